@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and generates the shipped example block
+# into out/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+scripts/build.sh
+build/src/app/blockwright generate examples/Gain.tbt --directory out/Gain --overwrite all --splice yes

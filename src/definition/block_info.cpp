@@ -1,0 +1,234 @@
+#include "definition/block_info.h"
+
+#include <array>
+#include <cctype>
+#include <algorithm>
+#include <climits>
+
+namespace bw {
+
+namespace {
+
+constexpr const char* SETTINGS_SECTION = "Settings";
+
+struct ChipFamily {
+    int chip;
+    const char* name;
+};
+
+constexpr std::array<ChipFamily, 6> CHIP_FAMILIES{{{6200, "C62x"},
+                                                    {6400, "C64x"},
+                                                    {6700, "C67x"},
+                                                    {5400, "C54x"},
+                                                    {5500, "C55x"},
+                                                    {2000, "C2xx"}}};
+
+void ResetParameter(PARAMINFO& p, int index) {
+    p.ParameterName = "Parameter" + std::to_string(index);
+    p.ParameterType = TYPE_INTEGER;
+    p.ParameterConst = 0;
+    p.ParameterDefault = "0";
+}
+
+void ResetPersistant(PERSISTANTINFO& v, int index) {
+    v.PersistantName = "Persistant" + std::to_string(index);
+    v.PersistantType = TYPE_INTEGER;
+    v.PersistantTypeOther.clear();
+    v.PersistantDefault.clear();
+}
+
+void ResetLocalArray(LOCALARRAYINFO& a, int index) {
+    a.ArrayName = "hLocalBuffer" + std::to_string(index);
+    a.LocalSize = "1000";
+    a.LocalPrecision = TYPE_INTEGER;
+}
+
+// Moves every record after index one place down; the last used one keeps its
+// content beyond the count.
+template <typename Record>
+void RemoveFromPool(std::vector<Record>& pool, int& count, int index) {
+    if (index < 0 || index >= count) {
+        return;
+    }
+    for (int i = index + 1; i < count; ++i) {
+        pool[static_cast<size_t>(i - 1)] = pool[static_cast<size_t>(i)];
+    }
+    --count;
+}
+
+}  // namespace
+
+BLOCKINFO::BLOCKINFO()
+    : LocalArrays(MAX_LOCAL_ARRAYS),
+      Parameters(MAX_PARAMETERS),
+      Persistants(MAX_PERSISTANTS),
+      InputChannelLabel(MAX_CHANNELS),
+      InputChannelDimension(MAX_CHANNELS, 1),
+      OutputChannelLabel(MAX_CHANNELS),
+      OutputChannelDimension(MAX_CHANNELS, 1) {}
+
+void BLOCKINFO::Reset(const SettingsStore& settings, const std::string& workingDirectory) {
+    LibraryName = "Simulation Library";
+    GroupName.clear();
+    MenuName.clear();
+    ShortDescription.clear();
+    LongDescription.clear();
+    BlockName.clear();
+    HelpFilename.clear();
+    IconFilename.clear();
+
+    Directory = settings.read(SETTINGS_SECTION, "Block Directory", workingDirectory);
+    LibraryPath = settings.read(SETTINGS_SECTION, "Lib Directory", workingDirectory);
+    IncludePath = settings.read(SETTINGS_SECTION, "Include Directory", workingDirectory);
+
+    Image = Matrix = Square = RealTime = UserControl = Q = Character = Native = xDAIS = 0;
+    WarningType = WARNING_NONE;
+    ShortInteger = Real = LongInteger = Integer = FloatingPoint = Double = Complex = Byte = 1;
+    QLevel = 15;
+
+    Revision = settings.read(SETTINGS_SECTION, "Revision", "4.00");
+    CompanyName = settings.read(SETTINGS_SECTION, "Company Name", "Calderic, Inc.");
+    VendorName = settings.read(SETTINGS_SECTION, "Vendor Name", "");
+
+    NumParameters = 0;
+    NumInputs = 1;
+    NumOutputs = 1;
+    NumLocalArrays = 0;
+    NumPersistants = 0;
+    BlockType = BLOCK_PROCESS;
+
+    Parameters.resize(MAX_PARAMETERS);
+    for (int i = 0; i < MAX_PARAMETERS; ++i) {
+        ResetParameter(Parameters[static_cast<size_t>(i)], i);
+    }
+    Persistants.resize(MAX_PERSISTANTS);
+    for (int i = 0; i < MAX_PERSISTANTS; ++i) {
+        ResetPersistant(Persistants[static_cast<size_t>(i)], i);
+    }
+    InputChannelLabel.resize(MAX_CHANNELS);
+    OutputChannelLabel.resize(MAX_CHANNELS);
+    InputChannelDimension.assign(MAX_CHANNELS, 1);
+    OutputChannelDimension.assign(MAX_CHANNELS, 1);
+    for (int i = 0; i < MAX_CHANNELS; ++i) {
+        InputChannelLabel[static_cast<size_t>(i)] = "In" + std::to_string(i);
+        OutputChannelLabel[static_cast<size_t>(i)] = "Out" + std::to_string(i);
+    }
+    LocalArrays.resize(MAX_LOCAL_ARRAYS);
+    for (int i = 0; i < MAX_LOCAL_ARRAYS; ++i) {
+        LOCALARRAYINFO& a = LocalArrays[static_cast<size_t>(i)];
+        ResetLocalArray(a, i);
+        a.LocalAlignment = a.LocalMemSpace = a.LocalAttributes = 0;
+    }
+}
+
+bool BLOCKINFO::AddParameter(UserPrompts& prompts) {
+    if (NumParameters >= MAX_PARAMETERS) {
+        prompts.showMessage(PARAMETER_LIMIT_MESSAGE, MessageIcon::Information);
+        return false;
+    }
+    PARAMINFO& p = Parameters[static_cast<size_t>(NumParameters)];
+    ResetParameter(p, NumParameters);
+    p.ParameterDesc.clear();
+    p.ParameterItems.clear();
+    ++NumParameters;
+    return true;
+}
+
+void BLOCKINFO::DeleteParameter(int index) { RemoveFromPool(Parameters, NumParameters, index); }
+
+bool BLOCKINFO::AddPersistant(UserPrompts& prompts) {
+    if (NumPersistants >= MAX_PERSISTANTS) {
+        prompts.showMessage(PARAMETER_LIMIT_MESSAGE, MessageIcon::Information);
+        return false;
+    }
+    ResetPersistant(Persistants[static_cast<size_t>(NumPersistants)], NumPersistants);
+    ++NumPersistants;
+    return true;
+}
+
+void BLOCKINFO::DeletePersistant(int index) {
+    RemoveFromPool(Persistants, NumPersistants, index);
+}
+
+bool BLOCKINFO::AddLocalArray(UserPrompts& prompts) {
+    if (NumLocalArrays >= MAX_LOCAL_ARRAYS) {
+        prompts.showMessage(LOCAL_ARRAY_LIMIT_MESSAGE, MessageIcon::Information);
+        return false;
+    }
+    ResetLocalArray(LocalArrays[static_cast<size_t>(NumLocalArrays)], NumLocalArrays);
+    ++NumLocalArrays;
+    return true;
+}
+
+void BLOCKINFO::DeleteLocalArray(int index) {
+    RemoveFromPool(LocalArrays, NumLocalArrays, index);
+}
+
+int BLOCKINFO::BlockTypeFor(int numInputs, int numOutputs) {
+    if (numInputs == 0) {
+        return BLOCK_INPUT;
+    }
+    return numOutputs == 0 ? BLOCK_OUTPUT : BLOCK_PROCESS;
+}
+
+void BLOCKINFO::DeriveLocalSizeIsExpression() {
+    for (int i = 0; i < NumLocalArrays; ++i) {
+        LOCALARRAYINFO& a = LocalArrays[static_cast<size_t>(i)];
+        if (DecimalValue(a.LocalSize) != 0) {
+            continue;
+        }
+        bool namesParameter = false;
+        for (int p = 0; p < NumParameters && !namesParameter; ++p) {
+            namesParameter = a.LocalSize == Parameters[static_cast<size_t>(p)].ParameterName;
+        }
+        if (!namesParameter) {
+            a.LocalSizeIsExpression = 1;
+        }
+    }
+}
+
+int ChipForIndex(int index) {
+    if (index < 0 || index >= static_cast<int>(CHIP_FAMILIES.size())) {
+        index = 0;
+    }
+    return CHIP_FAMILIES[static_cast<size_t>(index)].chip;
+}
+
+int IndexForChip(int chip) {
+    for (size_t i = 0; i < CHIP_FAMILIES.size(); ++i) {
+        if (CHIP_FAMILIES[i].chip == chip) {
+            return static_cast<int>(i);
+        }
+    }
+    return 0;
+}
+
+const char* ChipNameForIndex(int index) {
+    if (index < 0 || index >= static_cast<int>(CHIP_FAMILIES.size())) {
+        index = 0;
+    }
+    return CHIP_FAMILIES[static_cast<size_t>(index)].name;
+}
+
+int DecimalValue(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+        // Saturate instead of overflowing on absurdly long digit runs.
+        value = std::min<long long>(value * 10 + (text[i] - '0'), static_cast<long long>(INT_MAX) + 1);
+    }
+    if (negative) {
+        value = -value;
+    }
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+}  // namespace bw

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <ctime>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace bw {
+
+// The application's stored settings: user scope first, then system scope.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    virtual std::string read(const std::string& section, const std::string& name,
+                             const std::string& defaultValue) const = 0;
+    virtual void write(const std::string& section, const std::string& name,
+                       const std::string& value) = 0;
+};
+
+// Settings held in memory: for tests, and wherever nothing should persist.
+class MemorySettings : public SettingsStore {
+public:
+    std::string read(const std::string& section, const std::string& name,
+                     const std::string& defaultValue) const override;
+    void write(const std::string& section, const std::string& name,
+               const std::string& value) override;
+
+    // Values stored under "section/name".
+    std::map<std::string, std::string> values;
+};
+
+// Answers of the overwrite question; the numbers are the dialog's result codes.
+enum class OverwriteAnswer { Yes = 6, No = 7, YesToAll = 8, Cancel = 2 };
+
+enum class MessageIcon { Information, Exclamation, Stop, Question };
+
+// Everything the core asks of, or tells, the person at the keyboard.
+class UserPrompts {
+public:
+    virtual ~UserPrompts() = default;
+    // The overwrite question for an existing file.
+    virtual OverwriteAnswer askOverwrite(const std::string& path) = 0;
+    // A Yes/No question; true is Yes.
+    virtual bool askYesNo(const std::string& text, MessageIcon icon) = 0;
+    // A message with an OK button.
+    virtual void showMessage(const std::string& text, MessageIcon icon) = 0;
+};
+
+// The local time written into file heads.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual std::tm localNow() const = 0;
+};
+
+// The real clock, or SOURCE_DATE_EPOCH when that is set (reproducible output).
+class SystemClock : public Clock {
+public:
+    std::tm localNow() const override;
+};
+
+}  // namespace bw

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "definition/block_info.h"
+#include "definition/seams.h"
+
+namespace bw {
+
+// The section a template is written under: the program's title.
+inline constexpr const char* TEMPLATE_SECTION = "Tessaline Blockwright";
+inline constexpr const char* INVALID_TEMPLATE_MESSAGE = "Invalid (or read only) Template file.";
+
+// Writes the definition as a template at path (a path on this file system),
+// replacing the template's section and dropping the "Files" section; other
+// sections stay. False when the file could not be written.
+bool WriteTemplate(const BLOCKINFO& block, const std::string& path);
+
+// Reads a template over a freshly reset definition. A file without an accepted
+// section shows INVALID_TEMPLATE_MESSAGE and returns false, leaving the
+// definition unchanged.
+bool ReadTemplate(BLOCKINFO& block, const std::string& path, UserPrompts& prompts);
+
+}  // namespace bw

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "definition/seams.h"
+
+namespace bw {
+
+// What one generation run shares with every file it writes.
+struct RunEnvironment {
+    UserPrompts* prompts = nullptr;
+    const Clock* clock = nullptr;
+    SettingsStore* settings = nullptr;
+    // Called before every write so that a window can repaint.
+    std::function<void()> pump;
+    // Set by a Cancel and at the end of every run: writes then do nothing.
+    bool Stopping = false;
+    // The program's working directory (stock icons and bitmaps), ending in a separator.
+    std::string workingDirectory;
+    // The application's settings directory (the "_rtparam.ini" record lives there).
+    std::string settingsDirectory;
+};
+
+// A generated file: CR LF written explicitly, directories created on opening,
+// the pump called and the Stopping flag honoured on every write. Writes are
+// buffered; whatever was written before Stopping was set reaches the file.
+class OutputFile {
+public:
+    explicit OutputFile(RunEnvironment& environment);
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    // Opens path (as the definition writes it: "\" or "/" separate) for
+    // writing, creating or emptying it and creating missing directories.
+    bool Open(const std::string& path);
+    // Flushes and closes; false when any write to the disk failed.
+    bool Close();
+    bool IsOpen() const { return file_ != nullptr; }
+
+    // Pumps, then appends text unless Stopping is set.
+    void WriteText(std::string_view text);
+
+    // The path as given to Open, and its name and extension.
+    const std::string& Path() const { return path_; }
+    std::string FileName() const;
+
+    RunEnvironment& Environment() { return environment_; }
+
+private:
+    bool Flush();
+
+    RunEnvironment& environment_;
+    std::FILE* file_ = nullptr;
+    std::string path_;
+    std::string buffer_;
+    bool failed_ = false;
+};
+
+// The generators' only ways to write.
+void WriteLine(OutputFile& file, std::string_view a, std::string_view b = {});
+void Write(OutputFile& file, std::string_view a, std::string_view b = {});
+// Replaces every "%1" by s1, then every "%2" by s2 (replacement texts are never
+// expanded again), lower-cases a line beginning with "#include", writes it with
+// CR LF and returns the number of substitutions.
+int WriteTemplateLine(OutputFile& file, std::string_view line, std::string_view s1,
+                      std::string_view s2 = {});
+
+// "_" followed by the letters, digits and underscores of text, or "Parameter"
+// followed by n when nothing of text is left.
+std::string MakeIdentifier(std::string_view text, int n);
+
+}  // namespace bw
