@@ -66,4 +66,29 @@ std::string IntegerName(std::string_view blockName) {
     return result;
 }
 
+bool UsesFileOpen(const BLOCKINFO& block) {
+    for (int i = 0; i < block.NumParameters; ++i) {
+        if (block.Parameters[static_cast<size_t>(i)].ParameterType == TYPE_FILE_OPEN) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string ControlIdentifier(const PARAMINFO& parameter, int index) {
+    const std::string ident = UpperIdentifier(parameter.ParameterName, index);
+    switch (parameter.ParameterType) {
+        case TYPE_RADIO_BUTTONS: return "IDC_RADIO" + ident;
+        case TYPE_COMBO_BOX: return "IDC_COMBO" + ident;
+        case TYPE_CHECK_BOX: return "IDC_CHECK" + ident;
+        default: return "IDC_EDIT" + ident;
+    }
+}
+
+std::string RadioItemIdentifier(const PARAMINFO& parameter, int index, int item) {
+    const std::string& text = parameter.ParameterItems[static_cast<size_t>(item)];
+    return "IDC_RADIO" + UpperIdentifier(parameter.ParameterName, index) +
+           UpperIdentifier(text, item);
+}
+
 }  // namespace bw

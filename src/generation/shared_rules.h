@@ -38,4 +38,16 @@ std::string UpperIdentifier(std::string_view name, int index);
 // "I", or "i" appended to a one-character name.
 std::string IntegerName(std::string_view blockName);
 
+// True when some used parameter is a File Open control (the interface source
+// then includes the common dialog header).
+bool UsesFileOpen(const BLOCKINFO& block);
+
+// The dialog control identifier of the parameter at index: "IDC_RADIO",
+// "IDC_COMBO", "IDC_CHECK" or "IDC_EDIT" by type, followed by `<IDENT>`.
+std::string ControlIdentifier(const PARAMINFO& parameter, int index);
+
+// The identifier of radio item `item` of a Radio Buttons parameter:
+// "IDC_RADIO" + `<IDENT>` + the item text made into an upper-cased identifier.
+std::string RadioItemIdentifier(const PARAMINFO& parameter, int index, int item);
+
 }  // namespace bw

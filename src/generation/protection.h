@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "definition/seams.h"
+#include "generation/output_file.h"
+
+namespace bw {
+
+// Copies an existing file into the "KRSave" folder beside it, replacing an
+// older copy. When the copy fails the user is asked whether to overwrite the
+// file anyway; true means go on and write it, false means leave it alone.
+// A path with no file behind it needs no backup (true).
+bool Backup(const std::string& path, UserPrompts& prompts);
+
+// The overwrite decision for one file of a run. Asks the overwrite question for
+// an existing file unless lastAnswer is Yes to All (the answer becomes the new
+// lastAnswer; Cancel also sets environment.Stopping), then backs the file up.
+// True when the file is to be written.
+bool DecideOverwrite(const std::string& path, RunEnvironment& environment,
+                     OverwriteAnswer& lastAnswer);
+
+}  // namespace bw
