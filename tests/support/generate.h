@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "definition/block_info.h"
+#include "generation/output_file.h"
+
+namespace bw {
+
+using Generator = bool (*)(OutputFile&, const BLOCKINFO&);
+
+// A fresh temporary directory, removed with the object.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    // The directory, ending in "/".
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+// Runs generator into a temporary file named fileName and returns its bytes.
+// The clock is fixed at Tuesday 05 March 2024, 02:07 PM.
+std::string Generate(Generator generator, const BLOCKINFO& block,
+                     const std::string& fileName = "out.txt");
+
+// A definition in its "new block" state, as start-up leaves it.
+BLOCKINFO NewBlock();
+
+// The lines of generated text (CR LF removed); fails the test on a bare LF.
+std::vector<std::string> Lines(const std::string& text);
+
+}  // namespace bw
