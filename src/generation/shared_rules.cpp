@@ -91,4 +91,57 @@ std::string RadioItemIdentifier(const PARAMINFO& parameter, int index, int item)
            UpperIdentifier(text, item);
 }
 
+std::string ProductLine() {
+    std::string title = "Tessaline Blockwright";
+    while (!title.empty() &&
+           ((title.back() >= '0' && title.back() <= '9') || title.back() == '.')) {
+        title.pop_back();
+    }
+    while (!title.empty() && title.back() == ' ') {
+        title.pop_back();
+    }
+    return title + " Version 4.30.00 Auto-Generated Block";
+}
+
+namespace {
+
+std::string TwoDigits(int value) {
+    return std::string(1, static_cast<char>('0' + value / 10 % 10)) +
+           static_cast<char>('0' + value % 10);
+}
+
+}  // namespace
+
+std::string CreationDate(const std::tm& when) {
+    static const char* const DAYS[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static const char* const MONTHS[] = {"January",   "February", "March",    "April",
+                                         "May",       "June",     "July",     "August",
+                                         "September", "October",  "November", "December"};
+    const int day = when.tm_wday >= 0 && when.tm_wday < 7 ? when.tm_wday : 0;
+    const int month = when.tm_mon >= 0 && when.tm_mon < 12 ? when.tm_mon : 0;
+    return std::string(DAYS[day]) + " - " + TwoDigits(when.tm_mday) + " " + MONTHS[month] + " " +
+           std::to_string(when.tm_year + 1900);
+}
+
+std::string CreationTime(const std::tm& when) {
+    const int hour12 = when.tm_hour % 12 == 0 ? 12 : when.tm_hour % 12;
+    return TwoDigits(hour12) + ":" + TwoDigits(when.tm_min) + (when.tm_hour < 12 ? " AM" : " PM");
+}
+
+bool HasEditControl(int typeCode) {
+    return (typeCode >= TYPE_INTEGER && typeCode <= TYPE_TEXT) || typeCode == TYPE_FILE_OPEN;
+}
+
+std::string IconFileName(const BLOCKINFO& block) {
+    if (block.IconFilename.find('.') == std::string::npos) {
+        return block.IconFilename + ".ico";
+    }
+    return block.IconFilename;
+}
+
+std::string SecondIconFileName(const BLOCKINFO& block) {
+    const std::string first = IconFileName(block);
+    return first.substr(0, first.rfind('.')) + "1.ico";
+}
+
 }  // namespace bw

@@ -3,6 +3,7 @@
 // Rules that several generators share, so that a name turns into the same
 // identifier in every generated file.
 
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -49,5 +50,28 @@ std::string ControlIdentifier(const PARAMINFO& parameter, int index);
 // The identifier of radio item `item` of a Radio Buttons parameter:
 // "IDC_RADIO" + `<IDENT>` + the item text made into an upper-cased identifier.
 std::string RadioItemIdentifier(const PARAMINFO& parameter, int index, int item);
+
+// The product line of generated file heads, without its "//    ": the program
+// title with trailing digits, periods and blanks removed, then
+// " Version 4.30.00 Auto-Generated Block".
+std::string ProductLine();
+
+// The creation date ("%a - %d %B %Y") and time ("%I:%M %p") of file heads,
+// with English names whatever the process locale.
+std::string CreationDate(const std::tm& when);
+std::string CreationTime(const std::tm& when);
+
+// The program's title as generated file heads name it.
+inline constexpr const char* PRODUCT_TITLE = "Tessaline Blockwright";
+
+// True for the types whose value the parameter dialog edits in a text field
+// (types 0 to 7 and File Open): only these have "IDC_EDIT" and "IDC_VAR" controls.
+bool HasEditControl(int typeCode);
+
+// The block's icon file, completed by ".ico" when its name holds no "."; and
+// its second icon: that name cut before its last "." + "1.ico" (the run copies
+// both under these names, and the resource script names them).
+std::string IconFileName(const BLOCKINFO& block);
+std::string SecondIconFileName(const BLOCKINFO& block);
 
 }  // namespace bw
