@@ -1,5 +1,7 @@
 #include "generation/shared_rules.h"
 
+#include <algorithm>
+
 #include "generation/output_file.h"
 
 namespace bw {
@@ -24,7 +26,9 @@ std::string LowerCase(std::string_view text) {
     return result;
 }
 
-std::string Prefix(const BLOCKINFO& block) { return UpperCase(block.BlockName); }
+std::string Prefix(const BLOCKINFO& block) {
+    return UpperCase(block.BlockName);
+}
 
 bool UsesScratch(const BLOCKINFO& block) {
     return block.NumLocalArrays > 0 || block.RealTime != 0;
@@ -32,26 +36,39 @@ bool UsesScratch(const BLOCKINFO& block) {
 
 const char* TypeName(int typeCode) {
     switch (typeCode) {
-        case TYPE_FLOAT: return "float";
-        case TYPE_DOUBLE: return "double";
-        case TYPE_CHAR: return "char";
-        case TYPE_LONG: return "long";
-        case TYPE_SHORT: return "short";
-        case TYPE_BYTE: return "BYTE";
-        default: return "int";
+        case TYPE_FLOAT:
+            return "float";
+        case TYPE_DOUBLE:
+            return "double";
+        case TYPE_CHAR:
+            return "char";
+        case TYPE_LONG:
+            return "long";
+        case TYPE_SHORT:
+            return "short";
+        case TYPE_BYTE:
+            return "BYTE";
+        default:
+            return "int";
     }
 }
 
 const char* ZeroValue(int typeCode) {
     switch (typeCode) {
-        case TYPE_CHAR: return "'\\0';";
-        case TYPE_FLOAT: return "(float)0.0;";
-        case TYPE_DOUBLE: return "(double)0.0;";
-        default: return "0;";
+        case TYPE_CHAR:
+            return "'\\0';";
+        case TYPE_FLOAT:
+            return "(float)0.0;";
+        case TYPE_DOUBLE:
+            return "(double)0.0;";
+        default:
+            return "0;";
     }
 }
 
-std::string Identifier(std::string_view name, int index) { return MakeIdentifier(name, index); }
+std::string Identifier(std::string_view name, int index) {
+    return MakeIdentifier(name, index);
+}
 
 std::string UpperIdentifier(std::string_view name, int index) {
     return UpperCase(MakeIdentifier(name, index));
@@ -78,10 +95,14 @@ bool UsesFileOpen(const BLOCKINFO& block) {
 std::string ControlIdentifier(const PARAMINFO& parameter, int index) {
     const std::string ident = UpperIdentifier(parameter.ParameterName, index);
     switch (parameter.ParameterType) {
-        case TYPE_RADIO_BUTTONS: return "IDC_RADIO" + ident;
-        case TYPE_COMBO_BOX: return "IDC_COMBO" + ident;
-        case TYPE_CHECK_BOX: return "IDC_CHECK" + ident;
-        default: return "IDC_EDIT" + ident;
+        case TYPE_RADIO_BUTTONS:
+            return "IDC_RADIO" + ident;
+        case TYPE_COMBO_BOX:
+            return "IDC_COMBO" + ident;
+        case TYPE_CHECK_BOX:
+            return "IDC_CHECK" + ident;
+        default:
+            return "IDC_EDIT" + ident;
     }
 }
 
@@ -142,6 +163,89 @@ std::string IconFileName(const BLOCKINFO& block) {
 std::string SecondIconFileName(const BLOCKINFO& block) {
     const std::string first = IconFileName(block);
     return first.substr(0, first.rfind('.')) + "1.ico";
+}
+
+namespace {
+
+std::vector<int> UsedPositions(int count, size_t poolSize, auto codeAt) {
+    std::vector<int> positions;
+    const int last = std::min(count, static_cast<int>(poolSize));
+    for (int i = 0; i < last; ++i) {
+        if (codeAt(static_cast<size_t>(i)) != TYPE_EXCLUDED) {
+            positions.push_back(i);
+        }
+    }
+    return positions;
+}
+
+// True when text between two quote characters would not read back as one
+// literal: an unescaped quote, a backslash with nothing to escape, a line end.
+bool BreaksLiteral(std::string_view text, char quote) {
+    if (text.find_first_of("\r\n") != std::string_view::npos) {
+        return true;
+    }
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\\') {
+            if (i + 1 == text.size()) {
+                return true;
+            }
+            ++i;
+        } else if (c == quote) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string LiteralBody(std::string_view text, char quote) {
+    if (!BreaksLiteral(text, quote)) {
+        return std::string(text);
+    }
+    std::string body;
+    for (char c : text) {
+        if (c == '\\' || c == quote) {
+            body += '\\';
+            body += c;
+        } else if (c == '\r') {
+            body += "\\r";
+        } else if (c == '\n') {
+            body += "\\n";
+        } else {
+            body += c;
+        }
+    }
+    return body;
+}
+
+}  // namespace
+
+std::vector<int> UsedLocalArrays(const BLOCKINFO& block) {
+    return UsedPositions(block.NumLocalArrays, block.LocalArrays.size(),
+                         [&](size_t i) { return block.LocalArrays[i].LocalPrecision; });
+}
+
+std::vector<int> UsedParameters(const BLOCKINFO& block) {
+    return UsedPositions(block.NumParameters, block.Parameters.size(),
+                         [&](size_t i) { return block.Parameters[i].ParameterType; });
+}
+
+std::string NumericDefault(std::string_view typed) {
+    if (typed.find_first_not_of(" \t") == std::string_view::npos) {
+        return "0";
+    }
+    return std::string(typed);
+}
+
+std::string CharLiteral(std::string_view typed) {
+    if (typed.empty()) {
+        return "'\\0'";
+    }
+    return "'" + LiteralBody(typed, '\'') + "'";
+}
+
+std::string StringLiteral(std::string_view typed) {
+    return "\"" + LiteralBody(typed, '"') + "\"";
 }
 
 }  // namespace bw

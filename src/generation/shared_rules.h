@@ -6,6 +6,7 @@
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "definition/block_info.h"
 
@@ -73,5 +74,44 @@ bool HasEditControl(int typeCode);
 // both under these names, and the resource script names them).
 std::string IconFileName(const BLOCKINFO& block);
 std::string SecondIconFileName(const BLOCKINFO& block);
+
+// One precision of the processing section of the interface source, in the
+// order of its branches; the user source defines one routine per precision,
+// named BlockName + suffix.
+struct ProcessingPrecision {
+    int BLOCKINFO::*flag;  // the field that enables it
+    const char* label;     // "character" ... as comments name it
+    const char* typeName;  // C type of one sample
+    const char* dataType;  // the host's data type code
+    const char* suffix;    // routine suffix
+};
+inline constexpr ProcessingPrecision PROCESSING_PRECISIONS[] = {
+    {&BLOCKINFO::Character, "character", "char", "HDT_CHAR", "Char"},
+    {&BLOCKINFO::Byte, "byte", "BYTE", "HDT_BYTE", "Byte"},
+    {&BLOCKINFO::ShortInteger, "short", "short", "HDT_SHORT", "Short"},
+    {&BLOCKINFO::Integer, "integer", "int", "HDT_INT", "Int"},
+    {&BLOCKINFO::LongInteger, "long", "long", "HDT_LONG", "Long"},
+    {&BLOCKINFO::FloatingPoint, "floating pont", "float", "HDT_FLOAT", "Float"},
+    {&BLOCKINFO::Double, "double", "double", "HDT_DOUBLE", "Double"},
+    {&BLOCKINFO::Bitmap, "Bitmap", "Bmp", "HDT_IMAGE_BMP", "Bmp"},
+};
+
+// Positions of the used local arrays and parameters (code other than 524)
+// among the counted records. A skipped entry still holds its position, so
+// generated numbering always equals list position.
+std::vector<int> UsedLocalArrays(const BLOCKINFO& block);
+std::vector<int> UsedParameters(const BLOCKINFO& block);
+
+// Defaults typed by the user, as written into generated C. Templates and
+// untouched records can hold empty defaults, and a typed text can hold a
+// character that ends its literal early.
+// A number: as typed, or "0" when blank.
+std::string NumericDefault(std::string_view typed);
+// A character or string literal, quotes included: the text as typed unless
+// that would break the literal (an unescaped quote, a lone backslash, a line
+// end), in which case every backslash, quote and line end is escaped so that
+// the literal holds exactly what was typed. An empty character is '\0'.
+std::string CharLiteral(std::string_view typed);
+std::string StringLiteral(std::string_view typed);
 
 }  // namespace bw
