@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "definition/block_info.h"
+#include "generation/output_file.h"
+#include "support/generate.h"
+
+namespace bw {
+
+// Runs generator with a chosen working directory and no settings store, so
+// that the host library paths in the output are known.
+inline std::string GenerateInWorkingDirectory(Generator generator, const BLOCKINFO& block,
+                                              const std::string& workingDirectory) {
+    TempDir dir;
+    RunEnvironment environment;
+    environment.workingDirectory = workingDirectory;
+    OutputFile file(environment);
+    const std::string path = dir.path() + "project.txt";
+    if (!file.Open(path) || !generator(file, block)) {
+        return "<generation failed>";
+    }
+    file.Close();
+    return ReadFileBytes(path);
+}
+
+// Sets XDASDIR (or removes it, for nullptr) for the life of the object.
+class ScopedXdasdir {
+  public:
+    explicit ScopedXdasdir(const char* value) {
+        if (const char* old = std::getenv("XDASDIR")) {
+            saved_ = old;
+        }
+        Apply(value);
+    }
+    ~ScopedXdasdir() { Apply(saved_ ? saved_->c_str() : nullptr); }
+    ScopedXdasdir(const ScopedXdasdir&) = delete;
+    ScopedXdasdir& operator=(const ScopedXdasdir&) = delete;
+
+  private:
+    static void Apply(const char* value) {
+        if (value != nullptr) {
+            setenv("XDASDIR", value, 1);
+        } else {
+            unsetenv("XDASDIR");
+        }
+    }
+    std::optional<std::string> saved_;
+};
+
+// Text written with "\n" line ends, as the generators write it (CR LF).
+inline std::string WithCrLf(std::string_view text) {
+    std::string result;
+    for (char c : text) {
+        if (c == '\n') {
+            result += '\r';
+        }
+        result += c;
+    }
+    return result;
+}
+
+}  // namespace bw
