@@ -1,0 +1,46 @@
+#pragma once
+
+// Text pieces that the DSP source and the DSP header share.
+
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "definition/block_info.h"
+#include "generation/output_file.h"
+
+namespace bw::dsp {
+
+// One placeholder of a line and the text that replaces it.
+struct Field {
+    std::string_view placeholder;
+    std::string value;
+};
+
+// The line with every placeholder ("<i>", "<o>", "<type>" ...) replaced.
+std::string Fill(std::string_view line, std::initializer_list<Field> fields);
+
+// Writes each line of a group of fixed lines.
+void WriteLines(OutputFile& file, std::span<const char* const> lines);
+
+// text filled up with blanks to width; nothing is added when it is that long.
+std::string PadTo(std::string text, size_t width);
+
+// The file head of both DSP files: the purpose line differs, and so does the
+// number of "=" in the closing rule.
+void WriteDspFileHead(OutputFile& file, const BLOCKINFO& block, std::string_view purpose,
+                      size_t closingRuleLength);
+
+// The element type of a matrix pixel pointer ("double" ... "char"), the first
+// precision flag set; empty when none is.
+std::string PointerElementType(const BLOCKINFO& block);
+// The matrix data-type constant ("HDT_DOUBLE" ... "HDT_CHAR") by the same order.
+std::string MatrixDataType(const BLOCKINFO& block);
+// The 15-character member type of the header ("  double       " ...) by the same order.
+std::string PrecisionType(const BLOCKINFO& block);
+
+// The PARAMS member name of the parameter or local array at index.
+std::string MemberName(std::string_view name, int index);
+
+}  // namespace bw::dsp
