@@ -1,0 +1,287 @@
+#include "generation/generation_run.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <system_error>
+
+#include "definition/settings_rules.h"
+#include "definition/template_file.h"
+#include "generation/file_set.h"
+#include "generation/paths.h"
+#include "generation/protection.h"
+#include "generation/shared_rules.h"
+
+namespace bw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+// A name that stays one file inside the block directory: no separator, no
+// drive, not "." or "..".
+bool StaysInDirectory(const std::string& name) {
+    for (char c : name) {
+        if (IsSeparator(c)) {
+            return false;
+        }
+    }
+    return !HasDriveLetter(name) && name != "." && name != "..";
+}
+
+std::string OutsideMessage(const std::string& what, const std::string& name) {
+    return "The " + what + " \"" + name +
+           "\" would put a file outside the block directory. Nothing was generated.";
+}
+
+std::optional<std::string> ReadBytes(const std::string& path) {
+    std::ifstream in(NativePath(path), std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The copy the backup keeps of path.
+std::string BackupPath(const std::string& path) {
+    const auto [directory, name] = SplitPath(path);
+    return directory + "KRSave\\" + name;
+}
+
+// The definition as the integer DSP variant's generators see it, for the
+// lifetime of this object: Integer only, under the integer name.
+class IntegerVariant {
+  public:
+    explicit IntegerVariant(BLOCKINFO& block)
+        : block_(block),
+          floatingPoint_(block.FloatingPoint),
+          integer_(block.Integer),
+          blockName_(block.BlockName) {
+        block.FloatingPoint = 0;
+        block.Integer = 1;
+        block.BlockName = IntegerName(blockName_);
+    }
+    ~IntegerVariant() {
+        block_.FloatingPoint = floatingPoint_;
+        block_.Integer = integer_;
+        block_.BlockName = blockName_;
+    }
+    IntegerVariant(const IntegerVariant&) = delete;
+    IntegerVariant& operator=(const IntegerVariant&) = delete;
+
+  private:
+    BLOCKINFO& block_;
+    int floatingPoint_;
+    int integer_;
+    std::string blockName_;
+};
+
+// One run over the file set.
+class Run {
+  public:
+    Run(BLOCKINFO& block, RunEnvironment& environment, RunResult& result)
+        : block_(block),
+          environment_(environment),
+          prompts_(*environment.prompts),
+          result_(result),
+          directory_(DirectoryPrefix(block)) {}
+
+    void ProduceFileSet() {
+        for (const BlockFile& file : RunFileSet(block_)) {
+            if (environment_.Stopping) {
+                result_.outcome = RunOutcome::Cancelled;
+                return;
+            }
+            if (!Produce(file)) {
+                result_.outcome = RunOutcome::Aborted;
+                return;
+            }
+        }
+        if (environment_.Stopping) {
+            result_.outcome = RunOutcome::Cancelled;
+        }
+    }
+
+  private:
+    // False when the run has to end.
+    bool Produce(const BlockFile& file) {
+        const std::string path = directory_ + file.path;
+        switch (file.kind) {
+            case FileKind::Template:
+                if (Decide(file, path)) {
+                    CreateDirectoryPath(directory_);
+                    // A template that cannot be written is not reported; the
+                    // first source file then shows whether the folder is usable.
+                    if (WriteTemplate(block_, NativePath(path))) {
+                        Report(FileAction::Written, file, path);
+                    }
+                }
+                return true;
+            case FileKind::StockCopy:
+                CopyStockFile(file, path);
+                return true;
+            case FileKind::Generated:
+                return Generate(file, path);
+            case FileKind::TreeOnly:
+                return true;
+        }
+        return true;
+    }
+
+    // The overwrite decision and backup of one file, with its report.
+    bool Decide(const BlockFile& file, const std::string& path) {
+        std::optional<std::string> previous;
+        if (FileExists(path)) {
+            previous = ReadBytes(path);
+        }
+        if (!DecideOverwrite(path, environment_, lastAnswer_)) {
+            if (previous) {
+                Report(FileAction::Skipped, file, path);
+            }
+            return false;
+        }
+        // The backup may have failed and the user agreed to overwrite anyway.
+        if (previous && ReadBytes(BackupPath(path)) == previous) {
+            Report(FileAction::BackedUp, file, path);
+        }
+        return true;
+    }
+
+    void CopyStockFile(const BlockFile& file, const std::string& path) {
+        const std::string stock = environment_.workingDirectory + file.stockFile;
+        if (file.stockFile == "xDAIS.bmp" && !FileExists(stock)) {
+            prompts_.showMessage(XDAIS_BITMAP_MISSING_MESSAGE, MessageIcon::Stop);
+            return;
+        }
+        if (!Decide(file, path)) {
+            return;
+        }
+        // A stock file that cannot be copied is not reported.
+        std::error_code ec;
+        if (fs::copy_file(NativePath(stock), NativePath(path), fs::copy_options::overwrite_existing,
+                          ec) &&
+            !ec) {
+            Report(FileAction::Written, file, path);
+        }
+    }
+
+    bool Generate(const BlockFile& file, const std::string& path) {
+        if (!Decide(file, path)) {
+            return true;
+        }
+        OutputFile output(environment_);
+        if (!output.Open(path)) {
+            prompts_.showMessage(CannotOpenMessage(path), MessageIcon::Exclamation);
+            return false;
+        }
+        if (file.integerVariant) {
+            IntegerVariant variant(block_);
+            file.generator(output, block_);
+        } else {
+            file.generator(output, block_);
+        }
+        if (!output.Close()) {
+            // A file that did not reach the disk whole is not reported as written.
+            prompts_.showMessage(
+                "Cannot write file " + path + ".  " + "Will abort code generation.",
+                MessageIcon::Exclamation);
+            return false;
+        }
+        Report(environment_.Stopping ? FileAction::Cut : FileAction::Written, file, path);
+        return true;
+    }
+
+    void Report(FileAction action, const BlockFile& file, const std::string& path) {
+        result_.events.push_back(FileEvent{action, path, file.path});
+    }
+
+    BLOCKINFO& block_;
+    RunEnvironment& environment_;
+    UserPrompts& prompts_;
+    RunResult& result_;
+    const std::string directory_;
+    OverwriteAnswer lastAnswer_ = OverwriteAnswer::Yes;
+};
+
+}  // namespace
+
+std::string CannotOpenMessage(const std::string& path) {
+    return "Cannot open file " + path + ".  " + "Will abort code generation.";
+}
+
+std::vector<std::string> RunResult::Paths(FileAction action) const {
+    std::vector<std::string> paths;
+    for (const FileEvent& event : events) {
+        if (event.action == action) {
+            paths.push_back(event.path);
+        }
+    }
+    return paths;
+}
+
+std::string RefusalReason(const BLOCKINFO& block) {
+    if (HasDriveLetter(block.Directory)) {
+        return DriveLetterMessage(block.Directory);
+    }
+    if (block.BlockName.empty()) {
+        return "The block has no file name. Nothing was generated.";
+    }
+    if (!StaysInDirectory(block.BlockName)) {
+        return OutsideMessage("block file name", block.BlockName);
+    }
+    if (!StaysInDirectory(block.IconFilename)) {
+        return OutsideMessage("icon file name", block.IconFilename);
+    }
+    // The algorithm name names the Code Composer project of an XDAIS block.
+    if (block.RealTime != 0 && block.xDAIS != 0 && !StaysInDirectory(block.AlgorithmName)) {
+        return OutsideMessage("algorithm name", block.AlgorithmName);
+    }
+    return {};
+}
+
+void RememberSettings(const BLOCKINFO& block, SettingsStore& settings) {
+    std::string directory = block.Directory;
+    if (directory.size() > 1 && IsSeparator(directory.back())) {
+        directory.pop_back();
+    }
+    directory = LowerCase(directory);
+    settings.write(setting::SECTION, setting::OPEN_DIRECTORY, directory);
+
+    // c:\blocks\myadd with the block MyAdd: new blocks start in c:\blocks.
+    const std::string name = LowerCase(block.BlockName);
+    const size_t at = name.empty() ? std::string::npos : directory.find(name);
+    if (at != std::string::npos && at > 0 && at + name.size() == directory.size()) {
+        const size_t separator = directory.find_last_of("\\/", at - 1);
+        if (separator != std::string::npos) {
+            directory.erase(separator);
+        }
+    }
+    settings.write(setting::SECTION, setting::BLOCK_DIRECTORY, directory);
+    settings.write(setting::SECTION, setting::LIB_DIRECTORY, block.LibraryPath);
+    settings.write(setting::SECTION, setting::INCLUDE_DIRECTORY, block.IncludePath);
+    settings.write(setting::SECTION, setting::COMPANY_NAME, block.CompanyName);
+    settings.write(setting::SECTION, setting::VENDOR_NAME, block.VendorName);
+}
+
+RunResult RunGeneration(BLOCKINFO& block, RunEnvironment& environment) {
+    RunResult result;
+    environment.Stopping = false;
+    const std::string refusal = RefusalReason(block);
+    if (!refusal.empty()) {
+        environment.prompts->showMessage(refusal, MessageIcon::Stop);
+        result.outcome = RunOutcome::Refused;
+    } else {
+        RememberSettings(block, *environment.settings);
+        Run(block, environment, result).ProduceFileSet();
+    }
+    // The end of every run: nothing more is written until the next one starts.
+    environment.Stopping = true;
+    return result;
+}
+
+}  // namespace bw

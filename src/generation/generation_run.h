@@ -1,0 +1,64 @@
+#pragma once
+
+// The generation run: remembers the user's choices, saves the template, then
+// produces the block's file set in order, asking before replacing a file and
+// keeping a backup of every file it replaces.
+
+#include <string>
+#include <vector>
+
+#include "definition/block_info.h"
+#include "generation/output_file.h"
+
+namespace bw {
+
+inline constexpr const char* XDAIS_BITMAP_MISSING_MESSAGE =
+    "xDAIS.BMP not found. Regenerate with file in the Blockwright working directory.";
+
+// "Cannot open file " + path + ".  " + "Will abort code generation."
+std::string CannotOpenMessage(const std::string& path);
+
+enum class RunOutcome {
+    Completed,
+    Cancelled,  // Cancel in an overwrite question (or a question left unanswered)
+    Aborted,    // a file could not be opened or written
+    Refused,    // the definition names files outside its directory: nothing written
+};
+
+enum class FileAction {
+    Written,
+    Skipped,   // an existing file left as it was
+    BackedUp,  // the previous version copied into "KRSave" (reported before Written)
+    Cut,       // writing stopped part way by a Cancel during the file's generator
+};
+
+struct FileEvent {
+    FileAction action;
+    std::string path;          // as the run forms it: directory + "\" + relative path
+    std::string relativePath;  // relative to Directory, as in the file set
+};
+
+struct RunResult {
+    RunOutcome outcome = RunOutcome::Completed;
+    std::vector<FileEvent> events;  // in the order they happened
+
+    // The paths of the events with this action.
+    std::vector<std::string> Paths(FileAction action) const;
+};
+
+// Why the definition cannot be generated safely (an empty block name, a name
+// that would put a file outside the block directory, a drive-letter
+// directory), or empty when it can.
+std::string RefusalReason(const BLOCKINFO& block);
+
+// Stores "Open Directory", "Block Directory", "Lib Directory",
+// "Include Directory", "Company Name" and "Vendor Name".
+void RememberSettings(const BLOCKINFO& block, SettingsStore& settings);
+
+// Runs one generation. The definition is switched to its integer DSP variant
+// while that variant's files are produced and is restored before returning,
+// whatever happens. environment.Stopping is reset at the start and set at the
+// end; environment.prompts, settings and clock must be set.
+RunResult RunGeneration(BLOCKINFO& block, RunEnvironment& environment);
+
+}  // namespace bw

@@ -1,0 +1,263 @@
+#include "generation/generation_run.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "generation/file_set.h"
+#include "generation/shared_rules.h"
+#include "support/generate.h"
+#include "support/recording_prompts.h"
+
+namespace bw {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+const char* const STOCK_FILES[] = {"RT.ico",      "RT1.ico",      "input.ico",
+                                   "input1.ico",  "output.ico",   "output1.ico",
+                                   "process.ico", "process1.ico", "xDAIS.bmp"};
+
+// A run into a temporary folder, with stock files whose contents name them.
+class GenerationRunTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* name : STOCK_FILES) {
+            WriteFileBytes(stock_.path() + name, std::string("stock ") + name);
+        }
+        environment_.prompts = &prompts_;
+        environment_.clock = &clock_;
+        environment_.settings = &settings_;
+        environment_.workingDirectory = stock_.path();
+        environment_.settingsDirectory = stock_.path();
+        block_ = NewBlock();
+        block_.BlockName = "Gain";
+        block_.IconFilename = "Gain.ico";
+        block_.Directory = Dir();
+    }
+
+    std::string Dir() const { return out_.path() + "Gain"; }
+    std::string In(const std::string& relative) const { return Dir() + "\\" + relative; }
+    std::string Disk(const std::string& relative) const { return Dir() + "/" + relative; }
+    bool Exists(const std::string& relative) const { return fs::exists(Disk(relative)); }
+
+    RunResult Run() { return RunGeneration(block_, environment_); }
+
+    std::vector<std::string> RunPaths() const {
+        std::vector<std::string> paths;
+        for (const BlockFile& file : RunFileSet(block_)) {
+            paths.push_back(In(file.path));
+        }
+        return paths;
+    }
+
+    TempDir stock_;
+    TempDir out_;
+    RecordingPrompts prompts_;
+    FixedClock clock_{std::tm{}};
+    MemorySettings settings_;
+    RunEnvironment environment_;
+    BLOCKINFO block_;
+};
+
+TEST_F(GenerationRunTest, WritesTheWholeFileSetInOrderAndEndsStopped) {
+    environment_.Stopping = true;  // left over from an earlier run
+    const RunResult result = Run();
+    EXPECT_EQ(result.outcome, RunOutcome::Completed);
+    EXPECT_EQ(result.Paths(FileAction::Written), RunPaths());
+    for (const BlockFile& file : RunFileSet(block_)) {
+        EXPECT_TRUE(Exists(file.path)) << file.path;
+    }
+    EXPECT_NE(ReadFileBytes(Disk("Gain.TBT")).find("Block Name=Gain"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(Disk("Gain.ico")), "stock process.ico");
+    EXPECT_EQ(ReadFileBytes(Disk("Gain1.ico")), "stock process1.ico");
+    EXPECT_THAT(prompts_.overwriteQuestions, IsEmpty());
+    EXPECT_THAT(prompts_.messages, IsEmpty());
+    EXPECT_TRUE(environment_.Stopping);
+}
+
+TEST_F(GenerationRunTest, IconsFollowTheBlockShape) {
+    block_.NumInputs = 0;
+    block_.NumOutputs = 2;
+    block_.IconFilename = "blk";
+    Run();
+    EXPECT_EQ(ReadFileBytes(Disk("blk.ico")), "stock input.ico");
+    EXPECT_EQ(ReadFileBytes(Disk("blk1.ico")), "stock input1.ico");
+
+    block_.RealTime = 1;
+    block_.IconFilename = "my.icon.ico";
+    Run();
+    EXPECT_EQ(ReadFileBytes(Disk("my.icon.ico")), "stock RT.ico");
+    EXPECT_EQ(ReadFileBytes(Disk("my.icon1.ico")), "stock RT1.ico");
+}
+
+TEST_F(GenerationRunTest, IntegerVariantIsProducedAndTheDefinitionRestored) {
+    block_.BlockName = "NFAdd";
+    block_.RealTime = 1;
+    const RunResult result = Run();
+    EXPECT_EQ(result.outcome, RunOutcome::Completed);
+    for (const char* file : {"DSPCODE/_NFAdd.c", "DSPCODE/_NFAdd.h", "DSPCODE/_NIAdd.c",
+                             "DSPCODE/_NIAdd.h", "DSPCODE/NFAdd.pjt"}) {
+        EXPECT_TRUE(Exists(file)) << file;
+    }
+    // "DSPCode" of the project is the folder "DSPCODE" the DSP files made.
+    EXPECT_FALSE(Exists("DSPCode"));
+    EXPECT_FALSE(Exists("NFAdd.c"));  // no user source for a DSP-based block
+    EXPECT_EQ(block_.BlockName, "NFAdd");
+    EXPECT_EQ(block_.FloatingPoint, 1);
+    EXPECT_EQ(block_.Integer, 1);
+}
+
+TEST_F(GenerationRunTest, DspFolderIsFoundWhateverItsCase) {
+    block_.BlockName = "A";
+    block_.RealTime = 1;
+    block_.FloatingPoint = 0;
+    fs::create_directories(Disk("DSPCode"));
+    Run();
+    EXPECT_TRUE(Exists("DSPCode/_Ai.c"));
+    EXPECT_TRUE(Exists("DSPCode/A.pjt"));
+    EXPECT_FALSE(fs::exists(Disk("DSPCODE")));
+}
+
+TEST_F(GenerationRunTest, XdaisBitmapIsCopiedOrReportedMissing) {
+    block_.xDAIS = 1;
+    Run();
+    EXPECT_EQ(ReadFileBytes(Disk("Gain.bmp")), "stock xDAIS.bmp");
+
+    fs::remove(stock_.path() + "xDAIS.bmp");
+    fs::remove(Disk("Gain.bmp"));
+    prompts_.overwriteAnswers = {OverwriteAnswer::YesToAll};
+    const RunResult result = Run();
+    EXPECT_THAT(prompts_.messages, ElementsAre(XDAIS_BITMAP_MISSING_MESSAGE));
+    EXPECT_EQ(result.outcome, RunOutcome::Completed);  // the run goes on
+    EXPECT_FALSE(Exists("Gain.bmp"));
+    EXPECT_TRUE(Exists("Gain.mak"));
+}
+
+TEST_F(GenerationRunTest, RemembersTheBlocksChoices) {
+    block_.LibraryPath = "c:\\lib";
+    block_.IncludePath = "c:\\inc";
+    block_.CompanyName = "Acme";
+    block_.VendorName = "AC";
+    Run();
+    const std::string folder = out_.path().substr(0, out_.path().size() - 1);
+    EXPECT_EQ(settings_.values["Settings/Open Directory"], LowerCase(Dir()));
+    EXPECT_EQ(settings_.values["Settings/Block Directory"], LowerCase(folder));
+    EXPECT_EQ(settings_.values["Settings/Lib Directory"], "c:\\lib");
+    EXPECT_EQ(settings_.values["Settings/Include Directory"], "c:\\inc");
+    EXPECT_EQ(settings_.values["Settings/Company Name"], "Acme");
+    EXPECT_EQ(settings_.values["Settings/Vendor Name"], "AC");
+}
+
+TEST(RememberSettingsTest, DirectoryIsLowerCasedAndTheBlockFolderCut) {
+    MemorySettings settings;
+    BLOCKINFO block = NewBlock();
+    block.BlockName = "MyAdd";
+    block.Directory = "c:\\work\\MyAdd\\";
+    RememberSettings(block, settings);
+    EXPECT_EQ(settings.values["Settings/Open Directory"], "c:\\work\\myadd");
+    EXPECT_EQ(settings.values["Settings/Block Directory"], "c:\\work");
+
+    // Only a block name that ends the directory is cut off.
+    block.Directory = "c:\\MyAdd\\src";
+    RememberSettings(block, settings);
+    EXPECT_EQ(settings.values["Settings/Block Directory"], "c:\\myadd\\src");
+}
+
+TEST_F(GenerationRunTest, NoSkipsOneFileAndLaterNewFilesAreWritten) {
+    WriteFileBytes(Disk("IFGain.c"), "edited by hand");
+    prompts_.overwriteAnswers = {OverwriteAnswer::No};
+    const RunResult result = Run();
+    EXPECT_THAT(prompts_.overwriteQuestions, ElementsAre(In("IFGain.c")));
+    EXPECT_EQ(ReadFileBytes(Disk("IFGain.c")), "edited by hand");
+    EXPECT_THAT(result.Paths(FileAction::Skipped), ElementsAre(In("IFGain.c")));
+    EXPECT_TRUE(Exists("Gain.h"));
+    EXPECT_EQ(result.outcome, RunOutcome::Completed);
+}
+
+TEST_F(GenerationRunTest, YesToAllBacksUpAndReplacesWithoutAskingAgain) {
+    Run();
+    WriteFileBytes(Disk("Gain.rc"), "first version");
+    prompts_.overwriteAnswers = {OverwriteAnswer::YesToAll};
+    const RunResult result = Run();
+    EXPECT_THAT(prompts_.overwriteQuestions, ElementsAre(In("Gain.TBT")));
+    EXPECT_EQ(result.Paths(FileAction::BackedUp), RunPaths());
+    EXPECT_EQ(result.Paths(FileAction::Written), RunPaths());
+    EXPECT_EQ(ReadFileBytes(Disk("KRSave/Gain.rc")), "first version");
+    EXPECT_EQ(ReadFileBytes(Disk("KRSave/Gain.ico")), "stock process.ico");
+}
+
+TEST_F(GenerationRunTest, CancelAtTheTemplateWritesNothing) {
+    WriteFileBytes(Disk("Gain.TBT"), "old template");
+    prompts_.overwriteAnswers = {OverwriteAnswer::Cancel};
+    const RunResult result = Run();
+    EXPECT_EQ(result.outcome, RunOutcome::Cancelled);
+    EXPECT_THAT(result.Paths(FileAction::Written), IsEmpty());
+    EXPECT_EQ(ReadFileBytes(Disk("Gain.TBT")), "old template");
+    EXPECT_EQ(std::distance(fs::directory_iterator(Dir()), fs::directory_iterator()), 1);
+    EXPECT_TRUE(environment_.Stopping);
+}
+
+TEST_F(GenerationRunTest, CancelLaterKeepsWhatWasWrittenAndStops) {
+    WriteFileBytes(Disk("Gain.h"), "old header");
+    prompts_.overwriteAnswers = {OverwriteAnswer::Cancel};
+    const RunResult result = Run();
+    EXPECT_EQ(result.outcome, RunOutcome::Cancelled);
+    EXPECT_TRUE(Exists("IFGain.c"));
+    EXPECT_FALSE(Exists("resource.h"));
+    EXPECT_FALSE(Exists("Gain.ico"));
+    EXPECT_EQ(ReadFileBytes(Disk("Gain.h")), "old header");
+}
+
+TEST_F(GenerationRunTest, AFileThatCannotBeOpenedEndsTheRun) {
+    fs::create_directories(Disk("Gain.h"));  // a folder where the header should go
+    const RunResult result = Run();
+    EXPECT_EQ(result.outcome, RunOutcome::Aborted);
+    EXPECT_THAT(prompts_.messages,
+                ElementsAre("Cannot open file " + In("Gain.h") + ".  Will abort code generation."));
+    EXPECT_TRUE(Exists("IFGain.c"));  // files already written stay
+    EXPECT_FALSE(Exists("resource.h"));
+    EXPECT_TRUE(environment_.Stopping);
+}
+
+TEST_F(GenerationRunTest, NamesThatLeaveTheBlockDirectoryAreRefused) {
+    const auto refuse = [this](BLOCKINFO block) {
+        prompts_.messages.clear();
+        const RunResult result = RunGeneration(block, environment_);
+        EXPECT_EQ(result.outcome, RunOutcome::Refused) << block.BlockName;
+        EXPECT_EQ(prompts_.messages.size(), 1u);
+        EXPECT_TRUE(result.events.empty());
+    };
+    BLOCKINFO block = block_;
+    block.BlockName = "";
+    refuse(block);
+    block.BlockName = "..\\Gain";
+    refuse(block);
+    block.BlockName = "/etc/Gain";
+    refuse(block);
+    block = block_;
+    block.IconFilename = "..";
+    refuse(block);
+    block.IconFilename = "icons/Gain.ico";
+    refuse(block);
+    block = block_;
+    block.RealTime = block.xDAIS = 1;
+    block.AlgorithmName = "..\\..\\FIR";
+    refuse(block);
+    block = block_;
+    block.Directory = "c:\\blocks\\Gain";
+    refuse(block);
+
+    EXPECT_FALSE(fs::exists(Dir()));
+    EXPECT_TRUE(settings_.values.empty());
+    // The algorithm name only names a file of an XDAIS block.
+    block = block_;
+    block.AlgorithmName = "a/b";
+    EXPECT_EQ(RefusalReason(block), "");
+}
+
+}  // namespace
+}  // namespace bw
