@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace bw {
@@ -10,7 +11,7 @@ namespace bw {
 // names compared without regard to case, a value running to the end of its
 // line. Lines of other sections are kept exactly as they were read.
 class ProfileFile {
-public:
+  public:
     // Reads path; a missing or unreadable file gives an empty profile (false).
     bool Load(const std::string& path);
     // Parses text (CR LF or LF line ends).
@@ -35,7 +36,7 @@ public:
     void SetString(std::string_view section, std::string_view key, std::string_view value);
     void DeleteSection(std::string_view section);
 
-private:
+  private:
     struct Entry {
         std::string key;    // empty for a line that is not a key (comment, blank)
         std::string value;  // the value, or the whole line for a non-key line
@@ -43,6 +44,8 @@ private:
     struct Section {
         std::string name;
         std::vector<Entry> entries;
+        // Lower-cased key -> its first entry, so lookups do not scan.
+        std::unordered_map<std::string, size_t> index;
     };
 
     Section* FindSection(std::string_view name);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "definition/block_info.h"
+#include "definition/profile_file.h"
 #include "definition/seams.h"
 
 namespace bw {
@@ -20,5 +21,7 @@ bool WriteTemplate(const BLOCKINFO& block, const std::string& path);
 // section shows INVALID_TEMPLATE_MESSAGE and returns false, leaving the
 // definition unchanged.
 bool ReadTemplate(BLOCKINFO& block, const std::string& path, UserPrompts& prompts);
+// The same over a profile already in memory.
+bool ReadTemplate(BLOCKINFO& block, const ProfileFile& profile, UserPrompts& prompts);
 
 }  // namespace bw

@@ -1,0 +1,192 @@
+#include "definition/profile_file.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <utility>
+
+#include "definition/block_info.h"
+
+namespace bw {
+
+namespace {
+
+std::string Lower(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return result;
+}
+
+std::string_view Trim(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+bool ProfileFile::Load(const std::string& path) {
+    preamble_.clear();
+    sections_.clear();
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    Parse(bytes.str());
+    return true;
+}
+
+void ProfileFile::Parse(std::string_view text) {
+    preamble_.clear();
+    sections_.clear();
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) {
+            end = text.size();
+        }
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        const std::string_view trimmed = Trim(line);
+        if (!trimmed.empty() && trimmed.front() == '[') {
+            const size_t close = trimmed.find(']');
+            const std::string_view name =
+                Trim(trimmed.substr(1, close == std::string_view::npos ? close : close - 1));
+            sections_.push_back(Section{std::string(name), {}, {}});
+            continue;
+        }
+        if (sections_.empty()) {
+            preamble_.emplace_back(line);
+            continue;
+        }
+        Section& section = sections_.back();
+        const size_t equals = line.find('=');
+        const std::string_view key =
+            equals == std::string_view::npos ? std::string_view() : Trim(line.substr(0, equals));
+        if (key.empty()) {
+            section.entries.push_back(Entry{"", std::string(line)});
+            continue;
+        }
+        section.index.emplace(Lower(key), section.entries.size());
+        section.entries.push_back(Entry{std::string(key), std::string(line.substr(equals + 1))});
+    }
+}
+
+std::string ProfileFile::Text() const {
+    std::string text;
+    for (const std::string& line : preamble_) {
+        text.append(line).append("\r\n");
+    }
+    for (const Section& section : sections_) {
+        text.append("[").append(section.name).append("]\r\n");
+        for (const Entry& entry : section.entries) {
+            if (!entry.key.empty()) {
+                text.append(entry.key).append("=");
+            }
+            text.append(entry.value).append("\r\n");
+        }
+    }
+    return text;
+}
+
+bool ProfileFile::Save(const std::string& path) const {
+    const std::string temporary = path + ".tmp~";
+    std::FILE* out = std::fopen(temporary.c_str(), "wb");
+    if (out == nullptr) {
+        return false;
+    }
+    const std::string text = Text();
+    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    const bool closed = std::fclose(out) == 0;
+    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+ProfileFile::Section* ProfileFile::FindSection(std::string_view name) {
+    const std::string wanted = Lower(name);
+    for (Section& section : sections_) {
+        if (Lower(section.name) == wanted) {
+            return &section;
+        }
+    }
+    return nullptr;
+}
+
+const ProfileFile::Section* ProfileFile::FindSection(std::string_view name) const {
+    return const_cast<ProfileFile*>(this)->FindSection(name);
+}
+
+bool ProfileFile::HasSection(std::string_view section) const {
+    return FindSection(section) != nullptr;
+}
+
+bool ProfileFile::SectionHasContent(std::string_view section) const {
+    const Section* found = FindSection(section);
+    return found != nullptr && !found->index.empty();
+}
+
+const std::string* ProfileFile::Find(std::string_view section, std::string_view key) const {
+    const Section* found = FindSection(section);
+    if (found == nullptr) {
+        return nullptr;
+    }
+    const auto it = found->index.find(Lower(Trim(key)));
+    return it == found->index.end() ? nullptr : &found->entries[it->second].value;
+}
+
+std::string ProfileFile::GetString(std::string_view section, std::string_view key,
+                                   std::string_view defaultValue) const {
+    const std::string* value = Find(section, key);
+    return value != nullptr ? *value : std::string(defaultValue);
+}
+
+int ProfileFile::GetInt(std::string_view section, std::string_view key, int defaultValue) const {
+    const std::string* value = Find(section, key);
+    return value != nullptr ? DecimalValue(*value) : defaultValue;
+}
+
+void ProfileFile::SetString(std::string_view section, std::string_view key,
+                            std::string_view rawValue) {
+    // A line break inside a value would end it and start a forged key.
+    std::string value(rawValue);
+    for (char& c : value) {
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
+    Section* found = FindSection(section);
+    if (found == nullptr) {
+        sections_.push_back(Section{std::string(section), {}, {}});
+        found = &sections_.back();
+    }
+    const std::string lowered = Lower(Trim(key));
+    const auto it = found->index.find(lowered);
+    if (it != found->index.end()) {
+        found->entries[it->second].value = std::move(value);
+        return;
+    }
+    found->index.emplace(lowered, found->entries.size());
+    found->entries.push_back(Entry{std::string(Trim(key)), std::move(value)});
+}
+
+void ProfileFile::DeleteSection(std::string_view section) {
+    const std::string wanted = Lower(section);
+    std::erase_if(sections_, [&](const Section& s) { return Lower(s.name) == wanted; });
+}
+
+}  // namespace bw
