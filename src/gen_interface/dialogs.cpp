@@ -1,0 +1,981 @@
+// UserDialogProc: fills the parameter dialog's controls when it opens, reads
+// them back on OK, and serves the variable, radio, browse, information and
+// help buttons.
+#include <algorithm>
+
+#include "gen_interface/parameters_text.h"
+#include "gen_interface/sections.h"
+
+namespace bw {
+
+using namespace interface_text;
+
+namespace {
+
+constexpr std::string_view OK_INDENT = "                  ";  // inside the command cases
+constexpr std::string_view INIT_INDENT = "           ";       // inside WM_INITDIALOG
+
+// The getter and setter letter and the comment wording of an edit-type
+// parameter (types 0 to 7).
+struct EditKind {
+    const char* letter;
+    const char* kind;
+};
+
+EditKind EditKindOf(int type) {
+    switch (type) {
+        case TYPE_BYTE:
+            return {"B", "byte edit"};
+        case TYPE_SHORT:
+            return {"S", "short integer edit"};
+        case TYPE_LONG:
+            return {"L", "long integer edit"};
+        case TYPE_FLOAT:
+            return {"F", "floating point edit"};
+        case TYPE_DOUBLE:
+            return {"D", "double floating point edit"};
+        case TYPE_CHAR:
+            return {"C", "character edit"};
+        case TYPE_TEXT:
+            return {"Str", "text edit"};
+        default:
+            return {"I", "integer edit"};
+    }
+}
+
+std::vector<ParamText> Parameters(const BLOCKINFO& block) {
+    std::vector<ParamText> parameters;
+    for (int i : UsedParameters(block)) {
+        parameters.emplace_back(block.Parameters[static_cast<size_t>(i)], i);
+    }
+    return parameters;
+}
+
+// The filter text the browse case builds: every item followed by "|".
+std::vector<std::string> FilterItems(const PARAMINFO& parameter) {
+    if (parameter.ParameterItems.empty()) {
+        return {"All files (*.TIM)|*.tim|"};
+    }
+    std::vector<std::string> items;
+    for (const std::string& item : parameter.ParameterItems) {
+        items.push_back(item + "|");
+    }
+    return items;
+}
+
+// FilterStr holds the longest filter text of the block with its terminator,
+// and never fewer than 30 characters.
+size_t FilterBufferSize(const BLOCKINFO& block) {
+    size_t size = 30;
+    for (int i : UsedParameters(block)) {
+        const PARAMINFO& parameter = block.Parameters[static_cast<size_t>(i)];
+        if (parameter.ParameterType != TYPE_FILE_OPEN) {
+            continue;
+        }
+        size_t length = 1;
+        for (const std::string& item : FilterItems(parameter)) {
+            length += item.size();
+        }
+        size = std::max(size, length);
+    }
+    return size;
+}
+
+// A text inside a generated string literal, without its quotes.
+std::string LiteralBody(std::string_view text) {
+    const std::string literal = StringLiteral(text);
+    return literal.substr(1, literal.size() - 2);
+}
+
+// ---------------------------------------------------------------- head
+
+void WriteDeclarations(OutputFile& file, const BLOCKINFO& block) {
+    WriteLine(file, "    HANDLE             hItem;");
+    if (block.RealTime && !block.Native) {
+        WriteLine(file, "    HANDLE             hItem2;");
+    }
+    WriteLines(file, {"    BLOCK_PARAM       *pPtr;", "    HANDLE             hParam;"});
+    if (UsesScratch(block)) {
+        WriteLine(file, "    HANDLE             hScratchParam;");
+    }
+    if (block.RealTime) {
+        WriteLines(file, {"    SCRATCH_PARAM     *sPtr;", "    RTBLOCK_PARAM     *bPtr;"});
+    }
+    const bool fileOpen = UsesFileOpen(block);
+    if (block.RealTime || fileOpen) {
+        WriteLine(file, "    unsigned int       index;");
+    }
+    if (fileOpen) {
+        WriteLines(file, {"    OPENFILENAME       ofn;", "    BOOL               dStat;"});
+        WriteLine(file, "    static char        FilterStr[",
+                  std::to_string(FilterBufferSize(block)) + "];");
+    }
+    WriteLines(file, {"", ""});
+}
+
+// ---------------------------------------------------------------- command cases
+
+void WriteVariableCase(OutputFile& file, std::string_view button, std::string_view edit) {
+    WriteLine(file, "             case ", std::string(button) + ":");
+    WriteLine(file, "                  VariablePickList(hDlg, ", std::string(edit) + ");");
+    WriteLines(file, {"                  return(TRUE);", ""});
+}
+
+void WriteVariableCases(OutputFile& file, const BLOCKINFO& block) {
+    for (const ParamText& p : Parameters(block)) {
+        if (!HasEditControl(p.type)) {
+            continue;
+        }
+        WriteVariableCase(file, p("IDC_VAR<IDENT>"), p("IDC_EDIT<IDENT>"));
+        if (p.type == TYPE_FILE_OPEN) {
+            WriteVariableCase(file, p("IDC_VAR<IDENT>_PATHNAME"), p("IDC_EDIT<IDENT>_PATHNAME"));
+        }
+    }
+    if (!IsSourceBlock(block)) {
+        return;
+    }
+    if (block.Bitmap) {
+        WriteVariableCase(file, "IDC_VAR_IMAGEWIDTH", "IDC_IMAGEWIDTH");
+        WriteVariableCase(file, "IDC_VAR_IMAGEHEIGHT", "IDC_IMAGEHEIGHT");
+    } else if (block.Matrix) {
+        WriteVariableCase(file, "IDC_VAR_ROWS", "IDC_ROWS");
+        WriteVariableCase(file, "IDC_VAR_COLUMNS", "IDC_COLUMNS");
+    } else {
+        WriteVariableCase(file, "IDC_VAR_FRAMESIZE", "IDC_FRAMESIZE");
+    }
+}
+
+// The lock of the block parameters in a command case, ending the dialog when
+// it fails.
+void WriteParameterLock(OutputFile& file, std::string_view indent) {
+    WriteLine(file, indent, "hParam = GetHParam(hDlg);");
+    WriteLine(file, indent, "if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL){");
+    WriteMemoryFailure(file, std::string(indent) + "   ");
+    WriteLine(file, indent, "}");
+}
+
+// One case per radio button, for the block's author to fill.
+void WriteRadioCases(OutputFile& file, const BLOCKINFO& block) {
+    for (const ParamText& p : Parameters(block)) {
+        if (p.type != TYPE_RADIO_BUTTONS) {
+            continue;
+        }
+        for (const std::string& button : RadioButtons(p.parameter, p.index)) {
+            WriteLine(file, "             case ", button + ":");
+            WriteParameterLock(file, OK_INDENT);
+            WriteLines(file, {"", "                  GlobalUnlock(hParam);", "",
+                              "                  return(TRUE);"});
+        }
+    }
+}
+
+void WriteOkDeclarations(OutputFile& file, const BLOCKINFO& block) {
+    if (!block.RealTime) {
+        return;
+    }
+    WriteLines(file, {
+                         "                  char          OldDriverName[16];",
+                         "                  WORD          wBoardNum;",
+                         "                  WORD          wDSPNum;",
+                     });
+    if (!block.Native) {
+        WriteLines(file, {
+                             "                  WORD          wIntNum;",
+                             "                  WORD          wSyncInNum;",
+                             "                  WORD          wSyncOutNum;",
+                             "                  BOOL          bProfile;",
+                         });
+    }
+    if (IsSourceBlock(block)) {
+        if (block.Matrix) {
+            WriteLines(file, {"                  long          PrevRows;",
+                              "                  long          PrevCols;"});
+        } else if (!block.Native) {
+            WriteLine(file, "                  unsigned long PrevFramesize;");
+        }
+    }
+}
+
+// The real-time structures of the OK case, then the board, DSP and driver.
+void WriteOkDriverReads(OutputFile& file, const BLOCKINFO& block) {
+    WriteLines(
+        file,
+        {
+            "                  // get pointer to scratch parameters",
+            "                  hScratchParam = GetScratchParam(hDlg);  // get handle of scratch "
+            "parameters",
+            "                  if ((sPtr = (SCRATCH_PARAM *)GlobalLock(hScratchParam))==NULL){",
+            "                     GlobalUnlock(hParam);",
+        });
+    WriteMemoryFailure(file, "                     ");
+    WriteLines(
+        file,
+        {
+            "                  }",
+            "                  // get pointer to real-time block parameters",
+            "                  if ((bPtr = (RTBLOCK_PARAM *)GlobalLock(sPtr->hRTParam))==NULL){",
+            "                     GlobalUnlock(hScratchParam);",
+            "                     GlobalUnlock(hParam);",
+        });
+    WriteMemoryFailure(file, "                     ");
+    WriteLines(
+        file,
+        {
+            "                  }",
+            "                  // check if board or DSP number changed",
+            "                  wBoardNum = bPtr->wBoardNum;",
+            "                  wDSPNum = bPtr->wDSPNum;",
+            "                  bPtr->wBoardNum = GetDlgItemI(hDlg,IDC_EDIT_BRDNUM);",
+            "                  bPtr->wDSPNum   = GetDlgItemI(hDlg,IDC_EDIT_DSPNUM);",
+            "                  if ((bPtr->wBoardNum != wBoardNum) || (bPtr->wDSPNum != wDSPNum)){",
+            "                     // board or DSP changed so we need to change hDSPParam",
+            "                     if (!VexaSendCommand (sPtr->hDriver, DRV_CHANGEDSP, NULL, "
+            "(LONG)sPtr->hRTParam)) {",
+            "                        // restore original board/DSP numbers",
+            "                        bPtr->wBoardNum = wBoardNum;",
+            "                        bPtr->wDSPNum = wDSPNum;",
+            "                        // unlock memory and return with ending dialog box",
+            "                        GlobalUnlock(sPtr->hRTParam);",
+            "                        GlobalUnlock(hScratchParam);",
+            "                        GlobalUnlock(hParam);",
+            "                        return (TRUE);",
+            "                     }",
+            "                     SetCompiledFlag(FALSE);",
+            "                  }",
+            "                  // get driver name",
+            "                  hItem = GetDlgItem(hDlg,IDC_COMBO_DRIVER);",
+            "                  index = (int)SendMessage(hItem,CB_GETCURSEL,0,0);",
+            "                  // copy current driver name to OldDriverName",
+            "                  lstrcpy(OldDriverName,pPtr->DriverName);",
+            "                  "
+            "SendMessage(hItem,CB_GETLBTEXT,index,(LPARAM)(LPCSTR)pPtr->DriverName);",
+            "                  // check for driver change ",
+            "                  if (lstrcmpi(OldDriverName,pPtr->DriverName)){",
+            "                     // change DSP board drivers",
+            "                     if (ChangeDriver(pPtr->DriverName, sPtr->hRTParam, "
+            "&sPtr->hDriver, "
+            "&sPtr->lpfnVexaSendCommand) != USR_NO_ERR){",
+            "                       // restore driver name to parameter structure",
+            "                       lstrcpy(pPtr->DriverName,OldDriverName);",
+            "                       GlobalUnlock(sPtr->hRTParam);",
+            "                       GlobalUnlock(hScratchParam);",
+            "                       GlobalUnlock(hParam);",
+            "                       return(TRUE);",
+            "                     }",
+            "                     SetCompiledFlag(FALSE);",
+            "                  }",
+        });
+    if (block.Native) {
+        return;
+    }
+    struct Choice {
+        const char* comment;
+        const char* member;
+        const char* combo;
+    };
+    for (const Choice& choice : {Choice{"interrupt number", "wIntNum", "IDC_COMBO_DSPINT"},
+                                 Choice{"sync in number", "wSyncInNum", "IDC_COMBO_SYNCIN"},
+                                 Choice{"sync out number", "wSyncOutNum", "IDC_COMBO_SYNCOUT"}}) {
+        const Substitutions values = {
+            {"<comment>", choice.comment}, {"<member>", choice.member}, {"<combo>", choice.combo}};
+        WriteLine(file, Fill("                  // get <comment>", values));
+        WriteLine(file, Fill("                  <member> = bPtr-><member>;", values));
+        WriteLine(file, Fill("                  hItem = GetDlgItem(hDlg,<combo>);", values));
+        WriteLine(
+            file,
+            Fill("                  bPtr-><member> = (int)SendMessage(hItem,CB_GETCURSEL,0,0);",
+                 values));
+        WriteLine(file, Fill("                  if (bPtr-><member> != <member>)", values));
+        WriteLine(file, "                    SetCompiledFlag(FALSE);");
+    }
+    WriteLines(
+        file,
+        {
+            "                  // get profile flag",
+            "                  bProfile = bPtr->bProfileBlock;",
+            "                  bPtr->bProfileBlock = IsDlgButtonChecked(hDlg,IDC_RADIO_PROFYES);",
+            "                  if (bPtr->bProfileBlock != bProfile)",
+            "                    SetCompiledFlag(FALSE);",
+        });
+}
+
+void WriteRadioRead(OutputFile& file, const ParamText& p) {
+    if (IsYesNoRadio(p.parameter)) {
+        WriteLine(file, p("                  if (IsDlgButtonChecked(hDlg, IDC_RADIO<IDENT>_YES))"));
+        WriteLine(file, p("                    pPtr-><ident> = IDC_RADIO<IDENT>_YES;"));
+        WriteLine(file, "                  else");
+        WriteLine(file, p("                    pPtr-><ident> = IDC_RADIO<IDENT>_NO;"));
+        return;
+    }
+    std::string_view test = "                  if(IsDlgButtonChecked(hDlg, <button>))";
+    for (const std::string& button : RadioButtons(p.parameter, p.index)) {
+        WriteLine(file, p(test, {{"<button>", button}}));
+        WriteLine(file, p("                    pPtr-><ident> = <button>;", {{"<button>", button}}));
+        test = "                  else if(IsDlgButtonChecked(hDlg, <button>))";
+    }
+}
+
+void WriteFileOpenRead(OutputFile& file, const ParamText& p) {
+    WriteLine(file, p("                  // get file, pathname, and completename for <ident>"));
+    WriteLine(file, p("                  GetDlgItemStr(hDlg, IDC_EDIT<IDENT>, pPtr-><ident>, "
+                      "TEXT_LENGTH);"));
+    WriteLine(file, p("                  GetDlgItemStr(hDlg, IDC_EDIT<IDENT>_PATHNAME, "
+                      "pPtr-><ident>_PathName, TEXT_LENGTH);"));
+    WriteLine(file,
+              p("                  lstrcpy(pPtr-><ident>_CompleteName, pPtr-><ident>_PathName);"));
+    // An empty directory gets no separator (and no look before its start).
+    WriteLine(
+        file,
+        p(R"(                  if (pPtr-><ident>_CompleteName[0] && pPtr-><ident>_CompleteName[lstrlen(pPtr-><ident>_CompleteName)-1] != '\\'))"));
+    WriteLine(file, p(R"(                    lstrcat(pPtr-><ident>_CompleteName, "\\");)"));
+    WriteLine(file, p("                  lstrcat(pPtr-><ident>_CompleteName, pPtr-><ident>);"));
+}
+
+void WriteParameterRead(OutputFile& file, const ParamText& p) {
+    WriteLine(file, "");
+    switch (p.type) {
+        case TYPE_TEXT:
+            WriteLine(file, p("                  // get text edit control value for <ident>"));
+            WriteLine(file,
+                      p("                  GetDlgItemStr(hDlg, IDC_EDIT<IDENT>, pPtr-><ident>, "
+                        "TEXT_LENGTH);"));
+            break;
+        case TYPE_CHECK_BOX:
+            WriteLine(file, p("                  // get check box value for <ident>"));
+            WriteLine(file, p("                  pPtr-><ident> = IsDlgButtonChecked(hDlg, "
+                              "IDC_CHECK<IDENT>);"));
+            break;
+        case TYPE_RADIO_BUTTONS:
+            WriteLine(file, p("                  // get radio button value for <ident>"));
+            WriteRadioRead(file, p);
+            break;
+        case TYPE_COMBO_BOX:
+            WriteLine(file, p("                  // get combo box selection for <ident>"));
+            WriteLine(file, p("                  // get handle of <ident> combo box"));
+            WriteLine(file, p("                  hItem = GetDlgItem(hDlg,IDC_COMBO<IDENT>);"));
+            WriteLine(
+                file,
+                p("                  pPtr-><ident> = (int)SendMessage(hItem,CB_GETCURSEL,0,0);"));
+            break;
+        case TYPE_FILE_OPEN:
+            WriteFileOpenRead(file, p);
+            break;
+        default: {
+            const EditKind edit = EditKindOf(p.type);
+            const Substitutions values = {{"<kind>", edit.kind}, {"<L>", edit.letter}};
+            WriteLine(file, p("                  // get <kind> control value for <ident>", values));
+            WriteLine(file,
+                      p("                  pPtr-><ident> = GetDlgItem<L>(hDlg, IDC_EDIT<IDENT>);",
+                        values));
+            break;
+        }
+    }
+}
+
+void WriteOkFrameReads(OutputFile& file, const BLOCKINFO& block) {
+    const bool rt = block.RealTime != 0;
+    if (block.Bitmap) {
+        WriteLines(file,
+                   {
+                       "                  // get image size",
+                       "                  pPtr->ImageWidth = GetDlgItemL(hDlg, IDC_IMAGEWIDTH);",
+                       "                  pPtr->ImageHeight = GetDlgItemL(hDlg, IDC_IMAGEHEIGHT);",
+                   });
+    } else if (block.Matrix) {
+        WriteLine(file, "                  // get matrix size");
+        if (rt) {
+            WriteLines(file, {"                  PrevRows = pPtr->Rows;",
+                              "                  PrevCols = pPtr->Columns;"});
+        }
+        WriteLines(file, {"                  pPtr->Rows = GetDlgItemL(hDlg, IDC_ROWS);",
+                          "                  pPtr->Columns = GetDlgItemL(hDlg, IDC_COLUMNS);"});
+        if (rt) {
+            WriteLines(file,
+                       {"                  if(pPtr->Rows != PrevRows || pPtr->Columns != PrevCols)",
+                        "                    SetCompiledFlag(FALSE);"});
+        }
+    } else if (!block.Native) {
+        WriteLine(file, "                  // get framesize");
+        if (rt) {
+            WriteLine(file, "                  PrevFramesize = pPtr->Framesize;");
+        }
+        WriteLine(file, "                  pPtr->Framesize = GetDlgItemL(hDlg,IDC_FRAMESIZE);");
+        if (rt) {
+            WriteLines(file, {"                  if(pPtr->Framesize != PrevFramesize)",
+                              "                    SetCompiledFlag(FALSE);"});
+        }
+    }
+}
+
+void WriteOkCase(OutputFile& file, const BLOCKINFO& block) {
+    const bool hasParameters = !UsedParameters(block).empty();
+    WriteLine(file, "             case IDOK:   {");
+    WriteOkDeclarations(file, block);
+    WriteLines(file, {"                  // get pointer to block parameters",
+                      "                  hParam = GetHParam(hDlg);"});
+    if (!block.RealTime && block.NumLocalArrays > 0) {
+        WriteLine(file, "                  hScratchParam = GetScratchParam(hDlg);");
+    }
+    WriteLine(file, "                  if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL){");
+    WriteMemoryFailure(file, "                     ");
+    WriteLine(file, "                  }");
+    if (block.RealTime) {
+        WriteOkDriverReads(file, block);
+    }
+    if (hasParameters) {
+        WriteLines(file,
+                   {"                  // get user parameters",
+                    "                  SetDlgError(FALSE);       // clear dialog errors flag"});
+        for (const ParamText& p : Parameters(block)) {
+            WriteParameterRead(file, p);
+        }
+        WriteLine(file, "");
+    }
+    if (IsSourceBlock(block)) {
+        WriteOkFrameReads(file, block);
+    }
+    WriteLines(file, {"                  // get precision",
+                      "                  hItem = GetDlgItem(hDlg,IDC_PRECISION);",
+                      "                  pPtr->Precision = GetPrecision(hItem);"});
+    if (block.RealTime) {
+        WriteLines(file, {"                  if(pPtr->Precision != bPtr->wPrecision)",
+                          "                    SetCompiledFlag(FALSE);"});
+        WriteLine(file, "                  UserSaveProc(hParam, hScratchParam, MNAME, RTBPARAM);");
+    } else if (block.NumLocalArrays > 0) {
+        WriteLine(file, "                  UserSaveProc(hParam, hScratchParam, MNAME, BPARAM);");
+    } else {
+        WriteLine(file, "                  UserSaveProc(hParam, NULL, MNAME, BPARAM);");
+    }
+    if (block.xDAIS) {
+        WriteLine(file, "                  InvalidateRect(GetBlockWindowHandle(), NULL, FALSE);");
+    }
+    if (block.RealTime) {
+        WriteLines(file, {"                  // download parameters to DSP",
+                          "                  DownloadDSPParameters(pPtr, sPtr);",
+                          "                  // unlock memory",
+                          "                  GlobalUnlock(sPtr->hRTParam);",
+                          "                  GlobalUnlock(hScratchParam);"});
+    }
+    WriteLine(file, "                  GlobalUnlock(hParam);");
+    if (hasParameters) {
+        WriteLines(
+            file, {"                  // Check to see if any parameter errors occurred",
+                   "                  if (GetDlgError())",
+                   "                    return(FALSE); // do not end dialog if an error occurred"});
+    }
+    WriteLines(file, {"                  EndDialog(hDlg,IDOK);", "                  return(TRUE);",
+                      "             }"});
+}
+
+void WriteInfoCase(OutputFile& file) {
+    WriteLines(
+        file,
+        {
+            "             case IDC_INFO:",
+            "                  hParam = GetHParam(hDlg);",
+            "                  if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL){",
+            "                     MessageBox(hDlg,\"Memory Allocation "
+            "Error!\",\"Tessaline\",MB_OK);",
+            "                     break;",
+            "                  }",
+            "                  hScratchParam = GetScratchParam(hDlg);",
+            "                  if ((sPtr = (SCRATCH_PARAM *)GlobalLock(hScratchParam))==NULL){",
+            "                     GlobalUnlock(hParam);",
+        });
+    WriteMemoryFailure(file, "                     ");
+    WriteLines(file, {
+                         "                  }",
+                         "                  // get block information",
+                         "                  if (!VexaSendCommand (sPtr->hDriver, DRV_BLOCKINFO, "
+                         "hDlg, (LONG)sPtr->hRTParam)) {",
+                         "                      "
+                         "VexaSendCommand(sPtr->hDriver,DRV_ERRMSG,NULL,(LONG)sPtr->hRTParam);",
+                         "                  }",
+                         "                  // unlock memory and return",
+                         "                  GlobalUnlock(hScratchParam);",
+                         "                  GlobalUnlock(hParam);",
+                         "                  return (TRUE);",
+                     });
+}
+
+void WriteHelpCase(OutputFile& file) {
+    WriteLines(
+        file,
+        {
+            "             case IDHELP:   {",
+            "                  char Section[TEXT_LENGTH];",
+            "                  char HelpDir[TEXT_LENGTH];",
+            "                  char HelpFileName[TEXT_LENGTH];",
+            "                  char chmTopic[TEXT_LENGTH];",
+            "                  int x,y;",
+            " ",
+            "                  GetAppSection(Section);",
+            R"(                  GetPrivateProfileString(Section,"working dir","c:\\tlblock",HelpDir,TEXT_LENGTH,"rizezeri.ini");)",
+            R"(                  lstrcat(HelpDir,"\\help");)",
+            "                  lstrcpy(HelpFileName,HelpDir);",
+            R"(                  lstrcat(HelpFileName,"\\");)",
+            "                  lstrcat(HelpFileName,MNAME);",
+            R"(                  lstrcat(HelpFileName,".htm");)",
+            "                  if(!FileExists(HelpFileName)){",
+            "                    lstrcpy(HelpFileName,HelpDir);",
+            R"(                    lstrcat(HelpFileName,"\\Component Reference Guide.chm");)",
+            "                  }",
+            " ",
+            R"(                  lstrcpy(chmTopic,"Component Reference Guide\\");)",
+            "                  y = strlen(chmTopic);",
+            "                  lstrcat(chmTopic, MNAME);",
+            R"(                  lstrcat(chmTopic, ".htm");)",
+            "                  for (x=0; x < lstrlen(MNAME); x++, y++){",
+            "                    if (!isalnum(chmTopic[y]))",
+            "                      chmTopic[y] = '_';",
+            "                  }",
+            "                  HtmlHelp(hDlg, (LPCSTR)HelpFileName, HH_DISPLAY_TOPIC, "
+            "(DWORD)chmTopic);",
+            "                  break;",
+            "             }",
+        });
+}
+
+void WriteBrowseCase(OutputFile& file, const ParamText& p) {
+    WriteLine(file, p("               case IDBROWSE<IDENT>:"));
+    WriteParameterLock(file, "                    ");
+    std::string_view copy = "                    lstrcpy(FilterStr,\"<item>\");";
+    for (const std::string& item : FilterItems(p.parameter)) {
+        const std::string body = LiteralBody(item);
+        WriteLine(file, Fill(copy, {{"<item>", body}}));
+        copy = "                    lstrcat(FilterStr,\"<item>\");";
+    }
+    WriteLines(file,
+               {
+                   "                    for(index=0; FilterStr[index]!='\\0'; index++){",
+                   "                        if (FilterStr[index]=='|') FilterStr[index]='\\0';",
+                   "                    }",
+                   "                    ofn.lStructSize       = sizeof(OPENFILENAME);",
+                   "                    ofn.hwndOwner         = NULL;",
+                   "                    ofn.hInstance         = NULL;",
+                   "                    ofn.lpstrFilter       = (LPSTR)FilterStr;",
+                   "                    ofn.lpstrCustomFilter = NULL;",
+                   "                    ofn.nMaxCustFilter    = 0;",
+                   "                    ofn.nFilterIndex      = 1;",
+               });
+    WriteLine(file,
+              p("                    ofn.lpstrFile         = (LPSTR)pPtr-><ident>_CompleteName;"));
+    WriteLines(file, {
+                         "                    ofn.nMaxFile          = TEXT_LENGTH;",
+                         "                    ofn.lpstrFileTitle    = NULL;",
+                         "                    ofn.nMaxFileTitle     = 0;",
+                     });
+    WriteLine(file,
+              p("                    ofn.lpstrInitialDir   = (LPSTR)pPtr-><ident>_PathName;"));
+    WriteLines(
+        file,
+        {
+            "                    ofn.lpstrTitle        = NULL;",
+            "                    ofn.Flags             = OFN_PATHMUSTEXIST|OFN_FILEMUSTEXIST;",
+            "                    ofn.lpstrDefExt       = (LPSTR)\"tim\";",
+            "                    dStat = GetOpenFileName((OPENFILENAME *)&ofn);",
+            "                    if (dStat){",
+        });
+    WriteLine(file, p("                        SeparateFile((LPSTR)pPtr-><ident>_PathName, "
+                      "(LPSTR)pPtr-><ident>, (LPSTR)pPtr-><ident>_CompleteName);"));
+    WriteLine(file, "                    }");
+    WriteLine(file,
+              p("                    SetDlgItemStr(hDlg, IDC_EDIT<IDENT>, (LPSTR)pPtr-><ident>);"));
+    WriteLine(file, p("                    SetDlgItemStr(hDlg, IDC_EDIT<IDENT>_PATHNAME, "
+                      "(LPSTR)pPtr-><ident>_PathName);"));
+    WriteLines(file,
+               {"                    GlobalUnlock(hParam);", "                    return(TRUE);"});
+}
+
+void WriteCommandCases(OutputFile& file, const BLOCKINFO& block) {
+    WriteLines(file, {
+                         "    switch (message)",
+                         "    {",
+                         "      case WM_COMMAND:",
+                         "           switch(LOWORD(wParam))",
+                         "           {",
+                     });
+    WriteVariableCases(file, block);
+    WriteRadioCases(file, block);
+    WriteOkCase(file, block);
+    WriteLines(file, {
+                         "             case IDCANCEL:",
+                         "                  EndDialog(hDlg, IDCANCEL);",
+                         "                  return (TRUE);",
+                     });
+    if (block.RealTime) {
+        WriteInfoCase(file);
+    }
+    WriteHelpCase(file);
+    for (const ParamText& p : Parameters(block)) {
+        if (p.type == TYPE_FILE_OPEN) {
+            WriteBrowseCase(file, p);
+        }
+    }
+    WriteLines(file, {
+                         "             default:",
+                         "                  return(FALSE);",
+                         "           }",
+                         "           break;",
+                     });
+    if (block.RealTime) {
+        WriteLines(file, {"      case WM_VSCROLL:",
+                          "           return(ProcessRTScroll(hDlg, wParam, lParam));"});
+    }
+}
+
+// ---------------------------------------------------------------- WM_INITDIALOG
+
+void WriteInitDeclarations(OutputFile& file, const BLOCKINFO& block) {
+    if (!block.RealTime) {
+        return;
+    }
+    WriteLines(file, {"           WORD wIndex;", "           WORD wMaxDriverNum;"});
+    if (!block.Native) {
+        WriteLines(file, {"           WORD wNumInts;", "           WORD wNumSyncs;"});
+    }
+    WriteLines(file, {"           char Entry[32];", "           char EntryStr[80];"});
+    if (!block.Native) {
+        WriteLines(file, {"           char Section[80];", "           char DriverBasename[16];",
+                          "           char IniFilename[256];"});
+    }
+}
+
+void WriteInitLocks(OutputFile& file, const BLOCKINFO& block) {
+    WriteLines(file, {"           // get pointer to block parameters",
+                      "           hParam = GetHParam(hDlg);",
+                      "           if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL){"});
+    WriteMemoryFailure(file, "              ");
+    WriteLine(file, "           }");
+    if (!block.RealTime) {
+        return;
+    }
+    WriteLines(file, {"           // get pointer to scratch parameters",
+                      "           hScratchParam = GetScratchParam(hDlg);",
+                      "           if ((sPtr = (SCRATCH_PARAM *)GlobalLock(hScratchParam))==NULL){",
+                      "              GlobalUnlock(hParam);"});
+    WriteMemoryFailure(file, "              ");
+    WriteLines(file, {"           }", "           // get pointer to real-time block parameters",
+                      "           if ((bPtr = (RTBLOCK_PARAM *)GlobalLock(sPtr->hRTParam))==NULL){",
+                      "              GlobalUnlock(hScratchParam);",
+                      "              GlobalUnlock(hParam);"});
+    WriteMemoryFailure(file, "              ");
+    WriteLine(file, "           }");
+}
+
+void WriteComboInit(OutputFile& file, const ParamText& p) {
+    WriteLine(file, p("           // get handle of <ident> combo box"));
+    WriteLine(file, p("           hItem = GetDlgItem(hDlg,IDC_COMBO<IDENT>);"));
+    const std::string_view add =
+        "           SendMessage(hItem,CB_ADDSTRING,0,(DWORD)(LPSTR)\"<item>\");";
+    if (p.parameter.ParameterItems.empty()) {
+        WriteLines(file,
+                   {
+                       Rule('-', 83),
+                       "// NOTE:   The following lines of code need to be modified to use the "
+                       "strings that",
+                       "//         are required for this block.  The default combo box has three "
+                       "items named ",
+                       "//         \"Item 1\", \"Item 2\" and \"Item 3\".  You need to change "
+                       "these strings, ",
+                       "//         delete SendMessage lines if you need less than three, or add "
+                       "SendMessage  ",
+                       "//         lines if you need more than three combo box items.              "
+                       "          ",
+                       Rule('-', 83),
+                       "           // add strings to combo box in order that they are to appear",
+                   });
+        for (std::string_view item : {"Item 1", "Item 2", "Item 3"}) {
+            WriteLine(file, Fill(add, {{"<item>", item}}));
+        }
+    } else {
+        for (const std::string& item : p.parameter.ParameterItems) {
+            const std::string body = LiteralBody(item);
+            WriteLine(file, Fill(add, {{"<item>", body}}));
+        }
+    }
+    WriteLine(file, p("           // select combo box item for <ident>"));
+    WriteLine(file, p("           SendMessage(hItem,CB_SETCURSEL,pPtr-><ident>,(DWORD)0);"));
+}
+
+void WriteParameterInit(OutputFile& file, const ParamText& p) {
+    WriteLine(file, "");
+    switch (p.type) {
+        case TYPE_CHECK_BOX:
+            WriteLine(file, p("           // initialize check box control for <ident>"));
+            WriteLine(file, p("           CheckDlgButton(hDlg,IDC_CHECK<IDENT>,pPtr-><ident>);"));
+            break;
+        case TYPE_RADIO_BUTTONS: {
+            const std::string first = FirstRadioButton(p.parameter, p.index);
+            const std::string last = LastRadioButton(p.parameter, p.index);
+            const Substitutions values = {{"<FIRST>", first}, {"<LAST>", last}};
+            WriteLine(file, p("           // initialize radio button control for <ident>"));
+            WriteLine(file,
+                      p("           CheckRadioButton(hDlg,<FIRST>,<LAST>,pPtr-><ident>);", values));
+            break;
+        }
+        case TYPE_COMBO_BOX:
+            WriteLine(file, p("           // initialize combo box control for <ident>"));
+            WriteComboInit(file, p);
+            break;
+        case TYPE_FILE_OPEN:
+            WriteLine(file,
+                      p("           // initialize filename and path edit controls for <ident>"));
+            WriteLine(file, p("           SetDlgItemStr(hDlg,IDC_EDIT<IDENT>,pPtr-><ident>);"));
+            WriteLine(file, p("           SetDlgItemStr(hDlg,IDC_EDIT<IDENT>_PATHNAME,"
+                              "pPtr-><ident>_PathName);"));
+            break;
+        default: {
+            const EditKind edit = EditKindOf(p.type);
+            const Substitutions values = {{"<kind>", edit.kind}, {"<L>", edit.letter}};
+            WriteLine(file, p("           // initialize <kind> control for <ident>", values));
+            WriteLine(file,
+                      p("           SetDlgItem<L>(hDlg,IDC_EDIT<IDENT>,pPtr-><ident>);", values));
+            break;
+        }
+    }
+}
+
+void WriteInitFrameAndPrecision(OutputFile& file, const BLOCKINFO& block) {
+    if (IsSourceBlock(block)) {
+        if (block.Bitmap) {
+            WriteLines(file, {"           // initialize image size",
+                              "           SetDlgItemL(hDlg,IDC_IMAGEWIDTH,pPtr->ImageWidth);",
+                              "           SetDlgItemL(hDlg,IDC_IMAGEHEIGHT,pPtr->ImageHeight);"});
+        } else if (block.Matrix) {
+            WriteLines(file, {"           // initialize matrix size",
+                              "           SetDlgItemL(hDlg,IDC_ROWS,pPtr->Rows);",
+                              "           SetDlgItemL(hDlg,IDC_COLUMNS,pPtr->Columns);"});
+        } else if (!block.Native) {
+            WriteLines(file, {"           // initialize framesize",
+                              "           SetDlgItemL(hDlg,IDC_FRAMESIZE,pPtr->Framesize);"});
+        }
+    }
+    WriteLines(file, {"           // initialize data precision",
+                      "           hItem = GetDlgItem(hDlg,IDC_PRECISION);"});
+    if (!IsSourceBlock(block)) {
+        WriteLine(file, "           AddPrecision(hItem, HDT_AUTO);");
+    }
+    for (const ProcessingPrecision* precision : SamplePrecisions()) {
+        if (!(block.*(precision->flag))) {
+            continue;
+        }
+        const std::string_view code = precision->dataType;
+        std::string_view indent = INIT_INDENT;
+        if (block.RealTime && (code == "HDT_INT" || code == "HDT_FLOAT")) {
+            WriteLine(file,
+                      code == "HDT_INT"
+                          ? "           if (VexaSendCommand (sPtr->hDriver, DRV_INTSUPPORT,0,0))"
+                          : "           if (VexaSendCommand (sPtr->hDriver, DRV_FLTSUPPORT,0,0))");
+            indent = "             ";
+        }
+        WriteLine(file, indent, "AddPrecision(hItem, " + std::string(code) + ");");
+    }
+    WriteLine(file, "           SetPrecision(hItem, pPtr->Precision);");
+}
+
+// One list of the driver's initialisation file ("None" first).
+void WriteDriverList(OutputFile& file, const Substitutions& values) {
+    for (std::string_view line : {
+             "           // load <what> combo box",
+             "           hItem = GetDlgItem(hDlg,<combo>);",
+             "           <count> = GetPrivateProfileInt(\"<section>\",\"<key>\",0,IniFilename);",
+             "           // create no <what> string first",
+             "           SendMessage(hItem,CB_ADDSTRING,0,(DWORD)(LPSTR)\"None\");",
+             "           for (wIndex=1; wIndex <= <count>; wIndex++){",
+             "               wsprintf(Entry,\"<entry>%d\",wIndex);  // <what> section entry",
+             "               EntryStr[0] = '\\0';                // clear entry string",
+             "               GetPrivateProfileString(\"<section>\",(LPCSTR)Entry,(LPCSTR)\"\","
+             "(LPSTR)EntryStr,sizeof(EntryStr),IniFilename);",
+             "               if (EntryStr[0]) "
+             "SendMessage(hItem,CB_ADDSTRING,0,(DWORD)(LPSTR)EntryStr);",
+             "           }",
+             "           SendMessage(hItem,CB_SETCURSEL,(UINT)bPtr-><member>,(DWORD)0);",
+         }) {
+        WriteLine(file, Fill(line, values));
+    }
+}
+
+void WriteInitDriver(OutputFile& file, const BLOCKINFO& block) {
+    WriteLines(file, {"           // initialize driver parameters",
+                      "           SetDlgItemI(hDlg,IDC_EDIT_BRDNUM,bPtr->wBoardNum);",
+                      "           SetDlgItemI(hDlg,IDC_EDIT_DSPNUM,bPtr->wDSPNum);"});
+    if (!block.Native) {
+        WriteLines(
+            file,
+            {
+                "           // initialize profile enable",
+                "           if (bPtr->bProfileBlock)",
+                "                "
+                "CheckRadioButton(hDlg,IDC_RADIO_PROFYES,IDC_RADIO_PROFNO,IDC_RADIO_PROFYES);",
+                "           else "
+                "CheckRadioButton(hDlg,IDC_RADIO_PROFYES,IDC_RADIO_PROFNO,IDC_RADIO_PROFNO);",
+            });
+    }
+    WriteLines(
+        file,
+        {
+            "           // get installed Calderic drivers to load combo box",
+            "           hItem = GetDlgItem(hDlg,IDC_COMBO_DRIVER);",
+            "           // get max driver number stored in rizezeri.ini",
+            R"(           wMaxDriverNum = GetPrivateProfileInt("Drivers","DriverNum",0,"rizezeri.ini");)",
+            "           // load driver combo box",
+            "           for(wIndex=0; wIndex < wMaxDriverNum; wIndex++){",
+            R"(             wsprintf(Entry,"DSP Driver #%d",wIndex+1);  // create driver section entry)",
+            R"(             EntryStr[0] = '\0';   // clear driver string)",
+            "             // attempt to read driver entry in rizezeri.ini",
+            R"(             GetPrivateProfileString("Drivers",Entry,"",EntryStr,sizeof(EntryStr),"rizezeri.ini");)",
+            "             if (EntryStr[0])",
+            "               SendMessage(hItem,CB_ADDSTRING,0,(DWORD)(LPSTR)EntryStr);",
+            "           }",
+            "           "
+            "SendMessage(hItem,CB_SELECTSTRING,(UINT)-1,(DWORD)(LPSTR)pPtr->DriverName);",
+        });
+    if (block.Native) {
+        return;
+    }
+    WriteLines(
+        file,
+        {
+            "           // get current driver's base name",
+            "           lstrcpy(DriverBasename,pPtr->DriverName);",
+            "           wIndex = 0;",
+            "           while ((DriverBasename[wIndex]) && (DriverBasename[wIndex] != '.')) "
+            "wIndex++;",
+            "           if (DriverBasename[wIndex] == '.') DriverBasename[wIndex] = '\\0';",
+            "           // get name of current driver's initialization file",
+            "           GetAppSection(Section);",
+            R"(           GetPrivateProfileString(Section,"working dir","",(LPSTR)IniFilename,sizeof(IniFilename),"rizezeri.ini");)",
+            R"(           wsprintf(IniFilename,"%s\\%s\\%s.ini",IniFilename,DriverBasename,DriverBasename);)",
+        });
+    WriteDriverList(file, {{"<what>", "interrupt"},
+                           {"<combo>", "IDC_COMBO_DSPINT"},
+                           {"<count>", "wNumInts"},
+                           {"<section>", "interrupts"},
+                           {"<key>", "NumInts"},
+                           {"<entry>", "Int"},
+                           {"<member>", "wIntNum"}});
+    WriteDriverList(file, {{"<what>", "sync in"},
+                           {"<combo>", "IDC_COMBO_SYNCIN"},
+                           {"<count>", "wNumSyncs"},
+                           {"<section>", "syncs"},
+                           {"<key>", "NumSyncs"},
+                           {"<entry>", "Sync"},
+                           {"<member>", "wSyncInNum"}});
+    WriteDriverList(file, {{"<what>", "sync out"},
+                           {"<combo>", "IDC_COMBO_SYNCOUT"},
+                           {"<count>", "wNumSyncs"},
+                           {"<section>", "syncs"},
+                           {"<key>", "NumSyncs"},
+                           {"<entry>", "Sync"},
+                           {"<member>", "wSyncOutNum"}});
+}
+
+// Every control of a constant parameter.
+std::vector<std::string> ParameterControls(const ParamText& p) {
+    switch (p.type) {
+        case TYPE_RADIO_BUTTONS:
+            return RadioButtons(p.parameter, p.index);
+        case TYPE_CHECK_BOX:
+        case TYPE_COMBO_BOX:
+            return {ControlIdentifier(p.parameter, p.index)};
+        case TYPE_FILE_OPEN:
+            return {p("IDC_EDIT<IDENT>"), p("IDC_VAR<IDENT>"), p("IDC_EDIT<IDENT>_PATHNAME"),
+                    p("IDC_VAR<IDENT>_PATHNAME"), p("IDBROWSE<IDENT>")};
+        default:
+            return {p("IDC_EDIT<IDENT>"), p("IDC_VAR<IDENT>")};
+    }
+}
+
+void WriteRunningDisables(OutputFile& file, const BLOCKINFO& block) {
+    WriteLines(file, {
+                         "           // if DSP is running, disable driver parameters",
+                         "           if (VexaSendCommand (sPtr->hDriver, DRV_DSPSTATUS, NULL, "
+                         "(LONG)sPtr->hRTParam)) {",
+                         "              if (bPtr->dwBlockStatus == DSPSTAT_RUN)  {",
+                         "                 // disable driver parameters",
+                     });
+    std::vector<std::string> controls = {"IDC_EDIT_BRDNUM", "IDC_SCROLL_BRDSCRL", "IDC_EDIT_DSPNUM",
+                                         "IDC_SCROLL_DSPSCRL", "IDC_COMBO_DRIVER"};
+    if (!block.Native) {
+        controls.insert(controls.end(),
+                        {"IDC_RADIO_PROFYES", "IDC_RADIO_PROFNO", "IDC_COMBO_DSPINT",
+                         "IDC_COMBO_SYNCIN", "IDC_COMBO_SYNCOUT"});
+    }
+    controls.push_back("IDC_PRECISION");
+    if (IsSourceBlock(block)) {
+        if (block.Matrix) {
+            controls.insert(controls.end(),
+                            {"IDC_ROWS", "IDC_VAR_ROWS", "IDC_COLUMNS", "IDC_VAR_COLUMNS"});
+        } else {
+            controls.push_back("IDC_VAR_FRAMESIZE");
+        }
+    }
+    for (const std::string& control : controls) {
+        WriteLine(file, "                 EnableWindow(GetDlgItem(hDlg,", control + "),FALSE);");
+    }
+    WriteLines(file,
+               {"                 // disable any user-defined parameters here that should not",
+                "                 // be changed while the DSP is running (such as framesize)"});
+    for (const ParamText& p : Parameters(block)) {
+        if (p.parameter.ParameterConst == 0) {
+            continue;
+        }
+        for (const std::string& control : ParameterControls(p)) {
+            WriteLine(file, "                  EnableWindow(GetDlgItem(hDlg,",
+                      control + "), FALSE);");
+        }
+    }
+    WriteLines(file, {"              }", "           }"});
+}
+
+void WriteInitDialog(OutputFile& file, const BLOCKINFO& block) {
+    WriteLine(file, "      case WM_INITDIALOG: {");
+    WriteInitDeclarations(file, block);
+    WriteInitLocks(file, block);
+    const std::vector<ParamText> parameters = Parameters(block);
+    if (!parameters.empty()) {
+        WriteLine(file, "           // initialize user parameters");
+        for (const ParamText& p : parameters) {
+            WriteParameterInit(file, p);
+        }
+        WriteLine(file, "");
+    }
+    WriteInitFrameAndPrecision(file, block);
+    if (block.RealTime) {
+        WriteInitDriver(file, block);
+        WriteRunningDisables(file, block);
+    }
+    WriteLine(file, "           // unlock memory");
+    if (block.RealTime) {
+        WriteLines(file, {"           GlobalUnlock(sPtr->hRTParam);",
+                          "           GlobalUnlock(hScratchParam);"});
+    }
+    WriteLines(file, {"           GlobalUnlock(hParam);", "           return (FALSE);", "      }"});
+}
+
+}  // namespace
+
+void WriteUserDialogProc(OutputFile& file, const BLOCKINFO& block) {
+    WriteLines(
+        file,
+        {
+            Rule('=', 75),
+            "// Function   : UserDialogProc()",
+            "// Purpose    : Dialog function for this application. This is the user",
+            "//              interface function",
+            "// Parameters :",
+            "// Returns    : TRUE if processed, FALSE if not",
+            "// Note       : This is a window callback function",
+            Rule('=', 75),
+            " ",
+            "BOOL PASCAL UserDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam)",
+            "{",
+        });
+    WriteDeclarations(file, block);
+    WriteCommandCases(file, block);
+    WriteInitDialog(file, block);
+    WriteLines(file, {"    }", "", "    return (FALSE);", "}", ""});
+}
+
+}  // namespace bw

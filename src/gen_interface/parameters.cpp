@@ -1,0 +1,401 @@
+// UserSaveProc and UserLoadProc: every value of the block through the host's
+// typed parameter-file calls, in one fixed key order.
+#include "gen_interface/parameters_text.h"
+#include "gen_interface/sections.h"
+#include "generation/paths.h"
+
+namespace bw {
+
+using namespace interface_text;
+
+namespace {
+
+// The letter of the typed save and load calls ("SaveParamI", "LoadParamI").
+const char* CallLetter(int type) {
+    switch (type) {
+        case TYPE_BYTE:
+            return "B";
+        case TYPE_SHORT:
+            return "S";
+        case TYPE_LONG:
+            return "L";
+        case TYPE_FLOAT:
+            return "F";
+        case TYPE_DOUBLE:
+            return "D";
+        case TYPE_CHAR:
+            return "C";
+        case TYPE_TEXT:
+        case TYPE_FILE_OPEN:
+            return "Str";
+        default:
+            return "I";
+    }
+}
+
+bool IsNumberType(int type) {
+    return type == TYPE_BYTE || type == TYPE_SHORT || type == TYPE_INTEGER || type == TYPE_LONG ||
+           type == TYPE_FLOAT || type == TYPE_DOUBLE;
+}
+
+void WriteSaveOrLoadBanner(OutputFile& file, std::string_view function, std::string_view purpose) {
+    WriteAccessBanner(file, {function,
+                             {purpose},
+                             {"HANDLE hParam              - Parameter information struct",
+                              "HANDLE hScratchParam       - Scratch Parameter struct",
+                              "(LPSTR)Section             - Section name of the file",
+                              "(LPSTR)FileName            - File name to save"},
+                             {"USR_NO_ERR if no error", "Error Code if error"}});
+}
+
+// ---------------------------------------------------------------- save
+
+void WriteChannelSaves(OutputFile& file, int count, std::string_view direction) {
+    for (int i = 0; i < count; ++i) {
+        const std::string n = std::to_string(i);
+        const Substitutions values = {{"<dir>", direction}, {"<i>", n}};
+        WriteLine(file, Fill("    SaveParamL(Section, \"Framesize<dir><i>\", -1, "
+                             "pPtr->Framesize<dir><i>, FileName);",
+                             values));
+        WriteLine(file, Fill("    SaveParamI(Section, \"RCFlag<dir><i>\", -1, "
+                             "pPtr->RCFlag<dir><i>, FileName);",
+                             values));
+        WriteLine(file, Fill("    SaveParamI(Section, \"DTFlag<dir><i>\", -1, "
+                             "pPtr->DTFlag<dir><i>, FileName);",
+                             values));
+        WriteLine(file, Fill("    SaveParamD(Section, \"SampFreq<dir><i>\", -1, "
+                             "pPtr->SampFreq<dir><i>, FileName);",
+                             values));
+    }
+}
+
+void WriteParameterSave(OutputFile& file, const ParamText& p) {
+    const Substitutions letter = {{"<L>", CallLetter(p.type)}};
+    if (p.type == TYPE_CHECK_BOX) {
+        WriteLine(file, p("    SaveParamI(Section, \"<ident>\", IDC_CHECK<IDENT>, pPtr-><ident>, "
+                          "FileName);"));
+    } else if (p.type == TYPE_RADIO_BUTTONS || p.type == TYPE_COMBO_BOX) {
+        WriteLine(file, p("    SaveParamI(Section, \"<ident>\", -1, pPtr-><ident>, FileName);"));
+    } else if (p.type == TYPE_FILE_OPEN) {
+        WriteLine(file, p("    SaveParamStr(Section, \"<ident>\", IDC_EDIT<IDENT>, pPtr-><ident>, "
+                          "FileName);"));
+        WriteLine(file, p("    SaveParamStr(Section, \"<ident>_PathName\", "
+                          "IDC_EDIT<IDENT>_PATHNAME, pPtr-><ident>_PathName, FileName);"));
+        WriteLine(file, p("    SaveParamStr(Section, \"<ident>_CompleteName\", "
+                          "IDC_EDIT<IDENT>_COMPLETENAME, pPtr-><ident>_CompleteName, FileName);"));
+    } else if (HasEditControl(p.type)) {
+        WriteLine(file, p("    SaveParam<L>(Section, \"<ident>\", IDC_EDIT<IDENT>, pPtr-><ident>, "
+                          "FileName);",
+                          letter));
+    }
+}
+
+void WriteDriverSaves(OutputFile& file, const BLOCKINFO& block) {
+    WriteLines(file,
+               {
+                   "",
+                   "",
+                   "    // Save block's driver parameters to file",
+                   "    SaveParamStr(Section, \"DriverName\", -1, pPtr->DriverName, FileName);",
+                   "    SaveParamI(Section, \"wBoardNum\", -1, bPtr->wBoardNum, FileName);",
+                   "    SaveParamI(Section, \"wDSPNum\", -1, bPtr->wDSPNum, FileName);",
+               });
+    if (!block.Native) {
+        WriteLines(file,
+                   {
+                       "    SaveParamI(Section, \"wIntNum\", -1, bPtr->wIntNum, FileName);",
+                       "    SaveParamI(Section, \"wSyncInNum\", -1, bPtr->wSyncInNum, FileName);",
+                       "    SaveParamI(Section, \"wSyncOutNum\", -1, bPtr->wSyncOutNum, FileName);",
+                       "    SaveParamI(Section, \"bProfile\", -1, bPtr->bProfileBlock, FileName);",
+                   });
+    }
+}
+
+// ---------------------------------------------------------------- load
+
+// The precision a block starts with: automatic with inputs, else the widest
+// sample precision it supports; empty when a simulation source block has
+// none (no precision line then).
+std::string LoadedPrecision(const BLOCKINFO& block) {
+    if (!IsSourceBlock(block)) {
+        return "HDT_AUTO";
+    }
+    const std::vector<const ProcessingPrecision*> precisions = SamplePrecisions();
+    for (auto it = precisions.rbegin(); it != precisions.rend(); ++it) {
+        if (block.*((*it)->flag)) {
+            return (*it)->dataType;
+        }
+    }
+    if (block.RealTime) {
+        return "HDT_FLOAT";
+    }
+    return block.Bitmap ? "HDT_IMAGE_BMP" : "";
+}
+
+// BST_CHECKED or BST_UNCHECKED; any other default is Checked, as the
+// parameter page would select it.
+std::string CheckBoxDefault(const std::string& typed) {
+    const std::string upper = UpperCase(typed);
+    return upper == "UNCHECKED" ? "BST_UNCHECKED" : "BST_CHECKED";
+}
+
+// The button the default names, or the first item (Yes for a Yes/No pair)
+// when it names none, as the parameter page would select it.
+std::string RadioDefault(const ParamText& p) {
+    const std::string named =
+        "IDC_RADIO" + p.IDENT + UpperIdentifier(p.parameter.ParameterDefault, 0);
+    const std::vector<std::string> buttons = RadioButtons(p.parameter, p.index);
+    for (const std::string& button : buttons) {
+        if (button == named) {
+            return named;
+        }
+    }
+    return buttons.front();
+}
+
+// The position of the last item equal to the default, or 0.
+int ComboDefault(const PARAMINFO& parameter) {
+    int position = 0;
+    for (size_t item = 0; item < parameter.ParameterItems.size(); ++item) {
+        if (parameter.ParameterItems[item] == parameter.ParameterDefault) {
+            position = static_cast<int>(item);
+        }
+    }
+    return position;
+}
+
+// A path part inside a generated string literal: "None" when empty, every
+// backslash written twice and a double quote escaped.
+std::string PathLiteralBody(const std::string& part) {
+    if (part.empty()) {
+        return "None";
+    }
+    std::string body;
+    for (char c : part) {
+        if (c == '\\' || c == '"') {
+            body += '\\';
+        }
+        body += c;
+    }
+    return body;
+}
+
+void WriteFileOpenLoad(OutputFile& file, const ParamText& p) {
+    const std::string& typed = p.parameter.ParameterDefault;
+    const auto [directory, name] = SplitPath(typed);
+    const std::string nameText = PathLiteralBody(name);
+    const std::string directoryText = PathLiteralBody(directory);
+    const std::string wholeText = PathLiteralBody(typed);
+    WriteLine(file, p("    LoadParamStr(Section, \"<ident>\", IDC_EDIT<IDENT>, \"<name>\", "
+                      "pPtr-><ident>, FileName);",
+                      {{"<name>", nameText}}));
+    WriteLine(file, p("    LoadParamStr(Section, \"<ident>_PathName\", IDC_EDIT<IDENT>_PATHNAME, "
+                      "\"<directory>\", pPtr-><ident>_PathName, FileName);",
+                      {{"<directory>", directoryText}}));
+    WriteLine(file, p("    LoadParamStr(Section, \"<ident>_CompleteName\", "
+                      "IDC_EDIT<IDENT>_COMPLETENAME, \"<whole>\", pPtr-><ident>_CompleteName, "
+                      "FileName);",
+                      {{"<whole>", wholeText}}));
+}
+
+void WriteParameterLoad(OutputFile& file, const ParamText& p) {
+    const std::string& typed = p.parameter.ParameterDefault;
+    if (IsNumberType(p.type)) {
+        const std::string cast = p.type == TYPE_FLOAT ? "(float)" : "";
+        const std::string value = cast + NumericDefault(typed);
+        WriteLine(file, p("    pPtr-><ident> = LoadParam<L>(Section, \"<ident>\", IDC_EDIT<IDENT>, "
+                          "<default>, FileName);",
+                          {{"<L>", CallLetter(p.type)}, {"<default>", value}}));
+    } else if (p.type == TYPE_CHAR) {
+        const std::string value = CharLiteral(std::string_view(typed).substr(0, 1));
+        WriteLine(file, p("    pPtr-><ident> = LoadParamC(Section, \"<ident>\", IDC_EDIT<IDENT>, "
+                          "<default>, FileName);",
+                          {{"<default>", value}}));
+    } else if (p.type == TYPE_TEXT) {
+        const std::string value = StringLiteral(typed);
+        WriteLine(file, p("    LoadParamStr(Section, \"<ident>\", IDC_EDIT<IDENT>, <default>, "
+                          "pPtr-><ident>, FileName);",
+                          {{"<default>", value}}));
+    } else if (p.type == TYPE_CHECK_BOX) {
+        const std::string value = CheckBoxDefault(typed);
+        WriteLine(file, p("    pPtr-><ident> = (BOOL)LoadParamI(Section, \"<ident>\", "
+                          "IDC_CHECK<IDENT>, <default>, FileName);",
+                          {{"<default>", value}}));
+    } else if (p.type == TYPE_RADIO_BUTTONS) {
+        const std::string value = RadioDefault(p);
+        WriteLine(file, p("    pPtr-><ident> = LoadParamI(Section, \"<ident>\", -1, <default>, "
+                          "FileName);",
+                          {{"<default>", value}}));
+    } else if (p.type == TYPE_COMBO_BOX) {
+        const std::string value = std::to_string(ComboDefault(p.parameter));
+        WriteLine(file, p("    pPtr-><ident> = LoadParamI(Section, \"<ident>\", -1, <default>, "
+                          "FileName);",
+                          {{"<default>", value}}));
+    } else if (p.type == TYPE_FILE_OPEN) {
+        WriteFileOpenLoad(file, p);
+    }
+}
+
+void WriteSourceFrameLoads(OutputFile& file, const BLOCKINFO& block) {
+    if (!block.Bitmap && !block.Matrix && !block.Native) {
+        WriteLine(file,
+                  "    pPtr->Framesize = LoadParamL(Section, \"Framesize\", IDC_FRAMESIZE, "
+                  "256, FileName);");
+    }
+    if (block.Bitmap) {
+        WriteLines(file, {
+                             "    pPtr->ImageWidth = LoadParamL(Section, \"Image Width\", "
+                             "IDC_IMAGEWIDTH, 256, FileName);",
+                             "    pPtr->ImageHeight = LoadParamL(Section, \"Image Height\", "
+                             "IDC_IMAGEHEIGHT, 256, FileName);",
+                         });
+    }
+    if (block.Matrix) {
+        WriteLines(file,
+                   {
+                       "    pPtr->Rows = LoadParamL(Section, \"Rows\", IDC_ROWS, 2, FileName);",
+                       "    pPtr->Columns = LoadParamL(Section, \"Columns\", IDC_COLUMNS, 2, "
+                       "FileName);",
+                   });
+    }
+    if (block.Native) {
+        WriteLine(file,
+                  "    pPtr->Framesize = LoadParamL(Section, \"Framesize\", IDC_FRAMESIZE, "
+                  "1, FileName);");
+    }
+}
+
+void WriteDriverLoads(OutputFile& file, const BLOCKINFO& block) {
+    WriteLines(
+        file,
+        {
+            "",
+            "",
+            "    // Load block's driver parameters",
+            "    GetDriverFileName(WorksheetSection, WorksheetName);",
+            "    if (!WorksheetName[0]){",
+            "      GetAppSection(TLWSection);",
+            "      GetPrivateProfileString(TLWSection, \"DSP Board\", \"\", pPtr->DriverName, "
+            "sizeof(pPtr->DriverName), \"RIZEZERI.INI\");",
+            "      lstrcat(pPtr->DriverName,\".drv\");    // append driver ext.",
+            "    }",
+            "    else{",
+            "      LoadParamStr(WorksheetSection, \"DriverName\", -1, \"\", pPtr->DriverName, "
+            "WorksheetName);",
+            "    }",
+            "    bPtr->wBoardNum = LoadParamI(Section, \"wBoardNum\", -1, 1, FileName);",
+            "    bPtr->wDSPNum = LoadParamI(Section, \"wDSPNum\", -1, 1, FileName);",
+        });
+    if (block.Native) {
+        WriteLines(file, {
+                             "    bPtr->wIntNum = 0;",
+                             "    bPtr->wSyncInNum = 0;",
+                             "    bPtr->wSyncOutNum = 0;",
+                             "    bPtr->bProfileBlock = 0;",
+                         });
+    } else {
+        WriteLines(
+            file,
+            {
+                "    bPtr->wIntNum = LoadParamI(Section, \"wIntNum\", -1, 0, FileName);",
+                "    bPtr->wSyncInNum = LoadParamI(Section, \"wSyncInNum\", -1, 0, FileName);",
+                "    bPtr->wSyncOutNum = LoadParamI(Section, \"wSyncOutNum\", -1, 0, FileName);",
+                "    bPtr->bProfileBlock = LoadParamI(Section, \"bProfile\", -1, 0, FileName);",
+            });
+    }
+}
+
+}  // namespace
+
+void WriteUserSaveProc(OutputFile& file, const BLOCKINFO& block) {
+    WriteSaveOrLoadBanner(file, "UserSaveProc()",
+                          "This function is called to save the block parameters to a file.");
+    WriteLine(file,
+              "int PASCAL UserSaveProc(HANDLE hParam, HANDLE hScratchParam, LPSTR Section, "
+              "LPSTR FileName)");
+    WriteLine(file, "{");
+    WriteStructureDeclarations(file, block, 18);
+    WriteStructureLocks(file, block);
+
+    WriteLines(
+        file,
+        {
+            "    // Save block's user parameters to file",
+            "    SaveParamStr(Section, \"Version\", -1, VERSION, FileName);",
+            "    SaveParamI(Section, \"Precision\", IDC_PRECISION, pPtr->Precision, FileName);",
+            "    SaveParamL(Section, \"Framesize\", IDC_FRAMESIZE, pPtr->Framesize, FileName);",
+        });
+    if (IsSourceBlock(block) && block.Bitmap) {
+        WriteLines(
+            file,
+            {
+                "    SaveParamL(Section, \"Image Width\", IDC_IMAGEWIDTH, pPtr->ImageWidth, "
+                "FileName);",
+                "    SaveParamL(Section, \"Image Height\", IDC_IMAGEHEIGHT, pPtr->ImageHeight, "
+                "FileName);",
+            });
+    }
+    if (IsSourceBlock(block) && block.Matrix) {
+        WriteLines(file, {
+                             "    SaveParamL(Section, \"Rows\", IDC_ROWS, pPtr->Rows, FileName);",
+                             "    SaveParamL(Section, \"Columns\", IDC_COLUMNS, pPtr->Columns, "
+                             "FileName);",
+                         });
+    }
+    WriteChannelSaves(file, block.NumInputs, "In");
+    WriteChannelSaves(file, block.NumOutputs, "Out");
+    for (int i : UsedParameters(block)) {
+        WriteParameterSave(file, ParamText(block.Parameters[static_cast<size_t>(i)], i));
+    }
+    if (!block.xDAIS) {
+        for (int i : UsedLocalArrays(block)) {
+            WriteLine(file, Fill("    SaveParamL(Section, \"NumLocalElements<i>\", -1, "
+                                 "pPtr->NumLocalElements<i>, FileName);",
+                                 {{"<i>", std::to_string(i)}}));
+        }
+    }
+    if (block.RealTime) {
+        WriteDriverSaves(file, block);
+    }
+    WriteLine(file, "");
+    WriteUnlockTail(file, block, "USR_NO_ERR");
+}
+
+void WriteUserLoadProc(OutputFile& file, const BLOCKINFO& block) {
+    WriteSaveOrLoadBanner(file, "UserLoadProc()",
+                          "This function is called to load the block parameters from a file.");
+    WriteLine(file,
+              "int PASCAL UserLoadProc(HANDLE hParam, HANDLE hScratchParam, LPSTR Section, "
+              "LPSTR FileName)");
+    WriteLine(file, "{");
+    if (block.RealTime) {
+        WriteLines(file, {
+                             "    char            TLWSection[80];",
+                             "    char            WorksheetName[256];",
+                             "    char            WorksheetSection[256];",
+                         });
+    }
+    WriteStructureDeclarations(file, block, 19);
+    WriteStructureLocks(file, block);
+
+    const std::string precision = LoadedPrecision(block);
+    if (!precision.empty()) {
+        WriteLine(file, Fill("    pPtr->Precision = LoadParamI(Section, \"Precision\", "
+                             "IDC_PRECISION, <default>, FileName);",
+                             {{"<default>", precision}}));
+    }
+    WriteLine(file, "    // Load block's user parameters");
+    if (IsSourceBlock(block)) {
+        WriteSourceFrameLoads(file, block);
+    }
+    for (int i : UsedParameters(block)) {
+        WriteParameterLoad(file, ParamText(block.Parameters[static_cast<size_t>(i)], i));
+    }
+    if (block.RealTime) {
+        WriteDriverLoads(file, block);
+    }
+    WriteLine(file, "");
+    WriteUnlockTail(file, block, "USR_NO_ERR");
+}
+
+}  // namespace bw

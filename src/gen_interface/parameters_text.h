@@ -1,0 +1,100 @@
+#pragma once
+
+// Text helpers shared by the parameter, dialog and real-time sections of the
+// interface source: placeholder filling, fixed-line blocks, the per-parameter
+// names and the precision flags.
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "definition/block_info.h"
+#include "generation/output_file.h"
+#include "generation/shared_rules.h"
+
+namespace bw::interface_text {
+
+using Substitutions = std::initializer_list<std::pair<std::string_view, std::string_view>>;
+
+// line with every placeholder replaced by its value in one left-to-right pass
+// (a value is never searched again).
+std::string Fill(std::string_view line, Substitutions values);
+std::string Fill(std::string_view line,
+                 const std::vector<std::pair<std::string_view, std::string_view>>& values);
+
+// Writes fixed lines in order.
+void WriteLines(OutputFile& file, std::initializer_list<std::string_view> lines);
+
+// "//" followed by count copies of mark.
+std::string Rule(char mark, int count);
+
+// A block without inputs: it makes its own frames.
+inline bool IsSourceBlock(const BLOCKINFO& block) {
+    return block.NumInputs == 0;
+}
+
+// One used parameter with its derived names; operator() fills "<ident>",
+// "<IDENT>" and "<i>" (and any extra placeholders) into a line.
+class ParamText {
+  public:
+    ParamText(const PARAMINFO& parameter, int index);
+
+    std::string operator()(std::string_view line, Substitutions extra = {}) const;
+
+    const PARAMINFO& parameter;
+    const int index;
+    const std::string ident;  // `<ident>`
+    const std::string IDENT;  // `<IDENT>`
+    const int type;
+};
+
+// A Radio Buttons parameter with fewer than two items is a Yes/No pair.
+bool IsYesNoRadio(const PARAMINFO& parameter);
+
+// The identifiers of a radio parameter's buttons, in the order of its cases:
+// "IDC_RADIO<IDENT>_YES", "IDC_RADIO<IDENT>_NO" for a pair, else one per item.
+std::vector<std::string> RadioButtons(const PARAMINFO& parameter, int index);
+
+// The button whose identifier is the zero of the value the parameter's member
+// holds ("IDC_RADIO<IDENT>_NO" for a pair, else the first item's), and the
+// last one ("_YES", or the last item's).
+std::string FirstRadioButton(const PARAMINFO& parameter, int index);
+std::string LastRadioButton(const PARAMINFO& parameter, int index);
+
+// The sample precisions of the block (the processing precisions without the
+// bitmap), in the order Character, Byte, ShortInteger, Integer, LongInteger,
+// FloatingPoint, Double, with their host data type codes.
+std::vector<const ProcessingPrecision*> SamplePrecisions();
+
+// The memory-failure lines of the dialog procedure at the given indentation:
+// the message box, the end of the dialog and the return.
+void WriteMemoryFailure(OutputFile& file, std::string_view indent);
+
+// The banner of the parameter access functions: "//  Function:   " and the
+// other labels, continuation lines under the text column, 75 equals signs,
+// then a line holding one blank.
+struct AccessBanner {
+    std::string_view function;
+    std::initializer_list<std::string_view> purpose;
+    std::initializer_list<std::string_view> parameters;
+    std::initializer_list<std::string_view> returns;
+};
+void WriteAccessBanner(OutputFile& file, const AccessBanner& banner);
+
+// The declarations of the locked structures: "pPtr", "sPtr" under the scratch
+// rule and "bPtr" with RealTime, with the type left-aligned in a column of
+// typeWidth characters after four blanks.
+void WriteStructureDeclarations(OutputFile& file, const BLOCKINFO& block, int typeWidth);
+
+// An empty line, then the locks of the parameter, scratch (scratch rule) and
+// real-time (RealTime) structures, each failure unlocking what is locked and
+// returning USR_ERR_NPT.
+void WriteStructureLocks(OutputFile& file, const BLOCKINFO& block);
+
+// "    // unlock memory", the unlocks in reverse order, "    return(<result>);",
+// "}" and an empty line.
+void WriteUnlockTail(OutputFile& file, const BLOCKINFO& block, std::string_view result);
+
+}  // namespace bw::interface_text
