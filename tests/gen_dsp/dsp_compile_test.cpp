@@ -1,0 +1,94 @@
+// The generated DSP sources compile with their generated headers. The host C
+// compiler stands in for the DSP's; the data-type constants that the header
+// leaves to the DSP build are supplied on the command line.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "gen_dsp/dsp_files.h"
+#include "gen_dsp/dsp_test_blocks.h"
+
+namespace bw {
+namespace {
+
+using namespace dsp_test;
+
+bool HaveCompiler() {
+    return std::system("gcc --version >/dev/null 2>&1") == 0;
+}
+
+// Writes "_<name>.c" and "_<name>.h" into dir, with a lower-case link to the
+// header as the case-blind Windows tools would find it, and checks the syntax.
+void ExpectCompiles(const BLOCKINFO& block, const std::string& what) {
+    TempDir dir;
+    const std::string base = dir.path() + "_" + block.BlockName;
+    WriteFileBytes(base + ".c", Generate(WriteDspSource, block, "_" + block.BlockName + ".c"));
+    WriteFileBytes(base + ".h", Generate(WriteDspHeader, block, "_" + block.BlockName + ".h"));
+    const std::string lower = dir.path() + LowerCase("_" + block.BlockName + ".h");
+    if (lower != base + ".h") {
+        std::filesystem::create_symlink(base + ".h", lower);
+    }
+    const std::string command =
+        "gcc -fsyntax-only -std=c99 -pedantic-errors -Wno-unknown-pragmas "
+        "-DHDT_DOUBLE=2 -DHDT_LONG=3 -DHDT_SHORT=4 -DHDT_BYTE=5 -DHDT_CHAR=6 -x c '" +
+        base + ".c' 2>'" + dir.path() + "errors.txt'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << what << ":\n"
+                                               << ReadFileBytes(dir.path() + "errors.txt");
+}
+
+TEST(DspCompile, OrdinaryBlocksCompileWithTheirHeaders) {
+    if (!HaveCompiler()) {
+        GTEST_SKIP() << "no host C compiler";
+    }
+    BLOCKINFO plain = RealTimeBlock();
+    plain.NumInputs = 3;
+    AddParameter(plain, "Gain", TYPE_FLOAT);
+    AddParameter(plain, "Title", TYPE_TEXT);
+    AddParameter(plain, "Mode", TYPE_RADIO_BUTTONS);
+    AddParameter(plain, "On", TYPE_CHECK_BOX);
+    AddPersistant(plain, "level", TYPE_DOUBLE);
+    AddLocalArray(plain, "history", "32");
+    ExpectCompiles(plain, "plain");
+    ExpectCompiles(IntegerVariant(plain), "plain, integer variant");
+
+    BLOCKINFO matrix = RealTimeBlock("NFMat");
+    matrix.Matrix = 1;
+    matrix.NumInputs = 2;
+    matrix.NumOutputs = 2;
+    matrix.Double = 1;
+    ExpectCompiles(matrix, "matrix");
+    matrix.NumInputs = 0;
+    ExpectCompiles(matrix, "matrix source");
+    matrix.NumInputs = 1;
+    matrix.NumOutputs = 0;
+    ExpectCompiles(matrix, "matrix sink");
+    matrix.NumInputs = 0;
+    matrix.NumOutputs = 1;
+    matrix.UserControl = 1;
+    ExpectCompiles(matrix, "matrix source with user control");
+
+    BLOCKINFO control = RealTimeBlock("NFCtl");
+    control.NumInputs = 0;
+    control.NumOutputs = 2;
+    control.UserControl = 1;
+    AddParameter(control, "Level", TYPE_FLOAT);
+    ExpectCompiles(control, "source with user control");
+    control.UserControl = 0;
+    ExpectCompiles(control, "ramp source");
+
+    BLOCKINFO sink = RealTimeBlock("NFSnk");
+    sink.NumInputs = 2;
+    sink.NumOutputs = 0;
+    ExpectCompiles(sink, "sink");
+
+    BLOCKINFO native = RealTimeBlock("NFNat");
+    native.Native = 1;
+    native.NumInputs = 2;
+    ExpectCompiles(native, "native");
+    native.NumInputs = 0;
+    ExpectCompiles(native, "native source");
+}
+
+}  // namespace
+}  // namespace bw

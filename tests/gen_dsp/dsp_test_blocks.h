@@ -1,0 +1,96 @@
+#pragma once
+
+// Definitions of real-time blocks for the DSP generator tests.
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "definition/block_info.h"
+#include "generation/shared_rules.h"
+#include "support/generate.h"
+
+namespace bw::dsp_test {
+
+// A one-input one-output real-time block with the floating-point and integer
+// precisions, as a DSP block is usually defined.
+inline BLOCKINFO RealTimeBlock(const std::string& name = "NFAdd") {
+    BLOCKINFO block = NewBlock();
+    block.BlockName = name;
+    block.MenuName = "Adder";
+    block.GroupName = "Arithmetic";
+    block.RealTime = 1;
+    block.Double = block.LongInteger = block.ShortInteger = block.Byte = 0;
+    return block;
+}
+
+// What the run hands the generators for the integer variant.
+inline BLOCKINFO IntegerVariant(BLOCKINFO block) {
+    block.FloatingPoint = 0;
+    block.Integer = 1;
+    block.BlockName = IntegerName(block.BlockName);
+    return block;
+}
+
+inline PARAMINFO& AddParameter(BLOCKINFO& block, const std::string& name, int type,
+                               int constness = 0) {
+    PARAMINFO& parameter = block.Parameters[static_cast<size_t>(block.NumParameters++)];
+    parameter.ParameterName = name;
+    parameter.ParameterType = type;
+    parameter.ParameterConst = constness;
+    return parameter;
+}
+
+inline void AddPersistant(BLOCKINFO& block, const std::string& name, int type,
+                          const std::string& other = "") {
+    PERSISTANTINFO& variable = block.Persistants[static_cast<size_t>(block.NumPersistants++)];
+    variable.PersistantName = name;
+    variable.PersistantType = type;
+    variable.PersistantTypeOther = other;
+}
+
+inline void AddLocalArray(BLOCKINFO& block, const std::string& name, const std::string& size) {
+    LOCALARRAYINFO& array = block.LocalArrays[static_cast<size_t>(block.NumLocalArrays++)];
+    array.ArrayName = name;
+    array.LocalSize = size;
+}
+
+// An XDAIS block "FIR" of vendor "TI" on a C6000 chip.
+inline BLOCKINFO XdaisBlock() {
+    BLOCKINFO block = RealTimeBlock("NFFir");
+    block.xDAIS = 1;
+    block.AlgorithmName = "FIR";
+    block.VendorName = "TI";
+    block.Chip = 6201;
+    return block;
+}
+
+inline PROTOTYPEINFO Prototype(const std::string& name, const std::string& returnType,
+                               const std::vector<std::string>& names,
+                               const std::vector<std::string>& types) {
+    return PROTOTYPEINFO{name, returnType, names, types};
+}
+
+inline bool Has(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// The position of line, or -1.
+inline long IndexOf(const std::vector<std::string>& lines, const std::string& line) {
+    const auto at = std::find(lines.begin(), lines.end(), line);
+    return at == lines.end() ? -1 : at - lines.begin();
+}
+
+// The count lines that follow the first line equal to first, first included.
+inline std::vector<std::string> LinesFrom(const std::vector<std::string>& lines,
+                                          const std::string& first, size_t count) {
+    const long at = IndexOf(lines, first);
+    if (at < 0) {
+        return {};
+    }
+    const auto begin = lines.begin() + at;
+    return {begin,
+            begin + static_cast<long>(std::min(count, lines.size() - static_cast<size_t>(at)))};
+}
+
+}  // namespace bw::dsp_test
