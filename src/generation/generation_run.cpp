@@ -133,8 +133,10 @@ class Run {
         return true;
     }
 
-    // The overwrite decision and backup of one file, with its report.
-    bool Decide(const BlockFile& file, const std::string& path) {
+    // The overwrite decision and backup of one file, with its report. previous
+    // receives the content of the file it replaces, if any.
+    bool Decide(const BlockFile& file, const std::string& path,
+                std::optional<std::string>* previousOut = nullptr) {
         std::optional<std::string> previous;
         if (FileExists(path)) {
             previous = ReadBytes(path);
@@ -148,6 +150,9 @@ class Run {
         // The backup may have failed and the user agreed to overwrite anyway.
         if (previous && ReadBytes(BackupPath(path)) == previous) {
             Report(FileAction::BackedUp, file, path);
+        }
+        if (previousOut != nullptr) {
+            *previousOut = std::move(previous);
         }
         return true;
     }
@@ -171,7 +176,8 @@ class Run {
     }
 
     bool Generate(const BlockFile& file, const std::string& path) {
-        if (!Decide(file, path)) {
+        std::optional<std::string> previous;
+        if (!Decide(file, path, &previous)) {
             return true;
         }
         OutputFile output(environment_);
@@ -185,15 +191,34 @@ class Run {
         } else {
             file.generator(output, block_);
         }
-        if (!output.Close()) {
+        const bool closed = output.Close();
+        if (environment_.Stopping) {
+            // Stopped in the middle of the file (a question inside its
+            // generator went unanswered): leave no half-written file behind.
+            PutBack(file, path, previous);
+            return true;
+        }
+        if (!closed) {
             // A file that did not reach the disk whole is not reported as written.
             prompts_.showMessage(
                 "Cannot write file " + path + ".  " + "Will abort code generation.",
                 MessageIcon::Exclamation);
             return false;
         }
-        Report(environment_.Stopping ? FileAction::Cut : FileAction::Written, file, path);
+        Report(FileAction::Written, file, path);
         return true;
+    }
+
+    void PutBack(const BlockFile& file, const std::string& path,
+                 const std::optional<std::string>& previous) {
+        std::error_code ec;
+        if (!previous) {
+            fs::remove(NativePath(path), ec);
+            return;
+        }
+        std::ofstream out(NativePath(path), std::ios::binary | std::ios::trunc);
+        out << *previous;
+        Report(FileAction::Skipped, file, path);
     }
 
     void Report(FileAction action, const BlockFile& file, const std::string& path) {

@@ -20,16 +20,15 @@ std::string CannotOpenMessage(const std::string& path);
 
 enum class RunOutcome {
     Completed,
-    Cancelled,  // Cancel in an overwrite question (or a question left unanswered)
+    Cancelled,  // Cancel in an overwrite question, or a question left unanswered
     Aborted,    // a file could not be opened or written
     Refused,    // the definition names files outside its directory: nothing written
 };
 
 enum class FileAction {
     Written,
-    Skipped,   // an existing file left as it was
+    Skipped,   // an existing file left as it was (or put back after a stop)
     BackedUp,  // the previous version copied into "KRSave" (reported before Written)
-    Cut,       // writing stopped part way by a Cancel during the file's generator
 };
 
 struct FileEvent {

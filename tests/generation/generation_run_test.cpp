@@ -3,9 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "generation/file_set.h"
+#include "generation/paths.h"
 #include "generation/shared_rules.h"
 #include "support/generate.h"
 #include "support/recording_prompts.h"
@@ -210,6 +212,47 @@ TEST_F(GenerationRunTest, CancelLaterKeepsWhatWasWrittenAndStops) {
     EXPECT_FALSE(Exists("resource.h"));
     EXPECT_FALSE(Exists("Gain.ico"));
     EXPECT_EQ(ReadFileBytes(Disk("Gain.h")), "old header");
+}
+
+// A run stopped while a generator is writing (a question inside it left
+// unanswered) leaves that file as it was before the run.
+TEST_F(GenerationRunTest, AFileStoppedPartWayIsPutBackOrRemoved) {
+    block_.BlockName = "NFAdd";
+    block_.RealTime = 1;  // the DSP generators write, whatever else is in place yet
+    int pumps = 0;
+    environment_.pump = [&] {
+        if (++pumps == 1) {
+            environment_.Stopping = true;
+        }
+    };
+    RunResult result = Run();
+    ASSERT_GT(pumps, 0);
+    EXPECT_EQ(result.outcome, RunOutcome::Cancelled);
+    for (const BlockFile& file : RunFileSet(block_)) {
+        const std::string path = In(file.path);
+        const auto written = result.Paths(FileAction::Written);
+        if (std::find(written.begin(), written.end(), path) == written.end()) {
+            EXPECT_FALSE(FileExists(path)) << path;  // the cut file is removed
+        }
+    }
+
+    for (const BlockFile& file : RunFileSet(block_)) {
+        WriteFileBytes(NativePath(In(file.path)), "old " + file.path);
+    }
+    pumps = 0;
+    prompts_.overwriteAnswers = {OverwriteAnswer::YesToAll};
+    result = Run();
+    ASSERT_GT(pumps, 0);
+    const auto written = result.Paths(FileAction::Written);
+    for (const BlockFile& file : RunFileSet(block_)) {
+        if (std::find(written.begin(), written.end(), In(file.path)) == written.end()) {
+            EXPECT_EQ(ReadFileBytes(NativePath(In(file.path))), "old " + file.path);
+        }
+    }
+    // The cut file was backed up, then put back.
+    const auto skipped = result.Paths(FileAction::Skipped);
+    ASSERT_EQ(skipped.size(), 1u);
+    EXPECT_THAT(result.Paths(FileAction::BackedUp), ::testing::Contains(skipped[0]));
 }
 
 TEST_F(GenerationRunTest, AFileThatCannotBeOpenedEndsTheRun) {
