@@ -1,0 +1,601 @@
+// BlockName + ".h": the names, structures and prototypes that every source
+// file of the block shares. Its four user sections survive regeneration; the
+// previous version is read strictly forward, so they are found only in the
+// order in which they are written here.
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "gen_component/block_header_text.h"
+#include "gen_component/component_files.h"
+#include "generation/shared_rules.h"
+#include "generation/splice.h"
+
+namespace bw {
+
+namespace {
+
+using component::EQUALS_LINE;
+using component::Fill;
+using component::LONG_DASH_LINE;
+using component::PadRight;
+using component::SHORT_DASH_LINE;
+using component::WriteLines;
+
+// One header being written: the file, the definition and the previous
+// version (null when the splice is off).
+struct Header {
+    OutputFile& file;
+    const BLOCKINFO& block;
+    PreviousVersion* previous;
+};
+
+const PARAMINFO& ParameterAt(const BLOCKINFO& block, int i) {
+    return block.Parameters[static_cast<size_t>(i)];
+}
+
+const LOCALARRAYINFO& LocalArrayAt(const BLOCKINFO& block, int i) {
+    return block.LocalArrays[static_cast<size_t>(i)];
+}
+
+// A member line: four blanks, the type padded to 14 characters, the rest.
+void WriteMember(OutputFile& file, std::string_view type, std::string_view rest) {
+    WriteLine(file, "    " + PadRight(type, 14), rest);
+}
+
+// "//; " + title: the line that starts a user section.
+std::string StartMarker(std::string_view title) {
+    return "//; " + std::string(title);
+}
+
+// ---------------------------------------------------------------------------
+// File head
+
+void WriteBanner(Header& h) {
+    const BLOCKINFO& block = h.block;
+    const Clock* clock = h.file.Environment().clock;
+    const std::tm now = clock != nullptr ? clock->localNow() : std::tm{};
+    WriteLine(h.file, EQUALS_LINE);
+    WriteLine(h.file, "//");
+    WriteLine(h.file, "//    FILE NAME : ", h.file.FileName());
+    WriteLine(h.file, "//");
+    WriteLine(h.file, "//    BLOCK NAME: ", block.MenuName);
+    WriteLine(h.file, "//");
+    WriteLine(h.file, "//    GROUP NAME: ", block.GroupName);
+    WriteLine(h.file, "//");
+    WriteLine(h.file, "//    PURPOSE:    Header file for the block: ", block.BlockName + ".DLL");
+    WriteLine(h.file, "//");
+    WriteLine(h.file, "//    ", ProductLine());
+    WriteLine(h.file, "//");
+    WriteLine(h.file, "//    Creation Date: ", CreationDate(now));
+    WriteLine(h.file, "//    Creation Time: ", CreationTime(now));
+    WriteLines(h.file, {"//", "", "//"});
+    WriteLine(h.file, EQUALS_LINE);
+    WriteLine(h.file,
+              "//    NOTE: Do not modify lines starting with \"//;\".  This information is");
+    WriteLine(h.file, "//          required by the C Code Generator for block importing.");
+    WriteLine(h.file, EQUALS_LINE);
+    WriteLine(h.file, "");
+    WriteLines(h.file, {"#ifdef RC_INVOKED", "#define ID(id) id", "#else",
+                        "#define ID(id) MAKEINTRESOURCE(id)", "#endif", ""});
+}
+
+void WriteIncludes(Header& h) {
+    WriteLine(h.file, EQUALS_LINE);
+    WriteLine(h.file, "//   Include Files");
+    WriteLine(h.file, EQUALS_LINE);
+    WriteLines(h.file, {"#include \"hresourc.h\"", "#include \"resource.h\""});
+    if (h.block.RealTime) {
+        WriteLine(h.file, "#include \"bddrv.h\"");
+    }
+    WriteLine(h.file, "");
+}
+
+// ---------------------------------------------------------------------------
+// Definitions
+
+void WriteNames(Header& h) {
+    const BLOCKINFO& block = h.block;
+    WriteLine(h.file, EQUALS_LINE);
+    WriteLine(h.file, "//   Definitions");
+    WriteLine(h.file, EQUALS_LINE);
+    WriteLine(h.file, "// menu and block names ");
+    WriteLine(h.file, Fill("#define MNAME   \"<name>\"", {{"<name>", block.MenuName}}));
+    WriteLine(h.file, Fill("#define GNAME   \"<name>\"", {{"<name>", block.GroupName}}));
+    WriteLine(h.file, Fill("#define LNAME   \"<name>\"", {{"<name>", block.LibraryName}}));
+    if (block.RealTime) {
+        WriteLine(h.file, Fill("#define BFNAME  \"<name>\"", {{"<name>", block.BlockName}}));
+        WriteLine(h.file,
+                  Fill("#define BINAME  \"<name>\"", {{"<name>", IntegerName(block.BlockName)}}));
+    }
+    WriteLine(h.file, "");
+    WriteLine(h.file,
+              "// Whenever VERSION is changed, IDS_REV_NUMBER in the *.rc file should also be "
+              "changed");
+    WriteLine(h.file, Fill("#define VERSION \"<rev>\"", {{"<rev>", block.Revision}}));
+    WriteLine(h.file, "");
+}
+
+// The value of a local array's size macro: a number as typed with "UL"; the
+// member of the parameter the size names; otherwise the size text, which
+// names parameters, read through pPtr.
+std::string LocalSizeValue(const BLOCKINFO& block, const std::string& size) {
+    if (DecimalValue(size) != 0) {
+        return size + "UL";
+    }
+    const int count = component::ParameterCount(block);
+    for (int p = 0; p < count; ++p) {
+        const PARAMINFO& parameter = ParameterAt(block, p);
+        if (!parameter.isExcluded() && parameter.ParameterName == size) {
+            return "pPtr->" + Identifier(parameter.ParameterName, p);
+        }
+    }
+    return "pPtr->" + size;
+}
+
+void WriteLocalSizeDefinitions(Header& h) {
+    const BLOCKINFO& block = h.block;
+    if (block.xDAIS || component::LocalArrayCount(block) == 0) {
+        return;
+    }
+    WriteLine(h.file, "// local array storage sizes");
+    const int count = component::LocalArrayCount(block);
+    for (int i = 0; i < count; ++i) {
+        const LOCALARRAYINFO& array = LocalArrayAt(block, i);
+        if (array.isExcluded()) {
+            continue;
+        }
+        const char* gap = i > 9 ? "  " : "   ";
+        WriteLine(h.file, "#define " + Prefix(block) + "_NUMLOCAL" + std::to_string(i) + gap,
+                  LocalSizeValue(block, array.LocalSize));
+    }
+}
+
+// A user section of the header: the marker lines around the previous
+// version's lines, or around the default content when the section is not
+// carried over. Returns true when it was carried over.
+template <typename WriteDefault>
+bool WriteUserSection(Header& h, const std::vector<std::string>& titles,
+                      WriteDefault writeDefault) {
+    const std::string start = StartMarker(titles.back());
+    WriteLine(h.file, start);
+    bool copied = false;
+    if (h.previous != nullptr) {
+        std::vector<std::string> markers;
+        for (const std::string& title : titles) {
+            markers.push_back(StartMarker(title));
+        }
+        copied = CopyNestedSection(h.file, *h.previous, markers);
+    }
+    if (!copied) {
+        writeDefault();
+    }
+    WriteLine(h.file, EndMarkerFor(start));
+    return copied;
+}
+
+void WriteDefinitionsSection(Header& h) {
+    WriteUserSection(h, {"Definitions"}, [&] { WriteLocalSizeDefinitions(h); });
+    WriteLine(h.file, "");
+}
+
+void WriteParameterCounts(Header& h) {
+    WriteLine(h.file, "// Number of user parameters");
+    WriteLine(h.file, "#define NUM_PARAMS   ", std::to_string(h.block.NumParameters));
+    WriteLine(h.file, "");
+}
+
+// Parameters that reach the DSP: TEXT, FILE, Char and skipped ones do not.
+unsigned DspParameterCount(const BLOCKINFO& block) {
+    unsigned size = 0;
+    const int count = component::ParameterCount(block);
+    for (int i = 0; i < count; ++i) {
+        switch (ParameterAt(block, i).ParameterType) {
+            case TYPE_EXCLUDED:
+            case LEGACY_TYPE_TEXT:
+            case TYPE_TEXT:
+            case TYPE_CHAR:
+            case TYPE_FILE_OPEN:
+                break;
+            default:
+                ++size;
+        }
+    }
+    return size;
+}
+
+void WriteDspSizes(Header& h) {
+    if (h.block.RealTime) {
+        WriteLine(h.file, SHORT_DASH_LINE);
+        WriteLines(
+            h.file,
+            {"// The following two definitions identify the size (in addresses) of the     ",
+             "// block's DSP parameters and internal (persistent-storage) variables.       "});
+        WriteLine(h.file, SHORT_DASH_LINE);
+        WriteLines(
+            h.file,
+            {"// NOTE: The parameter size (PARAMS_SIZE) definition below is the size of    ",
+             "//       the parameters that are sent to the DSP.  Since the TEXT and FILE   ",
+             "//       types do not apply to the DSP, those parameters are not counted,    ",
+             "//       so PARAMS_SIZE may be less than the number of user parameters,      ",
+             "//       NUM_PARAMS.                                                         "});
+        WriteLine(h.file, SHORT_DASH_LINE);
+        WriteLine(h.file, "#define PARAMS_SIZE   ", std::to_string(DspParameterCount(h.block)));
+    }
+    WriteLine(h.file, "");
+}
+
+void WriteComboItemCounts(Header& h) {
+    const BLOCKINFO& block = h.block;
+    bool first = true;
+    const int count = component::ParameterCount(block);
+    for (int i = 0; i < count; ++i) {
+        const PARAMINFO& parameter = ParameterAt(block, i);
+        if (parameter.ParameterType != TYPE_COMBO_BOX) {
+            continue;
+        }
+        if (first) {
+            WriteLine(h.file, "// Combo box number of items");
+            WriteLine(h.file, SHORT_DASH_LINE);
+            WriteLines(
+                h.file,
+                {"// NOTE: If the number of combo box items changes, the definitions           ",
+                 "//       below must be updated.                                              "});
+            WriteLine(h.file, SHORT_DASH_LINE);
+            first = false;
+        }
+        const size_t items = parameter.ParameterItems.empty() ? 3 : parameter.ParameterItems.size();
+        WriteLine(h.file, "#define NUM" + PadRight(UpperIdentifier(parameter.ParameterName, i), 30),
+                  " " + std::to_string(items));
+    }
+    WriteLines(h.file, {"", "// Miscellaneous definitions", "#define TEXT_LENGTH   256", "", ""});
+}
+
+// ---------------------------------------------------------------------------
+// BLOCK_PARAM
+
+void WriteMemberBanner(OutputFile& file, std::string_view title) {
+    WriteLine(file, LONG_DASH_LINE);
+    WriteLine(file, title);
+    WriteLine(file, LONG_DASH_LINE);
+}
+
+void WriteGeneralInformation(Header& h) {
+    const BLOCKINFO& block = h.block;
+    WriteLines(h.file, {EQUALS_LINE, "//   Structure Definitions", EQUALS_LINE, "",
+                        "typedef struct", "{", "//; Block Parameter Structure", ""});
+    WriteMemberBanner(h.file, "//  General Block Information");
+    WriteLines(h.file, {"    int           Precision;", "    int           LocalError;",
+                        "    unsigned long Framesize;"});
+    if (component::InputCount(block) == 0) {
+        if (block.Bitmap) {
+            WriteLines(h.file, {"    long          ImageWidth;", "    long          ImageHeight;"});
+        }
+        if (block.Matrix) {
+            WriteLines(h.file, {"    long          Rows;", "    long          Columns;"});
+        }
+    }
+}
+
+void WriteChannelInformation(Header& h, bool inputs) {
+    const int count = inputs ? component::InputCount(h.block) : component::OutputCount(h.block);
+    if (count == 0) {
+        return;
+    }
+    static const char* const INPUT_LINES[] = {
+        "    unsigned long FramesizeIn<i>;     // framesize of input channel <i>",
+        "    int           RCFlagIn<i>;        // real/complex flag of input channel <i>",
+        "    int           DTFlagIn<i>;        // data type flag of input channel <i>",
+        "    double        SampFreqIn<i>;      // sample frequency of input channel <i>",
+        "    DWORD         dwNumColorsIn<i>;   // Number of colors in the Bitmap on input channel "
+        "<i>",
+        "    DWORD         dwBitmapSizeIn<i>;  // Size of bitmap on input channel <i>",
+    };
+    static const char* const OUTPUT_LINES[] = {
+        "    unsigned long FramesizeOut<i>;    // framesize of output channel <i>",
+        "    int           RCFlagOut<i>;       // real/complex flag of output channel <i>",
+        "    int           DTFlagOut<i>;       // data type flag of output channel <i>",
+        "    double        SampFreqOut<i>;     // sample frequency of output channel <i>",
+        "    DWORD         dwNumColorsOut<i>;  // Number of colors in the Bitmap on output channel "
+        "<i>",
+        "    DWORD         dwBitmapSizeOut<i>; // Size of bitmap on output channel <i>",
+    };
+    const char* const* lines = inputs ? INPUT_LINES : OUTPUT_LINES;
+    const size_t lineCount = h.block.Bitmap ? 6 : 4;
+    WriteLine(h.file, "");
+    WriteMemberBanner(h.file,
+                      inputs ? "//  Block Input Information" : "//  Block Output Information");
+    for (int i = 0; i < count; ++i) {
+        if (i > 0) {
+            WriteLine(h.file, "");
+        }
+        for (size_t line = 0; line < lineCount; ++line) {
+            WriteLine(h.file, Fill(lines[line], {{"<i>", std::to_string(i)}}));
+        }
+    }
+}
+
+// The member lines of a value of the given type code; Other uses otherType.
+void WriteValueMember(OutputFile& file, int type, const std::string& ident,
+                      const std::string& otherType) {
+    switch (type) {
+        case TYPE_EXCLUDED:
+            return;
+        case TYPE_TEXT:
+            WriteMember(file, "char", ident + "[TEXT_LENGTH];");
+            return;
+        case TYPE_CHECK_BOX:
+            WriteMember(file, "BOOL", ident + ";");
+            return;
+        case TYPE_FILE_OPEN:
+            WriteMember(file, "char", ident + "[TEXT_LENGTH];");
+            WriteMember(file, "char", ident + "_PathName[TEXT_LENGTH];");
+            WriteMember(file, "char", ident + "_CompleteName[TEXT_LENGTH];");
+            return;
+        case TYPE_OTHER:
+            WriteMember(file, otherType, ident + ";");
+            return;
+        default:
+            WriteMember(file, TypeName(type), ident + ";");
+    }
+}
+
+void WriteUserParameters(Header& h) {
+    const BLOCKINFO& block = h.block;
+    WriteLine(h.file, "");
+    WriteMemberBanner(h.file, PadRight("//  User Parameters", 80));
+    const int count = component::ParameterCount(block);
+    for (int i = 0; i < count; ++i) {
+        const PARAMINFO& parameter = ParameterAt(block, i);
+        // Other is a type of persistent variables only; a parameter of it is an int.
+        const int type =
+            parameter.ParameterType == TYPE_OTHER ? TYPE_INTEGER : parameter.ParameterType;
+        WriteValueMember(h.file, type, Identifier(parameter.ParameterName, i), "");
+    }
+}
+
+void WritePersistants(Header& h) {
+    const BLOCKINFO& block = h.block;
+    const int count = component::PersistantCount(block);
+    if (count == 0) {
+        return;
+    }
+    WriteLine(h.file, "");
+    WriteMemberBanner(h.file, "//  Persistant Variables");
+    for (int i = 0; i < count; ++i) {
+        const PERSISTANTINFO& variable = block.Persistants[static_cast<size_t>(i)];
+        int type = variable.PersistantType;
+        // Only value types declare themselves; the dialog controls are not theirs.
+        if (type == TYPE_RADIO_BUTTONS || type == TYPE_COMBO_BOX || type == TYPE_CHECK_BOX ||
+            type == TYPE_FILE_OPEN) {
+            type = TYPE_INTEGER;
+        }
+        WriteValueMember(h.file, type, Identifier(variable.PersistantName, i),
+                         variable.PersistantTypeOther);
+    }
+}
+
+void WriteLocalArraySizes(Header& h) {
+    const BLOCKINFO& block = h.block;
+    const int count = component::LocalArrayCount(block);
+    if (block.xDAIS || count == 0) {
+        return;
+    }
+    WriteLine(h.file, "");
+    WriteMemberBanner(h.file, "//  Local Array Sizes");
+    for (int i = 0; i < count; ++i) {
+        const LOCALARRAYINFO& array = LocalArrayAt(block, i);
+        if (!array.isExcluded()) {
+            WriteLine(h.file, Fill("    unsigned long NumLocalElements<i>;   // <name> size",
+                                   {{"<i>", std::to_string(i)}, {"<name>", array.ArrayName}}));
+        }
+    }
+}
+
+void WriteWarningAndDriverMembers(Header& h) {
+    if (h.block.WarningType == WARNING_ONE_TIME) {
+        WriteLine(h.file, "");
+        WriteLine(h.file, "    int           OneTimeWarning;   // one-time warning flag");
+    }
+    if (h.block.RealTime) {
+        WriteLine(h.file, "");
+        WriteMemberBanner(h.file, "//  Real-Time Driver Support Information");
+        WriteLines(h.file, {"    char          DriverName[16];   // driver name (no path)",
+                            "    BYTE          RunMode;          // run mode", ""});
+    }
+}
+
+void WriteBlockParameterStructure(Header& h) {
+    WriteGeneralInformation(h);
+    WriteChannelInformation(h, true);
+    WriteChannelInformation(h, false);
+    WriteUserParameters(h);
+    WritePersistants(h);
+    WriteLocalArraySizes(h);
+    WriteWarningAndDriverMembers(h);
+    WriteLine(h.file, "");
+    WriteLine(h.file, LONG_DASH_LINE);
+    WriteLines(h.file,
+               {"// Any user-added variables that are added to the BLOCK_PARAM structure should",
+                "// be added between the following tags so they can be included in future",
+                "// versions of this block."});
+    WriteLine(h.file, LONG_DASH_LINE);
+    WriteUserSection(h, {"Block Parameter Structure", "Added Variables"}, [] {});
+    WriteLines(h.file, {"", "//; End of Block Parameter Structure", "} BLOCK_PARAM;"});
+}
+
+// ---------------------------------------------------------------------------
+// SCRATCH_PARAM
+
+void WriteScratchHead(Header& h) {
+    WriteLine(h.file, "");
+    WriteLine(h.file, SHORT_DASH_LINE);
+    WriteLines(h.file,
+               {"//  The parameter structure below is used to store temporary or scratch",
+                "//  information that is only required by the block during the life of the",
+                "//  current worksheet.  This information is not stored to disk for use with",
+                "//  other worksheets.  User-added variables that are only valid during the",
+                "//  life of a worksheet, such as handles, should be added at the end of this",
+                "//  structure."});
+    WriteLine(h.file, SHORT_DASH_LINE);
+    WriteLines(h.file, {"typedef struct", "{", "//; Scratch Parameter Structure"});
+}
+
+void WriteLocalArrayHandles(Header& h) {
+    const BLOCKINFO& block = h.block;
+    WriteLine(h.file, "");
+    WriteMemberBanner(h.file, "//  Local Array Memory Handles");
+    const int count = component::LocalArrayCount(block);
+    for (int i = 0; i < count; ++i) {
+        WriteLine(h.file,
+                  Fill("    HANDLE        hLocalBuffer<i>;       // <name> handle",
+                       {{"<i>", std::to_string(i)}, {"<name>", LocalArrayAt(block, i).ArrayName}}));
+    }
+}
+
+void WriteRealTimeHandles(Header& h) {
+    WriteMemberBanner(h.file, "//  Real-Time Parameter Structure and Driver Handles");
+    WriteLines(
+        h.file,
+        {"    HANDLE        hRTParam;            // handle to real-time block structure",
+         "    HINSTANCE     hDriver;             // handle to DSP board driver",
+         "    FARPROC       lpfnVexaSendCommand; // pointer to VEXA driver command handler", ""});
+}
+
+// The scratch structure's user section. The XDAIS bitmap members follow the
+// carried-over lines only when there are none: a previous version generated
+// with XDAIS already holds them there.
+void WriteScratchAddedVariables(Header& h, std::string_view secondCommentLine) {
+    WriteLine(h.file, LONG_DASH_LINE);
+    WriteLines(h.file,
+               {"// Any user-added variables that are added to the SCRATCH_PARAM structure should",
+                secondCommentLine, "// versions of this block."});
+    WriteLine(h.file, LONG_DASH_LINE);
+    WriteUserSection(h, {"Scratch Parameter Structure", "Added Variables"}, [&] {
+        if (h.block.xDAIS) {
+            WriteLines(h.file, {"    HBITMAP       hBitmap;", "    BITMAP        Bitmap;"});
+        }
+    });
+}
+
+void WriteScratchParameterStructure(Header& h) {
+    const BLOCKINFO& block = h.block;
+    if (component::LocalArrayCount(block) > 0) {
+        WriteScratchHead(h);
+        if (!block.xDAIS) {
+            WriteLocalArrayHandles(h);
+        }
+        if (block.RealTime) {
+            WriteLine(h.file, "");
+            WriteRealTimeHandles(h);
+        }
+        WriteLine(h.file, "");
+        WriteScratchAddedVariables(
+            h, "// be added between the following tags so they can be included in future");
+        WriteLines(h.file, {"//; End of Scratch Parameter Structure", "", "} SCRATCH_PARAM;"});
+    } else if (block.RealTime) {
+        WriteScratchHead(h);
+        WriteLine(h.file, "");
+        WriteRealTimeHandles(h);
+        WriteScratchAddedVariables(
+            h, "// be added between the following tags so they can be included in future ");
+        WriteLines(h.file, {"", "//; End of Scratch Parameter Structure", "} SCRATCH_PARAM;"});
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Prototypes
+
+void WriteInterfacePrototypes(Header& h) {
+    const BLOCKINFO& block = h.block;
+    WriteLines(h.file, {"", "", EQUALS_LINE, "//   Function Prototypes", EQUALS_LINE, ""});
+    WriteMemberBanner(h.file, "//  Block DLL Interface Functions");
+    WriteLines(h.file, {"int  PASCAL UserSetupProc(HANDLE *, HANDLE *);",
+                        "int  PASCAL UserDefaultSetupProc(HANDLE, HANDLE);",
+                        "int  PASCAL UserPreInitializeProc(HANDLE,HANDLE, HANDLE);",
+                        "int  PASCAL UserInitializeProc(HANDLE,HANDLE, HANDLE);"});
+    if (block.RealTime) {
+        WriteLine(h.file, "int  PASCAL UserRTCompileProc(HANDLE, HANDLE, HANDLE, int);");
+    }
+    WriteLines(h.file, {"int  PASCAL UserExecProc(HANDLE,HANDLE, HANDLE);",
+                        "int  PASCAL UserExitProc(HANDLE,HANDLE, HANDLE);",
+                        "int  PASCAL UserResetProc(HANDLE,HANDLE, HANDLE);",
+                        "BOOL PASCAL UserDialogProc(HWND,UINT,WPARAM,LPARAM);",
+                        "int  PASCAL UserSaveProc(HANDLE, HANDLE, LPSTR, LPSTR);",
+                        "int  PASCAL UserLoadProc(HANDLE, HANDLE, LPSTR, LPSTR);",
+                        "void PASCAL UserGetParameterListProc(HWND);",
+                        "int  PASCAL UserSetParameterProc(HANDLE,HANDLE,DWORD,void *);"});
+    if (block.UserControl) {
+        WriteLine(h.file,
+                  "BOOL PASCAL UserControlProc(HWND, HANDLE, register UINT, register "
+                  "WPARAM,LPARAM);");
+    }
+    if (block.RealTime) {
+        WriteLine(h.file, "");
+        WriteMemberBanner(h.file, "//  Static Functions");
+        WriteLines(
+            h.file,
+            {"static int PASCAL DownloadDSPParameters(BLOCK_PARAM *, SCRATCH_PARAM *);", ""});
+    }
+}
+
+void WriteRoutinePrototypes(Header& h) {
+    const BLOCKINFO& block = h.block;
+    WriteLine(h.file, "");
+    WriteMemberBanner(h.file, "//  Block's Data Processing Routines");
+    std::string handles = "(HANDLE";
+    if (UsesScratch(block)) {
+        handles += ", HANDLE";
+    }
+    const int channels = component::InputCount(block) + component::OutputCount(block);
+    for (int i = 0; i < channels; ++i) {
+        handles += ", HANDLE";
+    }
+    for (const component::RoutinePrecision& precision : component::ROUTINE_PRECISIONS) {
+        if (block.*precision.flag) {
+            WriteLine(h.file, "int  PASCAL " + block.BlockName + precision.suffix, handles + ");");
+        }
+    }
+}
+
+void WriteExternalPrototypes(Header& h) {
+    WriteLine(h.file, "");
+    WriteLine(h.file, EQUALS_LINE);
+    WriteLines(h.file,
+               {"//  NOTE: User-added routine (function) prototypes should be placed in the",
+                "//        following section."});
+    WriteLine(h.file, EQUALS_LINE);
+    WriteLines(h.file, {"", ""});
+    // With the splice on, a section that is not found stays empty: its search
+    // has read to the end of the previous version.
+    const bool splicing = h.previous != nullptr;
+    WriteUserSection(h, {"External Routine Prototypes"}, [&] {
+        if (!splicing) {
+            WriteLine(h.file, "");
+        }
+    });
+}
+
+}  // namespace
+
+bool WriteBlockHeader(OutputFile& file, const BLOCKINFO& block) {
+    const std::unique_ptr<PreviousVersion> previous =
+        CheckPreviousVersion(file, HEADER_SPLICE_QUESTION);
+    Header h{file, block, previous.get()};
+    WriteBanner(h);
+    WriteIncludes(h);
+    WriteNames(h);
+    WriteDefinitionsSection(h);
+    WriteParameterCounts(h);
+    WriteDspSizes(h);
+    WriteComboItemCounts(h);
+    WriteBlockParameterStructure(h);
+    WriteScratchParameterStructure(h);
+    WriteInterfacePrototypes(h);
+    WriteRoutinePrototypes(h);
+    WriteExternalPrototypes(h);
+    return true;
+}
+
+}  // namespace bw

@@ -1,0 +1,152 @@
+#pragma once
+
+// Blocks and a regeneration harness shared by the block header and user
+// source tests.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "definition/block_info.h"
+#include "generation/output_file.h"
+#include "support/generate.h"
+#include "support/recording_prompts.h"
+
+namespace bw::testblocks {
+
+inline void SetPrecisions(BLOCKINFO& block, std::vector<int BLOCKINFO::*> on) {
+    for (int BLOCKINFO::*flag :
+         {&BLOCKINFO::Character, &BLOCKINFO::Byte, &BLOCKINFO::ShortInteger, &BLOCKINFO::Integer,
+          &BLOCKINFO::LongInteger, &BLOCKINFO::FloatingPoint, &BLOCKINFO::Double,
+          &BLOCKINFO::Bitmap}) {
+        block.*flag = std::find(on.begin(), on.end(), flag) != on.end() ? 1 : 0;
+    }
+}
+
+inline void AddParameter(BLOCKINFO& block, const std::string& name, int type,
+                         std::vector<std::string> items = {}) {
+    PARAMINFO& parameter = block.Parameters[static_cast<size_t>(block.NumParameters++)];
+    parameter.ParameterName = name;
+    parameter.ParameterType = type;
+    parameter.ParameterItems = std::move(items);
+}
+
+inline void AddLocalArray(BLOCKINFO& block, const std::string& name, const std::string& size,
+                          int precision) {
+    LOCALARRAYINFO& array = block.LocalArrays[static_cast<size_t>(block.NumLocalArrays++)];
+    array.ArrayName = name;
+    array.LocalSize = size;
+    array.LocalPrecision = precision;
+}
+
+// A simulation block with every kind of member.
+inline BLOCKINFO SimulationBlock() {
+    BLOCKINFO block = NewBlock();
+    block.BlockName = "MyAdd";
+    block.MenuName = "My Add";
+    block.GroupName = "Arithmetic";
+    block.LibraryName = "Demo Library";
+    block.Revision = "1.20";
+    block.NumInputs = 2;
+    block.NumOutputs = 1;
+    block.WarningType = WARNING_ONE_TIME;
+    SetPrecisions(block, {&BLOCKINFO::FloatingPoint, &BLOCKINFO::Double});
+    AddParameter(block, "Gain", TYPE_FLOAT);
+    AddParameter(block, "Mode", TYPE_COMBO_BOX, {"Sum", "Difference"});
+    AddParameter(block, "Title", TYPE_TEXT);
+    AddParameter(block, "Data File", TYPE_FILE_OPEN);
+    AddParameter(block, "Unused", TYPE_EXCLUDED);
+    AddParameter(block, "Length", TYPE_INTEGER);
+    AddParameter(block, "Enabled", TYPE_CHECK_BOX);
+    block.NumPersistants = 2;
+    block.Persistants[0] = {"Count", TYPE_LONG, "", "0"};
+    block.Persistants[1] = {"Window", TYPE_OTHER, "HWND", ""};
+    AddLocalArray(block, "History", "1024", TYPE_FLOAT);
+    AddLocalArray(block, "Work", "Length", TYPE_DOUBLE);
+    return block;
+}
+
+// A DSP-based block without local arrays.
+inline BLOCKINFO RealTimeBlock() {
+    BLOCKINFO block = NewBlock();
+    block.BlockName = "Mixer";
+    block.MenuName = "Mixer";
+    block.GroupName = "DSP";
+    block.RealTime = 1;
+    block.UserControl = 1;
+    block.WarningType = WARNING_STANDARD;
+    SetPrecisions(block, {&BLOCKINFO::Integer, &BLOCKINFO::FloatingPoint});
+    AddParameter(block, "Level", TYPE_FLOAT);
+    AddParameter(block, "Name", TYPE_TEXT);
+    AddParameter(block, "Taps", TYPE_SHORT);
+    AddParameter(block, "Initial", TYPE_CHAR);
+    AddParameter(block, "Skipped", TYPE_EXCLUDED);
+    return block;
+}
+
+// Generates a file whose earlier version lies in "KRSave" beside it, the
+// way a regeneration finds it after the backup.
+struct Regeneration {
+    TempDir dir;
+    RecordingPrompts prompts;
+
+    std::string Run(Generator generator, const BLOCKINFO& block, const std::string& fileName,
+                    const std::string* previous) {
+        if (previous != nullptr) {
+            WriteFileBytes(dir.path() + "KRSave/" + fileName, *previous);
+        }
+        std::tm when{};
+        when.tm_year = 124;
+        when.tm_mon = 2;
+        when.tm_mday = 5;
+        when.tm_wday = 2;
+        when.tm_hour = 14;
+        when.tm_min = 7;
+        FixedClock clock(when);
+        MemorySettings settings;
+        RunEnvironment environment;
+        environment.prompts = &prompts;
+        environment.clock = &clock;
+        environment.settings = &settings;
+        OutputFile file(environment);
+        const std::string path = dir.path() + fileName;
+        EXPECT_TRUE(file.Open(path)) << path;
+        EXPECT_TRUE(generator(file, block));
+        file.Close();
+        return ReadFileBytes(path);
+    }
+};
+
+inline bool Has(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// The lines strictly between the first line equal to from (at or after
+// index start) and the next line equal to to.
+inline std::vector<std::string> Between(const std::vector<std::string>& lines,
+                                        const std::string& from, const std::string& to,
+                                        size_t start = 0) {
+    auto begin = std::find(lines.begin() + static_cast<long>(std::min(start, lines.size())),
+                           lines.end(), from);
+    EXPECT_NE(begin, lines.end()) << from;
+    if (begin == lines.end()) {
+        return {};
+    }
+    auto end = std::find(begin + 1, lines.end(), to);
+    EXPECT_NE(end, lines.end()) << to;
+    return {begin + 1, end};
+}
+
+// CR LF line ends for a list of lines.
+inline std::string Text(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+}  // namespace bw::testblocks
