@@ -11,12 +11,14 @@ namespace bw {
 
 namespace {
 
+char LowerChar(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 std::string Lower(std::string_view text) {
     std::string result(text);
     for (char& c : result) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
+        c = LowerChar(c);
     }
     return result;
 }
@@ -28,6 +30,18 @@ std::string_view Trim(std::string_view text) {
     }
     const size_t last = text.find_last_not_of(" \t");
     return text.substr(first, last - first + 1);
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (LowerChar(a[i]) != LowerChar(b[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -118,9 +132,8 @@ bool ProfileFile::Save(const std::string& path) const {
 }
 
 ProfileFile::Section* ProfileFile::FindSection(std::string_view name) {
-    const std::string wanted = Lower(name);
     for (Section& section : sections_) {
-        if (Lower(section.name) == wanted) {
+        if (EqualIgnoringCase(section.name, name)) {
             return &section;
         }
     }
@@ -145,7 +158,14 @@ const std::string* ProfileFile::Find(std::string_view section, std::string_view 
     if (found == nullptr) {
         return nullptr;
     }
-    const auto it = found->index.find(Lower(Trim(key)));
+    // Lookups are the reader's hot path: lower-case into a reused buffer.
+    thread_local std::string lowered;
+    const std::string_view trimmed = Trim(key);
+    lowered.assign(trimmed);
+    for (char& c : lowered) {
+        c = LowerChar(c);
+    }
+    const auto it = found->index.find(lowered);
     return it == found->index.end() ? nullptr : &found->entries[it->second].value;
 }
 
@@ -185,8 +205,7 @@ void ProfileFile::SetString(std::string_view section, std::string_view key,
 }
 
 void ProfileFile::DeleteSection(std::string_view section) {
-    const std::string wanted = Lower(section);
-    std::erase_if(sections_, [&](const Section& s) { return Lower(s.name) == wanted; });
+    std::erase_if(sections_, [&](const Section& s) { return EqualIgnoringCase(s.name, section); });
 }
 
 }  // namespace bw
