@@ -1,0 +1,246 @@
+#include "app/command_line.h"
+
+#include <istream>
+#include <ostream>
+
+#include "app/qt_settings.h"
+#include "definition/settings_rules.h"
+#include "definition/template_file.h"
+#include "generation/file_set.h"
+#include "generation/generation_run.h"
+#include "generation/paths.h"
+
+namespace bw {
+
+namespace {
+
+std::optional<OverwriteMode> ParseOverwrite(const std::string& value) {
+    if (value == "ask")
+        return OverwriteMode::Ask;
+    if (value == "yes")
+        return OverwriteMode::Yes;
+    if (value == "no")
+        return OverwriteMode::No;
+    if (value == "all")
+        return OverwriteMode::All;
+    if (value == "cancel")
+        return OverwriteMode::Cancel;
+    return std::nullopt;
+}
+
+std::optional<SpliceMode> ParseSplice(const std::string& value) {
+    if (value == "ask")
+        return SpliceMode::Ask;
+    if (value == "yes")
+        return SpliceMode::Yes;
+    if (value == "no")
+        return SpliceMode::No;
+    return std::nullopt;
+}
+
+// Splits "--name=value" into its two parts; value is empty without "=".
+std::pair<std::string, std::optional<std::string>> SplitOption(const std::string& argument) {
+    const size_t equals = argument.find('=');
+    if (argument.rfind("--", 0) != 0 || equals == std::string::npos) {
+        return {argument, std::nullopt};
+    }
+    return {argument.substr(0, equals), argument.substr(equals + 1)};
+}
+
+const char* ActionText(FileAction action) {
+    switch (action) {
+        case FileAction::Written:
+            return "written   ";
+        case FileAction::Skipped:
+            return "skipped   ";
+        case FileAction::BackedUp:
+            return "backed up ";
+    }
+    return "";
+}
+
+void ListFileSet(const BLOCKINFO& block, std::ostream& out) {
+    const std::string directory = DirectoryPrefix(block);
+    for (const BlockFile& file : RunFileSet(block)) {
+        const std::string path = directory + file.path;
+        out << (FileExists(path) ? "exists    " : "new       ") << NativePath(path) << '\n';
+    }
+}
+
+int ExitStatus(RunOutcome outcome) {
+    switch (outcome) {
+        case RunOutcome::Completed:
+            return EXIT_COMPLETED;
+        case RunOutcome::Cancelled:
+        case RunOutcome::Aborted:
+            return EXIT_STOPPED;
+        case RunOutcome::Refused:
+            return EXIT_USAGE;
+    }
+    return EXIT_STOPPED;
+}
+
+}  // namespace
+
+bool ParseGenerateArguments(const std::vector<std::string>& arguments, GenerateOptions& options,
+                            std::string& error) {
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const auto split = SplitOption(arguments[i]);
+        const std::string& name = split.first;
+        const std::optional<std::string>& inlineValue = split.second;
+        // The value of an option: after "=", or the next argument.
+        const auto value = [&]() -> std::optional<std::string> {
+            if (inlineValue) {
+                return inlineValue;
+            }
+            if (i + 1 < arguments.size()) {
+                return arguments[++i];
+            }
+            error = name + " needs a value";
+            return std::nullopt;
+        };
+        if (name == "--help" || name == "-h") {
+            options.help = true;
+        } else if (name == "--list") {
+            options.list = true;
+        } else if (name == "--directory") {
+            const auto directory = value();
+            if (!directory) {
+                return false;
+            }
+            options.directory = *directory;
+        } else if (name == "--overwrite") {
+            const auto text = value();
+            const auto mode = text ? ParseOverwrite(*text) : std::nullopt;
+            if (!mode) {
+                error = text
+                            ? "--overwrite takes ask, yes, no, all or cancel, not \"" + *text + "\""
+                            : error;
+                return false;
+            }
+            options.overwrite = *mode;
+        } else if (name == "--splice") {
+            const auto text = value();
+            const auto mode = text ? ParseSplice(*text) : std::nullopt;
+            if (!mode) {
+                error = text ? "--splice takes ask, yes or no, not \"" + *text + "\"" : error;
+                return false;
+            }
+            options.splice = *mode;
+        } else if (name.size() > 1 && name[0] == '-') {
+            error = "unknown option " + name;
+            return false;
+        } else if (options.templatePath.empty()) {
+            options.templatePath = arguments[i];
+        } else {
+            error = "only one template can be generated at a time";
+            return false;
+        }
+    }
+    if (!options.help && options.templatePath.empty()) {
+        error = "no template given";
+        return false;
+    }
+    return true;
+}
+
+std::string GenerateHelp() {
+    return R"(Usage: blockwright generate TEMPLATE [options]
+
+Reads the block template TEMPLATE (a .tbt file) and writes the block's source
+project into the template's directory, as the wizard's Generate Code button
+does for the same template: the template itself first, then every file of the
+block. Existing files are backed up into the folder KRSave beside them before
+they are replaced. Prints one line per file written, skipped or backed up;
+messages and questions go to standard error.
+
+Options:
+  --directory DIR   generate into DIR instead of the template's directory
+  --overwrite MODE  answer every question about replacing an existing file:
+                      ask     ask on the terminal (the default)
+                      yes     replace it
+                      no      keep it
+                      all     replace it and every later one
+                      cancel  stop generating at the first existing file
+  --splice MODE     answer the question whether to carry the hand-edited
+                    sections of a previous version over: ask (the default),
+                    yes or no
+  --list            print the files that would be generated, marking those
+                    that exist already, and write nothing
+  --help            print this text
+
+A question that is to be asked when there is no terminal is not guessed: the
+generation stops there with a message naming the option that answers it.
+
+Exit status: 0 when the generation completed, 1 when it was cancelled or
+stopped (a question left unanswered, a file that could not be written),
+2 for usage errors and templates that cannot be read or generated.
+The time in the file heads is taken from SOURCE_DATE_EPOCH when it is set.
+)";
+}
+
+void ApplyWizardPageStores(BLOCKINFO& block) {
+    const int chipIndex = IndexForChip(block.Chip);
+    block.Image = 0;
+    block.Chip = ChipForIndex(chipIndex);
+    block.ChipName = ChipNameForIndex(chipIndex);
+    block.BlockType = BLOCKINFO::BlockTypeFor(block.NumInputs, block.NumOutputs);
+}
+
+int RunGenerateCommand(const std::vector<std::string>& arguments, const std::string& programFolder,
+                       Console& console) {
+    GenerateOptions options;
+    std::string error;
+    if (!ParseGenerateArguments(arguments, options, error)) {
+        console.err << "blockwright generate: " << error << "\n"
+                    << "Try 'blockwright generate --help'.\n";
+        return EXIT_USAGE;
+    }
+    if (options.help) {
+        console.out << GenerateHelp();
+        return EXIT_COMPLETED;
+    }
+
+    QtSettingsStore settings;
+    SystemClock clock;
+    CliPrompts prompts(options.overwrite, options.splice, console.in, console.err,
+                       console.terminal);
+    RunEnvironment environment;
+    environment.prompts = &prompts;
+    environment.clock = &clock;
+    environment.settings = &settings;
+    environment.workingDirectory = WorkingDirectory(settings, programFolder);
+    environment.settingsDirectory = SettingsDirectory();
+    prompts.attach(&environment);
+
+    BLOCKINFO block;
+    block.Reset(settings, environment.workingDirectory);
+    if (!ReadTemplate(block, NativePath(options.templatePath), prompts)) {
+        return EXIT_USAGE;  // the reader has said why
+    }
+    ApplyWizardPageStores(block);
+    if (options.directory) {
+        block.Directory = *options.directory;
+    }
+
+    if (options.list) {
+        const std::string refusal = RefusalReason(block);
+        if (!refusal.empty()) {
+            console.err << refusal << '\n';
+            return EXIT_USAGE;
+        }
+        ListFileSet(block, console.out);
+        return EXIT_COMPLETED;
+    }
+
+    const RunResult result = RunGeneration(block, environment);
+    for (const FileEvent& event : result.events) {
+        console.out << ActionText(event.action) << NativePath(event.path) << '\n';
+    }
+    if (result.outcome == RunOutcome::Cancelled && !prompts.unanswered()) {
+        console.err << "Generation cancelled: the files after that point were not written.\n";
+    }
+    return ExitStatus(result.outcome);
+}
+
+}  // namespace bw
