@@ -1,0 +1,52 @@
+#include "gen_interface/interface_text.h"
+
+namespace bw {
+
+std::string Fill(std::string_view line, Substitutions values) {
+    std::string text(line);
+    for (const auto& [placeholder, value] : values) {
+        size_t at = 0;
+        while ((at = text.find(placeholder, at)) != std::string::npos) {
+            text.replace(at, placeholder.size(), value);
+            at += value.size();
+        }
+    }
+    return text;
+}
+
+void WriteLines(OutputFile& file, std::initializer_list<std::string_view> lines) {
+    for (std::string_view line : lines) {
+        WriteLine(file, line);
+    }
+}
+
+void WriteLines(OutputFile& file, std::initializer_list<std::string_view> lines,
+                Substitutions values) {
+    for (std::string_view line : lines) {
+        WriteLine(file, Fill(line, values));
+    }
+}
+
+void WriteEmptyLine(OutputFile& file) {
+    WriteLine(file, "");
+}
+
+std::string Rule(char c, int count) {
+    return "//" + std::string(static_cast<size_t>(count), c);
+}
+
+void WriteFrame(OutputFile& file, std::string_view title, int hyphens) {
+    const std::string rule = Rule('-', hyphens);
+    WriteLine(file, rule);
+    WriteLine(file, title);
+    WriteLine(file, rule);
+}
+
+void WriteBanner(OutputFile& file, int equals, std::initializer_list<std::string_view> lines) {
+    const std::string rule = Rule('=', equals);
+    WriteLine(file, rule);
+    WriteLines(file, lines);
+    WriteLine(file, rule);
+}
+
+}  // namespace bw
