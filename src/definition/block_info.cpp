@@ -1,8 +1,8 @@
 #include "definition/block_info.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
-#include <algorithm>
 #include <climits>
 
 namespace bw {
@@ -17,11 +17,11 @@ struct ChipFamily {
 };
 
 constexpr std::array<ChipFamily, 6> CHIP_FAMILIES{{{6200, "C62x"},
-                                                    {6400, "C64x"},
-                                                    {6700, "C67x"},
-                                                    {5400, "C54x"},
-                                                    {5500, "C55x"},
-                                                    {2000, "C2xx"}}};
+                                                   {6400, "C64x"},
+                                                   {6700, "C67x"},
+                                                   {5400, "C54x"},
+                                                   {5500, "C55x"},
+                                                   {2000, "C2xx"}}};
 
 void ResetParameter(PARAMINFO& p, int index) {
     p.ParameterName = "Parameter" + std::to_string(index);
@@ -134,7 +134,9 @@ bool BLOCKINFO::AddParameter(UserPrompts& prompts) {
     return true;
 }
 
-void BLOCKINFO::DeleteParameter(int index) { RemoveFromPool(Parameters, NumParameters, index); }
+void BLOCKINFO::DeleteParameter(int index) {
+    RemoveFromPool(Parameters, NumParameters, index);
+}
 
 bool BLOCKINFO::AddPersistant(UserPrompts& prompts) {
     if (NumPersistants >= MAX_PERSISTANTS) {
@@ -223,7 +225,8 @@ int DecimalValue(const std::string& text) {
     long long value = 0;
     for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
         // Saturate instead of overflowing on absurdly long digit runs.
-        value = std::min<long long>(value * 10 + (text[i] - '0'), static_cast<long long>(INT_MAX) + 1);
+        value =
+            std::min<long long>(value * 10 + (text[i] - '0'), static_cast<long long>(INT_MAX) + 1);
     }
     if (negative) {
         value = -value;

@@ -108,13 +108,13 @@ struct BLOCKINFO {
     int Alignment = 0;
     int Space = 0;
     int Attributes = 0;
-    std::vector<LOCALARRAYINFO> LocalArrays;   // always MAX_LOCAL_ARRAYS records
-    std::vector<PARAMINFO> Parameters;         // always MAX_PARAMETERS records
-    std::vector<PERSISTANTINFO> Persistants;   // always MAX_PERSISTANTS records
-    std::vector<std::string> InputChannelLabel;      // MAX_CHANNELS entries
-    std::vector<int> InputChannelDimension;          // MAX_CHANNELS entries
-    std::vector<std::string> OutputChannelLabel;     // MAX_CHANNELS entries
-    std::vector<int> OutputChannelDimension;         // MAX_CHANNELS entries
+    std::vector<LOCALARRAYINFO> LocalArrays;      // always MAX_LOCAL_ARRAYS records
+    std::vector<PARAMINFO> Parameters;            // always MAX_PARAMETERS records
+    std::vector<PERSISTANTINFO> Persistants;      // always MAX_PERSISTANTS records
+    std::vector<std::string> InputChannelLabel;   // MAX_CHANNELS entries
+    std::vector<int> InputChannelDimension;       // MAX_CHANNELS entries
+    std::vector<std::string> OutputChannelLabel;  // MAX_CHANNELS entries
+    std::vector<int> OutputChannelDimension;      // MAX_CHANNELS entries
     std::string AlgorithmName;
     std::string VendorName;
     std::vector<PROTOTYPEINFO> Prototypes;
