@@ -9,7 +9,7 @@ namespace bw {
 
 // The application's stored settings: user scope first, then system scope.
 class SettingsStore {
-  public:
+public:
     virtual ~SettingsStore() = default;
     virtual std::string read(const std::string& section, const std::string& name,
                              const std::string& defaultValue) const = 0;
@@ -19,7 +19,7 @@ class SettingsStore {
 
 // Settings held in memory: for tests, and wherever nothing should persist.
 class MemorySettings : public SettingsStore {
-  public:
+public:
     std::string read(const std::string& section, const std::string& name,
                      const std::string& defaultValue) const override;
     void write(const std::string& section, const std::string& name,
@@ -36,7 +36,7 @@ enum class MessageIcon { Information, Exclamation, Stop, Question };
 
 // Everything the core asks of, or tells, the person at the keyboard.
 class UserPrompts {
-  public:
+public:
     virtual ~UserPrompts() = default;
     // The overwrite question for an existing file.
     virtual OverwriteAnswer askOverwrite(const std::string& path) = 0;
@@ -48,14 +48,14 @@ class UserPrompts {
 
 // The local time written into file heads.
 class Clock {
-  public:
+public:
     virtual ~Clock() = default;
     virtual std::tm localNow() const = 0;
 };
 
 // The real clock, or SOURCE_DATE_EPOCH when that is set (reproducible output).
 class SystemClock : public Clock {
-  public:
+public:
     std::tm localNow() const override;
 };
 
