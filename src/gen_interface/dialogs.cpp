@@ -321,14 +321,21 @@ void WriteFileOpenRead(OutputFile& file, const ParamText& p) {
                       "TEXT_LENGTH);"));
     WriteLine(file, p("                  GetDlgItemStr(hDlg, IDC_EDIT<IDENT>_PATHNAME, "
                       "pPtr-><ident>_PathName, TEXT_LENGTH);"));
-    WriteLine(file,
-              p("                  lstrcpy(pPtr-><ident>_CompleteName, pPtr-><ident>_PathName);"));
-    // An empty directory gets no separator (and no look before its start).
+    // The complete name is combined only when it fits; an empty directory gets
+    // no separator (and no look before its start).
     WriteLine(
         file,
-        p(R"(                  if (pPtr-><ident>_CompleteName[0] && pPtr-><ident>_CompleteName[lstrlen(pPtr-><ident>_CompleteName)-1] != '\\'))"));
-    WriteLine(file, p(R"(                    lstrcat(pPtr-><ident>_CompleteName, "\\");)"));
-    WriteLine(file, p("                  lstrcat(pPtr-><ident>_CompleteName, pPtr-><ident>);"));
+        p("                  if (lstrlen(pPtr-><ident>_PathName) + 1 + lstrlen(pPtr-><ident>) < "
+          "TEXT_LENGTH){"));
+    WriteLine(
+        file,
+        p("                    lstrcpy(pPtr-><ident>_CompleteName, pPtr-><ident>_PathName);"));
+    WriteLine(
+        file,
+        p(R"(                    if (pPtr-><ident>_CompleteName[0] && pPtr-><ident>_CompleteName[lstrlen(pPtr-><ident>_CompleteName)-1] != '\\'))"));
+    WriteLine(file, p(R"(                      lstrcat(pPtr-><ident>_CompleteName, "\\");)"));
+    WriteLine(file, p("                    lstrcat(pPtr-><ident>_CompleteName, pPtr-><ident>);"));
+    WriteLine(file, "                  }");
 }
 
 void WriteParameterRead(OutputFile& file, const ParamText& p) {

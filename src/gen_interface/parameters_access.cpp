@@ -150,6 +150,20 @@ void WriteComboCase(OutputFile& file, const BLOCKINFO& block, const ParamText& p
                      });
 }
 
+// The complete name is combined only when directory, separator and file name
+// fit into it; otherwise it keeps its value and the change is reported.
+void WriteCompleteNameCombination(OutputFile& file, const ParamText& p) {
+    WriteLine(file,
+              p("            if (lstrlen(pPtr-><ident>_PathName) + 1 + lstrlen(pPtr-><ident>) < "
+                "TEXT_LENGTH){"));
+    WriteLine(file,
+              p("                lstrcpy(pPtr-><ident>_CompleteName, pPtr-><ident>_PathName);"));
+    WriteLine(file, p(R"(                lstrcat(pPtr-><ident>_CompleteName, "\\");)"));
+    WriteLine(file, p("                lstrcat(pPtr-><ident>_CompleteName, pPtr-><ident>);"));
+    WriteLines(file, {"            }", "            else{", "                RC = USR_ERR_OVF;",
+                      "            }"});
+}
+
 // The file name and the directory each recombine the complete name; the
 // complete name is split into the other two.
 void WriteFileOpenCases(OutputFile& file, const ParamText& p) {
@@ -163,10 +177,7 @@ void WriteFileOpenCases(OutputFile& file, const ParamText& p) {
                           {{"<member>", member}}));
         WriteLine(file, "            }");
         WriteLine(file, "            // Combine the Name and PathName into the CompleteName");
-        WriteLine(file,
-                  p("            lstrcpy(pPtr-><ident>_CompleteName, pPtr-><ident>_PathName);"));
-        WriteLine(file, p(R"(            lstrcat(pPtr-><ident>_CompleteName, "\\");)"));
-        WriteLine(file, p("            lstrcat(pPtr-><ident>_CompleteName, pPtr-><ident>);"));
+        WriteCompleteNameCombination(file, p);
         WriteLine(file, "            break;");
     }
     WriteLine(file, p("        case IDC_EDIT<IDENT>_COMPLETENAME:"));

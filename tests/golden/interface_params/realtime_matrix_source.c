@@ -318,10 +318,12 @@ BOOL PASCAL UserDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam
                   // get file, pathname, and completename for _Path
                   GetDlgItemStr(hDlg, IDC_EDIT_PATH, pPtr->_Path, TEXT_LENGTH);
                   GetDlgItemStr(hDlg, IDC_EDIT_PATH_PATHNAME, pPtr->_Path_PathName, TEXT_LENGTH);
-                  lstrcpy(pPtr->_Path_CompleteName, pPtr->_Path_PathName);
-                  if (pPtr->_Path_CompleteName[0] && pPtr->_Path_CompleteName[lstrlen(pPtr->_Path_CompleteName)-1] != '\\')
-                    lstrcat(pPtr->_Path_CompleteName, "\\");
-                  lstrcat(pPtr->_Path_CompleteName, pPtr->_Path);
+                  if (lstrlen(pPtr->_Path_PathName) + 1 + lstrlen(pPtr->_Path) < TEXT_LENGTH){
+                    lstrcpy(pPtr->_Path_CompleteName, pPtr->_Path_PathName);
+                    if (pPtr->_Path_CompleteName[0] && pPtr->_Path_CompleteName[lstrlen(pPtr->_Path_CompleteName)-1] != '\\')
+                      lstrcat(pPtr->_Path_CompleteName, "\\");
+                    lstrcat(pPtr->_Path_CompleteName, pPtr->_Path);
+                  }
 
                   // get check box value for _On
                   pPtr->_On = IsDlgButtonChecked(hDlg, IDC_CHECK_ON);
@@ -706,9 +708,14 @@ int PASCAL UserSetParameterProc(HANDLE hParam, HANDLE hScratchParam, DWORD ID, v
                 lstrcpy(pPtr->_Path, (char *)val);
             }
             // Combine the Name and PathName into the CompleteName
-            lstrcpy(pPtr->_Path_CompleteName, pPtr->_Path_PathName);
-            lstrcat(pPtr->_Path_CompleteName, "\\");
-            lstrcat(pPtr->_Path_CompleteName, pPtr->_Path);
+            if (lstrlen(pPtr->_Path_PathName) + 1 + lstrlen(pPtr->_Path) < TEXT_LENGTH){
+                lstrcpy(pPtr->_Path_CompleteName, pPtr->_Path_PathName);
+                lstrcat(pPtr->_Path_CompleteName, "\\");
+                lstrcat(pPtr->_Path_CompleteName, pPtr->_Path);
+            }
+            else{
+                RC = USR_ERR_OVF;
+            }
             break;
         case IDC_EDIT_PATH_PATHNAME:
             if (lstrlen((char *)val) >= TEXT_LENGTH){
@@ -720,9 +727,14 @@ int PASCAL UserSetParameterProc(HANDLE hParam, HANDLE hScratchParam, DWORD ID, v
                 lstrcpy(pPtr->_Path_PathName, (char *)val);
             }
             // Combine the Name and PathName into the CompleteName
-            lstrcpy(pPtr->_Path_CompleteName, pPtr->_Path_PathName);
-            lstrcat(pPtr->_Path_CompleteName, "\\");
-            lstrcat(pPtr->_Path_CompleteName, pPtr->_Path);
+            if (lstrlen(pPtr->_Path_PathName) + 1 + lstrlen(pPtr->_Path) < TEXT_LENGTH){
+                lstrcpy(pPtr->_Path_CompleteName, pPtr->_Path_PathName);
+                lstrcat(pPtr->_Path_CompleteName, "\\");
+                lstrcat(pPtr->_Path_CompleteName, pPtr->_Path);
+            }
+            else{
+                RC = USR_ERR_OVF;
+            }
             break;
         case IDC_EDIT_PATH_COMPLETENAME:
             if (lstrlen((char *)val) >= TEXT_LENGTH){

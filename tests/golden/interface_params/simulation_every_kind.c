@@ -215,10 +215,12 @@ BOOL PASCAL UserDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam
                   // get file, pathname, and completename for _DataFile
                   GetDlgItemStr(hDlg, IDC_EDIT_DATAFILE, pPtr->_DataFile, TEXT_LENGTH);
                   GetDlgItemStr(hDlg, IDC_EDIT_DATAFILE_PATHNAME, pPtr->_DataFile_PathName, TEXT_LENGTH);
-                  lstrcpy(pPtr->_DataFile_CompleteName, pPtr->_DataFile_PathName);
-                  if (pPtr->_DataFile_CompleteName[0] && pPtr->_DataFile_CompleteName[lstrlen(pPtr->_DataFile_CompleteName)-1] != '\\')
-                    lstrcat(pPtr->_DataFile_CompleteName, "\\");
-                  lstrcat(pPtr->_DataFile_CompleteName, pPtr->_DataFile);
+                  if (lstrlen(pPtr->_DataFile_PathName) + 1 + lstrlen(pPtr->_DataFile) < TEXT_LENGTH){
+                    lstrcpy(pPtr->_DataFile_CompleteName, pPtr->_DataFile_PathName);
+                    if (pPtr->_DataFile_CompleteName[0] && pPtr->_DataFile_CompleteName[lstrlen(pPtr->_DataFile_CompleteName)-1] != '\\')
+                      lstrcat(pPtr->_DataFile_CompleteName, "\\");
+                    lstrcat(pPtr->_DataFile_CompleteName, pPtr->_DataFile);
+                  }
 
                   // get check box value for _Invert
                   pPtr->_Invert = IsDlgButtonChecked(hDlg, IDC_CHECK_INVERT);
@@ -521,9 +523,14 @@ int PASCAL UserSetParameterProc(HANDLE hParam, HANDLE hScratchParam, DWORD ID, v
                 lstrcpy(pPtr->_DataFile, (char *)val);
             }
             // Combine the Name and PathName into the CompleteName
-            lstrcpy(pPtr->_DataFile_CompleteName, pPtr->_DataFile_PathName);
-            lstrcat(pPtr->_DataFile_CompleteName, "\\");
-            lstrcat(pPtr->_DataFile_CompleteName, pPtr->_DataFile);
+            if (lstrlen(pPtr->_DataFile_PathName) + 1 + lstrlen(pPtr->_DataFile) < TEXT_LENGTH){
+                lstrcpy(pPtr->_DataFile_CompleteName, pPtr->_DataFile_PathName);
+                lstrcat(pPtr->_DataFile_CompleteName, "\\");
+                lstrcat(pPtr->_DataFile_CompleteName, pPtr->_DataFile);
+            }
+            else{
+                RC = USR_ERR_OVF;
+            }
             break;
         case IDC_EDIT_DATAFILE_PATHNAME:
             if (lstrlen((char *)val) >= TEXT_LENGTH){
@@ -535,9 +542,14 @@ int PASCAL UserSetParameterProc(HANDLE hParam, HANDLE hScratchParam, DWORD ID, v
                 lstrcpy(pPtr->_DataFile_PathName, (char *)val);
             }
             // Combine the Name and PathName into the CompleteName
-            lstrcpy(pPtr->_DataFile_CompleteName, pPtr->_DataFile_PathName);
-            lstrcat(pPtr->_DataFile_CompleteName, "\\");
-            lstrcat(pPtr->_DataFile_CompleteName, pPtr->_DataFile);
+            if (lstrlen(pPtr->_DataFile_PathName) + 1 + lstrlen(pPtr->_DataFile) < TEXT_LENGTH){
+                lstrcpy(pPtr->_DataFile_CompleteName, pPtr->_DataFile_PathName);
+                lstrcat(pPtr->_DataFile_CompleteName, "\\");
+                lstrcat(pPtr->_DataFile_CompleteName, pPtr->_DataFile);
+            }
+            else{
+                RC = USR_ERR_OVF;
+            }
             break;
         case IDC_EDIT_DATAFILE_COMPLETENAME:
             if (lstrlen((char *)val) >= TEXT_LENGTH){
