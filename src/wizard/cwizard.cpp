@@ -1,0 +1,224 @@
+#include "wizard/cwizard.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QIcon>
+#include <QMessageBox>
+
+#include "generation/paths.h"
+#include "wizard/data_info.h"
+#include "wizard/file_info.h"
+#include "wizard/finish.h"
+#include "wizard/generate.h"
+#include "wizard/io_info.h"
+#include "wizard/local_array_info.h"
+#include "wizard/open_file.h"
+#include "wizard/parameter_info.h"
+#include "wizard/persistant_info.h"
+#include "wizard/revision_info.h"
+#include "wizard/visible_info.h"
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace bw {
+
+namespace {
+
+// The Open button of page 1 and the About button where there is no system menu.
+constexpr QWizard::WizardButton OPEN_BUTTON = QWizard::CustomButton1;
+constexpr QWizard::WizardButton ABOUT_BUTTON = QWizard::CustomButton2;
+
+#ifdef Q_OS_WIN
+constexpr UINT ABOUT_COMMAND = 0x0010;  // system-menu commands are multiples of 16 below 0xF000
+#endif
+
+QList<QWizard::WizardButton> ButtonLayout(bool firstPage) {
+    QList<QWizard::WizardButton> layout;
+    if (!CWizard::HasSystemMenu()) {
+        layout << ABOUT_BUTTON;
+    }
+    layout << QWizard::Stretch;
+    if (firstPage) {
+        layout << OPEN_BUTTON << QWizard::NextButton << QWizard::CancelButton;
+    } else {
+        layout << QWizard::BackButton << QWizard::NextButton << QWizard::FinishButton
+               << QWizard::CancelButton;
+    }
+    return layout;
+}
+
+QString AboutText() {
+    return QStringLiteral(
+               "<h3>%1</h3><p>Version %2</p>"
+               "<p>Writes the C source project of a processing block for the "
+               "Tessaline Zirud Izadivo host and Tessaline VEXA.</p>"
+               "<p>Copyright &copy; Calderic, Inc.</p>")
+        .arg(QString::fromUtf8(PROGRAM_TITLE), QString::fromUtf8(PROGRAM_VERSION));
+}
+
+}  // namespace
+
+QString PageCaption(int id) {
+    return QString::asprintf("%s (%d of %d)", PROGRAM_TITLE, id + 1, static_cast<int>(PAGE_COUNT));
+}
+
+bool CWizard::HasSystemMenu() {
+#ifdef Q_OS_WIN
+    return true;
+#else
+    return false;
+#endif
+}
+
+CWizard::CWizard(WizardContext& context, const QPixmap& headerPicture, QWidget* parent)
+    : QWizard(parent), context_(context) {
+    setWizardStyle(QWizard::ModernStyle);
+    setOption(QWizard::NoBackButtonOnStartPage, true);
+    setOption(QWizard::HaveCustomButton1, true);
+    setOption(QWizard::HaveCustomButton2, !HasSystemMenu());
+    setButtonText(QWizard::BackButton, QStringLiteral("< &Back"));
+    setButtonText(QWizard::NextButton, QStringLiteral("&Next >"));
+    setButtonText(QWizard::FinishButton, QStringLiteral("Finish"));
+    setButtonText(QWizard::CancelButton, QStringLiteral("Cancel"));
+    setButtonText(OPEN_BUTTON, QStringLiteral("&Open >"));
+    setButtonText(ABOUT_BUTTON, QStringLiteral("&About"));
+    setPixmap(QWizard::LogoPixmap, headerPicture);
+
+    const std::string icon = context.workingDirectory + "process.ico";
+    if (FileExists(icon)) {
+        setWindowIcon(QIcon(QString::fromLocal8Bit(NativePath(icon).c_str())));
+    } else {
+        setWindowIcon(QIcon(headerPicture));
+    }
+
+    for (int id = 0; id < PAGE_COUNT; ++id) {
+        captions_ << PageCaption(id);
+    }
+    addPages();
+    // The exterior pages of the sheet carry the picture as their watermark too.
+    wizardPage(OpenFilePage)->setPixmap(QWizard::WatermarkPixmap, headerPicture);
+    wizardPage(FinishPage)->setPixmap(QWizard::WatermarkPixmap, headerPicture);
+
+    // Back goes through the page's store first, which may keep the page.
+    QAbstractButton* back = button(QWizard::BackButton);
+    disconnect(back, nullptr, this, nullptr);
+    connect(back, &QAbstractButton::clicked, this, &CWizard::goBack);
+    connect(this, &QWizard::customButtonClicked, this, &CWizard::customButton);
+    connect(this, &QWizard::currentIdChanged, this, &CWizard::pageShown);
+
+    setButtonLayout(ButtonLayout(true));
+    setWindowTitle(captions_.front());
+}
+
+CWizard::~CWizard() = default;
+
+void CWizard::addPages() {
+    setPage(OpenFilePage, new COpenFile(context_));
+    setPage(VisibleInfoPage, new CVisibleInfo(context_));
+    setPage(FileInfoPage, new CFileInfo(context_));
+    setPage(DataInfoPage, new CDataInfo(context_));
+    setPage(RevisionInfoPage, new CRevisionInfo(context_));
+    setPage(IOInfoPage, new CIOInfo(context_));
+    setPage(ParameterInfoPage, new CParameterInfo(context_));
+    setPage(LocalArrayInfoPage, new CLocalArrayInfo(context_));
+    setPage(PersistantInfoPage, new CPersistantInfo(context_));
+    setPage(GeneratePage, new CGenerate(context_));
+    setPage(FinishPage, new CFinish(context_));
+    setStartId(OpenFilePage);
+}
+
+CWizardPage* CWizard::wizardPage(int id) const {
+    return static_cast<CWizardPage*>(page(id));
+}
+
+COpenFile* CWizard::openFilePage() const {
+    return static_cast<COpenFile*>(page(OpenFilePage));
+}
+
+CGenerate* CWizard::generatePage() const {
+    return static_cast<CGenerate*>(page(GeneratePage));
+}
+
+CFinish* CWizard::finishPage() const {
+    return static_cast<CFinish*>(page(FinishPage));
+}
+
+void CWizard::pageShown(int id) {
+    if (id < 0 || id >= PAGE_COUNT) {
+        return;
+    }
+    setWindowTitle(captions_.at(id));
+    // Page 1 puts "&Open >" where Back is; the page itself names Next "&New >".
+    setButtonLayout(ButtonLayout(id == OpenFilePage));
+    wizardPage(id)->load();
+}
+
+void CWizard::goBack() {
+    CWizardPage* current = wizardPage(currentId());
+    if (current == nullptr || current->store(false)) {
+        back();
+    }
+}
+
+void CWizard::customButton(int which) {
+    if (which == OPEN_BUTTON && currentId() == OpenFilePage) {
+        openFilePage()->open();
+    } else if (which == ABOUT_BUTTON) {
+        showAbout();
+    }
+}
+
+void CWizard::showAbout() {
+    QMessageBox::about(this, QStringLiteral("About ") + QString::fromUtf8(PROGRAM_TITLE),
+                       AboutText());
+}
+
+void CWizard::bringToFront() {
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
+
+void CWizard::reject() {
+    if (generatePage()->isRunning()) {
+        return;  // a run ends by itself, on the completion page
+    }
+    QWizard::reject();
+}
+
+void CWizard::showEvent(QShowEvent* event) {
+    QWizard::showEvent(event);
+    installSystemMenu();
+}
+
+void CWizard::installSystemMenu() {
+#ifdef Q_OS_WIN
+    if (systemMenuInstalled_) {
+        return;
+    }
+    HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
+    if (menu != nullptr) {
+        const std::wstring item = L"&About " + QString::fromUtf8(PROGRAM_TITLE).toStdWString();
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_STRING, ABOUT_COMMAND, item.c_str());
+        systemMenuInstalled_ = true;
+    }
+#endif
+}
+
+bool CWizard::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+#ifdef Q_OS_WIN
+    const MSG* msg = static_cast<const MSG*>(message);
+    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == ABOUT_COMMAND) {
+        showAbout();
+        *result = 0;
+        return true;
+    }
+#endif
+    return QWizard::nativeEvent(eventType, message, result);
+}
+
+}  // namespace bw

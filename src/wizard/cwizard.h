@@ -1,0 +1,96 @@
+#pragma once
+
+// The wizard sheet: eleven pages in a fixed order, from opening a template to
+// the completion page.
+//
+// How a page reaches what it needs: every page derives from CWizardPage
+// (wizard_page.h) and is built with the sheet's WizardContext
+// (wizard_context.h), which holds references to the one BLOCKINFO, the
+// settings, the UserPrompts (message boxes in the program, scripted answers
+// in tests), the FileDialogs (file and folder choosers, scripted in tests),
+// the clock, and the working and settings directories. A page reads and
+// writes the definition in place through block(), shows its messages through
+// prompts(), and never talks to QMessageBox or QFileDialog directly.
+//
+// The page cycle: the sheet calls load() every time a page becomes current
+// (forward or back), store(true) on Next and store(false) on Back; a store
+// that returns false keeps the page current. setNextEnabled(false) leaves
+// only Back usable (the sheet's "Back only" state).
+
+#include <QPixmap>
+#include <QStringList>
+#include <QWizard>
+
+#include "wizard/wizard_context.h"
+
+namespace bw {
+
+inline constexpr const char* PROGRAM_TITLE = "Tessaline Blockwright";
+inline constexpr const char* PROGRAM_VERSION = "4.30.00";
+
+class CWizardPage;
+class COpenFile;
+class CGenerate;
+class CFinish;
+
+// The pages, in their order; an id is the page's number counted from 0.
+enum PageId {
+    OpenFilePage,
+    VisibleInfoPage,
+    FileInfoPage,
+    DataInfoPage,
+    RevisionInfoPage,
+    IOInfoPage,
+    ParameterInfoPage,
+    LocalArrayInfoPage,
+    PersistantInfoPage,
+    GeneratePage,
+    FinishPage,
+    PAGE_COUNT
+};
+
+// "%s (%d of %d)": the sheet title, the page's number from 1, the page count.
+QString PageCaption(int id);
+
+class CWizard : public QWizard {
+    Q_OBJECT
+
+public:
+    // headerPicture is shown in the header band of every page and as the
+    // watermark of the first and last pages.
+    CWizard(WizardContext& context, const QPixmap& headerPicture, QWidget* parent = nullptr);
+    ~CWizard() override;
+
+    CWizardPage* wizardPage(int id) const;
+    COpenFile* openFilePage() const;
+    CGenerate* generatePage() const;
+    CFinish* finishPage() const;
+
+    // True when the window has a system menu that holds "&About ..." (on
+    // other platforms a visible "&About" button takes its place).
+    static bool HasSystemMenu();
+
+public slots:
+    void showAbout();
+    // Brings the wizard to the front, restoring it when minimised.
+    void bringToFront();
+    // Cancel, Escape and the close box: ignored while a generation runs.
+    void reject() override;
+
+protected:
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void addPages();
+    void pageShown(int id);
+    void goBack();
+    void customButton(int which);
+    void installSystemMenu();
+
+    WizardContext& context_;
+    QStringList captions_;
+    bool systemMenuInstalled_ = false;
+};
+
+}  // namespace bw

@@ -1,0 +1,108 @@
+#include "wizard/generate.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QWizard>
+
+#include "wizard/file_trees_view.h"
+#include "wizard/run_progress.h"
+
+namespace bw {
+
+namespace {
+
+constexpr const char* SUBTITLE = "Generate the code for the block.";
+// How often the run's progress looks at the files, in milliseconds.
+constexpr qint64 PROGRESS_INTERVAL = 25;
+
+}  // namespace
+
+CGenerate::CGenerate(WizardContext& context, QWidget* parent)
+    : CWizardPage(context, SUBTITLE, parent),
+      trees_(new FileTreesView),
+      button_(new QPushButton(QStringLiteral("&Generate Code"))),
+      progress_(new QProgressBar),
+      progressLabel_(new QLabel) {
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(trees_, 1);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    buttonRow->addWidget(button_);
+    buttonRow->addStretch();
+    layout->addLayout(buttonRow);
+    layout->addWidget(progressLabel_);
+    layout->addWidget(progress_);
+    layout->addStretch();
+    progressLabel_->setTextFormat(Qt::PlainText);
+    connect(button_, &QPushButton::clicked, this, &CGenerate::generate);
+    showRunning(false);
+}
+
+void CGenerate::load() {
+    trees_->showFileSet(block());
+    showRunning(false);
+    setNextEnabled(false);  // Back only, until a run has ended
+}
+
+void CGenerate::showRunning(bool running) {
+    trees_->setVisible(!running);
+    button_->setVisible(!running);
+    progress_->setVisible(running);
+    progressLabel_->setVisible(running);
+    // No other page, and no end of the wizard, while files are being written.
+    if (QWizard* sheet = wizard()) {
+        sheet->button(QWizard::BackButton)->setEnabled(!running);
+        sheet->button(QWizard::CancelButton)->setEnabled(!running);
+    }
+}
+
+void CGenerate::generate() {
+    if (running_) {
+        return;
+    }
+    running_ = true;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+
+    RunProgress progress(block());
+    progress_->setRange(0, progress.fileCount());
+    progress_->setValue(0);
+    progressLabel_->setText(QString());
+    showRunning(true);
+
+    RunEnvironment environment;
+    environment.prompts = &prompts();
+    environment.clock = &context().clock;
+    environment.settings = &settings();
+    environment.workingDirectory = context().workingDirectory;
+    environment.settingsDirectory = context().settingsDirectory;
+    QElapsedTimer sinceLook;
+    sinceLook.start();
+    environment.pump = [&] {
+        if (sinceLook.elapsed() >= PROGRESS_INTERVAL) {
+            sinceLook.restart();
+            if (progress.update()) {
+                const QString file = QString::fromLocal8Bit(progress.currentFile().c_str());
+                progress_->setValue(progress.current() + 1);
+                progressLabel_->setText(QStringLiteral("Writing ") + file);
+                emit fileInHand(file);
+            }
+        }
+        QCoreApplication::processEvents();
+    };
+
+    lastResult_ = RunGeneration(block(), environment);
+
+    progress_->setValue(progress.fileCount());
+    QApplication::restoreOverrideCursor();
+    running_ = false;
+    showRunning(false);
+    setNextEnabled(true);
+    wizard()->next();
+}
+
+}  // namespace bw

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <optional>
+
+#include "generation/generation_run.h"
+#include "wizard/wizard_page.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace bw {
+
+class FileTreesView;
+
+// Page 10: the file set in two trees and the "&Generate Code" button. The run
+// keeps the window painting, shows a progress bar naming the file in hand,
+// and moves the wizard on to the completion page however it ends.
+class CGenerate : public CWizardPage {
+    Q_OBJECT
+
+public:
+    explicit CGenerate(WizardContext& context, QWidget* parent = nullptr);
+
+    void load() override;
+
+    // Runs one generation (the button's action).
+    void generate();
+
+    bool isRunning() const { return running_; }
+    // The outcome of the last run, if there was one.
+    const std::optional<RunResult>& lastResult() const { return lastResult_; }
+
+    QPushButton* generateButton() const { return button_; }
+    FileTreesView* trees() const { return trees_; }
+    QProgressBar* progressBar() const { return progress_; }
+    QLabel* progressLabel() const { return progressLabel_; }
+
+signals:
+    // Each time the progress names another file (for tests and screenshots).
+    void fileInHand(const QString& relativePath);
+
+private:
+    void showRunning(bool running);
+
+    FileTreesView* trees_;
+    QPushButton* button_;
+    QProgressBar* progress_;
+    QLabel* progressLabel_;
+    bool running_ = false;
+    std::optional<RunResult> lastResult_;
+};
+
+}  // namespace bw

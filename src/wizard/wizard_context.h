@@ -1,0 +1,48 @@
+#pragma once
+
+// What every wizard page reaches: the one block definition (owned by the
+// start-up code for the whole run), the settings, the person at the keyboard
+// and the file dialogs. Tests build it with scripted prompts and dialogs.
+
+#include <optional>
+#include <string>
+
+#include "definition/block_info.h"
+#include "definition/seams.h"
+
+class QString;
+class QWidget;
+
+namespace bw {
+
+// The platform's file and folder choosers, behind a seam so that tests can
+// script what the user picks.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // The Open dialog for templates: "Templates (*.tbt)", default extension
+    // "tbt", the file must exist. The chosen file's path, or nothing on Cancel.
+    virtual std::optional<std::string> openTemplate(QWidget* parent,
+                                                    const std::string& startFolder) = 0;
+    // A folder chooser with the given title, starting at startFolder. The
+    // chosen folder, or nothing on Cancel.
+    virtual std::optional<std::string> chooseFolder(QWidget* parent, const QString& title,
+                                                    const std::string& startFolder) = 0;
+};
+
+struct WizardContext {
+    BLOCKINFO& block;
+    SettingsStore& settings;
+    UserPrompts& prompts;
+    FileDialogs& dialogs;
+    const Clock& clock;
+    // The program's working directory (stock icons, bitmaps), ending in a separator.
+    std::string workingDirectory;
+    // The application's settings directory (the "_rtparam.ini" record).
+    std::string settingsDirectory;
+
+    // The definition back to a new block, defaults from the settings.
+    void ResetBlock() { block.Reset(settings, workingDirectory); }
+};
+
+}  // namespace bw

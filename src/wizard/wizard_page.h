@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWizardPage>
+
+#include "wizard/wizard_context.h"
+
+namespace bw {
+
+// The base of every wizard page. The sheet calls load() each time the page
+// becomes current, store(true) when the user presses Next and store(false)
+// when the user presses Back; a store that returns false (after showing its
+// message through prompts()) keeps the page current.
+class CWizardPage : public QWizardPage {
+    Q_OBJECT
+
+public:
+    CWizardPage(WizardContext& context, const char* subtitle, QWidget* parent = nullptr);
+
+    // Definition -> controls.
+    virtual void load() {}
+    // Controls -> definition; forward is true for Next, false for Back.
+    virtual bool store(bool forward);
+
+    bool isComplete() const override { return nextEnabled_; }
+
+protected:
+    // The sheet's buttons: Back and Next (true), or Back only (false).
+    void setNextEnabled(bool enabled);
+
+    WizardContext& context() { return context_; }
+    BLOCKINFO& block() { return context_.block; }
+    UserPrompts& prompts() { return context_.prompts; }
+    SettingsStore& settings() { return context_.settings; }
+
+    // Next stores through store(true); Back is routed by the sheet.
+    bool validatePage() override { return store(true); }
+    // Load runs from the sheet on every page change, Back included; the
+    // default behaviours (field reset on Back) are not wanted.
+    void initializePage() override {}
+    void cleanupPage() override {}
+
+private:
+    WizardContext& context_;
+    bool nextEnabled_ = true;
+};
+
+}  // namespace bw
