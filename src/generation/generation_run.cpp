@@ -53,6 +53,12 @@ std::string BackupPath(const std::string& path) {
     return directory + "KRSave\\" + name;
 }
 
+// What a file held before the run replaced it.
+struct PreviousFile {
+    bool existed = false;
+    std::optional<std::string> bytes;  // empty when it could not be read
+};
+
 // The definition as the integer DSP variant's generators see it, for the
 // lifetime of this object: Integer only, under the integer name.
 class IntegerVariant {
@@ -133,22 +139,23 @@ class Run {
         return true;
     }
 
-    // The overwrite decision and backup of one file, with its report. previous
-    // receives the content of the file it replaces, if any.
+    // The overwrite decision and backup of one file, with its report.
+    // previousOut receives what was there before.
     bool Decide(const BlockFile& file, const std::string& path,
-                std::optional<std::string>* previousOut = nullptr) {
-        std::optional<std::string> previous;
-        if (FileExists(path)) {
-            previous = ReadBytes(path);
+                PreviousFile* previousOut = nullptr) {
+        PreviousFile previous;
+        previous.existed = FileExists(path);
+        if (previous.existed) {
+            previous.bytes = ReadBytes(path);
         }
         if (!DecideOverwrite(path, environment_, lastAnswer_)) {
-            if (previous) {
+            if (previous.existed) {
                 Report(FileAction::Skipped, file, path);
             }
             return false;
         }
         // The backup may have failed and the user agreed to overwrite anyway.
-        if (previous && ReadBytes(BackupPath(path)) == previous) {
+        if (previous.bytes && ReadBytes(BackupPath(path)) == previous.bytes) {
             Report(FileAction::BackedUp, file, path);
         }
         if (previousOut != nullptr) {
@@ -176,7 +183,7 @@ class Run {
     }
 
     bool Generate(const BlockFile& file, const std::string& path) {
-        std::optional<std::string> previous;
+        PreviousFile previous;
         if (!Decide(file, path, &previous)) {
             return true;
         }
@@ -209,16 +216,15 @@ class Run {
         return true;
     }
 
-    void PutBack(const BlockFile& file, const std::string& path,
-                 const std::optional<std::string>& previous) {
-        std::error_code ec;
-        if (!previous) {
+    void PutBack(const BlockFile& file, const std::string& path, const PreviousFile& previous) {
+        if (!previous.existed) {
+            std::error_code ec;
             fs::remove(NativePath(path), ec);
-            return;
+        } else if (previous.bytes) {
+            std::ofstream out(NativePath(path), std::ios::binary | std::ios::trunc);
+            out << *previous.bytes;
+            Report(FileAction::Skipped, file, path);
         }
-        std::ofstream out(NativePath(path), std::ios::binary | std::ios::trunc);
-        out << *previous;
-        Report(FileAction::Skipped, file, path);
     }
 
     void Report(FileAction action, const BlockFile& file, const std::string& path) {
