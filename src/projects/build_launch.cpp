@@ -1,0 +1,264 @@
+#include "projects/build_launch.h"
+
+#include <memory>
+#include <utility>
+
+#include "definition/settings_rules.h"
+#include "generation/file_set.h"
+#include "generation/shared_rules.h"
+#include "projects/code_composer_automation.h"
+
+namespace bw {
+
+namespace {
+
+constexpr const char* CREATE_FAILED =
+    "Failed to create the compiler process.  The block has not been compiled."
+    "The operating system returned the following error.\n\n";
+constexpr const char* OFFER_IDE_AFTER_CREATE_FAILED = "\nWould you like to try to start the IDE ?";
+constexpr const char* COMPILED = "The block compiled successfully.";
+constexpr const char* PROGRAM_ERROR =
+    "Program error, possibly due to one of the following:\n"
+    "\tA syntax error in the makefile\n"
+    "\tAn error or exit code from a command\n"
+    "\tAn interruption by the user.\n\n"
+    "Would you like to start the IDE to fix the error ?";
+constexpr const char* VERSION_REFUSED =
+    "This version of %s is not compatible with the version of Code Composer you are running, "
+    "so the project will not be created.";
+constexpr const char* OPEN_FAILED = "The following error occurred while attempting to execute ";
+
+// The press on which a DSP-based block opens the IDE instead of building.
+constexpr int IDE_PRESS = 3;
+
+bool EndsInSeparator(const std::string& path) {
+    return !path.empty() && (path.back() == '\\' || path.back() == '/');
+}
+
+// path cut before its last separator; unchanged when it holds none.
+std::string CutBeforeLastSeparator(const std::string& path) {
+    const size_t last = path.find_last_of("\\/");
+    return last == std::string::npos ? path : path.substr(0, last);
+}
+
+std::string Setting(const SettingsStore& settings, const char* name) {
+    return settings.read(setting::SECTION, name, "");
+}
+
+std::string VersionRefusedText() {
+    std::string text = VERSION_REFUSED;
+    return text.replace(text.find("%s"), 2, PRODUCT_TITLE);
+}
+
+struct ShellError {
+    int result;
+    const char* text;
+};
+
+constexpr ShellError SHELL_ERRORS[] = {
+    {SHELL_OUT_OF_RESOURCES, "The operating system is out of memory or resources."},
+    {SHELL_FILE_NOT_FOUND, "The specified file was not found."},
+    {SHELL_PATH_NOT_FOUND, "The specified path was not found."},
+    {SHELL_ACCESS_DENIED, "The operating system denied access to the specified file."},
+    {SHELL_OUT_OF_MEMORY, "There was not enough memory to complete the operation."},
+    {SHELL_BAD_FORMAT, "The .EXE file is invalid (non-Win32 .EXE or error in .EXE image)."},
+    {SHELL_SHARING_VIOLATION, "A sharing violation occurred."},
+    {SHELL_ASSOCIATION_INCOMPLETE, "The filename association is incomplete or invalid."},
+    {SHELL_DDE_TIMEOUT,
+     "The DDE transaction could not be completed because the request timed out."},
+    {SHELL_DDE_FAILED, "The DDE transaction failed."},
+    {SHELL_DDE_BUSY,
+     "The DDE transaction could not be completed because other DDE transactions were being "
+     "processed."},
+    {SHELL_NO_ASSOCIATION, "There is no application associated with the given filename extension."},
+    {SHELL_DLL_NOT_FOUND, "The specified dynamic-link library was not found."},
+};
+
+}  // namespace
+
+std::string VisualStudioRoot(const std::string& msdevPath) {
+    std::string root = msdevPath;
+    for (int cut = 0; cut < 4; ++cut) {
+        root = CutBeforeLastSeparator(root);
+    }
+    return root;
+}
+
+std::string BlockDirectory(const BLOCKINFO& block) {
+    return DirectoryPrefix(block);
+}
+
+std::string NmakeCommandLine(const std::string& root, const BLOCKINFO& block) {
+    return QuotedCommandLine(root + "\\VC98\\Bin\\NMAKE.EXE", "/f \"" + block.BlockName + ".mak\"");
+}
+
+std::string BuildEnvironmentBlock(const std::string& root, const std::string& windowsDirectory,
+                                  const BLOCKINFO& block) {
+    const std::string& V = root;
+    const std::string& W = windowsDirectory;
+    const std::string lines[] = {
+        "MSDevDir=" + V + "\\Common\\msdev98",
+        "MSVCDir=" + V + "\\VC98",
+        "PATH=" + V + "\\Common\\msdev98\\BIN;" + V + "\\VC98\\BIN;" + V + "\\Common\\TOOLS;" + W +
+            ";" + W + "system;" + W + "system32",
+        "INCLUDE=" + V + "\\VC98\\ATL\\INCLUDE;" + V + "\\VC98\\INCLUDE;" + V +
+            "\\VC98\\MFC\\INCLUDE;" + block.IncludePath,
+        "LIB=" + V + "\\VC98\\LIB;" + V + "\\VC98\\MFC\\LIB",
+    };
+    std::string environment;
+    for (const std::string& line : lines) {
+        environment += line;
+        environment += '\0';
+    }
+    return environment;
+}
+
+std::string IdeCommandLine(const std::string& msdevPath, const BLOCKINFO& block) {
+    const std::string D = BlockDirectory(block);
+    std::string arguments = "\"" + D + block.BlockName + ".dsw\"";
+    if (block.RealTime == 0) {
+        arguments += " \"" + D + block.BlockName + ".c\"";
+    }
+    return QuotedCommandLine(msdevPath, arguments);
+}
+
+std::string DspProjectPath(const BLOCKINFO& block) {
+    const std::string& name = block.xDAIS != 0 ? block.AlgorithmName : block.BlockName;
+    return BlockDirectory(block) + "DSPCode\\" + name + ".pjt";
+}
+
+std::string CpuFamilyText(int chip) {
+    switch (chip) {
+        case 5500:
+            return "TMS320C55XX";
+        case 5400:
+            return "TMS320C54XX";
+        case 6200:
+            return "TMS320C62XX";
+        case 6700:
+            return "TMS320C67XX";
+        case 6400:
+            return "TMS320C64XX";
+        default:
+            return "";
+    }
+}
+
+std::string FileItemPath(const BLOCKINFO& block, FileTree tree, const std::string& parentText,
+                         const std::string& itemText) {
+    std::string path = BlockDirectory(block);
+    if (tree == FileTree::DspSide) {
+        path += "DSPCODE\\";
+    }
+    if (!parentText.empty()) {
+        path += parentText + "\\";
+    }
+    return path + itemText;
+}
+
+std::string ShellErrorText(int result) {
+    for (const ShellError& error : SHELL_ERRORS) {
+        if (error.result == result) {
+            return error.text;
+        }
+    }
+    return "An unidentifiable error occurred.";
+}
+
+BuildAndLaunch::BuildAndLaunch(const BLOCKINFO& block, LaunchServices services)
+    : block_(block), services_(std::move(services)) {}
+
+std::string BuildAndLaunch::WindowsDirectory() const {
+    const std::string& W = services_.windowsDirectory;
+    return EndsInSeparator(W) ? W : W + "\\";
+}
+
+void BuildAndLaunch::PressVisualCpp() {
+    ++presses_;
+    if (block_.RealTime == 0 || presses_ >= IDE_PRESS) {
+        StartIde();
+        return;
+    }
+    BuildWithNmake();
+}
+
+void BuildAndLaunch::BuildWithNmake() {
+    const std::string root = VisualStudioRoot(Setting(services_.settings, setting::MSDEV_PATH));
+    ProcessStart start;
+    start.commandLine = NmakeCommandLine(root, block_);
+    start.environmentBlock = BuildEnvironmentBlock(root, WindowsDirectory(), block_);
+    start.currentDirectory = BlockDirectory(block_);
+    start.hidden = true;
+
+    UserPrompts& prompts = services_.prompts;
+    std::string error;
+    std::unique_ptr<Process> nmake = services_.launcher.Start(start, error);
+    if (!nmake) {
+        if (prompts.askYesNo(CREATE_FAILED + error + OFFER_IDE_AFTER_CREATE_FAILED,
+                             MessageIcon::Stop)) {
+            StartIde();
+        }
+        return;
+    }
+    WaitInSteps(*nmake, services_.pump);
+    const int exitCode = nmake->ExitCode();
+    if (nmake->IsActive()) {
+        nmake->Terminate();
+    }
+    if (exitCode == 0) {
+        prompts.showMessage(COMPILED, MessageIcon::Information);
+    } else if (prompts.askYesNo(PROGRAM_ERROR, MessageIcon::Exclamation)) {
+        StartIde();
+    }
+}
+
+void BuildAndLaunch::StartIde() {
+    ProcessStart start;
+    start.commandLine = IdeCommandLine(Setting(services_.settings, setting::MSDEV_PATH), block_);
+    start.currentDirectory = BlockDirectory(block_);
+    std::string error;
+    if (!services_.launcher.StartDetached(start, error)) {
+        services_.prompts.showMessage(CREATE_FAILED + error, MessageIcon::Stop);
+    }
+}
+
+void BuildAndLaunch::OpenDspProject() {
+    CodeComposerSession session(services_.launcher,
+                                Setting(services_.settings, setting::CODE_COMPOSER_PATH),
+                                services_.pump);
+    try {
+        // An instance that cannot be started leaves the application object
+        // not valid: the first call on it reports that.
+        session.StartOrAttach();
+        const CCApplication application(&session);
+        const CCProjMgr manager = application.ProjectManager();
+        const CCProjects2 projects = manager.Projects();
+        int major = 0;
+        int minor = 0;
+        application.GetVersion(major, minor);
+        if (!(major > 1 || (major == 1 && minor >= 0))) {
+            services_.prompts.showMessage(VersionRefusedText(), MessageIcon::Stop);
+            return;
+        }
+        projects.Open(DspProjectPath(block_), CpuFamilyText(block_.Chip), 1);
+    } catch (const AutomationError& error) {
+        services_.prompts.showMessage(error.what(), MessageIcon::Stop);
+    }
+}
+
+void BuildAndLaunch::OpenFileItem(FileTree tree, const std::string& parentText,
+                                  const std::string& itemText, bool hasChildren) {
+    if (hasChildren) {
+        return;
+    }
+    const std::string path = FileItemPath(block_, tree, parentText, itemText);
+    Launcher& launcher = services_.launcher;
+    const int result = launcher.OpenFile(path, CutBeforeLastSeparator(path));
+    if (result <= SHELL_DLL_NOT_FOUND) {
+        services_.prompts.showMessage(
+            OPEN_FAILED + launcher.OpenerName() + "\n\n" + ShellErrorText(result),
+            MessageIcon::Exclamation);
+    }
+}
+
+}  // namespace bw

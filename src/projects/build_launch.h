@@ -1,0 +1,101 @@
+#pragma once
+
+// What the completion page does with its two buttons and a double-click:
+// build the block with NMAKE or open it in the Visual C++ IDE, open the DSP
+// project in Code Composer Studio, open a generated file in the text editor.
+
+#include <functional>
+#include <string>
+
+#include "definition/block_info.h"
+#include "definition/seams.h"
+#include "projects/launcher.h"
+
+namespace bw {
+
+namespace setting {
+// The full path of MSDEV.EXE (the Visual C++ IDE); the Visual Studio root is
+// cut from it. Stands where Windows keeps the "App Paths" entry of msdev.exe.
+inline constexpr const char* MSDEV_PATH = "MSDev Path";
+// The Code Composer Studio program driven by our automation layer.
+inline constexpr const char* CODE_COMPOSER_PATH = "Code Composer Path";
+}  // namespace setting
+
+// The Visual Studio root V: path cut four times before its last separator
+// ("\" or "/"), each cut skipped when none is left. An MSDEV.EXE in the
+// Common\MSDev98\Bin folder of an installation yields the installation root.
+std::string VisualStudioRoot(const std::string& msdevPath);
+
+// The block directory D: `Directory` ending in a separator.
+std::string BlockDirectory(const BLOCKINFO& block);
+
+// "\"" + V + "\VC98\Bin\NMAKE.EXE\" /f \"" + BlockName + ".mak\"".
+std::string NmakeCommandLine(const std::string& root, const BLOCKINFO& block);
+
+// The build's whole environment: MSDevDir, MSVCDir, PATH, INCLUDE (ending with
+// the block's IncludePath) and LIB, each line followed by a zero byte.
+// windowsDirectory ends in a separator.
+std::string BuildEnvironmentBlock(const std::string& root, const std::string& windowsDirectory,
+                                  const BLOCKINFO& block);
+
+// The IDE's command line: the workspace, and the user source of a PC-only block.
+std::string IdeCommandLine(const std::string& msdevPath, const BLOCKINFO& block);
+
+// The Code Composer project: D + "DSPCode\" + (AlgorithmName or BlockName) + ".pjt".
+std::string DspProjectPath(const BLOCKINFO& block);
+// The CPU family text of the block's `Chip`; empty for an unknown chip.
+std::string CpuFamilyText(int chip);
+
+// The two file trees of the completion page.
+enum class FileTree { PcSide, DspSide };
+
+// The file a tree item names: D, "DSPCODE\" for the DSP side, the parent's
+// text + "\" unless the parent is the tree's root item (parentText empty),
+// then the item's text.
+std::string FileItemPath(const BLOCKINFO& block, FileTree tree, const std::string& parentText,
+                         const std::string& itemText);
+
+// The text the table gives for a failed shell result (32 or less).
+std::string ShellErrorText(int result);
+
+// What the completion page needs to start the tools.
+struct LaunchServices {
+    SettingsStore& settings;
+    UserPrompts& prompts;
+    Launcher& launcher;
+    // Called between the build's wait steps: shows the wait cursor and lets
+    // the window repaint.
+    std::function<void()> pump;
+    // W: stands for the Windows directory (the application's settings folder).
+    std::string windowsDirectory;
+};
+
+// The completion page's actions on one generated block. Lives as long as the
+// page: it holds the Visual C++ button's press counter.
+class BuildAndLaunch {
+  public:
+    BuildAndLaunch(const BLOCKINFO& block, LaunchServices services);
+
+    // The Visual C++ button: counts the press, then builds with NMAKE, or
+    // opens the IDE for a PC-only block and from the third press on.
+    void PressVisualCpp();
+    // Starts the IDE on the workspace without waiting for it.
+    void StartIde();
+    // The Code Composer button: opens the DSP project in Code Composer Studio.
+    void OpenDspProject();
+    // A double-click on a tree item; folders (items with children) are ignored.
+    void OpenFileItem(FileTree tree, const std::string& parentText, const std::string& itemText,
+                      bool hasChildren);
+
+    int Presses() const { return presses_; }
+
+  private:
+    void BuildWithNmake();
+    std::string WindowsDirectory() const;
+
+    const BLOCKINFO& block_;
+    LaunchServices services_;
+    int presses_ = 0;
+};
+
+}  // namespace bw

@@ -1,0 +1,298 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "definition/settings_rules.h"
+#include "projects/build_launch.h"
+#include "projects/code_composer_automation.h"
+#include "projects/launch_fakes.h"
+#include "support/generate.h"
+#include "support/recording_prompts.h"
+
+namespace bw {
+namespace {
+
+using namespace std::string_literals;
+
+constexpr const char* MSDEV =
+    "C:\\Program Files\\Microsoft Visual Studio\\Common\\MSDev98\\Bin\\MSDEV.EXE";
+constexpr const char* ROOT = "C:\\Program Files\\Microsoft Visual Studio";
+constexpr const char* CREATE_FAILED =
+    "Failed to create the compiler process.  The block has not been compiled.The operating "
+    "system returned the following error.\n\n";
+
+class BuildAndLaunchTest : public ::testing::Test {
+protected:
+    BuildAndLaunchTest() {
+        block = NewBlock();
+        block.BlockName = "NFAdd";
+        block.Directory = "/blocks/NFAdd";
+        block.IncludePath = "/host/include";
+        block.RealTime = 1;
+        settings.write(setting::SECTION, setting::MSDEV_PATH, MSDEV);
+    }
+
+    BuildAndLaunch Actions() {
+        return BuildAndLaunch(
+            block, LaunchServices{settings, prompts, launcher, [this] { ++pumps; }, "/win"});
+    }
+
+    BLOCKINFO block;
+    MemorySettings settings;
+    RecordingPrompts prompts;
+    FakeLauncher launcher;
+    int pumps = 0;
+};
+
+TEST_F(BuildAndLaunchTest, RootIsCutFromTheIdePathFourTimes) {
+    EXPECT_EQ(VisualStudioRoot(MSDEV), ROOT);
+    EXPECT_EQ(VisualStudioRoot("/opt/vs/Common/MSDev98/Bin/MSDEV.EXE"), "/opt/vs");
+    // Cuts stop when no separator is left; a missing entry gives an empty root.
+    EXPECT_EQ(VisualStudioRoot("Bin\\MSDEV.EXE"), "Bin");
+    EXPECT_EQ(VisualStudioRoot(""), "");
+    EXPECT_EQ(NmakeCommandLine("", block), "\"\\VC98\\Bin\\NMAKE.EXE\" /f \"NFAdd.mak\"");
+}
+
+TEST_F(BuildAndLaunchTest, BuildRunsNmakeHiddenInTheBlockDirectoryWithOnlyItsOwnEnvironment) {
+    launcher.programs.push_back(Exits(0, 3));
+    BuildAndLaunch actions = Actions();
+    actions.PressVisualCpp();
+
+    ASSERT_EQ(launcher.started.size(), 1u);
+    const ProcessStart& nmake = launcher.started[0];
+    EXPECT_EQ(nmake.commandLine,
+              "\"C:\\Program Files\\Microsoft Visual Studio\\VC98\\Bin\\NMAKE.EXE\" /f "
+              "\"NFAdd.mak\"");
+    EXPECT_EQ(nmake.currentDirectory, "/blocks/NFAdd\\");
+    EXPECT_TRUE(nmake.hidden);
+    const std::string V = ROOT;
+    ASSERT_TRUE(nmake.environmentBlock.has_value());
+    EXPECT_EQ(*nmake.environmentBlock,
+              "MSDevDir=" + V + "\\Common\\msdev98\0"s +                                   //
+                  "MSVCDir=" + V + "\\VC98\0"s +                                           //
+                  "PATH=" + V + "\\Common\\msdev98\\BIN;" + V + "\\VC98\\BIN;" + V +       //
+                  "\\Common\\TOOLS;/win\\;/win\\system;/win\\system32\0"s +                //
+                  "INCLUDE=" + V + "\\VC98\\ATL\\INCLUDE;" + V + "\\VC98\\INCLUDE;" + V +  //
+                  "\\VC98\\MFC\\INCLUDE;/host/include\0"s +                                //
+                  "LIB=" + V + "\\VC98\\LIB;" + V + "\\VC98\\MFC\\LIB\0"s);
+    EXPECT_TRUE(launcher.detached.empty());
+
+    // Waited in 25 ms steps, pumping after each step that timed out.
+    EXPECT_EQ(launcher.logs[0].waits, (std::vector<int>{25, 25, 25, 25}));
+    EXPECT_EQ(pumps, 3);
+    EXPECT_FALSE(launcher.logs[0].terminated);
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{"The block compiled successfully."});
+    EXPECT_TRUE(prompts.questions.empty());
+}
+
+TEST_F(BuildAndLaunchTest, IncludeEndsWithTheBlocksIncludePathAndAWindowsDirectoryKeepsItsSlash) {
+    block.IncludePath = "c:\\host\\inc";
+    const std::string environment = BuildEnvironmentBlock("V", "/cfg/", block);
+    EXPECT_NE(environment.find("INCLUDE=V\\VC98\\ATL\\INCLUDE;V\\VC98\\INCLUDE;"
+                               "V\\VC98\\MFC\\INCLUDE;c:\\host\\inc\0LIB="s),
+              std::string::npos);
+    EXPECT_NE(environment.find("TOOLS;/cfg/;/cfg/system;/cfg/system32\0"s), std::string::npos);
+}
+
+TEST_F(BuildAndLaunchTest, FailedBuildOffersTheIdeAndStartsItOnYes) {
+    launcher.programs.push_back(Exits(2));
+    launcher.programs.push_back(Exits(1));
+    prompts.yesNoAnswers = {false, true};
+    BuildAndLaunch actions = Actions();
+    actions.PressVisualCpp();
+    EXPECT_TRUE(launcher.detached.empty());
+    actions.PressVisualCpp();
+
+    const std::string programError =
+        "Program error, possibly due to one of the following:\n\tA syntax error in the "
+        "makefile\n\tAn error or exit code from a command\n\tAn interruption by the user.\n\n"
+        "Would you like to start the IDE to fix the error ?";
+    EXPECT_EQ(prompts.questions, (std::vector<std::string>{programError, programError}));
+    EXPECT_TRUE(prompts.messages.empty());
+    ASSERT_EQ(launcher.detached.size(), 1u);
+    // A DSP-based block has no user source to open with the workspace.
+    EXPECT_EQ(launcher.detached[0].commandLine,
+              "\"" + std::string(MSDEV) + "\" \"/blocks/NFAdd\\NFAdd.dsw\"");
+    EXPECT_EQ(launcher.detached[0].currentDirectory, "/blocks/NFAdd\\");
+    EXPECT_FALSE(launcher.detached[0].environmentBlock.has_value());
+}
+
+TEST_F(BuildAndLaunchTest, CompilerThatStillRunsAfterTheWaitIsTerminatedAndReported) {
+    ScriptedProgram stuck = Exits(259);
+    stuck.activeAfterEnd = true;
+    launcher.programs.push_back(stuck);
+    prompts.yesNoAnswers = {false};
+    BuildAndLaunch actions = Actions();
+    actions.PressVisualCpp();
+    EXPECT_TRUE(launcher.logs[0].terminated);
+    EXPECT_EQ(prompts.questions.size(), 1u);
+}
+
+TEST_F(BuildAndLaunchTest, CompilerThatCannotStartOffersTheIdeWhoseFailureHasItsOwnMessage) {
+    settings.values.clear();  // no IDE registered
+    launcher.startErrors = {"No such file or directory"};
+    launcher.detachedError = "No such file or directory";
+    prompts.yesNoAnswers = {true};
+    BuildAndLaunch actions = Actions();
+    actions.PressVisualCpp();
+
+    EXPECT_EQ(launcher.started[0].commandLine, "\"\\VC98\\Bin\\NMAKE.EXE\" /f \"NFAdd.mak\"");
+    EXPECT_EQ(prompts.questions,
+              std::vector<std::string>{CREATE_FAILED +
+                                       "No such file or directory\nWould you like to try to "
+                                       "start the IDE ?"s});
+    EXPECT_EQ(launcher.detached.at(0).commandLine, "\"\" \"/blocks/NFAdd\\NFAdd.dsw\"");
+    EXPECT_EQ(prompts.messages,
+              std::vector<std::string>{CREATE_FAILED + "No such file or directory"s});
+}
+
+TEST_F(BuildAndLaunchTest, ThirdPressOnADspBlockOpensTheIdeEvenAfterGoodBuilds) {
+    BuildAndLaunch actions = Actions();
+    for (int press = 1; press <= 4; ++press) {
+        actions.PressVisualCpp();
+    }
+    EXPECT_EQ(actions.Presses(), 4);
+    EXPECT_EQ(launcher.started.size(), 2u);
+    EXPECT_EQ(launcher.detached.size(), 2u);
+    EXPECT_EQ(prompts.messages.size(), 2u);
+}
+
+TEST_F(BuildAndLaunchTest, EveryPressOnAPcOnlyBlockOpensWorkspaceAndUserSourceWithoutBuilding) {
+    block.RealTime = 0;
+    block.Directory = "/blocks/NFAdd/";
+    BuildAndLaunch actions = Actions();
+    actions.PressVisualCpp();
+    actions.PressVisualCpp();
+    EXPECT_TRUE(launcher.started.empty());
+    ASSERT_EQ(launcher.detached.size(), 2u);
+    EXPECT_EQ(
+        launcher.detached[1].commandLine,
+        "\"" + std::string(MSDEV) + "\" \"/blocks/NFAdd/NFAdd.dsw\" \"/blocks/NFAdd/NFAdd.c\"");
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+// Code Composer Studio through the automation layer.
+class CodeComposerTest : public BuildAndLaunchTest {
+protected:
+    CodeComposerTest() {
+        settings.write(setting::SECTION, setting::CODE_COMPOSER_PATH, "/ti/cc_app");
+        block.Chip = 6400;
+    }
+    std::vector<std::string> CommandLines() const {
+        std::vector<std::string> lines;
+        for (const ProcessStart& start : launcher.started) {
+            lines.push_back(start.commandLine);
+        }
+        return lines;
+    }
+};
+
+TEST_F(CodeComposerTest, StartsAnInstanceAsksItsVersionAndOpensTheProjectWithTheFamily) {
+    launcher.programs.push_back(Prints("2.20\n", 2));
+    launcher.programs.push_back({});
+    Actions().OpenDspProject();
+
+    EXPECT_EQ(
+        launcher.lockQueries,
+        std::vector<std::string>{"TiGoCodeComposerMutex{5EA74970-F353-4E1A-83A0-0D59097FD1FC}"});
+    ASSERT_EQ(launcher.detached.size(), 1u);
+    EXPECT_EQ(launcher.detached[0].commandLine, "\"/ti/cc_app\" -Automation");
+    EXPECT_EQ(CommandLines(),
+              (std::vector<std::string>{
+                  "\"/ti/cc_app\" -Automation -Version",
+                  "\"/ti/cc_app\" -Automation -OpenProject \"/blocks/NFAdd\\DSPCode\\NFAdd.pjt\" "
+                  "\"TMS320C64XX\" 1"}));
+    EXPECT_EQ(pumps, 2);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(CodeComposerTest, AttachesToARunningInstanceAndOpensTheAlgorithmsProject) {
+    launcher.heldLocks.insert(CodeComposerLockName());
+    launcher.programs.push_back(Prints("1.0"));
+    block.xDAIS = 1;
+    block.AlgorithmName = "FIR";
+    block.Chip = 2000;
+    Actions().OpenDspProject();
+    EXPECT_TRUE(launcher.detached.empty());
+    ASSERT_EQ(launcher.started.size(), 2u);
+    EXPECT_EQ(launcher.started[1].commandLine,
+              "\"/ti/cc_app\" -Automation -OpenProject \"/blocks/NFAdd\\DSPCode\\FIR.pjt\" \"\" 1");
+}
+
+TEST_F(CodeComposerTest, VersionBelowOneIsRefusedBeforeAnyProjectIsOpened) {
+    launcher.programs.push_back(Prints("0.99"));
+    Actions().OpenDspProject();
+    EXPECT_EQ(launcher.started.size(), 1u);
+    EXPECT_EQ(prompts.messages,
+              std::vector<std::string>{
+                  "This version of Tessaline Blockwright is not compatible with the version of "
+                  "Code Composer you are running, so the project will not be created."});
+}
+
+TEST_F(CodeComposerTest, FailuresRaiseTheWrapperErrorOfTheObjectConcerned) {
+    const std::string invalid = ": COM wrapper object is not valid\r\n";
+    // Nothing configured: the application object never becomes valid.
+    settings.values.clear();
+    Actions().OpenDspProject();
+    // An instance that cannot be started.
+    settings.write(setting::SECTION, setting::CODE_COMPOSER_PATH, "/ti/cc_app");
+    launcher.detachedError = "No such file or directory";
+    Actions().OpenDspProject();
+    // A version answer that is not one; then an open that fails.
+    launcher.detachedError.clear();
+    launcher.programs = {Prints("unknown"), Prints("2.0"), Exits(1)};
+    Actions().OpenDspProject();
+    Actions().OpenDspProject();
+    EXPECT_EQ(prompts.messages,
+              (std::vector<std::string>{"CCApplication" + invalid, "CCApplication" + invalid,
+                                        "CCApplication" + invalid, "CCProjects2" + invalid}));
+    EXPECT_EQ(AutomationError("CCProject2").Code(), 0x80040200u);
+}
+
+TEST_F(CodeComposerTest, AHungCallIsTerminated) {
+    launcher.programs.push_back(Prints("2.0", 1000000));
+    Actions().OpenDspProject();
+    EXPECT_TRUE(launcher.logs[0].terminated);
+    EXPECT_EQ(launcher.logs[0].waits.size(),
+              static_cast<size_t>(AUTOMATION_CALL_LIMIT_MILLISECONDS / WAIT_STEP_MILLISECONDS));
+    EXPECT_EQ(prompts.messages.size(), 1u);
+}
+
+TEST_F(BuildAndLaunchTest, DoubleClickOpensTheItemsFileInBothTrees) {
+    BuildAndLaunch actions = Actions();
+    actions.OpenFileItem(FileTree::PcSide, "", "NFAdd.c", false);
+    actions.OpenFileItem(FileTree::DspSide, "", "_NFAdd.c", false);
+    actions.OpenFileItem(FileTree::DspSide, "src", "fir_ti_ialg.c", false);
+    actions.OpenFileItem(FileTree::DspSide, "", "src", true);  // a folder
+    EXPECT_EQ(launcher.opened,
+              (std::vector<std::vector<std::string>>{
+                  {"/blocks/NFAdd\\NFAdd.c", "/blocks/NFAdd"},
+                  {"/blocks/NFAdd\\DSPCODE\\_NFAdd.c", "/blocks/NFAdd\\DSPCODE"},
+                  {"/blocks/NFAdd\\DSPCODE\\src\\fir_ti_ialg.c", "/blocks/NFAdd\\DSPCODE\\src"}}));
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(BuildAndLaunchTest, FailedOpenIsReportedWithTheTablesText) {
+    launcher.openResult = SHELL_FILE_NOT_FOUND;
+    Actions().OpenFileItem(FileTree::PcSide, "", "NFAdd.h", false);
+    launcher.openResult = 17;
+    Actions().OpenFileItem(FileTree::PcSide, "", "NFAdd.h", false);
+    EXPECT_EQ(prompts.messages,
+              (std::vector<std::string>{"The following error occurred while attempting to execute "
+                                        "/usr/bin/xdg-open\n\nThe specified file was not found.",
+                                        "The following error occurred while attempting to execute "
+                                        "/usr/bin/xdg-open\n\nAn unidentifiable error occurred."}));
+    EXPECT_EQ(ShellErrorText(SHELL_NO_ASSOCIATION),
+              "There is no application associated with the given filename extension.");
+}
+
+TEST(CommandLineTest, SplitsOnBlanksOutsideQuotesAndKeepsEmptyArgumentsAndBackslashes) {
+    EXPECT_EQ(SplitCommandLine("\"C:\\Program Files\\NMAKE.EXE\" /f \"My Block.mak\""),
+              (std::vector<std::string>{"C:\\Program Files\\NMAKE.EXE", "/f", "My Block.mak"}));
+    EXPECT_EQ(SplitCommandLine("\"p\" -OpenProject \"a\\b.pjt\" \"\" 1"),
+              (std::vector<std::string>{"p", "-OpenProject", "a\\b.pjt", "", "1"}));
+    EXPECT_EQ(SplitCommandLine("  "), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace bw
