@@ -4,7 +4,7 @@
 
 #include "generation/shared_rules.h"
 
-namespace bw {
+namespace bw::section_text {
 
 LocalArrayText::LocalArrayText(const BLOCKINFO& block, int i)
     : index(Num(i)),
@@ -64,4 +64,4 @@ void WriteLocalPointerDeclarations(OutputFile& file, const BLOCKINFO& block) {
     WriteLine(file, "    unsigned int        index;");
 }
 
-}  // namespace bw
+}  // namespace bw::section_text

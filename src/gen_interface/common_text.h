@@ -6,9 +6,9 @@
 #include <string>
 
 #include "definition/block_info.h"
-#include "gen_interface/interface_text.h"
+#include "gen_interface/section_text.h"
 
-namespace bw {
+namespace bw::section_text {
 
 // The placeholders of local array i: <i>, <array name>, <type>, <zero>, <PREFIX>.
 struct LocalArrayText {
@@ -35,4 +35,4 @@ inline bool HasHostLocalBuffers(const BLOCKINFO& block) {
     return !block.xDAIS && block.NumLocalArrays > 0;
 }
 
-}  // namespace bw
+}  // namespace bw::section_text

@@ -3,11 +3,13 @@
 // (simulation) or runs the link / DSP run / PC run cycle (real time).
 #include <algorithm>
 
-#include "gen_interface/interface_text.h"
+#include "gen_interface/section_text.h"
 #include "gen_interface/sections.h"
 #include "generation/shared_rules.h"
 
 namespace bw {
+
+using namespace section_text;
 
 namespace {
 

@@ -6,6 +6,8 @@
 
 namespace bw {
 
+using namespace section_text;
+
 namespace {
 
 void WriteExitScratch(OutputFile& file, const BLOCKINFO& block) {

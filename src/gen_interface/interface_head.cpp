@@ -1,10 +1,12 @@
 // The file head of the interface source: the comment head, the description of
 // every entry point, the includes and the module's static variables.
-#include "gen_interface/interface_text.h"
+#include "gen_interface/section_text.h"
 #include "gen_interface/sections.h"
 #include "generation/shared_rules.h"
 
 namespace bw {
+
+using namespace section_text;
 
 namespace {
 

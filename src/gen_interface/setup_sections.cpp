@@ -8,6 +8,8 @@
 
 namespace bw {
 
+using namespace section_text;
+
 namespace {
 
 // Pads a banner line with blanks to the width of its rules.

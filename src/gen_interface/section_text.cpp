@@ -1,6 +1,6 @@
-#include "gen_interface/interface_text.h"
+#include "gen_interface/section_text.h"
 
-namespace bw {
+namespace bw::section_text {
 
 std::string Fill(std::string_view line, Substitutions values) {
     std::string text(line);
@@ -49,4 +49,4 @@ void WriteBanner(OutputFile& file, int equals, std::initializer_list<std::string
     WriteLine(file, rule);
 }
 
-}  // namespace bw
+}  // namespace bw::section_text

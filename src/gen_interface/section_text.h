@@ -10,7 +10,7 @@
 
 #include "generation/output_file.h"
 
-namespace bw {
+namespace bw::section_text {
 
 using Substitutions = std::initializer_list<std::pair<std::string_view, std::string_view>>;
 
@@ -37,4 +37,4 @@ inline std::string Num(int i) {
     return std::to_string(i);
 }
 
-}  // namespace bw
+}  // namespace bw::section_text
