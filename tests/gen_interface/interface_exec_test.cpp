@@ -6,6 +6,8 @@
 namespace bw {
 namespace {
 
+using namespace interface_test;
+
 std::vector<std::string> Exec(const BLOCKINFO& block) {
     return SectionLines(WriteUserExecProc, block);
 }

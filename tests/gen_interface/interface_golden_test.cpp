@@ -8,6 +8,8 @@
 namespace bw {
 namespace {
 
+using namespace interface_test;
+
 TEST(InterfaceGolden, SimulationProcessingBlockWithParametersAndLocalArrays) {
     BLOCKINFO block = GainBlock();
     block.NumInputs = 2;

@@ -7,6 +7,8 @@
 namespace bw {
 namespace {
 
+using namespace interface_test;
+
 std::vector<std::string> OwnLines(const BLOCKINFO& block) {
     return Lines(Generate(WriteOwnSections, block, "IFGain.c"));
 }

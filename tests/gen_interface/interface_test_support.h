@@ -10,7 +10,7 @@
 #include "gen_interface/sections.h"
 #include "support/generate.h"
 
-namespace bw {
+namespace bw::interface_test {
 
 // The head and the set-up, initialisation, execution, exit and reset entry
 // points, in file order.
@@ -68,4 +68,4 @@ inline BLOCKINFO GainBlock() {
     return block;
 }
 
-}  // namespace bw
+}  // namespace bw::interface_test
