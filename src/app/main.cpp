@@ -1,5 +1,5 @@
 // The program: `blockwright generate ...` runs a generation from a template;
-// without arguments the wizard opens (not available in this build yet).
+// without arguments the wizard opens.
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/startup.h"
 
 namespace {
 
@@ -30,12 +31,7 @@ int RunGenerate(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fputs(
-            "blockwright: the wizard is not available in this build yet; generate a block "
-            "from a template with `blockwright generate TEMPLATE` (see `blockwright "
-            "generate --help`).\n",
-            stderr);
-        return bw::EXIT_USAGE;
+        return bw::RunWizardProgram(argc, argv);
     }
     const std::string command = argv[1];
     if (command == "generate") {

@@ -1,0 +1,76 @@
+#include "app/overwrite_dialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace bw {
+
+OverwriteDialog::OverwriteDialog(const std::string& path, QWidget* parent)
+    : QDialog(parent), path_(new QLineEdit(QString::fromLocal8Bit(path.c_str()))) {
+    setWindowTitle(QString::fromUtf8(CAPTION));
+    path_->setReadOnly(true);
+    path_->setMinimumWidth(420);
+    path_->setCursorPosition(
+        static_cast<int>(path_->text().size()));  // the file's own name in view
+
+    auto* buttons = new QHBoxLayout;
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(path_);
+    layout->addWidget(new QLabel(QStringLiteral("File Exists, overwrite?")));
+    layout->addLayout(buttons);
+    buttons->addStretch();
+    yes_ = addAnswer(QStringLiteral("&Yes"), OverwriteAnswer::Yes);
+    no_ = addAnswer(QStringLiteral("&No"), OverwriteAnswer::No);
+    yesToAll_ = addAnswer(QStringLiteral("Yes to &All"), OverwriteAnswer::YesToAll);
+    cancel_ = addAnswer(QStringLiteral("&Cancel"), OverwriteAnswer::Cancel);
+    for (QPushButton* button : {yes_, no_, yesToAll_, cancel_}) {
+        buttons->addWidget(button);
+    }
+    buttons->addStretch();
+    yes_->setDefault(true);
+    yes_->setFocus();
+}
+
+QPushButton* OverwriteDialog::addAnswer(const QString& text, OverwriteAnswer answer) {
+    auto* button = new QPushButton(text);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this,
+            [this, answer] { done(static_cast<int>(answer)); });
+    return button;
+}
+
+QPushButton* OverwriteDialog::buttonFor(OverwriteAnswer answer) const {
+    switch (answer) {
+        case OverwriteAnswer::Yes:
+            return yes_;
+        case OverwriteAnswer::No:
+            return no_;
+        case OverwriteAnswer::YesToAll:
+            return yesToAll_;
+        case OverwriteAnswer::Cancel:
+            return cancel_;
+    }
+    return cancel_;
+}
+
+void OverwriteDialog::reject() {
+    done(static_cast<int>(OverwriteAnswer::Cancel));
+}
+
+OverwriteAnswer OverwriteDialog::ask() {
+    switch (exec()) {
+        case static_cast<int>(OverwriteAnswer::Yes):
+            return OverwriteAnswer::Yes;
+        case static_cast<int>(OverwriteAnswer::No):
+            return OverwriteAnswer::No;
+        case static_cast<int>(OverwriteAnswer::YesToAll):
+            return OverwriteAnswer::YesToAll;
+        default:
+            return OverwriteAnswer::Cancel;
+    }
+}
+
+}  // namespace bw

@@ -1,0 +1,49 @@
+#include "app/qt_prompts.h"
+
+#include "app/overwrite_dialog.h"
+
+namespace bw {
+
+namespace {
+
+constexpr const char* BOX_TITLE = "Tessaline Blockwright";
+
+QString Text(const std::string& text) {
+    return QString::fromLocal8Bit(text.c_str());
+}
+
+}  // namespace
+
+QMessageBox::Icon QtPrompts::BoxIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MessageIcon::Stop:
+            return QMessageBox::Critical;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+OverwriteAnswer QtPrompts::askOverwrite(const std::string& path) {
+    OverwriteDialog dialog(path, parent_);
+    return dialog.ask();
+}
+
+bool QtPrompts::askYesNo(const std::string& text, MessageIcon icon) {
+    QMessageBox box(BoxIcon(icon), QString::fromUtf8(BOX_TITLE), Text(text),
+                    QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtPrompts::showMessage(const std::string& text, MessageIcon icon) {
+    QMessageBox box(BoxIcon(icon), QString::fromUtf8(BOX_TITLE), Text(text), QMessageBox::Ok,
+                    parent_);
+    box.exec();
+}
+
+}  // namespace bw

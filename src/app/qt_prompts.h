@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QPointer>
+
+#include "definition/seams.h"
+
+class QWidget;
+
+namespace bw {
+
+// The wizard's answers: the overwrite dialog, and message boxes titled with
+// the program's title for the questions and messages.
+class QtPrompts : public UserPrompts {
+public:
+    explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
+
+    // The window the dialogs belong to (the wizard, once it exists).
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    OverwriteAnswer askOverwrite(const std::string& path) override;
+    bool askYesNo(const std::string& text, MessageIcon icon) override;
+    void showMessage(const std::string& text, MessageIcon icon) override;
+
+    static QMessageBox::Icon BoxIcon(MessageIcon icon);
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+}  // namespace bw

@@ -1,0 +1,119 @@
+#include "app/single_instance.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QStandardPaths>
+#include <QThread>
+
+namespace bw {
+
+namespace {
+
+// How long a later start keeps trying to reach a first one that has taken
+// the lock but may not be listening yet, in milliseconds.
+constexpr int REACH_TIMEOUT = 1000;
+
+QByteArray Message() {
+    return QByteArray(ARE_YOU_ME) + '\n';
+}
+
+}  // namespace
+
+SingleInstance::SingleInstance(const QString& folder, QObject* parent)
+    : QObject(parent), folder_(folder), lock_(QDir(folder).filePath(INSTANCE_LOCK_NAME)) {
+    // Only a lock whose process has gone is stale, however old it is.
+    lock_.setStaleLockTime(0);
+}
+
+SingleInstance::~SingleInstance() {
+    if (server_) {
+        server_->close();
+    }
+}
+
+QString SingleInstance::lockPath() const {
+    return QDir(folder_).filePath(INSTANCE_LOCK_NAME);
+}
+
+QString SingleInstance::socketPath() const {
+    return QDir(folder_).filePath(INSTANCE_SOCKET_NAME);
+}
+
+QString SingleInstance::DefaultFolder() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) {
+        folder = QDir::tempPath();
+    }
+    QDir().mkpath(folder);
+    return folder;
+}
+
+SingleInstance::Start SingleInstance::start() {
+    QDir().mkpath(folder_);
+    if (lock_.tryLock(0)) {
+        listen();
+        return Start::First;
+    }
+    return askRunningInstance() ? Start::OtherRaised : Start::OtherSilent;
+}
+
+bool SingleInstance::listen() {
+    server_ = std::make_unique<QLocalServer>();
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    // We hold the lock: a socket left behind belongs to a process that has gone.
+    QLocalServer::removeServer(socketPath());
+    if (!server_->listen(socketPath())) {
+        return false;
+    }
+    connect(server_.get(), &QLocalServer::newConnection, this, &SingleInstance::answer);
+    return true;
+}
+
+void SingleInstance::answer() {
+    while (QLocalSocket* socket = server_->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            if (!socket->canReadLine()) {
+                return;
+            }
+            if (socket->readLine() == Message()) {
+                socket->write(Message());
+                socket->flush();
+                emit raiseRequested();
+            }
+            socket->disconnectFromServer();
+        });
+    }
+}
+
+bool SingleInstance::askRunningInstance() {
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QLocalSocket socket;
+    while (true) {
+        socket.connectToServer(socketPath());
+        if (socket.waitForConnected(HANDSHAKE_TIMEOUT)) {
+            break;
+        }
+        if (elapsed.elapsed() >= REACH_TIMEOUT) {
+            return false;
+        }
+        QThread::msleep(50);
+    }
+    socket.write(Message());
+    if (!socket.waitForBytesWritten(HANDSHAKE_TIMEOUT)) {
+        return false;
+    }
+    // The answer must be the question itself, as the window's answer was the
+    // message's own number.
+    while (!socket.canReadLine()) {
+        if (!socket.waitForReadyRead(HANDSHAKE_TIMEOUT)) {
+            return false;
+        }
+    }
+    return socket.readLine() == Message();
+}
+
+}  // namespace bw

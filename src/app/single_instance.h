@@ -1,0 +1,64 @@
+#pragma once
+
+// One wizard per user at a time. The first start holds a lock file and
+// listens on a local socket; a later start finds the lock taken, asks the
+// socket "are you me?", and ends once the first has answered and raised its
+// window. A lock left by a process that no longer runs is taken over.
+
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QLocalServer;
+
+namespace bw {
+
+// The markers of the running wizard.
+inline constexpr const char* INSTANCE_LOCK_NAME =
+    "Calderic-{5D013137-2733-4c2f-BA5B-D82D177154AB}.lock";
+inline constexpr const char* INSTANCE_SOCKET_NAME =
+    "Calderic-{5D013137-2733-4c2f-BA5B-D82D177154AB}.socket";
+inline constexpr const char* ARE_YOU_ME = "UWM_ARE_YOU_ME-{8702689A-2B7A-49cb-B548-F5B01CA904FC}";
+
+// How long a later start waits for the first one's answer, in milliseconds.
+inline constexpr int HANDSHAKE_TIMEOUT = 200;
+
+class SingleInstance : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Start {
+        First,        // this is the one instance: go on
+        OtherRaised,  // another instance answered and raised its window: end
+        OtherSilent,  // another instance holds the lock but did not answer: end
+    };
+
+    // folder: where the lock and socket live (the user's runtime folder).
+    explicit SingleInstance(const QString& folder, QObject* parent = nullptr);
+    ~SingleInstance() override;
+
+    // Takes the lock, or asks the instance that holds it to come forward.
+    Start start();
+
+    QString lockPath() const;
+    QString socketPath() const;
+
+    // The user's runtime folder (XDG_RUNTIME_DIR), else the temporary folder.
+    static QString DefaultFolder();
+
+signals:
+    // A later start asked for the window: bring it to the front.
+    void raiseRequested();
+
+private:
+    bool listen();
+    bool askRunningInstance();
+    void answer();
+
+    QString folder_;
+    QLockFile lock_;
+    std::unique_ptr<QLocalServer> server_;
+};
+
+}  // namespace bw

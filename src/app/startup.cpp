@@ -1,0 +1,96 @@
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QtGlobal>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "app/qt_prompts.h"
+#include "app/qt_settings.h"
+#include "app/single_instance.h"
+#include "definition/settings_rules.h"
+#include "wizard/cwizard.h"
+#include "wizard/header_picture.h"
+#include "wizard/qt_file_dialogs.h"
+
+namespace bw {
+
+namespace {
+
+bool IsSet(const char* name) {
+    return !qEnvironmentVariableIsEmpty(name);
+}
+
+// While the application object is made, a platform that cannot start is a
+// missing display: say so instead of Qt's abort.
+void StartupMessages(QtMsgType type, const QMessageLogContext&, const QString&) {
+    if (type == QtFatalMsg) {
+        std::fputs(NO_DISPLAY_MESSAGE, stderr);
+        std::_Exit(EXIT_NO_DISPLAY);
+    }
+}
+
+std::unique_ptr<QApplication> MakeApplication(int& argc, char** argv) {
+    const QtMessageHandler previous = qInstallMessageHandler(StartupMessages);
+    auto application = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    return application;
+}
+
+std::string ProgramFolder() {
+    return QCoreApplication::applicationDirPath().toLocal8Bit().toStdString() + "/";
+}
+
+}  // namespace
+
+bool DisplayAvailable() {
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    return true;
+#else
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (platform.startsWith(QLatin1String("xcb"))) {
+        return IsSet("DISPLAY");
+    }
+    if (platform.startsWith(QLatin1String("wayland"))) {
+        return IsSet("WAYLAND_DISPLAY");
+    }
+    if (!platform.isEmpty()) {
+        return true;  // offscreen, vnc, framebuffer platforms need no display server
+    }
+    return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
+#endif
+}
+
+int RunWizardProgram(int& argc, char** argv) {
+    if (!DisplayAvailable()) {
+        std::fputs(NO_DISPLAY_MESSAGE, stderr);
+        return EXIT_NO_DISPLAY;
+    }
+    const std::unique_ptr<QApplication> application = MakeApplication(argc, argv);
+
+    SingleInstance instance(SingleInstance::DefaultFolder());
+    if (instance.start() != SingleInstance::Start::First) {
+        return 0;  // the running wizard has come forward, or cannot be reached
+    }
+
+    QtSettingsStore settings;
+    const std::string workingDirectory = WorkingDirectory(settings, ProgramFolder());
+    const QPixmap header = HeaderPicture(workingDirectory, ScreenDepth());
+
+    BLOCKINFO block;
+    QtPrompts prompts;
+    QtFileDialogs dialogs;
+    SystemClock clock;
+    WizardContext context{
+        block, settings, prompts, dialogs, clock, workingDirectory, SettingsDirectory()};
+    context.ResetBlock();
+
+    CWizard wizard(context, header);
+    prompts.setParent(&wizard);
+    QObject::connect(&instance, &SingleInstance::raiseRequested, &wizard, &CWizard::bringToFront);
+    wizard.exec();
+    return 0;
+}
+
+}  // namespace bw

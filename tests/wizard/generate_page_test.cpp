@@ -1,0 +1,214 @@
+// The generate page: its trees, the run through the pages with scripted
+// overwrite answers, and what the window allows while the run writes.
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "definition/template_file.h"
+#include "generation/file_set.h"
+#include "wizard/file_trees_view.h"
+#include "wizard/finish.h"
+#include "wizard/generate.h"
+#include "wizard_fixture.h"
+
+namespace bw {
+namespace {
+
+class GeneratePageTest : public WizardFixture {
+protected:
+    // Opens a template of the described block and goes on to the generate page.
+    void OpenAndWalkToGenerate() {
+        BLOCKINFO saved;
+        saved.Reset(settings, context.workingDirectory);
+        DescribeBlock(saved);
+        customise(saved);
+        const std::string path = temp.path().toStdString() + "/NTAdd.tbt";
+        ASSERT_TRUE(WriteTemplate(saved, path));
+        Wizard();
+        dialogs.answers.push_back(path);
+        Open();
+        ASSERT_EQ(Wizard().currentId(), VisibleInfoPage);
+        while (Wizard().currentId() != GeneratePage) {
+            Next();
+        }
+    }
+
+    void Generate() { Wizard().generatePage()->generateButton()->click(); }
+
+    void Existing(const std::string& name, const std::string& content) {
+        QDir().mkpath(QString::fromStdString(BlockDirectory()));
+        QFile file(QString::fromStdString(BlockFile(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content.c_str());
+    }
+
+    static std::string Content(const std::string& path) {
+        QFile file(QString::fromStdString(path));
+        if (!file.open(QIODevice::ReadOnly)) {
+            return "<missing>";
+        }
+        return file.readAll().toStdString();
+    }
+
+    bool Exists(const std::string& name) const {
+        return QFile::exists(QString::fromStdString(BlockFile(name)));
+    }
+
+    std::function<void(BLOCKINFO&)> customise = [](BLOCKINFO&) {};
+};
+
+std::vector<std::string> TopTexts(const QTreeWidget& tree) {
+    std::vector<std::string> texts;
+    const QTreeWidgetItem* root = tree.topLevelItem(0);
+    texts.push_back(root->text(0).toStdString());
+    for (int i = 0; i < root->childCount(); ++i) {
+        texts.push_back(root->child(i)->text(0).toStdString());
+    }
+    return texts;
+}
+
+TEST_F(GeneratePageTest, ShowsTheFileSetTreesAndOnlyBackUntilARun) {
+    OpenAndWalkToGenerate();
+    CGenerate* page = Wizard().generatePage();
+    EXPECT_EQ(page->generateButton()->text(), "&Generate Code");
+    EXPECT_TRUE(page->generateButton()->isVisible());
+    EXPECT_FALSE(page->progressBar()->isVisible());
+    EXPECT_FALSE(Button(QWizard::NextButton)->isEnabled());
+    EXPECT_TRUE(Button(QWizard::BackButton)->isEnabled());
+
+    const QTreeWidget& pc = *page->trees()->pcTree();
+    ASSERT_EQ(pc.topLevelItemCount(), 1);
+    const FileTrees expected = BuildFileTrees(block);
+    std::vector<std::string> expectedTop{expected.pc.text};
+    for (const TreeItem& child : expected.pc.children) {
+        expectedTop.push_back(child.text);
+    }
+    EXPECT_EQ(TopTexts(pc), expectedTop);
+    EXPECT_EQ(expectedTop.front(), "PC Based Components");
+    // A file item keeps its path; the user source is in "Source Files".
+    const QTreeWidgetItem* sources =
+        pc.findItems("Source Files", Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    ASSERT_NE(sources, nullptr);
+    bool foundInterface = false;
+    for (int i = 0; i < sources->childCount(); ++i) {
+        if (sources->child(i)->text(0) == "IFNTAdd.c") {
+            foundInterface = true;
+            EXPECT_EQ(sources->child(i)->data(0, FileTreesView::PATH_ROLE).toString(), "IFNTAdd.c");
+        }
+    }
+    EXPECT_TRUE(foundInterface);
+    EXPECT_FALSE(page->trees()->dspTree()->isVisible());
+}
+
+TEST_F(GeneratePageTest, ADspBlockShowsItsSecondTree) {
+    customise = [](BLOCKINFO& b) {
+        b.RealTime = 1;
+        b.FloatingPoint = 1;
+        b.Integer = 1;
+    };
+    OpenAndWalkToGenerate();
+    const QTreeWidget& dsp = *Wizard().generatePage()->trees()->dspTree();
+    EXPECT_TRUE(dsp.isVisible());
+    ASSERT_EQ(dsp.topLevelItemCount(), 1);
+    EXPECT_EQ(dsp.topLevelItem(0)->text(0), "DSP Based Components");
+    EXPECT_FALSE(dsp.findItems("_NIAdd.c", Qt::MatchExactly | Qt::MatchRecursive).isEmpty());
+}
+
+TEST_F(GeneratePageTest, RunsThroughThePagesWithTheScriptedAnswersAndEndsOnTheCompletionPage) {
+    Existing("IFNTAdd.c", "kept by No");
+    Existing("NTAdd.rc", "replaced by Yes");
+    prompts.overwriteAnswers = {OverwriteAnswer::No, OverwriteAnswer::Yes};
+    OpenAndWalkToGenerate();
+    Generate();
+
+    EXPECT_EQ(Wizard().currentId(), FinishPage);
+    ASSERT_EQ(prompts.overwriteQuestions.size(), 2u);
+    EXPECT_NE(prompts.overwriteQuestions[0].find("IFNTAdd.c"), std::string::npos);
+    EXPECT_NE(prompts.overwriteQuestions[1].find("NTAdd.rc"), std::string::npos);
+    EXPECT_EQ(Content(BlockFile("IFNTAdd.c")), "kept by No");
+    EXPECT_NE(Content(BlockFile("NTAdd.rc")), "replaced by Yes");
+    EXPECT_EQ(Content(BlockFile("KRSave/NTAdd.rc")), "replaced by Yes");
+    for (const char* name : {"NTAdd.TBT", "NTAdd.c", "NTAdd.h", "resource.h", "NTAdd.ico",
+                             "NTAdd1.ico", "NTAdd.def", "NTAdd.mak"}) {
+        EXPECT_TRUE(Exists(name)) << name;
+    }
+    ASSERT_TRUE(Wizard().generatePage()->lastResult().has_value());
+    EXPECT_EQ(Wizard().generatePage()->lastResult()->outcome, RunOutcome::Completed);
+
+    CFinish* finish = Wizard().finishPage();
+    EXPECT_TRUE(finish->locationLabel()->text().contains(QString::fromStdString(BlockDirectory())));
+    EXPECT_FALSE(finish->outcomeLabel()->isVisible());
+    EXPECT_EQ(finish->trees()->pcTree()->topLevelItem(0)->text(0), "PC Based Components");
+    EXPECT_TRUE(Button(QWizard::FinishButton)->isVisible());
+    // The run remembered the user's choices for the next new block.
+    EXPECT_EQ(
+        settings.read("Settings", "Block Directory", ""),
+        QString::fromStdString(temp.path().toStdString() + "/blocks").toLower().toStdString());
+}
+
+TEST_F(GeneratePageTest, CancelAtTheFirstExistingFileWritesNothingMore) {
+    Existing("NTAdd.h", "the old header");
+    prompts.overwriteAnswers = {OverwriteAnswer::Cancel};
+    OpenAndWalkToGenerate();
+    Generate();
+
+    EXPECT_EQ(Wizard().currentId(), FinishPage);
+    ASSERT_EQ(prompts.overwriteQuestions.size(), 1u);
+    EXPECT_EQ(Content(BlockFile("NTAdd.h")), "the old header");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(BlockFile("KRSave/NTAdd.h"))));
+    // Written before the question, nothing after it.
+    EXPECT_TRUE(Exists("NTAdd.TBT"));
+    EXPECT_TRUE(Exists("IFNTAdd.c"));
+    for (const char* name : {"resource.h", "hresourc.h", "NTAdd.rc", "NTAdd.ico", "NTAdd.lnk",
+                             "NTAdd.def", "NTAdd.txt", "NTAdd.dsw", "NTAdd.dsp", "NTAdd.mak"}) {
+        EXPECT_FALSE(Exists(name)) << name;
+    }
+    CFinish* finish = Wizard().finishPage();
+    EXPECT_TRUE(finish->outcomeLabel()->isVisible());
+    EXPECT_TRUE(finish->outcomeLabel()->text().contains("cancelled"));
+}
+
+TEST_F(GeneratePageTest, WhileTheRunWritesNoOtherPageAndNoEndOfTheWizardCanBeReached) {
+    Existing("IFNTAdd.c", "old");
+    bool asked = false;
+    prompts.onOverwrite = [&](const std::string&) {
+        asked = true;
+        CGenerate* page = Wizard().generatePage();
+        EXPECT_TRUE(page->isRunning());
+        EXPECT_FALSE(page->generateButton()->isVisible());
+        EXPECT_FALSE(page->trees()->isVisible());
+        EXPECT_TRUE(page->progressBar()->isVisible());
+        EXPECT_EQ(page->progressBar()->maximum(), static_cast<int>(RunFileSet(block).size()));
+        EXPECT_FALSE(Button(QWizard::BackButton)->isEnabled());
+        EXPECT_FALSE(Button(QWizard::CancelButton)->isEnabled());
+        Wizard().reject();  // Escape or the close box
+        EXPECT_TRUE(Wizard().isVisible());
+        EXPECT_EQ(Wizard().currentId(), GeneratePage);
+    };
+    OpenAndWalkToGenerate();
+    Generate();
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(Wizard().currentId(), FinishPage);
+    EXPECT_TRUE(Button(QWizard::BackButton)->isEnabled());
+    EXPECT_TRUE(Button(QWizard::CancelButton)->isEnabled());
+
+    // Back on the generate page, a second run can start again.
+    Back();
+    EXPECT_EQ(Wizard().currentId(), GeneratePage);
+    EXPECT_TRUE(Wizard().generatePage()->generateButton()->isVisible());
+    EXPECT_FALSE(Button(QWizard::NextButton)->isEnabled());
+}
+
+TEST_F(GeneratePageTest, ARefusedDefinitionEndsOnTheCompletionPageSayingNothingWasWritten) {
+    customise = [](BLOCKINFO& b) { b.Directory = "c:\\blocks\\NTAdd"; };
+    OpenAndWalkToGenerate();
+    Generate();
+    EXPECT_EQ(Wizard().currentId(), FinishPage);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_TRUE(Wizard().finishPage()->outcomeLabel()->text().contains("Nothing was generated"));
+}
+
+}  // namespace
+}  // namespace bw

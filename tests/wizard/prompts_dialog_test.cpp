@@ -1,0 +1,118 @@
+// The wizard's prompts: the overwrite dialog and the message boxes.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "app/overwrite_dialog.h"
+#include "app/qt_prompts.h"
+
+namespace bw {
+namespace {
+
+// Runs act on the modal window once it is up.
+void WhenModal(std::function<void(QWidget*)> act) {
+    QTimer::singleShot(0, [act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        act(modal);
+    });
+}
+
+TEST(OverwriteDialog, ShowsTheFullPathReadOnlyWithTheQuestionAndFourAnswers) {
+    const std::string path = "/blocks/NTAdd/a rather long folder name/IFNTAdd.c";
+    OverwriteDialog dialog(path);
+    EXPECT_EQ(dialog.windowTitle(), "Algosmith for eXpressDSP");
+    EXPECT_EQ(dialog.pathField()->text().toStdString(), path);
+    EXPECT_TRUE(dialog.pathField()->isReadOnly());
+    bool question = false;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        question = question || label->text() == "File Exists, overwrite?";
+    }
+    EXPECT_TRUE(question);
+    EXPECT_EQ(dialog.buttonFor(OverwriteAnswer::Yes)->text(), "&Yes");
+    EXPECT_EQ(dialog.buttonFor(OverwriteAnswer::No)->text(), "&No");
+    EXPECT_EQ(dialog.buttonFor(OverwriteAnswer::YesToAll)->text(), "Yes to &All");
+    EXPECT_EQ(dialog.buttonFor(OverwriteAnswer::Cancel)->text(), "&Cancel");
+}
+
+TEST(OverwriteDialog, EachButtonGivesItsAnswerAndEscapeOrTheCloseBoxCancel) {
+    for (OverwriteAnswer answer : {OverwriteAnswer::Yes, OverwriteAnswer::No,
+                                   OverwriteAnswer::YesToAll, OverwriteAnswer::Cancel}) {
+        OverwriteDialog dialog("/x/y.c");
+        WhenModal([&](QWidget*) { dialog.buttonFor(answer)->click(); });
+        EXPECT_EQ(dialog.ask(), answer);
+    }
+    {
+        OverwriteDialog dialog("/x/y.c");
+        WhenModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+        EXPECT_EQ(dialog.ask(), OverwriteAnswer::Cancel);
+    }
+    {
+        OverwriteDialog dialog("/x/y.c");
+        WhenModal([](QWidget* modal) { modal->close(); });
+        EXPECT_EQ(dialog.ask(), OverwriteAnswer::Cancel);
+    }
+    {
+        // Enter takes the default answer, Yes.
+        OverwriteDialog dialog("/x/y.c");
+        WhenModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Return); });
+        EXPECT_EQ(dialog.ask(), OverwriteAnswer::Yes);
+    }
+}
+
+TEST(QtPrompts, AsksTheOverwriteQuestionWithTheDialog) {
+    QtPrompts prompts;
+    QString seen;
+    WhenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<OverwriteDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        seen = dialog->pathField()->text();
+        dialog->buttonFor(OverwriteAnswer::YesToAll)->click();
+    });
+    EXPECT_EQ(prompts.askOverwrite("/b/NTAdd.h"), OverwriteAnswer::YesToAll);
+    EXPECT_EQ(seen, "/b/NTAdd.h");
+}
+
+TEST(QtPrompts, MessagesAndQuestionsAreMessageBoxesWithTheirIcon) {
+    QtPrompts prompts;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString text;
+    WhenModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        icon = box->icon();
+        text = box->text();
+        EXPECT_EQ(box->windowTitle(), "Tessaline Blockwright");
+        box->accept();
+    });
+    prompts.showMessage("xDAIS.BMP not found.", MessageIcon::Stop);
+    EXPECT_EQ(icon, QMessageBox::Critical);
+    EXPECT_EQ(text, "xDAIS.BMP not found.");
+
+    WhenModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        icon = box->icon();
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_FALSE(prompts.askYesNo("Overwrite?", MessageIcon::Exclamation));
+    EXPECT_EQ(icon, QMessageBox::Warning);
+
+    WhenModal([&](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+    EXPECT_FALSE(prompts.askYesNo("Escape is No?", MessageIcon::Question));
+    WhenModal([&](QWidget* modal) {
+        qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
+    });
+    EXPECT_TRUE(prompts.askYesNo("Yes?", MessageIcon::Question));
+}
+
+}  // namespace
+}  // namespace bw

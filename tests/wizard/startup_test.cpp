@@ -1,0 +1,184 @@
+// Start-up: the single instance, a missing display, the header picture.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLockFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <atomic>
+#include <thread>
+
+#include "app/single_instance.h"
+#include "app/startup.h"
+#include "wizard/header_picture.h"
+
+namespace bw {
+namespace {
+
+TEST(SingleInstance, ASecondStartAsksTheFirstToComeForwardAndEnds) {
+    QTemporaryDir folder;
+    SingleInstance first(folder.path());
+    ASSERT_EQ(first.start(), SingleInstance::Start::First);
+    int raised = 0;
+    QObject::connect(&first, &SingleInstance::raiseRequested, [&] { ++raised; });
+
+    // The second start waits for its answer, so it runs beside this event loop.
+    std::atomic<int> second{-1};
+    std::thread other([&] {
+        SingleInstance instance(folder.path());
+        second = static_cast<int>(instance.start());
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return second != -1; }, 5000));
+    other.join();
+    EXPECT_EQ(second, static_cast<int>(SingleInstance::Start::OtherRaised));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return raised == 1; }, 1000));
+}
+
+TEST(SingleInstance, AStartWhoseFirstDoesNotAnswerEndsSilently) {
+    QTemporaryDir folder;
+    QLockFile held(QDir(folder.path()).filePath(INSTANCE_LOCK_NAME));
+    ASSERT_TRUE(held.tryLock(0));  // a live holder that never listens
+    SingleInstance later(folder.path());
+    EXPECT_EQ(later.start(), SingleInstance::Start::OtherSilent);
+}
+
+TEST(SingleInstance, ALockLeftByAProcessThatHasGoneIsTakenOver) {
+    QTemporaryDir folder;
+    const QString lockPath = QDir(folder.path()).filePath(INSTANCE_LOCK_NAME);
+    // A lock as this process writes it, but naming a process that has ended.
+    QByteArray content;
+    {
+        QLockFile mine(lockPath);
+        ASSERT_TRUE(mine.tryLock(0));
+        QFile file(lockPath);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        content = file.readAll();
+    }
+    QProcess gone;
+    gone.start("true", {});
+    ASSERT_TRUE(gone.waitForStarted());
+    const QByteArray deadPid = QByteArray::number(gone.processId());
+    ASSERT_TRUE(gone.waitForFinished());
+    ASSERT_NE(deadPid, "0");
+    content = deadPid + content.mid(content.indexOf('\n'));
+    QFile stale(lockPath);
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write(content);
+    stale.close();
+
+    SingleInstance next(folder.path());
+    EXPECT_EQ(next.start(), SingleInstance::Start::First);
+}
+
+TEST(SingleInstance, ASocketLeftBehindDoesNotStopTheFirstFromListening) {
+    QTemporaryDir folder;
+    QFile leftover(QDir(folder.path()).filePath(INSTANCE_SOCKET_NAME));
+    ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
+    leftover.close();
+    SingleInstance first(folder.path());
+    ASSERT_EQ(first.start(), SingleInstance::Start::First);
+    std::atomic<int> second{-1};
+    std::thread other([&] { second = static_cast<int>(SingleInstance(folder.path()).start()); });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return second != -1; }, 5000));
+    other.join();
+    EXPECT_EQ(second, static_cast<int>(SingleInstance::Start::OtherRaised));
+}
+
+// The program itself, started as a user would.
+class ProgramTest : public ::testing::Test {
+protected:
+    QProcessEnvironment Environment() const {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_RUNTIME_DIR", runtime.path());
+        environment.insert("XDG_CONFIG_HOME", runtime.path() + "/config");
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        return environment;
+    }
+
+    QTemporaryDir runtime;
+};
+
+TEST_F(ProgramTest, WithoutADisplayItSaysSoAndPointsToTheCommandLine) {
+    QProcessEnvironment environment = Environment();
+    environment.remove("QT_QPA_PLATFORM");
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(BLOCKWRIGHT_EXE, {});
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitCode(), EXIT_NO_DISPLAY);
+    const QString error = QString::fromLocal8Bit(program.readAllStandardError());
+    EXPECT_TRUE(error.contains("no display")) << error.toStdString();
+    EXPECT_TRUE(error.contains("blockwright generate")) << error.toStdString();
+
+    // A display named but not there is no display either.
+    environment.insert("DISPLAY", ":97");
+    program.setProcessEnvironment(environment);
+    program.start(BLOCKWRIGHT_EXE, {});
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitCode(), EXIT_NO_DISPLAY);
+}
+
+TEST_F(ProgramTest, ASecondStartEndsAndAKilledFirstDoesNotBlockTheNext) {
+    QProcess first;
+    first.setProcessEnvironment(Environment());
+    first.start(BLOCKWRIGHT_EXE, {});
+    ASSERT_TRUE(first.waitForStarted());
+    const QString socket = QDir(runtime.path()).filePath(INSTANCE_SOCKET_NAME);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(socket); }, 10000));
+
+    QProcess second;
+    second.setProcessEnvironment(Environment());
+    second.start(BLOCKWRIGHT_EXE, {});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    first.kill();  // leaves its lock and socket behind
+    ASSERT_TRUE(first.waitForFinished());
+    QProcess third;
+    third.setProcessEnvironment(Environment());
+    third.start(BLOCKWRIGHT_EXE, {});
+    ASSERT_TRUE(third.waitForStarted());
+    // The next start runs its own wizard rather than ending.
+    EXPECT_FALSE(third.waitForFinished(1500));
+    EXPECT_EQ(third.state(), QProcess::Running);
+    third.kill();
+    third.waitForFinished();
+}
+
+TEST(HeaderPicture, TheWorkingDirectorysPictureWinsElseTheBuiltInOneForTheDepth) {
+    QTemporaryDir folder;
+    const std::string working = folder.path().toStdString() + "/";
+    QImage own(48, 48, QImage::Format_RGB32);
+    own.fill(Qt::red);
+    ASSERT_TRUE(own.save(folder.path() + "/Header.bmp", "BMP"));
+    const QPixmap chosen = HeaderPicture(working, 24);
+    EXPECT_EQ(chosen.size(), QSize(48, 48));
+    EXPECT_EQ(chosen.toImage().pixelColor(5, 5), QColor(Qt::red));
+
+    QFile::remove(folder.path() + "/Header.bmp");
+    const QImage deep = HeaderPicture(working, 32).toImage();
+    const QImage palette = HeaderPicture(working, 8).toImage();
+    const QImage mono = HeaderPicture(working, 1).toImage();
+    EXPECT_EQ(deep, BuiltInHeaderPicture(16).toImage());
+    EXPECT_EQ(palette, BuiltInHeaderPicture(15).toImage());
+    EXPECT_EQ(mono, BuiltInHeaderPicture(7).toImage());
+    EXPECT_NE(deep, palette);
+    EXPECT_NE(palette, mono);
+    // The picture for fewer than 8 bits uses black and white only.
+    for (int y = 0; y < mono.height(); ++y) {
+        for (int x = 0; x < mono.width(); ++x) {
+            const QRgb pixel = mono.pixel(x, y) & 0xFFFFFF;
+            ASSERT_TRUE(pixel == 0 || pixel == 0xFFFFFF) << x << "," << y;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace bw

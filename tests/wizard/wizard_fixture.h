@@ -1,0 +1,126 @@
+#pragma once
+
+// A wizard over a scripted world: settings in memory, recorded prompts, a
+// file dialog that answers from a list, a fixed clock, and the stock files of
+// the source tree as the working directory.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QTemporaryDir>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "definition/block_info.h"
+#include "support/recording_prompts.h"
+#include "wizard/cwizard.h"
+#include "wizard/wizard_context.h"
+
+namespace bw {
+
+// Answers the Open dialog from a script: a path, or nothing for Cancel.
+class ScriptedDialogs : public FileDialogs {
+public:
+    std::optional<std::string> openTemplate(QWidget*, const std::string& startFolder) override {
+        openStartFolders.push_back(startFolder);
+        return Next();
+    }
+    std::optional<std::string> chooseFolder(QWidget*, const QString&, const std::string&) override {
+        return Next();
+    }
+
+    std::deque<std::optional<std::string>> answers;
+    std::vector<std::string> openStartFolders;
+
+private:
+    std::optional<std::string> Next() {
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        std::optional<std::string> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+// Recorded prompts that can also look at the window when the overwrite
+// question comes (the run is then in the middle of its files).
+class HookedPrompts : public RecordingPrompts {
+public:
+    OverwriteAnswer askOverwrite(const std::string& path) override {
+        if (onOverwrite) {
+            onOverwrite(path);
+        }
+        return RecordingPrompts::askOverwrite(path);
+    }
+    std::function<void(const std::string&)> onOverwrite;
+};
+
+inline std::tm FixedTime() {
+    std::tm time{};
+    time.tm_year = 2024 - 1900;
+    time.tm_mon = 2;
+    time.tm_mday = 14;
+    time.tm_hour = 9;
+    time.tm_min = 30;
+    return time;
+}
+
+class WizardFixture : public ::testing::Test {
+protected:
+    WizardFixture()
+        : clock(FixedTime()), context{block,
+                                      settings,
+                                      prompts,
+                                      dialogs,
+                                      clock,
+                                      WorkingDirectory(),
+                                      temp.path().toStdString() + "/"} {
+        context.ResetBlock();
+    }
+
+    static std::string WorkingDirectory() { return BLOCKWRIGHT_SOURCE_DIR "/assets/"; }
+
+    // The wizard, made and shown on first use.
+    CWizard& Wizard() {
+        if (!wizard) {
+            wizard = std::make_unique<CWizard>(context, QPixmap(49, 49));
+            wizard->show();
+        }
+        return *wizard;
+    }
+
+    QAbstractButton* Button(QWizard::WizardButton which) { return Wizard().button(which); }
+    void Next() { Button(QWizard::NextButton)->click(); }
+    void Back() { Button(QWizard::BackButton)->click(); }
+    void Open() { Button(QWizard::CustomButton1)->click(); }
+
+    // The block folder inside the temporary folder.
+    std::string BlockDirectory() const { return temp.path().toStdString() + "/blocks/NTAdd"; }
+    std::string BlockFile(const std::string& name) const { return BlockDirectory() + "/" + name; }
+
+    // A small PC block whose files go into BlockDirectory().
+    void DescribeBlock(BLOCKINFO& target) const {
+        target.BlockName = "NTAdd";
+        target.LibraryName = "Maths";
+        target.GroupName = "Arithmetic";
+        target.MenuName = "Add";
+        target.Directory = BlockDirectory();
+        target.HelpFilename = "NTAdd.hlp";
+        target.IconFilename = "NTAdd.ico";
+    }
+
+    QTemporaryDir temp;
+    BLOCKINFO block;
+    MemorySettings settings;
+    HookedPrompts prompts;
+    ScriptedDialogs dialogs;
+    FixedClock clock;
+    WizardContext context;
+    std::unique_ptr<CWizard> wizard;
+};
+
+}  // namespace bw

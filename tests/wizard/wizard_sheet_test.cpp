@@ -1,0 +1,194 @@
+// The sheet: captions, page 1's Open and New, the buttons' labels, the page
+// order, and the About button.
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "definition/template_file.h"
+#include "wizard/open_file.h"
+#include "wizard_fixture.h"
+
+namespace bw {
+namespace {
+
+using SheetTest = WizardFixture;
+
+// What a new block looks like with these settings and working directory.
+BLOCKINFO NewBlock(const WizardContext& context) {
+    BLOCKINFO fresh;
+    fresh.Reset(context.settings, context.workingDirectory);
+    return fresh;
+}
+
+void ExpectNewBlock(const BLOCKINFO& block, const WizardContext& context) {
+    const BLOCKINFO fresh = NewBlock(context);
+    EXPECT_EQ(block.BlockName, fresh.BlockName);
+    EXPECT_EQ(block.Directory, fresh.Directory);
+    EXPECT_EQ(block.LibraryName, fresh.LibraryName);
+    EXPECT_EQ(block.NumParameters, fresh.NumParameters);
+    EXPECT_EQ(block.RealTime, fresh.RealTime);
+    EXPECT_EQ(block.CompanyName, fresh.CompanyName);
+}
+
+TEST_F(SheetTest, CaptionsNameThePageAndTheCount) {
+    EXPECT_EQ(PageCaption(DataInfoPage), "Tessaline Blockwright (4 of 11)");
+    EXPECT_EQ(Wizard().windowTitle(), "Tessaline Blockwright (1 of 11)");
+    Next();  // New
+    Next();
+    Next();
+    ASSERT_EQ(Wizard().currentId(), DataInfoPage);
+    EXPECT_EQ(Wizard().windowTitle(), "Tessaline Blockwright (4 of 11)");
+    Back();
+    EXPECT_EQ(Wizard().windowTitle(), "Tessaline Blockwright (3 of 11)");
+}
+
+TEST_F(SheetTest, EveryPageHasTheProgramTitleAndItsSubtitle) {
+    const char* subtitles[PAGE_COUNT] = {
+        "Open an existing block template or create a new block template.",
+        "Choose the library, group and name for the block.",
+        "Set the directories and file names used by the block.",
+        "Choose what types of data the block will handle.",
+        "Set company name and revision information for the block.",
+        "Set input and output characteristics of the block.",
+        "Define parameters and default values for the block.",
+        "Define instantiated local arrays for the block.",
+        "Define persistant variables and default values for the block.",
+        "Generate the code for the block.",
+        "Block generation complete.",
+    };
+    for (int id = 0; id < PAGE_COUNT; ++id) {
+        EXPECT_EQ(Wizard().page(id)->title(), "Tessaline Blockwright") << id;
+        EXPECT_EQ(Wizard().page(id)->subTitle(), subtitles[id]) << id;
+    }
+    EXPECT_EQ(Wizard().wizardStyle(), QWizard::ModernStyle);
+    EXPECT_EQ(Wizard().pageIds().size(), PAGE_COUNT);
+}
+
+TEST_F(SheetTest, FirstPageRelabelsItsButtonsAndTheOthersReadBackAndNext) {
+    Wizard();
+    EXPECT_EQ(Button(QWizard::CustomButton1)->text(), "&Open >");
+    EXPECT_TRUE(Button(QWizard::CustomButton1)->isVisible());
+    EXPECT_TRUE(Button(QWizard::CustomButton1)->isEnabled());
+    EXPECT_EQ(Button(QWizard::NextButton)->text(), "&New >");
+    EXPECT_FALSE(Button(QWizard::BackButton)->isVisible());
+
+    Next();
+    for (int id = VisibleInfoPage; id <= PersistantInfoPage; ++id) {
+        ASSERT_EQ(Wizard().currentId(), id);
+        EXPECT_EQ(Button(QWizard::BackButton)->text(), "< &Back") << id;
+        EXPECT_EQ(Button(QWizard::NextButton)->text(), "&Next >") << id;
+        EXPECT_TRUE(Button(QWizard::BackButton)->isVisible()) << id;
+        EXPECT_TRUE(Button(QWizard::NextButton)->isEnabled()) << id;
+        EXPECT_FALSE(Button(QWizard::CustomButton1)->isVisible()) << id;
+        Next();
+    }
+
+    // Back to page 1 relabels again; from page 2 Back returns to page 1.
+    while (Wizard().currentId() != VisibleInfoPage) {
+        Back();
+    }
+    Back();
+    EXPECT_EQ(Wizard().currentId(), OpenFilePage);
+    EXPECT_EQ(Button(QWizard::NextButton)->text(), "&New >");
+    EXPECT_TRUE(Button(QWizard::CustomButton1)->isVisible());
+}
+
+TEST_F(SheetTest, OpenThenCancelStaysOnPageOneWithANewBlockAndNewStartsAfresh) {
+    Wizard();
+    block.BlockName = "Edited";
+    block.NumParameters = 3;
+    block.RealTime = 1;
+    settings.write("Settings", "Open Directory", "/somewhere/else");
+    dialogs.answers.push_back(std::nullopt);  // Cancel
+
+    Open();
+    EXPECT_EQ(Wizard().currentId(), OpenFilePage);
+    ExpectNewBlock(block, context);
+    ASSERT_EQ(dialogs.openStartFolders.size(), 1u);
+    EXPECT_EQ(dialogs.openStartFolders[0], "/somewhere/else");
+    EXPECT_EQ(settings.read("Settings", "Open Directory", ""), "/somewhere/else");
+
+    block.BlockName = "EditedAgain";
+    Next();  // New
+    EXPECT_EQ(Wizard().currentId(), VisibleInfoPage);
+    ExpectNewBlock(block, context);
+    EXPECT_EQ(Button(QWizard::NextButton)->text(), "&Next >");
+}
+
+TEST_F(SheetTest, OpenStartsInTheWorkingDirectoryWithoutASetting) {
+    Wizard();
+    Open();
+    ASSERT_EQ(dialogs.openStartFolders.size(), 1u);
+    EXPECT_EQ(dialogs.openStartFolders[0], context.workingDirectory);
+}
+
+TEST_F(SheetTest, AnUnreadableTemplateStaysOnPageOneWithANewBlock) {
+    const std::string bad = temp.path().toStdString() + "/bad/Broken.tbt";
+    QDir().mkpath(temp.path() + "/bad");
+    QFile file(QString::fromStdString(bad));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Some Other Program]\r\nBlock Name=Broken\r\n");
+    file.close();
+    Wizard();
+    block.BlockName = "Edited";
+    dialogs.answers.push_back(bad);
+
+    Open();
+    EXPECT_EQ(Wizard().currentId(), OpenFilePage);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0], INVALID_TEMPLATE_MESSAGE);
+    ExpectNewBlock(block, context);
+    // The chosen file's folder is where the next Open starts.
+    EXPECT_EQ(settings.read("Settings", "Open Directory", ""), temp.path().toStdString() + "/bad");
+}
+
+TEST_F(SheetTest, OpeningATemplateGoesToPageTwoWithItsDefinition) {
+    BLOCKINFO saved = NewBlock(context);
+    DescribeBlock(saved);
+    saved.CompanyName = "Tessaline Labs";
+    const std::string path = temp.path().toStdString() + "/NTAdd.tbt";
+    ASSERT_TRUE(WriteTemplate(saved, path));
+    Wizard();
+    dialogs.answers.push_back(path);
+
+    Open();
+    EXPECT_EQ(Wizard().currentId(), VisibleInfoPage);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(block.BlockName, "NTAdd");
+    EXPECT_EQ(block.CompanyName, "Tessaline Labs");
+    EXPECT_EQ(block.Directory, BlockDirectory());
+    EXPECT_EQ(Button(QWizard::BackButton)->text(), "< &Back");
+}
+
+TEST_F(SheetTest, PageOneExplainsTheChoice) {
+    const QList<QLabel*> labels = Wizard().page(OpenFilePage)->findChildren<QLabel*>();
+    ASSERT_FALSE(labels.isEmpty());
+    EXPECT_EQ(labels.front()->text(),
+              "Blockwright can either create a new block from scratch, or it can load the "
+              "template file from an existing block and allow a user to modify the template to "
+              "create the new block.");
+}
+
+TEST_F(SheetTest, AboutButtonShowsTheTitleAndVersion) {
+    if (CWizard::HasSystemMenu()) {
+        GTEST_SKIP() << "the About item is in the system menu here";
+    }
+    QAbstractButton* about = Button(QWizard::CustomButton2);
+    EXPECT_EQ(about->text(), "&About");
+    EXPECT_TRUE(about->isVisible());
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->windowTitle() + "|" + box->text();
+            box->accept();
+        }
+    });
+    about->click();
+    EXPECT_TRUE(shown.startsWith("About Tessaline Blockwright|")) << shown.toStdString();
+    EXPECT_TRUE(shown.contains("Version 4.30")) << shown.toStdString();
+}
+
+}  // namespace
+}  // namespace bw
