@@ -552,7 +552,7 @@ void WriteRoutinePrototypes(Header& h) {
     for (int i = 0; i < channels; ++i) {
         handles += ", HANDLE";
     }
-    for (const component::RoutinePrecision& precision : component::ROUTINE_PRECISIONS) {
+    for (const ProcessingPrecision& precision : PROCESSING_PRECISIONS) {
         if (block.*precision.flag) {
             WriteLine(h.file, "int  PASCAL " + block.BlockName + precision.suffix, handles + ");");
         }

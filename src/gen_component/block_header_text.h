@@ -1,8 +1,7 @@
 #pragma once
 
 // Text pieces that the block header and the user source share: the
-// substitution helper, the separator lines, the bounded pool counts and the
-// table of data-processing routines.
+// substitution helper, the separator lines and the bounded pool counts.
 
 #include <initializer_list>
 #include <string>
@@ -41,25 +40,5 @@ int PersistantCount(const BLOCKINFO& block);
 int LocalArrayCount(const BLOCKINFO& block);
 int InputCount(const BLOCKINFO& block);
 int OutputCount(const BLOCKINFO& block);
-
-// One data-processing routine of the user source, in routine order.
-struct RoutinePrecision {
-    int BLOCKINFO::*flag;
-    const char* display;      // the word of markers and comments ("Integer")
-    const char* suffix;       // `<Prec>` of the routine name ("Int")
-    const char* elementType;  // the channel data type
-    const char* dataType;     // the output's data-type flag
-};
-
-inline constexpr RoutinePrecision ROUTINE_PRECISIONS[] = {
-    {&BLOCKINFO::Character, "Char", "Char", "char", "HDT_CHAR"},
-    {&BLOCKINFO::Byte, "Byte", "Byte", "BYTE", "HDT_BYTE"},
-    {&BLOCKINFO::ShortInteger, "Short", "Short", "short", "HDT_SHORT"},
-    {&BLOCKINFO::Integer, "Integer", "Int", "int", "HDT_INT"},
-    {&BLOCKINFO::LongInteger, "Long", "Long", "long", "HDT_LONG"},
-    {&BLOCKINFO::FloatingPoint, "Float", "Float", "float", "HDT_FLOAT"},
-    {&BLOCKINFO::Double, "Double", "Double", "double", "HDT_DOUBLE"},
-    {&BLOCKINFO::Bitmap, "Bitmap", "Bmp", "LPBITMAPINFOHEADER", "HDT_IMAGE_BMP"},
-};
 
 }  // namespace bw::component

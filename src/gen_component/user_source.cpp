@@ -155,7 +155,7 @@ std::string PrecisionMarker(const Routine& r) {
 }
 
 std::string RoutineName(const Routine& r) {
-    return r.block.BlockName + r.precision.suffix;
+    return r.block.BlockName + r.precision.processing->suffix;
 }
 
 void WriteRoutineBanner(const Routine& r) {
@@ -521,7 +521,7 @@ void WriteRoutine(const Routine& r, PreviousVersion* previous) {
 }
 
 DataKind KindOf(const BLOCKINFO& block, const component::RoutinePrecision& precision) {
-    if (precision.flag == &BLOCKINFO::Bitmap) {
+    if (precision.processing->flag == &BLOCKINFO::Bitmap) {
         return DataKind::Bitmap;
     }
     return block.Matrix ? DataKind::Matrix : DataKind::Frame;
@@ -602,7 +602,7 @@ bool WriteUserSource(OutputFile& file, const BLOCKINFO& block) {
         CheckPreviousVersion(file, USER_SOURCE_SPLICE_QUESTION);
     WriteFileHead(file, block, previous.get());
     for (const component::RoutinePrecision& precision : component::ROUTINE_PRECISIONS) {
-        if (block.*precision.flag) {
+        if (block.*precision.processing->flag) {
             const Routine routine{file,
                                   block,
                                   precision,

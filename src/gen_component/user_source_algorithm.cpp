@@ -340,7 +340,7 @@ void WriteDefaultLocalRoutine(const Routine& r) {
     WriteAlgorithm(r);
     for (int o = 0; o < r.outputs; ++o) {
         WriteLine(r.file, Fill("    pPtr->DTFlagOut<o> = <flag>;",
-                               {{"<o>", Number(o)}, {"<flag>", r.precision.dataType}}));
+                               {{"<o>", Number(o)}, {"<flag>", r.precision.processing->dataType}}));
     }
 }
 

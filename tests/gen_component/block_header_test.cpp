@@ -8,6 +8,7 @@
 
 #include "gen_component/block_header_test_blocks.h"
 #include "gen_component/component_files.h"
+#include "generation/generation_run.h"
 #include "support/generate.h"
 #include "support/golden.h"
 
@@ -266,6 +267,62 @@ TEST(BlockHeaderSplice, UnreadablePreviousVersionIsReportedAndNotSpliced) {
     EXPECT_EQ(run.prompts.messages[0],
               "Unable to open file " + run.dir.path() + "MyAdd.h, splice will not be attempted.");
     EXPECT_TRUE(run.prompts.questions.empty());
+}
+
+}  // namespace
+}  // namespace bw
+
+namespace bw {
+namespace {
+
+using namespace testblocks;
+
+std::string InsertAfter(std::string text, const std::string& marker, const std::string& line) {
+    const size_t at = text.find(marker + "\r\n");
+    EXPECT_NE(at, std::string::npos) << marker;
+    return at == std::string::npos ? text : text.insert(at + marker.size() + 2, line + "\r\n");
+}
+
+// Through the whole run: the first run's files are edited by hand, the second
+// run backs them up and carries the edits over into both files.
+TEST(ComponentRegeneration, HandEditsSurviveASecondRun) {
+    TempDir dir;
+    BLOCKINFO block = SimulationBlock();
+    block.Directory = dir.path() + "MyAdd";
+    block.IconFilename = "myadd";
+    RecordingPrompts prompts;
+    std::tm when{};
+    FixedClock clock(when);
+    MemorySettings settings;
+    RunEnvironment environment;
+    environment.prompts = &prompts;
+    environment.clock = &clock;
+    environment.settings = &settings;
+    environment.workingDirectory = dir.path();
+    ASSERT_EQ(RunGeneration(block, environment).outcome, RunOutcome::Completed);
+
+    const std::string header = dir.path() + "MyAdd/MyAdd.h";
+    const std::string source = dir.path() + "MyAdd/MyAdd.c";
+    WriteFileBytes(header, InsertAfter(ReadFileBytes(header), "//; External Routine Prototypes",
+                                       "int Helper(int);"));
+    WriteFileBytes(
+        source, InsertAfter(ReadFileBytes(source), "//; Include Libraries", "#include <math.h>"));
+
+    prompts.overwriteAnswers = {OverwriteAnswer::YesToAll};
+    prompts.yesNoAnswers = {true, true};
+    ASSERT_EQ(RunGeneration(block, environment).outcome, RunOutcome::Completed);
+    EXPECT_EQ(prompts.questions,
+              (std::vector<std::string>{
+                  "Found a previous version of MyAdd.c do you want to attempt to splice the two "
+                  "files ?",
+                  "Found a previous version of MyAdd.h do you want to splice the two files ?"}));
+    const auto headerLines = Lines(ReadFileBytes(header));
+    EXPECT_EQ(Between(headerLines, "//; External Routine Prototypes",
+                      "//; End of External Routine Prototypes"),
+              (std::vector<std::string>{"int Helper(int);", ""}));
+    const auto sourceLines = Lines(ReadFileBytes(source));
+    EXPECT_EQ(Between(sourceLines, "//; Include Libraries", "//; End of Include Libraries"),
+              (std::vector<std::string>{"#include <math.h>", ""}));
 }
 
 }  // namespace
