@@ -1,27 +1,45 @@
 #include "generation/output_file.h"
 
+#include <cstring>
+
 #include "generation/paths.h"
 
 namespace bw {
 
 namespace {
 
-// Writes reach the disk in chunks of this size rather than line by line.
-constexpr size_t FLUSH_THRESHOLD = 64 * 1024;
+// Writes reach the disk in chunks of this size rather than line by line; most
+// generated files are smaller and go out in one write on Close.
+constexpr size_t BUFFER_SIZE = 1024 * 1024;
 
 }  // namespace
 
 OutputFile::OutputFile(RunEnvironment& environment) : environment_(environment) {}
 
-OutputFile::~OutputFile() { Close(); }
+OutputFile::~OutputFile() {
+    Close();
+}
 
 bool OutputFile::Open(const std::string& path) {
     Close();
     path_ = path;
     failed_ = false;
-    CreateDirectoryPath(path);
+    if (HasDriveLetter(path)) {
+        return false;
+    }
+    CreateDirectoryPath(path);  // a failure shows in the open that follows
     file_ = std::fopen(NativePath(path).c_str(), "wb");
-    return file_ != nullptr;
+    if (file_ == nullptr) {
+        return false;
+    }
+    // Our own buffer already gathers large chunks; a second one in stdio
+    // would only copy them again.
+    std::setvbuf(file_, nullptr, _IONBF, 0);
+    if (!buffer_) {
+        buffer_ = std::make_unique<char[]>(BUFFER_SIZE);
+    }
+    used_ = 0;
+    return true;
 }
 
 bool OutputFile::Close() {
@@ -37,26 +55,71 @@ bool OutputFile::Close() {
 }
 
 void OutputFile::WriteText(std::string_view text) {
+    WriteText(text, {}, false);
+}
+
+void OutputFile::WriteText(std::string_view a, std::string_view b, bool endLine) {
     if (environment_.pump) {
         environment_.pump();
     }
-    if (environment_.Stopping || file_ == nullptr) {
+    if (file_ == nullptr) {
         return;
     }
-    buffer_.append(text);
-    if (buffer_.size() >= FLUSH_THRESHOLD) {
+    if (environment_.Stopping) {
+        // What came before the stop belongs in the file now, as if every
+        // earlier write had gone straight to the disk.
         Flush();
+        return;
+    }
+    const size_t size = a.size() + b.size() + (endLine ? 2 : 0);
+    if (size > BUFFER_SIZE - used_) {
+        Append(a);
+        Append(b);
+        Append(endLine ? "\r\n" : "");
+        return;
+    }
+    // The usual case, a line that fits: copied straight into the buffer.
+    char* out = buffer_.get() + used_;
+    if (!a.empty()) {
+        std::memcpy(out, a.data(), a.size());
+        out += a.size();
+    }
+    if (!b.empty()) {
+        std::memcpy(out, b.data(), b.size());
+        out += b.size();
+    }
+    if (endLine) {
+        out[0] = '\r';
+        out[1] = '\n';
+    }
+    used_ += size;
+}
+
+void OutputFile::Append(std::string_view text) {
+    if (text.size() > BUFFER_SIZE - used_) {
+        Flush();
+        if (text.size() > BUFFER_SIZE) {
+            WriteOut(text.data(), text.size());
+            return;
+        }
+    }
+    if (!text.empty()) {
+        std::memcpy(buffer_.get() + used_, text.data(), text.size());
+        used_ += text.size();
     }
 }
 
-bool OutputFile::Flush() {
-    if (!buffer_.empty() && file_ != nullptr) {
-        if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
-            failed_ = true;
-        }
+void OutputFile::WriteOut(const char* data, size_t size) {
+    if (std::fwrite(data, 1, size, file_) != size) {
+        failed_ = true;
     }
-    buffer_.clear();
-    return !failed_;
+}
+
+void OutputFile::Flush() {
+    if (used_ > 0 && file_ != nullptr) {
+        WriteOut(buffer_.get(), used_);
+    }
+    used_ = 0;
 }
 
 std::string OutputFile::FileName() const {
@@ -65,17 +128,11 @@ std::string OutputFile::FileName() const {
 }
 
 void WriteLine(OutputFile& file, std::string_view a, std::string_view b) {
-    std::string line;
-    line.reserve(a.size() + b.size() + 2);
-    line.append(a).append(b).append("\r\n");
-    file.WriteText(line);
+    file.WriteText(a, b, true);
 }
 
 void Write(OutputFile& file, std::string_view a, std::string_view b) {
-    std::string text;
-    text.reserve(a.size() + b.size());
-    text.append(a).append(b);
-    file.WriteText(text);
+    file.WriteText(a, b, false);
 }
 
 namespace {
@@ -96,8 +153,9 @@ int ReplaceAll(std::string& line, std::string_view placeholder, std::string_view
 
 int WriteTemplateLine(OutputFile& file, std::string_view line, std::string_view s1,
                       std::string_view s2) {
-    // "%2" is replaced first in the text outside s1's replacements by marking
-    // the original positions: substitute %1 in the pieces between "%2"s.
+    // "%1" and "%2" cannot overlap, so replacing "%1" in the pieces between the
+    // line's own "%2"s and joining them with s2 gives the result of replacing
+    // all "%1" first and then all "%2" without ever searching s1 or s2.
     std::string result;
     int count = 0;
     size_t start = 0;
@@ -127,8 +185,8 @@ int WriteTemplateLine(OutputFile& file, std::string_view line, std::string_view 
 std::string MakeIdentifier(std::string_view text, int n) {
     std::string identifier = "_";
     for (char c : text) {
-        const bool keep = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                          (c >= '0' && c <= '9') || c == '_';
+        const bool keep =
+            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
         if (keep) {
             identifier += c;
         }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -26,7 +27,9 @@ struct RunEnvironment {
 
 // A generated file: CR LF written explicitly, directories created on opening,
 // the pump called and the Stopping flag honoured on every write. Writes are
-// buffered; whatever was written before Stopping was set reaches the file.
+// collected in a buffer and reach the disk in large chunks, with the same
+// result as writing each one at once: everything written before Stopping was
+// set reaches the file (at the latest on Close), nothing after it does.
 class OutputFile {
 public:
     explicit OutputFile(RunEnvironment& environment);
@@ -36,6 +39,7 @@ public:
 
     // Opens path (as the definition writes it: "\" or "/" separate) for
     // writing, creating or emptying it and creating missing directories.
+    // A drive-letter path fails without creating anything.
     bool Open(const std::string& path);
     // Flushes and closes; false when any write to the disk failed.
     bool Close();
@@ -43,6 +47,8 @@ public:
 
     // Pumps, then appends text unless Stopping is set.
     void WriteText(std::string_view text);
+    // The same for a + b (+ CR LF when endLine) handed over as one write.
+    void WriteText(std::string_view a, std::string_view b, bool endLine);
 
     // The path as given to Open, and its name and extension.
     const std::string& Path() const { return path_; }
@@ -51,21 +57,25 @@ public:
     RunEnvironment& Environment() { return environment_; }
 
 private:
-    bool Flush();
+    void Append(std::string_view text);
+    void WriteOut(const char* data, size_t size);
+    void Flush();
 
     RunEnvironment& environment_;
     std::FILE* file_ = nullptr;
     std::string path_;
-    std::string buffer_;
+    std::unique_ptr<char[]> buffer_;
+    size_t used_ = 0;
     bool failed_ = false;
 };
 
 // The generators' only ways to write.
 void WriteLine(OutputFile& file, std::string_view a, std::string_view b = {});
 void Write(OutputFile& file, std::string_view a, std::string_view b = {});
-// Replaces every "%1" by s1, then every "%2" by s2 (replacement texts are never
-// expanded again), lower-cases a line beginning with "#include", writes it with
-// CR LF and returns the number of substitutions.
+// Replaces every "%1" by s1, then every "%2" by s2, lower-cases the line when it
+// begins with "#include", writes it with CR LF and returns the number of
+// substitutions. Only the line's own text is searched: a replacement text that
+// holds "%1" or "%2" is written as it is.
 int WriteTemplateLine(OutputFile& file, std::string_view line, std::string_view s1,
                       std::string_view s2 = {});
 

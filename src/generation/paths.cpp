@@ -12,7 +12,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
@@ -27,22 +29,39 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-// The entry of directory whose name matches name: exactly if it exists,
-// otherwise the first that differs only in case; else name itself.
+// The entry of directory (empty or ending in "/") whose name matches name:
+// name itself when it exists, otherwise the first entry in name order that
+// differs only in case; name when nothing matches.
 std::string MatchComponent(const std::string& directory, const std::string& name) {
-    const std::string exact = directory + name;
     std::error_code ec;
-    if (name == "." || name == ".." || fs::exists(exact, ec)) {
+    if (name == "." || name == ".." || fs::exists(directory + name, ec)) {
         return name;
     }
     const std::string scan = directory.empty() ? std::string(".") : directory;
+    std::string best;
     for (fs::directory_iterator it(scan, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string candidate = it->path().filename().string();
-        if (EqualIgnoringAsciiCase(candidate, name)) {
-            return candidate;
+        std::string candidate = it->path().filename().string();
+        if (EqualIgnoringAsciiCase(candidate, name) && (best.empty() || candidate < best)) {
+            best = std::move(candidate);
         }
     }
-    return name;
+    return best.empty() ? name : best;
+}
+
+// Calls visit(component, isLast) for each non-empty component of path.
+template <typename Visit>
+void ForEachComponent(std::string_view path, Visit visit) {
+    size_t start = 0;
+    while (start < path.size()) {
+        size_t end = start;
+        while (end < path.size() && !IsSeparator(path[end])) {
+            ++end;
+        }
+        if (end > start) {
+            visit(std::string(path.substr(start, end - start)), end >= path.size());
+        }
+        start = end + 1;
+    }
 }
 
 }  // namespace
@@ -56,68 +75,53 @@ std::pair<std::string, std::string> SplitPath(std::string_view path) {
 }
 
 bool HasDriveLetter(std::string_view path) {
-    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) &&
-           path[1] == ':';
+    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
+}
+
+std::string DriveLetterMessage(std::string_view path) {
+    return "The path " + std::string(path) +
+           " begins with a drive letter, which cannot be used on this system.  "
+           "Choose a directory such as /home/user/blocks instead.";
 }
 
 std::string NativePath(std::string_view path) {
-    std::string result;
-    size_t start = 0;
-    if (!path.empty() && IsSeparator(path[0])) {
-        result = "/";
-        start = 1;
-    }
-    while (start <= path.size()) {
-        size_t end = start;
-        while (end < path.size() && !IsSeparator(path[end])) {
-            ++end;
-        }
-        const std::string component(path.substr(start, end - start));
-        if (!component.empty()) {
-            result += MatchComponent(result, component);
-        }
-        if (end < path.size() && !result.empty() && result.back() != '/') {
+    std::string result = !path.empty() && IsSeparator(path[0]) ? "/" : "";
+    ForEachComponent(path, [&](const std::string& component, bool isLast) {
+        result += MatchComponent(result, component);
+        if (!isLast) {
             result += '/';
         }
-        start = end + 1;
-    }
+    });
     return result;
 }
 
 bool FileExists(std::string_view path) {
+    if (HasDriveLetter(path)) {
+        return false;
+    }
     struct stat info {};
     return ::stat(NativePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 bool CreateDirectoryPath(std::string_view path) {
+    if (HasDriveLetter(path)) {
+        return false;
+    }
     const std::string directory = SplitPath(path).first;
-    if (directory.empty()) {
-        return true;
-    }
-    std::string built;
-    size_t start = 0;
-    if (IsSeparator(directory[0])) {
-        built = "/";
-        start = 1;
-    }
-    while (start < directory.size()) {
-        size_t end = start;
-        while (end < directory.size() && !IsSeparator(directory[end])) {
-            ++end;
-        }
-        const std::string component = directory.substr(start, end - start);
-        start = end + 1;
-        if (component.empty()) {
-            continue;
+    std::string built = !directory.empty() && IsSeparator(directory[0]) ? "/" : "";
+    bool ok = true;
+    ForEachComponent(directory, [&](const std::string& component, bool) {
+        if (!ok) {
+            return;
         }
         built += MatchComponent(built, component);
         std::error_code ec;
         if (!fs::is_directory(built, ec) && !fs::create_directory(built, ec)) {
-            return false;
+            ok = false;
         }
         built += '/';
-    }
-    return true;
+    });
+    return ok;
 }
 
 }  // namespace bw

@@ -1,0 +1,65 @@
+#include "generation/protection.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "generation/paths.h"
+
+namespace bw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* BACKUP_FOLDER = "KRSave";
+
+// Copies path into its backup folder, replacing an older copy there.
+bool CopyToBackupFolder(const std::string& path) {
+    auto [directory, name] = SplitPath(path);
+    if (name.empty() && directory.empty()) {
+        name = path;  // a bare file name lives in the current directory
+    }
+    const std::string folder = directory + BACKUP_FOLDER + "\\";
+    CreateDirectoryPath(folder);  // a failure shows in the copy
+    std::error_code ec;
+    return fs::copy_file(NativePath(path), NativePath(folder + name),
+                         fs::copy_options::overwrite_existing, ec) &&
+           !ec;
+}
+
+}  // namespace
+
+bool Backup(const std::string& path, UserPrompts& prompts) {
+    if (!FileExists(path) || CopyToBackupFolder(path)) {
+        return true;
+    }
+    return prompts.askYesNo(
+        "Unable to backup file " + path + ".  Do you want to overwrite this file ?",
+        MessageIcon::Question);
+}
+
+bool DecideOverwrite(const std::string& path, RunEnvironment& environment,
+                     OverwriteAnswer& lastAnswer) {
+    // A run that has ended, or nobody to ask, never replaces a file.
+    if (environment.Stopping) {
+        return false;
+    }
+    if (!FileExists(path)) {
+        return true;
+    }
+    if (environment.prompts == nullptr) {
+        return false;
+    }
+    if (lastAnswer != OverwriteAnswer::YesToAll) {
+        lastAnswer = environment.prompts->askOverwrite(path);
+        if (lastAnswer == OverwriteAnswer::Cancel) {
+            environment.Stopping = true;
+        }
+    }
+    if (lastAnswer != OverwriteAnswer::Yes && lastAnswer != OverwriteAnswer::YesToAll) {
+        return false;
+    }
+    return Backup(path, *environment.prompts);
+}
+
+}  // namespace bw

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "generation/output_file.h"
+#include "generation/paths.h"
+#include "support/generate.h"
+
+namespace bw {
+namespace {
+
+namespace fs = std::filesystem;
+
+// An output file in a temporary folder whose pump counts its calls.
+class OutputFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        environment_.pump = [this] {
+            ++pumps_;
+            if (stopAtPump_ != 0 && pumps_ == stopAtPump_) {
+                environment_.Stopping = true;
+            }
+        };
+    }
+    std::string PathOf(const std::string& name) const { return dir_.path() + name; }
+    // Writes through a fresh open of name and returns the file's bytes.
+    template <typename Body>
+    std::string WriteFile(Body body, const std::string& name = "out.txt") {
+        OutputFile file(environment_);
+        EXPECT_TRUE(file.Open(PathOf(name)));
+        body(file);
+        EXPECT_TRUE(file.Close());
+        return ReadFileBytes(NativePath(PathOf(name)));
+    }
+
+    TempDir dir_;
+    RunEnvironment environment_;
+    int pumps_ = 0;
+    int stopAtPump_ = 0;  // the pump call that sets Stopping (0: never)
+};
+
+TEST_F(OutputFileTest, WritesTextsWithExplicitCrLf) {
+    const std::string bytes = WriteFile([](OutputFile& file) {
+        WriteLine(file, "", "");
+        WriteLine(file, "name ", "MyAdd");
+        Write(file, "no ", "end");
+        Write(file, "");
+        WriteLine(file, "|");
+    });
+    EXPECT_EQ(bytes, "\r\nname MyAdd\r\nno end|\r\n");
+}
+
+TEST_F(OutputFileTest, TemplateLinesSubstituteAndCount) {
+    int includeCount = 0;
+    int plainCount = 0;
+    int nestedCount = 0;
+    const std::string bytes = WriteFile([&](OutputFile& file) {
+        includeCount = WriteTemplateLine(file, "#include \"%1.h\"", "MyAlg");
+        plainCount = WriteTemplateLine(file, "%2 %1_%1(%2) %3", "Gain", "Int");
+        // Replacement texts are never searched for placeholders.
+        nestedCount = WriteTemplateLine(file, "a %1 b %2 c", "%2%1", "%1");
+        WriteTemplateLine(file, " #include \"%1.H\"", "MyAlg");
+    });
+    EXPECT_EQ(Lines(bytes),
+              (std::vector<std::string>{"#include \"myalg.h\"", "Int Gain_Gain(Int) %3",
+                                        "a %2%1 b %1 c", " #include \"MyAlg.H\""}));
+    EXPECT_EQ(includeCount, 1);
+    EXPECT_EQ(plainCount, 4);
+    EXPECT_EQ(nestedCount, 2);
+}
+
+TEST(MakeIdentifier, KeepsLettersDigitsAndUnderscores) {
+    EXPECT_EQ(MakeIdentifier("Gain", 0), "_Gain");
+    EXPECT_EQ(MakeIdentifier("9lives", 0), "_9lives");
+    EXPECT_EQ(MakeIdentifier("my gain (dB)", 1), "_mygaindB");
+    EXPECT_EQ(MakeIdentifier("a_b-c\xC3\xA9", 1), "_a_bc");
+    EXPECT_EQ(MakeIdentifier("", 5), "Parameter5");
+    EXPECT_EQ(MakeIdentifier("()", 3), "Parameter3");
+}
+
+TEST_F(OutputFileTest, OpenCreatesDirectoriesAndEmptiesTheFile) {
+    WriteFileBytes(PathOf("Sub/old.c"), "old contents");
+    EXPECT_EQ(WriteFile([](OutputFile& file) { WriteLine(file, "new"); }, "sub\\old.c"), "new\r\n");
+    EXPECT_EQ(WriteFile([](OutputFile& file) { WriteLine(file, "x"); }, "a\\b/c.h"), "x\r\n");
+    EXPECT_FALSE(fs::exists(PathOf("sub")));  // "Sub" was found, not made again
+}
+
+TEST_F(OutputFileTest, OpenRefusesADriveLetterPath) {
+    OutputFile file(environment_);
+    EXPECT_FALSE(file.Open("c:\\blocks\\MyAdd.c"));
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_FALSE(fs::exists("c:"));
+}
+
+TEST_F(OutputFileTest, EveryWriteIsPumpedFirst) {
+    WriteFile([](OutputFile& file) {
+        WriteLine(file, "a");
+        Write(file, "b");
+        WriteTemplateLine(file, "%1", "c");
+    });
+    EXPECT_EQ(pumps_, 3);
+}
+
+// The pump may set Stopping (a Cancel): that write and every later one are
+// dropped, and everything before it is in the file at once, as if each write
+// had gone straight to the disk, even past the buffer's size.
+TEST_F(OutputFileTest, NothingIsWrittenAfterStoppingIsSet) {
+    const std::string line(99, 'x');  // 101 bytes with CR LF
+    const int lines = 2000;           // about 200 KB, beyond the buffer
+    stopAtPump_ = 1500;
+    OutputFile file(environment_);
+    ASSERT_TRUE(file.Open(PathOf("out.txt")));
+    for (int i = 0; i < lines; ++i) {
+        WriteLine(file, line);
+    }
+    EXPECT_EQ(pumps_, lines);
+    const size_t expected = static_cast<size_t>(stopAtPump_ - 1) * (line.size() + 2);
+    EXPECT_EQ(ReadFileBytes(PathOf("out.txt")).size(), expected);  // before Close
+    EXPECT_TRUE(file.Close());
+    EXPECT_EQ(ReadFileBytes(PathOf("out.txt")).size(), expected);
+}
+
+TEST_F(OutputFileTest, LargeOutputArrivesWhole) {
+    std::string expected;
+    const std::string bytes = WriteFile([&](OutputFile& file) {
+        for (int i = 0; i < 30000; ++i) {
+            const std::string number = std::to_string(i);
+            WriteLine(file, "line ", number);
+            expected += "line " + number + "\r\n";
+        }
+    });
+    EXPECT_EQ(bytes, expected);
+}
+
+}  // namespace
+}  // namespace bw

@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "generation/protection.h"
+#include "support/generate.h"
+#include "support/recording_prompts.h"
+
+namespace bw {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const UNABLE_TO_BACKUP = "Unable to backup file ";
+
+class ProtectionTest : public ::testing::Test {
+protected:
+    void SetUp() override { environment_.prompts = &prompts_; }
+    std::string PathOf(const std::string& name) const { return dir_.path() + name; }
+    // One file of a run: the overwrite decision, then the writing.
+    bool Replace(const std::string& name, const std::string& text) {
+        if (!DecideOverwrite(PathOf(name), environment_, lastAnswer_)) {
+            return false;
+        }
+        OutputFile file(environment_);
+        EXPECT_TRUE(file.Open(PathOf(name)));
+        Write(file, text);
+        return file.Close();
+    }
+    void NewRun() {
+        environment_.Stopping = false;
+        lastAnswer_ = OverwriteAnswer::Yes;
+    }
+
+    TempDir dir_;
+    RecordingPrompts prompts_;
+    RunEnvironment environment_;
+    OverwriteAnswer lastAnswer_ = OverwriteAnswer::Yes;
+};
+
+TEST_F(ProtectionTest, KRSaveKeepsTheVersionMostRecentlyReplaced) {
+    EXPECT_TRUE(Replace("MyAdd.c", "first"));
+    EXPECT_FALSE(fs::exists(PathOf("KRSave")));  // nothing was replaced yet
+    NewRun();
+    EXPECT_TRUE(Replace("MyAdd.c", "second"));
+    EXPECT_EQ(ReadFileBytes(PathOf("KRSave/MyAdd.c")), "first");
+    NewRun();
+    EXPECT_TRUE(Replace("MyAdd.c", "third"));
+    EXPECT_EQ(ReadFileBytes(PathOf("KRSave/MyAdd.c")), "second");
+    EXPECT_EQ(ReadFileBytes(PathOf("MyAdd.c")), "third");
+    EXPECT_EQ(prompts_.overwriteQuestions.size(), 2u);
+}
+
+TEST_F(ProtectionTest, BackupFolderIsFoundWhateverItsCaseAndSeparators) {
+    WriteFileBytes(PathOf("DSPCode/_MyAdd.c"), "old");
+    fs::create_directory(PathOf("DSPCode/krsave"));
+    EXPECT_TRUE(Backup(PathOf("DSPCODE\\_MyAdd.c"), prompts_));
+    EXPECT_EQ(ReadFileBytes(PathOf("DSPCode/krsave/_MyAdd.c")), "old");
+    EXPECT_FALSE(fs::exists(PathOf("DSPCode/KRSave")));
+}
+
+// Permission bits do not stop root, so the backup is made impossible by a
+// file where the backup folder, or a directory where the copy, should be.
+TEST_F(ProtectionTest, UnbackableFileIsReplacedOnlyWithConsent) {
+    WriteFileBytes(PathOf("MyAdd.c"), "keep me");
+    WriteFileBytes(PathOf("KRSave"), "not a folder");
+    WriteFileBytes(PathOf("MyAdd.h"), "header");
+    fs::create_directories(PathOf("KRSave2/MyAdd.h"));
+
+    prompts_.yesNoAnswers = {false};
+    EXPECT_FALSE(Replace("MyAdd.c", "new"));
+    EXPECT_EQ(ReadFileBytes(PathOf("MyAdd.c")), "keep me");
+    ASSERT_EQ(prompts_.questions.size(), 1u);
+    EXPECT_EQ(prompts_.questions[0],
+              UNABLE_TO_BACKUP + PathOf("MyAdd.c") + ".  Do you want to overwrite this file ?");
+    EXPECT_FALSE(environment_.Stopping);  // the run goes on
+
+    prompts_.yesNoAnswers = {true};
+    EXPECT_TRUE(Replace("MyAdd.c", "new"));
+    EXPECT_EQ(ReadFileBytes(PathOf("MyAdd.c")), "new");
+
+    fs::remove(PathOf("KRSave"));
+    fs::create_directories(PathOf("KRSave/MyAdd.h"));
+    prompts_.yesNoAnswers = {false};
+    EXPECT_FALSE(Backup(PathOf("MyAdd.h"), prompts_));
+    EXPECT_EQ(ReadFileBytes(PathOf("MyAdd.h")), "header");
+}
+
+TEST_F(ProtectionTest, AnswersDecideEachFileAndYesToAllTheRest) {
+    for (const char* name : {"a.c", "b.c", "c.c", "d.c"}) {
+        WriteFileBytes(PathOf(name), "old");
+    }
+    prompts_.overwriteAnswers = {OverwriteAnswer::No, OverwriteAnswer::YesToAll};
+    EXPECT_FALSE(Replace("a.c", "new"));   // No skips only this file
+    EXPECT_TRUE(Replace("new.c", "new"));  // a new file is written without asking
+    EXPECT_TRUE(Replace("b.c", "new"));
+    EXPECT_TRUE(Replace("c.c", "new"));  // no more questions after Yes to All
+    EXPECT_TRUE(Replace("d.c", "new"));
+    EXPECT_EQ(prompts_.overwriteQuestions,
+              (std::vector<std::string>{PathOf("a.c"), PathOf("b.c")}));
+    EXPECT_EQ(ReadFileBytes(PathOf("a.c")), "old");
+    EXPECT_FALSE(fs::exists(PathOf("KRSave/a.c")));
+    for (const char* name : {"b.c", "c.c", "d.c"}) {
+        EXPECT_EQ(ReadFileBytes(PathOf(name)), "new") << name;
+        EXPECT_EQ(ReadFileBytes(PathOf("KRSave/") + name), "old") << name;
+    }
+}
+
+TEST_F(ProtectionTest, CancelStopsTheRun) {
+    WriteFileBytes(PathOf("a.c"), "old");
+    prompts_.overwriteAnswers = {OverwriteAnswer::Cancel};
+    EXPECT_FALSE(Replace("a.c", "new"));
+    EXPECT_TRUE(environment_.Stopping);
+    EXPECT_EQ(lastAnswer_, OverwriteAnswer::Cancel);
+    // Nothing more is written in this run, new files included.
+    EXPECT_FALSE(Replace("new.c", "new"));
+    EXPECT_FALSE(fs::exists(PathOf("new.c")));
+    EXPECT_EQ(prompts_.overwriteQuestions.size(), 1u);
+    EXPECT_EQ(ReadFileBytes(PathOf("a.c")), "old");
+}
+
+}  // namespace
+}  // namespace bw
