@@ -21,7 +21,7 @@ inline constexpr const char* SPLICE_QUESTION_START = "Found a previous version o
 // guessed: it ends the run (Cancel, or the run's Stopping flag set) with a
 // message saying which option would answer it.
 class CliPrompts : public UserPrompts {
-  public:
+public:
     CliPrompts(OverwriteMode overwrite, SpliceMode splice, std::istream& in, std::ostream& err,
                bool terminal);
 
@@ -34,7 +34,7 @@ class CliPrompts : public UserPrompts {
     bool askYesNo(const std::string& text, MessageIcon icon) override;
     void showMessage(const std::string& text, MessageIcon icon) override;
 
-  private:
+private:
     // Reads one answer from the terminal: the first letter of a line that is
     // one of choices, or '\0' at the end of input.
     char readChoice(const std::string& question, const std::string& choices);

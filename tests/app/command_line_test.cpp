@@ -67,7 +67,7 @@ int CountLines(const std::string& text, const std::string& start) {
 }
 
 class CommandLineTest : public ::testing::Test {
-  protected:
+protected:
     QString Out() const { return temp_.filePath("out"); }
     fs::path OutPath() const { return fs::path(Out().toStdString()); }
     QTemporaryDir temp_;

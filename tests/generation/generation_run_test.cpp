@@ -25,7 +25,7 @@ const char* const STOCK_FILES[] = {"RT.ico",      "RT1.ico",      "input.ico",
 
 // A run into a temporary folder, with stock files whose contents name them.
 class GenerationRunTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         for (const char* name : STOCK_FILES) {
             WriteFileBytes(stock_.path() + name, std::string("stock ") + name);
