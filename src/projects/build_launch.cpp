@@ -41,6 +41,12 @@ std::string CutBeforeLastSeparator(const std::string& path) {
     return last == std::string::npos ? path : path.substr(0, last);
 }
 
+// The trees' folders that only group files: the files of "Source Files" lie
+// in the block directory itself (or in DSPCode), not in a folder of that name.
+bool IsGroupingFolder(const std::string& text) {
+    return text == "Source Files" || text == "Header Files" || text == "Resource Files";
+}
+
 std::string Setting(const SettingsStore& settings, const char* name) {
     return settings.read(setting::SECTION, name, "");
 }
@@ -150,7 +156,7 @@ std::string FileItemPath(const BLOCKINFO& block, FileTree tree, const std::strin
     if (tree == FileTree::DspSide) {
         path += "DSPCODE\\";
     }
-    if (!parentText.empty()) {
+    if (!parentText.empty() && !IsGroupingFolder(parentText)) {
         path += parentText + "\\";
     }
     return path + itemText;

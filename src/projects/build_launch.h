@@ -51,7 +51,9 @@ enum class FileTree { PcSide, DspSide };
 
 // The file a tree item names: D, "DSPCODE\" for the DSP side, the parent's
 // text + "\" unless the parent is the tree's root item (parentText empty),
-// then the item's text.
+// then the item's text. The grouping folders "Source Files", "Header Files"
+// and "Resource Files" name no directory (their files lie beside them), so
+// they count as the root.
 std::string FileItemPath(const BLOCKINFO& block, FileTree tree, const std::string& parentText,
                          const std::string& itemText);
 
@@ -73,7 +75,7 @@ struct LaunchServices {
 // The completion page's actions on one generated block. Lives as long as the
 // page: it holds the Visual C++ button's press counter.
 class BuildAndLaunch {
-  public:
+public:
     BuildAndLaunch(const BLOCKINFO& block, LaunchServices services);
 
     // The Visual C++ button: counts the press, then builds with NMAKE, or
@@ -89,7 +91,7 @@ class BuildAndLaunch {
 
     int Presses() const { return presses_; }
 
-  private:
+private:
     void BuildWithNmake();
     std::string WindowsDirectory() const;
 

@@ -1,10 +1,14 @@
 #include "wizard/finish.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWizard>
 
+#include "app/qt_launcher.h"
 #include "generation/file_set.h"
 #include "wizard/cwizard.h"
 #include "wizard/file_trees_view.h"
@@ -44,7 +48,9 @@ CFinish::CFinish(WizardContext& context, QWidget* parent)
       location_(new QLabel),
       outcome_(new QLabel),
       trees_(new FileTreesView),
-      toolButtons_(new QHBoxLayout) {
+      toolButtons_(new QHBoxLayout),
+      visualCpp_(new QPushButton(QStringLiteral("* Start Visual C++ Compiler *"))),
+      codeComposer_(new QPushButton(QStringLiteral(" * Start Code Composer Studio *"))) {
     location_->setTextFormat(Qt::PlainText);
     location_->setWordWrap(true);
     location_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -57,6 +63,65 @@ CFinish::CFinish(WizardContext& context, QWidget* parent)
     // The build and launch buttons ("* Start Visual C++ Compiler *" and
     // " * Start Code Composer Studio *") are added to this row.
     layout->addLayout(toolButtons_);
+    toolButtons_->addWidget(visualCpp_);
+    toolButtons_->addWidget(codeComposer_);
+    connect(visualCpp_, &QPushButton::clicked, this,
+            [this] { whileBusy([this] { actions().PressVisualCpp(); }); });
+    connect(codeComposer_, &QPushButton::clicked, this,
+            [this] { whileBusy([this] { actions().OpenDspProject(); }); });
+    connect(trees_->pcTree(), &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item) { openItem(FileTree::PcSide, item); });
+    connect(trees_->dspTree(), &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item) { openItem(FileTree::DspSide, item); });
+}
+
+CFinish::~CFinish() = default;
+
+void CFinish::setLauncher(Launcher& launcher) {
+    launcher_ = &launcher;
+    actions_.reset();
+}
+
+BuildAndLaunch& CFinish::actions() {
+    if (!actions_) {
+        if (launcher_ == nullptr) {
+            ownLauncher_ = std::make_unique<QtLauncher>();
+            launcher_ = ownLauncher_.get();
+        }
+        // Between the build's wait steps: the wait cursor while the window repaints.
+        auto pump = [] {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            QCoreApplication::processEvents();
+            QApplication::restoreOverrideCursor();
+        };
+        actions_ = std::make_unique<BuildAndLaunch>(
+            block(),
+            LaunchServices{settings(), prompts(), *launcher_, pump, context().settingsDirectory});
+    }
+    return *actions_;
+}
+
+void CFinish::whileBusy(const std::function<void()>& action) {
+    QWidget* const parts[] = {visualCpp_, codeComposer_, trees_};
+    for (QWidget* part : parts) {
+        part->setEnabled(false);
+    }
+    action();
+    for (QWidget* part : parts) {
+        part->setEnabled(true);
+    }
+}
+
+void CFinish::openItem(FileTree tree, const QTreeWidgetItem* item) {
+    const QTreeWidgetItem* parent = item->parent();
+    // The tree's root item stands for the block (or DSP code) directory itself.
+    const bool parentIsRoot = parent == nullptr || parent->parent() == nullptr;
+    const std::string parentText =
+        parentIsRoot ? std::string() : parent->text(0).toLocal8Bit().toStdString();
+    whileBusy([&] {
+        actions().OpenFileItem(tree, parentText, item->text(0).toLocal8Bit().toStdString(),
+                               item->childCount() > 0);
+    });
 }
 
 void CFinish::load() {

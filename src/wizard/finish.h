@@ -1,9 +1,14 @@
 #pragma once
 
+#include <memory>
+
+#include "projects/build_launch.h"
 #include "wizard/wizard_page.h"
 
 class QHBoxLayout;
 class QLabel;
+class QPushButton;
+class QTreeWidgetItem;
 
 namespace bw {
 
@@ -15,6 +20,7 @@ class CFinish : public CWizardPage {
 
 public:
     explicit CFinish(WizardContext& context, QWidget* parent = nullptr);
+    ~CFinish() override;
 
     void load() override;
 
@@ -23,12 +29,31 @@ public:
     FileTreesView* trees() const { return trees_; }
     // The row that holds the build and launch buttons.
     QHBoxLayout* toolButtonRow() const { return toolButtons_; }
+    QPushButton* visualCppButton() const { return visualCpp_; }
+    QPushButton* codeComposerButton() const { return codeComposer_; }
+
+    // The launcher the buttons and the double-click use (a QtLauncher unless
+    // a test sets another before the first press).
+    void setLauncher(Launcher& launcher);
 
 private:
+    // The build and launch actions, made on first use; they hold the Visual
+    // C++ button's press counter for the life of the page.
+    BuildAndLaunch& actions();
+    // Runs action with the buttons and trees disabled, so that a press during
+    // a build (the window keeps handling input) cannot start another one.
+    void whileBusy(const std::function<void()>& action);
+    void openItem(FileTree tree, const QTreeWidgetItem* item);
+
+    std::unique_ptr<Launcher> ownLauncher_;
+    Launcher* launcher_ = nullptr;
+    std::unique_ptr<BuildAndLaunch> actions_;
     QLabel* location_;
     QLabel* outcome_;
     FileTreesView* trees_;
     QHBoxLayout* toolButtons_;
+    QPushButton* visualCpp_;
+    QPushButton* codeComposer_;
 };
 
 }  // namespace bw

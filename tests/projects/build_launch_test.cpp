@@ -260,14 +260,18 @@ TEST_F(CodeComposerTest, AHungCallIsTerminated) {
 
 TEST_F(BuildAndLaunchTest, DoubleClickOpensTheItemsFileInBothTrees) {
     BuildAndLaunch actions = Actions();
-    actions.OpenFileItem(FileTree::PcSide, "", "NFAdd.c", false);
-    actions.OpenFileItem(FileTree::DspSide, "", "_NFAdd.c", false);
+    actions.OpenFileItem(FileTree::PcSide, "", "NFAdd.tbt", false);
+    // Folders that only group files add nothing to the path; the XDAIS
+    // tree's folders are directories below DSPCode.
+    actions.OpenFileItem(FileTree::PcSide, "Source Files", "NFAdd.c", false);
+    actions.OpenFileItem(FileTree::DspSide, "Header Files", "_NFAdd.h", false);
     actions.OpenFileItem(FileTree::DspSide, "src", "fir_ti_ialg.c", false);
     actions.OpenFileItem(FileTree::DspSide, "", "src", true);  // a folder
     EXPECT_EQ(launcher.opened,
               (std::vector<std::vector<std::string>>{
+                  {"/blocks/NFAdd\\NFAdd.tbt", "/blocks/NFAdd"},
                   {"/blocks/NFAdd\\NFAdd.c", "/blocks/NFAdd"},
-                  {"/blocks/NFAdd\\DSPCODE\\_NFAdd.c", "/blocks/NFAdd\\DSPCODE"},
+                  {"/blocks/NFAdd\\DSPCODE\\_NFAdd.h", "/blocks/NFAdd\\DSPCODE"},
                   {"/blocks/NFAdd\\DSPCODE\\src\\fir_ti_ialg.c", "/blocks/NFAdd\\DSPCODE\\src"}}));
     EXPECT_TRUE(prompts.messages.empty());
 }

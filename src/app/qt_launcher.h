@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include "projects/launcher.h"
+
+namespace bw {
+
+// The launcher seam on QProcess. Paths written as the definition writes them
+// ("\" or "/" separating, components matched without regard to case) are made
+// native here. A program whose name ends in ".exe" is a Windows program: it
+// runs through Wine when Wine is installed, and directly otherwise.
+//
+// Given an environment block, a program gets that block and nothing else of
+// ours; through Wine it also gets what Wine needs to find its prefix and
+// display (HOME, USER, DISPLAY, WAYLAND_DISPLAY, XDG_RUNTIME_DIR and the WINE*
+// variables that are set) and WINEPATH, the block's PATH, since Wine builds
+// the Windows PATH from that.
+class QtLauncher : public Launcher {
+public:
+    // Wine is looked up on PATH; locks live in the temporary folder.
+    QtLauncher();
+
+    std::unique_ptr<Process> Start(const ProcessStart& start, std::string& error) override;
+    bool StartDetached(const ProcessStart& start, std::string& error) override;
+    // Opens the file with QDesktopServices (xdg-open on Linux desktops).
+    int OpenFile(const std::string& path, const std::string& directory) override;
+    std::string OpenerName() const override;
+    // A lock file lockName + ".lock" in the lock folder that a live process holds.
+    bool IsLockHeld(const std::string& lockName) override;
+
+    // The Wine program; empty: ".exe" programs are started directly.
+    void setWineProgram(const QString& program) { wine_ = program; }
+    const QString& wineProgram() const { return wine_; }
+    void setLockDirectory(const QString& directory) { lockDirectory_ = directory; }
+
+private:
+    QString wine_;
+    QString lockDirectory_;
+};
+
+}  // namespace bw
