@@ -117,21 +117,54 @@ void WriteNames(Header& h) {
     WriteLine(h.file, "");
 }
 
-// The value of a local array's size macro: a number as typed with "UL"; the
-// member of the parameter the size names; otherwise the size text, which
-// names parameters, read through pPtr.
+bool IsIdentifierCharacter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// The used parameter whose name stands at position at of text as a whole word
+// (the longest one when several do), or -1.
+int ParameterNamedAt(const BLOCKINFO& block, const std::string& text, size_t at) {
+    if (at > 0 && IsIdentifierCharacter(text[at - 1])) {
+        return -1;
+    }
+    int found = -1;
+    size_t foundLength = 0;
+    const int count = component::ParameterCount(block);
+    for (int p = 0; p < count; ++p) {
+        const std::string& name = ParameterAt(block, p).ParameterName;
+        const size_t end = at + name.size();
+        if (ParameterAt(block, p).isExcluded() || name.empty() || name.size() <= foundLength ||
+            text.compare(at, name.size(), name) != 0 ||
+            (end < text.size() && IsIdentifierCharacter(text[end]))) {
+            continue;
+        }
+        found = p;
+        foundLength = name.size();
+    }
+    return found;
+}
+
+// The value of a local array's size macro: a number as typed with "UL";
+// otherwise the size names parameters, each read as its member through pPtr
+// (the members carry the identifier of the name, not the name itself); a
+// size that names none is read through pPtr as it is.
 std::string LocalSizeValue(const BLOCKINFO& block, const std::string& size) {
     if (DecimalValue(size) != 0) {
         return size + "UL";
     }
-    const int count = component::ParameterCount(block);
-    for (int p = 0; p < count; ++p) {
-        const PARAMINFO& parameter = ParameterAt(block, p);
-        if (!parameter.isExcluded() && parameter.ParameterName == size) {
-            return "pPtr->" + Identifier(parameter.ParameterName, p);
+    std::string value;
+    bool namesParameter = false;
+    for (size_t at = 0; at < size.size();) {
+        const int p = ParameterNamedAt(block, size, at);
+        if (p < 0) {
+            value += size[at++];
+            continue;
         }
+        value += "pPtr->" + Identifier(ParameterAt(block, p).ParameterName, p);
+        at += ParameterAt(block, p).ParameterName.size();
+        namesParameter = true;
     }
-    return "pPtr->" + size;
+    return namesParameter ? value : "pPtr->" + size;
 }
 
 void WriteLocalSizeDefinitions(Header& h) {

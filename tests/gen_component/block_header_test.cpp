@@ -88,7 +88,7 @@ TEST(BlockHeader, LocalArraySizesNameNumbersParameterMembersAndExpressions) {
     EXPECT_EQ(definitions, (std::vector<std::string>{"// local array storage sizes",
                                                      "#define BUF_NUMLOCAL0   1024UL",
                                                      "#define BUF_NUMLOCAL1   pPtr->_Length",
-                                                     "#define BUF_NUMLOCAL3   pPtr->Length*2"}));
+                                                     "#define BUF_NUMLOCAL3   pPtr->_Length*2"}));
     const auto sizes = Between(lines, "//  Local Array Sizes", "//; Added Variables");
     EXPECT_TRUE(Has(sizes, "    unsigned long NumLocalElements3;   // D size"));
     EXPECT_FALSE(Has(sizes, "    unsigned long NumLocalElements2;   // C size"));
