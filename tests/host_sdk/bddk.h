@@ -10,6 +10,7 @@
  *
  * The resource compiler reads this file too: it sees only the identifiers.
  */
+/* clang-format off */
 #ifndef BDDK_H
 #define BDDK_H
 

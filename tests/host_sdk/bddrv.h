@@ -8,6 +8,7 @@
  *
  * The resource compiler reads this file too: it sees only the identifiers.
  */
+/* clang-format off */
 #ifndef BDDRV_H
 #define BDDRV_H
 
