@@ -337,14 +337,16 @@ bool GenerateProject(BLOCKINFO block, const std::string& directory, std::string&
 // its lower-case name, as the case-blind Windows tools find it.
 void CopyWithLowerCaseHeaders(const std::string& from, const std::string& to) {
     fs::copy(from, to, fs::copy_options::recursive);
+    std::vector<fs::path> headers;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(to)) {
-        const fs::path& path = entry.path();
-        if (!entry.is_regular_file() || LowerCase(path.extension().string()) != ".h") {
-            continue;
+        if (entry.is_regular_file() && LowerCase(entry.path().extension().string()) == ".h") {
+            headers.push_back(entry.path());
         }
-        const fs::path lower = path.parent_path() / LowerCase(path.filename().string());
-        if (lower != path && !fs::exists(lower)) {
-            fs::create_symlink(path.filename(), lower);
+    }
+    for (const fs::path& header : headers) {
+        const fs::path lower = header.parent_path() / LowerCase(header.filename().string());
+        if (!fs::exists(lower)) {
+            fs::create_symlink(header.filename(), lower);
         }
     }
 }
