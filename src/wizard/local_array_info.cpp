@@ -1,24 +1,83 @@
 #include "wizard/local_array_info.h"
 
+#include <QFormLayout>
+#include <QLineEdit>
+
+#include "wizard/type_radio_group.h"
+
 namespace bw {
 
 namespace {
+
 constexpr const char* SUBTITLE = "Define instantiated local arrays for the block.";
+constexpr const char* DUPLICATE_MESSAGE =
+    "One or more arrays have the same name.  Please make sure all array names are unique.";
+// What the platform says when a field needs a whole number.
+constexpr const char* WHOLE_NUMBER_MESSAGE = "Please enter an integer.";
+constexpr const char* SIZE_RANGE_MESSAGE = "Please enter an integer between 0 and 2147483647.";
+
+const std::vector<TypeRadioGroup::Choice> TYPE_CHOICES = {
+    {"Byte", TYPE_BYTE},       {"Floating Point", TYPE_FLOAT},
+    {"Short", TYPE_SHORT},     {"Double Floating Point", TYPE_DOUBLE},
+    {"Integer", TYPE_INTEGER}, {"Char", TYPE_CHAR},
+    {"Long", TYPE_LONG},
+};
+
 }  // namespace
 
 CLocalArrayInfo::CLocalArrayInfo(WizardContext& context, QWidget* parent)
-    : CWizardPage(context, SUBTITLE, parent) {
-    // The controls go into this page's own layout.
+    : CRecordListPage(context, SUBTITLE, "Arrays:", DUPLICATE_MESSAGE, parent),
+      type_(new TypeRadioGroup(TYPE_CHOICES, 2)),
+      size_(new QLineEdit) {
+    fieldsLayout()->addRow(type_);
+    fieldsLayout()->addRow(QStringLiteral("Number of Elements:"), size_);
 }
 
-void CLocalArrayInfo::load() {
-    // Definition -> controls: block() is the one definition.
+int CLocalArrayInfo::recordCount() {
+    return block().NumLocalArrays;
 }
 
-bool CLocalArrayInfo::store(bool /*forward*/) {
-    // Controls -> definition; a failed check shows its message through
-    // prompts() and returns false to keep the page current.
+std::string& CLocalArrayInfo::recordName(int index) {
+    return block().LocalArrays[static_cast<size_t>(index)].ArrayName;
+}
+
+bool CLocalArrayInfo::addToPool() {
+    return block().AddLocalArray(prompts());
+}
+
+void CLocalArrayInfo::deleteFromPool(int index) {
+    block().DeleteLocalArray(index);
+}
+
+void CLocalArrayInfo::showFields(int index) {
+    const LOCALARRAYINFO& array = block().LocalArrays[static_cast<size_t>(index)];
+    type_->setCode(array.LocalPrecision);
+    // The field holds a number: a size written as an expression shows (and
+    // is stored back) as its leading number.
+    size_->setText(QString::number(DecimalValue(array.LocalSize)));
+}
+
+bool CLocalArrayInfo::storeFields(int index) {
+    bool whole = false;
+    const int size = size_->text().trimmed().toInt(&whole);
+    if (!whole || size < 0) {
+        prompts().showMessage(whole ? SIZE_RANGE_MESSAGE : WHOLE_NUMBER_MESSAGE,
+                              MessageIcon::Exclamation);
+        size_->setFocus();
+        size_->selectAll();
+        return false;
+    }
+    LOCALARRAYINFO& array = block().LocalArrays[static_cast<size_t>(index)];
+    if (const std::optional<int> code = type_->code()) {
+        array.LocalPrecision = *code;
+    }
+    array.LocalSize = std::to_string(size);
     return true;
+}
+
+void CLocalArrayInfo::enableFields(bool enabled) {
+    type_->setEnabled(enabled);
+    size_->setEnabled(enabled);
 }
 
 }  // namespace bw

@@ -1,21 +1,33 @@
 #pragma once
 
-#include "wizard/wizard_page.h"
+#include "wizard/record_list_page.h"
 
 namespace bw {
 
+class TypeRadioGroup;
+
 // Page 8: the local arrays (LocalArrays).
-class CLocalArrayInfo : public CWizardPage {
+class CLocalArrayInfo : public CRecordListPage {
     Q_OBJECT
 
 public:
     explicit CLocalArrayInfo(WizardContext& context, QWidget* parent = nullptr);
 
-    void load() override;
-    bool store(bool forward) override;
+    TypeRadioGroup* typeGroup() const { return type_; }
+    QLineEdit* sizeEdit() const { return size_; }
+
+protected:
+    int recordCount() override;
+    std::string& recordName(int index) override;
+    bool addToPool() override;
+    void deleteFromPool(int index) override;
+    void showFields(int index) override;
+    bool storeFields(int index) override;
+    void enableFields(bool enabled) override;
 
 private:
-    // The page's controls, made in the constructor.
+    TypeRadioGroup* type_;
+    QLineEdit* size_;
 };
 
 }  // namespace bw

@@ -1,21 +1,60 @@
 #pragma once
 
-#include "wizard/wizard_page.h"
+#include "wizard/dialog_runner.h"
+#include "wizard/record_list_page.h"
+
+class QCheckBox;
 
 namespace bw {
 
+class DefaultValueField;
+class TypeRadioGroup;
+
 // Page 7: the user parameters (Parameters).
-class CParameterInfo : public CWizardPage {
+class CParameterInfo : public CRecordListPage {
     Q_OBJECT
 
 public:
     explicit CParameterInfo(WizardContext& context, QWidget* parent = nullptr);
 
     void load() override;
-    bool store(bool forward) override;
+
+    // "&Description": the description dialog for the parameter shown.
+    void editDescription();
+    // "&Configure": the item dialog of a Combo Box, Radio Buttons or File
+    // Open parameter (nothing for a Check Box).
+    void configureItems();
+
+    // Runs the dialogs the page opens (tests answer them).
+    void setDialogRunner(DialogRunner runner) { runDialog_ = std::move(runner); }
+
+    TypeRadioGroup* typeGroup() const { return type_; }
+    QCheckBox* constCheck() const { return const_; }
+    DefaultValueField* defaultField() const { return default_; }
+    QPushButton* descriptionButton() const { return description_; }
+    QPushButton* configureButton() const { return configure_; }
+
+protected:
+    int recordCount() override;
+    std::string& recordName(int index) override;
+    bool addToPool() override;
+    void deleteFromPool(int index) override;
+    void showFields(int index) override;
+    bool storeFields(int index) override;
+    void enableFields(bool enabled) override;
 
 private:
-    // The page's controls, made in the constructor.
+    PARAMINFO& shown();
+    void typeChosen(int code);
+    // The default control of the parameter's type, showing value.
+    void showDefault(const PARAMINFO& parameter, const QString& value);
+
+    TypeRadioGroup* type_;
+    QCheckBox* const_;
+    DefaultValueField* default_;
+    QPushButton* description_;
+    QPushButton* configure_;
+    DialogRunner runDialog_ = ExecDialog;
 };
 
 }  // namespace bw

@@ -1,24 +1,101 @@
 #include "wizard/persistant_info.h"
 
+#include <QFormLayout>
+#include <QLineEdit>
+
+#include "wizard/default_value_field.h"
+#include "wizard/page_text.h"
+#include "wizard/type_radio_group.h"
+
 namespace bw {
 
 namespace {
+
 constexpr const char* SUBTITLE = "Define persistant variables and default values for the block.";
+// The variables share the parameters' message.
+constexpr const char* DUPLICATE_MESSAGE =
+    "One or more parameters have the same name.  Please make sure all parameter names are "
+    "unique.";
+
+const std::vector<TypeRadioGroup::Choice> TYPE_CHOICES = {
+    {"Byte", TYPE_BYTE},       {"Floating Point", TYPE_FLOAT},
+    {"Short", TYPE_SHORT},     {"Double Floating Point", TYPE_DOUBLE},
+    {"Integer", TYPE_INTEGER}, {"Char", TYPE_CHAR},
+    {"Long", TYPE_LONG},       {"Text", TYPE_TEXT},
+    {"Other", TYPE_OTHER},
+};
+
+// Variables have no items: a control code from a template keeps its text.
+DefaultValueField::Kind KindFor(int type) {
+    const DefaultValueField::Kind kind = DefaultKindFor(type);
+    return kind == DefaultValueField::Kind::Items ? DefaultValueField::Kind::Text : kind;
+}
+
 }  // namespace
 
 CPersistantInfo::CPersistantInfo(WizardContext& context, QWidget* parent)
-    : CWizardPage(context, SUBTITLE, parent) {
-    // The controls go into this page's own layout.
+    : CRecordListPage(context, SUBTITLE, "Parameters:", DUPLICATE_MESSAGE, parent),
+      type_(new TypeRadioGroup(TYPE_CHOICES, 2)),
+      otherType_(new QLineEdit),
+      default_(new DefaultValueField) {
+    fieldsLayout()->addRow(type_);
+    fieldsLayout()->addRow(otherType_);  // the type text of "Other"
+    fieldsLayout()->addRow(QStringLiteral("Default:"), default_);
+    connect(type_, &TypeRadioGroup::codeChosen, this, &CPersistantInfo::typeChosen);
 }
 
-void CPersistantInfo::load() {
-    // Definition -> controls: block() is the one definition.
+int CPersistantInfo::recordCount() {
+    return block().NumPersistants;
 }
 
-bool CPersistantInfo::store(bool /*forward*/) {
-    // Controls -> definition; a failed check shows its message through
-    // prompts() and returns false to keep the page current.
+std::string& CPersistantInfo::recordName(int index) {
+    return block().Persistants[static_cast<size_t>(index)].PersistantName;
+}
+
+bool CPersistantInfo::addToPool() {
+    return block().AddPersistant(prompts());
+}
+
+void CPersistantInfo::deleteFromPool(int index) {
+    block().DeletePersistant(index);
+}
+
+PERSISTANTINFO& CPersistantInfo::shown() {
+    return block().Persistants[static_cast<size_t>(shownIndex())];
+}
+
+void CPersistantInfo::showFields(int index) {
+    const PERSISTANTINFO& variable = block().Persistants[static_cast<size_t>(index)];
+    type_->setCode(variable.PersistantType);
+    otherType_->setText(ToQString(variable.PersistantTypeOther));
+    otherType_->setEnabled(variable.PersistantType == TYPE_OTHER);
+    default_->show(KindFor(variable.PersistantType), ToQString(variable.PersistantDefault));
+}
+
+bool CPersistantInfo::storeFields(int index) {
+    PERSISTANTINFO& variable = block().Persistants[static_cast<size_t>(index)];
+    if (const std::optional<int> code = type_->code()) {
+        variable.PersistantType = *code;
+    }
+    variable.PersistantTypeOther = ToStdString(otherType_->text());
+    variable.PersistantDefault = ToStdString(default_->value());
     return true;
+}
+
+void CPersistantInfo::enableFields(bool enabled) {
+    type_->setEnabled(enabled);
+    default_->setEnabled(enabled);
+    otherType_->setEnabled(enabled && shown().PersistantType == TYPE_OTHER);
+}
+
+void CPersistantInfo::typeChosen(int code) {
+    if (shownIndex() < 0) {
+        return;
+    }
+    const QString value = default_->value();
+    shown().PersistantType = code;
+    default_->show(KindFor(code), value);
+    otherType_->setEnabled(code == TYPE_OTHER);
 }
 
 }  // namespace bw

@@ -1,21 +1,39 @@
 #pragma once
 
-#include "wizard/wizard_page.h"
+#include "wizard/record_list_page.h"
 
 namespace bw {
 
+class DefaultValueField;
+class TypeRadioGroup;
+
 // Page 9: the persistent variables (Persistants).
-class CPersistantInfo : public CWizardPage {
+class CPersistantInfo : public CRecordListPage {
     Q_OBJECT
 
 public:
     explicit CPersistantInfo(WizardContext& context, QWidget* parent = nullptr);
 
-    void load() override;
-    bool store(bool forward) override;
+    TypeRadioGroup* typeGroup() const { return type_; }
+    QLineEdit* otherTypeEdit() const { return otherType_; }
+    DefaultValueField* defaultField() const { return default_; }
+
+protected:
+    int recordCount() override;
+    std::string& recordName(int index) override;
+    bool addToPool() override;
+    void deleteFromPool(int index) override;
+    void showFields(int index) override;
+    bool storeFields(int index) override;
+    void enableFields(bool enabled) override;
 
 private:
-    // The page's controls, made in the constructor.
+    PERSISTANTINFO& shown();
+    void typeChosen(int code);
+
+    TypeRadioGroup* type_;
+    QLineEdit* otherType_;
+    DefaultValueField* default_;
 };
 
 }  // namespace bw

@@ -1,0 +1,82 @@
+#include "wizard/default_value_field.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "definition/type_codes.h"
+
+namespace bw {
+
+namespace {
+constexpr int UNLIMITED = 32767;  // QLineEdit's own default limit
+}
+
+DefaultValueField::DefaultValueField(QWidget* parent)
+    : QStackedWidget(parent),
+      numberEdit_(new QLineEdit),
+      textEdit_(new QLineEdit),
+      itemList_(new QComboBox) {
+    addWidget(numberEdit_);
+    addWidget(textEdit_);
+    addWidget(itemList_);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+}
+
+void DefaultValueField::show(Kind kind, const QString& value, const QStringList& items) {
+    kind_ = kind;
+    switch (kind) {
+        case Kind::Number:
+            numberEdit_->setText(value.isEmpty() ? QStringLiteral("1") : value);
+            setCurrentWidget(numberEdit_);
+            break;
+        case Kind::Char:
+        case Kind::Text:
+            textEdit_->setMaxLength(kind == Kind::Char ? 1 : UNLIMITED);
+            textEdit_->setText(value);
+            setCurrentWidget(textEdit_);
+            break;
+        case Kind::Items: {
+            itemList_->clear();
+            itemList_->addItems(items);
+            const int found = itemList_->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
+            itemList_->setCurrentIndex(found >= 0 ? found : 0);
+            setCurrentWidget(itemList_);
+            break;
+        }
+    }
+}
+
+QString DefaultValueField::value() const {
+    switch (kind_) {
+        case Kind::Number:
+            return numberEdit_->text();
+        case Kind::Char:
+        case Kind::Text:
+            return textEdit_->text();
+        case Kind::Items:
+            return itemList_->currentText();
+    }
+    return {};
+}
+
+DefaultValueField::Kind DefaultKindFor(int typeCode) {
+    switch (typeCode) {
+        case TYPE_BYTE:
+        case TYPE_FLOAT:
+        case TYPE_SHORT:
+        case TYPE_DOUBLE:
+        case TYPE_INTEGER:
+        case TYPE_LONG:
+            return DefaultValueField::Kind::Number;
+        case TYPE_CHAR:
+            return DefaultValueField::Kind::Char;
+        case TYPE_COMBO_BOX:
+        case TYPE_RADIO_BUTTONS:
+        case TYPE_CHECK_BOX:
+            return DefaultValueField::Kind::Items;
+        default:
+            return DefaultValueField::Kind::Text;
+    }
+}
+
+}  // namespace bw

@@ -1,0 +1,27 @@
+#include "wizard/description_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace bw {
+
+CDescriptionDialog::CDescriptionDialog(const QString& parameterName, const QString& description,
+                                       QWidget* parent)
+    : QDialog(parent),
+      edit_(new QPlainTextEdit(description)),
+      buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
+    setWindowTitle(QStringLiteral("Description for ") + parameterName);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(edit_);
+    layout->addWidget(buttons_);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    resize(360, 220);
+}
+
+QString CDescriptionDialog::description() const {
+    return edit_->toPlainText();
+}
+
+}  // namespace bw

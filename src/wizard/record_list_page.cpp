@@ -1,0 +1,160 @@
+#include "wizard/record_list_page.h"
+
+#include <algorithm>
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "wizard/page_text.h"
+
+namespace bw {
+
+namespace {
+
+std::string WithoutTrailingSpaces(std::string text) {
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text;
+}
+
+}  // namespace
+
+CRecordListPage::CRecordListPage(WizardContext& context, const char* subtitle,
+                                 const char* listLabel, const char* duplicateMessage,
+                                 QWidget* parent)
+    : CWizardPage(context, subtitle, parent),
+      duplicateMessage_(duplicateMessage),
+      list_(new QListWidget),
+      newButton_(new QPushButton(QStringLiteral("New"))),
+      deleteButton_(new QPushButton(QStringLiteral("Delete"))),
+      nameEdit_(new QLineEdit),
+      fields_(new QFormLayout) {
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(newButton_);
+    buttons->addWidget(deleteButton_);
+    auto* left = new QVBoxLayout;
+    left->addWidget(new QLabel(QString::fromUtf8(listLabel)));
+    left->addWidget(list_);
+    left->addLayout(buttons);
+
+    fields_->addRow(QStringLiteral("Name:"), nameEdit_);
+    auto* right = new QVBoxLayout;
+    right->addLayout(fields_);
+    right->addStretch();
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 2);
+    layout->addLayout(right, 3);
+
+    connect(newButton_, &QPushButton::clicked, this, &CRecordListPage::addRecord);
+    connect(deleteButton_, &QPushButton::clicked, this, &CRecordListPage::deleteRecord);
+    connect(list_, &QListWidget::currentRowChanged, this, &CRecordListPage::selectionChanged);
+    connect(nameEdit_, &QLineEdit::textEdited, this, &CRecordListPage::nameEdited);
+}
+
+void CRecordListPage::load() {
+    setNextEnabled(true);
+    fillList();
+    show(recordCount() > 0 ? 0 : -1);
+}
+
+bool CRecordListPage::store(bool forward) {
+    if (!storeShown()) {
+        return false;
+    }
+    if (forward && !namesAreUnique()) {
+        prompts().showMessage(duplicateMessage_, MessageIcon::Stop);
+        return false;
+    }
+    return true;
+}
+
+void CRecordListPage::addRecord() {
+    if (!storeShown() || !addToPool()) {
+        return;
+    }
+    const int added = recordCount() - 1;
+    list_->addItem(ToQString(recordName(added)));
+    show(added);
+}
+
+void CRecordListPage::deleteRecord() {
+    if (shown_ < 0) {
+        return;
+    }
+    const int position = shown_;
+    deleteFromPool(position);
+    fillList();
+    shown_ = -1;  // the record shown is gone; nothing of it is stored
+    show(std::min(position, recordCount() - 1));
+}
+
+void CRecordListPage::fillList() {
+    const QSignalBlocker quiet(list_);
+    list_->clear();
+    for (int i = 0; i < recordCount(); ++i) {
+        list_->addItem(ToQString(recordName(i)));
+    }
+}
+
+void CRecordListPage::show(int index) {
+    shown_ = index;
+    select(index);
+    const bool any = index >= 0;
+    nameEdit_->setText(any ? ToQString(recordName(index)) : QString());
+    if (any) {
+        showFields(index);
+    }
+    deleteButton_->setEnabled(any);
+    nameEdit_->setEnabled(any);
+    list_->setEnabled(any);
+    enableFields(any);
+}
+
+bool CRecordListPage::storeShown() {
+    if (shown_ < 0) {
+        return true;
+    }
+    recordName(shown_) = WithoutTrailingSpaces(ToStdString(nameEdit_->text()));
+    return storeFields(shown_);
+}
+
+void CRecordListPage::selectionChanged(int row) {
+    if (row == shown_ || row < 0) {
+        return;
+    }
+    if (!storeShown()) {
+        select(shown_);  // the record shown has a field that cannot be stored
+        return;
+    }
+    show(row);
+}
+
+void CRecordListPage::nameEdited(const QString& name) {
+    if (QListWidgetItem* entry = list_->item(shown_)) {
+        entry->setText(name);
+    }
+}
+
+bool CRecordListPage::namesAreUnique() {
+    for (int i = 0; i < recordCount(); ++i) {
+        for (int j = i + 1; j < recordCount(); ++j) {
+            if (recordName(i) == recordName(j)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void CRecordListPage::select(int row) {
+    const QSignalBlocker quiet(list_);
+    list_->setCurrentRow(row);
+}
+
+}  // namespace bw

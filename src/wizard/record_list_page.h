@@ -1,0 +1,75 @@
+#pragma once
+
+#include <string>
+
+#include "wizard/wizard_page.h"
+
+class QFormLayout;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace bw {
+
+// What the parameter, local-array and persistent-variable pages share: the
+// list of a pool's records on the left with "New" and "Delete" under it, the
+// selected record's fields on the right, starting with "Name:". The pool in
+// the definition is the truth; the page keeps the index of the record shown
+// (-1 for an empty pool) and that record's fields in its controls.
+class CRecordListPage : public CWizardPage {
+    Q_OBJECT
+
+public:
+    CRecordListPage(WizardContext& context, const char* subtitle, const char* listLabel,
+                    const char* duplicateMessage, QWidget* parent = nullptr);
+
+    void load() override;
+    bool store(bool forward) override;
+
+    // "New": stores the record shown, adds one at the end and shows it.
+    void addRecord();
+    // "Delete": removes the record shown; the selection keeps its place, or
+    // moves to the new last record.
+    void deleteRecord();
+
+    int shownIndex() const { return shown_; }
+    QListWidget* recordList() const { return list_; }
+    QPushButton* newButton() const { return newButton_; }
+    QPushButton* deleteButton() const { return deleteButton_; }
+    QLineEdit* nameEdit() const { return nameEdit_; }
+
+protected:
+    // The pool behind the page.
+    virtual int recordCount() = 0;
+    virtual std::string& recordName(int index) = 0;
+    virtual bool addToPool() = 0;  // shows the pool's limit message when full
+    virtual void deleteFromPool(int index) = 0;
+
+    // The fields after the name: record -> controls, controls -> record (false,
+    // after a message, when a field cannot be stored), and enabling.
+    virtual void showFields(int index) = 0;
+    virtual bool storeFields(int index) = 0;
+    virtual void enableFields(bool enabled) = 0;
+
+    // The right-hand form; "Name:" is its first row.
+    QFormLayout* fieldsLayout() const { return fields_; }
+
+private:
+    void fillList();
+    void show(int index);
+    bool storeShown();
+    void selectionChanged(int row);
+    void nameEdited(const QString& name);
+    bool namesAreUnique();
+    void select(int row);
+
+    const char* duplicateMessage_;
+    QListWidget* list_;
+    QPushButton* newButton_;
+    QPushButton* deleteButton_;
+    QLineEdit* nameEdit_;
+    QFormLayout* fields_;
+    int shown_ = -1;
+};
+
+}  // namespace bw

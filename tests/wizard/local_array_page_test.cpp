@@ -1,0 +1,109 @@
+// The local-array page: sizes as whole numbers (an expression from a template
+// becomes its leading number), precisions, duplicate names and the pool limit.
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "definition/template_file.h"
+#include "wizard/local_array_info.h"
+#include "wizard/type_radio_group.h"
+#include "wizard_fixture.h"
+
+namespace bw {
+namespace {
+
+class LocalArrayPageTest : public WizardFixture {
+protected:
+    void AddArray(const char* name, const char* size, int precision = TYPE_INTEGER) {
+        LOCALARRAYINFO& a = block.LocalArrays[static_cast<size_t>(block.NumLocalArrays++)];
+        a.ArrayName = name;
+        a.LocalSize = size;
+        a.LocalPrecision = precision;
+    }
+
+    CLocalArrayInfo page{context};
+};
+
+TEST_F(LocalArrayPageTest, TemplateArrayOfSizeNTimes2IsStoredAsZero) {
+    BLOCKINFO saved;
+    saved.Reset(settings, context.workingDirectory);
+    saved.BlockName = "NTAdd";
+    saved.NumParameters = 1;
+    saved.Parameters[0].ParameterName = "N";
+    saved.NumLocalArrays = 2;
+    saved.LocalArrays[0].ArrayName = "hDelay";
+    saved.LocalArrays[0].LocalSize = "N*2";
+    saved.LocalArrays[1].ArrayName = "hWindow";
+    saved.LocalArrays[1].LocalSize = "N";
+    const std::string path = temp.path().toStdString() + "/NTAdd.tbt";
+    ASSERT_TRUE(WriteTemplate(saved, path));
+    ASSERT_TRUE(ReadTemplate(block, path, prompts));
+    ASSERT_EQ(block.LocalArrays[0].LocalSize, "N*2");
+
+    page.load();
+    EXPECT_EQ(page.sizeEdit()->text(), "0");
+    ASSERT_TRUE(page.store(true));
+    EXPECT_EQ(block.LocalArrays[0].LocalSize, "0");
+    EXPECT_EQ(block.LocalArrays[1].LocalSize, "N");  // never shown, never stored
+}
+
+TEST_F(LocalArrayPageTest, SizeMustBeAWholeNumber) {
+    AddArray("hBuffer", "256");
+    AddArray("hOther", "16");
+    page.load();
+    EXPECT_EQ(page.sizeEdit()->text(), "256");
+    for (const char* wrong : {"12a", "", "1.5", "-4"}) {
+        page.sizeEdit()->setText(wrong);
+        EXPECT_FALSE(page.store(true)) << wrong;
+        EXPECT_FALSE(page.store(false)) << wrong;
+    }
+    EXPECT_EQ(prompts.messages.back(), "Please enter an integer between 0 and 2147483647.");
+    EXPECT_EQ(prompts.messages.front(), "Please enter an integer.");
+
+    // Neither another record nor a new one takes the place of the wrong one.
+    page.recordList()->setCurrentRow(1);
+    EXPECT_EQ(page.shownIndex(), 0);
+    EXPECT_EQ(page.recordList()->currentRow(), 0);
+    page.newButton()->click();
+    EXPECT_EQ(block.NumLocalArrays, 2);
+
+    page.sizeEdit()->setText(" 512 ");
+    ASSERT_TRUE(page.store(true));
+    EXPECT_EQ(block.LocalArrays[0].LocalSize, "512");
+}
+
+TEST_F(LocalArrayPageTest, NewArraysTakeTheirPrecisionAndDuplicatesStayOnThePage) {
+    page.load();
+    EXPECT_FALSE(page.sizeEdit()->isEnabled());
+    EXPECT_FALSE(page.typeGroup()->isEnabled());
+    page.newButton()->click();
+    EXPECT_EQ(page.nameEdit()->text(), "hLocalBuffer0");
+    EXPECT_EQ(page.sizeEdit()->text(), "1000");
+    EXPECT_TRUE(page.typeGroup()->button(TYPE_INTEGER)->isChecked());
+    page.typeGroup()->button(TYPE_SHORT)->click();
+    page.newButton()->click();
+    EXPECT_EQ(block.LocalArrays[0].LocalPrecision, TYPE_SHORT);
+    page.nameEdit()->selectAll();
+    QTest::keyClicks(page.nameEdit(), "hLocalBuffer0");
+    EXPECT_FALSE(page.store(true));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0],
+              "One or more arrays have the same name.  Please make sure all array names are "
+              "unique.");
+}
+
+TEST_F(LocalArrayPageTest, TheEleventhArrayIsRefused) {
+    page.load();
+    for (int i = 0; i < MAX_LOCAL_ARRAYS + 1; ++i) {
+        page.newButton()->click();
+    }
+    EXPECT_EQ(block.NumLocalArrays, MAX_LOCAL_ARRAYS);
+    EXPECT_EQ(page.recordList()->count(), MAX_LOCAL_ARRAYS);
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{LOCAL_ARRAY_LIMIT_MESSAGE});
+    EXPECT_TRUE(page.store(true));
+}
+
+}  // namespace
+}  // namespace bw
