@@ -74,18 +74,21 @@ bool SingleInstance::listen() {
 void SingleInstance::answer() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (!socket->canReadLine()) {
-                return;
-            }
-            if (socket->readLine() == Message()) {
-                socket->write(Message());
-                socket->flush();
-                emit raiseRequested();
-            }
-            socket->disconnectFromServer();
-        });
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { answerOn(*socket); });
+        answerOn(*socket);  // the question may have come with the connection
     }
+}
+
+void SingleInstance::answerOn(QLocalSocket& socket) {
+    if (!socket.canReadLine()) {
+        return;
+    }
+    if (socket.readLine() == Message()) {
+        socket.write(Message());
+        socket.flush();
+        emit raiseRequested();
+    }
+    socket.disconnectFromServer();
 }
 
 bool SingleInstance::askRunningInstance() {

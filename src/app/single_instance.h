@@ -11,6 +11,7 @@
 #include <memory>
 
 class QLocalServer;
+class QLocalSocket;
 
 namespace bw {
 
@@ -55,6 +56,7 @@ private:
     bool listen();
     bool askRunningInstance();
     void answer();
+    void answerOn(QLocalSocket& socket);
 
     QString folder_;
     QLockFile lock_;

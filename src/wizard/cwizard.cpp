@@ -10,6 +10,7 @@
 #include "wizard/file_info.h"
 #include "wizard/finish.h"
 #include "wizard/generate.h"
+#include "wizard/header_picture.h"
 #include "wizard/io_info.h"
 #include "wizard/local_array_info.h"
 #include "wizard/open_file.h"
@@ -98,8 +99,9 @@ CWizard::CWizard(WizardContext& context, const QPixmap& headerPicture, QWidget* 
     }
     addPages();
     // The exterior pages of the sheet carry the picture as their watermark too.
-    wizardPage(OpenFilePage)->setPixmap(QWizard::WatermarkPixmap, headerPicture);
-    wizardPage(FinishPage)->setPixmap(QWizard::WatermarkPixmap, headerPicture);
+    const QPixmap watermark = WatermarkPicture(headerPicture);
+    wizardPage(OpenFilePage)->setPixmap(QWizard::WatermarkPixmap, watermark);
+    wizardPage(FinishPage)->setPixmap(QWizard::WatermarkPixmap, watermark);
 
     // Back goes through the page's store first, which may keep the page.
     QAbstractButton* back = button(QWizard::BackButton);

@@ -22,6 +22,32 @@ constexpr qint64 PROGRESS_INTERVAL = 25;
 
 }  // namespace
 
+// The page's prompts during a run: an overwrite question names the file the
+// run has come to before it is asked.
+class CGenerate::ProgressPrompts : public UserPrompts {
+public:
+    ProgressPrompts(CGenerate& page, UserPrompts& prompts, RunProgress& progress)
+        : page_(page), prompts_(prompts), progress_(progress) {}
+
+    OverwriteAnswer askOverwrite(const std::string& path) override {
+        if (progress_.reached(path)) {
+            page_.showFileInHand(progress_);
+        }
+        return prompts_.askOverwrite(path);
+    }
+    bool askYesNo(const std::string& text, MessageIcon icon) override {
+        return prompts_.askYesNo(text, icon);
+    }
+    void showMessage(const std::string& text, MessageIcon icon) override {
+        prompts_.showMessage(text, icon);
+    }
+
+private:
+    CGenerate& page_;
+    UserPrompts& prompts_;
+    RunProgress& progress_;
+};
+
 CGenerate::CGenerate(WizardContext& context, QWidget* parent)
     : CWizardPage(context, SUBTITLE, parent),
       trees_(new FileTreesView),
@@ -61,6 +87,13 @@ void CGenerate::showRunning(bool running) {
     }
 }
 
+void CGenerate::showFileInHand(const RunProgress& progress) {
+    const QString file = QString::fromLocal8Bit(progress.currentFile().c_str());
+    progress_->setValue(progress.current() + 1);
+    progressLabel_->setText(QStringLiteral("Writing ") + file);
+    emit fileInHand(file);
+}
+
 void CGenerate::generate() {
     if (running_) {
         return;
@@ -74,22 +107,19 @@ void CGenerate::generate() {
     progressLabel_->setText(QString());
     showRunning(true);
 
+    ProgressPrompts runPrompts(*this, prompts(), progress);
     RunEnvironment environment;
-    environment.prompts = &prompts();
+    environment.prompts = &runPrompts;
     environment.clock = &context().clock;
     environment.settings = &settings();
     environment.workingDirectory = context().workingDirectory;
     environment.settingsDirectory = context().settingsDirectory;
     QElapsedTimer sinceLook;
-    sinceLook.start();
     environment.pump = [&] {
-        if (sinceLook.elapsed() >= PROGRESS_INTERVAL) {
-            sinceLook.restart();
+        if (!sinceLook.isValid() || sinceLook.elapsed() >= PROGRESS_INTERVAL) {
+            sinceLook.start();
             if (progress.update()) {
-                const QString file = QString::fromLocal8Bit(progress.currentFile().c_str());
-                progress_->setValue(progress.current() + 1);
-                progressLabel_->setText(QStringLiteral("Writing ") + file);
-                emit fileInHand(file);
+                showFileInHand(progress);
             }
         }
         QCoreApplication::processEvents();

@@ -12,6 +12,7 @@ class QPushButton;
 namespace bw {
 
 class FileTreesView;
+class RunProgress;
 
 // Page 10: the file set in two trees and the "&Generate Code" button. The run
 // keeps the window painting, shows a progress bar naming the file in hand,
@@ -41,7 +42,10 @@ signals:
     void fileInHand(const QString& relativePath);
 
 private:
+    class ProgressPrompts;
+
     void showRunning(bool running);
+    void showFileInHand(const RunProgress& progress);
 
     FileTreesView* trees_;
     QPushButton* button_;

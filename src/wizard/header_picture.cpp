@@ -58,6 +58,28 @@ QPixmap HeaderPicture(const std::string& workingDirectory, int screenDepth) {
     return BuiltInHeaderPicture(screenDepth);
 }
 
+QPixmap WatermarkPicture(const QPixmap& headerPicture) {
+    constexpr int WIDTH = 120;
+    constexpr int HEIGHT = 360;
+    QPixmap strip(WIDTH, HEIGHT);
+    if (headerPicture.isNull()) {
+        strip.fill(Qt::white);
+        return strip;
+    }
+    const QImage image = headerPicture.toImage();
+    const QColor main = image.pixelColor(image.width() / 2, image.height() / 2);
+    QLinearGradient shade(0, 0, 0, HEIGHT);
+    shade.setColorAt(0, main);
+    shade.setColorAt(1, main.darker(180));
+    QPainter painter(&strip);
+    painter.fillRect(strip.rect(), shade);
+    const QPixmap large = headerPicture.scaled(headerPicture.size() * 2);
+    const QRect frame((WIDTH - large.width()) / 2 - 4, 20, large.width() + 8, large.height() + 8);
+    painter.fillRect(frame, Qt::white);
+    painter.drawPixmap(frame.left() + 4, frame.top() + 4, large);
+    return strip;
+}
+
 int ScreenDepth() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->depth() : 24;

@@ -14,6 +14,10 @@ QPixmap HeaderPicture(const std::string& workingDirectory, int screenDepth);
 // one for fewer than 8.
 QPixmap BuiltInHeaderPicture(int screenDepth);
 
+// The watermark of the first and last pages: a tall strip in the picture's
+// main colour with the picture itself, enlarged, near its top.
+QPixmap WatermarkPicture(const QPixmap& headerPicture);
+
 // The depth of the primary screen in bits per pixel (24 when there is none).
 int ScreenDepth();
 

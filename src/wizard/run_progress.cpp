@@ -62,6 +62,16 @@ bool RunProgress::update() {
     return false;
 }
 
+bool RunProgress::reached(const std::string& path) {
+    for (int i = fileCount() - 1; i > current_; --i) {
+        if (files_[static_cast<size_t>(i)].path == path) {
+            current_ = i;
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string RunProgress::currentFile() const {
     return current_ < 0 ? std::string() : files_[static_cast<size_t>(current_)].relativePath;
 }

@@ -19,6 +19,10 @@ public:
     // Looks at the files again; true when the file in hand has changed.
     bool update();
 
+    // The run has come to path (as the run forms it, for instance in the
+    // overwrite question); true when the file in hand has changed.
+    bool reached(const std::string& path);
+
     int fileCount() const { return static_cast<int>(files_.size()); }
     // The position of the file in hand, -1 before the first.
     int current() const { return current_; }

@@ -181,6 +181,8 @@ TEST_F(GeneratePageTest, WhileTheRunWritesNoOtherPageAndNoEndOfTheWizardCanBeRea
         EXPECT_FALSE(page->trees()->isVisible());
         EXPECT_TRUE(page->progressBar()->isVisible());
         EXPECT_EQ(page->progressBar()->maximum(), static_cast<int>(RunFileSet(block).size()));
+        // The question names the file the run has come to.
+        EXPECT_EQ(page->progressLabel()->text(), "Writing IFNTAdd.c");
         EXPECT_FALSE(Button(QWizard::BackButton)->isEnabled());
         EXPECT_FALSE(Button(QWizard::CancelButton)->isEnabled());
         Wizard().reject();  // Escape or the close box

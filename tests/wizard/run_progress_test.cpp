@@ -69,5 +69,15 @@ TEST_F(RunProgressTest, AFileThatExistedCountsOnlyOnceReplaced) {
     EXPECT_EQ(progress.current(), 3);
 }
 
+TEST_F(RunProgressTest, TheRunsOwnPathOfAFileMovesItThereButNeverBack) {
+    RunProgress progress(block);
+    const std::string directory = DirectoryPrefix(block);
+    EXPECT_TRUE(progress.reached(directory + "NTAdd.h"));
+    EXPECT_EQ(progress.currentFile(), "NTAdd.h");
+    EXPECT_FALSE(progress.reached(directory + "IFNTAdd.c"));
+    EXPECT_FALSE(progress.reached(directory + "not-in-the-set.c"));
+    EXPECT_EQ(progress.currentFile(), "NTAdd.h");
+}
+
 }  // namespace
 }  // namespace bw
