@@ -121,10 +121,14 @@ class Run {
             case FileKind::Template:
                 if (Decide(file, path)) {
                     CreateDirectoryPath(directory_);
-                    // A template that cannot be written is not reported; the
-                    // first source file then shows whether the folder is usable.
+                    // The template is saved through a temporary file, so a
+                    // failure leaves the previous one as it was. The run goes
+                    // on: the block's own files do not depend on it.
                     if (WriteTemplate(block_, NativePath(path))) {
                         Report(FileAction::Written, file, path);
+                    } else {
+                        prompts_.showMessage(CannotWriteTemplateMessage(path),
+                                             MessageIcon::Exclamation);
                     }
                 }
                 return true;
@@ -206,7 +210,10 @@ class Run {
             return true;
         }
         if (!closed) {
-            // A file that did not reach the disk whole is not reported as written.
+            // A file that did not reach the disk whole (a full disk) is not
+            // reported as written and does not stay: what was there before
+            // is put back.
+            PutBack(file, path, previous);
             prompts_.showMessage(
                 "Cannot write file " + path + ".  " + "Will abort code generation.",
                 MessageIcon::Exclamation);
@@ -223,7 +230,11 @@ class Run {
         } else if (previous.bytes) {
             std::ofstream out(NativePath(path), std::ios::binary | std::ios::trunc);
             out << *previous.bytes;
-            Report(FileAction::Skipped, file, path);
+            out.close();
+            // Put back whole, or not at all: the copy in "KRSave" remains.
+            if (out) {
+                Report(FileAction::Skipped, file, path);
+            }
         }
     }
 
@@ -243,6 +254,10 @@ class Run {
 
 std::string CannotOpenMessage(const std::string& path) {
     return "Cannot open file " + path + ".  " + "Will abort code generation.";
+}
+
+std::string CannotWriteTemplateMessage(const std::string& path) {
+    return "Cannot write file " + path + ".  The template was not saved.";
 }
 
 std::vector<std::string> RunResult::Paths(FileAction action) const {

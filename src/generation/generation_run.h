@@ -17,6 +17,9 @@ inline constexpr const char* XDAIS_BITMAP_MISSING_MESSAGE =
 
 // "Cannot open file " + path + ".  " + "Will abort code generation."
 std::string CannotOpenMessage(const std::string& path);
+// "Cannot write file " + path + ".  The template was not saved."; the run
+// goes on without it.
+std::string CannotWriteTemplateMessage(const std::string& path);
 
 enum class RunOutcome {
     Completed,

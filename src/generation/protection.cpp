@@ -13,7 +13,9 @@ namespace {
 
 constexpr const char* BACKUP_FOLDER = "KRSave";
 
-// Copies path into its backup folder, replacing an older copy there.
+// Copies path into its backup folder, replacing an older copy there. The
+// copy is made beside the older one first and replaces it only when whole, so
+// a copy that fails part way (a full disk) leaves the older one as it was.
 bool CopyToBackupFolder(const std::string& path) {
     auto [directory, name] = SplitPath(path);
     if (name.empty() && directory.empty()) {
@@ -21,10 +23,17 @@ bool CopyToBackupFolder(const std::string& path) {
     }
     const std::string folder = directory + BACKUP_FOLDER + "\\";
     CreateDirectoryPath(folder);  // a failure shows in the copy
+    const std::string copy = NativePath(folder + name);
+    const std::string partial = copy + ".part~";
     std::error_code ec;
-    return fs::copy_file(NativePath(path), NativePath(folder + name),
-                         fs::copy_options::overwrite_existing, ec) &&
-           !ec;
+    if (fs::copy_file(NativePath(path), partial, fs::copy_options::overwrite_existing, ec) && !ec) {
+        fs::rename(partial, copy, ec);
+        if (!ec) {
+            return true;
+        }
+    }
+    fs::remove(partial, ec);
+    return false;
 }
 
 }  // namespace
