@@ -84,10 +84,11 @@ TEST_F(ListPageScreenshots, ParameterArrayAndVariablePages) {
         std::make_unique<CWizard>(context, HeaderPicture(context.workingDirectory, ScreenDepth()));
     wizard->resize(640, 480);
     wizard->show();
-    // The pages are met in the middle of the sheet, with their Back button.
-    wizard->setOption(QWizard::NoBackButtonOnStartPage, false);
-    wizard->setStartId(ParameterInfoPage);
+    // Reached from the page before, as the user meets it (Back usable).
+    wizard->setStartId(IOInfoPage);
     wizard->restart();
+    Next();
+    ASSERT_EQ(wizard->currentId(), ParameterInfoPage);
 
     auto* parameters = static_cast<CParameterInfo*>(wizard->currentPage());
     parameters->recordList()->setCurrentRow(2);
