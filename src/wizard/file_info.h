@@ -2,7 +2,18 @@
 
 #include "wizard/wizard_page.h"
 
+class QGridLayout;
+class QLineEdit;
+
 namespace bw {
+
+// The message shown when a block file name begins with anything but a letter or "_".
+inline constexpr const char* FILENAME_START_MESSAGE =
+    "The filename must begin with an alphabetic or underscore character";
+
+// The folder an empty Directory stands for when a block file name is typed:
+// the user's home folder, ending in a separator.
+std::string DefaultBlockParent();
 
 // Page 3: the block file name, help and icon files and the directories (BlockName, HelpFilename,
 // IconFilename, Directory, LibraryPath, IncludePath).
@@ -15,8 +26,28 @@ public:
     void load() override;
     bool store(bool forward) override;
 
+    // The append flag: the next change of the block file name adds the name to
+    // Directory as a new last component instead of replacing the last one.
+    bool appendsName() const { return appendName_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    // The page's controls, made in the constructor.
+    QLineEdit* addPathRow(QGridLayout* grid, int row, const char* label, const char* objectName,
+                          const char* chooserTitle);
+    void blockNameEdited(const QString& typed);
+    void browse(QLineEdit* field, const QString& title);
+    // Next only with a block file name and a directory.
+    void updateButtons();
+
+    QLineEdit* blockName_;
+    QLineEdit* helpFilename_;
+    QLineEdit* iconFilename_;
+    QLineEdit* directory_;
+    QLineEdit* libraryPath_;
+    QLineEdit* includePath_;
+    bool appendName_ = true;
 };
 
 }  // namespace bw

@@ -1,23 +1,215 @@
 #include "wizard/io_info.h"
 
+#include <QAbstractButton>
+#include <QEvent>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+#include <QWizard>
+
+#include "wizard/block_preview.h"
+#include "wizard/cwizard.h"
+#include "wizard/page_text.h"
+
 namespace bw {
 
 namespace {
+
 constexpr const char* SUBTITLE = "Set input and output characteristics of the block.";
+
+QSpinBox* CountBox(const char* objectName) {
+    auto* box = new QSpinBox;
+    box->setObjectName(QString::fromLatin1(objectName));
+    box->setRange(0, MAX_CHANNELS);
+    box->setDisplayIntegerBase(10);
+    return box;
+}
+
 }  // namespace
 
-CIOInfo::CIOInfo(WizardContext& context, QWidget* parent) : CWizardPage(context, SUBTITLE, parent) {
-    // The controls go into this page's own layout.
+CIOInfo::CIOInfo(WizardContext& context, QWidget* parent)
+    : CWizardPage(context, SUBTITLE, parent),
+      inputs_(CountBox("inputCount")),
+      outputs_(CountBox("outputCount")),
+      channels_(new QListWidget),
+      label_(new QLineEdit),
+      dimension_(new QLineEdit),
+      preview_(new BlockPreview(context.workingDirectory)) {
+    channels_->setObjectName(QStringLiteral("channels"));
+    label_->setObjectName(QStringLiteral("channelLabel"));
+    dimension_->setObjectName(QStringLiteral("channelDimension"));
+    dimension_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), this));
+
+    auto* counts = new QFormLayout;
+    counts->addRow(QStringLiteral("# of &Input Arrays:"), inputs_);
+    counts->addRow(QStringLiteral("# of &Output Arrays:"), outputs_);
+    auto* channel = new QFormLayout;
+    channel->addRow(QStringLiteral("Channel &Label:"), label_);
+    channel->addRow(QStringLiteral("Channel &Dimension:"), dimension_);
+
+    auto* grid = new QGridLayout(this);
+    grid->addLayout(counts, 0, 0);
+    grid->addWidget(channels_, 1, 0);
+    grid->addLayout(channel, 2, 0);
+    grid->addWidget(preview_, 0, 1, 3, 1);
+    grid->setColumnStretch(1, 1);
+
+    connect(inputs_, &QSpinBox::valueChanged, this, &CIOInfo::refresh);
+    connect(outputs_, &QSpinBox::valueChanged, this, &CIOInfo::refresh);
+    connect(channels_, &QListWidget::currentRowChanged, this, &CIOInfo::showEntry);
+    connect(label_, &QLineEdit::textEdited, this, &CIOInfo::labelEdited);
+    connect(dimension_, &QLineEdit::textEdited, this, &CIOInfo::dimensionEdited);
+}
+
+bool CIOInfo::event(QEvent* event) {
+    // Placed into the sheet: from now on the page can tell how a block starts.
+    if (event->type() == QEvent::ParentChange && !sheetWatched_) {
+        for (QWidget* up = parentWidget(); up != nullptr; up = up->parentWidget()) {
+            if (auto* sheet = qobject_cast<QWizard*>(up)) {
+                watchSheet(sheet);
+                break;
+            }
+        }
+    }
+    return CWizardPage::event(event);
+}
+
+void CIOInfo::watchSheet(QWizard* sheet) {
+    sheetWatched_ = true;
+    // Leaving page 1 by Next is "&New >"; any other way there is an opened template.
+    connect(sheet->button(QWizard::NextButton), &QAbstractButton::pressed, this,
+            [this, sheet] { nextPressedOnFirstPage_ = sheet->currentId() == OpenFilePage; });
+    connect(sheet, &QWizard::currentIdChanged, this, [this](int id) {
+        if (previousPage_ == OpenFilePage && id == VisibleInfoPage) {
+            blockStarted(nextPressedOnFirstPage_);
+        }
+        nextPressedOnFirstPage_ = false;
+        previousPage_ = id;
+    });
+}
+
+void CIOInfo::blockStarted(bool fromNew) {
+    inputEntries_.clear();
+    outputEntries_.clear();
+    newBlockDimensionsPending_ = fromNew;
+}
+
+void CIOInfo::applyNewBlockDimensions() {
+    BLOCKINFO& b = block();
+    const int dimension = (b.Matrix != 0 || b.Image != 0) ? 2 : 1;
+    b.InputChannelDimension.assign(MAX_CHANNELS, dimension);
+    b.OutputChannelDimension.assign(MAX_CHANNELS, dimension);
 }
 
 void CIOInfo::load() {
-    // Definition -> controls: block() is the one definition.
+    if (newBlockDimensionsPending_) {
+        applyNewBlockDimensions();
+        newBlockDimensionsPending_ = false;
+    }
+    const QSignalBlocker blockInputs(inputs_);
+    const QSignalBlocker blockOutputs(outputs_);
+    inputs_->setValue(block().NumInputs);
+    outputs_->setValue(block().NumOutputs);
+    refresh();
+    setNextEnabled(true);
 }
 
-bool CIOInfo::store(bool /*forward*/) {
-    // Controls -> definition; a failed check shows its message through
-    // prompts() and returns false to keep the page current.
+bool CIOInfo::store(bool forward) {
+    // The spin boxes keep their values in range; an emptied field is what is left.
+    for (QSpinBox* count : {inputs_, outputs_}) {
+        if (!count->hasAcceptableInput()) {
+            prompts().showMessage(COUNT_RANGE_MESSAGE, MessageIcon::Exclamation);
+            count->setFocus();
+            return false;
+        }
+    }
+    BLOCKINFO& b = block();
+    b.NumInputs = inputs_->value();
+    b.NumOutputs = outputs_->value();
+    b.BlockType = BLOCKINFO::BlockTypeFor(b.NumInputs, b.NumOutputs);
+    if (forward) {
+        ensureEntries();
+        for (size_t i = 0; i < static_cast<size_t>(b.NumInputs); ++i) {
+            b.InputChannelLabel[i] = inputEntries_[i].label;
+            b.InputChannelDimension[i] = inputEntries_[i].dimension;
+        }
+        for (size_t i = 0; i < static_cast<size_t>(b.NumOutputs); ++i) {
+            b.OutputChannelLabel[i] = outputEntries_[i].label;
+            b.OutputChannelDimension[i] = outputEntries_[i].dimension;
+        }
+    }
     return true;
+}
+
+void CIOInfo::ensureEntries() {
+    const BLOCKINFO& b = block();
+    const int inputs = inputs_->value();
+    const int outputs = outputs_->value();
+    while (inputEntries_.size() < static_cast<size_t>(inputs)) {
+        const size_t i = inputEntries_.size();
+        inputEntries_.push_back({b.InputChannelDimension[i], b.InputChannelLabel[i]});
+    }
+    while (outputEntries_.size() < static_cast<size_t>(outputs)) {
+        const size_t i = outputEntries_.size();
+        outputEntries_.push_back({b.OutputChannelDimension[i], b.OutputChannelLabel[i]});
+    }
+}
+
+void CIOInfo::refresh() {
+    ensureEntries();
+    const int inputs = inputs_->value();
+    const int outputs = outputs_->value();
+    {
+        const QSignalBlocker quiet(channels_);
+        channels_->clear();
+        for (int i = 0; i < inputs; ++i) {
+            channels_->addItem(QString::asprintf("Input Channel %d", i));
+        }
+        for (int i = 0; i < outputs; ++i) {
+            channels_->addItem(QString::asprintf("Output Channel %d", i));
+        }
+        channels_->setCurrentRow(channels_->count() > 0 ? 0 : -1);
+    }
+    showEntry(channels_->currentRow());
+    preview_->setCounts(inputs, outputs);
+}
+
+CIOInfo::ChannelEntry* CIOInfo::selectedEntry() {
+    const int row = channels_->currentRow();
+    const int inputs = inputs_->value();
+    if (row < 0) {
+        return nullptr;
+    }
+    if (row < inputs) {
+        return &inputEntries_[static_cast<size_t>(row)];
+    }
+    const size_t output = static_cast<size_t>(row - inputs);
+    return output < outputEntries_.size() ? &outputEntries_[output] : nullptr;
+}
+
+void CIOInfo::showEntry(int /*row*/) {
+    const ChannelEntry* entry = selectedEntry();
+    label_->setEnabled(entry != nullptr);
+    dimension_->setEnabled(entry != nullptr);
+    label_->setText(entry != nullptr ? ToQString(entry->label) : QString());
+    dimension_->setText(entry != nullptr ? QString::number(entry->dimension) : QString());
+}
+
+void CIOInfo::labelEdited(const QString& text) {
+    if (ChannelEntry* entry = selectedEntry()) {
+        entry->label = ToStdString(text);
+    }
+}
+
+void CIOInfo::dimensionEdited(const QString& text) {
+    if (ChannelEntry* entry = selectedEntry()) {
+        entry->dimension = DecimalValue(ToStdString(text));
+    }
 }
 
 }  // namespace bw

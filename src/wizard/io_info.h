@@ -1,8 +1,21 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "wizard/wizard_page.h"
 
+class QLineEdit;
+class QListWidget;
+class QSpinBox;
+class QWizard;
+
 namespace bw {
+
+class BlockPreview;
+
+// The range message of a channel count that is empty or out of range.
+inline constexpr const char* COUNT_RANGE_MESSAGE = "Please enter an integer between 0 and 129.";
 
 // Page 6: the input and output counts and the channels' labels and dimensions.
 class CIOInfo : public CWizardPage {
@@ -14,8 +27,49 @@ public:
     void load() override;
     bool store(bool forward) override;
 
+    // Page 1 has started another block: "&New >" (fromNew) or an opened
+    // template. The page forgets the channel entries of the block before;
+    // a new block's channels get the first-visit dimensions (2 for a matrix
+    // or image block, else 1), while a template's dimensions are kept.
+    // Within the sheet the page notices this by itself.
+    void blockStarted(bool fromNew);
+
+protected:
+    bool event(QEvent* event) override;
+
 private:
-    // The page's controls, made in the constructor.
+    struct ChannelEntry {
+        int dimension;
+        std::string label;
+    };
+
+    void watchSheet(QWizard* sheet);
+    void applyNewBlockDimensions();
+    // Entries for every channel the counts reach, taken from the definition.
+    void ensureEntries();
+    // Entries for every counted channel, the list, the first entry shown, the preview.
+    void refresh();
+    void showEntry(int row);
+    ChannelEntry* selectedEntry();
+    void labelEdited(const QString& text);
+    void dimensionEdited(const QString& text);
+
+    QSpinBox* inputs_;
+    QSpinBox* outputs_;
+    QListWidget* channels_;
+    QLineEdit* label_;
+    QLineEdit* dimension_;
+    BlockPreview* preview_;
+
+    // One entry per channel the counts have reached so far; lowering a count
+    // and raising it again brings the earlier entries back.
+    std::vector<ChannelEntry> inputEntries_;
+    std::vector<ChannelEntry> outputEntries_;
+
+    bool newBlockDimensionsPending_ = false;
+    bool sheetWatched_ = false;
+    bool nextPressedOnFirstPage_ = false;
+    int previousPage_ = -1;
 };
 
 }  // namespace bw

@@ -2,6 +2,9 @@
 
 #include "wizard/wizard_page.h"
 
+class QButtonGroup;
+class QLineEdit;
+
 namespace bw {
 
 // Page 5: company, revision and the warning behaviour (CompanyName, Revision, WarningType).
@@ -15,7 +18,10 @@ public:
     bool store(bool forward) override;
 
 private:
-    // The page's controls, made in the constructor.
+    QLineEdit* companyName_;
+    QLineEdit* revision_;
+    // Each radio button's id is the WarningType it stands for.
+    QButtonGroup* warningType_;
 };
 
 }  // namespace bw

@@ -1,0 +1,43 @@
+#pragma once
+
+// The host's library catalogue: the library and group names that the installed
+// products of the Calderic family know, offered by the library, group and name
+// page.
+//
+// Every product of the family keeps its settings in its own file,
+// "Calderic/<product>.conf", under the user's configuration folder, with the
+// system-wide folders as the machine-wide counterpart. The products are the
+// files in the user's folder. A product's folder is its "Settings" value
+// "Working Directory" (system-wide files first, then the user's); its
+// libraries are listed in the user's file under "Libraries": "Library Count",
+// then "Lib<n>" (a library name) and "LibFile<n>" (that library's catalogue
+// file, relative to the product's folder), n counted from 1. A catalogue file
+// is an INI file whose section "Groups" holds "Group Count" and "Group<n>".
+// Whatever is missing is skipped without a word.
+
+#include <string>
+#include <vector>
+
+namespace bw {
+
+// Where the family's settings files are looked for.
+struct FamilyFolders {
+    std::string user;                 // the user's configuration folder
+    std::vector<std::string> system;  // the system-wide ones, in lookup order
+
+    // The folders of this session: $XDG_CONFIG_HOME and $XDG_CONFIG_DIRS on
+    // Linux (what the application's own settings use).
+    static FamilyFolders FromEnvironment();
+};
+
+struct HostCatalogue {
+    std::vector<std::string> libraries;  // each name once, in the order found
+    std::vector<std::string> groups;
+};
+
+// Group names longer than this are cut, as the host's catalogue reader does.
+inline constexpr size_t MAX_GROUP_NAME = 99;
+
+HostCatalogue ReadHostCatalogue(const FamilyFolders& folders);
+
+}  // namespace bw

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+#include <string>
+
+namespace bw {
+
+// The picture of the block on the input and output page: the block's body
+// ("Block.bmp" from the working directory when it is there, else built-in
+// artwork) stretched to fit, with one numbered line per input on the left and
+// one per output on the right.
+class BlockPreview : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit BlockPreview(const std::string& workingDirectory, QWidget* parent = nullptr);
+
+    void setCounts(int inputs, int outputs);
+    int inputs() const { return inputs_; }
+    int outputs() const { return outputs_; }
+    // True when the body is the working directory's "Block.bmp".
+    bool showsWorkingDirectoryPicture() const { return fromWorkingDirectory_; }
+
+    QSize sizeHint() const override { return {220, 150}; }
+
+    // The built-in body, for a working directory without "Block.bmp".
+    static QPixmap BuiltInBody();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap body_;
+    bool fromWorkingDirectory_ = false;
+    int inputs_ = 0;
+    int outputs_ = 0;
+};
+
+}  // namespace bw

@@ -1,0 +1,199 @@
+// Page 6: channel counts, the remembered channel entries, what reaches the
+// definition on Next and on Back, the first-visit dimensions of a new block
+// (and none for a template), and the block preview.
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QTest>
+
+#include "definition/template_file.h"
+#include "wizard/block_preview.h"
+#include "wizard/io_info.h"
+#include "wizard_fixture.h"
+
+namespace bw {
+namespace {
+
+class IOPageTest : public WizardFixture {
+protected:
+    void SetUp() override {
+        page = std::make_unique<CIOInfo>(context);
+        page->show();
+    }
+
+    template <typename Widget>
+    Widget* Find(const char* name) {
+        auto* widget = page->findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QSpinBox* Inputs() { return Find<QSpinBox>("inputCount"); }
+    QSpinBox* Outputs() { return Find<QSpinBox>("outputCount"); }
+    QListWidget* Channels() { return Find<QListWidget>("channels"); }
+    QLineEdit* Label() { return Find<QLineEdit>("channelLabel"); }
+    QLineEdit* Dimension() { return Find<QLineEdit>("channelDimension"); }
+
+    // Selects a row of the channel list and types over the label.
+    void Relabel(int row, const char* text) {
+        Channels()->setCurrentRow(row);
+        Label()->selectAll();
+        QTest::keyClicks(Label(), QString::fromLatin1(text));
+    }
+
+    QStringList Rows() {
+        QStringList rows;
+        for (int i = 0; i < Channels()->count(); ++i) {
+            rows << Channels()->item(i)->text();
+        }
+        return rows;
+    }
+
+    std::unique_ptr<CIOInfo> page;
+};
+
+TEST_F(IOPageTest, ListShowsOneEntryPerChannelAndTheFirstIsSelected) {
+    block.NumInputs = 2;
+    block.NumOutputs = 1;
+    block.InputChannelLabel[0] = "Left";
+    block.InputChannelDimension[0] = 4;
+    page->load();
+    EXPECT_EQ(Rows(), (QStringList{"Input Channel 0", "Input Channel 1", "Output Channel 0"}));
+    EXPECT_EQ(Channels()->currentRow(), 0);
+    EXPECT_EQ(Label()->text(), "Left");
+    EXPECT_EQ(Dimension()->text(), "4");
+    EXPECT_EQ(Inputs()->maximum(), 129);
+    EXPECT_EQ(Outputs()->minimum(), 0);
+    Channels()->setCurrentRow(2);
+    EXPECT_EQ(Label()->text(), "Out0");
+
+    Inputs()->setValue(0);
+    Outputs()->setValue(0);
+    EXPECT_TRUE(Rows().isEmpty());
+    EXPECT_FALSE(Label()->isEnabled());
+}
+
+TEST_F(IOPageTest, LabelsSurviveACountLoweredAndRaised) {
+    page->load();
+    Inputs()->setValue(3);
+    Relabel(2, "Gain");
+    Inputs()->setValue(1);
+    EXPECT_EQ(Rows(), (QStringList{"Input Channel 0", "Output Channel 0"}));
+    Inputs()->setValue(3);
+    Channels()->setCurrentRow(2);
+    EXPECT_EQ(Label()->text(), "Gain");
+
+    Channels()->setCurrentRow(3);  // the output, after the three inputs
+    Dimension()->selectAll();
+    QTest::keyClicks(Dimension(), QStringLiteral("8"));
+    ASSERT_TRUE(page->store(true));
+    EXPECT_EQ(block.NumInputs, 3);
+    EXPECT_EQ(block.InputChannelLabel[2], "Gain");
+    EXPECT_EQ(block.OutputChannelDimension[0], 8);
+    EXPECT_EQ(block.BlockType, BLOCK_PROCESS);
+}
+
+TEST_F(IOPageTest, BackStoresTheCountsButNotTheChannels) {
+    page->load();
+    Relabel(0, "Signal");
+    Outputs()->setValue(0);
+    ASSERT_TRUE(page->store(false));
+    EXPECT_EQ(block.NumOutputs, 0);
+    EXPECT_EQ(block.BlockType, BLOCK_OUTPUT);
+    EXPECT_EQ(block.InputChannelLabel[0], "In0");
+
+    // The page still holds the entry when it is shown again.
+    page->load();
+    EXPECT_EQ(Label()->text(), "Signal");
+    Inputs()->setValue(0);
+    Outputs()->setValue(2);
+    ASSERT_TRUE(page->store(true));
+    EXPECT_EQ(block.BlockType, BLOCK_INPUT);
+}
+
+TEST_F(IOPageTest, AnEmptyCountShowsTheRangeMessageAndKeepsThePage) {
+    page->load();
+    Inputs()->findChild<QLineEdit*>()->clear();  // the spin box's own field
+    EXPECT_FALSE(page->store(true));
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{COUNT_RANGE_MESSAGE});
+    EXPECT_EQ(block.NumInputs, 1);
+}
+
+TEST_F(IOPageTest, ANewBlockGetsFirstVisitDimensionsAndATemplateKeepsItsOwn) {
+    block.Matrix = 1;
+    page->blockStarted(true);
+    page->load();
+    EXPECT_EQ(Dimension()->text(), "2");
+    EXPECT_EQ(block.OutputChannelDimension[128], 2);
+
+    // An opened template: its dimensions stay, and the entries of the block
+    // before are forgotten.
+    Relabel(0, "Stale");
+    block.Reset(settings, context.workingDirectory);
+    block.Matrix = 1;
+    block.InputChannelDimension[0] = 3;
+    block.OutputChannelDimension[0] = 5;
+    page->blockStarted(false);
+    page->load();
+    EXPECT_EQ(Label()->text(), "In0");
+    EXPECT_EQ(Dimension()->text(), "3");
+    ASSERT_TRUE(page->store(true));
+    EXPECT_EQ(block.OutputChannelDimension[0], 5);
+
+    // Later visits of the same block change nothing.
+    block.Matrix = 0;
+    page->load();
+    EXPECT_EQ(Dimension()->text(), "3");
+}
+
+TEST_F(IOPageTest, PreviewFollowsTheCountsAndPrefersTheWorkingDirectorysPicture) {
+    page->load();
+    Inputs()->setValue(5);
+    auto* preview = Find<BlockPreview>("blockPreview");
+    EXPECT_EQ(preview->inputs(), 5);
+    EXPECT_EQ(preview->outputs(), 1);
+    EXPECT_TRUE(preview->showsWorkingDirectoryPicture());  // assets/ has Block.bmp
+
+    BlockPreview builtIn(temp.path().toStdString() + "/");
+    EXPECT_FALSE(builtIn.showsWorkingDirectoryPicture());
+    builtIn.resize(200, 140);
+    builtIn.setCounts(129, 0);
+    const QImage drawn = builtIn.grab().toImage();
+    EXPECT_FALSE(drawn.isNull());
+}
+
+// Through the sheet: the page itself notices how page 1 started the block.
+TEST_F(IOPageTest, SheetAppliesNewBlockDimensionsOnlyAfterNew) {
+    BLOCKINFO saved;
+    saved.Reset(settings, context.workingDirectory);
+    DescribeBlock(saved);
+    saved.Matrix = 1;
+    saved.InputChannelDimension[0] = 3;
+    const std::string path = temp.path().toStdString() + "/NTAdd.tbt";
+    ASSERT_TRUE(WriteTemplate(saved, path));
+
+    dialogs.answers.push_back(path);
+    Open();
+    ASSERT_EQ(Wizard().currentId(), VisibleInfoPage);
+    while (Wizard().currentId() != IOInfoPage) {
+        Next();
+    }
+    auto* dimension = Wizard().page(IOInfoPage)->findChild<QLineEdit*>("channelDimension");
+    EXPECT_EQ(dimension->text(), "3");
+
+    while (Wizard().currentId() != OpenFilePage) {
+        Back();
+    }
+    Next();  // New
+    block.GroupName = "Arithmetic";
+    block.MenuName = "Add";
+    block.BlockName = "NTAdd";
+    block.Matrix = 1;  // as the data page would store it
+    while (Wizard().currentId() != IOInfoPage) {
+        Wizard().wizardPage(Wizard().currentId())->load();
+        Next();
+    }
+    EXPECT_EQ(dimension->text(), "2");
+}
+
+}  // namespace
+}  // namespace bw
