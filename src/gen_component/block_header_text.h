@@ -9,24 +9,14 @@
 
 #include "definition/block_info.h"
 #include "generation/output_file.h"
+#include "generation/text_lines.h"
 
 namespace bw::component {
 
-// One placeholder of a line and the text that replaces it.
-struct Field {
-    std::string_view placeholder;
-    std::string value;
-};
-
-// The line with every placeholder ("<i>", "<BlockName>" ...) replaced in one
-// pass from the left, so that a value holding a placeholder stays as it is.
-std::string Fill(std::string_view line, std::initializer_list<Field> fields);
-
-// text followed by blanks up to width characters; longer texts stay whole.
-std::string PadRight(std::string_view text, size_t width);
-
-// Writes each fixed line of a group.
-void WriteLines(OutputFile& file, std::initializer_list<std::string_view> lines);
+using bw::Field;
+using bw::Fill;
+using bw::PadRight;
+using bw::WriteLines;
 
 // "//" + 76 "=", "//" + 78 "-" (80 characters), "//" + 75 "-" (77 characters).
 inline const std::string EQUALS_LINE = "//" + std::string(76, '=');

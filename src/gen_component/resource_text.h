@@ -9,17 +9,11 @@
 
 #include "definition/block_info.h"
 #include "generation/shared_rules.h"
+#include "generation/text_lines.h"
 
 namespace bw {
 
-using Substitution = std::pair<std::string_view, std::string>;
-
-// The line with every placeholder replaced by its value, in one pass from the
-// left, so that a value that happens to contain a placeholder stays as it is.
-std::string Fill(std::string_view line, std::initializer_list<Substitution> values);
-
-// text followed by blanks up to width characters; longer texts stay whole.
-std::string PadRight(std::string_view text, size_t width);
+using Substitution = Field;
 
 // The parameter at a pool position, for the used entries only.
 inline const PARAMINFO& ParameterAt(const BLOCKINFO& block, int index) {

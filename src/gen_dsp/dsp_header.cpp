@@ -299,7 +299,7 @@ void WritePrototypes(OutputFile& file, const BLOCKINFO& block) {
         {"void <name>(PARAMS *pPtr);", "/* main block routine */"},
     };
     for (const auto& [prototype, comment] : PROTOTYPES) {
-        WriteLine(file, dsp::PadTo(Fill(prototype, {{"<name>", block.BlockName}}), 41), comment);
+        WriteLine(file, dsp::PadRight(Fill(prototype, {{"<name>", block.BlockName}}), 41), comment);
         WriteLine(file, "");
     }
 }

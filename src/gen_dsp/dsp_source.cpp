@@ -172,7 +172,7 @@ void WriteRestartRoutine(OutputFile& file, const BLOCKINFO& block) {
 // "/*     pPtr-><field> = ...;" filled up to 78 characters, then "*/"; a longer
 // line is not cut.
 void WriteFieldLine(OutputFile& file, const std::string& field) {
-    WriteLine(file, dsp::PadTo("/*     pPtr->" + field + " = ...;", 78), "*/");
+    WriteLine(file, dsp::PadRight("/*     pPtr->" + field + " = ...;", 78), "*/");
 }
 
 void WriteMainBanner(OutputFile& file, const BLOCKINFO& block) {

@@ -4,30 +4,6 @@
 
 namespace bw::dsp {
 
-std::string Fill(std::string_view line, std::initializer_list<Field> fields) {
-    std::string result(line);
-    for (const Field& field : fields) {
-        for (size_t at = 0; (at = result.find(field.placeholder, at)) != std::string::npos;) {
-            result.replace(at, field.placeholder.size(), field.value);
-            at += field.value.size();
-        }
-    }
-    return result;
-}
-
-void WriteLines(OutputFile& file, std::span<const char* const> lines) {
-    for (const char* line : lines) {
-        WriteLine(file, line);
-    }
-}
-
-std::string PadTo(std::string text, size_t width) {
-    if (text.size() < width) {
-        text.append(width - text.size(), ' ');
-    }
-    return text;
-}
-
 void WriteDspFileHead(OutputFile& file, const BLOCKINFO& block, std::string_view purpose,
                       size_t closingRuleLength) {
     // The time is read once, before the first line.

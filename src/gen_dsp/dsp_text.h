@@ -9,23 +9,14 @@
 
 #include "definition/block_info.h"
 #include "generation/output_file.h"
+#include "generation/text_lines.h"
 
 namespace bw::dsp {
 
-// One placeholder of a line and the text that replaces it.
-struct Field {
-    std::string_view placeholder;
-    std::string value;
-};
-
-// The line with every placeholder ("<i>", "<o>", "<type>" ...) replaced.
-std::string Fill(std::string_view line, std::initializer_list<Field> fields);
-
-// Writes each line of a group of fixed lines.
-void WriteLines(OutputFile& file, std::span<const char* const> lines);
-
-// text filled up with blanks to width; nothing is added when it is that long.
-std::string PadTo(std::string text, size_t width);
+using bw::Field;
+using bw::Fill;
+using bw::PadRight;
+using bw::WriteLines;
 
 // The file head of both DSP files: the purpose line differs, and so does the
 // number of "=" in the closing rule.

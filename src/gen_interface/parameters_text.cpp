@@ -4,41 +4,6 @@
 
 namespace bw::interface_text {
 
-std::string Fill(std::string_view line, Substitutions values) {
-    return Fill(line, std::vector<std::pair<std::string_view, std::string_view>>(values));
-}
-
-std::string Fill(std::string_view line,
-                 const std::vector<std::pair<std::string_view, std::string_view>>& values) {
-    std::string result;
-    size_t at = 0;
-    while (at < line.size()) {
-        bool replaced = false;
-        for (const auto& [key, value] : values) {
-            if (!key.empty() && line.substr(at, key.size()) == key) {
-                result += value;
-                at += key.size();
-                replaced = true;
-                break;
-            }
-        }
-        if (!replaced) {
-            result += line[at++];
-        }
-    }
-    return result;
-}
-
-void WriteLines(OutputFile& file, std::initializer_list<std::string_view> lines) {
-    for (std::string_view line : lines) {
-        WriteLine(file, line);
-    }
-}
-
-std::string Rule(char mark, int count) {
-    return "//" + std::string(static_cast<size_t>(count), mark);
-}
-
 std::vector<const ProcessingPrecision*> SamplePrecisions() {
     std::vector<const ProcessingPrecision*> precisions;
     for (const ProcessingPrecision& precision : PROCESSING_PRECISIONS) {
@@ -58,7 +23,7 @@ ParamText::ParamText(const PARAMINFO& parameter_, int index_)
 
 std::string ParamText::operator()(std::string_view line, Substitutions extra) const {
     const std::string position = std::to_string(index);
-    std::vector<std::pair<std::string_view, std::string_view>> values(extra);
+    std::vector<Field> values(extra);
     values.insert(values.end(), {{"<ident>", ident}, {"<IDENT>", IDENT}, {"<i>", position}});
     return Fill(line, values);
 }

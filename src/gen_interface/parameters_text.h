@@ -11,24 +11,17 @@
 #include <vector>
 
 #include "definition/block_info.h"
+#include "gen_interface/section_text.h"
 #include "generation/output_file.h"
 #include "generation/shared_rules.h"
+#include "generation/text_lines.h"
 
 namespace bw::interface_text {
 
-using Substitutions = std::initializer_list<std::pair<std::string_view, std::string_view>>;
-
-// line with every placeholder replaced by its value in one left-to-right pass
-// (a value is never searched again).
-std::string Fill(std::string_view line, Substitutions values);
-std::string Fill(std::string_view line,
-                 const std::vector<std::pair<std::string_view, std::string_view>>& values);
-
-// Writes fixed lines in order.
-void WriteLines(OutputFile& file, std::initializer_list<std::string_view> lines);
-
-// "//" followed by count copies of mark.
-std::string Rule(char mark, int count);
+using Substitutions = std::initializer_list<Field>;
+using bw::Fill;
+using bw::WriteLines;
+using section_text::Rule;
 
 // A block without inputs: it makes its own frames.
 inline bool IsSourceBlock(const BLOCKINFO& block) {
@@ -38,7 +31,7 @@ inline bool IsSourceBlock(const BLOCKINFO& block) {
 // One used parameter with its derived names; operator() fills "<ident>",
 // "<IDENT>" and "<i>" (and any extra placeholders) into a line.
 class ParamText {
-  public:
+public:
     ParamText(const PARAMINFO& parameter, int index);
 
     std::string operator()(std::string_view line, Substitutions extra = {}) const;

@@ -2,24 +2,6 @@
 
 namespace bw::section_text {
 
-std::string Fill(std::string_view line, Substitutions values) {
-    std::string text(line);
-    for (const auto& [placeholder, value] : values) {
-        size_t at = 0;
-        while ((at = text.find(placeholder, at)) != std::string::npos) {
-            text.replace(at, placeholder.size(), value);
-            at += value.size();
-        }
-    }
-    return text;
-}
-
-void WriteLines(OutputFile& file, std::initializer_list<std::string_view> lines) {
-    for (std::string_view line : lines) {
-        WriteLine(file, line);
-    }
-}
-
 void WriteLines(OutputFile& file, std::initializer_list<std::string_view> lines,
                 Substitutions values) {
     for (std::string_view line : lines) {

@@ -9,16 +9,15 @@
 #include <utility>
 
 #include "generation/output_file.h"
+#include "generation/text_lines.h"
 
 namespace bw::section_text {
 
-using Substitutions = std::initializer_list<std::pair<std::string_view, std::string_view>>;
+using Substitutions = std::initializer_list<Field>;
+using bw::Fill;
+using bw::WriteLines;
 
-// line with every placeholder ("<i>", "<IDENT>", ...) replaced by its value.
-std::string Fill(std::string_view line, Substitutions values);
-
-// Each line followed by CR LF; the filled form when values are given.
-void WriteLines(OutputFile& file, std::initializer_list<std::string_view> lines);
+// Each line filled with values and followed by CR LF.
 void WriteLines(OutputFile& file, std::initializer_list<std::string_view> lines,
                 Substitutions values);
 void WriteEmptyLine(OutputFile& file);
