@@ -20,13 +20,31 @@
 #include "projects/build_launch.h"
 #include "projects/code_composer_automation.h"
 #include "projects/launch_fakes.h"
-#include "support/generate.h"
 #include "support/recording_prompts.h"
 #include "wizard/file_trees_view.h"
 #include "wizard/finish.h"
 
 namespace bw {
 namespace {
+
+// (The app tests do not link the core tests' support files.)
+BLOCKINFO NewBlock() {
+    MemorySettings settings;
+    BLOCKINFO block;
+    block.Reset(settings, "/blocks/");
+    return block;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    QFile file(QString::fromLocal8Bit(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    QFile file(QString::fromLocal8Bit(path));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
 
 // Receives the files the desktop would open.
 class OpenedFiles : public QObject {
