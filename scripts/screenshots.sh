@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Writes a picture of every wizard page (and of the run and its overwrite
-# question, and of pages 7 to 9 filled with a filter block and the parameter
+# question, of pages 2 to 6 and 7 to 9 filled with a filter block and the parameter
 # dialogs) to out/screenshots/, drawn on a virtual X display (Xvfb).
 # Usage: scripts/screenshots.sh [build-dir]   (default: build)
 set -euo pipefail
@@ -13,5 +13,5 @@ mkdir -p "$out"
 rm -f "$out"/*.png
 BLOCKWRIGHT_SCREENSHOTS="$out" QT_QPA_PLATFORM=xcb \
     xvfb-run -a -s "-screen 0 1280x1024x24" \
-    "$build/tests/app_tests" --gtest_filter='Screenshots.*:ListPageScreenshots.*'
+    "$build/tests/app_tests" --gtest_filter='Screenshots.*:DefinitionPageScreenshots.*:ListPageScreenshots.*'
 ls "$out"

@@ -65,6 +65,29 @@ BlockPreview::BlockPreview(const std::string& workingDirectory, QWidget* parent)
     } else {
         body_ = BuiltInBody();
     }
+    measureBorder();
+}
+
+void BlockPreview::measureBorder() {
+    const QImage image = body_.toImage();
+    if (image.isNull()) {
+        return;
+    }
+    const int y = image.height() / 2;
+    const QRgb corner = image.pixel(0, 0);
+    int left = 0;
+    while (left < image.width() && image.pixel(left, y) == corner) {
+        ++left;
+    }
+    if (left == image.width()) {
+        return;  // the row is all border: nothing to reach
+    }
+    int right = 0;
+    while (image.pixel(image.width() - 1 - right, y) == corner) {
+        ++right;
+    }
+    leftBorder_ = static_cast<double>(left) / image.width();
+    rightBorder_ = static_cast<double>(right) / image.width();
 }
 
 QPixmap BlockPreview::BuiltInBody() {
@@ -102,8 +125,10 @@ void BlockPreview::paintEvent(QPaintEvent* /*event*/) {
     painter.drawPixmap(body, body_);
 
     painter.setPen(QPen(palette().buttonText().color(), 1));
-    DrawLines(painter, body, inputs_, inside.left(), body.left(), Qt::AlignLeft);
-    DrawLines(painter, body, outputs_, body.right() + 1, inside.right(), Qt::AlignRight);
+    const int bodyLeft = body.left() + static_cast<int>(leftBorder_ * body.width());
+    const int bodyRight = body.right() - static_cast<int>(rightBorder_ * body.width());
+    DrawLines(painter, body, inputs_, inside.left(), bodyLeft, Qt::AlignLeft);
+    DrawLines(painter, body, outputs_, bodyRight + 1, inside.right(), Qt::AlignRight);
 }
 
 }  // namespace bw

@@ -31,7 +31,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // How far the picture's own border (its corner colour) reaches in from
+    // the left and right, as parts of its width: the lines run up to the body.
+    void measureBorder();
+
     QPixmap body_;
+    double leftBorder_ = 0;
+    double rightBorder_ = 0;
     bool fromWorkingDirectory_ = false;
     int inputs_ = 0;
     int outputs_ = 0;
