@@ -20,6 +20,15 @@ constexpr const char* SUBTITLE = "Generate the code for the block.";
 // How often the run's progress looks at the files, in milliseconds.
 constexpr qint64 PROGRESS_INTERVAL = 25;
 
+// The normal pointer while a question or message waits for the user.
+class NormalCursor {
+public:
+    NormalCursor() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
+    ~NormalCursor() { QApplication::restoreOverrideCursor(); }
+    NormalCursor(const NormalCursor&) = delete;
+    NormalCursor& operator=(const NormalCursor&) = delete;
+};
+
 }  // namespace
 
 // The page's prompts during a run: an overwrite question names the file the
@@ -33,12 +42,15 @@ public:
         if (progress_.reached(path)) {
             page_.showFileInHand(progress_);
         }
+        NormalCursor cursor;
         return prompts_.askOverwrite(path);
     }
     bool askYesNo(const std::string& text, MessageIcon icon) override {
+        NormalCursor cursor;
         return prompts_.askYesNo(text, icon);
     }
     void showMessage(const std::string& text, MessageIcon icon) override {
+        NormalCursor cursor;
         prompts_.showMessage(text, icon);
     }
 

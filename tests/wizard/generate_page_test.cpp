@@ -20,18 +20,11 @@ class GeneratePageTest : public WizardFixture {
 protected:
     // Opens a template of the described block and goes on to the generate page.
     void OpenAndWalkToGenerate() {
-        BLOCKINFO saved;
-        saved.Reset(settings, context.workingDirectory);
-        DescribeBlock(saved);
-        customise(saved);
-        const std::string path = temp.path().toStdString() + "/NTAdd.tbt";
-        ASSERT_TRUE(WriteTemplate(saved, path));
-        Wizard();
-        dialogs.answers.push_back(path);
-        Open();
-        ASSERT_EQ(Wizard().currentId(), VisibleInfoPage);
+        OpenDescribedBlock(customise);
         while (Wizard().currentId() != GeneratePage) {
+            const int before = Wizard().currentId();
             Next();
+            ASSERT_NE(Wizard().currentId(), before) << "Next refused on page " << before + 1;
         }
     }
 

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "definition/block_info.h"
+#include "definition/template_file.h"
 #include "support/recording_prompts.h"
 #include "wizard/cwizard.h"
 #include "wizard/wizard_context.h"
@@ -111,6 +112,23 @@ protected:
         target.Directory = BlockDirectory();
         target.HelpFilename = "NTAdd.hlp";
         target.IconFilename = "NTAdd.ico";
+    }
+
+    // Writes a template of the described block (changed by customise) and
+    // opens it from page 1, which moves on to page 2.
+    void OpenDescribedBlock(const std::function<void(BLOCKINFO&)>& customise = {}) {
+        BLOCKINFO saved;
+        saved.Reset(settings, context.workingDirectory);
+        DescribeBlock(saved);
+        if (customise) {
+            customise(saved);
+        }
+        const std::string path = temp.path().toStdString() + "/NTAdd.tbt";
+        ASSERT_TRUE(WriteTemplate(saved, path));
+        Wizard();
+        dialogs.answers.push_back(path);
+        Open();
+        ASSERT_EQ(Wizard().currentId(), VisibleInfoPage);
     }
 
     QTemporaryDir temp;
