@@ -12,7 +12,7 @@
 namespace {
 
 class QuietPrompts : public bw::UserPrompts {
-  public:
+public:
     bw::OverwriteAnswer askOverwrite(const std::string&) override {
         return bw::OverwriteAnswer::Cancel;
     }

@@ -10,7 +10,7 @@
 namespace {
 
 class SilentPrompts : public bw::UserPrompts {
-  public:
+public:
     bw::OverwriteAnswer askOverwrite(const std::string&) override {
         return bw::OverwriteAnswer::Cancel;
     }

@@ -11,7 +11,7 @@ namespace bw {
 // names compared without regard to case, a value running to the end of its
 // line. Lines of other sections are kept exactly as they were read.
 class ProfileFile {
-  public:
+public:
     // Reads path; a missing or unreadable file gives an empty profile (false).
     bool Load(const std::string& path);
     // Parses text (CR LF or LF line ends).
@@ -36,7 +36,7 @@ class ProfileFile {
     void SetString(std::string_view section, std::string_view key, std::string_view value);
     void DeleteSection(std::string_view section);
 
-  private:
+private:
     struct Entry {
         std::string key;    // empty for a line that is not a key (comment, blank)
         std::string value;  // the value, or the whole line for a non-key line

@@ -92,7 +92,7 @@ size_t At(int i) {
 
 // Writes the keys of one section in order.
 class TemplateWriter {
-  public:
+public:
     explicit TemplateWriter(ProfileFile& profile) : profile_(profile) {}
     void Text(const std::string& key, const std::string& value) {
         profile_.SetString(TEMPLATE_SECTION, key, value);
@@ -100,13 +100,13 @@ class TemplateWriter {
     void Number(const std::string& key, int value) { Text(key, std::to_string(value)); }
     void Flag(const std::string& key, int value) { Text(key, value != 0 ? "1" : "0"); }
 
-  private:
+private:
     ProfileFile& profile_;
 };
 
 // Reads the keys of the section found, with the reader's defaults and limits.
 class TemplateReader {
-  public:
+public:
     TemplateReader(const ProfileFile& profile, std::string section)
         : profile_(profile), section_(std::move(section)) {}
     std::string Text(const std::string& key, const std::string& defaultValue) const {
@@ -123,7 +123,7 @@ class TemplateReader {
         return std::clamp(Number(key, defaultValue), 0, limit);
     }
 
-  private:
+private:
     const ProfileFile& profile_;
     std::string section_;
 };

@@ -77,7 +77,7 @@ std::vector<SizeRow> SizeRows(const BLOCKINFO& block) {
 }
 
 class DialogWriter {
-  public:
+public:
     DialogWriter(OutputFile& file, const BLOCKINFO& block)
         : file_(file),
           block_(block),
@@ -108,7 +108,7 @@ class DialogWriter {
         WriteLine(file_, "");
     }
 
-  private:
+private:
     void Line(std::string_view pattern, std::initializer_list<Substitution> values) {
         WriteLine(file_, Fill(pattern, values));
     }

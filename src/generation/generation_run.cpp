@@ -62,7 +62,7 @@ struct PreviousFile {
 // The definition as the integer DSP variant's generators see it, for the
 // lifetime of this object: Integer only, under the integer name.
 class IntegerVariant {
-  public:
+public:
     explicit IntegerVariant(BLOCKINFO& block)
         : block_(block),
           floatingPoint_(block.FloatingPoint),
@@ -80,7 +80,7 @@ class IntegerVariant {
     IntegerVariant(const IntegerVariant&) = delete;
     IntegerVariant& operator=(const IntegerVariant&) = delete;
 
-  private:
+private:
     BLOCKINFO& block_;
     int floatingPoint_;
     int integer_;
@@ -89,7 +89,7 @@ class IntegerVariant {
 
 // One run over the file set.
 class Run {
-  public:
+public:
     Run(BLOCKINFO& block, RunEnvironment& environment, RunResult& result)
         : block_(block),
           environment_(environment),
@@ -113,7 +113,7 @@ class Run {
         }
     }
 
-  private:
+private:
     // False when the run has to end.
     bool Produce(const BlockFile& file) {
         const std::string path = directory_ + file.path;

@@ -17,7 +17,7 @@ namespace bw {
 
 // The previous version of a generated file, read line by line.
 class PreviousVersion {
-  public:
+public:
     // Opens path read-only; false when it cannot be opened.
     bool Open(const std::string& path);
     bool IsOpen() const { return in_.is_open(); }
@@ -28,7 +28,7 @@ class PreviousVersion {
     // Back to the first line.
     void Rewind();
 
-  private:
+private:
     std::ifstream in_;
 };
 

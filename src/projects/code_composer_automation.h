@@ -34,7 +34,7 @@ std::string CodeComposerLockName();
 // Raised by a call on an object that is not valid: the code 0x80040200 and the
 // text class name + ": COM wrapper object is not valid\r\n".
 class AutomationError : public std::runtime_error {
-  public:
+public:
     explicit AutomationError(const std::string& className);
     std::uint32_t Code() const { return 0x80040200u; }
 };
@@ -44,7 +44,7 @@ inline constexpr int AUTOMATION_CALL_LIMIT_MILLISECONDS = 30000;
 
 // The connection to one Code Composer Studio program.
 class CodeComposerSession {
-  public:
+public:
     CodeComposerSession(Launcher& launcher, std::string program, std::function<void()> pump);
 
     // Attaches to the running instance, or starts one when none holds the
@@ -55,7 +55,7 @@ class CodeComposerSession {
     // true with its standard output when it ends with exit code 0.
     bool Call(const std::string& arguments, std::string& output);
 
-  private:
+private:
     Launcher& launcher_;
     std::string program_;
     std::function<void()> pump_;
@@ -64,43 +64,43 @@ class CodeComposerSession {
 
 // What every automation object shares: its class name and its session.
 class AutomationObject {
-  public:
+public:
     AutomationObject(const char* className, CodeComposerSession* session)
         : className_(className), session_(session) {}
     bool IsValid() const { return session_ != nullptr && session_->IsConnected(); }
     const char* ClassName() const { return className_; }
 
-  protected:
+protected:
     // The session, or AutomationError when the object is not valid.
     CodeComposerSession& Checked() const;
     // Runs a call; a call that fails leaves the object's error raised.
     std::string CallOrRaise(const std::string& arguments) const;
 
-  private:
+private:
     const char* className_;
     CodeComposerSession* session_;
 };
 
 class CCProject2 : public AutomationObject {
-  public:
+public:
     explicit CCProject2(CodeComposerSession* session) : AutomationObject("CCProject2", session) {}
 };
 
 class CCProjects2 : public AutomationObject {
-  public:
+public:
     explicit CCProjects2(CodeComposerSession* session) : AutomationObject("CCProjects2", session) {}
     // Opens the project file with the CPU family text; flag as the caller gives it.
     CCProject2 Open(const std::string& path, const std::string& cpuFamily, int flag) const;
 };
 
 class CCProjMgr : public AutomationObject {
-  public:
+public:
     explicit CCProjMgr(CodeComposerSession* session) : AutomationObject("CCProjMgr", session) {}
     CCProjects2 Projects() const;
 };
 
 class CCApplication : public AutomationObject {
-  public:
+public:
     // Valid when the session is connected.
     explicit CCApplication(CodeComposerSession* session)
         : AutomationObject("CCApplication", session) {}

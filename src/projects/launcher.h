@@ -29,7 +29,7 @@ struct ProcessStart {
 
 // A started program that is waited for.
 class Process {
-  public:
+public:
     virtual ~Process() = default;
     // Waits at most milliseconds; true when the program has ended.
     virtual bool WaitFor(int milliseconds) = 0;
@@ -62,7 +62,7 @@ enum ShellResult : int {
 };
 
 class Launcher {
-  public:
+public:
     virtual ~Launcher() = default;
     // Starts a program to be waited for; on failure returns null and sets
     // error to the system's text for the cause.

@@ -14,7 +14,7 @@
 namespace bw {
 
 class PlaceholderLines {
-  public:
+public:
     explicit PlaceholderLines(OutputFile& file) : file_(file) {}
 
     // Sets (or replaces) the value written for placeholder, such as "<N>".
@@ -28,7 +28,7 @@ class PlaceholderLines {
     void Line(std::string_view text);
     void Lines(std::initializer_list<std::string_view> texts);
 
-  private:
+private:
     OutputFile& file_;
     std::vector<std::pair<std::string, std::string>> values_;
 };

@@ -156,13 +156,13 @@ TEST_F(PreviousVersionCheckTest, NoPreviousVersionMeansNoQuestion) {
 TEST_F(PreviousVersionCheckTest, TheBackupIsOfferedAndYesOpensIt) {
     // The generated file itself does not exist any more; its backup does, in
     // a folder whose name differs in case.
-    auto previous = Check("krsave/Blk.h");
-    ASSERT_NE(previous, nullptr);
+    auto offered = Check("krsave/Blk.h");
+    ASSERT_NE(offered, nullptr);
     EXPECT_EQ(prompts.questions,
               std::vector<std::string>{"Found a previous version of Blk.h do you want to splice "
                                        "the two files ?"});
     std::string line;
-    ASSERT_TRUE(previous->ReadLine(line));
+    ASSERT_TRUE(offered->ReadLine(line));
     EXPECT_EQ(line, "//; S");
     EXPECT_EQ(PreviousVersionPath(file), dir.path() + "KRSave\\Blk.h");
 }
