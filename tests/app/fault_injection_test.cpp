@@ -1,0 +1,171 @@
+// The program against a full disk and read-only folders, made by a preloaded
+// library that fails the file-system calls under chosen paths (tests run as
+// root, where permission bits stop nothing). Whatever fails, the program says
+// what, and the user's previous files stay intact, in place or in KRSave.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "app/command_line.h"
+
+namespace bw {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+const std::string EXAMPLE = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/examples/Gain.tbt";
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Bytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// Every regular file below folder (KRSave included), by relative path.
+std::map<std::string, std::string> Tree(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    if (!fs::exists(folder)) {
+        return files;
+    }
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            files[fs::relative(entry.path(), folder).string()] = Bytes(entry.path());
+        }
+    }
+    return files;
+}
+
+class FaultInjectionTest : public ::testing::Test {
+protected:
+    fs::path Block() const { return fs::path(temp_.path().toStdString()) / "Gain"; }
+    std::string BlockPrefix() const { return Block().string() + "/"; }
+
+    // `blockwright generate` of the example into Block(), stdin not a
+    // terminal, with the named faults (BW_FAULT_FULL, BW_FAULT_READONLY).
+    Outcome Generate(const std::map<QString, std::string>& faults = {},
+                     const QStringList& options = {"--overwrite", "all", "--splice", "yes"}) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("SOURCE_DATE_EPOCH", "1700000000");
+        environment.insert("XDG_CONFIG_HOME", temp_.filePath("config"));
+        if (!faults.empty()) {
+            environment.insert("LD_PRELOAD", BLOCKWRIGHT_FAULT_SHIM);
+            // A sanitizer build otherwise refuses a library loaded before its runtime.
+            environment.insert("ASAN_OPTIONS",
+                               environment.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
+            for (const auto& [name, prefix] : faults) {
+                environment.insert(name, QString::fromStdString(prefix));
+            }
+        }
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(BLOCKWRIGHT_EXE),
+                      QStringList{"generate", QString::fromStdString(EXAMPLE), "--directory",
+                                  QString::fromStdString(Block().string())} +
+                          options);
+        process.closeWriteChannel();
+        if (!process.waitForFinished(60000)) {
+            return {};
+        }
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                process.readAllStandardOutput().toStdString(),
+                process.readAllStandardError().toStdString()};
+    }
+
+    // A first generation, a second that fills KRSave, and the user's own
+    // line in the user source: what must survive.
+    std::map<std::string, std::string> UsersBlock() {
+        EXPECT_EQ(Generate().status, EXIT_COMPLETED);
+        EXPECT_EQ(Generate().status, EXIT_COMPLETED);
+        std::string source = Bytes(Block() / "Gain.c");
+        const size_t end = source.find("//; End of External Routines");
+        EXPECT_NE(end, std::string::npos);
+        source.insert(end, "/* the user's own line */\r\n");
+        std::ofstream(Block() / "Gain.c", std::ios::binary) << source;
+        return Tree(Block());
+    }
+
+    QTemporaryDir temp_;
+};
+
+TEST_F(FaultInjectionTest, AFullDiskStopsBeforeReplacingAnythingAndKeepsKRSave) {
+    const auto before = UsersBlock();
+    ASSERT_TRUE(before.count("KRSave/Gain.TBT"));
+
+    const Outcome outcome = Generate({{"BW_FAULT_FULL", BlockPrefix()}});
+
+    EXPECT_EQ(outcome.status, EXIT_STOPPED);
+    EXPECT_THAT(outcome.err, HasSubstr("Unable to backup file "));
+    EXPECT_THAT(outcome.err, HasSubstr("Gain.TBT"));
+    EXPECT_EQ(Tree(Block()), before);  // in place and in KRSave, not a byte lost
+}
+
+TEST_F(FaultInjectionTest, AFullDiskOnAFirstGenerationLeavesNoHalfWrittenFiles) {
+    fs::create_directories(Block());
+
+    const Outcome outcome = Generate({{"BW_FAULT_FULL", BlockPrefix()}});
+
+    EXPECT_EQ(outcome.status, EXIT_STOPPED);
+    EXPECT_THAT(outcome.err, HasSubstr("Gain.TBT.  The template was not saved."));
+    EXPECT_THAT(outcome.err, HasSubstr("Gain.c.  Will abort code generation."));
+    EXPECT_THAT(outcome.out, Not(HasSubstr("written")));
+    EXPECT_TRUE(Tree(Block()).empty());
+}
+
+TEST_F(FaultInjectionTest, AReadOnlyBlockDirectoryIsReportedAndLeftAsItWas) {
+    fs::create_directories(Block());
+    Outcome outcome = Generate({{"BW_FAULT_READONLY", BlockPrefix()}});
+    EXPECT_EQ(outcome.status, EXIT_STOPPED);
+    EXPECT_THAT(outcome.err, HasSubstr("The template was not saved."));
+    EXPECT_THAT(outcome.err, HasSubstr("Cannot open file "));
+    EXPECT_TRUE(Tree(Block()).empty());
+
+    const auto before = UsersBlock();
+    outcome = Generate({{"BW_FAULT_READONLY", BlockPrefix()}});
+    EXPECT_EQ(outcome.status, EXIT_STOPPED);
+    EXPECT_THAT(outcome.err, HasSubstr("Unable to backup file "));
+    EXPECT_EQ(Tree(Block()), before);
+}
+
+TEST_F(FaultInjectionTest, AReadOnlyKRSaveStopsBeforeReplacingAFileWithoutItsBackup) {
+    const auto before = UsersBlock();
+
+    const Outcome outcome = Generate({{"BW_FAULT_READONLY", (Block() / "KRSave").string()}});
+
+    EXPECT_EQ(outcome.status, EXIT_STOPPED);
+    EXPECT_THAT(outcome.err, HasSubstr("Unable to backup file "));
+    EXPECT_EQ(Tree(Block()), before);
+}
+
+TEST_F(FaultInjectionTest, ATemplateThatCannotBeWrittenIsReportedAndTheBlockStillGenerated) {
+    const auto before = UsersBlock();
+
+    // The template and its temporary neighbour, nothing else of the folder.
+    const Outcome outcome = Generate({{"BW_FAULT_READONLY", (Block() / "Gain.TBT").string()}},
+                                     {"--overwrite", "all", "--splice", "yes"});
+
+    EXPECT_THAT(outcome.err, HasSubstr("Gain.TBT.  The template was not saved."));
+    EXPECT_EQ(Bytes(Block() / "Gain.TBT"), before.at("Gain.TBT"));
+    // The user's line reached the new user source through the splice.
+    EXPECT_THAT(Bytes(Block() / "Gain.c"), HasSubstr("/* the user's own line */"));
+    EXPECT_EQ(Bytes(Block() / "KRSave" / "Gain.c"), before.at("Gain.c"));
+    EXPECT_THAT(outcome.out, HasSubstr("IFGain.c"));
+}
+
+}  // namespace
+}  // namespace bw
