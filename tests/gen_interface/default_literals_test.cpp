@@ -6,30 +6,37 @@
 namespace bw {
 namespace {
 
-TEST(DefaultLiterals, EmptyDefaultsBecomeZeroValues) {
-    EXPECT_EQ(NumericDefault(""), "0");
-    EXPECT_EQ(NumericDefault("  "), "0");
-    EXPECT_EQ(NumericDefault("-1.5e3"), "-1.5e3");
-    EXPECT_EQ(CharLiteral(""), "'\\0'");
-    EXPECT_EQ(StringLiteral(""), "\"\"");
-}
-
-TEST(DefaultLiterals, TypedEscapesThatCompileStayAsTyped) {
-    EXPECT_EQ(CharLiteral("\\n"), "'\\n'");
-    EXPECT_EQ(CharLiteral("\\'"), "'\\''");
-    EXPECT_EQ(StringLiteral("line\\n"), "\"line\\n\"");
-    EXPECT_EQ(StringLiteral("say 'hi'"), "\"say 'hi'\"");
-    EXPECT_EQ(CharLiteral("\""), "'\"'");
-}
-
-TEST(DefaultLiterals, TextThatWouldBreakTheLiteralIsEscapedWhole) {
-    EXPECT_EQ(CharLiteral("'"), "'\\''");
-    EXPECT_EQ(CharLiteral("\\"), "'\\\\'");
-    EXPECT_EQ(StringLiteral("a \"b\""), "\"a \\\"b\\\"\"");
-    // A trailing backslash would swallow the closing quote; every backslash
-    // is then doubled so the literal holds the path as typed.
-    EXPECT_EQ(StringLiteral("C:\\temp\\"), "\"C:\\\\temp\\\\\"");
-    EXPECT_EQ(StringLiteral("two\r\nlines"), "\"two\\r\\nlines\"");
+TEST(DefaultLiterals, TypedTextBecomesALiteralThatCompiles) {
+    struct Case {
+        std::string (*literal)(std::string_view);
+        const char* typed;
+        const char* expected;
+    };
+    const Case cases[] = {
+        // Empty defaults become zero values.
+        {NumericDefault, "", "0"},
+        {NumericDefault, "  ", "0"},
+        {NumericDefault, "-1.5e3", "-1.5e3"},
+        {CharLiteral, "", "'\\0'"},
+        {StringLiteral, "", "\"\""},
+        // Typed escapes that compile stay as typed.
+        {CharLiteral, "\\n", "'\\n'"},
+        {CharLiteral, "\\'", "'\\''"},
+        {StringLiteral, "line\\n", "\"line\\n\""},
+        {StringLiteral, "say 'hi'", "\"say 'hi'\""},
+        {CharLiteral, "\"", "'\"'"},
+        // Text that would break the literal is escaped whole.
+        {CharLiteral, "'", "'\\''"},
+        {CharLiteral, "\\", "'\\\\'"},
+        {StringLiteral, "a \"b\"", "\"a \\\"b\\\"\""},
+        // A trailing backslash would swallow the closing quote; every
+        // backslash is then doubled so the literal holds the path as typed.
+        {StringLiteral, "C:\\temp\\", "\"C:\\\\temp\\\\\""},
+        {StringLiteral, "two\r\nlines", "\"two\\r\\nlines\""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.literal(c.typed), c.expected) << c.typed;
+    }
 }
 
 TEST(UsedPositions, SkipsExcludedEntriesAndKeepsPositions) {

@@ -1,7 +1,7 @@
 #pragma once
 
-// Helpers of the interface source tests: a generator of the sections this
-// folder's writers own, and the lines of one generated function.
+// Helpers of the interface source tests: the section writers as generators,
+// blocks to feed them, and searches over generated lines.
 
 #include <algorithm>
 #include <string>
@@ -12,31 +12,96 @@
 
 namespace bw::interface_test {
 
-// The head and the set-up, initialisation, execution, exit and reset entry
-// points, in file order.
-inline bool WriteOwnSections(OutputFile& file, const BLOCKINFO& block) {
-    WriteInterfaceHead(file, block);
-    WriteUserSetupProc(file, block);
-    WriteUserDefaultSetupProc(file, block);
-    WriteUserPreInitializeProc(file, block);
-    WriteUserInitializeProc(file, block);
-    WriteUserExecProc(file, block);
-    WriteUserExitProc(file, block);
-    WriteUserResetProc(file, block);
+template <void (*Section)(OutputFile&, const BLOCKINFO&)>
+bool AsGenerator(OutputFile& file, const BLOCKINFO& block) {
+    Section(file, block);
     return true;
 }
 
 // Lines of one section writer's output.
-inline std::vector<std::string> SectionLines(void (*writer)(OutputFile&, const BLOCKINFO&),
-                                             const BLOCKINFO& block) {
-    static void (*current)(OutputFile&, const BLOCKINFO&) = nullptr;
-    current = writer;
-    return Lines(Generate(
-        [](OutputFile& file, const BLOCKINFO& b) {
-            current(file, b);
-            return true;
-        },
-        block, "IFGain.c"));
+template <void (*Section)(OutputFile&, const BLOCKINFO&)>
+std::vector<std::string> SectionLines(const BLOCKINFO& block) {
+    return Lines(Generate(AsGenerator<Section>, block, "IFGain.c"));
+}
+
+// The head and the set-up, initialisation, execution, exit and reset entry
+// points, in file order.
+inline bool WriteOwnSections(OutputFile& file, const BLOCKINFO& block) {
+    for (auto* section : {WriteInterfaceHead, WriteUserSetupProc, WriteUserDefaultSetupProc,
+                          WriteUserPreInitializeProc, WriteUserInitializeProc, WriteUserExecProc,
+                          WriteUserExitProc, WriteUserResetProc}) {
+        section(file, block);
+    }
+    return true;
+}
+
+// The parameter, dialog and real-time sections in their order in the file
+// (the real-time ones only for real-time blocks, paint only for xDAIS, the
+// control procedure only for user-control blocks).
+inline bool WriteParameterSections(OutputFile& file, const BLOCKINFO& block) {
+    if (block.RealTime) {
+        WriteUserRTCompileProc(file, block);
+    }
+    for (auto* section : {WriteUserStopProc, WriteUserDialogProc, WriteUserGetParameterListProc,
+                          WriteUserSetParameterProc, WriteUserSaveProc, WriteUserLoadProc}) {
+        section(file, block);
+    }
+    if (block.xDAIS) {
+        WriteUserPaintProc(file, block);
+    }
+    if (block.RealTime) {
+        WriteDownloadDSPParameters(file, block);
+    }
+    if (block.UserControl) {
+        WriteUserControlProc(file, block);
+    }
+    return true;
+}
+
+inline PARAMINFO& AddParameter(BLOCKINFO& block, const std::string& name, int type,
+                               const std::string& defaultText = "",
+                               std::vector<std::string> items = {}, int constant = 0) {
+    PARAMINFO& parameter = block.Parameters[static_cast<size_t>(block.NumParameters++)];
+    parameter.ParameterName = name;
+    parameter.ParameterType = type;
+    parameter.ParameterDefault = defaultText;
+    parameter.ParameterItems = std::move(items);
+    parameter.ParameterConst = constant;
+    return parameter;
+}
+
+inline void AddLocalArray(BLOCKINFO& block, const std::string& name, int precision) {
+    LOCALARRAYINFO& array = block.LocalArrays[static_cast<size_t>(block.NumLocalArrays++)];
+    array.ArrayName = name;
+    array.LocalPrecision = precision;
+}
+
+// A simulation processing block "Gain": one input, one output.
+inline BLOCKINFO GainBlock() {
+    BLOCKINFO block = NewBlock();
+    block.BlockName = "Gain";
+    block.MenuName = "Gain Stage";
+    block.GroupName = "Arithmetic";
+    return block;
+}
+
+// A simulation process block "Gain" with one input and one output and
+// nothing else.
+inline BLOCKINFO SimulationBlock() {
+    BLOCKINFO block = NewBlock();
+    block.BlockName = "Gain";
+    block.NumInputs = 1;
+    block.NumOutputs = 1;
+    block.NumParameters = 0;
+    block.NumLocalArrays = 0;
+    block.NumPersistants = 0;
+    return block;
+}
+
+inline BLOCKINFO RealTimeBlock() {
+    BLOCKINFO block = SimulationBlock();
+    block.RealTime = 1;
+    return block;
 }
 
 inline bool Contains(const std::vector<std::string>& lines, const std::string& line) {
@@ -53,19 +118,17 @@ inline long CountContaining(const std::vector<std::string>& lines, const std::st
                          [&](const std::string& l) { return l.find(text) != std::string::npos; });
 }
 
-// Position of the first line equal to line, or -1.
+// Position of the first line equal to line at or after from, or -1.
 inline long IndexOf(const std::vector<std::string>& lines, const std::string& line, long from = 0) {
     auto it = std::find(lines.begin() + from, lines.end(), line);
     return it == lines.end() ? -1 : it - lines.begin();
 }
 
-// A simulation processing block "Gain": one input, one output.
-inline BLOCKINFO GainBlock() {
-    BLOCKINFO block = NewBlock();
-    block.BlockName = "Gain";
-    block.MenuName = "Gain Stage";
-    block.GroupName = "Arithmetic";
-    return block;
+// The line at index, or "" outside the lines.
+inline std::string At(const std::vector<std::string>& lines, long index) {
+    return index < 0 || index >= static_cast<long>(lines.size())
+               ? ""
+               : lines[static_cast<size_t>(index)];
 }
 
 }  // namespace bw::interface_test
