@@ -1,16 +1,11 @@
-// Whole generated resource and side files for two representative blocks:
-// compared with the reviewed copies under tests/golden/resources/, and the
-// resource script compiled with its generated header by the MinGW resource
-// compiler against a stand-in for the host's headers.
+// Whole generated resource and side files for two representative blocks,
+// compared with the reviewed copies under tests/golden/resources/.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "gen_component/component_files.h"
-#include "generation/shared_rules.h"
 #include "support/generate.h"
 #include "support/golden.h"
 
@@ -115,73 +110,6 @@ TEST(ResourceGolden, RealTimeXdaisSource) {
 
 TEST(ResourceGolden, ResourceIds) {
     ExpectMatchesGolden("resources/resource.h", Generate(WriteResourceIds, NewBlock()));
-}
-
-// The host's identifiers that no generated file defines, with values of our own.
-const char* const HOST_HEADER =
-    "#define IDC_PRECISION 901\n#define IDC_FRAMESIZE 902\n#define IDC_VAR_FRAMESIZE 903\n"
-    "#define IDC_INFO 904\n#define IDC_SAMPFREQ 905\n"
-    "#define IDS_MENU_NAME 1\n#define IDS_DLL_NAME 2\n#define IDS_LIBRARY_NAME 3\n"
-    "#define IDS_GROUP_NAME 4\n#define IDS_AUTHOR_NAME 5\n#define IDS_COMMENT_LINE 6\n"
-    "#define IDS_REV_NUMBER 7\n#define IDS_INPUT_0 100\n#define IDS_OUTPUT_0 300\n";
-const char* const DRIVER_HEADER =
-    "#define IDC_COMBO_DRIVER 701\n#define IDC_EDIT_BRDNUM 702\n#define IDC_EDIT_DSPNUM 703\n"
-    "#define IDC_SCROLL_BRDSCRL 704\n#define IDC_SCROLL_DSPSCRL 705\n"
-    "#define IDC_COMBO_DSPINT 706\n#define IDC_COMBO_SYNCIN 707\n#define IDC_COMBO_SYNCOUT 708\n"
-    "#define IDC_RADIO_PROFYES 709\n#define IDC_RADIO_PROFNO 710\n"
-    "#define IDC_STRING_DRIVER 711\n#define IDC_STRING_BRDNUM 712\n"
-    "#define IDC_STRING_DSPNUM 713\n#define IDC_STRING_DSPINT 714\n"
-    "#define IDC_STRING_SYNCIN 715\n#define IDC_STRING_SYNCOUT 716\n#define IDC_STRING_PROF 717\n";
-
-const char* const RESOURCE_COMPILER = "i686-w64-mingw32-windres";
-
-bool HaveResourceCompiler() {
-    return std::system((std::string(RESOURCE_COMPILER) + " --version >/dev/null 2>&1").c_str()) ==
-           0;
-}
-
-void ExpectScriptCompiles(const BLOCKINFO& block, const std::string& what) {
-    namespace fs = std::filesystem;
-    TempDir dir;
-    const std::string rc = dir.path() + block.BlockName + ".rc";
-    WriteFileBytes(rc, Generate(WriteResourceScript, block, block.BlockName + ".rc"));
-    WriteFileBytes(dir.path() + "hresourc.h", Generate(WriteResourceHeader, block, "hresourc.h"));
-    WriteFileBytes(dir.path() + "bddk.h", HOST_HEADER);
-    WriteFileBytes(dir.path() + "bddrv.h", DRIVER_HEADER);
-    WriteFileBytes(dir.path() + LowerCase(block.BlockName) + ".h", "#define MNAME \"" +
-                                                                       block.MenuName +
-                                                                       "\"\n#define LNAME \"Lib\"\n"
-                                                                       "#define GNAME \"Group\"\n");
-    const std::string assets = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/assets/";
-    const std::string icon = block.IconFilename.find('.') == std::string::npos
-                                 ? block.IconFilename + ".ico"
-                                 : block.IconFilename;
-    fs::copy_file(assets + "process.ico", dir.path() + icon);
-    fs::copy_file(assets + "process1.ico", dir.path() + icon.substr(0, icon.rfind('.')) + "1.ico");
-    fs::copy_file(assets + "Block.bmp", dir.path() + block.BlockName + ".bmp");
-    const std::string command = std::string(RESOURCE_COMPILER) + " -I'" + dir.path() + "' '" + rc +
-                                "' -O coff -o '" + dir.path() + "out.res' 2>'" + dir.path() +
-                                "errors.txt'";
-    EXPECT_EQ(std::system(command.c_str()), 0) << what << ":\n"
-                                               << ReadFileBytes(dir.path() + "errors.txt");
-}
-
-TEST(ResourceCompile, ScriptsCompileWithTheirGeneratedHeader) {
-    if (!HaveResourceCompiler()) {
-        GTEST_SKIP() << "no MinGW resource compiler";
-    }
-    ExpectScriptCompiles(SimulationBlock(), "simulation block");
-    BLOCKINFO realTime = RealTimeBlock();
-    ExpectScriptCompiles(realTime, "real-time XDAIS source");
-    realTime.Native = 1;
-    realTime.Matrix = 0;
-    realTime.Bitmap = 1;
-    realTime.IconFilename = "my.icon.ico";
-    ExpectScriptCompiles(realTime, "native image source");
-    BLOCKINFO plain = NewBlock();
-    plain.BlockName = "Plain";
-    plain.IconFilename = "plain";
-    ExpectScriptCompiles(plain, "block without parameters");
 }
 
 }  // namespace

@@ -36,144 +36,85 @@ TEST(UserSource, GoldenSimulationBlock) {
                         Generate(WriteUserSource, SimulationBlock(), "MyAdd.c"));
 }
 
-TEST(UserSource, OneRoutinePerPrecisionWithDisplayWordAndSuffix) {
-    auto lines = SourceLines(PlainBlock({&BLOCKINFO::FloatingPoint}));
-    EXPECT_EQ(CountPrefixed(lines, "int PASCAL "), 1);
-    EXPECT_TRUE(Has(lines, "int PASCAL BlkFloat(HANDLE hParam, HANDLE hBuf0, HANDLE hBufOut0)"));
-    const auto routine = Between(lines, "//; Float Precision", "//; End of Float Precision");
-    EXPECT_TRUE(Has(routine, "// Function   : BlkFloat()"));
-    EXPECT_EQ(lines.front(), "//;[Blk Start]");
-    EXPECT_EQ(lines.back(), "//;[Blk End]");
-
-    lines = SourceLines(PlainBlock({&BLOCKINFO::Integer}));
-    const auto integer = Between(lines, "//; Integer Precision", "//; End of Integer Precision");
-    EXPECT_TRUE(Has(integer, "int PASCAL BlkInt(HANDLE hParam, HANDLE hBuf0, HANDLE hBufOut0)"));
-    EXPECT_TRUE(Has(integer, "// Purpose    : Integer Precision Blk Auto Generated routine"));
-    EXPECT_TRUE(Has(integer, "    pPtr->DTFlagOut0 = HDT_INT;"));
-}
-
-TEST(UserSource, OneBranchPerCombinationOfRealAndComplexInputs) {
-    BLOCKINFO block = PlainBlock({&BLOCKINFO::Double});
+void TwoDoubleInputs(BLOCKINFO& block) {
+    SetPrecisions(block, {&BLOCKINFO::Double});
     block.NumInputs = 2;
-    auto lines = SourceLines(block);
-    const auto real =
-        Between(lines, "//; Real Section of Algorithm", "//; End of Real Section of Algorithm");
-    const auto complex = Between(lines, "//; Complex Section of Algorithm",
-                                 "//; End of Complex Section of Algorithm");
-    EXPECT_EQ(real.front(),
-              "    if ((pPtr->RCFlagIn0 == RC_REAL) && (pPtr->RCFlagIn1 == RC_REAL)){");
-    EXPECT_EQ(CountPrefixed(real, "    if ("), 1);
-    EXPECT_EQ(CountPrefixed(complex, "    else if ("), 3);
-    EXPECT_TRUE(Has(
-        complex, "    else if ((pPtr->RCFlagIn0 == RC_REAL) && (pPtr->RCFlagIn1 == RC_COMPLEX)){"));
-    EXPECT_TRUE(Has(complex,
-                    "         *(PtrOut0+index*2)   = *(PtrIn0+index) + *(PtrIn1+index*2);    "
-                    "// example loop to fill output - real"));
-    EXPECT_TRUE(Has(complex,
-                    "         *(PtrOut0+index*2+1)   = *(PtrIn1+index*2+1);  "
-                    "// example loop to fill output - imag"));
-
-    block.Real = 0;  // the first branch written opens the chain
-    lines = SourceLines(block);
-    EXPECT_FALSE(Has(lines, "//; Real Section of Algorithm"));
-    EXPECT_EQ(CountPrefixed(lines, "    if ((pPtr->RCFlagIn"), 1);
-    EXPECT_EQ(CountPrefixed(lines, "    else if ("), 2);
-
-    block.Real = 1;
-    block.Complex = 0;
-    EXPECT_FALSE(Has(SourceLines(block), "//; Complex Section of Algorithm"));
-
-    block.Complex = 1;
-    block.NumInputs = 0;  // a source tests its output's flag
-    lines = SourceLines(block);
-    EXPECT_TRUE(Has(lines, "    if (pPtr->RCFlagOut0==RC_REAL){"));
-    EXPECT_TRUE(Has(lines, "    if (pPtr->RCFlagOut0==RC_COMPLEX){"));
-    EXPECT_TRUE(Has(lines, "       // create ramp example"));
 }
 
-TEST(UserSource, ManyInputsStillGiveAUsableFile) {
-    BLOCKINFO block = PlainBlock({&BLOCKINFO::FloatingPoint});
-    block.NumInputs = 40;
-    const auto lines = SourceLines(block);
-    EXPECT_LT(lines.size(), 2000u);
-    EXPECT_EQ(CountPrefixed(lines, "    else if ((pPtr->RCFlagIn0 == RC_COMPLEX) && "), 1);
-}
-
-TEST(UserSource, LocksAreReleasedInReverseOrderOnEveryFailure) {
-    BLOCKINFO block = PlainBlock({&BLOCKINFO::ShortInteger});
-    block.NumInputs = 1;
-    block.NumOutputs = 1;
-    AddLocalArray(block, "A", "16", TYPE_SHORT);
-    AddLocalArray(block, "B", "16", TYPE_LONG);
-    const auto lines = SourceLines(block);
-    EXPECT_EQ(
-        Between(lines, "    if ((PtrLocal1 = (long *) GlobalLock(sPtr->hLocalBuffer1)) == NULL){",
-                "    }"),
-        (std::vector<std::string>{
-            "        GlobalUnlock(sPtr->hLocalBuffer0);", "        GlobalUnlock(hBufOut0);",
-            "        GlobalUnlock(hBuf0);", "        GlobalUnlock(hScratchParam);",
-            "        GlobalUnlock(hParam);", "        return(USR_ERR_NPT);"}));
-    EXPECT_TRUE(Has(lines,
-                    "    // assign local pointer to 'B' array, size = BLK_NUMLOCAL1 long "
-                    "integer elements"));
-    EXPECT_EQ(
-        Between(lines, "    // unlock memory", "    return(USR_NO_ERR);"),
-        (std::vector<std::string>{"    GlobalUnlock(sPtr->hLocalBuffer0);",
-                                  "    GlobalUnlock(sPtr->hLocalBuffer1);",
-                                  "    GlobalUnlock(hScratchParam);", "    GlobalUnlock(hParam);",
-                                  "    GlobalUnlock(hBuf0);", "    GlobalUnlock(hBufOut0);"}));
-}
-
-TEST(UserSource, BitmapRoutineDeclaresWhatItsExampleUses) {
-    BLOCKINFO block = PlainBlock({&BLOCKINFO::Bitmap});
-    block.NumInputs = 0;
-    const auto lines = SourceLines(block);
-    const auto variables =
-        Between(lines, "//; Internally used variables", "//; End of Internally used variables");
-    EXPECT_EQ(variables,
-              (std::vector<std::string>{
-                  "", "    DWORD               ColorTable;", "    long                row;",
-                  "    long                col;", "    long                AlignedWidth;", ""}));
-    EXPECT_TRUE(Has(
-        lines, "    LPBITMAPINFOHEADER       PtrOut0;          // ptr to output channel 0 data"));
-    EXPECT_TRUE(
-        Has(lines, "    PtrOut0->biSize = sizeof(BITMAPINFOHEADER);  // Set header info size"));
-    // Pixels are never read or written as real and imaginary pairs.
-    EXPECT_EQ(CountPrefixed(lines, "           *(PtrBitsOut0+(row"), 0);
-}
-
-TEST(UserSource, SquareMatrixCheckUnlocksEverything) {
-    BLOCKINFO block = PlainBlock({&BLOCKINFO::FloatingPoint});
-    block.Matrix = 1;
-    block.Square = 1;
+void SquareMatrices(BLOCKINFO& block) {
+    block.Matrix = block.Square = 1;
     block.NumInputs = 2;
-    const auto lines = SourceLines(block);
-    EXPECT_TRUE(Has(lines,
-                    "    if(pMihIn0->miRows!=pMihIn1->miRows || "
-                    "pMihIn0->miColumns!=pMihIn1->miColumns){"));
-    EXPECT_EQ(
-        Between(lines, "//; Skipped Source Code", "//; End of Skipped Source Code"),
-        (std::vector<std::string>{"      GlobalUnlock(hParam);", "      GlobalUnlock(hBuf0);",
-                                  "      GlobalUnlock(hBuf1);", "      GlobalUnlock(hBufOut0);"}));
-    EXPECT_TRUE(Has(lines, "      return(USR_ERR_MTXSIZE);  // matrix dimensions do not match"));
-    EXPECT_TRUE(Has(lines, "    PtrIn1 = (float *)((BYTE *)pMihIn1 + pMihIn1->miSize);"));
 }
 
-TEST(UserSource, ParameterReferencesAndWarnings) {
-    BLOCKINFO block = PlainBlock({&BLOCKINFO::Byte});
+void ElevenParameters(BLOCKINFO& block) {
+    SetPrecisions(block, {&BLOCKINFO::Byte});
     for (int i = 0; i < 11; ++i) {
         AddParameter(block, "P" + std::to_string(i), i == 3 ? TYPE_EXCLUDED : TYPE_INTEGER);
     }
     block.WarningType = WARNING_ERROR;
-    const auto lines = SourceLines(block);
-    EXPECT_TRUE(Has(lines, "//            Parameter 9 : pPtr->_P9"));
-    EXPECT_TRUE(Has(lines, "//            Parameter 10: pPtr->_P10"));
-    EXPECT_FALSE(Has(lines, "//            Parameter 3 : pPtr->_P3"));
-    EXPECT_EQ(Between(lines, "        if (FALSE){", "        }"),
-              std::vector<std::string>{"            pPtr->LocalError = USR_ERR_ERR;"});
+}
 
-    block.UserControl = 1;  // sends the first numeric parameter
-    EXPECT_TRUE(Has(SourceLines(block), "         *(PtrOut0+index)   = (BYTE)pPtr->_P0;"));
+void BitmapSource(BLOCKINFO& block) {
+    SetPrecisions(block, {&BLOCKINFO::Bitmap});
+    block.NumInputs = 0;
+}
+
+struct Rule {
+    const char* what;
+    void (*shape)(BLOCKINFO&);
+    const char* prefix;
+    long lines;  // how many lines start with the prefix
+};
+
+const Rule RULES[] = {
+    // One routine per precision, named with its suffix.
+    {"float", [](BLOCKINFO&) {}, "int PASCAL ", 1},
+    {"integer", [](BLOCKINFO& b) { SetPrecisions(b, {&BLOCKINFO::Integer}); },
+     "int PASCAL BlkInt(HANDLE hParam, HANDLE hBuf0, HANDLE hBufOut0)", 1},
+    {"integer", [](BLOCKINFO& b) { SetPrecisions(b, {&BLOCKINFO::Integer}); },
+     "// Purpose    : Integer Precision Blk Auto Generated routine", 1},
+    {"integer", [](BLOCKINFO& b) { SetPrecisions(b, {&BLOCKINFO::Integer}); },
+     "    pPtr->DTFlagOut0 = HDT_INT;", 1},
+    // One branch per combination of real and complex inputs; the first written opens the chain.
+    {"complex only", [](BLOCKINFO& b) { TwoDoubleInputs(b), b.Real = 0; },
+     "//; Real Section of Algorithm", 0},
+    {"complex only", [](BLOCKINFO& b) { TwoDoubleInputs(b), b.Real = 0; },
+     "    if ((pPtr->RCFlagIn", 1},
+    {"complex only", [](BLOCKINFO& b) { TwoDoubleInputs(b), b.Real = 0; }, "    else if (", 2},
+    {"real only", [](BLOCKINFO& b) { TwoDoubleInputs(b), b.Complex = 0; },
+     "//; Complex Section of Algorithm", 0},
+    // A source tests its output's flag.
+    {"source", [](BLOCKINFO& b) { b.NumInputs = 0; }, "    if (pPtr->RCFlagOut0==RC_COMPLEX){", 1},
+    {"source", [](BLOCKINFO& b) { b.NumInputs = 0; }, "       // create ramp example", 2},
+    // Forty inputs still give one branch per kind of the first input, not every combination.
+    {"forty inputs", [](BLOCKINFO& b) { b.NumInputs = 40; },
+     "    else if ((pPtr->RCFlagIn0 == RC_COMPLEX) && ", 1},
+    // Bitmaps declare what the example uses and never address pixels as pairs.
+    {"bitmap source", BitmapSource, "    long                AlignedWidth;", 1},
+    {"bitmap source", BitmapSource,
+     "    LPBITMAPINFOHEADER       PtrOut0;          // ptr to output channel 0 data", 1},
+    {"bitmap source", BitmapSource, "           *(PtrBitsOut0+(row", 0},
+    // Square matrices are checked, everything unlocked on a mismatch.
+    {"square", SquareMatrices, "      GlobalUnlock(hBuf1);", 1},
+    {"square", SquareMatrices, "      return(USR_ERR_MTXSIZE);  // matrix dimensions do not match",
+     1},
+    // Parameter references keep their column and skip what is excluded.
+    {"eleven parameters", ElevenParameters, "//            Parameter 10: pPtr->_P10", 1},
+    {"eleven parameters", ElevenParameters, "//            Parameter 9 : pPtr->_P9", 1},
+    {"eleven parameters", ElevenParameters, "//            Parameter 3 ", 0},
+    {"eleven parameters", ElevenParameters, "            pPtr->LocalError = USR_ERR_ERR;", 1},
+    // A user-control block sends its first numeric parameter.
+    {"user control", [](BLOCKINFO& b) { ElevenParameters(b), b.UserControl = 1; },
+     "         *(PtrOut0+index)   = (BYTE)pPtr->_P0;", 1},
+};
+
+TEST(UserSource, LinesFollowTheDefinition) {
+    for (const Rule& rule : RULES) {
+        BLOCKINFO block = PlainBlock({&BLOCKINFO::FloatingPoint});
+        rule.shape(block);
+        EXPECT_EQ(CountPrefixed(SourceLines(block), rule.prefix), rule.lines)
+            << rule.what << ": " << rule.prefix;
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -236,16 +177,6 @@ TEST(UserSourceSplice, SectionsAreFoundWhereverTheyStand) {
     const auto floatRoutine = Between(lines, "//; Float Precision", "//; End of Float Precision");
     EXPECT_FALSE(Has(floatRoutine, "    keep();"));
     EXPECT_TRUE(Has(floatRoutine, "//; Real Section of Algorithm"));
-}
-
-TEST(UserSourceSplice, AnsweringNoGeneratesAfresh) {
-    const BLOCKINFO block = PlainBlock({&BLOCKINFO::Double});
-    const std::string fresh = Generate(WriteUserSource, block, "Blk.c");
-    const std::string previous =
-        Text({"//; Include Libraries", "#include <x.h>", "//; End of Include Libraries"});
-    Regeneration run;
-    run.prompts.yesNoAnswers = {false};
-    EXPECT_EQ(run.Run(WriteUserSource, block, "Blk.c", &previous), fresh);
 }
 
 }  // namespace
