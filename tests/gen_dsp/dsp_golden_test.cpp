@@ -31,6 +31,25 @@ BLOCKINFO NativeBlock() {
     return block;
 }
 
+// A three-input block on a synchronised DSP, with a name that outgrows the
+// routine banner, persistent variables of every type and a local array.
+TEST(DspGolden, FloatingPointBlockWithThreeInputs) {
+    BLOCKINFO block = RealTimeBlock();
+    block.NumInputs = 3;
+    AddParameter(block, "Gain", TYPE_FLOAT);
+    AddParameter(block,
+                 "A really quite extraordinarily long parameter name for the master gain stage",
+                 TYPE_INTEGER);
+    AddParameter(block, "Label", TYPE_TEXT);  // never reaches the structure
+    AddPersistant(block, "level", TYPE_DOUBLE);
+    AddPersistant(block, "acc", TYPE_OTHER, "COMPLEX");
+    AddPersistant(block, "letter", TYPE_CHAR);
+    AddPersistant(block, "steps", TYPE_SHORT);
+    AddPersistant(block, "note", TYPE_TEXT);
+    AddLocalArray(block, "delay line", "64");
+    ExpectGolden(block, "float_three_inputs");
+}
+
 TEST(DspGolden, FloatingPointNativeBlock) {
     ExpectGolden(NativeBlock(), "native_float");
 }

@@ -81,16 +81,4 @@ inline long IndexOf(const std::vector<std::string>& lines, const std::string& li
     return at == lines.end() ? -1 : at - lines.begin();
 }
 
-// The count lines that follow the first line equal to first, first included.
-inline std::vector<std::string> LinesFrom(const std::vector<std::string>& lines,
-                                          const std::string& first, size_t count) {
-    const long at = IndexOf(lines, first);
-    if (at < 0) {
-        return {};
-    }
-    const auto begin = lines.begin() + at;
-    return {begin,
-            begin + static_cast<long>(std::min(count, lines.size() - static_cast<size_t>(at)))};
-}
-
 }  // namespace bw::dsp_test
