@@ -14,21 +14,11 @@ class RecordingPrompts : public UserPrompts {
 public:
     OverwriteAnswer askOverwrite(const std::string& path) override {
         overwriteQuestions.push_back(path);
-        if (overwriteAnswers.empty()) {
-            return OverwriteAnswer::Yes;
-        }
-        OverwriteAnswer answer = overwriteAnswers.front();
-        overwriteAnswers.pop_front();
-        return answer;
+        return Next(overwriteAnswers, OverwriteAnswer::Yes);
     }
     bool askYesNo(const std::string& text, MessageIcon) override {
         questions.push_back(text);
-        if (yesNoAnswers.empty()) {
-            return true;
-        }
-        bool answer = yesNoAnswers.front();
-        yesNoAnswers.pop_front();
-        return answer;
+        return Next(yesNoAnswers, true);
     }
     void showMessage(const std::string& text, MessageIcon) override { messages.push_back(text); }
 
@@ -37,6 +27,17 @@ public:
     std::vector<std::string> overwriteQuestions;
     std::vector<std::string> questions;
     std::vector<std::string> messages;
+
+private:
+    template <typename Answer>
+    static Answer Next(std::deque<Answer>& script, Answer unscripted) {
+        if (script.empty()) {
+            return unscripted;
+        }
+        const Answer answer = script.front();
+        script.pop_front();
+        return answer;
+    }
 };
 
 // A clock that always tells the same time.

@@ -42,7 +42,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 std::string Generate(Generator generator, const BLOCKINFO& block, const std::string& fileName) {
     TempDir dir;
     std::tm when{};
-    when.tm_year = 124;
+    when.tm_year = 124;  // Tuesday 05 March 2024, 02:07 PM
     when.tm_mon = 2;
     when.tm_mday = 5;
     when.tm_wday = 2;
@@ -55,8 +55,7 @@ std::string Generate(Generator generator, const BLOCKINFO& block, const std::str
     environment.prompts = &prompts;
     environment.clock = &clock;
     environment.settings = &settings;
-    environment.workingDirectory = dir.path();
-    environment.settingsDirectory = dir.path();
+    environment.workingDirectory = environment.settingsDirectory = dir.path();
     OutputFile file(environment);
     const std::string path = dir.path() + fileName;
     EXPECT_TRUE(file.Open(path)) << path;
@@ -74,49 +73,48 @@ BLOCKINFO NewBlock() {
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find("\r\n", start);
+    for (size_t start = 0, end; start < text.size(); start = end + 2) {
+        end = text.find("\r\n", start);
+        lines.push_back(text.substr(start, end - start));
+        EXPECT_EQ(lines.back().find('\n'), std::string::npos) << "bare LF in: " << lines.back();
         if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
             ADD_FAILURE() << "text does not end with CR LF";
             break;
         }
-        std::string line = text.substr(start, end - start);
-        EXPECT_EQ(line.find('\n'), std::string::npos) << "bare LF in: " << line;
-        lines.push_back(line);
-        start = end + 2;
     }
     return lines;
 }
 
 namespace {
 
-std::string Visible(const std::string& line) {
-    std::string shown;
-    for (char c : line) {
-        if (c == '\r') {
-            shown += "<CR>";
-        } else if (c == '\n') {
-            shown += "<LF>";
-        } else {
-            shown += c;
+// Line number (from 1) of the first line that differs, with both versions
+// of it, CR and LF made visible.
+std::string FirstDifference(const std::string& expected, const std::string& actual) {
+    size_t start = 0;
+    size_t line = 1;
+    for (size_t i = 0; i < expected.size() && i < actual.size() && expected[i] == actual[i]; ++i) {
+        if (expected[i] == '\n') {
+            start = i + 1;
+            ++line;
         }
     }
-    return shown;
-}
-
-// Splits keeping the line ends, so that CR and LF differences show.
-std::vector<std::string> RawLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        end = end == std::string::npos ? text.size() : end + 1;
-        lines.push_back(text.substr(start, end - start));
-        start = end;
-    }
-    return lines;
+    const auto shown = [start](const std::string& text) {
+        if (start >= text.size()) {
+            return std::string("<end>");
+        }
+        std::string visible;
+        for (size_t i = start; i < text.size(); ++i) {
+            visible += text[i] == '\r'   ? "<CR>"
+                       : text[i] == '\n' ? "<LF>"
+                                         : std::string(1, text[i]);
+            if (text[i] == '\n') {
+                break;
+            }
+        }
+        return visible;
+    };
+    return std::to_string(line) + "\n  expected: " + shown(expected) +
+           "\n  actual:   " + shown(actual);
 }
 
 }  // namespace
@@ -133,18 +131,10 @@ void ExpectMatchesGolden(const std::string& name, const std::string& actual) {
         return;
     }
     const std::string expected = ReadFileBytes(path);
-    if (expected == actual) {
-        return;
+    if (expected != actual) {
+        ADD_FAILURE() << "generated text differs from " << path << " at line "
+                      << FirstDifference(expected, actual);
     }
-    const auto want = RawLines(expected);
-    const auto got = RawLines(actual);
-    size_t line = 0;
-    while (line < want.size() && line < got.size() && want[line] == got[line]) {
-        ++line;
-    }
-    ADD_FAILURE() << "generated text differs from " << path << " at line " << line + 1
-                  << "\n  expected: " << (line < want.size() ? Visible(want[line]) : "<end>")
-                  << "\n  actual:   " << (line < got.size() ? Visible(got[line]) : "<end>");
 }
 
 }  // namespace bw
