@@ -9,7 +9,6 @@ namespace bw {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 std::vector<std::string> Paths(const std::vector<BlockFile>& files) {
     std::vector<std::string> paths;
@@ -19,12 +18,13 @@ std::vector<std::string> Paths(const std::vector<BlockFile>& files) {
     return paths;
 }
 
-std::vector<std::string> Texts(const TreeItem& item) {
-    std::vector<std::string> texts;
-    for (const TreeItem& child : item.children) {
-        texts.push_back(child.text);
+// "text(child child ...)", the children rendered the same way.
+std::string Render(const TreeItem& item) {
+    std::string text = item.text;
+    for (size_t i = 0; i < item.children.size(); ++i) {
+        text += (i == 0 ? "(" : " ") + Render(item.children[i]);
     }
-    return texts;
+    return item.children.empty() ? text : text + ")";
 }
 
 BLOCKINFO Block(const std::string& name) {
@@ -90,75 +90,60 @@ TEST(FileSetTest, XdaisBlockUsesTestAppFolderAlgorithmProjectAndBitmap) {
     EXPECT_EQ(RunFileSet(block)[8].stockFile, "xDAIS.bmp");
 }
 
-TEST(FileSetTest, IconNamesAndStockIconsByShape) {
-    BLOCKINFO block = Block("Gain");
-    block.IconFilename = "blk";
-    std::vector<BlockFile> files = RunFileSet(block);
-    EXPECT_EQ(files[7].path, "blk.ico");
-    EXPECT_EQ(files[8].path, "blk1.ico");
-
-    block.IconFilename = "my.icon.ico";
-    block.NumInputs = 0;
-    block.NumOutputs = 2;
-    files = RunFileSet(block);
-    EXPECT_EQ(files[7].path, "my.icon.ico");
-    EXPECT_EQ(files[7].stockFile, "input.ico");
-    EXPECT_EQ(files[8].path, "my.icon1.ico");
-    EXPECT_EQ(files[8].stockFile, "input1.ico");
-
-    block.NumInputs = 2;
-    block.NumOutputs = 0;
-    EXPECT_EQ(StockIconName(block, "1"), "output1.ico");
-    block.NumInputs = 0;
-    EXPECT_EQ(StockIconName(block, ""), "process.ico");  // neither a source nor a sink
-    block.RealTime = 1;
-    block.NumOutputs = 3;
-    EXPECT_EQ(StockIconName(block, ""), "RT.ico");
+// The copied icons themselves are checked by the generation run's tests.
+TEST(FileSetTest, StockIconsByShape) {
+    struct Case {
+        int inputs, outputs, realTime;
+        const char* suffix;
+        const char* icon;
+    };
+    const Case cases[] = {{0, 2, 0, "1", "input1.ico"},
+                          {2, 0, 0, "1", "output1.ico"},
+                          {0, 0, 0, "", "process.ico"},  // neither a source nor a sink
+                          {1, 1, 0, "", "process.ico"},
+                          {0, 3, 1, "", "RT.ico"}};
+    for (const Case& c : cases) {
+        BLOCKINFO block = Block("Gain");
+        block.NumInputs = c.inputs;
+        block.NumOutputs = c.outputs;
+        block.RealTime = c.realTime;
+        EXPECT_EQ(StockIconName(block, c.suffix), c.icon) << c.inputs << "/" << c.outputs;
+    }
 }
 
 TEST(FileSetTest, DirectoryPrefixAddsOneSeparator) {
     BLOCKINFO block = Block("Gain");
-    block.Directory = "c:\\blocks\\Gain";
-    EXPECT_EQ(DirectoryPrefix(block), "c:\\blocks\\Gain\\");
-    block.Directory = "c:\\blocks\\Gain\\";
-    EXPECT_EQ(DirectoryPrefix(block), "c:\\blocks\\Gain\\");
+    for (const char* directory : {"c:\\blocks\\Gain", "c:\\blocks\\Gain\\"}) {
+        block.Directory = directory;
+        EXPECT_EQ(DirectoryPrefix(block), "c:\\blocks\\Gain\\");
+    }
     block.Directory = "/tmp/Gain/";
     EXPECT_EQ(DirectoryPrefix(block), "/tmp/Gain/");
 }
 
-TEST(FileTreesTest, PcTreeShowsTheRunsFilesExceptTheMakefile) {
+TEST(FileTreesTest, TreesShowTheRunsFilesExceptTheMakefileWithTheirPaths) {
     BLOCKINFO block = Block("Gain");
     block.xDAIS = 1;  // shows the bitmap even without the DSP side
-    const FileTrees trees = BuildFileTrees(block);
-    EXPECT_EQ(trees.pc.text, "PC Based Components");
+    FileTrees trees = BuildFileTrees(block);
     EXPECT_FALSE(trees.hasDsp);
-    ASSERT_EQ(trees.pc.children.size(), 8u);
-    EXPECT_THAT(Texts(trees.pc.children[0]), ElementsAre("Gain.c", "IFGain.c", "Gain.def"));
-    EXPECT_THAT(Texts(trees.pc.children[1]), ElementsAre("Gain.h", "resource.h", "hresourc.h"));
-    EXPECT_THAT(Texts(trees.pc.children[2]),
-                ElementsAre("Gain.rc", "Gain.ico", "Gain1.ico", "Gain.bmp"));
-    EXPECT_THAT(Texts(trees.pc),
-                ElementsAre("Source Files", "Header Files", "Resource Files", "Gain.tbt",
-                            "Gain.lnk", "Gain.txt", "Gain.dsw", "Gain.dsp"));
+    EXPECT_EQ(Render(trees.pc),
+              "PC Based Components(Source Files(Gain.c IFGain.c Gain.def) Header Files(Gain.h "
+              "resource.h hresourc.h) Resource Files(Gain.rc Gain.ico Gain1.ico Gain.bmp) "
+              "Gain.tbt Gain.lnk Gain.txt Gain.dsw Gain.dsp)");
     // Items carry the file's real path, folders none.
     EXPECT_EQ(trees.pc.children[3].path, "Gain.TBT");
     EXPECT_TRUE(trees.pc.children[0].path.empty());
-}
 
-TEST(FileTreesTest, DspTreeOfAnOrdinaryBlock) {
-    BLOCKINFO block = RealTimeBlock("NFAdd");
-    const FileTrees trees = BuildFileTrees(block);
+    block = RealTimeBlock("NFAdd");
+    trees = BuildFileTrees(block);
     ASSERT_TRUE(trees.hasDsp);
-    EXPECT_EQ(trees.dsp.text, "DSP Based Components");
-    EXPECT_THAT(Texts(trees.dsp), ElementsAre("Source Files", "Header Files"));
-    EXPECT_THAT(Texts(trees.dsp.children[0]), ElementsAre("_NFAdd.c", "_NIAdd.c"));
-    EXPECT_THAT(Texts(trees.dsp.children[1]), ElementsAre("_NFAdd.h", "_NIAdd.h"));
+    EXPECT_EQ(Render(trees.dsp),
+              "DSP Based Components(Source Files(_NFAdd.c _NIAdd.c) Header Files(_NFAdd.h "
+              "_NIAdd.h))");
+    EXPECT_EQ(Render(trees.pc.children[0]), "Source Files(IFNFAdd.c NFAdd.def)");
     EXPECT_EQ(trees.dsp.children[1].children[1].path, "DSPCODE\\_NIAdd.h");
-    EXPECT_THAT(Texts(trees.pc.children[0]), ElementsAre("IFNFAdd.c", "NFAdd.def"));
-
-    block.FloatingPoint = 0;
-    block.Integer = 0;
-    EXPECT_THAT(BuildFileTrees(block).dsp.children[0].children, IsEmpty());
+    block.FloatingPoint = block.Integer = 0;
+    EXPECT_EQ(Render(BuildFileTrees(block).dsp), "DSP Based Components(Source Files Header Files)");
 }
 
 TEST(FileTreesTest, DspTreeOfAnXdaisBlockNamesTheModuleFiles) {
@@ -168,12 +153,9 @@ TEST(FileTreesTest, DspTreeOfAnXdaisBlockNamesTheModuleFiles) {
     block.AlgorithmName = "FIR";
     block.VendorName = "TI";
     const FileTrees trees = BuildFileTrees(block);
-    EXPECT_THAT(Texts(trees.dsp), ElementsAre("src", "include", "fir", "tstapp"));
-    EXPECT_THAT(Texts(trees.dsp.children[0]),
-                ElementsAre("Ifir.c", "fir_ti_ialg.c", "fir_ti_ialgvt.c"));
-    EXPECT_THAT(Texts(trees.dsp.children[1]), ElementsAre("fir.h", "Ifir.h", "fir_ti.h"));
-    EXPECT_THAT(Texts(trees.dsp.children[2]), ElementsAre("fir.c"));
-    EXPECT_THAT(Texts(trees.dsp.children[3]), ElementsAre("_NFFir.c", "_NFFir.h", "main.c"));
+    EXPECT_EQ(Render(trees.dsp),
+              "DSP Based Components(src(Ifir.c fir_ti_ialg.c fir_ti_ialgvt.c) include(fir.h "
+              "Ifir.h fir_ti.h) fir(fir.c) tstapp(_NFFir.c _NFFir.h main.c))");
     EXPECT_EQ(trees.dsp.children[2].children[0].path, "DSPCODE\\fir\\fir.c");
     // The module files are only named: the run does not produce them.
     for (const BlockFile& file : RunFileSet(block)) {

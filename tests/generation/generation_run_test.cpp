@@ -3,9 +3,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
+#include <sys/resource.h>
 
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <functional>
+
+#include "definition/template_file.h"
 #include "generation/file_set.h"
 #include "generation/paths.h"
 #include "generation/shared_rules.h"
@@ -113,17 +118,6 @@ TEST_F(GenerationRunTest, IntegerVariantIsProducedAndTheDefinitionRestored) {
     EXPECT_EQ(block_.Integer, 1);
 }
 
-TEST_F(GenerationRunTest, DspFolderIsFoundWhateverItsCase) {
-    block_.BlockName = "A";
-    block_.RealTime = 1;
-    block_.FloatingPoint = 0;
-    fs::create_directories(Disk("DSPCode"));
-    Run();
-    EXPECT_TRUE(Exists("DSPCode/_Ai.c"));
-    EXPECT_TRUE(Exists("DSPCode/A.pjt"));
-    EXPECT_FALSE(fs::exists(Disk("DSPCODE")));
-}
-
 TEST_F(GenerationRunTest, XdaisBitmapIsCopiedOrReportedMissing) {
     block_.xDAIS = 1;
     Run();
@@ -141,7 +135,6 @@ TEST_F(GenerationRunTest, XdaisBitmapIsCopiedOrReportedMissing) {
 
 TEST_F(GenerationRunTest, RemembersTheBlocksChoices) {
     block_.LibraryPath = "c:\\lib";
-    block_.IncludePath = "c:\\inc";
     block_.CompanyName = "Acme";
     block_.VendorName = "AC";
     Run();
@@ -149,35 +142,17 @@ TEST_F(GenerationRunTest, RemembersTheBlocksChoices) {
     EXPECT_EQ(settings_.values["Settings/Open Directory"], LowerCase(Dir()));
     EXPECT_EQ(settings_.values["Settings/Block Directory"], LowerCase(folder));
     EXPECT_EQ(settings_.values["Settings/Lib Directory"], "c:\\lib");
-    EXPECT_EQ(settings_.values["Settings/Include Directory"], "c:\\inc");
     EXPECT_EQ(settings_.values["Settings/Company Name"], "Acme");
     EXPECT_EQ(settings_.values["Settings/Vendor Name"], "AC");
-}
-
-TEST(RememberSettingsTest, DirectoryIsLowerCasedAndTheBlockFolderCut) {
-    MemorySettings settings;
-    BLOCKINFO block = NewBlock();
-    block.BlockName = "MyAdd";
-    block.Directory = "c:\\work\\MyAdd\\";
-    RememberSettings(block, settings);
-    EXPECT_EQ(settings.values["Settings/Open Directory"], "c:\\work\\myadd");
-    EXPECT_EQ(settings.values["Settings/Block Directory"], "c:\\work");
 
     // Only a block name that ends the directory is cut off.
-    block.Directory = "c:\\MyAdd\\src";
-    RememberSettings(block, settings);
-    EXPECT_EQ(settings.values["Settings/Block Directory"], "c:\\myadd\\src");
-}
-
-TEST_F(GenerationRunTest, NoSkipsOneFileAndLaterNewFilesAreWritten) {
-    WriteFileBytes(Disk("IFGain.c"), "edited by hand");
-    prompts_.overwriteAnswers = {OverwriteAnswer::No};
-    const RunResult result = Run();
-    EXPECT_THAT(prompts_.overwriteQuestions, ElementsAre(In("IFGain.c")));
-    EXPECT_EQ(ReadFileBytes(Disk("IFGain.c")), "edited by hand");
-    EXPECT_THAT(result.Paths(FileAction::Skipped), ElementsAre(In("IFGain.c")));
-    EXPECT_TRUE(Exists("Gain.h"));
-    EXPECT_EQ(result.outcome, RunOutcome::Completed);
+    block_.BlockName = "MyAdd";
+    block_.Directory = "c:\\MyAdd\\src";
+    RememberSettings(block_, settings_);
+    EXPECT_EQ(settings_.values["Settings/Block Directory"], "c:\\myadd\\src");
+    block_.Directory = "c:\\work\\MyAdd\\";
+    RememberSettings(block_, settings_);
+    EXPECT_EQ(settings_.values["Settings/Block Directory"], "c:\\work");
 }
 
 TEST_F(GenerationRunTest, YesToAllBacksUpAndReplacesWithoutAskingAgain) {
@@ -201,17 +176,6 @@ TEST_F(GenerationRunTest, CancelAtTheTemplateWritesNothing) {
     EXPECT_EQ(ReadFileBytes(Disk("Gain.TBT")), "old template");
     EXPECT_EQ(std::distance(fs::directory_iterator(Dir()), fs::directory_iterator()), 1);
     EXPECT_TRUE(environment_.Stopping);
-}
-
-TEST_F(GenerationRunTest, CancelLaterKeepsWhatWasWrittenAndStops) {
-    WriteFileBytes(Disk("Gain.h"), "old header");
-    prompts_.overwriteAnswers = {OverwriteAnswer::Cancel};
-    const RunResult result = Run();
-    EXPECT_EQ(result.outcome, RunOutcome::Cancelled);
-    EXPECT_TRUE(Exists("IFGain.c"));
-    EXPECT_FALSE(Exists("resource.h"));
-    EXPECT_FALSE(Exists("Gain.ico"));
-    EXPECT_EQ(ReadFileBytes(Disk("Gain.h")), "old header");
 }
 
 // A run stopped while a generator is writing (a question inside it left
@@ -267,39 +231,110 @@ TEST_F(GenerationRunTest, AFileThatCannotBeOpenedEndsTheRun) {
 }
 
 TEST_F(GenerationRunTest, NamesThatLeaveTheBlockDirectoryAreRefused) {
-    const auto refuse = [this](BLOCKINFO block) {
+    const std::vector<std::function<void(BLOCKINFO&)>> cases = {
+        [](BLOCKINFO& b) { b.BlockName = ""; },
+        [](BLOCKINFO& b) { b.BlockName = "..\\Gain"; },
+        [](BLOCKINFO& b) { b.BlockName = "/etc/Gain"; },
+        [](BLOCKINFO& b) { b.IconFilename = ".."; },
+        [](BLOCKINFO& b) { b.IconFilename = "icons/Gain.ico"; },
+        [](BLOCKINFO& b) {
+            b.RealTime = b.xDAIS = 1;
+            b.AlgorithmName = "..\\..\\FIR";
+        },
+        [](BLOCKINFO& b) { b.Directory = "c:\\blocks\\Gain"; },
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        BLOCKINFO block = block_;
+        cases[i](block);
         prompts_.messages.clear();
         const RunResult result = RunGeneration(block, environment_);
-        EXPECT_EQ(result.outcome, RunOutcome::Refused) << block.BlockName;
-        EXPECT_EQ(prompts_.messages.size(), 1u);
-        EXPECT_TRUE(result.events.empty());
-    };
-    BLOCKINFO block = block_;
-    block.BlockName = "";
-    refuse(block);
-    block.BlockName = "..\\Gain";
-    refuse(block);
-    block.BlockName = "/etc/Gain";
-    refuse(block);
-    block = block_;
-    block.IconFilename = "..";
-    refuse(block);
-    block.IconFilename = "icons/Gain.ico";
-    refuse(block);
-    block = block_;
-    block.RealTime = block.xDAIS = 1;
-    block.AlgorithmName = "..\\..\\FIR";
-    refuse(block);
-    block = block_;
-    block.Directory = "c:\\blocks\\Gain";
-    refuse(block);
-
+        EXPECT_EQ(result.outcome, RunOutcome::Refused) << "case " << i;
+        EXPECT_EQ(prompts_.messages.size(), 1u) << "case " << i;
+        EXPECT_TRUE(result.events.empty()) << "case " << i;
+    }
     EXPECT_FALSE(fs::exists(Dir()));
     EXPECT_TRUE(settings_.values.empty());
     // The algorithm name only names a file of an XDAIS block.
-    block = block_;
-    block.AlgorithmName = "a/b";
-    EXPECT_EQ(RefusalReason(block), "");
+    block_.AlgorithmName = "a/b";
+    EXPECT_EQ(RefusalReason(block_), "");
+}
+
+// ---------------------------------------------------------------------------
+// Writes that fail part way. A file size limit stands in for a full disk
+// (writes past it fail with EFBIG, as they would with ENOSPC); the command
+// line's tests drive the real program against a full or read-only folder.
+
+// While it lives, no file of this process can grow past limit bytes.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limited = saved_;
+        limited.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &limited);
+        // Without this the process would be killed instead of seeing EFBIG.
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+// Room for the template, which comes first, not for the user source.
+class FullDiskTest : public GenerationRunTest {
+protected:
+    RunResult RunOnAFullDisk() {
+        fs::create_directories(Dir());
+        const std::string probe = out_.path() + "probe.TBT";
+        WriteTemplate(block_, probe);
+        FileSizeLimit limit(static_cast<rlim_t>(fs::file_size(probe)) + 64);
+        return Run();
+    }
+    std::string CannotWrite(const std::string& file) const {
+        return "Cannot write file " + In(file) + ".  Will abort code generation.";
+    }
+};
+
+TEST_F(FullDiskTest, AFileCutShortIsPutBackAndTheRunStops) {
+    const std::string previous = "/* the user's own routine */\r\n";
+    WriteFileBytes(Disk("Gain.c"), previous);
+    prompts_.yesNoAnswers = {false};  // no splice: the new text is the whole default
+    const RunResult result = RunOnAFullDisk();
+    EXPECT_EQ(result.outcome, RunOutcome::Aborted);
+    EXPECT_THAT(prompts_.messages, ElementsAre(CannotWrite("Gain.c")));
+    EXPECT_EQ(ReadFileBytes(Disk("Gain.c")), previous);
+    EXPECT_EQ(ReadFileBytes(Disk("KRSave/Gain.c")), previous);
+    EXPECT_EQ(result.Paths(FileAction::Written), std::vector<std::string>{In("Gain.TBT")});
+    EXPECT_THAT(result.Paths(FileAction::Skipped), ElementsAre(In("Gain.c")));
+    EXPECT_FALSE(Exists("IFGain.c"));
+}
+
+TEST_F(FullDiskTest, ANewFileCutShortLeavesNothingBehind) {
+    const RunResult result = RunOnAFullDisk();
+    EXPECT_EQ(result.outcome, RunOutcome::Aborted);
+    EXPECT_THAT(prompts_.messages, ElementsAre(CannotWrite("Gain.c")));
+    EXPECT_EQ(result.Paths(FileAction::Written), std::vector<std::string>{In("Gain.TBT")});
+    EXPECT_FALSE(Exists("Gain.c"));
+}
+
+TEST_F(GenerationRunTest, ATemplateThatCannotBeWrittenIsReportedAndTheRunGoesOn) {
+    fs::create_directories(Disk("Gain.TBT"));  // a folder stands in the template's place
+    const RunResult result = Run();
+    EXPECT_EQ(result.outcome, RunOutcome::Completed);
+    EXPECT_THAT(prompts_.messages, ElementsAre(CannotWriteTemplateMessage(In("Gain.TBT"))));
+    std::vector<std::string> others = RunPaths();
+    others.erase(others.begin());
+    EXPECT_EQ(result.Paths(FileAction::Written), others);
+    for (const BlockFile& file : RunFileSet(block_)) {
+        EXPECT_TRUE(fs::exists(Disk(file.path))) << file.path;
+    }
 }
 
 }  // namespace

@@ -1,28 +1,15 @@
+#include "generation/paths.h"
+
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
-#include "generation/paths.h"
 #include "support/generate.h"
 
 namespace bw {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Runs the test body with the current directory in a temporary folder, so
-// relative paths (and a folder wrongly named "c:") land there.
-class InTempDirectory {
-public:
-    InTempDirectory() : previous_(fs::current_path()) { fs::current_path(dir_.path()); }
-    ~InTempDirectory() { fs::current_path(previous_); }
-    const std::string& path() const { return dir_.path(); }
-
-private:
-    TempDir dir_;
-    fs::path previous_;
-};
 
 TEST(SplitPath, EitherSlashSeparates) {
     using Parts = std::pair<std::string, std::string>;
@@ -37,26 +24,20 @@ TEST(CreateDirectoryPath, CreatesEveryMissingDirectoryButNotTheName) {
     const fs::path before = fs::current_path();
     EXPECT_TRUE(CreateDirectoryPath(dir.path() + "one\\two/three\\"));
     EXPECT_TRUE(fs::is_directory(dir.path() + "one/two/three"));
-
     EXPECT_TRUE(CreateDirectoryPath(dir.path() + "four\\file.c"));
     EXPECT_TRUE(fs::is_directory(dir.path() + "four"));
     EXPECT_FALSE(fs::exists(dir.path() + "four/file.c"));
     EXPECT_EQ(fs::current_path(), before);
-}
 
-TEST(CreateDirectoryPath, FailsAtAComponentThatIsAFile) {
-    TempDir dir;
-    WriteFileBytes(dir.path() + "plain", "x");
-    EXPECT_FALSE(CreateDirectoryPath(dir.path() + "plain\\below\\"));
-    EXPECT_FALSE(fs::exists(dir.path() + "plain/below"));
-}
-
-TEST(CreateDirectoryPath, MatchesExistingComponentsWithoutRegardToCase) {
-    TempDir dir;
+    // Existing components are matched without regard to case.
     fs::create_directory(dir.path() + "DSPCode");
     EXPECT_TRUE(CreateDirectoryPath(dir.path() + "DSPCODE\\tstapp\\"));
     EXPECT_TRUE(fs::is_directory(dir.path() + "DSPCode/tstapp"));
     EXPECT_FALSE(fs::exists(dir.path() + "DSPCODE"));
+
+    WriteFileBytes(dir.path() + "plain", "x");
+    EXPECT_FALSE(CreateDirectoryPath(dir.path() + "plain\\below\\"));
+    EXPECT_FALSE(fs::exists(dir.path() + "plain/below"));
 }
 
 TEST(NativePath, FindsExistingComponentsWhateverTheirCase) {
@@ -73,8 +54,12 @@ TEST(NativePath, FindsExistingComponentsWhateverTheirCase) {
     EXPECT_EQ(NativePath(dir.path() + "dspcode\\x"), dir.path() + "dspcode/x");
 }
 
-TEST(DriveLetterPath, IsRefusedBeforeAnythingIsCreated) {
-    InTempDirectory cwd;
+// Run in a temporary current directory, so that relative paths (and a folder
+// wrongly named "c:") land there.
+TEST(DriveLetterPath, IsRefusedBeforeAnythingIsCreatedAndRelativePathsStartHere) {
+    TempDir cwd;
+    const fs::path previous = fs::current_path();
+    fs::current_path(cwd.path());
     EXPECT_TRUE(HasDriveLetter("c:\\blocks\\MyAdd\\"));
     EXPECT_TRUE(HasDriveLetter("D:/x"));
     EXPECT_FALSE(HasDriveLetter("/c:/x"));
@@ -82,19 +67,15 @@ TEST(DriveLetterPath, IsRefusedBeforeAnythingIsCreated) {
 
     EXPECT_FALSE(CreateDirectoryPath("c:\\blocks\\MyAdd\\"));
     EXPECT_TRUE(fs::is_empty(cwd.path()));
-    fs::create_directories(cwd.path() + "c:/blocks");
     WriteFileBytes(cwd.path() + "c:/blocks/MyAdd.c", "x");
     EXPECT_FALSE(FileExists("c:\\blocks\\MyAdd.c"));
-
     const std::string message = DriveLetterMessage("c:\\blocks\\MyAdd\\");
     EXPECT_NE(message.find("c:\\blocks\\MyAdd\\"), std::string::npos) << message;
     EXPECT_NE(message.find("drive letter"), std::string::npos) << message;
-}
 
-TEST(CreateDirectoryPath, RelativePathsStartAtTheCurrentDirectory) {
-    InTempDirectory cwd;
     EXPECT_TRUE(CreateDirectoryPath("rel\\sub\\"));
     EXPECT_TRUE(fs::is_directory(cwd.path() + "rel/sub"));
+    fs::current_path(previous);
 }
 
 }  // namespace

@@ -27,10 +27,7 @@ protected:
         Write(file, text);
         return file.Close();
     }
-    void NewRun() {
-        environment_.Stopping = false;
-        lastAnswer_ = OverwriteAnswer::Yes;
-    }
+    void NewRun() { lastAnswer_ = OverwriteAnswer::Yes; }
 
     TempDir dir_;
     RecordingPrompts prompts_;
@@ -104,19 +101,6 @@ TEST_F(ProtectionTest, AnswersDecideEachFileAndYesToAllTheRest) {
         EXPECT_EQ(ReadFileBytes(PathOf(name)), "new") << name;
         EXPECT_EQ(ReadFileBytes(PathOf("KRSave/") + name), "old") << name;
     }
-}
-
-TEST_F(ProtectionTest, CancelStopsTheRun) {
-    WriteFileBytes(PathOf("a.c"), "old");
-    prompts_.overwriteAnswers = {OverwriteAnswer::Cancel};
-    EXPECT_FALSE(Replace("a.c", "new"));
-    EXPECT_TRUE(environment_.Stopping);
-    EXPECT_EQ(lastAnswer_, OverwriteAnswer::Cancel);
-    // Nothing more is written in this run, new files included.
-    EXPECT_FALSE(Replace("new.c", "new"));
-    EXPECT_FALSE(fs::exists(PathOf("new.c")));
-    EXPECT_EQ(prompts_.overwriteQuestions.size(), 1u);
-    EXPECT_EQ(ReadFileBytes(PathOf("a.c")), "old");
 }
 
 }  // namespace

@@ -45,38 +45,46 @@ protected:
     PreviousVersion previous;
 };
 
-TEST_F(SpliceTest, CopiesTheLinesBetweenTheMarkersInOrder) {
-    Previous(
-        "//; Added Variables\r\n    int a;\r\n    int b;\r\n//; End of Added "
-        "Variables\r\nafter\r\n");
-    EXPECT_TRUE(CopySection(file, previous, "//; Added Variables"));
-    EXPECT_EQ(NextLine(), "after");  // the end marker is consumed, nothing more
-    EXPECT_EQ(Copied(), "    int a;\r\n    int b;\r\n");
-}
-
-TEST_F(SpliceTest, MarkersMatchAtTheStartOfALineOnly) {
-    Previous(
-        " //; Definitions\nskipped\n//; Definitions (edited by hand)\nkept\n\tindented\n"
-        "  //; End of Definitions\n//; End of Definitions -- end\nafter\n");
-    EXPECT_TRUE(CopySection(file, previous, "//; Definitions"));
-    EXPECT_EQ(NextLine(), "after");
-    // LF-only lines are read as well; copied lines end in CR LF.
-    EXPECT_EQ(Copied(), "kept\r\n\tindented\r\n  //; End of Definitions\r\n");
-}
-
-TEST_F(SpliceTest, MarkersAreCaseSensitiveAndRepeatedStartsAreNotCopied) {
-    Previous("//; definitions\r\n//; Definitions\r\nx\r\n//; Definitions\r\ny\r\n");
-    EXPECT_TRUE(CopySection(file, previous, "//; Definitions"));
-    // No end marker: everything to the end of the file belongs to the section.
-    EXPECT_EQ(NextLine(), "<end>");
-    EXPECT_EQ(Copied(), "x\r\ny\r\n");
-}
-
-TEST_F(SpliceTest, AnEndMarkerBeforeTheStartEndsTheSearch) {
-    Previous("//; End of Definitions\r\n//; Definitions\r\nx\r\n//; End of Definitions\r\n");
-    EXPECT_FALSE(CopySection(file, previous, "//; Definitions"));
-    EXPECT_EQ(NextLine(), "//; Definitions");
-    EXPECT_EQ(Copied(), "");
+// One section copied from a previous version: what was copied, and the line
+// the reading stopped after.
+TEST_F(SpliceTest, SectionRules) {
+    struct Case {
+        const char* rule;
+        std::string text;
+        bool found;
+        std::string copied;
+        std::string next;
+    };
+    const Case cases[] = {
+        {"copies the lines between the markers, consuming the end marker",
+         "//; S\r\n    int a;\r\n    int b;\r\n//; End of S\r\nafter\r\n", true,
+         "    int a;\r\n    int b;\r\n", "after"},
+        {"markers match at the start of a line only; LF-only lines are read",
+         " //; S\nskipped\n//; S (edited by hand)\nkept\n\tindented\n  //; End of S\n"
+         "//; End of S -- end\nafter\n",
+         true, "kept\r\n\tindented\r\n  //; End of S\r\n", "after"},
+        {"markers are case-sensitive, repeated starts are not copied, no end marker",
+         "//; s\r\n//; S\r\nx\r\n//; S\r\ny\r\n", true, "x\r\ny\r\n", "<end>"},
+        {"an end marker before the start ends the search",
+         "//; End of S\r\n//; S\r\nx\r\n//; End of S\r\n", false, "", "//; S"},
+        {"NUL, a lone CR, a high byte and no final line end pass through",
+         "//; S\r\n" + std::string("a\0b\rc\xff", 6) + "\r\r\nno end of line", true,
+         std::string("a\0b\rc\xff", 6) + "\r\r\nno end of line\r\n", "<end>"},
+        {"a binary previous version gives nothing", std::string("\0\0\xfe\n\n\r", 6), false, "",
+         "<end>"},
+    };
+    for (const Case& c : cases) {
+        WriteFileBytes(dir.path() + "case.txt", c.text);
+        PreviousVersion from;
+        ASSERT_TRUE(from.Open(dir.path() + "case.txt"));
+        OutputFile to(environment);
+        ASSERT_TRUE(to.Open(dir.path() + "copy.txt"));
+        EXPECT_EQ(CopySection(to, from, "//; S"), c.found) << c.rule;
+        std::string next;
+        EXPECT_EQ(from.ReadLine(next) ? next : "<end>", c.next) << c.rule;
+        to.Close();
+        EXPECT_EQ(ReadFileBytes(dir.path() + "copy.txt"), c.copied) << c.rule;
+    }
 }
 
 TEST_F(SpliceTest, AnExplicitEndMarkerReplacesTheDerivedOne) {
@@ -115,18 +123,8 @@ TEST_F(SpliceTest, NestedSectionWithoutItsOuterSectionIsNotFound) {
     EXPECT_EQ(Copied(), "x\r\n");
 }
 
-TEST_F(SpliceTest, OddContentPassesThroughUnchanged) {
-    std::string bytes = "//; S\r\n";
-    bytes += std::string("a\0b\rc\xff", 6) + "\r\r\n";  // NUL, a lone CR, a high byte
-    bytes += "no end of line";
-    Previous(bytes);
-    EXPECT_TRUE(CopySection(file, previous, "//; S"));
-    EXPECT_EQ(Copied(), std::string("a\0b\rc\xff", 6) + "\r\r\nno end of line\r\n");
-}
-
-TEST_F(SpliceTest, EmptyOrBinaryPreviousVersionsGiveNothing) {
+TEST_F(SpliceTest, NestedSectionsInABinaryPreviousVersionAreNotFound) {
     Previous(std::string("\0\0\xfe\n\n\r", 6));
-    EXPECT_FALSE(CopySection(file, previous, "//; S"));
     EXPECT_FALSE(CopyNestedSection(file, previous, {"//; A", "//; B"}));
     EXPECT_FALSE(CopyNestedSection(file, previous, {}));
     EXPECT_EQ(Copied(), "");
@@ -146,11 +144,14 @@ protected:
     }
 };
 
-TEST_F(PreviousVersionCheckTest, NoPreviousVersionMeansNoQuestion) {
+TEST_F(PreviousVersionCheckTest, NoQuestionWithoutAPreviousVersionAndNoLeavesTheSpliceOff) {
     EXPECT_EQ(Check(""), nullptr);
     EXPECT_EQ(Check("Blk.h.bak"), nullptr);
     EXPECT_TRUE(prompts.questions.empty());
     EXPECT_TRUE(prompts.messages.empty());
+    prompts.yesNoAnswers = {false};
+    EXPECT_EQ(Check("KRSave/Blk.h"), nullptr);
+    EXPECT_EQ(prompts.questions.size(), 1u);
 }
 
 TEST_F(PreviousVersionCheckTest, TheBackupIsOfferedAndYesOpensIt) {
@@ -165,12 +166,6 @@ TEST_F(PreviousVersionCheckTest, TheBackupIsOfferedAndYesOpensIt) {
     ASSERT_TRUE(offered->ReadLine(line));
     EXPECT_EQ(line, "//; S");
     EXPECT_EQ(PreviousVersionPath(file), dir.path() + "KRSave\\Blk.h");
-}
-
-TEST_F(PreviousVersionCheckTest, AnsweringNoLeavesTheSpliceOff) {
-    prompts.yesNoAnswers = {false};
-    EXPECT_EQ(Check("KRSave/Blk.h"), nullptr);
-    EXPECT_EQ(prompts.questions.size(), 1u);
 }
 
 }  // namespace
