@@ -22,20 +22,6 @@ struct ScriptedProgram {
     std::string output;
 };
 
-inline ScriptedProgram Exits(int exitCode, int waitSteps = 0) {
-    ScriptedProgram program;
-    program.exitCode = exitCode;
-    program.waitSteps = waitSteps;
-    return program;
-}
-
-inline ScriptedProgram Prints(std::string output, int waitSteps = 0) {
-    ScriptedProgram program;
-    program.output = std::move(output);
-    program.waitSteps = waitSteps;
-    return program;
-}
-
 struct FakeProcessLog {
     std::vector<int> waits;  // the milliseconds of each wait step
     bool terminated = false;

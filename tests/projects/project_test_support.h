@@ -28,7 +28,7 @@ inline std::string GenerateInWorkingDirectory(Generator generator, const BLOCKIN
 
 // Sets XDASDIR (or removes it, for nullptr) for the life of the object.
 class ScopedXdasdir {
-  public:
+public:
     explicit ScopedXdasdir(const char* value) {
         if (const char* old = std::getenv("XDASDIR")) {
             saved_ = old;
@@ -39,7 +39,7 @@ class ScopedXdasdir {
     ScopedXdasdir(const ScopedXdasdir&) = delete;
     ScopedXdasdir& operator=(const ScopedXdasdir&) = delete;
 
-  private:
+private:
     static void Apply(const char* value) {
         if (value != nullptr) {
             setenv("XDASDIR", value, 1);
@@ -49,17 +49,5 @@ class ScopedXdasdir {
     }
     std::optional<std::string> saved_;
 };
-
-// Text written with "\n" line ends, as the generators write it (CR LF).
-inline std::string WithCrLf(std::string_view text) {
-    std::string result;
-    for (char c : text) {
-        if (c == '\n') {
-            result += '\r';
-        }
-        result += c;
-    }
-    return result;
-}
 
 }  // namespace bw
