@@ -90,27 +90,6 @@ TEST(FileSetTest, XdaisBlockUsesTestAppFolderAlgorithmProjectAndBitmap) {
     EXPECT_EQ(RunFileSet(block)[8].stockFile, "xDAIS.bmp");
 }
 
-// The copied icons themselves are checked by the generation run's tests.
-TEST(FileSetTest, StockIconsByShape) {
-    struct Case {
-        int inputs, outputs, realTime;
-        const char* suffix;
-        const char* icon;
-    };
-    const Case cases[] = {{0, 2, 0, "1", "input1.ico"},
-                          {2, 0, 0, "1", "output1.ico"},
-                          {0, 0, 0, "", "process.ico"},  // neither a source nor a sink
-                          {1, 1, 0, "", "process.ico"},
-                          {0, 3, 1, "", "RT.ico"}};
-    for (const Case& c : cases) {
-        BLOCKINFO block = Block("Gain");
-        block.NumInputs = c.inputs;
-        block.NumOutputs = c.outputs;
-        block.RealTime = c.realTime;
-        EXPECT_EQ(StockIconName(block, c.suffix), c.icon) << c.inputs << "/" << c.outputs;
-    }
-}
-
 TEST(FileSetTest, DirectoryPrefixAddsOneSeparator) {
     BLOCKINFO block = Block("Gain");
     for (const char* directory : {"c:\\blocks\\Gain", "c:\\blocks\\Gain\\"}) {

@@ -86,19 +86,28 @@ TEST_F(GenerationRunTest, WritesTheWholeFileSetInOrderAndEndsStopped) {
     EXPECT_TRUE(environment_.Stopping);
 }
 
+// The icons are copied from the stock ones of the block's shape, named after
+// the icon file name with or without its extension.
 TEST_F(GenerationRunTest, IconsFollowTheBlockShape) {
-    block_.NumInputs = 0;
-    block_.NumOutputs = 2;
-    block_.IconFilename = "blk";
-    Run();
-    EXPECT_EQ(ReadFileBytes(Disk("blk.ico")), "stock input.ico");
-    EXPECT_EQ(ReadFileBytes(Disk("blk1.ico")), "stock input1.ico");
-
-    block_.RealTime = 1;
-    block_.IconFilename = "my.icon.ico";
-    Run();
-    EXPECT_EQ(ReadFileBytes(Disk("my.icon.ico")), "stock RT.ico");
-    EXPECT_EQ(ReadFileBytes(Disk("my.icon1.ico")), "stock RT1.ico");
+    struct Case {
+        int inputs, outputs, realTime;
+        const char* name;
+        const char* stock;
+    };
+    const Case cases[] = {{0, 2, 0, "src", "input"},
+                          {2, 0, 0, "sink.ico", "output"},
+                          {0, 0, 0, "none", "process"},   // neither a source nor a sink
+                          {0, 3, 1, "my.rt.ico", "RT"}};  // real-time before shape
+    for (const Case& c : cases) {
+        block_.NumInputs = c.inputs;
+        block_.NumOutputs = c.outputs;
+        block_.RealTime = c.realTime;
+        block_.IconFilename = c.name;
+        Run();
+        const std::string stem = fs::path(c.name).stem().string();
+        EXPECT_EQ(ReadFileBytes(Disk(stem + ".ico")), "stock " + std::string(c.stock) + ".ico");
+        EXPECT_EQ(ReadFileBytes(Disk(stem + "1.ico")), "stock " + std::string(c.stock) + "1.ico");
+    }
 }
 
 TEST_F(GenerationRunTest, IntegerVariantIsProducedAndTheDefinitionRestored) {
@@ -297,31 +306,30 @@ protected:
         FileSizeLimit limit(static_cast<rlim_t>(fs::file_size(probe)) + 64);
         return Run();
     }
-    std::string CannotWrite(const std::string& file) const {
-        return "Cannot write file " + In(file) + ".  Will abort code generation.";
-    }
 };
 
-TEST_F(FullDiskTest, AFileCutShortIsPutBackAndTheRunStops) {
-    const std::string previous = "/* the user's own routine */\r\n";
-    WriteFileBytes(Disk("Gain.c"), previous);
-    prompts_.yesNoAnswers = {false};  // no splice: the new text is the whole default
-    const RunResult result = RunOnAFullDisk();
-    EXPECT_EQ(result.outcome, RunOutcome::Aborted);
-    EXPECT_THAT(prompts_.messages, ElementsAre(CannotWrite("Gain.c")));
-    EXPECT_EQ(ReadFileBytes(Disk("Gain.c")), previous);
-    EXPECT_EQ(ReadFileBytes(Disk("KRSave/Gain.c")), previous);
-    EXPECT_EQ(result.Paths(FileAction::Written), std::vector<std::string>{In("Gain.TBT")});
-    EXPECT_THAT(result.Paths(FileAction::Skipped), ElementsAre(In("Gain.c")));
-    EXPECT_FALSE(Exists("IFGain.c"));
-}
-
-TEST_F(FullDiskTest, ANewFileCutShortLeavesNothingBehind) {
-    const RunResult result = RunOnAFullDisk();
-    EXPECT_EQ(result.outcome, RunOutcome::Aborted);
-    EXPECT_THAT(prompts_.messages, ElementsAre(CannotWrite("Gain.c")));
-    EXPECT_EQ(result.Paths(FileAction::Written), std::vector<std::string>{In("Gain.TBT")});
-    EXPECT_FALSE(Exists("Gain.c"));
+// A new file cut short is removed; an existing one is put back (its backup
+// stays). Either way the run stops there.
+TEST_F(FullDiskTest, AFileCutShortIsRemovedOrPutBackAndTheRunStops) {
+    for (const std::string previous : {"", "/* the user's own routine */\r\n"}) {
+        if (!previous.empty()) {
+            WriteFileBytes(Disk("Gain.c"), previous);
+            prompts_.yesNoAnswers = {false};  // no splice: the new text is the whole default
+        }
+        prompts_.messages.clear();
+        const RunResult result = RunOnAFullDisk();
+        EXPECT_EQ(result.outcome, RunOutcome::Aborted);
+        EXPECT_THAT(prompts_.messages, ElementsAre("Cannot write file " + In("Gain.c") +
+                                                   ".  Will abort code generation."));
+        EXPECT_EQ(result.Paths(FileAction::Written), std::vector<std::string>{In("Gain.TBT")});
+        const bool replaced = !previous.empty();
+        EXPECT_EQ(result.Paths(FileAction::Skipped),
+                  replaced ? std::vector<std::string>{In("Gain.c")} : std::vector<std::string>{});
+        EXPECT_EQ(FileExists(In("Gain.c")), replaced);
+        EXPECT_FALSE(Exists("IFGain.c"));
+    }
+    EXPECT_EQ(ReadFileBytes(Disk("Gain.c")), "/* the user's own routine */\r\n");
+    EXPECT_EQ(ReadFileBytes(Disk("KRSave/Gain.c")), "/* the user's own routine */\r\n");
 }
 
 TEST_F(GenerationRunTest, ATemplateThatCannotBeWrittenIsReportedAndTheRunGoesOn) {
