@@ -1,11 +1,10 @@
 #include "definition/profile_file.h"
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <utility>
 
 #include "definition/block_info.h"
+#include "definition/file_bytes.h"
 
 namespace bw {
 
@@ -49,19 +48,19 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
 bool ProfileFile::Load(const std::string& path) {
     preamble_.clear();
     sections_.clear();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    sectionIndex_.clear();
+    const std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) {
         return false;
     }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    Parse(bytes.str());
+    Parse(*bytes);
     return true;
 }
 
 void ProfileFile::Parse(std::string_view text) {
     preamble_.clear();
     sections_.clear();
+    sectionIndex_.clear();
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
@@ -78,7 +77,7 @@ void ProfileFile::Parse(std::string_view text) {
             const size_t close = trimmed.find(']');
             const std::string_view name =
                 Trim(trimmed.substr(1, close == std::string_view::npos ? close : close - 1));
-            sections_.push_back(Section{std::string(name), {}, {}});
+            AddSection(name);
             continue;
         }
         if (sections_.empty()) {
@@ -132,12 +131,20 @@ bool ProfileFile::Save(const std::string& path) const {
 }
 
 ProfileFile::Section* ProfileFile::FindSection(std::string_view name) {
-    for (Section& section : sections_) {
-        if (EqualIgnoringCase(section.name, name)) {
-            return &section;
-        }
+    // A template has hundreds of sections: looked up by name, not scanned.
+    thread_local std::string lowered;
+    lowered.assign(name);
+    for (char& c : lowered) {
+        c = LowerChar(c);
     }
-    return nullptr;
+    const auto it = sectionIndex_.find(lowered);
+    return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
+}
+
+ProfileFile::Section& ProfileFile::AddSection(std::string_view name) {
+    // The first of sections with the same name is the one found.
+    sectionIndex_.emplace(Lower(name), sections_.size());
+    return sections_.emplace_back(Section{std::string(name), {}, {}});
 }
 
 const ProfileFile::Section* ProfileFile::FindSection(std::string_view name) const {
@@ -191,8 +198,7 @@ void ProfileFile::SetString(std::string_view section, std::string_view key,
     }
     Section* found = FindSection(section);
     if (found == nullptr) {
-        sections_.push_back(Section{std::string(section), {}, {}});
-        found = &sections_.back();
+        found = &AddSection(section);
     }
     const std::string lowered = Lower(Trim(key));
     const auto it = found->index.find(lowered);
@@ -206,6 +212,10 @@ void ProfileFile::SetString(std::string_view section, std::string_view key,
 
 void ProfileFile::DeleteSection(std::string_view section) {
     std::erase_if(sections_, [&](const Section& s) { return EqualIgnoringCase(s.name, section); });
+    sectionIndex_.clear();
+    for (size_t i = 0; i < sections_.size(); ++i) {
+        sectionIndex_.emplace(Lower(sections_[i].name), i);
+    }
 }
 
 }  // namespace bw

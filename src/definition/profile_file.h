@@ -50,9 +50,12 @@ private:
 
     Section* FindSection(std::string_view name);
     const Section* FindSection(std::string_view name) const;
+    Section& AddSection(std::string_view name);
 
     std::vector<std::string> preamble_;  // lines before the first section
     std::vector<Section> sections_;
+    // Lower-cased name -> the first section of that name.
+    std::unordered_map<std::string, size_t> sectionIndex_;
 };
 
 }  // namespace bw

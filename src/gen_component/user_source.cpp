@@ -320,11 +320,65 @@ void WriteParameterReferences(const Routine& r) {
 // ---------------------------------------------------------------------------
 // Locking
 
-// The failure branch of a lock: release what was locked before, then return.
-void WriteLockFailure(const Routine& r, const std::vector<std::string>& unlocks) {
-    for (const std::string& unlock : unlocks) {
-        WriteLine(r.file, "        ", unlock);
+// The unlock lines of the channels of one handle, highest channel first,
+// rendered once: each lock failure releases a tail of the same run, and the
+// largest blocks have tens of thousands of such lines.
+class UnlockRun {
+public:
+    UnlockRun(std::string_view indent, std::string_view handle, int count) {
+        for (int i = count - 1; i >= 0; --i) {
+            starts_.push_back(text_.size());
+            component::AppendUnlock(text_, indent, handle, i);
+        }
+        starts_.push_back(text_.size());
     }
+    // The lines of the channels before `before`, highest first.
+    std::string_view Below(int before) const {
+        return std::string_view(text_).substr(starts_[starts_.size() - 1 - before]);
+    }
+
+private:
+    std::string text_;
+    std::vector<size_t> starts_;  // the line of each channel, highest first, then the end
+};
+
+// What each lock failure of a routine releases, in the reverse order of the
+// locks: parameters, scratch, inputs, outputs, local arrays.
+class FailureUnlocks {
+public:
+    explicit FailureUnlocks(const Routine& r)
+        : r_(r), inputs_(INDENT, "hBuf", r.inputs), outputs_(INDENT, "hBufOut", r.outputs) {
+        component::AppendScratchAndParameterUnlocks(scratchAndParameters_, r, INDENT);
+    }
+
+    void WriteBeforeInput(int input) const {
+        Write(r_.file, inputs_.Below(input), scratchAndParameters_);
+    }
+    void WriteBeforeOutput(int output) const {
+        Write(r_.file, outputs_.Below(output));
+        WriteBeforeInput(r_.inputs);
+    }
+    void WriteBeforeLocal(int local) const {
+        std::string locals;
+        for (int i = local - 1; i >= 0; --i) {
+            if (!LocalArrayAt(r_.block, i).isExcluded()) {
+                component::AppendUnlock(locals, INDENT, "sPtr->hLocalBuffer", i);
+            }
+        }
+        Write(r_.file, locals);
+        WriteBeforeOutput(r_.outputs);
+    }
+
+private:
+    static constexpr std::string_view INDENT = "        ";
+    const Routine& r_;
+    UnlockRun inputs_;
+    UnlockRun outputs_;
+    std::string scratchAndParameters_;
+};
+
+// The end of a lock's failure branch, after its unlocks.
+void WriteFailureReturn(const Routine& r) {
     WriteLines(r.file, {"        return(USR_ERR_NPT);", "    }"});
 }
 
@@ -340,7 +394,7 @@ void WriteParameterLocks(const Routine& r) {
     }
 }
 
-void WriteInputLock(const Routine& r, int channel) {
+void WriteInputLock(const Routine& r, const FailureUnlocks& unlocks, int channel) {
     const std::string i = Number(channel);
     const std::string type = r.precision.elementType;
     WriteLine(r.file, "    // input data pointer ", i);
@@ -359,7 +413,8 @@ void WriteInputLock(const Routine& r, int channel) {
             WriteLine(r.file, Fill("    if ((PtrIn<i> = (<T> *) GlobalLock(hBuf<i>)) == NULL){",
                                    {{"<i>", i}, {"<T>", type}}));
     }
-    WriteLockFailure(r, component::UnlocksBeforeInput(r, channel));
+    unlocks.WriteBeforeInput(channel);
+    WriteFailureReturn(r);
     if (r.kind == DataKind::Bitmap) {
         WriteLine(r.file,
                   Fill("    PtrColorIn<i> = (LPRGBQUAD)((BYTE *)PtrIn<i> + PtrIn<i>->biSize);",
@@ -373,7 +428,7 @@ void WriteInputLock(const Routine& r, int channel) {
     }
 }
 
-void WriteOutputLock(const Routine& r, int channel) {
+void WriteOutputLock(const Routine& r, const FailureUnlocks& unlocks, int channel) {
     const std::string i = Number(channel);
     const std::string type = r.precision.elementType;
     WriteLine(r.file, "    // output data pointer ", i);
@@ -393,7 +448,8 @@ void WriteOutputLock(const Routine& r, int channel) {
             WriteLine(r.file, Fill("    if ((PtrOut<i> = (<T> *) GlobalLock(hBufOut<i>)) == NULL){",
                                    {{"<i>", i}, {"<T>", type}}));
     }
-    WriteLockFailure(r, component::UnlocksBeforeOutput(r, channel));
+    unlocks.WriteBeforeOutput(channel);
+    WriteFailureReturn(r);
     if (r.kind == DataKind::Bitmap) {
         if (r.inputs > 0) {
             WriteLine(r.file, Fill("    memcpy(PtrOut<i>, PtrIn0, PtrIn0->biSize); // Copy bitmap "
@@ -416,7 +472,7 @@ void WriteOutputLock(const Routine& r, int channel) {
     }
 }
 
-void WriteChannelLocks(const Routine& r) {
+void WriteChannelLocks(const Routine& r, const FailureUnlocks& unlocks) {
     if (r.inputs == 0 && r.outputs == 0) {
         return;
     }
@@ -425,14 +481,14 @@ void WriteChannelLocks(const Routine& r) {
                                          : "//                     get input and output pointers";
     WriteLines(r.file, {SHORT_DASH_LINE, title, SHORT_DASH_LINE});
     for (int i = 0; i < r.inputs; ++i) {
-        WriteInputLock(r, i);
+        WriteInputLock(r, unlocks, i);
     }
     for (int i = 0; i < r.outputs; ++i) {
-        WriteOutputLock(r, i);
+        WriteOutputLock(r, unlocks, i);
     }
 }
 
-void WriteLocalLocks(const Routine& r) {
+void WriteLocalLocks(const Routine& r, const FailureUnlocks& unlocks) {
     if (component::LocalArrayCount(r.block) == 0) {
         return;
     }
@@ -451,7 +507,8 @@ void WriteLocalLocks(const Routine& r) {
         WriteLine(r.file, Fill("    if ((PtrLocal<i> = (<T> *) GlobalLock(sPtr->hLocalBuffer<i>)) "
                                "== NULL){",
                                {{"<i>", i}, {"<T>", element.type}}));
-        WriteLockFailure(r, component::UnlocksBeforeLocal(r, local));
+        unlocks.WriteBeforeLocal(local);
+        WriteFailureReturn(r);
     });
 }
 
@@ -499,9 +556,7 @@ void WriteRoutineTail(const Routine& r) {
     WriteLines(r.file,
                {SHORT_DASH_LINE, "//               unlock global handles and return without error",
                 SHORT_DASH_LINE, "    // unlock memory"});
-    for (const std::string& unlock : component::AllUnlocks(r)) {
-        WriteLine(r.file, "    ", unlock);
-    }
+    component::WriteAllUnlocks(r, "    ");
     WriteLines(r.file, {"    return(USR_NO_ERR);", "}"});
     WriteLine(r.file, "//; End of " + std::string(r.precision.display) + " Precision");
 }
@@ -513,8 +568,9 @@ void WriteRoutine(const Routine& r, PreviousVersion* previous) {
     WriteInternalVariables(r, previous);
     WriteParameterReferences(r);
     WriteParameterLocks(r);
-    WriteChannelLocks(r);
-    WriteLocalLocks(r);
+    const FailureUnlocks unlocks(r);
+    WriteChannelLocks(r, unlocks);
+    WriteLocalLocks(r, unlocks);
     WriteLocalRoutine(r, previous);
     WriteWarningProcessing(r);
     WriteRoutineTail(r);
@@ -531,68 +587,35 @@ DataKind KindOf(const BLOCKINFO& block, const component::RoutinePrecision& preci
 
 namespace component {
 
-namespace {
-
-std::string Unlock(const std::string& handle) {
-    return "GlobalUnlock(" + handle + ");";
-}
-
-void AddChannels(std::vector<std::string>& unlocks, const char* handle, int before) {
-    for (int i = before - 1; i >= 0; --i) {
-        unlocks.push_back(Unlock(handle + std::to_string(i)));
+void AppendUnlock(std::string& text, std::string_view indent, std::string_view handle, int index) {
+    text.append(indent).append("GlobalUnlock(").append(handle);
+    if (index >= 0) {
+        text.append(NumberText(index));
     }
+    text.append(");\r\n");
 }
 
-void AddScratchAndParameters(const Routine& r, std::vector<std::string>& unlocks) {
-    if (r.scratch) {
-        unlocks.push_back(Unlock("hScratchParam"));
-    }
-    unlocks.push_back(Unlock("hParam"));
-}
-
-}  // namespace
-
-std::vector<std::string> UnlocksBeforeInput(const Routine& r, int input) {
-    std::vector<std::string> unlocks;
-    AddChannels(unlocks, "hBuf", input);
-    AddScratchAndParameters(r, unlocks);
-    return unlocks;
-}
-
-std::vector<std::string> UnlocksBeforeOutput(const Routine& r, int output) {
-    std::vector<std::string> unlocks;
-    AddChannels(unlocks, "hBufOut", output);
-    AddChannels(unlocks, "hBuf", r.inputs);
-    AddScratchAndParameters(r, unlocks);
-    return unlocks;
-}
-
-std::vector<std::string> UnlocksBeforeLocal(const Routine& r, int local) {
-    std::vector<std::string> unlocks;
-    for (int i = local - 1; i >= 0; --i) {
-        if (!LocalArrayAt(r.block, i).isExcluded()) {
-            unlocks.push_back(Unlock("sPtr->hLocalBuffer" + std::to_string(i)));
-        }
-    }
-    AddChannels(unlocks, "hBufOut", r.outputs);
-    AddChannels(unlocks, "hBuf", r.inputs);
-    AddScratchAndParameters(r, unlocks);
-    return unlocks;
-}
-
-std::vector<std::string> AllUnlocks(const Routine& r) {
-    std::vector<std::string> unlocks;
+void WriteAllUnlocks(const Routine& r, std::string_view indent) {
+    std::string text;
     ForEachLocalArray(r.block, [&](int i, const LOCALARRAYINFO&) {
-        unlocks.push_back(Unlock("sPtr->hLocalBuffer" + std::to_string(i)));
+        AppendUnlock(text, indent, "sPtr->hLocalBuffer", i);
     });
-    AddScratchAndParameters(r, unlocks);
+    AppendScratchAndParameterUnlocks(text, r, indent);
     for (int i = 0; i < r.inputs; ++i) {
-        unlocks.push_back(Unlock("hBuf" + std::to_string(i)));
+        AppendUnlock(text, indent, "hBuf", i);
     }
     for (int i = 0; i < r.outputs; ++i) {
-        unlocks.push_back(Unlock("hBufOut" + std::to_string(i)));
+        AppendUnlock(text, indent, "hBufOut", i);
     }
-    return unlocks;
+    Write(r.file, text);
+}
+
+void AppendScratchAndParameterUnlocks(std::string& text, const Routine& r,
+                                      std::string_view indent) {
+    if (r.scratch) {
+        AppendUnlock(text, indent, "hScratchParam");
+    }
+    AppendUnlock(text, indent, "hParam");
 }
 
 }  // namespace component

@@ -129,9 +129,7 @@ void WriteSquareCheck(const Routine& r) {
         }
     }
     WriteLine(r.file, "//; Skipped Source Code");
-    for (const std::string& unlock : AllUnlocks(r)) {
-        WriteLine(r.file, "      ", unlock);
-    }
+    WriteAllUnlocks(r, "      ");
     WriteLine(r.file, "//; End of Skipped Source Code");
     WriteLines(r.file, {reason, "    }"});
 }

@@ -4,6 +4,7 @@
 
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "gen_component/block_header_text.h"
@@ -49,14 +50,15 @@ struct Routine {
     }
 };
 
-// The unlock statements, in order, of everything a failure at a point of the
-// lock sequence must release. Stages lock in this order: parameters, scratch,
-// inputs, outputs, local arrays.
-std::vector<std::string> UnlocksBeforeInput(const Routine& r, int input);
-std::vector<std::string> UnlocksBeforeOutput(const Routine& r, int output);
-std::vector<std::string> UnlocksBeforeLocal(const Routine& r, int local);
+// indent + "GlobalUnlock(" + handle + index + ");" and CR LF appended to
+// text; a negative index is left out.
+void AppendUnlock(std::string& text, std::string_view indent, std::string_view handle,
+                  int index = -1);
+// The unlocks of the scratch parameters (under the scratch rule) and of the
+// parameters, in that order.
+void AppendScratchAndParameterUnlocks(std::string& text, const Routine& r, std::string_view indent);
 // Everything, in the order of the routine's tail.
-std::vector<std::string> AllUnlocks(const Routine& r);
+void WriteAllUnlocks(const Routine& r, std::string_view indent);
 
 // The default content of the routine's "Local Routine" section: the matrix
 // size check, the example algorithm by real/complex input combination and the

@@ -381,14 +381,37 @@ void WriteOutputDefaults(OutputFile& file, const BLOCKINFO& block, int i) {
                                 : " = RC_REAL;  // default to real output"));
 }
 
-void WriteFramesizeMaxima(OutputFile& file, const BLOCKINFO& block, int i) {
-    for (int k = 0; k < block.NumInputs; ++k) {
-        WriteLine(file,
-                  Ch("     pPtr->FramesizeOut<i> = max(pPtr->FramesizeOut<i>, "
-                     "pPtr->FramesizeIn<k>);    // find default framesize for output channel <i>",
-                     i, k));
+// The lines an output writes once per input, split once: with many channels
+// they are most of the source.
+struct PerInputLines {
+    LinePattern framesizeMaximum{
+        "     pPtr->FramesizeOut<i> = max(pPtr->FramesizeOut<i>, "
+        "pPtr->FramesizeIn<k>);    // find default framesize for "
+        "output channel <i>",
+        {"<i>", "<k>"}};
+    LinePattern rcFlagMaximum{
+        "     pPtr->RCFlagOut<i> = max(pPtr->RCFlagOut<i>, "
+        "pPtr->RCFlagIn<k>);    // find default RC Flag for output "
+        "channel <i>",
+        {"<i>", "<k>"}};
+    LinePattern rowMaximum{
+        "     MaxRow = max(MaxRow, mih<k>.miRows);    // find maximum number of "
+        "rows",
+        {"<i>", "<k>"}};
+    LinePattern columnMaximum{
+        "     MaxCol = max(MaxCol, mih<k>.miColumns);    // find maximum "
+        "number of columns",
+        {"<i>", "<k>"}};
+
+    // The pattern's line for output i and each input in turn.
+    static void WriteForEachInput(OutputFile& file, const LinePattern& pattern,
+                                  const BLOCKINFO& block, int i) {
+        const NumberText output(i);
+        for (int k = 0; k < block.NumInputs; ++k) {
+            pattern.WriteLine(file, {output, NumberText(k)});
+        }
     }
-}
+};
 
 void WriteOutputShape(OutputFile& file, const BLOCKINFO& block, int i) {
     const int inputs = block.NumInputs;
@@ -399,35 +422,21 @@ void WriteOutputShape(OutputFile& file, const BLOCKINFO& block, int i) {
                            i));
         return;
     }
+    static const PerInputLines lines;
     if (!(block.RealTime && block.Matrix)) {
         WriteLine(file, Ch("     pPtr->FramesizeOut<i>", i) + (block.Native ? " = 1;" : " = 0;"));
         WriteEmptyLine(file);
-        WriteFramesizeMaxima(file, block, i);
+        lines.WriteForEachInput(file, lines.framesizeMaximum, block, i);
     }
-    for (int k = 0; k < inputs; ++k) {
-        WriteLine(file,
-                  Ch("     pPtr->RCFlagOut<i> = max(pPtr->RCFlagOut<i>, pPtr->RCFlagIn<k>);    "
-                     "// find default RC Flag for output channel <i>",
-                     i, k));
-    }
+    lines.WriteForEachInput(file, lines.rcFlagMaximum, block, i);
     if (block.Matrix) {
         WriteLine(file, "     MaxRow = 0;");
-        for (int k = 0; k < inputs; ++k) {
-            WriteLine(file,
-                      Ch("     MaxRow = max(MaxRow, mih<k>.miRows);    // find maximum number of "
-                         "rows",
-                         i, k));
-        }
+        lines.WriteForEachInput(file, lines.rowMaximum, block, i);
         WriteLine(file, "     MaxCol = 0;");
-        for (int k = 0; k < inputs; ++k) {
-            WriteLine(file,
-                      Ch("     MaxCol = max(MaxCol, mih<k>.miColumns);    // find maximum number "
-                         "of columns",
-                         i, k));
-        }
+        lines.WriteForEachInput(file, lines.columnMaximum, block, i);
         if (block.RealTime) {
             WriteLine(file, Ch("     pPtr->FramesizeOut<i> = 0;", i));
-            WriteFramesizeMaxima(file, block, i);
+            lines.WriteForEachInput(file, lines.framesizeMaximum, block, i);
         }
     }
 }

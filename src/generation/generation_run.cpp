@@ -2,10 +2,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <system_error>
 
+#include "definition/file_bytes.h"
 #include "definition/settings_rules.h"
 #include "definition/template_file.h"
 #include "generation/file_set.h"
@@ -40,11 +40,7 @@ std::string OutsideMessage(const std::string& what, const std::string& name) {
 }
 
 std::optional<std::string> ReadBytes(const std::string& path) {
-    std::ifstream in(NativePath(path), std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return ReadWholeFile(NativePath(path));
 }
 
 // The copy the backup keeps of path.

@@ -36,7 +36,7 @@ bool OutputFile::Open(const std::string& path) {
     // would only copy them again.
     std::setvbuf(file_, nullptr, _IONBF, 0);
     if (!buffer_) {
-        buffer_ = std::make_unique<char[]>(BUFFER_SIZE);
+        buffer_ = std::make_unique_for_overwrite<char[]>(BUFFER_SIZE);
     }
     used_ = 0;
     return true;
@@ -59,34 +59,48 @@ void OutputFile::WriteText(std::string_view text) {
 }
 
 void OutputFile::WriteText(std::string_view a, std::string_view b, bool endLine) {
+    const std::string_view parts[] = {a, b, endLine ? "\r\n" : ""};
+    WriteParts(parts, false);
+}
+
+bool OutputFile::ReadyToWrite() {
     if (environment_.pump) {
         environment_.pump();
     }
     if (file_ == nullptr) {
-        return;
+        return false;
     }
     if (environment_.Stopping) {
         // What came before the stop belongs in the file now, as if every
         // earlier write had gone straight to the disk.
         Flush();
+        return false;
+    }
+    return true;
+}
+
+void OutputFile::WriteParts(std::span<const std::string_view> parts, bool endLine) {
+    if (!ReadyToWrite()) {
         return;
     }
-    const size_t size = a.size() + b.size() + (endLine ? 2 : 0);
+    size_t size = endLine ? 2 : 0;
+    for (std::string_view part : parts) {
+        size += part.size();
+    }
     if (size > BUFFER_SIZE - used_) {
-        Append(a);
-        Append(b);
+        for (std::string_view part : parts) {
+            Append(part);
+        }
         Append(endLine ? "\r\n" : "");
         return;
     }
     // The usual case, a line that fits: copied straight into the buffer.
     char* out = buffer_.get() + used_;
-    if (!a.empty()) {
-        std::memcpy(out, a.data(), a.size());
-        out += a.size();
-    }
-    if (!b.empty()) {
-        std::memcpy(out, b.data(), b.size());
-        out += b.size();
+    for (std::string_view part : parts) {
+        if (!part.empty()) {  // an empty view may hold no pointer at all
+            std::memcpy(out, part.data(), part.size());
+            out += part.size();
+        }
     }
     if (endLine) {
         out[0] = '\r';

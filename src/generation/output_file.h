@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,8 @@ public:
     void WriteText(std::string_view text);
     // The same for a + b (+ CR LF when endLine) handed over as one write.
     void WriteText(std::string_view a, std::string_view b, bool endLine);
+    // The same for the parts in order, joined.
+    void WriteParts(std::span<const std::string_view> parts, bool endLine);
 
     // The path as given to Open, and its name and extension.
     const std::string& Path() const { return path_; }
@@ -57,6 +60,8 @@ public:
     RunEnvironment& Environment() { return environment_; }
 
 private:
+    // Pumps and tells whether a write may go ahead.
+    bool ReadyToWrite();
     void Append(std::string_view text);
     void WriteOut(const char* data, size_t size);
     void Flush();

@@ -1,18 +1,28 @@
 #include "generation/text_lines.h"
 
 #include <array>
+#include <vector>
 
 namespace bw {
 
 namespace {
 
+std::string_view PlaceholderOf(const Field& field) {
+    return field.placeholder;
+}
+std::string_view PlaceholderOf(std::string_view placeholder) {
+    return placeholder;
+}
+
 // The first characters of the placeholders, as a table and, when they all
 // begin alike (the usual "<"), as that one character for a fast search.
 struct PlaceholderStarts {
-    explicit PlaceholderStarts(std::span<const Field> fields) {
-        for (const Field& field : fields) {
-            if (!field.placeholder.empty()) {
-                const char first = field.placeholder.front();
+    template <typename Placeholders>
+    explicit PlaceholderStarts(const Placeholders& placeholders) {
+        for (const auto& entry : placeholders) {
+            const std::string_view placeholder = PlaceholderOf(entry);
+            if (!placeholder.empty()) {
+                const char first = placeholder.front();
                 table[static_cast<unsigned char>(first)] = true;
                 single = count == 0 || single == first ? first : '\0';
                 ++count;
@@ -41,34 +51,76 @@ struct PlaceholderStarts {
     int count = 0;
 };
 
-}  // namespace
-
-std::string Fill(std::string_view line, std::span<const Field> fields) {
-    // Only the positions that hold a placeholder's first character are
-    // compared; the text between them is copied in one piece. Generators fill
-    // millions of lines for the largest blocks, so this matters.
-    const PlaceholderStarts starts(fields);
-    std::string result;
-    result.reserve(line.size() + 16);
+// Splits line at its placeholders in one pass from the left: piece(text, n)
+// for the text before an occurrence of placeholders[n], then piece(tail, -1).
+// Only the positions that hold a placeholder's first character are compared;
+// the text between them is handed over in one piece.
+template <typename Placeholders, typename Piece>
+void SplitAtPlaceholders(std::string_view line, const Placeholders& placeholders, Piece piece) {
+    const PlaceholderStarts starts(placeholders);
     size_t copied = 0;
     for (size_t at = starts.Next(line, 0); at != std::string_view::npos;) {
-        const Field* match = nullptr;
-        for (const Field& field : fields) {
-            if (!field.placeholder.empty() && line.substr(at).starts_with(field.placeholder)) {
-                match = &field;
+        int match = -1;
+        int n = 0;
+        for (const auto& entry : placeholders) {
+            const std::string_view placeholder = PlaceholderOf(entry);
+            if (!placeholder.empty() && line.substr(at).starts_with(placeholder)) {
+                match = n;
                 break;
             }
+            ++n;
         }
-        if (match == nullptr) {
+        if (match < 0) {
             at = starts.Next(line, at + 1);
             continue;
         }
-        result.append(line.substr(copied, at - copied)).append(match->value);
-        copied = at + match->placeholder.size();
+        piece(line.substr(copied, at - copied), match);
+        copied = at + PlaceholderOf(*(std::begin(placeholders) + match)).size();
         at = starts.Next(line, copied);
     }
-    result.append(line.substr(copied));
+    piece(line.substr(copied), -1);
+}
+
+}  // namespace
+
+std::string Fill(std::string_view line, std::span<const Field> fields) {
+    // Generators fill millions of lines for the largest blocks.
+    std::string result;
+    result.reserve(line.size() + 16);
+    SplitAtPlaceholders(line, fields, [&](std::string_view text, int n) {
+        result.append(text);
+        if (n >= 0) {
+            result.append(fields[static_cast<size_t>(n)].value);
+        }
+    });
     return result;
+}
+
+LinePattern::LinePattern(std::string_view line,
+                         std::initializer_list<std::string_view> placeholders)
+    : line_(line) {
+    SplitAtPlaceholders(std::string_view(line_), placeholders, [&](std::string_view text, int n) {
+        pieces_.push_back({text, n});
+    });
+}
+
+void LinePattern::WriteLine(OutputFile& file,
+                            std::initializer_list<std::string_view> values) const {
+    std::array<std::string_view, 32> fixed;
+    std::vector<std::string_view> more;  // only for a line with very many placeholders
+    std::span<std::string_view> parts = fixed;
+    if (2 * pieces_.size() > fixed.size()) {
+        more.resize(2 * pieces_.size());
+        parts = more;
+    }
+    size_t count = 0;
+    for (const Piece& piece : pieces_) {
+        parts[count++] = piece.text;
+        if (piece.slot >= 0 && static_cast<size_t>(piece.slot) < values.size()) {
+            parts[count++] = *(values.begin() + piece.slot);
+        }
+    }
+    file.WriteParts(parts.first(count), true);
 }
 
 void WriteLines(OutputFile& file, std::initializer_list<std::string_view> lines) {

@@ -91,6 +91,18 @@ const Rule RULES[] = {
      "                     ((mih1.miDTFlag == HDT_FLOAT) ? hBuf1 : hBufx1),", 1},
     {"real-time matrix", [](BLOCKINFO& b) { b.Matrix = 1, b.NumInputs = 2, b.RealTime = 1; }, Exec,
      "       if(mih1.miDTFlag != nPrecision){", 1},
+    // Every output takes its defaults from every input.
+    {"two by two", [](BLOCKINFO& b) { b.NumInputs = b.NumOutputs = 2; }, Exec,
+     "     pPtr->RCFlagOut1 = max(pPtr->RCFlagOut1, pPtr->RCFlagIn0);    // find default RC Flag "
+     "for output channel 1",
+     1},
+    {"two by two matrix", [](BLOCKINFO& b) { b.Matrix = 1, b.NumInputs = b.NumOutputs = 2; }, Exec,
+     "     MaxRow = max(MaxRow, mih1.miRows);    // find maximum number of rows", 2},
+    {"two by two real-time matrix",
+     [](BLOCKINFO& b) { b.Matrix = b.RealTime = 1, b.NumInputs = b.NumOutputs = 2; }, Exec,
+     "     pPtr->FramesizeOut1 = max(pPtr->FramesizeOut1, pPtr->FramesizeIn1);    // find default "
+     "framesize for output channel 1",
+     1},
     // Exit frees what exists.
     {"no outputs", [](BLOCKINFO& b) { b.NumOutputs = 0; }, Exit, "hBufOut", 0},
     {"xDAIS arrays", [](BLOCKINFO& b) { b.RealTime = b.xDAIS = 1, b.NumLocalArrays = 1; }, Exit,
