@@ -1,5 +1,6 @@
 // The program: `blockwright generate ...` runs a generation from a template;
 // without arguments the wizard opens.
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -9,7 +10,7 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/startup.h"
+#include "app/wizard_module.h"
 
 namespace {
 
@@ -27,11 +28,36 @@ int RunGenerate(int argc, char** argv) {
     return bw::RunGenerateCommand(arguments, programFolder, console);
 }
 
+// The folder of this program, ending in "/", or "" when it cannot be told.
+std::string ProgramFolder() {
+    std::string path(4096, '\0');
+    const ssize_t size = readlink("/proc/self/exe", path.data(), path.size());
+    if (size <= 0 || static_cast<size_t>(size) >= path.size()) {
+        return "";
+    }
+    path.resize(static_cast<size_t>(size));
+    return path.substr(0, path.rfind('/') + 1);
+}
+
+int RunWizard(int argc, char** argv) {
+    const std::string module = ProgramFolder() + WIZARD_MODULE_FILE;
+    void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+    const auto entry = handle != nullptr
+                           ? reinterpret_cast<WizardModuleEntry>(dlsym(handle, WIZARD_MODULE_ENTRY))
+                           : nullptr;
+    if (entry == nullptr) {
+        std::fprintf(stderr, "blockwright: the wizard cannot be loaded (%s).\n%s", dlerror(),
+                     "Generate a block without a window with `blockwright generate TEMPLATE`.\n");
+        return bw::EXIT_STOPPED;
+    }
+    return entry(&argc, argv);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        return bw::RunWizardProgram(argc, argv);
+        return RunWizard(argc, argv);
     }
     const std::string command = argv[1];
     if (command == "generate") {
