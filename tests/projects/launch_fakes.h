@@ -19,7 +19,7 @@ struct ScriptedProgram {
     int waitSteps = 0;  // wait steps that time out before it ends
     int exitCode = 0;
     bool activeAfterEnd = false;  // still reports itself active when the wait ends
-    std::string output;
+    std::string output = "";
 };
 
 struct FakeProcessLog {
