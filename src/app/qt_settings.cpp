@@ -83,7 +83,15 @@ std::string QtSettingsStore::read(const std::string& section, const std::string&
 void QtSettingsStore::write(const std::string& section, const std::string& name,
                             const std::string& value) {
     QSettings& user = *scopes_.front();
-    user.setValue(Key(section, name), QString::fromStdString(value));
+    const QString key = Key(section, name);
+    const QString text = QString::fromStdString(value);
+    // Each run writes the same few settings again; saving the file for an
+    // unchanged value would only cost time.
+    const QVariant stored = user.value(key);
+    if (stored.isValid() && stored.typeId() == QMetaType::QString && stored.toString() == text) {
+        return;
+    }
+    user.setValue(key, text);
     // There may be no event loop to save it later (the command line).
     user.sync();
 }
