@@ -381,37 +381,19 @@ void WriteOutputDefaults(OutputFile& file, const BLOCKINFO& block, int i) {
                                 : " = RC_REAL;  // default to real output"));
 }
 
-// The lines an output writes once per input, split once: with many channels
-// they are most of the source.
-struct PerInputLines {
-    LinePattern framesizeMaximum{
-        "     pPtr->FramesizeOut<i> = max(pPtr->FramesizeOut<i>, "
-        "pPtr->FramesizeIn<k>);    // find default framesize for "
-        "output channel <i>",
-        {"<i>", "<k>"}};
-    LinePattern rcFlagMaximum{
-        "     pPtr->RCFlagOut<i> = max(pPtr->RCFlagOut<i>, "
-        "pPtr->RCFlagIn<k>);    // find default RC Flag for output "
-        "channel <i>",
-        {"<i>", "<k>"}};
-    LinePattern rowMaximum{
-        "     MaxRow = max(MaxRow, mih<k>.miRows);    // find maximum number of "
-        "rows",
-        {"<i>", "<k>"}};
-    LinePattern columnMaximum{
-        "     MaxCol = max(MaxCol, mih<k>.miColumns);    // find maximum "
-        "number of columns",
-        {"<i>", "<k>"}};
-
-    // The pattern's line for output i and each input in turn.
-    static void WriteForEachInput(OutputFile& file, const LinePattern& pattern,
-                                  const BLOCKINFO& block, int i) {
-        const NumberText output(i);
-        for (int k = 0; k < block.NumInputs; ++k) {
-            pattern.WriteLine(file, {output, NumberText(k)});
-        }
+// A line output i writes once per input k. With many channels these lines
+// are most of the source, so the text around the input's number is filled
+// once per output.
+void WriteForEachInput(OutputFile& file, std::string_view line, const BLOCKINFO& block, int i) {
+    const LinePattern pattern(Fill(line, {{"<i>", Num(i)}}), {"<k>"});
+    for (int k = 0; k < block.NumInputs; ++k) {
+        pattern.WriteLine(file, {NumberText(k)});
     }
-};
+}
+
+constexpr std::string_view FRAMESIZE_MAXIMUM =
+    "     pPtr->FramesizeOut<i> = max(pPtr->FramesizeOut<i>, pPtr->FramesizeIn<k>);    // find "
+    "default framesize for output channel <i>";
 
 void WriteOutputShape(OutputFile& file, const BLOCKINFO& block, int i) {
     const int inputs = block.NumInputs;
@@ -422,21 +404,29 @@ void WriteOutputShape(OutputFile& file, const BLOCKINFO& block, int i) {
                            i));
         return;
     }
-    static const PerInputLines lines;
     if (!(block.RealTime && block.Matrix)) {
         WriteLine(file, Ch("     pPtr->FramesizeOut<i>", i) + (block.Native ? " = 1;" : " = 0;"));
         WriteEmptyLine(file);
-        lines.WriteForEachInput(file, lines.framesizeMaximum, block, i);
+        WriteForEachInput(file, FRAMESIZE_MAXIMUM, block, i);
     }
-    lines.WriteForEachInput(file, lines.rcFlagMaximum, block, i);
+    WriteForEachInput(file,
+                      "     pPtr->RCFlagOut<i> = max(pPtr->RCFlagOut<i>, pPtr->RCFlagIn<k>);    "
+                      "// find default RC Flag for output channel <i>",
+                      block, i);
     if (block.Matrix) {
         WriteLine(file, "     MaxRow = 0;");
-        lines.WriteForEachInput(file, lines.rowMaximum, block, i);
+        WriteForEachInput(file,
+                          "     MaxRow = max(MaxRow, mih<k>.miRows);    // find maximum number of "
+                          "rows",
+                          block, i);
         WriteLine(file, "     MaxCol = 0;");
-        lines.WriteForEachInput(file, lines.columnMaximum, block, i);
+        WriteForEachInput(file,
+                          "     MaxCol = max(MaxCol, mih<k>.miColumns);    // find maximum number "
+                          "of columns",
+                          block, i);
         if (block.RealTime) {
             WriteLine(file, Ch("     pPtr->FramesizeOut<i> = 0;", i));
-            lines.WriteForEachInput(file, lines.framesizeMaximum, block, i);
+            WriteForEachInput(file, FRAMESIZE_MAXIMUM, block, i);
         }
     }
 }
