@@ -43,23 +43,25 @@ int Flag(const QCheckBox* box) {
 }  // namespace
 
 CDataInfo::CDataInfo(WizardContext& context, QWidget* parent)
-    : CWizardPage(context, SUBTITLE, parent),
-      userControl_(Box("&User Control", "userControl")),
-      dspBased_(Box("&DSP Based", "dspBased")),
-      native_(Box("&Native", "native")),
-      matrix_(Box("&Matrix / Image", "matrix")),
-      sizeCheck_(Box("Include si&ze check", "sizeCheck")),
-      real_(Box("&Real", "real")),
-      complex_(Box("C&omplex", "complex")),
-      character_(Box("C&haracter", "character")),
-      byte_(Box("&Byte", "byte")),
-      shortInteger_(Box("&Short Integer", "shortInteger")),
-      integer_(Box("&Integer", "integer")),
-      q_(Box("&Q", "q")),
-      qLevel_(new QComboBox),
-      longInteger_(Box("&Long Integer", "longInteger")),
-      floatingPoint_(Box("&Floating Point", "floatingPoint")),
-      double_(Box("Dou&ble", "double")) {
+    : CWizardPage(context, SUBTITLE, parent) {}
+
+void CDataInfo::build() {
+    userControl_ = Box("&User Control", "userControl");
+    dspBased_ = Box("&DSP Based", "dspBased");
+    native_ = Box("&Native", "native");
+    matrix_ = Box("&Matrix / Image", "matrix");
+    sizeCheck_ = Box("Include si&ze check", "sizeCheck");
+    real_ = Box("&Real", "real");
+    complex_ = Box("C&omplex", "complex");
+    character_ = Box("C&haracter", "character");
+    byte_ = Box("&Byte", "byte");
+    shortInteger_ = Box("&Short Integer", "shortInteger");
+    integer_ = Box("&Integer", "integer");
+    q_ = Box("&Q", "q");
+    qLevel_ = new QComboBox;
+    longInteger_ = Box("&Long Integer", "longInteger");
+    floatingPoint_ = Box("&Floating Point", "floatingPoint");
+    double_ = Box("Dou&ble", "double");
     qLevel_->setObjectName(QStringLiteral("qLevel"));
     for (int level = 0; level <= MAX_Q_LEVEL; ++level) {
         qLevel_->addItem(QString::number(level));
@@ -119,7 +121,7 @@ QGroupBox* CDataInfo::precisionGroup() {
     return group;
 }
 
-void CDataInfo::load() {
+void CDataInfo::loadControls() {
     const BLOCKINFO& b = block();
     userControl_->setChecked(b.UserControl != 0);
     dspBased_->setChecked(b.RealTime != 0);
@@ -144,7 +146,7 @@ void CDataInfo::load() {
     applyDspRule();
 }
 
-bool CDataInfo::store(bool /*forward*/) {
+bool CDataInfo::storeControls(bool /*forward*/) {
     BLOCKINFO& b = block();
     b.UserControl = Flag(userControl_);
     b.RealTime = Flag(dspBased_);

@@ -15,8 +15,10 @@ class CDataInfo : public CWizardPage {
 public:
     explicit CDataInfo(WizardContext& context, QWidget* parent = nullptr);
 
-    void load() override;
-    bool store(bool forward) override;
+protected:
+    void build() override;
+    void loadControls() override;
+    bool storeControls(bool forward) override;
 
 private:
     QGroupBox* functionTypeGroup();
@@ -34,22 +36,22 @@ private:
     // Next with a data type and at least one precision.
     void updateButtons();
 
-    QCheckBox* userControl_;
-    QCheckBox* dspBased_;
-    QCheckBox* native_;
-    QCheckBox* matrix_;
-    QCheckBox* sizeCheck_;
-    QCheckBox* real_;
-    QCheckBox* complex_;
-    QCheckBox* character_;
-    QCheckBox* byte_;
-    QCheckBox* shortInteger_;
-    QCheckBox* integer_;
-    QCheckBox* q_;
-    QComboBox* qLevel_;
-    QCheckBox* longInteger_;
-    QCheckBox* floatingPoint_;
-    QCheckBox* double_;
+    QCheckBox* userControl_ = nullptr;
+    QCheckBox* dspBased_ = nullptr;
+    QCheckBox* native_ = nullptr;
+    QCheckBox* matrix_ = nullptr;
+    QCheckBox* sizeCheck_ = nullptr;
+    QCheckBox* real_ = nullptr;
+    QCheckBox* complex_ = nullptr;
+    QCheckBox* character_ = nullptr;
+    QCheckBox* byte_ = nullptr;
+    QCheckBox* shortInteger_ = nullptr;
+    QCheckBox* integer_ = nullptr;
+    QCheckBox* q_ = nullptr;
+    QComboBox* qLevel_ = nullptr;
+    QCheckBox* longInteger_ = nullptr;
+    QCheckBox* floatingPoint_ = nullptr;
+    QCheckBox* double_ = nullptr;
 
     // Carried through load and store unchanged; no control shows them here.
     int chipIndex_ = 0;

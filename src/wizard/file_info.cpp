@@ -47,7 +47,9 @@ std::string DefaultBlockParent() {
 }
 
 CFileInfo::CFileInfo(WizardContext& context, QWidget* parent)
-    : CWizardPage(context, SUBTITLE, parent) {
+    : CWizardPage(context, SUBTITLE, parent) {}
+
+void CFileInfo::build() {
     auto* grid = new QGridLayout;
     blockName_ = addPathRow(grid, 0, "Block &Filename:", "blockName", nullptr);
     helpFilename_ = addPathRow(grid, 1, "&Help Filename:", "helpFilename", nullptr);
@@ -85,7 +87,7 @@ QLineEdit* CFileInfo::addPathRow(QGridLayout* grid, int row, const char* label,
     return field;
 }
 
-void CFileInfo::load() {
+void CFileInfo::loadControls() {
     blockName_->setText(ToQString(block().BlockName));
     helpFilename_->setText(ToQString(block().HelpFilename));
     iconFilename_->setText(ToQString(block().IconFilename));
@@ -95,7 +97,7 @@ void CFileInfo::load() {
     updateButtons();
 }
 
-bool CFileInfo::store(bool /*forward*/) {
+bool CFileInfo::storeControls(bool /*forward*/) {
     block().BlockName = ToStdString(blockName_->text());
     block().HelpFilename = ToStdString(helpFilename_->text());
     block().IconFilename = ToStdString(iconFilename_->text());

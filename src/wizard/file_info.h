@@ -23,14 +23,14 @@ class CFileInfo : public CWizardPage {
 public:
     explicit CFileInfo(WizardContext& context, QWidget* parent = nullptr);
 
-    void load() override;
-    bool store(bool forward) override;
-
     // The append flag: the next change of the block file name adds the name to
     // Directory as a new last component instead of replacing the last one.
     bool appendsName() const { return appendName_; }
 
 protected:
+    void build() override;
+    void loadControls() override;
+    bool storeControls(bool forward) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -41,12 +41,12 @@ private:
     // Next only with a block file name and a directory.
     void updateButtons();
 
-    QLineEdit* blockName_;
-    QLineEdit* helpFilename_;
-    QLineEdit* iconFilename_;
-    QLineEdit* directory_;
-    QLineEdit* libraryPath_;
-    QLineEdit* includePath_;
+    QLineEdit* blockName_ = nullptr;
+    QLineEdit* helpFilename_ = nullptr;
+    QLineEdit* iconFilename_ = nullptr;
+    QLineEdit* directory_ = nullptr;
+    QLineEdit* libraryPath_ = nullptr;
+    QLineEdit* includePath_ = nullptr;
     bool appendName_ = true;
 };
 

@@ -44,13 +44,15 @@ QString OutcomeText(const std::optional<RunResult>& result) {
 }  // namespace
 
 CFinish::CFinish(WizardContext& context, QWidget* parent)
-    : CWizardPage(context, SUBTITLE, parent),
-      location_(new QLabel),
-      outcome_(new QLabel),
-      trees_(new FileTreesView),
-      toolButtons_(new QHBoxLayout),
-      visualCpp_(new QPushButton(QStringLiteral("* Start Visual C++ Compiler *"))),
-      codeComposer_(new QPushButton(QStringLiteral(" * Start Code Composer Studio *"))) {
+    : CWizardPage(context, SUBTITLE, parent) {}
+
+void CFinish::build() {
+    location_ = new QLabel;
+    outcome_ = new QLabel;
+    trees_ = new FileTreesView;
+    toolButtons_ = new QHBoxLayout;
+    visualCpp_ = new QPushButton(QStringLiteral("* Start Visual C++ Compiler *"));
+    codeComposer_ = new QPushButton(QStringLiteral(" * Start Code Composer Studio *"));
     location_->setTextFormat(Qt::PlainText);
     location_->setWordWrap(true);
     location_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -124,7 +126,7 @@ void CFinish::openItem(FileTree tree, const QTreeWidgetItem* item) {
     });
 }
 
-void CFinish::load() {
+void CFinish::loadControls() {
     location_->setText(QStringLiteral("The component was generated in ") +
                        QString::fromLocal8Bit(DirectoryPrefix(block()).c_str()));
     const auto* sheet = qobject_cast<const CWizard*>(wizard());

@@ -22,8 +22,6 @@ public:
     explicit CFinish(WizardContext& context, QWidget* parent = nullptr);
     ~CFinish() override;
 
-    void load() override;
-
     QLabel* locationLabel() const { return location_; }
     QLabel* outcomeLabel() const { return outcome_; }
     FileTreesView* trees() const { return trees_; }
@@ -35,6 +33,10 @@ public:
     // The launcher the buttons and the double-click use (a QtLauncher unless
     // a test sets another before the first press).
     void setLauncher(Launcher& launcher);
+
+protected:
+    void build() override;
+    void loadControls() override;
 
 private:
     // The build and launch actions, made on first use; they hold the Visual
@@ -48,12 +50,12 @@ private:
     std::unique_ptr<Launcher> ownLauncher_;
     Launcher* launcher_ = nullptr;
     std::unique_ptr<BuildAndLaunch> actions_;
-    QLabel* location_;
-    QLabel* outcome_;
-    FileTreesView* trees_;
-    QHBoxLayout* toolButtons_;
-    QPushButton* visualCpp_;
-    QPushButton* codeComposer_;
+    QLabel* location_ = nullptr;
+    QLabel* outcome_ = nullptr;
+    FileTreesView* trees_ = nullptr;
+    QHBoxLayout* toolButtons_ = nullptr;
+    QPushButton* visualCpp_ = nullptr;
+    QPushButton* codeComposer_ = nullptr;
 };
 
 }  // namespace bw

@@ -61,11 +61,13 @@ private:
 };
 
 CGenerate::CGenerate(WizardContext& context, QWidget* parent)
-    : CWizardPage(context, SUBTITLE, parent),
-      trees_(new FileTreesView),
-      button_(new QPushButton(QStringLiteral("&Generate Code"))),
-      progress_(new QProgressBar),
-      progressLabel_(new QLabel) {
+    : CWizardPage(context, SUBTITLE, parent) {}
+
+void CGenerate::build() {
+    trees_ = new FileTreesView;
+    button_ = new QPushButton(QStringLiteral("&Generate Code"));
+    progress_ = new QProgressBar;
+    progressLabel_ = new QLabel;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(trees_, 1);
     auto* buttonRow = new QHBoxLayout;
@@ -81,7 +83,7 @@ CGenerate::CGenerate(WizardContext& context, QWidget* parent)
     showRunning(false);
 }
 
-void CGenerate::load() {
+void CGenerate::loadControls() {
     trees_->showFileSet(block());
     showRunning(false);
     setNextEnabled(false);  // Back only, until a run has ended

@@ -23,8 +23,6 @@ class CGenerate : public CWizardPage {
 public:
     explicit CGenerate(WizardContext& context, QWidget* parent = nullptr);
 
-    void load() override;
-
     // Runs one generation (the button's action).
     void generate();
 
@@ -41,16 +39,20 @@ signals:
     // Each time the progress names another file (for tests and screenshots).
     void fileInHand(const QString& relativePath);
 
+protected:
+    void build() override;
+    void loadControls() override;
+
 private:
     class ProgressPrompts;
 
     void showRunning(bool running);
     void showFileInHand(const RunProgress& progress);
 
-    FileTreesView* trees_;
-    QPushButton* button_;
-    QProgressBar* progress_;
-    QLabel* progressLabel_;
+    FileTreesView* trees_ = nullptr;
+    QPushButton* button_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLabel* progressLabel_ = nullptr;
     bool running_ = false;
     std::optional<RunResult> lastResult_;
 };

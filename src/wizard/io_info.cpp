@@ -32,13 +32,15 @@ QSpinBox* CountBox(const char* objectName) {
 }  // namespace
 
 CIOInfo::CIOInfo(WizardContext& context, QWidget* parent)
-    : CWizardPage(context, SUBTITLE, parent),
-      inputs_(CountBox("inputCount")),
-      outputs_(CountBox("outputCount")),
-      channels_(new QListWidget),
-      label_(new QLineEdit),
-      dimension_(new QLineEdit),
-      preview_(new BlockPreview(context.workingDirectory)) {
+    : CWizardPage(context, SUBTITLE, parent) {}
+
+void CIOInfo::build() {
+    inputs_ = CountBox("inputCount");
+    outputs_ = CountBox("outputCount");
+    channels_ = new QListWidget;
+    label_ = new QLineEdit;
+    dimension_ = new QLineEdit;
+    preview_ = new BlockPreview(context().workingDirectory);
     channels_->setObjectName(QStringLiteral("channels"));
     label_->setObjectName(QStringLiteral("channelLabel"));
     dimension_->setObjectName(QStringLiteral("channelDimension"));
@@ -106,7 +108,7 @@ void CIOInfo::applyNewBlockDimensions() {
     b.OutputChannelDimension.assign(MAX_CHANNELS, dimension);
 }
 
-void CIOInfo::load() {
+void CIOInfo::loadControls() {
     if (newBlockDimensionsPending_) {
         applyNewBlockDimensions();
         newBlockDimensionsPending_ = false;
@@ -119,7 +121,7 @@ void CIOInfo::load() {
     setNextEnabled(true);
 }
 
-bool CIOInfo::store(bool forward) {
+bool CIOInfo::storeControls(bool forward) {
     // The spin boxes keep their values in range; an emptied field is what is left.
     for (QSpinBox* count : {inputs_, outputs_}) {
         if (!count->hasAcceptableInput()) {

@@ -24,9 +24,6 @@ class CIOInfo : public CWizardPage {
 public:
     explicit CIOInfo(WizardContext& context, QWidget* parent = nullptr);
 
-    void load() override;
-    bool store(bool forward) override;
-
     // Page 1 has started another block: "&New >" (fromNew) or an opened
     // template. The page forgets the channel entries of the block before;
     // a new block's channels get the first-visit dimensions (2 for a matrix
@@ -35,6 +32,9 @@ public:
     void blockStarted(bool fromNew);
 
 protected:
+    void build() override;
+    void loadControls() override;
+    bool storeControls(bool forward) override;
     bool event(QEvent* event) override;
 
 private:
@@ -54,12 +54,12 @@ private:
     void labelEdited(const QString& text);
     void dimensionEdited(const QString& text);
 
-    QSpinBox* inputs_;
-    QSpinBox* outputs_;
-    QListWidget* channels_;
-    QLineEdit* label_;
-    QLineEdit* dimension_;
-    BlockPreview* preview_;
+    QSpinBox* inputs_ = nullptr;
+    QSpinBox* outputs_ = nullptr;
+    QListWidget* channels_ = nullptr;
+    QLineEdit* label_ = nullptr;
+    QLineEdit* dimension_ = nullptr;
+    BlockPreview* preview_ = nullptr;
 
     // One entry per channel the counts have reached so far; lowering a count
     // and raising it again brings the earlier entries back.

@@ -26,9 +26,12 @@ const std::vector<TypeRadioGroup::Choice> TYPE_CHOICES = {
 }  // namespace
 
 CLocalArrayInfo::CLocalArrayInfo(WizardContext& context, QWidget* parent)
-    : CRecordListPage(context, SUBTITLE, "Arrays:", DUPLICATE_MESSAGE, parent),
-      type_(new TypeRadioGroup(TYPE_CHOICES, 2)),
-      size_(new QLineEdit) {
+    : CRecordListPage(context, SUBTITLE, "Arrays:", DUPLICATE_MESSAGE, parent) {}
+
+void CLocalArrayInfo::build() {
+    CRecordListPage::build();
+    type_ = new TypeRadioGroup(TYPE_CHOICES, 2);
+    size_ = new QLineEdit;
     fieldsLayout()->addRow(type_);
     fieldsLayout()->addRow(QStringLiteral("Number of Elements:"), size_);
 }

@@ -17,6 +17,7 @@ public:
     QLineEdit* sizeEdit() const { return size_; }
 
 protected:
+    void build() override;
     int recordCount() override;
     std::string& recordName(int index) override;
     bool addToPool() override;
@@ -26,8 +27,8 @@ protected:
     void enableFields(bool enabled) override;
 
 private:
-    TypeRadioGroup* type_;
-    QLineEdit* size_;
+    TypeRadioGroup* type_ = nullptr;
+    QLineEdit* size_ = nullptr;
 };
 
 }  // namespace bw

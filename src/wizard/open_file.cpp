@@ -24,6 +24,9 @@ constexpr const char* EXPLANATION =
 COpenFile::COpenFile(WizardContext& context, QWidget* parent)
     : CWizardPage(context, SUBTITLE, parent) {
     setButtonText(QWizard::NextButton, QStringLiteral("&New >"));
+}
+
+void COpenFile::build() {
     auto* text = new QLabel(QString::fromUtf8(EXPLANATION));
     text->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
@@ -31,7 +34,7 @@ COpenFile::COpenFile(WizardContext& context, QWidget* parent)
     layout->addStretch();
 }
 
-bool COpenFile::store(bool forward) {
+bool COpenFile::storeControls(bool forward) {
     if (forward && !opened_) {
         context().ResetBlock();
     }

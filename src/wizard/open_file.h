@@ -12,11 +12,14 @@ class COpenFile : public CWizardPage {
 public:
     explicit COpenFile(WizardContext& context, QWidget* parent = nullptr);
 
-    // New: the definition back to a new block, then on to page 2.
-    bool store(bool forward) override;
     // Open: reset, ask for a template, read it; on success on to page 2. On
     // Cancel or a read failure the page stays, with a new block's definition.
     void open();
+
+protected:
+    void build() override;
+    // New: the definition back to a new block, then on to page 2.
+    bool storeControls(bool forward) override;
 
 private:
     bool opened_ = false;  // Next after a successful Open keeps the template

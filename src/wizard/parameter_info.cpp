@@ -68,12 +68,15 @@ std::vector<std::string> ToStdStrings(const QStringList& texts) {
 }  // namespace
 
 CParameterInfo::CParameterInfo(WizardContext& context, QWidget* parent)
-    : CRecordListPage(context, SUBTITLE, "Parameters:", DUPLICATE_MESSAGE, parent),
-      type_(new TypeRadioGroup(TYPE_CHOICES, 2)),
-      const_(new QCheckBox(QStringLiteral("Can't change while running"))),
-      default_(new DefaultValueField),
-      description_(new QPushButton(QStringLiteral("&Description"))),
-      configure_(new QPushButton(QStringLiteral("&Configure"))) {
+    : CRecordListPage(context, SUBTITLE, "Parameters:", DUPLICATE_MESSAGE, parent) {}
+
+void CParameterInfo::build() {
+    CRecordListPage::build();
+    type_ = new TypeRadioGroup(TYPE_CHOICES, 2);
+    const_ = new QCheckBox(QStringLiteral("Can't change while running"));
+    default_ = new DefaultValueField;
+    description_ = new QPushButton(QStringLiteral("&Description"));
+    configure_ = new QPushButton(QStringLiteral("&Configure"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(description_);
     buttons->addWidget(configure_);
@@ -88,9 +91,9 @@ CParameterInfo::CParameterInfo(WizardContext& context, QWidget* parent)
     connect(configure_, &QPushButton::clicked, this, &CParameterInfo::configureItems);
 }
 
-void CParameterInfo::load() {
+void CParameterInfo::loadControls() {
     const_->setVisible(block().RealTime != 0);
-    CRecordListPage::load();
+    CRecordListPage::loadControls();
 }
 
 int CParameterInfo::recordCount() {

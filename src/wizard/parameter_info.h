@@ -17,8 +17,6 @@ class CParameterInfo : public CRecordListPage {
 public:
     explicit CParameterInfo(WizardContext& context, QWidget* parent = nullptr);
 
-    void load() override;
-
     // "&Description": the description dialog for the parameter shown.
     void editDescription();
     // "&Configure": the item dialog of a Combo Box, Radio Buttons or File
@@ -35,6 +33,8 @@ public:
     QPushButton* configureButton() const { return configure_; }
 
 protected:
+    void build() override;
+    void loadControls() override;
     int recordCount() override;
     std::string& recordName(int index) override;
     bool addToPool() override;
@@ -49,11 +49,11 @@ private:
     // The default control of the parameter's type, showing value.
     void showDefault(const PARAMINFO& parameter, const QString& value);
 
-    TypeRadioGroup* type_;
-    QCheckBox* const_;
-    DefaultValueField* default_;
-    QPushButton* description_;
-    QPushButton* configure_;
+    TypeRadioGroup* type_ = nullptr;
+    QCheckBox* const_ = nullptr;
+    DefaultValueField* default_ = nullptr;
+    QPushButton* description_ = nullptr;
+    QPushButton* configure_ = nullptr;
     DialogRunner runDialog_ = ExecDialog;
 };
 

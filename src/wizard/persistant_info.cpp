@@ -34,10 +34,13 @@ DefaultValueField::Kind KindFor(int type) {
 }  // namespace
 
 CPersistantInfo::CPersistantInfo(WizardContext& context, QWidget* parent)
-    : CRecordListPage(context, SUBTITLE, "Parameters:", DUPLICATE_MESSAGE, parent),
-      type_(new TypeRadioGroup(TYPE_CHOICES, 2)),
-      otherType_(new QLineEdit),
-      default_(new DefaultValueField) {
+    : CRecordListPage(context, SUBTITLE, "Parameters:", DUPLICATE_MESSAGE, parent) {}
+
+void CPersistantInfo::build() {
+    CRecordListPage::build();
+    type_ = new TypeRadioGroup(TYPE_CHOICES, 2);
+    otherType_ = new QLineEdit;
+    default_ = new DefaultValueField;
     fieldsLayout()->addRow(type_);
     fieldsLayout()->addRow(otherType_);  // the type text of "Other"
     fieldsLayout()->addRow(QStringLiteral("Default:"), default_);

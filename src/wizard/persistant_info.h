@@ -19,6 +19,7 @@ public:
     DefaultValueField* defaultField() const { return default_; }
 
 protected:
+    void build() override;
     int recordCount() override;
     std::string& recordName(int index) override;
     bool addToPool() override;
@@ -31,9 +32,9 @@ private:
     PERSISTANTINFO& shown();
     void typeChosen(int code);
 
-    TypeRadioGroup* type_;
-    QLineEdit* otherType_;
-    DefaultValueField* default_;
+    TypeRadioGroup* type_ = nullptr;
+    QLineEdit* otherType_ = nullptr;
+    DefaultValueField* default_ = nullptr;
 };
 
 }  // namespace bw

@@ -28,17 +28,20 @@ CRecordListPage::CRecordListPage(WizardContext& context, const char* subtitle,
                                  const char* listLabel, const char* duplicateMessage,
                                  QWidget* parent)
     : CWizardPage(context, subtitle, parent),
-      duplicateMessage_(duplicateMessage),
-      list_(new QListWidget),
-      newButton_(new QPushButton(QStringLiteral("New"))),
-      deleteButton_(new QPushButton(QStringLiteral("Delete"))),
-      nameEdit_(new QLineEdit),
-      fields_(new QFormLayout) {
+      listLabel_(listLabel),
+      duplicateMessage_(duplicateMessage) {}
+
+void CRecordListPage::build() {
+    list_ = new QListWidget;
+    newButton_ = new QPushButton(QStringLiteral("New"));
+    deleteButton_ = new QPushButton(QStringLiteral("Delete"));
+    nameEdit_ = new QLineEdit;
+    fields_ = new QFormLayout;
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(newButton_);
     buttons->addWidget(deleteButton_);
     auto* left = new QVBoxLayout;
-    left->addWidget(new QLabel(QString::fromUtf8(listLabel)));
+    left->addWidget(new QLabel(QString::fromUtf8(listLabel_)));
     left->addWidget(list_);
     left->addLayout(buttons);
 
@@ -57,13 +60,13 @@ CRecordListPage::CRecordListPage(WizardContext& context, const char* subtitle,
     connect(nameEdit_, &QLineEdit::textEdited, this, &CRecordListPage::nameEdited);
 }
 
-void CRecordListPage::load() {
+void CRecordListPage::loadControls() {
     setNextEnabled(true);
     fillList();
     show(recordCount() > 0 ? 0 : -1);
 }
 
-bool CRecordListPage::store(bool forward) {
+bool CRecordListPage::storeControls(bool forward) {
     if (!storeShown()) {
         return false;
     }

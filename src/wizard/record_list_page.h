@@ -23,9 +23,6 @@ public:
     CRecordListPage(WizardContext& context, const char* subtitle, const char* listLabel,
                     const char* duplicateMessage, QWidget* parent = nullptr);
 
-    void load() override;
-    bool store(bool forward) override;
-
     // "New": stores the record shown, adds one at the end and shows it.
     void addRecord();
     // "Delete": removes the record shown; the selection keeps its place, or
@@ -39,6 +36,10 @@ public:
     QLineEdit* nameEdit() const { return nameEdit_; }
 
 protected:
+    void build() override;
+    void loadControls() override;
+    bool storeControls(bool forward) override;
+
     // The pool behind the page.
     virtual int recordCount() = 0;
     virtual std::string& recordName(int index) = 0;
@@ -63,12 +64,13 @@ private:
     bool namesAreUnique();
     void select(int row);
 
+    const char* listLabel_;
     const char* duplicateMessage_;
-    QListWidget* list_;
-    QPushButton* newButton_;
-    QPushButton* deleteButton_;
-    QLineEdit* nameEdit_;
-    QFormLayout* fields_;
+    QListWidget* list_ = nullptr;
+    QPushButton* newButton_ = nullptr;
+    QPushButton* deleteButton_ = nullptr;
+    QLineEdit* nameEdit_ = nullptr;
+    QFormLayout* fields_ = nullptr;
     int shown_ = -1;
 };
 

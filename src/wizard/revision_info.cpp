@@ -32,10 +32,12 @@ constexpr WarningChoice WARNING_CHOICES[] = {
 }  // namespace
 
 CRevisionInfo::CRevisionInfo(WizardContext& context, QWidget* parent)
-    : CWizardPage(context, SUBTITLE, parent),
-      companyName_(new QLineEdit),
-      revision_(new QLineEdit),
-      warningType_(new QButtonGroup(this)) {
+    : CWizardPage(context, SUBTITLE, parent) {}
+
+void CRevisionInfo::build() {
+    companyName_ = new QLineEdit;
+    revision_ = new QLineEdit;
+    warningType_ = new QButtonGroup(this);
     companyName_->setObjectName(QStringLiteral("companyName"));
     revision_->setObjectName(QStringLiteral("revision"));
     auto* form = new QFormLayout;
@@ -57,7 +59,7 @@ CRevisionInfo::CRevisionInfo(WizardContext& context, QWidget* parent)
     layout->addStretch();
 }
 
-void CRevisionInfo::load() {
+void CRevisionInfo::loadControls() {
     companyName_->setText(ToQString(block().CompanyName));
     revision_->setText(ToQString(block().Revision));
     if (QAbstractButton* chosen = warningType_->button(block().WarningType)) {
@@ -71,7 +73,7 @@ void CRevisionInfo::load() {
     setNextEnabled(true);
 }
 
-bool CRevisionInfo::store(bool /*forward*/) {
+bool CRevisionInfo::storeControls(bool /*forward*/) {
     block().CompanyName = ToStdString(companyName_->text());
     block().Revision = ToStdString(revision_->text());
     // With no button chosen the number stays what it was.

@@ -14,14 +14,16 @@ class CRevisionInfo : public CWizardPage {
 public:
     explicit CRevisionInfo(WizardContext& context, QWidget* parent = nullptr);
 
-    void load() override;
-    bool store(bool forward) override;
+protected:
+    void build() override;
+    void loadControls() override;
+    bool storeControls(bool forward) override;
 
 private:
-    QLineEdit* companyName_;
-    QLineEdit* revision_;
+    QLineEdit* companyName_ = nullptr;
+    QLineEdit* revision_ = nullptr;
     // Each radio button's id is the WarningType it stands for.
-    QButtonGroup* warningType_;
+    QButtonGroup* warningType_ = nullptr;
 };
 
 }  // namespace bw

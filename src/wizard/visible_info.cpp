@@ -33,15 +33,17 @@ QComboBox* NameList(const char* objectName) {
 }  // namespace
 
 CVisibleInfo::CVisibleInfo(WizardContext& context, QWidget* parent)
-    : CVisibleInfo(context, ReadHostCatalogue(FamilyFolders::FromEnvironment()), parent) {}
+    : CWizardPage(context, SUBTITLE, parent) {}
 
 CVisibleInfo::CVisibleInfo(WizardContext& context, const HostCatalogue& catalogue, QWidget* parent)
-    : CWizardPage(context, SUBTITLE, parent),
-      library_(NameList("libraryName")),
-      group_(NameList("groupName")),
-      menuName_(new QLineEdit),
-      shortDescription_(new QLineEdit),
-      longDescription_(new QPlainTextEdit) {
+    : CWizardPage(context, SUBTITLE, parent), catalogue_(catalogue) {}
+
+void CVisibleInfo::build() {
+    library_ = NameList("libraryName");
+    group_ = NameList("groupName");
+    menuName_ = new QLineEdit;
+    shortDescription_ = new QLineEdit;
+    longDescription_ = new QPlainTextEdit;
     menuName_->setObjectName(QStringLiteral("menuName"));
     shortDescription_->setObjectName(QStringLiteral("shortDescription"));
     longDescription_->setObjectName(QStringLiteral("longDescription"));
@@ -56,7 +58,7 @@ CVisibleInfo::CVisibleInfo(WizardContext& context, const HostCatalogue& catalogu
     form->addRow(detailed);
     form->addRow(longDescription_);
 
-    fillLists(catalogue);
+    fillLists(catalogue_ ? *catalogue_ : ReadHostCatalogue(FamilyFolders::FromEnvironment()));
     // A selection changes the edit text too, so this covers both.
     connect(library_, &QComboBox::editTextChanged, this, &CVisibleInfo::updateButtons);
     connect(group_, &QComboBox::editTextChanged, this, &CVisibleInfo::updateButtons);
@@ -72,7 +74,7 @@ void CVisibleInfo::fillLists(const HostCatalogue& catalogue) {
     }
 }
 
-void CVisibleInfo::load() {
+void CVisibleInfo::loadControls() {
     ShowName(library_, block().LibraryName);
     ShowName(group_, block().GroupName);
     menuName_->setText(ToQString(block().MenuName));
@@ -81,7 +83,7 @@ void CVisibleInfo::load() {
     updateButtons();
 }
 
-bool CVisibleInfo::store(bool /*forward*/) {
+bool CVisibleInfo::storeControls(bool /*forward*/) {
     block().LibraryName = ToStdString(library_->currentText());
     block().GroupName = ToStdString(group_->currentText());
     block().MenuName = ToStdString(menuName_->text());

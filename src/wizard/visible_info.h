@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "app/host_catalogue.h"
 #include "wizard/wizard_page.h"
 
@@ -15,23 +17,27 @@ class CVisibleInfo : public CWizardPage {
     Q_OBJECT
 
 public:
-    // The library and group lists come from the family's catalogue of this session.
+    // The library and group lists come from the family's catalogue of this
+    // session, read when the page is first shown.
     explicit CVisibleInfo(WizardContext& context, QWidget* parent = nullptr);
     CVisibleInfo(WizardContext& context, const HostCatalogue& catalogue, QWidget* parent = nullptr);
 
-    void load() override;
-    bool store(bool forward) override;
+protected:
+    void build() override;
+    void loadControls() override;
+    bool storeControls(bool forward) override;
 
 private:
     void fillLists(const HostCatalogue& catalogue);
     // Next only with a library, a group and a menu name.
     void updateButtons();
 
-    QComboBox* library_;
-    QComboBox* group_;
-    QLineEdit* menuName_;
-    QLineEdit* shortDescription_;
-    QPlainTextEdit* longDescription_;
+    QComboBox* library_ = nullptr;
+    QComboBox* group_ = nullptr;
+    QLineEdit* menuName_ = nullptr;
+    QLineEdit* shortDescription_ = nullptr;
+    QPlainTextEdit* longDescription_ = nullptr;
+    std::optional<HostCatalogue> catalogue_;  // given, else read on first show
 };
 
 }  // namespace bw

@@ -10,8 +10,33 @@ CWizardPage::CWizardPage(WizardContext& context, const char* subtitle, QWidget* 
     setSubTitle(QString::fromUtf8(subtitle));
 }
 
-bool CWizardPage::store(bool /*forward*/) {
+void CWizardPage::load() {
+    ensureBuilt();
+    loadControls();
+}
+
+bool CWizardPage::store(bool forward) {
+    ensureBuilt();
+    return storeControls(forward);
+}
+
+bool CWizardPage::storeControls(bool /*forward*/) {
     return true;
+}
+
+void CWizardPage::setVisible(bool visible) {
+    // Built before it becomes visible, so the controls are shown with the page.
+    if (visible) {
+        ensureBuilt();
+    }
+    QWizardPage::setVisible(visible);
+}
+
+void CWizardPage::ensureBuilt() {
+    if (!built_) {
+        built_ = true;
+        build();
+    }
 }
 
 void CWizardPage::setNextEnabled(bool enabled) {

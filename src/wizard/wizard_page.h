@@ -10,6 +10,9 @@ namespace bw {
 // becomes current, store(true) when the user presses Next and store(false)
 // when the user presses Back; a store that returns false (after showing its
 // message through prompts()) keeps the page current.
+//
+// A page makes its controls the first time it is shown or loaded, not when it
+// is made: the sheet opens without building the ten pages it has not reached.
 class CWizardPage : public QWizardPage {
     Q_OBJECT
 
@@ -17,13 +20,20 @@ public:
     CWizardPage(WizardContext& context, const char* subtitle, QWidget* parent = nullptr);
 
     // Definition -> controls.
-    virtual void load() {}
+    void load();
     // Controls -> definition; forward is true for Next, false for Back.
-    virtual bool store(bool forward);
+    bool store(bool forward);
 
     bool isComplete() const override { return nextEnabled_; }
+    void setVisible(bool visible) override;
 
 protected:
+    // Makes the page's controls; runs once, before the first show or load.
+    virtual void build() {}
+    // What load() and store() do once the controls are there.
+    virtual void loadControls() {}
+    virtual bool storeControls(bool forward);
+
     // The sheet's buttons: Back and Next (true), or Back only (false).
     void setNextEnabled(bool enabled);
 
@@ -40,8 +50,11 @@ protected:
     void cleanupPage() override {}
 
 private:
+    void ensureBuilt();
+
     WizardContext& context_;
     bool nextEnabled_ = true;
+    bool built_ = false;
 };
 
 }  // namespace bw
