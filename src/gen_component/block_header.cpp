@@ -101,19 +101,19 @@ void WriteNames(Header& h) {
     WriteLine(h.file, "//   Definitions");
     WriteLine(h.file, EQUALS_LINE);
     WriteLine(h.file, "// menu and block names ");
-    WriteLine(h.file, Fill("#define MNAME   \"<name>\"", {{"<name>", block.MenuName}}));
-    WriteLine(h.file, Fill("#define GNAME   \"<name>\"", {{"<name>", block.GroupName}}));
-    WriteLine(h.file, Fill("#define LNAME   \"<name>\"", {{"<name>", block.LibraryName}}));
+    WriteFilled(h.file, "#define MNAME   \"<name>\"", {{"<name>", block.MenuName}});
+    WriteFilled(h.file, "#define GNAME   \"<name>\"", {{"<name>", block.GroupName}});
+    WriteFilled(h.file, "#define LNAME   \"<name>\"", {{"<name>", block.LibraryName}});
     if (block.RealTime) {
-        WriteLine(h.file, Fill("#define BFNAME  \"<name>\"", {{"<name>", block.BlockName}}));
-        WriteLine(h.file,
-                  Fill("#define BINAME  \"<name>\"", {{"<name>", IntegerName(block.BlockName)}}));
+        WriteFilled(h.file, "#define BFNAME  \"<name>\"", {{"<name>", block.BlockName}});
+        WriteFilled(h.file, "#define BINAME  \"<name>\"",
+                    {{"<name>", IntegerName(block.BlockName)}});
     }
     WriteLine(h.file, "");
     WriteLine(h.file,
               "// Whenever VERSION is changed, IDS_REV_NUMBER in the *.rc file should also be "
               "changed");
-    WriteLine(h.file, Fill("#define VERSION \"<rev>\"", {{"<rev>", block.Revision}}));
+    WriteFilled(h.file, "#define VERSION \"<rev>\"", {{"<rev>", block.Revision}});
     WriteLine(h.file, "");
 }
 
@@ -344,7 +344,7 @@ void WriteChannelInformation(Header& h, bool inputs) {
             WriteLine(h.file, "");
         }
         for (size_t line = 0; line < lineCount; ++line) {
-            WriteLine(h.file, Fill(lines[line], {{"<i>", std::to_string(i)}}));
+            WriteFilled(h.file, lines[line], {{"<i>", std::to_string(i)}});
         }
     }
 }
@@ -420,8 +420,8 @@ void WriteLocalArraySizes(Header& h) {
     for (int i = 0; i < count; ++i) {
         const LOCALARRAYINFO& array = LocalArrayAt(block, i);
         if (!array.isExcluded()) {
-            WriteLine(h.file, Fill("    unsigned long NumLocalElements<i>;   // <name> size",
-                                   {{"<i>", std::to_string(i)}, {"<name>", array.ArrayName}}));
+            WriteFilled(h.file, "    unsigned long NumLocalElements<i>;   // <name> size",
+                        {{"<i>", std::to_string(i)}, {"<name>", array.ArrayName}});
         }
     }
 }
@@ -481,9 +481,8 @@ void WriteLocalArrayHandles(Header& h) {
     WriteMemberBanner(h.file, "//  Local Array Memory Handles");
     const int count = component::LocalArrayCount(block);
     for (int i = 0; i < count; ++i) {
-        WriteLine(h.file,
-                  Fill("    HANDLE        hLocalBuffer<i>;       // <name> handle",
-                       {{"<i>", std::to_string(i)}, {"<name>", LocalArrayAt(block, i).ArrayName}}));
+        WriteFilled(h.file, "    HANDLE        hLocalBuffer<i>;       // <name> handle",
+                    {{"<i>", std::to_string(i)}, {"<name>", LocalArrayAt(block, i).ArrayName}});
     }
 }
 

@@ -110,7 +110,7 @@ public:
 
 private:
     void Line(std::string_view pattern, std::initializer_list<Substitution> values) {
-        WriteLine(file_, Fill(pattern, values));
+        WriteFilled(file_, pattern, values);
     }
 
     std::string Id(int index) const {

@@ -23,7 +23,7 @@ void WriteFileHead(OutputFile& file, std::string_view fileTitle) {
     WriteLine(file, "//", EQUALS_74);
     WriteLine(file, "// ", fileTitle);
     WriteLine(file, RESOURCE_HEADER_LINE);
-    WriteLine(file, Fill("// <title> generated include file.", {{"<title>", PRODUCT_TITLE}}));
+    WriteFilled(file, "// <title> generated include file.", {{"<title>", PRODUCT_TITLE}});
     WriteLine(file, "//", EQUALS_75);
 }
 

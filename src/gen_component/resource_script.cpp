@@ -19,8 +19,7 @@ std::string N(int value) {
 void WriteIncludes(OutputFile& file, const BLOCKINFO& block) {
     WriteLine(file, "#include <windows.h>");
     WriteLine(file, "");
-    WriteLine(file,
-              Fill("#include \"<blockname>.h\"", {{"<blockname>", LowerCase(block.BlockName)}}));
+    WriteFilled(file, "#include \"<blockname>.h\"", {{"<blockname>", LowerCase(block.BlockName)}});
     WriteLine(file, "#include \"bddk.h\"");
     if (block.RealTime) {
         WriteLine(file, "#include \"bddrv.h\"");
@@ -35,8 +34,8 @@ void WriteIcons(OutputFile& file, const BLOCKINFO& block) {
     WriteLine(file, "UserIcon3d  ICON ", SecondIconFileName(block));
     WriteLine(file, "");
     if (block.xDAIS) {
-        WriteLine(file,
-                  Fill("IDB_BITMAP  BITMAP  <BlockName>.bmp", {{"<BlockName>", block.BlockName}}));
+        WriteFilled(file, "IDB_BITMAP  BITMAP  <BlockName>.bmp",
+                    {{"<BlockName>", block.BlockName}});
         WriteLine(file, "");
     }
 }
@@ -78,20 +77,18 @@ int TypeWord(const BLOCKINFO& block) {
 void WriteHeaderRecord(OutputFile& file, const BLOCKINFO& block) {
     WriteLine(file, "DLLHEADER RCDATA LOADONCALL DISCARDABLE");
     WriteLine(file, "BEGIN");
-    WriteLine(file, Fill("      <type>, // block type (1=input, 2=process, 4=output, 8=display)",
-                         {{"<type>", N(TypeWord(block))}}));
-    WriteLine(file,
-              Fill("      <n>, // number of input channels  ", {{"<n>", N(block.NumInputs)}}));
-    WriteLine(file,
-              Fill("      <n>, // number of output channels ", {{"<n>", N(block.NumOutputs)}}));
+    WriteFilled(file, "      <type>, // block type (1=input, 2=process, 4=output, 8=display)",
+                {{"<type>", N(TypeWord(block))}});
+    WriteFilled(file, "      <n>, // number of input channels  ", {{"<n>", N(block.NumInputs)}});
+    WriteFilled(file, "      <n>, // number of output channels ", {{"<n>", N(block.NumOutputs)}});
     const std::string mode = block.RealTime ? "1" : "0";
     for (int i = 0; i < block.NumInputs; ++i) {
-        WriteLine(file, Fill("      <mode>, // input channel <i>, simulation(0)/real-time(1)  ",
-                             {{"<mode>", mode}, {"<i>", N(i)}}));
+        WriteFilled(file, "      <mode>, // input channel <i>, simulation(0)/real-time(1)  ",
+                    {{"<mode>", mode}, {"<i>", N(i)}});
     }
     for (int i = 0; i < block.NumOutputs; ++i) {
-        WriteLine(file, Fill("      <mode>, // output channel <i>, simulation(0)/real-time(1)  ",
-                             {{"<mode>", mode}, {"<i>", N(i)}}));
+        WriteFilled(file, "      <mode>, // output channel <i>, simulation(0)/real-time(1)  ",
+                    {{"<mode>", mode}, {"<i>", N(i)}});
     }
     WriteLine(file, "      \"\\0\"");
     WriteLine(file, "END");
@@ -123,16 +120,15 @@ void WriteNameStrings(OutputFile& file, const BLOCKINFO& block) {
     WriteLine(file, "STRINGTABLE LOADONCALL DISCARDABLE");
     WriteLine(file, "BEGIN");
     WriteLine(file, "      IDS_MENU_NAME,      MNAME");
-    WriteLine(file, Fill("      IDS_DLL_NAME,       \"<BlockName>.DLL\"",
-                         {{"<BlockName>", block.BlockName}}));
+    WriteFilled(file, "      IDS_DLL_NAME,       \"<BlockName>.DLL\"",
+                {{"<BlockName>", block.BlockName}});
     WriteLine(file, "      IDS_LIBRARY_NAME,   LNAME");
     WriteLine(file, "      IDS_GROUP_NAME,     GNAME");
-    WriteLine(file,
-              Fill("      IDS_AUTHOR_NAME,    \"<company>\"", {{"<company>", block.CompanyName}}));
-    WriteLine(file, Fill("      IDS_COMMENT_LINE,   \"<comment>\"",
-                         {{"<comment>", block.ShortDescription}}));
-    WriteLine(file,
-              Fill("      IDS_REV_NUMBER      \"<revision>\"", {{"<revision>", block.Revision}}));
+    WriteFilled(file, "      IDS_AUTHOR_NAME,    \"<company>\"",
+                {{"<company>", block.CompanyName}});
+    WriteFilled(file, "      IDS_COMMENT_LINE,   \"<comment>\"",
+                {{"<comment>", block.ShortDescription}});
+    WriteFilled(file, "      IDS_REV_NUMBER      \"<revision>\"", {{"<revision>", block.Revision}});
     WriteLine(file, "END");
     WriteLine(file, "");
 }
@@ -151,11 +147,11 @@ void WriteChannelLabels(OutputFile& file, const BLOCKINFO& block) {
     WriteLine(file, "BEGIN");
     for (int i = 0; i < block.NumInputs; ++i) {
         Write(file, i == 0 ? "      IDS_INPUT_0  " : "      IDS_INPUT_0+" + N(i));
-        WriteLine(file, Fill("     \"<label>\"", {{"<label>", Label(block.InputChannelLabel, i)}}));
+        WriteFilled(file, "     \"<label>\"", {{"<label>", Label(block.InputChannelLabel, i)}});
     }
     for (int i = 0; i < block.NumOutputs; ++i) {
         Write(file, i == 0 ? "      IDS_OUTPUT_0  " : "      IDS_OUTPUT_0+" + N(i));
-        WriteLine(file, Fill("    \"<label>\"", {{"<label>", Label(block.OutputChannelLabel, i)}}));
+        WriteFilled(file, "    \"<label>\"", {{"<label>", Label(block.OutputChannelLabel, i)}});
     }
     WriteLine(file, "END");
     WriteLine(file, "");

@@ -58,8 +58,8 @@ void WriteChannels(OutputFile& file, const BLOCKINFO& block, const char* title, 
     WriteLine(file, title);
     const std::string description = ChannelDescription(block);
     for (int i = 0; i < count; ++i) {
-        WriteLine(file, Fill("  Ch<i> - <description>",
-                             {{"<i>", std::to_string(i)}, {"<description>", description}}));
+        WriteFilled(file, "  Ch<i> - <description>",
+                    {{"<i>", std::to_string(i)}, {"<description>", description}});
     }
     WriteLine(file, "");
 }
@@ -78,10 +78,9 @@ void WriteParameterDescriptions(OutputFile& file, const BLOCKINFO& block) {
 bool WriteModuleDefinition(OutputFile& file, const BLOCKINFO& block) {
     const std::string stars = ";" + std::string(73, '*');
     WriteLine(file, stars);
-    WriteLine(
-        file,
-        Fill(";   <BlockName>.DEF  module definition file                                     *",
-             {{"<BlockName>", block.BlockName}}));
+    WriteFilled(file,
+                ";   <BlockName>.DEF  module definition file                                     *",
+                {{"<BlockName>", block.BlockName}});
     WriteLine(file, stars);
     WriteLine(file, "");
     WriteLine(file, "LIBRARY   ", block.BlockName);

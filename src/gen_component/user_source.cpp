@@ -162,8 +162,8 @@ void WriteRoutineBanner(const Routine& r) {
     WriteLines(r.file, {"", PrecisionMarker(r), ""});
     WriteLine(r.file, EQUALS_LINE);
     WriteLine(r.file, "// Function   : " + RoutineName(r) + "()");
-    WriteLine(r.file, Fill("// Purpose    : <D> Precision <menu> Auto Generated routine",
-                           {{"<D>", r.precision.display}, {"<menu>", r.block.MenuName}}));
+    WriteFilled(r.file, "// Purpose    : <D> Precision <menu> Auto Generated routine",
+                {{"<D>", r.precision.display}, {"<menu>", r.block.MenuName}});
     WriteLine(r.file, PadRight("// Parameters : hParam - Parameter Structure Pointer", 77));
     if (r.scratch) {
         WriteLine(r.file, "//              hScratchParam - Scratch Parameter Structure Pointer");
@@ -206,19 +206,23 @@ void WriteChannelPointers(const Routine& r, int channel, bool input) {
         return;
     }
     if (input) {
-        WriteLine(r.file, Fill("    LPRGBQUAD           PtrColorIn<i>;      // ptr to color table "
-                               "for input channel <i>",
-                               {{"<i>", i}}));
-        WriteLine(r.file, Fill("    BYTE               *PtrBitsIn<i>;       // ptr to bitmap bits "
-                               "for input channel <i>",
-                               {{"<i>", i}}));
+        WriteFilled(r.file,
+                    "    LPRGBQUAD           PtrColorIn<i>;      // ptr to color table "
+                    "for input channel <i>",
+                    {{"<i>", i}});
+        WriteFilled(r.file,
+                    "    BYTE               *PtrBitsIn<i>;       // ptr to bitmap bits "
+                    "for input channel <i>",
+                    {{"<i>", i}});
     } else {
-        WriteLine(r.file, Fill("    LPRGBQUAD           PtrColorOut<i>;     // ptr to color table "
-                               "for output channel <i>",
-                               {{"<i>", i}}));
-        WriteLine(r.file, Fill("    BYTE               *PtrBitsOut<i>;      // ptr to bitmap bits "
-                               "for output channel <i>",
-                               {{"<i>", i}}));
+        WriteFilled(r.file,
+                    "    LPRGBQUAD           PtrColorOut<i>;     // ptr to color table "
+                    "for output channel <i>",
+                    {{"<i>", i}});
+        WriteFilled(r.file,
+                    "    BYTE               *PtrBitsOut<i>;      // ptr to bitmap bits "
+                    "for output channel <i>",
+                    {{"<i>", i}});
     }
 }
 
@@ -400,31 +404,33 @@ void WriteInputLock(const Routine& r, const FailureUnlocks& unlocks, int channel
     WriteLine(r.file, "    // input data pointer ", i);
     switch (r.kind) {
         case DataKind::Bitmap:
-            WriteLine(r.file, Fill("    if ((PtrIn<i> = (LPBITMAPINFOHEADER) GlobalLock(hBuf<i>)) "
-                                   "== NULL){",
-                                   {{"<i>", i}}));
+            WriteFilled(r.file,
+                        "    if ((PtrIn<i> = (LPBITMAPINFOHEADER) GlobalLock(hBuf<i>)) "
+                        "== NULL){",
+                        {{"<i>", i}});
             break;
         case DataKind::Matrix:
-            WriteLine(r.file, Fill("    if ((pMihIn<i> = (LPMATRIXINFOHEADER) GlobalLock(hBuf<i>)) "
-                                   "== NULL){",
-                                   {{"<i>", i}}));
+            WriteFilled(r.file,
+                        "    if ((pMihIn<i> = (LPMATRIXINFOHEADER) GlobalLock(hBuf<i>)) "
+                        "== NULL){",
+                        {{"<i>", i}});
             break;
         case DataKind::Frame:
-            WriteLine(r.file, Fill("    if ((PtrIn<i> = (<T> *) GlobalLock(hBuf<i>)) == NULL){",
-                                   {{"<i>", i}, {"<T>", type}}));
+            WriteFilled(r.file, "    if ((PtrIn<i> = (<T> *) GlobalLock(hBuf<i>)) == NULL){",
+                        {{"<i>", i}, {"<T>", type}});
     }
     unlocks.WriteBeforeInput(channel);
     WriteFailureReturn(r);
     if (r.kind == DataKind::Bitmap) {
-        WriteLine(r.file,
-                  Fill("    PtrColorIn<i> = (LPRGBQUAD)((BYTE *)PtrIn<i> + PtrIn<i>->biSize);",
-                       {{"<i>", i}}));
-        WriteLine(r.file, Fill("    PtrBitsIn<i> = (BYTE *)((BYTE *)PtrIn<i> + PtrIn<i>->biSize + "
-                               "pPtr->dwNumColorsIn<i>*sizeof(RGBQUAD));",
-                               {{"<i>", i}}));
+        WriteFilled(r.file, "    PtrColorIn<i> = (LPRGBQUAD)((BYTE *)PtrIn<i> + PtrIn<i>->biSize);",
+                    {{"<i>", i}});
+        WriteFilled(r.file,
+                    "    PtrBitsIn<i> = (BYTE *)((BYTE *)PtrIn<i> + PtrIn<i>->biSize + "
+                    "pPtr->dwNumColorsIn<i>*sizeof(RGBQUAD));",
+                    {{"<i>", i}});
     } else if (r.kind == DataKind::Matrix) {
-        WriteLine(r.file, Fill("    PtrIn<i> = (<T> *)((BYTE *)pMihIn<i> + pMihIn<i>->miSize);",
-                               {{"<i>", i}, {"<T>", type}}));
+        WriteFilled(r.file, "    PtrIn<i> = (<T> *)((BYTE *)pMihIn<i> + pMihIn<i>->miSize);",
+                    {{"<i>", i}, {"<T>", type}});
     }
 }
 
@@ -434,41 +440,45 @@ void WriteOutputLock(const Routine& r, const FailureUnlocks& unlocks, int channe
     WriteLine(r.file, "    // output data pointer ", i);
     switch (r.kind) {
         case DataKind::Bitmap:
-            WriteLine(r.file,
-                      Fill("    if ((PtrOut<i> = (LPBITMAPINFOHEADER) GlobalLock(hBufOut<i>)) "
-                           "== NULL){",
-                           {{"<i>", i}}));
+            WriteFilled(r.file,
+                        "    if ((PtrOut<i> = (LPBITMAPINFOHEADER) GlobalLock(hBufOut<i>)) "
+                        "== NULL){",
+                        {{"<i>", i}});
             break;
         case DataKind::Matrix:
-            WriteLine(r.file, Fill("    if ((pMihOut<i> = (LPMATRIXINFOHEADER) "
-                                   "GlobalLock(hBufOut<i>)) == NULL){",
-                                   {{"<i>", i}}));
+            WriteFilled(r.file,
+                        "    if ((pMihOut<i> = (LPMATRIXINFOHEADER) "
+                        "GlobalLock(hBufOut<i>)) == NULL){",
+                        {{"<i>", i}});
             break;
         case DataKind::Frame:
-            WriteLine(r.file, Fill("    if ((PtrOut<i> = (<T> *) GlobalLock(hBufOut<i>)) == NULL){",
-                                   {{"<i>", i}, {"<T>", type}}));
+            WriteFilled(r.file, "    if ((PtrOut<i> = (<T> *) GlobalLock(hBufOut<i>)) == NULL){",
+                        {{"<i>", i}, {"<T>", type}});
     }
     unlocks.WriteBeforeOutput(channel);
     WriteFailureReturn(r);
     if (r.kind == DataKind::Bitmap) {
         if (r.inputs > 0) {
-            WriteLine(r.file, Fill("    memcpy(PtrOut<i>, PtrIn0, PtrIn0->biSize); // Copy bitmap "
-                                   "header info",
-                                   {{"<i>", i}}));
+            WriteFilled(r.file,
+                        "    memcpy(PtrOut<i>, PtrIn0, PtrIn0->biSize); // Copy bitmap "
+                        "header info",
+                        {{"<i>", i}});
         } else {
-            WriteLine(r.file, Fill("    PtrOut<i>->biSize = sizeof(BITMAPINFOHEADER);  // Set "
-                                   "header info size",
-                                   {{"<i>", i}}));
+            WriteFilled(r.file,
+                        "    PtrOut<i>->biSize = sizeof(BITMAPINFOHEADER);  // Set "
+                        "header info size",
+                        {{"<i>", i}});
         }
-        WriteLine(r.file,
-                  Fill("    PtrColorOut<i> = (LPRGBQUAD)((BYTE *)PtrOut<i> + PtrOut<i>->biSize);",
-                       {{"<i>", i}}));
-        WriteLine(r.file, Fill("    PtrBitsOut<i> = (BYTE *)((BYTE *)PtrOut<i> + PtrOut<i>->biSize "
-                               "+ pPtr->dwNumColorsOut<i>*sizeof(RGBQUAD));",
-                               {{"<i>", i}}));
+        WriteFilled(r.file,
+                    "    PtrColorOut<i> = (LPRGBQUAD)((BYTE *)PtrOut<i> + PtrOut<i>->biSize);",
+                    {{"<i>", i}});
+        WriteFilled(r.file,
+                    "    PtrBitsOut<i> = (BYTE *)((BYTE *)PtrOut<i> + PtrOut<i>->biSize "
+                    "+ pPtr->dwNumColorsOut<i>*sizeof(RGBQUAD));",
+                    {{"<i>", i}});
     } else if (r.kind == DataKind::Matrix) {
-        WriteLine(r.file, Fill("    PtrOut<i> = (<T> *)((BYTE *)pMihOut<i> + pMihOut<i>->miSize);",
-                               {{"<i>", i}, {"<T>", type}}));
+        WriteFilled(r.file, "    PtrOut<i> = (<T> *)((BYTE *)pMihOut<i> + pMihOut<i>->miSize);",
+                    {{"<i>", i}, {"<T>", type}});
     }
 }
 
@@ -498,15 +508,17 @@ void WriteLocalLocks(const Routine& r, const FailureUnlocks& unlocks) {
         const LocalElement element = LocalElementOf(array.LocalPrecision);
         const std::string i = Number(local);
         WriteLine(r.file, "");
-        WriteLine(r.file, Fill("    // assign local pointer to '<name>' array, size = "
-                               "<PREFIX>_NUMLOCAL<i> <words>",
-                               {{"<name>", array.ArrayName},
-                                {"<PREFIX>", Prefix(r.block)},
-                                {"<i>", i},
-                                {"<words>", element.words}}));
-        WriteLine(r.file, Fill("    if ((PtrLocal<i> = (<T> *) GlobalLock(sPtr->hLocalBuffer<i>)) "
-                               "== NULL){",
-                               {{"<i>", i}, {"<T>", element.type}}));
+        WriteFilled(r.file,
+                    "    // assign local pointer to '<name>' array, size = "
+                    "<PREFIX>_NUMLOCAL<i> <words>",
+                    {{"<name>", array.ArrayName},
+                     {"<PREFIX>", Prefix(r.block)},
+                     {"<i>", i},
+                     {"<words>", element.words}});
+        WriteFilled(r.file,
+                    "    if ((PtrLocal<i> = (<T> *) GlobalLock(sPtr->hLocalBuffer<i>)) "
+                    "== NULL){",
+                    {{"<i>", i}, {"<T>", element.type}});
         unlocks.WriteBeforeLocal(local);
         WriteFailureReturn(r);
     });
@@ -540,12 +552,11 @@ void WriteWarningProcessing(const Routine& r) {
     } else if (warning == WARNING_ONE_TIME) {
         WriteLines(r.file, {"            if (pPtr->OneTimeWarning==FALSE){",
                             "                pPtr->OneTimeWarning=TRUE;"});
-        WriteLine(
-            r.file,
-            Fill("                if (MessageBox(NULL,\"Warning in '<BlockName>' Block.  Will "
-                 "continue processing if OK is selected.\",\"Tessaline Zirud "
-                 "Izadivo\",MB_OKCANCEL)==IDCANCEL){",
-                 {{"<BlockName>", r.block.BlockName}}));
+        WriteFilled(r.file,
+                    "                if (MessageBox(NULL,\"Warning in '<BlockName>' Block.  Will "
+                    "continue processing if OK is selected.\",\"Tessaline Zirud "
+                    "Izadivo\",MB_OKCANCEL)==IDCANCEL){",
+                    {{"<BlockName>", r.block.BlockName}});
         WriteLines(r.file, {"                    pPtr->LocalError = USR_ERR_ERR;",
                             "                }", "            }"});
     }

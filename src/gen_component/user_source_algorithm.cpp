@@ -154,13 +154,12 @@ void WriteOutputSetUp(const Routine& r) {
     if (r.kind == DataKind::Matrix) {
         const bool source = r.inputs == 0;
         for (int o = 0; o < r.outputs; ++o) {
-            WriteLine(r.file, Fill("       pMihOut<o>->miRows    = <rows>;",
-                                   {{"<o>", Number(o)},
-                                    {"<rows>", source ? "pPtr->Rows" : "pMihIn0->miRows"}}));
-            WriteLine(r.file,
-                      Fill("       pMihOut<o>->miColumns = <columns>;",
-                           {{"<o>", Number(o)},
-                            {"<columns>", source ? "pPtr->Columns" : "pMihIn0->miColumns"}}));
+            WriteFilled(
+                r.file, "       pMihOut<o>->miRows    = <rows>;",
+                {{"<o>", Number(o)}, {"<rows>", source ? "pPtr->Rows" : "pMihIn0->miRows"}});
+            WriteFilled(r.file, "       pMihOut<o>->miColumns = <columns>;",
+                        {{"<o>", Number(o)},
+                         {"<columns>", source ? "pPtr->Columns" : "pMihIn0->miColumns"}});
         }
     }
     if (r.kind == DataKind::Bitmap && r.inputs == 0) {
@@ -181,7 +180,7 @@ void WriteOutputSetUp(const Routine& r) {
                 "       }",
             };
             for (const char* line : LINES) {
-                WriteLine(r.file, Fill(line, {{"<o>", Number(o)}}));
+                WriteFilled(r.file, line, {{"<o>", Number(o)}});
             }
         }
     }
@@ -193,19 +192,20 @@ void WriteLoopOpening(const Routine& r) {
             WriteLine(r.file, "       for(index = 0; index<pPtr->Framesize; index++){");
             return;
         case DataKind::Matrix:
-            WriteLine(r.file, Fill("       for(row = 0; row<<dims>->miRows; row++){",
-                                   {{"<dims>", MatrixDimensions(r)}}));
-            WriteLine(r.file, Fill("         for(col = 0; col<<dims>->miColumns; col++){",
-                                   {{"<dims>", MatrixDimensions(r)}}));
+            WriteFilled(r.file, "       for(row = 0; row<<dims>->miRows; row++){",
+                        {{"<dims>", MatrixDimensions(r)}});
+            WriteFilled(r.file, "         for(col = 0; col<<dims>->miColumns; col++){",
+                        {{"<dims>", MatrixDimensions(r)}});
             return;
         case DataKind::Bitmap:
-            WriteLine(r.file, Fill("       AlignedWidth = ((<bmp>->biWidth+3)/4)*4;  // row width "
-                                   "raised to a multiple of 4",
-                                   {{"<bmp>", BitmapReference(r)}}));
-            WriteLine(r.file, Fill("       for(row = 0; row<<bmp>->biHeight; row++){",
-                                   {{"<bmp>", BitmapReference(r)}}));
-            WriteLine(r.file, Fill("         for(col = 0; col<<bmp>->biWidth; col++){",
-                                   {{"<bmp>", BitmapReference(r)}}));
+            WriteFilled(r.file,
+                        "       AlignedWidth = ((<bmp>->biWidth+3)/4)*4;  // row width "
+                        "raised to a multiple of 4",
+                        {{"<bmp>", BitmapReference(r)}});
+            WriteFilled(r.file, "       for(row = 0; row<<bmp>->biHeight; row++){",
+                        {{"<bmp>", BitmapReference(r)}});
+            WriteFilled(r.file, "         for(col = 0; col<<bmp>->biWidth; col++){",
+                        {{"<bmp>", BitmapReference(r)}});
             return;
     }
 }
@@ -290,11 +290,11 @@ void WriteExample(const Routine& r, const Combination& combination) {
 void WriteOutputFlags(const Routine& r, bool complexOutput) {
     const char* flag = complexOutput ? "RC_COMPLEX" : "RC_REAL";
     for (int o = 0; o < r.outputs; ++o) {
-        WriteLine(r.file, Fill("       pPtr->RCFlagOut<o> = <flag>;",
-                               {{"<o>", Number(o)}, {"<flag>", flag}}));
+        WriteFilled(r.file, "       pPtr->RCFlagOut<o> = <flag>;",
+                    {{"<o>", Number(o)}, {"<flag>", flag}});
         if (r.kind == DataKind::Matrix) {
-            WriteLine(r.file, Fill("       pMihOut<o>->miRCFlag = <flag>;",
-                                   {{"<o>", Number(o)}, {"<flag>", flag}}));
+            WriteFilled(r.file, "       pMihOut<o>->miRCFlag = <flag>;",
+                        {{"<o>", Number(o)}, {"<flag>", flag}});
         }
     }
 }
@@ -337,8 +337,8 @@ void WriteDefaultLocalRoutine(const Routine& r) {
     WriteSquareCheck(r);
     WriteAlgorithm(r);
     for (int o = 0; o < r.outputs; ++o) {
-        WriteLine(r.file, Fill("    pPtr->DTFlagOut<o> = <flag>;",
-                               {{"<o>", Number(o)}, {"<flag>", r.precision.processing->dataType}}));
+        WriteFilled(r.file, "    pPtr->DTFlagOut<o> = <flag>;",
+                    {{"<o>", Number(o)}, {"<flag>", r.precision.processing->dataType}});
     }
 }
 

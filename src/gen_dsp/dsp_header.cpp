@@ -134,9 +134,9 @@ void WriteDataMembers(OutputFile& file, const BLOCKINFO& block) {
                 Fill("PtrIn<i>;                  /* input <i> data pointer */", {{"<i>", Num(i)}}));
         }
         for (int i = 0; framesizes && i < block.NumInputs; ++i) {
-            WriteLine(file,
-                      Fill("  unsigned int FramesizeIn<i>;             /* input <i> framesize */",
-                           {{"<i>", Num(i)}}));
+            WriteFilled(file,
+                        "  unsigned int FramesizeIn<i>;             /* input <i> framesize */",
+                        {{"<i>", Num(i)}});
         }
         WriteLine(file, "");
     }
@@ -149,9 +149,9 @@ void WriteDataMembers(OutputFile& file, const BLOCKINFO& block) {
                            {{"<o>", Num(o)}}));
         }
         for (int o = 0; framesizes && o < block.NumOutputs; ++o) {
-            WriteLine(file,
-                      Fill("  unsigned int FramesizeOut<o>;            /* output <o> framesize */",
-                           {{"<o>", Num(o)}}));
+            WriteFilled(file,
+                        "  unsigned int FramesizeOut<o>;            /* output <o> framesize */",
+                        {{"<o>", Num(o)}});
         }
         WriteLine(file, "");
     }

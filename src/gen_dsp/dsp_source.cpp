@@ -71,12 +71,12 @@ void WriteInterruptRoutine(OutputFile& file, const BLOCKINFO& block) {
 void WriteMatrixInitBody(OutputFile& file, const BLOCKINFO& block) {
     const std::string type = dsp::PointerElementType(block);
     for (int i = 0; i < block.NumInputs; ++i) {
-        WriteLine(file, Fill("  pPtr->PtrPixelIn<i> = (<type> *)(pPtr->PtrIn<i>+1);",
-                             {{"<i>", Num(i)}, {"<type>", type}}));
+        WriteFilled(file, "  pPtr->PtrPixelIn<i> = (<type> *)(pPtr->PtrIn<i>+1);",
+                    {{"<i>", Num(i)}, {"<type>", type}});
     }
     for (int o = 0; o < block.NumOutputs; ++o) {
-        WriteLine(file, Fill("  pPtr->PtrPixelOut<o> = (<type> *)(pPtr->PtrOut<o>+1);",
-                             {{"<o>", Num(o)}, {"<type>", type}}));
+        WriteFilled(file, "  pPtr->PtrPixelOut<o> = (<type> *)(pPtr->PtrOut<o>+1);",
+                    {{"<o>", Num(o)}, {"<type>", type}});
     }
 }
 
@@ -274,9 +274,8 @@ void WriteMatrixStatements(OutputFile& file, const BLOCKINFO& block) {
         WriteLine(file, "    row = pPtr->PtrIn0->miRows;");
         WriteLine(file, "    col = pPtr->PtrIn0->miColumns;");
         for (int i = 1; i < block.NumInputs; ++i) {
-            WriteLine(file, Fill("    row = max(row, pPtr->PtrIn<i>->miRows);", {{"<i>", Num(i)}}));
-            WriteLine(file,
-                      Fill("    col = max(col, pPtr->PtrIn<i>->miColumns);", {{"<i>", Num(i)}}));
+            WriteFilled(file, "    row = max(row, pPtr->PtrIn<i>->miRows);", {{"<i>", Num(i)}});
+            WriteFilled(file, "    col = max(col, pPtr->PtrIn<i>->miColumns);", {{"<i>", Num(i)}});
         }
     } else {
         WriteLine(file, "    row = pPtr->Rows;");
@@ -298,7 +297,7 @@ void WriteMatrixStatements(OutputFile& file, const BLOCKINFO& block) {
     const std::string dataType = dsp::MatrixDataType(block);
     for (int o = 0; o < block.NumOutputs; ++o) {
         for (const char* line : OUTPUT_HEADER) {
-            WriteLine(file, Fill(line, {{"<o>", Num(o)}, {"<type>", dataType}}));
+            WriteFilled(file, line, {{"<o>", Num(o)}, {"<type>", dataType}});
         }
     }
 }
@@ -348,22 +347,21 @@ void WriteMatrixSumExample(OutputFile& file, const BLOCKINFO& block) {
     for (int o = 0; o < block.NumOutputs; ++o) {
         const std::string out = Num(o);
         WriteLine(file, "    RowIndex = 0;");
-        WriteLine(file,
-                  Fill("    for(row=0; row<pPtr->PtrOut<o>->miRows; row++){", {{"<o>", out}}));
-        WriteLine(file,
-                  Fill("      for(col=0; col<pPtr->PtrOut<o>->miColumns; col++){", {{"<o>", out}}));
+        WriteFilled(file, "    for(row=0; row<pPtr->PtrOut<o>->miRows; row++){", {{"<o>", out}});
+        WriteFilled(file, "      for(col=0; col<pPtr->PtrOut<o>->miColumns; col++){",
+                    {{"<o>", out}});
         for (int i = 0; i < block.NumInputs; ++i) {
             const std::initializer_list<dsp::Field> fields = {{"<o>", out}, {"<i>", Num(i)}};
-            WriteLine(
-                file,
-                Fill("        if(row<pPtr->PtrIn<i>->miRows && col<pPtr->PtrIn<i>->miColumns)",
-                     fields));
-            WriteLine(file, Fill("          *(pPtr->PtrPixelOut<o>+col+RowIndex) += "
-                                 "*(pPtr->PtrPixelIn<i>+col+row*pPtr->PtrIn<i>->miColumns);",
-                                 fields));
+            WriteFilled(file,
+                        "        if(row<pPtr->PtrIn<i>->miRows && col<pPtr->PtrIn<i>->miColumns)",
+                        fields);
+            WriteFilled(file,
+                        "          *(pPtr->PtrPixelOut<o>+col+RowIndex) += "
+                        "*(pPtr->PtrPixelIn<i>+col+row*pPtr->PtrIn<i>->miColumns);",
+                        fields);
         }
         WriteLine(file, "      }");
-        WriteLine(file, Fill("      RowIndex += pPtr->PtrOut<o>->miColumns;", {{"<o>", out}}));
+        WriteFilled(file, "      RowIndex += pPtr->PtrOut<o>->miColumns;", {{"<o>", out}});
         WriteLine(file, "    }");
     }
 }
@@ -398,9 +396,10 @@ void WriteUserControlExample(OutputFile& file, const BLOCKINFO& block) {
     WriteLine(file, "");
     WriteLine(file, "    /* set output data with user control data */");
     for (int o = 0; o < block.NumOutputs; ++o) {
-        WriteLine(file, Fill(std::string("    ") + target +
-                                 " = *((<type> *)pPtr+ParamOfs+<o>);  /* user control value <o> */",
-                             {{"<o>", Num(o)}, {"<type>", type}}));
+        WriteFilled(file,
+                    std::string("    ") + target +
+                        " = *((<type> *)pPtr+ParamOfs+<o>);  /* user control value <o> */",
+                    {{"<o>", Num(o)}, {"<type>", type}});
     }
 }
 
@@ -408,15 +407,15 @@ void WriteMatrixRampExample(OutputFile& file, const BLOCKINFO& block) {
     for (int o = 0; o < block.NumOutputs; ++o) {
         const std::string out = Num(o);
         WriteLine(file, "    RowIndex = 0;");
-        WriteLine(file,
-                  Fill("    for(row=0; row<pPtr->PtrOut<o>->miRows; row++){", {{"<o>", out}}));
-        WriteLine(file,
-                  Fill("      for(col=0; col<pPtr->PtrOut<o>->miColumns; col++){", {{"<o>", out}}));
-        WriteLine(file, Fill("        *(pPtr->PtrPixelOut<o>+col+RowIndex) = col*10; "
-                             "/* Create ramp example */",
-                             {{"<o>", out}}));
+        WriteFilled(file, "    for(row=0; row<pPtr->PtrOut<o>->miRows; row++){", {{"<o>", out}});
+        WriteFilled(file, "      for(col=0; col<pPtr->PtrOut<o>->miColumns; col++){",
+                    {{"<o>", out}});
+        WriteFilled(file,
+                    "        *(pPtr->PtrPixelOut<o>+col+RowIndex) = col*10; "
+                    "/* Create ramp example */",
+                    {{"<o>", out}});
         WriteLine(file, "      }");
-        WriteLine(file, Fill("      RowIndex += pPtr->PtrOut<o>->miColumns;", {{"<o>", out}}));
+        WriteFilled(file, "      RowIndex += pPtr->PtrOut<o>->miColumns;", {{"<o>", out}});
         WriteLine(file, "    }");
         WriteLine(file, "");
     }
@@ -425,8 +424,8 @@ void WriteMatrixRampExample(OutputFile& file, const BLOCKINFO& block) {
 void WriteFrameRampExample(OutputFile& file, const BLOCKINFO& block) {
     for (int o = 0; o < block.NumOutputs; ++o) {
         WriteLine(file, FrameLoopHead(block, o));
-        WriteLine(file, Fill("       *(pPtr->PtrOut<o>+index) = index;  /* create ramp example */",
-                             {{"<o>", Num(o)}}));
+        WriteFilled(file, "       *(pPtr->PtrOut<o>+index) = index;  /* create ramp example */",
+                    {{"<o>", Num(o)}});
         WriteLine(file, "    }");
         WriteLine(file, "");
     }
@@ -436,13 +435,11 @@ void WriteMatrixReadExample(OutputFile& file, const BLOCKINFO& block) {
     for (int i = 0; i < block.NumInputs; ++i) {
         const std::string in = Num(i);
         WriteLine(file, "    RowIndex = 0;");
-        WriteLine(file, Fill("    for(row=0; row<pPtr->PtrIn<i>->miRows; row++){", {{"<i>", in}}));
-        WriteLine(file,
-                  Fill("      for(col=0; col<pPtr->PtrIn<i>->miColumns; col++){", {{"<i>", in}}));
-        WriteLine(file,
-                  Fill("        dummy = *(pPtr->PtrPixelIn<i>+col+RowIndex);", {{"<i>", in}}));
+        WriteFilled(file, "    for(row=0; row<pPtr->PtrIn<i>->miRows; row++){", {{"<i>", in}});
+        WriteFilled(file, "      for(col=0; col<pPtr->PtrIn<i>->miColumns; col++){", {{"<i>", in}});
+        WriteFilled(file, "        dummy = *(pPtr->PtrPixelIn<i>+col+RowIndex);", {{"<i>", in}});
         WriteLine(file, "      }");
-        WriteLine(file, Fill("      RowIndex += pPtr->PtrIn<i>->miColumns;", {{"<i>", in}}));
+        WriteFilled(file, "      RowIndex += pPtr->PtrIn<i>->miColumns;", {{"<i>", in}});
         WriteLine(file, "    }");
         WriteLine(file, "");
     }
@@ -450,9 +447,8 @@ void WriteMatrixReadExample(OutputFile& file, const BLOCKINFO& block) {
 
 void WriteFrameReadExample(OutputFile& file, const BLOCKINFO& block) {
     for (int i = 0; i < block.NumInputs; ++i) {
-        WriteLine(file,
-                  Fill("    dummy = *(pPtr->PtrIn<i>);         /* accessing input data <i> */",
-                       {{"<i>", Num(i)}}));
+        WriteFilled(file, "    dummy = *(pPtr->PtrIn<i>);         /* accessing input data <i> */",
+                    {{"<i>", Num(i)}});
     }
 }
 

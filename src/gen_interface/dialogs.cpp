@@ -278,14 +278,13 @@ void WriteOkDriverReads(OutputFile& file, const BLOCKINFO& block) {
                                  Choice{"sync out number", "wSyncOutNum", "IDC_COMBO_SYNCOUT"}}) {
         const Substitutions values = {
             {"<comment>", choice.comment}, {"<member>", choice.member}, {"<combo>", choice.combo}};
-        WriteLine(file, Fill("                  // get <comment>", values));
-        WriteLine(file, Fill("                  <member> = bPtr-><member>;", values));
-        WriteLine(file, Fill("                  hItem = GetDlgItem(hDlg,<combo>);", values));
-        WriteLine(
-            file,
-            Fill("                  bPtr-><member> = (int)SendMessage(hItem,CB_GETCURSEL,0,0);",
-                 values));
-        WriteLine(file, Fill("                  if (bPtr-><member> != <member>)", values));
+        WriteFilled(file, "                  // get <comment>", values);
+        WriteFilled(file, "                  <member> = bPtr-><member>;", values);
+        WriteFilled(file, "                  hItem = GetDlgItem(hDlg,<combo>);", values);
+        WriteFilled(file,
+                    "                  bPtr-><member> = (int)SendMessage(hItem,CB_GETCURSEL,0,0);",
+                    values);
+        WriteFilled(file, "                  if (bPtr-><member> != <member>)", values);
         WriteLine(file, "                    SetCompiledFlag(FALSE);");
     }
     WriteLines(
@@ -549,7 +548,7 @@ void WriteBrowseCase(OutputFile& file, const ParamText& p) {
     std::string_view copy = "                    lstrcpy(FilterStr,\"<item>\");";
     for (const std::string& item : FilterItems(p.parameter)) {
         const std::string body = LiteralBody(item);
-        WriteLine(file, Fill(copy, {{"<item>", body}}));
+        WriteFilled(file, copy, {{"<item>", body}});
         copy = "                    lstrcat(FilterStr,\"<item>\");";
     }
     WriteLines(file,
@@ -693,12 +692,12 @@ void WriteComboInit(OutputFile& file, const ParamText& p) {
                        "           // add strings to combo box in order that they are to appear",
                    });
         for (std::string_view item : {"Item 1", "Item 2", "Item 3"}) {
-            WriteLine(file, Fill(add, {{"<item>", item}}));
+            WriteFilled(file, add, {{"<item>", item}});
         }
     } else {
         for (const std::string& item : p.parameter.ParameterItems) {
             const std::string body = LiteralBody(item);
-            WriteLine(file, Fill(add, {{"<item>", body}}));
+            WriteFilled(file, add, {{"<item>", body}});
         }
     }
     WriteLine(file, p("           // select combo box item for <ident>"));
@@ -799,7 +798,7 @@ void WriteDriverList(OutputFile& file, const Substitutions& values) {
              "           }",
              "           SendMessage(hItem,CB_SETCURSEL,(UINT)bPtr-><member>,(DWORD)0);",
          }) {
-        WriteLine(file, Fill(line, values));
+        WriteFilled(file, line, values);
     }
 }
 

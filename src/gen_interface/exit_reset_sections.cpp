@@ -104,8 +104,8 @@ void WriteUserExitProc(OutputFile& file, const BLOCKINFO& block) {
     if (block.NumOutputs > 0) {
         WriteLine(file, "    // get block output buffer handles");
         for (int i = 0; i < block.NumOutputs; ++i) {
-            WriteLine(file, Fill("    hBufOut<i> = GetOutputDataHandle(hBioInfo,<i>);",
-                                 {{"<i>", Num(i)}}));
+            WriteFilled(file, "    hBufOut<i> = GetOutputDataHandle(hBioInfo,<i>);",
+                        {{"<i>", Num(i)}});
         }
         WriteLine(file, "    // free block output buffers");
         for (int i = 0; i < block.NumOutputs; ++i) {

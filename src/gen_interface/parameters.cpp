@@ -54,18 +54,22 @@ void WriteChannelSaves(OutputFile& file, int count, std::string_view direction) 
     for (int i = 0; i < count; ++i) {
         const std::string n = std::to_string(i);
         const Substitutions values = {{"<dir>", direction}, {"<i>", n}};
-        WriteLine(file, Fill("    SaveParamL(Section, \"Framesize<dir><i>\", -1, "
-                             "pPtr->Framesize<dir><i>, FileName);",
-                             values));
-        WriteLine(file, Fill("    SaveParamI(Section, \"RCFlag<dir><i>\", -1, "
-                             "pPtr->RCFlag<dir><i>, FileName);",
-                             values));
-        WriteLine(file, Fill("    SaveParamI(Section, \"DTFlag<dir><i>\", -1, "
-                             "pPtr->DTFlag<dir><i>, FileName);",
-                             values));
-        WriteLine(file, Fill("    SaveParamD(Section, \"SampFreq<dir><i>\", -1, "
-                             "pPtr->SampFreq<dir><i>, FileName);",
-                             values));
+        WriteFilled(file,
+                    "    SaveParamL(Section, \"Framesize<dir><i>\", -1, "
+                    "pPtr->Framesize<dir><i>, FileName);",
+                    values);
+        WriteFilled(file,
+                    "    SaveParamI(Section, \"RCFlag<dir><i>\", -1, "
+                    "pPtr->RCFlag<dir><i>, FileName);",
+                    values);
+        WriteFilled(file,
+                    "    SaveParamI(Section, \"DTFlag<dir><i>\", -1, "
+                    "pPtr->DTFlag<dir><i>, FileName);",
+                    values);
+        WriteFilled(file,
+                    "    SaveParamD(Section, \"SampFreq<dir><i>\", -1, "
+                    "pPtr->SampFreq<dir><i>, FileName);",
+                    values);
     }
 }
 
@@ -349,9 +353,10 @@ void WriteUserSaveProc(OutputFile& file, const BLOCKINFO& block) {
     }
     if (!block.xDAIS) {
         for (int i : UsedLocalArrays(block)) {
-            WriteLine(file, Fill("    SaveParamL(Section, \"NumLocalElements<i>\", -1, "
-                                 "pPtr->NumLocalElements<i>, FileName);",
-                                 {{"<i>", std::to_string(i)}}));
+            WriteFilled(file,
+                        "    SaveParamL(Section, \"NumLocalElements<i>\", -1, "
+                        "pPtr->NumLocalElements<i>, FileName);",
+                        {{"<i>", std::to_string(i)}});
         }
     }
     if (block.RealTime) {
@@ -380,9 +385,10 @@ void WriteUserLoadProc(OutputFile& file, const BLOCKINFO& block) {
 
     const std::string precision = LoadedPrecision(block);
     if (!precision.empty()) {
-        WriteLine(file, Fill("    pPtr->Precision = LoadParamI(Section, \"Precision\", "
-                             "IDC_PRECISION, <default>, FileName);",
-                             {{"<default>", precision}}));
+        WriteFilled(file,
+                    "    pPtr->Precision = LoadParamI(Section, \"Precision\", "
+                    "IDC_PRECISION, <default>, FileName);",
+                    {{"<default>", precision}});
     }
     WriteLine(file, "    // Load block's user parameters");
     if (IsSourceBlock(block)) {

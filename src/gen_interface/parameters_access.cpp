@@ -310,8 +310,8 @@ void WriteDriverCases(OutputFile& file) {
     for (std::string_view member : {"wBoardNum", "wDSPNum"}) {
         const Substitutions values = {{"<member>", member},
                                       {"<ID>", member == "wBoardNum" ? "BRDNUM" : "DSPNUM"}};
-        WriteLine(file, Fill("        case IDC_EDIT_<ID>:", values));
-        WriteLine(file, Fill("          bPtr-><member> = *((WORD *)val);", values));
+        WriteFilled(file, "        case IDC_EDIT_<ID>:", values);
+        WriteFilled(file, "          bPtr-><member> = *((WORD *)val);", values);
         WriteLines(file, {
                              "          if (!VexaSendCommand(sPtr->hDriver, DRV_CHANGEDSP, NULL, "
                              "(LONG)sPtr->hRTParam))",
@@ -372,10 +372,9 @@ void WriteUserGetParameterListProc(OutputFile& file, const BLOCKINFO& block) {
             continue;
         }
         const std::string name = StringLiteral(p.parameter.ParameterName);
-        WriteLine(file, Fill("    AddParmString(hListBox, <name>, (<type> << 16)|<control>);",
-                             {{"<name>", name},
-                              {"<type>", HostDataType(p.type)},
-                              {"<control>", ListedControl(p)}}));
+        WriteFilled(
+            file, "    AddParmString(hListBox, <name>, (<type> << 16)|<control>);",
+            {{"<name>", name}, {"<type>", HostDataType(p.type)}, {"<control>", ListedControl(p)}});
     }
     if (IsSourceBlock(block)) {
         if (block.Bitmap) {

@@ -5,7 +5,7 @@ namespace bw::section_text {
 void WriteLines(OutputFile& file, std::initializer_list<std::string_view> lines,
                 Substitutions values) {
     for (std::string_view line : lines) {
-        WriteLine(file, Fill(line, values));
+        WriteFilled(file, line, values);
     }
 }
 

@@ -96,6 +96,28 @@ std::string Fill(std::string_view line, std::span<const Field> fields) {
     return result;
 }
 
+void WriteFilled(OutputFile& file, std::string_view line, std::span<const Field> fields) {
+    // Handed over in pieces, so no filled copy of the line is made.
+    std::array<std::string_view, 32> parts;
+    size_t count = 0;
+    bool overflow = false;
+    SplitAtPlaceholders(line, fields, [&](std::string_view text, int n) {
+        if (count + 2 > parts.size()) {
+            overflow = true;
+            return;
+        }
+        parts[count++] = text;
+        if (n >= 0) {
+            parts[count++] = fields[static_cast<size_t>(n)].value;
+        }
+    });
+    if (overflow) {  // more placeholders than any generated line holds
+        WriteLine(file, Fill(line, fields));
+        return;
+    }
+    file.WriteParts(std::span(parts.data(), count), true);
+}
+
 LinePattern::LinePattern(std::string_view line,
                          std::initializer_list<std::string_view> placeholders)
     : line_(line) {

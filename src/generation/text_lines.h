@@ -31,6 +31,13 @@ inline std::string Fill(std::string_view line, std::initializer_list<Field> fiel
     return Fill(line, std::span<const Field>(fields.begin(), fields.size()));
 }
 
+// WriteLine of the filled line.
+void WriteFilled(OutputFile& file, std::string_view line, std::span<const Field> fields);
+inline void WriteFilled(OutputFile& file, std::string_view line,
+                        std::initializer_list<Field> fields) {
+    WriteFilled(file, line, std::span<const Field>(fields.begin(), fields.size()));
+}
+
 // A line with placeholders split once into its text and slots, for a line
 // written many times with different values (the per-channel lines of the
 // largest blocks); filled as Fill fills it.
