@@ -10,7 +10,7 @@ namespace {
 
 // Writes reach the disk in chunks of this size rather than line by line; most
 // generated files are smaller and go out in one write on Close.
-constexpr size_t BUFFER_SIZE = 1024 * 1024;
+constexpr size_t BUFFER_SIZE = 256 * 1024;
 
 // The buffer of a file no longer in use, kept for the next one: fresh memory
 // costs a page fault for every page first written.
