@@ -96,6 +96,19 @@ TEST_F(SheetTest, FirstPageRelabelsItsButtonsAndTheOthersReadBackAndNext) {
     EXPECT_TRUE(Button(QWizard::CustomButton1)->isVisible());
 }
 
+TEST_F(SheetTest, APageMakesItsControlsOnlyWhenTheSheetReachesIt) {
+    const auto controls = [&](int id) {
+        return Wizard().page(id)->findChildren<QWidget*>().size();
+    };
+    EXPECT_GT(controls(OpenFilePage), 0);
+    for (int id = VisibleInfoPage; id < PAGE_COUNT; ++id) {
+        EXPECT_EQ(controls(id), 0) << id;
+    }
+    OpenDescribedBlock();
+    EXPECT_GT(controls(VisibleInfoPage), 0);
+    EXPECT_EQ(controls(FileInfoPage), 0);
+}
+
 TEST_F(SheetTest, OpenThenCancelStaysOnPageOneWithANewBlockAndNewStartsAfresh) {
     Wizard();
     block.BlockName = "Edited";
