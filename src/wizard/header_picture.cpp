@@ -1,6 +1,7 @@
 #include "wizard/header_picture.h"
 
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QScreen>
@@ -50,8 +51,14 @@ QPixmap BuiltInHeaderPicture(int screenDepth) {
 QPixmap HeaderPicture(const std::string& workingDirectory, int screenDepth) {
     const std::string file = workingDirectory + "Header.bmp";
     if (FileExists(file)) {
-        QPixmap picture;
-        if (picture.load(QString::fromLocal8Bit(NativePath(file).c_str()))) {
+        const QString path = QString::fromLocal8Bit(NativePath(file).c_str());
+        // Read as BMP first: left to guess, the reader loads every image
+        // plugin and asks each before its own BMP reader. A file of another
+        // format under that name is still read by the guess.
+        QImageReader bmp(path, "bmp");
+        bmp.setAutoDetectImageFormat(false);
+        QPixmap picture = QPixmap::fromImage(bmp.read());
+        if (!picture.isNull() || picture.load(path)) {
             return picture;
         }
     }

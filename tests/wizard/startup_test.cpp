@@ -161,6 +161,10 @@ TEST(HeaderPicture, TheWorkingDirectorysPictureWinsElseTheBuiltInOneForTheDepth)
     const QPixmap chosen = HeaderPicture(working, 24);
     EXPECT_EQ(chosen.size(), QSize(48, 48));
     EXPECT_EQ(chosen.toImage().pixelColor(5, 5), QColor(Qt::red));
+    // A picture of another format under that name is read all the same.
+    own.fill(Qt::green);
+    ASSERT_TRUE(own.save(folder.path() + "/Header.bmp", "PNG"));
+    EXPECT_EQ(HeaderPicture(working, 24).toImage().pixelColor(5, 5), QColor(Qt::green));
 
     QFile::remove(folder.path() + "/Header.bmp");
     const QImage deep = HeaderPicture(working, 32).toImage();
