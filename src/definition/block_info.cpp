@@ -212,7 +212,7 @@ const char* ChipNameForIndex(int index) {
     return CHIP_FAMILIES[static_cast<size_t>(index)].name;
 }
 
-int DecimalValue(const std::string& text) {
+int DecimalValue(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) {
         ++i;

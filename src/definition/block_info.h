@@ -146,7 +146,7 @@ const char* ChipNameForIndex(int index);
 
 // The decimal value of a text as the original's atoi read it: leading blanks,
 // an optional sign, then digits; anything else stops it, nothing gives 0.
-int DecimalValue(const std::string& text);
+int DecimalValue(std::string_view text);
 
 inline constexpr const char* PARAMETER_LIMIT_MESSAGE =
     "You have exceeded the number of parameters supported by this wizard.  You will have to add "

@@ -14,14 +14,6 @@ char LowerChar(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-std::string Lower(std::string_view text) {
-    std::string result(text);
-    for (char& c : result) {
-        c = LowerChar(c);
-    }
-    return result;
-}
-
 std::string_view Trim(std::string_view text) {
     const size_t first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) {
@@ -45,22 +37,50 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-bool ProfileFile::Load(const std::string& path) {
+size_t ProfileFile::NoCaseHash::operator()(std::string_view text) const {
+    size_t hash = 14695981039346656037ull;  // FNV-1a
+    for (char c : text) {
+        hash = (hash ^ static_cast<unsigned char>(LowerChar(c))) * 1099511628211ull;
+    }
+    return hash;
+}
+
+bool ProfileFile::NoCaseEqual::operator()(std::string_view a, std::string_view b) const {
+    return EqualIgnoringCase(a, b);
+}
+
+std::string_view ProfileFile::Keep(std::string text) {
+    return texts_.emplace_back(std::move(text));
+}
+
+void ProfileFile::Clear() {
+    lastFound_ = NONE;
+    texts_.clear();
     preamble_.clear();
     sections_.clear();
     sectionIndex_.clear();
-    const std::optional<std::string> bytes = ReadWholeFile(path);
+}
+
+bool ProfileFile::Load(const std::string& path) {
+    Clear();
+    std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes) {
         return false;
     }
-    Parse(*bytes);
+    Parse(Keep(std::move(*bytes)));
     return true;
 }
 
 void ProfileFile::Parse(std::string_view text) {
-    preamble_.clear();
-    sections_.clear();
-    sectionIndex_.clear();
+    if (texts_.empty() || text.data() != texts_.back().data()) {
+        Clear();
+        text = Keep(std::string(text));
+    } else {  // already kept by Load
+        lastFound_ = NONE;
+        preamble_.clear();
+        sections_.clear();
+        sectionIndex_.clear();
+    }
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
@@ -75,13 +95,12 @@ void ProfileFile::Parse(std::string_view text) {
         const std::string_view trimmed = Trim(line);
         if (!trimmed.empty() && trimmed.front() == '[') {
             const size_t close = trimmed.find(']');
-            const std::string_view name =
-                Trim(trimmed.substr(1, close == std::string_view::npos ? close : close - 1));
-            AddSection(name);
+            AddSection(
+                Trim(trimmed.substr(1, close == std::string_view::npos ? close : close - 1)));
             continue;
         }
         if (sections_.empty()) {
-            preamble_.emplace_back(line);
+            preamble_.push_back(line);
             continue;
         }
         Section& section = sections_.back();
@@ -89,17 +108,17 @@ void ProfileFile::Parse(std::string_view text) {
         const std::string_view key =
             equals == std::string_view::npos ? std::string_view() : Trim(line.substr(0, equals));
         if (key.empty()) {
-            section.entries.push_back(Entry{"", std::string(line)});
+            section.entries.push_back(Entry{{}, line});
             continue;
         }
-        section.index.emplace(Lower(key), section.entries.size());
-        section.entries.push_back(Entry{std::string(key), std::string(line.substr(equals + 1))});
+        section.index.emplace(key, section.entries.size());
+        section.entries.push_back(Entry{key, line.substr(equals + 1)});
     }
 }
 
 std::string ProfileFile::Text() const {
     std::string text;
-    for (const std::string& line : preamble_) {
+    for (std::string_view line : preamble_) {
         text.append(line).append("\r\n");
     }
     for (const Section& section : sections_) {
@@ -131,24 +150,26 @@ bool ProfileFile::Save(const std::string& path) const {
 }
 
 ProfileFile::Section* ProfileFile::FindSection(std::string_view name) {
-    // A template has hundreds of sections: looked up by name, not scanned.
-    thread_local std::string lowered;
-    lowered.assign(name);
-    for (char& c : lowered) {
-        c = LowerChar(c);
+    // Readers and writers ask for one section many times in a row.
+    if (lastFound_ < sections_.size() && EqualIgnoringCase(sections_[lastFound_].name, name)) {
+        return &sections_[lastFound_];
     }
-    const auto it = sectionIndex_.find(lowered);
-    return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
-}
-
-ProfileFile::Section& ProfileFile::AddSection(std::string_view name) {
-    // The first of sections with the same name is the one found.
-    sectionIndex_.emplace(Lower(name), sections_.size());
-    return sections_.emplace_back(Section{std::string(name), {}, {}});
+    const auto it = sectionIndex_.find(name);
+    if (it == sectionIndex_.end()) {
+        return nullptr;
+    }
+    lastFound_ = it->second;
+    return &sections_[lastFound_];
 }
 
 const ProfileFile::Section* ProfileFile::FindSection(std::string_view name) const {
     return const_cast<ProfileFile*>(this)->FindSection(name);
+}
+
+ProfileFile::Section& ProfileFile::AddSection(std::string_view name) {
+    // The first of sections with the same name is the one found.
+    sectionIndex_.emplace(name, sections_.size());
+    return sections_.emplace_back(Section{name, {}, {}});
 }
 
 bool ProfileFile::HasSection(std::string_view section) const {
@@ -160,31 +181,27 @@ bool ProfileFile::SectionHasContent(std::string_view section) const {
     return found != nullptr && !found->index.empty();
 }
 
-const std::string* ProfileFile::Find(std::string_view section, std::string_view key) const {
+std::optional<std::string_view> ProfileFile::Find(std::string_view section,
+                                                  std::string_view key) const {
     const Section* found = FindSection(section);
     if (found == nullptr) {
-        return nullptr;
+        return std::nullopt;
     }
-    // Lookups are the reader's hot path: lower-case into a reused buffer.
-    thread_local std::string lowered;
-    const std::string_view trimmed = Trim(key);
-    lowered.assign(trimmed);
-    for (char& c : lowered) {
-        c = LowerChar(c);
+    const auto it = found->index.find(Trim(key));
+    if (it == found->index.end()) {
+        return std::nullopt;
     }
-    const auto it = found->index.find(lowered);
-    return it == found->index.end() ? nullptr : &found->entries[it->second].value;
+    return found->entries[it->second].value;
 }
 
 std::string ProfileFile::GetString(std::string_view section, std::string_view key,
                                    std::string_view defaultValue) const {
-    const std::string* value = Find(section, key);
-    return value != nullptr ? *value : std::string(defaultValue);
+    return std::string(Find(section, key).value_or(defaultValue));
 }
 
 int ProfileFile::GetInt(std::string_view section, std::string_view key, int defaultValue) const {
-    const std::string* value = Find(section, key);
-    return value != nullptr ? DecimalValue(*value) : defaultValue;
+    const std::optional<std::string_view> value = Find(section, key);
+    return value ? DecimalValue(*value) : defaultValue;
 }
 
 void ProfileFile::SetString(std::string_view section, std::string_view key,
@@ -198,23 +215,25 @@ void ProfileFile::SetString(std::string_view section, std::string_view key,
     }
     Section* found = FindSection(section);
     if (found == nullptr) {
-        found = &AddSection(section);
+        found = &AddSection(Keep(std::string(section)));
     }
-    const std::string lowered = Lower(Trim(key));
-    const auto it = found->index.find(lowered);
+    const std::string_view trimmedKey = Trim(key);
+    const auto it = found->index.find(trimmedKey);
     if (it != found->index.end()) {
-        found->entries[it->second].value = std::move(value);
+        found->entries[it->second].value = Keep(std::move(value));
         return;
     }
-    found->index.emplace(lowered, found->entries.size());
-    found->entries.push_back(Entry{std::string(Trim(key)), std::move(value)});
+    const std::string_view keptKey = Keep(std::string(trimmedKey));
+    found->index.emplace(keptKey, found->entries.size());
+    found->entries.push_back(Entry{keptKey, Keep(std::move(value))});
 }
 
 void ProfileFile::DeleteSection(std::string_view section) {
     std::erase_if(sections_, [&](const Section& s) { return EqualIgnoringCase(s.name, section); });
+    lastFound_ = NONE;
     sectionIndex_.clear();
     for (size_t i = 0; i < sections_.size(); ++i) {
-        sectionIndex_.emplace(Lower(sections_[i].name), i);
+        sectionIndex_.emplace(sections_[i].name, i);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -12,6 +14,12 @@ namespace bw {
 // line. Lines of other sections are kept exactly as they were read.
 class ProfileFile {
 public:
+    ProfileFile() = default;
+    ProfileFile(const ProfileFile&) = delete;  // entries point into texts_
+    ProfileFile& operator=(const ProfileFile&) = delete;
+    ProfileFile(ProfileFile&&) = default;
+    ProfileFile& operator=(ProfileFile&&) = default;
+
     // Reads path; a missing or unreadable file gives an empty profile (false).
     bool Load(const std::string& path);
     // Parses text (CR LF or LF line ends).
@@ -24,8 +32,8 @@ public:
     bool HasSection(std::string_view section) const;
     // True when the section exists and holds at least one key.
     bool SectionHasContent(std::string_view section) const;
-    // The value of key, or nullptr when it is missing.
-    const std::string* Find(std::string_view section, std::string_view key) const;
+    // The value of key, or nothing when it is missing.
+    std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
     std::string GetString(std::string_view section, std::string_view key,
                           std::string_view defaultValue) const;
     // Like GetPrivateProfileInt: leading digits of the value, 0 when none,
@@ -37,25 +45,41 @@ public:
     void DeleteSection(std::string_view section);
 
 private:
+    // Names compared without regard to case, for the indexes.
+    struct NoCaseHash {
+        size_t operator()(std::string_view text) const;
+    };
+    struct NoCaseEqual {
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    using Index = std::unordered_map<std::string_view, size_t, NoCaseHash, NoCaseEqual>;
+
+    // Texts point into texts_: the file as read, and what was set since.
     struct Entry {
-        std::string key;    // empty for a line that is not a key (comment, blank)
-        std::string value;  // the value, or the whole line for a non-key line
+        std::string_view key;    // empty for a line that is not a key (comment, blank)
+        std::string_view value;  // the value, or the whole line for a non-key line
     };
     struct Section {
-        std::string name;
+        std::string_view name;
         std::vector<Entry> entries;
-        // Lower-cased key -> its first entry, so lookups do not scan.
-        std::unordered_map<std::string, size_t> index;
+        Index index;  // key -> its first entry, so lookups do not scan
     };
 
     Section* FindSection(std::string_view name);
     const Section* FindSection(std::string_view name) const;
     Section& AddSection(std::string_view name);
+    // A lasting copy of text.
+    std::string_view Keep(std::string text);
+    void Clear();
 
-    std::vector<std::string> preamble_;  // lines before the first section
+    // A deque, so that a text never moves once stored (nor when the profile
+    // itself is moved).
+    std::deque<std::string> texts_;
+    std::vector<std::string_view> preamble_;  // lines before the first section
     std::vector<Section> sections_;
-    // Lower-cased name -> the first section of that name.
-    std::unordered_map<std::string, size_t> sectionIndex_;
+    Index sectionIndex_;  // name -> the first section of that name
+    static constexpr size_t NONE = static_cast<size_t>(-1);
+    mutable size_t lastFound_ = NONE;  // the section FindSection found last
 };
 
 }  // namespace bw

@@ -30,7 +30,7 @@ TEST(ProfileFile, ALineBreakInAValueCannotForgeAKey) {
     profile.SetString("S", "k", "one\r\nevil=1");
     ProfileFile reread;
     reread.Parse(profile.Text());
-    EXPECT_EQ(reread.Find("S", "evil"), nullptr);
+    EXPECT_FALSE(reread.Find("S", "evil"));
 }
 
 TEST(ProfileFile, SaveReplacesTheFileWhole) {

@@ -233,7 +233,7 @@ TEST(DspParameterRecord, MembersOfBothVariantsAreRecordedInOrder) {
         EXPECT_EQ(profile.GetString(section, "0", ""), "_Gain") << section;
         EXPECT_EQ(profile.GetString(section, "1", ""), "_Mode") << section;
         EXPECT_EQ(profile.GetString(section, "2", ""), "_On") << section;
-        EXPECT_EQ(profile.Find(section, "3"), nullptr) << section;
+        EXPECT_FALSE(profile.Find(section, "3")) << section;
     }
     EXPECT_EQ(profile.GetString("NFAdd", "7", ""), "kept");
     EXPECT_EQ(profile.GetString("Other", "0", ""), "untouched");
