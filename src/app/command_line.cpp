@@ -240,6 +240,9 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
     if (result.outcome == RunOutcome::Cancelled && !prompts.unanswered()) {
         console.err << "Generation cancelled: the files after that point were not written.\n";
     }
+    if (result.outcome == RunOutcome::Completed && !result.notWritten.empty()) {
+        return EXIT_STOPPED;  // the run went on, but not every file was written
+    }
     return ExitStatus(result.outcome);
 }
 

@@ -125,6 +125,7 @@ private:
                     } else {
                         prompts_.showMessage(CannotWriteTemplateMessage(path),
                                              MessageIcon::Exclamation);
+                        result_.notWritten.push_back(path);
                     }
                 }
                 return true;

@@ -43,6 +43,9 @@ struct FileEvent {
 struct RunResult {
     RunOutcome outcome = RunOutcome::Completed;
     std::vector<FileEvent> events;  // in the order they happened
+    // Files that could not be written while the run went on (the template),
+    // each already reported through the prompts.
+    std::vector<std::string> notWritten;
 
     // The paths of the events with this action.
     std::vector<std::string> Paths(FileAction action) const;

@@ -160,6 +160,7 @@ TEST_F(FaultInjectionTest, ATemplateThatCannotBeWrittenIsReportedAndTheBlockStil
                                      {"--overwrite", "all", "--splice", "yes"});
 
     EXPECT_THAT(outcome.err, HasSubstr("Gain.TBT.  The template was not saved."));
+    EXPECT_EQ(outcome.status, EXIT_STOPPED);  // not every file was written
     EXPECT_EQ(Bytes(Block() / "Gain.TBT"), before.at("Gain.TBT"));
     // The user's line reached the new user source through the splice.
     EXPECT_THAT(Bytes(Block() / "Gain.c"), HasSubstr("/* the user's own line */"));

@@ -337,6 +337,7 @@ TEST_F(GenerationRunTest, ATemplateThatCannotBeWrittenIsReportedAndTheRunGoesOn)
     const RunResult result = Run();
     EXPECT_EQ(result.outcome, RunOutcome::Completed);
     EXPECT_THAT(prompts_.messages, ElementsAre(CannotWriteTemplateMessage(In("Gain.TBT"))));
+    EXPECT_THAT(result.notWritten, ElementsAre(In("Gain.TBT")));
     std::vector<std::string> others = RunPaths();
     others.erase(others.begin());
     EXPECT_EQ(result.Paths(FileAction::Written), others);
