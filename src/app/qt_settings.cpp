@@ -91,9 +91,10 @@ void QtSettingsStore::write(const std::string& section, const std::string& name,
     if (stored.isValid() && stored.typeId() == QMetaType::QString && stored.toString() == text) {
         return;
     }
+    // Saved once, when the event loop is idle or at the latest when the store
+    // goes: a file saved after every value made each run wait for the disk
+    // several times. Other stores of this process see the value at once.
     user.setValue(key, text);
-    // There may be no event loop to save it later (the command line).
-    user.sync();
 }
 
 QStringList QtSettingsStore::fileNames() const {
