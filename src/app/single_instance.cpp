@@ -7,7 +7,65 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#ifdef Q_OS_WIN
+#include <QLockFile>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <QFile>
+#endif
+
 namespace bw {
+
+#ifdef Q_OS_WIN
+
+// Held until the process ends; a lock whose process has gone is stale,
+// however old it is.
+class SingleInstance::Lock {
+public:
+    explicit Lock(const QString& path) : file_(path) { file_.setStaleLockTime(0); }
+    bool tryLock() { return file_.tryLock(0); }
+
+private:
+    QLockFile file_;
+};
+
+#else
+
+// The system's lock on the file, held until the process ends: a process that
+// has gone holds nothing, and nothing has to reach the disk before the window
+// opens (QLockFile waits for its file to be flushed). The file itself stays.
+class SingleInstance::Lock {
+public:
+    explicit Lock(const QString& path) : path_(QFile::encodeName(path)) {}
+    ~Lock() {
+        if (handle_ >= 0) {
+            ::close(handle_);
+        }
+    }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+
+    bool tryLock() {
+        if (handle_ >= 0) {
+            return true;
+        }
+        handle_ = ::open(path_.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (handle_ >= 0 && ::flock(handle_, LOCK_EX | LOCK_NB) != 0) {
+            ::close(handle_);
+            handle_ = -1;
+        }
+        return handle_ >= 0;
+    }
+
+private:
+    QByteArray path_;
+    int handle_ = -1;
+};
+
+#endif
 
 namespace {
 
@@ -22,10 +80,9 @@ QByteArray Message() {
 }  // namespace
 
 SingleInstance::SingleInstance(const QString& folder, QObject* parent)
-    : QObject(parent), folder_(folder), lock_(QDir(folder).filePath(INSTANCE_LOCK_NAME)) {
-    // Only a lock whose process has gone is stale, however old it is.
-    lock_.setStaleLockTime(0);
-}
+    : QObject(parent),
+      folder_(folder),
+      lock_(std::make_unique<Lock>(QDir(folder).filePath(INSTANCE_LOCK_NAME))) {}
 
 SingleInstance::~SingleInstance() {
     if (server_) {
@@ -52,7 +109,7 @@ QString SingleInstance::DefaultFolder() {
 
 SingleInstance::Start SingleInstance::start() {
     QDir().mkpath(folder_);
-    if (lock_.tryLock(0)) {
+    if (lock_->tryLock()) {
         listen();
         return Start::First;
     }

@@ -5,7 +5,6 @@
 // socket "are you me?", and ends once the first has answered and raised its
 // window. A lock left by a process that no longer runs is taken over.
 
-#include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -58,8 +57,10 @@ private:
     void answer();
     void answerOn(QLocalSocket& socket);
 
+    class Lock;
+
     QString folder_;
-    QLockFile lock_;
+    std::unique_ptr<Lock> lock_;
     std::unique_ptr<QLocalServer> server_;
 };
 
