@@ -1,15 +1,21 @@
-// Pictures of every page for people to look at (scripts/screenshots.sh).
-// Runs only when BLOCKWRIGHT_SCREENSHOTS names the folder to write them to.
+// Pictures of every page for people to look at (scripts/screenshots.sh): each
+// page as a new block meets it, the run and its overwrite question, and pages
+// 2 to 9 and the parameter dialogs filled with a realistic block. Runs only
+// when BLOCKWRIGHT_SCREENSHOTS names the folder to write them to.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
+#include <QSettings>
+#include <QStandardPaths>
+#include <tuple>
 
 #include "app/overwrite_dialog.h"
 #include "definition/template_file.h"
 #include "wizard/generate.h"
 #include "wizard/header_picture.h"
+#include "wizard/parameter_info.h"
 #include "wizard_fixture.h"
 
 namespace bw {
@@ -25,6 +31,12 @@ protected:
         QDir().mkpath(folder);
     }
 
+    void TearDown() override {
+        if (!hostFile.isEmpty()) {
+            QFile::remove(hostFile);
+        }
+    }
+
     void Take(QWidget& widget, const QString& name) {
         widget.show();
         widget.raise();
@@ -35,7 +47,108 @@ protected:
         EXPECT_TRUE(widget.grab().save(file)) << file.toStdString();
     }
 
+    // The wizard with the program's pictures, opening the template at path.
+    void OpenInWizard(const BLOCKINFO& saved, const char* name) {
+        const std::string path = temp.path().toStdString() + "/" + name;
+        ASSERT_TRUE(WriteTemplate(saved, path));
+        wizard = std::make_unique<CWizard>(context,
+                                           HeaderPicture(context.workingDirectory, ScreenDepth()));
+        wizard->resize(640, 480);
+        wizard->show();
+        Take(*wizard, "01-open-file");
+        dialogs.answers.push_back(path);
+        Open();
+        ASSERT_EQ(wizard->currentId(), VisibleInfoPage);
+    }
+
+    // An installed host with two libraries, so that the lists have entries.
+    void InstallHost() {
+        const QString config =
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+        const QString hostFolder = temp.path() + "/zirud";
+        QDir().mkpath(hostFolder);
+        QFile groups(hostFolder + "/filters.ini");
+        ASSERT_TRUE(groups.open(QIODevice::WriteOnly));
+        groups.write(
+            "[Groups]\r\nGroup Count=3\r\nGroup1=FIR Filters\r\nGroup2=IIR Filters\r\n"
+            "Group3=Adaptive Filters\r\n");
+        groups.close();
+        hostFile = config + "/Calderic/Zirud Izadivo.conf";
+        QSettings host(hostFile, QSettings::IniFormat);
+        host.setValue("Settings/Working Directory", hostFolder);
+        host.setValue("Libraries/Library Count", "2");
+        host.setValue("Libraries/Lib1", "Simulation Library");
+        host.setValue("Libraries/Lib2", "Filters");
+        host.setValue("Libraries/LibFile2", "filters.ini");
+    }
+
+    // A DSP-based FIR filter with a reference input and parameters of every kind.
+    BLOCKINFO Filter() const {
+        BLOCKINFO b;
+        b.Reset(settings, context.workingDirectory);
+        b.LibraryName = "Filters";
+        b.GroupName = "FIR Filters";
+        b.MenuName = "FIR Filter";
+        b.ShortDescription = "Finite impulse response filter";
+        b.LongDescription =
+            "Filters the signal input with a windowed FIR design.\r\n"
+            "The reference input adapts the gain; the output has the signal's length.";
+        b.BlockName = "NTFir";
+        b.HelpFilename = "NTFir.hlp";
+        b.IconFilename = "NTFir.ico";
+        b.Directory = "/home/dsp/blocks/NTFir";
+        b.LibraryPath = "/opt/tessaline/lib";
+        b.IncludePath = "/opt/tessaline/include";
+        b.RealTime = 1;
+        b.Native = 1;
+        b.Q = 1;
+        b.QLevel = 15;
+        b.Revision = "4.10";
+        b.WarningType = WARNING_ONE_TIME;
+        b.NumInputs = 2;
+        b.InputChannelLabel[0] = "Signal";
+        b.InputChannelLabel[1] = "Reference";
+        b.InputChannelDimension[1] = 64;
+        b.OutputChannelLabel[0] = "Filtered";
+
+        auto parameter = [&b](const char* name, int type, const char* value) -> PARAMINFO& {
+            PARAMINFO& p = b.Parameters[static_cast<size_t>(b.NumParameters++)];
+            p.ParameterName = name;
+            p.ParameterType = type;
+            p.ParameterDefault = value;
+            return p;
+        };
+        parameter("Taps", TYPE_INTEGER, "32").ParameterDesc = "Number of filter taps";
+        parameter("Gain", TYPE_FLOAT, "1.0").ParameterConst = 1;
+        PARAMINFO& window = parameter("Window", TYPE_COMBO_BOX, "Hamming");
+        window.ParameterItems = {"Rectangular", "Hanning", "Hamming", "Blackman"};
+        window.ParameterDesc = "The window applied to the ideal response\r\nbefore truncation.";
+        parameter("Coefficient File", TYPE_FILE_OPEN, "lowpass.cof").ParameterItems = {
+            "Coefficient Files|*.cof", "Text Files|*.txt", "All Files|*.*"};
+        parameter("Bypass", TYPE_CHECK_BOX, "Unchecked");
+        for (auto [name, precision, size] : {std::tuple{"hDelayLine", TYPE_FLOAT, "64"},
+                                             {"hCoefficients", TYPE_FLOAT, "64"},
+                                             {"hScratch", TYPE_SHORT, "128"}}) {
+            LOCALARRAYINFO& a = b.LocalArrays[static_cast<size_t>(b.NumLocalArrays++)];
+            a.ArrayName = name;
+            a.LocalPrecision = precision;
+            a.LocalSize = size;
+        }
+        for (auto [name, type, value, other] : {std::tuple{"nSamplesSeen", TYPE_LONG, "0", ""},
+                                                {"fLastGain", TYPE_FLOAT, "1.0", ""},
+                                                {"szStatus", TYPE_TEXT, "Ready", ""},
+                                                {"State", TYPE_OTHER, "{0}", "FIR_STATE"}}) {
+            PERSISTANTINFO& v = b.Persistants[static_cast<size_t>(b.NumPersistants++)];
+            v.PersistantName = name;
+            v.PersistantType = type;
+            v.PersistantDefault = value;
+            v.PersistantTypeOther = other;
+        }
+        return b;
+    }
+
     QString folder;
+    QString hostFile;
 };
 
 TEST_F(Screenshots, EveryPage) {
@@ -46,20 +159,11 @@ TEST_F(Screenshots, EveryPage) {
     saved.RealTime = 1;
     saved.FloatingPoint = 1;
     saved.Integer = 1;
-    const std::string path = temp.path().toStdString() + "/NTAdd.tbt";
-    ASSERT_TRUE(WriteTemplate(saved, path));
-
-    wizard =
-        std::make_unique<CWizard>(context, HeaderPicture(context.workingDirectory, ScreenDepth()));
-    wizard->resize(640, 480);
-    wizard->show();
+    OpenInWizard(saved, "NTAdd.tbt");
     const char* names[PAGE_COUNT] = {
         "01-open-file",       "02-visible-info", "03-file-info",      "04-data-info",
         "05-revision-info",   "06-io-info",      "07-parameter-info", "08-local-array-info",
         "09-persistant-info", "10-generate",     "11-finish"};
-    Take(*wizard, names[OpenFilePage]);
-    dialogs.answers.push_back(path);
-    Open();
     while (wizard->currentId() != GeneratePage) {
         Take(*wizard, names[wizard->currentId()]);
         Next();
@@ -81,6 +185,44 @@ TEST_F(Screenshots, EveryPage) {
     wizard->generatePage()->generateButton()->click();
     ASSERT_EQ(wizard->currentId(), FinishPage);
     Take(*wizard, names[FinishPage]);
+}
+
+TEST_F(Screenshots, FilledPagesAndParameterDialogs) {
+    InstallHost();
+    OpenInWizard(Filter(), "NTFir.tbt");
+    for (const char* name : {"02-visible-info-filled", "03-file-info-filled", "04-data-info-filled",
+                             "05-revision-info-filled"}) {
+        Take(*wizard, name);
+        Next();
+    }
+    ASSERT_EQ(wizard->currentId(), IOInfoPage);
+    wizard->currentPage()->findChild<QListWidget*>("channels")->setCurrentRow(1);
+    Take(*wizard, "06-io-info-filled");
+    Next();
+
+    auto* parameters = static_cast<CParameterInfo*>(wizard->currentPage());
+    parameters->recordList()->setCurrentRow(2);
+    Take(*wizard, "07-parameter-info-filled");
+    auto named = [&](const char* name) {
+        parameters->setDialogRunner([this, name](QDialog& dialog) {
+            Take(dialog, QString::fromUtf8(name));
+            return int(QDialog::Rejected);
+        });
+    };
+    named("07-parameter-description");
+    parameters->editDescription();
+    named("07-parameter-combo-configuration");
+    parameters->configureItems();
+    parameters->recordList()->setCurrentRow(3);
+    named("07-parameter-browse-configuration");
+    parameters->configureItems();
+
+    Next();
+    wizard->currentPage()->findChild<QListWidget*>()->setCurrentRow(1);
+    Take(*wizard, "08-local-array-info-filled");
+    Next();
+    wizard->currentPage()->findChild<QListWidget*>()->setCurrentRow(3);
+    Take(*wizard, "09-persistant-info-filled");
 }
 
 }  // namespace
