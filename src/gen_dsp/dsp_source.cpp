@@ -368,14 +368,17 @@ void WriteMatrixSumExample(OutputFile& file, const BLOCKINFO& block) {
 
 // Each output is the sum of all inputs, one input a line.
 void WriteFrameSumExample(OutputFile& file, const BLOCKINFO& block) {
+    // A line per input for every output: the lines are split once.
+    const LinePattern first("       *(pPtr->PtrOut<o>+index) = *(pPtr->PtrIn<i>+index<end>",
+                            {"<o>", "<i>", "<end>"});
+    const LinePattern next(std::string(32, ' ') + "+ *(pPtr->PtrIn<i>+index<end>",
+                           {"<o>", "<i>", "<end>"});
     for (int o = 0; o < block.NumOutputs; ++o) {
         WriteLine(file, FrameLoopHead(block, o));
+        const NumberText output(o);
         for (int i = 0; i < block.NumInputs; ++i) {
-            const std::string lead =
-                i == 0 ? Fill("       *(pPtr->PtrOut<o>+index) = ", {{"<o>", Num(o)}})
-                       : std::string(32, ' ') + "+ ";
             const char* end = i + 1 == block.NumInputs ? ");" : ")";
-            WriteLine(file, lead + Fill("*(pPtr->PtrIn<i>+index", {{"<i>", Num(i)}}), end);
+            (i == 0 ? first : next).WriteLine(file, {output, NumberText(i), end});
         }
         WriteLine(file, "    }");
         WriteLine(file, "");

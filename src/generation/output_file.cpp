@@ -87,6 +87,23 @@ bool OutputFile::ReadyToWrite() {
     return true;
 }
 
+char* OutputFile::RoomFor(size_t size) {
+    if (size > BUFFER_SIZE - used_) {
+        Flush();
+        if (size > BUFFER_SIZE) {
+            return nullptr;
+        }
+    }
+    char* room = buffer_.get() + used_;
+    used_ += size;
+    return room;
+}
+
+char* OutputFile::Compose(size_t size) {
+    static_assert(MAX_COMPOSED <= BUFFER_SIZE);
+    return size <= MAX_COMPOSED && ReadyToWrite() ? RoomFor(size) : nullptr;
+}
+
 void OutputFile::WriteParts(std::span<const std::string_view> parts, bool endLine) {
     if (!ReadyToWrite()) {
         return;
@@ -95,7 +112,8 @@ void OutputFile::WriteParts(std::span<const std::string_view> parts, bool endLin
     for (std::string_view part : parts) {
         size += part.size();
     }
-    if (size > BUFFER_SIZE - used_) {
+    char* out = RoomFor(size);
+    if (out == nullptr) {  // larger than the whole buffer
         for (std::string_view part : parts) {
             Append(part);
         }
@@ -103,7 +121,6 @@ void OutputFile::WriteParts(std::span<const std::string_view> parts, bool endLin
         return;
     }
     // The usual case, a line that fits: copied straight into the buffer.
-    char* out = buffer_.get() + used_;
     for (std::string_view part : parts) {
         if (!part.empty()) {  // an empty view may hold no pointer at all
             std::memcpy(out, part.data(), part.size());
@@ -114,7 +131,6 @@ void OutputFile::WriteParts(std::span<const std::string_view> parts, bool endLin
         out[0] = '\r';
         out[1] = '\n';
     }
-    used_ += size;
 }
 
 void OutputFile::Append(std::string_view text) {

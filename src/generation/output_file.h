@@ -52,6 +52,11 @@ public:
     void WriteText(std::string_view a, std::string_view b, bool endLine);
     // The same for the parts in order, joined.
     void WriteParts(std::span<const std::string_view> parts, bool endLine);
+    // For a writer that composes a line in place: pumps, then gives room for
+    // size bytes (at most MAX_COMPOSED) to fill completely, or nullptr when
+    // nothing is to be written.
+    char* Compose(size_t size);
+    static constexpr size_t MAX_COMPOSED = 4096;
 
     // The path as given to Open, and its name and extension.
     const std::string& Path() const { return path_; }
@@ -62,6 +67,9 @@ public:
 private:
     // Pumps and tells whether a write may go ahead.
     bool ReadyToWrite();
+    // Room for size bytes at the end of the buffer, flushing it first when
+    // they do not fit; nullptr when they exceed the whole buffer.
+    char* RoomFor(size_t size);
     void Append(std::string_view text);
     void WriteOut(const char* data, size_t size);
     void Flush();

@@ -56,6 +56,7 @@ private:
     };
     std::string line_;
     std::vector<Piece> pieces_;
+    size_t textSize_ = 0;  // the pieces' text, without values
 };
 
 // The decimal digits of a number, without allocating.
