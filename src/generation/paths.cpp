@@ -85,6 +85,21 @@ std::string DriveLetterMessage(std::string_view path) {
 }
 
 std::string NativePath(std::string_view path) {
+    // Where the folders exist as written, only the last component needs a
+    // search: the common case, and a search lists a whole folder.
+    std::string written = !path.empty() && IsSeparator(path[0]) ? "/" : "";
+    std::string last;
+    ForEachComponent(path, [&](const std::string& component, bool isLast) {
+        if (isLast) {
+            last = component;
+        } else {
+            written += component + '/';
+        }
+    });
+    std::error_code ec;
+    if (written.empty() || written == "/" || fs::is_directory(written, ec)) {
+        return written + MatchComponent(written, last);
+    }
     std::string result = !path.empty() && IsSeparator(path[0]) ? "/" : "";
     ForEachComponent(path, [&](const std::string& component, bool isLast) {
         result += MatchComponent(result, component);
