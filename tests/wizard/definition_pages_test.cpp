@@ -18,28 +18,6 @@
 namespace bw {
 namespace {
 
-// Folder choosers that record their titles and answer from a list.
-class TitledDialogs : public FileDialogs {
-public:
-    std::optional<std::string> openTemplate(QWidget*, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseFolder(QWidget*, const QString& title,
-                                            const std::string& start) override {
-        titles.push_back(title.toStdString());
-        starts.push_back(start);
-        if (answers.empty()) {
-            return std::nullopt;
-        }
-        std::optional<std::string> answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::deque<std::optional<std::string>> answers;
-    std::vector<std::string> titles;
-    std::vector<std::string> starts;
-};
-
 class DefinitionPageTest : public WizardFixture {
 protected:
     // Builds a page over the fixture's definition, shows and loads it.
@@ -193,27 +171,17 @@ TEST_F(DefinitionPageTest, TheAppendFlagDecidesBetweenANewFolderAndRenamingTheLa
 }
 
 TEST_F(DefinitionPageTest, BrowseButtonsReplaceTheirFieldOnOkOnly) {
-    TitledDialogs titled;
-    WizardContext local{block,
-                        settings,
-                        prompts,
-                        titled,
-                        clock,
-                        context.workingDirectory,
-                        context.settingsDirectory};
     block.LibraryPath = "/opt/host/lib";
-    CFileInfo page(local);
-    page.show();
-    page.load();
-    titled.answers = {std::string("/chosen/dest"), std::nullopt, std::string("/chosen/include")};
-    Find<QPushButton>(&page, "directoryBrowse")->click();
-    Find<QPushButton>(&page, "libraryPathBrowse")->click();
-    Find<QPushButton>(&page, "includePathBrowse")->click();
-    EXPECT_EQ(titled.titles,
+    auto page = Shown<CFileInfo>();
+    dialogs.answers = {std::string("/chosen/dest"), std::nullopt, std::string("/chosen/include")};
+    Find<QPushButton>(page.get(), "directoryBrowse")->click();
+    Find<QPushButton>(page.get(), "libraryPathBrowse")->click();
+    Find<QPushButton>(page.get(), "includePathBrowse")->click();
+    EXPECT_EQ(dialogs.chooserTitles,
               (std::vector<std::string>{"Select Destination Directory", "Select Library Directory",
                                         "Select Include Directory"}));
-    EXPECT_EQ(titled.starts[1], "/opt/host/lib");
-    ASSERT_TRUE(page.store(true));
+    EXPECT_EQ(dialogs.chooserStartFolders[1], "/opt/host/lib");
+    ASSERT_TRUE(page->store(true));
     EXPECT_EQ(block.Directory, "/chosen/dest");
     EXPECT_EQ(block.LibraryPath, "/opt/host/lib");
     EXPECT_EQ(block.IncludePath, "/chosen/include");

@@ -63,6 +63,11 @@ std::vector<std::string> TopTexts(const QTreeWidget& tree) {
 }
 
 TEST_F(GeneratePageTest, ShowsTheFileSetTreesAndOnlyBackUntilARun) {
+    customise = [](BLOCKINFO& b) {  // DSP based: both trees
+        b.RealTime = 1;
+        b.FloatingPoint = 1;
+        b.Integer = 1;
+    };
     OpenAndWalkToGenerate();
     CGenerate* page = Wizard().generatePage();
     EXPECT_EQ(page->generateButton()->text(), "&Generate Code");
@@ -92,21 +97,15 @@ TEST_F(GeneratePageTest, ShowsTheFileSetTreesAndOnlyBackUntilARun) {
         }
     }
     EXPECT_TRUE(foundInterface);
-    EXPECT_FALSE(page->trees()->dspTree()->isVisible());
-}
-
-TEST_F(GeneratePageTest, ADspBlockShowsItsSecondTree) {
-    customise = [](BLOCKINFO& b) {
-        b.RealTime = 1;
-        b.FloatingPoint = 1;
-        b.Integer = 1;
-    };
-    OpenAndWalkToGenerate();
-    const QTreeWidget& dsp = *Wizard().generatePage()->trees()->dspTree();
+    const QTreeWidget& dsp = *page->trees()->dspTree();
     EXPECT_TRUE(dsp.isVisible());
-    ASSERT_EQ(dsp.topLevelItemCount(), 1);
-    EXPECT_EQ(dsp.topLevelItem(0)->text(0), "DSP Based Components");
+    EXPECT_EQ(TopTexts(dsp).front(), "DSP Based Components");
     EXPECT_FALSE(dsp.findItems("_NIAdd.c", Qt::MatchExactly | Qt::MatchRecursive).isEmpty());
+
+    Back();  // a PC block shows one tree
+    block.RealTime = 0;
+    Next();
+    EXPECT_FALSE(page->trees()->dspTree()->isVisible());
 }
 
 TEST_F(GeneratePageTest, RunsThroughThePagesWithTheScriptedAnswersAndEndsOnTheCompletionPage) {

@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -24,23 +23,6 @@ void WhenModal(std::function<void(QWidget*)> act) {
         ASSERT_NE(modal, nullptr);
         act(modal);
     });
-}
-
-TEST(OverwriteDialog, ShowsTheFullPathReadOnlyWithTheQuestionAndFourAnswers) {
-    const std::string path = "/blocks/NTAdd/a rather long folder name/IFNTAdd.c";
-    OverwriteDialog dialog(path);
-    EXPECT_EQ(dialog.windowTitle(), "Algosmith for eXpressDSP");
-    EXPECT_EQ(dialog.pathField()->text().toStdString(), path);
-    EXPECT_TRUE(dialog.pathField()->isReadOnly());
-    bool question = false;
-    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
-        question = question || label->text() == "File Exists, overwrite?";
-    }
-    EXPECT_TRUE(question);
-    EXPECT_EQ(dialog.buttonFor(OverwriteAnswer::Yes)->text(), "&Yes");
-    EXPECT_EQ(dialog.buttonFor(OverwriteAnswer::No)->text(), "&No");
-    EXPECT_EQ(dialog.buttonFor(OverwriteAnswer::YesToAll)->text(), "Yes to &All");
-    EXPECT_EQ(dialog.buttonFor(OverwriteAnswer::Cancel)->text(), "&Cancel");
 }
 
 TEST(OverwriteDialog, EachButtonGivesItsAnswerAndEscapeOrTheCloseBoxCancel) {
@@ -75,6 +57,7 @@ TEST(QtPrompts, AsksTheOverwriteQuestionWithTheDialog) {
         auto* dialog = qobject_cast<OverwriteDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         seen = dialog->pathField()->text();
+        EXPECT_TRUE(dialog->pathField()->isReadOnly());
         dialog->buttonFor(OverwriteAnswer::YesToAll)->click();
     });
     EXPECT_EQ(prompts.askOverwrite("/b/NTAdd.h"), OverwriteAnswer::YesToAll);

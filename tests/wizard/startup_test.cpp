@@ -18,6 +18,15 @@
 namespace bw {
 namespace {
 
+// A start of another process, beside this event loop (it waits for its answer).
+SingleInstance::Start StartBeside(const QString& folder) {
+    std::atomic<int> start{-1};
+    std::thread other([&] { start = static_cast<int>(SingleInstance(folder).start()); });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return start != -1; }, 5000));
+    other.join();
+    return static_cast<SingleInstance::Start>(start.load());
+}
+
 TEST(SingleInstance, ASecondStartAsksTheFirstToComeForwardAndEnds) {
     QTemporaryDir folder;
     SingleInstance first(folder.path());
@@ -25,15 +34,7 @@ TEST(SingleInstance, ASecondStartAsksTheFirstToComeForwardAndEnds) {
     int raised = 0;
     QObject::connect(&first, &SingleInstance::raiseRequested, [&] { ++raised; });
 
-    // The second start waits for its answer, so it runs beside this event loop.
-    std::atomic<int> second{-1};
-    std::thread other([&] {
-        SingleInstance instance(folder.path());
-        second = static_cast<int>(instance.start());
-    });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return second != -1; }, 5000));
-    other.join();
-    EXPECT_EQ(second, static_cast<int>(SingleInstance::Start::OtherRaised));
+    EXPECT_EQ(StartBeside(folder.path()), SingleInstance::Start::OtherRaised);
     EXPECT_TRUE(QTest::qWaitFor([&] { return raised == 1; }, 1000));
 }
 
@@ -80,11 +81,7 @@ TEST(SingleInstance, ASocketLeftBehindDoesNotStopTheFirstFromListening) {
     leftover.close();
     SingleInstance first(folder.path());
     ASSERT_EQ(first.start(), SingleInstance::Start::First);
-    std::atomic<int> second{-1};
-    std::thread other([&] { second = static_cast<int>(SingleInstance(folder.path()).start()); });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return second != -1; }, 5000));
-    other.join();
-    EXPECT_EQ(second, static_cast<int>(SingleInstance::Start::OtherRaised));
+    EXPECT_EQ(StartBeside(folder.path()), SingleInstance::Start::OtherRaised);
 }
 
 // The program itself, started as a user would.

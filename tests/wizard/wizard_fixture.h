@@ -22,19 +22,25 @@
 
 namespace bw {
 
-// Answers the Open dialog from a script: a path, or nothing for Cancel.
+// Answers the Open dialog and the folder choosers from a script: a path, or
+// nothing for Cancel; records where they started and the choosers' titles.
 class ScriptedDialogs : public FileDialogs {
 public:
     std::optional<std::string> openTemplate(QWidget*, const std::string& startFolder) override {
         openStartFolders.push_back(startFolder);
         return Next();
     }
-    std::optional<std::string> chooseFolder(QWidget*, const QString&, const std::string&) override {
+    std::optional<std::string> chooseFolder(QWidget*, const QString& title,
+                                            const std::string& startFolder) override {
+        chooserTitles.push_back(title.toStdString());
+        chooserStartFolders.push_back(startFolder);
         return Next();
     }
 
     std::deque<std::optional<std::string>> answers;
     std::vector<std::string> openStartFolders;
+    std::vector<std::string> chooserTitles;
+    std::vector<std::string> chooserStartFolders;
 
 private:
     std::optional<std::string> Next() {
