@@ -23,6 +23,7 @@
 #include "support/recording_prompts.h"
 #include "wizard/file_trees_view.h"
 #include "wizard/finish.h"
+#include "wizard/wizard_fixture.h"
 
 namespace bw {
 namespace {
@@ -266,37 +267,23 @@ TEST_F(QtLauncherTest, DoubleClickOpensFilesOfBothTreesAndReportsMissingOnes) {
                                         failed + "The specified path was not found."}));
 }
 
-class NoFileDialogs : public FileDialogs {
-public:
-    std::optional<std::string> openTemplate(QWidget*, const std::string&) override { return {}; }
-    std::optional<std::string> chooseFolder(QWidget*, const QString&, const std::string&) override {
-        return {};
-    }
-};
-
 QTreeWidgetItem* FindItem(QTreeWidget* tree, const char* text) {
     const QList<QTreeWidgetItem*> found =
         tree->findItems(QString::fromUtf8(text), Qt::MatchExactly | Qt::MatchRecursive);
     return found.isEmpty() ? nullptr : found.front();
 }
 
-TEST(FinishPageTest, ButtonsAndDoubleClickReachTheLauncher) {
-    BLOCKINFO block = NewBlock();
+using FinishPageTest = WizardFixture;
+
+TEST_F(FinishPageTest, ButtonsAndDoubleClickReachTheLauncher) {
     block.BlockName = "NFAdd";
     block.Directory = "/blocks/NFAdd";
-    MemorySettings settings;
     settings.write(setting::SECTION, setting::MSDEV_PATH, "/vs/Common/MSDev98/Bin/MSDEV.EXE");
-    RecordingPrompts prompts;
-    NoFileDialogs dialogs;
-    FixedClock clock(std::tm{});
-    WizardContext context{block, settings, prompts, dialogs, clock, "/work/", "/cfg/"};
     CFinish page(context);
     FakeLauncher launcher;
     page.setLauncher(launcher);
     page.load();
 
-    EXPECT_EQ(page.visualCppButton()->text(), "* Start Visual C++ Compiler *");
-    EXPECT_EQ(page.codeComposerButton()->text(), " * Start Code Composer Studio *");
     page.visualCppButton()->click();
     ASSERT_EQ(launcher.detached.size(), 1u);
     EXPECT_EQ(launcher.detached[0].commandLine,
