@@ -90,8 +90,8 @@ TEST_F(OutputFileTest, OpenCreatesDirectoriesAndEmptiesTheFile) {
 // had gone straight to the disk, even past the buffer's size.
 TEST_F(OutputFileTest, NothingIsWrittenAfterStoppingIsSet) {
     const std::string line(99, 'x');  // 101 bytes with CR LF
-    const int lines = 2000;           // about 200 KB, beyond the buffer
-    stopAtPump_ = 1500;
+    const int lines = 4000;           // about 400 KB, beyond the buffer
+    stopAtPump_ = 3500;
     OutputFile file(environment_);
     ASSERT_TRUE(file.Open(PathOf("out.txt")));
     for (int i = 0; i < lines; i += 2) {  // every kind of write is pumped first
