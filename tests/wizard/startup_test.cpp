@@ -11,6 +11,7 @@
 #include <atomic>
 #include <thread>
 
+#include "app/command_line.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
 #include "wizard/header_picture.h"
@@ -118,6 +119,25 @@ TEST_F(ProgramTest, WithoutADisplayItSaysSoAndPointsToTheCommandLine) {
     program.start(BLOCKWRIGHT_EXE, {});
     ASSERT_TRUE(program.waitForFinished(10000));
     EXPECT_EQ(program.exitCode(), EXIT_NO_DISPLAY);
+}
+
+// The wizard is a module beside the program; without it the program says so
+// and points to the command line, which needs no module.
+TEST_F(ProgramTest, WithoutTheWizardModuleItSaysSoAndGenerateStillRuns) {
+    QTemporaryDir folder;
+    const QString program = folder.filePath("blockwright");
+    ASSERT_TRUE(QFile::copy(BLOCKWRIGHT_EXE, program));
+    QProcess process;
+    process.setProcessEnvironment(Environment());
+    process.start(program, {});
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitCode(), EXIT_STOPPED);
+    const QString error = QString::fromLocal8Bit(process.readAllStandardError());
+    EXPECT_TRUE(error.contains("the wizard cannot be loaded")) << error.toStdString();
+
+    process.start(program, {"generate", "--help"});
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitCode(), EXIT_COMPLETED);
 }
 
 TEST_F(ProgramTest, ASecondStartEndsAndAKilledFirstDoesNotBlockTheNext) {
