@@ -144,12 +144,20 @@ std::string ProfileFile::Text() const {
 }
 
 bool ProfileFile::Save(const std::string& path) const {
+    return Save(path, {}, {});
+}
+
+bool ProfileFile::Save(const std::string& path, std::string_view section,
+                       std::string_view lines) const {
+    std::string text = Text();
+    if (!section.empty()) {
+        text.append("[").append(section).append("]\r\n").append(lines);
+    }
     const std::string temporary = path + ".tmp~";
     std::FILE* out = std::fopen(temporary.c_str(), "wb");
     if (out == nullptr) {
         return false;
     }
-    const std::string text = Text();
     const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
     const bool closed = std::fclose(out) == 0;
     if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
@@ -214,15 +222,20 @@ int ProfileFile::GetInt(std::string_view section, std::string_view key, int defa
     return value ? DecimalValue(*value) : defaultValue;
 }
 
-void ProfileFile::SetString(std::string_view section, std::string_view key,
-                            std::string_view rawValue) {
-    // A line break inside a value would end it and start a forged key.
-    std::string value(rawValue);
-    for (char& c : value) {
-        if (c == '\r' || c == '\n') {
-            c = ' ';
+void ProfileFile::AppendValue(std::string& text, std::string_view value) {
+    const size_t start = text.size();
+    text.append(value);
+    for (size_t i = start; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            text[i] = ' ';
         }
     }
+}
+
+void ProfileFile::SetString(std::string_view section, std::string_view key,
+                            std::string_view rawValue) {
+    std::string value;
+    AppendValue(value, rawValue);
     Section* found = FindSection(section);
     if (found == nullptr) {
         found = &AddSection(Keep(std::string(section)));

@@ -27,6 +27,9 @@ public:
     // Writes the profile with CR LF line ends through a temporary file beside
     // path that then replaces it, so a failure never leaves half a file.
     bool Save(const std::string& path) const;
+    // The same with a last section the caller put together itself: its name
+    // and its lines, each ending in CR LF.
+    bool Save(const std::string& path, std::string_view section, std::string_view lines) const;
     std::string Text() const;
 
     bool HasSection(std::string_view section) const;
@@ -42,6 +45,9 @@ public:
 
     // Sets key in section, creating either at the end when missing.
     void SetString(std::string_view section, std::string_view key, std::string_view value);
+    // Appends value to text as SetString stores it: a line break inside it
+    // would end the value and start a forged key, so each becomes a blank.
+    static void AppendValue(std::string& text, std::string_view value);
     void DeleteSection(std::string_view section);
 
 private:

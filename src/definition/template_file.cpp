@@ -90,18 +90,22 @@ size_t At(int i) {
     return static_cast<size_t>(i);
 }
 
-// Writes the keys of one section in order.
+// Collects the lines of the template section in order. Every key is written
+// once, so the lines are put together directly rather than looked up one by
+// one in a profile (thousands of keys for the largest blocks).
 class TemplateWriter {
 public:
-    explicit TemplateWriter(ProfileFile& profile) : profile_(profile) {}
-    void Text(const std::string& key, const std::string& value) {
-        profile_.SetString(TEMPLATE_SECTION, key, value);
+    void Text(std::string_view key, std::string_view value) {
+        lines_.append(key).append("=");
+        ProfileFile::AppendValue(lines_, value);
+        lines_.append("\r\n");
     }
-    void Number(const std::string& key, int value) { Text(key, std::to_string(value)); }
-    void Flag(const std::string& key, int value) { Text(key, value != 0 ? "1" : "0"); }
+    void Number(std::string_view key, int value) { Text(key, std::to_string(value)); }
+    void Flag(std::string_view key, int value) { Text(key, value != 0 ? "1" : "0"); }
+    const std::string& Lines() const { return lines_; }
 
 private:
-    ProfileFile& profile_;
+    std::string lines_;
 };
 
 // Reads the keys of the section found, with the reader's defaults and limits.
@@ -398,14 +402,14 @@ bool WriteTemplate(const BLOCKINFO& block, const std::string& path) {
     profile.Load(path);
     profile.DeleteSection(TEMPLATE_SECTION);
     profile.DeleteSection("Files");
-    TemplateWriter out(profile);
+    TemplateWriter out;
     WriteFlags(out, block);
     WriteNamesAndChannels(out, block);
     WriteLocalArrays(out, block);
     WriteParameters(out, block);
     WritePersistants(out, block);
     WriteFilesAndAlgorithm(out, block);
-    return profile.Save(path);
+    return profile.Save(path, TEMPLATE_SECTION, out.Lines());
 }
 
 bool ReadTemplate(BLOCKINFO& block, const std::string& path, UserPrompts& prompts) {
