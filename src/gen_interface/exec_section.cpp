@@ -530,37 +530,28 @@ void WriteOutputDescription(OutputFile& file, const BLOCKINFO& block, int i,
 
 void WriteConversion(OutputFile& file, const BLOCKINFO& block, const ProcessingPrecision& p,
                      int i) {
-    const auto line = [&](std::string_view text) {
-        return Fill(text, {{"<i>", Num(i)},
-                           {"<code>", p.dataType},
-                           {"<label>", p.label},
-                           {"<type>", p.typeName}});
-    };
+    const Field fields[] = {
+        {"<i>", Num(i)}, {"<code>", p.dataType}, {"<label>", p.label}, {"<type>", p.typeName}};
+    const auto line = [&](std::string_view text) { WriteFilled(file, text, fields); };
     if (block.Matrix) {
-        WriteLine(
-            file,
-            line("        if (mih<i>.miDTFlag != <code>){    // perform conversion to <label>"));
-        WriteLine(file, line("           if ((hBufx<i> = CheckDataBuffer(hBufx<i>, 1, "
-                             "(DWORD)sizeof(<type>)*(pPtr->RCFlagIn<i>+1)*mih<i>.miRows*mih<i>."
-                             "miColumns + sizeof(MATRIXINFOHEADER)))   == NULL){"));
+        line("        if (mih<i>.miDTFlag != <code>){    // perform conversion to <label>");
+        line(
+            "           if ((hBufx<i> = CheckDataBuffer(hBufx<i>, 1, "
+            "(DWORD)sizeof(<type>)*(pPtr->RCFlagIn<i>+1)*mih<i>.miRows*mih<i>."
+            "miColumns + sizeof(MATRIXINFOHEADER)))   == NULL){");
     } else {
-        WriteLine(
-            file,
-            line("        if (pPtr->DTFlagIn<i> != <code>){    // perform conversion to <label>"));
-        WriteLine(file,
-                  line("           if ((hBufx<i> = CheckDataBuffer(hBufx<i>, "
-                       "(WORD)sizeof(<type>),(DWORD)(pPtr->RCFlagIn<i>+1)*pPtr->FramesizeIn<i>))"
-                       "   == NULL){"));
+        line("        if (pPtr->DTFlagIn<i> != <code>){    // perform conversion to <label>");
+        line(
+            "           if ((hBufx<i> = CheckDataBuffer(hBufx<i>, "
+            "(WORD)sizeof(<type>),(DWORD)(pPtr->RCFlagIn<i>+1)*pPtr->FramesizeIn<i>))"
+            "   == NULL){");
     }
     WriteLines(file, {"               GlobalUnlock(hParam);", "               return(USR_ERR_MEM);",
                       "           }"});
-    WriteLine(
-        file,
-        block.Matrix
-            ? line("           LocalError = ConvertData(hBuf<i>, hBufx<i>, pPtr->DTFlagIn<i>, "
-                   "<code>, (pPtr->RCFlagIn<i>+1)*mih<i>.miRows*mih<i>.miColumns);")
-            : line("           LocalError = ConvertData(hBuf<i>, hBufx<i>, pPtr->DTFlagIn<i>, "
-                   "<code>, (pPtr->RCFlagIn<i>+1)*pPtr->FramesizeIn<i>);"));
+    line(block.Matrix ? "           LocalError = ConvertData(hBuf<i>, hBufx<i>, pPtr->DTFlagIn<i>, "
+                        "<code>, (pPtr->RCFlagIn<i>+1)*mih<i>.miRows*mih<i>.miColumns);"
+                      : "           LocalError = ConvertData(hBuf<i>, hBufx<i>, pPtr->DTFlagIn<i>, "
+                        "<code>, (pPtr->RCFlagIn<i>+1)*pPtr->FramesizeIn<i>);");
     WriteLines(file, {"           if (LocalError != USR_NO_ERR)",
                       "               pPtr->LocalError = LocalError;", "        }"});
 }
