@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <iterator>
 
 namespace bw {
 
@@ -20,9 +22,20 @@ constexpr int MAX_PARAMETER_ITEMS = 256;
 constexpr int MAX_PROTOTYPES = 256;
 constexpr int MAX_PROTOTYPE_PARAMS = 64;
 
-std::string Indexed(const char* key, int i) {
-    return key + std::to_string(i);
-}
+// key + i, held without allocating: the largest templates have thousands.
+class Indexed {
+public:
+    Indexed(std::string_view key, int i) {
+        const size_t length = key.copy(text_, sizeof text_ - MAX_DIGITS);
+        size_ = static_cast<size_t>(std::to_chars(text_ + length, std::end(text_), i).ptr - text_);
+    }
+    operator std::string_view() const { return {text_, size_}; }
+
+private:
+    static constexpr size_t MAX_DIGITS = 12;
+    char text_[64];
+    size_t size_;
+};
 
 std::string ItemKey(int parameter, int item) {
     return "ParameterItems" + std::to_string(parameter) + "-" + std::to_string(item);
@@ -113,17 +126,14 @@ class TemplateReader {
 public:
     TemplateReader(const ProfileFile& profile, std::string section)
         : profile_(profile), section_(std::move(section)) {}
-    std::string Text(const std::string& key, const std::string& defaultValue) const {
-        std::string value = profile_.GetString(section_, key, defaultValue);
-        if (value.size() > MAX_TEXT_LENGTH) {
-            value.resize(MAX_TEXT_LENGTH);
-        }
-        return value;
+    std::string Text(std::string_view key, std::string_view defaultValue) const {
+        const std::string_view value = profile_.Find(section_, key).value_or(defaultValue);
+        return std::string(value.substr(0, MAX_TEXT_LENGTH));
     }
-    int Number(const std::string& key, int defaultValue) const {
+    int Number(std::string_view key, int defaultValue) const {
         return profile_.GetInt(section_, key, defaultValue);
     }
-    int Count(const std::string& key, int defaultValue, int limit) const {
+    int Count(std::string_view key, int defaultValue, int limit) const {
         return std::clamp(Number(key, defaultValue), 0, limit);
     }
 
