@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "app/cli_prompts.h"
+#include "app/program_run.h"
 #include "definition/type_codes.h"
 
 namespace bw {
@@ -22,26 +23,11 @@ using ::testing::HasSubstr;
 
 const std::string EXAMPLE = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/examples/Gain.tbt";
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs the built program with stdin a pipe (no terminal) and a fixed epoch.
+// Runs the built program with a fixed epoch.
 Outcome Blockwright(const QStringList& arguments) {
-    QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("SOURCE_DATE_EPOCH", "1700000000");
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(BLOCKWRIGHT_EXE), arguments);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000)) {
-        return {};
-    }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
+    return RunProgram(arguments, environment);
 }
 
 std::map<std::string, std::string> FilesIn(const fs::path& folder) {

@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "app/command_line.h"
+#include "app/program_run.h"
 
 namespace bw {
 namespace {
@@ -23,12 +24,6 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 
 const std::string EXAMPLE = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/examples/Gain.tbt";
-
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
 
 std::string Bytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -72,19 +67,10 @@ protected:
                 environment.insert(name, QString::fromStdString(prefix));
             }
         }
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(BLOCKWRIGHT_EXE),
-                      QStringList{"generate", QString::fromStdString(EXAMPLE), "--directory",
-                                  QString::fromStdString(Block().string())} +
-                          options);
-        process.closeWriteChannel();
-        if (!process.waitForFinished(60000)) {
-            return {};
-        }
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                process.readAllStandardOutput().toStdString(),
-                process.readAllStandardError().toStdString()};
+        return RunProgram(QStringList{"generate", QString::fromStdString(EXAMPLE), "--directory",
+                                      QString::fromStdString(Block().string())} +
+                              options,
+                          environment);
     }
 
     // A first generation, a second that fills KRSave, and the user's own

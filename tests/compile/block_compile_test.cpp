@@ -365,19 +365,13 @@ TEST_P(BlockCompile, GeneratedProjectCompilesToObjectFiles) {
     // The block's folder as the run writes it, with the stock icons of the
     // shipped working directory.
     TempDir dir;
-    FixedClock clock{std::tm{}};
-    RecordingPrompts prompts;
-    MemorySettings settings;
-    RunEnvironment environment;
-    environment.prompts = &prompts;
-    environment.clock = &clock;
-    environment.settings = &settings;
-    environment.workingDirectory = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/assets/";
-    environment.settingsDirectory = dir.path();
+    TestRun run(dir.path());
+    run.environment.workingDirectory = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/assets/";
     BLOCKINFO generated = block;
     generated.Directory = dir.path() + "generated";
-    ASSERT_EQ(RunGeneration(generated, environment).outcome, RunOutcome::Completed) << entry.what;
-    ASSERT_TRUE(prompts.messages.empty()) << prompts.messages.front();
+    ASSERT_EQ(RunGeneration(generated, run.environment).outcome, RunOutcome::Completed)
+        << entry.what;
+    ASSERT_TRUE(run.prompts.messages.empty()) << run.prompts.messages.front();
     const std::string folder = dir.path() + "compile/";
     CopyWithLowerCaseHeaders(dir.path() + "generated", folder);
 

@@ -213,16 +213,9 @@ TEST(ComponentRegeneration, HandEditsSurviveASecondRun) {
     BLOCKINFO block = SimulationBlock();
     block.Directory = dir.path() + "MyAdd";
     block.IconFilename = "myadd";
-    RecordingPrompts prompts;
-    std::tm when{};
-    FixedClock clock(when);
-    MemorySettings settings;
-    RunEnvironment environment;
-    environment.prompts = &prompts;
-    environment.clock = &clock;
-    environment.settings = &settings;
-    environment.workingDirectory = dir.path();
-    ASSERT_EQ(RunGeneration(block, environment).outcome, RunOutcome::Completed);
+    TestRun run(dir.path());
+    RecordingPrompts& prompts = run.prompts;
+    ASSERT_EQ(RunGeneration(block, run.environment).outcome, RunOutcome::Completed);
 
     const std::string header = dir.path() + "MyAdd/MyAdd.h";
     const std::string source = dir.path() + "MyAdd/MyAdd.c";
@@ -233,7 +226,7 @@ TEST(ComponentRegeneration, HandEditsSurviveASecondRun) {
 
     prompts.overwriteAnswers = {OverwriteAnswer::YesToAll};
     prompts.yesNoAnswers = {true, true};
-    ASSERT_EQ(RunGeneration(block, environment).outcome, RunOutcome::Completed);
+    ASSERT_EQ(RunGeneration(block, run.environment).outcome, RunOutcome::Completed);
     EXPECT_EQ(prompts.questions,
               (std::vector<std::string>{
                   "Found a previous version of MyAdd.c do you want to attempt to splice the two "

@@ -196,20 +196,7 @@ TEST(Xdais, DirectlyCallableMethods) {
 // Generates the header with dir as the application's settings directory, so
 // that the "_rtparam.ini" record can be read afterwards.
 std::string GenerateWithSettingsIn(const TempDir& dir, const BLOCKINFO& block) {
-    FixedClock clock(std::tm{});
-    RecordingPrompts prompts;
-    MemorySettings settings;
-    RunEnvironment environment;
-    environment.prompts = &prompts;
-    environment.clock = &clock;
-    environment.settings = &settings;
-    environment.settingsDirectory = dir.path();
-    OutputFile file(environment);
-    const std::string path = dir.path() + "DSPCODE/_" + block.BlockName + ".h";
-    EXPECT_TRUE(file.Open(path));
-    EXPECT_TRUE(WriteDspHeader(file, block));
-    file.Close();
-    return ReadFileBytes(path);
+    return GenerateInto(dir.path(), WriteDspHeader, block, "DSPCODE/_" + block.BlockName + ".h");
 }
 
 // Both variants record the members' order; the block's stale entries go,

@@ -9,7 +9,6 @@ namespace bw {
 namespace {
 
 using namespace interface_test;
-using Section = std::vector<std::string> (*)(const BLOCKINFO&);
 
 std::vector<std::string> OwnLines(const BLOCKINFO& block) {
     return Lines(Generate(WriteOwnSections, block, "IFGain.c"));
@@ -29,14 +28,6 @@ BLOCKINFO IntFloatBlock() {
     block.Character = block.Byte = block.ShortInteger = block.LongInteger = block.Double = 0;
     return block;
 }
-
-struct Rule {
-    const char* what;
-    void (*shape)(BLOCKINFO&);
-    Section section;
-    const char* text;
-    long lines;  // how many lines hold the text
-};
 
 const Rule RULES[] = {
     // A source block's frame size is one sample only where the host does not set it.
@@ -146,12 +137,7 @@ const Rule RULES[] = {
 };
 
 TEST(InterfaceEntryPoints, LinesFollowTheDefinition) {
-    for (const Rule& rule : RULES) {
-        BLOCKINFO block = IntFloatBlock();
-        rule.shape(block);
-        EXPECT_EQ(CountContaining(rule.section(block), rule.text), rule.lines)
-            << rule.what << ": " << rule.text;
-    }
+    ExpectRules(RULES, IntFloatBlock);
 }
 
 TEST(InterfaceEntryPoints, PrecisionBranchesInTheirOrder) {

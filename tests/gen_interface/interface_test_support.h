@@ -3,6 +3,8 @@
 // Helpers of the interface source tests: the section writers as generators,
 // blocks to feed them, and searches over generated lines.
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -116,6 +118,29 @@ inline long Count(const std::vector<std::string>& lines, const std::string& line
 inline long CountContaining(const std::vector<std::string>& lines, const std::string& text) {
     return std::count_if(lines.begin(), lines.end(),
                          [&](const std::string& l) { return l.find(text) != std::string::npos; });
+}
+
+// The lines of some part of the interface source for a block.
+using Section = std::vector<std::string> (*)(const BLOCKINFO&);
+
+// A rule of the generated text: for the base block shaped by shape, how many
+// lines of section hold text.
+struct Rule {
+    const char* what;
+    void (*shape)(BLOCKINFO&);
+    Section section;
+    const char* text;
+    long lines;
+};
+
+template <size_t N>
+void ExpectRules(const Rule (&rules)[N], BLOCKINFO (*base)()) {
+    for (const Rule& rule : rules) {
+        BLOCKINFO block = base();
+        rule.shape(block);
+        EXPECT_EQ(CountContaining(rule.section(block), rule.text), rule.lines)
+            << rule.what << ": " << rule.text;
+    }
 }
 
 // Position of the first line equal to line at or after from, or -1.

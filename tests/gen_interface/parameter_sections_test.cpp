@@ -8,7 +8,6 @@ namespace bw {
 namespace {
 
 using namespace interface_test;
-using Section = std::vector<std::string> (*)(const BLOCKINFO&);
 
 const Section Save = SectionLines<WriteUserSaveProc>;
 const Section Load = SectionLines<WriteUserLoadProc>;
@@ -59,14 +58,6 @@ TEST(ParameterSections, LoadDefaultsStayValidCAndMatchWhatThePageSelects) {
             << c.typed << " gave " << *line;
     }
 }
-
-struct Rule {
-    const char* what;
-    void (*shape)(BLOCKINFO&);
-    Section section;
-    const char* text;
-    long lines;  // how many lines hold the text
-};
 
 void AddFilesWithFilters(BLOCKINFO& b) {
     // 27 + 29 characters and the terminator.
@@ -170,12 +161,7 @@ const Rule RULES[] = {
 };
 
 TEST(ParameterSections, LinesFollowTheDefinition) {
-    for (const Rule& rule : RULES) {
-        BLOCKINFO block = SimulationBlock();
-        rule.shape(block);
-        EXPECT_EQ(CountContaining(rule.section(block), rule.text), rule.lines)
-            << rule.what << ": " << rule.text;
-    }
+    ExpectRules(RULES, SimulationBlock);
 }
 
 TEST(ParameterSections, SkippedParameterKeepsItsPosition) {

@@ -3,8 +3,11 @@
 #include <string>
 #include <vector>
 
+#include <ctime>
+
 #include "definition/block_info.h"
 #include "generation/output_file.h"
+#include "support/recording_prompts.h"
 
 namespace bw {
 
@@ -27,8 +30,24 @@ private:
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
-// Runs generator into a temporary file named fileName and returns its bytes.
-// The clock is fixed at Tuesday 05 March 2024, 02:07 PM.
+// A run's seams for tests: scripted prompts, settings in memory, a fixed
+// clock, and both folders of the environment at folder.
+struct TestRun {
+    explicit TestRun(const std::string& folder, const std::tm& when = {});
+    TestRun(const TestRun&) = delete;  // the environment points at the members
+    TestRun& operator=(const TestRun&) = delete;
+
+    FixedClock clock;
+    RecordingPrompts prompts;
+    MemorySettings settings;
+    RunEnvironment environment;
+};
+
+// Runs generator into folder + fileName and returns the file's bytes. The
+// clock is fixed at Tuesday 05 March 2024, 02:07 PM.
+std::string GenerateInto(const std::string& folder, Generator generator, const BLOCKINFO& block,
+                         const std::string& fileName);
+// The same in a temporary folder.
 std::string Generate(Generator generator, const BLOCKINFO& block,
                      const std::string& fileName = "out.txt");
 

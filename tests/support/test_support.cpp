@@ -39,8 +39,15 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-std::string Generate(Generator generator, const BLOCKINFO& block, const std::string& fileName) {
-    TempDir dir;
+TestRun::TestRun(const std::string& folder, const std::tm& when) : clock(when) {
+    environment.prompts = &prompts;
+    environment.clock = &clock;
+    environment.settings = &settings;
+    environment.workingDirectory = environment.settingsDirectory = folder;
+}
+
+std::string GenerateInto(const std::string& folder, Generator generator, const BLOCKINFO& block,
+                         const std::string& fileName) {
     std::tm when{};
     when.tm_year = 124;  // Tuesday 05 March 2024, 02:07 PM
     when.tm_mon = 2;
@@ -48,20 +55,18 @@ std::string Generate(Generator generator, const BLOCKINFO& block, const std::str
     when.tm_wday = 2;
     when.tm_hour = 14;
     when.tm_min = 7;
-    FixedClock clock(when);
-    RecordingPrompts prompts;
-    MemorySettings settings;
-    RunEnvironment environment;
-    environment.prompts = &prompts;
-    environment.clock = &clock;
-    environment.settings = &settings;
-    environment.workingDirectory = environment.settingsDirectory = dir.path();
-    OutputFile file(environment);
-    const std::string path = dir.path() + fileName;
+    TestRun run(folder, when);
+    OutputFile file(run.environment);
+    const std::string path = folder + fileName;
     EXPECT_TRUE(file.Open(path)) << path;
     EXPECT_TRUE(generator(file, block));
     file.Close();
     return ReadFileBytes(path);
+}
+
+std::string Generate(Generator generator, const BLOCKINFO& block, const std::string& fileName) {
+    TempDir dir;
+    return GenerateInto(dir.path(), generator, block, fileName);
 }
 
 BLOCKINFO NewBlock() {
