@@ -4,6 +4,7 @@
 
 #include "gen_component/component_files.h"
 #include "gen_component/resource_text.h"
+#include "generation/paths.h"
 #include "generation/shared_rules.h"
 
 namespace bw {
@@ -126,7 +127,7 @@ bool WriteLinkResponse(OutputFile& file, const BLOCKINFO& block) {
     WriteLine(file, name, "+");
     WriteLine(file, name, ".dll");
     WriteLine(file, name, ".map/map");
-    WriteLine(file, "ldllcew libw " + block.LibraryPath,
+    WriteLine(file, "ldllcew libw " + WindowsToolPath(block.LibraryPath),
               UsesFileOpen(block) ? "\\bddk.lib commdlg" : "\\bddk.lib");
     WriteLine(file, name, ".def");
     return true;

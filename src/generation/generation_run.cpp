@@ -176,8 +176,8 @@ private:
         }
         // A stock file that cannot be copied is not reported.
         std::error_code ec;
-        if (fs::copy_file(NativePath(stock), NativePath(path), fs::copy_options::overwrite_existing,
-                          ec) &&
+        if (fs::copy_file(FileSystemPath(NativePath(stock)), FileSystemPath(NativePath(path)),
+                          fs::copy_options::overwrite_existing, ec) &&
             !ec) {
             Report(FileAction::Written, file, path);
         }
@@ -223,9 +223,9 @@ private:
     void PutBack(const BlockFile& file, const std::string& path, const PreviousFile& previous) {
         if (!previous.existed) {
             std::error_code ec;
-            fs::remove(NativePath(path), ec);
+            fs::remove(FileSystemPath(NativePath(path)), ec);
         } else if (previous.bytes) {
-            std::ofstream out(NativePath(path), std::ios::binary | std::ios::trunc);
+            std::ofstream out(FileSystemPath(NativePath(path)), std::ios::binary | std::ios::trunc);
             out << *previous.bytes;
             out.close();
             // Put back whole, or not at all: the copy in "KRSave" remains.
@@ -268,7 +268,7 @@ std::vector<std::string> RunResult::Paths(FileAction action) const {
 }
 
 std::string RefusalReason(const BLOCKINFO& block) {
-    if (HasDriveLetter(block.Directory)) {
+    if (IsForeignPath(block.Directory)) {
         return DriveLetterMessage(block.Directory);
     }
     if (block.BlockName.empty()) {
@@ -292,12 +292,16 @@ void RememberSettings(const BLOCKINFO& block, SettingsStore& settings) {
     if (directory.size() > 1 && IsSeparator(directory.back())) {
         directory.pop_back();
     }
-    directory = LowerCase(directory);
+    // Remembered lower-cased where file names ignore case; elsewhere the
+    // folder would not be found again.
+    if (FILE_NAMES_IGNORE_CASE) {
+        directory = LowerCase(directory);
+    }
     settings.write(setting::SECTION, setting::OPEN_DIRECTORY, directory);
 
     // c:\blocks\myadd with the block MyAdd: new blocks start in c:\blocks.
     const std::string name = LowerCase(block.BlockName);
-    const size_t at = name.empty() ? std::string::npos : directory.find(name);
+    const size_t at = name.empty() ? std::string::npos : LowerCase(directory).find(name);
     if (at != std::string::npos && at > 0 && at + name.size() == directory.size()) {
         const size_t separator = directory.find_last_of("\\/", at - 1);
         if (separator != std::string::npos) {

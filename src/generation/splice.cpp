@@ -1,11 +1,12 @@
 #include "generation/splice.h"
 
+#include "definition/file_bytes.h"
 #include "generation/paths.h"
 
 namespace bw {
 
 bool PreviousVersion::Open(const std::string& path) {
-    in_.open(path, std::ios::in | std::ios::binary);
+    in_.open(FileSystemPath(path), std::ios::in | std::ios::binary);
     return in_.is_open();
 }
 

@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 
+#include "generation/paths.h"
 #include "generation/shared_rules.h"
 #include "projects/placeholder_lines.h"
 #include "projects/project_files.h"
@@ -126,7 +127,7 @@ void SetProjectValues(PlaceholderLines& text, const BLOCKINFO& block) {
     const ChipFamily& family = FamilyOf(block.Chip);
     const int pair = (family.librariesByEndian ? block.Endian : block.MemoryModel) == 1 ? 1 : 0;
     const std::string alg = LowerCase(block.AlgorithmName);
-    text.Set("<DIR>", WithBackslash(block.Directory));
+    text.Set("<DIR>", WithBackslash(WindowsToolPath(block.Directory)));
     text.Set("<project>", IsSet(block.xDAIS) ? alg : block.BlockName);
     text.Set("<cpu>", family.cpuFamily);
     text.Set("<alg>", alg);

@@ -6,6 +6,7 @@
 //   <LIBS> the Windows import libraries  <TAB>  a tab character
 // Lines that end in a blank are ordinary string literals, so the blank shows.
 
+#include "generation/paths.h"
 #include "projects/placeholder_lines.h"
 #include "projects/project_files.h"
 
@@ -28,9 +29,9 @@ bool HasUserSource(const BLOCKINFO& block) {
 
 void SetBlockValues(PlaceholderLines& text, const BLOCKINFO& block, OutputFile& file) {
     text.Set("<N>", block.BlockName);
-    text.Set("<INC>", block.IncludePath);
-    text.Set("<LIB>", block.LibraryPath);
-    text.Set("<WD>", file.Environment().workingDirectory);
+    text.Set("<INC>", WindowsToolPath(block.IncludePath));
+    text.Set("<LIB>", WindowsToolPath(block.LibraryPath));
+    text.Set("<WD>", WindowsToolPath(file.Environment().workingDirectory));
     text.Set("<LIBS>", LIBRARY_LIST);
     text.Set("<TAB>", "\t");
 }
