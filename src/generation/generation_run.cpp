@@ -212,7 +212,7 @@ private:
             // is put back.
             PutBack(file, path, previous);
             prompts_.showMessage(
-                "Cannot write file " + path + ".  " + "Will abort code generation.",
+                "Cannot write file " + DisplayPath(path) + ".  " + "Will abort code generation.",
                 MessageIcon::Exclamation);
             return false;
         }
@@ -250,11 +250,11 @@ private:
 }  // namespace
 
 std::string CannotOpenMessage(const std::string& path) {
-    return "Cannot open file " + path + ".  " + "Will abort code generation.";
+    return "Cannot open file " + DisplayPath(path) + ".  " + "Will abort code generation.";
 }
 
 std::string CannotWriteTemplateMessage(const std::string& path) {
-    return "Cannot write file " + path + ".  The template was not saved.";
+    return "Cannot write file " + DisplayPath(path) + ".  The template was not saved.";
 }
 
 std::vector<std::string> RunResult::Paths(FileAction action) const {

@@ -43,7 +43,7 @@ bool Backup(const std::string& path, UserPrompts& prompts) {
         return true;
     }
     return prompts.askYesNo(
-        "Unable to backup file " + path + ".  Do you want to overwrite this file ?",
+        "Unable to backup file " + DisplayPath(path) + ".  Do you want to overwrite this file ?",
         MessageIcon::Question);
 }
 
