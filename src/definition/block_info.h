@@ -144,8 +144,10 @@ int ChipForIndex(int index);
 int IndexForChip(int chip);  // any unknown value shows as index 0
 const char* ChipNameForIndex(int index);
 
-// The decimal value of a text as the original's atoi read it: leading blanks,
-// an optional sign, then digits; anything else stops it, nothing gives 0.
+// The number a text starts with: leading blanks, an optional sign, then digits;
+// the first other character ends it, a text without digits gives 0 and a value
+// beyond int saturates. Sizes and counts typed as expressions (N*2) thus read
+// as their leading number instead of failing.
 int DecimalValue(std::string_view text);
 
 inline constexpr const char* PARAMETER_LIMIT_MESSAGE =
