@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "app/qt_settings.h"
+#include "definition/edit_rules.h"
 #include "definition/settings_rules.h"
 #include "definition/template_file.h"
 #include "generation/file_set.h"
@@ -177,14 +178,6 @@ stopped (a question left unanswered, a file that could not be written),
 2 for usage errors and templates that cannot be read or generated.
 The time in the file heads is taken from SOURCE_DATE_EPOCH when it is set.
 )";
-}
-
-void ApplyWizardPageStores(BLOCKINFO& block) {
-    const int chipIndex = IndexForChip(block.Chip);
-    block.Image = 0;
-    block.Chip = ChipForIndex(chipIndex);
-    block.ChipName = ChipNameForIndex(chipIndex);
-    block.BlockType = BLOCKINFO::BlockTypeFor(block.NumInputs, block.NumOutputs);
 }
 
 int RunGenerateCommand(const std::vector<std::string>& arguments, const std::string& programFolder,
