@@ -92,7 +92,8 @@ int main(int argc, char** argv) {
                               dialogs,
                               clock,
                               bw::WorkingDirectory(settings, programFolder),
-                              bw::SettingsDirectory()};
+                              bw::SettingsDirectory(),
+                              {}};
     context.ResetBlock();
 
     bw::CWizard wizard(context, QPixmap());

@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     bw::QtFileDialogs dialogs;
     bw::SystemClock clock;
     bw::WizardContext context{
-        block, settings, prompts, dialogs, clock, workingDirectory, bw::SettingsDirectory()};
+        block, settings, prompts, dialogs, clock, workingDirectory, bw::SettingsDirectory(), {}};
     context.ResetBlock();
 
     bw::CWizard wizard(context, header);

@@ -83,7 +83,7 @@ int RunWizardProgram(int& argc, char** argv) {
     QtFileDialogs dialogs;
     SystemClock clock;
     WizardContext context{
-        block, settings, prompts, dialogs, clock, workingDirectory, SettingsDirectory()};
+        block, settings, prompts, dialogs, clock, workingDirectory, SettingsDirectory(), {}};
     context.ResetBlock();
 
     CWizard wizard(context, header);

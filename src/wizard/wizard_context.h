@@ -30,6 +30,19 @@ public:
                                                     const std::string& startFolder) = 0;
 };
 
+// How the block being edited began, set by the first page: "&New >" or an
+// opened template, and how many blocks have begun, so that a page keeping its
+// own copies of the definition can tell that another block has begun since.
+struct BlockOrigin {
+    bool fromTemplate = false;
+    int started = 0;  // none until the first page has been left
+
+    void begin(bool opened) {
+        fromTemplate = opened;
+        ++started;
+    }
+};
+
 struct WizardContext {
     BLOCKINFO& block;
     SettingsStore& settings;
@@ -40,6 +53,7 @@ struct WizardContext {
     std::string workingDirectory;
     // The application's settings directory (the "_rtparam.ini" record).
     std::string settingsDirectory;
+    BlockOrigin origin;
 
     // The definition back to a new block, defaults from the settings.
     void ResetBlock() { block.Reset(settings, workingDirectory); }

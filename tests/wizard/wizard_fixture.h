@@ -85,7 +85,8 @@ protected:
                                       dialogs,
                                       clock,
                                       WorkingDirectory(),
-                                      temp.path().toStdString() + "/"} {
+                                      temp.path().toStdString() + "/",
+                                      {}} {
         context.ResetBlock();
     }
 
