@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "definition/record_pool.h"
 #include "definition/seams.h"
 #include "definition/type_codes.h"
 
@@ -121,6 +122,14 @@ struct BLOCKINFO {
 
     // The "new block" state; directories and company come from the settings.
     void Reset(const SettingsStore& settings, const std::string& workingDirectory);
+
+    // The three pools seen whole (their records and counts above).
+    RecordPool<PARAMINFO> ParameterPool();
+    RecordPool<const PARAMINFO> ParameterPool() const;
+    RecordPool<LOCALARRAYINFO> LocalArrayPool();
+    RecordPool<const LOCALARRAYINFO> LocalArrayPool() const;
+    RecordPool<PERSISTANTINFO> PersistantPool();
+    RecordPool<const PERSISTANTINFO> PersistantPool() const;
 
     // Pool operations. Adding past a pool's size shows the limit message and
     // changes nothing (returns false); deleting an index out of range does nothing.
