@@ -110,6 +110,7 @@ TEST(BlockHeader, LinesFollowTheDefinition) {
         block.BlockName = "Buf";
         rule.shape(block);
         const auto lines = HeaderLines(block);
+        EXPECT_FALSE(lines.empty()) << rule.what << ": no header written";
         EXPECT_EQ(std::count(lines.begin(), lines.end(), rule.line), rule.count)
             << rule.what << ": " << rule.line;
     }
