@@ -6,9 +6,9 @@
 #include "app/qt_settings.h"
 #include "definition/settings_rules.h"
 #include "definition/template_file.h"
-#include "generation/file_set.h"
-#include "generation/generation_run.h"
 #include "generation/paths.h"
+#include "run/file_set.h"
+#include "run/generation_run.h"
 
 namespace bw {
 
