@@ -21,6 +21,7 @@
 
 #include "app/command_line.h"
 
+#include "app/qt_launcher.h"
 #include "app/qt_settings.h"
 #include "definition/settings_rules.h"
 #include "wizard/cwizard.h"
@@ -86,13 +87,16 @@ int main(int argc, char** argv) {
     AnsweringPrompts prompts;
     TemplateDialogs dialogs(argv[1]);
     bw::SystemClock clock;
+    bw::QtLauncher launcher;
     bw::WizardContext context{block,
                               settings,
                               prompts,
                               dialogs,
                               clock,
+                              launcher,
                               bw::WorkingDirectory(settings, programFolder),
                               bw::SettingsDirectory(),
+                              {},
                               {}};
     context.ResetBlock();
 

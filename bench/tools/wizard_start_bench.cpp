@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "app/qt_launcher.h"
 #include "app/qt_prompts.h"
 #include "app/qt_settings.h"
 #include "app/single_instance.h"
@@ -12,6 +13,7 @@
 #include "first_paint.h"
 #include "wizard/cwizard.h"
 #include "wizard/header_picture.h"
+#include "wizard/host_catalogue.h"
 #include "wizard/qt_file_dialogs.h"
 #include "wizard/wizard_page.h"
 
@@ -36,8 +38,18 @@ int main(int argc, char** argv) {
     bw::QtPrompts prompts;
     bw::QtFileDialogs dialogs;
     bw::SystemClock clock;
+    bw::QtLauncher launcher;
     bw::WizardContext context{
-        block, settings, prompts, dialogs, clock, workingDirectory, bw::SettingsDirectory(), {}};
+        block,
+        settings,
+        prompts,
+        dialogs,
+        clock,
+        launcher,
+        workingDirectory,
+        bw::SettingsDirectory(),
+        [] { return bw::ReadHostCatalogue(bw::FamilyFolders::FromEnvironment()); },
+        {}};
     context.ResetBlock();
 
     bw::CWizard wizard(context, header);

@@ -7,9 +7,9 @@
 #include "definition/edit_rules.h"
 #include "definition/settings_rules.h"
 #include "definition/template_file.h"
-#include "generation/file_set.h"
-#include "generation/generation_run.h"
 #include "generation/paths.h"
+#include "run/file_set.h"
+#include "run/generation_run.h"
 
 namespace bw {
 

@@ -8,7 +8,7 @@
 
 #include "gen_component/block_header_test_blocks.h"
 #include "gen_component/component_files.h"
-#include "generation/generation_run.h"
+#include "run/generation_run.h"
 #include "support/generate.h"
 #include "support/golden.h"
 

@@ -1,4 +1,4 @@
-#include "generation/generation_run.h"
+#include "run/generation_run.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -11,9 +11,9 @@
 #include <functional>
 
 #include "definition/template_file.h"
-#include "generation/file_set.h"
 #include "generation/paths.h"
 #include "generation/shared_rules.h"
+#include "run/file_set.h"
 #include "support/generate.h"
 #include "support/recording_prompts.h"
 
