@@ -21,7 +21,8 @@
 
 #include "app/command_line.h"
 
-#include "app/qt_settings.h"
+#include "app/qt_launcher.h"
+#include "platform/settings_store.h"
 #include "definition/settings_rules.h"
 #include "wizard/cwizard.h"
 #include "wizard/generate.h"
@@ -79,20 +80,24 @@ int main(int argc, char** argv) {
     }
     const std::string wizardFolder = std::string(argv[2]) + "/wizard";
     const std::string cliFolder = std::string(argv[2]) + "/cli";
-    bw::QtSettingsStore settings;
+    bw::NativeSettings settings;
     const std::string programFolder =
         QCoreApplication::applicationDirPath().toLocal8Bit().toStdString() + "/";
     bw::BLOCKINFO block;
     AnsweringPrompts prompts;
     TemplateDialogs dialogs(argv[1]);
     bw::SystemClock clock;
+    bw::QtLauncher launcher;
     bw::WizardContext context{block,
                               settings,
                               prompts,
                               dialogs,
                               clock,
+                              launcher,
                               bw::WorkingDirectory(settings, programFolder),
-                              bw::SettingsDirectory()};
+                              bw::SettingsDirectory(),
+                              {},
+                              {}};
     context.ResetBlock();
 
     bw::CWizard wizard(context, QPixmap());

@@ -4,14 +4,16 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "app/qt_launcher.h"
 #include "app/qt_prompts.h"
-#include "app/qt_settings.h"
+#include "platform/settings_store.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
 #include "definition/settings_rules.h"
 #include "first_paint.h"
 #include "wizard/cwizard.h"
 #include "wizard/header_picture.h"
+#include "wizard/host_catalogue.h"
 #include "wizard/qt_file_dialogs.h"
 #include "wizard/wizard_page.h"
 
@@ -26,7 +28,7 @@ int main(int argc, char** argv) {
         std::fputs("wizard_start_bench: another wizard is running\n", stderr);
         return 1;
     }
-    bw::QtSettingsStore settings;
+    bw::NativeSettings settings;
     const std::string programFolder =
         QCoreApplication::applicationDirPath().toLocal8Bit().toStdString() + "/";
     const std::string workingDirectory = bw::WorkingDirectory(settings, programFolder);
@@ -36,8 +38,18 @@ int main(int argc, char** argv) {
     bw::QtPrompts prompts;
     bw::QtFileDialogs dialogs;
     bw::SystemClock clock;
+    bw::QtLauncher launcher;
     bw::WizardContext context{
-        block, settings, prompts, dialogs, clock, workingDirectory, bw::SettingsDirectory()};
+        block,
+        settings,
+        prompts,
+        dialogs,
+        clock,
+        launcher,
+        workingDirectory,
+        bw::SettingsDirectory(),
+        [] { return bw::ReadHostCatalogue(bw::FamilyFolders::FromEnvironment()); },
+        {}};
     context.ResetBlock();
 
     bw::CWizard wizard(context, header);

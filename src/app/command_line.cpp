@@ -3,12 +3,13 @@
 #include <istream>
 #include <ostream>
 
-#include "app/qt_settings.h"
+#include "platform/settings_store.h"
+#include "definition/edit_rules.h"
 #include "definition/settings_rules.h"
 #include "definition/template_file.h"
-#include "generation/file_set.h"
-#include "generation/generation_run.h"
 #include "generation/paths.h"
+#include "run/file_set.h"
+#include "run/generation_run.h"
 
 namespace bw {
 
@@ -179,14 +180,6 @@ The time in the file heads is taken from SOURCE_DATE_EPOCH when it is set.
 )";
 }
 
-void ApplyWizardPageStores(BLOCKINFO& block) {
-    const int chipIndex = IndexForChip(block.Chip);
-    block.Image = 0;
-    block.Chip = ChipForIndex(chipIndex);
-    block.ChipName = ChipNameForIndex(chipIndex);
-    block.BlockType = BLOCKINFO::BlockTypeFor(block.NumInputs, block.NumOutputs);
-}
-
 int RunGenerateCommand(const std::vector<std::string>& arguments, const std::string& programFolder,
                        Console& console) {
     GenerateOptions options;
@@ -201,7 +194,7 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
         return EXIT_COMPLETED;
     }
 
-    QtSettingsStore settings;
+    NativeSettings settings;
     SystemClock clock;
     CliPrompts prompts(options.overwrite, options.splice, console.in, console.err,
                        console.terminal);

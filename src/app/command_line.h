@@ -34,11 +34,6 @@ bool ParseGenerateArguments(const std::vector<std::string>& arguments, GenerateO
 // The text `blockwright generate --help` prints.
 std::string GenerateHelp();
 
-// What the wizard's pages store into a definition read from a template when
-// the user presses Next through them without changing anything: the block
-// type from the channel counts, Image cleared, Chip and ChipName normalised.
-void ApplyWizardPageStores(BLOCKINFO& block);
-
 // Where the command line reads and writes.
 struct Console {
     std::istream& in;

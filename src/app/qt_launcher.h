@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "projects/launcher.h"
+#include "launch/launcher.h"
 
 namespace bw {
 

@@ -6,12 +6,14 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/qt_launcher.h"
 #include "app/qt_prompts.h"
-#include "app/qt_settings.h"
+#include "platform/settings_store.h"
 #include "app/single_instance.h"
 #include "definition/settings_rules.h"
 #include "wizard/cwizard.h"
 #include "wizard/header_picture.h"
+#include "wizard/host_catalogue.h"
 #include "wizard/qt_file_dialogs.h"
 
 namespace bw {
@@ -74,7 +76,7 @@ int RunWizardProgram(int& argc, char** argv) {
         return 0;  // the running wizard has come forward, or cannot be reached
     }
 
-    QtSettingsStore settings;
+    NativeSettings settings;
     const std::string workingDirectory = WorkingDirectory(settings, ProgramFolder());
     const QPixmap header = HeaderPicture(workingDirectory, ScreenDepth());
 
@@ -82,8 +84,17 @@ int RunWizardProgram(int& argc, char** argv) {
     QtPrompts prompts;
     QtFileDialogs dialogs;
     SystemClock clock;
-    WizardContext context{
-        block, settings, prompts, dialogs, clock, workingDirectory, SettingsDirectory()};
+    QtLauncher launcher;
+    WizardContext context{block,
+                          settings,
+                          prompts,
+                          dialogs,
+                          clock,
+                          launcher,
+                          workingDirectory,
+                          SettingsDirectory(),
+                          [] { return ReadHostCatalogue(FamilyFolders::FromEnvironment()); },
+                          {}};
     context.ResetBlock();
 
     CWizard wizard(context, header);

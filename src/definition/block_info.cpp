@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <climits>
+#include <utility>
 
 namespace bw {
 
@@ -23,38 +24,34 @@ constexpr std::array<ChipFamily, 6> CHIP_FAMILIES{{{6200, "C62x"},
                                                    {5500, "C55x"},
                                                    {2000, "C2xx"}}};
 
-void ResetParameter(PARAMINFO& p, int index) {
+void FreshParameter(PARAMINFO& p, int index) {
     p.ParameterName = "Parameter" + std::to_string(index);
     p.ParameterType = TYPE_INTEGER;
     p.ParameterConst = 0;
     p.ParameterDefault = "0";
+    p.ParameterDesc.clear();
+    p.ParameterItems.clear();
 }
 
-void ResetPersistant(PERSISTANTINFO& v, int index) {
+void FreshPersistant(PERSISTANTINFO& v, int index) {
     v.PersistantName = "Persistant" + std::to_string(index);
     v.PersistantType = TYPE_INTEGER;
     v.PersistantTypeOther.clear();
     v.PersistantDefault.clear();
 }
 
-void ResetLocalArray(LOCALARRAYINFO& a, int index) {
+void FreshLocalArray(LOCALARRAYINFO& a, int index) {
     a.ArrayName = "hLocalBuffer" + std::to_string(index);
     a.LocalSize = "1000";
     a.LocalPrecision = TYPE_INTEGER;
 }
 
-// Moves every record after index one place down; the last used one keeps its
-// content beyond the count.
-template <typename Record>
-void RemoveFromPool(std::vector<Record>& pool, int& count, int index) {
-    if (index < 0 || index >= count) {
-        return;
-    }
-    for (int i = index + 1; i < count; ++i) {
-        pool[static_cast<size_t>(i - 1)] = pool[static_cast<size_t>(i)];
-    }
-    --count;
-}
+constexpr PoolKind<PARAMINFO> PARAMETERS{MAX_PARAMETERS, PARAMETER_LIMIT_MESSAGE, FreshParameter};
+constexpr PoolKind<LOCALARRAYINFO> LOCAL_ARRAYS{MAX_LOCAL_ARRAYS, LOCAL_ARRAY_LIMIT_MESSAGE,
+                                                FreshLocalArray};
+// The variables share the parameters' message.
+constexpr PoolKind<PERSISTANTINFO> PERSISTANTS{MAX_PERSISTANTS, PARAMETER_LIMIT_MESSAGE,
+                                               FreshPersistant};
 
 }  // namespace
 
@@ -98,13 +95,9 @@ void BLOCKINFO::Reset(const SettingsStore& settings, const std::string& workingD
     BlockType = BLOCK_PROCESS;
 
     Parameters.resize(MAX_PARAMETERS);
-    for (int i = 0; i < MAX_PARAMETERS; ++i) {
-        ResetParameter(Parameters[static_cast<size_t>(i)], i);
-    }
+    ParameterPool().renew();
     Persistants.resize(MAX_PERSISTANTS);
-    for (int i = 0; i < MAX_PERSISTANTS; ++i) {
-        ResetPersistant(Persistants[static_cast<size_t>(i)], i);
-    }
+    PersistantPool().renew();
     InputChannelLabel.resize(MAX_CHANNELS);
     OutputChannelLabel.resize(MAX_CHANNELS);
     InputChannelDimension.assign(MAX_CHANNELS, 1);
@@ -114,56 +107,58 @@ void BLOCKINFO::Reset(const SettingsStore& settings, const std::string& workingD
         OutputChannelLabel[static_cast<size_t>(i)] = "Out" + std::to_string(i);
     }
     LocalArrays.resize(MAX_LOCAL_ARRAYS);
-    for (int i = 0; i < MAX_LOCAL_ARRAYS; ++i) {
-        LOCALARRAYINFO& a = LocalArrays[static_cast<size_t>(i)];
-        ResetLocalArray(a, i);
+    LocalArrayPool().renew();
+    for (LOCALARRAYINFO& a : LocalArrays) {
         a.LocalAlignment = a.LocalMemSpace = a.LocalAttributes = 0;
     }
 }
 
+RecordPool<PARAMINFO> BLOCKINFO::ParameterPool() {
+    return {Parameters, NumParameters, PARAMETERS};
+}
+
+RecordPool<const PARAMINFO> BLOCKINFO::ParameterPool() const {
+    return {Parameters, NumParameters, PARAMETERS};
+}
+
+RecordPool<LOCALARRAYINFO> BLOCKINFO::LocalArrayPool() {
+    return {LocalArrays, NumLocalArrays, LOCAL_ARRAYS};
+}
+
+RecordPool<const LOCALARRAYINFO> BLOCKINFO::LocalArrayPool() const {
+    return {LocalArrays, NumLocalArrays, LOCAL_ARRAYS};
+}
+
+RecordPool<PERSISTANTINFO> BLOCKINFO::PersistantPool() {
+    return {Persistants, NumPersistants, PERSISTANTS};
+}
+
+RecordPool<const PERSISTANTINFO> BLOCKINFO::PersistantPool() const {
+    return {Persistants, NumPersistants, PERSISTANTS};
+}
+
 bool BLOCKINFO::AddParameter(UserPrompts& prompts) {
-    if (NumParameters >= MAX_PARAMETERS) {
-        prompts.showMessage(PARAMETER_LIMIT_MESSAGE, MessageIcon::Information);
-        return false;
-    }
-    PARAMINFO& p = Parameters[static_cast<size_t>(NumParameters)];
-    ResetParameter(p, NumParameters);
-    p.ParameterDesc.clear();
-    p.ParameterItems.clear();
-    ++NumParameters;
-    return true;
+    return ParameterPool().add(prompts);
 }
 
 void BLOCKINFO::DeleteParameter(int index) {
-    RemoveFromPool(Parameters, NumParameters, index);
+    ParameterPool().remove(index);
 }
 
 bool BLOCKINFO::AddPersistant(UserPrompts& prompts) {
-    if (NumPersistants >= MAX_PERSISTANTS) {
-        prompts.showMessage(PARAMETER_LIMIT_MESSAGE, MessageIcon::Information);
-        return false;
-    }
-    ResetPersistant(Persistants[static_cast<size_t>(NumPersistants)], NumPersistants);
-    ++NumPersistants;
-    return true;
+    return PersistantPool().add(prompts);
 }
 
 void BLOCKINFO::DeletePersistant(int index) {
-    RemoveFromPool(Persistants, NumPersistants, index);
+    PersistantPool().remove(index);
 }
 
 bool BLOCKINFO::AddLocalArray(UserPrompts& prompts) {
-    if (NumLocalArrays >= MAX_LOCAL_ARRAYS) {
-        prompts.showMessage(LOCAL_ARRAY_LIMIT_MESSAGE, MessageIcon::Information);
-        return false;
-    }
-    ResetLocalArray(LocalArrays[static_cast<size_t>(NumLocalArrays)], NumLocalArrays);
-    ++NumLocalArrays;
-    return true;
+    return LocalArrayPool().add(prompts);
 }
 
 void BLOCKINFO::DeleteLocalArray(int index) {
-    RemoveFromPool(LocalArrays, NumLocalArrays, index);
+    LocalArrayPool().remove(index);
 }
 
 int BLOCKINFO::BlockTypeFor(int numInputs, int numOutputs) {
@@ -174,16 +169,12 @@ int BLOCKINFO::BlockTypeFor(int numInputs, int numOutputs) {
 }
 
 void BLOCKINFO::DeriveLocalSizeIsExpression() {
-    for (int i = 0; i < NumLocalArrays; ++i) {
-        LOCALARRAYINFO& a = LocalArrays[static_cast<size_t>(i)];
-        if (DecimalValue(a.LocalSize) != 0) {
-            continue;
-        }
-        bool namesParameter = false;
-        for (int p = 0; p < NumParameters && !namesParameter; ++p) {
-            namesParameter = a.LocalSize == Parameters[static_cast<size_t>(p)].ParameterName;
-        }
-        if (!namesParameter) {
+    const std::span<const PARAMINFO> parameters = std::as_const(*this).ParameterPool().used();
+    for (LOCALARRAYINFO& a : LocalArrayPool().used()) {
+        const bool namesParameter =
+            std::any_of(parameters.begin(), parameters.end(),
+                        [&](const PARAMINFO& p) { return a.LocalSize == p.ParameterName; });
+        if (DecimalValue(a.LocalSize) == 0 && !namesParameter) {
             a.LocalSizeIsExpression = 1;
         }
     }

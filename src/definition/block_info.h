@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "definition/record_pool.h"
 #include "definition/seams.h"
 #include "definition/type_codes.h"
 
@@ -122,6 +123,14 @@ struct BLOCKINFO {
     // The "new block" state; directories and company come from the settings.
     void Reset(const SettingsStore& settings, const std::string& workingDirectory);
 
+    // The three pools seen whole (their records and counts above).
+    RecordPool<PARAMINFO> ParameterPool();
+    RecordPool<const PARAMINFO> ParameterPool() const;
+    RecordPool<LOCALARRAYINFO> LocalArrayPool();
+    RecordPool<const LOCALARRAYINFO> LocalArrayPool() const;
+    RecordPool<PERSISTANTINFO> PersistantPool();
+    RecordPool<const PERSISTANTINFO> PersistantPool() const;
+
     // Pool operations. Adding past a pool's size shows the limit message and
     // changes nothing (returns false); deleting an index out of range does nothing.
     bool AddParameter(UserPrompts& prompts);
@@ -144,8 +153,10 @@ int ChipForIndex(int index);
 int IndexForChip(int chip);  // any unknown value shows as index 0
 const char* ChipNameForIndex(int index);
 
-// The decimal value of a text as the original's atoi read it: leading blanks,
-// an optional sign, then digits; anything else stops it, nothing gives 0.
+// The number a text starts with: leading blanks, an optional sign, then digits;
+// the first other character ends it, a text without digits gives 0 and a value
+// beyond int saturates. Sizes and counts typed as expressions (N*2) thus read
+// as their leading number instead of failing.
 int DecimalValue(std::string_view text);
 
 inline constexpr const char* PARAMETER_LIMIT_MESSAGE =

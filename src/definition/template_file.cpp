@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <iterator>
+#include <span>
 
 namespace bw {
 
@@ -219,53 +220,49 @@ void WriteNamesAndChannels(TemplateWriter& out, const BLOCKINFO& b) {
     out.Number("Attributes", b.Attributes);
 }
 
-void WriteLocalArrays(TemplateWriter& out, const BLOCKINFO& b) {
-    const int count = std::clamp(b.NumLocalArrays, 0, MAX_LOCAL_ARRAYS);
-    out.Number("Local Arrays", count);
-    for (int i = 0; i < count; ++i) {
-        const LOCALARRAYINFO& a = b.LocalArrays[At(i)];
-        out.Number(Indexed("LocalPrecision", i), a.LocalPrecision);
-        out.Text(Indexed("LocalPrecisionCustom", i), a.LocalPrecisionCustom);
-        out.Text(Indexed("LocalSize", i), a.LocalSize);
-        out.Text(Indexed("ArrayName", i), a.ArrayName);
-        out.Number(Indexed("LocalAlignment", i), a.LocalAlignment);
-        out.Number(Indexed("LocalMemSpace", i), a.LocalMemSpace);
-        out.Number(Indexed("LocalAttributes", i), a.LocalAttributes);
+// The pool's count under countKey, then each used record's keys.
+template <typename Record>
+void WritePool(TemplateWriter& out, std::string_view countKey, RecordPool<const Record> pool,
+               void (*writeRecord)(TemplateWriter&, const Record&, int)) {
+    const std::span<const Record> used = pool.used();
+    out.Number(countKey, static_cast<int>(used.size()));
+    for (size_t i = 0; i < used.size(); ++i) {
+        writeRecord(out, used[i], static_cast<int>(i));
     }
 }
 
-void WriteParameters(TemplateWriter& out, const BLOCKINFO& b) {
-    const int count = std::clamp(b.NumParameters, 0, MAX_PARAMETERS);
-    out.Number("Parameters", count);
-    for (int i = 0; i < count; ++i) {
-        const PARAMINFO& p = b.Parameters[At(i)];
-        out.Number(Indexed("ParameterType", i), p.ParameterType);
-        out.Text(Indexed("ParameterTypeCustom", i), p.ParameterTypeCustom);
-        out.Text(Indexed("ParameterName", i), p.ParameterName);
-        out.Text(Indexed("ParameterDefault", i), p.ParameterDefault);
-        out.Number(Indexed("ParameterItems", i), static_cast<int>(p.ParameterItems.size()));
-        for (size_t j = 0; j < p.ParameterItems.size(); ++j) {
-            out.Text(ItemKey(i, static_cast<int>(j)), p.ParameterItems[j]);
-        }
-        out.Text(Indexed("ParameterDesc", i), EncodeLines(p.ParameterDesc));
-        out.Number(Indexed("ParameterConst", i), p.ParameterConst);
-        out.Flag(Indexed("ParameterReadWrite", i), p.ParameterReadWrite);
-        out.Flag(Indexed("ParameterSign", i), p.ParameterSign);
-    }
+void WriteLocalArray(TemplateWriter& out, const LOCALARRAYINFO& a, int i) {
+    out.Number(Indexed("LocalPrecision", i), a.LocalPrecision);
+    out.Text(Indexed("LocalPrecisionCustom", i), a.LocalPrecisionCustom);
+    out.Text(Indexed("LocalSize", i), a.LocalSize);
+    out.Text(Indexed("ArrayName", i), a.ArrayName);
+    out.Number(Indexed("LocalAlignment", i), a.LocalAlignment);
+    out.Number(Indexed("LocalMemSpace", i), a.LocalMemSpace);
+    out.Number(Indexed("LocalAttributes", i), a.LocalAttributes);
 }
 
-void WritePersistants(TemplateWriter& out, const BLOCKINFO& b) {
-    const int count = std::clamp(b.NumPersistants, 0, MAX_PERSISTANTS);
-    out.Number("PersistantVars", count);
-    for (int i = 0; i < count; ++i) {
-        const PERSISTANTINFO& v = b.Persistants[At(i)];
-        out.Text(Indexed("PersistantName", i), v.PersistantName);
-        out.Number(Indexed("PersistantType", i), v.PersistantType);
-        if (v.PersistantType == TYPE_OTHER) {
-            out.Text(Indexed("PersistantTypeOther", i), v.PersistantTypeOther);
-        }
-        out.Text(Indexed("PersistantDefault", i), v.PersistantDefault);
+void WriteParameter(TemplateWriter& out, const PARAMINFO& p, int i) {
+    out.Number(Indexed("ParameterType", i), p.ParameterType);
+    out.Text(Indexed("ParameterTypeCustom", i), p.ParameterTypeCustom);
+    out.Text(Indexed("ParameterName", i), p.ParameterName);
+    out.Text(Indexed("ParameterDefault", i), p.ParameterDefault);
+    out.Number(Indexed("ParameterItems", i), static_cast<int>(p.ParameterItems.size()));
+    for (size_t j = 0; j < p.ParameterItems.size(); ++j) {
+        out.Text(ItemKey(i, static_cast<int>(j)), p.ParameterItems[j]);
     }
+    out.Text(Indexed("ParameterDesc", i), EncodeLines(p.ParameterDesc));
+    out.Number(Indexed("ParameterConst", i), p.ParameterConst);
+    out.Flag(Indexed("ParameterReadWrite", i), p.ParameterReadWrite);
+    out.Flag(Indexed("ParameterSign", i), p.ParameterSign);
+}
+
+void WritePersistant(TemplateWriter& out, const PERSISTANTINFO& v, int i) {
+    out.Text(Indexed("PersistantName", i), v.PersistantName);
+    out.Number(Indexed("PersistantType", i), v.PersistantType);
+    if (v.PersistantType == TYPE_OTHER) {
+        out.Text(Indexed("PersistantTypeOther", i), v.PersistantTypeOther);
+    }
+    out.Text(Indexed("PersistantDefault", i), v.PersistantDefault);
 }
 
 void WriteFilesAndAlgorithm(TemplateWriter& out, const BLOCKINFO& b) {
@@ -415,9 +412,9 @@ bool WriteTemplate(const BLOCKINFO& block, const std::string& path) {
     TemplateWriter out;
     WriteFlags(out, block);
     WriteNamesAndChannels(out, block);
-    WriteLocalArrays(out, block);
-    WriteParameters(out, block);
-    WritePersistants(out, block);
+    WritePool(out, "Local Arrays", block.LocalArrayPool(), WriteLocalArray);
+    WritePool(out, "Parameters", block.ParameterPool(), WriteParameter);
+    WritePool(out, "PersistantVars", block.PersistantPool(), WritePersistant);
     WriteFilesAndAlgorithm(out, block);
     return profile.Save(path, TEMPLATE_SECTION, out.Lines());
 }

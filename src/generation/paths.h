@@ -6,9 +6,9 @@
 
 namespace bw {
 
-// Paths keep the form the user typed ("\" as on the original platform) until
-// they reach the file system, where "\" and "/" both separate and existing
-// components are matched without regard to case.
+// Paths keep the form the user typed (often with "\", since the generated files
+// are for Windows tools) until they reach the file system, where "\" and "/"
+// both separate and existing components are matched without regard to case.
 
 // (directory up to and including the last separator, the name after it); a
 // path without a separator gives two empty texts. "\" and "/" both separate.

@@ -32,14 +32,6 @@ QHBoxLayout* Indented(QWidget* first, QWidget* second = nullptr) {
     return row;
 }
 
-void Uncheck(QCheckBox* box) {
-    box->setChecked(false);
-}
-
-int Flag(const QCheckBox* box) {
-    return box->isChecked() ? 1 : 0;
-}
-
 }  // namespace
 
 CDataInfo::CDataInfo(WizardContext& context, QWidget* parent)
@@ -75,16 +67,19 @@ void CDataInfo::build() {
     layout->addLayout(types);
     layout->addWidget(precisionGroup());
 
-    connect(dspBased_, &QCheckBox::clicked, this, &CDataInfo::applyDspRule);
-    connect(native_, &QCheckBox::clicked, this, &CDataInfo::nativeClicked);
-    connect(matrix_, &QCheckBox::clicked, this, &CDataInfo::updateDependentBoxes);
-    connect(integer_, &QCheckBox::clicked, this, &CDataInfo::integerClicked);
-    connect(floatingPoint_, &QCheckBox::clicked, this, &CDataInfo::floatingPointClicked);
-    for (QCheckBox* box : {real_, complex_, character_, byte_, shortInteger_, integer_,
-                           longInteger_, floatingPoint_, double_}) {
-        connect(box, &QCheckBox::clicked, this, &CDataInfo::updateButtons);
+    // Every click applies the rule its box has (none for most) and shows the outcome.
+    const auto applies = [this](QCheckBox* box, void (*rule)(DataChoices&)) {
+        connect(box, &QCheckBox::clicked, this, [this, rule] { clicked(rule); });
+    };
+    applies(dspBased_, ApplyDspRule);
+    applies(native_, NativeClicked);
+    applies(integer_, IntegerClicked);
+    applies(floatingPoint_, FloatingPointClicked);
+    for (QCheckBox* box : {userControl_, matrix_, sizeCheck_, real_, complex_, character_, byte_,
+                           shortInteger_, q_, longInteger_, double_}) {
+        applies(box, [](DataChoices&) {});
     }
-    applyDspRule();
+    clicked(ApplyDspRule);
 }
 
 QGroupBox* CDataInfo::functionTypeGroup() {
@@ -123,110 +118,74 @@ QGroupBox* CDataInfo::precisionGroup() {
 
 void CDataInfo::loadControls() {
     const BLOCKINFO& b = block();
-    userControl_->setChecked(b.UserControl != 0);
-    dspBased_->setChecked(b.RealTime != 0);
-    native_->setChecked(b.Native != 0);
-    matrix_->setChecked(b.Matrix != 0);
-    sizeCheck_->setChecked(b.Square != 0);
-    real_->setChecked(b.Real != 0);
-    complex_->setChecked(b.Complex != 0);
-    character_->setChecked(b.Character != 0);
-    byte_->setChecked(b.Byte != 0);
-    shortInteger_->setChecked(b.ShortInteger != 0);
-    integer_->setChecked(b.Integer != 0);
-    q_->setChecked(b.Q != 0);
     qLevel_->setCurrentIndex(b.QLevel >= 0 && b.QLevel <= MAX_Q_LEVEL ? b.QLevel : MAX_Q_LEVEL);
-    longInteger_->setChecked(b.LongInteger != 0);
-    floatingPoint_->setChecked(b.FloatingPoint != 0);
-    double_->setChecked(b.Double != 0);
-    chipIndex_ = IndexForChip(b.Chip);
-    memoryModel_ = b.MemoryModel;
-    endian_ = b.Endian;
-    xDAIS_ = b.xDAIS;
-    applyDspRule();
+    DataChoices loaded = DataChoicesOf(b);
+    ApplyDspRule(loaded);
+    showChoices(loaded);
 }
 
 bool CDataInfo::storeControls(bool /*forward*/) {
     BLOCKINFO& b = block();
-    b.UserControl = Flag(userControl_);
-    b.RealTime = Flag(dspBased_);
-    b.Native = Flag(native_);
-    b.Matrix = Flag(matrix_);
-    b.Square = Flag(sizeCheck_);
-    b.Real = Flag(real_);
-    b.Complex = Flag(complex_);
-    b.Character = Flag(character_);
-    b.Byte = Flag(byte_);
-    b.ShortInteger = Flag(shortInteger_);
-    b.Integer = Flag(integer_);
-    b.Q = Flag(q_);
+    StoreDataChoices(choices(), b);
     b.QLevel = qLevel_->currentIndex();
-    b.LongInteger = Flag(longInteger_);
-    b.FloatingPoint = Flag(floatingPoint_);
-    b.Double = Flag(double_);
-    b.MemoryModel = memoryModel_;
-    b.Endian = endian_;
-    b.xDAIS = xDAIS_;
-    b.Image = 0;
-    b.Chip = ChipForIndex(chipIndex_);
-    b.ChipName = ChipNameForIndex(chipIndex_);
+    ApplyDataPageStore(b);
     return true;
 }
 
-void CDataInfo::applyDspRule() {
-    const bool dsp = dspBased_->isChecked();
+DataChoices CDataInfo::choices() const {
+    DataChoices c;
+    c.userControl = userControl_->isChecked();
+    c.dspBased = dspBased_->isChecked();
+    c.native = native_->isChecked();
+    c.xDAIS = xDAIS_;
+    c.matrix = matrix_->isChecked();
+    c.sizeCheck = sizeCheck_->isChecked();
+    c.real = real_->isChecked();
+    c.complex = complex_->isChecked();
+    c.character = character_->isChecked();
+    c.byte = byte_->isChecked();
+    c.shortInteger = shortInteger_->isChecked();
+    c.integer = integer_->isChecked();
+    c.q = q_->isChecked();
+    c.longInteger = longInteger_->isChecked();
+    c.floatingPoint = floatingPoint_->isChecked();
+    c.doublePrecision = double_->isChecked();
+    return c;
+}
+
+void CDataInfo::showChoices(const DataChoices& c) {
+    userControl_->setChecked(c.userControl);
+    dspBased_->setChecked(c.dspBased);
+    native_->setChecked(c.native);
+    xDAIS_ = c.xDAIS;
+    matrix_->setChecked(c.matrix);
+    sizeCheck_->setChecked(c.sizeCheck);
+    real_->setChecked(c.real);
+    complex_->setChecked(c.complex);
+    character_->setChecked(c.character);
+    byte_->setChecked(c.byte);
+    shortInteger_->setChecked(c.shortInteger);
+    integer_->setChecked(c.integer);
+    q_->setChecked(c.q);
+    longInteger_->setChecked(c.longInteger);
+    floatingPoint_->setChecked(c.floatingPoint);
+    double_->setChecked(c.doublePrecision);
+
+    const DataBoxesEnabled enabled = EnabledDataBoxes(c);
     for (QCheckBox* box : {byte_, character_, shortInteger_, longInteger_, double_}) {
-        if (dsp) {
-            Uncheck(box);
-        }
-        box->setEnabled(!dsp);
+        box->setEnabled(enabled.nonDspPrecisions);
     }
-    if (!dsp) {
-        Uncheck(native_);
-        xDAIS_ = 0;
-    }
-    native_->setEnabled(dsp);
-    updateDependentBoxes();
-    updateButtons();
+    native_->setEnabled(enabled.native);
+    sizeCheck_->setEnabled(enabled.sizeCheck);
+    q_->setEnabled(enabled.q);
+    qLevel_->setEnabled(enabled.q);
+    setNextEnabled(DataChoicesComplete(c));
 }
 
-void CDataInfo::nativeClicked() {
-    if (native_->isChecked()) {
-        xDAIS_ = 0;  // native DSP code is not an XDAIS component
-    }
-}
-
-void CDataInfo::integerClicked() {
-    if (!integer_->isChecked()) {
-        Uncheck(q_);
-    } else if (xDAIS_ != 0) {
-        Uncheck(floatingPoint_);  // an XDAIS block has one precision
-    }
-    updateDependentBoxes();
-}
-
-void CDataInfo::floatingPointClicked() {
-    if (floatingPoint_->isChecked() && xDAIS_ != 0) {
-        Uncheck(integer_);
-        Uncheck(q_);
-    }
-    updateDependentBoxes();
-}
-
-void CDataInfo::updateDependentBoxes() {
-    sizeCheck_->setEnabled(matrix_->isChecked());
-    q_->setEnabled(integer_->isChecked());
-    qLevel_->setEnabled(integer_->isChecked());
-}
-
-void CDataInfo::updateButtons() {
-    const bool dataType = real_->isChecked() || complex_->isChecked();
-    bool precision = false;
-    for (const QCheckBox* box :
-         {byte_, character_, shortInteger_, integer_, longInteger_, floatingPoint_, double_}) {
-        precision = precision || box->isChecked();
-    }
-    setNextEnabled(dataType && precision);
+void CDataInfo::clicked(void (*rule)(DataChoices&)) {
+    DataChoices c = choices();
+    rule(c);
+    showChoices(c);
 }
 
 }  // namespace bw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "definition/edit_rules.h"
 #include "wizard/wizard_page.h"
 
 class QCheckBox;
@@ -25,16 +26,12 @@ private:
     QGroupBox* dataTypeGroup();
     QGroupBox* precisionGroup();
 
-    // A DSP-based block handles only Integer and Floating Point, and only it
-    // may be native.
-    void applyDspRule();
-    void nativeClicked();
-    void integerClicked();
-    void floatingPointClicked();
-    // The enabling that follows the Matrix and Integer boxes.
-    void updateDependentBoxes();
-    // Next with a data type and at least one precision.
-    void updateButtons();
+    // The boxes as flags, and back with the enabling and the Next button
+    // that follow from them.
+    DataChoices choices() const;
+    void showChoices(const DataChoices& choices);
+    // A click on a box: its rule applied to the boxes.
+    void clicked(void (*rule)(DataChoices&));
 
     QCheckBox* userControl_ = nullptr;
     QCheckBox* dspBased_ = nullptr;
@@ -53,11 +50,8 @@ private:
     QCheckBox* floatingPoint_ = nullptr;
     QCheckBox* double_ = nullptr;
 
-    // Carried through load and store unchanged; no control shows them here.
-    int chipIndex_ = 0;
-    int memoryModel_ = 0;
-    int endian_ = 0;
-    int xDAIS_ = 0;
+    // Cleared by the rules; no control shows it here.
+    bool xDAIS_ = false;
 };
 
 }  // namespace bw

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "definition/edit_rules.h"
 #include "generation/paths.h"
 #include "wizard/page_text.h"
 
@@ -16,29 +17,6 @@ namespace bw {
 namespace {
 
 constexpr const char* SUBTITLE = "Set the directories and file names used by the block.";
-
-bool BeginsWell(const QString& name) {
-    const QChar first = name.front();
-    return first == u'_' || (first.unicode() < 0x80 && first.isLetter());
-}
-
-bool IsSeparator(char c) {
-    return c == '\\' || c == '/';
-}
-
-// The separator a path already uses, else the platform's.
-char SeparatorOf(const std::string& path) {
-    const size_t last = path.find_last_of("\\/");
-    if (last != std::string::npos) {
-        return path[last];
-    }
-    return QDir::separator().toLatin1();
-}
-
-// The name up to its first "." followed by extension.
-std::string WithExtension(const std::string& name, const char* extension) {
-    return name.substr(0, name.find('.')) + extension;
-}
 
 }  // namespace
 
@@ -108,40 +86,24 @@ bool CFileInfo::storeControls(bool /*forward*/) {
 }
 
 void CFileInfo::blockNameEdited(const QString& typed) {
-    QString name = typed;
-    if (!name.isEmpty() && !BeginsWell(name)) {
+    std::string blockName = ToStdString(typed);
+    if (const size_t bad = BadBlockNameStart(blockName); bad > 0) {
         prompts().showMessage(FILENAME_START_MESSAGE, MessageIcon::Exclamation);
         // A pasted name may start with several; none of them may stay.
-        qsizetype dropped = 0;
-        while (!name.isEmpty() && !BeginsWell(name)) {
-            name.remove(0, 1);
-            ++dropped;
-        }
+        blockName.erase(0, bad);
+        const QString name = ToQString(blockName);
+        const qsizetype dropped = typed.size() - name.size();
         const qsizetype cursor = blockName_->cursorPosition();
         blockName_->setText(name);
         blockName_->setCursorPosition(static_cast<int>(std::max<qsizetype>(0, cursor - dropped)));
     }
-    const std::string blockName = ToStdString(name);
 
-    std::string directory = ToStdString(directory_->text());
-    if (appendName_) {
-        if (directory.empty()) {
-            directory = DefaultBlockParent();
-        }
-        if (!IsSeparator(directory.back())) {
-            directory += SeparatorOf(directory);
-        }
-        appendName_ = false;
-    }
-    const size_t lastSeparator = directory.find_last_of("\\/");
-    directory =
-        directory.substr(0, lastSeparator == std::string::npos ? 0 : lastSeparator + 1) + blockName;
-    if (!directory.empty() && IsSeparator(directory.back())) {
-        appendName_ = true;  // no name: the next one starts a sub-folder again
-    }
-    directory_->setText(ToQString(directory));
-    helpFilename_->setText(ToQString(WithExtension(blockName, ".hlp")));
-    iconFilename_->setText(ToQString(WithExtension(blockName, ".ico")));
+    BlockNameFollowers fields{ToStdString(directory_->text()), {}, {}, appendName_};
+    FollowBlockName(fields, blockName, DefaultBlockParent(), QDir::separator().toLatin1());
+    appendName_ = fields.appendName;
+    directory_->setText(ToQString(fields.directory));
+    helpFilename_->setText(ToQString(fields.helpFilename));
+    iconFilename_->setText(ToQString(fields.iconFilename));
 }
 
 bool CFileInfo::eventFilter(QObject* watched, QEvent* event) {

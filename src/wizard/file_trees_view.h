@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "generation/file_set.h"
+#include "run/file_set.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;

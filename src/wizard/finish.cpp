@@ -8,9 +8,8 @@
 #include <QVBoxLayout>
 #include <QWizard>
 
-#include "app/qt_launcher.h"
-#include "generation/file_set.h"
 #include "generation/paths.h"
+#include "run/file_set.h"
 #include "wizard/cwizard.h"
 #include "wizard/file_trees_view.h"
 #include "wizard/generate.h"
@@ -80,17 +79,8 @@ void CFinish::build() {
 
 CFinish::~CFinish() = default;
 
-void CFinish::setLauncher(Launcher& launcher) {
-    launcher_ = &launcher;
-    actions_.reset();
-}
-
 BuildAndLaunch& CFinish::actions() {
     if (!actions_) {
-        if (launcher_ == nullptr) {
-            ownLauncher_ = std::make_unique<QtLauncher>();
-            launcher_ = ownLauncher_.get();
-        }
         // Between the build's wait steps: the wait cursor while the window repaints.
         auto pump = [] {
             QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -98,8 +88,8 @@ BuildAndLaunch& CFinish::actions() {
             QApplication::restoreOverrideCursor();
         };
         actions_ = std::make_unique<BuildAndLaunch>(
-            block(),
-            LaunchServices{settings(), prompts(), *launcher_, pump, context().settingsDirectory});
+            block(), LaunchServices{settings(), prompts(), context().launcher, pump,
+                                    context().settingsDirectory});
     }
     return *actions_;
 }

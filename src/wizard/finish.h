@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "projects/build_launch.h"
+#include "launch/build_launch.h"
 #include "wizard/wizard_page.h"
 
 class QHBoxLayout;
@@ -30,10 +30,6 @@ public:
     QPushButton* visualCppButton() const { return visualCpp_; }
     QPushButton* codeComposerButton() const { return codeComposer_; }
 
-    // The launcher the buttons and the double-click use (a QtLauncher unless
-    // a test sets another before the first press).
-    void setLauncher(Launcher& launcher);
-
 protected:
     void build() override;
     void loadControls() override;
@@ -47,8 +43,6 @@ private:
     void whileBusy(const std::function<void()>& action);
     void openItem(FileTree tree, const QTreeWidgetItem* item);
 
-    std::unique_ptr<Launcher> ownLauncher_;
-    Launcher* launcher_ = nullptr;
     std::unique_ptr<BuildAndLaunch> actions_;
     QLabel* location_ = nullptr;
     QLabel* outcome_ = nullptr;

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "generation/generation_run.h"
+#include "run/generation_run.h"
 #include "wizard/wizard_page.h"
 
 class QLabel;

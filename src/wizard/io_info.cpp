@@ -1,7 +1,5 @@
 #include "wizard/io_info.h"
 
-#include <QAbstractButton>
-#include <QEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QLabel>
@@ -9,10 +7,9 @@
 #include <QListWidget>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
-#include <QWizard>
 
+#include "definition/edit_rules.h"
 #include "wizard/block_preview.h"
-#include "wizard/cwizard.h"
 #include "wizard/page_text.h"
 
 namespace bw {
@@ -68,37 +65,18 @@ void CIOInfo::build() {
     connect(dimension_, &QLineEdit::textEdited, this, &CIOInfo::dimensionEdited);
 }
 
-bool CIOInfo::event(QEvent* event) {
-    // Placed into the sheet: from now on the page can tell how a block starts.
-    if (event->type() == QEvent::ParentChange && !sheetWatched_) {
-        for (QWidget* up = parentWidget(); up != nullptr; up = up->parentWidget()) {
-            if (auto* sheet = qobject_cast<QWizard*>(up)) {
-                watchSheet(sheet);
-                break;
-            }
-        }
+void CIOInfo::followOrigin() {
+    const BlockOrigin& origin = context().origin;
+    if (origin.started == originSeen_) {
+        return;
     }
-    return CWizardPage::event(event);
-}
-
-void CIOInfo::watchSheet(QWizard* sheet) {
-    sheetWatched_ = true;
-    // Leaving page 1 by Next is "&New >"; any other way there is an opened template.
-    connect(sheet->button(QWizard::NextButton), &QAbstractButton::pressed, this,
-            [this, sheet] { nextPressedOnFirstPage_ = sheet->currentId() == OpenFilePage; });
-    connect(sheet, &QWizard::currentIdChanged, this, [this](int id) {
-        if (previousPage_ == OpenFilePage && id == VisibleInfoPage) {
-            blockStarted(nextPressedOnFirstPage_);
-        }
-        nextPressedOnFirstPage_ = false;
-        previousPage_ = id;
-    });
-}
-
-void CIOInfo::blockStarted(bool fromNew) {
+    originSeen_ = origin.started;
     inputEntries_.clear();
     outputEntries_.clear();
-    newBlockDimensionsPending_ = fromNew;
+    // A new block's channels get the first-visit dimensions; a template keeps its own.
+    if (!origin.fromTemplate) {
+        applyNewBlockDimensions();
+    }
 }
 
 void CIOInfo::applyNewBlockDimensions() {
@@ -109,10 +87,7 @@ void CIOInfo::applyNewBlockDimensions() {
 }
 
 void CIOInfo::loadControls() {
-    if (newBlockDimensionsPending_) {
-        applyNewBlockDimensions();
-        newBlockDimensionsPending_ = false;
-    }
+    followOrigin();
     const QSignalBlocker blockInputs(inputs_);
     const QSignalBlocker blockOutputs(outputs_);
     inputs_->setValue(block().NumInputs);
@@ -133,7 +108,7 @@ bool CIOInfo::storeControls(bool forward) {
     BLOCKINFO& b = block();
     b.NumInputs = inputs_->value();
     b.NumOutputs = outputs_->value();
-    b.BlockType = BLOCKINFO::BlockTypeFor(b.NumInputs, b.NumOutputs);
+    ApplyChannelPageStore(b);
     if (forward) {
         ensureEntries();
         for (size_t i = 0; i < static_cast<size_t>(b.NumInputs); ++i) {

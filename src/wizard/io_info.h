@@ -8,7 +8,6 @@
 class QLineEdit;
 class QListWidget;
 class QSpinBox;
-class QWizard;
 
 namespace bw {
 
@@ -24,18 +23,10 @@ class CIOInfo : public CWizardPage {
 public:
     explicit CIOInfo(WizardContext& context, QWidget* parent = nullptr);
 
-    // Page 1 has started another block: "&New >" (fromNew) or an opened
-    // template. The page forgets the channel entries of the block before;
-    // a new block's channels get the first-visit dimensions (2 for a matrix
-    // or image block, else 1), while a template's dimensions are kept.
-    // Within the sheet the page notices this by itself.
-    void blockStarted(bool fromNew);
-
 protected:
     void build() override;
     void loadControls() override;
     bool storeControls(bool forward) override;
-    bool event(QEvent* event) override;
 
 private:
     struct ChannelEntry {
@@ -43,7 +34,8 @@ private:
         std::string label;
     };
 
-    void watchSheet(QWizard* sheet);
+    // A block begun since the last visit: its channel entries start afresh.
+    void followOrigin();
     void applyNewBlockDimensions();
     // Entries for every channel the counts reach, taken from the definition.
     void ensureEntries();
@@ -66,10 +58,7 @@ private:
     std::vector<ChannelEntry> inputEntries_;
     std::vector<ChannelEntry> outputEntries_;
 
-    bool newBlockDimensionsPending_ = false;
-    bool sheetWatched_ = false;
-    bool nextPressedOnFirstPage_ = false;
-    int previousPage_ = -1;
+    int originSeen_ = 0;  // the context's count of begun blocks at the last visit
 };
 
 }  // namespace bw

@@ -37,6 +37,7 @@ void COpenFile::build() {
 bool COpenFile::storeControls(bool forward) {
     if (forward && !opened_) {
         context().ResetBlock();
+        context().origin.begin(false);
     }
     opened_ = false;
     return true;
@@ -59,6 +60,7 @@ void COpenFile::open() {
         return;
     }
     opened_ = true;
+    context().origin.begin(true);
     wizard()->next();
 }
 

@@ -2,8 +2,8 @@
 
 #include <sys/stat.h>
 
-#include "generation/file_set.h"
 #include "generation/paths.h"
+#include "run/file_set.h"
 
 namespace bw {
 

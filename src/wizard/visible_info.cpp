@@ -35,9 +35,6 @@ QComboBox* NameList(const char* objectName) {
 CVisibleInfo::CVisibleInfo(WizardContext& context, QWidget* parent)
     : CWizardPage(context, SUBTITLE, parent) {}
 
-CVisibleInfo::CVisibleInfo(WizardContext& context, const HostCatalogue& catalogue, QWidget* parent)
-    : CWizardPage(context, SUBTITLE, parent), catalogue_(catalogue) {}
-
 void CVisibleInfo::build() {
     library_ = NameList("libraryName");
     group_ = NameList("groupName");
@@ -58,7 +55,9 @@ void CVisibleInfo::build() {
     form->addRow(detailed);
     form->addRow(longDescription_);
 
-    fillLists(catalogue_ ? *catalogue_ : ReadHostCatalogue(FamilyFolders::FromEnvironment()));
+    if (context().readCatalogue) {
+        fillLists(context().readCatalogue());
+    }
     // A selection changes the edit text too, so this covers both.
     connect(library_, &QComboBox::editTextChanged, this, &CVisibleInfo::updateButtons);
     connect(group_, &QComboBox::editTextChanged, this, &CVisibleInfo::updateButtons);

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <optional>
-
-#include "app/host_catalogue.h"
+#include "wizard/host_catalogue.h"
 #include "wizard/wizard_page.h"
 
 class QComboBox;
@@ -17,10 +15,9 @@ class CVisibleInfo : public CWizardPage {
     Q_OBJECT
 
 public:
-    // The library and group lists come from the family's catalogue of this
-    // session, read when the page is first shown.
+    // The library and group lists come from the context's host catalogue,
+    // read when the page is first shown.
     explicit CVisibleInfo(WizardContext& context, QWidget* parent = nullptr);
-    CVisibleInfo(WizardContext& context, const HostCatalogue& catalogue, QWidget* parent = nullptr);
 
 protected:
     void build() override;
@@ -37,7 +34,6 @@ private:
     QLineEdit* menuName_ = nullptr;
     QLineEdit* shortDescription_ = nullptr;
     QPlainTextEdit* longDescription_ = nullptr;
-    std::optional<HostCatalogue> catalogue_;  // given, else read on first show
 };
 
 }  // namespace bw

@@ -1,14 +1,18 @@
 #pragma once
 
 // What every wizard page reaches: the one block definition (owned by the
-// start-up code for the whole run), the settings, the person at the keyboard
-// and the file dialogs. Tests build it with scripted prompts and dialogs.
+// start-up code for the whole run), the settings, the person at the keyboard,
+// the file dialogs, the launcher and the host's catalogue. The program's
+// start-up wires the concrete ones; tests build it with scripted ones.
 
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "definition/block_info.h"
 #include "definition/seams.h"
+#include "launch/launcher.h"
+#include "wizard/host_catalogue.h"
 
 class QString;
 class QWidget;
@@ -30,16 +34,35 @@ public:
                                                     const std::string& startFolder) = 0;
 };
 
+// How the block being edited began, set by the first page: "&New >" or an
+// opened template, and how many blocks have begun, so that a page keeping its
+// own copies of the definition can tell that another block has begun since.
+struct BlockOrigin {
+    bool fromTemplate = false;
+    int started = 0;  // none until the first page has been left
+
+    void begin(bool opened) {
+        fromTemplate = opened;
+        ++started;
+    }
+};
+
 struct WizardContext {
     BLOCKINFO& block;
     SettingsStore& settings;
     UserPrompts& prompts;
     FileDialogs& dialogs;
     const Clock& clock;
+    // Starts the build tools and opens files from the completion page.
+    Launcher& launcher;
     // The program's working directory (stock icons, bitmaps), ending in a separator.
     std::string workingDirectory;
     // The application's settings directory (the "_rtparam.ini" record).
     std::string settingsDirectory;
+    // The host's library catalogue, asked for when the names page is first
+    // shown; without one the lists start empty.
+    std::function<HostCatalogue()> readCatalogue = {};
+    BlockOrigin origin;
 
     // The definition back to a new block, defaults from the settings.
     void ResetBlock() { block.Reset(settings, workingDirectory); }

@@ -13,7 +13,6 @@
 
 #include "app/cli_prompts.h"
 #include "app/program_run.h"
-#include "definition/type_codes.h"
 
 namespace bw {
 namespace {
@@ -209,28 +208,6 @@ TEST(CommandLineParseTest, OptionsAndTheirValues) {
     GenerateOptions noValue;
     EXPECT_FALSE(ParseGenerateArguments({"a.tbt", "--directory"}, noValue, error));
     EXPECT_THAT(error, HasSubstr("--directory"));
-}
-
-TEST(WizardPageStoresTest, TypeImageAndChipAsThePagesLeaveThem) {
-    BLOCKINFO block;
-    block.NumInputs = 0;
-    block.NumOutputs = 2;
-    block.BlockType = BLOCK_PROCESS;
-    block.Image = 1;
-    block.Chip = 1234;
-    ApplyWizardPageStores(block);
-    EXPECT_EQ(block.BlockType, BLOCK_INPUT);
-    EXPECT_EQ(block.Image, 0);
-    EXPECT_EQ(block.Chip, 6200);
-    EXPECT_EQ(block.ChipName, "C62x");
-
-    block.Chip = 5500;
-    block.NumInputs = 3;
-    block.NumOutputs = 0;
-    ApplyWizardPageStores(block);
-    EXPECT_EQ(block.Chip, 5500);
-    EXPECT_EQ(block.ChipName, "C55x");
-    EXPECT_EQ(block.BlockType, BLOCK_OUTPUT);
 }
 
 }  // namespace

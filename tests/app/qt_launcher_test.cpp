@@ -17,9 +17,9 @@
 
 #include "app/qt_launcher.h"
 #include "definition/settings_rules.h"
-#include "projects/build_launch.h"
-#include "projects/code_composer_automation.h"
-#include "projects/launch_fakes.h"
+#include "launch/build_launch.h"
+#include "launch/code_composer_automation.h"
+#include "launch/launch_fakes.h"
 #include "support/recording_prompts.h"
 #include "wizard/file_trees_view.h"
 #include "wizard/finish.h"
@@ -280,8 +280,6 @@ TEST_F(FinishPageTest, ButtonsAndDoubleClickReachTheLauncher) {
     block.Directory = "/blocks/NFAdd";
     settings.write(setting::SECTION, setting::MSDEV_PATH, "/vs/Common/MSDev98/Bin/MSDEV.EXE");
     CFinish page(context);
-    FakeLauncher launcher;
-    page.setLauncher(launcher);
     page.load();
 
     page.visualCppButton()->click();

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "generation/generation_run.h"
 #include "generation/shared_rules.h"
+#include "run/generation_run.h"
 #include "support/generate.h"
 #include "support/recording_prompts.h"
 

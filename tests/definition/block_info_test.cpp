@@ -69,6 +69,31 @@ TEST(BlockInfo, DeletingMovesLaterRecordsDownWhole) {
     EXPECT_EQ(block.Parameters[1].ParameterSign, 0);
 }
 
+TEST(BlockInfo, PoolsShowTheUsedRecordsAndLeaveTheRestAsTheyWere) {
+    BLOCKINFO block = NewBlock();
+    RecordingPrompts prompts;
+    block.AddLocalArray(prompts);
+    block.AddLocalArray(prompts);
+    block.LocalArrays[1].ArrayName = "Last";
+    block.DeleteLocalArray(0);
+    ASSERT_EQ(block.LocalArrayPool().used().size(), 1u);
+    EXPECT_EQ(block.LocalArrays[0].ArrayName, "Last");
+    EXPECT_EQ(block.LocalArrays[1].ArrayName, "Last");  // beyond the count, as it was
+    block.AddLocalArray(prompts);
+    EXPECT_EQ(block.LocalArrays[1].ArrayName, "hLocalBuffer1");
+
+    // Counts that only a damaged definition holds read as the nearest bound.
+    block.NumPersistants = MAX_PERSISTANTS + 4;
+    EXPECT_EQ(block.PersistantPool().used().size(), static_cast<size_t>(MAX_PERSISTANTS));
+    EXPECT_FALSE(block.AddPersistant(prompts));
+    block.NumParameters = -3;
+    EXPECT_TRUE(block.ParameterPool().used().empty());
+    block.DeleteParameter(0);
+    EXPECT_TRUE(block.AddParameter(prompts));
+    EXPECT_EQ(block.NumParameters, 1);
+    EXPECT_EQ(block.Parameters[0].ParameterName, "Parameter0");
+}
+
 TEST(BlockInfo, BlockTypeFollowsTheChannelCounts) {
     EXPECT_EQ(BLOCKINFO::BlockTypeFor(0, 2), BLOCK_INPUT);
     EXPECT_EQ(BLOCKINFO::BlockTypeFor(2, 0), BLOCK_OUTPUT);

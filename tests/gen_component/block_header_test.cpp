@@ -8,7 +8,7 @@
 
 #include "gen_component/block_header_test_blocks.h"
 #include "gen_component/component_files.h"
-#include "generation/generation_run.h"
+#include "run/generation_run.h"
 #include "support/generate.h"
 #include "support/golden.h"
 
@@ -110,6 +110,7 @@ TEST(BlockHeader, LinesFollowTheDefinition) {
         block.BlockName = "Buf";
         rule.shape(block);
         const auto lines = HeaderLines(block);
+        EXPECT_FALSE(lines.empty()) << rule.what << ": no header written";
         EXPECT_EQ(std::count(lines.begin(), lines.end(), rule.line), rule.count)
             << rule.what << ": " << rule.line;
     }

@@ -166,6 +166,7 @@ TEST(ResourceRules, LinesFollowTheDefinition) {
         block.IconFilename = "process.ico";
         rule.shape(block);
         const auto lines = Lines(Generate(rule.generator, block, "Scaler.txt"));
+        EXPECT_FALSE(lines.empty()) << rule.what << ": nothing written";
         EXPECT_EQ(std::count_if(
                       lines.begin(), lines.end(),
                       [&](const std::string& l) { return l.find(rule.text) != std::string::npos; }),

@@ -112,7 +112,9 @@ TEST(UserSource, LinesFollowTheDefinition) {
     for (const Rule& rule : RULES) {
         BLOCKINFO block = PlainBlock({&BLOCKINFO::FloatingPoint});
         rule.shape(block);
-        EXPECT_EQ(CountPrefixed(SourceLines(block), rule.prefix), rule.lines)
+        const auto lines = SourceLines(block);
+        EXPECT_FALSE(lines.empty()) << rule.what << ": no source written";
+        EXPECT_EQ(CountPrefixed(lines, rule.prefix), rule.lines)
             << rule.what << ": " << rule.prefix;
     }
 }

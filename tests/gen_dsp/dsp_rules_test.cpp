@@ -148,6 +148,7 @@ TEST(DspRules, LinesFollowTheDefinition) {
         BLOCKINFO block = RealTimeBlock();
         rule.shape(block);
         const auto lines = Lines(Generate(rule.generator, block, "_" + block.BlockName + ".c"));
+        EXPECT_FALSE(lines.empty()) << rule.what << ": nothing written";
         EXPECT_EQ(std::count(lines.begin(), lines.end(), rule.line), rule.count)
             << rule.what << ": " << rule.line;
     }

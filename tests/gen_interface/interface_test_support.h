@@ -138,8 +138,10 @@ void ExpectRules(const Rule (&rules)[N], BLOCKINFO (*base)()) {
     for (const Rule& rule : rules) {
         BLOCKINFO block = base();
         rule.shape(block);
-        EXPECT_EQ(CountContaining(rule.section(block), rule.text), rule.lines)
-            << rule.what << ": " << rule.text;
+        // A count of 0 means something only where the section was written.
+        const std::vector<std::string> lines = rule.section(block);
+        EXPECT_FALSE(lines.empty()) << rule.what << ": the section is missing";
+        EXPECT_EQ(CountContaining(lines, rule.text), rule.lines) << rule.what << ": " << rule.text;
     }
 }
 

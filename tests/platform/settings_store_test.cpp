@@ -15,6 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#ifndef _WIN32  // profile files under the XDG folders
+
 // Points the user's and the system's configuration folders at fresh temporary
 // folders for each test, and puts them back afterwards.
 class NativeSettingsTest : public ::testing::Test {
@@ -131,6 +133,20 @@ TEST_F(NativeSettingsTest, ReadsTheFilesEarlierVersionsWroteAndKeepsTheirOtherLi
     EXPECT_NE(text.find("Company%20Name=Acme"), std::string::npos);
 }
 
+#else  // the registry
+
+TEST(NativeSettingsTest, WritesReachTheUsersKeyAndReadBack) {
+    NativeSettings store;
+    const std::string value = "c:\\Bl\xC3\xB6cke\\x = y; z";
+    store.write("Test Settings", "Block Directory", value);
+    EXPECT_EQ(NativeSettings().read("Test Settings", "block directory", ""), value);
+    EXPECT_EQ(store.read("Test Settings", "Missing", "default"), "default");
+    EXPECT_EQ(store.Locations().front(),
+              "HKEY_CURRENT_USER\\Software\\Calderic\\Tessaline Blockwright");
+}
+
+#endif
+
 TEST(SettingsEscapes, ValuesComeBackAsTheyWereWritten) {
     for (const std::string& value :
          std::vector<std::string>{"", "plain", "c:\\blocks\\Gain\\", " leading and trailing ",
@@ -143,6 +159,8 @@ TEST(SettingsEscapes, ValuesComeBackAsTheyWereWritten) {
     }
     EXPECT_EQ(EscapeSettingsKey("Working Directory"), "Working%20Directory");
 }
+
+#ifndef _WIN32
 
 TEST_F(NativeSettingsTest, WorkingDirectoryComesFromTheSettingsOrTheProgramFolder) {
     {
@@ -159,6 +177,8 @@ TEST_F(NativeSettingsTest, SettingsDirectoryIsTheUserFilesFolder) {
     EXPECT_EQ(directory, Folder("user") + "/Calderic/");
     EXPECT_TRUE(fs::is_directory(directory));
 }
+
+#endif
 
 }  // namespace
 }  // namespace bw

@@ -47,8 +47,10 @@ protected:
 // --- Page 2 -----------------------------------------------------------------
 
 TEST_F(DefinitionPageTest, NamesPageNeedsLibraryGroupAndMenuName) {
-    HostCatalogue catalogue{{"Simulation Library", "Filters"}, {"Arithmetic", "Sources"}};
-    CVisibleInfo page(context, catalogue);
+    context.readCatalogue = [] {
+        return HostCatalogue{{"Simulation Library", "Filters"}, {"Arithmetic", "Sources"}};
+    };
+    CVisibleInfo page(context);
     page.show();
     page.load();
     auto* library = Find<QComboBox>(&page, "libraryName");

@@ -7,7 +7,7 @@
 #include <QTreeWidget>
 
 #include "definition/template_file.h"
-#include "generation/file_set.h"
+#include "run/file_set.h"
 #include "wizard/file_trees_view.h"
 #include "wizard/finish.h"
 #include "wizard/generate.h"

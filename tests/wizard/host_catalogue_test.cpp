@@ -7,7 +7,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "app/host_catalogue.h"
+#include "wizard/host_catalogue.h"
 
 namespace bw {
 namespace {

@@ -120,7 +120,7 @@ TEST_F(IOPageTest, AnEmptyCountShowsTheRangeMessageAndKeepsThePage) {
 
 TEST_F(IOPageTest, ANewBlockGetsFirstVisitDimensionsAndATemplateKeepsItsOwn) {
     block.Matrix = 1;
-    page->blockStarted(true);
+    context.origin.begin(false);  // "&New >" on page 1
     page->load();
     EXPECT_EQ(Dimension()->text(), "2");
     EXPECT_EQ(block.OutputChannelDimension[128], 2);
@@ -132,7 +132,7 @@ TEST_F(IOPageTest, ANewBlockGetsFirstVisitDimensionsAndATemplateKeepsItsOwn) {
     block.Matrix = 1;
     block.InputChannelDimension[0] = 3;
     block.OutputChannelDimension[0] = 5;
-    page->blockStarted(false);
+    context.origin.begin(true);  // an opened template
     page->load();
     EXPECT_EQ(Label()->text(), "In0");
     EXPECT_EQ(Dimension()->text(), "3");

@@ -7,7 +7,7 @@
 #include <QThread>
 
 #include "definition/seams.h"
-#include "generation/file_set.h"
+#include "run/file_set.h"
 #include "wizard/run_progress.h"
 
 namespace bw {

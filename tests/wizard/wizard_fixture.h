@@ -1,8 +1,9 @@
 #pragma once
 
 // A wizard over a scripted world: settings in memory, recorded prompts, a
-// file dialog that answers from a list, a fixed clock, and the stock files of
-// the source tree as the working directory.
+// file dialog that answers from a list, a fixed clock, a launcher that starts
+// nothing, no host catalogue, and the stock files of the source tree as the
+// working directory.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 
 #include "definition/block_info.h"
 #include "definition/template_file.h"
+#include "launch/launch_fakes.h"
 #include "support/recording_prompts.h"
 #include "wizard/cwizard.h"
 #include "wizard/wizard_context.h"
@@ -79,13 +81,17 @@ inline std::tm FixedTime() {
 class WizardFixture : public ::testing::Test {
 protected:
     WizardFixture()
-        : clock(FixedTime()), context{block,
-                                      settings,
-                                      prompts,
-                                      dialogs,
-                                      clock,
-                                      WorkingDirectory(),
-                                      temp.path().toStdString() + "/"} {
+        : clock(FixedTime()),
+          context{block,
+                  settings,
+                  prompts,
+                  dialogs,
+                  clock,
+                  launcher,
+                  WorkingDirectory(),
+                  temp.path().toStdString() + "/",
+                  {},
+                  {}} {
         context.ResetBlock();
     }
 
@@ -143,6 +149,7 @@ protected:
     HookedPrompts prompts;
     ScriptedDialogs dialogs;
     FixedClock clock;
+    FakeLauncher launcher;
     WizardContext context;
     std::unique_ptr<CWizard> wizard;
 };

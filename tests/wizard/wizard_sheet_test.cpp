@@ -1,8 +1,12 @@
 // The sheet: captions, page 1's Open and New, the buttons' labels, the page
 // order, pages built when reached, and the About button.
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include "definition/template_file.h"
@@ -109,6 +113,37 @@ TEST_F(SheetTest, OpenThenCancelStaysOnPageOneWithANewBlockAndNewStartsAfresh) {
     EXPECT_EQ(Wizard().currentId(), VisibleInfoPage);
     ExpectNewBlock(block, context);
     EXPECT_EQ(Button(QWizard::NextButton)->text(), "&Next >");
+}
+
+TEST_F(SheetTest, ChannelDimensionsFollowHowPageOneBeganTheBlock) {
+    // An opened template keeps its dimensions, matrix or not.
+    OpenDescribedBlock([](BLOCKINFO& b) {
+        b.Matrix = 1;
+        b.InputChannelDimension[0] = 3;
+    });
+    while (Wizard().currentId() != IOInfoPage) {
+        Next();
+    }
+    auto* dimension = Wizard().currentPage()->findChild<QLineEdit*>("channelDimension");
+    EXPECT_EQ(dimension->text(), "3");
+
+    // "&New >" afterwards: the channels of a matrix block start at 2.
+    while (Wizard().currentId() != OpenFilePage) {
+        Back();
+    }
+    Next();
+    QTest::keyClicks(Wizard().currentPage()->findChild<QComboBox*>("groupName")->lineEdit(),
+                     "Arithmetic");
+    QTest::keyClicks(Wizard().currentPage()->findChild<QLineEdit*>("menuName"), "Add");
+    Next();
+    QTest::keyClicks(Wizard().currentPage()->findChild<QLineEdit*>("blockName"), "NTAdd");
+    Next();
+    Wizard().currentPage()->findChild<QCheckBox*>("matrix")->click();
+    Next();
+    Next();
+    ASSERT_EQ(Wizard().currentId(), IOInfoPage);
+    EXPECT_EQ(dimension->text(), "2");
+    EXPECT_EQ(block.OutputChannelDimension[0], 2);
 }
 
 TEST_F(SheetTest, AnUnreadableTemplateStaysOnPageOneWithANewBlock) {

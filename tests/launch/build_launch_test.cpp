@@ -4,9 +4,9 @@
 
 #include "definition/settings_rules.h"
 #include "generation/paths.h"
-#include "projects/build_launch.h"
-#include "projects/code_composer_automation.h"
-#include "projects/launch_fakes.h"
+#include "launch/build_launch.h"
+#include "launch/code_composer_automation.h"
+#include "launch/launch_fakes.h"
 #include "support/generate.h"
 #include "support/recording_prompts.h"
 

@@ -1,4 +1,4 @@
-#include "generation/generation_run.h"
+#include "run/generation_run.h"
 
 #include <filesystem>
 #include <fstream>
@@ -8,10 +8,10 @@
 #include "definition/file_bytes.h"
 #include "definition/settings_rules.h"
 #include "definition/template_file.h"
-#include "generation/file_set.h"
 #include "generation/paths.h"
 #include "generation/protection.h"
 #include "generation/shared_rules.h"
+#include "run/file_set.h"
 
 namespace bw {
 

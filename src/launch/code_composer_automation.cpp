@@ -1,4 +1,4 @@
-#include "projects/code_composer_automation.h"
+#include "launch/code_composer_automation.h"
 
 #include <cstdio>
 #include <utility>

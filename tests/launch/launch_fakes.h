@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "projects/launcher.h"
+#include "launch/launcher.h"
 
 namespace bw {
 

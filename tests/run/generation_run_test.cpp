@@ -1,9 +1,11 @@
-#include "generation/generation_run.h"
+#include "run/generation_run.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 
 #include <algorithm>
 #include <csignal>
@@ -11,9 +13,9 @@
 #include <functional>
 
 #include "definition/template_file.h"
-#include "generation/file_set.h"
 #include "generation/paths.h"
 #include "generation/shared_rules.h"
+#include "run/file_set.h"
 #include "support/generate.h"
 #include "support/recording_prompts.h"
 
@@ -272,6 +274,7 @@ TEST_F(GenerationRunTest, NamesThatLeaveTheBlockDirectoryAreRefused) {
     EXPECT_EQ(RefusalReason(block_), "");
 }
 
+#ifndef _WIN32  // file size limits are a POSIX facility
 // ---------------------------------------------------------------------------
 // Writes that fail part way. A file size limit stands in for a full disk
 // (writes past it fail with EFBIG, as they would with ENOSPC); the command
@@ -335,6 +338,8 @@ TEST_F(FullDiskTest, AFileCutShortIsRemovedOrPutBackAndTheRunStops) {
     EXPECT_EQ(ReadFileBytes(Disk("Gain.c")), "/* the user's own routine */\r\n");
     EXPECT_EQ(ReadFileBytes(Disk("KRSave/Gain.c")), "/* the user's own routine */\r\n");
 }
+
+#endif
 
 TEST_F(GenerationRunTest, ATemplateThatCannotBeWrittenIsReportedAndTheRunGoesOn) {
     fs::create_directories(Disk("Gain.TBT"));  // a folder stands in the template's place

@@ -1,4 +1,4 @@
-#include "app/host_catalogue.h"
+#include "wizard/host_catalogue.h"
 
 #include <QDir>
 #include <QFileInfo>

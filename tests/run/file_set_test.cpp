@@ -1,4 +1,4 @@
-#include "generation/file_set.h"
+#include "run/file_set.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -22,7 +22,7 @@
 #include <string>
 
 #include "definition/seams.h"
-#include "projects/launcher.h"
+#include "launch/launcher.h"
 
 namespace bw {
 

@@ -1,4 +1,4 @@
-#include "projects/launcher.h"
+#include "launch/launcher.h"
 
 namespace bw {
 

@@ -1,4 +1,4 @@
-#include "generation/file_set.h"
+#include "run/file_set.h"
 
 #include <optional>
 

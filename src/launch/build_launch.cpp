@@ -1,13 +1,13 @@
-#include "projects/build_launch.h"
+#include "launch/build_launch.h"
 
 #include <memory>
 #include <utility>
 
 #include "definition/settings_rules.h"
-#include "generation/file_set.h"
 #include "generation/paths.h"
 #include "generation/shared_rules.h"
-#include "projects/code_composer_automation.h"
+#include "launch/code_composer_automation.h"
+#include "run/file_set.h"
 
 namespace bw {
 

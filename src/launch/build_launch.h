@@ -9,7 +9,7 @@
 
 #include "definition/block_info.h"
 #include "definition/seams.h"
-#include "projects/launcher.h"
+#include "launch/launcher.h"
 
 namespace bw {
 

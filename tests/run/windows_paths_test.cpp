@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "generation/generation_run.h"
+#include "run/generation_run.h"
 #include "generation/paths.h"
 #include "support/generate.h"
 
