@@ -21,7 +21,7 @@ std::FILE* OpenFile(const std::string& path, const char* mode);
 
 // Moves from over to, replacing an existing file (std::rename does not on
 // Windows). False when to is left as it was.
-bool ReplaceFile(const std::string& from, const std::string& to);
+bool MoveFileOver(const std::string& from, const std::string& to);
 
 // The whole content of the file at path (a native path), or nothing when it
 // cannot be opened or read.

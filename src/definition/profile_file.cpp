@@ -161,7 +161,7 @@ bool ProfileFile::Save(const std::string& path, std::string_view section,
     }
     const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
     const bool closed = std::fclose(out) == 0;
-    if (!written || !closed || !ReplaceFile(temporary, path)) {
+    if (!written || !closed || !MoveFileOver(temporary, path)) {
         std::error_code ignored;
         std::filesystem::remove(FileSystemPath(temporary), ignored);
         return false;

@@ -105,6 +105,14 @@ std::string DisplayPath(std::string_view path) {
     return shown;
 }
 
+std::string ResolveAgainst(std::string_view folder, std::string_view path) {
+    const bool rooted = !path.empty() && (path[0] == '/' || path[0] == '\\');
+    if (path.empty() || rooted || HasDriveLetter(path)) {
+        return std::string(path);
+    }
+    return std::string(folder) + std::string(path);
+}
+
 std::string WindowsToolPath(std::string_view path) {
     if (RUNNING_ON_WINDOWS || !path.starts_with('/')) {
         return std::string(path);

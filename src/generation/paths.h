@@ -47,6 +47,10 @@ std::string NativePath(std::string_view path);
 // The path as shown to the user: the running system's separator throughout.
 std::string DisplayPath(std::string_view path);
 
+// path where it is relative (neither rooted nor on a drive) taken from folder
+// (empty, or ending in a separator); any other path as it is.
+std::string ResolveAgainst(std::string_view folder, std::string_view path);
+
 // A path as the Windows build tools that read generated files see it. Here,
 // where they run under Wine, an absolute path is on Wine's drive Z: with "\"
 // throughout ("/home/u/blocks/Gain" gives "Z:\home\u\blocks\Gain"); on

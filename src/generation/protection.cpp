@@ -29,7 +29,7 @@ bool CopyToBackupFolder(const std::string& path) {
     std::error_code ec;
     if (fs::copy_file(FileSystemPath(NativePath(path)), FileSystemPath(partial),
                       fs::copy_options::overwrite_existing, ec) &&
-        !ec && ReplaceFile(partial, copy)) {
+        !ec && MoveFileOver(partial, copy)) {
         return true;
     }
     fs::remove(FileSystemPath(partial), ec);

@@ -85,6 +85,16 @@ TEST_F(CommandLineTest, GeneratesTheExampleTwiceKeepingTheFirstVersionsInKRSave)
     EXPECT_EQ(FilesIn(OutPath()), firstFiles);
 }
 
+TEST_F(CommandLineTest, TheExamplesRelativeDirectoryIsTakenFromWhereTheTemplateIs) {
+    const fs::path examples = fs::path(temp_.path().toStdString()) / "examples";
+    fs::create_directories(examples);
+    fs::copy_file(EXAMPLE, examples / "Gain.tbt");
+    const Outcome run =
+        Blockwright({"generate", QString::fromStdString((examples / "Gain.tbt").string())});
+    ASSERT_EQ(run.status, EXIT_COMPLETED) << run.err;
+    EXPECT_TRUE(fs::exists(fs::path(Out().toStdString()) / "Gain" / "IFGain.c")) << run.out;
+}
+
 TEST_F(CommandLineTest, ListWritesNothing) {
     const Outcome list =
         Blockwright({"generate", QString::fromStdString(EXAMPLE), "--directory", Out(), "--list"});

@@ -81,6 +81,15 @@ TEST(DriveLetterPath, IsRefusedBeforeAnythingIsCreatedAndRelativePathsStartHere)
     fs::current_path(previous);
 }
 
+TEST(ResolveAgainst, OnlyRelativePathsTakeTheFolder) {
+    EXPECT_EQ(ResolveAgainst("examples/", "..\\out\\Gain\\"), "examples/..\\out\\Gain\\");
+    EXPECT_EQ(ResolveAgainst("", "Gain"), "Gain");
+    EXPECT_EQ(ResolveAgainst("examples/", "/blocks/Gain"), "/blocks/Gain");
+    EXPECT_EQ(ResolveAgainst("examples/", "\\\\server\\blocks"), "\\\\server\\blocks");
+    EXPECT_EQ(ResolveAgainst("examples/", "c:\\blocks\\Gain"), "c:\\blocks\\Gain");
+    EXPECT_EQ(ResolveAgainst("examples/", ""), "");
+}
+
 TEST(PathForms, ShownWithOneSeparatorAndWrittenForWindowsToolsAsWineSeesThem) {
     if (RUNNING_ON_WINDOWS) {
         EXPECT_EQ(DisplayPath("C:/blocks\\Echo/Echo.TBT"), "C:\\blocks\\Echo\\Echo.TBT");
