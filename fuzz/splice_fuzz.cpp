@@ -304,9 +304,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::filesystem::remove(orphan);
     }
     const std::map<std::string, int> available = Counted(found);
-    for (const auto& [line, count] : Counted(UserLines(PlainLines(bytes), layout))) {
+    for (const auto& [line, needed] : Counted(UserLines(PlainLines(bytes), layout))) {
         const auto at = available.find(line);
-        if (!kept || at == available.end() || at->second < count) {
+        if (!kept || at == available.end() || at->second < needed) {
             std::fprintf(stderr, "a line of a user section was lost\n");
             std::abort();
         }

@@ -387,8 +387,10 @@ private:
     }
 
     // An end marker that no section consumed: when its start marker is the
-    // next marker, the lines between are the section (the start marker is
-    // then passed over); otherwise they are the lines since the last marker.
+    // next marker, the lines between are the section (the two swapped);
+    // otherwise the lines since the last marker are (its start marker gone).
+    // A start marker after it still opens a section of its own: what follows
+    // it may be the user's as well.
     void ReadAroundStrayEndMarker(size_t at, const std::string& title) {
         size_t next = at + 1;
         while (next < previous_.LineCount() && !IsMarker(next)) {
@@ -396,7 +398,6 @@ private:
         }
         if (next < previous_.LineCount() && matches_(previous_.Text(next), StartMarkerOf(title))) {
             sections_.push_back(UserSection{TitlesOf(title), at + 1, next, true});
-            previous_.Seek(next + 1);
             return;
         }
         size_t first = at;
@@ -505,10 +506,12 @@ std::string OrphanText(const PreviousVersion& previous, const std::vector<Leftov
             text += StartMarkerOf(title) + "\r\n";
         }
         for (size_t i : leftover.lines) {
+            // The last line of a file may lack its line end: it gets one.
             const std::string_view raw = previous.Raw(i);
-            text += raw;
-            if (raw.empty() || raw.back() != '\n') {
-                text += "\r\n";
+            if (!raw.empty() && raw.back() == '\n') {
+                text += raw;
+            } else {
+                text.append(previous.Text(i)).append("\r\n");
             }
         }
         for (auto title = leftover.titles.rbegin(); title != leftover.titles.rend(); ++title) {

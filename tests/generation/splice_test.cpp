@@ -245,22 +245,28 @@ TEST_F(LeftoversTest, UserTextIsKeptByteForByteUnderItsMarkers) {
 
     // A second run in the same second keeps its own file beside the first.
     record = SpliceRecord();
-    const auto again = Keep("//; B\nmore\n//; End of B\n", "");
+    // Its last line has no line end but a CR: the kept line gets CR LF.
+    const auto again = Keep("//; B\nmore\r", "");
     ASSERT_TRUE(again.has_value());
     EXPECT_EQ(again->keptIn, dir.path() + "KRSave\\Blk.h.20240305-140709-2.orphaned");
+    EXPECT_EQ(ReadFileBytes(dir.path() + "KRSave/Blk.h.20240305-140709-2.orphaned"),
+              "//; B\r\nmore\r\n//; End of B\r\n");
     EXPECT_EQ(ReadFileBytes(orphan).substr(0, 14), "//; O\r\n//; A\r\n");
 }
 
 TEST_F(LeftoversTest, SwappedAndMissingStartMarkersStillDelimitTheUsersText) {
     const auto leftovers = Keep(
-        "//; End of A\nswapped\n//; A\ngenerated\n//; End of O\nlost start\n//; End of B\n", "");
+        "//; End of A\nswapped\n//; A\n//; End of A\n//; O\nlost start\n//; End of B\n//; End of "
+        "O\n",
+        "");
     ASSERT_TRUE(leftovers.has_value());
     ASSERT_EQ(leftovers->sections.size(), 2u);
     EXPECT_EQ(leftovers->sections[0].name, "A");
     EXPECT_EQ(leftovers->sections[0].lines, 1u);
-    EXPECT_EQ(leftovers->sections[1].name, "B");
+    EXPECT_EQ(leftovers->sections[1].name, "O / B");
     EXPECT_EQ(ReadFileBytes(dir.path() + "KRSave/Blk.h.20240305-140709.orphaned"),
-              "//; A\r\nswapped\n//; End of A\r\n//; B\r\nlost start\n//; End of B\r\n");
+              "//; A\r\nswapped\n//; End of A\r\n"
+              "//; O\r\n//; B\r\nlost start\n//; End of B\r\n//; End of O\r\n");
 }
 
 TEST_F(LeftoversTest, NothingToKeepWritesNothing) {
