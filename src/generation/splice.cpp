@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <system_error>
 
 #include "definition/file_bytes.h"
@@ -609,12 +608,11 @@ std::string WriteWithoutSplice(bool (*generator)(OutputFile&, const BLOCKINFO&),
     // A scratch folder in "KRSave", which has no "KRSave" of its own: no
     // previous version is offered there and nothing is asked.
     const auto [directory, name] = SplitPath(filePath);
-    std::random_device random;
     std::string folder;
     std::error_code ec;
-    do {
-        folder = directory + "KRSave\\defaults-" + std::to_string(random());
-    } while (fs::exists(NativePath(folder), ec));
+    for (int n = 1; folder.empty() || fs::exists(NativePath(folder), ec); ++n) {
+        folder = directory + "KRSave\\defaults-" + std::to_string(n);
+    }
     std::string text;
     if (CreateDirectoryPath(folder + "\\")) {
         RunEnvironment quiet;
