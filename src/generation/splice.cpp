@@ -233,9 +233,9 @@ bool CopyFencedSection(OutputFile& file, PreviousVersion& previous, std::string_
         for (const std::string& marker : markers) {
             titles.push_back(marker.size() > 4 ? marker.substr(4) : std::string());
         }
-        const size_t last =
-            how == SectionEnd::EndOfFile ? previous.LineCount() : previous.Position();
-        record->unterminated.push_back(UnterminatedSection{std::move(titles), first, last});
+        // Reading stopped before the next section or at the end of the file.
+        record->unterminated.push_back(
+            UnterminatedSection{std::move(titles), first, previous.Position()});
     }
     return true;
 }
@@ -298,7 +298,6 @@ struct UserSection {
     std::vector<std::string> titles;  // outermost first
     size_t first = 0;                 // its lines
     size_t end = 0;
-    bool terminated = true;
 };
 
 // Finds every user section of a previous version: after a start marker of
@@ -367,21 +366,12 @@ private:
         if (!outer_.empty()) {
             stops.push_back(EndMarkerFor(StartMarkerOf(outer_)));
         }
-        UserSection section{TitlesOf(title), previous_.Position(), 0, true};
-        switch (ReadSectionBody(previous_, start, EndMarkerFor(start), stops, matches_,
-                                [](size_t) {})) {
-            case SectionEnd::EndMarker:
-                section.end = previous_.Position() - 1;
-                break;
-            case SectionEnd::NextSection:
-                section.end = previous_.Position();
-                section.terminated = false;
-                break;
-            case SectionEnd::EndOfFile:
-                section.end = previous_.LineCount();
-                section.terminated = false;
-                break;
-        }
+        UserSection section{TitlesOf(title), previous_.Position(), 0};
+        const SectionEnd how =
+            ReadSectionBody(previous_, start, EndMarkerFor(start), stops, matches_, [](size_t) {});
+        // Reading stopped after the end marker, before the next section, or at
+        // the end of the file.
+        section.end = previous_.Position() - (how == SectionEnd::EndMarker ? 1 : 0);
         sections_.push_back(std::move(section));
     }
 
@@ -396,14 +386,14 @@ private:
             ++next;
         }
         if (next < previous_.LineCount() && matches_(previous_.Text(next), StartMarkerOf(title))) {
-            sections_.push_back(UserSection{TitlesOf(title), at + 1, next, true});
+            sections_.push_back(UserSection{TitlesOf(title), at + 1, next});
             return;
         }
         size_t first = at;
         while (first > 0 && !IsMarker(first - 1)) {
             --first;
         }
-        sections_.push_back(UserSection{TitlesOf(title), first, at, true});
+        sections_.push_back(UserSection{TitlesOf(title), first, at});
     }
 
     bool IsMarker(size_t i) const { return matches_.Any(previous_.Text(i), markers_); }
