@@ -4,7 +4,8 @@
 // way, with the header's or the user source's sections known. The copied text
 // must be exactly what a plain line-by-line reading of the bytes gives, and
 // afterwards every line of a user section of the previous version must be
-// found in the new file or in the orphan file that keeps what was left.
+// found in the new file or in the orphan file that keeps what was left
+// (blank lines only where the section holds more than blank lines).
 //
 // Input: the previous version's bytes first; the splice steps are taken from
 // the end of the input.
@@ -191,7 +192,8 @@ std::vector<std::string> StartMarkers(const bw::SpliceLayout& layout) {
 
 // The lines of the previous version that belong to a user section: those
 // after a start marker of a section title (behind blanks, too) up to the next
-// marker line of the layout.
+// marker line of the layout. Blank lines are left out: a section of blank
+// lines alone is no user code and is not kept.
 std::vector<std::string> UserLines(const std::vector<std::string>& lines,
                                    const bw::SpliceLayout& layout) {
     std::vector<std::string> markers = StartMarkers(layout);
@@ -209,7 +211,7 @@ std::vector<std::string> UserLines(const std::vector<std::string>& lines,
             for (const std::string& title : layout.sectionTitles) {
                 inSection = inSection || Begins(stripped, "//; " + title);
             }
-        } else if (inSection) {
+        } else if (inSection && line.find_first_not_of(" \t\r\f\v") != std::string::npos) {
             user.push_back(line);
         }
     }
