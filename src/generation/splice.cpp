@@ -144,22 +144,36 @@ std::vector<std::string> KnownStarts(const SpliceLayout* layout) {
     return starts;
 }
 
-// True when the section's own end marker comes before its start marker
-// appears again: then a known marker met inside the section is the user's
-// text, not the start of the next section.
-bool EndMarkerFollows(const PreviousVersion& previous, size_t from, std::string_view start,
-                      std::string_view end, Matcher matches) {
-    for (size_t i = from; i < previous.LineCount(); ++i) {
-        const std::string_view line = previous.Text(i);
-        if (matches(line, start)) {
-            return false;
+// Whether the section's own end marker comes before its start marker appears
+// again: then a known marker met inside the section is the user's text, not
+// the start of the next section. The answer holds for every line up to the
+// marker it was found at, so a section is looked through once.
+class EndMarkerAhead {
+public:
+    EndMarkerAhead(std::string_view start, std::string_view end, Matcher matches)
+        : start_(start), end_(end), matches_(matches) {}
+
+    bool From(const PreviousVersion& previous, size_t line) {
+        if (!known_ || line > foundAt_) {
+            foundAt_ = line;
+            while (foundAt_ < previous.LineCount() && !matches_(previous.Text(foundAt_), start_) &&
+                   !matches_(previous.Text(foundAt_), end_)) {
+                ++foundAt_;
+            }
+            follows_ =
+                foundAt_ < previous.LineCount() && !matches_(previous.Text(foundAt_), start_);
+            known_ = true;
         }
-        if (matches(line, end)) {
-            return true;
-        }
+        return follows_;
     }
-    return false;
-}
+
+private:
+    std::string_view start_, end_;
+    Matcher matches_;
+    bool known_ = false;
+    size_t foundAt_ = 0;
+    bool follows_ = false;
+};
 
 // Reads the lines of a section whose start marker has just been read, handing
 // each one's number to take. A repeated start marker is skipped; the end
@@ -169,6 +183,7 @@ bool EndMarkerFollows(const PreviousVersion& previous, size_t from, std::string_
 template <typename Take>
 SectionEnd ReadSectionBody(PreviousVersion& previous, std::string_view start, std::string_view end,
                            const std::vector<std::string>& stops, Matcher matches, Take take) {
+    EndMarkerAhead endMarkerAhead(start, end, matches);
     while (previous.Position() < previous.LineCount()) {
         const size_t at = previous.Position();
         const std::string_view line = previous.Text(at);
@@ -179,7 +194,7 @@ SectionEnd ReadSectionBody(PreviousVersion& previous, std::string_view start, st
         if (matches(line, end)) {
             return SectionEnd::EndMarker;
         }
-        if (matches.Any(line, stops) && !EndMarkerFollows(previous, at + 1, start, end, matches)) {
+        if (matches.Any(line, stops) && !endMarkerAhead.From(previous, at + 1)) {
             previous.Seek(at);
             return SectionEnd::NextSection;
         }
