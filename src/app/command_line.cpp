@@ -174,8 +174,10 @@ A question that is to be asked when there is no terminal is not guessed: the
 generation stops there with a message naming the option that answers it.
 
 Exit status: 0 when the generation completed, 1 when it was cancelled or
-stopped (a question left unanswered, a file that could not be written),
-2 for usage errors and templates that cannot be read or generated.
+stopped (a question left unanswered, a file that could not be written)
+or when hand-edited sections could not be carried over (each is named on
+standard error with the file in KRSave that keeps it), 2 for usage errors
+and templates that cannot be read or generated.
 The time in the file heads is taken from SOURCE_DATE_EPOCH when it is set.
 )";
 }
@@ -235,6 +237,9 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
     }
     if (result.outcome == RunOutcome::Completed && !result.notWritten.empty()) {
         return EXIT_STOPPED;  // the run went on, but not every file was written
+    }
+    if (result.outcome == RunOutcome::Completed && !result.leftovers.empty()) {
+        return EXIT_STOPPED;  // hand-edited sections were not carried over
     }
     return ExitStatus(result.outcome);
 }
