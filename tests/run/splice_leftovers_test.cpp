@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "gen_component/block_header_test_blocks.h"
-#include "generation/generation_run.h"
 #include "generation/paths.h"
+#include "run/generation_run.h"
 #include "support/generate.h"
 
 namespace bw {
