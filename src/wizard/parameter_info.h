@@ -33,6 +33,9 @@ public:
     QPushButton* configureButton() const { return configure_; }
 
 protected:
+    std::optional<DefinitionPage> checkedPage() const override {
+        return DefinitionPage::Parameters;
+    }
     void build() override;
     void loadControls() override;
     int recordCount() override;

@@ -19,6 +19,9 @@ public:
     DefaultValueField* defaultField() const { return default_; }
 
 protected:
+    std::optional<DefinitionPage> checkedPage() const override {
+        return DefinitionPage::Persistants;
+    }
     void build() override;
     int recordCount() override;
     std::string& recordName(int index) override;

@@ -97,6 +97,13 @@ void CRecordListPage::deleteRecord() {
     show(std::min(position, recordCount() - 1));
 }
 
+QWidget* CRecordListPage::showFinding(const Finding& finding) {
+    if (finding.record >= 0 && finding.record < recordCount() && finding.record != shown_) {
+        show(finding.record);
+    }
+    return nameEdit_;
+}
+
 void CRecordListPage::fillList() {
     const QSignalBlocker quiet(list_);
     list_->clear();

@@ -52,6 +52,9 @@ protected:
     virtual bool storeFields(int index) = 0;
     virtual void enableFields(bool enabled) = 0;
 
+    // Shows the finding's record; its name field is the one to focus.
+    QWidget* showFinding(const Finding& finding) override;
+
     // The right-hand form; "Name:" is its first row.
     QFormLayout* fieldsLayout() const { return fields_; }
 
