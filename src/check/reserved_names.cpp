@@ -46,9 +46,9 @@ constexpr std::array PC_RESERVED{
     "_stdcall", "_fastcall", "_inline", "_asm", "_far", "_near", "_pascal", "_export", "_loadds",
     "_huge"};
 
-constexpr std::array DSP_RESERVED{
-    "BOOL",       "TRUE", "FALSE", "HDT_INT", "HDT_FLOAT",        "RC_REAL",
-    "RC_COMPLEX", "min",  "max",   "NULL",    "MATRIXINFOHEADER", "LPMATRIXINFOHEADER"};
+// Macros only: a member may take the name of a type, or of a function-like
+// macro that it is not followed by a parenthesis after.
+constexpr std::array DSP_RESERVED{"TRUE", "FALSE", "HDT_INT", "HDT_FLOAT", "RC_REAL", "RC_COMPLEX"};
 
 constexpr std::array HOST_CONTROLS{"IDC_PRECISION", "IDC_FRAMESIZE", "IDC_VAR_FRAMESIZE",
                                    "IDC_INFO", "IDC_SAMPFREQ"};

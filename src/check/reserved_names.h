@@ -17,8 +17,8 @@ bool IsCKeyword(std::string_view name);
 // that parameter and persistent-variable names take in the PC files).
 bool IsPcReservedName(std::string_view name);
 
-// Names the DSP header defines or includes before a block's own members: its
-// boolean and matrix macros and types.
+// The macros the DSP header defines before a block's own members (its boolean
+// and matrix constants), which no member can be named.
 bool IsDspReservedName(std::string_view name);
 
 // The dialog control names that the host's headers define (those of the DSP

@@ -4,12 +4,15 @@
 // what it read otherwise than written.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 
 #include "check/definition_check.h"
 #include "definition/template_file.h"
 #include "gen_component/block_header_test_blocks.h"
+#include "gen_dsp/dsp_files.h"
 #include "gen_dsp/dsp_test_blocks.h"
 #include "gen_interface/interface_test_support.h"
 #include "support/generate.h"
@@ -313,6 +316,41 @@ TEST(DefinitionCheckTest, MissingStockFilesNameTheFileAndTheSetting) {
     EXPECT_NE(findings[0].message.find("\"Working Directory\""), std::string::npos);
     EXPECT_NE(findings[1].message.find("\"xDAIS.bmp\""), std::string::npos);
     EXPECT_TRUE(CheckStockFiles(block, BLOCKWRIGHT_SOURCE_DIR "/assets/").empty());
+}
+
+// The DSP header writes persistent variable names as typed: the checker's
+// rules for them agree with a C compiler (the host's standing in for the DSP's).
+bool DspFilesCompile(const BLOCKINFO& block) {
+    TempDir dir;
+    const std::string base = dir.path() + "_" + block.BlockName;
+    WriteFileBytes(base + ".c", Generate(WriteDspSource, block, "_" + block.BlockName + ".c"));
+    WriteFileBytes(base + ".h", Generate(WriteDspHeader, block, "_" + block.BlockName + ".h"));
+    std::filesystem::create_symlink(base + ".h", dir.path() + "_nfecho.h");
+    const std::string command =
+        "gcc -fsyntax-only -std=c99 -pedantic-errors "
+        "-Wno-unknown-pragmas -x c '" +
+        base + ".c' 2>/dev/null";
+    return std::system(command.c_str()) == 0;
+}
+
+TEST(DefinitionCheckTest, DspNamesItPassesCompileAndThoseItRefusesDoNot) {
+    if (std::system("gcc --version >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "no host C compiler";
+    }
+    for (const char* name : {"index", "pPtr", "NFEcho_INT", "row", "Changed", "BOOL", "min"}) {
+        SCOPED_TRACE(name);
+        BLOCKINFO block = RealTime();
+        Persistant(block, 0).PersistantName = name;
+        EXPECT_FALSE(HasErrors(CheckDefinition(block)));
+        EXPECT_TRUE(DspFilesCompile(block));
+    }
+    for (const char* name : {"TRUE", "PtrIn0", "SyncIn", "int", "two words", "history"}) {
+        SCOPED_TRACE(name);
+        BLOCKINFO block = RealTime();
+        Persistant(block, 0).PersistantName = name;
+        EXPECT_TRUE(HasErrors(CheckDefinition(block)));
+        EXPECT_FALSE(DspFilesCompile(block));
+    }
 }
 
 // ---------------------------------------------------------------------------
