@@ -17,6 +17,7 @@ public:
     QLineEdit* sizeEdit() const { return size_; }
 
 protected:
+    std::string nameKey(int index) const override { return "ArrayName" + std::to_string(index); }
     std::optional<DefinitionPage> checkedPage() const override {
         return DefinitionPage::LocalArrays;
     }

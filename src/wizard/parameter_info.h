@@ -33,6 +33,9 @@ public:
     QPushButton* configureButton() const { return configure_; }
 
 protected:
+    std::string nameKey(int index) const override {
+        return "ParameterName" + std::to_string(index);
+    }
     std::optional<DefinitionPage> checkedPage() const override {
         return DefinitionPage::Parameters;
     }

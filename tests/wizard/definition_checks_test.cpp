@@ -82,7 +82,16 @@ TEST_F(DefinitionChecksTest, TheParameterPageRefusesNamesOfOneIdentifierAndShows
     EXPECT_EQ(page->shownIndex(), 2);
     EXPECT_EQ(page->nameEdit()->text(), "Gain1");
 
-    page->nameEdit()->setText(QStringLiteral("Gain2"));
+    // While typed, a name Next would refuse marks its field with the reason.
+    EXPECT_FALSE(page->nameEdit()->toolTip().isEmpty());
+    page->nameEdit()->selectAll();
+    QTest::keyClicks(page->nameEdit(), QStringLiteral("Gain2"));
+    EXPECT_TRUE(page->nameEdit()->toolTip().isEmpty());
+    QTest::keyClick(page->nameEdit(), Qt::Key_Backspace);
+    QTest::keyClicks(page->nameEdit(), QStringLiteral("1"));
+    EXPECT_EQ(page->nameEdit()->toolTip().toStdString(), prompts.messages[0]);
+    QTest::keyClick(page->nameEdit(), Qt::Key_Backspace);
+    QTest::keyClicks(page->nameEdit(), QStringLiteral("2"));
     Next();
     EXPECT_EQ(Wizard().currentId(), LocalArrayInfoPage);
 }
