@@ -69,14 +69,14 @@ std::optional<std::string> QuotedTextProblem(std::string_view text) {
     return std::nullopt;
 }
 
-// True for whole decimal numbers, blanks around them allowed.
+// True for whole decimal numbers, blanks before them allowed: the header
+// writes the text as it is with "UL" after it.
 bool IsWholeNumber(std::string_view text) {
     const size_t first = text.find_first_not_of(' ');
-    const size_t last = text.find_last_not_of(' ');
     if (first == std::string_view::npos) {
         return false;
     }
-    text = text.substr(first, last - first + 1);
+    text.remove_prefix(first);
     if (text.front() == '+' || text.front() == '-') {
         text.remove_prefix(1);
     }

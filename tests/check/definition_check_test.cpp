@@ -164,6 +164,8 @@ const Row ROWS[] = {
      "LocalSize0", "greater than 0"},
     {"size with letters after its number", Simulation,
      [](BLOCKINFO& b) { Array(b, 0).LocalSize = "10abc"; }, "LocalSize0", "greater than 0"},
+    {"size with a blank after its number", Simulation,
+     [](BLOCKINFO& b) { Array(b, 0).LocalSize = "10 "; }, "LocalSize0", "greater than 0"},
     {"size naming no parameter", Simulation, [](BLOCKINFO& b) { Array(b, 0).LocalSize = "M*2"; },
      "LocalSize0", "names \"M\", which is not a parameter"},
     {"empty size", Simulation, [](BLOCKINFO& b) { Array(b, 0).LocalSize = ""; }, "LocalSize0",
