@@ -17,15 +17,19 @@ namespace {
 constexpr const char* USAGE =
     "Usage: blockwright                          open the wizard\n"
     "       blockwright generate TEMPLATE [...]  generate a block from a template\n"
-    "       blockwright generate --help          the options of generate\n";
+    "       blockwright generate --help          the options of generate\n"
+    "       blockwright check TEMPLATE           report what keeps a template from compiling\n";
 
-int RunGenerate(int argc, char** argv) {
+using Command = int (*)(const std::vector<std::string>&, const std::string&, bw::Console&);
+
+// A command without a window: the arguments after its name, the console.
+int RunCommand(Command command, int argc, char** argv) {
     QCoreApplication application(argc, argv);
     const std::vector<std::string> arguments(argv + 2, argv + argc);
     bw::Console console{std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) != 0};
     const std::string programFolder =
         QCoreApplication::applicationDirPath().toLocal8Bit().toStdString() + "/";
-    return bw::RunGenerateCommand(arguments, programFolder, console);
+    return command(arguments, programFolder, console);
 }
 
 // The folder of this program, ending in "/", or "" when it cannot be told.
@@ -61,7 +65,10 @@ int main(int argc, char** argv) {
     }
     const std::string command = argv[1];
     if (command == "generate") {
-        return RunGenerate(argc, argv);
+        return RunCommand(bw::RunGenerateCommand, argc, argv);
+    }
+    if (command == "check") {
+        return RunCommand(bw::RunCheckCommand, argc, argv);
     }
     if (command == "--help" || command == "-h") {
         std::fputs(USAGE, stdout);

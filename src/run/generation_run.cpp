@@ -169,17 +169,22 @@ private:
         const std::string stock = environment_.workingDirectory + file.stockFile;
         if (file.stockFile == "xDAIS.bmp" && !FileExists(stock)) {
             prompts_.showMessage(XDAIS_BITMAP_MISSING_MESSAGE, MessageIcon::Stop);
+            result_.notWritten.push_back(path);
             return;
         }
         if (!Decide(file, path)) {
             return;
         }
-        // A stock file that cannot be copied is not reported.
+        // The resource script names the copy: one that is not there is
+        // reported, and the run goes on with the other files.
         std::error_code ec;
         if (fs::copy_file(NativePath(stock), NativePath(path), fs::copy_options::overwrite_existing,
                           ec) &&
             !ec) {
             Report(FileAction::Written, file, path);
+        } else {
+            prompts_.showMessage(CannotCopyMessage(stock, path), MessageIcon::Exclamation);
+            result_.notWritten.push_back(path);
         }
     }
 
@@ -286,6 +291,10 @@ private:
 
 std::string CannotOpenMessage(const std::string& path) {
     return "Cannot open file " + path + ".  " + "Will abort code generation.";
+}
+
+std::string CannotCopyMessage(const std::string& stock, const std::string& path) {
+    return "Cannot copy file " + stock + " to " + path + ".";
 }
 
 std::string CannotWriteTemplateMessage(const std::string& path) {

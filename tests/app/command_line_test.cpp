@@ -174,7 +174,7 @@ TEST_F(CommandLineTest, ABlockNameLeavingTheDirectoryWritesNothing) {
     const Outcome outcome = Blockwright(
         {"generate", QString::fromStdString(evil), "--directory", Out(), "--overwrite", "all"});
     EXPECT_EQ(outcome.status, EXIT_USAGE);
-    EXPECT_THAT(outcome.err, HasSubstr("outside the block directory"));
+    EXPECT_THAT(outcome.err, HasSubstr("Block Name: The block file name \"../Gain\""));
     EXPECT_FALSE(fs::exists(OutPath()));
     EXPECT_FALSE(fs::exists(temp_.filePath("Gain.TBT").toStdString()));
 }
