@@ -1,8 +1,11 @@
 // Splices sections out of a previous version of arbitrary bytes, with marker
 // titles that are real, odd (empty, bare "//; ", prefixes of one another) or
 // made up, in the header's forward-only way or the user source's rewinding
-// way. The copied text must be exactly what a plain line-by-line reading of
-// the bytes gives.
+// way, with the header's or the user source's sections known. The copied text
+// must be exactly what a plain line-by-line reading of the bytes gives, and
+// afterwards every line of a user section of the previous version must be
+// found in the new file or in the orphan file that keeps what was left
+// (blank lines only where the section holds more than blank lines).
 //
 // Input: the previous version's bytes first; the splice steps are taken from
 // the end of the input.
@@ -14,13 +17,17 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "gen_component/splice_layouts.h"
 #include "generation/output_file.h"
+#include "generation/paths.h"
 #include "generation/splice.h"
 
 namespace {
@@ -101,7 +108,8 @@ bool BeginsAny(const std::string& line, const std::vector<std::string>& markers)
 // The splice over a list of lines, as its contract describes it.
 class Model {
 public:
-    explicit Model(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+    Model(std::vector<std::string> lines, std::vector<std::string> known)
+        : lines_(std::move(lines)), known_(std::move(known)) {}
 
     void Rewind() { next_ = 0; }
 
@@ -140,6 +148,10 @@ private:
                 found = true;
             } else if (Begins(line, end)) {
                 break;
+            } else if (found && (BeginsAny(line, known_) || BeginsAny(line, fences)) &&
+                       !EndComesFirst(start, end)) {
+                --next_;  // a section without its end marker ends before the next one
+                break;
             } else if (found) {
                 expected_ += line + "\r\n";
             } else if (BeginsAny(line, fences)) {
@@ -149,10 +161,70 @@ private:
         return found;
     }
 
+    // Whether the end marker follows before the start marker comes again.
+    bool EndComesFirst(const std::string& start, const std::string& end) const {
+        for (size_t i = next_; i < lines_.size(); ++i) {
+            if (Begins(lines_[i], start)) {
+                return false;
+            }
+            if (Begins(lines_[i], end)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
     std::vector<std::string> lines_;
+    std::vector<std::string> known_;  // the start markers of the layout's sections
     size_t next_ = 0;
     std::string expected_;
 };
+
+std::vector<std::string> StartMarkers(const bw::SpliceLayout& layout) {
+    std::vector<std::string> markers;
+    for (const auto* titles : {&layout.outerTitles, &layout.sectionTitles}) {
+        for (const std::string& title : *titles) {
+            markers.push_back("//; " + title);
+        }
+    }
+    return markers;
+}
+
+// The lines of the previous version that belong to a user section: those
+// after a start marker of a section title (behind blanks, too) up to the next
+// marker line of the layout. Blank lines are left out: a section of blank
+// lines alone is no user code and is not kept.
+std::vector<std::string> UserLines(const std::vector<std::string>& lines,
+                                   const bw::SpliceLayout& layout) {
+    std::vector<std::string> markers = StartMarkers(layout);
+    const size_t starts = markers.size();
+    for (size_t i = 0; i < starts; ++i) {
+        markers.push_back(bw::EndMarkerFor(markers[i]));
+    }
+    std::vector<std::string> user;
+    bool inSection = false;
+    for (const std::string& line : lines) {
+        const size_t text = line.find_first_not_of(" \t");
+        const std::string stripped = text == std::string::npos ? "" : line.substr(text);
+        if (BeginsAny(stripped, markers)) {
+            inSection = false;
+            for (const std::string& title : layout.sectionTitles) {
+                inSection = inSection || Begins(stripped, "//; " + title);
+            }
+        } else if (inSection && line.find_first_not_of(" \t\r\f\v") != std::string::npos) {
+            user.push_back(line);
+        }
+    }
+    return user;
+}
+
+std::map<std::string, int> Counted(const std::vector<std::string>& lines) {
+    std::map<std::string, int> counts;
+    for (const std::string& line : lines) {
+        ++counts[line];
+    }
+    return counts;
+}
 
 std::string Title(FuzzedDataProvider& steps) {
     if (steps.ConsumeIntegralInRange<int>(0, 7) == 0) {
@@ -182,18 +254,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     YesPrompts prompts;
+    bw::SpliceRecord record;
     bw::RunEnvironment environment;
     environment.prompts = &prompts;
+    environment.splice = &record;
     bw::OutputFile file(environment);
     if (!file.Open(folder + "Block.h")) {
         std::abort();
     }
-    const auto previous = bw::CheckPreviousVersion(file, bw::HEADER_SPLICE_QUESTION);
+    const bw::SpliceLayout& layout =
+        steps.ConsumeBool() ? bw::HeaderSplice() : bw::UserSourceSplice();
+    const auto previous = bw::CheckPreviousVersion(file, layout);
     if (!previous) {
         std::abort();  // the previous version is there and the answer is Yes
     }
 
-    Model model(PlainLines(bytes));
+    Model model(PlainLines(bytes), StartMarkers(layout));
     const int count = steps.ConsumeIntegralInRange<int>(1, 6);
     for (int i = 0; i < count; ++i) {
         if (steps.ConsumeBool()) {  // the user source's way: from the top each time
@@ -215,6 +291,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!file.Close() || ReadAll(folder + "Block.h") != model.Expected()) {
         std::fprintf(stderr, "the spliced text differs from a plain reading\n");
         std::abort();
+    }
+
+    // Whatever was not copied is kept (no defaults: every user line counts).
+    bool kept = false;
+    const auto leftovers = bw::KeepLeftovers(
+        record, folder + "Block.h", std::tm{},
+        [](const std::vector<std::string>&) { return std::string(); }, kept);
+    std::vector<std::string> found = PlainLines(ReadAll(folder + "Block.h"));
+    if (leftovers) {
+        const std::string orphan = bw::NativePath(leftovers->keptIn);
+        const std::vector<std::string> orphaned = PlainLines(ReadAll(orphan));
+        found.insert(found.end(), orphaned.begin(), orphaned.end());
+        std::filesystem::remove(orphan);
+    }
+    const std::map<std::string, int> available = Counted(found);
+    for (const auto& [line, needed] : Counted(UserLines(PlainLines(bytes), layout))) {
+        const auto at = available.find(line);
+        if (!kept || at == available.end() || at->second < needed) {
+            std::fprintf(stderr, "a line of a user section was lost\n");
+            std::abort();
+        }
     }
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <istream>
 #include <ostream>
 
+#include "check/definition_check.h"
 #include "definition/edit_rules.h"
 #include "definition/settings_rules.h"
 #include "definition/template_file.h"
@@ -80,6 +81,55 @@ int ExitStatus(RunOutcome outcome) {
     }
     return EXIT_STOPPED;
 }
+
+// One line per finding: the template as given, the key, the message.
+void PrintFindings(const std::vector<Finding>& findings, const std::string& templatePath,
+                   std::ostream& err) {
+    for (const Finding& finding : findings) {
+        err << templatePath << ": " << finding.key << ": "
+            << (finding.severity == Severity::Warning ? "warning: " : "") << finding.message
+            << '\n';
+    }
+}
+
+// The run's seams for the command line, and the definition read from the
+// template as the wizard's pages would store it.
+class CommandSetting {
+public:
+    CommandSetting(const std::string& programFolder, CliPrompts& prompts) {
+        environment.prompts = &prompts;
+        environment.clock = &clock_;
+        environment.settings = &settings_;
+        environment.workingDirectory = WorkingDirectory(settings_, programFolder);
+        environment.settingsDirectory = SettingsDirectory();
+        prompts.attach(&environment);
+    }
+
+    // False when the template cannot be read (the reader has said why).
+    bool ReadBlock(const std::string& templatePath, UserPrompts& prompts) {
+        block.Reset(settings_, environment.workingDirectory);
+        if (!ReadTemplate(block, NativePath(templatePath), prompts)) {
+            return false;
+        }
+        ApplyWizardPageStores(block);
+        return true;
+    }
+
+    // What the checker finds in the definition and the working directory.
+    std::vector<Finding> Findings() const {
+        std::vector<Finding> findings = CheckDefinition(block);
+        const std::vector<Finding> stock = CheckStockFiles(block, environment.workingDirectory);
+        findings.insert(findings.begin(), stock.begin(), stock.end());
+        return findings;
+    }
+
+    RunEnvironment environment;
+    BLOCKINFO block;
+
+private:
+    NativeSettings settings_;
+    SystemClock clock_;
+};
 
 }  // namespace
 
@@ -170,12 +220,18 @@ Options:
                     that exist already, and write nothing
   --help            print this text
 
+Before anything is written the template is checked as `blockwright check`
+checks it: a definition whose files would not compile is refused, and
+warnings are printed before the generation goes on.
+
 A question that is to be asked when there is no terminal is not guessed: the
 generation stops there with a message naming the option that answers it.
 
 Exit status: 0 when the generation completed, 1 when it was cancelled or
-stopped (a question left unanswered, a file that could not be written),
-2 for usage errors and templates that cannot be read or generated.
+stopped (a question left unanswered, a file that could not be written)
+or when hand-edited sections could not be carried over (each is named on
+standard error with the file in KRSave that keeps it), 2 for usage errors
+and templates that cannot be read or generated.
 The time in the file heads is taken from SOURCE_DATE_EPOCH when it is set.
 )";
 }
@@ -194,24 +250,13 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
         return EXIT_COMPLETED;
     }
 
-    NativeSettings settings;
-    SystemClock clock;
     CliPrompts prompts(options.overwrite, options.splice, console.in, console.err,
                        console.terminal);
-    RunEnvironment environment;
-    environment.prompts = &prompts;
-    environment.clock = &clock;
-    environment.settings = &settings;
-    environment.workingDirectory = WorkingDirectory(settings, programFolder);
-    environment.settingsDirectory = SettingsDirectory();
-    prompts.attach(&environment);
-
-    BLOCKINFO block;
-    block.Reset(settings, environment.workingDirectory);
-    if (!ReadTemplate(block, NativePath(options.templatePath), prompts)) {
-        return EXIT_USAGE;  // the reader has said why
+    CommandSetting setting(programFolder, prompts);
+    if (!setting.ReadBlock(options.templatePath, prompts)) {
+        return EXIT_USAGE;
     }
-    ApplyWizardPageStores(block);
+    BLOCKINFO& block = setting.block;
     // A relative block directory in a template is where the template is, so
     // a template and its block can move together.
     block.Directory = options.directory
@@ -228,7 +273,15 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
         return EXIT_COMPLETED;
     }
 
-    const RunResult result = RunGeneration(block, environment);
+    // A definition whose files would not compile is refused before anything
+    // is written; what is only worth knowing is said, and the run goes on.
+    const std::vector<Finding> findings = setting.Findings();
+    PrintFindings(findings, options.templatePath, console.err);
+    if (HasErrors(findings)) {
+        return EXIT_USAGE;
+    }
+
+    const RunResult result = RunGeneration(block, setting.environment);
     for (const FileEvent& event : result.events) {
         console.out << ActionText(event.action) << NativePath(event.path) << '\n';
     }
@@ -238,7 +291,48 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
     if (result.outcome == RunOutcome::Completed && !result.notWritten.empty()) {
         return EXIT_STOPPED;  // the run went on, but not every file was written
     }
+    if (result.outcome == RunOutcome::Completed && !result.leftovers.empty()) {
+        return EXIT_STOPPED;  // hand-edited sections were not carried over
+    }
     return ExitStatus(result.outcome);
+}
+
+int RunCheckCommand(const std::vector<std::string>& arguments, const std::string& programFolder,
+                    Console& console) {
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        console.out << CheckHelp();
+        return EXIT_COMPLETED;
+    }
+    if (arguments.size() != 1 || arguments[0].empty() || arguments[0][0] == '-') {
+        console.err << "blockwright check: give one template and no options\n"
+                    << "Try 'blockwright check --help'.\n";
+        return EXIT_USAGE;
+    }
+    const std::string& templatePath = arguments[0];
+    CliPrompts prompts(OverwriteMode::No, SpliceMode::No, console.in, console.err, false);
+    CommandSetting setting(programFolder, prompts);
+    if (!setting.ReadBlock(templatePath, prompts)) {
+        return EXIT_USAGE;
+    }
+    const std::vector<Finding> findings = setting.Findings();
+    PrintFindings(findings, templatePath, console.err);
+    if (HasErrors(findings)) {
+        return EXIT_USAGE;
+    }
+    return findings.empty() ? EXIT_COMPLETED : EXIT_STOPPED;
+}
+
+std::string CheckHelp() {
+    return R"(Usage: blockwright check TEMPLATE
+
+Reads the block template TEMPLATE (a .tbt file) and reports, one line each on
+standard error, what would keep the block's generated files from compiling
+(errors) and what the template held that was read otherwise than written
+(warnings), as TEMPLATE: KEY: MESSAGE. Nothing is written.
+
+Exit status: 0 when nothing was found, 1 for warnings only, 2 for errors or a
+template that cannot be read.
+)";
 }
 
 }  // namespace bw

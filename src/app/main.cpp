@@ -21,7 +21,8 @@ namespace {
 constexpr const char* USAGE =
     "Usage: blockwright                          open the wizard\n"
     "       blockwright generate TEMPLATE [...]  generate a block from a template\n"
-    "       blockwright generate --help          the options of generate\n";
+    "       blockwright generate --help          the options of generate\n"
+    "       blockwright check TEMPLATE           report what keeps a template from compiling\n";
 
 #ifdef _WIN32
 
@@ -107,10 +108,12 @@ int RunWizard(int argc, char** argv) {
 
 #endif
 
-int RunGenerate(const std::vector<std::string>& arguments) {
+using Command = int (*)(const std::vector<std::string>&, const std::string&, bw::Console&);
+
+// A command without a window: the arguments after its name, the console.
+int RunCommand(Command command, const std::vector<std::string>& arguments) {
     bw::Console console{std::cin, std::cout, std::cerr, InputIsTerminal()};
-    return bw::RunGenerateCommand({arguments.begin() + 2, arguments.end()}, ProgramFolder(),
-                                  console);
+    return command({arguments.begin() + 2, arguments.end()}, ProgramFolder(), console);
 }
 
 }  // namespace
@@ -122,7 +125,10 @@ int main(int argc, char** argv) {
     const std::vector<std::string> arguments = Arguments(argc, argv);
     const std::string command = arguments.size() > 1 ? arguments[1] : "";
     if (command == "generate") {
-        return RunGenerate(arguments);
+        return RunCommand(bw::RunGenerateCommand, arguments);
+    }
+    if (command == "check") {
+        return RunCommand(bw::RunCheckCommand, arguments);
     }
     if (command == "--help" || command == "-h") {
         std::fputs(USAGE, stdout);

@@ -9,6 +9,7 @@
 
 #include "gen_component/block_header_text.h"
 #include "gen_component/component_files.h"
+#include "gen_component/splice_layouts.h"
 #include "generation/shared_rules.h"
 #include "generation/splice.h"
 
@@ -612,8 +613,7 @@ void WriteExternalPrototypes(Header& h) {
 }  // namespace
 
 bool WriteBlockHeader(OutputFile& file, const BLOCKINFO& block) {
-    const std::unique_ptr<PreviousVersion> previous =
-        CheckPreviousVersion(file, HEADER_SPLICE_QUESTION);
+    const std::unique_ptr<PreviousVersion> previous = CheckPreviousVersion(file, HeaderSplice());
     Header h{file, block, previous.get()};
     WriteBanner(h);
     WriteIncludes(h);

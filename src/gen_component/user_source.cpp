@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gen_component/component_files.h"
+#include "gen_component/splice_layouts.h"
 #include "gen_component/user_source_routine.h"
 #include "generation/shared_rules.h"
 #include "generation/splice.h"
@@ -633,7 +634,7 @@ void AppendScratchAndParameterUnlocks(std::string& text, const Routine& r,
 
 bool WriteUserSource(OutputFile& file, const BLOCKINFO& block) {
     const std::unique_ptr<PreviousVersion> previous =
-        CheckPreviousVersion(file, USER_SOURCE_SPLICE_QUESTION);
+        CheckPreviousVersion(file, UserSourceSplice());
     WriteFileHead(file, block, previous.get());
     for (const component::RoutinePrecision& precision : component::ROUTINE_PRECISIONS) {
         if (block.*precision.processing->flag) {

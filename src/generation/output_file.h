@@ -11,6 +11,8 @@
 
 namespace bw {
 
+struct SpliceRecord;
+
 // What one generation run shares with every file it writes.
 struct RunEnvironment {
     UserPrompts* prompts = nullptr;
@@ -24,6 +26,8 @@ struct RunEnvironment {
     std::string workingDirectory;
     // The application's settings directory (the "_rtparam.ini" record lives there).
     std::string settingsDirectory;
+    // Where the splice notes what it carries over from the file being written.
+    SpliceRecord* splice = nullptr;
 };
 
 // A generated file: CR LF written explicitly, directories created on opening,

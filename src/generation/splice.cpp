@@ -1,5 +1,10 @@
 #include "generation/splice.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
 #include "definition/file_bytes.h"
 #include "generation/paths.h"
 
@@ -10,20 +15,60 @@ bool PreviousVersion::Open(const std::string& path) {
     return in_.is_open();
 }
 
-bool PreviousVersion::ReadLine(std::string& line) {
-    if (!in_.is_open() || !std::getline(in_, line)) {
+namespace fs = std::filesystem;
+
+bool PreviousVersion::Open(const std::string& path) {
+    std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) {
         return false;
     }
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
-    }
+    Take(std::move(*bytes));
     return true;
 }
 
-void PreviousVersion::Rewind() {
-    if (in_.is_open()) {
-        in_.clear();
-        in_.seekg(0);
+void PreviousVersion::Take(std::string bytes) {
+    bytes_ = std::move(bytes);
+    lines_.clear();
+    size_t begin = 0;
+    while (begin < bytes_.size()) {
+        const size_t lf = bytes_.find('\n', begin);
+        const size_t end = lf == std::string::npos ? bytes_.size() : lf;
+        size_t text = end - begin;
+        if (text > 0 && bytes_[end - 1] == '\r') {
+            --text;
+        }
+        const size_t raw = (lf == std::string::npos ? end : end + 1) - begin;
+        lines_.push_back(Span{begin, text, raw});
+        begin += raw;
+    }
+    next_ = 0;
+    open_ = true;
+}
+
+bool PreviousVersion::ReadLine(std::string& line) {
+    if (next_ >= lines_.size()) {
+        return false;
+    }
+    line.assign(Text(next_++));
+    return true;
+}
+
+std::string_view PreviousVersion::Text(size_t i) const {
+    return std::string_view(bytes_).substr(lines_[i].begin, lines_[i].text);
+}
+
+std::string_view PreviousVersion::Raw(size_t i) const {
+    return std::string_view(bytes_).substr(lines_[i].begin, lines_[i].raw);
+}
+
+void PreviousVersion::Attach(const SpliceLayout* layout, SpliceRecord* record) {
+    layout_ = layout;
+    record_ = record;
+    if (record_ != nullptr) {
+        record_->layout = layout;
+        record_->previousBytes = bytes_;
+        record_->copied.assign(lines_.size(), false);
+        record_->unterminated.clear();
     }
 }
 
@@ -31,7 +76,8 @@ std::string PreviousVersionPath(const OutputFile& file) {
     return SplitPath(file.Path()).first + "KRSave\\" + file.FileName();
 }
 
-std::unique_ptr<PreviousVersion> CheckPreviousVersion(OutputFile& file, std::string_view question) {
+std::unique_ptr<PreviousVersion> CheckPreviousVersion(OutputFile& file,
+                                                      const SpliceLayout& layout) {
     const std::string path = PreviousVersionPath(file);
     if (!FileExists(path)) {
         return nullptr;
@@ -46,11 +92,11 @@ std::unique_ptr<PreviousVersion> CheckPreviousVersion(OutputFile& file, std::str
         }
         return nullptr;
     }
-    const std::string text =
-        "Found a previous version of " + file.FileName() + std::string(question);
+    const std::string text = "Found a previous version of " + file.FileName() + layout.question;
     if (prompts == nullptr || !prompts->askYesNo(text, MessageIcon::Question)) {
         return nullptr;
     }
+    previous->Attach(&layout, file.Environment().splice);
     return previous;
 }
 
@@ -65,34 +111,153 @@ bool MatchesMarker(std::string_view line, std::string_view marker) {
 
 namespace {
 
-bool MatchesAny(std::string_view line, const std::vector<std::string>& markers) {
-    for (const std::string& marker : markers) {
-        if (MatchesMarker(line, marker)) {
-            return true;
+std::string StartMarkerOf(std::string_view title) {
+    return "//; " + std::string(title);
+}
+
+// How markers are recognised: by the splice in column 0 only; when looking
+// for what the user wrote, also behind blanks and tabs.
+struct Matcher {
+    bool lenient = false;
+
+    bool operator()(std::string_view line, std::string_view marker) const {
+        if (lenient) {
+            const size_t text = line.find_first_not_of(" \t");
+            line.remove_prefix(text == std::string_view::npos ? line.size() : text);
+        }
+        return MatchesMarker(line, marker);
+    }
+    bool Any(std::string_view line, const std::vector<std::string>& markers) const {
+        return std::any_of(markers.begin(), markers.end(),
+                           [&](const std::string& marker) { return (*this)(line, marker); });
+    }
+};
+
+enum class SectionEnd { EndMarker, NextSection, EndOfFile };
+
+// The start markers of every section the layout knows, outer ones included.
+std::vector<std::string> KnownStarts(const SpliceLayout* layout) {
+    std::vector<std::string> starts;
+    if (layout != nullptr) {
+        for (const std::string& title : layout->outerTitles) {
+            starts.push_back(StartMarkerOf(title));
+        }
+        for (const std::string& title : layout->sectionTitles) {
+            starts.push_back(StartMarkerOf(title));
         }
     }
-    return false;
+    return starts;
+}
+
+// Whether the section's own end marker comes before its start marker appears
+// again: then a known marker met inside the section is the user's text, not
+// the start of the next section. The answer holds for every line up to the
+// marker it was found at, so a section is looked through once.
+class EndMarkerAhead {
+public:
+    EndMarkerAhead(std::string_view start, std::string_view end, Matcher matches)
+        : start_(start), end_(end), matches_(matches) {}
+
+    bool From(const PreviousVersion& previous, size_t line) {
+        if (!known_ || line > foundAt_) {
+            foundAt_ = line;
+            while (foundAt_ < previous.LineCount() && !matches_(previous.Text(foundAt_), start_) &&
+                   !matches_(previous.Text(foundAt_), end_)) {
+                ++foundAt_;
+            }
+            follows_ =
+                foundAt_ < previous.LineCount() && !matches_(previous.Text(foundAt_), start_);
+            known_ = true;
+        }
+        return follows_;
+    }
+
+private:
+    std::string_view start_, end_;
+    Matcher matches_;
+    bool known_ = false;
+    size_t foundAt_ = 0;
+    bool follows_ = false;
+};
+
+// Reads the lines of a section whose start marker has just been read, handing
+// each one's number to take. A repeated start marker is skipped; the end
+// marker is consumed. Without an end marker the section stops before the next
+// known start marker or the end of a section around it (stops), and the
+// reading goes on from there; without either, at the end of the file.
+template <typename Take>
+SectionEnd ReadSectionBody(PreviousVersion& previous, std::string_view start, std::string_view end,
+                           const std::vector<std::string>& stops, Matcher matches, Take take) {
+    EndMarkerAhead endMarkerAhead(start, end, matches);
+    while (previous.Position() < previous.LineCount()) {
+        const size_t at = previous.Position();
+        const std::string_view line = previous.Text(at);
+        previous.Seek(at + 1);
+        if (matches(line, start)) {
+            continue;
+        }
+        if (matches(line, end)) {
+            return SectionEnd::EndMarker;
+        }
+        if (matches.Any(line, stops) && !endMarkerAhead.From(previous, at + 1)) {
+            previous.Seek(at);
+            return SectionEnd::NextSection;
+        }
+        take(at);
+    }
+    return SectionEnd::EndOfFile;
+}
+
+std::vector<std::string> StopsFor(const PreviousVersion& previous,
+                                  const std::vector<std::string>& fences) {
+    std::vector<std::string> stops = KnownStarts(previous.Layout());
+    if (!stops.empty()) {
+        stops.insert(stops.end(), fences.begin(), fences.end());
+    }
+    return stops;
 }
 
 // CopySection, except that before its start marker is found, a line that
 // ends one of the sections around it (fences) ends the search: a section
-// standing outside them is not theirs.
+// standing outside them is not theirs. markers names the section for the
+// record.
 bool CopyFencedSection(OutputFile& file, PreviousVersion& previous, std::string_view start,
-                       std::string_view end, const std::vector<std::string>& fences) {
-    bool found = false;
+                       std::string_view end, const std::vector<std::string>& fences,
+                       const std::vector<std::string>& markers) {
+    const Matcher matches;
     std::string line;
+    bool found = false;
     while (previous.ReadLine(line)) {
-        if (MatchesMarker(line, start)) {
+        if (matches(line, start)) {
             found = true;
-        } else if (MatchesMarker(line, end)) {
-            break;
-        } else if (found) {
-            WriteLine(file, line);
-        } else if (MatchesAny(line, fences)) {
             break;
         }
+        if (matches(line, end) || matches.Any(line, fences)) {
+            return false;
+        }
     }
-    return found;
+    if (!found) {
+        return false;
+    }
+    SpliceRecord* record = previous.Record();
+    const size_t first = previous.Position();
+    const SectionEnd how =
+        ReadSectionBody(previous, start, end, StopsFor(previous, fences), matches, [&](size_t at) {
+            WriteLine(file, previous.Text(at));
+            if (record != nullptr) {
+                record->copied[at] = true;
+            }
+        });
+    if (record != nullptr && how != SectionEnd::EndMarker) {
+        std::vector<std::string> titles;
+        for (const std::string& marker : markers) {
+            titles.push_back(marker.size() > 4 ? marker.substr(4) : std::string());
+        }
+        // Reading stopped before the next section or at the end of the file.
+        record->unterminated.push_back(
+            UnterminatedSection{std::move(titles), first, previous.Position()});
+    }
+    return true;
 }
 
 std::string EndMarkerAt(const std::vector<std::string>& startMarkers,
@@ -110,7 +275,7 @@ bool CopyNestedLevel(OutputFile& file, PreviousVersion& previous,
     const std::string& start = startMarkers[level];
     const std::string end = EndMarkerAt(startMarkers, endMarkers, level);
     if (level + 1 == startMarkers.size()) {
-        return CopyFencedSection(file, previous, start, end, fences);
+        return CopyFencedSection(file, previous, start, end, fences, startMarkers);
     }
     std::string line;
     while (previous.ReadLine(line)) {
@@ -118,7 +283,7 @@ bool CopyNestedLevel(OutputFile& file, PreviousVersion& previous,
             fences.push_back(end);
             return CopyNestedLevel(file, previous, startMarkers, endMarkers, level + 1, fences);
         }
-        if (MatchesMarker(line, end) || MatchesAny(line, fences)) {
+        if (MatchesMarker(line, end) || Matcher{}.Any(line, fences)) {
             return false;
         }
     }
@@ -130,7 +295,7 @@ bool CopyNestedLevel(OutputFile& file, PreviousVersion& previous,
 bool CopySection(OutputFile& file, PreviousVersion& previous, std::string_view startMarker,
                  std::string_view endMarker) {
     const std::string end = endMarker.empty() ? EndMarkerFor(startMarker) : std::string(endMarker);
-    return CopyFencedSection(file, previous, startMarker, end, {});
+    return CopyFencedSection(file, previous, startMarker, end, {}, {std::string(startMarker)});
 }
 
 bool CopyNestedSection(OutputFile& file, PreviousVersion& previous,
@@ -141,6 +306,341 @@ bool CopyNestedSection(OutputFile& file, PreviousVersion& previous,
     }
     std::vector<std::string> fences;
     return CopyNestedLevel(file, previous, startMarkers, endMarkers, 0, fences);
+}
+
+// ---------------------------------------------------------------------------
+// What was not carried over
+
+namespace {
+
+// A user section of a previous version as the user wrote it.
+struct UserSection {
+    std::vector<std::string> titles;  // outermost first
+    size_t first = 0;                 // its lines
+    size_t end = 0;
+};
+
+// Finds every user section of a previous version: after a start marker of
+// one of the layout's section titles, nested in the outer section open at
+// that point (if any), up to where the splice would end it. Lenient, it also
+// recognises markers behind blanks, and finds the text between an end marker
+// and its start marker (the two swapped) or before an end marker whose start
+// marker is gone, so that sections the splice cannot see are found as well.
+class SectionScan {
+public:
+    SectionScan(PreviousVersion& previous, const SpliceLayout& layout, bool lenient)
+        : previous_(previous), layout_(layout), matches_{lenient} {
+        known_ = KnownStarts(&layout);
+        markers_ = known_;
+        for (const std::string& start : known_) {
+            markers_.push_back(EndMarkerFor(start));
+        }
+    }
+
+    std::vector<UserSection> Sections() {
+        previous_.Rewind();
+        while (previous_.Position() < previous_.LineCount()) {
+            const size_t at = previous_.Position();
+            previous_.Seek(at + 1);
+            Look(at, previous_.Text(at));
+        }
+        return std::move(sections_);
+    }
+
+private:
+    void Look(size_t at, std::string_view line) {
+        if (!outer_.empty() && matches_(line, EndMarkerFor(StartMarkerOf(outer_)))) {
+            outer_.clear();
+            return;
+        }
+        for (const std::string& title : layout_.outerTitles) {
+            if (matches_(line, StartMarkerOf(title))) {
+                outer_ = title;
+                return;
+            }
+        }
+        for (const std::string& title : layout_.sectionTitles) {
+            if (matches_(line, StartMarkerOf(title))) {
+                ReadSection(title);
+                return;
+            }
+            if (matches_.lenient && matches_(line, EndMarkerFor(StartMarkerOf(title)))) {
+                ReadAroundStrayEndMarker(at, title);
+                return;
+            }
+        }
+    }
+
+    std::vector<std::string> TitlesOf(const std::string& title) const {
+        std::vector<std::string> titles;
+        if (!outer_.empty()) {
+            titles.push_back(outer_);
+        }
+        titles.push_back(title);
+        return titles;
+    }
+
+    void ReadSection(const std::string& title) {
+        const std::string start = StartMarkerOf(title);
+        std::vector<std::string> stops = known_;
+        if (!outer_.empty()) {
+            stops.push_back(EndMarkerFor(StartMarkerOf(outer_)));
+        }
+        UserSection section{TitlesOf(title), previous_.Position(), 0};
+        const SectionEnd how =
+            ReadSectionBody(previous_, start, EndMarkerFor(start), stops, matches_, [](size_t) {});
+        // Reading stopped after the end marker, before the next section, or at
+        // the end of the file.
+        section.end = previous_.Position() - (how == SectionEnd::EndMarker ? 1 : 0);
+        sections_.push_back(std::move(section));
+    }
+
+    // An end marker that no section consumed: when its start marker is the
+    // next marker, the lines between are the section (the two swapped);
+    // otherwise the lines since the last marker are (its start marker gone).
+    // A start marker after it still opens a section of its own: what follows
+    // it may be the user's as well.
+    void ReadAroundStrayEndMarker(size_t at, const std::string& title) {
+        size_t next = at + 1;
+        while (next < previous_.LineCount() && !IsMarker(next)) {
+            ++next;
+        }
+        if (next < previous_.LineCount() && matches_(previous_.Text(next), StartMarkerOf(title))) {
+            sections_.push_back(UserSection{TitlesOf(title), at + 1, next});
+            return;
+        }
+        size_t first = at;
+        while (first > 0 && !IsMarker(first - 1)) {
+            --first;
+        }
+        sections_.push_back(UserSection{TitlesOf(title), first, at});
+    }
+
+    bool IsMarker(size_t i) const { return matches_.Any(previous_.Text(i), markers_); }
+
+    PreviousVersion& previous_;
+    const SpliceLayout& layout_;
+    const Matcher matches_;
+    std::vector<std::string> known_;    // start markers
+    std::vector<std::string> markers_;  // start and end markers
+    std::string outer_;
+    std::vector<UserSection> sections_;
+};
+
+std::vector<UserSection> UserSections(PreviousVersion& previous, const SpliceLayout& layout,
+                                      bool lenient) {
+    return SectionScan(previous, layout, lenient).Sections();
+}
+
+bool IsBlank(std::string_view line) {
+    return line.find_first_not_of(" \t\r\f\v") == std::string_view::npos;
+}
+
+// A section to keep: its titles and the lines of the previous version.
+struct Leftover {
+    std::vector<std::string> titles;
+    std::vector<size_t> lines;
+    size_t first = 0, end = 0;  // the whole section, for comparing with the default
+    bool unterminated = false;
+};
+
+bool OnlyBlank(const PreviousVersion& previous, const std::vector<size_t>& lines) {
+    return std::all_of(lines.begin(), lines.end(),
+                       [&](size_t i) { return IsBlank(previous.Text(i)); });
+}
+
+// The sections with lines that were not copied, and those copied without
+// their end marker; blank lines alone are nothing to keep.
+std::vector<Leftover> FindLeftovers(PreviousVersion& previous, const SpliceRecord& record) {
+    std::vector<Leftover> leftovers;
+    for (const UserSection& section : UserSections(previous, *record.layout, true)) {
+        Leftover leftover{section.titles, {}, section.first, section.end, false};
+        for (size_t i = section.first; i < section.end; ++i) {
+            if (!record.copied[i]) {
+                leftover.lines.push_back(i);
+            }
+        }
+        if (!OnlyBlank(previous, leftover.lines)) {
+            leftovers.push_back(std::move(leftover));
+        }
+    }
+    for (const UnterminatedSection& section : record.unterminated) {
+        Leftover leftover{section.titles, {}, section.first, section.end, true};
+        for (size_t i = section.first; i < section.end; ++i) {
+            leftover.lines.push_back(i);
+        }
+        if (!OnlyBlank(previous, leftover.lines)) {
+            leftovers.push_back(std::move(leftover));
+        }
+    }
+    std::stable_sort(leftovers.begin(), leftovers.end(),
+                     [](const Leftover& a, const Leftover& b) { return a.first < b.first; });
+    return leftovers;
+}
+
+std::vector<std::string> SectionLines(const PreviousVersion& version, size_t first, size_t end) {
+    std::vector<std::string> lines;
+    for (size_t i = first; i < end; ++i) {
+        lines.emplace_back(version.Text(i));
+    }
+    return lines;
+}
+
+// True when the lost section holds exactly what the generator writes there
+// by default.
+bool IsDefault(const PreviousVersion& previous, const Leftover& leftover, PreviousVersion& defaults,
+               const std::vector<UserSection>& defaultSections) {
+    const std::vector<std::string> lines = SectionLines(previous, leftover.first, leftover.end);
+    return std::any_of(defaultSections.begin(), defaultSections.end(), [&](const UserSection& s) {
+        return s.titles == leftover.titles && SectionLines(defaults, s.first, s.end) == lines;
+    });
+}
+
+std::vector<std::string> OuterTitlesIn(const std::vector<Leftover>& leftovers) {
+    std::vector<std::string> outers;
+    for (const Leftover& leftover : leftovers) {
+        if (leftover.titles.size() > 1 &&
+            std::find(outers.begin(), outers.end(), leftover.titles.front()) == outers.end()) {
+            outers.push_back(leftover.titles.front());
+        }
+    }
+    return outers;
+}
+
+// Each section under its marker lines, its own lines byte for byte.
+std::string OrphanText(const PreviousVersion& previous, const std::vector<Leftover>& leftovers) {
+    std::string text;
+    for (const Leftover& leftover : leftovers) {
+        for (const std::string& title : leftover.titles) {
+            text += StartMarkerOf(title) + "\r\n";
+        }
+        for (size_t i : leftover.lines) {
+            // The last line of a file may lack its line end: it gets one.
+            const std::string_view raw = previous.Raw(i);
+            if (!raw.empty() && raw.back() == '\n') {
+                text += raw;
+            } else {
+                text.append(previous.Text(i)).append("\r\n");
+            }
+        }
+        for (auto title = leftover.titles.rbegin(); title != leftover.titles.rend(); ++title) {
+            text += EndMarkerFor(StartMarkerOf(*title)) + "\r\n";
+        }
+    }
+    return text;
+}
+
+std::string Joined(const std::vector<std::string>& titles) {
+    std::string name;
+    for (const std::string& title : titles) {
+        name += (name.empty() ? "" : " / ") + title;
+    }
+    return name;
+}
+
+bool WriteNewFile(const std::string& path, const std::string& text) {
+    std::error_code ec;
+    if (fs::exists(NativePath(path), ec)) {
+        return false;
+    }
+    std::ofstream out(NativePath(path), std::ios::binary);
+    out << text;
+    out.close();
+    return static_cast<bool>(out);
+}
+
+}  // namespace
+
+std::string OrphanPath(const std::string& filePath, const std::tm& now) {
+    const auto [directory, name] = SplitPath(filePath);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &now);
+    const std::string base = directory + "KRSave\\" + name + "." + stamp;
+    std::string path = base + ".orphaned";
+    std::error_code ec;
+    for (int n = 2; fs::exists(NativePath(path), ec); ++n) {
+        path = base + "-" + std::to_string(n) + ".orphaned";
+    }
+    return path;
+}
+
+std::optional<SpliceLeftovers> KeepLeftovers(
+    const SpliceRecord& record, const std::string& filePath, const std::tm& now,
+    const std::function<std::string(const std::vector<std::string>&)>& writeDefaults,
+    bool& keptOut) {
+    keptOut = true;
+    if (record.layout == nullptr) {
+        return std::nullopt;
+    }
+    PreviousVersion previous;
+    previous.Take(record.previousBytes);
+    std::vector<Leftover> leftovers = FindLeftovers(previous, record);
+    if (leftovers.empty()) {
+        return std::nullopt;
+    }
+    PreviousVersion defaults;
+    defaults.Take(writeDefaults(OuterTitlesIn(leftovers)));
+    const std::vector<UserSection> defaultSections = UserSections(defaults, *record.layout, false);
+    std::erase_if(leftovers, [&](const Leftover& leftover) {
+        return !leftover.unterminated && IsDefault(previous, leftover, defaults, defaultSections);
+    });
+    if (leftovers.empty()) {
+        return std::nullopt;
+    }
+    SpliceLeftovers result{filePath, OrphanPath(filePath, now), {}};
+    for (const Leftover& leftover : leftovers) {
+        result.sections.push_back(
+            LeftSection{Joined(leftover.titles), leftover.lines.size(), leftover.unterminated});
+    }
+    CreateDirectoryPath(SplitPath(result.keptIn).first);
+    keptOut = WriteNewFile(result.keptIn, OrphanText(previous, leftovers));
+    return result;
+}
+
+std::string LeftoversMessage(const SpliceLeftovers& leftovers) {
+    std::string message;
+    for (const LeftSection& section : leftovers.sections) {
+        if (!message.empty()) {
+            message += '\n';
+        }
+        message +=
+            NativePath(leftovers.file) + ": section \"" + section.name +
+            "\": " + std::to_string(section.lines) + (section.lines == 1 ? " line" : " lines") +
+            (section.unterminated ? " carried over without its end marker" : " not carried over") +
+            ", kept in " + NativePath(leftovers.keptIn);
+    }
+    return message;
+}
+
+std::string WriteWithoutSplice(bool (*generator)(OutputFile&, const BLOCKINFO&),
+                               const BLOCKINFO& block, const std::string& filePath,
+                               const RunEnvironment& environment) {
+    // A scratch folder in "KRSave", which has no "KRSave" of its own: no
+    // previous version is offered there and nothing is asked.
+    const auto [directory, name] = SplitPath(filePath);
+    std::string folder;
+    std::error_code ec;
+    for (int n = 1; folder.empty() || fs::exists(NativePath(folder), ec); ++n) {
+        folder = directory + "KRSave\\defaults-" + std::to_string(n);
+    }
+    std::string text;
+    if (CreateDirectoryPath(folder + "\\")) {
+        RunEnvironment quiet;
+        quiet.clock = environment.clock;
+        quiet.settings = environment.settings;
+        quiet.workingDirectory = environment.workingDirectory;
+        quiet.settingsDirectory = environment.settingsDirectory;
+        OutputFile file(quiet);
+        const std::string path = folder + "\\" + name;
+        if (file.Open(path)) {
+            generator(file, block);
+            if (file.Close()) {
+                text = ReadWholeFile(NativePath(path)).value_or(std::string());
+            }
+        }
+        fs::remove_all(NativePath(folder), ec);
+    }
+    return text;
 }
 
 }  // namespace bw

@@ -4,32 +4,96 @@
 // lines in the previous version of a generated file are carried over into the
 // new file. Sections are found by their marker lines only; content is copied
 // verbatim and never compared.
+//
+// Nothing the user typed is lost without a word: during a run the splice
+// notes which lines of the previous version it carried over, and afterwards
+// every user section that was not carried over (markers not found or out of
+// order, a section the new definition no longer has) or that had no end
+// marker is kept in an orphan file in "KRSave" and reported.
 
-#include <fstream>
+#include <ctime>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "definition/block_info.h"
 #include "generation/output_file.h"
 
 namespace bw {
 
+// The user sections of one kind of generated file.
+struct SpliceLayout {
+    // Asked after "Found a previous version of <name>".
+    std::string question;
+    // Titles of the sections that hold user sections ("Float Precision").
+    std::vector<std::string> outerTitles;
+    // Titles of the user sections themselves ("Local Routine").
+    std::vector<std::string> sectionTitles;
+    // Changes a copy of the definition so that the generator writes the outer
+    // sections named (a precision that was switched off), or nothing.
+    std::function<void(BLOCKINFO&, const std::vector<std::string>& outerTitles)> widen;
+};
+
+// A section that was carried over although its end marker was missing: it
+// ran to the next known section or to the end of the file.
+struct UnterminatedSection {
+    std::vector<std::string> titles;  // outermost first
+    size_t first = 0;                 // its lines in the previous version
+    size_t end = 0;
+};
+
+// What the splice did with one previous version, kept for the run after the
+// generator has returned.
+struct SpliceRecord {
+    const SpliceLayout* layout = nullptr;  // set once the splice is on
+    std::string previousBytes;
+    std::vector<bool> copied;  // by line of the previous version
+    std::vector<UnterminatedSection> unterminated;
+};
+
 // The previous version of a generated file, read line by line.
 class PreviousVersion {
 public:
-    // Opens path read-only; false when it cannot be opened.
+    // Reads path; false when it cannot be opened.
     bool Open(const std::string& path);
-    bool IsOpen() const { return in_.is_open(); }
+    // Takes the bytes of a previous version held in memory.
+    void Take(std::string bytes);
+    bool IsOpen() const { return open_; }
 
     // The next line with its LF or CR LF end removed; false at the end of the
     // file. Any bytes (NUL included) pass through unchanged.
     bool ReadLine(std::string& line);
     // Back to the first line.
-    void Rewind();
+    void Rewind() { next_ = 0; }
+
+    // The number of the line the next ReadLine returns, and a way back to it.
+    size_t Position() const { return next_; }
+    void Seek(size_t line) { next_ = line; }
+    size_t LineCount() const { return lines_.size(); }
+    // Line i without, and with, its line end as in the file.
+    std::string_view Text(size_t i) const;
+    std::string_view Raw(size_t i) const;
+
+    // The sections of this kind of file, whose start markers end a section
+    // that lacks its own end marker; and where copies are noted. Both may be
+    // null (a plain reading).
+    void Attach(const SpliceLayout* layout, SpliceRecord* record);
+    const SpliceLayout* Layout() const { return layout_; }
+    SpliceRecord* Record() const { return record_; }
 
 private:
-    std::ifstream in_;
+    struct Span {
+        size_t begin, text, raw;
+    };
+    std::string bytes_;
+    std::vector<Span> lines_;
+    size_t next_ = 0;
+    bool open_ = false;
+    const SpliceLayout* layout_ = nullptr;
+    SpliceRecord* record_ = nullptr;
 };
 
 // The header's question after "Found a previous version of <name>".
@@ -45,8 +109,9 @@ std::string PreviousVersionPath(const OutputFile& file);
 // The previous-version check, done before a generator writes anything. Returns
 // the open previous version when the user agrees to splice, else nothing. A
 // previous version that exists but cannot be opened is reported; a missing one
-// is not.
-std::unique_ptr<PreviousVersion> CheckPreviousVersion(OutputFile& file, std::string_view question);
+// is not. When the run keeps a splice record, the splice notes in it what it
+// carries over.
+std::unique_ptr<PreviousVersion> CheckPreviousVersion(OutputFile& file, const SpliceLayout& layout);
 
 // "//; End of " + the start marker without its leading "//; ".
 std::string EndMarkerFor(std::string_view startMarker);
@@ -58,7 +123,9 @@ bool MatchesMarker(std::string_view line, std::string_view marker);
 // startMarker and copies its lines to file, up to its end marker (derived
 // from the start marker when endMarker is empty) or the end of the previous
 // version. Returns true when the start marker was found. An end marker met
-// before any start marker stops the search.
+// before any start marker stops the search. With a layout attached, a section
+// whose end marker is missing stops before the next start marker of the
+// layout (the reading goes on from there).
 bool CopySection(OutputFile& file, PreviousVersion& previous, std::string_view startMarker,
                  std::string_view endMarker = {});
 
@@ -68,5 +135,52 @@ bool CopySection(OutputFile& file, PreviousVersion& previous, std::string_view s
 bool CopyNestedSection(OutputFile& file, PreviousVersion& previous,
                        const std::vector<std::string>& startMarkers,
                        const std::vector<std::string>& endMarkers = {});
+
+// ---------------------------------------------------------------------------
+// What was not carried over
+
+struct LeftSection {
+    std::string name;  // its titles, outermost first, joined by " / "
+    size_t lines = 0;
+    bool unterminated = false;  // carried over, but without its end marker
+};
+
+struct SpliceLeftovers {
+    std::string file;    // the generated file
+    std::string keptIn;  // the orphan file that holds the sections
+    std::vector<LeftSection> sections;
+};
+
+// The orphan file for a file generated at time now: "<name>.<yyyymmdd-hhmmss>.orphaned"
+// in the "KRSave" folder beside it; "-2", "-3" … before ".orphaned" when that
+// name is taken, so that no run replaces an earlier one.
+std::string OrphanPath(const std::string& filePath, const std::tm& now);
+
+// The user sections of record's previous version that the splice did not
+// carry over, or carried over without their end marker. Sections that hold
+// only blank lines, or exactly what the generator writes there by default,
+// are no user code and are left out. writeDefaults gives the file as the
+// generator writes it without a previous version, for a definition widened
+// to the outer sections listed; it is called only when needed. The sections
+// are written under their marker lines into a new orphan file (OrphanPath);
+// nothing when there is nothing to keep. keptOut is false when the orphan
+// file could not be written.
+std::optional<SpliceLeftovers> KeepLeftovers(
+    const SpliceRecord& record, const std::string& filePath, const std::tm& now,
+    const std::function<std::string(const std::vector<std::string>&)>& writeDefaults,
+    bool& keptOut);
+
+// One line per section, paths as this system spells them:
+//   FILE: section "NAME": N lines not carried over, kept in PATH
+//   FILE: section "NAME": N lines carried over without its end marker, kept in PATH
+// ("1 line" for one).
+std::string LeftoversMessage(const SpliceLeftovers& leftovers);
+
+// What generator writes into filePath for block when no previous version is
+// offered, written in a scratch folder in "KRSave" that is removed again;
+// empty when that fails.
+std::string WriteWithoutSplice(bool (*generator)(OutputFile&, const BLOCKINFO&),
+                               const BLOCKINFO& block, const std::string& filePath,
+                               const RunEnvironment& environment);
 
 }  // namespace bw

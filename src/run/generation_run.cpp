@@ -169,17 +169,22 @@ private:
         const std::string stock = environment_.workingDirectory + file.stockFile;
         if (file.stockFile == "xDAIS.bmp" && !FileExists(stock)) {
             prompts_.showMessage(XDAIS_BITMAP_MISSING_MESSAGE, MessageIcon::Stop);
+            result_.notWritten.push_back(path);
             return;
         }
         if (!Decide(file, path)) {
             return;
         }
-        // A stock file that cannot be copied is not reported.
+        // The resource script names the copy: one that is not there is
+        // reported, and the run goes on with the other files.
         std::error_code ec;
         if (fs::copy_file(FileSystemPath(NativePath(stock)), FileSystemPath(NativePath(path)),
                           fs::copy_options::overwrite_existing, ec) &&
             !ec) {
             Report(FileAction::Written, file, path);
+        } else {
+            prompts_.showMessage(CannotCopyMessage(stock, path), MessageIcon::Exclamation);
+            result_.notWritten.push_back(path);
         }
     }
 
@@ -193,12 +198,15 @@ private:
             prompts_.showMessage(CannotOpenMessage(path), MessageIcon::Exclamation);
             return false;
         }
+        SpliceRecord splice;
+        environment_.splice = &splice;
         if (file.integerVariant) {
             IntegerVariant variant(block_);
             file.generator(output, block_);
         } else {
             file.generator(output, block_);
         }
+        environment_.splice = nullptr;
         const bool closed = output.Close();
         if (environment_.Stopping) {
             // Stopped in the middle of the file (a question inside its
@@ -216,7 +224,39 @@ private:
                 MessageIcon::Exclamation);
             return false;
         }
+        if (!KeepSpliceLeftovers(file, path, splice)) {
+            // Replacing the file would lose the user's sections for good.
+            PutBack(file, path, previous);
+            return true;
+        }
         Report(FileAction::Written, file, path);
+        return true;
+    }
+
+    // Keeps what the splice did not carry over in an orphan file, to be
+    // reported at the end of the run. False when it could not be kept.
+    bool KeepSpliceLeftovers(const BlockFile& file, const std::string& path,
+                             const SpliceRecord& splice) {
+        const auto writeDefaults = [&](const std::vector<std::string>& outerTitles) {
+            BLOCKINFO widened = block_;
+            if (splice.layout->widen) {
+                splice.layout->widen(widened, outerTitles);
+            }
+            return WriteWithoutSplice(file.generator, widened, path, environment_);
+        };
+        bool kept = true;
+        std::optional<SpliceLeftovers> leftovers =
+            KeepLeftovers(splice, path, environment_.clock->localNow(), writeDefaults, kept);
+        if (!leftovers) {
+            return true;
+        }
+        if (!kept) {
+            prompts_.showMessage(CannotKeepLeftoversMessage(path, leftovers->keptIn),
+                                 MessageIcon::Exclamation);
+            result_.notWritten.push_back(path);
+            return false;
+        }
+        result_.leftovers.push_back(std::move(*leftovers));
         return true;
     }
 
@@ -253,8 +293,18 @@ std::string CannotOpenMessage(const std::string& path) {
     return "Cannot open file " + DisplayPath(path) + ".  " + "Will abort code generation.";
 }
 
+std::string CannotCopyMessage(const std::string& stock, const std::string& path) {
+    return "Cannot copy file " + stock + " to " + path + ".";
+}
+
 std::string CannotWriteTemplateMessage(const std::string& path) {
     return "Cannot write file " + DisplayPath(path) + ".  The template was not saved.";
+}
+
+std::string CannotKeepLeftoversMessage(const std::string& path, const std::string& orphanPath) {
+    return "Cannot write file " + NativePath(orphanPath) +
+           " to keep the sections that were not carried over.  " + NativePath(path) +
+           " was left as it was.";
 }
 
 std::vector<std::string> RunResult::Paths(FileAction action) const {
@@ -325,6 +375,10 @@ RunResult RunGeneration(BLOCKINFO& block, RunEnvironment& environment) {
     } else {
         RememberSettings(block, *environment.settings);
         Run(block, environment, result).ProduceFileSet();
+    }
+    // After the run, so that no file waits for the user to read them.
+    for (const SpliceLeftovers& leftovers : result.leftovers) {
+        environment.prompts->showMessage(LeftoversMessage(leftovers), MessageIcon::Exclamation);
     }
     // The end of every run: nothing more is written until the next one starts.
     environment.Stopping = true;

@@ -95,6 +95,30 @@ TEST_F(CommandLineTest, TheExamplesRelativeDirectoryIsTakenFromWhereTheTemplateI
     EXPECT_TRUE(fs::exists(fs::path(Out().toStdString()) / "Gain" / "IFGain.c")) << run.out;
 }
 
+TEST_F(CommandLineTest, SectionsNotCarriedOverAreNamedOnStandardErrorWithStatusOne) {
+    ASSERT_EQ(
+        Blockwright({"generate", QString::fromStdString(EXAMPLE), "--directory", Out()}).status,
+        EXIT_COMPLETED);
+    // The start marker of the include section indented by the user.
+    const fs::path source = OutPath() / "Gain.c";
+    std::string text = FilesIn(OutPath()).at("Gain.c");
+    const std::string section = "//; Include Libraries\r\n\r\n";
+    ASSERT_NE(text.find(section), std::string::npos);
+    text.replace(text.find(section), section.size(),
+                 " //; Include Libraries\r\n#include <math.h>\r\n");
+    std::ofstream(source, std::ios::binary) << text;
+
+    const Outcome again = Blockwright({"generate", QString::fromStdString(EXAMPLE), "--directory",
+                                       Out(), "--overwrite", "all", "--splice", "yes"});
+    EXPECT_EQ(again.status, EXIT_STOPPED);
+    const fs::path orphan = OutPath() / "KRSave" / "Gain.c.20231114-221320.orphaned";
+    EXPECT_EQ(again.err, source.string() +
+                             ": section \"Include Libraries\": 1 line not carried over, kept in " +
+                             orphan.string() + "\n");
+    EXPECT_EQ(FilesIn(OutPath() / "KRSave").at(orphan.filename().string()),
+              "//; Include Libraries\r\n#include <math.h>\r\n//; End of Include Libraries\r\n");
+}
+
 TEST_F(CommandLineTest, ListWritesNothing) {
     const Outcome list =
         Blockwright({"generate", QString::fromStdString(EXAMPLE), "--directory", Out(), "--list"});
@@ -160,7 +184,7 @@ TEST_F(CommandLineTest, ABlockNameLeavingTheDirectoryWritesNothing) {
     const Outcome outcome = Blockwright(
         {"generate", QString::fromStdString(evil), "--directory", Out(), "--overwrite", "all"});
     EXPECT_EQ(outcome.status, EXIT_USAGE);
-    EXPECT_THAT(outcome.err, HasSubstr("outside the block directory"));
+    EXPECT_THAT(outcome.err, HasSubstr("Block Name: The block file name \"../Gain\""));
     EXPECT_FALSE(fs::exists(OutPath()));
     EXPECT_FALSE(fs::exists(temp_.filePath("Gain.TBT").toStdString()));
 }

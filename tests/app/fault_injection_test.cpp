@@ -154,5 +154,24 @@ TEST_F(FaultInjectionTest, ATemplateThatCannotBeWrittenIsReportedAndTheBlockStil
     EXPECT_THAT(outcome.out, HasSubstr("IFGain.c"));
 }
 
+TEST_F(FaultInjectionTest, SectionsThatCannotBeKeptLeaveTheFileAsItWas) {
+    const auto before = UsersBlock();
+    // The include section's start marker indented: its line cannot be carried over.
+    std::string source = before.at("Gain.c");
+    const std::string marker = "//; Include Libraries\r\n";
+    source.replace(source.find(marker), marker.size(), " " + marker + "#include <math.h>\r\n");
+    std::ofstream(Block() / "Gain.c", std::ios::binary) << source;
+
+    // Only the orphan file cannot be written.
+    const Outcome outcome =
+        Generate({{"BW_FAULT_READONLY", (Block() / "KRSave" / "Gain.c.2023").string()}});
+
+    EXPECT_EQ(outcome.status, EXIT_STOPPED);
+    EXPECT_THAT(outcome.err, HasSubstr("Gain.c.20231114-221320.orphaned to keep the sections "
+                                       "that were not carried over."));
+    EXPECT_EQ(Bytes(Block() / "Gain.c"), source);
+    EXPECT_EQ(Bytes(Block() / "KRSave" / "Gain.c"), source);
+}
+
 }  // namespace
 }  // namespace bw

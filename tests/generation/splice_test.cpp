@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -131,16 +133,166 @@ TEST_F(SpliceTest, NestedSectionsInABinaryPreviousVersionAreNotFound) {
 }
 
 // ---------------------------------------------------------------------------
+// Sections without their end marker, with the sections of the file known
+
+class KnownSectionsTest : public SpliceTest {
+protected:
+    // The previous version, read with the sections O (outer), A and B known.
+    void Known(const std::string& bytes) {
+        Previous(bytes);
+        previous.Attach(&layout, &record);
+    }
+
+    SpliceLayout layout{"", {"O"}, {"A", "B"}, nullptr};
+    SpliceRecord record;
+};
+
+TEST_F(KnownSectionsTest, ASectionWithoutItsEndMarkerEndsBeforeTheNextKnownSection) {
+    Known("//; A\r\nuser a\r\n//; B\r\nuser b\r\n//; End of B\r\n");
+    EXPECT_TRUE(CopySection(file, previous, "//; A"));
+    EXPECT_TRUE(CopySection(file, previous, "//; B"));  // read on from there
+    EXPECT_EQ(Copied(), "user a\r\nuser b\r\n");
+    ASSERT_EQ(record.unterminated.size(), 1u);
+    EXPECT_EQ(record.unterminated[0].titles, std::vector<std::string>{"A"});
+    EXPECT_EQ(record.unterminated[0].first, 1u);
+    EXPECT_EQ(record.unterminated[0].end, 2u);
+    EXPECT_EQ(record.copied, (std::vector<bool>{false, true, false, true, false}));
+}
+
+TEST_F(KnownSectionsTest, AKnownMarkerInsideACompleteSectionIsTheUsersText) {
+    Known("//; A\r\n//; B is named here\r\n//; End of O\r\n//; End of A\r\n");
+    EXPECT_TRUE(CopySection(file, previous, "//; A"));
+    EXPECT_EQ(Copied(), "//; B is named here\r\n//; End of O\r\n");
+    EXPECT_TRUE(record.unterminated.empty());
+}
+
+TEST_F(KnownSectionsTest, ANestedSectionWithoutItsEndMarkerEndsWithTheSectionAroundIt) {
+    Known(
+        "//; O\r\n//; A\r\nin\r\n//; End of O\r\n}\r\n//; O\r\n//; A\r\nnext\r\n//; End of A\r\n");
+    EXPECT_TRUE(CopyNestedSection(file, previous, {"//; O", "//; A"}));
+    EXPECT_EQ(NextLine(), "//; End of O");
+    EXPECT_EQ(Copied(), "in\r\n");
+    ASSERT_EQ(record.unterminated.size(), 1u);
+    EXPECT_EQ(record.unterminated[0].titles, (std::vector<std::string>{"O", "A"}));
+}
+
+TEST_F(KnownSectionsTest, WithoutALaterSectionTheRestOfTheFileIsTaken) {
+    Known("//; B\r\nx\r\ny");
+    EXPECT_TRUE(CopySection(file, previous, "//; B"));
+    EXPECT_EQ(Copied(), "x\r\ny\r\n");
+    ASSERT_EQ(record.unterminated.size(), 1u);
+    EXPECT_EQ(record.unterminated[0].end, 3u);
+}
+
+// ---------------------------------------------------------------------------
+// What was not carried over
+
+class LeftoversTest : public ::testing::Test {
+protected:
+    LeftoversTest() {
+        now.tm_year = 124;
+        now.tm_mon = 2;
+        now.tm_mday = 5;
+        now.tm_hour = 14;
+        now.tm_min = 7;
+        now.tm_sec = 9;
+    }
+
+    // Nothing of bytes is copied; returns what is kept, with defaults as the
+    // generator's file.
+    std::optional<SpliceLeftovers> Keep(const std::string& bytes, const std::string& defaults) {
+        PreviousVersion previous;
+        previous.Take(bytes);
+        previous.Attach(&layout, &record);
+        bool kept = false;
+        auto leftovers = KeepLeftovers(
+            record, dir.path() + "Blk.h", now,
+            [&](const std::vector<std::string>& outers) {
+                widened = outers;
+                return defaults;
+            },
+            kept);
+        EXPECT_TRUE(kept);
+        return leftovers;
+    }
+
+    TempDir dir;
+    std::tm now{};
+    SpliceLayout layout{"", {"O"}, {"A", "B", "C"}, nullptr};
+    SpliceRecord record;
+    std::vector<std::string> widened;
+};
+
+TEST_F(LeftoversTest, UserTextIsKeptByteForByteUnderItsMarkers) {
+    const std::string longLine(100000, 'x');
+    const std::string user = "latin \xe9\t\n" + longLine + "\r\n\r\r\n";
+    const auto leftovers = Keep("//; O\n //; A\n" + user +
+                                    "//; End of A\n//; End of O\n"          // indented start
+                                    "//; B\n  \n\t\n//; End of B\n"         // blank lines only
+                                    "//; C\ndefault text\n//; End of C\n",  // the default
+                                "//; C\r\ndefault text\r\n//; End of C\r\n");
+    ASSERT_TRUE(leftovers.has_value());
+    EXPECT_EQ(widened, std::vector<std::string>{"O"});
+    const std::string orphan = dir.path() + "KRSave/Blk.h.20240305-140709.orphaned";
+    EXPECT_EQ(leftovers->keptIn, dir.path() + "KRSave\\Blk.h.20240305-140709.orphaned");
+    ASSERT_EQ(leftovers->sections.size(), 1u);
+    EXPECT_EQ(leftovers->sections[0].name, "O / A");
+    EXPECT_EQ(leftovers->sections[0].lines, 3u);
+    EXPECT_EQ(ReadFileBytes(orphan),
+              "//; O\r\n//; A\r\n" + user + "//; End of A\r\n//; End of O\r\n");
+    EXPECT_EQ(LeftoversMessage(*leftovers),
+              dir.path() + "Blk.h: section \"O / A\": 3 lines not carried over, kept in " + orphan);
+
+    // A second run in the same second keeps its own file beside the first.
+    record = SpliceRecord();
+    // Its last line has no line end but a CR: the kept line gets CR LF.
+    const auto again = Keep("//; B\nmore\r", "");
+    ASSERT_TRUE(again.has_value());
+    EXPECT_EQ(again->keptIn, dir.path() + "KRSave\\Blk.h.20240305-140709-2.orphaned");
+    EXPECT_EQ(ReadFileBytes(dir.path() + "KRSave/Blk.h.20240305-140709-2.orphaned"),
+              "//; B\r\nmore\r\n//; End of B\r\n");
+    EXPECT_EQ(ReadFileBytes(orphan).substr(0, 14), "//; O\r\n//; A\r\n");
+}
+
+TEST_F(LeftoversTest, SwappedAndMissingStartMarkersStillDelimitTheUsersText) {
+    const auto leftovers = Keep(
+        "//; End of A\nswapped\n//; A\n//; End of A\n//; O\nlost start\n//; End of B\n//; End of "
+        "O\n",
+        "");
+    ASSERT_TRUE(leftovers.has_value());
+    ASSERT_EQ(leftovers->sections.size(), 2u);
+    EXPECT_EQ(leftovers->sections[0].name, "A");
+    EXPECT_EQ(leftovers->sections[0].lines, 1u);
+    EXPECT_EQ(leftovers->sections[1].name, "O / B");
+    EXPECT_EQ(ReadFileBytes(dir.path() + "KRSave/Blk.h.20240305-140709.orphaned"),
+              "//; A\r\nswapped\n//; End of A\r\n"
+              "//; O\r\n//; B\r\nlost start\n//; End of B\r\n//; End of O\r\n");
+}
+
+TEST_F(LeftoversTest, NothingToKeepWritesNothing) {
+    EXPECT_FALSE(Keep("//; A\n\n//; End of A\n//; C\nsame\n//; End of C\n",
+                      "//; C\r\nsame\r\n//; End of C\r\n")
+                     .has_value());
+    EXPECT_FALSE(std::filesystem::exists(dir.path() + "KRSave"));
+    SpliceRecord off;  // the splice was not on
+    bool kept = false;
+    EXPECT_FALSE(KeepLeftovers(off, dir.path() + "Blk.h", now, nullptr, kept).has_value());
+    EXPECT_TRUE(kept);
+}
+
+// ---------------------------------------------------------------------------
 // The previous-version check
 
 class PreviousVersionCheckTest : public SpliceTest {
 protected:
+    SpliceLayout layout{HEADER_SPLICE_QUESTION, {}, {"S"}, nullptr};
+
     std::unique_ptr<PreviousVersion> Check(const std::string& saved) {
         if (!saved.empty()) {
             WriteFileBytes(dir.path() + saved, "//; S\r\nx\r\n");
         }
         EXPECT_TRUE(file.Open(dir.path() + "Blk.h"));
-        return CheckPreviousVersion(file, HEADER_SPLICE_QUESTION);
+        return CheckPreviousVersion(file, layout);
     }
 };
 

@@ -1,5 +1,6 @@
 // The generate page: its trees, the run through the pages with scripted
 // overwrite answers, and what the window allows while the run writes.
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
@@ -138,6 +139,36 @@ TEST_F(GeneratePageTest, RunsThroughThePagesWithTheScriptedAnswersAndEndsOnTheCo
     EXPECT_EQ(
         settings.read("Settings", "Block Directory", ""),
         QString::fromStdString(temp.path().toStdString() + "/blocks").toLower().toStdString());
+}
+
+TEST_F(GeneratePageTest, SectionsNotCarriedOverAreToldInOneMessagePerFileAfterTheRun) {
+    // Earlier versions left in KRSave: the source's include section with an
+    // indented start marker, the header's prototypes alone and without their
+    // end marker (the search for the header's first section passes them).
+    QDir().mkpath(QString::fromStdString(BlockFile("KRSave")));
+    Existing("KRSave/NTAdd.c",
+             " //; Include Libraries\r\n#include <math.h>\r\n//; End of Include Libraries\r\n");
+    Existing("KRSave/NTAdd.h", "//; External Routine Prototypes\r\nint Mine(void);\r\n");
+    OpenAndWalkToGenerate();
+    Generate();
+
+    EXPECT_EQ(Wizard().currentId(), FinishPage);
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[0].rfind(BlockFile("NTAdd.c") +
+                                            ": section \"Include Libraries\": 1 line not carried "
+                                            "over, kept in " +
+                                            BlockFile("KRSave/NTAdd.c."),
+                                        0),
+              0u)
+        << prompts.messages[0];
+    EXPECT_EQ(prompts.messages[1].rfind(BlockFile("NTAdd.h") +
+                                            ": section \"External Routine Prototypes\": 1 line not "
+                                            "carried over, kept in ",
+                                        0),
+              0u)
+        << prompts.messages[1];
+    ASSERT_TRUE(Wizard().generatePage()->lastResult().has_value());
+    EXPECT_EQ(Wizard().generatePage()->lastResult()->leftovers.size(), 2u);
 }
 
 TEST_F(GeneratePageTest, CancelAtTheFirstExistingFileWritesNothingMore) {

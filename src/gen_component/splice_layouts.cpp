@@ -1,0 +1,53 @@
+#include "gen_component/splice_layouts.h"
+
+#include "gen_component/user_source_routine.h"
+
+namespace bw {
+
+namespace {
+
+std::string PrecisionTitle(const component::RoutinePrecision& precision) {
+    return std::string(precision.display) + " Precision";
+}
+
+// A routine the previous version has but the definition no longer asks for
+// is written as well, so that its default sections can be told from user code.
+void AddRoutines(BLOCKINFO& block, const std::vector<std::string>& outerTitles) {
+    for (const component::RoutinePrecision& precision : component::ROUTINE_PRECISIONS) {
+        for (const std::string& title : outerTitles) {
+            if (title == PrecisionTitle(precision)) {
+                block.*precision.processing->flag = 1;
+            }
+        }
+    }
+}
+
+SpliceLayout MakeUserSourceSplice() {
+    SpliceLayout layout;
+    layout.question = USER_SOURCE_SPLICE_QUESTION;
+    for (const component::RoutinePrecision& precision : component::ROUTINE_PRECISIONS) {
+        layout.outerTitles.push_back(PrecisionTitle(precision));
+    }
+    layout.sectionTitles = {"Include Libraries", "Internally used variables", "Local Routine",
+                            "External Routines"};
+    layout.widen = AddRoutines;
+    return layout;
+}
+
+}  // namespace
+
+const SpliceLayout& HeaderSplice() {
+    static const SpliceLayout layout{
+        HEADER_SPLICE_QUESTION,
+        {"Block Parameter Structure", "Scratch Parameter Structure"},
+        {"Definitions", "Added Variables", "External Routine Prototypes"},
+        nullptr};
+    return layout;
+}
+
+const SpliceLayout& UserSourceSplice() {
+    static const SpliceLayout layout = MakeUserSourceSplice();
+    return layout;
+}
+
+}  // namespace bw
