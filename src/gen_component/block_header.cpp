@@ -111,8 +111,7 @@ void WriteNames(Header& h) {
     }
     WriteLine(h.file, "");
     WriteLine(h.file,
-              "// Whenever VERSION is changed, IDS_REV_NUMBER in the *.rc file should also be "
-              "changed");
+              "// Whenever VERSION is changed, IDS_REV_NUMBER in the *.rc file should also be changed");
     WriteFilled(h.file, "#define VERSION \"<rev>\"", {{"<rev>", block.Revision}});
     WriteLine(h.file, "");
 }
@@ -321,8 +320,7 @@ void WriteChannelInformation(Header& h, bool inputs) {
         "    int           RCFlagIn<i>;        // real/complex flag of input channel <i>",
         "    int           DTFlagIn<i>;        // data type flag of input channel <i>",
         "    double        SampFreqIn<i>;      // sample frequency of input channel <i>",
-        "    DWORD         dwNumColorsIn<i>;   // Number of colors in the Bitmap on input channel "
-        "<i>",
+        "    DWORD         dwNumColorsIn<i>;   // Number of colors in the Bitmap on input channel <i>",
         "    DWORD         dwBitmapSizeIn<i>;  // Size of bitmap on input channel <i>",
     };
     static const char* const OUTPUT_LINES[] = {
@@ -330,8 +328,7 @@ void WriteChannelInformation(Header& h, bool inputs) {
         "    int           RCFlagOut<i>;       // real/complex flag of output channel <i>",
         "    int           DTFlagOut<i>;       // data type flag of output channel <i>",
         "    double        SampFreqOut<i>;     // sample frequency of output channel <i>",
-        "    DWORD         dwNumColorsOut<i>;  // Number of colors in the Bitmap on output channel "
-        "<i>",
+        "    DWORD         dwNumColorsOut<i>;  // Number of colors in the Bitmap on output channel <i>",
         "    DWORD         dwBitmapSizeOut<i>; // Size of bitmap on output channel <i>",
     };
     const char* const* lines = inputs ? INPUT_LINES : OUTPUT_LINES;
@@ -560,8 +557,7 @@ void WriteInterfacePrototypes(Header& h) {
                         "int  PASCAL UserSetParameterProc(HANDLE,HANDLE,DWORD,void *);"});
     if (block.UserControl) {
         WriteLine(h.file,
-                  "BOOL PASCAL UserControlProc(HWND, HANDLE, register UINT, register "
-                  "WPARAM,LPARAM);");
+                  "BOOL PASCAL UserControlProc(HWND, HANDLE, register UINT, register WPARAM,LPARAM);");
     }
     if (block.RealTime) {
         WriteLine(h.file, "");

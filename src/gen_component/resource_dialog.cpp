@@ -153,8 +153,7 @@ private:
             WriteLabel(LabelY(r), index, parameter);
             if (type == TYPE_COMBO_BOX) {
                 Line(
-                    "    COMBOBOX  <COMBO>,<x>,<y>,<w>,68,CBS_DROPDOWNLIST | WS_VSCROLL | "
-                    "WS_TABSTOP",
+                    "    COMBOBOX  <COMBO>,<x>,<y>,<w>,68,CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP",
                     {{"<COMBO>", ControlIdentifier(parameter, index)},
                      {"<x>", N(columns_.controlX)},
                      {"<y>", N(ControlY(r))},
@@ -204,8 +203,7 @@ private:
             items == 2 ? RadioItemIdentifier(parameter, index, 1) : group + "_NO";
         const std::string y = N(items == 2 ? 15 * r - 8 : 15 * r - 7);
         Line(
-            "    CONTROL   \"<item>\",<BUTTON>,\"Button\",BS_AUTORADIOBUTTON | WS_GROUP | "
-            "WS_TABSTOP,<x>,<y>,35,10",
+            "    CONTROL   \"<item>\",<BUTTON>,\"Button\",BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,<x>,<y>,35,10",
             {{"<item>", first}, {"<BUTTON>", firstId}, {"<x>", N(columns_.controlX)}, {"<y>", y}});
         Line("    CONTROL   \"<item>\",<BUTTON>,\"Button\",BS_AUTORADIOBUTTON,<x>,<y>,35,10",
              {{"<item>", second},
@@ -252,8 +250,7 @@ private:
         Line("    LTEXT           \"Precision:\",IDC_STATIC,5,<y>,<w>,8",
              {{"<y>", N(LabelY(row))}, {"<w>", N(columns_.labelWidth)}});
         Line(
-            "    CONTROL \"\",IDC_PRECISION,\"combobox\",CBS_DROPDOWNLIST|WS_VSCROLL|WS_TABSTOP|"
-            "WS_CHILD,<x>,<y>,<w>,45",
+            "    CONTROL \"\",IDC_PRECISION,\"combobox\",CBS_DROPDOWNLIST|WS_VSCROLL|WS_TABSTOP|WS_CHILD,<x>,<y>,<w>,45",
             {{"<x>", N(columns_.controlX)},
              {"<y>", N(ControlY(row))},
              {"<w>", N(columns_.controlWidth)}});
@@ -303,12 +300,10 @@ private:
             line("    COMBOBOX        IDC_COMBO_SYNCOUT,<217>,90,56,55,CBS_DROPDOWNLIST | ");
             line(COMBO_STYLE);
             line(
-                "    CONTROL         \"Yes\",IDC_RADIO_PROFYES,\"Button\",BS_AUTORADIOBUTTON | "
-                "WS_GROUP,");
+                "    CONTROL         \"Yes\",IDC_RADIO_PROFYES,\"Button\",BS_AUTORADIOBUTTON | WS_GROUP,");
             line("                    <219>,106,25,10");
             line(
-                "    CONTROL         \"No\",IDC_RADIO_PROFNO,\"Button\",BS_AUTORADIOBUTTON,<251>,"
-                "106,22,10");
+                "    CONTROL         \"No\",IDC_RADIO_PROFNO,\"Button\",BS_AUTORADIOBUTTON,<251>,106,22,10");
         }
         line("    LTEXT           \"Name:\",IDC_STRING_DRIVER,<176>,17,31,8");
         line("    LTEXT           \"Board #:\",IDC_STRING_BRDNUM,<176>,32,31,8");

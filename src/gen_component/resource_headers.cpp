@@ -45,7 +45,8 @@ void WriteDefine(OutputFile& file, std::string_view name, int number) {
 // One numbered range: every entry takes the next number.
 class Counter {
 public:
-    explicit Counter(int start) : last_(start) {}
+    explicit Counter(int start)
+        : last_(start) {}
     int Next() { return ++last_; }
 
 private:

@@ -13,9 +13,18 @@ namespace {
 // The host's entry points, in ordinal order, from 1.
 std::vector<const char*> Exports(const BLOCKINFO& block) {
     std::vector<const char*> exports = {
-        "UserSetupProc", "UserDefaultSetupProc", "UserPreInitializeProc",    "UserInitializeProc",
-        "UserExecProc",  "UserExitProc",         "UserDialogProc",           "UserResetProc",
-        "UserSaveProc",  "UserLoadProc",         "UserGetParameterListProc", "UserSetParameterProc",
+        "UserSetupProc",
+        "UserDefaultSetupProc",
+        "UserPreInitializeProc",
+        "UserInitializeProc",
+        "UserExecProc",
+        "UserExitProc",
+        "UserDialogProc",
+        "UserResetProc",
+        "UserSaveProc",
+        "UserLoadProc",
+        "UserGetParameterListProc",
+        "UserSetParameterProc",
         "UserStopProc",
     };
     if (block.RealTime) {
@@ -33,9 +42,12 @@ std::vector<const char*> Exports(const BLOCKINFO& block) {
 // The precisions a channel carries and whether it is real, complex or both.
 std::string ChannelDescription(const BLOCKINFO& block) {
     const std::pair<int, const char*> precisions[] = {
-        {block.Character, "Character"}, {block.Byte, "Byte"},
-        {block.ShortInteger, "Short"},  {block.Integer, "Integer"},
-        {block.LongInteger, "Long"},    {block.FloatingPoint, "Floating Point"},
+        {block.Character, "Character"},
+        {block.Byte, "Byte"},
+        {block.ShortInteger, "Short"},
+        {block.Integer, "Integer"},
+        {block.LongInteger, "Long"},
+        {block.FloatingPoint, "Floating Point"},
         {block.Double, "Double"},
     };
     std::string text;

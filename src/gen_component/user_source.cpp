@@ -207,21 +207,17 @@ void WriteChannelPointers(const Routine& r, int channel, bool input) {
     }
     if (input) {
         WriteFilled(r.file,
-                    "    LPRGBQUAD           PtrColorIn<i>;      // ptr to color table "
-                    "for input channel <i>",
+                    "    LPRGBQUAD           PtrColorIn<i>;      // ptr to color table for input channel <i>",
                     {{"<i>", i}});
         WriteFilled(r.file,
-                    "    BYTE               *PtrBitsIn<i>;       // ptr to bitmap bits "
-                    "for input channel <i>",
+                    "    BYTE               *PtrBitsIn<i>;       // ptr to bitmap bits for input channel <i>",
                     {{"<i>", i}});
     } else {
         WriteFilled(r.file,
-                    "    LPRGBQUAD           PtrColorOut<i>;     // ptr to color table "
-                    "for output channel <i>",
+                    "    LPRGBQUAD           PtrColorOut<i>;     // ptr to color table for output channel <i>",
                     {{"<i>", i}});
         WriteFilled(r.file,
-                    "    BYTE               *PtrBitsOut<i>;      // ptr to bitmap bits "
-                    "for output channel <i>",
+                    "    BYTE               *PtrBitsOut<i>;      // ptr to bitmap bits for output channel <i>",
                     {{"<i>", i}});
     }
 }
@@ -405,14 +401,12 @@ void WriteInputLock(const Routine& r, const FailureUnlocks& unlocks, int channel
     switch (r.kind) {
         case DataKind::Bitmap:
             WriteFilled(r.file,
-                        "    if ((PtrIn<i> = (LPBITMAPINFOHEADER) GlobalLock(hBuf<i>)) "
-                        "== NULL){",
+                        "    if ((PtrIn<i> = (LPBITMAPINFOHEADER) GlobalLock(hBuf<i>)) == NULL){",
                         {{"<i>", i}});
             break;
         case DataKind::Matrix:
             WriteFilled(r.file,
-                        "    if ((pMihIn<i> = (LPMATRIXINFOHEADER) GlobalLock(hBuf<i>)) "
-                        "== NULL){",
+                        "    if ((pMihIn<i> = (LPMATRIXINFOHEADER) GlobalLock(hBuf<i>)) == NULL){",
                         {{"<i>", i}});
             break;
         case DataKind::Frame:
@@ -425,8 +419,7 @@ void WriteInputLock(const Routine& r, const FailureUnlocks& unlocks, int channel
         WriteFilled(r.file, "    PtrColorIn<i> = (LPRGBQUAD)((BYTE *)PtrIn<i> + PtrIn<i>->biSize);",
                     {{"<i>", i}});
         WriteFilled(r.file,
-                    "    PtrBitsIn<i> = (BYTE *)((BYTE *)PtrIn<i> + PtrIn<i>->biSize + "
-                    "pPtr->dwNumColorsIn<i>*sizeof(RGBQUAD));",
+                    "    PtrBitsIn<i> = (BYTE *)((BYTE *)PtrIn<i> + PtrIn<i>->biSize + pPtr->dwNumColorsIn<i>*sizeof(RGBQUAD));",
                     {{"<i>", i}});
     } else if (r.kind == DataKind::Matrix) {
         WriteFilled(r.file, "    PtrIn<i> = (<T> *)((BYTE *)pMihIn<i> + pMihIn<i>->miSize);",
@@ -441,14 +434,12 @@ void WriteOutputLock(const Routine& r, const FailureUnlocks& unlocks, int channe
     switch (r.kind) {
         case DataKind::Bitmap:
             WriteFilled(r.file,
-                        "    if ((PtrOut<i> = (LPBITMAPINFOHEADER) GlobalLock(hBufOut<i>)) "
-                        "== NULL){",
+                        "    if ((PtrOut<i> = (LPBITMAPINFOHEADER) GlobalLock(hBufOut<i>)) == NULL){",
                         {{"<i>", i}});
             break;
         case DataKind::Matrix:
             WriteFilled(r.file,
-                        "    if ((pMihOut<i> = (LPMATRIXINFOHEADER) "
-                        "GlobalLock(hBufOut<i>)) == NULL){",
+                        "    if ((pMihOut<i> = (LPMATRIXINFOHEADER) GlobalLock(hBufOut<i>)) == NULL){",
                         {{"<i>", i}});
             break;
         case DataKind::Frame:
@@ -460,21 +451,18 @@ void WriteOutputLock(const Routine& r, const FailureUnlocks& unlocks, int channe
     if (r.kind == DataKind::Bitmap) {
         if (r.inputs > 0) {
             WriteFilled(r.file,
-                        "    memcpy(PtrOut<i>, PtrIn0, PtrIn0->biSize); // Copy bitmap "
-                        "header info",
+                        "    memcpy(PtrOut<i>, PtrIn0, PtrIn0->biSize); // Copy bitmap header info",
                         {{"<i>", i}});
         } else {
             WriteFilled(r.file,
-                        "    PtrOut<i>->biSize = sizeof(BITMAPINFOHEADER);  // Set "
-                        "header info size",
+                        "    PtrOut<i>->biSize = sizeof(BITMAPINFOHEADER);  // Set header info size",
                         {{"<i>", i}});
         }
         WriteFilled(r.file,
                     "    PtrColorOut<i> = (LPRGBQUAD)((BYTE *)PtrOut<i> + PtrOut<i>->biSize);",
                     {{"<i>", i}});
         WriteFilled(r.file,
-                    "    PtrBitsOut<i> = (BYTE *)((BYTE *)PtrOut<i> + PtrOut<i>->biSize "
-                    "+ pPtr->dwNumColorsOut<i>*sizeof(RGBQUAD));",
+                    "    PtrBitsOut<i> = (BYTE *)((BYTE *)PtrOut<i> + PtrOut<i>->biSize + pPtr->dwNumColorsOut<i>*sizeof(RGBQUAD));",
                     {{"<i>", i}});
     } else if (r.kind == DataKind::Matrix) {
         WriteFilled(r.file, "    PtrOut<i> = (<T> *)((BYTE *)pMihOut<i> + pMihOut<i>->miSize);",
@@ -509,15 +497,13 @@ void WriteLocalLocks(const Routine& r, const FailureUnlocks& unlocks) {
         const std::string i = Number(local);
         WriteLine(r.file, "");
         WriteFilled(r.file,
-                    "    // assign local pointer to '<name>' array, size = "
-                    "<PREFIX>_NUMLOCAL<i> <words>",
+                    "    // assign local pointer to '<name>' array, size = <PREFIX>_NUMLOCAL<i> <words>",
                     {{"<name>", array.ArrayName},
                      {"<PREFIX>", Prefix(r.block)},
                      {"<i>", i},
                      {"<words>", element.words}});
         WriteFilled(r.file,
-                    "    if ((PtrLocal<i> = (<T> *) GlobalLock(sPtr->hLocalBuffer<i>)) "
-                    "== NULL){",
+                    "    if ((PtrLocal<i> = (<T> *) GlobalLock(sPtr->hLocalBuffer<i>)) == NULL){",
                     {{"<i>", i}, {"<T>", element.type}});
         unlocks.WriteBeforeLocal(local);
         WriteFailureReturn(r);
@@ -553,9 +539,7 @@ void WriteWarningProcessing(const Routine& r) {
         WriteLines(r.file, {"            if (pPtr->OneTimeWarning==FALSE){",
                             "                pPtr->OneTimeWarning=TRUE;"});
         WriteFilled(r.file,
-                    "                if (MessageBox(NULL,\"Warning in '<BlockName>' Block.  Will "
-                    "continue processing if OK is selected.\",\"Tessaline Zirud "
-                    "Izadivo\",MB_OKCANCEL)==IDCANCEL){",
+                    "                if (MessageBox(NULL,\"Warning in '<BlockName>' Block.  Will continue processing if OK is selected.\",\"Tessaline Zirud Izadivo\",MB_OKCANCEL)==IDCANCEL){",
                     {{"<BlockName>", r.block.BlockName}});
         WriteLines(r.file, {"                    pPtr->LocalError = USR_ERR_ERR;",
                             "                }", "            }"});

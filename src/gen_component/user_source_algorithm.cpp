@@ -122,8 +122,7 @@ void WriteSquareCheck(const Routine& r) {
             const std::string lead = i == 1 ? "    if(" : "       ";
             const std::string tail = i + 1 < r.inputs ? " ||" : "){";
             WriteLine(r.file,
-                      lead + Fill("pMihIn0->miRows!=pMihIn<i>->miRows || "
-                                  "pMihIn0->miColumns!=pMihIn<i>->miColumns",
+                      lead + Fill("pMihIn0->miRows!=pMihIn<i>->miRows || pMihIn0->miColumns!=pMihIn<i>->miColumns",
                                   {{"<i>", Number(i)}}),
                       tail);
         }
@@ -199,8 +198,7 @@ void WriteLoopOpening(const Routine& r) {
             return;
         case DataKind::Bitmap:
             WriteFilled(r.file,
-                        "       AlignedWidth = ((<bmp>->biWidth+3)/4)*4;  // row width "
-                        "raised to a multiple of 4",
+                        "       AlignedWidth = ((<bmp>->biWidth+3)/4)*4;  // row width raised to a multiple of 4",
                         {{"<bmp>", BitmapReference(r)}});
             WriteFilled(r.file, "       for(row = 0; row<<bmp>->biHeight; row++){",
                         {{"<bmp>", BitmapReference(r)}});

@@ -33,7 +33,9 @@ inline constexpr RoutinePrecision ROUTINE_PRECISIONS[] = {
 static_assert(std::size(ROUTINE_PRECISIONS) == std::size(PROCESSING_PRECISIONS));
 
 // How the routine's channel data is laid out.
-enum class DataKind { Frame, Matrix, Bitmap };
+enum class DataKind { Frame,
+                      Matrix,
+                      Bitmap };
 
 struct Routine {
     OutputFile& file;

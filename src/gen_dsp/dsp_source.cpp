@@ -356,8 +356,7 @@ void WriteMatrixSumExample(OutputFile& file, const BLOCKINFO& block) {
                         "        if(row<pPtr->PtrIn<i>->miRows && col<pPtr->PtrIn<i>->miColumns)",
                         fields);
             WriteFilled(file,
-                        "          *(pPtr->PtrPixelOut<o>+col+RowIndex) += "
-                        "*(pPtr->PtrPixelIn<i>+col+row*pPtr->PtrIn<i>->miColumns);",
+                        "          *(pPtr->PtrPixelOut<o>+col+RowIndex) += *(pPtr->PtrPixelIn<i>+col+row*pPtr->PtrIn<i>->miColumns);",
                         fields);
         }
         WriteLine(file, "      }");
@@ -414,8 +413,7 @@ void WriteMatrixRampExample(OutputFile& file, const BLOCKINFO& block) {
         WriteFilled(file, "      for(col=0; col<pPtr->PtrOut<o>->miColumns; col++){",
                     {{"<o>", out}});
         WriteFilled(file,
-                    "        *(pPtr->PtrPixelOut<o>+col+RowIndex) = col*10; "
-                    "/* Create ramp example */",
+                    "        *(pPtr->PtrPixelOut<o>+col+RowIndex) = col*10; /* Create ramp example */",
                     {{"<o>", out}});
         WriteLine(file, "      }");
         WriteFilled(file, "      RowIndex += pPtr->PtrOut<o>->miColumns;", {{"<o>", out}});

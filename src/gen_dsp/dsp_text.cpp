@@ -41,8 +41,8 @@ namespace {
 // The first precision flag set, in the order Double, FloatingPoint,
 // LongInteger, Integer, ShortInteger, Byte, Character; -1 when none is.
 int FirstPrecision(const BLOCKINFO& block) {
-    const int flags[] = {block.Double,       block.FloatingPoint, block.LongInteger, block.Integer,
-                         block.ShortInteger, block.Byte,          block.Character};
+    const int flags[] = {block.Double, block.FloatingPoint, block.LongInteger, block.Integer,
+                         block.ShortInteger, block.Byte, block.Character};
     for (int i = 0; i < 7; ++i) {
         if (flags[i] != 0) {
             return i;
@@ -65,7 +65,7 @@ std::string PointerElementType(const BLOCKINFO& block) {
 
 std::string MatrixDataType(const BLOCKINFO& block) {
     static const char* const TYPES[7] = {"HDT_DOUBLE", "HDT_FLOAT", "HDT_LONG", "HDT_INT",
-                                         "HDT_SHORT",  "HDT_BYTE",  "HDT_CHAR"};
+                                         "HDT_SHORT", "HDT_BYTE", "HDT_CHAR"};
     return ByPrecision(block, TYPES);
 }
 

@@ -202,8 +202,7 @@ void WriteOkDriverReads(OutputFile& file, const BLOCKINFO& block) {
         file,
         {
             "                  // get pointer to scratch parameters",
-            "                  hScratchParam = GetScratchParam(hDlg);  // get handle of scratch "
-            "parameters",
+            "                  hScratchParam = GetScratchParam(hDlg);  // get handle of scratch parameters",
             "                  if ((sPtr = (SCRATCH_PARAM *)GlobalLock(hScratchParam))==NULL){",
             "                     GlobalUnlock(hParam);",
         });
@@ -229,8 +228,7 @@ void WriteOkDriverReads(OutputFile& file, const BLOCKINFO& block) {
             "                  bPtr->wDSPNum   = GetDlgItemI(hDlg,IDC_EDIT_DSPNUM);",
             "                  if ((bPtr->wBoardNum != wBoardNum) || (bPtr->wDSPNum != wDSPNum)){",
             "                     // board or DSP changed so we need to change hDSPParam",
-            "                     if (!VexaSendCommand (sPtr->hDriver, DRV_CHANGEDSP, NULL, "
-            "(LONG)sPtr->hRTParam)) {",
+            "                     if (!VexaSendCommand (sPtr->hDriver, DRV_CHANGEDSP, NULL, (LONG)sPtr->hRTParam)) {",
             "                        // restore original board/DSP numbers",
             "                        bPtr->wBoardNum = wBoardNum;",
             "                        bPtr->wDSPNum = wDSPNum;",
@@ -247,14 +245,11 @@ void WriteOkDriverReads(OutputFile& file, const BLOCKINFO& block) {
             "                  index = (int)SendMessage(hItem,CB_GETCURSEL,0,0);",
             "                  // copy current driver name to OldDriverName",
             "                  lstrcpy(OldDriverName,pPtr->DriverName);",
-            "                  "
-            "SendMessage(hItem,CB_GETLBTEXT,index,(LPARAM)(LPCSTR)pPtr->DriverName);",
+            "                  SendMessage(hItem,CB_GETLBTEXT,index,(LPARAM)(LPCSTR)pPtr->DriverName);",
             "                  // check for driver change ",
             "                  if (lstrcmpi(OldDriverName,pPtr->DriverName)){",
             "                     // change DSP board drivers",
-            "                     if (ChangeDriver(pPtr->DriverName, sPtr->hRTParam, "
-            "&sPtr->hDriver, "
-            "&sPtr->lpfnVexaSendCommand) != USR_NO_ERR){",
+            "                     if (ChangeDriver(pPtr->DriverName, sPtr->hRTParam, &sPtr->hDriver, &sPtr->lpfnVexaSendCommand) != USR_NO_ERR){",
             "                       // restore driver name to parameter structure",
             "                       lstrcpy(pPtr->DriverName,OldDriverName);",
             "                       GlobalUnlock(sPtr->hRTParam);",
@@ -316,16 +311,13 @@ void WriteRadioRead(OutputFile& file, const ParamText& p) {
 
 void WriteFileOpenRead(OutputFile& file, const ParamText& p) {
     WriteLine(file, p("                  // get file, pathname, and completename for <ident>"));
-    WriteLine(file, p("                  GetDlgItemStr(hDlg, IDC_EDIT<IDENT>, pPtr-><ident>, "
-                      "TEXT_LENGTH);"));
-    WriteLine(file, p("                  GetDlgItemStr(hDlg, IDC_EDIT<IDENT>_PATHNAME, "
-                      "pPtr-><ident>_PathName, TEXT_LENGTH);"));
+    WriteLine(file, p("                  GetDlgItemStr(hDlg, IDC_EDIT<IDENT>, pPtr-><ident>, TEXT_LENGTH);"));
+    WriteLine(file, p("                  GetDlgItemStr(hDlg, IDC_EDIT<IDENT>_PATHNAME, pPtr-><ident>_PathName, TEXT_LENGTH);"));
     // The complete name is combined only when it fits; an empty directory gets
     // no separator (and no look before its start).
     WriteLine(
         file,
-        p("                  if (lstrlen(pPtr-><ident>_PathName) + 1 + lstrlen(pPtr-><ident>) < "
-          "TEXT_LENGTH){"));
+        p("                  if (lstrlen(pPtr-><ident>_PathName) + 1 + lstrlen(pPtr-><ident>) < TEXT_LENGTH){"));
     WriteLine(
         file,
         p("                    lstrcpy(pPtr-><ident>_CompleteName, pPtr-><ident>_PathName);"));
@@ -343,13 +335,11 @@ void WriteParameterRead(OutputFile& file, const ParamText& p) {
         case TYPE_TEXT:
             WriteLine(file, p("                  // get text edit control value for <ident>"));
             WriteLine(file,
-                      p("                  GetDlgItemStr(hDlg, IDC_EDIT<IDENT>, pPtr-><ident>, "
-                        "TEXT_LENGTH);"));
+                      p("                  GetDlgItemStr(hDlg, IDC_EDIT<IDENT>, pPtr-><ident>, TEXT_LENGTH);"));
             break;
         case TYPE_CHECK_BOX:
             WriteLine(file, p("                  // get check box value for <ident>"));
-            WriteLine(file, p("                  pPtr-><ident> = IsDlgButtonChecked(hDlg, "
-                              "IDC_CHECK<IDENT>);"));
+            WriteLine(file, p("                  pPtr-><ident> = IsDlgButtonChecked(hDlg, IDC_CHECK<IDENT>);"));
             break;
         case TYPE_RADIO_BUTTONS:
             WriteLine(file, p("                  // get radio button value for <ident>"));
@@ -480,8 +470,7 @@ void WriteInfoCase(OutputFile& file) {
             "             case IDC_INFO:",
             "                  hParam = GetHParam(hDlg);",
             "                  if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL){",
-            "                     MessageBox(hDlg,\"Memory Allocation "
-            "Error!\",\"Tessaline\",MB_OK);",
+            "                     MessageBox(hDlg,\"Memory Allocation Error!\",\"Tessaline\",MB_OK);",
             "                     break;",
             "                  }",
             "                  hScratchParam = GetScratchParam(hDlg);",
@@ -492,10 +481,8 @@ void WriteInfoCase(OutputFile& file) {
     WriteLines(file, {
                          "                  }",
                          "                  // get block information",
-                         "                  if (!VexaSendCommand (sPtr->hDriver, DRV_BLOCKINFO, "
-                         "hDlg, (LONG)sPtr->hRTParam)) {",
-                         "                      "
-                         "VexaSendCommand(sPtr->hDriver,DRV_ERRMSG,NULL,(LONG)sPtr->hRTParam);",
+                         "                  if (!VexaSendCommand (sPtr->hDriver, DRV_BLOCKINFO, hDlg, (LONG)sPtr->hRTParam)) {",
+                         "                      VexaSendCommand(sPtr->hDriver,DRV_ERRMSG,NULL,(LONG)sPtr->hRTParam);",
                          "                  }",
                          "                  // unlock memory and return",
                          "                  GlobalUnlock(hScratchParam);",
@@ -535,8 +522,7 @@ void WriteHelpCase(OutputFile& file) {
             "                    if (!isalnum(chmTopic[y]))",
             "                      chmTopic[y] = '_';",
             "                  }",
-            "                  HtmlHelp(hDlg, (LPCSTR)HelpFileName, HH_DISPLAY_TOPIC, "
-            "(DWORD)chmTopic);",
+            "                  HtmlHelp(hDlg, (LPCSTR)HelpFileName, HH_DISPLAY_TOPIC, (DWORD)chmTopic);",
             "                  break;",
             "             }",
         });
@@ -582,13 +568,11 @@ void WriteBrowseCase(OutputFile& file, const ParamText& p) {
             "                    dStat = GetOpenFileName((OPENFILENAME *)&ofn);",
             "                    if (dStat){",
         });
-    WriteLine(file, p("                        SeparateFile((LPSTR)pPtr-><ident>_PathName, "
-                      "(LPSTR)pPtr-><ident>, (LPSTR)pPtr-><ident>_CompleteName);"));
+    WriteLine(file, p("                        SeparateFile((LPSTR)pPtr-><ident>_PathName, (LPSTR)pPtr-><ident>, (LPSTR)pPtr-><ident>_CompleteName);"));
     WriteLine(file, "                    }");
     WriteLine(file,
               p("                    SetDlgItemStr(hDlg, IDC_EDIT<IDENT>, (LPSTR)pPtr-><ident>);"));
-    WriteLine(file, p("                    SetDlgItemStr(hDlg, IDC_EDIT<IDENT>_PATHNAME, "
-                      "(LPSTR)pPtr-><ident>_PathName);"));
+    WriteLine(file, p("                    SetDlgItemStr(hDlg, IDC_EDIT<IDENT>_PATHNAME, (LPSTR)pPtr-><ident>_PathName);"));
     WriteLines(file,
                {"                    GlobalUnlock(hParam);", "                    return(TRUE);"});
 }
@@ -678,16 +662,11 @@ void WriteComboInit(OutputFile& file, const ParamText& p) {
         WriteLines(file,
                    {
                        Rule('-', 83),
-                       "// NOTE:   The following lines of code need to be modified to use the "
-                       "strings that",
-                       "//         are required for this block.  The default combo box has three "
-                       "items named ",
-                       "//         \"Item 1\", \"Item 2\" and \"Item 3\".  You need to change "
-                       "these strings, ",
-                       "//         delete SendMessage lines if you need less than three, or add "
-                       "SendMessage  ",
-                       "//         lines if you need more than three combo box items.              "
-                       "          ",
+                       "// NOTE:   The following lines of code need to be modified to use the strings that",
+                       "//         are required for this block.  The default combo box has three items named ",
+                       "//         \"Item 1\", \"Item 2\" and \"Item 3\".  You need to change these strings, ",
+                       "//         delete SendMessage lines if you need less than three, or add SendMessage  ",
+                       "//         lines if you need more than three combo box items.                        ",
                        Rule('-', 83),
                        "           // add strings to combo box in order that they are to appear",
                    });
@@ -728,8 +707,7 @@ void WriteParameterInit(OutputFile& file, const ParamText& p) {
             WriteLine(file,
                       p("           // initialize filename and path edit controls for <ident>"));
             WriteLine(file, p("           SetDlgItemStr(hDlg,IDC_EDIT<IDENT>,pPtr-><ident>);"));
-            WriteLine(file, p("           SetDlgItemStr(hDlg,IDC_EDIT<IDENT>_PATHNAME,"
-                              "pPtr-><ident>_PathName);"));
+            WriteLine(file, p("           SetDlgItemStr(hDlg,IDC_EDIT<IDENT>_PATHNAME,pPtr-><ident>_PathName);"));
             break;
         default: {
             const EditKind edit = EditKindOf(p.type);
@@ -791,10 +769,8 @@ void WriteDriverList(OutputFile& file, const Substitutions& values) {
              "           for (wIndex=1; wIndex <= <count>; wIndex++){",
              "               wsprintf(Entry,\"<entry>%d\",wIndex);  // <what> section entry",
              "               EntryStr[0] = '\\0';                // clear entry string",
-             "               GetPrivateProfileString(\"<section>\",(LPCSTR)Entry,(LPCSTR)\"\","
-             "(LPSTR)EntryStr,sizeof(EntryStr),IniFilename);",
-             "               if (EntryStr[0]) "
-             "SendMessage(hItem,CB_ADDSTRING,0,(DWORD)(LPSTR)EntryStr);",
+             "               GetPrivateProfileString(\"<section>\",(LPCSTR)Entry,(LPCSTR)\"\",(LPSTR)EntryStr,sizeof(EntryStr),IniFilename);",
+             "               if (EntryStr[0]) SendMessage(hItem,CB_ADDSTRING,0,(DWORD)(LPSTR)EntryStr);",
              "           }",
              "           SendMessage(hItem,CB_SETCURSEL,(UINT)bPtr-><member>,(DWORD)0);",
          }) {
@@ -812,10 +788,8 @@ void WriteInitDriver(OutputFile& file, const BLOCKINFO& block) {
             {
                 "           // initialize profile enable",
                 "           if (bPtr->bProfileBlock)",
-                "                "
-                "CheckRadioButton(hDlg,IDC_RADIO_PROFYES,IDC_RADIO_PROFNO,IDC_RADIO_PROFYES);",
-                "           else "
-                "CheckRadioButton(hDlg,IDC_RADIO_PROFYES,IDC_RADIO_PROFNO,IDC_RADIO_PROFNO);",
+                "                CheckRadioButton(hDlg,IDC_RADIO_PROFYES,IDC_RADIO_PROFNO,IDC_RADIO_PROFYES);",
+                "           else CheckRadioButton(hDlg,IDC_RADIO_PROFYES,IDC_RADIO_PROFNO,IDC_RADIO_PROFNO);",
             });
     }
     WriteLines(
@@ -834,8 +808,7 @@ void WriteInitDriver(OutputFile& file, const BLOCKINFO& block) {
             "             if (EntryStr[0])",
             "               SendMessage(hItem,CB_ADDSTRING,0,(DWORD)(LPSTR)EntryStr);",
             "           }",
-            "           "
-            "SendMessage(hItem,CB_SELECTSTRING,(UINT)-1,(DWORD)(LPSTR)pPtr->DriverName);",
+            "           SendMessage(hItem,CB_SELECTSTRING,(UINT)-1,(DWORD)(LPSTR)pPtr->DriverName);",
         });
     if (block.Native) {
         return;
@@ -846,8 +819,7 @@ void WriteInitDriver(OutputFile& file, const BLOCKINFO& block) {
             "           // get current driver's base name",
             "           lstrcpy(DriverBasename,pPtr->DriverName);",
             "           wIndex = 0;",
-            "           while ((DriverBasename[wIndex]) && (DriverBasename[wIndex] != '.')) "
-            "wIndex++;",
+            "           while ((DriverBasename[wIndex]) && (DriverBasename[wIndex] != '.')) wIndex++;",
             "           if (DriverBasename[wIndex] == '.') DriverBasename[wIndex] = '\\0';",
             "           // get name of current driver's initialization file",
             "           GetAppSection(Section);",
@@ -896,8 +868,7 @@ std::vector<std::string> ParameterControls(const ParamText& p) {
 void WriteRunningDisables(OutputFile& file, const BLOCKINFO& block) {
     WriteLines(file, {
                          "           // if DSP is running, disable driver parameters",
-                         "           if (VexaSendCommand (sPtr->hDriver, DRV_DSPSTATUS, NULL, "
-                         "(LONG)sPtr->hRTParam)) {",
+                         "           if (VexaSendCommand (sPtr->hDriver, DRV_DSPSTATUS, NULL, (LONG)sPtr->hRTParam)) {",
                          "              if (bPtr->dwBlockStatus == DSPSTAT_RUN)  {",
                          "                 // disable driver parameters",
                      });

@@ -45,9 +45,7 @@ void WriteUserControlProc(OutputFile& file, const BLOCKINFO&) {
                          "//              lParam        - Dialog box long parameter",
                          "// Returns    : TRUE if processed, FALSE if not",
                          Rule('=', 75),
-                         "BOOL PASCAL UserControlProc(HWND hDlg, HANDLE hParam, register UINT msg, "
-                         "register WPARAM "
-                         "wParam,LPARAM lParam)",
+                         "BOOL PASCAL UserControlProc(HWND hDlg, HANDLE hParam, register UINT msg, register WPARAM wParam,LPARAM lParam)",
                          "{",
                          "    BLOCK_PARAM     *pPtr;",
                          "",
@@ -101,8 +99,7 @@ void WriteUserPaintProc(OutputFile& file, const BLOCKINFO&) {
     WriteLines(
         file,
         {
-            "int PASCAL UserPaintProc(HDC hDC, HANDLE hBioInfo, HANDLE hParam, HANDLE "
-            "hScratchParam)",
+            "int PASCAL UserPaintProc(HDC hDC, HANDLE hBioInfo, HANDLE hParam, HANDLE hScratchParam)",
             "{",
             "  BOOL            NeedToRelease;",
             "  RECT            Rect;",
@@ -132,14 +129,12 @@ void WriteUserPaintProc(OutputFile& file, const BLOCKINFO&) {
             "",
             "  hImageDC = CreateCompatibleDC(hDC);",
             "  hMemDC = CreateCompatibleDC(hDC);",
-            "  hMemBitmap = CreateCompatibleBitmap(hDC, sPtr->Bitmap.bmWidth, "
-            "sPtr->Bitmap.bmHeight);",
+            "  hMemBitmap = CreateCompatibleBitmap(hDC, sPtr->Bitmap.bmWidth, sPtr->Bitmap.bmHeight);",
             "  hOldImage = (HBITMAP)SelectObject(hImageDC, sPtr->hBitmap);",
             "  hOldMemBitmap = (HBITMAP)SelectObject(hMemDC, hMemBitmap);",
             "",
             "  BitBlt(hMemDC,0,0,sPtr->Bitmap.bmWidth,sPtr->Bitmap.bmHeight,hImageDC,0,0,SRCCOPY);",
-            "  StretchBlt(hDC,0,0,Rect.right,Rect.bottom,hMemDC,0,0,sPtr->Bitmap.bmWidth,"
-            "sPtr->Bitmap.bmHeight,SRCCOPY);",
+            "  StretchBlt(hDC,0,0,Rect.right,Rect.bottom,hMemDC,0,0,sPtr->Bitmap.bmWidth,sPtr->Bitmap.bmHeight,SRCCOPY);",
             "",
             "  SelectObject(hImageDC, hOldImage);",
             "  SelectObject(hMemDC, hOldMemBitmap);",

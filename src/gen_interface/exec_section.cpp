@@ -256,8 +256,7 @@ void WriteFramesize(OutputFile& file, const BLOCKINFO& block) {
         } else {
             WriteLine(file, "     pPtr->Framesize = ULONG_MAX;");
             for (int i = 0; i < block.NumInputs; ++i) {
-                WriteLine(file, Ch("     pPtr->Framesize = min(pPtr->Framesize, (unsigned "
-                                   "long)pPtr->FramesizeIn<i>);",
+                WriteLine(file, Ch("     pPtr->Framesize = min(pPtr->Framesize, (unsigned long)pPtr->FramesizeIn<i>);",
                                    i));
             }
         }
@@ -279,8 +278,7 @@ void WriteBitmapSizes(OutputFile& file, const BLOCKINFO& block) {
                  "         return(USR_ERR_NPT);",
                  "       }",
                  "       pPtr->dwNumColorsIn<i> = 1 << lpbmih->biBitCount;",
-                 "       pPtr->dwBitmapSizeIn<i> = lpbmih->biSize + lpbmih->biSizeImage + "
-                 "pPtr->dwNumColorsIn<i>*sizeof(RGBQUAD);",
+                 "       pPtr->dwBitmapSizeIn<i> = lpbmih->biSize + lpbmih->biSizeImage + pPtr->dwNumColorsIn<i>*sizeof(RGBQUAD);",
                  "       dwNumColors = max(dwNumColors, pPtr->dwNumColorsIn<i>);",
                  "       dwImageSize = max(dwImageSize, lpbmih->biSizeImage);",
                  "       GlobalUnlock(hBuf<i>);",
@@ -323,8 +321,12 @@ void WriteAutomaticPrecision(OutputFile& file, const BLOCKINFO& block) {
 
 void WriteSampleSize(OutputFile& file, const BLOCKINFO& block) {
     static const std::pair<const char*, const char*> OTHER_SIZES[] = {
-        {"HDT_INT", "int"},     {"HDT_DOUBLE", "double"}, {"HDT_LONG", "long"},
-        {"HDT_SHORT", "short"}, {"HDT_BYTE", "BYTE"},     {"HDT_CHAR", "char"},
+        {"HDT_INT", "int"},
+        {"HDT_DOUBLE", "double"},
+        {"HDT_LONG", "long"},
+        {"HDT_SHORT", "short"},
+        {"HDT_BYTE", "BYTE"},
+        {"HDT_CHAR", "char"},
     };
     WriteLines(file,
                {"     if (nPrecision == HDT_FLOAT){", "        nDSize = sizeof(float);", "     }"});
@@ -392,8 +394,7 @@ void WriteForEachInput(OutputFile& file, std::string_view line, const BLOCKINFO&
 }
 
 constexpr std::string_view FRAMESIZE_MAXIMUM =
-    "     pPtr->FramesizeOut<i> = max(pPtr->FramesizeOut<i>, pPtr->FramesizeIn<k>);    // find "
-    "default framesize for output channel <i>";
+    "     pPtr->FramesizeOut<i> = max(pPtr->FramesizeOut<i>, pPtr->FramesizeIn<k>);    // find default framesize for output channel <i>";
 
 void WriteOutputShape(OutputFile& file, const BLOCKINFO& block, int i) {
     const int inputs = block.NumInputs;
@@ -410,19 +411,16 @@ void WriteOutputShape(OutputFile& file, const BLOCKINFO& block, int i) {
         WriteForEachInput(file, FRAMESIZE_MAXIMUM, block, i);
     }
     WriteForEachInput(file,
-                      "     pPtr->RCFlagOut<i> = max(pPtr->RCFlagOut<i>, pPtr->RCFlagIn<k>);    "
-                      "// find default RC Flag for output channel <i>",
+                      "     pPtr->RCFlagOut<i> = max(pPtr->RCFlagOut<i>, pPtr->RCFlagIn<k>);    // find default RC Flag for output channel <i>",
                       block, i);
     if (block.Matrix) {
         WriteLine(file, "     MaxRow = 0;");
         WriteForEachInput(file,
-                          "     MaxRow = max(MaxRow, mih<k>.miRows);    // find maximum number of "
-                          "rows",
+                          "     MaxRow = max(MaxRow, mih<k>.miRows);    // find maximum number of rows",
                           block, i);
         WriteLine(file, "     MaxCol = 0;");
         WriteForEachInput(file,
-                          "     MaxCol = max(MaxCol, mih<k>.miColumns);    // find maximum number "
-                          "of columns",
+                          "     MaxCol = max(MaxCol, mih<k>.miColumns);    // find maximum number of columns",
                           block, i);
         if (block.RealTime) {
             WriteLine(file, Ch("     pPtr->FramesizeOut<i> = 0;", i));
@@ -446,25 +444,19 @@ void WriteOutputBuffer(OutputFile& file, const BLOCKINFO& block, int i) {
         WriteLine(file, Ch("     pPtr->dwNumColorsOut<i> = dwNumColors;", i));
         WriteLine(
             file,
-            Ch("     pPtr->dwBitmapSizeOut<i> = "
-               "sizeof(BITMAPINFOHEADER)+dwImageSize+pPtr->dwNumColorsOut<i>*sizeof(RGBQUAD);",
+            Ch("     pPtr->dwBitmapSizeOut<i> = sizeof(BITMAPINFOHEADER)+dwImageSize+pPtr->dwNumColorsOut<i>*sizeof(RGBQUAD);",
                i));
         allocation =
-            Ch("     if ((hBufOut<i> = "
-               "CheckDataBuffer(hBufOut<i>,(WORD)1,(DWORD)pPtr->dwBitmapSizeOut<i>)) == NULL){",
+            Ch("     if ((hBufOut<i> = CheckDataBuffer(hBufOut<i>,(WORD)1,(DWORD)pPtr->dwBitmapSizeOut<i>)) == NULL){",
                i);
     } else if (block.Matrix) {
         allocation =
-            Ch("     if ((hBufOut<i> = "
-               "CheckDataBuffer(hBufOut<i>,1,(DWORD)(pPtr->RCFlagOut<i>+1)*nDSize*MaxRow*"
-               "MaxCol+sizeof(MATRIXINFOHEADER))) == NULL){",
+            Ch("     if ((hBufOut<i> = CheckDataBuffer(hBufOut<i>,1,(DWORD)(pPtr->RCFlagOut<i>+1)*nDSize*MaxRow*MaxCol+sizeof(MATRIXINFOHEADER))) == NULL){",
                i);
     } else {
         // A real-time block's buffers hold one sample more.
         allocation =
-            Ch("     if ((hBufOut<i> = "
-               "CheckDataBuffer(hBufOut<i>,(WORD)nDSize,(DWORD)(pPtr->RCFlagOut<i>+1)*pPtr->"
-               "FramesizeOut<i>",
+            Ch("     if ((hBufOut<i> = CheckDataBuffer(hBufOut<i>,(WORD)nDSize,(DWORD)(pPtr->RCFlagOut<i>+1)*pPtr->FramesizeOut<i>",
                i) +
             (block.RealTime ? "+1)) == NULL){" : ")) == NULL){");
     }
@@ -536,22 +528,16 @@ void WriteConversion(OutputFile& file, const BLOCKINFO& block, const ProcessingP
     if (block.Matrix) {
         line("        if (mih<i>.miDTFlag != <code>){    // perform conversion to <label>");
         line(
-            "           if ((hBufx<i> = CheckDataBuffer(hBufx<i>, 1, "
-            "(DWORD)sizeof(<type>)*(pPtr->RCFlagIn<i>+1)*mih<i>.miRows*mih<i>."
-            "miColumns + sizeof(MATRIXINFOHEADER)))   == NULL){");
+            "           if ((hBufx<i> = CheckDataBuffer(hBufx<i>, 1, (DWORD)sizeof(<type>)*(pPtr->RCFlagIn<i>+1)*mih<i>.miRows*mih<i>.miColumns + sizeof(MATRIXINFOHEADER)))   == NULL){");
     } else {
         line("        if (pPtr->DTFlagIn<i> != <code>){    // perform conversion to <label>");
         line(
-            "           if ((hBufx<i> = CheckDataBuffer(hBufx<i>, "
-            "(WORD)sizeof(<type>),(DWORD)(pPtr->RCFlagIn<i>+1)*pPtr->FramesizeIn<i>))"
-            "   == NULL){");
+            "           if ((hBufx<i> = CheckDataBuffer(hBufx<i>, (WORD)sizeof(<type>),(DWORD)(pPtr->RCFlagIn<i>+1)*pPtr->FramesizeIn<i>))   == NULL){");
     }
     WriteLines(file, {"               GlobalUnlock(hParam);", "               return(USR_ERR_MEM);",
                       "           }"});
-    line(block.Matrix ? "           LocalError = ConvertData(hBuf<i>, hBufx<i>, pPtr->DTFlagIn<i>, "
-                        "<code>, (pPtr->RCFlagIn<i>+1)*mih<i>.miRows*mih<i>.miColumns);"
-                      : "           LocalError = ConvertData(hBuf<i>, hBufx<i>, pPtr->DTFlagIn<i>, "
-                        "<code>, (pPtr->RCFlagIn<i>+1)*pPtr->FramesizeIn<i>);");
+    line(block.Matrix ? "           LocalError = ConvertData(hBuf<i>, hBufx<i>, pPtr->DTFlagIn<i>, <code>, (pPtr->RCFlagIn<i>+1)*mih<i>.miRows*mih<i>.miColumns);"
+                      : "           LocalError = ConvertData(hBuf<i>, hBufx<i>, pPtr->DTFlagIn<i>, <code>, (pPtr->RCFlagIn<i>+1)*pPtr->FramesizeIn<i>);");
     WriteLines(file, {"           if (LocalError != USR_NO_ERR)",
                       "               pPtr->LocalError = LocalError;", "        }"});
 }
@@ -689,8 +675,7 @@ void WriteLinkRun(OutputFile& file, const BLOCKINFO& block) {
     WriteLine(file, AcceptedDspPrecisions(block));
     WriteLines(file,
                {
-                   "          RTDataFlowLink(hBioInfo, sPtr->hDriver, sPtr->hRTParam, "
-                   "(DriverCall *)sPtr->lpfnVexaSendCommand);",
+                   "          RTDataFlowLink(hBioInfo, sPtr->hDriver, sPtr->hRTParam, (DriverCall *)sPtr->lpfnVexaSendCommand);",
                    "        }",
                    "        else {",
                    "           // invalid data precision",
@@ -712,8 +697,7 @@ void WriteRealTimeRun(OutputFile& file, const BLOCKINFO& block) {
     WriteLine(file, "     else if (pPtr->RunMode == RT_RUN_DSP){");
     WriteFrame(file, "//   DSP Run");
     WriteLines(file, {
-                         "        if (!(VexaSendCommand(sPtr->hDriver, DRV_RUNDSP, NULL, "
-                         "(LONG)sPtr->hRTParam))){",
+                         "        if (!(VexaSendCommand(sPtr->hDriver, DRV_RUNDSP, NULL, (LONG)sPtr->hRTParam))){",
                          "             GlobalUnlock(hScratchParam);",
                          "             GlobalUnlock(hParam);",
                          "             return(USR_ERR_NPT);   // return error condition",

@@ -31,8 +31,7 @@ void WriteExitScratch(OutputFile& file, const BLOCKINFO& block) {
         WriteLines(file, {
                              "",
                              "    // close block and driver",
-                             "    VexaSendCommand (sPtr->hDriver, DRV_CLOSEBLOCK, NULL, "
-                             "(LONG)sPtr->hRTParam);",
+                             "    VexaSendCommand (sPtr->hDriver, DRV_CLOSEBLOCK, NULL, (LONG)sPtr->hRTParam);",
                              "    VexaCloseDriver(sPtr->hDriver);",
                              "    // free memory",
                              "    FreeGlobalMemory(sPtr->hRTParam);",
@@ -56,9 +55,7 @@ void WriteLocalBufferClearing(OutputFile& file, const BLOCKINFO& block) {
         const LocalArrayText array(block, i);
         for (std::string_view line : {
                  "    // clear local buffer <i> (<array name>)",
-                 "    if ((sPtr->hLocalBuffer<i> = "
-                 "CheckDataBuffer(sPtr->hLocalBuffer<i>,(WORD)sizeof(<type>),(DWORD)pPtr->"
-                 "NumLocalElements<i>)) == NULL)",
+                 "    if ((sPtr->hLocalBuffer<i> = CheckDataBuffer(sPtr->hLocalBuffer<i>,(WORD)sizeof(<type>),(DWORD)pPtr->NumLocalElements<i>)) == NULL)",
                  "        return(USR_ERR_MEM);",
                  "    if ((PtrLocal<i> = (<type> *) GlobalLock(sPtr->hLocalBuffer<i>)) == NULL)",
                  "        return(USR_ERR_NPT);",
@@ -177,8 +174,7 @@ void WriteUserResetProc(OutputFile& file, const BLOCKINFO& block) {
             file,
             {
                 "    // reset DSP",
-                "    if (!VexaSendCommand (sPtr->hDriver, DRV_RESETDSP,NULL, "
-                "(LONG)sPtr->hRTParam)) {",
+                "    if (!VexaSendCommand (sPtr->hDriver, DRV_RESETDSP,NULL, (LONG)sPtr->hRTParam)) {",
                 "        VexaSendCommand(sPtr->hDriver,DRV_ERRMSG,NULL,(LONG)sPtr->hRTParam);",
                 "        // unlock memory and return error",
                 "        GlobalUnlock(hScratchParam);",

@@ -55,20 +55,16 @@ void WriteChannelSaves(OutputFile& file, int count, std::string_view direction) 
         const std::string n = std::to_string(i);
         const Substitutions values = {{"<dir>", direction}, {"<i>", n}};
         WriteFilled(file,
-                    "    SaveParamL(Section, \"Framesize<dir><i>\", -1, "
-                    "pPtr->Framesize<dir><i>, FileName);",
+                    "    SaveParamL(Section, \"Framesize<dir><i>\", -1, pPtr->Framesize<dir><i>, FileName);",
                     values);
         WriteFilled(file,
-                    "    SaveParamI(Section, \"RCFlag<dir><i>\", -1, "
-                    "pPtr->RCFlag<dir><i>, FileName);",
+                    "    SaveParamI(Section, \"RCFlag<dir><i>\", -1, pPtr->RCFlag<dir><i>, FileName);",
                     values);
         WriteFilled(file,
-                    "    SaveParamI(Section, \"DTFlag<dir><i>\", -1, "
-                    "pPtr->DTFlag<dir><i>, FileName);",
+                    "    SaveParamI(Section, \"DTFlag<dir><i>\", -1, pPtr->DTFlag<dir><i>, FileName);",
                     values);
         WriteFilled(file,
-                    "    SaveParamD(Section, \"SampFreq<dir><i>\", -1, "
-                    "pPtr->SampFreq<dir><i>, FileName);",
+                    "    SaveParamD(Section, \"SampFreq<dir><i>\", -1, pPtr->SampFreq<dir><i>, FileName);",
                     values);
     }
 }
@@ -76,20 +72,15 @@ void WriteChannelSaves(OutputFile& file, int count, std::string_view direction) 
 void WriteParameterSave(OutputFile& file, const ParamText& p) {
     const Substitutions letter = {{"<L>", CallLetter(p.type)}};
     if (p.type == TYPE_CHECK_BOX) {
-        WriteLine(file, p("    SaveParamI(Section, \"<ident>\", IDC_CHECK<IDENT>, pPtr-><ident>, "
-                          "FileName);"));
+        WriteLine(file, p("    SaveParamI(Section, \"<ident>\", IDC_CHECK<IDENT>, pPtr-><ident>, FileName);"));
     } else if (p.type == TYPE_RADIO_BUTTONS || p.type == TYPE_COMBO_BOX) {
         WriteLine(file, p("    SaveParamI(Section, \"<ident>\", -1, pPtr-><ident>, FileName);"));
     } else if (p.type == TYPE_FILE_OPEN) {
-        WriteLine(file, p("    SaveParamStr(Section, \"<ident>\", IDC_EDIT<IDENT>, pPtr-><ident>, "
-                          "FileName);"));
-        WriteLine(file, p("    SaveParamStr(Section, \"<ident>_PathName\", "
-                          "IDC_EDIT<IDENT>_PATHNAME, pPtr-><ident>_PathName, FileName);"));
-        WriteLine(file, p("    SaveParamStr(Section, \"<ident>_CompleteName\", "
-                          "IDC_EDIT<IDENT>_COMPLETENAME, pPtr-><ident>_CompleteName, FileName);"));
+        WriteLine(file, p("    SaveParamStr(Section, \"<ident>\", IDC_EDIT<IDENT>, pPtr-><ident>, FileName);"));
+        WriteLine(file, p("    SaveParamStr(Section, \"<ident>_PathName\", IDC_EDIT<IDENT>_PATHNAME, pPtr-><ident>_PathName, FileName);"));
+        WriteLine(file, p("    SaveParamStr(Section, \"<ident>_CompleteName\", IDC_EDIT<IDENT>_COMPLETENAME, pPtr-><ident>_CompleteName, FileName);"));
     } else if (HasEditControl(p.type)) {
-        WriteLine(file, p("    SaveParam<L>(Section, \"<ident>\", IDC_EDIT<IDENT>, pPtr-><ident>, "
-                          "FileName);",
+        WriteLine(file, p("    SaveParam<L>(Section, \"<ident>\", IDC_EDIT<IDENT>, pPtr-><ident>, FileName);",
                           letter));
     }
 }
@@ -190,15 +181,11 @@ void WriteFileOpenLoad(OutputFile& file, const ParamText& p) {
     const std::string nameText = PathLiteralBody(name);
     const std::string directoryText = PathLiteralBody(directory);
     const std::string wholeText = PathLiteralBody(typed);
-    WriteLine(file, p("    LoadParamStr(Section, \"<ident>\", IDC_EDIT<IDENT>, \"<name>\", "
-                      "pPtr-><ident>, FileName);",
+    WriteLine(file, p("    LoadParamStr(Section, \"<ident>\", IDC_EDIT<IDENT>, \"<name>\", pPtr-><ident>, FileName);",
                       {{"<name>", nameText}}));
-    WriteLine(file, p("    LoadParamStr(Section, \"<ident>_PathName\", IDC_EDIT<IDENT>_PATHNAME, "
-                      "\"<directory>\", pPtr-><ident>_PathName, FileName);",
+    WriteLine(file, p("    LoadParamStr(Section, \"<ident>_PathName\", IDC_EDIT<IDENT>_PATHNAME, \"<directory>\", pPtr-><ident>_PathName, FileName);",
                       {{"<directory>", directoryText}}));
-    WriteLine(file, p("    LoadParamStr(Section, \"<ident>_CompleteName\", "
-                      "IDC_EDIT<IDENT>_COMPLETENAME, \"<whole>\", pPtr-><ident>_CompleteName, "
-                      "FileName);",
+    WriteLine(file, p("    LoadParamStr(Section, \"<ident>_CompleteName\", IDC_EDIT<IDENT>_COMPLETENAME, \"<whole>\", pPtr-><ident>_CompleteName, FileName);",
                       {{"<whole>", wholeText}}));
 }
 
@@ -207,33 +194,27 @@ void WriteParameterLoad(OutputFile& file, const ParamText& p) {
     if (IsNumberType(p.type)) {
         const std::string cast = p.type == TYPE_FLOAT ? "(float)" : "";
         const std::string value = cast + NumericDefault(typed);
-        WriteLine(file, p("    pPtr-><ident> = LoadParam<L>(Section, \"<ident>\", IDC_EDIT<IDENT>, "
-                          "<default>, FileName);",
+        WriteLine(file, p("    pPtr-><ident> = LoadParam<L>(Section, \"<ident>\", IDC_EDIT<IDENT>, <default>, FileName);",
                           {{"<L>", CallLetter(p.type)}, {"<default>", value}}));
     } else if (p.type == TYPE_CHAR) {
         const std::string value = CharLiteral(std::string_view(typed).substr(0, 1));
-        WriteLine(file, p("    pPtr-><ident> = LoadParamC(Section, \"<ident>\", IDC_EDIT<IDENT>, "
-                          "<default>, FileName);",
+        WriteLine(file, p("    pPtr-><ident> = LoadParamC(Section, \"<ident>\", IDC_EDIT<IDENT>, <default>, FileName);",
                           {{"<default>", value}}));
     } else if (p.type == TYPE_TEXT) {
         const std::string value = StringLiteral(typed);
-        WriteLine(file, p("    LoadParamStr(Section, \"<ident>\", IDC_EDIT<IDENT>, <default>, "
-                          "pPtr-><ident>, FileName);",
+        WriteLine(file, p("    LoadParamStr(Section, \"<ident>\", IDC_EDIT<IDENT>, <default>, pPtr-><ident>, FileName);",
                           {{"<default>", value}}));
     } else if (p.type == TYPE_CHECK_BOX) {
         const std::string value = CheckBoxDefault(typed);
-        WriteLine(file, p("    pPtr-><ident> = (BOOL)LoadParamI(Section, \"<ident>\", "
-                          "IDC_CHECK<IDENT>, <default>, FileName);",
+        WriteLine(file, p("    pPtr-><ident> = (BOOL)LoadParamI(Section, \"<ident>\", IDC_CHECK<IDENT>, <default>, FileName);",
                           {{"<default>", value}}));
     } else if (p.type == TYPE_RADIO_BUTTONS) {
         const std::string value = RadioDefault(p);
-        WriteLine(file, p("    pPtr-><ident> = LoadParamI(Section, \"<ident>\", -1, <default>, "
-                          "FileName);",
+        WriteLine(file, p("    pPtr-><ident> = LoadParamI(Section, \"<ident>\", -1, <default>, FileName);",
                           {{"<default>", value}}));
     } else if (p.type == TYPE_COMBO_BOX) {
         const std::string value = std::to_string(ComboDefault(p.parameter));
-        WriteLine(file, p("    pPtr-><ident> = LoadParamI(Section, \"<ident>\", -1, <default>, "
-                          "FileName);",
+        WriteLine(file, p("    pPtr-><ident> = LoadParamI(Section, \"<ident>\", -1, <default>, FileName);",
                           {{"<default>", value}}));
     } else if (p.type == TYPE_FILE_OPEN) {
         WriteFileOpenLoad(file, p);
@@ -243,29 +224,24 @@ void WriteParameterLoad(OutputFile& file, const ParamText& p) {
 void WriteSourceFrameLoads(OutputFile& file, const BLOCKINFO& block) {
     if (!block.Bitmap && !block.Matrix && !block.Native) {
         WriteLine(file,
-                  "    pPtr->Framesize = LoadParamL(Section, \"Framesize\", IDC_FRAMESIZE, "
-                  "256, FileName);");
+                  "    pPtr->Framesize = LoadParamL(Section, \"Framesize\", IDC_FRAMESIZE, 256, FileName);");
     }
     if (block.Bitmap) {
         WriteLines(file, {
-                             "    pPtr->ImageWidth = LoadParamL(Section, \"Image Width\", "
-                             "IDC_IMAGEWIDTH, 256, FileName);",
-                             "    pPtr->ImageHeight = LoadParamL(Section, \"Image Height\", "
-                             "IDC_IMAGEHEIGHT, 256, FileName);",
+                             "    pPtr->ImageWidth = LoadParamL(Section, \"Image Width\", IDC_IMAGEWIDTH, 256, FileName);",
+                             "    pPtr->ImageHeight = LoadParamL(Section, \"Image Height\", IDC_IMAGEHEIGHT, 256, FileName);",
                          });
     }
     if (block.Matrix) {
         WriteLines(file,
                    {
                        "    pPtr->Rows = LoadParamL(Section, \"Rows\", IDC_ROWS, 2, FileName);",
-                       "    pPtr->Columns = LoadParamL(Section, \"Columns\", IDC_COLUMNS, 2, "
-                       "FileName);",
+                       "    pPtr->Columns = LoadParamL(Section, \"Columns\", IDC_COLUMNS, 2, FileName);",
                    });
     }
     if (block.Native) {
         WriteLine(file,
-                  "    pPtr->Framesize = LoadParamL(Section, \"Framesize\", IDC_FRAMESIZE, "
-                  "1, FileName);");
+                  "    pPtr->Framesize = LoadParamL(Section, \"Framesize\", IDC_FRAMESIZE, 1, FileName);");
     }
 }
 
@@ -279,13 +255,11 @@ void WriteDriverLoads(OutputFile& file, const BLOCKINFO& block) {
             "    GetDriverFileName(WorksheetSection, WorksheetName);",
             "    if (!WorksheetName[0]){",
             "      GetAppSection(TLWSection);",
-            "      GetPrivateProfileString(TLWSection, \"DSP Board\", \"\", pPtr->DriverName, "
-            "sizeof(pPtr->DriverName), \"RIZEZERI.INI\");",
+            "      GetPrivateProfileString(TLWSection, \"DSP Board\", \"\", pPtr->DriverName, sizeof(pPtr->DriverName), \"RIZEZERI.INI\");",
             "      lstrcat(pPtr->DriverName,\".drv\");    // append driver ext.",
             "    }",
             "    else{",
-            "      LoadParamStr(WorksheetSection, \"DriverName\", -1, \"\", pPtr->DriverName, "
-            "WorksheetName);",
+            "      LoadParamStr(WorksheetSection, \"DriverName\", -1, \"\", pPtr->DriverName, WorksheetName);",
             "    }",
             "    bPtr->wBoardNum = LoadParamI(Section, \"wBoardNum\", -1, 1, FileName);",
             "    bPtr->wDSPNum = LoadParamI(Section, \"wDSPNum\", -1, 1, FileName);",
@@ -315,8 +289,7 @@ void WriteUserSaveProc(OutputFile& file, const BLOCKINFO& block) {
     WriteSaveOrLoadBanner(file, "UserSaveProc()",
                           "This function is called to save the block parameters to a file.");
     WriteLine(file,
-              "int PASCAL UserSaveProc(HANDLE hParam, HANDLE hScratchParam, LPSTR Section, "
-              "LPSTR FileName)");
+              "int PASCAL UserSaveProc(HANDLE hParam, HANDLE hScratchParam, LPSTR Section, LPSTR FileName)");
     WriteLine(file, "{");
     WriteStructureDeclarations(file, block, 18);
     WriteStructureLocks(file, block);
@@ -333,17 +306,14 @@ void WriteUserSaveProc(OutputFile& file, const BLOCKINFO& block) {
         WriteLines(
             file,
             {
-                "    SaveParamL(Section, \"Image Width\", IDC_IMAGEWIDTH, pPtr->ImageWidth, "
-                "FileName);",
-                "    SaveParamL(Section, \"Image Height\", IDC_IMAGEHEIGHT, pPtr->ImageHeight, "
-                "FileName);",
+                "    SaveParamL(Section, \"Image Width\", IDC_IMAGEWIDTH, pPtr->ImageWidth, FileName);",
+                "    SaveParamL(Section, \"Image Height\", IDC_IMAGEHEIGHT, pPtr->ImageHeight, FileName);",
             });
     }
     if (IsSourceBlock(block) && block.Matrix) {
         WriteLines(file, {
                              "    SaveParamL(Section, \"Rows\", IDC_ROWS, pPtr->Rows, FileName);",
-                             "    SaveParamL(Section, \"Columns\", IDC_COLUMNS, pPtr->Columns, "
-                             "FileName);",
+                             "    SaveParamL(Section, \"Columns\", IDC_COLUMNS, pPtr->Columns, FileName);",
                          });
     }
     WriteChannelSaves(file, block.NumInputs, "In");
@@ -354,8 +324,7 @@ void WriteUserSaveProc(OutputFile& file, const BLOCKINFO& block) {
     if (!block.xDAIS) {
         for (int i : UsedLocalArrays(block)) {
             WriteFilled(file,
-                        "    SaveParamL(Section, \"NumLocalElements<i>\", -1, "
-                        "pPtr->NumLocalElements<i>, FileName);",
+                        "    SaveParamL(Section, \"NumLocalElements<i>\", -1, pPtr->NumLocalElements<i>, FileName);",
                         {{"<i>", std::to_string(i)}});
         }
     }
@@ -370,8 +339,7 @@ void WriteUserLoadProc(OutputFile& file, const BLOCKINFO& block) {
     WriteSaveOrLoadBanner(file, "UserLoadProc()",
                           "This function is called to load the block parameters from a file.");
     WriteLine(file,
-              "int PASCAL UserLoadProc(HANDLE hParam, HANDLE hScratchParam, LPSTR Section, "
-              "LPSTR FileName)");
+              "int PASCAL UserLoadProc(HANDLE hParam, HANDLE hScratchParam, LPSTR Section, LPSTR FileName)");
     WriteLine(file, "{");
     if (block.RealTime) {
         WriteLines(file, {
@@ -386,8 +354,7 @@ void WriteUserLoadProc(OutputFile& file, const BLOCKINFO& block) {
     const std::string precision = LoadedPrecision(block);
     if (!precision.empty()) {
         WriteFilled(file,
-                    "    pPtr->Precision = LoadParamI(Section, \"Precision\", "
-                    "IDC_PRECISION, <default>, FileName);",
+                    "    pPtr->Precision = LoadParamI(Section, \"Precision\", IDC_PRECISION, <default>, FileName);",
                     {{"<default>", precision}});
     }
     WriteLine(file, "    // Load block's user parameters");

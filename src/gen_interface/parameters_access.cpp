@@ -154,8 +154,7 @@ void WriteComboCase(OutputFile& file, const BLOCKINFO& block, const ParamText& p
 // fit into it; otherwise it keeps its value and the change is reported.
 void WriteCompleteNameCombination(OutputFile& file, const ParamText& p) {
     WriteLine(file,
-              p("            if (lstrlen(pPtr-><ident>_PathName) + 1 + lstrlen(pPtr-><ident>) < "
-                "TEXT_LENGTH){"));
+              p("            if (lstrlen(pPtr-><ident>_PathName) + 1 + lstrlen(pPtr-><ident>) < TEXT_LENGTH){"));
     WriteLine(file,
               p("                lstrcpy(pPtr-><ident>_CompleteName, pPtr-><ident>_PathName);"));
     WriteLine(file, p(R"(                lstrcat(pPtr-><ident>_CompleteName, "\\");)"));
@@ -185,8 +184,7 @@ void WriteFileOpenCases(OutputFile& file, const ParamText& p) {
     WriteLines(file, {"            }", "            else{"});
     WriteLine(file, p("                lstrcpy(pPtr-><ident>_CompleteName, (char *)val);"));
     WriteLine(file, "            }");
-    WriteLine(file, p("            SeparateFile(pPtr-><ident>_PathName, pPtr-><ident>, "
-                      "pPtr-><ident>_CompleteName);"));
+    WriteLine(file, p("            SeparateFile(pPtr-><ident>_PathName, pPtr-><ident>, pPtr-><ident>_CompleteName);"));
     WriteLine(file, "            break;");
 }
 
@@ -296,8 +294,7 @@ void WriteDriverCases(OutputFile& file) {
                    "          lstrcpy(pPtr->DriverName, (char *)val);",
                    "          if (lstrcmpi(OldDriverName,pPtr->DriverName)){",
                    "            // change DSP board drivers",
-                   "            if (ChangeDriver(pPtr->DriverName, sPtr->hRTParam, &sPtr->hDriver, "
-                   "&sPtr->lpfnVexaSendCommand) != USR_NO_ERR){",
+                   "            if (ChangeDriver(pPtr->DriverName, sPtr->hRTParam, &sPtr->hDriver, &sPtr->lpfnVexaSendCommand) != USR_NO_ERR){",
                    "              // restore driver name to parameter structure",
                    "              lstrcpy(pPtr->DriverName,OldDriverName);",
                    "              RC = USR_ERR_DSPC;  // return driver error",
@@ -313,8 +310,7 @@ void WriteDriverCases(OutputFile& file) {
         WriteFilled(file, "        case IDC_EDIT_<ID>:", values);
         WriteFilled(file, "          bPtr-><member> = *((WORD *)val);", values);
         WriteLines(file, {
-                             "          if (!VexaSendCommand(sPtr->hDriver, DRV_CHANGEDSP, NULL, "
-                             "(LONG)sPtr->hRTParam))",
+                             "          if (!VexaSendCommand(sPtr->hDriver, DRV_CHANGEDSP, NULL, (LONG)sPtr->hRTParam))",
                              "            RC = USR_ERR_DSPC; // return driver error",
                              "          SetCompiledFlag(FALSE);",
                              "          break;",
@@ -414,8 +410,7 @@ void WriteUserSetParameterProc(OutputFile& file, const BLOCKINFO& block) {
                 "void  *val           - Pointer to new value"},
                {"USR_NO_ERR if no error", "Error Code if error"}});
     WriteLine(file,
-              "int PASCAL UserSetParameterProc(HANDLE hParam, HANDLE hScratchParam, DWORD ID, "
-              "void *val)");
+              "int PASCAL UserSetParameterProc(HANDLE hParam, HANDLE hScratchParam, DWORD ID, void *val)");
     WriteLines(file, {"{", "    int                RC = USR_NO_ERR;"});
     if (block.RealTime) {
         WriteLines(file, {

@@ -36,8 +36,7 @@ void WriteCompileCase(OutputFile& file, std::string_view title,
 std::string LoadCommand(const BLOCKINFO& block, std::string_view command) {
     const std::string_view argument = block.Native ? "(long)*lpResource" : "NULL";
     return Fill(
-        "         if (!VexaSendCommand (sPtr->hDriver, <command>, <argument>, "
-        "(LONG)sPtr->hRTParam)) {",
+        "         if (!VexaSendCommand (sPtr->hDriver, <command>, <argument>, (LONG)sPtr->hRTParam)) {",
         {{"<command>", command}, {"<argument>", argument}});
 }
 
@@ -147,8 +146,7 @@ void WriteUserRTCompileProc(OutputFile& file, const BLOCKINFO& block) {
             {
                 "    // get the block's header resource",
                 R"(    hResInfo = FindResource(GetBlockInstanceHandle(), "DLLHEADER", RT_RCDATA);)",
-                "    hRes = LoadResource(GetBlockInstanceHandle(), hResInfo); // no need to free "
-                "in win32",
+                "    hRes = LoadResource(GetBlockInstanceHandle(), hResInfo); // no need to free in win32",
                 "    lpResource = (short *)LockResource(hRes);  // no need to unlock in win32",
                 "",
             });
@@ -166,8 +164,7 @@ void WriteUserRTCompileProc(OutputFile& file, const BLOCKINFO& block) {
     WriteCompileCase(
         file, "//                   Initialize Compile/Link Block on Target DSP",
         {"      case RT_COMPILE_INIT:", "         // initialize real-time compiler/linker "},
-        "         if (!VexaSendCommand (sPtr->hDriver, DRV_COMPILEINIT, NULL, "
-        "(LONG)sPtr->hRTParam)) {",
+        "         if (!VexaSendCommand (sPtr->hDriver, DRV_COMPILEINIT, NULL, (LONG)sPtr->hRTParam)) {",
         "USR_ERR_COMPINIT");
     WriteLine(file, "         break;");
     WriteCompileCase(
@@ -254,8 +251,7 @@ void WriteUserStopProc(OutputFile& file, const BLOCKINFO& block) {
                       Rule('-', 75),
                       "//                              Stop DSP Board",
                       Rule('-', 75),
-                      "    if (!VexaSendCommand (sPtr->hDriver, DRV_HOLDDSP, NULL, "
-                      "(LONG)sPtr->hRTParam)) {",
+                      "    if (!VexaSendCommand (sPtr->hDriver, DRV_HOLDDSP, NULL, (LONG)sPtr->hRTParam)) {",
                       "       VexaSendCommand(sPtr->hDriver,DRV_ERRMSG,NULL,(LONG)sPtr->hRTParam);",
                       "    }",
                   });
@@ -321,8 +317,7 @@ void WriteDownloadDSPParameters(OutputFile& file, const BLOCKINFO& block) {
     }
     if (block.xDAIS) {
         WriteLines(file, {"",
-                          "    // download 'Changed' flag to xDAIS algorithm so that the control "
-                          "function will be called",
+                          "    // download 'Changed' flag to xDAIS algorithm so that the control function will be called",
                           "    bPtr->dwData     = 1;"});
         WriteMemoryWrite(file, "RTDT_LNG");
     }

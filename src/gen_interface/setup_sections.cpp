@@ -26,8 +26,7 @@ std::string Padded(std::string_view line, size_t width) {
 void WriteSetupScratchAllocation(OutputFile& file) {
     WriteLines(file, {
                          "     // allocate memory for scratch parameter structure",
-                         "     *hScratchParam = "
-                         "GlobalAlloc(GMEM_MOVEABLE|GMEM_ZEROINIT,(DWORD)sizeof(SCRATCH_PARAM));",
+                         "     *hScratchParam = GlobalAlloc(GMEM_MOVEABLE|GMEM_ZEROINIT,(DWORD)sizeof(SCRATCH_PARAM));",
                          "     if (*hScratchParam == NULL){",
                          "        GlobalUnlock(*hParam);",
                          "        return(USR_ERR_MEM);",
@@ -44,8 +43,7 @@ void WriteSetupRealTimeAllocation(OutputFile& file) {
     WriteSetupScratchAllocation(file);
     WriteLines(file, {
                          "     // allocate real-time block parameter structure",
-                         "     sPtr->hRTParam = "
-                         "GlobalAlloc(GMEM_MOVEABLE|GMEM_ZEROINIT,(DWORD)sizeof(RTBLOCK_PARAM));",
+                         "     sPtr->hRTParam = GlobalAlloc(GMEM_MOVEABLE|GMEM_ZEROINIT,(DWORD)sizeof(RTBLOCK_PARAM));",
                          "     if (sPtr->hRTParam == NULL){",
                          "        GlobalUnlock(*hScratchParam);",
                          "        GlobalUnlock(*hParam);",
@@ -64,11 +62,8 @@ void WriteSetupLocalBuffers(OutputFile& file, const BLOCKINFO& block) {
             WriteEmptyLine(file);
             WriteLine(file, array("     // allocate local buffer <i> (<array name>)"));
             WriteLine(file, array("     sPtr->hLocalBuffer<i>     = NULL;"));
-            WriteLine(file, array("     pPtr->NumLocalElements<i> = <PREFIX>_NUMLOCAL<i>;  // set "
-                                  "local array size"));
-            WriteLine(file, array("     if ((sPtr->hLocalBuffer<i> = "
-                                  "CheckDataBuffer(sPtr->hLocalBuffer<i>,(WORD)sizeof(<type>),("
-                                  "DWORD)pPtr->NumLocalElements<i>)) == NULL) {"));
+            WriteLine(file, array("     pPtr->NumLocalElements<i> = <PREFIX>_NUMLOCAL<i>;  // set local array size"));
+            WriteLine(file, array("     if ((sPtr->hLocalBuffer<i> = CheckDataBuffer(sPtr->hLocalBuffer<i>,(WORD)sizeof(<type>),(DWORD)pPtr->NumLocalElements<i>)) == NULL) {"));
             WriteLines(file, {
                                  "        // unlock memory and return",
                                  "        GlobalUnlock(*hScratchParam);",
@@ -144,11 +139,8 @@ void WriteDefaultLocalArrays(OutputFile& file, const BLOCKINFO& block) {
     for (int i : UsedLocalArrays(block)) {
         const LocalArrayText array(block, i);
         WriteLine(file, array("    // initialize local array <i> (<array name>)"));
-        WriteLine(file, array("    pPtr->NumLocalElements<i> = <PREFIX>_NUMLOCAL<i>;  // set local "
-                              "array size"));
-        WriteLine(file, array("    if ((sPtr->hLocalBuffer<i> = "
-                              "CheckDataBuffer(sPtr->hLocalBuffer<i>,(WORD)sizeof(<type>),(DWORD)"
-                              "pPtr->NumLocalElements<i>)) == NULL)  {"));
+        WriteLine(file, array("    pPtr->NumLocalElements<i> = <PREFIX>_NUMLOCAL<i>;  // set local array size"));
+        WriteLine(file, array("    if ((sPtr->hLocalBuffer<i> = CheckDataBuffer(sPtr->hLocalBuffer<i>,(WORD)sizeof(<type>),(DWORD)pPtr->NumLocalElements<i>)) == NULL)  {"));
         WriteLines(file, {
                              "       // unlock memory and return",
                              "       GlobalUnlock(hScratchParam);",
@@ -171,8 +163,7 @@ void WriteDefaultSetupTail(OutputFile& file, const BLOCKINFO& block) {
                          });
         if (block.xDAIS) {
             WriteLines(file, {
-                                 "    sPtr->hBitmap = LoadBitmap(GetBlockInstanceHandle(), "
-                                 "MAKEINTRESOURCE(IDB_BITMAP));",
+                                 "    sPtr->hBitmap = LoadBitmap(GetBlockInstanceHandle(), MAKEINTRESOURCE(IDB_BITMAP));",
                                  "    GetObject(sPtr->hBitmap, sizeof(BITMAP), &sPtr->Bitmap);",
                              });
         }
@@ -207,8 +198,7 @@ void WriteDriverNameCheck(OutputFile& file) {
                    "      GlobalUnlock(hParam);",
                    "      GetAppSection(Section);",
                    "      MessageBox(GetBlockWindowHandle(),",
-                   "        \"'DSP Board' entry not found!  You need to install the DSP board "
-                   "driver.\",",
+                   "        \"'DSP Board' entry not found!  You need to install the DSP board driver.\",",
                    "           Section,MB_OK|MB_ICONEXCLAMATION);",
                    "      return(USR_ERR_ICNFG);            // missing DSP Board entry",
                    "    }",
@@ -220,12 +210,9 @@ void WriteDriverOpening(OutputFile& file) {
     WriteFrame(file, "//                   Open Board Driver", 75);
     WriteLines(file,
                {
-                   "    if (sPtr->hDriver = VexaOpenDriver ((LPSTR)pPtr->DriverName, "
-                   "&sPtr->lpfnVexaSendCommand)){",
-                   "        if (!VexaSendCommand (sPtr->hDriver, DRV_OPENBLOCK, NULL, "
-                   "(LONG)sPtr->hRTParam)) {",
-                   "            "
-                   "VexaSendCommand(sPtr->hDriver,DRV_ERRMSG,NULL,(LONG)sPtr->hRTParam);",
+                   "    if (sPtr->hDriver = VexaOpenDriver ((LPSTR)pPtr->DriverName, &sPtr->lpfnVexaSendCommand)){",
+                   "        if (!VexaSendCommand (sPtr->hDriver, DRV_OPENBLOCK, NULL, (LONG)sPtr->hRTParam)) {",
+                   "            VexaSendCommand(sPtr->hDriver,DRV_ERRMSG,NULL,(LONG)sPtr->hRTParam);",
                    "            GlobalUnlock(sPtr->hRTParam);",
                    "            GlobalUnlock(hScratchParam);",
                    "            GlobalUnlock(hParam);",
@@ -241,8 +228,7 @@ void WriteDriverOpening(OutputFile& file) {
                    "        // display error message",
                    "        wsprintf(ErrorStr,\"DSP board driver (%s) could not be opened.  \"",
                    "                 \"You must install the driver.\",pPtr->DriverName);",
-                   "        MessageBox(NULL,ErrorStr,\"Tessaline "
-                   "VEXA\",MB_OK|MB_ICONEXCLAMATION);",
+                   "        MessageBox(NULL,ErrorStr,\"Tessaline VEXA\",MB_OK|MB_ICONEXCLAMATION);",
                    "        return (USR_ERR_OPENDRV);",
                    "    }",
                });
@@ -256,30 +242,25 @@ void WritePrecisionNegotiation(OutputFile& file, const BLOCKINFO& block) {
     if (block.NumInputs > 0) {
         WriteLines(file, {
                              "    // get DSP's default precision",
-                             "    if (pPtr->Precision==HDT_INT && !VexaSendCommand (sPtr->hDriver, "
-                             "DRV_INTSUPPORT,0,0)) {",
+                             "    if (pPtr->Precision==HDT_INT && !VexaSendCommand (sPtr->hDriver, DRV_INTSUPPORT,0,0)) {",
                              "        pPtr->Precision = HDT_AUTO;",
                              "    }",
-                             "    else if (pPtr->Precision==HDT_FLOAT && !VexaSendCommand "
-                             "(sPtr->hDriver, DRV_FLTSUPPORT,0,0)) {",
+                             "    else if (pPtr->Precision==HDT_FLOAT && !VexaSendCommand (sPtr->hDriver, DRV_FLTSUPPORT,0,0)) {",
                              "        pPtr->Precision = HDT_AUTO;",
                              "    }",
                          });
     } else {
         WriteLines(file, {
                              "    // get DSP's default precision",
-                             "    if (!(VexaSendCommand (sPtr->hDriver, DRV_DSPPRECISION, NULL, "
-                             "(LONG)sPtr->hRTParam))) {",
-                             "        "
-                             "VexaSendCommand(sPtr->hDriver,DRV_ERRMSG,NULL,(LONG)sPtr->hRTParam);",
+                             "    if (!(VexaSendCommand (sPtr->hDriver, DRV_DSPPRECISION, NULL, (LONG)sPtr->hRTParam))) {",
+                             "        VexaSendCommand(sPtr->hDriver,DRV_ERRMSG,NULL,(LONG)sPtr->hRTParam);",
                              "        GlobalUnlock(sPtr->hRTParam);",
                              "        GlobalUnlock(hParam);",
                              "        return (USR_ERR_DSPC);",
                              "    }",
                              "    // override precision with DSP's default precision",
                              "    if(bPtr->dwData == HDT_FLOAT)",
-                             "      pPtr->Precision   = (int)bPtr->dwData;  // def precision is "
-                             "returned in dwData",
+                             "      pPtr->Precision   = (int)bPtr->dwData;  // def precision is returned in dwData",
                          });
     }
     WriteLine(file, "    bPtr->wPrecision  = pPtr->Precision;");
@@ -338,9 +319,7 @@ void WriteLocalArrayClearing(OutputFile& file, const BLOCKINFO& block) {
     for (int i : UsedLocalArrays(block)) {
         const LocalArrayText array(block, i);
         WriteLine(file, array("    // initialize local array <i> (<array name>)"));
-        WriteLine(file, array("    if ((sPtr->hLocalBuffer<i> = "
-                              "CheckDataBuffer(sPtr->hLocalBuffer<i>,(WORD)sizeof(<type>),(DWORD)"
-                              "pPtr->NumLocalElements<i>)) == NULL)  {"));
+        WriteLine(file, array("    if ((sPtr->hLocalBuffer<i> = CheckDataBuffer(sPtr->hLocalBuffer<i>,(WORD)sizeof(<type>),(DWORD)pPtr->NumLocalElements<i>)) == NULL)  {"));
         WriteLines(file, {
                              "       // unlock memory and return ",
                              "       GlobalUnlock(hScratchParam);",
@@ -350,8 +329,7 @@ void WriteLocalArrayClearing(OutputFile& file, const BLOCKINFO& block) {
                              "",
                          });
         WriteLine(file,
-                  array("    if ((PtrLocal<i> = (<type> *) GlobalLock(sPtr->hLocalBuffer<i>)) "
-                        "== NULL){"));
+                  array("    if ((PtrLocal<i> = (<type> *) GlobalLock(sPtr->hLocalBuffer<i>)) == NULL){"));
         WriteLines(file, {
                              "       GlobalUnlock(hScratchParam);",
                              "       GlobalUnlock(hParam);",
@@ -397,8 +375,7 @@ void WriteUserSetupProc(OutputFile& file, const BLOCKINFO& block) {
     WriteLines(file, {
                          "",
                          "     // allocate memory for block parameter structure */ ",
-                         "     *hParam = "
-                         "GlobalAlloc(GMEM_MOVEABLE|GMEM_ZEROINIT,(DWORD)sizeof(BLOCK_PARAM));",
+                         "     *hParam = GlobalAlloc(GMEM_MOVEABLE|GMEM_ZEROINIT,(DWORD)sizeof(BLOCK_PARAM));",
                          "     if (*hParam == NULL) return(USR_ERR_MEM);",
                          "",
                          "     // get pointer to block parameters",
@@ -481,8 +458,7 @@ void WriteUserPreInitializeProc(OutputFile& file, const BLOCKINFO& block) {
             "//               FALSE otherwise",
         });
     WriteLines(file, {
-                         "int PASCAL UserPreInitializeProc(HANDLE hBioInfo, HANDLE hParam, HANDLE "
-                         "hScratchParam)",
+                         "int PASCAL UserPreInitializeProc(HANDLE hBioInfo, HANDLE hParam, HANDLE hScratchParam)",
                          "{",
                      });
     WriteStructureDeclarations(file, block);
@@ -516,8 +492,7 @@ void WriteUserInitializeProc(OutputFile& file, const BLOCKINFO& block) {
                     "//               FALSE otherwise",
                 });
     WriteLines(file, {
-                         "int PASCAL UserInitializeProc(HANDLE hBioInfo, HANDLE hParam, HANDLE "
-                         "hScratchParam)",
+                         "int PASCAL UserInitializeProc(HANDLE hBioInfo, HANDLE hParam, HANDLE hScratchParam)",
                          "{",
                          "    BLOCK_PARAM        *pPtr;",
                      });

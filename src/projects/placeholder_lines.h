@@ -15,7 +15,8 @@ namespace bw {
 
 class PlaceholderLines {
 public:
-    explicit PlaceholderLines(OutputFile& file) : file_(file) {}
+    explicit PlaceholderLines(OutputFile& file)
+        : file_(file) {}
 
     // Sets (or replaces) the value written for placeholder, such as "<N>".
     void Set(std::string_view placeholder, std::string_view value);

@@ -17,8 +17,7 @@ constexpr std::string_view HASH_LINE =
     "###############################################################################";
 
 constexpr std::string_view LIBRARY_LIST =
-    "kernel32.lib user32.lib gdi32.lib winspool.lib comdlg32.lib advapi32.lib shell32.lib "
-    "ole32.lib oleaut32.lib uuid.lib odbc32.lib odbccp32.lib";
+    "kernel32.lib user32.lib gdi32.lib winspool.lib comdlg32.lib advapi32.lib shell32.lib ole32.lib oleaut32.lib uuid.lib odbc32.lib odbccp32.lib";
 
 // Only a PC-only block has a user source; a DSP-based block's processing lives
 // in its DSP code.
@@ -338,11 +337,8 @@ void WriteCleanTarget(PlaceholderLines& text, const BLOCKINFO& block, bool debug
 
 void WriteCompilerRules(PlaceholderLines& text, bool debug) {
     text.Line("CPP=cl.exe");
-    text.Line(debug ? "CPP_PROJ=/nologo /MTd /W3 /Gm /GX /ZI /Od /I \"<INC>\" /D \"WIN32\" "
-                      "/D \"_DEBUG\" /D \"_WINDOWS\" /Fo\"$(INTDIR)\\\\\" /Fd\"$(INTDIR)\\\\\" "
-                      "/FD /c "
-                    : "CPP_PROJ=/nologo /MT /W3 /GX /O2 /I \"<INC>\" /D \"WIN32\" /D \"NDEBUG\" "
-                      "/D \"_WINDOWS\" /Fo\"$(INTDIR)\\\\\" /Fd\"$(INTDIR)\\\\\" /FD /c ");
+    text.Line(debug ? "CPP_PROJ=/nologo /MTd /W3 /Gm /GX /ZI /Od /I \"<INC>\" /D \"WIN32\" /D \"_DEBUG\" /D \"_WINDOWS\" /Fo\"$(INTDIR)\\\\\" /Fd\"$(INTDIR)\\\\\" /FD /c "
+                    : "CPP_PROJ=/nologo /MT /W3 /GX /O2 /I \"<INC>\" /D \"WIN32\" /D \"NDEBUG\" /D \"_WINDOWS\" /Fo\"$(INTDIR)\\\\\" /Fd\"$(INTDIR)\\\\\" /FD /c ");
     text.Line("");
     for (std::string_view rule :
          {".c{$(INTDIR)}.obj::", ".cpp{$(INTDIR)}.obj::", ".cxx{$(INTDIR)}.obj::",
@@ -364,14 +360,8 @@ void WriteToolSettings(PlaceholderLines& text, bool debug) {
         "<TAB>",
         "LINK32=link.exe",
     });
-    text.Line(debug ? "LINK32_FLAGS=<LIBS> /nologo /subsystem:windows /dll /incremental:yes "
-                      "/pdb:\"$(OUTDIR)\\<N>.pdb\" /map:\"$(INTDIR)\\<N>.map\" /debug "
-                      "/machine:I386 /def:\".\\<N>.def\" /out:\"$(OUTDIR)\\<N>.dll\" "
-                      "/implib:\"$(OUTDIR)\\<N>.lib\" "
-                    : "LINK32_FLAGS=<LIBS> /nologo /subsystem:windows /dll /incremental:no "
-                      "/pdb:\"$(OUTDIR)\\<N>.pdb\" /map:\"$(INTDIR)\\<N>.map\" "
-                      "/machine:I386 /def:\".\\<N>.def\" /out:\"$(OUTDIR)\\<N>.dll\" "
-                      "/implib:\"$(OUTDIR)\\<N>.lib\" ");
+    text.Line(debug ? "LINK32_FLAGS=<LIBS> /nologo /subsystem:windows /dll /incremental:yes /pdb:\"$(OUTDIR)\\<N>.pdb\" /map:\"$(INTDIR)\\<N>.map\" /debug /machine:I386 /def:\".\\<N>.def\" /out:\"$(OUTDIR)\\<N>.dll\" /implib:\"$(OUTDIR)\\<N>.lib\" "
+                    : "LINK32_FLAGS=<LIBS> /nologo /subsystem:windows /dll /incremental:no /pdb:\"$(OUTDIR)\\<N>.pdb\" /map:\"$(INTDIR)\\<N>.map\" /machine:I386 /def:\".\\<N>.def\" /out:\"$(OUTDIR)\\<N>.dll\" /implib:\"$(OUTDIR)\\<N>.lib\" ");
 }
 
 void WriteLinkTarget(PlaceholderLines& text, const BLOCKINFO& block) {
