@@ -13,8 +13,6 @@
 
 namespace bw::component {
 
-using bw::Field;
-using bw::Fill;
 using bw::PadRight;
 using bw::WriteLines;
 

@@ -38,7 +38,7 @@ enum class DataKind { Frame,
                       Bitmap };
 
 struct Routine {
-    OutputFile& file;
+    Printer& print;
     const BLOCKINFO& block;
     const RoutinePrecision& precision;
     DataKind kind;

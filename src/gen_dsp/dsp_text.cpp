@@ -4,36 +4,37 @@
 
 namespace bw::dsp {
 
-void WriteDspFileHead(OutputFile& file, const BLOCKINFO& block, std::string_view purpose,
+void WriteDspFileHead(Printer& print, const BLOCKINFO& block, std::string_view purpose,
                       size_t closingRuleLength) {
-    // The time is read once, before the first line.
-    const SystemClock systemClock;
-    const Clock* clock = file.Environment().clock;
-    const std::tm now = (clock != nullptr ? clock : &systemClock)->localNow();
-    const std::string openingRule = "//" + std::string(76, '=');
-
-    WriteLine(file, "/*");
-    WriteLine(file, openingRule);
-    WriteLine(file, "//");
-    WriteLine(file, "//    FILE NAME : ", file.FileName());
-    WriteLine(file, "//");
-    WriteLine(file, "//    BLOCK NAME: ", block.MenuName);
-    WriteLine(file, "//");
-    WriteLine(file, "//    GROUP NAME: ", block.GroupName);
-    WriteLine(file, "//");
-    WriteLine(file, "//    PURPOSE   : ", purpose);
-    WriteLine(file, "//");
-    WriteLine(file, "//    ", ProductLine());
-    WriteLine(file, "//");
-    WriteLine(file, "//    Number of Inputs : ", std::to_string(block.NumInputs));
-    WriteLine(file, "//    Number of Outputs: ", std::to_string(block.NumOutputs));
-    WriteLine(file, "//");
-    WriteLine(file, "//    Creation Date: ", CreationDate(now));
-    WriteLine(file, "//    Creation Time: ", CreationTime(now));
-    WriteLine(file, "//");
-    WriteLine(file, "//" + std::string(closingRuleLength, '='));
-    WriteLine(file, "*/");
-    WriteLine(file, "");
+    WriteFileHead(print, *print.File().Environment().clock, [&] {
+        print.Block(R"(
+/*
+//============================================================================
+//
+//    FILE NAME : <FileName>
+//
+//    BLOCK NAME: <MenuName>
+//
+//    GROUP NAME: <GroupName>
+//
+//    PURPOSE   : <purpose>
+//
+//    <product>
+//
+//    Number of Inputs : <NumInputs>
+//    Number of Outputs: <NumOutputs>
+//
+//    Creation Date: <date>
+//    Creation Time: <time>
+//)",
+                    {{"purpose", purpose},
+                     {"MenuName", block.MenuName},
+                     {"GroupName", block.GroupName},
+                     {"NumInputs", block.NumInputs},
+                     {"NumOutputs", block.NumOutputs}});
+        print.Raw("//" + std::string(closingRuleLength, '='));
+        print.Lines({"*/", ""});
+    });
 }
 
 namespace {
