@@ -40,7 +40,7 @@ const LOCALARRAYINFO& LocalArrayAt(const BLOCKINFO& block, int i) {
 
 // A member line: four blanks, the type padded to 14 characters, the rest.
 void WriteMember(Printer& print, std::string_view type, std::string_view rest) {
-    print.Raw(std::string("    " + PadRight(type, 14)) + std::string(rest));
+    print.Line("    <type><rest>", {{"type", PadRight(type, 14)}, {"rest", rest}});
 }
 
 // "//; " + title: the line that starts a user section.
@@ -185,7 +185,7 @@ void WriteLocalSizeDefinitions(Header& h) {
             continue;
         }
         const char* gap = i > 9 ? "  " : "   ";
-        h.print.Raw(std::string("#define " + Prefix(block) + "_NUMLOCAL" + std::to_string(i) + gap) + std::string(LocalSizeValue(block, array.LocalSize)));
+        h.print.Line("#define <PREFIX>_NUMLOCAL<i><gap><size>", {{"PREFIX", Prefix(block)}, {"i", i}, {"gap", gap}, {"size", LocalSizeValue(block, array.LocalSize)}});
     }
 }
 
@@ -277,7 +277,7 @@ void WriteComboItemCounts(Header& h) {
             first = false;
         }
         const size_t items = parameter.ParameterItems.empty() ? 3 : parameter.ParameterItems.size();
-        h.print.Raw(std::string("#define NUM" + PadRight(UpperIdentifier(parameter.ParameterName, i), 30)) + std::string(" " + std::to_string(items)));
+        h.print.Line("#define NUM<ID> <items>", {{"ID", PadRight(UpperIdentifier(parameter.ParameterName, i), 30)}, {"items", std::to_string(items)}});
     }
     h.print.Lines({"", "// Miscellaneous definitions", "#define TEXT_LENGTH   256", "", ""});
 }
@@ -572,7 +572,7 @@ void WriteRoutinePrototypes(Header& h) {
     }
     for (const ProcessingPrecision& precision : PROCESSING_PRECISIONS) {
         if (block.*precision.flag) {
-            h.print.Raw(std::string("int  PASCAL " + block.BlockName + precision.suffix) + std::string(handles + ");"));
+            h.print.Line("int  PASCAL <BlockName><suffix><handles>);", {{"BlockName", block.BlockName}, {"suffix", precision.suffix}, {"handles", handles}});
         }
     }
 }

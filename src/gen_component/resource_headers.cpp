@@ -35,7 +35,7 @@ void WriteTitleBlock(Printer& print, std::string_view title) {
 
 // "#define " + name padded to 50 characters, two blanks, the value.
 void WriteDefine(Printer& print, std::string_view name, std::string_view value) {
-    print.Raw(std::string(PadRight("#define " + std::string(name), 50)) + std::string("  " + std::string(value)));
+    print.Line("<define>  <value>", {{"define", PadRight("#define " + std::string(name), 50)}, {"value", value}});
 }
 
 void WriteDefine(Printer& print, std::string_view name, int number) {

@@ -102,7 +102,7 @@ bool WriteModuleDefinition(OutputFile& file, const BLOCKINFO& block) {
     print.Line("EXPORTS");
     int ordinal = 0;
     for (const char* name : Exports(block)) {
-        print.Raw(std::string("    " + PadRight(name, 26)) + std::string("@" + std::to_string(++ordinal)));
+        print.Line("    <name>@<ordinal>", {{"name", PadRight(name, 26)}, {"ordinal", ++ordinal}});
     }
     return true;
 }
@@ -140,7 +140,7 @@ bool WriteLinkResponse(OutputFile& file, const BLOCKINFO& block) {
     print.Line("<name>+", {{"name", name}});
     print.Line("<name>.dll", {{"name", name}});
     print.Line("<name>.map/map", {{"name", name}});
-    print.Raw(std::string("ldllcew libw " + block.LibraryPath) + std::string(UsesFileOpen(block) ? "\\bddk.lib commdlg" : "\\bddk.lib"));
+    print.Line("ldllcew libw <LibraryPath><libraries>", {{"LibraryPath", block.LibraryPath}, {"libraries", UsesFileOpen(block) ? "\\bddk.lib commdlg" : "\\bddk.lib"}});
     print.Line("<name>.def", {{"name", name}});
     return true;
 }

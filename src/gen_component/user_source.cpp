@@ -196,24 +196,18 @@ void WriteRoutineHead(const Routine& r) {
 
 void WriteChannelPointers(const Routine& r, int channel, bool input) {
     const bool bitmap = r.kind == DataKind::Bitmap;
-    const std::string i = std::to_string(channel);
-    const std::string pointer =
-        std::string(bitmap ? "     " : "     *") + (input ? "PtrIn" : "PtrOut");
-    r.print.Raw(std::string(TypeColumn(r.precision.elementType) + pointer + i) + std::string(input ? ";           // ptr to input channel " + i + " data"
-                                                                                                   : ";          // ptr to output channel " + i + " data"));
+    const auto names = r.print.With({{"type", TypeColumn(r.precision.elementType)}, {"star", bitmap ? "" : "*"}, {"i", channel}});
+    r.print.Line(input ? "<type>     <star>PtrIn<i>;           // ptr to input channel <i> data"
+                       : "<type>     <star>PtrOut<i>;          // ptr to output channel <i> data");
     if (!bitmap) {
         return;
     }
     if (input) {
-        r.print.Line("    LPRGBQUAD           PtrColorIn<i>;      // ptr to color table for input channel <i>",
-                     {{"i", i}});
-        r.print.Line("    BYTE               *PtrBitsIn<i>;       // ptr to bitmap bits for input channel <i>",
-                     {{"i", i}});
+        r.print.Line("    LPRGBQUAD           PtrColorIn<i>;      // ptr to color table for input channel <i>");
+        r.print.Line("    BYTE               *PtrBitsIn<i>;       // ptr to bitmap bits for input channel <i>");
     } else {
-        r.print.Line("    LPRGBQUAD           PtrColorOut<i>;     // ptr to color table for output channel <i>",
-                     {{"i", i}});
-        r.print.Line("    BYTE               *PtrBitsOut<i>;      // ptr to bitmap bits for output channel <i>",
-                     {{"i", i}});
+        r.print.Line("    LPRGBQUAD           PtrColorOut<i>;     // ptr to color table for output channel <i>");
+        r.print.Line("    BYTE               *PtrBitsOut<i>;      // ptr to bitmap bits for output channel <i>");
     }
 }
 
@@ -294,13 +288,13 @@ void WriteParameterReferences(const Routine& r) {
     for (int i = 0; i < parameters; ++i) {
         const PARAMINFO& parameter = block.Parameters[static_cast<size_t>(i)];
         if (!parameter.isExcluded()) {
-            r.print.Raw(std::string("//            Parameter " + std::to_string(i) + separator(i)) + std::string(Identifier(parameter.ParameterName, i)));
+            r.print.Line("//            Parameter <i><separator><ident>", {{"i", i}, {"separator", separator(i)}, {"ident", Identifier(parameter.ParameterName, i)}});
         }
     }
     for (int i = 0; i < persistants; ++i) {
         const PERSISTANTINFO& variable = block.Persistants[static_cast<size_t>(i)];
         if (variable.PersistantType != TYPE_EXCLUDED) {
-            r.print.Raw(std::string("//            Persistant Variable " + std::to_string(i) + separator(i)) + std::string(Identifier(variable.PersistantName, i)));
+            r.print.Line("//            Persistant Variable <i><separator><ident>", {{"i", i}, {"separator", separator(i)}, {"ident", Identifier(variable.PersistantName, i)}});
         }
     }
     r.print.Line(EQUALS_LINE);

@@ -210,10 +210,11 @@ void WriteLoopClosing(const Routine& r) {
 void WriteFillOutputs(const Routine& r, bool complexOutput, const std::string& value) {
     const bool complex = Interleaved(r, complexOutput);
     const std::string cast = "(" + r.ElementType() + ")";
+    const auto names = r.print.With({{"indent", StatementIndent(r)}, {"cast", cast}});
     for (int o = 0; o < r.outputs; ++o) {
-        r.print.Raw(std::string(StatementIndent(r) + Element(r, false, o, complex, false)) + std::string("   = " + cast + value + ";"));
+        r.print.Line("<indent><element>   = <cast><value>;", {{"element", Element(r, false, o, complex, false)}, {"value", value}});
         if (complex) {
-            r.print.Raw(std::string(StatementIndent(r) + Element(r, false, o, true, true)) + std::string("   = " + cast + "0;"));
+            r.print.Line("<indent><element>   = <cast>0;", {{"element", Element(r, false, o, true, true)}});
         }
     }
 }
@@ -231,16 +232,17 @@ void WriteSumOfInputs(const Routine& r, const Combination& combination) {
         }
     }
     const bool complexOutput = Interleaved(r, combination.complexOutput);
-    r.print.Raw(std::string(StatementIndent(r) + Element(r, false, 0, complexOutput, false) + "   = ") + std::string(real + ";    // example loop to fill output - real"));
+    const auto names = r.print.With({{"indent", StatementIndent(r)}});
+    r.print.Line("<indent><element>   = <sum>;    // example loop to fill output - real", {{"element", Element(r, false, 0, complexOutput, false)}, {"sum", real}});
     if (complexOutput) {
-        r.print.Raw(std::string(StatementIndent(r) + Element(r, false, 0, true, true) + "   = ") + std::string(imaginary + ";  // example loop to fill output - imag"));
+        r.print.Line("<indent><element>   = <sum>;  // example loop to fill output - imag", {{"element", Element(r, false, 0, true, true)}, {"sum", imaginary}});
     }
 }
 
 void WriteReadInputs(const Routine& r, const Combination& combination) {
     for (int i = 0; i < r.inputs; ++i) {
         const bool complex = Interleaved(r, combination.complexInputs[static_cast<size_t>(i)]);
-        r.print.Raw(std::string(StatementIndent(r) + "dummy = ") + std::string(Element(r, true, i, complex, false) + ";"));
+        r.print.Line("<indent>dummy = <element>;", {{"indent", StatementIndent(r)}, {"element", Element(r, true, i, complex, false)}});
     }
 }
 
