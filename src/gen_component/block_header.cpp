@@ -20,7 +20,6 @@ using component::EQUALS_LINE;
 using component::LONG_DASH_LINE;
 using component::PadRight;
 using component::SHORT_DASH_LINE;
-using component::WriteLines;
 
 // One header being written: the file, the definition and the previous
 // version (null when the splice is off).

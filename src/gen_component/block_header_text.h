@@ -14,7 +14,6 @@
 namespace bw::component {
 
 using bw::PadRight;
-using bw::WriteLines;
 
 // "//" + 76 "=", "//" + 78 "-" (80 characters), "//" + 75 "-" (77 characters).
 inline const std::string EQUALS_LINE = "//" + std::string(76, '=');

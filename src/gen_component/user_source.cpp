@@ -21,7 +21,6 @@ using component::EQUALS_LINE;
 using component::PadRight;
 using component::Routine;
 using component::SHORT_DASH_LINE;
-using component::WriteLines;
 
 const LOCALARRAYINFO& LocalArrayAt(const BLOCKINFO& block, int i) {
     return block.LocalArrays[static_cast<size_t>(i)];

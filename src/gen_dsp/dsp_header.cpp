@@ -13,7 +13,6 @@
 
 namespace bw {
 
-using dsp::WriteLines;
 
 namespace {
 

@@ -12,7 +12,6 @@
 namespace bw {
 
 using dsp::MemberName;
-using dsp::WriteLines;
 
 namespace {
 

@@ -14,7 +14,6 @@
 namespace bw::dsp {
 
 using bw::PadRight;
-using bw::WriteLines;
 
 // The file head of both DSP files: the purpose line differs, and so does the
 // number of "=" in the closing rule.

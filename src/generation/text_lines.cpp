@@ -194,18 +194,6 @@ void WriteFileHead(Printer& print, const Clock& clock, const std::function<void(
     head();
 }
 
-void WriteLines(OutputFile& file, std::initializer_list<std::string_view> lines) {
-    for (std::string_view line : lines) {
-        WriteLine(file, line);
-    }
-}
-
-void WriteLines(OutputFile& file, std::span<const char* const> lines) {
-    for (const char* line : lines) {
-        WriteLine(file, line);
-    }
-}
-
 std::string PadRight(std::string_view text, size_t width) {
     std::string result(text);
     if (result.size() < width) {

@@ -135,10 +135,6 @@ private:
     size_t size_;
 };
 
-// Writes each fixed line of a group, in order.
-void WriteLines(OutputFile& file, std::initializer_list<std::string_view> lines);
-void WriteLines(OutputFile& file, std::span<const char* const> lines);
-
 // text followed by blanks up to width characters; longer texts stay whole.
 std::string PadRight(std::string_view text, size_t width);
 
