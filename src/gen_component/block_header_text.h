@@ -1,7 +1,7 @@
 #pragma once
 
 // Text pieces that the block header and the user source share: the
-// substitution helper, the separator lines and the bounded pool counts.
+// separator lines and the bounded pool counts.
 
 #include <initializer_list>
 #include <string>

@@ -13,7 +13,6 @@
 
 namespace bw {
 
-
 namespace {
 
 const char* const STARS =

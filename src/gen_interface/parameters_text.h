@@ -1,8 +1,8 @@
 #pragma once
 
 // Text helpers shared by the parameter, dialog and real-time sections of the
-// interface source: placeholder filling, fixed-line blocks, the per-parameter
-// names and the precision flags.
+// interface source: fixed-line blocks, the per-parameter names and the
+// precision flags.
 
 #include <initializer_list>
 #include <string>
