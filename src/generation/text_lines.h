@@ -44,7 +44,8 @@ public:
 
     OutputFile& File() const { return file_; }
 
-    // Sets name, replacing the value it has in the innermost scope.
+    // Sets name: replaces the value that is in effect, or adds name to the
+    // innermost scope.
     void Set(std::string_view name, std::string_view value);
     void Set(std::string_view name, int number) { Set(name, std::to_string(number)); }
 

@@ -63,6 +63,17 @@ TEST(PrinterTest, ScopesAndOneCallsVariablesHideOuterOnesUntilTheyEnd) {
               "section only here\r\ncall\r\nchanged in the section\r\nfile <y>\r\n");
 }
 
+// Text put together elsewhere (a user's name, say) is written as it is.
+TEST(PrinterTest, RawTextIsNeverFilled) {
+    EXPECT_EQ(Written([](Printer& print) {
+                  print.Set("i", 1);
+                  print.Raw("Gain<i>");
+                  print.RawText("<i>");
+                  print.Line("<i>");
+              }),
+              "Gain<i>\r\n<i>1\r\n");
+}
+
 TEST(PrinterTest, BlocksDropTheBreaksAfterTheirOpeningAndBeforeTheirClosing) {
     EXPECT_EQ(Written([](Printer& print) {
                   print.Block(R"(
