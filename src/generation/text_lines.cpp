@@ -1,7 +1,8 @@
 #include "generation/text_lines.h"
 
 #include <algorithm>
-#include <array>
+#include <cstring>
+#include <iterator>
 
 #include "generation/shared_rules.h"
 
@@ -70,23 +71,48 @@ std::string Printer::Fill(std::string_view text, Vars extra) const {
 }
 
 void Printer::Write(std::string_view text, Vars extra, bool endLine) {
-    // Handed over in pieces, so no filled copy of the line is made.
-    std::array<std::string_view, 64> parts;
-    size_t count = 0;
-    bool overflow = false;
-    Split(text, extra, [&](std::string_view piece) {
-        if (count == parts.size()) {
-            overflow = true;
-        } else {
-            parts[count++] = piece;
-        }
-    });
-    if (overflow) {  // more placeholders than any generated line holds
-        const std::string filled = Fill(text, extra);
-        file_.WriteText(filled, {}, endLine);
+    // A line without a placeholder is handed over as it is.
+    if (text.find('<') == std::string_view::npos) {
+        file_.WriteText(text, {}, endLine);
         return;
     }
-    file_.WriteParts(std::span(parts.data(), count), endLine);
+    // Otherwise composed straight into the file's buffer from its pieces, so
+    // that no filled copy of the line is made: the largest blocks write tens
+    // of thousands of such lines.
+    struct Piece {
+        const char* data;
+        size_t size;
+    };
+    Piece pieces[64];  // only the first count are set and read
+    size_t count = 0;
+    size_t size = endLine ? 2 : 0;
+    bool overflow = false;
+    Split(text, extra, [&](std::string_view piece) {
+        if (count == std::size(pieces)) {
+            overflow = true;
+            return;
+        }
+        pieces[count++] = {piece.data(), piece.size()};
+        size += piece.size();
+    });
+    if (overflow || size > OutputFile::MAX_COMPOSED) {
+        file_.WriteText(Fill(text, extra), {}, endLine);
+        return;
+    }
+    char* out = file_.Compose(size);
+    if (out == nullptr) {
+        return;
+    }
+    for (size_t n = 0; n < count; ++n) {
+        if (pieces[n].size > 0) {  // an empty piece may hold no pointer at all
+            std::memcpy(out, pieces[n].data, pieces[n].size);
+            out += pieces[n].size;
+        }
+    }
+    if (endLine) {
+        out[0] = '\r';
+        out[1] = '\n';
+    }
 }
 
 void Printer::Line(std::string_view line, Vars extra) {
