@@ -174,53 +174,6 @@ void Write(OutputFile& file, std::string_view a, std::string_view b) {
     file.WriteText(a, b, false);
 }
 
-namespace {
-
-// Replaces each placeholder in turn, scanning only text not yet substituted.
-int ReplaceAll(std::string& line, std::string_view placeholder, std::string_view value) {
-    int count = 0;
-    size_t from = 0;
-    for (size_t at; (at = line.find(placeholder, from)) != std::string::npos;) {
-        line.replace(at, placeholder.size(), value);
-        from = at + value.size();
-        ++count;
-    }
-    return count;
-}
-
-}  // namespace
-
-int WriteTemplateLine(OutputFile& file, std::string_view line, std::string_view s1,
-                      std::string_view s2) {
-    // "%1" and "%2" cannot overlap, so replacing "%1" in the pieces between the
-    // line's own "%2"s and joining them with s2 gives the result of replacing
-    // all "%1" first and then all "%2" without ever searching s1 or s2.
-    std::string result;
-    int count = 0;
-    size_t start = 0;
-    for (;;) {
-        const size_t at = line.find("%2", start);
-        std::string piece(line.substr(start, at == std::string_view::npos ? at : at - start));
-        count += ReplaceAll(piece, "%1", s1);
-        result += piece;
-        if (at == std::string_view::npos) {
-            break;
-        }
-        result.append(s2);
-        ++count;
-        start = at + 2;
-    }
-    if (result.rfind("#include", 0) == 0) {
-        for (char& c : result) {
-            if (c >= 'A' && c <= 'Z') {
-                c = static_cast<char>(c - 'A' + 'a');
-            }
-        }
-    }
-    WriteLine(file, result);
-    return count;
-}
-
 std::string MakeIdentifier(std::string_view text, int n) {
     std::string identifier = "_";
     for (char c : text) {
