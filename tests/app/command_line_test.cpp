@@ -19,6 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 const std::string EXAMPLE = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/examples/Gain.tbt";
 
@@ -223,6 +224,17 @@ TEST(CliPromptsTest, AsksOnATerminalUntilItGetsAnAnswer) {
     // The end of input answers nothing.
     EXPECT_EQ(prompts.askOverwrite("/x/Gain.c"), OverwriteAnswer::Cancel);
     EXPECT_TRUE(prompts.unanswered());
+}
+
+TEST(CommandLineProgram, LinksNoQtLibrary) {
+    QProcess ldd;
+    ldd.start("ldd", {BLOCKWRIGHT_EXE});
+    if (!ldd.waitForFinished(30000) || ldd.exitCode() != 0) {
+        GTEST_SKIP() << "ldd cannot list the program's libraries here";
+    }
+    const std::string libraries = ldd.readAllStandardOutput().toStdString();
+    EXPECT_THAT(libraries, HasSubstr("libc.so"));
+    EXPECT_THAT(libraries, Not(HasSubstr("Qt")));
 }
 
 TEST(CommandLineParseTest, OptionsAndTheirValues) {
