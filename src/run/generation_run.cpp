@@ -294,7 +294,7 @@ std::string CannotOpenMessage(const std::string& path) {
 }
 
 std::string CannotCopyMessage(const std::string& stock, const std::string& path) {
-    return "Cannot copy file " + stock + " to " + path + ".";
+    return "Cannot copy file " + DisplayPath(stock) + " to " + DisplayPath(path) + ".";
 }
 
 std::string CannotWriteTemplateMessage(const std::string& path) {

@@ -238,8 +238,8 @@ TEST_F(GenerationRunTest, AFileThatCannotBeOpenedEndsTheRun) {
     fs::create_directories(Disk("Gain.h"));  // a folder where the header should go
     const RunResult result = Run();
     EXPECT_EQ(result.outcome, RunOutcome::Aborted);
-    EXPECT_THAT(prompts_.messages,
-                ElementsAre("Cannot open file " + In("Gain.h") + ".  Will abort code generation."));
+    EXPECT_THAT(prompts_.messages, ElementsAre("Cannot open file " + DisplayPath(In("Gain.h")) +
+                                               ".  Will abort code generation."));
     EXPECT_TRUE(Exists("IFGain.c"));  // files already written stay
     EXPECT_FALSE(Exists("resource.h"));
     EXPECT_TRUE(environment_.Stopping);
@@ -326,8 +326,9 @@ TEST_F(FullDiskTest, AFileCutShortIsRemovedOrPutBackAndTheRunStops) {
         prompts_.messages.clear();
         const RunResult result = RunOnAFullDisk();
         EXPECT_EQ(result.outcome, RunOutcome::Aborted);
-        EXPECT_THAT(prompts_.messages, ElementsAre("Cannot write file " + In("Gain.c") +
-                                                   ".  Will abort code generation."));
+        EXPECT_THAT(prompts_.messages,
+                    ElementsAre("Cannot write file " + DisplayPath(In("Gain.c")) +
+                                ".  Will abort code generation."));
         EXPECT_EQ(result.Paths(FileAction::Written), std::vector<std::string>{In("Gain.TBT")});
         const bool replaced = !previous.empty();
         EXPECT_EQ(result.Paths(FileAction::Skipped),
