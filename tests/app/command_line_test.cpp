@@ -163,8 +163,12 @@ TEST_F(CommandLineTest, UsageAndTemplateErrorsExitWithTwo) {
     EXPECT_EQ(missing.status, EXIT_USAGE);
     EXPECT_THAT(missing.err, HasSubstr("Invalid (or read only) Template file."));
 
-    // The example's own directory begins with a drive letter.
-    const Outcome drive = Blockwright({"generate", QString::fromStdString(EXAMPLE)});
+    // A template whose directory begins with a drive letter.
+    std::string text = FilesIn(BLOCKWRIGHT_SOURCE_DIR "/examples").at("Gain.tbt");
+    text.replace(text.find("Directory=..\\out\\Gain\\"), 22, "Directory=c:\\blocks\\Gain");
+    const QString drivePath = temp_.filePath("Drive.tbt");
+    std::ofstream(drivePath.toStdString(), std::ios::binary) << text;
+    const Outcome drive = Blockwright({"generate", drivePath});
     EXPECT_EQ(drive.status, EXIT_USAGE);
     EXPECT_THAT(drive.err, HasSubstr("c:\\blocks\\Gain"));
 
