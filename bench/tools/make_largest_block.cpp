@@ -105,6 +105,9 @@ bw::BLOCKINFO LargestBlock(const std::string& name) {
     bw::BLOCKINFO block;
     block.Reset(settings, "/");
     block.BlockName = name;
+    // The host SDK's folders as a Windows user has them.
+    block.LibraryPath = "c:\\tlblock\\lib";
+    block.IncludePath = "c:\\tlblock\\include";
     block.MenuName = name + " Block";
     block.GroupName = "Benchmarks";
     block.IconFilename = name + ".ico";
@@ -122,6 +125,23 @@ bw::BLOCKINFO LargestBlock(const std::string& name) {
     FillLocalArrays(block, prompts);
     block.DeriveLocalSizeIsExpression();
     return block;
+}
+
+// The DSP side of a real-time block declares its records with fixed types and
+// sizes: persistent variables of type Other and arrays sized by parameters
+// become a listed type and a number.
+void FitForTheDspSide(bw::BLOCKINFO& block) {
+    for (int i = 0; i < block.NumPersistants; ++i) {
+        bw::PERSISTANTINFO& persistant = block.Persistants[static_cast<size_t>(i)];
+        if (persistant.PersistantType == bw::TYPE_OTHER) {
+            persistant.PersistantType = bw::TYPE_FLOAT;
+            persistant.PersistantTypeOther.clear();
+        }
+    }
+    for (int i = 0; i < block.NumLocalArrays; ++i) {
+        block.LocalArrays[static_cast<size_t>(i)].LocalSize = "4096";
+    }
+    block.DeriveLocalSizeIsExpression();
 }
 
 bool Write(const bw::BLOCKINFO& block, const std::string& path) {
@@ -150,6 +170,7 @@ int main(int argc, char** argv) {
     dsp.Native = 1;
     dsp.Chip = 6700;
     dsp.ChipName = "C67x";
+    FitForTheDspSide(dsp);
 
     return Write(simulation, folder + "Largest.tbt") && Write(dsp, folder + "LargestDsp.tbt") ? 0
                                                                                               : 1;

@@ -1,6 +1,7 @@
 #include "definition/file_bytes.h"
 
 #include <memory>
+#include <system_error>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -38,6 +39,10 @@ bool MoveFileOver(const std::string& from, const std::string& to) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+bool CopyFileOver(const std::string& from, const std::string& to) {
+    return CopyFileW(Wide(from).c_str(), Wide(to).c_str(), FALSE) != 0;
+}
+
 std::tm LocalTime(std::time_t moment) {
     std::tm result{};
     localtime_s(&result, &moment);
@@ -62,6 +67,13 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
 
 bool MoveFileOver(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool CopyFileOver(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    return std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing,
+                                      ec) &&
+           !ec;
 }
 
 std::tm LocalTime(std::time_t moment) {

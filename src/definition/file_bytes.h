@@ -23,6 +23,10 @@ std::FILE* OpenFile(const std::string& path, const char* mode);
 // Windows). False when to is left as it was.
 bool MoveFileOver(const std::string& from, const std::string& to);
 
+// Copies from to to, replacing an existing file. (The standard library's
+// copy_file takes two files on Windows for one, as it cannot tell them apart.)
+bool CopyFileOver(const std::string& from, const std::string& to);
+
 // The whole content of the file at path (a native path), or nothing when it
 // cannot be opened or read.
 std::optional<std::string> ReadWholeFile(const std::string& path);

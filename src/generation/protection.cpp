@@ -26,12 +26,10 @@ bool CopyToBackupFolder(const std::string& path) {
     CreateDirectoryPath(folder);  // a failure shows in the copy
     const std::string copy = NativePath(folder + name);
     const std::string partial = copy + ".part~";
-    std::error_code ec;
-    if (fs::copy_file(FileSystemPath(NativePath(path)), FileSystemPath(partial),
-                      fs::copy_options::overwrite_existing, ec) &&
-        !ec && MoveFileOver(partial, copy)) {
+    if (CopyFileOver(NativePath(path), partial) && MoveFileOver(partial, copy)) {
         return true;
     }
+    std::error_code ec;
     fs::remove(FileSystemPath(partial), ec);
     return false;
 }

@@ -177,10 +177,7 @@ private:
         }
         // The resource script names the copy: one that is not there is
         // reported, and the run goes on with the other files.
-        std::error_code ec;
-        if (fs::copy_file(FileSystemPath(NativePath(stock)), FileSystemPath(NativePath(path)),
-                          fs::copy_options::overwrite_existing, ec) &&
-            !ec) {
+        if (CopyFileOver(NativePath(stock), NativePath(path))) {
             Report(FileAction::Written, file, path);
         } else {
             prompts_.showMessage(CannotCopyMessage(stock, path), MessageIcon::Exclamation);

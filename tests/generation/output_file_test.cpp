@@ -64,7 +64,9 @@ TEST_F(OutputFileTest, OpenCreatesDirectoriesAndEmptiesTheFile) {
     WriteFileBytes(PathOf("Sub/old.c"), "old contents");
     EXPECT_EQ(WriteFile([](OutputFile& file) { WriteLine(file, "new"); }, "sub\\old.c"), "new\r\n");
     EXPECT_EQ(WriteFile([](OutputFile& file) { WriteLine(file, "x"); }, "a\\b/c.h"), "x\r\n");
-    EXPECT_FALSE(fs::exists(PathOf("sub")));  // "Sub" was found, not made again
+    if (!FILE_NAMES_IGNORE_CASE) {
+        EXPECT_FALSE(fs::exists(PathOf("sub")));  // "Sub" was found, not made again
+    }
 }
 
 // The pump may set Stopping (a Cancel): that write and every later one are

@@ -33,7 +33,9 @@ TEST(CreateDirectoryPath, CreatesEveryMissingDirectoryButNotTheName) {
     fs::create_directory(dir.path() + "DSPCode");
     EXPECT_TRUE(CreateDirectoryPath(dir.path() + "DSPCODE\\tstapp\\"));
     EXPECT_TRUE(fs::is_directory(dir.path() + "DSPCode/tstapp"));
-    EXPECT_FALSE(fs::exists(dir.path() + "DSPCODE"));
+    if (!FILE_NAMES_IGNORE_CASE) {
+        EXPECT_FALSE(fs::exists(dir.path() + "DSPCODE"));
+    }
 
     WriteFileBytes(dir.path() + "plain", "x");
     EXPECT_FALSE(CreateDirectoryPath(dir.path() + "plain\\below\\"));
@@ -41,6 +43,9 @@ TEST(CreateDirectoryPath, CreatesEveryMissingDirectoryButNotTheName) {
 }
 
 TEST(NativePath, FindsExistingComponentsWhateverTheirCase) {
+    if (FILE_NAMES_IGNORE_CASE) {
+        GTEST_SKIP() << "the file system itself ignores case";
+    }
     TempDir dir;
     WriteFileBytes(dir.path() + "DSPCode/_NFAdd.c", "x");
     EXPECT_EQ(NativePath(dir.path() + "DSPCODE\\_nfadd.c"), dir.path() + "DSPCode/_NFAdd.c");

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "generation/paths.h"
 #include "support/generate.h"
 #include "support/recording_prompts.h"
 
@@ -241,7 +242,8 @@ TEST_F(LeftoversTest, UserTextIsKeptByteForByteUnderItsMarkers) {
     EXPECT_EQ(ReadFileBytes(orphan),
               "//; O\r\n//; A\r\n" + user + "//; End of A\r\n//; End of O\r\n");
     EXPECT_EQ(LeftoversMessage(*leftovers),
-              dir.path() + "Blk.h: section \"O / A\": 3 lines not carried over, kept in " + orphan);
+              NativePath(dir.path() + "Blk.h") +
+                  ": section \"O / A\": 3 lines not carried over, kept in " + NativePath(orphan));
 
     // A second run in the same second keeps its own file beside the first.
     record = SpliceRecord();

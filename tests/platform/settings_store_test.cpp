@@ -137,7 +137,9 @@ TEST_F(NativeSettingsTest, ReadsTheFilesEarlierVersionsWroteAndKeepsTheirOtherLi
 
 TEST(NativeSettingsTest, WritesReachTheUsersKeyAndReadBack) {
     NativeSettings store;
-    const std::string value = "c:\\Bl\xC3\xB6cke\\x = y; z";
+    const std::string value =
+        "c:\\Bl\xC3\xB6"
+        "cke\\x = y; z";
     store.write("Test Settings", "Block Directory", value);
     EXPECT_EQ(NativeSettings().read("Test Settings", "block directory", ""), value);
     EXPECT_EQ(store.read("Test Settings", "Missing", "default"), "default");

@@ -41,11 +41,15 @@ public:
 
 private:
     static void Apply(const char* value) {
+#ifdef _WIN32
+        _putenv_s("XDASDIR", value != nullptr ? value : "");
+#else
         if (value != nullptr) {
             setenv("XDASDIR", value, 1);
         } else {
             unsetenv("XDASDIR");
         }
+#endif
     }
     std::optional<std::string> saved_;
 };

@@ -122,7 +122,9 @@ TEST_F(GenerationRunTest, IntegerVariantIsProducedAndTheDefinitionRestored) {
         EXPECT_TRUE(Exists(file)) << file;
     }
     // "DSPCode" of the project is the folder "DSPCODE" the DSP files made.
-    EXPECT_FALSE(Exists("DSPCode"));
+    if (!FILE_NAMES_IGNORE_CASE) {
+        EXPECT_FALSE(Exists("DSPCode"));
+    }
     EXPECT_FALSE(Exists("NFAdd.c"));  // no user source for a DSP-based block
     EXPECT_EQ(block_.BlockName, "NFAdd");
     EXPECT_EQ(block_.FloatingPoint, 1);
@@ -246,7 +248,7 @@ TEST_F(GenerationRunTest, AFileThatCannotBeOpenedEndsTheRun) {
 }
 
 TEST_F(GenerationRunTest, NamesThatLeaveTheBlockDirectoryAreRefused) {
-    const std::vector<std::function<void(BLOCKINFO&)>> cases = {
+    std::vector<std::function<void(BLOCKINFO&)>> cases = {
         [](BLOCKINFO& b) { b.BlockName = ""; },
         [](BLOCKINFO& b) { b.BlockName = "..\\Gain"; },
         [](BLOCKINFO& b) { b.BlockName = "/etc/Gain"; },
@@ -256,8 +258,10 @@ TEST_F(GenerationRunTest, NamesThatLeaveTheBlockDirectoryAreRefused) {
             b.RealTime = b.xDAIS = 1;
             b.AlgorithmName = "..\\..\\FIR";
         },
-        [](BLOCKINFO& b) { b.Directory = "c:\\blocks\\Gain"; },
     };
+    if (!RUNNING_ON_WINDOWS) {  // a drive letter names nothing elsewhere
+        cases.push_back([](BLOCKINFO& b) { b.Directory = "c:\\blocks\\Gain"; });
+    }
     for (size_t i = 0; i < cases.size(); ++i) {
         BLOCKINFO block = block_;
         cases[i](block);

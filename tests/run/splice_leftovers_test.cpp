@@ -175,20 +175,21 @@ TEST_F(LeftoversRun, EverySectionNotCarriedOverIsReportedAndKept) {
         ASSERT_EQ(second.leftovers.size(), 1u);
         const SpliceLeftovers& left = second.leftovers[0];
         const std::string orphan = InBlock("KRSave/") + shape.file + ".20240305-140700.orphaned";
-        EXPECT_EQ(NativePath(left.keptIn), orphan);
+        EXPECT_EQ(NativePath(left.keptIn), NativePath(orphan));
         ASSERT_EQ(left.sections.size(), shape.reported);
         EXPECT_EQ(left.sections[0].name, shape.section);
         EXPECT_EQ(left.sections[0].unterminated, shape.unterminated);
         ASSERT_EQ(run.prompts.messages, std::vector<std::string>{LeftoversMessage(left)});
         const std::string& message = run.prompts.messages[0];
-        EXPECT_EQ(message.rfind(InBlock(shape.file) + ": section \"" + shape.section + "\": ", 0),
+        EXPECT_EQ(message.rfind(
+                      NativePath(InBlock(shape.file)) + ": section \"" + shape.section + "\": ", 0),
                   0u)
             << message;
         EXPECT_NE(message.find(shape.unterminated ? " carried over without its end marker, kept in "
                                                   : " not carried over, kept in "),
                   std::string::npos)
             << message;
-        EXPECT_EQ(message.substr(message.size() - orphan.size()), orphan);
+        EXPECT_EQ(message.substr(message.size() - orphan.size()), NativePath(orphan));
 
         // (b) the user's text byte for byte in the kept file, under its markers.
         const auto kept = Orphans();

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string>
 
-#include "run/generation_run.h"
 #include "generation/paths.h"
+#include "run/generation_run.h"
 #include "support/generate.h"
 
 namespace bw {
