@@ -11,6 +11,7 @@ packages=(
     gcc-mingw-w64-i686 binutils-mingw-w64-i686
     g++-mingw-w64-x86-64-posix wine wine64
     xvfb xauth
+    dpkg-dev fakeroot lintian desktop-file-utils appstream
 )
 
 missing=()

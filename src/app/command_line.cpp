@@ -1,7 +1,11 @@
 #include "app/command_line.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fstream>
 #include <istream>
 #include <ostream>
+#include <sstream>
 
 #include "check/definition_check.h"
 #include "definition/edit_rules.h"
@@ -82,11 +86,40 @@ int ExitStatus(RunOutcome outcome) {
     return EXIT_STOPPED;
 }
 
-// One line per finding: the template as given, the key, the message.
+// A line of a settings-style file that is neither blank, a comment, a
+// [section] heading nor a key=value pair.
+bool IsStrayLine(const std::string& line) {
+    const size_t first = line.find_first_not_of(" \t\r");
+    if (first == std::string::npos || line[first] == ';' || line[first] == '#') {
+        return false;
+    }
+    return line[first] != '[' && line.find('=') == std::string::npos;
+}
+
+// Why the file at path is no template the reader can take: it cannot be
+// opened, or it holds no block section (naming the first line that is not of
+// a template's form, when there is one).
+std::string TemplateFault(const std::string& path) {
+    std::ifstream in(NativePath(path), std::ios::binary);
+    if (!in) {
+        return std::string("cannot be read: ") + std::strerror(errno);
+    }
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        if (IsStrayLine(line)) {
+            return "line " + std::to_string(number) +
+                   ": neither a [section] heading nor a key=value line; not a block template";
+        }
+    }
+    return std::string("not a block template: it has no [") + TEMPLATE_SECTION +
+           "] section with any values";
+}
+
+// One line per finding: the program, the template as given, the key, the message.
 void PrintFindings(const std::vector<Finding>& findings, const std::string& templatePath,
                    std::ostream& err) {
     for (const Finding& finding : findings) {
-        err << templatePath << ": " << finding.key << ": "
+        err << "blockwright: " << templatePath << ": " << finding.key << ": "
             << (finding.severity == Severity::Warning ? "warning: " : "") << finding.message
             << '\n';
     }
@@ -105,10 +138,15 @@ public:
         prompts.attach(&environment);
     }
 
-    // False when the template cannot be read (the reader has said why).
-    bool ReadBlock(const std::string& templatePath, UserPrompts& prompts) {
+    // False when the template cannot be read, with why said on err.
+    bool ReadBlock(const std::string& templatePath, std::ostream& err) {
         block.Reset(settings_, environment.workingDirectory);
-        if (!ReadTemplate(block, NativePath(templatePath), prompts)) {
+        // The reader's own message names neither the file nor the fault.
+        std::istringstream noAnswers;
+        std::ostringstream readerMessages;
+        CliPrompts quiet(OverwriteMode::No, SpliceMode::No, noAnswers, readerMessages, false);
+        if (!ReadTemplate(block, NativePath(templatePath), quiet)) {
+            err << "blockwright: " << templatePath << ": " << TemplateFault(templatePath) << '\n';
             return false;
         }
         ApplyWizardPageStores(block);
@@ -253,7 +291,7 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
     CliPrompts prompts(options.overwrite, options.splice, console.in, console.err,
                        console.terminal);
     CommandSetting setting(programFolder, prompts);
-    if (!setting.ReadBlock(options.templatePath, prompts)) {
+    if (!setting.ReadBlock(options.templatePath, console.err)) {
         return EXIT_USAGE;
     }
     BLOCKINFO& block = setting.block;
@@ -311,7 +349,7 @@ int RunCheckCommand(const std::vector<std::string>& arguments, const std::string
     const std::string& templatePath = arguments[0];
     CliPrompts prompts(OverwriteMode::No, SpliceMode::No, console.in, console.err, false);
     CommandSetting setting(programFolder, prompts);
-    if (!setting.ReadBlock(templatePath, prompts)) {
+    if (!setting.ReadBlock(templatePath, console.err)) {
         return EXIT_USAGE;
     }
     const std::vector<Finding> findings = setting.Findings();

@@ -14,15 +14,12 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/install_layout.h"
+#include "app/program_help.h"
 #include "app/wizard_module.h"
+#include "platform/settings_store.h"
 
 namespace {
-
-constexpr const char* USAGE =
-    "Usage: blockwright                          open the wizard\n"
-    "       blockwright generate TEMPLATE [...]  generate a block from a template\n"
-    "       blockwright generate --help          the options of generate\n"
-    "       blockwright check TEMPLATE           report what keeps a template from compiling\n";
 
 #ifdef _WIN32
 
@@ -93,7 +90,7 @@ bool InputIsTerminal() {
 }
 
 int RunWizard(int argc, char** argv) {
-    const std::string module = ProgramFolder() + WIZARD_MODULE_FILE;
+    const std::string module = bw::ModuleFolder(ProgramFolder()) + WIZARD_MODULE_FILE;
     void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
     const auto entry = handle != nullptr
                            ? reinterpret_cast<WizardModuleEntry>(dlsym(handle, WIZARD_MODULE_ENTRY))
@@ -113,7 +110,31 @@ using Command = int (*)(const std::vector<std::string>&, const std::string&, bw:
 // A command without a window: the arguments after its name, the console.
 int RunCommand(Command command, const std::vector<std::string>& arguments) {
     bw::Console console{std::cin, std::cout, std::cerr, InputIsTerminal()};
-    return command({arguments.begin() + 2, arguments.end()}, ProgramFolder(), console);
+    return command({arguments.begin() + 2, arguments.end()}, bw::StockFolder(ProgramFolder()),
+                   console);
+}
+
+std::vector<std::string> SettingsLocations() {
+    return bw::NativeSettings().Locations();
+}
+
+int UsageError(const std::string& message) {
+    std::fprintf(stderr, "blockwright: %s\nTry 'blockwright --help'.\n", message.c_str());
+    return bw::EXIT_USAGE;
+}
+
+// `blockwright help [COMMAND]`.
+int RunHelp(const std::vector<std::string>& arguments) {
+    if (arguments.size() > 3) {
+        return UsageError("help takes at most one command");
+    }
+    const std::string command = arguments.size() == 3 ? arguments[2] : "help";
+    const auto text = bw::CommandHelp(command, SettingsLocations());
+    if (!text) {
+        return UsageError("there is no command \"" + command + "\" to help with");
+    }
+    std::fputs(text->c_str(), stdout);
+    return bw::EXIT_COMPLETED;
 }
 
 }  // namespace
@@ -130,10 +151,16 @@ int main(int argc, char** argv) {
     if (command == "check") {
         return RunCommand(bw::RunCheckCommand, arguments);
     }
+    if (command == "help") {
+        return RunHelp(arguments);
+    }
     if (command == "--help" || command == "-h") {
-        std::fputs(USAGE, stdout);
+        std::fputs(bw::ProgramHelp(SettingsLocations()).c_str(), stdout);
         return bw::EXIT_COMPLETED;
     }
-    std::fprintf(stderr, "blockwright: unknown command \"%s\"\n%s", command.c_str(), USAGE);
-    return bw::EXIT_USAGE;
+    if (command == "--version") {
+        std::fputs(bw::VersionText().c_str(), stdout);
+        return bw::EXIT_COMPLETED;
+    }
+    return UsageError("unknown command \"" + command + "\"");
 }

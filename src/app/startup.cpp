@@ -6,11 +6,12 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/install_layout.h"
 #include "app/qt_launcher.h"
 #include "app/qt_prompts.h"
-#include "platform/settings_store.h"
 #include "app/single_instance.h"
 #include "definition/settings_rules.h"
+#include "platform/settings_store.h"
 #include "wizard/cwizard.h"
 #include "wizard/header_picture.h"
 #include "wizard/host_catalogue.h"
@@ -77,7 +78,7 @@ int RunWizardProgram(int& argc, char** argv) {
     }
 
     NativeSettings settings;
-    const std::string workingDirectory = WorkingDirectory(settings, ProgramFolder());
+    const std::string workingDirectory = WorkingDirectory(settings, StockFolder(ProgramFolder()));
     const QPixmap header = HeaderPicture(workingDirectory, ScreenDepth());
 
     BLOCKINFO block;

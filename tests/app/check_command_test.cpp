@@ -71,14 +71,14 @@ TEST_F(CheckCommandTest, ExitStatusSaysWhetherAnythingWasFound) {
     const QString coerced = Template("coerced.tbt", Changed(ExampleText(), "Inputs", "abc"));
     const Outcome warned = Blockwright({"check", coerced});
     EXPECT_EQ(warned.status, 1);
-    EXPECT_EQ(warned.err, coerced.toStdString() +
+    EXPECT_EQ(warned.err, "blockwright: " + coerced.toStdString() +
                               ": Inputs: warning: \"abc\" is not a number; it was read as 0.\n");
 
     const QString blank = Template("blank.tbt", Changed(ExampleText(), "Block Name", "My Echo"));
     const Outcome refused = Blockwright({"check", blank});
     EXPECT_EQ(refused.status, 2);
     EXPECT_EQ(refused.err,
-              blank.toStdString() +
+              "blockwright: " + blank.toStdString() +
                   ": Block Name: The block file name \"My Echo\" names the block's routines, so it "
                   "must begin with a letter or an underscore and hold only letters, digits and "
                   "underscores.\n");
@@ -108,9 +108,9 @@ TEST_F(CheckCommandTest, GeneratePrintsWarningsAndGoesOn) {
     const Outcome outcome =
         Blockwright({"generate", cut, "--directory", Out(), "--overwrite", "all"});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(
-        outcome.err,
-        cut.toStdString() + ": Outputs: warning: 900 is outside 0 to 129; it was read as 129.\n");
+    EXPECT_EQ(outcome.err,
+              "blockwright: " + cut.toStdString() +
+                  ": Outputs: warning: 900 is outside 0 to 129; it was read as 129.\n");
     EXPECT_TRUE(Exists(Out() + "/IFGain.c"));
 }
 

@@ -161,7 +161,8 @@ TEST_F(CommandLineTest, UsageAndTemplateErrorsExitWithTwo) {
 
     const Outcome missing = Blockwright({"generate", temp_.filePath("none.tbt")});
     EXPECT_EQ(missing.status, EXIT_USAGE);
-    EXPECT_THAT(missing.err, HasSubstr("Invalid (or read only) Template file."));
+    EXPECT_THAT(missing.err, HasSubstr("blockwright: " + temp_.filePath("none.tbt").toStdString() +
+                                       ": cannot be read: "));
 
     // A template whose directory begins with a drive letter.
     std::string text = FilesIn(BLOCKWRIGHT_SOURCE_DIR "/examples").at("Gain.tbt");

@@ -16,11 +16,13 @@ struct Outcome {
     std::string err;
 };
 
-// The program with arguments, stdin a pipe (no terminal), in environment.
-inline Outcome RunProgram(const QStringList& arguments, const QProcessEnvironment& environment) {
+// The program (the built one unless another copy is named) with arguments,
+// stdin a pipe (no terminal), in environment.
+inline Outcome RunProgram(const QStringList& arguments, const QProcessEnvironment& environment,
+                          const QString& program = QStringLiteral(BLOCKWRIGHT_EXE)) {
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(BLOCKWRIGHT_EXE), arguments);
+    process.start(program, arguments);
     process.closeWriteChannel();
     if (!process.waitForFinished(60000)) {
         return {};

@@ -1,0 +1,68 @@
+#include "app/program_help.h"
+
+#include "app/command_line.h"
+
+namespace bw {
+
+namespace {
+
+constexpr const char* COMMANDS = R"(Usage: blockwright [COMMAND [ARGUMENTS]]
+
+Tessaline Blockwright writes the C source project of one processing block
+from a block definition: a block template (.tbt file) that the wizard saves
+and the command line reads.
+
+Commands:
+  (none)                      open the wizard
+  generate TEMPLATE [options] generate the block of TEMPLATE without a window
+  check TEMPLATE              report what keeps TEMPLATE from compiling
+  help [COMMAND]              print this text, or the help of COMMAND
+  --help, -h                  print this text
+  --version                   print the program's name and version
+
+Exit status:
+  0  completed (check: nothing found)
+  1  stopped: cancelled, a question left unanswered, a file not written,
+     hand-edited sections not carried over, the wizard not loadable
+     (check: warnings only)
+  2  usage errors and templates that cannot be read or generated
+     (check: errors)
+  3  no display to open the wizard on
+
+Errors are printed on standard error as "blockwright: FILE: message".
+The time in the file heads is taken from SOURCE_DATE_EPOCH when it is set.
+)";
+
+}  // namespace
+
+std::string VersionText() {
+    return std::string("blockwright ") + BLOCKWRIGHT_VERSION + "\nTessaline Blockwright\n";
+}
+
+std::string ProgramHelp(const std::vector<std::string>& settingsLocations) {
+    std::string text = COMMANDS;
+    text +=
+        "\nSettings are looked up here, each value in the first that has it; changes go\nto the "
+        "first:\n";
+    for (const std::string& location : settingsLocations) {
+        text += "  " + location + "\n";
+    }
+    text += "\nSee blockwright(1) for more, and 'blockwright help generate'.\n";
+    return text;
+}
+
+std::optional<std::string> CommandHelp(const std::string& command,
+                                       const std::vector<std::string>& settingsLocations) {
+    if (command == "generate") {
+        return GenerateHelp();
+    }
+    if (command == "check") {
+        return CheckHelp();
+    }
+    if (command == "help") {
+        return ProgramHelp(settingsLocations);
+    }
+    return std::nullopt;
+}
+
+}  // namespace bw

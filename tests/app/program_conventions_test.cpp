@@ -1,0 +1,123 @@
+// The program as a user meets it in a shell: version, help, usage errors that
+// point at the help, template errors that name the file and the fault, and an
+// installed tree that finds its stock files wherever it is moved.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+
+#include "app/command_line.h"
+#include "app/program_run.h"
+
+namespace bw {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+const std::string EXAMPLE = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/examples/Gain.tbt";
+
+Outcome Blockwright(const QStringList& arguments,
+                    const QString& program = QStringLiteral(BLOCKWRIGHT_EXE)) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("SOURCE_DATE_EPOCH", "1700000000");
+    return RunProgram(arguments, environment, program);
+}
+
+std::string Contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(ProgramConventionsTest, VersionAndHelpGoToStandardOutputAndExitWithZero) {
+    const Outcome version = Blockwright({"--version"});
+    EXPECT_EQ(version.status, EXIT_COMPLETED);
+    EXPECT_THAT(version.out, StartsWith(std::string("blockwright ") + BLOCKWRIGHT_VERSION + "\n"));
+
+    const Outcome help = Blockwright({"--help"});
+    EXPECT_EQ(help.status, EXIT_COMPLETED);
+    EXPECT_EQ(help.err, "");
+    for (const char* part : {"generate TEMPLATE", "check TEMPLATE", "help [COMMAND]", "--version",
+                             "Exit status:", "SOURCE_DATE_EPOCH"}) {
+        EXPECT_THAT(help.out, HasSubstr(part));
+    }
+    // Where the settings live, as the settings store looks them up.
+    EXPECT_THAT(help.out, HasSubstr(qEnvironmentVariable("XDG_CONFIG_HOME").toStdString() +
+                                    "/Calderic/Tessaline Blockwright.conf"));
+
+    EXPECT_EQ(Blockwright({"help"}).out, help.out);
+    const Outcome generate = Blockwright({"help", "generate"});
+    EXPECT_EQ(generate.status, EXIT_COMPLETED);
+    EXPECT_EQ(generate.out, GenerateHelp());
+    EXPECT_EQ(Blockwright({"help", "check"}).out, CheckHelp());
+}
+
+TEST(ProgramConventionsTest, UsageErrorsPointAtTheHelpAndExitWithTwo) {
+    for (const QStringList& arguments :
+         {QStringList{"frobnicate"}, QStringList{"help", "frobnicate"},
+          QStringList{"help", "generate", "check"}, QStringList{"--verbose"}}) {
+        const Outcome outcome = Blockwright(arguments);
+        EXPECT_EQ(outcome.status, EXIT_USAGE) << arguments.join(' ').toStdString();
+        EXPECT_THAT(outcome.err, StartsWith("blockwright: "));
+        EXPECT_THAT(outcome.err, HasSubstr("Try 'blockwright --help'."));
+        EXPECT_EQ(outcome.out, "");
+    }
+}
+
+TEST(ProgramConventionsTest, TemplateErrorsNameTheFileAndTheFault) {
+    QTemporaryDir temp;
+    // Some other kind of file given in place of a template.
+    std::ofstream(temp.filePath("notes.tbt").toStdString()) << "; a note\nBlock Name=Echo\n\n"
+                                                               "Echo the input.\n";
+    std::ofstream(temp.filePath("other.tbt").toStdString()) << "[Elsewhere]\nBlock Name=Echo\n";
+
+    for (const char* command : {"generate", "check"}) {
+        const Outcome missing = Blockwright({command, temp.filePath("none.tbt")});
+        EXPECT_EQ(missing.status, EXIT_USAGE);
+        EXPECT_EQ(missing.err, "blockwright: " + temp.filePath("none.tbt").toStdString() +
+                                   ": cannot be read: No such file or directory\n");
+
+        const Outcome other = Blockwright({command, temp.filePath("other.tbt")});
+        EXPECT_EQ(other.status, EXIT_USAGE);
+        EXPECT_EQ(other.err, "blockwright: " + temp.filePath("other.tbt").toStdString() +
+                                 ": not a block template: it has no [Tessaline Blockwright] "
+                                 "section with any values\n");
+
+        const Outcome notes = Blockwright({command, temp.filePath("notes.tbt")});
+        EXPECT_EQ(notes.status, EXIT_USAGE);
+        EXPECT_EQ(notes.err, "blockwright: " + temp.filePath("notes.tbt").toStdString() +
+                                 ": line 4: neither a [section] heading nor a key=value line; "
+                                 "not a block template\n");
+    }
+}
+
+// The program and its stock files laid out as an install puts them, in a
+// folder that is neither the build tree nor the configured prefix.
+TEST(ProgramConventionsTest, AnInstalledTreeCopiedElsewhereFindsItsStockFiles) {
+    QTemporaryDir temp;
+    const fs::path prefix = fs::path(temp.path().toStdString()) / "moved";
+    const fs::path bin = prefix / BLOCKWRIGHT_INSTALL_BINDIR;
+    const fs::path stock = prefix / BLOCKWRIGHT_INSTALL_STOCKDIR;
+    fs::create_directories(bin);
+    fs::create_directories(stock);
+    fs::copy_file(BLOCKWRIGHT_EXE, bin / "blockwright");
+    // The share folder's process icon is told apart from the source tree's.
+    for (const auto& entry : fs::directory_iterator(BLOCKWRIGHT_SOURCE_DIR "/assets")) {
+        fs::copy_file(entry.path(), stock / entry.path().filename());
+    }
+    std::ofstream(stock / "process.ico", std::ios::binary | std::ios::trunc) << "installed icon";
+
+    const fs::path out = prefix / "out";
+    const Outcome outcome = Blockwright({"generate", QString::fromStdString(EXAMPLE), "--directory",
+                                         QString::fromStdString(out.string())},
+                                        QString::fromStdString((bin / "blockwright").string()));
+    ASSERT_EQ(outcome.status, EXIT_COMPLETED) << outcome.err;
+    EXPECT_EQ(Contents(out / "gain.ico"), "installed icon");
+}
+
+}  // namespace
+}  // namespace bw
