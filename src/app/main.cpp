@@ -17,20 +17,12 @@
 #include "app/install_layout.h"
 #include "app/program_help.h"
 #include "app/wizard_module.h"
+#include "definition/file_bytes.h"
 #include "platform/settings_store.h"
 
 namespace {
 
 #ifdef _WIN32
-
-std::string Utf8(const std::wstring& wide) {
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                          nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), bytes,
-                        nullptr, nullptr);
-    return text;
-}
 
 // The arguments in UTF-8, like every path the program handles: argv holds
 // them in the ANSI code page, which cannot name every folder.
@@ -39,7 +31,7 @@ std::vector<std::string> Arguments(int, char**) {
     wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
     std::vector<std::string> arguments;
     for (int n = 0; wide != nullptr && n < count; ++n) {
-        arguments.push_back(Utf8(wide[n]));
+        arguments.push_back(bw::Utf8Text(wide[n]));
     }
     LocalFree(wide);
     return arguments;
@@ -53,7 +45,7 @@ std::string ProgramFolder() {
     }
     path.resize(size);
     path.erase(path.find_last_of(L"\\/") + 1);
-    return Utf8(path);
+    return bw::Utf8Text(path);
 }
 
 bool InputIsTerminal() {

@@ -11,9 +11,7 @@ namespace bw {
 
 #ifdef _WIN32
 
-namespace {
-
-std::wstring Wide(std::string_view text) {
+std::wstring WideText(std::string_view text) {
     if (text.empty()) {
         return {};
     }
@@ -24,23 +22,33 @@ std::wstring Wide(std::string_view text) {
     return wide;
 }
 
-}  // namespace
+std::string Utf8Text(std::wstring_view wide) {
+    if (wide.empty()) {
+        return {};
+    }
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size,
+                        nullptr, nullptr);
+    return text;
+}
 
 std::filesystem::path FileSystemPath(std::string_view path) {
-    return Wide(path);
+    return WideText(path);
 }
 
 std::FILE* OpenFile(const std::string& path, const char* mode) {
-    return _wfopen(Wide(path).c_str(), Wide(mode).c_str());
+    return _wfopen(WideText(path).c_str(), WideText(mode).c_str());
 }
 
 bool MoveFileOver(const std::string& from, const std::string& to) {
-    return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+    return MoveFileExW(WideText(from).c_str(), WideText(to).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool CopyFileOver(const std::string& from, const std::string& to) {
-    return CopyFileW(Wide(from).c_str(), Wide(to).c_str(), FALSE) != 0;
+    return CopyFileW(WideText(from).c_str(), WideText(to).c_str(), FALSE) != 0;
 }
 
 std::tm LocalTime(std::time_t moment) {

@@ -13,6 +13,12 @@ namespace bw {
 // the wide-character calls, so folder names outside the ANSI code page work;
 // elsewhere the bytes are handed over as they are.
 
+#ifdef _WIN32
+// UTF-8 text as the wide-character calls take it, and back.
+std::wstring WideText(std::string_view text);
+std::string Utf8Text(std::wstring_view wide);
+#endif
+
 // The file-system path of a native path.
 std::filesystem::path FileSystemPath(std::string_view path);
 

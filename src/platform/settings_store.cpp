@@ -7,6 +7,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "definition/file_bytes.h"
 #else
 #include "definition/profile_file.h"
 #endif
@@ -270,37 +272,14 @@ std::string UnescapeSettingsValue(const std::string& text) {
 
 namespace {
 
-std::wstring Wide(const std::string& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
-
-std::string Narrow(const std::wstring& wide) {
-    if (wide.empty()) {
-        return {};
-    }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size,
-                        nullptr, nullptr);
-    return text;
-}
-
 std::wstring KeyPath(const std::string& section) {
-    return Wide(std::string("Software\\") + ORGANISATION + "\\" + APPLICATION + "\\" + section);
+    return WideText(std::string("Software\\") + ORGANISATION + "\\" + APPLICATION + "\\" + section);
 }
 
 std::optional<std::string> ReadRegistry(HKEY root, const std::string& section,
                                         const std::string& name) {
     const std::wstring path = KeyPath(section);
-    const std::wstring value = Wide(name);
+    const std::wstring value = WideText(name);
     DWORD size = 0;
     if (RegGetValueW(root, path.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
         ERROR_SUCCESS) {
@@ -312,7 +291,7 @@ std::optional<std::string> ReadRegistry(HKEY root, const std::string& section,
         return std::nullopt;
     }
     text.resize(wcsnlen(text.c_str(), text.size()));
-    return Narrow(text);
+    return Utf8Text(text);
 }
 
 }  // namespace
@@ -340,8 +319,9 @@ void NativeSettings::write(const std::string& section, const std::string& name,
                         nullptr, &key, nullptr) != ERROR_SUCCESS) {
         return;
     }
-    const std::wstring text = Wide(value);
-    RegSetValueExW(key, Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+    const std::wstring text = WideText(value);
+    RegSetValueExW(key, WideText(name).c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(key);
 }
@@ -362,7 +342,7 @@ std::string SettingsDirectory() {
     folder /= ORGANISATION;
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
-    return Narrow(folder.wstring()) + "\\";
+    return Utf8Text(folder.wstring()) + "\\";
 }
 
 #else
