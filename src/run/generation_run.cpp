@@ -447,7 +447,7 @@ std::vector<FilePreview> PreviewFileSet(BLOCKINFO& block, const RunEnvironment& 
     std::vector<FilePreview> previews;
     const std::string directory = DirectoryPrefix(block);
     for (const BlockFile& file : RunFileSet(block)) {
-        FilePreview preview{directory + file.path};
+        FilePreview preview{directory + file.path, file.path};
         const ExistingFile existing = ReadExisting(preview.path);
         const std::optional<std::string> text =
             PreviewText(file, preview.path, block, quiet, existing, preview.splices);

@@ -70,7 +70,8 @@ enum class FileChange {
 };
 
 struct FilePreview {
-    std::string path;  // as the run forms it
+    std::string path;          // as the run forms it
+    std::string relativePath;  // relative to Directory, as in the file set
     FileChange change = FileChange::New;
     // A previous version whose user sections would be carried over.
     bool splices = false;

@@ -47,6 +47,9 @@ private:
     class ProgressPrompts;
 
     void showRunning(bool running);
+    // Marks each file of the trees new, changed or unchanged, as a run now
+    // would leave it.
+    void markWhatWillChange();
     void showFileInHand(const RunProgress& progress);
 
     FileTreesView* trees_ = nullptr;
