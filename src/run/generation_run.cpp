@@ -184,9 +184,7 @@ private:
     // The overwrite decision and backup of one file, with its report.
     bool Decide(const BlockFile& file, const std::string& path, const ExistingFile& existing) {
         if (!DecideOverwrite(path, environment_, lastAnswer_)) {
-            if (existing.exists) {
-                Report(FileAction::Skipped, file, path);
-            }
+            ReportLeftAsItWas(file, path, existing);
             return false;
         }
         // The backup may have failed and the user agreed to overwrite anyway.
@@ -247,22 +245,41 @@ private:
         if (LeftAlone(file, path, existing, *text) || !Decide(file, path, existing)) {
             return true;
         }
-        if (!splice.deferredQuestion.empty() &&
-            !prompts_.askYesNo(splice.deferredQuestion, MessageIcon::Question)) {
-            if (environment_.Stopping) {
-                Report(FileAction::Skipped, file, path);
-                return true;
-            }
-            splice = SpliceRecord{};
-            splice.question = SpliceQuestion::Declined;
-            text = ProduceText(file, path, block_, environment_, splice);
+        if (!AskDeferredSplice(file, path, splice, text)) {
+            ReportLeftAsItWas(file, path, existing);
+            return true;
         }
         if (!text || !KeepSpliceLeftovers(file, path, splice)) {
             // Replacing the file would lose the user's sections for good.
-            Report(FileAction::Skipped, file, path);
+            ReportLeftAsItWas(file, path, existing);
             return true;
         }
-        switch (WriteWholeFile(path, *text)) {
+        return Replace(file, path, existing, *text);
+    }
+
+    // The splice question the generator put off, asked now that the file is
+    // to be replaced; a No produces the file again without the splice. False
+    // when the question went unanswered and the run stops.
+    bool AskDeferredSplice(const BlockFile& file, const std::string& path, SpliceRecord& splice,
+                           std::optional<std::string>& text) {
+        if (splice.deferredQuestion.empty() ||
+            prompts_.askYesNo(splice.deferredQuestion, MessageIcon::Question)) {
+            return true;
+        }
+        if (environment_.Stopping) {
+            return false;
+        }
+        splice = SpliceRecord{};
+        splice.question = SpliceQuestion::Declined;
+        text = ProduceText(file, path, block_, environment_, splice);
+        return true;
+    }
+
+    // Puts text in the file's place whole. False, with a message, when it
+    // cannot be: the run ends there and the file is as it was.
+    bool Replace(const BlockFile& file, const std::string& path, const ExistingFile& existing,
+                 std::string_view text) {
+        switch (WriteWholeFile(path, text)) {
             case WholeWrite::Written:
                 Report(FileAction::Written, file, path);
                 return true;
@@ -275,10 +292,7 @@ private:
                     MessageIcon::Exclamation);
                 break;
         }
-        // Not a byte of the new text reached it.
-        if (existing.exists) {
-            Report(FileAction::Skipped, file, path);
-        }
+        ReportLeftAsItWas(file, path, existing);
         return false;
     }
 
@@ -307,6 +321,14 @@ private:
         }
         result_.leftovers.push_back(std::move(*leftovers));
         return true;
+    }
+
+    // An existing file that the run did not replace is reported as skipped.
+    void ReportLeftAsItWas(const BlockFile& file, const std::string& path,
+                           const ExistingFile& existing) {
+        if (existing.exists) {
+            Report(FileAction::Skipped, file, path);
+        }
     }
 
     void Report(FileAction action, const BlockFile& file, const std::string& path) {
