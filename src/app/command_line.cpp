@@ -3,11 +3,12 @@
 #include <istream>
 #include <ostream>
 
-#include "app/qt_settings.h"
+#include "check/definition_check.h"
 #include "definition/edit_rules.h"
 #include "definition/settings_rules.h"
 #include "definition/template_file.h"
 #include "generation/paths.h"
+#include "platform/settings_store.h"
 #include "run/file_set.h"
 #include "run/generation_run.h"
 
@@ -101,6 +102,55 @@ int ExitStatus(RunOutcome outcome) {
     return EXIT_STOPPED;
 }
 
+// One line per finding: the template as given, the key, the message.
+void PrintFindings(const std::vector<Finding>& findings, const std::string& templatePath,
+                   std::ostream& err) {
+    for (const Finding& finding : findings) {
+        err << templatePath << ": " << finding.key << ": "
+            << (finding.severity == Severity::Warning ? "warning: " : "") << finding.message
+            << '\n';
+    }
+}
+
+// The run's seams for the command line, and the definition read from the
+// template as the wizard's pages would store it.
+class CommandSetting {
+public:
+    CommandSetting(const std::string& programFolder, CliPrompts& prompts) {
+        environment.prompts = &prompts;
+        environment.clock = &clock_;
+        environment.settings = &settings_;
+        environment.workingDirectory = WorkingDirectory(settings_, programFolder);
+        environment.settingsDirectory = SettingsDirectory();
+        prompts.attach(&environment);
+    }
+
+    // False when the template cannot be read (the reader has said why).
+    bool ReadBlock(const std::string& templatePath, UserPrompts& prompts) {
+        block.Reset(settings_, environment.workingDirectory);
+        if (!ReadTemplate(block, NativePath(templatePath), prompts)) {
+            return false;
+        }
+        ApplyWizardPageStores(block);
+        return true;
+    }
+
+    // What the checker finds in the definition and the working directory.
+    std::vector<Finding> Findings() const {
+        std::vector<Finding> findings = CheckDefinition(block);
+        const std::vector<Finding> stock = CheckStockFiles(block, environment.workingDirectory);
+        findings.insert(findings.begin(), stock.begin(), stock.end());
+        return findings;
+    }
+
+    RunEnvironment environment;
+    BLOCKINFO block;
+
+private:
+    NativeSettings settings_;
+    SystemClock clock_;
+};
+
 }  // namespace
 
 bool ParseGenerateArguments(const std::vector<std::string>& arguments, GenerateOptions& options,
@@ -193,6 +243,10 @@ Options:
                     its previous version are carried over), and write nothing
   --help            print this text
 
+Before anything is written the template is checked as `blockwright check`
+checks it: a definition whose files would not compile is refused, and
+warnings are printed before the generation goes on.
+
 A question that is to be asked when there is no terminal is not guessed: the
 generation stops there with a message naming the option that answers it.
 
@@ -219,27 +273,18 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
         return EXIT_COMPLETED;
     }
 
-    QtSettingsStore settings;
-    SystemClock clock;
     CliPrompts prompts(options.overwrite, options.splice, console.in, console.err,
                        console.terminal);
-    RunEnvironment environment;
-    environment.prompts = &prompts;
-    environment.clock = &clock;
-    environment.settings = &settings;
-    environment.workingDirectory = WorkingDirectory(settings, programFolder);
-    environment.settingsDirectory = SettingsDirectory();
-    prompts.attach(&environment);
-
-    BLOCKINFO block;
-    block.Reset(settings, environment.workingDirectory);
-    if (!ReadTemplate(block, NativePath(options.templatePath), prompts)) {
-        return EXIT_USAGE;  // the reader has said why
+    CommandSetting setting(programFolder, prompts);
+    if (!setting.ReadBlock(options.templatePath, prompts)) {
+        return EXIT_USAGE;
     }
-    ApplyWizardPageStores(block);
-    if (options.directory) {
-        block.Directory = *options.directory;
-    }
+    BLOCKINFO& block = setting.block;
+    // A relative block directory in a template is where the template is, so
+    // a template and its block can move together.
+    block.Directory = options.directory
+                          ? *options.directory
+                          : ResolveAgainst(SplitPath(options.templatePath).first, block.Directory);
 
     if (options.list) {
         const std::string refusal = RefusalReason(block);
@@ -247,11 +292,19 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
             console.err << refusal << '\n';
             return EXIT_USAGE;
         }
-        ListFileSet(block, environment, console.out);
+        ListFileSet(block, setting.environment, console.out);
         return EXIT_COMPLETED;
     }
 
-    const RunResult result = RunGeneration(block, environment);
+    // A definition whose files would not compile is refused before anything
+    // is written; what is only worth knowing is said, and the run goes on.
+    const std::vector<Finding> findings = setting.Findings();
+    PrintFindings(findings, options.templatePath, console.err);
+    if (HasErrors(findings)) {
+        return EXIT_USAGE;
+    }
+
+    const RunResult result = RunGeneration(block, setting.environment);
     for (const FileEvent& event : result.events) {
         console.out << ActionText(event.action) << NativePath(event.path) << '\n';
     }
@@ -268,6 +321,44 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
         return EXIT_STOPPED;  // hand-edited sections were not carried over
     }
     return ExitStatus(result.outcome);
+}
+
+int RunCheckCommand(const std::vector<std::string>& arguments, const std::string& programFolder,
+                    Console& console) {
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        console.out << CheckHelp();
+        return EXIT_COMPLETED;
+    }
+    if (arguments.size() != 1 || arguments[0].empty() || arguments[0][0] == '-') {
+        console.err << "blockwright check: give one template and no options\n"
+                    << "Try 'blockwright check --help'.\n";
+        return EXIT_USAGE;
+    }
+    const std::string& templatePath = arguments[0];
+    CliPrompts prompts(OverwriteMode::No, SpliceMode::No, console.in, console.err, false);
+    CommandSetting setting(programFolder, prompts);
+    if (!setting.ReadBlock(templatePath, prompts)) {
+        return EXIT_USAGE;
+    }
+    const std::vector<Finding> findings = setting.Findings();
+    PrintFindings(findings, templatePath, console.err);
+    if (HasErrors(findings)) {
+        return EXIT_USAGE;
+    }
+    return findings.empty() ? EXIT_COMPLETED : EXIT_STOPPED;
+}
+
+std::string CheckHelp() {
+    return R"(Usage: blockwright check TEMPLATE
+
+Reads the block template TEMPLATE (a .tbt file) and reports, one line each on
+standard error, what would keep the block's generated files from compiling
+(errors) and what the template held that was read otherwise than written
+(warnings), as TEMPLATE: KEY: MESSAGE. Nothing is written.
+
+Exit status: 0 when nothing was found, 1 for warnings only, 2 for errors or a
+template that cannot be read.
+)";
 }
 
 }  // namespace bw

@@ -1,6 +1,7 @@
 #pragma once
 
-// `blockwright generate TEMPLATE [options]`: a generation run without any window.
+// `blockwright generate TEMPLATE [options]`: a generation run without any window;
+// `blockwright check TEMPLATE`: the definition checker alone.
 
 #include <iosfwd>
 #include <optional>
@@ -41,6 +42,15 @@ struct Console {
     std::ostream& err;  // messages and questions
     bool terminal;      // questions can be asked on in
 };
+
+// Runs `blockwright check TEMPLATE`: prints the definition checker's findings
+// and writes nothing. Returns 0 when nothing was found, 1 for warnings only
+// and 2 for errors (or a template that cannot be read).
+int RunCheckCommand(const std::vector<std::string>& arguments, const std::string& programFolder,
+                    Console& console);
+
+// The text `blockwright check --help` prints.
+std::string CheckHelp();
 
 // Runs `blockwright generate` with the arguments that follow "generate";
 // programFolder is the folder of the executable. Returns the exit status.

@@ -73,6 +73,7 @@ void BLOCKINFO::Reset(const SettingsStore& settings, const std::string& workingD
     BlockName.clear();
     HelpFilename.clear();
     IconFilename.clear();
+    TemplateNotes.clear();
 
     Directory = settings.read(SETTINGS_SECTION, "Block Directory", workingDirectory);
     LibraryPath = settings.read(SETTINGS_SECTION, "Lib Directory", workingDirectory);

@@ -58,6 +58,14 @@ struct PROTOTYPEINFO {
     std::vector<std::string> ParamTypes;
 };
 
+// A value the template reader read otherwise than it stood in the file (a
+// number that was not one, a count beyond its range, a text cut short), with
+// the key it stood under.
+struct TemplateNote {
+    std::string key;
+    std::string message;
+};
+
 // The one description of the block being built.
 struct BLOCKINFO {
     BLOCKINFO();
@@ -119,6 +127,8 @@ struct BLOCKINFO {
     std::string AlgorithmName;
     std::string VendorName;
     std::vector<PROTOTYPEINFO> Prototypes;
+    // What the last template read coerced; emptied by Reset.
+    std::vector<TemplateNote> TemplateNotes;
 
     // The "new block" state; directories and company come from the settings.
     void Reset(const SettingsStore& settings, const std::string& workingDirectory);

@@ -4,7 +4,10 @@
 #include <array>
 #include <charconv>
 #include <iterator>
+#include <optional>
 #include <span>
+#include <string_view>
+#include <vector>
 
 namespace bw {
 
@@ -100,6 +103,12 @@ int BlockTypeFromText(const std::string& text) {
     return BLOCK_PROCESS;
 }
 
+// Texts of the process type, or none at all (what the writer stores), are
+// the block type PROCESS as they should be; any other unknown text is noted.
+bool IsProcessText(const std::string& text) {
+    return text.empty() || text.rfind("PROCESS", 0) == 0;
+}
+
 size_t At(int i) {
     return static_cast<size_t>(i);
 }
@@ -122,25 +131,68 @@ private:
     std::string lines_;
 };
 
-// Reads the keys of the section found, with the reader's defaults and limits.
+// True when text is a whole decimal number that an int holds, blanks around it allowed.
+bool IsWholeNumber(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t");
+    const size_t last = text.find_last_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return false;
+    }
+    text = text.substr(first, last - first + 1);
+    if (text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+std::string Quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+// Reads the keys of the section found, with the reader's defaults and limits,
+// and notes every value it could not take as it stood.
 class TemplateReader {
 public:
-    TemplateReader(const ProfileFile& profile, std::string section)
-        : profile_(profile), section_(std::move(section)) {}
+    TemplateReader(const ProfileFile& profile, std::string section,
+                   std::vector<TemplateNote>& notes)
+        : profile_(profile), section_(std::move(section)), notes_(notes) {}
     std::string Text(std::string_view key, std::string_view defaultValue) const {
         const std::string_view value = profile_.Find(section_, key).value_or(defaultValue);
+        if (value.size() > MAX_TEXT_LENGTH) {
+            Note(key, "The text is longer than " + std::to_string(MAX_TEXT_LENGTH) +
+                          " characters; only its first " + std::to_string(MAX_TEXT_LENGTH) +
+                          " were read.");
+        }
         return std::string(value.substr(0, MAX_TEXT_LENGTH));
     }
     int Number(std::string_view key, int defaultValue) const {
-        return profile_.GetInt(section_, key, defaultValue);
+        const int value = profile_.GetInt(section_, key, defaultValue);
+        const std::optional<std::string_view> written = profile_.Find(section_, key);
+        if (written && !IsWholeNumber(*written)) {
+            Note(key, Quoted(*written) + " is not a number; it was read as " +
+                          std::to_string(value) + ".");
+        }
+        return value;
     }
     int Count(std::string_view key, int defaultValue, int limit) const {
-        return std::clamp(Number(key, defaultValue), 0, limit);
+        const int value = Number(key, defaultValue);
+        const int counted = std::clamp(value, 0, limit);
+        if (counted != value) {
+            Note(key, std::to_string(value) + " is outside 0 to " + std::to_string(limit) +
+                          "; it was read as " + std::to_string(counted) + ".");
+        }
+        return counted;
+    }
+    void Note(std::string_view key, std::string message) const {
+        notes_.push_back({std::string(key), std::move(message)});
     }
 
 private:
     const ProfileFile& profile_;
     std::string section_;
+    std::vector<TemplateNote>& notes_;
 };
 
 void SavePrototype(TemplateWriter& out, const PROTOTYPEINFO& prototype, int number) {
@@ -325,11 +377,20 @@ void ReadNames(const TemplateReader& in, BLOCKINFO& b) {
     b.LongDescription = DecodeLines(in.Text("Long Description", ""));
 }
 
+int ReadBlockType(const TemplateReader& in) {
+    const std::string text = in.Text("Block Type", "PROCESS   (Block Type 2)");
+    const int type = BlockTypeFromText(text);
+    if (type == BLOCK_PROCESS && !IsProcessText(text)) {
+        in.Note("Block Type", Quoted(text) + " is not a block type; it was read as PROCESS.");
+    }
+    return type;
+}
+
 void ReadCountsAndChannels(const TemplateReader& in, BLOCKINFO& b) {
     b.NumInputs = in.Count("Inputs", 1, MAX_CHANNELS);
     b.NumOutputs = in.Count("Outputs", 1, MAX_CHANNELS);
     b.NumParameters = in.Count("Parameters", 0, MAX_PARAMETERS);
-    b.BlockType = BlockTypeFromText(in.Text("Block Type", "PROCESS   (Block Type 2)"));
+    b.BlockType = ReadBlockType(in);
     b.WarningType = in.Number("Warning Type", 0);
     for (int i = 0; i < b.NumInputs; ++i) {
         b.InputChannelLabel[At(i)] = in.Text(Indexed("Input Channel Label", i), Indexed("In", i));
@@ -455,7 +516,8 @@ bool ReadTemplate(BLOCKINFO& block, const ProfileFile& profile, UserPrompts& pro
         prompts.showMessage(INVALID_TEMPLATE_MESSAGE, MessageIcon::Stop);
         return false;
     }
-    const TemplateReader in(profile, *accepted);
+    block.TemplateNotes.clear();
+    const TemplateReader in(profile, *accepted, block.TemplateNotes);
     ReadFlags(in, block);
     ReadNames(in, block);
     ReadCountsAndChannels(in, block);

@@ -18,16 +18,14 @@ namespace bw {
 namespace {
 
 using component::EQUALS_LINE;
-using component::Fill;
 using component::LONG_DASH_LINE;
 using component::PadRight;
 using component::SHORT_DASH_LINE;
-using component::WriteLines;
 
 // One header being written: the file, the definition and the previous
 // version (null when the splice is off).
 struct Header {
-    OutputFile& file;
+    Printer& print;
     const BLOCKINFO& block;
     PreviousVersion* previous;
 };
@@ -41,8 +39,8 @@ const LOCALARRAYINFO& LocalArrayAt(const BLOCKINFO& block, int i) {
 }
 
 // A member line: four blanks, the type padded to 14 characters, the rest.
-void WriteMember(OutputFile& file, std::string_view type, std::string_view rest) {
-    WriteLine(file, "    " + PadRight(type, 14), rest);
+void WriteMember(Printer& print, std::string_view type, std::string_view rest) {
+    print.Line("    <type><rest>", {{"type", PadRight(type, 14)}, {"rest", rest}});
 }
 
 // "//; " + title: the line that starts a user section.
@@ -55,42 +53,50 @@ std::string StartMarker(std::string_view title) {
 
 void WriteBanner(Header& h) {
     const BLOCKINFO& block = h.block;
-    const Clock* clock = h.file.Environment().clock;
-    const std::tm now = clock != nullptr ? clock->localNow() : std::tm{};
-    WriteLine(h.file, EQUALS_LINE);
-    WriteLine(h.file, "//");
-    WriteLine(h.file, "//    FILE NAME : ", h.file.FileName());
-    WriteLine(h.file, "//");
-    WriteLine(h.file, "//    BLOCK NAME: ", block.MenuName);
-    WriteLine(h.file, "//");
-    WriteLine(h.file, "//    GROUP NAME: ", block.GroupName);
-    WriteLine(h.file, "//");
-    WriteLine(h.file, "//    PURPOSE:    Header file for the block: ", block.BlockName + ".DLL");
-    WriteLine(h.file, "//");
-    WriteLine(h.file, "//    ", ProductLine());
-    WriteLine(h.file, "//");
-    WriteLine(h.file, "//    Creation Date: ", CreationDate(now));
-    WriteLine(h.file, "//    Creation Time: ", CreationTime(now));
-    WriteLines(h.file, {"//", "", "//"});
-    WriteLine(h.file, EQUALS_LINE);
-    WriteLine(h.file,
-              "//    NOTE: Do not modify lines starting with \"//;\".  This information is");
-    WriteLine(h.file, "//          required by the C Code Generator for block importing.");
-    WriteLine(h.file, EQUALS_LINE);
-    WriteLine(h.file, "");
-    WriteLines(h.file, {"#ifdef RC_INVOKED", "#define ID(id) id", "#else",
-                        "#define ID(id) MAKEINTRESOURCE(id)", "#endif", ""});
+    WriteFileHead(h.print, *h.print.File().Environment().clock, [&] {
+        h.print.Block(R"(
+//============================================================================
+//
+//    FILE NAME : <FileName>
+//
+//    BLOCK NAME: <MenuName>
+//
+//    GROUP NAME: <GroupName>
+//
+//    PURPOSE:    Header file for the block: <BlockName>.DLL
+//
+//    <product>
+//
+//    Creation Date: <date>
+//    Creation Time: <time>
+//
+
+//
+//============================================================================
+//    NOTE: Do not modify lines starting with "//;".  This information is
+//          required by the C Code Generator for block importing.
+//============================================================================
+
+#ifdef RC_INVOKED
+#define ID(id) id
+#else
+#define ID(id) MAKEINTRESOURCE(id)
+#endif
+
+)",
+                      {{"MenuName", block.MenuName}, {"GroupName", block.GroupName}, {"BlockName", block.BlockName}});
+    });
 }
 
 void WriteIncludes(Header& h) {
-    WriteLine(h.file, EQUALS_LINE);
-    WriteLine(h.file, "//   Include Files");
-    WriteLine(h.file, EQUALS_LINE);
-    WriteLines(h.file, {"#include \"hresourc.h\"", "#include \"resource.h\""});
+    h.print.Line(EQUALS_LINE);
+    h.print.Line("//   Include Files");
+    h.print.Line(EQUALS_LINE);
+    h.print.Lines({"#include \"hresourc.h\"", "#include \"resource.h\""});
     if (h.block.RealTime) {
-        WriteLine(h.file, "#include \"bddrv.h\"");
+        h.print.Line("#include \"bddrv.h\"");
     }
-    WriteLine(h.file, "");
+    h.print.Line("");
 }
 
 // ---------------------------------------------------------------------------
@@ -98,24 +104,22 @@ void WriteIncludes(Header& h) {
 
 void WriteNames(Header& h) {
     const BLOCKINFO& block = h.block;
-    WriteLine(h.file, EQUALS_LINE);
-    WriteLine(h.file, "//   Definitions");
-    WriteLine(h.file, EQUALS_LINE);
-    WriteLine(h.file, "// menu and block names ");
-    WriteFilled(h.file, "#define MNAME   \"<name>\"", {{"<name>", block.MenuName}});
-    WriteFilled(h.file, "#define GNAME   \"<name>\"", {{"<name>", block.GroupName}});
-    WriteFilled(h.file, "#define LNAME   \"<name>\"", {{"<name>", block.LibraryName}});
+    h.print.Line(EQUALS_LINE);
+    h.print.Line("//   Definitions");
+    h.print.Line(EQUALS_LINE);
+    h.print.Line("// menu and block names ");
+    h.print.Line("#define MNAME   \"<name>\"", {{"name", block.MenuName}});
+    h.print.Line("#define GNAME   \"<name>\"", {{"name", block.GroupName}});
+    h.print.Line("#define LNAME   \"<name>\"", {{"name", block.LibraryName}});
     if (block.RealTime) {
-        WriteFilled(h.file, "#define BFNAME  \"<name>\"", {{"<name>", block.BlockName}});
-        WriteFilled(h.file, "#define BINAME  \"<name>\"",
-                    {{"<name>", IntegerName(block.BlockName)}});
+        h.print.Line("#define BFNAME  \"<name>\"", {{"name", block.BlockName}});
+        h.print.Line("#define BINAME  \"<name>\"",
+                     {{"name", IntegerName(block.BlockName)}});
     }
-    WriteLine(h.file, "");
-    WriteLine(h.file,
-              "// Whenever VERSION is changed, IDS_REV_NUMBER in the *.rc file should also be "
-              "changed");
-    WriteFilled(h.file, "#define VERSION \"<rev>\"", {{"<rev>", block.Revision}});
-    WriteLine(h.file, "");
+    h.print.Line("");
+    h.print.Line("// Whenever VERSION is changed, IDS_REV_NUMBER in the *.rc file should also be changed");
+    h.print.Line("#define VERSION \"<rev>\"", {{"rev", block.Revision}});
+    h.print.Line("");
 }
 
 bool IsIdentifierCharacter(char c) {
@@ -173,7 +177,7 @@ void WriteLocalSizeDefinitions(Header& h) {
     if (block.xDAIS || component::LocalArrayCount(block) == 0) {
         return;
     }
-    WriteLine(h.file, "// local array storage sizes");
+    h.print.Line("// local array storage sizes");
     const int count = component::LocalArrayCount(block);
     for (int i = 0; i < count; ++i) {
         const LOCALARRAYINFO& array = LocalArrayAt(block, i);
@@ -181,8 +185,7 @@ void WriteLocalSizeDefinitions(Header& h) {
             continue;
         }
         const char* gap = i > 9 ? "  " : "   ";
-        WriteLine(h.file, "#define " + Prefix(block) + "_NUMLOCAL" + std::to_string(i) + gap,
-                  LocalSizeValue(block, array.LocalSize));
+        h.print.Line("#define <PREFIX>_NUMLOCAL<i><gap><size>", {{"PREFIX", Prefix(block)}, {"i", i}, {"gap", gap}, {"size", LocalSizeValue(block, array.LocalSize)}});
     }
 }
 
@@ -193,31 +196,31 @@ template <typename WriteDefault>
 bool WriteUserSection(Header& h, const std::vector<std::string>& titles,
                       WriteDefault writeDefault) {
     const std::string start = StartMarker(titles.back());
-    WriteLine(h.file, start);
+    h.print.Raw(start);
     bool copied = false;
     if (h.previous != nullptr) {
         std::vector<std::string> markers;
         for (const std::string& title : titles) {
             markers.push_back(StartMarker(title));
         }
-        copied = CopyNestedSection(h.file, *h.previous, markers);
+        copied = CopyNestedSection(h.print.File(), *h.previous, markers);
     }
     if (!copied) {
         writeDefault();
     }
-    WriteLine(h.file, EndMarkerFor(start));
+    h.print.Raw(EndMarkerFor(start));
     return copied;
 }
 
 void WriteDefinitionsSection(Header& h) {
     WriteUserSection(h, {"Definitions"}, [&] { WriteLocalSizeDefinitions(h); });
-    WriteLine(h.file, "");
+    h.print.Line("");
 }
 
 void WriteParameterCounts(Header& h) {
-    WriteLine(h.file, "// Number of user parameters");
-    WriteLine(h.file, "#define NUM_PARAMS   ", std::to_string(h.block.NumParameters));
-    WriteLine(h.file, "");
+    h.print.Line("// Number of user parameters");
+    h.print.Line("#define NUM_PARAMS   <NumParameters>", {{"NumParameters", std::to_string(h.block.NumParameters)}});
+    h.print.Line("");
 }
 
 // Parameters that reach the DSP: TEXT, FILE, Char and skipped ones do not.
@@ -241,23 +244,19 @@ unsigned DspParameterCount(const BLOCKINFO& block) {
 
 void WriteDspSizes(Header& h) {
     if (h.block.RealTime) {
-        WriteLine(h.file, SHORT_DASH_LINE);
-        WriteLines(
-            h.file,
-            {"// The following two definitions identify the size (in addresses) of the     ",
-             "// block's DSP parameters and internal (persistent-storage) variables.       "});
-        WriteLine(h.file, SHORT_DASH_LINE);
-        WriteLines(
-            h.file,
-            {"// NOTE: The parameter size (PARAMS_SIZE) definition below is the size of    ",
-             "//       the parameters that are sent to the DSP.  Since the TEXT and FILE   ",
-             "//       types do not apply to the DSP, those parameters are not counted,    ",
-             "//       so PARAMS_SIZE may be less than the number of user parameters,      ",
-             "//       NUM_PARAMS.                                                         "});
-        WriteLine(h.file, SHORT_DASH_LINE);
-        WriteLine(h.file, "#define PARAMS_SIZE   ", std::to_string(DspParameterCount(h.block)));
+        h.print.Line(SHORT_DASH_LINE);
+        h.print.Lines({"// The following two definitions identify the size (in addresses) of the     ",
+                       "// block's DSP parameters and internal (persistent-storage) variables.       "});
+        h.print.Line(SHORT_DASH_LINE);
+        h.print.Lines({"// NOTE: The parameter size (PARAMS_SIZE) definition below is the size of    ",
+                       "//       the parameters that are sent to the DSP.  Since the TEXT and FILE   ",
+                       "//       types do not apply to the DSP, those parameters are not counted,    ",
+                       "//       so PARAMS_SIZE may be less than the number of user parameters,      ",
+                       "//       NUM_PARAMS.                                                         "});
+        h.print.Line(SHORT_DASH_LINE);
+        h.print.Line("#define PARAMS_SIZE   <DspParameterCount>", {{"DspParameterCount", std::to_string(DspParameterCount(h.block))}});
     }
-    WriteLine(h.file, "");
+    h.print.Line("");
 }
 
 void WriteComboItemCounts(Header& h) {
@@ -270,44 +269,41 @@ void WriteComboItemCounts(Header& h) {
             continue;
         }
         if (first) {
-            WriteLine(h.file, "// Combo box number of items");
-            WriteLine(h.file, SHORT_DASH_LINE);
-            WriteLines(
-                h.file,
-                {"// NOTE: If the number of combo box items changes, the definitions           ",
-                 "//       below must be updated.                                              "});
-            WriteLine(h.file, SHORT_DASH_LINE);
+            h.print.Line("// Combo box number of items");
+            h.print.Line(SHORT_DASH_LINE);
+            h.print.Lines({"// NOTE: If the number of combo box items changes, the definitions           ",
+                           "//       below must be updated.                                              "});
+            h.print.Line(SHORT_DASH_LINE);
             first = false;
         }
         const size_t items = parameter.ParameterItems.empty() ? 3 : parameter.ParameterItems.size();
-        WriteLine(h.file, "#define NUM" + PadRight(UpperIdentifier(parameter.ParameterName, i), 30),
-                  " " + std::to_string(items));
+        h.print.Line("#define NUM<ID> <items>", {{"ID", PadRight(UpperIdentifier(parameter.ParameterName, i), 30)}, {"items", std::to_string(items)}});
     }
-    WriteLines(h.file, {"", "// Miscellaneous definitions", "#define TEXT_LENGTH   256", "", ""});
+    h.print.Lines({"", "// Miscellaneous definitions", "#define TEXT_LENGTH   256", "", ""});
 }
 
 // ---------------------------------------------------------------------------
 // BLOCK_PARAM
 
-void WriteMemberBanner(OutputFile& file, std::string_view title) {
-    WriteLine(file, LONG_DASH_LINE);
-    WriteLine(file, title);
-    WriteLine(file, LONG_DASH_LINE);
+void WriteMemberBanner(Printer& print, std::string_view title) {
+    print.Line(LONG_DASH_LINE);
+    print.Raw(title);
+    print.Line(LONG_DASH_LINE);
 }
 
 void WriteGeneralInformation(Header& h) {
     const BLOCKINFO& block = h.block;
-    WriteLines(h.file, {EQUALS_LINE, "//   Structure Definitions", EQUALS_LINE, "",
-                        "typedef struct", "{", "//; Block Parameter Structure", ""});
-    WriteMemberBanner(h.file, "//  General Block Information");
-    WriteLines(h.file, {"    int           Precision;", "    int           LocalError;",
-                        "    unsigned long Framesize;"});
+    h.print.Lines({EQUALS_LINE, "//   Structure Definitions", EQUALS_LINE, "",
+                   "typedef struct", "{", "//; Block Parameter Structure", ""});
+    WriteMemberBanner(h.print, "//  General Block Information");
+    h.print.Lines({"    int           Precision;", "    int           LocalError;",
+                   "    unsigned long Framesize;"});
     if (component::InputCount(block) == 0) {
         if (block.Bitmap) {
-            WriteLines(h.file, {"    long          ImageWidth;", "    long          ImageHeight;"});
+            h.print.Lines({"    long          ImageWidth;", "    long          ImageHeight;"});
         }
         if (block.Matrix) {
-            WriteLines(h.file, {"    long          Rows;", "    long          Columns;"});
+            h.print.Lines({"    long          Rows;", "    long          Columns;"});
         }
     }
 }
@@ -322,8 +318,7 @@ void WriteChannelInformation(Header& h, bool inputs) {
         "    int           RCFlagIn<i>;        // real/complex flag of input channel <i>",
         "    int           DTFlagIn<i>;        // data type flag of input channel <i>",
         "    double        SampFreqIn<i>;      // sample frequency of input channel <i>",
-        "    DWORD         dwNumColorsIn<i>;   // Number of colors in the Bitmap on input channel "
-        "<i>",
+        "    DWORD         dwNumColorsIn<i>;   // Number of colors in the Bitmap on input channel <i>",
         "    DWORD         dwBitmapSizeIn<i>;  // Size of bitmap on input channel <i>",
     };
     static const char* const OUTPUT_LINES[] = {
@@ -331,61 +326,60 @@ void WriteChannelInformation(Header& h, bool inputs) {
         "    int           RCFlagOut<i>;       // real/complex flag of output channel <i>",
         "    int           DTFlagOut<i>;       // data type flag of output channel <i>",
         "    double        SampFreqOut<i>;     // sample frequency of output channel <i>",
-        "    DWORD         dwNumColorsOut<i>;  // Number of colors in the Bitmap on output channel "
-        "<i>",
+        "    DWORD         dwNumColorsOut<i>;  // Number of colors in the Bitmap on output channel <i>",
         "    DWORD         dwBitmapSizeOut<i>; // Size of bitmap on output channel <i>",
     };
     const char* const* lines = inputs ? INPUT_LINES : OUTPUT_LINES;
     const size_t lineCount = h.block.Bitmap ? 6 : 4;
-    WriteLine(h.file, "");
-    WriteMemberBanner(h.file,
+    h.print.Line("");
+    WriteMemberBanner(h.print,
                       inputs ? "//  Block Input Information" : "//  Block Output Information");
     for (int i = 0; i < count; ++i) {
         if (i > 0) {
-            WriteLine(h.file, "");
+            h.print.Line("");
         }
         for (size_t line = 0; line < lineCount; ++line) {
-            WriteFilled(h.file, lines[line], {{"<i>", std::to_string(i)}});
+            h.print.Line(lines[line], {{"i", std::to_string(i)}});
         }
     }
 }
 
 // The member lines of a value of the given type code; Other uses otherType.
-void WriteValueMember(OutputFile& file, int type, const std::string& ident,
+void WriteValueMember(Printer& print, int type, const std::string& ident,
                       const std::string& otherType) {
     switch (type) {
         case TYPE_EXCLUDED:
             return;
         case TYPE_TEXT:
-            WriteMember(file, "char", ident + "[TEXT_LENGTH];");
+            WriteMember(print, "char", ident + "[TEXT_LENGTH];");
             return;
         case TYPE_CHECK_BOX:
-            WriteMember(file, "BOOL", ident + ";");
+            WriteMember(print, "BOOL", ident + ";");
             return;
         case TYPE_FILE_OPEN:
-            WriteMember(file, "char", ident + "[TEXT_LENGTH];");
-            WriteMember(file, "char", ident + "_PathName[TEXT_LENGTH];");
-            WriteMember(file, "char", ident + "_CompleteName[TEXT_LENGTH];");
+            WriteMember(print, "char", ident + "[TEXT_LENGTH];");
+            WriteMember(print, "char", ident + "_PathName[TEXT_LENGTH];");
+            WriteMember(print, "char", ident + "_CompleteName[TEXT_LENGTH];");
             return;
         case TYPE_OTHER:
-            WriteMember(file, otherType, ident + ";");
+            WriteMember(print, otherType, ident + ";");
             return;
         default:
-            WriteMember(file, TypeName(type), ident + ";");
+            WriteMember(print, TypeName(type), ident + ";");
     }
 }
 
 void WriteUserParameters(Header& h) {
     const BLOCKINFO& block = h.block;
-    WriteLine(h.file, "");
-    WriteMemberBanner(h.file, PadRight("//  User Parameters", 80));
+    h.print.Line("");
+    WriteMemberBanner(h.print, PadRight("//  User Parameters", 80));
     const int count = component::ParameterCount(block);
     for (int i = 0; i < count; ++i) {
         const PARAMINFO& parameter = ParameterAt(block, i);
         // Other is a type of persistent variables only; a parameter of it is an int.
         const int type =
             parameter.ParameterType == TYPE_OTHER ? TYPE_INTEGER : parameter.ParameterType;
-        WriteValueMember(h.file, type, Identifier(parameter.ParameterName, i), "");
+        WriteValueMember(h.print, type, Identifier(parameter.ParameterName, i), "");
     }
 }
 
@@ -395,8 +389,8 @@ void WritePersistants(Header& h) {
     if (count == 0) {
         return;
     }
-    WriteLine(h.file, "");
-    WriteMemberBanner(h.file, "//  Persistant Variables");
+    h.print.Line("");
+    WriteMemberBanner(h.print, "//  Persistant Variables");
     for (int i = 0; i < count; ++i) {
         const PERSISTANTINFO& variable = block.Persistants[static_cast<size_t>(i)];
         int type = variable.PersistantType;
@@ -405,7 +399,7 @@ void WritePersistants(Header& h) {
             type == TYPE_FILE_OPEN) {
             type = TYPE_INTEGER;
         }
-        WriteValueMember(h.file, type, Identifier(variable.PersistantName, i),
+        WriteValueMember(h.print, type, Identifier(variable.PersistantName, i),
                          variable.PersistantTypeOther);
     }
 }
@@ -416,27 +410,27 @@ void WriteLocalArraySizes(Header& h) {
     if (block.xDAIS || count == 0) {
         return;
     }
-    WriteLine(h.file, "");
-    WriteMemberBanner(h.file, "//  Local Array Sizes");
+    h.print.Line("");
+    WriteMemberBanner(h.print, "//  Local Array Sizes");
     for (int i = 0; i < count; ++i) {
         const LOCALARRAYINFO& array = LocalArrayAt(block, i);
         if (!array.isExcluded()) {
-            WriteFilled(h.file, "    unsigned long NumLocalElements<i>;   // <name> size",
-                        {{"<i>", std::to_string(i)}, {"<name>", array.ArrayName}});
+            h.print.Line("    unsigned long NumLocalElements<i>;   // <name> size",
+                         {{"i", std::to_string(i)}, {"name", array.ArrayName}});
         }
     }
 }
 
 void WriteWarningAndDriverMembers(Header& h) {
     if (h.block.WarningType == WARNING_ONE_TIME) {
-        WriteLine(h.file, "");
-        WriteLine(h.file, "    int           OneTimeWarning;   // one-time warning flag");
+        h.print.Line("");
+        h.print.Line("    int           OneTimeWarning;   // one-time warning flag");
     }
     if (h.block.RealTime) {
-        WriteLine(h.file, "");
-        WriteMemberBanner(h.file, "//  Real-Time Driver Support Information");
-        WriteLines(h.file, {"    char          DriverName[16];   // driver name (no path)",
-                            "    BYTE          RunMode;          // run mode", ""});
+        h.print.Line("");
+        WriteMemberBanner(h.print, "//  Real-Time Driver Support Information");
+        h.print.Lines({"    char          DriverName[16];   // driver name (no path)",
+                       "    BYTE          RunMode;          // run mode", ""});
     }
 }
 
@@ -448,66 +442,61 @@ void WriteBlockParameterStructure(Header& h) {
     WritePersistants(h);
     WriteLocalArraySizes(h);
     WriteWarningAndDriverMembers(h);
-    WriteLine(h.file, "");
-    WriteLine(h.file, LONG_DASH_LINE);
-    WriteLines(h.file,
-               {"// Any user-added variables that are added to the BLOCK_PARAM structure should",
-                "// be added between the following tags so they can be included in future",
-                "// versions of this block."});
-    WriteLine(h.file, LONG_DASH_LINE);
+    h.print.Line("");
+    h.print.Line(LONG_DASH_LINE);
+    h.print.Lines({"// Any user-added variables that are added to the BLOCK_PARAM structure should",
+                   "// be added between the following tags so they can be included in future",
+                   "// versions of this block."});
+    h.print.Line(LONG_DASH_LINE);
     WriteUserSection(h, {"Block Parameter Structure", "Added Variables"}, [] {});
-    WriteLines(h.file, {"", "//; End of Block Parameter Structure", "} BLOCK_PARAM;"});
+    h.print.Lines({"", "//; End of Block Parameter Structure", "} BLOCK_PARAM;"});
 }
 
 // ---------------------------------------------------------------------------
 // SCRATCH_PARAM
 
 void WriteScratchHead(Header& h) {
-    WriteLine(h.file, "");
-    WriteLine(h.file, SHORT_DASH_LINE);
-    WriteLines(h.file,
-               {"//  The parameter structure below is used to store temporary or scratch",
-                "//  information that is only required by the block during the life of the",
-                "//  current worksheet.  This information is not stored to disk for use with",
-                "//  other worksheets.  User-added variables that are only valid during the",
-                "//  life of a worksheet, such as handles, should be added at the end of this",
-                "//  structure."});
-    WriteLine(h.file, SHORT_DASH_LINE);
-    WriteLines(h.file, {"typedef struct", "{", "//; Scratch Parameter Structure"});
+    h.print.Line("");
+    h.print.Line(SHORT_DASH_LINE);
+    h.print.Lines({"//  The parameter structure below is used to store temporary or scratch",
+                   "//  information that is only required by the block during the life of the",
+                   "//  current worksheet.  This information is not stored to disk for use with",
+                   "//  other worksheets.  User-added variables that are only valid during the",
+                   "//  life of a worksheet, such as handles, should be added at the end of this",
+                   "//  structure."});
+    h.print.Line(SHORT_DASH_LINE);
+    h.print.Lines({"typedef struct", "{", "//; Scratch Parameter Structure"});
 }
 
 void WriteLocalArrayHandles(Header& h) {
     const BLOCKINFO& block = h.block;
-    WriteLine(h.file, "");
-    WriteMemberBanner(h.file, "//  Local Array Memory Handles");
+    h.print.Line("");
+    WriteMemberBanner(h.print, "//  Local Array Memory Handles");
     const int count = component::LocalArrayCount(block);
     for (int i = 0; i < count; ++i) {
-        WriteFilled(h.file, "    HANDLE        hLocalBuffer<i>;       // <name> handle",
-                    {{"<i>", std::to_string(i)}, {"<name>", LocalArrayAt(block, i).ArrayName}});
+        h.print.Line("    HANDLE        hLocalBuffer<i>;       // <name> handle",
+                     {{"i", std::to_string(i)}, {"name", LocalArrayAt(block, i).ArrayName}});
     }
 }
 
 void WriteRealTimeHandles(Header& h) {
-    WriteMemberBanner(h.file, "//  Real-Time Parameter Structure and Driver Handles");
-    WriteLines(
-        h.file,
-        {"    HANDLE        hRTParam;            // handle to real-time block structure",
-         "    HINSTANCE     hDriver;             // handle to DSP board driver",
-         "    FARPROC       lpfnVexaSendCommand; // pointer to VEXA driver command handler", ""});
+    WriteMemberBanner(h.print, "//  Real-Time Parameter Structure and Driver Handles");
+    h.print.Lines({"    HANDLE        hRTParam;            // handle to real-time block structure",
+                   "    HINSTANCE     hDriver;             // handle to DSP board driver",
+                   "    FARPROC       lpfnVexaSendCommand; // pointer to VEXA driver command handler", ""});
 }
 
 // The scratch structure's user section. The XDAIS bitmap members follow the
 // carried-over lines only when there are none: a previous version generated
 // with XDAIS already holds them there.
 void WriteScratchAddedVariables(Header& h, std::string_view secondCommentLine) {
-    WriteLine(h.file, LONG_DASH_LINE);
-    WriteLines(h.file,
-               {"// Any user-added variables that are added to the SCRATCH_PARAM structure should",
-                secondCommentLine, "// versions of this block."});
-    WriteLine(h.file, LONG_DASH_LINE);
+    h.print.Line(LONG_DASH_LINE);
+    h.print.Lines({"// Any user-added variables that are added to the SCRATCH_PARAM structure should",
+                   secondCommentLine, "// versions of this block."});
+    h.print.Line(LONG_DASH_LINE);
     WriteUserSection(h, {"Scratch Parameter Structure", "Added Variables"}, [&] {
         if (h.block.xDAIS) {
-            WriteLines(h.file, {"    HBITMAP       hBitmap;", "    BITMAP        Bitmap;"});
+            h.print.Lines({"    HBITMAP       hBitmap;", "    BITMAP        Bitmap;"});
         }
     });
 }
@@ -520,20 +509,20 @@ void WriteScratchParameterStructure(Header& h) {
             WriteLocalArrayHandles(h);
         }
         if (block.RealTime) {
-            WriteLine(h.file, "");
+            h.print.Line("");
             WriteRealTimeHandles(h);
         }
-        WriteLine(h.file, "");
+        h.print.Line("");
         WriteScratchAddedVariables(
             h, "// be added between the following tags so they can be included in future");
-        WriteLines(h.file, {"//; End of Scratch Parameter Structure", "", "} SCRATCH_PARAM;"});
+        h.print.Lines({"//; End of Scratch Parameter Structure", "", "} SCRATCH_PARAM;"});
     } else if (block.RealTime) {
         WriteScratchHead(h);
-        WriteLine(h.file, "");
+        h.print.Line("");
         WriteRealTimeHandles(h);
         WriteScratchAddedVariables(
             h, "// be added between the following tags so they can be included in future ");
-        WriteLines(h.file, {"", "//; End of Scratch Parameter Structure", "} SCRATCH_PARAM;"});
+        h.print.Lines({"", "//; End of Scratch Parameter Structure", "} SCRATCH_PARAM;"});
     }
 }
 
@@ -542,41 +531,37 @@ void WriteScratchParameterStructure(Header& h) {
 
 void WriteInterfacePrototypes(Header& h) {
     const BLOCKINFO& block = h.block;
-    WriteLines(h.file, {"", "", EQUALS_LINE, "//   Function Prototypes", EQUALS_LINE, ""});
-    WriteMemberBanner(h.file, "//  Block DLL Interface Functions");
-    WriteLines(h.file, {"int  PASCAL UserSetupProc(HANDLE *, HANDLE *);",
-                        "int  PASCAL UserDefaultSetupProc(HANDLE, HANDLE);",
-                        "int  PASCAL UserPreInitializeProc(HANDLE,HANDLE, HANDLE);",
-                        "int  PASCAL UserInitializeProc(HANDLE,HANDLE, HANDLE);"});
+    h.print.Lines({"", "", EQUALS_LINE, "//   Function Prototypes", EQUALS_LINE, ""});
+    WriteMemberBanner(h.print, "//  Block DLL Interface Functions");
+    h.print.Lines({"int  PASCAL UserSetupProc(HANDLE *, HANDLE *);",
+                   "int  PASCAL UserDefaultSetupProc(HANDLE, HANDLE);",
+                   "int  PASCAL UserPreInitializeProc(HANDLE,HANDLE, HANDLE);",
+                   "int  PASCAL UserInitializeProc(HANDLE,HANDLE, HANDLE);"});
     if (block.RealTime) {
-        WriteLine(h.file, "int  PASCAL UserRTCompileProc(HANDLE, HANDLE, HANDLE, int);");
+        h.print.Line("int  PASCAL UserRTCompileProc(HANDLE, HANDLE, HANDLE, int);");
     }
-    WriteLines(h.file, {"int  PASCAL UserExecProc(HANDLE,HANDLE, HANDLE);",
-                        "int  PASCAL UserExitProc(HANDLE,HANDLE, HANDLE);",
-                        "int  PASCAL UserResetProc(HANDLE,HANDLE, HANDLE);",
-                        "BOOL PASCAL UserDialogProc(HWND,UINT,WPARAM,LPARAM);",
-                        "int  PASCAL UserSaveProc(HANDLE, HANDLE, LPSTR, LPSTR);",
-                        "int  PASCAL UserLoadProc(HANDLE, HANDLE, LPSTR, LPSTR);",
-                        "void PASCAL UserGetParameterListProc(HWND);",
-                        "int  PASCAL UserSetParameterProc(HANDLE,HANDLE,DWORD,void *);"});
+    h.print.Lines({"int  PASCAL UserExecProc(HANDLE,HANDLE, HANDLE);",
+                   "int  PASCAL UserExitProc(HANDLE,HANDLE, HANDLE);",
+                   "int  PASCAL UserResetProc(HANDLE,HANDLE, HANDLE);",
+                   "BOOL PASCAL UserDialogProc(HWND,UINT,WPARAM,LPARAM);",
+                   "int  PASCAL UserSaveProc(HANDLE, HANDLE, LPSTR, LPSTR);",
+                   "int  PASCAL UserLoadProc(HANDLE, HANDLE, LPSTR, LPSTR);",
+                   "void PASCAL UserGetParameterListProc(HWND);",
+                   "int  PASCAL UserSetParameterProc(HANDLE,HANDLE,DWORD,void *);"});
     if (block.UserControl) {
-        WriteLine(h.file,
-                  "BOOL PASCAL UserControlProc(HWND, HANDLE, register UINT, register "
-                  "WPARAM,LPARAM);");
+        h.print.Line("BOOL PASCAL UserControlProc(HWND, HANDLE, register UINT, register WPARAM,LPARAM);");
     }
     if (block.RealTime) {
-        WriteLine(h.file, "");
-        WriteMemberBanner(h.file, "//  Static Functions");
-        WriteLines(
-            h.file,
-            {"static int PASCAL DownloadDSPParameters(BLOCK_PARAM *, SCRATCH_PARAM *);", ""});
+        h.print.Line("");
+        WriteMemberBanner(h.print, "//  Static Functions");
+        h.print.Lines({"static int PASCAL DownloadDSPParameters(BLOCK_PARAM *, SCRATCH_PARAM *);", ""});
     }
 }
 
 void WriteRoutinePrototypes(Header& h) {
     const BLOCKINFO& block = h.block;
-    WriteLine(h.file, "");
-    WriteMemberBanner(h.file, "//  Block's Data Processing Routines");
+    h.print.Line("");
+    WriteMemberBanner(h.print, "//  Block's Data Processing Routines");
     std::string handles = "(HANDLE";
     if (UsesScratch(block)) {
         handles += ", HANDLE";
@@ -587,25 +572,24 @@ void WriteRoutinePrototypes(Header& h) {
     }
     for (const ProcessingPrecision& precision : PROCESSING_PRECISIONS) {
         if (block.*precision.flag) {
-            WriteLine(h.file, "int  PASCAL " + block.BlockName + precision.suffix, handles + ");");
+            h.print.Line("int  PASCAL <BlockName><suffix><handles>);", {{"BlockName", block.BlockName}, {"suffix", precision.suffix}, {"handles", handles}});
         }
     }
 }
 
 void WriteExternalPrototypes(Header& h) {
-    WriteLine(h.file, "");
-    WriteLine(h.file, EQUALS_LINE);
-    WriteLines(h.file,
-               {"//  NOTE: User-added routine (function) prototypes should be placed in the",
-                "//        following section."});
-    WriteLine(h.file, EQUALS_LINE);
-    WriteLines(h.file, {"", ""});
+    h.print.Line("");
+    h.print.Line(EQUALS_LINE);
+    h.print.Lines({"//  NOTE: User-added routine (function) prototypes should be placed in the",
+                   "//        following section."});
+    h.print.Line(EQUALS_LINE);
+    h.print.Lines({"", ""});
     // With the splice on, a section that is not found stays empty: its search
     // has read to the end of the previous version.
     const bool splicing = h.previous != nullptr;
     WriteUserSection(h, {"External Routine Prototypes"}, [&] {
         if (!splicing) {
-            WriteLine(h.file, "");
+            h.print.Line("");
         }
     });
 }
@@ -613,8 +597,10 @@ void WriteExternalPrototypes(Header& h) {
 }  // namespace
 
 bool WriteBlockHeader(OutputFile& file, const BLOCKINFO& block) {
-    const std::unique_ptr<PreviousVersion> previous = CheckPreviousVersion(file, HeaderSplice());
-    Header h{file, block, previous.get()};
+    Printer print(file);
+    const std::unique_ptr<PreviousVersion> previous =
+        CheckPreviousVersion(file, HeaderSplice());
+    Header h{print, block, previous.get()};
     WriteBanner(h);
     WriteIncludes(h);
     WriteNames(h);

@@ -1,7 +1,7 @@
 #pragma once
 
 // Text pieces that the block header and the user source share: the
-// substitution helper, the separator lines and the bounded pool counts.
+// separator lines and the bounded pool counts.
 
 #include <initializer_list>
 #include <string>
@@ -13,10 +13,7 @@
 
 namespace bw::component {
 
-using bw::Field;
-using bw::Fill;
 using bw::PadRight;
-using bw::WriteLines;
 
 // "//" + 76 "=", "//" + 78 "-" (80 characters), "//" + 75 "-" (77 characters).
 inline const std::string EQUALS_LINE = "//" + std::string(76, '=');

@@ -14,10 +14,6 @@ namespace bw {
 
 namespace {
 
-std::string N(int value) {
-    return std::to_string(value);
-}
-
 // Row positions for row r.
 int LabelY(int r) {
     return 15 * r - 5;
@@ -78,8 +74,8 @@ std::vector<SizeRow> SizeRows(const BLOCKINFO& block) {
 
 class DialogWriter {
 public:
-    DialogWriter(OutputFile& file, const BLOCKINFO& block)
-        : file_(file),
+    DialogWriter(Printer& print, const BLOCKINFO& block)
+        : print_(print),
           block_(block),
           realTime_(block.RealTime != 0),
           wide_(IsWideDialog(block)),
@@ -104,13 +100,13 @@ public:
             WriteSimulationButtons(r + 1);
         }
         WriteVariableButtons();
-        WriteLine(file_, "END");
-        WriteLine(file_, "");
+        print_.Line("END");
+        print_.Line("");
     }
 
 private:
-    void Line(std::string_view pattern, std::initializer_list<Substitution> values) {
-        WriteFilled(file_, pattern, values);
+    void Line(std::string_view pattern, Vars values) {
+        print_.Line(pattern, values);
     }
 
     std::string Id(int index) const {
@@ -120,22 +116,22 @@ private:
     void WriteSimulationHead() {
         const int height = 15 * DialogRows(block_) + 60;
         Line("USRDLG DIALOG LOADONCALL MOVEABLE DISCARDABLE 30,30, <width>, <height> ",
-             {{"<width>", wide_ ? "215" : "171"}, {"<height>", N(height)}});
-        WriteLine(file_, "FONT 8, \"Helv\"");
-        Line("CAPTION \"<menu> Parameters\"", {{"<menu>", block_.MenuName}});
-        WriteLine(file_, "STYLE DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION");
-        WriteLine(file_, "BEGIN");
+             {{"width", wide_ ? "215" : "171"}, {"height", height}});
+        print_.Line("FONT 8, \"Helv\"");
+        Line("CAPTION \"<menu> Parameters\"", {{"menu", block_.MenuName}});
+        print_.Line("STYLE DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION");
+        print_.Line("BEGIN");
     }
 
     // The real-time dialog holds the driver group, so it has a minimum height.
     void WriteRealTimeHead() {
         const int height = std::max(15 * DialogRows(block_) + 45, block_.Native ? 95 : 150);
         Line("USRDLG DIALOG LOADONCALL MOVEABLE DISCARDABLE 30,30, <width>, <height> ",
-             {{"<width>", wide_ ? "329" : "283"}, {"<height>", N(height)}});
-        WriteLine(file_, "STYLE DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION");
-        Line("CAPTION \"<menu> Parameters\"", {{"<menu>", block_.MenuName}});
-        WriteLine(file_, "FONT 8, \"Helv\"");
-        WriteLine(file_, "BEGIN");
+             {{"width", wide_ ? "329" : "283"}, {"height", height}});
+        print_.Line("STYLE DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION");
+        Line("CAPTION \"<menu> Parameters\"", {{"menu", block_.MenuName}});
+        print_.Line("FONT 8, \"Helv\"");
+        print_.Line("BEGIN");
     }
 
     // r is the last row used so far; the parameter's rows follow it.
@@ -146,46 +142,45 @@ private:
             WriteRadioButtons(r, index, parameter);
         } else if (type == TYPE_CHECK_BOX) {
             Line("    AUTOCHECKBOX \"<name>\", <CHECK>,5,<y>,70,8",
-                 {{"<name>", parameter.ParameterName},
-                  {"<CHECK>", ControlIdentifier(parameter, index)},
-                  {"<y>", N(LabelY(r))}});
+                 {{"name", parameter.ParameterName},
+                  {"CHECK", ControlIdentifier(parameter, index)},
+                  {"y", LabelY(r)}});
         } else {
             WriteLabel(LabelY(r), index, parameter);
             if (type == TYPE_COMBO_BOX) {
                 Line(
-                    "    COMBOBOX  <COMBO>,<x>,<y>,<w>,68,CBS_DROPDOWNLIST | WS_VSCROLL | "
-                    "WS_TABSTOP",
-                    {{"<COMBO>", ControlIdentifier(parameter, index)},
-                     {"<x>", N(columns_.controlX)},
-                     {"<y>", N(ControlY(r))},
-                     {"<w>", N(columns_.controlWidth)}});
+                    "    COMBOBOX  <COMBO>,<x>,<y>,<w>,68,CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP",
+                    {{"COMBO", ControlIdentifier(parameter, index)},
+                     {"x", columns_.controlX},
+                     {"y", ControlY(r)},
+                     {"w", columns_.controlWidth}});
             } else if (HasEditControl(type)) {
                 WriteEditField(r, "IDC_EDIT" + Id(index));
             }
             if (type == TYPE_FILE_OPEN) {
                 ++r;
                 Line("    LTEXT \"Path:\", IDC_STRING<ID>_PATHNAME,5,<y>,70,8",
-                     {{"<ID>", Id(index)}, {"<y>", N(LabelY(r))}});
+                     {{"ID", Id(index)}, {"y", LabelY(r)}});
                 WriteEditField(r, "IDC_EDIT" + Id(index) + "_PATHNAME");
             }
         }
-        WriteLine(file_, "");
+        print_.Line("");
     }
 
     void WriteLabel(int y, int index, const PARAMINFO& parameter) {
         Line("    LTEXT \"<name>:\", IDC_STRING<ID>,5,<y>,<w>,8",
-             {{"<name>", parameter.ParameterName},
-              {"<ID>", Id(index)},
-              {"<y>", N(y)},
-              {"<w>", N(columns_.labelWidth)}});
+             {{"name", parameter.ParameterName},
+              {"ID", Id(index)},
+              {"y", y},
+              {"w", columns_.labelWidth}});
     }
 
     void WriteEditField(int r, const std::string& control) {
         Line("    EDITTEXT  <EDIT>,<x>,<y>,<w>,12,ES_AUTOHSCROLL",
-             {{"<EDIT>", control},
-              {"<x>", N(columns_.controlX)},
-              {"<y>", N(ControlY(r))},
-              {"<w>", N(columns_.controlWidth)}});
+             {{"EDIT", control},
+              {"x", columns_.controlX},
+              {"y", ControlY(r)},
+              {"w", columns_.controlWidth}});
     }
 
     void WriteRadioButtons(int& r, int index, const PARAMINFO& parameter) {
@@ -202,25 +197,24 @@ private:
             items == 2 ? RadioItemIdentifier(parameter, index, 0) : group + "_YES";
         const std::string secondId =
             items == 2 ? RadioItemIdentifier(parameter, index, 1) : group + "_NO";
-        const std::string y = N(items == 2 ? 15 * r - 8 : 15 * r - 7);
+        const std::string y = std::to_string(items == 2 ? 15 * r - 8 : 15 * r - 7);
         Line(
-            "    CONTROL   \"<item>\",<BUTTON>,\"Button\",BS_AUTORADIOBUTTON | WS_GROUP | "
-            "WS_TABSTOP,<x>,<y>,35,10",
-            {{"<item>", first}, {"<BUTTON>", firstId}, {"<x>", N(columns_.controlX)}, {"<y>", y}});
+            "    CONTROL   \"<item>\",<BUTTON>,\"Button\",BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,<x>,<y>,35,10",
+            {{"item", first}, {"BUTTON", firstId}, {"x", columns_.controlX}, {"y", y}});
         Line("    CONTROL   \"<item>\",<BUTTON>,\"Button\",BS_AUTORADIOBUTTON,<x>,<y>,35,10",
-             {{"<item>", second},
-              {"<BUTTON>", secondId},
-              {"<x>", N(columns_.secondRadioX)},
-              {"<y>", y}});
+             {{"item", second},
+              {"BUTTON", secondId},
+              {"x", columns_.secondRadioX},
+              {"y", y}});
     }
 
     // A group box with the items two per row below its title row.
     void WriteRadioGroup(int& r, int index, const PARAMINFO& parameter) {
         Line("    GROUPBOX  \"<name>\", IDC_STRING<ID>,5,<y>,150,<h>",
-             {{"<name>", parameter.ParameterName},
-              {"<ID>", Id(index)},
-              {"<y>", N(15 * r - 10)},
-              {"<h>", N(15 * RadioGroupRows(parameter) + 10)}});
+             {{"name", parameter.ParameterName},
+              {"ID", Id(index)},
+              {"y", 15 * r - 10},
+              {"h", 15 * RadioGroupRows(parameter) + 10}});
         int y = 15 * r;
         for (int item = 0; item < ItemCount(parameter); ++item) {
             const bool even = item % 2 == 0;
@@ -229,12 +223,12 @@ private:
                 y += 15;
             }
             Line("    CONTROL   \"<item>\",<BUTTON>,\"Button\",<style><x>,<y>,60,10",
-                 {{"<item>", parameter.ParameterItems[static_cast<size_t>(item)]},
-                  {"<BUTTON>", RadioItemIdentifier(parameter, index, item)},
-                  {"<style>", item == 0 ? "BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,"
-                                        : "BS_AUTORADIOBUTTON,"},
-                  {"<x>", even ? "10" : N(columns_.controlX)},
-                  {"<y>", N(y)}});
+                 {{"item", parameter.ParameterItems[static_cast<size_t>(item)]},
+                  {"BUTTON", RadioItemIdentifier(parameter, index, item)},
+                  {"style", item == 0 ? "BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,"
+                                      : "BS_AUTORADIOBUTTON,"},
+                  {"x", even ? "10" : std::to_string(columns_.controlX)},
+                  {"y", y}});
         }
         ++r;
     }
@@ -243,32 +237,31 @@ private:
         for (const SizeRow& row : SizeRows(block_)) {
             ++r;
             Line("    LTEXT           \"<label>\",IDC_STATIC,5,<y>,<w>,8",
-                 {{"<label>", row.label}, {"<y>", N(LabelY(r))}, {"<w>", N(columns_.labelWidth)}});
+                 {{"label", row.label}, {"y", LabelY(r)}, {"w", columns_.labelWidth}});
             WriteEditField(r, std::string("IDC_") + row.name);
         }
     }
 
     void WritePrecisionRow(int row) {
         Line("    LTEXT           \"Precision:\",IDC_STATIC,5,<y>,<w>,8",
-             {{"<y>", N(LabelY(row))}, {"<w>", N(columns_.labelWidth)}});
+             {{"y", LabelY(row)}, {"w", columns_.labelWidth}});
         Line(
-            "    CONTROL \"\",IDC_PRECISION,\"combobox\",CBS_DROPDOWNLIST|WS_VSCROLL|WS_TABSTOP|"
-            "WS_CHILD,<x>,<y>,<w>,45",
-            {{"<x>", N(columns_.controlX)},
-             {"<y>", N(ControlY(row))},
-             {"<w>", N(columns_.controlWidth)}});
-        WriteLine(file_, "");
+            "    CONTROL \"\",IDC_PRECISION,\"combobox\",CBS_DROPDOWNLIST|WS_VSCROLL|WS_TABSTOP|WS_CHILD,<x>,<y>,<w>,45",
+            {{"x", columns_.controlX},
+             {"y", ControlY(row)},
+             {"w", columns_.controlWidth}});
+        print_.Line("");
     }
 
     void WriteSimulationButtons(int row) {
-        const std::string y = N(15 * row + 20);
+        const std::string y = std::to_string(15 * row + 20);
         const bool wide = wide_;
         Line("    DEFPUSHBUTTON \"OK\", IDOK, <x>, <y>, 40, 15",
-             {{"<x>", wide ? "20" : "13"}, {"<y>", y}});
+             {{"x", wide ? "20" : "13"}, {"y", y}});
         Line("    PUSHBUTTON \"Cancel\", IDCANCEL, <x>, <y>, 40, 15",
-             {{"<x>", wide ? "85" : "63"}, {"<y>", y}});
+             {{"x", wide ? "85" : "63"}, {"y", y}});
         Line("    PUSHBUTTON \"Help\", IDHELP, <x>, <y>, 40, 15",
-             {{"<x>", wide ? "150" : "113"}, {"<y>", y}});
+             {{"x", wide ? "150" : "113"}, {"y", y}});
     }
 
     // The host's driver controls, right of the parameters; the lines are
@@ -278,13 +271,13 @@ private:
     void WriteDriverGroup() {
         const int shift = wide_ ? 46 : 0;
         const auto line = [&](std::string_view pattern) {
-            Line(pattern, {{"<171>", N(171 + shift)},
-                           {"<176>", N(176 + shift)},
-                           {"<217>", N(217 + shift)},
-                           {"<219>", N(219 + shift)},
-                           {"<251>", N(251 + shift)},
-                           {"<264>", N(264 + shift)},
-                           {"<h>", block_.Native ? "65" : "124"}});
+            Line(pattern, {{"171", 171 + shift},
+                           {"176", 176 + shift},
+                           {"217", 217 + shift},
+                           {"219", 219 + shift},
+                           {"251", 251 + shift},
+                           {"264", 264 + shift},
+                           {"h", block_.Native ? "65" : "124"}});
         };
         const char* const COMBO_STYLE =
             "                    CBS_DISABLENOSCROLL | WS_VSCROLL | WS_TABSTOP";
@@ -303,12 +296,10 @@ private:
             line("    COMBOBOX        IDC_COMBO_SYNCOUT,<217>,90,56,55,CBS_DROPDOWNLIST | ");
             line(COMBO_STYLE);
             line(
-                "    CONTROL         \"Yes\",IDC_RADIO_PROFYES,\"Button\",BS_AUTORADIOBUTTON | "
-                "WS_GROUP,");
+                "    CONTROL         \"Yes\",IDC_RADIO_PROFYES,\"Button\",BS_AUTORADIOBUTTON | WS_GROUP,");
             line("                    <219>,106,25,10");
             line(
-                "    CONTROL         \"No\",IDC_RADIO_PROFNO,\"Button\",BS_AUTORADIOBUTTON,<251>,"
-                "106,22,10");
+                "    CONTROL         \"No\",IDC_RADIO_PROFNO,\"Button\",BS_AUTORADIOBUTTON,<251>,106,22,10");
         }
         line("    LTEXT           \"Name:\",IDC_STRING_DRIVER,<176>,17,31,8");
         line("    LTEXT           \"Board #:\",IDC_STRING_BRDNUM,<176>,32,31,8");
@@ -323,16 +314,16 @@ private:
 
     // The buttons stay below the driver group however few rows there are.
     void WriteRealTimeButtons(int row) {
-        const std::string y = N(std::max(15 * row + 10, block_.Native ? 75 : 130));
+        const std::string y = std::to_string(std::max(15 * row + 10, block_.Native ? 75 : 130));
         const bool wide = wide_;
         Line("    DEFPUSHBUTTON   \"&OK\",IDOK,<x>,<y>,40,15",
-             {{"<x>", wide ? "63" : "46"}, {"<y>", y}});
+             {{"x", wide ? "63" : "46"}, {"y", y}});
         Line("    PUSHBUTTON      \"&Cancel\",IDCANCEL,<x>,<y>,40,15",
-             {{"<x>", wide ? "117" : "96"}, {"<y>", y}});
+             {{"x", wide ? "117" : "96"}, {"y", y}});
         Line("    PUSHBUTTON      \"&Info...\",IDC_INFO,<x>,<y>,40,15",
-             {{"<x>", wide ? "171" : "146"}, {"<y>", y}});
+             {{"x", wide ? "171" : "146"}, {"y", y}});
         Line("    PUSHBUTTON      \"&Help\",IDHELP,<x>,<y>,40,15",
-             {{"<x>", wide ? "225" : "196"}, {"<y>", y}});
+             {{"x", wide ? "225" : "196"}, {"y", y}});
     }
 
     // A second pass with its own row counter, which advances as the first.
@@ -343,24 +334,24 @@ private:
             ++r;
             if (HasEditControl(parameter.ParameterType)) {
                 Line("    PUSHBUTTON \"v\",IDC_VAR<ID>,155,<y>,11,11",
-                     {{"<ID>", Id(i)}, {"<y>", N(VariableButtonY(r))}});
+                     {{"ID", Id(i)}, {"y", VariableButtonY(r)}});
             }
             if (parameter.ParameterType == TYPE_FILE_OPEN) {
                 Line("    PUSHBUTTON \"v\",IDC_VAR<ID>_PATHNAME,155,<y>,11,11",
-                     {{"<ID>", Id(i)}, {"<y>", N(15 * r + 8)}});
+                     {{"ID", Id(i)}, {"y", 15 * r + 8}});
                 Line("    PUSHBUTTON      \"Browse\", IDBROWSE<ID>, <x>, <y>, 40, 15",
-                     {{"<ID>", Id(i)}, {"<x>", N(columns_.browseX)}, {"<y>", N(15 * r - 1)}});
+                     {{"ID", Id(i)}, {"x", columns_.browseX}, {"y", 15 * r - 1}});
             }
             r += ParameterRows(parameter) - 1;
         });
         for (const SizeRow& row : SizeRows(block_)) {
             ++r;
             Line("    PUSHBUTTON \"v\",IDC_VAR_<SIZE>,155,<y>,11,11",
-                 {{"<SIZE>", row.name}, {"<y>", N(VariableButtonY(r))}});
+                 {{"SIZE", row.name}, {"y", VariableButtonY(r)}});
         }
     }
 
-    OutputFile& file_;
+    Printer& print_;
     const BLOCKINFO& block_;
     const bool realTime_;
     const bool wide_;
@@ -384,8 +375,8 @@ bool IsWideDialog(const BLOCKINFO& block) {
     return wide;
 }
 
-void WriteParameterDialog(OutputFile& file, const BLOCKINFO& block) {
-    DialogWriter(file, block).Write();
+void WriteParameterDialog(Printer& print, const BLOCKINFO& block) {
+    DialogWriter(print, block).Write();
 }
 
 }  // namespace bw

@@ -4,7 +4,7 @@
 // parameter list.
 
 #include "definition/block_info.h"
-#include "generation/output_file.h"
+#include "generation/text_lines.h"
 
 namespace bw {
 
@@ -16,6 +16,6 @@ bool IsWideDialog(const BLOCKINFO& block);
 
 // Writes "USRDLG" for a simulation or a real-time block, through its "END"
 // and the blank line after it.
-void WriteParameterDialog(OutputFile& file, const BLOCKINFO& block);
+void WriteParameterDialog(Printer& print, const BLOCKINFO& block);
 
 }  // namespace bw

@@ -19,33 +19,34 @@ const std::string HYPHENS_74(74, '-');
 const std::string RESOURCE_HEADER_LINE =
     PadRight("// Resource Header file for Tessaline Auto-Generated Block DLL", 76);
 
-void WriteFileHead(OutputFile& file, std::string_view fileTitle) {
-    WriteLine(file, "//", EQUALS_74);
-    WriteLine(file, "// ", fileTitle);
-    WriteLine(file, RESOURCE_HEADER_LINE);
-    WriteFilled(file, "// <title> generated include file.", {{"<title>", PRODUCT_TITLE}});
-    WriteLine(file, "//", EQUALS_75);
+void WriteFileHead(Printer& print, std::string_view fileTitle) {
+    print.Line("//<EQUALS_74>", {{"EQUALS_74", EQUALS_74}});
+    print.Line("// <fileTitle>", {{"fileTitle", fileTitle}});
+    print.Line(RESOURCE_HEADER_LINE);
+    print.Line("// <title> generated include file.", {{"title", PRODUCT_TITLE}});
+    print.Line("//<EQUALS_75>", {{"EQUALS_75", EQUALS_75}});
 }
 
-void WriteTitleBlock(OutputFile& file, std::string_view title) {
-    WriteLine(file, "//", HYPHENS_74);
-    WriteLine(file, title);
-    WriteLine(file, "//", HYPHENS_74);
+void WriteTitleBlock(Printer& print, std::string_view title) {
+    print.Line("//<HYPHENS_74>", {{"HYPHENS_74", HYPHENS_74}});
+    print.Raw(title);
+    print.Line("//<HYPHENS_74>", {{"HYPHENS_74", HYPHENS_74}});
 }
 
 // "#define " + name padded to 50 characters, two blanks, the value.
-void WriteDefine(OutputFile& file, std::string_view name, std::string_view value) {
-    WriteLine(file, PadRight("#define " + std::string(name), 50), "  " + std::string(value));
+void WriteDefine(Printer& print, std::string_view name, std::string_view value) {
+    print.Line("<define>  <value>", {{"define", PadRight("#define " + std::string(name), 50)}, {"value", value}});
 }
 
-void WriteDefine(OutputFile& file, std::string_view name, int number) {
-    WriteDefine(file, name, std::to_string(number));
+void WriteDefine(Printer& print, std::string_view name, int number) {
+    WriteDefine(print, name, std::to_string(number));
 }
 
 // One numbered range: every entry takes the next number.
 class Counter {
 public:
-    explicit Counter(int start) : last_(start) {}
+    explicit Counter(int start)
+        : last_(start) {}
     int Next() { return ++last_; }
 
 private:
@@ -73,76 +74,76 @@ bool IsSampleRate(const PARAMINFO& parameter, const std::string& ident) {
     return parameter.ParameterType == TYPE_DOUBLE && has("SAMPLE") && (has("FREQ") || has("RATE"));
 }
 
-void WriteStringIds(OutputFile& file, const BLOCKINFO& block) {
-    WriteTitleBlock(file,
+void WriteStringIds(Printer& print, const BLOCKINFO& block) {
+    WriteTitleBlock(print,
                     "//                       USER PARAMETERS' STRING IDC's                      ");
     Counter number(50);
     ForEachParameter(block, [&](int i, const PARAMINFO& parameter) {
         if (parameter.ParameterType == TYPE_CHECK_BOX) {
             return;
         }
-        WriteDefine(file, "IDC_STRING" + Ident(block, i), number.Next());
+        WriteDefine(print, "IDC_STRING" + Ident(block, i), number.Next());
         if (parameter.ParameterType == TYPE_FILE_OPEN) {
-            WriteDefine(file, "IDC_STRING" + Ident(block, i) + "_PATHNAME", number.Next());
+            WriteDefine(print, "IDC_STRING" + Ident(block, i) + "_PATHNAME", number.Next());
         }
     });
-    WriteLine(file, "");
+    print.Line("");
 }
 
 // The edit section and the variable-list section share one counter.
-void WriteEditAndVariableIds(OutputFile& file, const BLOCKINFO& block) {
+void WriteEditAndVariableIds(Printer& print, const BLOCKINFO& block) {
     Counter number(200);
-    WriteTitleBlock(file,
+    WriteTitleBlock(print,
                     "//                        USER PARAMETERS' EDIT IDC's                       ");
     ForEachParameter(block, [&](int i, const PARAMINFO& parameter) {
         for (const std::string& suffix : EditSuffixes(parameter)) {
             const std::string ident = Ident(block, i) + suffix;
             const int id = number.Next();
             if (suffix.empty() && IsSampleRate(parameter, ident)) {
-                WriteDefine(file, "IDC_EDIT" + ident, "IDC_SAMPFREQ");
+                WriteDefine(print, "IDC_EDIT" + ident, "IDC_SAMPFREQ");
             } else {
-                WriteDefine(file, "IDC_EDIT" + ident, id);
+                WriteDefine(print, "IDC_EDIT" + ident, id);
             }
         }
     });
-    WriteLine(file, "");
-    WriteTitleBlock(file,
+    print.Line("");
+    WriteTitleBlock(print,
                     "//                  USER PARAMETERS' VARIABLE LIST IDC's                    ");
     ForEachParameter(block, [&](int i, const PARAMINFO& parameter) {
         for (const std::string& suffix : EditSuffixes(parameter)) {
-            WriteDefine(file, "IDC_VAR" + Ident(block, i) + suffix, number.Next());
+            WriteDefine(print, "IDC_VAR" + Ident(block, i) + suffix, number.Next());
         }
     });
-    WriteLine(file, "");
+    print.Line("");
 }
 
 // Source blocks edit their output size; image and matrix share the numbers.
-void WriteSizeIds(OutputFile& file, const BLOCKINFO& block) {
+void WriteSizeIds(Printer& print, const BLOCKINFO& block) {
     if (block.NumInputs != 0) {
         return;
     }
     if (block.Bitmap) {
-        WriteLine(file, "");
-        WriteTitleBlock(file, "//                      IMAGE SIZE EDIT IDC's                    ");
-        WriteDefine(file, "IDC_IMAGEWIDTH", 1105);
-        WriteDefine(file, "IDC_VAR_IMAGEWIDTH", 1106);
-        WriteDefine(file, "IDC_IMAGEHEIGHT", 1107);
-        WriteDefine(file, "IDC_VAR_IMAGEHEIGHT", 1108);
-        WriteLine(file, "");
+        print.Line("");
+        WriteTitleBlock(print, "//                      IMAGE SIZE EDIT IDC's                    ");
+        WriteDefine(print, "IDC_IMAGEWIDTH", 1105);
+        WriteDefine(print, "IDC_VAR_IMAGEWIDTH", 1106);
+        WriteDefine(print, "IDC_IMAGEHEIGHT", 1107);
+        WriteDefine(print, "IDC_VAR_IMAGEHEIGHT", 1108);
+        print.Line("");
     }
     if (block.Matrix) {
-        WriteLine(file, "");
-        WriteTitleBlock(file, "//                      MATRIX SIZE EDIT IDC's                    ");
-        WriteDefine(file, "IDC_ROWS", 1105);
-        WriteDefine(file, "IDC_VAR_ROWS", 1106);
-        WriteDefine(file, "IDC_COLUMNS", 1107);
-        WriteDefine(file, "IDC_VAR_COLUMNS", 1108);
-        WriteLine(file, "");
+        print.Line("");
+        WriteTitleBlock(print, "//                      MATRIX SIZE EDIT IDC's                    ");
+        WriteDefine(print, "IDC_ROWS", 1105);
+        WriteDefine(print, "IDC_VAR_ROWS", 1106);
+        WriteDefine(print, "IDC_COLUMNS", 1107);
+        WriteDefine(print, "IDC_VAR_COLUMNS", 1108);
+        print.Line("");
     }
 }
 
-void WriteRadioIds(OutputFile& file, const BLOCKINFO& block) {
-    WriteTitleBlock(file,
+void WriteRadioIds(Printer& print, const BLOCKINFO& block) {
+    WriteTitleBlock(print,
                     "//                    USER PARAMETERS' RADIO BUTTON IDC's                   ");
     Counter number(300);
     ForEachParameter(block, [&](int i, const PARAMINFO& parameter) {
@@ -150,127 +151,129 @@ void WriteRadioIds(OutputFile& file, const BLOCKINFO& block) {
             return;
         }
         const std::string group = ControlIdentifier(parameter, i);
-        WriteDefine(file, group, number.Next());
+        WriteDefine(print, group, number.Next());
         const int items = static_cast<int>(parameter.ParameterItems.size());
         if (items < 2) {
-            WriteDefine(file, group + "_NO", number.Next());
-            WriteDefine(file, group + "_YES", number.Next());
+            WriteDefine(print, group + "_NO", number.Next());
+            WriteDefine(print, group + "_YES", number.Next());
             return;
         }
         for (int item = 0; item < items; ++item) {
-            WriteDefine(file, RadioItemIdentifier(parameter, i, item), number.Next());
+            WriteDefine(print, RadioItemIdentifier(parameter, i, item), number.Next());
         }
     });
-    WriteLine(file, " ");
+    print.Line(" ");
 }
 
-void WriteComboIds(OutputFile& file, const BLOCKINFO& block) {
-    WriteTitleBlock(file,
+void WriteComboIds(Printer& print, const BLOCKINFO& block) {
+    WriteTitleBlock(print,
                     "//                     USER PARAMETERS' COMBO BOX IDC's                     ");
     if (block.xDAIS) {
-        WriteLine(file, "#define IDC_COMBO_SWI                               401 ");
-        WriteLine(file, "");
+        print.Line("#define IDC_COMBO_SWI                               401 ");
+        print.Line("");
     }
     Counter number(401);
     ForEachParameter(block, [&](int i, const PARAMINFO& parameter) {
         if (parameter.ParameterType == TYPE_COMBO_BOX) {
-            WriteDefine(file, ControlIdentifier(parameter, i), number.Next());
+            WriteDefine(print, ControlIdentifier(parameter, i), number.Next());
         }
     });
-    WriteLine(file, " ");
+    print.Line(" ");
 }
 
-void WriteCheckIds(OutputFile& file, const BLOCKINFO& block) {
-    WriteTitleBlock(file,
+void WriteCheckIds(Printer& print, const BLOCKINFO& block) {
+    WriteTitleBlock(print,
                     "//                     USER PARAMETERS' CHECK BOX IDC's                     ");
     Counter number(500);
     ForEachParameter(block, [&](int i, const PARAMINFO& parameter) {
         if (parameter.ParameterType == TYPE_CHECK_BOX) {
-            WriteDefine(file, ControlIdentifier(parameter, i), number.Next());
+            WriteDefine(print, ControlIdentifier(parameter, i), number.Next());
         }
     });
-    WriteLine(file, " ");
+    print.Line(" ");
 }
 
-void WriteUserControlIds(OutputFile& file, const BLOCKINFO& block) {
+void WriteUserControlIds(Printer& print, const BLOCKINFO& block) {
     if (!block.UserControl) {
         return;
     }
-    WriteLine(file, "");
-    WriteTitleBlock(file, "//                        User Control IDC's");
-    WriteDefine(file, "IDC_BUTTON1", 601);
-    WriteDefine(file, "IDC_RADIO1", 602);
-    WriteDefine(file, "IDC_CHECK1", 603);
-    WriteLine(file, "");
-    WriteDefine(file, "IDD_DIALOG1", 101);
-    WriteLine(file, "");
+    print.Line("");
+    WriteTitleBlock(print, "//                        User Control IDC's");
+    WriteDefine(print, "IDC_BUTTON1", 601);
+    WriteDefine(print, "IDC_RADIO1", 602);
+    WriteDefine(print, "IDC_CHECK1", 603);
+    print.Line("");
+    WriteDefine(print, "IDD_DIALOG1", 101);
+    print.Line("");
 }
 
-void WriteBrowseIds(OutputFile& file, const BLOCKINFO& block) {
-    WriteTitleBlock(file,
+void WriteBrowseIds(Printer& print, const BLOCKINFO& block) {
+    WriteTitleBlock(print,
                     "//                     USER PARAMETERS' FILE BROWSE IDC's                   ");
     Counter number(603);
     ForEachParameter(block, [&](int i, const PARAMINFO& parameter) {
         if (parameter.ParameterType == TYPE_FILE_OPEN) {
-            WriteDefine(file, "IDBROWSE" + Ident(block, i), number.Next());
+            WriteDefine(print, "IDBROWSE" + Ident(block, i), number.Next());
         }
     });
 }
 
 // The driver controls themselves are the host's; only their range is marked.
-void WriteRealTimeIds(OutputFile& file, const BLOCKINFO& block) {
+void WriteRealTimeIds(Printer& print, const BLOCKINFO& block) {
     if (!block.RealTime) {
         return;
     }
-    WriteTitleBlock(file,
+    WriteTitleBlock(print,
                     "//                      REAL-TIME DRIVER IDC's 700-799                      ");
     if (!block.xDAIS) {
         return;
     }
-    WriteTitleBlock(file,
+    WriteTitleBlock(print,
                     "//                             BITMAP IDC's 800-899                         ");
-    WriteDefine(file, "IDB_BITMAP", 801);
-    WriteDefine(file, "IDB_SWI", 802);
-    WriteDefine(file, "IDB_HWI", 803);
-    WriteDefine(file, "IDB_IDL", 804);
-    WriteDefine(file, "IDB_PRD", 805);
-    WriteDefine(file, "IDB_CLK", 806);
+    WriteDefine(print, "IDB_BITMAP", 801);
+    WriteDefine(print, "IDB_SWI", 802);
+    WriteDefine(print, "IDB_HWI", 803);
+    WriteDefine(print, "IDB_IDL", 804);
+    WriteDefine(print, "IDB_PRD", 805);
+    WriteDefine(print, "IDB_CLK", 806);
 }
 
 }  // namespace
 
 bool WriteResourceHeader(OutputFile& file, const BLOCKINFO& block) {
-    WriteLine(file, "#ifndef hresourc_h");
-    WriteLine(file, "#define hresourc_h");
-    WriteLine(file, "");
-    WriteFileHead(file, "HRESOURC.H");
-    WriteLine(file, "");
-    WriteLine(file, "");
-    WriteStringIds(file, block);
-    WriteEditAndVariableIds(file, block);
-    WriteSizeIds(file, block);
-    WriteRadioIds(file, block);
-    WriteComboIds(file, block);
-    WriteCheckIds(file, block);
-    WriteUserControlIds(file, block);
-    WriteBrowseIds(file, block);
-    WriteRealTimeIds(file, block);
-    WriteLine(file, "");
-    WriteLine(file, "#define IDC_STATIC                                  -1");
-    WriteLine(file, "");
-    WriteLine(file, "");
-    WriteLine(file, "#endif");
+    Printer print(file);
+    print.Line("#ifndef hresourc_h");
+    print.Line("#define hresourc_h");
+    print.Line("");
+    WriteFileHead(print, "HRESOURC.H");
+    print.Line("");
+    print.Line("");
+    WriteStringIds(print, block);
+    WriteEditAndVariableIds(print, block);
+    WriteSizeIds(print, block);
+    WriteRadioIds(print, block);
+    WriteComboIds(print, block);
+    WriteCheckIds(print, block);
+    WriteUserControlIds(print, block);
+    WriteBrowseIds(print, block);
+    WriteRealTimeIds(print, block);
+    print.Line("");
+    print.Line("#define IDC_STATIC                                  -1");
+    print.Line("");
+    print.Line("");
+    print.Line("#endif");
     return true;
 }
 
 bool WriteResourceIds(OutputFile& file, const BLOCKINFO&) {
-    WriteLine(file, "#ifndef resource_h");
-    WriteLine(file, "#define resource_h");
-    WriteFileHead(file, "RESOURCE.H");
-    WriteLine(file, "");
-    WriteLine(file, "");
-    WriteLine(file, "");
-    WriteLine(file, "#endif");
+    Printer print(file);
+    print.Line("#ifndef resource_h");
+    print.Line("#define resource_h");
+    WriteFileHead(print, "RESOURCE.H");
+    print.Line("");
+    print.Line("");
+    print.Line("");
+    print.Line("#endif");
     return true;
 }
 

@@ -12,31 +12,27 @@ namespace bw {
 
 namespace {
 
-std::string N(int value) {
-    return std::to_string(value);
-}
-
-void WriteIncludes(OutputFile& file, const BLOCKINFO& block) {
-    WriteLine(file, "#include <windows.h>");
-    WriteLine(file, "");
-    WriteFilled(file, "#include \"<blockname>.h\"", {{"<blockname>", LowerCase(block.BlockName)}});
-    WriteLine(file, "#include \"bddk.h\"");
+void WriteIncludes(Printer& print, const BLOCKINFO& block) {
+    print.Line("#include <windows.h>");
+    print.Line("");
+    print.Line("#include \"<blockname>.h\"", {{"blockname", LowerCase(block.BlockName)}});
+    print.Line("#include \"bddk.h\"");
     if (block.RealTime) {
-        WriteLine(file, "#include \"bddrv.h\"");
+        print.Line("#include \"bddrv.h\"");
     }
-    WriteLine(file, "#include \"hresourc.h\"");
-    WriteLine(file, "");
+    print.Line("#include \"hresourc.h\"");
+    print.Line("");
 }
 
 // The icon names are those under which the run copies the stock icons.
-void WriteIcons(OutputFile& file, const BLOCKINFO& block) {
-    WriteLine(file, "UserIcon    ICON ", IconFileName(block));
-    WriteLine(file, "UserIcon3d  ICON ", SecondIconFileName(block));
-    WriteLine(file, "");
+void WriteIcons(Printer& print, const BLOCKINFO& block) {
+    print.Line("UserIcon    ICON <IconFileName>", {{"IconFileName", IconFileName(block)}});
+    print.Line("UserIcon3d  ICON <SecondIconFileName>", {{"SecondIconFileName", SecondIconFileName(block)}});
+    print.Line("");
     if (block.xDAIS) {
-        WriteFilled(file, "IDB_BITMAP  BITMAP  <BlockName>.bmp",
-                    {{"<BlockName>", block.BlockName}});
-        WriteLine(file, "");
+        print.Line("IDB_BITMAP  BITMAP  <BlockName>.bmp",
+                   {{"BlockName", block.BlockName}});
+        print.Line("");
     }
 }
 
@@ -74,28 +70,28 @@ int TypeWord(const BLOCKINFO& block) {
 
 // The record's values are words separated by commas, the channel flags
 // included: the resource compiler rejects values without a comma between them.
-void WriteHeaderRecord(OutputFile& file, const BLOCKINFO& block) {
-    WriteLine(file, "DLLHEADER RCDATA LOADONCALL DISCARDABLE");
-    WriteLine(file, "BEGIN");
-    WriteFilled(file, "      <type>, // block type (1=input, 2=process, 4=output, 8=display)",
-                {{"<type>", N(TypeWord(block))}});
-    WriteFilled(file, "      <n>, // number of input channels  ", {{"<n>", N(block.NumInputs)}});
-    WriteFilled(file, "      <n>, // number of output channels ", {{"<n>", N(block.NumOutputs)}});
+void WriteHeaderRecord(Printer& print, const BLOCKINFO& block) {
+    print.Line("DLLHEADER RCDATA LOADONCALL DISCARDABLE");
+    print.Line("BEGIN");
+    print.Line("      <type>, // block type (1=input, 2=process, 4=output, 8=display)",
+               {{"type", TypeWord(block)}});
+    print.Line("      <n>, // number of input channels  ", {{"n", block.NumInputs}});
+    print.Line("      <n>, // number of output channels ", {{"n", block.NumOutputs}});
     const std::string mode = block.RealTime ? "1" : "0";
     for (int i = 0; i < block.NumInputs; ++i) {
-        WriteFilled(file, "      <mode>, // input channel <i>, simulation(0)/real-time(1)  ",
-                    {{"<mode>", mode}, {"<i>", N(i)}});
+        print.Line("      <mode>, // input channel <i>, simulation(0)/real-time(1)  ",
+                   {{"mode", mode}, {"i", i}});
     }
     for (int i = 0; i < block.NumOutputs; ++i) {
-        WriteFilled(file, "      <mode>, // output channel <i>, simulation(0)/real-time(1)  ",
-                    {{"<mode>", mode}, {"<i>", N(i)}});
+        print.Line("      <mode>, // output channel <i>, simulation(0)/real-time(1)  ",
+                   {{"mode", mode}, {"i", i}});
     }
-    WriteLine(file, "      \"\\0\"");
-    WriteLine(file, "END");
-    WriteLine(file, "");
+    print.Line("      \"\\0\"");
+    print.Line("END");
+    print.Line("");
 }
 
-void WriteUserControlDialog(OutputFile& file, const BLOCKINFO& block) {
+void WriteUserControlDialog(Printer& print, const BLOCKINFO& block) {
     if (!block.UserControl) {
         return;
     }
@@ -111,26 +107,26 @@ void WriteUserControlDialog(OutputFile& file, const BLOCKINFO& block) {
         "",
     };
     for (const char* line : LINES) {
-        WriteLine(file, line);
+        print.Raw(line);
     }
 }
 
 // MNAME, LNAME and GNAME are the block header's macros.
-void WriteNameStrings(OutputFile& file, const BLOCKINFO& block) {
-    WriteLine(file, "STRINGTABLE LOADONCALL DISCARDABLE");
-    WriteLine(file, "BEGIN");
-    WriteLine(file, "      IDS_MENU_NAME,      MNAME");
-    WriteFilled(file, "      IDS_DLL_NAME,       \"<BlockName>.DLL\"",
-                {{"<BlockName>", block.BlockName}});
-    WriteLine(file, "      IDS_LIBRARY_NAME,   LNAME");
-    WriteLine(file, "      IDS_GROUP_NAME,     GNAME");
-    WriteFilled(file, "      IDS_AUTHOR_NAME,    \"<company>\"",
-                {{"<company>", block.CompanyName}});
-    WriteFilled(file, "      IDS_COMMENT_LINE,   \"<comment>\"",
-                {{"<comment>", block.ShortDescription}});
-    WriteFilled(file, "      IDS_REV_NUMBER      \"<revision>\"", {{"<revision>", block.Revision}});
-    WriteLine(file, "END");
-    WriteLine(file, "");
+void WriteNameStrings(Printer& print, const BLOCKINFO& block) {
+    print.Line("STRINGTABLE LOADONCALL DISCARDABLE");
+    print.Line("BEGIN");
+    print.Line("      IDS_MENU_NAME,      MNAME");
+    print.Line("      IDS_DLL_NAME,       \"<BlockName>.DLL\"",
+               {{"BlockName", block.BlockName}});
+    print.Line("      IDS_LIBRARY_NAME,   LNAME");
+    print.Line("      IDS_GROUP_NAME,     GNAME");
+    print.Line("      IDS_AUTHOR_NAME,    \"<company>\"",
+               {{"company", block.CompanyName}});
+    print.Line("      IDS_COMMENT_LINE,   \"<comment>\"",
+               {{"comment", block.ShortDescription}});
+    print.Line("      IDS_REV_NUMBER      \"<revision>\"", {{"revision", block.Revision}});
+    print.Line("END");
+    print.Line("");
 }
 
 const std::string& Label(const std::vector<std::string>& labels, int i) {
@@ -138,35 +134,36 @@ const std::string& Label(const std::vector<std::string>& labels, int i) {
     return i < static_cast<int>(labels.size()) ? labels[static_cast<size_t>(i)] : NONE;
 }
 
-void WriteChannelLabels(OutputFile& file, const BLOCKINFO& block) {
+void WriteChannelLabels(Printer& print, const BLOCKINFO& block) {
     if (block.NumInputs <= 0 && block.NumOutputs <= 0) {
         return;
     }
-    WriteLine(file, "");
-    WriteLine(file, "STRINGTABLE LOADONCALL DISCARDABLE");
-    WriteLine(file, "BEGIN");
+    print.Line("");
+    print.Line("STRINGTABLE LOADONCALL DISCARDABLE");
+    print.Line("BEGIN");
     for (int i = 0; i < block.NumInputs; ++i) {
-        Write(file, i == 0 ? "      IDS_INPUT_0  " : "      IDS_INPUT_0+" + N(i));
-        WriteFilled(file, "     \"<label>\"", {{"<label>", Label(block.InputChannelLabel, i)}});
+        print.RawText(i == 0 ? "      IDS_INPUT_0  " : "      IDS_INPUT_0+" + std::to_string(i));
+        print.Line("     \"<label>\"", {{"label", Label(block.InputChannelLabel, i)}});
     }
     for (int i = 0; i < block.NumOutputs; ++i) {
-        Write(file, i == 0 ? "      IDS_OUTPUT_0  " : "      IDS_OUTPUT_0+" + N(i));
-        WriteFilled(file, "    \"<label>\"", {{"<label>", Label(block.OutputChannelLabel, i)}});
+        print.RawText(i == 0 ? "      IDS_OUTPUT_0  " : "      IDS_OUTPUT_0+" + std::to_string(i));
+        print.Line("    \"<label>\"", {{"label", Label(block.OutputChannelLabel, i)}});
     }
-    WriteLine(file, "END");
-    WriteLine(file, "");
+    print.Line("END");
+    print.Line("");
 }
 
 }  // namespace
 
 bool WriteResourceScript(OutputFile& file, const BLOCKINFO& block) {
-    WriteIncludes(file, block);
-    WriteIcons(file, block);
-    WriteHeaderRecord(file, block);
-    WriteParameterDialog(file, block);
-    WriteUserControlDialog(file, block);
-    WriteNameStrings(file, block);
-    WriteChannelLabels(file, block);
+    Printer print(file);
+    WriteIncludes(print, block);
+    WriteIcons(print, block);
+    WriteHeaderRecord(print, block);
+    WriteParameterDialog(print, block);
+    WriteUserControlDialog(print, block);
+    WriteNameStrings(print, block);
+    WriteChannelLabels(print, block);
     return true;
 }
 

@@ -13,8 +13,6 @@
 
 namespace bw {
 
-using Substitution = Field;
-
 // The parameter at a pool position, for the used entries only.
 inline const PARAMINFO& ParameterAt(const BLOCKINFO& block, int index) {
     return block.Parameters[static_cast<size_t>(index)];

@@ -4,6 +4,7 @@
 
 #include "gen_component/component_files.h"
 #include "gen_component/resource_text.h"
+#include "generation/paths.h"
 #include "generation/shared_rules.h"
 
 namespace bw {
@@ -13,9 +14,18 @@ namespace {
 // The host's entry points, in ordinal order, from 1.
 std::vector<const char*> Exports(const BLOCKINFO& block) {
     std::vector<const char*> exports = {
-        "UserSetupProc", "UserDefaultSetupProc", "UserPreInitializeProc",    "UserInitializeProc",
-        "UserExecProc",  "UserExitProc",         "UserDialogProc",           "UserResetProc",
-        "UserSaveProc",  "UserLoadProc",         "UserGetParameterListProc", "UserSetParameterProc",
+        "UserSetupProc",
+        "UserDefaultSetupProc",
+        "UserPreInitializeProc",
+        "UserInitializeProc",
+        "UserExecProc",
+        "UserExitProc",
+        "UserDialogProc",
+        "UserResetProc",
+        "UserSaveProc",
+        "UserLoadProc",
+        "UserGetParameterListProc",
+        "UserSetParameterProc",
         "UserStopProc",
     };
     if (block.RealTime) {
@@ -33,9 +43,12 @@ std::vector<const char*> Exports(const BLOCKINFO& block) {
 // The precisions a channel carries and whether it is real, complex or both.
 std::string ChannelDescription(const BLOCKINFO& block) {
     const std::pair<int, const char*> precisions[] = {
-        {block.Character, "Character"}, {block.Byte, "Byte"},
-        {block.ShortInteger, "Short"},  {block.Integer, "Integer"},
-        {block.LongInteger, "Long"},    {block.FloatingPoint, "Floating Point"},
+        {block.Character, "Character"},
+        {block.Byte, "Byte"},
+        {block.ShortInteger, "Short"},
+        {block.Integer, "Integer"},
+        {block.LongInteger, "Long"},
+        {block.FloatingPoint, "Floating Point"},
         {block.Double, "Double"},
     };
     std::string text;
@@ -54,58 +67,59 @@ std::string ChannelDescription(const BLOCKINFO& block) {
     return text;
 }
 
-void WriteChannels(OutputFile& file, const BLOCKINFO& block, const char* title, int count) {
-    WriteLine(file, title);
+void WriteChannels(Printer& print, const BLOCKINFO& block, const char* title, int count) {
+    print.Raw(title);
     const std::string description = ChannelDescription(block);
     for (int i = 0; i < count; ++i) {
-        WriteFilled(file, "  Ch<i> - <description>",
-                    {{"<i>", std::to_string(i)}, {"<description>", description}});
+        print.Line("  Ch<i> - <description>",
+                   {{"i", std::to_string(i)}, {"description", description}});
     }
-    WriteLine(file, "");
+    print.Line("");
 }
 
-void WriteParameterDescriptions(OutputFile& file, const BLOCKINFO& block) {
-    WriteLine(file, "Parameters:");
-    ForEachParameter(block, [&file](int, const PARAMINFO& parameter) {
-        WriteLine(file, parameter.ParameterName, ":");
-        WriteLine(file, parameter.ParameterDesc);
-        WriteLine(file, "");
+void WriteParameterDescriptions(Printer& print, const BLOCKINFO& block) {
+    print.Line("Parameters:");
+    ForEachParameter(block, [&print](int, const PARAMINFO& parameter) {
+        print.Line("<ParameterName>:", {{"ParameterName", parameter.ParameterName}});
+        print.Raw(parameter.ParameterDesc);
+        print.Line("");
     });
 }
 
 }  // namespace
 
 bool WriteModuleDefinition(OutputFile& file, const BLOCKINFO& block) {
+    Printer print(file);
     const std::string stars = ";" + std::string(73, '*');
-    WriteLine(file, stars);
-    WriteFilled(file,
-                ";   <BlockName>.DEF  module definition file                                     *",
-                {{"<BlockName>", block.BlockName}});
-    WriteLine(file, stars);
-    WriteLine(file, "");
-    WriteLine(file, "LIBRARY   ", block.BlockName);
-    WriteLine(file, "");
-    WriteLine(file, "HEAPSIZE  2048");
-    WriteLine(file, "");
-    WriteLine(file, "EXPORTS");
+    print.Raw(stars);
+    print.Line(";   <BlockName>.DEF  module definition file                                     *",
+               {{"BlockName", block.BlockName}});
+    print.Raw(stars);
+    print.Line("");
+    print.Line("LIBRARY   <BlockName>", {{"BlockName", block.BlockName}});
+    print.Line("");
+    print.Line("HEAPSIZE  2048");
+    print.Line("");
+    print.Line("EXPORTS");
     int ordinal = 0;
     for (const char* name : Exports(block)) {
-        WriteLine(file, "    " + PadRight(name, 26), "@" + std::to_string(++ordinal));
+        print.Line("    <name>@<ordinal>", {{"name", PadRight(name, 26)}, {"ordinal", ++ordinal}});
     }
     return true;
 }
 
 bool WriteDescriptionText(OutputFile& file, const BLOCKINFO& block) {
-    WriteLine(file, block.MenuName);
-    WriteLine(file, "");
-    WriteLine(file, "DLL NAME: ", block.BlockName + ".DLL");
-    WriteLine(file, "Group Name: ", block.GroupName);
-    WriteLine(file, "Library Name: ", block.LibraryName);
-    WriteLine(file, "Block Comment: ", block.ShortDescription);
-    WriteLine(file, "");
-    WriteChannels(file, block, "Inputs:", block.NumInputs);
-    WriteChannels(file, block, "Outputs:", block.NumOutputs);
-    WriteParameterDescriptions(file, block);
+    Printer print(file);
+    print.Raw(block.MenuName);
+    print.Line("");
+    print.Line("DLL NAME: <BlockName>.DLL", {{"BlockName", block.BlockName}});
+    print.Line("Group Name: <GroupName>", {{"GroupName", block.GroupName}});
+    print.Line("Library Name: <LibraryName>", {{"LibraryName", block.LibraryName}});
+    print.Line("Block Comment: <ShortDescription>", {{"ShortDescription", block.ShortDescription}});
+    print.Line("");
+    WriteChannels(print, block, "Inputs:", block.NumInputs);
+    WriteChannels(print, block, "Outputs:", block.NumOutputs);
+    WriteParameterDescriptions(print, block);
     static const char* const PRECISION_NOTE[] = {
         "Precision:",
         "Auto precision will set the output precision to the input precision with the ",
@@ -115,20 +129,20 @@ bool WriteDescriptionText(OutputFile& file, const BLOCKINFO& block) {
         "Block Description:",
     };
     for (const char* line : PRECISION_NOTE) {
-        WriteLine(file, line);
+        print.Raw(line);
     }
-    WriteLine(file, block.LongDescription);
+    print.Raw(block.LongDescription);
     return true;
 }
 
 bool WriteLinkResponse(OutputFile& file, const BLOCKINFO& block) {
+    Printer print(file);
     const std::string name = LowerCase(block.BlockName);
-    WriteLine(file, name, "+");
-    WriteLine(file, name, ".dll");
-    WriteLine(file, name, ".map/map");
-    WriteLine(file, "ldllcew libw " + block.LibraryPath,
-              UsesFileOpen(block) ? "\\bddk.lib commdlg" : "\\bddk.lib");
-    WriteLine(file, name, ".def");
+    print.Line("<name>+", {{"name", name}});
+    print.Line("<name>.dll", {{"name", name}});
+    print.Line("<name>.map/map", {{"name", name}});
+    print.Line("ldllcew libw <LibraryPath><libraries>", {{"LibraryPath", WindowsToolPath(block.LibraryPath)}, {"libraries", UsesFileOpen(block) ? "\\bddk.lib commdlg" : "\\bddk.lib"}});
+    print.Line("<name>.def", {{"name", name}});
     return true;
 }
 

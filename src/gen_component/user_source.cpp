@@ -19,35 +19,29 @@ namespace {
 
 using component::DataKind;
 using component::EQUALS_LINE;
-using component::Fill;
 using component::PadRight;
 using component::Routine;
 using component::SHORT_DASH_LINE;
-using component::WriteLines;
 
 const LOCALARRAYINFO& LocalArrayAt(const BLOCKINFO& block, int i) {
     return block.LocalArrays[static_cast<size_t>(i)];
 }
 
-std::string Number(int value) {
-    return std::to_string(value);
-}
-
 // A user section: its marker lines around the previous version's lines, or
 // around the default content when the section is not carried over.
 template <typename WriteDefault>
-void WriteUserSection(OutputFile& file, PreviousVersion* previous,
+void WriteUserSection(Printer& print, PreviousVersion* previous,
                       const std::vector<std::string>& markers, WriteDefault writeDefault) {
-    WriteLine(file, markers.back());
+    print.Raw(markers.back());
     bool copied = false;
     if (previous != nullptr) {
         previous->Rewind();
-        copied = CopyNestedSection(file, *previous, markers);
+        copied = CopyNestedSection(print.File(), *previous, markers);
     }
     if (!copied) {
         writeDefault();
     }
-    WriteLine(file, EndMarkerFor(markers.back()));
+    print.Raw(EndMarkerFor(markers.back()));
 }
 
 // "    %-14s" of a type; a longer type gets one blank and then blanks up to an
@@ -103,49 +97,55 @@ void ForEachLocalArray(const BLOCKINFO& block, Visit visit) {
 // ---------------------------------------------------------------------------
 // File head and tail
 
-void WriteFileHead(OutputFile& file, const BLOCKINFO& block, PreviousVersion* previous) {
-    const Clock* clock = file.Environment().clock;
-    const std::tm now = clock != nullptr ? clock->localNow() : std::tm{};
-    WriteLine(file, "//;[" + block.MenuName + " Start]");
-    WriteLine(file, "");
-    WriteLine(file, EQUALS_LINE);
-    WriteLine(file, "//");
-    WriteLine(file, "//    FILE NAME : ", file.FileName());
-    WriteLine(file, "//");
-    WriteLine(file, "//    BLOCK NAME: ", block.MenuName);
-    WriteLine(file, "//");
-    WriteLine(file, "//    GROUP NAME: ", block.GroupName);
-    WriteLine(file, "//");
-    WriteLine(file, "//    ", ProductLine());
-    WriteLine(file, "//");
-    WriteLine(file, "//    Number of Inputs : ", Number(block.NumInputs));
-    WriteLine(file, "//    Number of Outputs: ", Number(block.NumOutputs));
-    WriteLine(file, "//");
-    WriteLine(file, "//    Creation Date: ", CreationDate(now));
-    WriteLine(file, "//    Creation Time: ", CreationTime(now));
-    WriteLines(file, {"//", "//"});
-    WriteLine(file, EQUALS_LINE);
-    WriteLines(file,
-               {"//    NOTE: Do not modify lines starting with \"//;\".  This information is",
-                "//          required by the C Code Generator for block importing.  If you ",
-                "//          add any #include files or user-defined variables, you must place",
-                "//          them in their identified sections."});
-    WriteLine(file, EQUALS_LINE);
-    WriteLines(file, {"", "#include <windows.h>", "#include \"bddk.h\""});
-    WriteLine(file, "#include \"" + LowerCase(block.BlockName) + ".h\"");
-    WriteLine(file, "");
-    WriteLine(file, EQUALS_LINE);
-    WriteLine(file,
-              "//  NOTE: User-added #include files should be placed in the following section.");
-    WriteLine(file, EQUALS_LINE);
-    WriteUserSection(file, previous, {"//; Include Libraries"}, [&] { WriteLine(file, ""); });
+void WriteFileHead(Printer& print, const BLOCKINFO& block, PreviousVersion* previous) {
+    const auto names = print.With({{"MenuName", block.MenuName},
+                                   {"GroupName", block.GroupName},
+                                   {"NumInputs", block.NumInputs},
+                                   {"NumOutputs", block.NumOutputs}});
+    WriteFileHead(print, *print.File().Environment().clock, [&] {
+        print.Block(R"(
+//;[<MenuName> Start]
+
+//============================================================================
+//
+//    FILE NAME : <FileName>
+//
+//    BLOCK NAME: <MenuName>
+//
+//    GROUP NAME: <GroupName>
+//
+//    <product>
+//
+//    Number of Inputs : <NumInputs>
+//    Number of Outputs: <NumOutputs>
+//
+//    Creation Date: <date>
+//    Creation Time: <time>
+//
+//
+//============================================================================
+//    NOTE: Do not modify lines starting with "//;".  This information is)");
+        // The blank at the end of this line belongs to it.
+        print.Line("//          required by the C Code Generator for block importing.  If you ");
+        print.Block(R"(
+//          add any #include files or user-defined variables, you must place
+//          them in their identified sections.
+//============================================================================)");
+    });
+    print.Lines({"", "#include <windows.h>", "#include \"bddk.h\""});
+    print.Raw("#include \"" + LowerCase(block.BlockName) + ".h\"");
+    print.Line("");
+    print.Line(EQUALS_LINE);
+    print.Line("//  NOTE: User-added #include files should be placed in the following section.");
+    print.Line(EQUALS_LINE);
+    WriteUserSection(print, previous, {"//; Include Libraries"}, [&] { print.Line(""); });
 }
 
-void WriteFileTail(OutputFile& file, const BLOCKINFO& block, PreviousVersion* previous) {
-    WriteLine(file, "");
-    WriteUserSection(file, previous, {"//; External Routines"}, [&] { WriteLine(file, ""); });
-    WriteLine(file, "");
-    WriteLine(file, "//;[" + block.MenuName + " End]");
+void WriteFileTail(Printer& print, const BLOCKINFO& block, PreviousVersion* previous) {
+    print.Line("");
+    WriteUserSection(print, previous, {"//; External Routines"}, [&] { print.Line(""); });
+    print.Line("");
+    print.Raw("//;[" + block.MenuName + " End]");
 }
 
 // ---------------------------------------------------------------------------
@@ -160,24 +160,23 @@ std::string RoutineName(const Routine& r) {
 }
 
 void WriteRoutineBanner(const Routine& r) {
-    WriteLines(r.file, {"", PrecisionMarker(r), ""});
-    WriteLine(r.file, EQUALS_LINE);
-    WriteLine(r.file, "// Function   : " + RoutineName(r) + "()");
-    WriteFilled(r.file, "// Purpose    : <D> Precision <menu> Auto Generated routine",
-                {{"<D>", r.precision.display}, {"<menu>", r.block.MenuName}});
-    WriteLine(r.file, PadRight("// Parameters : hParam - Parameter Structure Pointer", 77));
+    r.print.Lines({"", PrecisionMarker(r), ""});
+    r.print.Line(EQUALS_LINE);
+    r.print.Raw("// Function   : " + RoutineName(r) + "()");
+    r.print.Line("// Purpose    : <D> Precision <menu> Auto Generated routine",
+                 {{"D", r.precision.display}, {"menu", r.block.MenuName}});
+    r.print.Raw(PadRight("// Parameters : hParam - Parameter Structure Pointer", 77));
     if (r.scratch) {
-        WriteLine(r.file, "//              hScratchParam - Scratch Parameter Structure Pointer");
+        r.print.Line("//              hScratchParam - Scratch Parameter Structure Pointer");
     }
     if (r.inputs > 0) {
-        WriteLine(r.file, "//              hBufx - Input Buffer Pointer(s)");
+        r.print.Line("//              hBufx - Input Buffer Pointer(s)");
     }
     if (r.outputs > 0) {
-        WriteLine(r.file, "//              hBufOutx - Output Buffer Pointer(s)");
+        r.print.Line("//              hBufOutx - Output Buffer Pointer(s)");
     }
-    WriteLines(r.file,
-               {"// Returns    : USR_NO_ERR if no error", "//              Error Code if error"});
-    WriteLine(r.file, EQUALS_LINE);
+    r.print.Lines({"// Returns    : USR_NO_ERR if no error", "//              Error Code if error"});
+    r.print.Line(EQUALS_LINE);
 }
 
 void WriteRoutineHead(const Routine& r) {
@@ -186,51 +185,36 @@ void WriteRoutineHead(const Routine& r) {
         head += ", HANDLE hScratchParam";
     }
     for (int i = 0; i < r.inputs; ++i) {
-        head += ", HANDLE hBuf" + Number(i);
+        head += ", HANDLE hBuf" + std::to_string(i);
     }
     for (int i = 0; i < r.outputs; ++i) {
-        head += ", HANDLE hBufOut" + Number(i);
+        head += ", HANDLE hBufOut" + std::to_string(i);
     }
-    WriteLine(r.file, head + ")");
-    WriteLine(r.file, "{");
+    r.print.Raw(head + ")");
+    r.print.Line("{");
 }
 
 void WriteChannelPointers(const Routine& r, int channel, bool input) {
     const bool bitmap = r.kind == DataKind::Bitmap;
-    const std::string i = Number(channel);
-    const std::string pointer =
-        std::string(bitmap ? "     " : "     *") + (input ? "PtrIn" : "PtrOut");
-    WriteLine(r.file, TypeColumn(r.precision.elementType) + pointer + i,
-              input ? ";           // ptr to input channel " + i + " data"
-                    : ";          // ptr to output channel " + i + " data");
+    const auto names = r.print.With({{"type", TypeColumn(r.precision.elementType)}, {"star", bitmap ? "" : "*"}, {"i", channel}});
+    r.print.Line(input ? "<type>     <star>PtrIn<i>;           // ptr to input channel <i> data"
+                       : "<type>     <star>PtrOut<i>;          // ptr to output channel <i> data");
     if (!bitmap) {
         return;
     }
     if (input) {
-        WriteFilled(r.file,
-                    "    LPRGBQUAD           PtrColorIn<i>;      // ptr to color table "
-                    "for input channel <i>",
-                    {{"<i>", i}});
-        WriteFilled(r.file,
-                    "    BYTE               *PtrBitsIn<i>;       // ptr to bitmap bits "
-                    "for input channel <i>",
-                    {{"<i>", i}});
+        r.print.Line("    LPRGBQUAD           PtrColorIn<i>;      // ptr to color table for input channel <i>");
+        r.print.Line("    BYTE               *PtrBitsIn<i>;       // ptr to bitmap bits for input channel <i>");
     } else {
-        WriteFilled(r.file,
-                    "    LPRGBQUAD           PtrColorOut<i>;     // ptr to color table "
-                    "for output channel <i>",
-                    {{"<i>", i}});
-        WriteFilled(r.file,
-                    "    BYTE               *PtrBitsOut<i>;      // ptr to bitmap bits "
-                    "for output channel <i>",
-                    {{"<i>", i}});
+        r.print.Line("    LPRGBQUAD           PtrColorOut<i>;     // ptr to color table for output channel <i>");
+        r.print.Line("    BYTE               *PtrBitsOut<i>;      // ptr to bitmap bits for output channel <i>");
     }
 }
 
 void WriteFixedLocals(const Routine& r) {
-    WriteLine(r.file, "    BLOCK_PARAM        *pPtr;             // ptr to block parameters");
+    r.print.Line("    BLOCK_PARAM        *pPtr;             // ptr to block parameters");
     if (r.scratch) {
-        WriteLine(r.file, "    SCRATCH_PARAM      *sPtr;             // ptr to scratch parameters");
+        r.print.Line("    SCRATCH_PARAM      *sPtr;             // ptr to scratch parameters");
     }
     for (int i = 0; i < r.inputs; ++i) {
         WriteChannelPointers(r, i, true);
@@ -247,50 +231,47 @@ void WriteLoopVariables(const Routine& r) {
     const bool image = r.block.Image || r.kind == DataKind::Bitmap;
     if (image) {
         if (r.inputs == 0 && r.outputs > 0) {
-            WriteLine(r.file, "    DWORD               ColorTable;");
+            r.print.Line("    DWORD               ColorTable;");
         }
-        WriteLines(r.file, {"    long                row;", "    long                col;",
-                            "    long                AlignedWidth;"});
+        r.print.Lines({"    long                row;", "    long                col;",
+                       "    long                AlignedWidth;"});
     }
     if (r.kind == DataKind::Matrix) {
         if (!image) {
-            WriteLines(r.file, {"    long                row;", "    long                col;"});
+            r.print.Lines({"    long                row;", "    long                col;"});
         }
         for (int i = 0; i < r.inputs; ++i) {
-            WriteLine(r.file, "    LPMATRIXINFOHEADER  pMihIn" + Number(i) + ";");
+            r.print.Raw("    LPMATRIXINFOHEADER  pMihIn" + std::to_string(i) + ";");
         }
         for (int i = 0; i < r.outputs; ++i) {
-            WriteLine(r.file, "    LPMATRIXINFOHEADER  pMihOut" + Number(i) + ";");
+            r.print.Raw("    LPMATRIXINFOHEADER  pMihOut" + std::to_string(i) + ";");
         }
     } else if (r.kind == DataKind::Frame) {
-        WriteLine(r.file, "    unsigned long       index;");
+        r.print.Line("    unsigned long       index;");
     }
     if (r.inputs > 0 && r.outputs == 0) {
         if (r.kind == DataKind::Bitmap) {
-            WriteLine(r.file, "    " + PadRight("BYTE", 18) + "dummy;");
+            r.print.Raw("    " + PadRight("BYTE", 18) + "dummy;");
         } else {
-            WriteLine(r.file, "    " + PadRight(r.precision.elementType, 16) + "dummy;");
+            r.print.Raw("    " + PadRight(r.precision.elementType, 16) + "dummy;");
         }
     }
 }
 
 void WriteInternalVariables(const Routine& r, PreviousVersion* previous) {
-    WriteLines(r.file, {""});
-    WriteLine(r.file, EQUALS_LINE);
-    WriteLine(r.file,
-              "//  NOTE: User-defined variables should be placed in the following section.");
-    WriteLine(r.file, EQUALS_LINE);
-    WriteUserSection(r.file, previous, {PrecisionMarker(r), "//; Internally used variables"}, [&] {
-        WriteLine(r.file, "");
+    r.print.Lines({""});
+    r.print.Line(EQUALS_LINE);
+    r.print.Line("//  NOTE: User-defined variables should be placed in the following section.");
+    r.print.Line(EQUALS_LINE);
+    WriteUserSection(r.print, previous, {PrecisionMarker(r), "//; Internally used variables"}, [&] {
+        r.print.Line("");
         ForEachLocalArray(r.block, [&](int i, const LOCALARRAYINFO& array) {
-            WriteLine(
-                r.file, TypeColumn(LocalElementOf(array.LocalPrecision).type),
-                Fill("     *PtrLocal<i>;        // ptr to local buffer <i>", {{"<i>", Number(i)}}));
+            r.print.Line("<type>     *PtrLocal<i>;        // ptr to local buffer <i>", {{"type", TypeColumn(LocalElementOf(array.LocalPrecision).type)}, {"i", i}});
         });
         WriteLoopVariables(r);
-        WriteLine(r.file, "");
+        r.print.Line("");
     });
-    WriteLines(r.file, {"", ""});
+    r.print.Lines({"", ""});
 }
 
 void WriteParameterReferences(const Routine& r) {
@@ -300,26 +281,23 @@ void WriteParameterReferences(const Routine& r) {
     if (parameters == 0 && persistants == 0) {
         return;
     }
-    WriteLine(r.file, EQUALS_LINE);
-    WriteLines(r.file,
-               {"//  NOTE: User parameters are referenced using the pointer \"pPtr\" below.",
-                "//        For example, this block's parameters can be referenced with:"});
+    r.print.Line(EQUALS_LINE);
+    r.print.Lines({"//  NOTE: User parameters are referenced using the pointer \"pPtr\" below.",
+                   "//        For example, this block's parameters can be referenced with:"});
     auto separator = [](int i) { return i < 10 ? " : pPtr->" : ": pPtr->"; };
     for (int i = 0; i < parameters; ++i) {
         const PARAMINFO& parameter = block.Parameters[static_cast<size_t>(i)];
         if (!parameter.isExcluded()) {
-            WriteLine(r.file, "//            Parameter " + Number(i) + separator(i),
-                      Identifier(parameter.ParameterName, i));
+            r.print.Line("//            Parameter <i><separator><ident>", {{"i", i}, {"separator", separator(i)}, {"ident", Identifier(parameter.ParameterName, i)}});
         }
     }
     for (int i = 0; i < persistants; ++i) {
         const PERSISTANTINFO& variable = block.Persistants[static_cast<size_t>(i)];
         if (variable.PersistantType != TYPE_EXCLUDED) {
-            WriteLine(r.file, "//            Persistant Variable " + Number(i) + separator(i),
-                      Identifier(variable.PersistantName, i));
+            r.print.Line("//            Persistant Variable <i><separator><ident>", {{"i", i}, {"separator", separator(i)}, {"ident", Identifier(variable.PersistantName, i)}});
         }
     }
-    WriteLine(r.file, EQUALS_LINE);
+    r.print.Line(EQUALS_LINE);
 }
 
 // ---------------------------------------------------------------------------
@@ -357,10 +335,10 @@ public:
     }
 
     void WriteBeforeInput(int input) const {
-        Write(r_.file, inputs_.Below(input), scratchAndParameters_);
+        r_.print.RawText(std::string(inputs_.Below(input)) + scratchAndParameters_);
     }
     void WriteBeforeOutput(int output) const {
-        Write(r_.file, outputs_.Below(output));
+        r_.print.RawText(outputs_.Below(output));
         WriteBeforeInput(r_.inputs);
     }
     void WriteBeforeLocal(int local) const {
@@ -370,7 +348,7 @@ public:
                 component::AppendUnlock(locals, INDENT, "sPtr->hLocalBuffer", i);
             }
         }
-        Write(r_.file, locals);
+        r_.print.RawText(locals);
         WriteBeforeOutput(r_.outputs);
     }
 
@@ -384,102 +362,84 @@ private:
 
 // The end of a lock's failure branch, after its unlocks.
 void WriteFailureReturn(const Routine& r) {
-    WriteLines(r.file, {"        return(USR_ERR_NPT);", "    }"});
+    r.print.Lines({"        return(USR_ERR_NPT);", "    }"});
 }
 
 void WriteParameterLocks(const Routine& r) {
-    WriteLines(r.file, {"    // get pointer to block parameters",
-                        "    if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam)) == NULL)",
-                        "    return(USR_ERR_NPT);"});
+    r.print.Lines({"    // get pointer to block parameters",
+                   "    if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam)) == NULL)",
+                   "    return(USR_ERR_NPT);"});
     if (r.scratch) {
-        WriteLines(r.file,
-                   {"    // get pointer to scratch parameters",
-                    "    if ((sPtr = (SCRATCH_PARAM *)GlobalLock(hScratchParam)) == NULL) {",
-                    "       GlobalUnlock(hParam);", "       return(USR_ERR_NPT);", "    }"});
+        r.print.Lines({"    // get pointer to scratch parameters",
+                       "    if ((sPtr = (SCRATCH_PARAM *)GlobalLock(hScratchParam)) == NULL) {",
+                       "       GlobalUnlock(hParam);", "       return(USR_ERR_NPT);", "    }"});
     }
 }
 
 void WriteInputLock(const Routine& r, const FailureUnlocks& unlocks, int channel) {
-    const std::string i = Number(channel);
+    const std::string i = std::to_string(channel);
     const std::string type = r.precision.elementType;
-    WriteLine(r.file, "    // input data pointer ", i);
+    r.print.Line("    // input data pointer <i>", {{"i", i}});
     switch (r.kind) {
         case DataKind::Bitmap:
-            WriteFilled(r.file,
-                        "    if ((PtrIn<i> = (LPBITMAPINFOHEADER) GlobalLock(hBuf<i>)) "
-                        "== NULL){",
-                        {{"<i>", i}});
+            r.print.Line("    if ((PtrIn<i> = (LPBITMAPINFOHEADER) GlobalLock(hBuf<i>)) == NULL){",
+                         {{"i", i}});
             break;
         case DataKind::Matrix:
-            WriteFilled(r.file,
-                        "    if ((pMihIn<i> = (LPMATRIXINFOHEADER) GlobalLock(hBuf<i>)) "
-                        "== NULL){",
-                        {{"<i>", i}});
+            r.print.Line("    if ((pMihIn<i> = (LPMATRIXINFOHEADER) GlobalLock(hBuf<i>)) == NULL){",
+                         {{"i", i}});
             break;
         case DataKind::Frame:
-            WriteFilled(r.file, "    if ((PtrIn<i> = (<T> *) GlobalLock(hBuf<i>)) == NULL){",
-                        {{"<i>", i}, {"<T>", type}});
+            r.print.Line("    if ((PtrIn<i> = (<T> *) GlobalLock(hBuf<i>)) == NULL){",
+                         {{"i", i}, {"T", type}});
     }
     unlocks.WriteBeforeInput(channel);
     WriteFailureReturn(r);
     if (r.kind == DataKind::Bitmap) {
-        WriteFilled(r.file, "    PtrColorIn<i> = (LPRGBQUAD)((BYTE *)PtrIn<i> + PtrIn<i>->biSize);",
-                    {{"<i>", i}});
-        WriteFilled(r.file,
-                    "    PtrBitsIn<i> = (BYTE *)((BYTE *)PtrIn<i> + PtrIn<i>->biSize + "
-                    "pPtr->dwNumColorsIn<i>*sizeof(RGBQUAD));",
-                    {{"<i>", i}});
+        r.print.Line("    PtrColorIn<i> = (LPRGBQUAD)((BYTE *)PtrIn<i> + PtrIn<i>->biSize);",
+                     {{"i", i}});
+        r.print.Line("    PtrBitsIn<i> = (BYTE *)((BYTE *)PtrIn<i> + PtrIn<i>->biSize + pPtr->dwNumColorsIn<i>*sizeof(RGBQUAD));",
+                     {{"i", i}});
     } else if (r.kind == DataKind::Matrix) {
-        WriteFilled(r.file, "    PtrIn<i> = (<T> *)((BYTE *)pMihIn<i> + pMihIn<i>->miSize);",
-                    {{"<i>", i}, {"<T>", type}});
+        r.print.Line("    PtrIn<i> = (<T> *)((BYTE *)pMihIn<i> + pMihIn<i>->miSize);",
+                     {{"i", i}, {"T", type}});
     }
 }
 
 void WriteOutputLock(const Routine& r, const FailureUnlocks& unlocks, int channel) {
-    const std::string i = Number(channel);
+    const std::string i = std::to_string(channel);
     const std::string type = r.precision.elementType;
-    WriteLine(r.file, "    // output data pointer ", i);
+    r.print.Line("    // output data pointer <i>", {{"i", i}});
     switch (r.kind) {
         case DataKind::Bitmap:
-            WriteFilled(r.file,
-                        "    if ((PtrOut<i> = (LPBITMAPINFOHEADER) GlobalLock(hBufOut<i>)) "
-                        "== NULL){",
-                        {{"<i>", i}});
+            r.print.Line("    if ((PtrOut<i> = (LPBITMAPINFOHEADER) GlobalLock(hBufOut<i>)) == NULL){",
+                         {{"i", i}});
             break;
         case DataKind::Matrix:
-            WriteFilled(r.file,
-                        "    if ((pMihOut<i> = (LPMATRIXINFOHEADER) "
-                        "GlobalLock(hBufOut<i>)) == NULL){",
-                        {{"<i>", i}});
+            r.print.Line("    if ((pMihOut<i> = (LPMATRIXINFOHEADER) GlobalLock(hBufOut<i>)) == NULL){",
+                         {{"i", i}});
             break;
         case DataKind::Frame:
-            WriteFilled(r.file, "    if ((PtrOut<i> = (<T> *) GlobalLock(hBufOut<i>)) == NULL){",
-                        {{"<i>", i}, {"<T>", type}});
+            r.print.Line("    if ((PtrOut<i> = (<T> *) GlobalLock(hBufOut<i>)) == NULL){",
+                         {{"i", i}, {"T", type}});
     }
     unlocks.WriteBeforeOutput(channel);
     WriteFailureReturn(r);
     if (r.kind == DataKind::Bitmap) {
         if (r.inputs > 0) {
-            WriteFilled(r.file,
-                        "    memcpy(PtrOut<i>, PtrIn0, PtrIn0->biSize); // Copy bitmap "
-                        "header info",
-                        {{"<i>", i}});
+            r.print.Line("    memcpy(PtrOut<i>, PtrIn0, PtrIn0->biSize); // Copy bitmap header info",
+                         {{"i", i}});
         } else {
-            WriteFilled(r.file,
-                        "    PtrOut<i>->biSize = sizeof(BITMAPINFOHEADER);  // Set "
-                        "header info size",
-                        {{"<i>", i}});
+            r.print.Line("    PtrOut<i>->biSize = sizeof(BITMAPINFOHEADER);  // Set header info size",
+                         {{"i", i}});
         }
-        WriteFilled(r.file,
-                    "    PtrColorOut<i> = (LPRGBQUAD)((BYTE *)PtrOut<i> + PtrOut<i>->biSize);",
-                    {{"<i>", i}});
-        WriteFilled(r.file,
-                    "    PtrBitsOut<i> = (BYTE *)((BYTE *)PtrOut<i> + PtrOut<i>->biSize "
-                    "+ pPtr->dwNumColorsOut<i>*sizeof(RGBQUAD));",
-                    {{"<i>", i}});
+        r.print.Line("    PtrColorOut<i> = (LPRGBQUAD)((BYTE *)PtrOut<i> + PtrOut<i>->biSize);",
+                     {{"i", i}});
+        r.print.Line("    PtrBitsOut<i> = (BYTE *)((BYTE *)PtrOut<i> + PtrOut<i>->biSize + pPtr->dwNumColorsOut<i>*sizeof(RGBQUAD));",
+                     {{"i", i}});
     } else if (r.kind == DataKind::Matrix) {
-        WriteFilled(r.file, "    PtrOut<i> = (<T> *)((BYTE *)pMihOut<i> + pMihOut<i>->miSize);",
-                    {{"<i>", i}, {"<T>", type}});
+        r.print.Line("    PtrOut<i> = (<T> *)((BYTE *)pMihOut<i> + pMihOut<i>->miSize);",
+                     {{"i", i}, {"T", type}});
     }
 }
 
@@ -490,7 +450,7 @@ void WriteChannelLocks(const Routine& r, const FailureUnlocks& unlocks) {
     const char* title = r.inputs == 0    ? "//                        get output pointers"
                         : r.outputs == 0 ? "//                        get input pointers"
                                          : "//                     get input and output pointers";
-    WriteLines(r.file, {SHORT_DASH_LINE, title, SHORT_DASH_LINE});
+    r.print.Lines({SHORT_DASH_LINE, title, SHORT_DASH_LINE});
     for (int i = 0; i < r.inputs; ++i) {
         WriteInputLock(r, unlocks, i);
     }
@@ -503,23 +463,19 @@ void WriteLocalLocks(const Routine& r, const FailureUnlocks& unlocks) {
     if (component::LocalArrayCount(r.block) == 0) {
         return;
     }
-    WriteLines(r.file, {SHORT_DASH_LINE, "//                       get local storage pointer",
-                        SHORT_DASH_LINE});
+    r.print.Lines({SHORT_DASH_LINE, "//                       get local storage pointer",
+                   SHORT_DASH_LINE});
     ForEachLocalArray(r.block, [&](int local, const LOCALARRAYINFO& array) {
         const LocalElement element = LocalElementOf(array.LocalPrecision);
-        const std::string i = Number(local);
-        WriteLine(r.file, "");
-        WriteFilled(r.file,
-                    "    // assign local pointer to '<name>' array, size = "
-                    "<PREFIX>_NUMLOCAL<i> <words>",
-                    {{"<name>", array.ArrayName},
-                     {"<PREFIX>", Prefix(r.block)},
-                     {"<i>", i},
-                     {"<words>", element.words}});
-        WriteFilled(r.file,
-                    "    if ((PtrLocal<i> = (<T> *) GlobalLock(sPtr->hLocalBuffer<i>)) "
-                    "== NULL){",
-                    {{"<i>", i}, {"<T>", element.type}});
+        const std::string i = std::to_string(local);
+        r.print.Line("");
+        r.print.Line("    // assign local pointer to '<name>' array, size = <PREFIX>_NUMLOCAL<i> <words>",
+                     {{"name", array.ArrayName},
+                      {"PREFIX", Prefix(r.block)},
+                      {"i", i},
+                      {"words", element.words}});
+        r.print.Line("    if ((PtrLocal<i> = (<T> *) GlobalLock(sPtr->hLocalBuffer<i>)) == NULL){",
+                     {{"i", i}, {"T", element.type}});
         unlocks.WriteBeforeLocal(local);
         WriteFailureReturn(r);
     });
@@ -529,48 +485,43 @@ void WriteLocalLocks(const Routine& r, const FailureUnlocks& unlocks) {
 // Calculation, warnings and tail
 
 void WriteLocalRoutine(const Routine& r, PreviousVersion* previous) {
-    WriteLine(r.file, "");
-    WriteLines(r.file, {SHORT_DASH_LINE,
-                        "//         perform user specific calculation to fill output channels",
-                        SHORT_DASH_LINE, ""});
-    WriteUserSection(r.file, previous, {PrecisionMarker(r), "//; Local Routine"},
+    r.print.Line("");
+    r.print.Lines({SHORT_DASH_LINE,
+                   "//         perform user specific calculation to fill output channels",
+                   SHORT_DASH_LINE, ""});
+    WriteUserSection(r.print, previous, {PrecisionMarker(r), "//; Local Routine"},
                      [&] { component::WriteDefaultLocalRoutine(r); });
 }
 
 void WriteWarningProcessing(const Routine& r) {
-    WriteLines(r.file,
-               {SHORT_DASH_LINE, "//                perform any additional processing required",
-                SHORT_DASH_LINE});
+    r.print.Lines({SHORT_DASH_LINE, "//                perform any additional processing required",
+                   SHORT_DASH_LINE});
     const int warning = r.block.WarningType;
     if (warning == WARNING_NONE) {
         return;
     }
-    WriteLines(r.file, {"//  perform warning/error processing", "        if (FALSE){"});
+    r.print.Lines({"//  perform warning/error processing", "        if (FALSE){"});
     if (warning == WARNING_STANDARD) {
-        WriteLine(r.file, "            pPtr->LocalError = USR_ERR_WRN;");
+        r.print.Line("            pPtr->LocalError = USR_ERR_WRN;");
     } else if (warning == WARNING_ERROR) {
-        WriteLine(r.file, "            pPtr->LocalError = USR_ERR_ERR;");
+        r.print.Line("            pPtr->LocalError = USR_ERR_ERR;");
     } else if (warning == WARNING_ONE_TIME) {
-        WriteLines(r.file, {"            if (pPtr->OneTimeWarning==FALSE){",
-                            "                pPtr->OneTimeWarning=TRUE;"});
-        WriteFilled(r.file,
-                    "                if (MessageBox(NULL,\"Warning in '<BlockName>' Block.  Will "
-                    "continue processing if OK is selected.\",\"Tessaline Zirud "
-                    "Izadivo\",MB_OKCANCEL)==IDCANCEL){",
-                    {{"<BlockName>", r.block.BlockName}});
-        WriteLines(r.file, {"                    pPtr->LocalError = USR_ERR_ERR;",
-                            "                }", "            }"});
+        r.print.Lines({"            if (pPtr->OneTimeWarning==FALSE){",
+                       "                pPtr->OneTimeWarning=TRUE;"});
+        r.print.Line("                if (MessageBox(NULL,\"Warning in '<BlockName>' Block.  Will continue processing if OK is selected.\",\"Tessaline Zirud Izadivo\",MB_OKCANCEL)==IDCANCEL){",
+                     {{"BlockName", r.block.BlockName}});
+        r.print.Lines({"                    pPtr->LocalError = USR_ERR_ERR;",
+                       "                }", "            }"});
     }
-    WriteLine(r.file, "        }");
+    r.print.Line("        }");
 }
 
 void WriteRoutineTail(const Routine& r) {
-    WriteLines(r.file,
-               {SHORT_DASH_LINE, "//               unlock global handles and return without error",
-                SHORT_DASH_LINE, "    // unlock memory"});
+    r.print.Lines({SHORT_DASH_LINE, "//               unlock global handles and return without error",
+                   SHORT_DASH_LINE, "    // unlock memory"});
     component::WriteAllUnlocks(r, "    ");
-    WriteLines(r.file, {"    return(USR_NO_ERR);", "}"});
-    WriteLine(r.file, "//; End of " + std::string(r.precision.display) + " Precision");
+    r.print.Lines({"    return(USR_NO_ERR);", "}"});
+    r.print.Raw("//; End of " + std::string(r.precision.display) + " Precision");
 }
 
 void WriteRoutine(const Routine& r, PreviousVersion* previous) {
@@ -619,7 +570,7 @@ void WriteAllUnlocks(const Routine& r, std::string_view indent) {
     for (int i = 0; i < r.outputs; ++i) {
         AppendUnlock(text, indent, "hBufOut", i);
     }
-    Write(r.file, text);
+    r.print.RawText(text);
 }
 
 void AppendScratchAndParameterUnlocks(std::string& text, const Routine& r,
@@ -633,12 +584,13 @@ void AppendScratchAndParameterUnlocks(std::string& text, const Routine& r,
 }  // namespace component
 
 bool WriteUserSource(OutputFile& file, const BLOCKINFO& block) {
+    Printer print(file);
     const std::unique_ptr<PreviousVersion> previous =
         CheckPreviousVersion(file, UserSourceSplice());
-    WriteFileHead(file, block, previous.get());
+    WriteFileHead(print, block, previous.get());
     for (const component::RoutinePrecision& precision : component::ROUTINE_PRECISIONS) {
         if (block.*precision.processing->flag) {
-            const Routine routine{file,
+            const Routine routine{print,
                                   block,
                                   precision,
                                   KindOf(block, precision),
@@ -648,7 +600,7 @@ bool WriteUserSource(OutputFile& file, const BLOCKINFO& block) {
             WriteRoutine(routine, previous.get());
         }
     }
-    WriteFileTail(file, block, previous.get());
+    WriteFileTail(print, block, previous.get());
     return true;
 }
 

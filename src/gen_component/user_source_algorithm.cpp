@@ -43,10 +43,6 @@ std::vector<Combination> CombinationsOf(int inputs) {
     return combinations;
 }
 
-std::string Number(int value) {
-    return std::to_string(value);
-}
-
 // The header that gives a matrix example its dimensions.
 std::string MatrixDimensions(const Routine& r) {
     return r.inputs > 0 ? "pMihIn0" : "pMihOut0";
@@ -78,7 +74,7 @@ bool Interleaved(const Routine& r, bool complex) {
 std::string DataPointer(const Routine& r, bool input, int channel) {
     const char* name = r.kind == DataKind::Bitmap ? (input ? "PtrBitsIn" : "PtrBitsOut")
                                                   : (input ? "PtrIn" : "PtrOut");
-    return name + Number(channel);
+    return name + std::to_string(channel);
 }
 
 std::string Element(const Routine& r, bool input, int channel, bool complex, bool imaginary) {
@@ -115,23 +111,20 @@ void WriteSquareCheck(const Routine& r) {
     }
     const char* reason = "      return(USR_ERR_MTXSIZE);  // matrix isn't square";
     if (r.inputs == 1) {
-        WriteLine(r.file, "    if(pMihIn0->miRows != pMihIn0->miColumns){");
+        r.print.Line("    if(pMihIn0->miRows != pMihIn0->miColumns){");
     } else {
         reason = "      return(USR_ERR_MTXSIZE);  // matrix dimensions do not match";
         for (int i = 1; i < r.inputs; ++i) {
             const std::string lead = i == 1 ? "    if(" : "       ";
             const std::string tail = i + 1 < r.inputs ? " ||" : "){";
-            WriteLine(r.file,
-                      lead + Fill("pMihIn0->miRows!=pMihIn<i>->miRows || "
-                                  "pMihIn0->miColumns!=pMihIn<i>->miColumns",
-                                  {{"<i>", Number(i)}}),
-                      tail);
+            r.print.Line("<lead>pMihIn0->miRows!=pMihIn<i>->miRows || pMihIn0->miColumns!=pMihIn<i>->miColumns<tail>",
+                         {{"lead", lead}, {"i", i}, {"tail", tail}});
         }
     }
-    WriteLine(r.file, "//; Skipped Source Code");
+    r.print.Line("//; Skipped Source Code");
     WriteAllUnlocks(r, "      ");
-    WriteLine(r.file, "//; End of Skipped Source Code");
-    WriteLines(r.file, {reason, "    }"});
+    r.print.Line("//; End of Skipped Source Code");
+    r.print.Lines({reason, "    }"});
 }
 
 std::string BranchCondition(const Routine& r, const Combination& combination, bool first) {
@@ -143,8 +136,7 @@ std::string BranchCondition(const Routine& r, const Combination& combination, bo
     for (int i = 0; i < r.inputs; ++i) {
         const bool complex = combination.complexInputs[static_cast<size_t>(i)];
         condition += (i > 0 ? " && " : "") +
-                     Fill("(pPtr->RCFlagIn<i> == <flag>)",
-                          {{"<i>", Number(i)}, {"<flag>", complex ? "RC_COMPLEX" : "RC_REAL"}});
+                     r.print.Fill("(pPtr->RCFlagIn<i> == <flag>)", {{"i", i}, {"flag", complex ? "RC_COMPLEX" : "RC_REAL"}});
     }
     return std::string(first ? "    if (" : "    else if (") + condition + "){";
 }
@@ -154,16 +146,15 @@ void WriteOutputSetUp(const Routine& r) {
     if (r.kind == DataKind::Matrix) {
         const bool source = r.inputs == 0;
         for (int o = 0; o < r.outputs; ++o) {
-            WriteFilled(
-                r.file, "       pMihOut<o>->miRows    = <rows>;",
-                {{"<o>", Number(o)}, {"<rows>", source ? "pPtr->Rows" : "pMihIn0->miRows"}});
-            WriteFilled(r.file, "       pMihOut<o>->miColumns = <columns>;",
-                        {{"<o>", Number(o)},
-                         {"<columns>", source ? "pPtr->Columns" : "pMihIn0->miColumns"}});
+            r.print.Line("       pMihOut<o>->miRows    = <rows>;",
+                         {{"o", o}, {"rows", source ? "pPtr->Rows" : "pMihIn0->miRows"}});
+            r.print.Line("       pMihOut<o>->miColumns = <columns>;",
+                         {{"o", o},
+                          {"columns", source ? "pPtr->Columns" : "pMihIn0->miColumns"}});
         }
     }
     if (r.kind == DataKind::Bitmap && r.inputs == 0) {
-        WriteLine(r.file, "       // set up the output bitmap header and a grey-scale color table");
+        r.print.Line("       // set up the output bitmap header and a grey-scale color table");
         for (int o = 0; o < r.outputs; ++o) {
             static const char* const LINES[] = {
                 "       PtrOut<o>->biWidth       = pPtr->ImageWidth;",
@@ -180,7 +171,7 @@ void WriteOutputSetUp(const Routine& r) {
                 "       }",
             };
             for (const char* line : LINES) {
-                WriteFilled(r.file, line, {{"<o>", Number(o)}});
+                r.print.Line(line, {{"o", o}});
             }
         }
     }
@@ -189,44 +180,41 @@ void WriteOutputSetUp(const Routine& r) {
 void WriteLoopOpening(const Routine& r) {
     switch (r.kind) {
         case DataKind::Frame:
-            WriteLine(r.file, "       for(index = 0; index<pPtr->Framesize; index++){");
+            r.print.Line("       for(index = 0; index<pPtr->Framesize; index++){");
             return;
         case DataKind::Matrix:
-            WriteFilled(r.file, "       for(row = 0; row<<dims>->miRows; row++){",
-                        {{"<dims>", MatrixDimensions(r)}});
-            WriteFilled(r.file, "         for(col = 0; col<<dims>->miColumns; col++){",
-                        {{"<dims>", MatrixDimensions(r)}});
+            r.print.Line("       for(row = 0; row<<dims>->miRows; row++){",
+                         {{"dims", MatrixDimensions(r)}});
+            r.print.Line("         for(col = 0; col<<dims>->miColumns; col++){",
+                         {{"dims", MatrixDimensions(r)}});
             return;
         case DataKind::Bitmap:
-            WriteFilled(r.file,
-                        "       AlignedWidth = ((<bmp>->biWidth+3)/4)*4;  // row width "
-                        "raised to a multiple of 4",
-                        {{"<bmp>", BitmapReference(r)}});
-            WriteFilled(r.file, "       for(row = 0; row<<bmp>->biHeight; row++){",
-                        {{"<bmp>", BitmapReference(r)}});
-            WriteFilled(r.file, "         for(col = 0; col<<bmp>->biWidth; col++){",
-                        {{"<bmp>", BitmapReference(r)}});
+            r.print.Line("       AlignedWidth = ((<bmp>->biWidth+3)/4)*4;  // row width raised to a multiple of 4",
+                         {{"bmp", BitmapReference(r)}});
+            r.print.Line("       for(row = 0; row<<bmp>->biHeight; row++){",
+                         {{"bmp", BitmapReference(r)}});
+            r.print.Line("         for(col = 0; col<<bmp>->biWidth; col++){",
+                         {{"bmp", BitmapReference(r)}});
             return;
     }
 }
 
 void WriteLoopClosing(const Routine& r) {
     if (r.kind != DataKind::Frame) {
-        WriteLine(r.file, "         }");
+        r.print.Line("         }");
     }
-    WriteLine(r.file, "       }");
+    r.print.Line("       }");
 }
 
 // Every output gets value (its imaginary part zero when complex).
 void WriteFillOutputs(const Routine& r, bool complexOutput, const std::string& value) {
     const bool complex = Interleaved(r, complexOutput);
     const std::string cast = "(" + r.ElementType() + ")";
+    const auto names = r.print.With({{"indent", StatementIndent(r)}, {"cast", cast}});
     for (int o = 0; o < r.outputs; ++o) {
-        WriteLine(r.file, StatementIndent(r) + Element(r, false, o, complex, false),
-                  "   = " + cast + value + ";");
+        r.print.Line("<indent><element>   = <cast><value>;", {{"element", Element(r, false, o, complex, false)}, {"value", value}});
         if (complex) {
-            WriteLine(r.file, StatementIndent(r) + Element(r, false, o, true, true),
-                      "   = " + cast + "0;");
+            r.print.Line("<indent><element>   = <cast>0;", {{"element", Element(r, false, o, true, true)}});
         }
     }
 }
@@ -244,19 +232,17 @@ void WriteSumOfInputs(const Routine& r, const Combination& combination) {
         }
     }
     const bool complexOutput = Interleaved(r, combination.complexOutput);
-    WriteLine(r.file, StatementIndent(r) + Element(r, false, 0, complexOutput, false) + "   = ",
-              real + ";    // example loop to fill output - real");
+    const auto names = r.print.With({{"indent", StatementIndent(r)}});
+    r.print.Line("<indent><element>   = <sum>;    // example loop to fill output - real", {{"element", Element(r, false, 0, complexOutput, false)}, {"sum", real}});
     if (complexOutput) {
-        WriteLine(r.file, StatementIndent(r) + Element(r, false, 0, true, true) + "   = ",
-                  imaginary + ";  // example loop to fill output - imag");
+        r.print.Line("<indent><element>   = <sum>;  // example loop to fill output - imag", {{"element", Element(r, false, 0, true, true)}, {"sum", imaginary}});
     }
 }
 
 void WriteReadInputs(const Routine& r, const Combination& combination) {
     for (int i = 0; i < r.inputs; ++i) {
         const bool complex = Interleaved(r, combination.complexInputs[static_cast<size_t>(i)]);
-        WriteLine(r.file,
-                  StatementIndent(r) + "dummy = ", Element(r, true, i, complex, false) + ";");
+        r.print.Line("<indent>dummy = <element>;", {{"indent", StatementIndent(r)}, {"element", Element(r, true, i, complex, false)}});
     }
 }
 
@@ -264,19 +250,19 @@ void WriteExample(const Routine& r, const Combination& combination) {
     const bool complexOutput = combination.complexOutput;
     if (SendsControlValue(r)) {
         const int p = ControlParameter(r.block);
-        WriteLine(r.file, "       // send out user control value");
+        r.print.Line("       // send out user control value");
         WriteOutputSetUp(r);
         WriteLoopOpening(r);
         WriteFillOutputs(
             r, complexOutput,
             "pPtr->" + Identifier(r.block.Parameters[static_cast<size_t>(p)].ParameterName, p));
     } else if (r.inputs == 0) {
-        WriteLine(r.file, "       // create ramp example");
+        r.print.Line("       // create ramp example");
         WriteOutputSetUp(r);
         WriteLoopOpening(r);
         WriteFillOutputs(r, complexOutput, r.kind == DataKind::Frame ? "index" : "col");
     } else if (r.outputs == 0) {
-        WriteLine(r.file, "       // example loop to show usage");
+        r.print.Line("       // example loop to show usage");
         WriteLoopOpening(r);
         WriteReadInputs(r, combination);
     } else {
@@ -290,11 +276,11 @@ void WriteExample(const Routine& r, const Combination& combination) {
 void WriteOutputFlags(const Routine& r, bool complexOutput) {
     const char* flag = complexOutput ? "RC_COMPLEX" : "RC_REAL";
     for (int o = 0; o < r.outputs; ++o) {
-        WriteFilled(r.file, "       pPtr->RCFlagOut<o> = <flag>;",
-                    {{"<o>", Number(o)}, {"<flag>", flag}});
+        r.print.Line("       pPtr->RCFlagOut<o> = <flag>;",
+                     {{"o", o}, {"flag", flag}});
         if (r.kind == DataKind::Matrix) {
-            WriteFilled(r.file, "       pMihOut<o>->miRCFlag = <flag>;",
-                        {{"<o>", Number(o)}, {"<flag>", flag}});
+            r.print.Line("       pMihOut<o>->miRCFlag = <flag>;",
+                         {{"o", o}, {"flag", flag}});
         }
     }
 }
@@ -312,22 +298,22 @@ void WriteAlgorithm(const Routine& r) {
             continue;
         }
         if (!complex) {
-            WriteLine(r.file, "//; Real Section of Algorithm");
+            r.print.Line("//; Real Section of Algorithm");
         } else if (!complexOpen) {
-            WriteLine(r.file, "//; Complex Section of Algorithm");
+            r.print.Line("//; Complex Section of Algorithm");
             complexOpen = true;
         }
-        WriteLine(r.file, BranchCondition(r, combination, first));
+        r.print.Raw(BranchCondition(r, combination, first));
         first = false;
         WriteExample(r, combination);
         WriteOutputFlags(r, complex);
-        WriteLine(r.file, "    }");
+        r.print.Line("    }");
         if (!complex) {
-            WriteLine(r.file, "//; End of Real Section of Algorithm");
+            r.print.Line("//; End of Real Section of Algorithm");
         }
     }
     if (complexOpen) {
-        WriteLine(r.file, "//; End of Complex Section of Algorithm");
+        r.print.Line("//; End of Complex Section of Algorithm");
     }
 }
 
@@ -337,8 +323,8 @@ void WriteDefaultLocalRoutine(const Routine& r) {
     WriteSquareCheck(r);
     WriteAlgorithm(r);
     for (int o = 0; o < r.outputs; ++o) {
-        WriteFilled(r.file, "    pPtr->DTFlagOut<o> = <flag>;",
-                    {{"<o>", Number(o)}, {"<flag>", r.precision.processing->dataType}});
+        r.print.Line("    pPtr->DTFlagOut<o> = <flag>;",
+                     {{"o", o}, {"flag", r.precision.processing->dataType}});
     }
 }
 

@@ -33,10 +33,12 @@ inline constexpr RoutinePrecision ROUTINE_PRECISIONS[] = {
 static_assert(std::size(ROUTINE_PRECISIONS) == std::size(PROCESSING_PRECISIONS));
 
 // How the routine's channel data is laid out.
-enum class DataKind { Frame, Matrix, Bitmap };
+enum class DataKind { Frame,
+                      Matrix,
+                      Bitmap };
 
 struct Routine {
-    OutputFile& file;
+    Printer& print;
     const BLOCKINFO& block;
     const RoutinePrecision& precision;
     DataKind kind;

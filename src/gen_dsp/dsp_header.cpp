@@ -9,11 +9,9 @@
 #include "definition/profile_file.h"
 #include "gen_dsp/dsp_files.h"
 #include "gen_dsp/dsp_text.h"
+#include "generation/shared_rules.h"
 
 namespace bw {
-
-using dsp::Fill;
-using dsp::WriteLines;
 
 namespace {
 
@@ -22,36 +20,32 @@ const char* const STARS =
 const char* const MEMBER_STARS =
     "  /*********************************************************************/";
 
-std::string Num(int value) {
-    return std::to_string(value);
+void WriteBanner(Printer& print, const char* title) {
+    print.Line(STARS);
+    print.Raw(title);
+    print.Line(STARS);
 }
 
-void WriteBanner(OutputFile& file, const char* title) {
-    WriteLine(file, STARS);
-    WriteLine(file, title);
-    WriteLine(file, STARS);
+void WriteMemberBanner(Printer& print, const char* title) {
+    print.Line(MEMBER_STARS);
+    print.Raw(title);
+    print.Line(MEMBER_STARS);
 }
 
-void WriteMemberBanner(OutputFile& file, const char* title) {
-    WriteLine(file, MEMBER_STARS);
-    WriteLine(file, title);
-    WriteLine(file, MEMBER_STARS);
-}
-
-void WriteDefinitions(OutputFile& file) {
-    WriteBanner(file, "/*                              DEFINITIONS                            */");
+void WriteDefinitions(Printer& print) {
+    WriteBanner(print, "/*                              DEFINITIONS                            */");
     static const char* const LINES[] = {
         "/* boolean macros */",
         "typedef  unsigned int  BOOL;",
         "#define  FALSE   0",
         "#define  TRUE    1",
     };
-    WriteLines(file, LINES);
+    print.Lines(LINES);
 }
 
 // Only HDT_INT and HDT_FLOAT are defined here; the other data-type constants
 // come from the DSP build's own headers.
-void WriteMatrixDefinitions(OutputFile& file) {
+void WriteMatrixDefinitions(Printer& print) {
     static const char* const MACROS[] = {
         "",
         "",
@@ -68,8 +62,8 @@ void WriteMatrixDefinitions(OutputFile& file) {
         "",
         "",
     };
-    WriteLines(file, MACROS);
-    WriteBanner(file, "/* Matrix input/output structure                                       */");
+    print.Lines(MACROS);
+    WriteBanner(print, "/* Matrix input/output structure                                       */");
     static const char* const STRUCTURE[] = {
         "typedef struct{",
         "  int   miSize;         // Size of this structure in bytes",
@@ -83,17 +77,18 @@ void WriteMatrixDefinitions(OutputFile& file) {
         "  int   miReserved1;    //           ",
         "} MATRIXINFOHEADER, *LPMATRIXINFOHEADER;",
     };
-    WriteLines(file, STRUCTURE);
+    print.Lines(STRUCTURE);
 }
 
-void WriteXdaisIncludes(OutputFile& file, const BLOCKINFO& block) {
-    WriteLine(file, "");
-    WriteLine(file, "#include <std.h>");
-    WriteTemplateLine(file, "#include \"%1.h\"", block.AlgorithmName);
-    WriteTemplateLine(file, "#include \"%1_%2.h\"", block.AlgorithmName, block.VendorName);
+void WriteXdaisIncludes(Printer& print) {
+    print.Line("");
+    print.Line("#include <std.h>");
+    // The Windows tools that build the DSP code ignore case.
+    print.Raw(LowerCase(print.Fill("#include \"<alg>.h\"")));
+    print.Raw(LowerCase(print.Fill("#include \"<alg>_<vendor>.h\"")));
 }
 
-void WriteStructureHead(OutputFile& file) {
+void WriteStructureHead(Printer& print) {
     static const char* const LINES[] = {
         "",
         "",
@@ -107,53 +102,45 @@ void WriteStructureHead(OutputFile& file) {
         "typedef struct",
         "{",
     };
-    WriteLines(file, LINES);
+    print.Lines(LINES);
 }
 
 std::string DataPointerType(const BLOCKINFO& block) {
     return block.Matrix != 0 ? "  LPMATRIXINFOHEADER " : dsp::PrecisionType(block);
 }
 
-void WriteDataMembers(OutputFile& file, const BLOCKINFO& block) {
+void WriteDataMembers(Printer& print, const BLOCKINFO& block) {
     const bool framesizes = block.Native == 0;
-    const std::string pointerType = DataPointerType(block);
-    const char* const star = block.Matrix != 0 ? "" : "*";
+    const auto pointer = print.With({{"pointer", DataPointerType(block) + (block.Matrix != 0 ? "" : "*")}});
     if (framesizes) {
-        WriteMemberBanner(
-            file, "  /*                  Synchronization Addresses                        */");
-        WriteLine(file, "  unsigned int *SyncIn;                  /* ptr to input sync value  */");
-        WriteLine(file, "  unsigned int *SyncOut;                 /* ptr to output sync value */");
-        WriteLine(file, "");
+        WriteMemberBanner(print, "  /*                  Synchronization Addresses                        */");
+        print.Line("  unsigned int *SyncIn;                  /* ptr to input sync value  */");
+        print.Line("  unsigned int *SyncOut;                 /* ptr to output sync value */");
+        print.Line("");
     }
     if (block.NumInputs != 0) {
-        WriteMemberBanner(
-            file, "  /*                  Input Data Pointers / Framesizes                 */");
+        WriteMemberBanner(print, "  /*                  Input Data Pointers / Framesizes                 */");
         for (int i = 0; i < block.NumInputs; ++i) {
-            WriteLine(
-                file, pointerType + star,
-                Fill("PtrIn<i>;                  /* input <i> data pointer */", {{"<i>", Num(i)}}));
+            print.Line("<pointer>PtrIn<i>;                  /* input <i> data pointer */", {{"i", i}});
         }
         for (int i = 0; framesizes && i < block.NumInputs; ++i) {
-            WriteFilled(file,
-                        "  unsigned int FramesizeIn<i>;             /* input <i> framesize */",
-                        {{"<i>", Num(i)}});
+            print.Line(
+                "  unsigned int FramesizeIn<i>;             /* input <i> framesize */",
+                {{"i", i}});
         }
-        WriteLine(file, "");
+        print.Line("");
     }
     if (block.NumOutputs != 0) {
-        WriteMemberBanner(
-            file, "  /*                  Output Data Pointers / Framesize                 */");
+        WriteMemberBanner(print, "  /*                  Output Data Pointers / Framesize                 */");
         for (int o = 0; o < block.NumOutputs; ++o) {
-            WriteLine(file, pointerType + star,
-                      Fill("PtrOut<o>;                 /* output <o> data pointer */",
-                           {{"<o>", Num(o)}}));
+            print.Line("<pointer>PtrOut<o>;                 /* output <o> data pointer */", {{"o", o}});
         }
         for (int o = 0; framesizes && o < block.NumOutputs; ++o) {
-            WriteFilled(file,
-                        "  unsigned int FramesizeOut<o>;            /* output <o> framesize */",
-                        {{"<o>", Num(o)}});
+            print.Line(
+                "  unsigned int FramesizeOut<o>;            /* output <o> framesize */",
+                {{"o", o}});
         }
-        WriteLine(file, "");
+        print.Line("");
     }
 }
 
@@ -180,12 +167,12 @@ const char* ParameterMemberType(const BLOCKINFO& block, int type) {
 // The host's real-time driver reads the order of a block's parameter members
 // from "_rtparam.ini": key k of the block's section names member k. Other keys
 // of the section stay as they are.
-void RecordParameterOrder(OutputFile& file, const BLOCKINFO& block,
+void RecordParameterOrder(Printer& print, const BLOCKINFO& block,
                           const std::vector<std::string>& members) {
     if (members.empty()) {
         return;
     }
-    std::string path = file.Environment().settingsDirectory;
+    std::string path = print.File().Environment().settingsDirectory;
     if (!path.empty() && path.back() != '/' && path.back() != '\\') {
         path += '/';
     }
@@ -198,34 +185,32 @@ void RecordParameterOrder(OutputFile& file, const BLOCKINFO& block,
     profile.Save(path);
 }
 
-void WriteParameterMembers(OutputFile& file, const BLOCKINFO& block) {
+void WriteParameterMembers(Printer& print, const BLOCKINFO& block) {
     if (block.NumParameters == 0) {
         return;
     }
-    WriteMemberBanner(file,
-                      "  /*                       Block Parameters                            */");
+    WriteMemberBanner(print, "  /*                       Block Parameters                            */");
     std::vector<std::string> members;
     for (int p = 0; p < block.NumParameters; ++p) {
         const PARAMINFO& parameter = block.Parameters[static_cast<size_t>(p)];
         const char* type = ParameterMemberType(block, parameter.ParameterType);
         if (type != nullptr) {
             members.push_back(dsp::MemberName(parameter.ParameterName, p));
-            WriteLine(file, type, members.back() + ";");
+            print.Line("<type><member>;", {{"type", type}, {"member", members.back()}});
         }
     }
-    RecordParameterOrder(file, block, members);
+    RecordParameterOrder(print, block, members);
 }
 
-void WriteXdaisMembers(OutputFile& file, const BLOCKINFO& block) {
-    WriteLine(file, "");
-    WriteMemberBanner(file,
-                      "  /*                       xDAIS Parameters                            */");
-    WriteLine(file, "  int          Changed; /* Please Don't Move or Remove !!  */");
-    WriteTemplateLine(file, "  %1_Handle  handle;", block.AlgorithmName);
-    WriteLine(file, "");
+void WriteXdaisMembers(Printer& print) {
+    print.Line("");
+    WriteMemberBanner(print, "  /*                       xDAIS Parameters                            */");
+    print.Line("  int          Changed; /* Please Don't Move or Remove !!  */");
+    print.Line("  <alg>_Handle  handle;");
+    print.Line("");
 }
 
-void WritePersistentMembers(OutputFile& file, const BLOCKINFO& block) {
+void WritePersistentMembers(Printer& print, const BLOCKINFO& block) {
     static const char* const BANNER[] = {
         MEMBER_STARS,
         "  /*                   Internal Persistent Variables                   */",
@@ -236,23 +221,23 @@ void WritePersistentMembers(OutputFile& file, const BLOCKINFO& block) {
         "  /*       all instances of this block.                                */",
         MEMBER_STARS,
     };
-    WriteLines(file, BANNER);
+    print.Lines(BANNER);
     for (int v = 0; v < block.NumPersistants; ++v) {
         const PERSISTANTINFO& variable = block.Persistants[static_cast<size_t>(v)];
-        const std::string declared = variable.PersistantName + ";";
+        const auto name = print.With({{"name", variable.PersistantName}});
         switch (variable.PersistantType) {
             case TYPE_FLOAT:
             case TYPE_DOUBLE:
-                WriteLine(file, "  float        ", declared);
+                print.Line("  float        <name>;");
                 break;
             case TYPE_INTEGER:
             case TYPE_LONG:
             case TYPE_SHORT:
             case TYPE_BYTE:
-                WriteLine(file, "  int          ", declared);
+                print.Line("  int          <name>;");
                 break;
             case TYPE_OTHER:
-                WriteLine(file, variable.PersistantTypeOther + " ", declared);
+                print.Line("<type> <name>;", {{"type", variable.PersistantTypeOther}});
                 break;
             default:
                 break;  // Char, Text and the rest have no member
@@ -260,79 +245,80 @@ void WritePersistentMembers(OutputFile& file, const BLOCKINFO& block) {
     }
 }
 
-void WritePixelPointers(OutputFile& file, const BLOCKINFO& block) {
-    const std::string type = dsp::PrecisionType(block);
+void WritePixelPointers(Printer& print, const BLOCKINFO& block) {
+    const auto type = print.With({{"type", dsp::PrecisionType(block)}});
     for (int i = 0; i < block.NumInputs; ++i) {
-        WriteLine(
-            file, type,
-            Fill("*PtrPixelIn<i>;                  /* input <i> pixel data */", {{"<i>", Num(i)}}));
+        print.Line("<type>*PtrPixelIn<i>;                  /* input <i> pixel data */", {{"i", i}});
     }
     for (int o = 0; o < block.NumOutputs; ++o) {
-        WriteLine(file, type,
-                  Fill("*PtrPixelOut<o>;                 /* output <o> pixel data */",
-                       {{"<o>", Num(o)}}));
+        print.Line("<type>*PtrPixelOut<o>;                 /* output <o> pixel data */", {{"o", o}});
     }
 }
 
-void WriteLocalArrays(OutputFile& file, const BLOCKINFO& block) {
-    const std::string type = dsp::PrecisionType(block);
+void WriteLocalArrays(Printer& print, const BLOCKINFO& block) {
+    const auto type = print.With({{"type", dsp::PrecisionType(block)}});
     for (int a = 0; a < block.NumLocalArrays; ++a) {
         const LOCALARRAYINFO& array = block.LocalArrays[static_cast<size_t>(a)];
         if (!array.isExcluded()) {
-            WriteLine(file, type, array.ArrayName + "[" + array.LocalSize + "];");
+            print.Line("<type><name>[<size>];", {{"name", array.ArrayName}, {"size", array.LocalSize}});
         }
     }
 }
 
-void WritePrototypes(OutputFile& file, const BLOCKINFO& block) {
-    WriteLine(file, "");
-    WriteLine(file, "} PARAMS;");
-    WriteLine(file, "");
-    WriteLine(file, "");
-    WriteBanner(file, "/*                           FUNCTION PROTOTYPES                       */");
-    WriteLine(file, "");
+void WritePrototypes(Printer& print) {
+    print.Line("");
+    print.Line("} PARAMS;");
+    print.Line("");
+    print.Line("");
+    WriteBanner(print, "/*                           FUNCTION PROTOTYPES                       */");
+    print.Line("");
     static const char* const PROTOTYPES[][2] = {
-        {"void <name>_INT  (PARAMS *pPtr);", "/* optional block interrupt routine */"},
-        {"void <name>_INIT (PARAMS *pPtr);", "/* optional block initialization routine */"},
-        {"void <name>_STOP (PARAMS *pPtr);", "/* optional block stop routine */"},
-        {"void <name>_RESTART (PARAMS *pPtr);", "/* optional block restart routine */"},
-        {"void <name>(PARAMS *pPtr);", "/* main block routine */"},
+        {"void <BlockName>_INT  (PARAMS *pPtr);", "/* optional block interrupt routine */"},
+        {"void <BlockName>_INIT (PARAMS *pPtr);", "/* optional block initialization routine */"},
+        {"void <BlockName>_STOP (PARAMS *pPtr);", "/* optional block stop routine */"},
+        {"void <BlockName>_RESTART (PARAMS *pPtr);", "/* optional block restart routine */"},
+        {"void <BlockName>(PARAMS *pPtr);", "/* main block routine */"},
     };
     for (const auto& [prototype, comment] : PROTOTYPES) {
-        WriteLine(file, dsp::PadRight(Fill(prototype, {{"<name>", block.BlockName}}), 41), comment);
-        WriteLine(file, "");
+        // The comments stand in one column after the longest block names.
+        print.Raw(dsp::PadRight(print.Fill(prototype), 41) + comment);
+        print.Line("");
     }
 }
 
 }  // namespace
 
 bool WriteDspHeader(OutputFile& file, const BLOCKINFO& block) {
-    dsp::WriteDspFileHead(file, block, "Provides the real-time block's DSP header file.", 74);
-    WriteDefinitions(file);
+    Printer print(file);
+    print.Set("BlockName", block.BlockName);
+    print.Set("alg", block.AlgorithmName);
+    print.Set("vendor", block.VendorName);
+    dsp::WriteDspFileHead(print, block, "Provides the real-time block's DSP header file.", 74);
+    WriteDefinitions(print);
     if (block.Matrix != 0) {
-        WriteMatrixDefinitions(file);
+        WriteMatrixDefinitions(print);
     }
     if (block.xDAIS != 0) {
-        WriteXdaisIncludes(file, block);
+        WriteXdaisIncludes(print);
     }
-    WriteStructureHead(file);
-    WriteDataMembers(file, block);
-    WriteParameterMembers(file, block);
+    WriteStructureHead(print);
+    WriteDataMembers(print, block);
+    WriteParameterMembers(print, block);
     if (block.Matrix != 0 && block.NumInputs == 0) {
-        WriteLine(file, "  int          Rows;");
-        WriteLine(file, "  int          Columns;");
+        print.Line("  int          Rows;");
+        print.Line("  int          Columns;");
     }
     if (block.xDAIS != 0) {
-        WriteXdaisMembers(file, block);
+        WriteXdaisMembers(print);
     }
-    WritePersistentMembers(file, block);
+    WritePersistentMembers(print, block);
     if (block.Matrix != 0) {
-        WritePixelPointers(file, block);
+        WritePixelPointers(print, block);
     }
     if (block.xDAIS == 0) {
-        WriteLocalArrays(file, block);
+        WriteLocalArrays(print, block);
     }
-    WritePrototypes(file, block);
+    WritePrototypes(print);
     return true;
 }
 

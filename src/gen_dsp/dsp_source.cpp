@@ -11,18 +11,12 @@
 
 namespace bw {
 
-using dsp::Fill;
 using dsp::MemberName;
-using dsp::WriteLines;
 
 namespace {
 
 const char* const RULE =
     "/*----------------------------------------------------------------------------*/";
-
-std::string Num(int value) {
-    return std::to_string(value);
-}
 
 const PARAMINFO& ParameterAt(const BLOCKINFO& block, int i) {
     return block.Parameters[static_cast<size_t>(i)];
@@ -33,27 +27,27 @@ const LOCALARRAYINFO& LocalArrayAt(const BLOCKINFO& block, int i) {
 
 // An optional routine that is written inside a comment, so that it is not
 // compiled until the user activates it.
-void WriteCommentedRoutine(OutputFile& file, const std::string& head) {
-    WriteLine(file, "/*");
-    WriteLine(file, head);
-    WriteLine(file, "{");
-    WriteLine(file, "");
-    WriteLine(file, "}");
-    WriteLine(file, "*/");
-    WriteLine(file, "");
-    WriteLine(file, "");
+void WriteCommentedRoutine(Printer& print, std::string_view head) {
+    print.Line("/*");
+    print.Line(head);
+    print.Line("{");
+    print.Line("");
+    print.Line("}");
+    print.Line("*/");
+    print.Line("");
+    print.Line("");
 }
 
-void WriteIncludeAndParams(OutputFile& file, const BLOCKINFO& block) {
+void WriteIncludeAndParams(Printer& print) {
     // The Windows tools that build the DSP code ignore case.
-    WriteLine(file, LowerCase("#include \"_" + block.BlockName + ".h\""));
-    WriteLine(file, "");
-    WriteLine(file, "#pragma DATA_SECTION(Params, \".tessa:ignore\")");
-    WriteLine(file, "PARAMS Params;");
-    WriteLine(file, "");
+    print.Raw(LowerCase(print.Fill("#include \"_<BlockName>.h\"")));
+    print.Line("");
+    print.Line("#pragma DATA_SECTION(Params, \".tessa:ignore\")");
+    print.Line("PARAMS Params;");
+    print.Line("");
 }
 
-void WriteInterruptRoutine(OutputFile& file, const BLOCKINFO& block) {
+void WriteInterruptRoutine(Printer& print) {
     static const char* const BANNER[] = {
         RULE,
         "/*               Optional real-time block interrupt routine                   */",
@@ -63,47 +57,43 @@ void WriteInterruptRoutine(OutputFile& file, const BLOCKINFO& block) {
         "/* will be called in response to a selected DSP interrupt.                    */",
         RULE,
     };
-    WriteLines(file, BANNER);
-    WriteCommentedRoutine(file, "void " + block.BlockName + "_INT(PARAMS *pPtr)");
+    print.Lines(BANNER);
+    WriteCommentedRoutine(print, "void <BlockName>_INT(PARAMS *pPtr)");
 }
 
 // The pixel data follow the matrix header in each channel.
-void WriteMatrixInitBody(OutputFile& file, const BLOCKINFO& block) {
+void WriteMatrixInitBody(Printer& print, const BLOCKINFO& block) {
     const std::string type = dsp::PointerElementType(block);
     for (int i = 0; i < block.NumInputs; ++i) {
-        WriteFilled(file, "  pPtr->PtrPixelIn<i> = (<type> *)(pPtr->PtrIn<i>+1);",
-                    {{"<i>", Num(i)}, {"<type>", type}});
+        print.Line("  pPtr->PtrPixelIn<i> = (<type> *)(pPtr->PtrIn<i>+1);",
+                   {{"i", i}, {"type", type}});
     }
     for (int o = 0; o < block.NumOutputs; ++o) {
-        WriteFilled(file, "  pPtr->PtrPixelOut<o> = (<type> *)(pPtr->PtrOut<o>+1);",
-                    {{"<o>", Num(o)}, {"<type>", type}});
+        print.Line("  pPtr->PtrPixelOut<o> = (<type> *)(pPtr->PtrOut<o>+1);",
+                   {{"o", o}, {"type", type}});
     }
 }
 
-void WriteXdaisInitBody(OutputFile& file, const BLOCKINFO& block) {
-    const std::string& alg = block.AlgorithmName;
-    WriteTemplateLine(file, "    fxns = %1_%2_I%1;", alg, block.VendorName);
-    WriteTemplateLine(file, "    params = %1_PARAMS;", alg);
-    WriteLine(file, "");
-    const char* const copy = "    params.%1 = pPtr->%2;";
+void WriteXdaisInitBody(Printer& print, const BLOCKINFO& block) {
+    print.Lines({"    fxns = <alg>_<vendor>_I<alg>;", "    params = <alg>_PARAMS;", ""});
     for (int i = 0; i < block.NumInputs; ++i) {
-        WriteTemplateLine(file, copy, "framesizeIn" + Num(i), "FramesizeIn" + Num(i));
+        print.Line("    params.framesizeIn<i> = pPtr->FramesizeIn<i>;", {{"i", i}});
     }
     for (int o = 0; o < block.NumOutputs; ++o) {
-        WriteTemplateLine(file, copy, "framesizeOut" + Num(o), "FramesizeOut" + Num(o));
+        print.Line("    params.framesizeOut<o> = pPtr->FramesizeOut<o>;", {{"o", o}});
     }
     for (int p = 0; p < block.NumParameters; ++p) {
         const PARAMINFO& parameter = ParameterAt(block, p);
         if (dsp::InCreationList(parameter)) {
-            WriteTemplateLine(file, copy, dsp::AlgorithmSideName(parameter, p),
-                              MemberName(parameter.ParameterName, p));
+            print.Line("    params.<field> = pPtr-><member>;",
+                       {{"field", dsp::AlgorithmSideName(parameter, p)},
+                        {"member", MemberName(parameter.ParameterName, p)}});
         }
     }
-    WriteLine(file, "");
-    WriteTemplateLine(file, "    pPtr->handle = %1_create(&fxns, &params);", alg);
+    print.Lines({"", "    pPtr->handle = <alg>_create(&fxns, &params);"});
 }
 
-void WriteInitRoutine(OutputFile& file, const BLOCKINFO& block) {
+void WriteInitRoutine(Printer& print, const BLOCKINFO& block) {
     static const char* const BANNER[] = {
         RULE,
         "/*               Optional real-time block initialization routine              */",
@@ -113,35 +103,34 @@ void WriteInitRoutine(OutputFile& file, const BLOCKINFO& block) {
         "/* initialization to be performed before the block executes.                  */",
         RULE,
     };
-    WriteLines(file, BANNER);
+    print.Lines(BANNER);
     const bool commented = block.xDAIS == 0 && block.Matrix == 0;
     if (commented) {
-        WriteLine(file, "/*");
+        print.Line("/*");
     }
     if (block.xDAIS != 0) {
-        WriteLine(file, "");
-        WriteTemplateLine(file, "static I%1_Fxns   fxns;", block.AlgorithmName);
-        WriteTemplateLine(file, "static %1_Params  params;", block.AlgorithmName);
-        WriteLine(file, "");
+        print.Line("");
+        print.Lines({"static I<alg>_Fxns   fxns;", "static <alg>_Params  params;"});
+        print.Line("");
     }
-    WriteLine(file, "void " + block.BlockName + "_INIT(PARAMS *pPtr)");
-    WriteLine(file, "{");
+    print.Line("void <BlockName>_INIT(PARAMS *pPtr)");
+    print.Line("{");
     if (block.Matrix != 0) {
-        WriteMatrixInitBody(file, block);
+        WriteMatrixInitBody(print, block);
     } else if (block.xDAIS != 0) {
-        WriteXdaisInitBody(file, block);
+        WriteXdaisInitBody(print, block);
     } else {
-        WriteLine(file, "");
+        print.Line("");
     }
-    WriteLine(file, "}");
+    print.Line("}");
     if (commented) {
-        WriteLine(file, "*/");
+        print.Line("*/");
     }
-    WriteLine(file, "");
-    WriteLine(file, "");
+    print.Line("");
+    print.Line("");
 }
 
-void WriteStopRoutine(OutputFile& file, const BLOCKINFO& block) {
+void WriteStopRoutine(Printer& print) {
     static const char* const BANNER[] = {
         RULE,
         "/*                    Optional real-time block stop routine                   */",
@@ -151,11 +140,11 @@ void WriteStopRoutine(OutputFile& file, const BLOCKINFO& block) {
         "/* this routine to stop the hardware's execution.                             */",
         RULE,
     };
-    WriteLines(file, BANNER);
-    WriteCommentedRoutine(file, "void " + block.BlockName + "_STOP(PARAMS *pPtr)");
+    print.Lines(BANNER);
+    WriteCommentedRoutine(print, "void <BlockName>_STOP(PARAMS *pPtr)");
 }
 
-void WriteRestartRoutine(OutputFile& file, const BLOCKINFO& block) {
+void WriteRestartRoutine(Printer& print) {
     static const char* const BANNER[] = {
         RULE,
         "/*                    Optional real-time block restart routine                */",
@@ -165,17 +154,18 @@ void WriteRestartRoutine(OutputFile& file, const BLOCKINFO& block) {
         "/* may need this routine to restart the hardware's execution.                 */",
         RULE,
     };
-    WriteLines(file, BANNER);
-    WriteCommentedRoutine(file, "void " + block.BlockName + "_RESTART(PARAMS *pPtr)");
+    print.Lines(BANNER);
+    WriteCommentedRoutine(print, "void <BlockName>_RESTART(PARAMS *pPtr)");
 }
 
 // "/*     pPtr-><field> = ...;" filled up to 78 characters, then "*/"; a longer
 // line is not cut.
-void WriteFieldLine(OutputFile& file, const std::string& field) {
-    WriteLine(file, dsp::PadRight("/*     pPtr->" + field + " = ...;", 78), "*/");
+void WriteFieldLine(Printer& print, const std::string& field) {
+    // Padded as a whole: the field may hold anything the user typed.
+    print.Raw(dsp::PadRight("/*     pPtr->" + field + " = ...;", 78) + "*/");
 }
 
-void WriteMainBanner(OutputFile& file, const BLOCKINFO& block) {
+void WriteMainBanner(Printer& print, const BLOCKINFO& block) {
     static const char* const BANNER[] = {
         RULE,
         "/*                           Real-time block routine                          */",
@@ -186,81 +176,77 @@ void WriteMainBanner(OutputFile& file, const BLOCKINFO& block) {
         "/* interrupt instead of during the main application loop.                     */",
         "/* Custom fields of the pPtr structure may be accessed as follows:            */",
     };
-    WriteLines(file, BANNER);
+    print.Lines(BANNER);
     for (int i = 0; i < block.NumInputs; ++i) {
-        WriteFieldLine(file, "FramesizeIn" + Num(i));
+        WriteFieldLine(print, "FramesizeIn" + std::to_string(i));
     }
     for (int o = 0; o < block.NumOutputs; ++o) {
-        WriteFieldLine(file, "FramesizeOut" + Num(o));
+        WriteFieldLine(print, "FramesizeOut" + std::to_string(o));
     }
     for (int p = 0; p < block.NumParameters; ++p) {
         const PARAMINFO& parameter = ParameterAt(block, p);
         if (dsp::InCommentList(parameter)) {
-            WriteFieldLine(file, MemberName(parameter.ParameterName, p));
+            WriteFieldLine(print, MemberName(parameter.ParameterName, p));
         }
     }
     if (block.xDAIS == 0) {
         for (int a = 0; a < block.NumLocalArrays; ++a) {
             const LOCALARRAYINFO& array = LocalArrayAt(block, a);
             if (!array.isExcluded()) {
-                WriteFieldLine(file, MemberName(array.ArrayName, a));
+                WriteFieldLine(print, MemberName(array.ArrayName, a));
             }
         }
     }
-    WriteLine(file, RULE);
+    print.Line(RULE);
 }
 
 // One call of an extended method: live when it can take the channel pointers
 // as they are, else commented out for the user to complete.
-void WritePrototypeCall(OutputFile& file, const BLOCKINFO& block, const PROTOTYPEINFO& prototype) {
-    std::string call = "        ";
-    if (!dsp::IsDirectlyCallable(prototype, block)) {
-        call += "//";
-    }
-    call += block.AlgorithmName + "_" + prototype.Name + "(pPtr->handle";
+void WritePrototypeCall(Printer& print, const BLOCKINFO& block, const PROTOTYPEINFO& prototype) {
+    std::string call = print.Fill("        <comment><alg>_<method>(pPtr->handle",
+                                  {{"comment", dsp::IsDirectlyCallable(prototype, block) ? "" : "//"},
+                                   {"method", prototype.Name}});
     for (size_t j = 0; j < prototype.ParamNames.size(); ++j) {
         const int channel = static_cast<int>(j);
         const std::string type = j < prototype.ParamTypes.size() ? prototype.ParamTypes[j] : "";
         if (channel < block.NumInputs) {
-            call += Fill(", (<type>)pPtr->PtrIn<i>", {{"<type>", type}, {"<i>", Num(channel)}});
+            call += print.Fill(", (<type>)pPtr->PtrIn<i>", {{"type", type}, {"i", channel}});
         } else if (channel < block.NumInputs + block.NumOutputs) {
-            call += Fill(", (<type>)pPtr->PtrOut<o>",
-                         {{"<type>", type}, {"<o>", Num(channel - block.NumInputs)}});
+            call += print.Fill(", (<type>)pPtr->PtrOut<o>", {{"type", type}, {"o", channel - block.NumInputs}});
         }
     }
-    WriteLine(file, call, ");");
+    print.Raw(call + ");");
 }
 
-void WriteXdaisBody(OutputFile& file, const BLOCKINFO& block) {
-    const std::string& alg = block.AlgorithmName;
-    WriteLine(file, "    if(pPtr->handle){");
-    WriteLine(file, "        if(pPtr->Changed){");
-    WriteTemplateLine(file, "            %1_Status\tstatus;", alg);
-    WriteLine(file, "");
-    WriteLine(file, "            pPtr->Changed = FALSE;");
+void WriteXdaisBody(Printer& print, const BLOCKINFO& block) {
+    print.Line("    if(pPtr->handle){");
+    print.Line("        if(pPtr->Changed){");
+    print.Line("            <alg>_Status\tstatus;");
+    print.Line("");
+    print.Line("            pPtr->Changed = FALSE;");
     for (int p = 0; p < block.NumParameters; ++p) {
         const PARAMINFO& parameter = ParameterAt(block, p);
         if (dsp::InStatusList(parameter)) {
-            WriteTemplateLine(file, "            status.%1 = pPtr->%2;",
-                              dsp::AlgorithmSideName(parameter, p),
-                              MemberName(parameter.ParameterName, p));
+            print.Line("            status.<field> = pPtr-><member>;",
+                       {{"field", dsp::AlgorithmSideName(parameter, p)},
+                        {"member", MemberName(parameter.ParameterName, p)}});
         }
     }
-    WriteTemplateLine(file, "            %1_control(pPtr->handle, %1_SETSTATUS, &status);", alg);
-    WriteLine(file, "        }");
-    WriteLine(file, "");
-    WriteLine(file, "        /* Call XDAIS algorithm specific routine(s) */");
-    WriteLine(file, "        /* For example: */");
+    print.Line("            <alg>_control(pPtr->handle, <alg>_SETSTATUS, &status);");
+    print.Line("        }");
+    print.Line("");
+    print.Line("        /* Call XDAIS algorithm specific routine(s) */");
+    print.Line("        /* For example: */");
     for (const PROTOTYPEINFO& prototype : block.Prototypes) {
-        WritePrototypeCall(file, block, prototype);
+        WritePrototypeCall(print, block, prototype);
     }
-    WriteLine(file, "    }");
-    WriteLine(file, "}");
+    print.Line("    }");
+    print.Line("}");
 }
 
 // The output matrices take the size of the largest input (or the block's own
 // size for a source) and the block's data type.
-void WriteMatrixStatements(OutputFile& file, const BLOCKINFO& block) {
+void WriteMatrixStatements(Printer& print, const BLOCKINFO& block) {
     static const char* const HEAD[] = {
         "    int  row;",
         "    int  col;",
@@ -269,17 +255,17 @@ void WriteMatrixStatements(OutputFile& file, const BLOCKINFO& block) {
         "    /* If the calculation of row or col changes, then the code in the   */",
         "    /* PC's interface file (if*.c) will also need to be changed.              */",
     };
-    WriteLines(file, HEAD);
+    print.Lines(HEAD);
     if (block.NumInputs != 0) {
-        WriteLine(file, "    row = pPtr->PtrIn0->miRows;");
-        WriteLine(file, "    col = pPtr->PtrIn0->miColumns;");
+        print.Line("    row = pPtr->PtrIn0->miRows;");
+        print.Line("    col = pPtr->PtrIn0->miColumns;");
         for (int i = 1; i < block.NumInputs; ++i) {
-            WriteFilled(file, "    row = max(row, pPtr->PtrIn<i>->miRows);", {{"<i>", Num(i)}});
-            WriteFilled(file, "    col = max(col, pPtr->PtrIn<i>->miColumns);", {{"<i>", Num(i)}});
+            print.Line("    row = max(row, pPtr->PtrIn<i>->miRows);", {{"i", i}});
+            print.Line("    col = max(col, pPtr->PtrIn<i>->miColumns);", {{"i", i}});
         }
     } else {
-        WriteLine(file, "    row = pPtr->Rows;");
-        WriteLine(file, "    col = pPtr->Columns;");
+        print.Line("    row = pPtr->Rows;");
+        print.Line("    col = pPtr->Columns;");
     }
     static const char* const OUTPUT_HEADER[] = {
         "",
@@ -297,7 +283,7 @@ void WriteMatrixStatements(OutputFile& file, const BLOCKINFO& block) {
     const std::string dataType = dsp::MatrixDataType(block);
     for (int o = 0; o < block.NumOutputs; ++o) {
         for (const char* line : OUTPUT_HEADER) {
-            WriteFilled(file, line, {{"<o>", Num(o)}, {"<type>", dataType}});
+            print.Line(line, {{"o", o}, {"type", dataType}});
         }
     }
 }
@@ -320,185 +306,183 @@ const char* ExampleTitle(int inputs, int outputs) {
                         : "    /* Example algorithm to process inputs/fill outputs          */";
 }
 
-void WriteDeclarationsAndTitle(OutputFile& file, const BLOCKINFO& block) {
+void WriteDeclarationsAndTitle(Printer& print, const BLOCKINFO& block) {
     if (block.NumInputs > 0 && block.NumOutputs == 0) {
-        WriteLine(file, "  float        dummy;       /* variable filled as example */");
+        print.Line("  float        dummy;       /* variable filled as example */");
     }
     if (block.UserControl != 0) {
-        WriteLine(file, "  unsigned int ParamOfs;    /* offset of parameters in structure */");
+        print.Line("  unsigned int ParamOfs;    /* offset of parameters in structure */");
     }
-    WriteLine(file, "");
-    WriteLine(file, "");
+    print.Line("");
+    print.Line("");
     const std::string dashes = "    /*" + std::string(59, '-') + "*/";
-    WriteLine(file, dashes);
-    WriteLine(file, ExampleTitle(block.NumInputs, block.NumOutputs));
-    WriteLine(file, dashes);
+    print.Raw(dashes);
+    print.Raw(ExampleTitle(block.NumInputs, block.NumOutputs));
+    print.Raw(dashes);
 }
 
 // A native block has no frame-size members: it processes one sample a call.
-std::string FrameLoopHead(const BLOCKINFO& block, int o) {
+void WriteFrameLoopHead(Printer& print, const BLOCKINFO& block, std::string_view o) {
     if (block.Native != 0) {
-        return "    for (index = 0; index<1; index++) {";
+        print.Line("    for (index = 0; index<1; index++) {");
+    } else {
+        print.Line("    for (index = 0; index<pPtr->FramesizeOut<o>; index++) {", {{"o", o}});
     }
-    return Fill("    for (index = 0; index<pPtr->FramesizeOut<o>; index++) {", {{"<o>", Num(o)}});
 }
 
-void WriteMatrixSumExample(OutputFile& file, const BLOCKINFO& block) {
+void WriteMatrixSumExample(Printer& print, const BLOCKINFO& block) {
     for (int o = 0; o < block.NumOutputs; ++o) {
-        const std::string out = Num(o);
-        WriteLine(file, "    RowIndex = 0;");
-        WriteFilled(file, "    for(row=0; row<pPtr->PtrOut<o>->miRows; row++){", {{"<o>", out}});
-        WriteFilled(file, "      for(col=0; col<pPtr->PtrOut<o>->miColumns; col++){",
-                    {{"<o>", out}});
+        const auto output = print.With({{"o", o}});
+        print.Block(R"(
+    RowIndex = 0;
+    for(row=0; row<pPtr->PtrOut<o>->miRows; row++){
+      for(col=0; col<pPtr->PtrOut<o>->miColumns; col++){)");
         for (int i = 0; i < block.NumInputs; ++i) {
-            const std::initializer_list<dsp::Field> fields = {{"<o>", out}, {"<i>", Num(i)}};
-            WriteFilled(file,
-                        "        if(row<pPtr->PtrIn<i>->miRows && col<pPtr->PtrIn<i>->miColumns)",
-                        fields);
-            WriteFilled(file,
-                        "          *(pPtr->PtrPixelOut<o>+col+RowIndex) += "
-                        "*(pPtr->PtrPixelIn<i>+col+row*pPtr->PtrIn<i>->miColumns);",
-                        fields);
+            print.Block(R"(
+        if(row<pPtr->PtrIn<i>->miRows && col<pPtr->PtrIn<i>->miColumns)
+          *(pPtr->PtrPixelOut<o>+col+RowIndex) += *(pPtr->PtrPixelIn<i>+col+row*pPtr->PtrIn<i>->miColumns);)",
+                        {{"i", i}});
         }
-        WriteLine(file, "      }");
-        WriteFilled(file, "      RowIndex += pPtr->PtrOut<o>->miColumns;", {{"<o>", out}});
-        WriteLine(file, "    }");
+        print.Block(R"(
+      }
+      RowIndex += pPtr->PtrOut<o>->miColumns;
+    })");
     }
 }
 
 // Each output is the sum of all inputs, one input a line.
-void WriteFrameSumExample(OutputFile& file, const BLOCKINFO& block) {
+void WriteFrameSumExample(Printer& print, const BLOCKINFO& block) {
     // A line per input for every output: the lines are split once.
-    const LinePattern first("       *(pPtr->PtrOut<o>+index) = *(pPtr->PtrIn<i>+index<end>",
-                            {"<o>", "<i>", "<end>"});
-    const LinePattern next(std::string(32, ' ') + "+ *(pPtr->PtrIn<i>+index<end>",
-                           {"<o>", "<i>", "<end>"});
+    const LinePattern first("       *(pPtr->PtrOut<o>+index) = *(pPtr->PtrIn<i>+index<end>", {"o", "i", "end"});
+    const LinePattern next("                                + *(pPtr->PtrIn<i>+index<end>", {"o", "i", "end"});
     for (int o = 0; o < block.NumOutputs; ++o) {
-        WriteLine(file, FrameLoopHead(block, o));
         const NumberText output(o);
+        WriteFrameLoopHead(print, block, output);
         for (int i = 0; i < block.NumInputs; ++i) {
             const char* end = i + 1 == block.NumInputs ? ");" : ")";
-            (i == 0 ? first : next).WriteLine(file, {output, NumberText(i), end});
+            (i == 0 ? first : next).Print(print, {output, NumberText(i), end});
         }
-        WriteLine(file, "    }");
-        WriteLine(file, "");
-        WriteLine(file, "");
+        print.Line("    }");
+        print.Line("");
+        print.Line("");
     }
 }
 
 // The user control values are the structure's 32-bit slots that follow the
 // synchronisation addresses and the output pointers and frame sizes.
-void WriteUserControlExample(OutputFile& file, const BLOCKINFO& block) {
+void WriteUserControlExample(Printer& print, const BLOCKINFO& block) {
     const int channels = block.NumInputs + block.NumOutputs;
     const int offset = block.Native != 0 ? channels : 2 * channels + 2;
     const std::string type = dsp::PointerElementType(block);
     const char* const target = block.Matrix != 0 ? "*pPtr->PtrPixelOut<o>" : "*pPtr->PtrOut<o>";
-    WriteLine(file, "");
-    WriteLine(file, "    /* set parameter offset into pPtr structure */");
-    WriteLine(file, "    ParamOfs = " + Num(offset) + ";");
-    WriteLine(file, "");
-    WriteLine(file, "    /* set output data with user control data */");
+    print.Line("");
+    print.Line("    /* set parameter offset into pPtr structure */");
+    print.Line("    ParamOfs = <offset>;", {{"offset", offset}});
+    print.Line("");
+    print.Line("    /* set output data with user control data */");
     for (int o = 0; o < block.NumOutputs; ++o) {
-        WriteFilled(file,
-                    std::string("    ") + target +
-                        " = *((<type> *)pPtr+ParamOfs+<o>);  /* user control value <o> */",
-                    {{"<o>", Num(o)}, {"<type>", type}});
+        print.Line("    <target> = *((<type> *)pPtr+ParamOfs+<o>);  /* user control value <o> */",
+                   {{"target", print.Fill(target, {{"o", o}})}, {"o", o}, {"type", type}});
     }
 }
 
-void WriteMatrixRampExample(OutputFile& file, const BLOCKINFO& block) {
+void WriteMatrixRampExample(Printer& print, const BLOCKINFO& block) {
     for (int o = 0; o < block.NumOutputs; ++o) {
-        const std::string out = Num(o);
-        WriteLine(file, "    RowIndex = 0;");
-        WriteFilled(file, "    for(row=0; row<pPtr->PtrOut<o>->miRows; row++){", {{"<o>", out}});
-        WriteFilled(file, "      for(col=0; col<pPtr->PtrOut<o>->miColumns; col++){",
-                    {{"<o>", out}});
-        WriteFilled(file,
-                    "        *(pPtr->PtrPixelOut<o>+col+RowIndex) = col*10; "
-                    "/* Create ramp example */",
-                    {{"<o>", out}});
-        WriteLine(file, "      }");
-        WriteFilled(file, "      RowIndex += pPtr->PtrOut<o>->miColumns;", {{"<o>", out}});
-        WriteLine(file, "    }");
-        WriteLine(file, "");
+        print.Block(R"(
+    RowIndex = 0;
+    for(row=0; row<pPtr->PtrOut<o>->miRows; row++){
+      for(col=0; col<pPtr->PtrOut<o>->miColumns; col++){
+        *(pPtr->PtrPixelOut<o>+col+RowIndex) = col*10; /* Create ramp example */
+      }
+      RowIndex += pPtr->PtrOut<o>->miColumns;
+    }
+
+)",
+                    {{"o", o}});
     }
 }
 
-void WriteFrameRampExample(OutputFile& file, const BLOCKINFO& block) {
+void WriteFrameRampExample(Printer& print, const BLOCKINFO& block) {
     for (int o = 0; o < block.NumOutputs; ++o) {
-        WriteLine(file, FrameLoopHead(block, o));
-        WriteFilled(file, "       *(pPtr->PtrOut<o>+index) = index;  /* create ramp example */",
-                    {{"<o>", Num(o)}});
-        WriteLine(file, "    }");
-        WriteLine(file, "");
+        const NumberText output(o);
+        WriteFrameLoopHead(print, block, output);
+        print.Line("       *(pPtr->PtrOut<o>+index) = index;  /* create ramp example */", {{"o", output}});
+        print.Line("    }");
+        print.Line("");
     }
 }
 
-void WriteMatrixReadExample(OutputFile& file, const BLOCKINFO& block) {
+void WriteMatrixReadExample(Printer& print, const BLOCKINFO& block) {
     for (int i = 0; i < block.NumInputs; ++i) {
-        const std::string in = Num(i);
-        WriteLine(file, "    RowIndex = 0;");
-        WriteFilled(file, "    for(row=0; row<pPtr->PtrIn<i>->miRows; row++){", {{"<i>", in}});
-        WriteFilled(file, "      for(col=0; col<pPtr->PtrIn<i>->miColumns; col++){", {{"<i>", in}});
-        WriteFilled(file, "        dummy = *(pPtr->PtrPixelIn<i>+col+RowIndex);", {{"<i>", in}});
-        WriteLine(file, "      }");
-        WriteFilled(file, "      RowIndex += pPtr->PtrIn<i>->miColumns;", {{"<i>", in}});
-        WriteLine(file, "    }");
-        WriteLine(file, "");
+        print.Block(R"(
+    RowIndex = 0;
+    for(row=0; row<pPtr->PtrIn<i>->miRows; row++){
+      for(col=0; col<pPtr->PtrIn<i>->miColumns; col++){
+        dummy = *(pPtr->PtrPixelIn<i>+col+RowIndex);
+      }
+      RowIndex += pPtr->PtrIn<i>->miColumns;
+    }
+
+)",
+                    {{"i", i}});
     }
 }
 
-void WriteFrameReadExample(OutputFile& file, const BLOCKINFO& block) {
+void WriteFrameReadExample(Printer& print, const BLOCKINFO& block) {
     for (int i = 0; i < block.NumInputs; ++i) {
-        WriteFilled(file, "    dummy = *(pPtr->PtrIn<i>);         /* accessing input data <i> */",
-                    {{"<i>", Num(i)}});
+        print.Line("    dummy = *(pPtr->PtrIn<i>);         /* accessing input data <i> */",
+                   {{"i", i}});
     }
 }
 
-void WriteExample(OutputFile& file, const BLOCKINFO& block) {
+void WriteExample(Printer& print, const BLOCKINFO& block) {
     const bool matrix = block.Matrix != 0;
     if (block.NumInputs > 0 && block.NumOutputs > 0) {
-        matrix ? WriteMatrixSumExample(file, block) : WriteFrameSumExample(file, block);
+        matrix ? WriteMatrixSumExample(print, block) : WriteFrameSumExample(print, block);
     } else if (block.NumOutputs > 0) {
         if (block.UserControl != 0) {
-            WriteUserControlExample(file, block);
+            WriteUserControlExample(print, block);
         } else {
-            matrix ? WriteMatrixRampExample(file, block) : WriteFrameRampExample(file, block);
+            matrix ? WriteMatrixRampExample(print, block) : WriteFrameRampExample(print, block);
         }
     } else if (block.NumInputs > 0) {
-        matrix ? WriteMatrixReadExample(file, block) : WriteFrameReadExample(file, block);
+        matrix ? WriteMatrixReadExample(print, block) : WriteFrameReadExample(print, block);
     }
 }
 
-void WriteOrdinaryBody(OutputFile& file, const BLOCKINFO& block) {
+void WriteOrdinaryBody(Printer& print, const BLOCKINFO& block) {
     if (block.Matrix != 0) {
-        WriteMatrixStatements(file, block);
+        WriteMatrixStatements(print, block);
     } else {
-        WriteLine(file, "    unsigned int index;       /* index for frame processing loop */");
+        print.Line("    unsigned int index;       /* index for frame processing loop */");
     }
-    WriteDeclarationsAndTitle(file, block);
-    WriteExample(file, block);
-    WriteLine(file, "");
-    WriteLine(file, "}");
-    WriteLine(file, "");
+    WriteDeclarationsAndTitle(print, block);
+    WriteExample(print, block);
+    print.Line("");
+    print.Line("}");
+    print.Line("");
 }
 
 }  // namespace
 
 bool WriteDspSource(OutputFile& file, const BLOCKINFO& block) {
-    dsp::WriteDspFileHead(file, block, "Provides the real-time block's DSP C source code.", 76);
-    WriteIncludeAndParams(file, block);
-    WriteInterruptRoutine(file, block);
-    WriteInitRoutine(file, block);
-    WriteStopRoutine(file, block);
-    WriteRestartRoutine(file, block);
-    WriteMainBanner(file, block);
-    WriteLine(file, "void " + block.BlockName + "(PARAMS *pPtr)");
-    WriteLine(file, "{");
+    Printer print(file);
+    print.Set("BlockName", block.BlockName);
+    print.Set("alg", block.AlgorithmName);
+    print.Set("vendor", block.VendorName);
+    dsp::WriteDspFileHead(print, block, "Provides the real-time block's DSP C source code.", 76);
+    WriteIncludeAndParams(print);
+    WriteInterruptRoutine(print);
+    WriteInitRoutine(print, block);
+    WriteStopRoutine(print);
+    WriteRestartRoutine(print);
+    WriteMainBanner(print, block);
+    print.Line("void <BlockName>(PARAMS *pPtr)");
+    print.Line("{");
     if (block.xDAIS != 0) {
-        WriteXdaisBody(file, block);
+        WriteXdaisBody(print, block);
     } else {
-        WriteOrdinaryBody(file, block);
+        WriteOrdinaryBody(print, block);
     }
     return true;
 }

@@ -4,36 +4,37 @@
 
 namespace bw::dsp {
 
-void WriteDspFileHead(OutputFile& file, const BLOCKINFO& block, std::string_view purpose,
+void WriteDspFileHead(Printer& print, const BLOCKINFO& block, std::string_view purpose,
                       size_t closingRuleLength) {
-    // The time is read once, before the first line.
-    const SystemClock systemClock;
-    const Clock* clock = file.Environment().clock;
-    const std::tm now = (clock != nullptr ? clock : &systemClock)->localNow();
-    const std::string openingRule = "//" + std::string(76, '=');
-
-    WriteLine(file, "/*");
-    WriteLine(file, openingRule);
-    WriteLine(file, "//");
-    WriteLine(file, "//    FILE NAME : ", file.FileName());
-    WriteLine(file, "//");
-    WriteLine(file, "//    BLOCK NAME: ", block.MenuName);
-    WriteLine(file, "//");
-    WriteLine(file, "//    GROUP NAME: ", block.GroupName);
-    WriteLine(file, "//");
-    WriteLine(file, "//    PURPOSE   : ", purpose);
-    WriteLine(file, "//");
-    WriteLine(file, "//    ", ProductLine());
-    WriteLine(file, "//");
-    WriteLine(file, "//    Number of Inputs : ", std::to_string(block.NumInputs));
-    WriteLine(file, "//    Number of Outputs: ", std::to_string(block.NumOutputs));
-    WriteLine(file, "//");
-    WriteLine(file, "//    Creation Date: ", CreationDate(now));
-    WriteLine(file, "//    Creation Time: ", CreationTime(now));
-    WriteLine(file, "//");
-    WriteLine(file, "//" + std::string(closingRuleLength, '='));
-    WriteLine(file, "*/");
-    WriteLine(file, "");
+    WriteFileHead(print, *print.File().Environment().clock, [&] {
+        print.Block(R"(
+/*
+//============================================================================
+//
+//    FILE NAME : <FileName>
+//
+//    BLOCK NAME: <MenuName>
+//
+//    GROUP NAME: <GroupName>
+//
+//    PURPOSE   : <purpose>
+//
+//    <product>
+//
+//    Number of Inputs : <NumInputs>
+//    Number of Outputs: <NumOutputs>
+//
+//    Creation Date: <date>
+//    Creation Time: <time>
+//)",
+                    {{"purpose", purpose},
+                     {"MenuName", block.MenuName},
+                     {"GroupName", block.GroupName},
+                     {"NumInputs", block.NumInputs},
+                     {"NumOutputs", block.NumOutputs}});
+        print.Raw("//" + std::string(closingRuleLength, '='));
+        print.Lines({"*/", ""});
+    });
 }
 
 namespace {
@@ -41,8 +42,8 @@ namespace {
 // The first precision flag set, in the order Double, FloatingPoint,
 // LongInteger, Integer, ShortInteger, Byte, Character; -1 when none is.
 int FirstPrecision(const BLOCKINFO& block) {
-    const int flags[] = {block.Double,       block.FloatingPoint, block.LongInteger, block.Integer,
-                         block.ShortInteger, block.Byte,          block.Character};
+    const int flags[] = {block.Double, block.FloatingPoint, block.LongInteger, block.Integer,
+                         block.ShortInteger, block.Byte, block.Character};
     for (int i = 0; i < 7; ++i) {
         if (flags[i] != 0) {
             return i;
@@ -65,7 +66,7 @@ std::string PointerElementType(const BLOCKINFO& block) {
 
 std::string MatrixDataType(const BLOCKINFO& block) {
     static const char* const TYPES[7] = {"HDT_DOUBLE", "HDT_FLOAT", "HDT_LONG", "HDT_INT",
-                                         "HDT_SHORT",  "HDT_BYTE",  "HDT_CHAR"};
+                                         "HDT_SHORT", "HDT_BYTE", "HDT_CHAR"};
     return ByPrecision(block, TYPES);
 }
 

@@ -13,14 +13,11 @@
 
 namespace bw::dsp {
 
-using bw::Field;
-using bw::Fill;
 using bw::PadRight;
-using bw::WriteLines;
 
 // The file head of both DSP files: the purpose line differs, and so does the
 // number of "=" in the closing rule.
-void WriteDspFileHead(OutputFile& file, const BLOCKINFO& block, std::string_view purpose,
+void WriteDspFileHead(Printer& print, const BLOCKINFO& block, std::string_view purpose,
                       size_t closingRuleLength);
 
 // The element type of a matrix pixel pointer ("double" ... "char"), the first

@@ -10,25 +10,22 @@
 
 namespace bw::section_text {
 
-// The placeholders of local array i: <i>, <array name>, <type>, <zero>, <PREFIX>.
-struct LocalArrayText {
-    LocalArrayText(const BLOCKINFO& block, int i);
-    std::string index, name, type, zero, prefix;
-    std::string operator()(std::string_view line) const;
-};
+// Gives the printer the names of local array i until the scope ends: <i>,
+// <array name>, <type>, <zero>, <PREFIX>.
+Printer::Scope LocalArrayNames(Printer& print, const BLOCKINFO& block, int i);
 
 // "    // get pointer to block parameter structure" and the lock of pPtr,
 // then an empty line.
-void WriteParameterLock(OutputFile& file);
+void WriteParameterLock(Printer& print);
 // The lock of sPtr whose failure unlocks the parameters, then an empty line.
-void WriteScratchLock(OutputFile& file);
+void WriteScratchLock(Printer& print);
 // The lock of bPtr from sPtr->hRTParam whose failure unlocks scratch and
 // parameters (no comment, no empty line).
-void WriteRealTimeLock(OutputFile& file);
+void WriteRealTimeLock(Printer& print);
 
 // The typed "PtrLocal<i>" pointers of the used local arrays and "index",
 // unless xDAIS leaves the local buffers to the algorithm.
-void WriteLocalPointerDeclarations(OutputFile& file, const BLOCKINFO& block);
+void WriteLocalPointerDeclarations(Printer& print, const BLOCKINFO& block);
 
 // True when the host side allocates and clears local buffers.
 inline bool HasHostLocalBuffers(const BLOCKINFO& block) {

@@ -89,182 +89,172 @@ std::string LiteralBody(std::string_view text) {
 
 // ---------------------------------------------------------------- head
 
-void WriteDeclarations(OutputFile& file, const BLOCKINFO& block) {
-    WriteLine(file, "    HANDLE             hItem;");
+void WriteDeclarations(Printer& print, const BLOCKINFO& block) {
+    print.Line("    HANDLE             hItem;");
     if (block.RealTime && !block.Native) {
-        WriteLine(file, "    HANDLE             hItem2;");
+        print.Line("    HANDLE             hItem2;");
     }
-    WriteLines(file, {"    BLOCK_PARAM       *pPtr;", "    HANDLE             hParam;"});
+    print.Lines({"    BLOCK_PARAM       *pPtr;", "    HANDLE             hParam;"});
     if (UsesScratch(block)) {
-        WriteLine(file, "    HANDLE             hScratchParam;");
+        print.Line("    HANDLE             hScratchParam;");
     }
     if (block.RealTime) {
-        WriteLines(file, {"    SCRATCH_PARAM     *sPtr;", "    RTBLOCK_PARAM     *bPtr;"});
+        print.Lines({"    SCRATCH_PARAM     *sPtr;", "    RTBLOCK_PARAM     *bPtr;"});
     }
     const bool fileOpen = UsesFileOpen(block);
     if (block.RealTime || fileOpen) {
-        WriteLine(file, "    unsigned int       index;");
+        print.Line("    unsigned int       index;");
     }
     if (fileOpen) {
-        WriteLines(file, {"    OPENFILENAME       ofn;", "    BOOL               dStat;"});
-        WriteLine(file, "    static char        FilterStr[",
-                  std::to_string(FilterBufferSize(block)) + "];");
+        print.Lines({"    OPENFILENAME       ofn;", "    BOOL               dStat;"});
+        print.Line("    static char        FilterStr[<size>];", {{"size", std::to_string(FilterBufferSize(block))}});
     }
-    WriteLines(file, {"", ""});
+    print.Lines({"", ""});
 }
 
 // ---------------------------------------------------------------- command cases
 
-void WriteVariableCase(OutputFile& file, std::string_view button, std::string_view edit) {
-    WriteLine(file, "             case ", std::string(button) + ":");
-    WriteLine(file, "                  VariablePickList(hDlg, ", std::string(edit) + ");");
-    WriteLines(file, {"                  return(TRUE);", ""});
+void WriteVariableCase(Printer& print, std::string_view button, std::string_view edit) {
+    print.Line("             case <button>:", {{"button", button}});
+    print.Line("                  VariablePickList(hDlg, <edit>);", {{"edit", edit}});
+    print.Lines({"                  return(TRUE);", ""});
 }
 
-void WriteVariableCases(OutputFile& file, const BLOCKINFO& block) {
+void WriteVariableCases(Printer& print, const BLOCKINFO& block) {
     for (const ParamText& p : Parameters(block)) {
+        const auto names = p.Names(print);
         if (!HasEditControl(p.type)) {
             continue;
         }
-        WriteVariableCase(file, p("IDC_VAR<IDENT>"), p("IDC_EDIT<IDENT>"));
+        WriteVariableCase(print, print.Fill("IDC_VAR<IDENT>"), print.Fill("IDC_EDIT<IDENT>"));
         if (p.type == TYPE_FILE_OPEN) {
-            WriteVariableCase(file, p("IDC_VAR<IDENT>_PATHNAME"), p("IDC_EDIT<IDENT>_PATHNAME"));
+            WriteVariableCase(print, print.Fill("IDC_VAR<IDENT>_PATHNAME"), print.Fill("IDC_EDIT<IDENT>_PATHNAME"));
         }
     }
     if (!IsSourceBlock(block)) {
         return;
     }
     if (block.Bitmap) {
-        WriteVariableCase(file, "IDC_VAR_IMAGEWIDTH", "IDC_IMAGEWIDTH");
-        WriteVariableCase(file, "IDC_VAR_IMAGEHEIGHT", "IDC_IMAGEHEIGHT");
+        WriteVariableCase(print, "IDC_VAR_IMAGEWIDTH", "IDC_IMAGEWIDTH");
+        WriteVariableCase(print, "IDC_VAR_IMAGEHEIGHT", "IDC_IMAGEHEIGHT");
     } else if (block.Matrix) {
-        WriteVariableCase(file, "IDC_VAR_ROWS", "IDC_ROWS");
-        WriteVariableCase(file, "IDC_VAR_COLUMNS", "IDC_COLUMNS");
+        WriteVariableCase(print, "IDC_VAR_ROWS", "IDC_ROWS");
+        WriteVariableCase(print, "IDC_VAR_COLUMNS", "IDC_COLUMNS");
     } else {
-        WriteVariableCase(file, "IDC_VAR_FRAMESIZE", "IDC_FRAMESIZE");
+        WriteVariableCase(print, "IDC_VAR_FRAMESIZE", "IDC_FRAMESIZE");
     }
 }
 
 // The lock of the block parameters in a command case, ending the dialog when
 // it fails.
-void WriteParameterLock(OutputFile& file, std::string_view indent) {
-    WriteLine(file, indent, "hParam = GetHParam(hDlg);");
-    WriteLine(file, indent, "if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL){");
-    WriteMemoryFailure(file, std::string(indent) + "   ");
-    WriteLine(file, indent, "}");
+void WriteParameterLock(Printer& print, std::string_view indent) {
+    print.Line("<indent>hParam = GetHParam(hDlg);", {{"indent", indent}});
+    print.Line("<indent>if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL){", {{"indent", indent}});
+    WriteMemoryFailure(print, std::string(indent) + "   ");
+    print.Line("<indent>}", {{"indent", indent}});
 }
 
 // One case per radio button, for the block's author to fill.
-void WriteRadioCases(OutputFile& file, const BLOCKINFO& block) {
+void WriteRadioCases(Printer& print, const BLOCKINFO& block) {
     for (const ParamText& p : Parameters(block)) {
+        const auto names = p.Names(print);
         if (p.type != TYPE_RADIO_BUTTONS) {
             continue;
         }
         for (const std::string& button : RadioButtons(p.parameter, p.index)) {
-            WriteLine(file, "             case ", button + ":");
-            WriteParameterLock(file, OK_INDENT);
-            WriteLines(file, {"", "                  GlobalUnlock(hParam);", "",
-                              "                  return(TRUE);"});
+            print.Line("             case <button>:", {{"button", button}});
+            WriteParameterLock(print, OK_INDENT);
+            print.Lines({"", "                  GlobalUnlock(hParam);", "",
+                         "                  return(TRUE);"});
         }
     }
 }
 
-void WriteOkDeclarations(OutputFile& file, const BLOCKINFO& block) {
+void WriteOkDeclarations(Printer& print, const BLOCKINFO& block) {
     if (!block.RealTime) {
         return;
     }
-    WriteLines(file, {
-                         "                  char          OldDriverName[16];",
-                         "                  WORD          wBoardNum;",
-                         "                  WORD          wDSPNum;",
-                     });
+    print.Lines({
+        "                  char          OldDriverName[16];",
+        "                  WORD          wBoardNum;",
+        "                  WORD          wDSPNum;",
+    });
     if (!block.Native) {
-        WriteLines(file, {
-                             "                  WORD          wIntNum;",
-                             "                  WORD          wSyncInNum;",
-                             "                  WORD          wSyncOutNum;",
-                             "                  BOOL          bProfile;",
-                         });
+        print.Lines({
+            "                  WORD          wIntNum;",
+            "                  WORD          wSyncInNum;",
+            "                  WORD          wSyncOutNum;",
+            "                  BOOL          bProfile;",
+        });
     }
     if (IsSourceBlock(block)) {
         if (block.Matrix) {
-            WriteLines(file, {"                  long          PrevRows;",
-                              "                  long          PrevCols;"});
+            print.Lines({"                  long          PrevRows;",
+                         "                  long          PrevCols;"});
         } else if (!block.Native) {
-            WriteLine(file, "                  unsigned long PrevFramesize;");
+            print.Line("                  unsigned long PrevFramesize;");
         }
     }
 }
 
 // The real-time structures of the OK case, then the board, DSP and driver.
-void WriteOkDriverReads(OutputFile& file, const BLOCKINFO& block) {
-    WriteLines(
-        file,
-        {
-            "                  // get pointer to scratch parameters",
-            "                  hScratchParam = GetScratchParam(hDlg);  // get handle of scratch "
-            "parameters",
-            "                  if ((sPtr = (SCRATCH_PARAM *)GlobalLock(hScratchParam))==NULL){",
-            "                     GlobalUnlock(hParam);",
-        });
-    WriteMemoryFailure(file, "                     ");
-    WriteLines(
-        file,
-        {
-            "                  }",
-            "                  // get pointer to real-time block parameters",
-            "                  if ((bPtr = (RTBLOCK_PARAM *)GlobalLock(sPtr->hRTParam))==NULL){",
-            "                     GlobalUnlock(hScratchParam);",
-            "                     GlobalUnlock(hParam);",
-        });
-    WriteMemoryFailure(file, "                     ");
-    WriteLines(
-        file,
-        {
-            "                  }",
-            "                  // check if board or DSP number changed",
-            "                  wBoardNum = bPtr->wBoardNum;",
-            "                  wDSPNum = bPtr->wDSPNum;",
-            "                  bPtr->wBoardNum = GetDlgItemI(hDlg,IDC_EDIT_BRDNUM);",
-            "                  bPtr->wDSPNum   = GetDlgItemI(hDlg,IDC_EDIT_DSPNUM);",
-            "                  if ((bPtr->wBoardNum != wBoardNum) || (bPtr->wDSPNum != wDSPNum)){",
-            "                     // board or DSP changed so we need to change hDSPParam",
-            "                     if (!VexaSendCommand (sPtr->hDriver, DRV_CHANGEDSP, NULL, "
-            "(LONG)sPtr->hRTParam)) {",
-            "                        // restore original board/DSP numbers",
-            "                        bPtr->wBoardNum = wBoardNum;",
-            "                        bPtr->wDSPNum = wDSPNum;",
-            "                        // unlock memory and return with ending dialog box",
-            "                        GlobalUnlock(sPtr->hRTParam);",
-            "                        GlobalUnlock(hScratchParam);",
-            "                        GlobalUnlock(hParam);",
-            "                        return (TRUE);",
-            "                     }",
-            "                     SetCompiledFlag(FALSE);",
-            "                  }",
-            "                  // get driver name",
-            "                  hItem = GetDlgItem(hDlg,IDC_COMBO_DRIVER);",
-            "                  index = (int)SendMessage(hItem,CB_GETCURSEL,0,0);",
-            "                  // copy current driver name to OldDriverName",
-            "                  lstrcpy(OldDriverName,pPtr->DriverName);",
-            "                  "
-            "SendMessage(hItem,CB_GETLBTEXT,index,(LPARAM)(LPCSTR)pPtr->DriverName);",
-            "                  // check for driver change ",
-            "                  if (lstrcmpi(OldDriverName,pPtr->DriverName)){",
-            "                     // change DSP board drivers",
-            "                     if (ChangeDriver(pPtr->DriverName, sPtr->hRTParam, "
-            "&sPtr->hDriver, "
-            "&sPtr->lpfnVexaSendCommand) != USR_NO_ERR){",
-            "                       // restore driver name to parameter structure",
-            "                       lstrcpy(pPtr->DriverName,OldDriverName);",
-            "                       GlobalUnlock(sPtr->hRTParam);",
-            "                       GlobalUnlock(hScratchParam);",
-            "                       GlobalUnlock(hParam);",
-            "                       return(TRUE);",
-            "                     }",
-            "                     SetCompiledFlag(FALSE);",
-            "                  }",
-        });
+void WriteOkDriverReads(Printer& print, const BLOCKINFO& block) {
+    print.Lines({
+        "                  // get pointer to scratch parameters",
+        "                  hScratchParam = GetScratchParam(hDlg);  // get handle of scratch parameters",
+        "                  if ((sPtr = (SCRATCH_PARAM *)GlobalLock(hScratchParam))==NULL){",
+        "                     GlobalUnlock(hParam);",
+    });
+    WriteMemoryFailure(print, "                     ");
+    print.Lines({
+        "                  }",
+        "                  // get pointer to real-time block parameters",
+        "                  if ((bPtr = (RTBLOCK_PARAM *)GlobalLock(sPtr->hRTParam))==NULL){",
+        "                     GlobalUnlock(hScratchParam);",
+        "                     GlobalUnlock(hParam);",
+    });
+    WriteMemoryFailure(print, "                     ");
+    print.Lines({
+        "                  }",
+        "                  // check if board or DSP number changed",
+        "                  wBoardNum = bPtr->wBoardNum;",
+        "                  wDSPNum = bPtr->wDSPNum;",
+        "                  bPtr->wBoardNum = GetDlgItemI(hDlg,IDC_EDIT_BRDNUM);",
+        "                  bPtr->wDSPNum   = GetDlgItemI(hDlg,IDC_EDIT_DSPNUM);",
+        "                  if ((bPtr->wBoardNum != wBoardNum) || (bPtr->wDSPNum != wDSPNum)){",
+        "                     // board or DSP changed so we need to change hDSPParam",
+        "                     if (!VexaSendCommand (sPtr->hDriver, DRV_CHANGEDSP, NULL, (LONG)sPtr->hRTParam)) {",
+        "                        // restore original board/DSP numbers",
+        "                        bPtr->wBoardNum = wBoardNum;",
+        "                        bPtr->wDSPNum = wDSPNum;",
+        "                        // unlock memory and return with ending dialog box",
+        "                        GlobalUnlock(sPtr->hRTParam);",
+        "                        GlobalUnlock(hScratchParam);",
+        "                        GlobalUnlock(hParam);",
+        "                        return (TRUE);",
+        "                     }",
+        "                     SetCompiledFlag(FALSE);",
+        "                  }",
+        "                  // get driver name",
+        "                  hItem = GetDlgItem(hDlg,IDC_COMBO_DRIVER);",
+        "                  index = (int)SendMessage(hItem,CB_GETCURSEL,0,0);",
+        "                  // copy current driver name to OldDriverName",
+        "                  lstrcpy(OldDriverName,pPtr->DriverName);",
+        "                  SendMessage(hItem,CB_GETLBTEXT,index,(LPARAM)(LPCSTR)pPtr->DriverName);",
+        "                  // check for driver change ",
+        "                  if (lstrcmpi(OldDriverName,pPtr->DriverName)){",
+        "                     // change DSP board drivers",
+        "                     if (ChangeDriver(pPtr->DriverName, sPtr->hRTParam, &sPtr->hDriver, &sPtr->lpfnVexaSendCommand) != USR_NO_ERR){",
+        "                       // restore driver name to parameter structure",
+        "                       lstrcpy(pPtr->DriverName,OldDriverName);",
+        "                       GlobalUnlock(sPtr->hRTParam);",
+        "                       GlobalUnlock(hScratchParam);",
+        "                       GlobalUnlock(hParam);",
+        "                       return(TRUE);",
+        "                     }",
+        "                     SetCompiledFlag(FALSE);",
+        "                  }",
+    });
     if (block.Native) {
         return;
     }
@@ -276,491 +266,457 @@ void WriteOkDriverReads(OutputFile& file, const BLOCKINFO& block) {
     for (const Choice& choice : {Choice{"interrupt number", "wIntNum", "IDC_COMBO_DSPINT"},
                                  Choice{"sync in number", "wSyncInNum", "IDC_COMBO_SYNCIN"},
                                  Choice{"sync out number", "wSyncOutNum", "IDC_COMBO_SYNCOUT"}}) {
-        const Substitutions values = {
-            {"<comment>", choice.comment}, {"<member>", choice.member}, {"<combo>", choice.combo}};
-        WriteFilled(file, "                  // get <comment>", values);
-        WriteFilled(file, "                  <member> = bPtr-><member>;", values);
-        WriteFilled(file, "                  hItem = GetDlgItem(hDlg,<combo>);", values);
-        WriteFilled(file,
-                    "                  bPtr-><member> = (int)SendMessage(hItem,CB_GETCURSEL,0,0);",
-                    values);
-        WriteFilled(file, "                  if (bPtr-><member> != <member>)", values);
-        WriteLine(file, "                    SetCompiledFlag(FALSE);");
+        const Vars values = {
+            {"comment", choice.comment}, {"member", choice.member}, {"combo", choice.combo}};
+        print.Line("                  // get <comment>", values);
+        print.Line("                  <member> = bPtr-><member>;", values);
+        print.Line("                  hItem = GetDlgItem(hDlg,<combo>);", values);
+        print.Line(
+            "                  bPtr-><member> = (int)SendMessage(hItem,CB_GETCURSEL,0,0);",
+            values);
+        print.Line("                  if (bPtr-><member> != <member>)", values);
+        print.Line("                    SetCompiledFlag(FALSE);");
     }
-    WriteLines(
-        file,
-        {
-            "                  // get profile flag",
-            "                  bProfile = bPtr->bProfileBlock;",
-            "                  bPtr->bProfileBlock = IsDlgButtonChecked(hDlg,IDC_RADIO_PROFYES);",
-            "                  if (bPtr->bProfileBlock != bProfile)",
-            "                    SetCompiledFlag(FALSE);",
-        });
+    print.Lines({
+        "                  // get profile flag",
+        "                  bProfile = bPtr->bProfileBlock;",
+        "                  bPtr->bProfileBlock = IsDlgButtonChecked(hDlg,IDC_RADIO_PROFYES);",
+        "                  if (bPtr->bProfileBlock != bProfile)",
+        "                    SetCompiledFlag(FALSE);",
+    });
 }
 
-void WriteRadioRead(OutputFile& file, const ParamText& p) {
+void WriteRadioRead(Printer& print, const ParamText& p) {
+    const auto names = p.Names(print);
     if (IsYesNoRadio(p.parameter)) {
-        WriteLine(file, p("                  if (IsDlgButtonChecked(hDlg, IDC_RADIO<IDENT>_YES))"));
-        WriteLine(file, p("                    pPtr-><ident> = IDC_RADIO<IDENT>_YES;"));
-        WriteLine(file, "                  else");
-        WriteLine(file, p("                    pPtr-><ident> = IDC_RADIO<IDENT>_NO;"));
+        print.Line("                  if (IsDlgButtonChecked(hDlg, IDC_RADIO<IDENT>_YES))");
+        print.Line("                    pPtr-><ident> = IDC_RADIO<IDENT>_YES;");
+        print.Line("                  else");
+        print.Line("                    pPtr-><ident> = IDC_RADIO<IDENT>_NO;");
         return;
     }
     std::string_view test = "                  if(IsDlgButtonChecked(hDlg, <button>))";
     for (const std::string& button : RadioButtons(p.parameter, p.index)) {
-        WriteLine(file, p(test, {{"<button>", button}}));
-        WriteLine(file, p("                    pPtr-><ident> = <button>;", {{"<button>", button}}));
+        print.Line(test, {{"button", button}});
+        print.Line("                    pPtr-><ident> = <button>;", {{"button", button}});
         test = "                  else if(IsDlgButtonChecked(hDlg, <button>))";
     }
 }
 
-void WriteFileOpenRead(OutputFile& file, const ParamText& p) {
-    WriteLine(file, p("                  // get file, pathname, and completename for <ident>"));
-    WriteLine(file, p("                  GetDlgItemStr(hDlg, IDC_EDIT<IDENT>, pPtr-><ident>, "
-                      "TEXT_LENGTH);"));
-    WriteLine(file, p("                  GetDlgItemStr(hDlg, IDC_EDIT<IDENT>_PATHNAME, "
-                      "pPtr-><ident>_PathName, TEXT_LENGTH);"));
+void WriteFileOpenRead(Printer& print, const ParamText& p) {
+    const auto names = p.Names(print);
+    print.Line("                  // get file, pathname, and completename for <ident>");
+    print.Line("                  GetDlgItemStr(hDlg, IDC_EDIT<IDENT>, pPtr-><ident>, TEXT_LENGTH);");
+    print.Line("                  GetDlgItemStr(hDlg, IDC_EDIT<IDENT>_PATHNAME, pPtr-><ident>_PathName, TEXT_LENGTH);");
     // The complete name is combined only when it fits; an empty directory gets
     // no separator (and no look before its start).
-    WriteLine(
-        file,
-        p("                  if (lstrlen(pPtr-><ident>_PathName) + 1 + lstrlen(pPtr-><ident>) < "
-          "TEXT_LENGTH){"));
-    WriteLine(
-        file,
-        p("                    lstrcpy(pPtr-><ident>_CompleteName, pPtr-><ident>_PathName);"));
-    WriteLine(
-        file,
-        p(R"(                    if (pPtr-><ident>_CompleteName[0] && pPtr-><ident>_CompleteName[lstrlen(pPtr-><ident>_CompleteName)-1] != '\\'))"));
-    WriteLine(file, p(R"(                      lstrcat(pPtr-><ident>_CompleteName, "\\");)"));
-    WriteLine(file, p("                    lstrcat(pPtr-><ident>_CompleteName, pPtr-><ident>);"));
-    WriteLine(file, "                  }");
+    print.Line("                  if (lstrlen(pPtr-><ident>_PathName) + 1 + lstrlen(pPtr-><ident>) < TEXT_LENGTH){");
+    print.Line("                    lstrcpy(pPtr-><ident>_CompleteName, pPtr-><ident>_PathName);");
+    print.Line(R"(                    if (pPtr-><ident>_CompleteName[0] && pPtr-><ident>_CompleteName[lstrlen(pPtr-><ident>_CompleteName)-1] != '\\'))");
+    print.Line(R"(                      lstrcat(pPtr-><ident>_CompleteName, "\\");)");
+    print.Line("                    lstrcat(pPtr-><ident>_CompleteName, pPtr-><ident>);");
+    print.Line("                  }");
 }
 
-void WriteParameterRead(OutputFile& file, const ParamText& p) {
-    WriteLine(file, "");
+void WriteParameterRead(Printer& print, const ParamText& p) {
+    const auto names = p.Names(print);
+    print.Line("");
     switch (p.type) {
         case TYPE_TEXT:
-            WriteLine(file, p("                  // get text edit control value for <ident>"));
-            WriteLine(file,
-                      p("                  GetDlgItemStr(hDlg, IDC_EDIT<IDENT>, pPtr-><ident>, "
-                        "TEXT_LENGTH);"));
+            print.Line("                  // get text edit control value for <ident>");
+            print.Line("                  GetDlgItemStr(hDlg, IDC_EDIT<IDENT>, pPtr-><ident>, TEXT_LENGTH);");
             break;
         case TYPE_CHECK_BOX:
-            WriteLine(file, p("                  // get check box value for <ident>"));
-            WriteLine(file, p("                  pPtr-><ident> = IsDlgButtonChecked(hDlg, "
-                              "IDC_CHECK<IDENT>);"));
+            print.Line("                  // get check box value for <ident>");
+            print.Line("                  pPtr-><ident> = IsDlgButtonChecked(hDlg, IDC_CHECK<IDENT>);");
             break;
         case TYPE_RADIO_BUTTONS:
-            WriteLine(file, p("                  // get radio button value for <ident>"));
-            WriteRadioRead(file, p);
+            print.Line("                  // get radio button value for <ident>");
+            WriteRadioRead(print, p);
             break;
         case TYPE_COMBO_BOX:
-            WriteLine(file, p("                  // get combo box selection for <ident>"));
-            WriteLine(file, p("                  // get handle of <ident> combo box"));
-            WriteLine(file, p("                  hItem = GetDlgItem(hDlg,IDC_COMBO<IDENT>);"));
-            WriteLine(
-                file,
-                p("                  pPtr-><ident> = (int)SendMessage(hItem,CB_GETCURSEL,0,0);"));
+            print.Line("                  // get combo box selection for <ident>");
+            print.Line("                  // get handle of <ident> combo box");
+            print.Line("                  hItem = GetDlgItem(hDlg,IDC_COMBO<IDENT>);");
+            print.Line("                  pPtr-><ident> = (int)SendMessage(hItem,CB_GETCURSEL,0,0);");
             break;
         case TYPE_FILE_OPEN:
-            WriteFileOpenRead(file, p);
+            WriteFileOpenRead(print, p);
             break;
         default: {
             const EditKind edit = EditKindOf(p.type);
-            const Substitutions values = {{"<kind>", edit.kind}, {"<L>", edit.letter}};
-            WriteLine(file, p("                  // get <kind> control value for <ident>", values));
-            WriteLine(file,
-                      p("                  pPtr-><ident> = GetDlgItem<L>(hDlg, IDC_EDIT<IDENT>);",
-                        values));
+            const Vars values = {{"kind", edit.kind}, {"L", edit.letter}};
+            print.Line("                  // get <kind> control value for <ident>", values);
+            print.Line("                  pPtr-><ident> = GetDlgItem<L>(hDlg, IDC_EDIT<IDENT>);",
+                       values);
             break;
         }
     }
 }
 
-void WriteOkFrameReads(OutputFile& file, const BLOCKINFO& block) {
+void WriteOkFrameReads(Printer& print, const BLOCKINFO& block) {
     const bool rt = block.RealTime != 0;
     if (block.Bitmap) {
-        WriteLines(file,
-                   {
-                       "                  // get image size",
-                       "                  pPtr->ImageWidth = GetDlgItemL(hDlg, IDC_IMAGEWIDTH);",
-                       "                  pPtr->ImageHeight = GetDlgItemL(hDlg, IDC_IMAGEHEIGHT);",
-                   });
+        print.Lines(
+            {
+                "                  // get image size",
+                "                  pPtr->ImageWidth = GetDlgItemL(hDlg, IDC_IMAGEWIDTH);",
+                "                  pPtr->ImageHeight = GetDlgItemL(hDlg, IDC_IMAGEHEIGHT);",
+            });
     } else if (block.Matrix) {
-        WriteLine(file, "                  // get matrix size");
+        print.Line("                  // get matrix size");
         if (rt) {
-            WriteLines(file, {"                  PrevRows = pPtr->Rows;",
-                              "                  PrevCols = pPtr->Columns;"});
+            print.Lines({"                  PrevRows = pPtr->Rows;",
+                         "                  PrevCols = pPtr->Columns;"});
         }
-        WriteLines(file, {"                  pPtr->Rows = GetDlgItemL(hDlg, IDC_ROWS);",
-                          "                  pPtr->Columns = GetDlgItemL(hDlg, IDC_COLUMNS);"});
+        print.Lines({"                  pPtr->Rows = GetDlgItemL(hDlg, IDC_ROWS);",
+                     "                  pPtr->Columns = GetDlgItemL(hDlg, IDC_COLUMNS);"});
         if (rt) {
-            WriteLines(file,
-                       {"                  if(pPtr->Rows != PrevRows || pPtr->Columns != PrevCols)",
-                        "                    SetCompiledFlag(FALSE);"});
+            print.Lines(
+                {"                  if(pPtr->Rows != PrevRows || pPtr->Columns != PrevCols)",
+                 "                    SetCompiledFlag(FALSE);"});
         }
     } else if (!block.Native) {
-        WriteLine(file, "                  // get framesize");
+        print.Line("                  // get framesize");
         if (rt) {
-            WriteLine(file, "                  PrevFramesize = pPtr->Framesize;");
+            print.Line("                  PrevFramesize = pPtr->Framesize;");
         }
-        WriteLine(file, "                  pPtr->Framesize = GetDlgItemL(hDlg,IDC_FRAMESIZE);");
+        print.Line("                  pPtr->Framesize = GetDlgItemL(hDlg,IDC_FRAMESIZE);");
         if (rt) {
-            WriteLines(file, {"                  if(pPtr->Framesize != PrevFramesize)",
-                              "                    SetCompiledFlag(FALSE);"});
+            print.Lines({"                  if(pPtr->Framesize != PrevFramesize)",
+                         "                    SetCompiledFlag(FALSE);"});
         }
     }
 }
 
-void WriteOkCase(OutputFile& file, const BLOCKINFO& block) {
+void WriteOkCase(Printer& print, const BLOCKINFO& block) {
     const bool hasParameters = !UsedParameters(block).empty();
-    WriteLine(file, "             case IDOK:   {");
-    WriteOkDeclarations(file, block);
-    WriteLines(file, {"                  // get pointer to block parameters",
-                      "                  hParam = GetHParam(hDlg);"});
+    print.Line("             case IDOK:   {");
+    WriteOkDeclarations(print, block);
+    print.Lines({"                  // get pointer to block parameters",
+                 "                  hParam = GetHParam(hDlg);"});
     if (!block.RealTime && block.NumLocalArrays > 0) {
-        WriteLine(file, "                  hScratchParam = GetScratchParam(hDlg);");
+        print.Line("                  hScratchParam = GetScratchParam(hDlg);");
     }
-    WriteLine(file, "                  if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL){");
-    WriteMemoryFailure(file, "                     ");
-    WriteLine(file, "                  }");
+    print.Line("                  if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL){");
+    WriteMemoryFailure(print, "                     ");
+    print.Line("                  }");
     if (block.RealTime) {
-        WriteOkDriverReads(file, block);
+        WriteOkDriverReads(print, block);
     }
     if (hasParameters) {
-        WriteLines(file,
-                   {"                  // get user parameters",
-                    "                  SetDlgError(FALSE);       // clear dialog errors flag"});
+        print.Lines(
+            {"                  // get user parameters",
+             "                  SetDlgError(FALSE);       // clear dialog errors flag"});
         for (const ParamText& p : Parameters(block)) {
-            WriteParameterRead(file, p);
+            const auto names = p.Names(print);
+            WriteParameterRead(print, p);
         }
-        WriteLine(file, "");
+        print.Line("");
     }
     if (IsSourceBlock(block)) {
-        WriteOkFrameReads(file, block);
+        WriteOkFrameReads(print, block);
     }
-    WriteLines(file, {"                  // get precision",
-                      "                  hItem = GetDlgItem(hDlg,IDC_PRECISION);",
-                      "                  pPtr->Precision = GetPrecision(hItem);"});
+    print.Lines({"                  // get precision",
+                 "                  hItem = GetDlgItem(hDlg,IDC_PRECISION);",
+                 "                  pPtr->Precision = GetPrecision(hItem);"});
     if (block.RealTime) {
-        WriteLines(file, {"                  if(pPtr->Precision != bPtr->wPrecision)",
-                          "                    SetCompiledFlag(FALSE);"});
-        WriteLine(file, "                  UserSaveProc(hParam, hScratchParam, MNAME, RTBPARAM);");
+        print.Lines({"                  if(pPtr->Precision != bPtr->wPrecision)",
+                     "                    SetCompiledFlag(FALSE);"});
+        print.Line("                  UserSaveProc(hParam, hScratchParam, MNAME, RTBPARAM);");
     } else if (block.NumLocalArrays > 0) {
-        WriteLine(file, "                  UserSaveProc(hParam, hScratchParam, MNAME, BPARAM);");
+        print.Line("                  UserSaveProc(hParam, hScratchParam, MNAME, BPARAM);");
     } else {
-        WriteLine(file, "                  UserSaveProc(hParam, NULL, MNAME, BPARAM);");
+        print.Line("                  UserSaveProc(hParam, NULL, MNAME, BPARAM);");
     }
     if (block.xDAIS) {
-        WriteLine(file, "                  InvalidateRect(GetBlockWindowHandle(), NULL, FALSE);");
+        print.Line("                  InvalidateRect(GetBlockWindowHandle(), NULL, FALSE);");
     }
     if (block.RealTime) {
-        WriteLines(file, {"                  // download parameters to DSP",
-                          "                  DownloadDSPParameters(pPtr, sPtr);",
-                          "                  // unlock memory",
-                          "                  GlobalUnlock(sPtr->hRTParam);",
-                          "                  GlobalUnlock(hScratchParam);"});
+        print.Lines({"                  // download parameters to DSP",
+                     "                  DownloadDSPParameters(pPtr, sPtr);",
+                     "                  // unlock memory",
+                     "                  GlobalUnlock(sPtr->hRTParam);",
+                     "                  GlobalUnlock(hScratchParam);"});
     }
-    WriteLine(file, "                  GlobalUnlock(hParam);");
+    print.Line("                  GlobalUnlock(hParam);");
     if (hasParameters) {
-        WriteLines(
-            file, {"                  // Check to see if any parameter errors occurred",
-                   "                  if (GetDlgError())",
-                   "                    return(FALSE); // do not end dialog if an error occurred"});
+        print.Lines({"                  // Check to see if any parameter errors occurred",
+                     "                  if (GetDlgError())",
+                     "                    return(FALSE); // do not end dialog if an error occurred"});
     }
-    WriteLines(file, {"                  EndDialog(hDlg,IDOK);", "                  return(TRUE);",
-                      "             }"});
+    print.Lines({"                  EndDialog(hDlg,IDOK);", "                  return(TRUE);",
+                 "             }"});
 }
 
-void WriteInfoCase(OutputFile& file) {
-    WriteLines(
-        file,
-        {
-            "             case IDC_INFO:",
-            "                  hParam = GetHParam(hDlg);",
-            "                  if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL){",
-            "                     MessageBox(hDlg,\"Memory Allocation "
-            "Error!\",\"Tessaline\",MB_OK);",
-            "                     break;",
-            "                  }",
-            "                  hScratchParam = GetScratchParam(hDlg);",
-            "                  if ((sPtr = (SCRATCH_PARAM *)GlobalLock(hScratchParam))==NULL){",
-            "                     GlobalUnlock(hParam);",
-        });
-    WriteMemoryFailure(file, "                     ");
-    WriteLines(file, {
-                         "                  }",
-                         "                  // get block information",
-                         "                  if (!VexaSendCommand (sPtr->hDriver, DRV_BLOCKINFO, "
-                         "hDlg, (LONG)sPtr->hRTParam)) {",
-                         "                      "
-                         "VexaSendCommand(sPtr->hDriver,DRV_ERRMSG,NULL,(LONG)sPtr->hRTParam);",
-                         "                  }",
-                         "                  // unlock memory and return",
-                         "                  GlobalUnlock(hScratchParam);",
-                         "                  GlobalUnlock(hParam);",
-                         "                  return (TRUE);",
-                     });
+void WriteInfoCase(Printer& print) {
+    print.Lines({
+        "             case IDC_INFO:",
+        "                  hParam = GetHParam(hDlg);",
+        "                  if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL){",
+        "                     MessageBox(hDlg,\"Memory Allocation Error!\",\"Tessaline\",MB_OK);",
+        "                     break;",
+        "                  }",
+        "                  hScratchParam = GetScratchParam(hDlg);",
+        "                  if ((sPtr = (SCRATCH_PARAM *)GlobalLock(hScratchParam))==NULL){",
+        "                     GlobalUnlock(hParam);",
+    });
+    WriteMemoryFailure(print, "                     ");
+    print.Lines({
+        "                  }",
+        "                  // get block information",
+        "                  if (!VexaSendCommand (sPtr->hDriver, DRV_BLOCKINFO, hDlg, (LONG)sPtr->hRTParam)) {",
+        "                      VexaSendCommand(sPtr->hDriver,DRV_ERRMSG,NULL,(LONG)sPtr->hRTParam);",
+        "                  }",
+        "                  // unlock memory and return",
+        "                  GlobalUnlock(hScratchParam);",
+        "                  GlobalUnlock(hParam);",
+        "                  return (TRUE);",
+    });
 }
 
-void WriteHelpCase(OutputFile& file) {
-    WriteLines(
-        file,
-        {
-            "             case IDHELP:   {",
-            "                  char Section[TEXT_LENGTH];",
-            "                  char HelpDir[TEXT_LENGTH];",
-            "                  char HelpFileName[TEXT_LENGTH];",
-            "                  char chmTopic[TEXT_LENGTH];",
-            "                  int x,y;",
-            " ",
-            "                  GetAppSection(Section);",
-            R"(                  GetPrivateProfileString(Section,"working dir","c:\\tlblock",HelpDir,TEXT_LENGTH,"rizezeri.ini");)",
-            R"(                  lstrcat(HelpDir,"\\help");)",
-            "                  lstrcpy(HelpFileName,HelpDir);",
-            R"(                  lstrcat(HelpFileName,"\\");)",
-            "                  lstrcat(HelpFileName,MNAME);",
-            R"(                  lstrcat(HelpFileName,".htm");)",
-            "                  if(!FileExists(HelpFileName)){",
-            "                    lstrcpy(HelpFileName,HelpDir);",
-            R"(                    lstrcat(HelpFileName,"\\Component Reference Guide.chm");)",
-            "                  }",
-            " ",
-            R"(                  lstrcpy(chmTopic,"Component Reference Guide\\");)",
-            "                  y = strlen(chmTopic);",
-            "                  lstrcat(chmTopic, MNAME);",
-            R"(                  lstrcat(chmTopic, ".htm");)",
-            "                  for (x=0; x < lstrlen(MNAME); x++, y++){",
-            "                    if (!isalnum(chmTopic[y]))",
-            "                      chmTopic[y] = '_';",
-            "                  }",
-            "                  HtmlHelp(hDlg, (LPCSTR)HelpFileName, HH_DISPLAY_TOPIC, "
-            "(DWORD)chmTopic);",
-            "                  break;",
-            "             }",
-        });
+void WriteHelpCase(Printer& print) {
+    print.Lines({
+        "             case IDHELP:   {",
+        "                  char Section[TEXT_LENGTH];",
+        "                  char HelpDir[TEXT_LENGTH];",
+        "                  char HelpFileName[TEXT_LENGTH];",
+        "                  char chmTopic[TEXT_LENGTH];",
+        "                  int x,y;",
+        " ",
+        "                  GetAppSection(Section);",
+        R"(                  GetPrivateProfileString(Section,"working dir","c:\\tlblock",HelpDir,TEXT_LENGTH,"rizezeri.ini");)",
+        R"(                  lstrcat(HelpDir,"\\help");)",
+        "                  lstrcpy(HelpFileName,HelpDir);",
+        R"(                  lstrcat(HelpFileName,"\\");)",
+        "                  lstrcat(HelpFileName,MNAME);",
+        R"(                  lstrcat(HelpFileName,".htm");)",
+        "                  if(!FileExists(HelpFileName)){",
+        "                    lstrcpy(HelpFileName,HelpDir);",
+        R"(                    lstrcat(HelpFileName,"\\Component Reference Guide.chm");)",
+        "                  }",
+        " ",
+        R"(                  lstrcpy(chmTopic,"Component Reference Guide\\");)",
+        "                  y = strlen(chmTopic);",
+        "                  lstrcat(chmTopic, MNAME);",
+        R"(                  lstrcat(chmTopic, ".htm");)",
+        "                  for (x=0; x < lstrlen(MNAME); x++, y++){",
+        "                    if (!isalnum(chmTopic[y]))",
+        "                      chmTopic[y] = '_';",
+        "                  }",
+        "                  HtmlHelp(hDlg, (LPCSTR)HelpFileName, HH_DISPLAY_TOPIC, (DWORD)chmTopic);",
+        "                  break;",
+        "             }",
+    });
 }
 
-void WriteBrowseCase(OutputFile& file, const ParamText& p) {
-    WriteLine(file, p("               case IDBROWSE<IDENT>:"));
-    WriteParameterLock(file, "                    ");
+void WriteBrowseCase(Printer& print, const ParamText& p) {
+    const auto names = p.Names(print);
+    print.Line("               case IDBROWSE<IDENT>:");
+    WriteParameterLock(print, "                    ");
     std::string_view copy = "                    lstrcpy(FilterStr,\"<item>\");";
     for (const std::string& item : FilterItems(p.parameter)) {
         const std::string body = LiteralBody(item);
-        WriteFilled(file, copy, {{"<item>", body}});
+        print.Line(copy, {{"item", body}});
         copy = "                    lstrcat(FilterStr,\"<item>\");";
     }
-    WriteLines(file,
-               {
-                   "                    for(index=0; FilterStr[index]!='\\0'; index++){",
-                   "                        if (FilterStr[index]=='|') FilterStr[index]='\\0';",
-                   "                    }",
-                   "                    ofn.lStructSize       = sizeof(OPENFILENAME);",
-                   "                    ofn.hwndOwner         = NULL;",
-                   "                    ofn.hInstance         = NULL;",
-                   "                    ofn.lpstrFilter       = (LPSTR)FilterStr;",
-                   "                    ofn.lpstrCustomFilter = NULL;",
-                   "                    ofn.nMaxCustFilter    = 0;",
-                   "                    ofn.nFilterIndex      = 1;",
-               });
-    WriteLine(file,
-              p("                    ofn.lpstrFile         = (LPSTR)pPtr-><ident>_CompleteName;"));
-    WriteLines(file, {
-                         "                    ofn.nMaxFile          = TEXT_LENGTH;",
-                         "                    ofn.lpstrFileTitle    = NULL;",
-                         "                    ofn.nMaxFileTitle     = 0;",
-                     });
-    WriteLine(file,
-              p("                    ofn.lpstrInitialDir   = (LPSTR)pPtr-><ident>_PathName;"));
-    WriteLines(
-        file,
+    print.Lines(
         {
-            "                    ofn.lpstrTitle        = NULL;",
-            "                    ofn.Flags             = OFN_PATHMUSTEXIST|OFN_FILEMUSTEXIST;",
-            "                    ofn.lpstrDefExt       = (LPSTR)\"tim\";",
-            "                    dStat = GetOpenFileName((OPENFILENAME *)&ofn);",
-            "                    if (dStat){",
+            "                    for(index=0; FilterStr[index]!='\\0'; index++){",
+            "                        if (FilterStr[index]=='|') FilterStr[index]='\\0';",
+            "                    }",
+            "                    ofn.lStructSize       = sizeof(OPENFILENAME);",
+            "                    ofn.hwndOwner         = NULL;",
+            "                    ofn.hInstance         = NULL;",
+            "                    ofn.lpstrFilter       = (LPSTR)FilterStr;",
+            "                    ofn.lpstrCustomFilter = NULL;",
+            "                    ofn.nMaxCustFilter    = 0;",
+            "                    ofn.nFilterIndex      = 1;",
         });
-    WriteLine(file, p("                        SeparateFile((LPSTR)pPtr-><ident>_PathName, "
-                      "(LPSTR)pPtr-><ident>, (LPSTR)pPtr-><ident>_CompleteName);"));
-    WriteLine(file, "                    }");
-    WriteLine(file,
-              p("                    SetDlgItemStr(hDlg, IDC_EDIT<IDENT>, (LPSTR)pPtr-><ident>);"));
-    WriteLine(file, p("                    SetDlgItemStr(hDlg, IDC_EDIT<IDENT>_PATHNAME, "
-                      "(LPSTR)pPtr-><ident>_PathName);"));
-    WriteLines(file,
-               {"                    GlobalUnlock(hParam);", "                    return(TRUE);"});
+    print.Line("                    ofn.lpstrFile         = (LPSTR)pPtr-><ident>_CompleteName;");
+    print.Lines({
+        "                    ofn.nMaxFile          = TEXT_LENGTH;",
+        "                    ofn.lpstrFileTitle    = NULL;",
+        "                    ofn.nMaxFileTitle     = 0;",
+    });
+    print.Line("                    ofn.lpstrInitialDir   = (LPSTR)pPtr-><ident>_PathName;");
+    print.Lines({
+        "                    ofn.lpstrTitle        = NULL;",
+        "                    ofn.Flags             = OFN_PATHMUSTEXIST|OFN_FILEMUSTEXIST;",
+        "                    ofn.lpstrDefExt       = (LPSTR)\"tim\";",
+        "                    dStat = GetOpenFileName((OPENFILENAME *)&ofn);",
+        "                    if (dStat){",
+    });
+    print.Line("                        SeparateFile((LPSTR)pPtr-><ident>_PathName, (LPSTR)pPtr-><ident>, (LPSTR)pPtr-><ident>_CompleteName);");
+    print.Line("                    }");
+    print.Line("                    SetDlgItemStr(hDlg, IDC_EDIT<IDENT>, (LPSTR)pPtr-><ident>);");
+    print.Line("                    SetDlgItemStr(hDlg, IDC_EDIT<IDENT>_PATHNAME, (LPSTR)pPtr-><ident>_PathName);");
+    print.Lines(
+        {"                    GlobalUnlock(hParam);", "                    return(TRUE);"});
 }
 
-void WriteCommandCases(OutputFile& file, const BLOCKINFO& block) {
-    WriteLines(file, {
-                         "    switch (message)",
-                         "    {",
-                         "      case WM_COMMAND:",
-                         "           switch(LOWORD(wParam))",
-                         "           {",
-                     });
-    WriteVariableCases(file, block);
-    WriteRadioCases(file, block);
-    WriteOkCase(file, block);
-    WriteLines(file, {
-                         "             case IDCANCEL:",
-                         "                  EndDialog(hDlg, IDCANCEL);",
-                         "                  return (TRUE);",
-                     });
+void WriteCommandCases(Printer& print, const BLOCKINFO& block) {
+    print.Lines({
+        "    switch (message)",
+        "    {",
+        "      case WM_COMMAND:",
+        "           switch(LOWORD(wParam))",
+        "           {",
+    });
+    WriteVariableCases(print, block);
+    WriteRadioCases(print, block);
+    WriteOkCase(print, block);
+    print.Lines({
+        "             case IDCANCEL:",
+        "                  EndDialog(hDlg, IDCANCEL);",
+        "                  return (TRUE);",
+    });
     if (block.RealTime) {
-        WriteInfoCase(file);
+        WriteInfoCase(print);
     }
-    WriteHelpCase(file);
+    WriteHelpCase(print);
     for (const ParamText& p : Parameters(block)) {
+        const auto names = p.Names(print);
         if (p.type == TYPE_FILE_OPEN) {
-            WriteBrowseCase(file, p);
+            WriteBrowseCase(print, p);
         }
     }
-    WriteLines(file, {
-                         "             default:",
-                         "                  return(FALSE);",
-                         "           }",
-                         "           break;",
-                     });
+    print.Lines({
+        "             default:",
+        "                  return(FALSE);",
+        "           }",
+        "           break;",
+    });
     if (block.RealTime) {
-        WriteLines(file, {"      case WM_VSCROLL:",
-                          "           return(ProcessRTScroll(hDlg, wParam, lParam));"});
+        print.Lines({"      case WM_VSCROLL:",
+                     "           return(ProcessRTScroll(hDlg, wParam, lParam));"});
     }
 }
 
 // ---------------------------------------------------------------- WM_INITDIALOG
 
-void WriteInitDeclarations(OutputFile& file, const BLOCKINFO& block) {
+void WriteInitDeclarations(Printer& print, const BLOCKINFO& block) {
     if (!block.RealTime) {
         return;
     }
-    WriteLines(file, {"           WORD wIndex;", "           WORD wMaxDriverNum;"});
+    print.Lines({"           WORD wIndex;", "           WORD wMaxDriverNum;"});
     if (!block.Native) {
-        WriteLines(file, {"           WORD wNumInts;", "           WORD wNumSyncs;"});
+        print.Lines({"           WORD wNumInts;", "           WORD wNumSyncs;"});
     }
-    WriteLines(file, {"           char Entry[32];", "           char EntryStr[80];"});
+    print.Lines({"           char Entry[32];", "           char EntryStr[80];"});
     if (!block.Native) {
-        WriteLines(file, {"           char Section[80];", "           char DriverBasename[16];",
-                          "           char IniFilename[256];"});
+        print.Lines({"           char Section[80];", "           char DriverBasename[16];",
+                     "           char IniFilename[256];"});
     }
 }
 
-void WriteInitLocks(OutputFile& file, const BLOCKINFO& block) {
-    WriteLines(file, {"           // get pointer to block parameters",
-                      "           hParam = GetHParam(hDlg);",
-                      "           if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL){"});
-    WriteMemoryFailure(file, "              ");
-    WriteLine(file, "           }");
+void WriteInitLocks(Printer& print, const BLOCKINFO& block) {
+    print.Lines({"           // get pointer to block parameters",
+                 "           hParam = GetHParam(hDlg);",
+                 "           if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL){"});
+    WriteMemoryFailure(print, "              ");
+    print.Line("           }");
     if (!block.RealTime) {
         return;
     }
-    WriteLines(file, {"           // get pointer to scratch parameters",
-                      "           hScratchParam = GetScratchParam(hDlg);",
-                      "           if ((sPtr = (SCRATCH_PARAM *)GlobalLock(hScratchParam))==NULL){",
-                      "              GlobalUnlock(hParam);"});
-    WriteMemoryFailure(file, "              ");
-    WriteLines(file, {"           }", "           // get pointer to real-time block parameters",
-                      "           if ((bPtr = (RTBLOCK_PARAM *)GlobalLock(sPtr->hRTParam))==NULL){",
-                      "              GlobalUnlock(hScratchParam);",
-                      "              GlobalUnlock(hParam);"});
-    WriteMemoryFailure(file, "              ");
-    WriteLine(file, "           }");
+    print.Lines({"           // get pointer to scratch parameters",
+                 "           hScratchParam = GetScratchParam(hDlg);",
+                 "           if ((sPtr = (SCRATCH_PARAM *)GlobalLock(hScratchParam))==NULL){",
+                 "              GlobalUnlock(hParam);"});
+    WriteMemoryFailure(print, "              ");
+    print.Lines({"           }", "           // get pointer to real-time block parameters",
+                 "           if ((bPtr = (RTBLOCK_PARAM *)GlobalLock(sPtr->hRTParam))==NULL){",
+                 "              GlobalUnlock(hScratchParam);",
+                 "              GlobalUnlock(hParam);"});
+    WriteMemoryFailure(print, "              ");
+    print.Line("           }");
 }
 
-void WriteComboInit(OutputFile& file, const ParamText& p) {
-    WriteLine(file, p("           // get handle of <ident> combo box"));
-    WriteLine(file, p("           hItem = GetDlgItem(hDlg,IDC_COMBO<IDENT>);"));
+void WriteComboInit(Printer& print, const ParamText& p) {
+    const auto names = p.Names(print);
+    print.Line("           // get handle of <ident> combo box");
+    print.Line("           hItem = GetDlgItem(hDlg,IDC_COMBO<IDENT>);");
     const std::string_view add =
         "           SendMessage(hItem,CB_ADDSTRING,0,(DWORD)(LPSTR)\"<item>\");";
     if (p.parameter.ParameterItems.empty()) {
-        WriteLines(file,
-                   {
-                       Rule('-', 83),
-                       "// NOTE:   The following lines of code need to be modified to use the "
-                       "strings that",
-                       "//         are required for this block.  The default combo box has three "
-                       "items named ",
-                       "//         \"Item 1\", \"Item 2\" and \"Item 3\".  You need to change "
-                       "these strings, ",
-                       "//         delete SendMessage lines if you need less than three, or add "
-                       "SendMessage  ",
-                       "//         lines if you need more than three combo box items.              "
-                       "          ",
-                       Rule('-', 83),
-                       "           // add strings to combo box in order that they are to appear",
-                   });
+        print.Lines(
+            {
+                Rule('-', 83),
+                "// NOTE:   The following lines of code need to be modified to use the strings that",
+                "//         are required for this block.  The default combo box has three items named ",
+                "//         \"Item 1\", \"Item 2\" and \"Item 3\".  You need to change these strings, ",
+                "//         delete SendMessage lines if you need less than three, or add SendMessage  ",
+                "//         lines if you need more than three combo box items.                        ",
+                Rule('-', 83),
+                "           // add strings to combo box in order that they are to appear",
+            });
         for (std::string_view item : {"Item 1", "Item 2", "Item 3"}) {
-            WriteFilled(file, add, {{"<item>", item}});
+            print.Line(add, {{"item", item}});
         }
     } else {
         for (const std::string& item : p.parameter.ParameterItems) {
             const std::string body = LiteralBody(item);
-            WriteFilled(file, add, {{"<item>", body}});
+            print.Line(add, {{"item", body}});
         }
     }
-    WriteLine(file, p("           // select combo box item for <ident>"));
-    WriteLine(file, p("           SendMessage(hItem,CB_SETCURSEL,pPtr-><ident>,(DWORD)0);"));
+    print.Line("           // select combo box item for <ident>");
+    print.Line("           SendMessage(hItem,CB_SETCURSEL,pPtr-><ident>,(DWORD)0);");
 }
 
-void WriteParameterInit(OutputFile& file, const ParamText& p) {
-    WriteLine(file, "");
+void WriteParameterInit(Printer& print, const ParamText& p) {
+    const auto names = p.Names(print);
+    print.Line("");
     switch (p.type) {
         case TYPE_CHECK_BOX:
-            WriteLine(file, p("           // initialize check box control for <ident>"));
-            WriteLine(file, p("           CheckDlgButton(hDlg,IDC_CHECK<IDENT>,pPtr-><ident>);"));
+            print.Line("           // initialize check box control for <ident>");
+            print.Line("           CheckDlgButton(hDlg,IDC_CHECK<IDENT>,pPtr-><ident>);");
             break;
         case TYPE_RADIO_BUTTONS: {
             const std::string first = FirstRadioButton(p.parameter, p.index);
             const std::string last = LastRadioButton(p.parameter, p.index);
-            const Substitutions values = {{"<FIRST>", first}, {"<LAST>", last}};
-            WriteLine(file, p("           // initialize radio button control for <ident>"));
-            WriteLine(file,
-                      p("           CheckRadioButton(hDlg,<FIRST>,<LAST>,pPtr-><ident>);", values));
+            const Vars values = {{"FIRST", first}, {"LAST", last}};
+            print.Line("           // initialize radio button control for <ident>");
+            print.Line("           CheckRadioButton(hDlg,<FIRST>,<LAST>,pPtr-><ident>);", values);
             break;
         }
         case TYPE_COMBO_BOX:
-            WriteLine(file, p("           // initialize combo box control for <ident>"));
-            WriteComboInit(file, p);
+            print.Line("           // initialize combo box control for <ident>");
+            WriteComboInit(print, p);
             break;
         case TYPE_FILE_OPEN:
-            WriteLine(file,
-                      p("           // initialize filename and path edit controls for <ident>"));
-            WriteLine(file, p("           SetDlgItemStr(hDlg,IDC_EDIT<IDENT>,pPtr-><ident>);"));
-            WriteLine(file, p("           SetDlgItemStr(hDlg,IDC_EDIT<IDENT>_PATHNAME,"
-                              "pPtr-><ident>_PathName);"));
+            print.Line("           // initialize filename and path edit controls for <ident>");
+            print.Line("           SetDlgItemStr(hDlg,IDC_EDIT<IDENT>,pPtr-><ident>);");
+            print.Line("           SetDlgItemStr(hDlg,IDC_EDIT<IDENT>_PATHNAME,pPtr-><ident>_PathName);");
             break;
         default: {
             const EditKind edit = EditKindOf(p.type);
-            const Substitutions values = {{"<kind>", edit.kind}, {"<L>", edit.letter}};
-            WriteLine(file, p("           // initialize <kind> control for <ident>", values));
-            WriteLine(file,
-                      p("           SetDlgItem<L>(hDlg,IDC_EDIT<IDENT>,pPtr-><ident>);", values));
+            const Vars values = {{"kind", edit.kind}, {"L", edit.letter}};
+            print.Line("           // initialize <kind> control for <ident>", values);
+            print.Line("           SetDlgItem<L>(hDlg,IDC_EDIT<IDENT>,pPtr-><ident>);", values);
             break;
         }
     }
 }
 
-void WriteInitFrameAndPrecision(OutputFile& file, const BLOCKINFO& block) {
+void WriteInitFrameAndPrecision(Printer& print, const BLOCKINFO& block) {
     if (IsSourceBlock(block)) {
         if (block.Bitmap) {
-            WriteLines(file, {"           // initialize image size",
-                              "           SetDlgItemL(hDlg,IDC_IMAGEWIDTH,pPtr->ImageWidth);",
-                              "           SetDlgItemL(hDlg,IDC_IMAGEHEIGHT,pPtr->ImageHeight);"});
+            print.Lines({"           // initialize image size",
+                         "           SetDlgItemL(hDlg,IDC_IMAGEWIDTH,pPtr->ImageWidth);",
+                         "           SetDlgItemL(hDlg,IDC_IMAGEHEIGHT,pPtr->ImageHeight);"});
         } else if (block.Matrix) {
-            WriteLines(file, {"           // initialize matrix size",
-                              "           SetDlgItemL(hDlg,IDC_ROWS,pPtr->Rows);",
-                              "           SetDlgItemL(hDlg,IDC_COLUMNS,pPtr->Columns);"});
+            print.Lines({"           // initialize matrix size",
+                         "           SetDlgItemL(hDlg,IDC_ROWS,pPtr->Rows);",
+                         "           SetDlgItemL(hDlg,IDC_COLUMNS,pPtr->Columns);"});
         } else if (!block.Native) {
-            WriteLines(file, {"           // initialize framesize",
-                              "           SetDlgItemL(hDlg,IDC_FRAMESIZE,pPtr->Framesize);"});
+            print.Lines({"           // initialize framesize",
+                         "           SetDlgItemL(hDlg,IDC_FRAMESIZE,pPtr->Framesize);"});
         }
     }
-    WriteLines(file, {"           // initialize data precision",
-                      "           hItem = GetDlgItem(hDlg,IDC_PRECISION);"});
+    print.Lines({"           // initialize data precision",
+                 "           hItem = GetDlgItem(hDlg,IDC_PRECISION);"});
     if (!IsSourceBlock(block)) {
-        WriteLine(file, "           AddPrecision(hItem, HDT_AUTO);");
+        print.Line("           AddPrecision(hItem, HDT_AUTO);");
     }
     for (const ProcessingPrecision* precision : SamplePrecisions()) {
         if (!(block.*(precision->flag))) {
@@ -769,19 +725,17 @@ void WriteInitFrameAndPrecision(OutputFile& file, const BLOCKINFO& block) {
         const std::string_view code = precision->dataType;
         std::string_view indent = INIT_INDENT;
         if (block.RealTime && (code == "HDT_INT" || code == "HDT_FLOAT")) {
-            WriteLine(file,
-                      code == "HDT_INT"
-                          ? "           if (VexaSendCommand (sPtr->hDriver, DRV_INTSUPPORT,0,0))"
-                          : "           if (VexaSendCommand (sPtr->hDriver, DRV_FLTSUPPORT,0,0))");
+            print.Line(code == "HDT_INT" ? "           if (VexaSendCommand (sPtr->hDriver, DRV_INTSUPPORT,0,0))"
+                                         : "           if (VexaSendCommand (sPtr->hDriver, DRV_FLTSUPPORT,0,0))");
             indent = "             ";
         }
-        WriteLine(file, indent, "AddPrecision(hItem, " + std::string(code) + ");");
+        print.Line("<indent>AddPrecision(hItem, <code>);", {{"indent", indent}, {"code", code}});
     }
-    WriteLine(file, "           SetPrecision(hItem, pPtr->Precision);");
+    print.Line("           SetPrecision(hItem, pPtr->Precision);");
 }
 
 // One list of the driver's initialisation file ("None" first).
-void WriteDriverList(OutputFile& file, const Substitutions& values) {
+void WriteDriverList(Printer& print, const Vars& values) {
     for (std::string_view line : {
              "           // load <what> combo box",
              "           hItem = GetDlgItem(hDlg,<combo>);",
@@ -791,90 +745,78 @@ void WriteDriverList(OutputFile& file, const Substitutions& values) {
              "           for (wIndex=1; wIndex <= <count>; wIndex++){",
              "               wsprintf(Entry,\"<entry>%d\",wIndex);  // <what> section entry",
              "               EntryStr[0] = '\\0';                // clear entry string",
-             "               GetPrivateProfileString(\"<section>\",(LPCSTR)Entry,(LPCSTR)\"\","
-             "(LPSTR)EntryStr,sizeof(EntryStr),IniFilename);",
-             "               if (EntryStr[0]) "
-             "SendMessage(hItem,CB_ADDSTRING,0,(DWORD)(LPSTR)EntryStr);",
+             "               GetPrivateProfileString(\"<section>\",(LPCSTR)Entry,(LPCSTR)\"\",(LPSTR)EntryStr,sizeof(EntryStr),IniFilename);",
+             "               if (EntryStr[0]) SendMessage(hItem,CB_ADDSTRING,0,(DWORD)(LPSTR)EntryStr);",
              "           }",
              "           SendMessage(hItem,CB_SETCURSEL,(UINT)bPtr-><member>,(DWORD)0);",
          }) {
-        WriteFilled(file, line, values);
+        print.Line(line, values);
     }
 }
 
-void WriteInitDriver(OutputFile& file, const BLOCKINFO& block) {
-    WriteLines(file, {"           // initialize driver parameters",
-                      "           SetDlgItemI(hDlg,IDC_EDIT_BRDNUM,bPtr->wBoardNum);",
-                      "           SetDlgItemI(hDlg,IDC_EDIT_DSPNUM,bPtr->wDSPNum);"});
+void WriteInitDriver(Printer& print, const BLOCKINFO& block) {
+    print.Lines({"           // initialize driver parameters",
+                 "           SetDlgItemI(hDlg,IDC_EDIT_BRDNUM,bPtr->wBoardNum);",
+                 "           SetDlgItemI(hDlg,IDC_EDIT_DSPNUM,bPtr->wDSPNum);"});
     if (!block.Native) {
-        WriteLines(
-            file,
-            {
-                "           // initialize profile enable",
-                "           if (bPtr->bProfileBlock)",
-                "                "
-                "CheckRadioButton(hDlg,IDC_RADIO_PROFYES,IDC_RADIO_PROFNO,IDC_RADIO_PROFYES);",
-                "           else "
-                "CheckRadioButton(hDlg,IDC_RADIO_PROFYES,IDC_RADIO_PROFNO,IDC_RADIO_PROFNO);",
-            });
-    }
-    WriteLines(
-        file,
-        {
-            "           // get installed Calderic drivers to load combo box",
-            "           hItem = GetDlgItem(hDlg,IDC_COMBO_DRIVER);",
-            "           // get max driver number stored in rizezeri.ini",
-            R"(           wMaxDriverNum = GetPrivateProfileInt("Drivers","DriverNum",0,"rizezeri.ini");)",
-            "           // load driver combo box",
-            "           for(wIndex=0; wIndex < wMaxDriverNum; wIndex++){",
-            R"(             wsprintf(Entry,"DSP Driver #%d",wIndex+1);  // create driver section entry)",
-            R"(             EntryStr[0] = '\0';   // clear driver string)",
-            "             // attempt to read driver entry in rizezeri.ini",
-            R"(             GetPrivateProfileString("Drivers",Entry,"",EntryStr,sizeof(EntryStr),"rizezeri.ini");)",
-            "             if (EntryStr[0])",
-            "               SendMessage(hItem,CB_ADDSTRING,0,(DWORD)(LPSTR)EntryStr);",
-            "           }",
-            "           "
-            "SendMessage(hItem,CB_SELECTSTRING,(UINT)-1,(DWORD)(LPSTR)pPtr->DriverName);",
+        print.Lines({
+            "           // initialize profile enable",
+            "           if (bPtr->bProfileBlock)",
+            "                CheckRadioButton(hDlg,IDC_RADIO_PROFYES,IDC_RADIO_PROFNO,IDC_RADIO_PROFYES);",
+            "           else CheckRadioButton(hDlg,IDC_RADIO_PROFYES,IDC_RADIO_PROFNO,IDC_RADIO_PROFNO);",
         });
+    }
+    print.Lines({
+        "           // get installed Calderic drivers to load combo box",
+        "           hItem = GetDlgItem(hDlg,IDC_COMBO_DRIVER);",
+        "           // get max driver number stored in rizezeri.ini",
+        R"(           wMaxDriverNum = GetPrivateProfileInt("Drivers","DriverNum",0,"rizezeri.ini");)",
+        "           // load driver combo box",
+        "           for(wIndex=0; wIndex < wMaxDriverNum; wIndex++){",
+        R"(             wsprintf(Entry,"DSP Driver #%d",wIndex+1);  // create driver section entry)",
+        R"(             EntryStr[0] = '\0';   // clear driver string)",
+        "             // attempt to read driver entry in rizezeri.ini",
+        R"(             GetPrivateProfileString("Drivers",Entry,"",EntryStr,sizeof(EntryStr),"rizezeri.ini");)",
+        "             if (EntryStr[0])",
+        "               SendMessage(hItem,CB_ADDSTRING,0,(DWORD)(LPSTR)EntryStr);",
+        "           }",
+        "           SendMessage(hItem,CB_SELECTSTRING,(UINT)-1,(DWORD)(LPSTR)pPtr->DriverName);",
+    });
     if (block.Native) {
         return;
     }
-    WriteLines(
-        file,
-        {
-            "           // get current driver's base name",
-            "           lstrcpy(DriverBasename,pPtr->DriverName);",
-            "           wIndex = 0;",
-            "           while ((DriverBasename[wIndex]) && (DriverBasename[wIndex] != '.')) "
-            "wIndex++;",
-            "           if (DriverBasename[wIndex] == '.') DriverBasename[wIndex] = '\\0';",
-            "           // get name of current driver's initialization file",
-            "           GetAppSection(Section);",
-            R"(           GetPrivateProfileString(Section,"working dir","",(LPSTR)IniFilename,sizeof(IniFilename),"rizezeri.ini");)",
-            R"(           wsprintf(IniFilename,"%s\\%s\\%s.ini",IniFilename,DriverBasename,DriverBasename);)",
-        });
-    WriteDriverList(file, {{"<what>", "interrupt"},
-                           {"<combo>", "IDC_COMBO_DSPINT"},
-                           {"<count>", "wNumInts"},
-                           {"<section>", "interrupts"},
-                           {"<key>", "NumInts"},
-                           {"<entry>", "Int"},
-                           {"<member>", "wIntNum"}});
-    WriteDriverList(file, {{"<what>", "sync in"},
-                           {"<combo>", "IDC_COMBO_SYNCIN"},
-                           {"<count>", "wNumSyncs"},
-                           {"<section>", "syncs"},
-                           {"<key>", "NumSyncs"},
-                           {"<entry>", "Sync"},
-                           {"<member>", "wSyncInNum"}});
-    WriteDriverList(file, {{"<what>", "sync out"},
-                           {"<combo>", "IDC_COMBO_SYNCOUT"},
-                           {"<count>", "wNumSyncs"},
-                           {"<section>", "syncs"},
-                           {"<key>", "NumSyncs"},
-                           {"<entry>", "Sync"},
-                           {"<member>", "wSyncOutNum"}});
+    print.Lines({
+        "           // get current driver's base name",
+        "           lstrcpy(DriverBasename,pPtr->DriverName);",
+        "           wIndex = 0;",
+        "           while ((DriverBasename[wIndex]) && (DriverBasename[wIndex] != '.')) wIndex++;",
+        "           if (DriverBasename[wIndex] == '.') DriverBasename[wIndex] = '\\0';",
+        "           // get name of current driver's initialization file",
+        "           GetAppSection(Section);",
+        R"(           GetPrivateProfileString(Section,"working dir","",(LPSTR)IniFilename,sizeof(IniFilename),"rizezeri.ini");)",
+        R"(           wsprintf(IniFilename,"%s\\%s\\%s.ini",IniFilename,DriverBasename,DriverBasename);)",
+    });
+    WriteDriverList(print, {{"what", "interrupt"},
+                            {"combo", "IDC_COMBO_DSPINT"},
+                            {"count", "wNumInts"},
+                            {"section", "interrupts"},
+                            {"key", "NumInts"},
+                            {"entry", "Int"},
+                            {"member", "wIntNum"}});
+    WriteDriverList(print, {{"what", "sync in"},
+                            {"combo", "IDC_COMBO_SYNCIN"},
+                            {"count", "wNumSyncs"},
+                            {"section", "syncs"},
+                            {"key", "NumSyncs"},
+                            {"entry", "Sync"},
+                            {"member", "wSyncInNum"}});
+    WriteDriverList(print, {{"what", "sync out"},
+                            {"combo", "IDC_COMBO_SYNCOUT"},
+                            {"count", "wNumSyncs"},
+                            {"section", "syncs"},
+                            {"key", "NumSyncs"},
+                            {"entry", "Sync"},
+                            {"member", "wSyncOutNum"}});
 }
 
 // Every control of a constant parameter.
@@ -886,21 +828,20 @@ std::vector<std::string> ParameterControls(const ParamText& p) {
         case TYPE_COMBO_BOX:
             return {ControlIdentifier(p.parameter, p.index)};
         case TYPE_FILE_OPEN:
-            return {p("IDC_EDIT<IDENT>"), p("IDC_VAR<IDENT>"), p("IDC_EDIT<IDENT>_PATHNAME"),
-                    p("IDC_VAR<IDENT>_PATHNAME"), p("IDBROWSE<IDENT>")};
+            return {"IDC_EDIT" + p.IDENT, "IDC_VAR" + p.IDENT, "IDC_EDIT" + p.IDENT + "_PATHNAME",
+                    "IDC_VAR" + p.IDENT + "_PATHNAME", "IDBROWSE" + p.IDENT};
         default:
-            return {p("IDC_EDIT<IDENT>"), p("IDC_VAR<IDENT>")};
+            return {"IDC_EDIT" + p.IDENT, "IDC_VAR" + p.IDENT};
     }
 }
 
-void WriteRunningDisables(OutputFile& file, const BLOCKINFO& block) {
-    WriteLines(file, {
-                         "           // if DSP is running, disable driver parameters",
-                         "           if (VexaSendCommand (sPtr->hDriver, DRV_DSPSTATUS, NULL, "
-                         "(LONG)sPtr->hRTParam)) {",
-                         "              if (bPtr->dwBlockStatus == DSPSTAT_RUN)  {",
-                         "                 // disable driver parameters",
-                     });
+void WriteRunningDisables(Printer& print, const BLOCKINFO& block) {
+    print.Lines({
+        "           // if DSP is running, disable driver parameters",
+        "           if (VexaSendCommand (sPtr->hDriver, DRV_DSPSTATUS, NULL, (LONG)sPtr->hRTParam)) {",
+        "              if (bPtr->dwBlockStatus == DSPSTAT_RUN)  {",
+        "                 // disable driver parameters",
+    });
     std::vector<std::string> controls = {"IDC_EDIT_BRDNUM", "IDC_SCROLL_BRDSCRL", "IDC_EDIT_DSPNUM",
                                          "IDC_SCROLL_DSPSCRL", "IDC_COMBO_DRIVER"};
     if (!block.Native) {
@@ -918,70 +859,70 @@ void WriteRunningDisables(OutputFile& file, const BLOCKINFO& block) {
         }
     }
     for (const std::string& control : controls) {
-        WriteLine(file, "                 EnableWindow(GetDlgItem(hDlg,", control + "),FALSE);");
+        print.Line("                 EnableWindow(GetDlgItem(hDlg,<control>),FALSE);", {{"control", control}});
     }
-    WriteLines(file,
-               {"                 // disable any user-defined parameters here that should not",
-                "                 // be changed while the DSP is running (such as framesize)"});
+    print.Lines(
+        {"                 // disable any user-defined parameters here that should not",
+         "                 // be changed while the DSP is running (such as framesize)"});
     for (const ParamText& p : Parameters(block)) {
+        const auto names = p.Names(print);
         if (p.parameter.ParameterConst == 0) {
             continue;
         }
         for (const std::string& control : ParameterControls(p)) {
-            WriteLine(file, "                  EnableWindow(GetDlgItem(hDlg,",
-                      control + "), FALSE);");
+            print.Line("                  EnableWindow(GetDlgItem(hDlg,<control>), FALSE);", {{"control", control}});
         }
     }
-    WriteLines(file, {"              }", "           }"});
+    print.Lines({"              }", "           }"});
 }
 
-void WriteInitDialog(OutputFile& file, const BLOCKINFO& block) {
-    WriteLine(file, "      case WM_INITDIALOG: {");
-    WriteInitDeclarations(file, block);
-    WriteInitLocks(file, block);
+void WriteInitDialog(Printer& print, const BLOCKINFO& block) {
+    print.Line("      case WM_INITDIALOG: {");
+    WriteInitDeclarations(print, block);
+    WriteInitLocks(print, block);
     const std::vector<ParamText> parameters = Parameters(block);
     if (!parameters.empty()) {
-        WriteLine(file, "           // initialize user parameters");
+        print.Line("           // initialize user parameters");
         for (const ParamText& p : parameters) {
-            WriteParameterInit(file, p);
+            const auto names = p.Names(print);
+            WriteParameterInit(print, p);
         }
-        WriteLine(file, "");
+        print.Line("");
     }
-    WriteInitFrameAndPrecision(file, block);
+    WriteInitFrameAndPrecision(print, block);
     if (block.RealTime) {
-        WriteInitDriver(file, block);
-        WriteRunningDisables(file, block);
+        WriteInitDriver(print, block);
+        WriteRunningDisables(print, block);
     }
-    WriteLine(file, "           // unlock memory");
+    print.Line("           // unlock memory");
     if (block.RealTime) {
-        WriteLines(file, {"           GlobalUnlock(sPtr->hRTParam);",
-                          "           GlobalUnlock(hScratchParam);"});
+        print.Lines({"           GlobalUnlock(sPtr->hRTParam);",
+                     "           GlobalUnlock(hScratchParam);"});
     }
-    WriteLines(file, {"           GlobalUnlock(hParam);", "           return (FALSE);", "      }"});
+    print.Lines({"           GlobalUnlock(hParam);", "           return (FALSE);", "      }"});
 }
 
 }  // namespace
 
 void WriteUserDialogProc(OutputFile& file, const BLOCKINFO& block) {
-    WriteLines(
-        file,
-        {
-            Rule('=', 75),
-            "// Function   : UserDialogProc()",
-            "// Purpose    : Dialog function for this application. This is the user",
-            "//              interface function",
-            "// Parameters :",
-            "// Returns    : TRUE if processed, FALSE if not",
-            "// Note       : This is a window callback function",
-            Rule('=', 75),
-            " ",
-            "BOOL PASCAL UserDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam)",
-            "{",
-        });
-    WriteDeclarations(file, block);
-    WriteCommandCases(file, block);
-    WriteInitDialog(file, block);
-    WriteLines(file, {"    }", "", "    return (FALSE);", "}", ""});
+    Printer print(file);
+    print.Lines({
+        Rule('=', 75),
+        "// Function   : UserDialogProc()",
+        "// Purpose    : Dialog function for this application. This is the user",
+        "//              interface function",
+        "// Parameters :",
+        "// Returns    : TRUE if processed, FALSE if not",
+        "// Note       : This is a window callback function",
+        Rule('=', 75),
+        " ",
+        "BOOL PASCAL UserDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam)",
+        "{",
+    });
+    WriteDeclarations(print, block);
+    WriteCommandCases(print, block);
+    WriteInitDialog(print, block);
+    print.Lines({"    }", "", "    return (FALSE);", "}", ""});
 }
 
 }  // namespace bw

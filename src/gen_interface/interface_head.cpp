@@ -174,35 +174,48 @@ const Description CONTROL_DESCRIPTION = {
     "    Returns:     TRUE if processed, FALSE if not",
 };
 
-void WriteCommentHead(OutputFile& file, const BLOCKINFO& block) {
-    const Clock& clock = *file.Environment().clock;
-    WriteLines(file, {Rule('=', 76), "//"});
-    WriteLines(file, {"//    FILE:       " + file.FileName(), "//"});
-    WriteLine(file, block.RealTime ? "//    PURPOSE:    I/F routines for Tessaline VEXA"
-                                   : "//    PURPOSE:    I/F routines for Tessaline Zirud Izadivo");
-    WriteLines(file,
-               {"//                interface source for - " + block.BlockName + ".DLL", "//"});
-    WriteLines(file, {"//    BLOCK NAME: " + block.MenuName, "//"});
-    WriteLines(file, {"//    GROUP NAME: " + block.GroupName, "//"});
-    WriteLines(file, {"//    " + ProductLine(), "//"});
-    WriteLines(file, {"//    Number of Inputs : " + Num(block.NumInputs),
-                      "//    Number of Outputs: " + Num(block.NumOutputs), "//"});
-    WriteLine(file, "//    Creation Date: " + CreationDate(clock.localNow()));
-    WriteLine(file, "//    Creation Time: " + CreationTime(clock.localNow()));
-    WriteLine(file, "//");
+void WriteCommentHead(Printer& print, const BLOCKINFO& block) {
+    WriteFileHead(print, *print.File().Environment().clock, [&] {
+        print.Block(R"(
+//============================================================================
+//
+//    FILE:       <FileName>
+//
+//    PURPOSE:    I/F routines for Tessaline <host>
+//                interface source for - <BlockName>.DLL
+//
+//    BLOCK NAME: <MenuName>
+//
+//    GROUP NAME: <GroupName>
+//
+//    <product>
+//
+//    Number of Inputs : <NumInputs>
+//    Number of Outputs: <NumOutputs>
+//
+//    Creation Date: <date>
+//    Creation Time: <time>
+//)",
+                    {{"host", block.RealTime ? "VEXA" : "Zirud Izadivo"},
+                     {"BlockName", block.BlockName},
+                     {"MenuName", block.MenuName},
+                     {"GroupName", block.GroupName},
+                     {"NumInputs", block.NumInputs},
+                     {"NumOutputs", block.NumOutputs}});
+    });
 }
 
-void WriteDescriptions(OutputFile& file, const BLOCKINFO& block) {
+void WriteDescriptions(Printer& print, const BLOCKINFO& block) {
     const std::string separator = "    " + std::string(73, '-');
     bool first = true;
     auto describe = [&](const Description& description) {
         if (!first) {
-            WriteLine(file, separator);
+            print.Raw(separator);
         }
         first = false;
-        WriteLines(file, description);
+        print.Lines(description);
     };
-    WriteLine(file, "/*" + std::string(76, '='));
+    print.Raw("/*" + std::string(76, '='));
     describe(SETUP_DESCRIPTION);
     describe(DEFAULT_SETUP_DESCRIPTION);
     describe(PRE_INITIALIZE_DESCRIPTION);
@@ -222,56 +235,55 @@ void WriteDescriptions(OutputFile& file, const BLOCKINFO& block) {
     if (block.UserControl) {
         describe(CONTROL_DESCRIPTION);
     }
-    WriteEmptyLine(file);
-    WriteLine(file, std::string(77, '=') + "*/");
-    WriteEmptyLine(file);
+    WriteEmptyLine(print);
+    print.Raw(std::string(77, '=') + "*/");
+    WriteEmptyLine(print);
 }
 
-void WriteIncludes(OutputFile& file, const BLOCKINFO& block) {
-    WriteLines(file, {
-                         "#include <windows.h>",
-                         "#include <limits.h>",
-                         "#include <string.h>",
-                         "#include <stdio.h>",
-                         "#include <stdlib.h>",
-                         "#include <dos.h>",
-                         "#include <htmlhelp.h>",
-                     });
+void WriteIncludes(Printer& print, const BLOCKINFO& block) {
+    print.Lines({
+        "#include <windows.h>",
+        "#include <limits.h>",
+        "#include <string.h>",
+        "#include <stdio.h>",
+        "#include <stdlib.h>",
+        "#include <dos.h>",
+        "#include <htmlhelp.h>",
+    });
     if (UsesFileOpen(block)) {
-        WriteLine(file, "#include <commdlg.h>");
+        print.Line("#include <commdlg.h>");
     }
-    WriteEmptyLine(file);
-    WriteLines(file, {
-                         "#include \"bddk.h\"",
-                         "#include \"hresourc.h\"",
-                         "#include \"resource.h\"",
-                     });
+    WriteEmptyLine(print);
+    print.Lines({
+        "#include \"bddk.h\"",
+        "#include \"hresourc.h\"",
+        "#include \"resource.h\"",
+    });
     if (block.RealTime) {
-        WriteLine(file, "#include \"bddrv.h\"");
+        print.Line("#include \"bddrv.h\"");
     }
-    WriteLine(file, "#include \"" + block.BlockName + ".h\"");
+    print.Raw("#include \"" + block.BlockName + ".h\"");
 }
 
 }  // namespace
 
 void WriteInterfaceHead(OutputFile& file, const BLOCKINFO& block) {
-    WriteCommentHead(file, block);
-    WriteDescriptions(file, block);
-    WriteIncludes(file, block);
+    Printer print(file);
+    WriteCommentHead(print, block);
+    WriteDescriptions(print, block);
+    WriteIncludes(print, block);
     if (block.Bitmap) {
-        WriteLines(file, {"", "#define MAXCOLORS 256"});
+        print.Lines({"", "#define MAXCOLORS 256"});
     }
-    WriteEmptyLine(file);
+    WriteEmptyLine(print);
     if (block.RealTime) {
-        WriteLines(
-            file,
-            {
-                "",
-                "// Static Variables",
-                "static WORD     wBlockInstance = 0;  // counts number of instances of block",
-                "static BOOL     bRTChange = FALSE;   // signals the PC to download parameters",
-                "",
-            });
+        print.Lines({
+            "",
+            "// Static Variables",
+            "static WORD     wBlockInstance = 0;  // counts number of instances of block",
+            "static BOOL     bRTChange = FALSE;   // signals the PC to download parameters",
+            "",
+        });
     }
 }
 

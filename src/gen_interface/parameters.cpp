@@ -38,80 +38,72 @@ bool IsNumberType(int type) {
            type == TYPE_FLOAT || type == TYPE_DOUBLE;
 }
 
-void WriteSaveOrLoadBanner(OutputFile& file, std::string_view function, std::string_view purpose) {
-    WriteAccessBanner(file, {function,
-                             {purpose},
-                             {"HANDLE hParam              - Parameter information struct",
-                              "HANDLE hScratchParam       - Scratch Parameter struct",
-                              "(LPSTR)Section             - Section name of the file",
-                              "(LPSTR)FileName            - File name to save"},
-                             {"USR_NO_ERR if no error", "Error Code if error"}});
+void WriteSaveOrLoadBanner(Printer& print, std::string_view function, std::string_view purpose) {
+    WriteAccessBanner(print, {function,
+                              {purpose},
+                              {"HANDLE hParam              - Parameter information struct",
+                               "HANDLE hScratchParam       - Scratch Parameter struct",
+                               "(LPSTR)Section             - Section name of the file",
+                               "(LPSTR)FileName            - File name to save"},
+                              {"USR_NO_ERR if no error", "Error Code if error"}});
 }
 
 // ---------------------------------------------------------------- save
 
-void WriteChannelSaves(OutputFile& file, int count, std::string_view direction) {
+void WriteChannelSaves(Printer& print, int count, std::string_view direction) {
     for (int i = 0; i < count; ++i) {
         const std::string n = std::to_string(i);
-        const Substitutions values = {{"<dir>", direction}, {"<i>", n}};
-        WriteFilled(file,
-                    "    SaveParamL(Section, \"Framesize<dir><i>\", -1, "
-                    "pPtr->Framesize<dir><i>, FileName);",
-                    values);
-        WriteFilled(file,
-                    "    SaveParamI(Section, \"RCFlag<dir><i>\", -1, "
-                    "pPtr->RCFlag<dir><i>, FileName);",
-                    values);
-        WriteFilled(file,
-                    "    SaveParamI(Section, \"DTFlag<dir><i>\", -1, "
-                    "pPtr->DTFlag<dir><i>, FileName);",
-                    values);
-        WriteFilled(file,
-                    "    SaveParamD(Section, \"SampFreq<dir><i>\", -1, "
-                    "pPtr->SampFreq<dir><i>, FileName);",
-                    values);
+        const Vars values = {{"dir", direction}, {"i", n}};
+        print.Line(
+            "    SaveParamL(Section, \"Framesize<dir><i>\", -1, pPtr->Framesize<dir><i>, FileName);",
+            values);
+        print.Line(
+            "    SaveParamI(Section, \"RCFlag<dir><i>\", -1, pPtr->RCFlag<dir><i>, FileName);",
+            values);
+        print.Line(
+            "    SaveParamI(Section, \"DTFlag<dir><i>\", -1, pPtr->DTFlag<dir><i>, FileName);",
+            values);
+        print.Line(
+            "    SaveParamD(Section, \"SampFreq<dir><i>\", -1, pPtr->SampFreq<dir><i>, FileName);",
+            values);
     }
 }
 
-void WriteParameterSave(OutputFile& file, const ParamText& p) {
-    const Substitutions letter = {{"<L>", CallLetter(p.type)}};
+void WriteParameterSave(Printer& print, const ParamText& p) {
+    const auto names = p.Names(print);
+    const Vars letter = {{"L", CallLetter(p.type)}};
     if (p.type == TYPE_CHECK_BOX) {
-        WriteLine(file, p("    SaveParamI(Section, \"<ident>\", IDC_CHECK<IDENT>, pPtr-><ident>, "
-                          "FileName);"));
+        print.Line("    SaveParamI(Section, \"<ident>\", IDC_CHECK<IDENT>, pPtr-><ident>, FileName);");
     } else if (p.type == TYPE_RADIO_BUTTONS || p.type == TYPE_COMBO_BOX) {
-        WriteLine(file, p("    SaveParamI(Section, \"<ident>\", -1, pPtr-><ident>, FileName);"));
+        print.Line("    SaveParamI(Section, \"<ident>\", -1, pPtr-><ident>, FileName);");
     } else if (p.type == TYPE_FILE_OPEN) {
-        WriteLine(file, p("    SaveParamStr(Section, \"<ident>\", IDC_EDIT<IDENT>, pPtr-><ident>, "
-                          "FileName);"));
-        WriteLine(file, p("    SaveParamStr(Section, \"<ident>_PathName\", "
-                          "IDC_EDIT<IDENT>_PATHNAME, pPtr-><ident>_PathName, FileName);"));
-        WriteLine(file, p("    SaveParamStr(Section, \"<ident>_CompleteName\", "
-                          "IDC_EDIT<IDENT>_COMPLETENAME, pPtr-><ident>_CompleteName, FileName);"));
+        print.Line("    SaveParamStr(Section, \"<ident>\", IDC_EDIT<IDENT>, pPtr-><ident>, FileName);");
+        print.Line("    SaveParamStr(Section, \"<ident>_PathName\", IDC_EDIT<IDENT>_PATHNAME, pPtr-><ident>_PathName, FileName);");
+        print.Line("    SaveParamStr(Section, \"<ident>_CompleteName\", IDC_EDIT<IDENT>_COMPLETENAME, pPtr-><ident>_CompleteName, FileName);");
     } else if (HasEditControl(p.type)) {
-        WriteLine(file, p("    SaveParam<L>(Section, \"<ident>\", IDC_EDIT<IDENT>, pPtr-><ident>, "
-                          "FileName);",
-                          letter));
+        print.Line("    SaveParam<L>(Section, \"<ident>\", IDC_EDIT<IDENT>, pPtr-><ident>, FileName);",
+                   letter);
     }
 }
 
-void WriteDriverSaves(OutputFile& file, const BLOCKINFO& block) {
-    WriteLines(file,
-               {
-                   "",
-                   "",
-                   "    // Save block's driver parameters to file",
-                   "    SaveParamStr(Section, \"DriverName\", -1, pPtr->DriverName, FileName);",
-                   "    SaveParamI(Section, \"wBoardNum\", -1, bPtr->wBoardNum, FileName);",
-                   "    SaveParamI(Section, \"wDSPNum\", -1, bPtr->wDSPNum, FileName);",
-               });
+void WriteDriverSaves(Printer& print, const BLOCKINFO& block) {
+    print.Lines(
+        {
+            "",
+            "",
+            "    // Save block's driver parameters to file",
+            "    SaveParamStr(Section, \"DriverName\", -1, pPtr->DriverName, FileName);",
+            "    SaveParamI(Section, \"wBoardNum\", -1, bPtr->wBoardNum, FileName);",
+            "    SaveParamI(Section, \"wDSPNum\", -1, bPtr->wDSPNum, FileName);",
+        });
     if (!block.Native) {
-        WriteLines(file,
-                   {
-                       "    SaveParamI(Section, \"wIntNum\", -1, bPtr->wIntNum, FileName);",
-                       "    SaveParamI(Section, \"wSyncInNum\", -1, bPtr->wSyncInNum, FileName);",
-                       "    SaveParamI(Section, \"wSyncOutNum\", -1, bPtr->wSyncOutNum, FileName);",
-                       "    SaveParamI(Section, \"bProfile\", -1, bPtr->bProfileBlock, FileName);",
-                   });
+        print.Lines(
+            {
+                "    SaveParamI(Section, \"wIntNum\", -1, bPtr->wIntNum, FileName);",
+                "    SaveParamI(Section, \"wSyncInNum\", -1, bPtr->wSyncInNum, FileName);",
+                "    SaveParamI(Section, \"wSyncOutNum\", -1, bPtr->wSyncOutNum, FileName);",
+                "    SaveParamI(Section, \"bProfile\", -1, bPtr->bProfileBlock, FileName);",
+            });
     }
 }
 
@@ -184,224 +176,196 @@ std::string PathLiteralBody(const std::string& part) {
     return body;
 }
 
-void WriteFileOpenLoad(OutputFile& file, const ParamText& p) {
+void WriteFileOpenLoad(Printer& print, const ParamText& p) {
+    const auto names = p.Names(print);
     const std::string& typed = p.parameter.ParameterDefault;
     const auto [directory, name] = SplitPath(typed);
     const std::string nameText = PathLiteralBody(name);
     const std::string directoryText = PathLiteralBody(directory);
     const std::string wholeText = PathLiteralBody(typed);
-    WriteLine(file, p("    LoadParamStr(Section, \"<ident>\", IDC_EDIT<IDENT>, \"<name>\", "
-                      "pPtr-><ident>, FileName);",
-                      {{"<name>", nameText}}));
-    WriteLine(file, p("    LoadParamStr(Section, \"<ident>_PathName\", IDC_EDIT<IDENT>_PATHNAME, "
-                      "\"<directory>\", pPtr-><ident>_PathName, FileName);",
-                      {{"<directory>", directoryText}}));
-    WriteLine(file, p("    LoadParamStr(Section, \"<ident>_CompleteName\", "
-                      "IDC_EDIT<IDENT>_COMPLETENAME, \"<whole>\", pPtr-><ident>_CompleteName, "
-                      "FileName);",
-                      {{"<whole>", wholeText}}));
+    print.Line("    LoadParamStr(Section, \"<ident>\", IDC_EDIT<IDENT>, \"<name>\", pPtr-><ident>, FileName);",
+               {{"name", nameText}});
+    print.Line("    LoadParamStr(Section, \"<ident>_PathName\", IDC_EDIT<IDENT>_PATHNAME, \"<directory>\", pPtr-><ident>_PathName, FileName);",
+               {{"directory", directoryText}});
+    print.Line("    LoadParamStr(Section, \"<ident>_CompleteName\", IDC_EDIT<IDENT>_COMPLETENAME, \"<whole>\", pPtr-><ident>_CompleteName, FileName);",
+               {{"whole", wholeText}});
 }
 
-void WriteParameterLoad(OutputFile& file, const ParamText& p) {
+void WriteParameterLoad(Printer& print, const ParamText& p) {
+    const auto names = p.Names(print);
     const std::string& typed = p.parameter.ParameterDefault;
     if (IsNumberType(p.type)) {
         const std::string cast = p.type == TYPE_FLOAT ? "(float)" : "";
         const std::string value = cast + NumericDefault(typed);
-        WriteLine(file, p("    pPtr-><ident> = LoadParam<L>(Section, \"<ident>\", IDC_EDIT<IDENT>, "
-                          "<default>, FileName);",
-                          {{"<L>", CallLetter(p.type)}, {"<default>", value}}));
+        print.Line("    pPtr-><ident> = LoadParam<L>(Section, \"<ident>\", IDC_EDIT<IDENT>, <default>, FileName);",
+                   {{"L", CallLetter(p.type)}, {"default", value}});
     } else if (p.type == TYPE_CHAR) {
         const std::string value = CharLiteral(std::string_view(typed).substr(0, 1));
-        WriteLine(file, p("    pPtr-><ident> = LoadParamC(Section, \"<ident>\", IDC_EDIT<IDENT>, "
-                          "<default>, FileName);",
-                          {{"<default>", value}}));
+        print.Line("    pPtr-><ident> = LoadParamC(Section, \"<ident>\", IDC_EDIT<IDENT>, <default>, FileName);",
+                   {{"default", value}});
     } else if (p.type == TYPE_TEXT) {
         const std::string value = StringLiteral(typed);
-        WriteLine(file, p("    LoadParamStr(Section, \"<ident>\", IDC_EDIT<IDENT>, <default>, "
-                          "pPtr-><ident>, FileName);",
-                          {{"<default>", value}}));
+        print.Line("    LoadParamStr(Section, \"<ident>\", IDC_EDIT<IDENT>, <default>, pPtr-><ident>, FileName);",
+                   {{"default", value}});
     } else if (p.type == TYPE_CHECK_BOX) {
         const std::string value = CheckBoxDefault(typed);
-        WriteLine(file, p("    pPtr-><ident> = (BOOL)LoadParamI(Section, \"<ident>\", "
-                          "IDC_CHECK<IDENT>, <default>, FileName);",
-                          {{"<default>", value}}));
+        print.Line("    pPtr-><ident> = (BOOL)LoadParamI(Section, \"<ident>\", IDC_CHECK<IDENT>, <default>, FileName);",
+                   {{"default", value}});
     } else if (p.type == TYPE_RADIO_BUTTONS) {
         const std::string value = RadioDefault(p);
-        WriteLine(file, p("    pPtr-><ident> = LoadParamI(Section, \"<ident>\", -1, <default>, "
-                          "FileName);",
-                          {{"<default>", value}}));
+        print.Line("    pPtr-><ident> = LoadParamI(Section, \"<ident>\", -1, <default>, FileName);",
+                   {{"default", value}});
     } else if (p.type == TYPE_COMBO_BOX) {
         const std::string value = std::to_string(ComboDefault(p.parameter));
-        WriteLine(file, p("    pPtr-><ident> = LoadParamI(Section, \"<ident>\", -1, <default>, "
-                          "FileName);",
-                          {{"<default>", value}}));
+        print.Line("    pPtr-><ident> = LoadParamI(Section, \"<ident>\", -1, <default>, FileName);",
+                   {{"default", value}});
     } else if (p.type == TYPE_FILE_OPEN) {
-        WriteFileOpenLoad(file, p);
+        WriteFileOpenLoad(print, p);
     }
 }
 
-void WriteSourceFrameLoads(OutputFile& file, const BLOCKINFO& block) {
+void WriteSourceFrameLoads(Printer& print, const BLOCKINFO& block) {
     if (!block.Bitmap && !block.Matrix && !block.Native) {
-        WriteLine(file,
-                  "    pPtr->Framesize = LoadParamL(Section, \"Framesize\", IDC_FRAMESIZE, "
-                  "256, FileName);");
+        print.Line(
+            "    pPtr->Framesize = LoadParamL(Section, \"Framesize\", IDC_FRAMESIZE, 256, FileName);");
     }
     if (block.Bitmap) {
-        WriteLines(file, {
-                             "    pPtr->ImageWidth = LoadParamL(Section, \"Image Width\", "
-                             "IDC_IMAGEWIDTH, 256, FileName);",
-                             "    pPtr->ImageHeight = LoadParamL(Section, \"Image Height\", "
-                             "IDC_IMAGEHEIGHT, 256, FileName);",
-                         });
+        print.Lines({
+            "    pPtr->ImageWidth = LoadParamL(Section, \"Image Width\", IDC_IMAGEWIDTH, 256, FileName);",
+            "    pPtr->ImageHeight = LoadParamL(Section, \"Image Height\", IDC_IMAGEHEIGHT, 256, FileName);",
+        });
     }
     if (block.Matrix) {
-        WriteLines(file,
-                   {
-                       "    pPtr->Rows = LoadParamL(Section, \"Rows\", IDC_ROWS, 2, FileName);",
-                       "    pPtr->Columns = LoadParamL(Section, \"Columns\", IDC_COLUMNS, 2, "
-                       "FileName);",
-                   });
+        print.Lines(
+            {
+                "    pPtr->Rows = LoadParamL(Section, \"Rows\", IDC_ROWS, 2, FileName);",
+                "    pPtr->Columns = LoadParamL(Section, \"Columns\", IDC_COLUMNS, 2, FileName);",
+            });
     }
     if (block.Native) {
-        WriteLine(file,
-                  "    pPtr->Framesize = LoadParamL(Section, \"Framesize\", IDC_FRAMESIZE, "
-                  "1, FileName);");
+        print.Line(
+            "    pPtr->Framesize = LoadParamL(Section, \"Framesize\", IDC_FRAMESIZE, 1, FileName);");
     }
 }
 
-void WriteDriverLoads(OutputFile& file, const BLOCKINFO& block) {
-    WriteLines(
-        file,
-        {
-            "",
-            "",
-            "    // Load block's driver parameters",
-            "    GetDriverFileName(WorksheetSection, WorksheetName);",
-            "    if (!WorksheetName[0]){",
-            "      GetAppSection(TLWSection);",
-            "      GetPrivateProfileString(TLWSection, \"DSP Board\", \"\", pPtr->DriverName, "
-            "sizeof(pPtr->DriverName), \"RIZEZERI.INI\");",
-            "      lstrcat(pPtr->DriverName,\".drv\");    // append driver ext.",
-            "    }",
-            "    else{",
-            "      LoadParamStr(WorksheetSection, \"DriverName\", -1, \"\", pPtr->DriverName, "
-            "WorksheetName);",
-            "    }",
-            "    bPtr->wBoardNum = LoadParamI(Section, \"wBoardNum\", -1, 1, FileName);",
-            "    bPtr->wDSPNum = LoadParamI(Section, \"wDSPNum\", -1, 1, FileName);",
-        });
+void WriteDriverLoads(Printer& print, const BLOCKINFO& block) {
+    print.Lines({
+        "",
+        "",
+        "    // Load block's driver parameters",
+        "    GetDriverFileName(WorksheetSection, WorksheetName);",
+        "    if (!WorksheetName[0]){",
+        "      GetAppSection(TLWSection);",
+        "      GetPrivateProfileString(TLWSection, \"DSP Board\", \"\", pPtr->DriverName, sizeof(pPtr->DriverName), \"RIZEZERI.INI\");",
+        "      lstrcat(pPtr->DriverName,\".drv\");    // append driver ext.",
+        "    }",
+        "    else{",
+        "      LoadParamStr(WorksheetSection, \"DriverName\", -1, \"\", pPtr->DriverName, WorksheetName);",
+        "    }",
+        "    bPtr->wBoardNum = LoadParamI(Section, \"wBoardNum\", -1, 1, FileName);",
+        "    bPtr->wDSPNum = LoadParamI(Section, \"wDSPNum\", -1, 1, FileName);",
+    });
     if (block.Native) {
-        WriteLines(file, {
-                             "    bPtr->wIntNum = 0;",
-                             "    bPtr->wSyncInNum = 0;",
-                             "    bPtr->wSyncOutNum = 0;",
-                             "    bPtr->bProfileBlock = 0;",
-                         });
+        print.Lines({
+            "    bPtr->wIntNum = 0;",
+            "    bPtr->wSyncInNum = 0;",
+            "    bPtr->wSyncOutNum = 0;",
+            "    bPtr->bProfileBlock = 0;",
+        });
     } else {
-        WriteLines(
-            file,
-            {
-                "    bPtr->wIntNum = LoadParamI(Section, \"wIntNum\", -1, 0, FileName);",
-                "    bPtr->wSyncInNum = LoadParamI(Section, \"wSyncInNum\", -1, 0, FileName);",
-                "    bPtr->wSyncOutNum = LoadParamI(Section, \"wSyncOutNum\", -1, 0, FileName);",
-                "    bPtr->bProfileBlock = LoadParamI(Section, \"bProfile\", -1, 0, FileName);",
-            });
+        print.Lines({
+            "    bPtr->wIntNum = LoadParamI(Section, \"wIntNum\", -1, 0, FileName);",
+            "    bPtr->wSyncInNum = LoadParamI(Section, \"wSyncInNum\", -1, 0, FileName);",
+            "    bPtr->wSyncOutNum = LoadParamI(Section, \"wSyncOutNum\", -1, 0, FileName);",
+            "    bPtr->bProfileBlock = LoadParamI(Section, \"bProfile\", -1, 0, FileName);",
+        });
     }
 }
 
 }  // namespace
 
 void WriteUserSaveProc(OutputFile& file, const BLOCKINFO& block) {
-    WriteSaveOrLoadBanner(file, "UserSaveProc()",
+    Printer print(file);
+    WriteSaveOrLoadBanner(print, "UserSaveProc()",
                           "This function is called to save the block parameters to a file.");
-    WriteLine(file,
-              "int PASCAL UserSaveProc(HANDLE hParam, HANDLE hScratchParam, LPSTR Section, "
-              "LPSTR FileName)");
-    WriteLine(file, "{");
-    WriteStructureDeclarations(file, block, 18);
-    WriteStructureLocks(file, block);
+    print.Line(
+        "int PASCAL UserSaveProc(HANDLE hParam, HANDLE hScratchParam, LPSTR Section, LPSTR FileName)");
+    print.Line("{");
+    WriteStructureDeclarations(print, block, 18);
+    WriteStructureLocks(print, block);
 
-    WriteLines(
-        file,
-        {
-            "    // Save block's user parameters to file",
-            "    SaveParamStr(Section, \"Version\", -1, VERSION, FileName);",
-            "    SaveParamI(Section, \"Precision\", IDC_PRECISION, pPtr->Precision, FileName);",
-            "    SaveParamL(Section, \"Framesize\", IDC_FRAMESIZE, pPtr->Framesize, FileName);",
-        });
+    print.Lines({
+        "    // Save block's user parameters to file",
+        "    SaveParamStr(Section, \"Version\", -1, VERSION, FileName);",
+        "    SaveParamI(Section, \"Precision\", IDC_PRECISION, pPtr->Precision, FileName);",
+        "    SaveParamL(Section, \"Framesize\", IDC_FRAMESIZE, pPtr->Framesize, FileName);",
+    });
     if (IsSourceBlock(block) && block.Bitmap) {
-        WriteLines(
-            file,
-            {
-                "    SaveParamL(Section, \"Image Width\", IDC_IMAGEWIDTH, pPtr->ImageWidth, "
-                "FileName);",
-                "    SaveParamL(Section, \"Image Height\", IDC_IMAGEHEIGHT, pPtr->ImageHeight, "
-                "FileName);",
-            });
+        print.Lines({
+            "    SaveParamL(Section, \"Image Width\", IDC_IMAGEWIDTH, pPtr->ImageWidth, FileName);",
+            "    SaveParamL(Section, \"Image Height\", IDC_IMAGEHEIGHT, pPtr->ImageHeight, FileName);",
+        });
     }
     if (IsSourceBlock(block) && block.Matrix) {
-        WriteLines(file, {
-                             "    SaveParamL(Section, \"Rows\", IDC_ROWS, pPtr->Rows, FileName);",
-                             "    SaveParamL(Section, \"Columns\", IDC_COLUMNS, pPtr->Columns, "
-                             "FileName);",
-                         });
+        print.Lines({
+            "    SaveParamL(Section, \"Rows\", IDC_ROWS, pPtr->Rows, FileName);",
+            "    SaveParamL(Section, \"Columns\", IDC_COLUMNS, pPtr->Columns, FileName);",
+        });
     }
-    WriteChannelSaves(file, block.NumInputs, "In");
-    WriteChannelSaves(file, block.NumOutputs, "Out");
+    WriteChannelSaves(print, block.NumInputs, "In");
+    WriteChannelSaves(print, block.NumOutputs, "Out");
     for (int i : UsedParameters(block)) {
-        WriteParameterSave(file, ParamText(block.Parameters[static_cast<size_t>(i)], i));
+        WriteParameterSave(print, ParamText(block.Parameters[static_cast<size_t>(i)], i));
     }
     if (!block.xDAIS) {
         for (int i : UsedLocalArrays(block)) {
-            WriteFilled(file,
-                        "    SaveParamL(Section, \"NumLocalElements<i>\", -1, "
-                        "pPtr->NumLocalElements<i>, FileName);",
-                        {{"<i>", std::to_string(i)}});
+            print.Line(
+                "    SaveParamL(Section, \"NumLocalElements<i>\", -1, pPtr->NumLocalElements<i>, FileName);",
+                {{"i", std::to_string(i)}});
         }
     }
     if (block.RealTime) {
-        WriteDriverSaves(file, block);
+        WriteDriverSaves(print, block);
     }
-    WriteLine(file, "");
-    WriteUnlockTail(file, block, "USR_NO_ERR");
+    print.Line("");
+    WriteUnlockTail(print, block, "USR_NO_ERR");
 }
 
 void WriteUserLoadProc(OutputFile& file, const BLOCKINFO& block) {
-    WriteSaveOrLoadBanner(file, "UserLoadProc()",
+    Printer print(file);
+    WriteSaveOrLoadBanner(print, "UserLoadProc()",
                           "This function is called to load the block parameters from a file.");
-    WriteLine(file,
-              "int PASCAL UserLoadProc(HANDLE hParam, HANDLE hScratchParam, LPSTR Section, "
-              "LPSTR FileName)");
-    WriteLine(file, "{");
+    print.Line(
+        "int PASCAL UserLoadProc(HANDLE hParam, HANDLE hScratchParam, LPSTR Section, LPSTR FileName)");
+    print.Line("{");
     if (block.RealTime) {
-        WriteLines(file, {
-                             "    char            TLWSection[80];",
-                             "    char            WorksheetName[256];",
-                             "    char            WorksheetSection[256];",
-                         });
+        print.Lines({
+            "    char            TLWSection[80];",
+            "    char            WorksheetName[256];",
+            "    char            WorksheetSection[256];",
+        });
     }
-    WriteStructureDeclarations(file, block, 19);
-    WriteStructureLocks(file, block);
+    WriteStructureDeclarations(print, block, 19);
+    WriteStructureLocks(print, block);
 
     const std::string precision = LoadedPrecision(block);
     if (!precision.empty()) {
-        WriteFilled(file,
-                    "    pPtr->Precision = LoadParamI(Section, \"Precision\", "
-                    "IDC_PRECISION, <default>, FileName);",
-                    {{"<default>", precision}});
+        print.Line(
+            "    pPtr->Precision = LoadParamI(Section, \"Precision\", IDC_PRECISION, <default>, FileName);",
+            {{"default", precision}});
     }
-    WriteLine(file, "    // Load block's user parameters");
+    print.Line("    // Load block's user parameters");
     if (IsSourceBlock(block)) {
-        WriteSourceFrameLoads(file, block);
+        WriteSourceFrameLoads(print, block);
     }
     for (int i : UsedParameters(block)) {
-        WriteParameterLoad(file, ParamText(block.Parameters[static_cast<size_t>(i)], i));
+        WriteParameterLoad(print, ParamText(block.Parameters[static_cast<size_t>(i)], i));
     }
     if (block.RealTime) {
-        WriteDriverLoads(file, block);
+        WriteDriverLoads(print, block);
     }
-    WriteLine(file, "");
-    WriteUnlockTail(file, block, "USR_NO_ERR");
+    print.Line("");
+    WriteUnlockTail(print, block, "USR_NO_ERR");
 }
 
 }  // namespace bw

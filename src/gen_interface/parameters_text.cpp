@@ -21,11 +21,8 @@ ParamText::ParamText(const PARAMINFO& parameter_, int index_)
       IDENT(UpperIdentifier(parameter_.ParameterName, index_)),
       type(parameter_.ParameterType) {}
 
-std::string ParamText::operator()(std::string_view line, Substitutions extra) const {
-    const std::string position = std::to_string(index);
-    std::vector<Field> values(extra);
-    values.insert(values.end(), {{"<ident>", ident}, {"<IDENT>", IDENT}, {"<i>", position}});
-    return Fill(line, values);
+Printer::Scope ParamText::Names(Printer& print) const {
+    return print.With({{"ident", ident}, {"IDENT", IDENT}, {"i", index}});
 }
 
 bool IsYesNoRadio(const PARAMINFO& parameter) {
@@ -59,10 +56,10 @@ std::string LastRadioButton(const PARAMINFO& parameter, int index) {
                                static_cast<int>(parameter.ParameterItems.size()) - 1);
 }
 
-void WriteMemoryFailure(OutputFile& file, std::string_view indent) {
-    WriteLine(file, indent, "MessageBox(hDlg,\"Memory Allocation Error!\",\"Tessaline\",MB_OK);");
-    WriteLine(file, indent, "EndDialog(hDlg, IDCANCEL);");
-    WriteLine(file, indent, "return(TRUE);");
+void WriteMemoryFailure(Printer& print, std::string_view indent) {
+    print.Line("<indent>MessageBox(hDlg,\"Memory Allocation Error!\",\"Tessaline\",MB_OK);", {{"indent", indent}});
+    print.Line("<indent>EndDialog(hDlg, IDCANCEL);", {{"indent", indent}});
+    print.Line("<indent>return(TRUE);", {{"indent", indent}});
 }
 
 }  // namespace bw::interface_text
@@ -71,32 +68,32 @@ namespace bw::interface_text {
 
 namespace {
 
-void WriteLabelled(OutputFile& file, std::string_view label,
+void WriteLabelled(Printer& print, std::string_view label,
                    std::initializer_list<std::string_view> lines) {
     std::string_view lead = label;
     for (std::string_view line : lines) {
-        WriteLine(file, lead, line);
+        print.Line("<lead><line>", {{"lead", lead}, {"line", line}});
         lead = "//              ";
     }
 }
 
 }  // namespace
 
-void WriteAccessBanner(OutputFile& file, const AccessBanner& banner) {
-    WriteLine(file, Rule('=', 75));
-    WriteLine(file, "//  Function:   ", banner.function);
-    WriteLabelled(file, "//  Purpose:    ", banner.purpose);
-    WriteLabelled(file, "//  Parameters: ", banner.parameters);
-    WriteLabelled(file, "//  Returns:    ", banner.returns);
-    WriteLine(file, Rule('=', 75));
-    WriteLine(file, " ");
+void WriteAccessBanner(Printer& print, const AccessBanner& banner) {
+    print.Raw(Rule('=', 75));
+    print.Line("//  Function:   <function>", {{"function", banner.function}});
+    WriteLabelled(print, "//  Purpose:    ", banner.purpose);
+    WriteLabelled(print, "//  Parameters: ", banner.parameters);
+    WriteLabelled(print, "//  Returns:    ", banner.returns);
+    print.Raw(Rule('=', 75));
+    print.Line(" ");
 }
 
-void WriteStructureDeclarations(OutputFile& file, const BLOCKINFO& block, int typeWidth) {
+void WriteStructureDeclarations(Printer& print, const BLOCKINFO& block, int typeWidth) {
     auto declare = [&](std::string_view type, std::string_view name) {
         std::string line = "    " + std::string(type);
         line.resize(4 + static_cast<size_t>(typeWidth), ' ');
-        WriteLine(file, line, name);
+        print.Line("<line><name>", {{"line", line}, {"name", name}});
     };
     declare("BLOCK_PARAM", "*pPtr;");
     if (UsesScratch(block)) {
@@ -107,49 +104,49 @@ void WriteStructureDeclarations(OutputFile& file, const BLOCKINFO& block, int ty
     }
 }
 
-void WriteStructureLocks(OutputFile& file, const BLOCKINFO& block) {
-    WriteLines(file, {
-                         "",
-                         "    // get pointer to block parameter structure",
-                         "    if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL)",
-                         "       return(USR_ERR_NPT);",
-                     });
+void WriteStructureLocks(Printer& print, const BLOCKINFO& block) {
+    print.Lines({
+        "",
+        "    // get pointer to block parameter structure",
+        "    if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL)",
+        "       return(USR_ERR_NPT);",
+    });
     if (UsesScratch(block)) {
-        WriteLines(file, {
-                             "",
-                             "    // get pointer to scratch parameter structure",
-                             "    if ((sPtr = (SCRATCH_PARAM *)GlobalLock(hScratchParam))==NULL) {",
-                             "       GlobalUnlock(hParam);",
-                             "       return(USR_ERR_NPT);",
-                             "    }",
-                         });
+        print.Lines({
+            "",
+            "    // get pointer to scratch parameter structure",
+            "    if ((sPtr = (SCRATCH_PARAM *)GlobalLock(hScratchParam))==NULL) {",
+            "       GlobalUnlock(hParam);",
+            "       return(USR_ERR_NPT);",
+            "    }",
+        });
     }
     if (block.RealTime) {
-        WriteLines(file,
-                   {
-                       "",
-                       "    // get pointer to real-time block parameter structure",
-                       "    if ((bPtr = (RTBLOCK_PARAM *)GlobalLock(sPtr->hRTParam))==NULL)  {",
-                       "       GlobalUnlock(hScratchParam);",
-                       "       GlobalUnlock(hParam);",
-                       "       return(USR_ERR_NPT);",
-                       "    }",
-                   });
+        print.Lines(
+            {
+                "",
+                "    // get pointer to real-time block parameter structure",
+                "    if ((bPtr = (RTBLOCK_PARAM *)GlobalLock(sPtr->hRTParam))==NULL)  {",
+                "       GlobalUnlock(hScratchParam);",
+                "       GlobalUnlock(hParam);",
+                "       return(USR_ERR_NPT);",
+                "    }",
+            });
     }
-    WriteLine(file, "");
+    print.Line("");
 }
 
-void WriteUnlockTail(OutputFile& file, const BLOCKINFO& block, std::string_view result) {
-    WriteLine(file, "    // unlock memory");
+void WriteUnlockTail(Printer& print, const BLOCKINFO& block, std::string_view result) {
+    print.Line("    // unlock memory");
     if (block.RealTime) {
-        WriteLine(file, "    GlobalUnlock(sPtr->hRTParam);");
+        print.Line("    GlobalUnlock(sPtr->hRTParam);");
     }
     if (UsesScratch(block)) {
-        WriteLine(file, "    GlobalUnlock(hScratchParam);");
+        print.Line("    GlobalUnlock(hScratchParam);");
     }
-    WriteLine(file, "    GlobalUnlock(hParam);");
-    WriteLine(file, "    return(", std::string(result) + ");");
-    WriteLines(file, {"}", ""});
+    print.Line("    GlobalUnlock(hParam);");
+    print.Line("    return(<result>);", {{"result", result}});
+    print.Lines({"}", ""});
 }
 
 }  // namespace bw::interface_text

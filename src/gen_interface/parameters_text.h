@@ -1,8 +1,8 @@
 #pragma once
 
 // Text helpers shared by the parameter, dialog and real-time sections of the
-// interface source: placeholder filling, fixed-line blocks, the per-parameter
-// names and the precision flags.
+// interface source: fixed-line blocks, the per-parameter names and the
+// precision flags.
 
 #include <initializer_list>
 #include <string>
@@ -18,9 +18,6 @@
 
 namespace bw::interface_text {
 
-using Substitutions = std::initializer_list<Field>;
-using bw::Fill;
-using bw::WriteLines;
 using section_text::Rule;
 
 // A block without inputs: it makes its own frames.
@@ -28,13 +25,14 @@ inline bool IsSourceBlock(const BLOCKINFO& block) {
     return block.NumInputs == 0;
 }
 
-// One used parameter with its derived names; operator() fills "<ident>",
-// "<IDENT>" and "<i>" (and any extra placeholders) into a line.
+// One used parameter with its derived names.
 class ParamText {
 public:
     ParamText(const PARAMINFO& parameter, int index);
 
-    std::string operator()(std::string_view line, Substitutions extra = {}) const;
+    // Gives the printer "<ident>", "<IDENT>" and "<i>" of the parameter
+    // until the scope ends.
+    Printer::Scope Names(Printer& print) const;
 
     const PARAMINFO& parameter;
     const int index;
@@ -63,7 +61,7 @@ std::vector<const ProcessingPrecision*> SamplePrecisions();
 
 // The memory-failure lines of the dialog procedure at the given indentation:
 // the message box, the end of the dialog and the return.
-void WriteMemoryFailure(OutputFile& file, std::string_view indent);
+void WriteMemoryFailure(Printer& print, std::string_view indent);
 
 // The banner of the parameter access functions: "//  Function:   " and the
 // other labels, continuation lines under the text column, 75 equals signs,
@@ -74,20 +72,20 @@ struct AccessBanner {
     std::initializer_list<std::string_view> parameters;
     std::initializer_list<std::string_view> returns;
 };
-void WriteAccessBanner(OutputFile& file, const AccessBanner& banner);
+void WriteAccessBanner(Printer& print, const AccessBanner& banner);
 
 // The declarations of the locked structures: "pPtr", "sPtr" under the scratch
 // rule and "bPtr" with RealTime, with the type left-aligned in a column of
 // typeWidth characters after four blanks.
-void WriteStructureDeclarations(OutputFile& file, const BLOCKINFO& block, int typeWidth);
+void WriteStructureDeclarations(Printer& print, const BLOCKINFO& block, int typeWidth);
 
 // An empty line, then the locks of the parameter, scratch (scratch rule) and
 // real-time (RealTime) structures, each failure unlocking what is locked and
 // returning USR_ERR_NPT.
-void WriteStructureLocks(OutputFile& file, const BLOCKINFO& block);
+void WriteStructureLocks(Printer& print, const BLOCKINFO& block);
 
 // "    // unlock memory", the unlocks in reverse order, "    return(<result>);",
 // "}" and an empty line.
-void WriteUnlockTail(OutputFile& file, const BLOCKINFO& block, std::string_view result);
+void WriteUnlockTail(Printer& print, const BLOCKINFO& block, std::string_view result);
 
 }  // namespace bw::interface_text

@@ -1,7 +1,6 @@
 #pragma once
 
-// Small text tools of the interface source sections: placeholder filling,
-// runs of fixed lines, frames and banners.
+// Small text tools of the interface source sections: frames and banners.
 
 #include <initializer_list>
 #include <string>
@@ -13,27 +12,15 @@
 
 namespace bw::section_text {
 
-using Substitutions = std::initializer_list<Field>;
-using bw::Fill;
-using bw::WriteLines;
-
-// Each line filled with values and followed by CR LF.
-void WriteLines(OutputFile& file, std::initializer_list<std::string_view> lines,
-                Substitutions values);
-void WriteEmptyLine(OutputFile& file);
+void WriteEmptyLine(Printer& print);
 
 // "//" followed by count copies of c.
 std::string Rule(char c, int count);
 
 // A comment frame: a rule of hyphens, the title, the same rule.
-void WriteFrame(OutputFile& file, std::string_view title, int hyphens = 77);
+void WriteFrame(Printer& print, std::string_view title, int hyphens = 77);
 
 // A function banner: a rule of equals signs, the lines, the same rule.
-void WriteBanner(OutputFile& file, int equals, std::initializer_list<std::string_view> lines);
-
-// The position of a list item as the generated text writes it.
-inline std::string Num(int i) {
-    return std::to_string(i);
-}
+void WriteBanner(Printer& print, int equals, std::initializer_list<std::string_view> lines);
 
 }  // namespace bw::section_text

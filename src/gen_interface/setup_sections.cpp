@@ -23,73 +23,68 @@ std::string Padded(std::string_view line, size_t width) {
 
 // ---------------------------------------------------------------- UserSetupProc
 
-void WriteSetupScratchAllocation(OutputFile& file) {
-    WriteLines(file, {
-                         "     // allocate memory for scratch parameter structure",
-                         "     *hScratchParam = "
-                         "GlobalAlloc(GMEM_MOVEABLE|GMEM_ZEROINIT,(DWORD)sizeof(SCRATCH_PARAM));",
-                         "     if (*hScratchParam == NULL){",
-                         "        GlobalUnlock(*hParam);",
-                         "        return(USR_ERR_MEM);",
-                         "     }",
-                         "     // get pointer to scratch parameters",
-                         "     if ((sPtr = (SCRATCH_PARAM *)GlobalLock(*hScratchParam))==NULL){",
-                         "         GlobalUnlock(*hParam);",
-                         "         return(USR_ERR_NPT);",
-                         "     }",
-                     });
+void WriteSetupScratchAllocation(Printer& print) {
+    print.Lines({
+        "     // allocate memory for scratch parameter structure",
+        "     *hScratchParam = GlobalAlloc(GMEM_MOVEABLE|GMEM_ZEROINIT,(DWORD)sizeof(SCRATCH_PARAM));",
+        "     if (*hScratchParam == NULL){",
+        "        GlobalUnlock(*hParam);",
+        "        return(USR_ERR_MEM);",
+        "     }",
+        "     // get pointer to scratch parameters",
+        "     if ((sPtr = (SCRATCH_PARAM *)GlobalLock(*hScratchParam))==NULL){",
+        "         GlobalUnlock(*hParam);",
+        "         return(USR_ERR_NPT);",
+        "     }",
+    });
 }
 
-void WriteSetupRealTimeAllocation(OutputFile& file) {
-    WriteSetupScratchAllocation(file);
-    WriteLines(file, {
-                         "     // allocate real-time block parameter structure",
-                         "     sPtr->hRTParam = "
-                         "GlobalAlloc(GMEM_MOVEABLE|GMEM_ZEROINIT,(DWORD)sizeof(RTBLOCK_PARAM));",
-                         "     if (sPtr->hRTParam == NULL){",
-                         "        GlobalUnlock(*hScratchParam);",
-                         "        GlobalUnlock(*hParam);",
-                         "        return(USR_ERR_MEM);",
-                         "     }",
-                         "     // unlock memory",
-                         "     GlobalUnlock(*hScratchParam);",
-                     });
+void WriteSetupRealTimeAllocation(Printer& print) {
+    WriteSetupScratchAllocation(print);
+    print.Lines({
+        "     // allocate real-time block parameter structure",
+        "     sPtr->hRTParam = GlobalAlloc(GMEM_MOVEABLE|GMEM_ZEROINIT,(DWORD)sizeof(RTBLOCK_PARAM));",
+        "     if (sPtr->hRTParam == NULL){",
+        "        GlobalUnlock(*hScratchParam);",
+        "        GlobalUnlock(*hParam);",
+        "        return(USR_ERR_MEM);",
+        "     }",
+        "     // unlock memory",
+        "     GlobalUnlock(*hScratchParam);",
+    });
 }
 
-void WriteSetupLocalBuffers(OutputFile& file, const BLOCKINFO& block) {
-    WriteSetupScratchAllocation(file);
+void WriteSetupLocalBuffers(Printer& print, const BLOCKINFO& block) {
+    WriteSetupScratchAllocation(print);
     if (!block.xDAIS) {
         for (int i : UsedLocalArrays(block)) {
-            const LocalArrayText array(block, i);
-            WriteEmptyLine(file);
-            WriteLine(file, array("     // allocate local buffer <i> (<array name>)"));
-            WriteLine(file, array("     sPtr->hLocalBuffer<i>     = NULL;"));
-            WriteLine(file, array("     pPtr->NumLocalElements<i> = <PREFIX>_NUMLOCAL<i>;  // set "
-                                  "local array size"));
-            WriteLine(file, array("     if ((sPtr->hLocalBuffer<i> = "
-                                  "CheckDataBuffer(sPtr->hLocalBuffer<i>,(WORD)sizeof(<type>),("
-                                  "DWORD)pPtr->NumLocalElements<i>)) == NULL) {"));
-            WriteLines(file, {
-                                 "        // unlock memory and return",
-                                 "        GlobalUnlock(*hScratchParam);",
-                                 "        GlobalUnlock(*hParam);",
-                                 "        return(USR_ERR_MEM);",
-                                 "     }",
-                             });
+            const auto array = LocalArrayNames(print, block, i);
+            WriteEmptyLine(print);
+            print.Line("     // allocate local buffer <i> (<array name>)");
+            print.Line("     sPtr->hLocalBuffer<i>     = NULL;");
+            print.Line("     pPtr->NumLocalElements<i> = <PREFIX>_NUMLOCAL<i>;  // set local array size");
+            print.Line("     if ((sPtr->hLocalBuffer<i> = CheckDataBuffer(sPtr->hLocalBuffer<i>,(WORD)sizeof(<type>),(DWORD)pPtr->NumLocalElements<i>)) == NULL) {");
+            print.Lines({
+                "        // unlock memory and return",
+                "        GlobalUnlock(*hScratchParam);",
+                "        GlobalUnlock(*hParam);",
+                "        return(USR_ERR_MEM);",
+                "     }",
+            });
         }
     }
-    WriteLines(file, {"", "     // unlock memory", "     GlobalUnlock(*hScratchParam);"});
+    print.Lines({"", "     // unlock memory", "     GlobalUnlock(*hScratchParam);"});
 }
 
 // ------------------------------------------------------- UserDefaultSetupProc
 
-void WriteStructureDeclarations(OutputFile& file, const BLOCKINFO& block) {
-    WriteLine(file, "    BLOCK_PARAM       *pPtr;");
+void WriteStructureDeclarations(Printer& print, const BLOCKINFO& block) {
+    print.Line("    BLOCK_PARAM       *pPtr;");
     if (UsesScratch(block)) {
-        WriteLine(file, "    SCRATCH_PARAM     *sPtr;");
+        print.Line("    SCRATCH_PARAM     *sPtr;");
     }
     if (block.RealTime) {
-        WriteLine(file, "    RTBLOCK_PARAM     *bPtr;");
+        print.Line("    RTBLOCK_PARAM     *bPtr;");
     }
 }
 
@@ -122,257 +117,240 @@ std::string PersistantInitialisation(const PERSISTANTINFO& variable, int i) {
     }
 }
 
-void WritePersistantDefaults(OutputFile& file, const BLOCKINFO& block) {
+void WritePersistantDefaults(Printer& print, const BLOCKINFO& block) {
     const int count = std::min(block.NumPersistants, static_cast<int>(block.Persistants.size()));
     if (count <= 0) {
         return;
     }
-    WriteLines(file, {"", "    // Initialize persistant variables"});
+    print.Lines({"", "    // Initialize persistant variables"});
     for (int i = 0; i < count; ++i) {
         const std::string line =
             PersistantInitialisation(block.Persistants[static_cast<size_t>(i)], i);
         if (!line.empty()) {
-            WriteLine(file, line);
+            print.Raw(line);
         }
     }
 }
 
-void WriteDefaultLocalArrays(OutputFile& file, const BLOCKINFO& block) {
+void WriteDefaultLocalArrays(Printer& print, const BLOCKINFO& block) {
     if (block.xDAIS) {
         return;
     }
     for (int i : UsedLocalArrays(block)) {
-        const LocalArrayText array(block, i);
-        WriteLine(file, array("    // initialize local array <i> (<array name>)"));
-        WriteLine(file, array("    pPtr->NumLocalElements<i> = <PREFIX>_NUMLOCAL<i>;  // set local "
-                              "array size"));
-        WriteLine(file, array("    if ((sPtr->hLocalBuffer<i> = "
-                              "CheckDataBuffer(sPtr->hLocalBuffer<i>,(WORD)sizeof(<type>),(DWORD)"
-                              "pPtr->NumLocalElements<i>)) == NULL)  {"));
-        WriteLines(file, {
-                             "       // unlock memory and return",
-                             "       GlobalUnlock(hScratchParam);",
-                             "       GlobalUnlock(hParam);",
-                             "       return(USR_ERR_MEM);",
-                             "    }",
-                             "",
-                         });
+        const auto array = LocalArrayNames(print, block, i);
+        print.Line("    // initialize local array <i> (<array name>)");
+        print.Line("    pPtr->NumLocalElements<i> = <PREFIX>_NUMLOCAL<i>;  // set local array size");
+        print.Line("    if ((sPtr->hLocalBuffer<i> = CheckDataBuffer(sPtr->hLocalBuffer<i>,(WORD)sizeof(<type>),(DWORD)pPtr->NumLocalElements<i>)) == NULL)  {");
+        print.Lines({
+            "       // unlock memory and return",
+            "       GlobalUnlock(hScratchParam);",
+            "       GlobalUnlock(hParam);",
+            "       return(USR_ERR_MEM);",
+            "    }",
+            "",
+        });
     }
 }
 
-void WriteDefaultSetupTail(OutputFile& file, const BLOCKINFO& block) {
+void WriteDefaultSetupTail(Printer& print, const BLOCKINFO& block) {
     if (block.RealTime) {
-        WriteLine(file, "    // get pointer to real-time block parameter structure");
-        WriteRealTimeLock(file);
-        WriteLines(file, {
-                             "",
-                             "    // set board DSP handle to NULL to denote not initialized yet",
-                             "    bPtr->hDSPParam = NULL;",
-                         });
+        print.Line("    // get pointer to real-time block parameter structure");
+        WriteRealTimeLock(print);
+        print.Lines({
+            "",
+            "    // set board DSP handle to NULL to denote not initialized yet",
+            "    bPtr->hDSPParam = NULL;",
+        });
         if (block.xDAIS) {
-            WriteLines(file, {
-                                 "    sPtr->hBitmap = LoadBitmap(GetBlockInstanceHandle(), "
-                                 "MAKEINTRESOURCE(IDB_BITMAP));",
-                                 "    GetObject(sPtr->hBitmap, sizeof(BITMAP), &sPtr->Bitmap);",
-                             });
+            print.Lines({
+                "    sPtr->hBitmap = LoadBitmap(GetBlockInstanceHandle(), MAKEINTRESOURCE(IDB_BITMAP));",
+                "    GetObject(sPtr->hBitmap, sizeof(BITMAP), &sPtr->Bitmap);",
+            });
         }
-        WriteLines(file, {
-                             "",
-                             "    // unlock memory",
-                             "    GlobalUnlock (sPtr->hRTParam);",
-                             "    GlobalUnlock(hScratchParam);",
-                             "    GlobalUnlock(hParam);",
-                         });
+        print.Lines({
+            "",
+            "    // unlock memory",
+            "    GlobalUnlock (sPtr->hRTParam);",
+            "    GlobalUnlock(hScratchParam);",
+            "    GlobalUnlock(hParam);",
+        });
     } else {
-        WriteLines(file, {"", "    // unlock memory"});
+        print.Lines({"", "    // unlock memory"});
         if (block.NumLocalArrays > 0) {
-            WriteLine(file, "    GlobalUnlock(hScratchParam);");
+            print.Line("    GlobalUnlock(hScratchParam);");
         }
-        WriteLine(file, "    GlobalUnlock(hParam);");
+        print.Line("    GlobalUnlock(hParam);");
     }
-    WriteLines(file, {"", "    return(USR_NO_ERR);", "}", ""});
+    print.Lines({"", "    return(USR_NO_ERR);", "}", ""});
 }
 
 // ------------------------------------------------------ UserPreInitializeProc
 
-void WriteDriverNameCheck(OutputFile& file) {
-    WriteEmptyLine(file);
-    WriteFrame(file, "//                   Get Driver Name", 75);
-    WriteLines(file,
-               {
-                   "    if (!pPtr->DriverName[0]) {    // driver not found",
-                   "      char Section[100];",
-                   "      GlobalUnlock(sPtr->hRTParam);",
-                   "      GlobalUnlock(hScratchParam);",
-                   "      GlobalUnlock(hParam);",
-                   "      GetAppSection(Section);",
-                   "      MessageBox(GetBlockWindowHandle(),",
-                   "        \"'DSP Board' entry not found!  You need to install the DSP board "
-                   "driver.\",",
-                   "           Section,MB_OK|MB_ICONEXCLAMATION);",
-                   "      return(USR_ERR_ICNFG);            // missing DSP Board entry",
-                   "    }",
-               });
+void WriteDriverNameCheck(Printer& print) {
+    WriteEmptyLine(print);
+    WriteFrame(print, "//                   Get Driver Name", 75);
+    print.Lines(
+        {
+            "    if (!pPtr->DriverName[0]) {    // driver not found",
+            "      char Section[100];",
+            "      GlobalUnlock(sPtr->hRTParam);",
+            "      GlobalUnlock(hScratchParam);",
+            "      GlobalUnlock(hParam);",
+            "      GetAppSection(Section);",
+            "      MessageBox(GetBlockWindowHandle(),",
+            "        \"'DSP Board' entry not found!  You need to install the DSP board driver.\",",
+            "           Section,MB_OK|MB_ICONEXCLAMATION);",
+            "      return(USR_ERR_ICNFG);            // missing DSP Board entry",
+            "    }",
+        });
 }
 
-void WriteDriverOpening(OutputFile& file) {
-    WriteEmptyLine(file);
-    WriteFrame(file, "//                   Open Board Driver", 75);
-    WriteLines(file,
-               {
-                   "    if (sPtr->hDriver = VexaOpenDriver ((LPSTR)pPtr->DriverName, "
-                   "&sPtr->lpfnVexaSendCommand)){",
-                   "        if (!VexaSendCommand (sPtr->hDriver, DRV_OPENBLOCK, NULL, "
-                   "(LONG)sPtr->hRTParam)) {",
-                   "            "
-                   "VexaSendCommand(sPtr->hDriver,DRV_ERRMSG,NULL,(LONG)sPtr->hRTParam);",
-                   "            GlobalUnlock(sPtr->hRTParam);",
-                   "            GlobalUnlock(hScratchParam);",
-                   "            GlobalUnlock(hParam);",
-                   "            return (USR_ERR_TO);",
-                   "        }",
-                   "    }",
-                   "    else {",
-                   "        // DSP board driver could not be opened",
-                   "        char ErrorStr[256];",
-                   "        GlobalUnlock(sPtr->hRTParam);",
-                   "        GlobalUnlock(hScratchParam);",
-                   "        GlobalUnlock(hParam);",
-                   "        // display error message",
-                   "        wsprintf(ErrorStr,\"DSP board driver (%s) could not be opened.  \"",
-                   "                 \"You must install the driver.\",pPtr->DriverName);",
-                   "        MessageBox(NULL,ErrorStr,\"Tessaline "
-                   "VEXA\",MB_OK|MB_ICONEXCLAMATION);",
-                   "        return (USR_ERR_OPENDRV);",
-                   "    }",
-               });
+void WriteDriverOpening(Printer& print) {
+    WriteEmptyLine(print);
+    WriteFrame(print, "//                   Open Board Driver", 75);
+    print.Lines(
+        {
+            "    if (sPtr->hDriver = VexaOpenDriver ((LPSTR)pPtr->DriverName, &sPtr->lpfnVexaSendCommand)){",
+            "        if (!VexaSendCommand (sPtr->hDriver, DRV_OPENBLOCK, NULL, (LONG)sPtr->hRTParam)) {",
+            "            VexaSendCommand(sPtr->hDriver,DRV_ERRMSG,NULL,(LONG)sPtr->hRTParam);",
+            "            GlobalUnlock(sPtr->hRTParam);",
+            "            GlobalUnlock(hScratchParam);",
+            "            GlobalUnlock(hParam);",
+            "            return (USR_ERR_TO);",
+            "        }",
+            "    }",
+            "    else {",
+            "        // DSP board driver could not be opened",
+            "        char ErrorStr[256];",
+            "        GlobalUnlock(sPtr->hRTParam);",
+            "        GlobalUnlock(hScratchParam);",
+            "        GlobalUnlock(hParam);",
+            "        // display error message",
+            "        wsprintf(ErrorStr,\"DSP board driver (%s) could not be opened.  \"",
+            "                 \"You must install the driver.\",pPtr->DriverName);",
+            "        MessageBox(NULL,ErrorStr,\"Tessaline VEXA\",MB_OK|MB_ICONEXCLAMATION);",
+            "        return (USR_ERR_OPENDRV);",
+            "    }",
+        });
 }
 
-void WritePrecisionNegotiation(OutputFile& file, const BLOCKINFO& block) {
+void WritePrecisionNegotiation(Printer& print, const BLOCKINFO& block) {
     if (block.Native) {
         return;
     }
-    WriteEmptyLine(file);
+    WriteEmptyLine(print);
     if (block.NumInputs > 0) {
-        WriteLines(file, {
-                             "    // get DSP's default precision",
-                             "    if (pPtr->Precision==HDT_INT && !VexaSendCommand (sPtr->hDriver, "
-                             "DRV_INTSUPPORT,0,0)) {",
-                             "        pPtr->Precision = HDT_AUTO;",
-                             "    }",
-                             "    else if (pPtr->Precision==HDT_FLOAT && !VexaSendCommand "
-                             "(sPtr->hDriver, DRV_FLTSUPPORT,0,0)) {",
-                             "        pPtr->Precision = HDT_AUTO;",
-                             "    }",
-                         });
+        print.Lines({
+            "    // get DSP's default precision",
+            "    if (pPtr->Precision==HDT_INT && !VexaSendCommand (sPtr->hDriver, DRV_INTSUPPORT,0,0)) {",
+            "        pPtr->Precision = HDT_AUTO;",
+            "    }",
+            "    else if (pPtr->Precision==HDT_FLOAT && !VexaSendCommand (sPtr->hDriver, DRV_FLTSUPPORT,0,0)) {",
+            "        pPtr->Precision = HDT_AUTO;",
+            "    }",
+        });
     } else {
-        WriteLines(file, {
-                             "    // get DSP's default precision",
-                             "    if (!(VexaSendCommand (sPtr->hDriver, DRV_DSPPRECISION, NULL, "
-                             "(LONG)sPtr->hRTParam))) {",
-                             "        "
-                             "VexaSendCommand(sPtr->hDriver,DRV_ERRMSG,NULL,(LONG)sPtr->hRTParam);",
-                             "        GlobalUnlock(sPtr->hRTParam);",
-                             "        GlobalUnlock(hParam);",
-                             "        return (USR_ERR_DSPC);",
-                             "    }",
-                             "    // override precision with DSP's default precision",
-                             "    if(bPtr->dwData == HDT_FLOAT)",
-                             "      pPtr->Precision   = (int)bPtr->dwData;  // def precision is "
-                             "returned in dwData",
-                         });
+        print.Lines({
+            "    // get DSP's default precision",
+            "    if (!(VexaSendCommand (sPtr->hDriver, DRV_DSPPRECISION, NULL, (LONG)sPtr->hRTParam))) {",
+            "        VexaSendCommand(sPtr->hDriver,DRV_ERRMSG,NULL,(LONG)sPtr->hRTParam);",
+            "        GlobalUnlock(sPtr->hRTParam);",
+            "        GlobalUnlock(hParam);",
+            "        return (USR_ERR_DSPC);",
+            "    }",
+            "    // override precision with DSP's default precision",
+            "    if(bPtr->dwData == HDT_FLOAT)",
+            "      pPtr->Precision   = (int)bPtr->dwData;  // def precision is returned in dwData",
+        });
     }
-    WriteLine(file, "    bPtr->wPrecision  = pPtr->Precision;");
+    print.Line("    bPtr->wPrecision  = pPtr->Precision;");
 }
 
-void WriteRealTimePreInitialization(OutputFile& file, const BLOCKINFO& block) {
-    WriteLine(file, "    // initialize real-time block parameter structure");
-    WriteRealTimeLock(file);
-    WriteLines(file, {
-                         "",
-                         "    // get block information and store in real-time block structure",
-                         "    bPtr->bNumInputs     = GetNumInputs(hBioInfo);",
-                         "    bPtr->bNumOutputs    = GetNumOutputs(hBioInfo);",
-                         "    bPtr->bComplex       = 0;",
-                         "    bPtr->bDimension     = 0;",
-                         "    bPtr->wPrecision     = pPtr->Precision;",
-                         "    bPtr->bBlockCompiled = FALSE;",
-                     });
+void WriteRealTimePreInitialization(Printer& print, const BLOCKINFO& block) {
+    print.Line("    // initialize real-time block parameter structure");
+    WriteRealTimeLock(print);
+    print.Lines({
+        "",
+        "    // get block information and store in real-time block structure",
+        "    bPtr->bNumInputs     = GetNumInputs(hBioInfo);",
+        "    bPtr->bNumOutputs    = GetNumOutputs(hBioInfo);",
+        "    bPtr->bComplex       = 0;",
+        "    bPtr->bDimension     = 0;",
+        "    bPtr->wPrecision     = pPtr->Precision;",
+        "    bPtr->bBlockCompiled = FALSE;",
+    });
     // A matrix source block downloads Rows and Columns after its parameters.
     if (block.Matrix && block.NumInputs == 0) {
-        WriteLines(file, {
-                             "    bPtr->wNumParams     = NUM_PARAMS + 2;",
-                             "    bPtr->dwParamsSize   = PARAMS_SIZE + 2;",
-                         });
+        print.Lines({
+            "    bPtr->wNumParams     = NUM_PARAMS + 2;",
+            "    bPtr->dwParamsSize   = PARAMS_SIZE + 2;",
+        });
     } else {
-        WriteLines(file, {
-                             "    bPtr->wNumParams     = NUM_PARAMS;",
-                             "    bPtr->dwParamsSize   = PARAMS_SIZE;",
-                         });
+        print.Lines({
+            "    bPtr->wNumParams     = NUM_PARAMS;",
+            "    bPtr->dwParamsSize   = PARAMS_SIZE;",
+        });
     }
-    WriteLines(file,
-               {
-                   "    bPtr->wErrorCode     = 0;",
-                   "    bPtr->hErrorInfo     = NULL;",
-                   "",
-                   "    wBlockInstance++;                         // increment block instance",
-                   "    bPtr->wBlockInstance = wBlockInstance;    // store in block structure",
-               });
-    WriteDriverNameCheck(file);
-    WriteDriverOpening(file);
-    WritePrecisionNegotiation(file, block);
-    WriteLines(file, {
-                         "",
-                         "    // unlock memory",
-                         "    GlobalUnlock(sPtr->hRTParam);",
-                         "    GlobalUnlock(hScratchParam);",
-                     });
+    print.Lines(
+        {
+            "    bPtr->wErrorCode     = 0;",
+            "    bPtr->hErrorInfo     = NULL;",
+            "",
+            "    wBlockInstance++;                         // increment block instance",
+            "    bPtr->wBlockInstance = wBlockInstance;    // store in block structure",
+        });
+    WriteDriverNameCheck(print);
+    WriteDriverOpening(print);
+    WritePrecisionNegotiation(print, block);
+    print.Lines({
+        "",
+        "    // unlock memory",
+        "    GlobalUnlock(sPtr->hRTParam);",
+        "    GlobalUnlock(hScratchParam);",
+    });
 }
 
 // --------------------------------------------------------- UserInitializeProc
 
-void WriteLocalArrayClearing(OutputFile& file, const BLOCKINFO& block) {
+void WriteLocalArrayClearing(Printer& print, const BLOCKINFO& block) {
     if (block.xDAIS) {
         return;
     }
     for (int i : UsedLocalArrays(block)) {
-        const LocalArrayText array(block, i);
-        WriteLine(file, array("    // initialize local array <i> (<array name>)"));
-        WriteLine(file, array("    if ((sPtr->hLocalBuffer<i> = "
-                              "CheckDataBuffer(sPtr->hLocalBuffer<i>,(WORD)sizeof(<type>),(DWORD)"
-                              "pPtr->NumLocalElements<i>)) == NULL)  {"));
-        WriteLines(file, {
-                             "       // unlock memory and return ",
-                             "       GlobalUnlock(hScratchParam);",
-                             "       GlobalUnlock(hParam);",
-                             "       return(USR_ERR_MEM);",
-                             "    }",
-                             "",
-                         });
-        WriteLine(file,
-                  array("    if ((PtrLocal<i> = (<type> *) GlobalLock(sPtr->hLocalBuffer<i>)) "
-                        "== NULL){"));
-        WriteLines(file, {
-                             "       GlobalUnlock(hScratchParam);",
-                             "       GlobalUnlock(hParam);",
-                             "       return(USR_ERR_NPT);",
-                             "    }",
-                             "",
-                         });
-        WriteLine(file, array("    // clear local array (<array name>)"));
-        WriteLine(file, array("    for(index = 0; index<pPtr->NumLocalElements<i>; index++){"));
-        WriteLine(file, array("        *(PtrLocal<i>+index) = <zero>"));
-        WriteLine(file, "    }");
-        WriteLine(file, array("    GlobalUnlock(sPtr->hLocalBuffer<i>);"));
-        WriteEmptyLine(file);
+        const auto array = LocalArrayNames(print, block, i);
+        print.Line("    // initialize local array <i> (<array name>)");
+        print.Line("    if ((sPtr->hLocalBuffer<i> = CheckDataBuffer(sPtr->hLocalBuffer<i>,(WORD)sizeof(<type>),(DWORD)pPtr->NumLocalElements<i>)) == NULL)  {");
+        print.Lines({
+            "       // unlock memory and return ",
+            "       GlobalUnlock(hScratchParam);",
+            "       GlobalUnlock(hParam);",
+            "       return(USR_ERR_MEM);",
+            "    }",
+            "",
+        });
+        print.Line("    if ((PtrLocal<i> = (<type> *) GlobalLock(sPtr->hLocalBuffer<i>)) == NULL){");
+        print.Lines({
+            "       GlobalUnlock(hScratchParam);",
+            "       GlobalUnlock(hParam);",
+            "       return(USR_ERR_NPT);",
+            "    }",
+            "",
+        });
+        print.Line("    // clear local array (<array name>)");
+        print.Line("    for(index = 0; index<pPtr->NumLocalElements<i>; index++){");
+        print.Line("        *(PtrLocal<i>+index) = <zero>");
+        print.Line("    }");
+        print.Line("    GlobalUnlock(sPtr->hLocalBuffer<i>);");
+        WriteEmptyLine(print);
     }
 }
 
 }  // namespace
 
 void WriteUserSetupProc(OutputFile& file, const BLOCKINFO& block) {
+    Printer print(file);
     const std::string rule = Rule('=', 75);
-    WriteLine(file, rule);
+    print.Raw(rule);
     for (std::string_view line : {
              "// Function   :  UserSetupProc()",
              "// Purpose    :  This function is called at the time of new block addition",
@@ -383,51 +361,51 @@ void WriteUserSetupProc(OutputFile& file, const BLOCKINFO& block) {
              "// Returns    :  USR_NO_ERR if no error",
              "//               Error Code if error",
          }) {
-        WriteLine(file, Padded(line, rule.size()));
+        print.Raw(Padded(line, rule.size()));
     }
-    WriteLine(file, rule);
-    WriteLines(file, {
-                         "int PASCAL UserSetupProc(HANDLE *hParam, HANDLE *hScratchParam)",
-                         "{",
-                         "    BLOCK_PARAM       *pPtr;",
-                     });
+    print.Raw(rule);
+    print.Lines({
+        "int PASCAL UserSetupProc(HANDLE *hParam, HANDLE *hScratchParam)",
+        "{",
+        "    BLOCK_PARAM       *pPtr;",
+    });
     if (UsesScratch(block)) {
-        WriteLine(file, "    SCRATCH_PARAM     *sPtr;");
+        print.Line("    SCRATCH_PARAM     *sPtr;");
     }
-    WriteLines(file, {
-                         "",
-                         "     // allocate memory for block parameter structure */ ",
-                         "     *hParam = "
-                         "GlobalAlloc(GMEM_MOVEABLE|GMEM_ZEROINIT,(DWORD)sizeof(BLOCK_PARAM));",
-                         "     if (*hParam == NULL) return(USR_ERR_MEM);",
-                         "",
-                         "     // get pointer to block parameters",
-                         "     if ((pPtr = (BLOCK_PARAM *)GlobalLock(*hParam))==NULL)",
-                         "        return(USR_ERR_NPT);",
-                     });
+    print.Lines({
+        "",
+        "     // allocate memory for block parameter structure */ ",
+        "     *hParam = GlobalAlloc(GMEM_MOVEABLE|GMEM_ZEROINIT,(DWORD)sizeof(BLOCK_PARAM));",
+        "     if (*hParam == NULL) return(USR_ERR_MEM);",
+        "",
+        "     // get pointer to block parameters",
+        "     if ((pPtr = (BLOCK_PARAM *)GlobalLock(*hParam))==NULL)",
+        "        return(USR_ERR_NPT);",
+    });
     if (block.RealTime) {
-        WriteSetupRealTimeAllocation(file);
+        WriteSetupRealTimeAllocation(print);
     } else if (block.NumLocalArrays > 0) {
-        WriteSetupLocalBuffers(file, block);
+        WriteSetupLocalBuffers(print, block);
     } else {
-        WriteLines(file, {
-                             "",
-                             "     // no local memory, so scratch memory not required",
-                             "     *hScratchParam = NULL;",
-                             "",
-                         });
+        print.Lines({
+            "",
+            "     // no local memory, so scratch memory not required",
+            "     *hScratchParam = NULL;",
+            "",
+        });
     }
-    WriteLines(file, {
-                         "     GlobalUnlock(*hParam);",
-                         "",
-                         "     return(USR_NO_ERR);",
-                         "}     ",
-                         "",
-                     });
+    print.Lines({
+        "     GlobalUnlock(*hParam);",
+        "",
+        "     return(USR_NO_ERR);",
+        "}     ",
+        "",
+    });
 }
 
 void WriteUserDefaultSetupProc(OutputFile& file, const BLOCKINFO& block) {
-    WriteBanner(file, 75,
+    Printer print(file);
+    WriteBanner(print, 75,
                 {
                     "// Function   :  UserDefaultSetupProc()",
                     "// Purpose    :  To setup default parameters",
@@ -436,74 +414,74 @@ void WriteUserDefaultSetupProc(OutputFile& file, const BLOCKINFO& block) {
                     "// Returns    :  USR_NO_ERR if no error",
                     "//               error code otherwise",
                 });
-    WriteLines(file, {"int PASCAL UserDefaultSetupProc(HANDLE hParam, HANDLE hScratchParam)", "{"});
-    WriteStructureDeclarations(file, block);
-    WriteLines(file, {"", ""});
-    WriteParameterLock(file);
+    print.Lines({"int PASCAL UserDefaultSetupProc(HANDLE hParam, HANDLE hScratchParam)", "{"});
+    WriteStructureDeclarations(print, block);
+    print.Lines({"", ""});
+    WriteParameterLock(print);
     if (UsesScratch(block)) {
-        WriteScratchLock(file);
+        WriteScratchLock(print);
     }
-    WriteLines(file,
-               {"    // reset local error condition", "    pPtr->LocalError = USR_NO_ERR;", ""});
+    print.Lines(
+        {"    // reset local error condition", "    pPtr->LocalError = USR_NO_ERR;", ""});
     if (block.NumParameters > 0) {
-        WriteLine(file, "    // get default user parameters");
+        print.Line("    // get default user parameters");
     }
-    WriteLine(file, block.RealTime ? "    UserLoadProc(hParam, hScratchParam, MNAME, RTBPARAM);"
-                                   : "    UserLoadProc(hParam, hScratchParam, MNAME, BPARAM);");
-    WritePersistantDefaults(file, block);
+    print.Raw(block.RealTime ? "    UserLoadProc(hParam, hScratchParam, MNAME, RTBPARAM);"
+                             : "    UserLoadProc(hParam, hScratchParam, MNAME, BPARAM);");
+    WritePersistantDefaults(print, block);
     if (block.WarningType == WARNING_ONE_TIME) {
-        WriteLines(file, {
-                             "",
-                             "    //  initialize one-time warning condition to FALSE",
-                             "",
-                             "    pPtr->OneTimeWarning = FALSE;",
-                             "",
-                         });
+        print.Lines({
+            "",
+            "    //  initialize one-time warning condition to FALSE",
+            "",
+            "    pPtr->OneTimeWarning = FALSE;",
+            "",
+        });
     }
-    WriteEmptyLine(file);
-    WriteDefaultLocalArrays(file, block);
-    WriteDefaultSetupTail(file, block);
+    WriteEmptyLine(print);
+    WriteDefaultLocalArrays(print, block);
+    WriteDefaultSetupTail(print, block);
 }
 
 void WriteUserPreInitializeProc(OutputFile& file, const BLOCKINFO& block) {
-    WriteBanner(
-        file, 77,
-        {
-            "// Function   :  UserPreInitializeProc()",
-            "// Purpose    :  Pre-initialization procedure.",
-            "//               This procedure is called before the UserInitializeProc.  It",
-            "//               can be used for various functions such as loading a real-time",
-            "//               driver associated with the block.",
-            "// Parameters :  hBioInfo  Block I/O information struct",
-            "//               hParam    Parameter information struct",
-            "//               hScratchParam Scratch Parameter struct",
-            "// Returns    :  TRUE if initialization complete",
-            "//               FALSE otherwise",
-        });
-    WriteLines(file, {
-                         "int PASCAL UserPreInitializeProc(HANDLE hBioInfo, HANDLE hParam, HANDLE "
-                         "hScratchParam)",
-                         "{",
-                     });
-    WriteStructureDeclarations(file, block);
-    WriteLines(file, {"", ""});
-    WriteParameterLock(file);
+    Printer print(file);
+    WriteBanner(print, 77,
+                {
+                    "// Function   :  UserPreInitializeProc()",
+                    "// Purpose    :  Pre-initialization procedure.",
+                    "//               This procedure is called before the UserInitializeProc.  It",
+                    "//               can be used for various functions such as loading a real-time",
+                    "//               driver associated with the block.",
+                    "// Parameters :  hBioInfo  Block I/O information struct",
+                    "//               hParam    Parameter information struct",
+                    "//               hScratchParam Scratch Parameter struct",
+                    "// Returns    :  TRUE if initialization complete",
+                    "//               FALSE otherwise",
+                });
+    print.Lines({
+        "int PASCAL UserPreInitializeProc(HANDLE hBioInfo, HANDLE hParam, HANDLE hScratchParam)",
+        "{",
+    });
+    WriteStructureDeclarations(print, block);
+    print.Lines({"", ""});
+    WriteParameterLock(print);
     if (UsesScratch(block)) {
-        WriteScratchLock(file);
+        WriteScratchLock(print);
     }
     if (block.RealTime) {
-        WriteRealTimePreInitialization(file, block);
+        WriteRealTimePreInitialization(print, block);
     } else {
-        WriteLine(file, "    // unlock memory");
+        print.Line("    // unlock memory");
         if (block.NumLocalArrays > 0) {
-            WriteLine(file, "    GlobalUnlock(hScratchParam);");
+            print.Line("    GlobalUnlock(hScratchParam);");
         }
     }
-    WriteLines(file, {"    GlobalUnlock(hParam);", "", "    return(USR_NO_ERR);", "}", ""});
+    print.Lines({"    GlobalUnlock(hParam);", "", "    return(USR_NO_ERR);", "}", ""});
 }
 
 void WriteUserInitializeProc(OutputFile& file, const BLOCKINFO& block) {
-    WriteBanner(file, 77,
+    Printer print(file);
+    WriteBanner(print, 77,
                 {
                     "// Function   :  UserInitializeProc()",
                     "// Purpose    :  Initialization procedure",
@@ -515,60 +493,59 @@ void WriteUserInitializeProc(OutputFile& file, const BLOCKINFO& block) {
                     "// Returns    :  TRUE if initialization complete",
                     "//               FALSE otherwise",
                 });
-    WriteLines(file, {
-                         "int PASCAL UserInitializeProc(HANDLE hBioInfo, HANDLE hParam, HANDLE "
-                         "hScratchParam)",
-                         "{",
-                         "    BLOCK_PARAM        *pPtr;",
-                     });
+    print.Lines({
+        "int PASCAL UserInitializeProc(HANDLE hBioInfo, HANDLE hParam, HANDLE hScratchParam)",
+        "{",
+        "    BLOCK_PARAM        *pPtr;",
+    });
     if (UsesScratch(block)) {
-        WriteLine(file, "    SCRATCH_PARAM      *sPtr;");
+        print.Line("    SCRATCH_PARAM      *sPtr;");
         if (block.RealTime) {
-            WriteLine(file, "    RTBLOCK_PARAM      *bPtr;");
+            print.Line("    RTBLOCK_PARAM      *bPtr;");
         }
     }
-    WriteLocalPointerDeclarations(file, block);
-    WriteLines(file, {
-                         "",
-                         "    // get pointer to block parameters",
-                         "    if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL)",
-                         "       return(USR_ERR_NPT);",
-                         "",
-                         "    // reset local error condition",
-                         "    pPtr->LocalError = USR_NO_ERR;",
-                         "",
-                     });
+    WriteLocalPointerDeclarations(print, block);
+    print.Lines({
+        "",
+        "    // get pointer to block parameters",
+        "    if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL)",
+        "       return(USR_ERR_NPT);",
+        "",
+        "    // reset local error condition",
+        "    pPtr->LocalError = USR_NO_ERR;",
+        "",
+    });
     if (block.WarningType == WARNING_ONE_TIME) {
-        WriteLines(file, {
-                             "//  initialize one-time warning condition to FALSE",
-                             "",
-                             "    pPtr->OneTimeWarning = FALSE;",
-                             "",
-                         });
+        print.Lines({
+            "//  initialize one-time warning condition to FALSE",
+            "",
+            "    pPtr->OneTimeWarning = FALSE;",
+            "",
+        });
     }
     if (UsesScratch(block)) {
-        WriteLines(file, {
-                             "    // get pointer to scratch parameters",
-                             "    if ((sPtr=(SCRATCH_PARAM *) GlobalLock(hScratchParam)) == NULL){",
-                             "        GlobalUnlock(hParam);",
-                             "        return(USR_ERR_NPT);",
-                             "    }",
-                             "",
-                         });
+        print.Lines({
+            "    // get pointer to scratch parameters",
+            "    if ((sPtr=(SCRATCH_PARAM *) GlobalLock(hScratchParam)) == NULL){",
+            "        GlobalUnlock(hParam);",
+            "        return(USR_ERR_NPT);",
+            "    }",
+            "",
+        });
     }
-    WriteLocalArrayClearing(file, block);
+    WriteLocalArrayClearing(print, block);
     if (block.RealTime) {
-        WriteRealTimeLock(file);
-        WriteEmptyLine(file);
+        WriteRealTimeLock(print);
+        WriteEmptyLine(print);
     }
-    WriteLine(file, "    // unlock memory");
+    print.Line("    // unlock memory");
     if (block.RealTime) {
-        WriteLine(file, "    GlobalUnlock(sPtr->hRTParam);");
+        print.Line("    GlobalUnlock(sPtr->hRTParam);");
     }
     if (UsesScratch(block)) {
-        WriteLine(file, "    GlobalUnlock(hScratchParam);");
+        print.Line("    GlobalUnlock(hScratchParam);");
     }
-    WriteLines(file, {"    GlobalUnlock(hParam);", "", "    return(USR_NO_ERR);", "}", ""});
+    print.Lines({"    GlobalUnlock(hParam);", "", "    return(USR_NO_ERR);", "}", ""});
 }
 
 }  // namespace bw

@@ -2,7 +2,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
+#include "definition/file_bytes.h"
 #include "generation/paths.h"
 
 namespace bw {
@@ -19,7 +22,7 @@ thread_local std::unique_ptr<char[]> spareBuffer;
 }  // namespace
 
 WholeWrite WriteWholeFile(const std::string& path, std::string_view bytes) {
-    if (HasDriveLetter(path)) {
+    if (IsForeignPath(path)) {
         return WholeWrite::CannotOpen;
     }
     CreateDirectoryPath(path);  // a failure shows in the open that follows
@@ -27,19 +30,19 @@ WholeWrite WriteWholeFile(const std::string& path, std::string_view bytes) {
     // replaces the file in one step.
     const std::string target = NativePath(path);
     const std::string temporary = target + ".tmp~";
-    std::FILE* out = std::fopen(temporary.c_str(), "wb");
+    std::FILE* out = OpenFile(temporary, "wb");
     if (out == nullptr) {
         return WholeWrite::CannotOpen;
     }
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
     const bool closed = std::fclose(out) == 0;
     // The rename fails where no file can stand (a folder in its place).
-    const WholeWrite result = !written || !closed ? WholeWrite::CannotWrite
-                              : std::rename(temporary.c_str(), target.c_str()) != 0
-                                  ? WholeWrite::CannotOpen
-                                  : WholeWrite::Written;
+    const WholeWrite result = !written || !closed                ? WholeWrite::CannotWrite
+                              : !MoveFileOver(temporary, target) ? WholeWrite::CannotOpen
+                                                                 : WholeWrite::Written;
     if (result != WholeWrite::Written) {
-        std::remove(temporary.c_str());
+        std::error_code ec;
+        std::filesystem::remove(FileSystemPath(temporary), ec);
     }
     return result;
 }
@@ -58,7 +61,7 @@ bool OutputFile::Open(const std::string& path) {
     open_ = false;
     text_.clear();
     used_ = 0;
-    if (HasDriveLetter(path)) {
+    if (IsForeignPath(path)) {
         return false;
     }
     if (!buffer_) {
@@ -190,53 +193,6 @@ void WriteLine(OutputFile& file, std::string_view a, std::string_view b) {
 
 void Write(OutputFile& file, std::string_view a, std::string_view b) {
     file.WriteText(a, b, false);
-}
-
-namespace {
-
-// Replaces each placeholder in turn, scanning only text not yet substituted.
-int ReplaceAll(std::string& line, std::string_view placeholder, std::string_view value) {
-    int count = 0;
-    size_t from = 0;
-    for (size_t at; (at = line.find(placeholder, from)) != std::string::npos;) {
-        line.replace(at, placeholder.size(), value);
-        from = at + value.size();
-        ++count;
-    }
-    return count;
-}
-
-}  // namespace
-
-int WriteTemplateLine(OutputFile& file, std::string_view line, std::string_view s1,
-                      std::string_view s2) {
-    // "%1" and "%2" cannot overlap, so replacing "%1" in the pieces between the
-    // line's own "%2"s and joining them with s2 gives the result of replacing
-    // all "%1" first and then all "%2" without ever searching s1 or s2.
-    std::string result;
-    int count = 0;
-    size_t start = 0;
-    for (;;) {
-        const size_t at = line.find("%2", start);
-        std::string piece(line.substr(start, at == std::string_view::npos ? at : at - start));
-        count += ReplaceAll(piece, "%1", s1);
-        result += piece;
-        if (at == std::string_view::npos) {
-            break;
-        }
-        result.append(s2);
-        ++count;
-        start = at + 2;
-    }
-    if (result.rfind("#include", 0) == 0) {
-        for (char& c : result) {
-            if (c >= 'A' && c <= 'Z') {
-                c = static_cast<char>(c - 'A' + 'a');
-            }
-        }
-    }
-    WriteLine(file, result);
-    return count;
 }
 
 std::string MakeIdentifier(std::string_view text, int n) {

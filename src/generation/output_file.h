@@ -15,7 +15,7 @@ struct SpliceRecord;
 // What one generation run shares with every file it writes.
 struct RunEnvironment {
     UserPrompts* prompts = nullptr;
-    const Clock* clock = nullptr;
+    const Clock* clock = nullptr;  // required: every file head reads it
     SettingsStore* settings = nullptr;
     // Called before every write so that a window can repaint.
     std::function<void()> pump;
@@ -55,7 +55,8 @@ public:
     OutputFile& operator=(const OutputFile&) = delete;
 
     // Starts the text of path (as the definition writes it: "\" or "/"
-    // separate). A drive-letter path fails.
+    // separate). A path that names nothing here (a drive-letter path off
+    // Windows) fails.
     bool Open(const std::string& path);
     // Puts the text in place whole (WriteWholeFile); false when that failed.
     bool Close();
@@ -99,15 +100,10 @@ private:
     size_t used_ = 0;
 };
 
-// The generators' only ways to write.
+// The primitives under the printer (generation/text_lines.h), through which
+// the generators write.
 void WriteLine(OutputFile& file, std::string_view a, std::string_view b = {});
 void Write(OutputFile& file, std::string_view a, std::string_view b = {});
-// Replaces every "%1" by s1, then every "%2" by s2, lower-cases the line when it
-// begins with "#include", writes it with CR LF and returns the number of
-// substitutions. Only the line's own text is searched: a replacement text that
-// holds "%1" or "%2" is written as it is.
-int WriteTemplateLine(OutputFile& file, std::string_view line, std::string_view s1,
-                      std::string_view s2 = {});
 
 // "_" followed by the letters, digits and underscores of text, or "Parameter"
 // followed by n when nothing of text is left.

@@ -1,135 +1,183 @@
 #include "generation/text_lines.h"
 
 #include <algorithm>
-#include <array>
-#include <vector>
+#include <cstring>
+#include <iterator>
+
+#include "generation/shared_rules.h"
 
 namespace bw {
 
-namespace {
-
-std::string_view PlaceholderOf(const Field& field) {
-    return field.placeholder;
-}
-std::string_view PlaceholderOf(std::string_view placeholder) {
-    return placeholder;
-}
-
-// The first characters of the placeholders, as a table and, when they all
-// begin alike (the usual "<"), as that one character for a fast search.
-struct PlaceholderStarts {
-    template <typename Placeholders>
-    explicit PlaceholderStarts(const Placeholders& placeholders) {
-        for (const auto& entry : placeholders) {
-            const std::string_view placeholder = PlaceholderOf(entry);
-            if (!placeholder.empty()) {
-                const char first = placeholder.front();
-                table[static_cast<unsigned char>(first)] = true;
-                single = count == 0 || single == first ? first : '\0';
-                ++count;
-            }
+void Printer::Set(std::string_view name, std::string_view value) {
+    for (auto it = vars_.rbegin(); it != vars_.rend(); ++it) {
+        if (it->first == name) {
+            it->second = value;
+            return;
         }
     }
+    vars_.emplace_back(name, value);
+}
 
-    // The next position from at that may start a placeholder, or npos.
-    size_t Next(std::string_view line, size_t at) const {
-        if (count == 0) {
-            return std::string_view::npos;
-        }
-        if (single != '\0') {
-            return line.find(single, at);
-        }
-        for (; at < line.size(); ++at) {
-            if (table[static_cast<unsigned char>(line[at])]) {
-                return at;
-            }
-        }
-        return std::string_view::npos;
+Printer::Scope Printer::With(Vars vars) {
+    const size_t size = vars_.size();
+    for (const Var& var : vars) {
+        vars_.emplace_back(var.name, var.value);
     }
+    return Scope(*this, size);
+}
 
-    std::array<bool, 256> table{};
-    char single = '\0';
-    int count = 0;
-};
+const std::string* Printer::Find(std::string_view name, Vars extra) const {
+    for (const Var& var : extra) {
+        if (var.name == name) {
+            return &var.value;
+        }
+    }
+    for (auto it = vars_.rbegin(); it != vars_.rend(); ++it) {
+        if (it->first == name) {
+            return &it->second;
+        }
+    }
+    return nullptr;
+}
 
-// Splits line at its placeholders in one pass from the left: piece(text, n)
-// for the text before an occurrence of placeholders[n], then piece(tail, -1).
-// Only the positions that hold a placeholder's first character are compared;
-// the text between them is handed over in one piece.
-template <typename Placeholders, typename Piece>
-void SplitAtPlaceholders(std::string_view line, const Placeholders& placeholders, Piece piece) {
-    const PlaceholderStarts starts(placeholders);
+template <typename Piece>
+void Printer::Split(std::string_view text, Vars extra, Piece piece) const {
+    // Only the positions of "<" are looked at; the text between them is
+    // handed over in one piece.
     size_t copied = 0;
-    for (size_t at = starts.Next(line, 0); at != std::string_view::npos;) {
-        int match = -1;
-        int n = 0;
-        for (const auto& entry : placeholders) {
-            const std::string_view placeholder = PlaceholderOf(entry);
-            if (!placeholder.empty() && line.substr(at).starts_with(placeholder)) {
-                match = n;
-                break;
-            }
-            ++n;
+    for (size_t at = text.find('<'); at != std::string_view::npos;) {
+        const size_t end = text.find('>', at + 1);
+        if (end == std::string_view::npos) {
+            break;
         }
-        if (match < 0) {
-            at = starts.Next(line, at + 1);
+        const std::string* value = Find(text.substr(at + 1, end - at - 1), extra);
+        if (value == nullptr) {
+            at = text.find('<', at + 1);
             continue;
         }
-        piece(line.substr(copied, at - copied), match);
-        copied = at + PlaceholderOf(*(std::begin(placeholders) + match)).size();
-        at = starts.Next(line, copied);
+        piece(text.substr(copied, at - copied));
+        piece(std::string_view(*value));
+        copied = end + 1;
+        at = text.find('<', copied);
     }
-    piece(line.substr(copied), -1);
+    piece(text.substr(copied));
 }
 
-}  // namespace
-
-std::string Fill(std::string_view line, std::span<const Field> fields) {
-    // Generators fill millions of lines for the largest blocks.
+std::string Printer::Fill(std::string_view text, Vars extra) const {
     std::string result;
-    result.reserve(line.size() + 16);
-    SplitAtPlaceholders(line, fields, [&](std::string_view text, int n) {
-        result.append(text);
-        if (n >= 0) {
-            result.append(fields[static_cast<size_t>(n)].value);
-        }
-    });
+    result.reserve(text.size() + 16);
+    Split(text, extra, [&](std::string_view piece) { result.append(piece); });
     return result;
 }
 
-void WriteFilled(OutputFile& file, std::string_view line, std::span<const Field> fields) {
-    // Handed over in pieces, so no filled copy of the line is made.
-    std::array<std::string_view, 32> parts;
+void Printer::Write(std::string_view text, Vars extra, bool endLine) {
+    // A line without a placeholder is handed over as it is.
+    if (text.find('<') == std::string_view::npos) {
+        file_.WriteText(text, {}, endLine);
+        return;
+    }
+    // Otherwise composed straight into the file's buffer from its pieces, so
+    // that no filled copy of the line is made: the largest blocks write tens
+    // of thousands of such lines.
+    struct Piece {
+        const char* data;
+        size_t size;
+    };
+    Piece pieces[64];  // only the first count are set and read
     size_t count = 0;
+    size_t size = endLine ? 2 : 0;
     bool overflow = false;
-    SplitAtPlaceholders(line, fields, [&](std::string_view text, int n) {
-        if (count + 2 > parts.size()) {
+    Split(text, extra, [&](std::string_view piece) {
+        if (count == std::size(pieces)) {
             overflow = true;
             return;
         }
-        parts[count++] = text;
-        if (n >= 0) {
-            parts[count++] = fields[static_cast<size_t>(n)].value;
-        }
+        pieces[count++] = {piece.data(), piece.size()};
+        size += piece.size();
     });
-    if (overflow) {  // more placeholders than any generated line holds
-        WriteLine(file, Fill(line, fields));
+    if (overflow || size > OutputFile::MAX_COMPOSED) {
+        file_.WriteText(Fill(text, extra), {}, endLine);
         return;
     }
-    file.WriteParts(std::span(parts.data(), count), true);
+    char* out = file_.Compose(size);
+    if (out == nullptr) {
+        return;
+    }
+    for (size_t n = 0; n < count; ++n) {
+        if (pieces[n].size > 0) {  // an empty piece may hold no pointer at all
+            std::memcpy(out, pieces[n].data, pieces[n].size);
+            out += pieces[n].size;
+        }
+    }
+    if (endLine) {
+        out[0] = '\r';
+        out[1] = '\n';
+    }
 }
 
-LinePattern::LinePattern(std::string_view line,
-                         std::initializer_list<std::string_view> placeholders)
+void Printer::Line(std::string_view line, Vars extra) {
+    Write(line, extra, true);
+}
+
+void Printer::Text(std::string_view text, Vars extra) {
+    Write(text, extra, false);
+}
+
+void Printer::Lines(std::initializer_list<std::string_view> lines, Vars extra) {
+    for (std::string_view line : lines) {
+        Write(line, extra, true);
+    }
+}
+
+void Printer::Lines(std::span<const char* const> lines) {
+    for (const char* line : lines) {
+        Write(line, {}, true);
+    }
+}
+
+void Printer::Block(std::string_view block, Vars extra) {
+    if (block.starts_with('\n')) {
+        block.remove_prefix(1);
+    }
+    if (block.ends_with('\n')) {
+        block.remove_suffix(1);
+    }
+    for (;;) {
+        const size_t end = block.find('\n');
+        Write(block.substr(0, end), extra, true);
+        if (end == std::string_view::npos) {
+            return;
+        }
+        block.remove_prefix(end + 1);
+    }
+}
+
+LinePattern::LinePattern(std::string_view line, std::initializer_list<std::string_view> names)
     : line_(line) {
-    SplitAtPlaceholders(std::string_view(line_), placeholders, [&](std::string_view text, int n) {
-        pieces_.push_back({text, n});
-        textSize_ += text.size();
-    });
+    const std::string_view text(line_);
+    size_t copied = 0;
+    for (size_t at = text.find('<'); at != std::string_view::npos;) {
+        const size_t end = text.find('>', at + 1);
+        if (end == std::string_view::npos) {
+            break;
+        }
+        const auto name = std::find(names.begin(), names.end(), text.substr(at + 1, end - at - 1));
+        if (name == names.end()) {
+            at = text.find('<', at + 1);
+            continue;
+        }
+        pieces_.push_back(
+            {text.substr(copied, at - copied), static_cast<int>(name - names.begin())});
+        copied = end + 1;
+        at = text.find('<', copied);
+    }
+    pieces_.push_back({text.substr(copied), -1});
+    for (const Piece& piece : pieces_) {
+        textSize_ += piece.text.size();
+    }
 }
 
-void LinePattern::WriteLine(OutputFile& file,
-                            std::initializer_list<std::string_view> values) const {
+void LinePattern::Print(Printer& printer, std::initializer_list<std::string_view> values) const {
     // Composed straight into the file's buffer: these lines are written by
     // the ten thousand.
     const auto valueOf = [&](const Piece& piece) {
@@ -141,12 +189,13 @@ void LinePattern::WriteLine(OutputFile& file,
     for (const Piece& piece : pieces_) {
         size += valueOf(piece).size();
     }
+    OutputFile& file = printer.File();
     if (size > OutputFile::MAX_COMPOSED) {
         std::string line;
         for (const Piece& piece : pieces_) {
             line.append(piece.text).append(valueOf(piece));
         }
-        bw::WriteLine(file, line);
+        WriteLine(file, line);
         return;
     }
     char* out = file.Compose(size);
@@ -162,16 +211,13 @@ void LinePattern::WriteLine(OutputFile& file,
     out[1] = '\n';
 }
 
-void WriteLines(OutputFile& file, std::initializer_list<std::string_view> lines) {
-    for (std::string_view line : lines) {
-        WriteLine(file, line);
-    }
-}
-
-void WriteLines(OutputFile& file, std::span<const char* const> lines) {
-    for (const char* line : lines) {
-        WriteLine(file, line);
-    }
+void WriteFileHead(Printer& print, const Clock& clock, const std::function<void()>& head) {
+    const std::tm now = clock.localNow();
+    const auto scope = print.With({{"FileName", print.File().FileName()},
+                                   {"date", CreationDate(now)},
+                                   {"time", CreationTime(now)},
+                                   {"product", ProductLine()}});
+    head();
 }
 
 std::string PadRight(std::string_view text, size_t width) {

@@ -11,8 +11,9 @@
 
 #include <cstdlib>
 
+#include "generation/paths.h"
 #include "generation/shared_rules.h"
-#include "projects/placeholder_lines.h"
+#include "generation/text_lines.h"
 #include "projects/project_files.h"
 
 namespace bw {
@@ -122,26 +123,26 @@ bool IsSet(int flag) {
     return flag != 0;
 }
 
-void SetProjectValues(PlaceholderLines& text, const BLOCKINFO& block) {
+void SetProjectValues(Printer& print, const BLOCKINFO& block) {
     const ChipFamily& family = FamilyOf(block.Chip);
     const int pair = (family.librariesByEndian ? block.Endian : block.MemoryModel) == 1 ? 1 : 0;
     const std::string alg = LowerCase(block.AlgorithmName);
-    text.Set("<DIR>", WithBackslash(block.Directory));
-    text.Set("<project>", IsSet(block.xDAIS) ? alg : block.BlockName);
-    text.Set("<cpu>", family.cpuFamily);
-    text.Set("<alg>", alg);
-    text.Set("<vendor>", LowerCase(block.VendorName));
-    text.Set("<TI>", TiRoot() + family.subdirectory);
-    text.Set("<api>", family.apiLibrary[pair]);
-    text.Set("<rts>", family.runtimeLibrary[pair]);
-    text.Set("<float>", "_" + block.BlockName);
-    text.Set("<integer>", "_" + IntegerName(block.BlockName));
-    text.Set("<target>", family.targetOption);
-    text.Set("<bios>", family.biosOption);
+    print.Set("DIR", WithBackslash(WindowsToolPath(block.Directory)));
+    print.Set("project", IsSet(block.xDAIS) ? alg : block.BlockName);
+    print.Set("cpu", family.cpuFamily);
+    print.Set("alg", alg);
+    print.Set("vendor", LowerCase(block.VendorName));
+    print.Set("TI", TiRoot() + family.subdirectory);
+    print.Set("api", family.apiLibrary[pair]);
+    print.Set("rts", family.runtimeLibrary[pair]);
+    print.Set("float", "_" + block.BlockName);
+    print.Set("integer", "_" + IntegerName(block.BlockName));
+    print.Set("target", family.targetOption);
+    print.Set("bios", family.biosOption);
 }
 
-void WriteProjectSettings(PlaceholderLines& text) {
-    text.Lines({
+void WriteProjectSettings(Printer& print) {
+    print.Lines({
         "; Code Composer Project File, Version 2.0 (do not modify or remove this line)",
         "",
         "[Project Settings]",
@@ -160,8 +161,8 @@ void WriteProjectSettings(PlaceholderLines& text) {
 
 // The algorithm's module files and the family's libraries, then the DSP
 // sources of the test application.
-void WriteXdaisSourceFiles(PlaceholderLines& text, const BLOCKINFO& block) {
-    text.Lines({
+void WriteXdaisSourceFiles(Printer& print, const BLOCKINFO& block) {
+    print.Lines({
         "[Source Files]",
         R"_(Source="<alg>\<alg>.c")_",
         R"_(Source="src\<alg>_<vendor>_ialg.c")_",
@@ -172,16 +173,16 @@ void WriteXdaisSourceFiles(PlaceholderLines& text, const BLOCKINFO& block) {
         R"_(Source="<TI>cgtools\lib\<rts>")_",
     });
     if (IsSet(block.FloatingPoint)) {
-        text.Line(R"_(Source="tstapp\<float>.c")_");
+        print.Line(R"_(Source="tstapp\<float>.c")_");
     }
     if (IsSet(block.Integer)) {
-        text.Line(R"_(Source="tstapp\<integer>.c")_");
+        print.Line(R"_(Source="tstapp\<integer>.c")_");
     }
-    text.Line("");
+    print.Line("");
 }
 
-void WriteXdaisCompilerSettings(PlaceholderLines& text) {
-    text.Lines({
+void WriteXdaisCompilerSettings(Printer& print) {
+    print.Lines({
         R"_(["Compiler" Settings: "Debug"])_",
         R"_(Options=-g -q -fr"<DIR>DSPCode\Debug" -i"<TI>xdais\include" -i"<TI>xdais\src\api" -i"<DIR>DSPCode\include" -i"<DIR>DSPCode\first" -d"_DEBUG" <target>)_",
         "",
@@ -190,19 +191,19 @@ void WriteXdaisCompilerSettings(PlaceholderLines& text) {
     });
 }
 
-void WritePlainSourceFiles(PlaceholderLines& text, const BLOCKINFO& block) {
-    text.Line("[Source Files]");
+void WritePlainSourceFiles(Printer& print, const BLOCKINFO& block) {
+    print.Line("[Source Files]");
     if (IsSet(block.FloatingPoint)) {
-        text.Line(R"_(Source="<float>.c")_");
+        print.Line(R"_(Source="<float>.c")_");
     }
     if (IsSet(block.Integer)) {
-        text.Line(R"_(Source="<integer>.c")_");
+        print.Line(R"_(Source="<integer>.c")_");
     }
-    text.Line("");
+    print.Line("");
 }
 
-void WritePlainCompilerSettings(PlaceholderLines& text) {
-    text.Lines({
+void WritePlainCompilerSettings(Printer& print) {
+    print.Lines({
         R"_(["Compiler" Settings: "Debug"])_",
         R"_(Options=-g -q -fr"<DIR>DSPCode\Debug" -d"_DEBUG" <target>)_",
         "",
@@ -211,8 +212,8 @@ void WritePlainCompilerSettings(PlaceholderLines& text) {
     });
 }
 
-void WriteBiosAndLinkerSettings(PlaceholderLines& text) {
-    text.Lines({
+void WriteBiosAndLinkerSettings(Printer& print) {
+    print.Lines({
         "",
         R"_(["DspBiosBuilder" Settings: "Debug"])_",
         "Options=-<bios>",
@@ -231,17 +232,17 @@ void WriteBiosAndLinkerSettings(PlaceholderLines& text) {
 }  // namespace
 
 bool WriteCodeComposerProject(OutputFile& file, const BLOCKINFO& block) {
-    PlaceholderLines text(file);
-    SetProjectValues(text, block);
-    WriteProjectSettings(text);
+    Printer print(file);
+    SetProjectValues(print, block);
+    WriteProjectSettings(print);
     if (IsSet(block.xDAIS)) {
-        WriteXdaisSourceFiles(text, block);
-        WriteXdaisCompilerSettings(text);
+        WriteXdaisSourceFiles(print, block);
+        WriteXdaisCompilerSettings(print);
     } else {
-        WritePlainSourceFiles(text, block);
-        WritePlainCompilerSettings(text);
+        WritePlainSourceFiles(print, block);
+        WritePlainCompilerSettings(print);
     }
-    WriteBiosAndLinkerSettings(text);
+    WriteBiosAndLinkerSettings(print);
     return true;
 }
 

@@ -6,7 +6,8 @@
 //   <LIBS> the Windows import libraries  <TAB>  a tab character
 // Lines that end in a blank are ordinary string literals, so the blank shows.
 
-#include "projects/placeholder_lines.h"
+#include "generation/paths.h"
+#include "generation/text_lines.h"
 #include "projects/project_files.h"
 
 namespace bw {
@@ -17,8 +18,7 @@ constexpr std::string_view HASH_LINE =
     "###############################################################################";
 
 constexpr std::string_view LIBRARY_LIST =
-    "kernel32.lib user32.lib gdi32.lib winspool.lib comdlg32.lib advapi32.lib shell32.lib "
-    "ole32.lib oleaut32.lib uuid.lib odbc32.lib odbccp32.lib";
+    "kernel32.lib user32.lib gdi32.lib winspool.lib comdlg32.lib advapi32.lib shell32.lib ole32.lib oleaut32.lib uuid.lib odbc32.lib odbccp32.lib";
 
 // Only a PC-only block has a user source; a DSP-based block's processing lives
 // in its DSP code.
@@ -26,20 +26,20 @@ bool HasUserSource(const BLOCKINFO& block) {
     return block.RealTime == 0;
 }
 
-void SetBlockValues(PlaceholderLines& text, const BLOCKINFO& block, OutputFile& file) {
-    text.Set("<N>", block.BlockName);
-    text.Set("<INC>", block.IncludePath);
-    text.Set("<LIB>", block.LibraryPath);
-    text.Set("<WD>", file.Environment().workingDirectory);
-    text.Set("<LIBS>", LIBRARY_LIST);
-    text.Set("<TAB>", "\t");
+void SetBlockValues(Printer& print, const BLOCKINFO& block, OutputFile& file) {
+    print.Set("N", block.BlockName);
+    print.Set("INC", WindowsToolPath(block.IncludePath));
+    print.Set("LIB", WindowsToolPath(block.LibraryPath));
+    print.Set("WD", WindowsToolPath(file.Environment().workingDirectory));
+    print.Set("LIBS", LIBRARY_LIST);
+    print.Set("TAB", "\t");
 }
 
 // ---------------------------------------------------------------------------
 // Workspace
 
-void WriteWorkspaceProject(PlaceholderLines& text) {
-    text.Lines({
+void WriteWorkspaceProject(Printer& print) {
+    print.Lines({
         "Microsoft Developer Studio Workspace File, Format Version 6.00",
         "# WARNING: DO NOT EDIT OR DELETE THIS WORKSPACE FILE!",
         "",
@@ -58,8 +58,8 @@ void WriteWorkspaceProject(PlaceholderLines& text) {
     });
 }
 
-void WriteWorkspaceGlobal(PlaceholderLines& text) {
-    text.Lines({
+void WriteWorkspaceGlobal(Printer& print) {
+    print.Lines({
         HASH_LINE,
         "",
         "Global:",
@@ -80,8 +80,8 @@ void WriteWorkspaceGlobal(PlaceholderLines& text) {
 // ---------------------------------------------------------------------------
 // Project
 
-void WriteProjectHead(PlaceholderLines& text) {
-    text.Lines({
+void WriteProjectHead(Printer& print) {
+    print.Lines({
         R"_(# Microsoft Developer Studio Project File - Name="<N>" - Package Owner=<4>)_",
         "# Microsoft Developer Studio Generated Build File, Format Version 6.00",
         "# ** DO NOT EDIT **",
@@ -116,8 +116,8 @@ void WriteProjectHead(PlaceholderLines& text) {
     });
 }
 
-void WriteProjectReleaseSettings(PlaceholderLines& text) {
-    text.Lines({
+void WriteProjectReleaseSettings(Printer& print) {
+    print.Lines({
         R"_(!IF  "$(CFG)" == "<N> - Win32 Release")_",
         "",
         "# PROP BASE Use_MFC 0",
@@ -147,8 +147,8 @@ void WriteProjectReleaseSettings(PlaceholderLines& text) {
     });
 }
 
-void WriteProjectDebugSettings(PlaceholderLines& text) {
-    text.Lines({
+void WriteProjectDebugSettings(Printer& print) {
+    print.Lines({
         R"_(!ELSEIF  "$(CFG)" == "<N> - Win32 Debug")_",
         "",
         "# PROP BASE Use_MFC 0",
@@ -183,42 +183,42 @@ void WriteProjectDebugSettings(PlaceholderLines& text) {
 }
 
 // One file of the project: path is written as given, after "SOURCE=".
-void WriteFileEntry(PlaceholderLines& text, std::string_view path) {
-    text.Line("# Begin Source File");
-    text.Line("");
-    text.Line("SOURCE=" + std::string(path));
-    text.Line("# End Source File");
+void WriteFileEntry(Printer& print, std::string_view path) {
+    print.Line("# Begin Source File");
+    print.Line("");
+    print.Line("SOURCE=" + std::string(path));
+    print.Line("# End Source File");
 }
 
-void WriteSourceFilesGroup(PlaceholderLines& text, const BLOCKINFO& block) {
-    text.Lines({
+void WriteSourceFilesGroup(Printer& print, const BLOCKINFO& block) {
+    print.Lines({
         R"_(# Begin Group "Source Files")_",
         "",
         R"_(# PROP Default_Filter "cpp;c;cxx;rc;def;r;odl;idl;hpj;bat;for;f90")_",
     });
-    WriteFileEntry(text, R"_(.\IF<N>.c)_");
+    WriteFileEntry(print, R"_(.\IF<N>.c)_");
     if (HasUserSource(block)) {
-        WriteFileEntry(text, R"_(.\<N>.c)_");
+        WriteFileEntry(print, R"_(.\<N>.c)_");
     }
-    WriteFileEntry(text, R"_(.\<N>.def)_");
-    WriteFileEntry(text, R"_(.\<N>.rc)_");
-    text.Line("# End Group");
+    WriteFileEntry(print, R"_(.\<N>.def)_");
+    WriteFileEntry(print, R"_(.\<N>.rc)_");
+    print.Line("# End Group");
 }
 
-void WriteHeaderFilesGroup(PlaceholderLines& text) {
-    text.Lines({
+void WriteHeaderFilesGroup(Printer& print) {
+    print.Lines({
         R"_(# Begin Group "Header Files")_",
         "",
         R"_(# PROP Default_Filter "h;hpp;hxx;hm;inl;fi;fd")_",
     });
-    WriteFileEntry(text, R"_(.\hresourc.h)_");
-    WriteFileEntry(text, R"_(.\resource.h)_");
-    WriteFileEntry(text, R"_(.\<N>.h)_");
-    text.Line("# End Group");
+    WriteFileEntry(print, R"_(.\hresourc.h)_");
+    WriteFileEntry(print, R"_(.\resource.h)_");
+    WriteFileEntry(print, R"_(.\<N>.h)_");
+    print.Line("# End Group");
 }
 
-void WriteResourceFilesGroup(PlaceholderLines& text) {
-    text.Lines({
+void WriteResourceFilesGroup(Printer& print) {
+    print.Lines({
         R"_(# Begin Group "Resource Files")_",
         "",
         R"_(# PROP Default_Filter "ico;cur;bmp;dlg;rc2;rct;bin;cnt;rtf;gif;jpg;jpeg;jpe")_",
@@ -226,27 +226,27 @@ void WriteResourceFilesGroup(PlaceholderLines& text) {
     });
 }
 
-void WriteProjectTarget(PlaceholderLines& text, const BLOCKINFO& block) {
-    text.Lines({
+void WriteProjectTarget(Printer& print, const BLOCKINFO& block) {
+    print.Lines({
         "# Begin Target",
         "",
         R"_(# Name "<N> - Win32 Release")_",
         R"_(# Name "<N> - Win32 Debug")_",
     });
-    WriteSourceFilesGroup(text, block);
-    WriteHeaderFilesGroup(text);
-    WriteResourceFilesGroup(text);
+    WriteSourceFilesGroup(print, block);
+    WriteHeaderFilesGroup(print);
+    WriteResourceFilesGroup(print);
     // The host libraries, found through the program's working directory.
-    WriteFileEntry(text, R"_("<WD>Bddk.lib")_");
-    WriteFileEntry(text, R"_("<WD>htmlhelp.lib")_");
-    text.Lines({"# End Target", "# End Project"});
+    WriteFileEntry(print, R"_("<WD>Bddk.lib")_");
+    WriteFileEntry(print, R"_("<WD>htmlhelp.lib")_");
+    print.Lines({"# End Target", "# End Project"});
 }
 
 // ---------------------------------------------------------------------------
 // Makefile
 
-void WriteMakefileHead(PlaceholderLines& text) {
-    text.Lines({
+void WriteMakefileHead(Printer& print) {
+    print.Lines({
         "# Microsoft Developer Studio Generated NMAKE File, Based on <N>.dsp",
         R"_(!IF "$(CFG)" == "")_",
         "CFG=<N> - Win32 Release",
@@ -279,15 +279,15 @@ void WriteMakefileHead(PlaceholderLines& text) {
 
 // The configuration block's values: <C> "Release" or "Debug", <NDEBUG> the
 // matching preprocessor symbol.
-void SetConfiguration(PlaceholderLines& text, bool debug) {
-    text.Set("<C>", debug ? "Debug" : "Release");
-    text.Set("<NDEBUG>", debug ? "_DEBUG" : "NDEBUG");
+void SetConfiguration(Printer& print, bool debug) {
+    print.Set("C", debug ? "Debug" : "Release");
+    print.Set("NDEBUG", debug ? "_DEBUG" : "NDEBUG");
 }
 
-void WriteConfigurationHead(PlaceholderLines& text, bool debug) {
-    text.Line(debug ? R"_(!ELSEIF  "$(CFG)" == "<N> - Win32 Debug")_"
-                    : R"_(!IF  "$(CFG)" == "<N> - Win32 Release")_");
-    text.Lines({
+void WriteConfigurationHead(Printer& print, bool debug) {
+    print.Line(debug ? R"_(!ELSEIF  "$(CFG)" == "<N> - Win32 Debug")_"
+                     : R"_(!IF  "$(CFG)" == "<N> - Win32 Release")_");
+    print.Lines({
         "",
         R"_(OUTDIR=.\<C>)_",
         R"_(INTDIR=.\<C>)_",
@@ -301,34 +301,34 @@ void WriteConfigurationHead(PlaceholderLines& text, bool debug) {
     });
 }
 
-void WriteCleanTarget(PlaceholderLines& text, const BLOCKINFO& block, bool debug) {
-    text.Line("CLEAN :");
+void WriteCleanTarget(Printer& print, const BLOCKINFO& block, bool debug) {
+    print.Line("CLEAN :");
     if (HasUserSource(block)) {
-        text.Line(R"_(<TAB>-@erase "$(INTDIR)\<N>.obj")_");
+        print.Line(R"_(<TAB>-@erase "$(INTDIR)\<N>.obj")_");
     }
-    text.Lines({
+    print.Lines({
         R"_(<TAB>-@erase "$(INTDIR)\IF<N>.obj")_",
         R"_(<TAB>-@erase "$(INTDIR)\<N>.res")_",
         R"_(<TAB>-@erase "$(INTDIR)\vc60.idb")_",
     });
     if (debug) {
-        text.Line(R"_(<TAB>-@erase "$(INTDIR)\vc60.pdb")_");
+        print.Line(R"_(<TAB>-@erase "$(INTDIR)\vc60.pdb")_");
     }
-    text.Lines({
+    print.Lines({
         R"_(<TAB>-@erase "$(OUTDIR)\<N>.dll")_",
         R"_(<TAB>-@erase "$(OUTDIR)\<N>.exp")_",
     });
     if (debug) {
-        text.Line(R"_(<TAB>-@erase "$(OUTDIR)\<N>.ilk")_");
+        print.Line(R"_(<TAB>-@erase "$(OUTDIR)\<N>.ilk")_");
     }
-    text.Lines({
+    print.Lines({
         R"_(<TAB>-@erase "$(OUTDIR)\<N>.lib")_",
         R"_(<TAB>-@erase "$(OUTDIR)\<N>.map")_",
     });
     if (debug) {
-        text.Line(R"_(<TAB>-@erase "$(OUTDIR)\<N>.pdb")_");
+        print.Line(R"_(<TAB>-@erase "$(OUTDIR)\<N>.pdb")_");
     }
-    text.Lines({
+    print.Lines({
         "",
         R"_("$(OUTDIR)" :)_",
         R"_(    if not exist "$(OUTDIR)/$(NULL)" mkdir "$(OUTDIR)")_",
@@ -336,24 +336,21 @@ void WriteCleanTarget(PlaceholderLines& text, const BLOCKINFO& block, bool debug
     });
 }
 
-void WriteCompilerRules(PlaceholderLines& text, bool debug) {
-    text.Line("CPP=cl.exe");
-    text.Line(debug ? "CPP_PROJ=/nologo /MTd /W3 /Gm /GX /ZI /Od /I \"<INC>\" /D \"WIN32\" "
-                      "/D \"_DEBUG\" /D \"_WINDOWS\" /Fo\"$(INTDIR)\\\\\" /Fd\"$(INTDIR)\\\\\" "
-                      "/FD /c "
-                    : "CPP_PROJ=/nologo /MT /W3 /GX /O2 /I \"<INC>\" /D \"WIN32\" /D \"NDEBUG\" "
-                      "/D \"_WINDOWS\" /Fo\"$(INTDIR)\\\\\" /Fd\"$(INTDIR)\\\\\" /FD /c ");
-    text.Line("");
+void WriteCompilerRules(Printer& print, bool debug) {
+    print.Line("CPP=cl.exe");
+    print.Line(debug ? "CPP_PROJ=/nologo /MTd /W3 /Gm /GX /ZI /Od /I \"<INC>\" /D \"WIN32\" /D \"_DEBUG\" /D \"_WINDOWS\" /Fo\"$(INTDIR)\\\\\" /Fd\"$(INTDIR)\\\\\" /FD /c "
+                     : "CPP_PROJ=/nologo /MT /W3 /GX /O2 /I \"<INC>\" /D \"WIN32\" /D \"NDEBUG\" /D \"_WINDOWS\" /Fo\"$(INTDIR)\\\\\" /Fd\"$(INTDIR)\\\\\" /FD /c ");
+    print.Line("");
     for (std::string_view rule :
          {".c{$(INTDIR)}.obj::", ".cpp{$(INTDIR)}.obj::", ".cxx{$(INTDIR)}.obj::",
           ".c{$(INTDIR)}.sbr::", ".cpp{$(INTDIR)}.sbr::", ".cxx{$(INTDIR)}.sbr::"}) {
-        text.Line(rule);
-        text.Lines({"   $(CPP) @<<", "   $(CPP_PROJ) $< ", "<<", ""});
+        print.Line(rule);
+        print.Lines({"   $(CPP) @<<", "   $(CPP_PROJ) $< ", "<<", ""});
     }
 }
 
-void WriteToolSettings(PlaceholderLines& text, bool debug) {
-    text.Lines({
+void WriteToolSettings(Printer& print, bool debug) {
+    print.Lines({
         "MTL=midl.exe",
         "MTL_PROJ=/nologo /D \"<NDEBUG>\" /mktyplib203 /win32 ",
         "RSC=rc.exe",
@@ -364,28 +361,22 @@ void WriteToolSettings(PlaceholderLines& text, bool debug) {
         "<TAB>",
         "LINK32=link.exe",
     });
-    text.Line(debug ? "LINK32_FLAGS=<LIBS> /nologo /subsystem:windows /dll /incremental:yes "
-                      "/pdb:\"$(OUTDIR)\\<N>.pdb\" /map:\"$(INTDIR)\\<N>.map\" /debug "
-                      "/machine:I386 /def:\".\\<N>.def\" /out:\"$(OUTDIR)\\<N>.dll\" "
-                      "/implib:\"$(OUTDIR)\\<N>.lib\" "
-                    : "LINK32_FLAGS=<LIBS> /nologo /subsystem:windows /dll /incremental:no "
-                      "/pdb:\"$(OUTDIR)\\<N>.pdb\" /map:\"$(INTDIR)\\<N>.map\" "
-                      "/machine:I386 /def:\".\\<N>.def\" /out:\"$(OUTDIR)\\<N>.dll\" "
-                      "/implib:\"$(OUTDIR)\\<N>.lib\" ");
+    print.Line(debug ? "LINK32_FLAGS=<LIBS> /nologo /subsystem:windows /dll /incremental:yes /pdb:\"$(OUTDIR)\\<N>.pdb\" /map:\"$(INTDIR)\\<N>.map\" /debug /machine:I386 /def:\".\\<N>.def\" /out:\"$(OUTDIR)\\<N>.dll\" /implib:\"$(OUTDIR)\\<N>.lib\" "
+                     : "LINK32_FLAGS=<LIBS> /nologo /subsystem:windows /dll /incremental:no /pdb:\"$(OUTDIR)\\<N>.pdb\" /map:\"$(INTDIR)\\<N>.map\" /machine:I386 /def:\".\\<N>.def\" /out:\"$(OUTDIR)\\<N>.dll\" /implib:\"$(OUTDIR)\\<N>.lib\" ");
 }
 
-void WriteLinkTarget(PlaceholderLines& text, const BLOCKINFO& block) {
-    text.Lines({
+void WriteLinkTarget(Printer& print, const BLOCKINFO& block) {
+    print.Lines({
         R"_(DEF_FILE= \)_",
         R"_(<TAB>".\<N>.def")_",
         R"_(LINK32_OBJS= \)_",
     });
     if (HasUserSource(block)) {
-        text.Line(R"_(<TAB>"$(INTDIR)\<N>.obj" \)_");
+        print.Line(R"_(<TAB>"$(INTDIR)\<N>.obj" \)_");
     }
     // The host libraries through the library path; a path already ending in
     // a backslash gives a doubled one, which the tools accept.
-    text.Lines({
+    print.Lines({
         R"_(<TAB>"$(INTDIR)\IF<N>.obj" \)_",
         R"_(<TAB>"$(INTDIR)\<N>.res" \)_",
         R"_(<TAB>"<LIB>\Bddk.lib" \)_",
@@ -399,17 +390,17 @@ void WriteLinkTarget(PlaceholderLines& text, const BLOCKINFO& block) {
     });
 }
 
-void WriteMakefileConfiguration(PlaceholderLines& text, const BLOCKINFO& block, bool debug) {
-    SetConfiguration(text, debug);
-    WriteConfigurationHead(text, debug);
-    WriteCleanTarget(text, block, debug);
-    WriteCompilerRules(text, debug);
-    WriteToolSettings(text, debug);
-    WriteLinkTarget(text, block);
+void WriteMakefileConfiguration(Printer& print, const BLOCKINFO& block, bool debug) {
+    SetConfiguration(print, debug);
+    WriteConfigurationHead(print, debug);
+    WriteCleanTarget(print, block, debug);
+    WriteCompilerRules(print, debug);
+    WriteToolSettings(print, debug);
+    WriteLinkTarget(print, block);
 }
 
-void WriteDependencyInclude(PlaceholderLines& text) {
-    text.Lines({
+void WriteDependencyInclude(Printer& print) {
+    print.Lines({
         "",
         "",
         R"_(!IF "$(NO_EXTERNAL_DEPS)" != "1")_",
@@ -424,10 +415,10 @@ void WriteDependencyInclude(PlaceholderLines& text) {
     });
 }
 
-void WriteSourceRules(PlaceholderLines& text, const BLOCKINFO& block) {
-    text.Line(R"_(!IF "$(CFG)" == "<N> - Win32 Release" || "$(CFG)" == "<N> - Win32 Debug")_");
+void WriteSourceRules(Printer& print, const BLOCKINFO& block) {
+    print.Line(R"_(!IF "$(CFG)" == "<N> - Win32 Release" || "$(CFG)" == "<N> - Win32 Debug")_");
     if (HasUserSource(block)) {
-        text.Lines({
+        print.Lines({
             R"_(SOURCE=.\<N>.c)_",
             "",
             R"_("$(INTDIR)\<N>.obj" : $(SOURCE) "$(INTDIR)")_",
@@ -435,7 +426,7 @@ void WriteSourceRules(PlaceholderLines& text, const BLOCKINFO& block) {
             "",
         });
     }
-    text.Lines({
+    print.Lines({
         R"_(SOURCE=.\IF<N>.c)_",
         "",
         R"_("$(INTDIR)\IF<N>.obj" : $(SOURCE) "$(INTDIR)")_",
@@ -455,32 +446,32 @@ void WriteSourceRules(PlaceholderLines& text, const BLOCKINFO& block) {
 }  // namespace
 
 bool WriteWorkspace(OutputFile& file, const BLOCKINFO& block) {
-    PlaceholderLines text(file);
-    SetBlockValues(text, block, file);
-    WriteWorkspaceProject(text);
-    WriteWorkspaceGlobal(text);
+    Printer print(file);
+    SetBlockValues(print, block, file);
+    WriteWorkspaceProject(print);
+    WriteWorkspaceGlobal(print);
     return true;
 }
 
 bool WriteProject(OutputFile& file, const BLOCKINFO& block) {
-    PlaceholderLines text(file);
-    SetBlockValues(text, block, file);
-    WriteProjectHead(text);
-    WriteProjectReleaseSettings(text);
-    WriteProjectDebugSettings(text);
-    WriteProjectTarget(text, block);
+    Printer print(file);
+    SetBlockValues(print, block, file);
+    WriteProjectHead(print);
+    WriteProjectReleaseSettings(print);
+    WriteProjectDebugSettings(print);
+    WriteProjectTarget(print, block);
     return true;
 }
 
 bool WriteMakefile(OutputFile& file, const BLOCKINFO& block) {
-    PlaceholderLines text(file);
-    SetBlockValues(text, block, file);
-    WriteMakefileHead(text);
-    WriteMakefileConfiguration(text, block, false);
-    WriteMakefileConfiguration(text, block, true);
-    text.Line("!ENDIF ");
-    WriteDependencyInclude(text);
-    WriteSourceRules(text, block);
+    Printer print(file);
+    SetBlockValues(print, block, file);
+    WriteMakefileHead(print);
+    WriteMakefileConfiguration(print, block, false);
+    WriteMakefileConfiguration(print, block, true);
+    print.Line("!ENDIF ");
+    WriteDependencyInclude(print);
+    WriteSourceRules(print, block);
     return true;
 }
 

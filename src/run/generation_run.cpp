@@ -214,19 +214,21 @@ private:
         const std::string stock = environment_.workingDirectory + file.stockFile;
         if (file.stockFile == "xDAIS.bmp" && !FileExists(stock)) {
             prompts_.showMessage(XDAIS_BITMAP_MISSING_MESSAGE, MessageIcon::Stop);
+            result_.notWritten.push_back(path);
             return;
         }
-        // A stock file that cannot be read or copied is not reported.
+        // The resource script names the copy: one that is not there is
+        // reported, and the run goes on with the other files.
         const std::optional<std::string> bytes = ReadBytes(stock);
-        if (!bytes) {
-            return;
-        }
         const ExistingFile existing = ReadExisting(path);
-        if (LeftAlone(file, path, existing, *bytes) || !Decide(file, path, existing)) {
+        if ((bytes && LeftAlone(file, path, existing, *bytes)) || !Decide(file, path, existing)) {
             return;
         }
-        if (WriteWholeFile(path, *bytes) == WholeWrite::Written) {
+        if (bytes && WriteWholeFile(path, *bytes) == WholeWrite::Written) {
             Report(FileAction::Written, file, path);
+        } else {
+            prompts_.showMessage(CannotCopyMessage(stock, path), MessageIcon::Exclamation);
+            result_.notWritten.push_back(path);
         }
     }
 
@@ -287,9 +289,9 @@ private:
                 prompts_.showMessage(CannotOpenMessage(path), MessageIcon::Exclamation);
                 break;
             case WholeWrite::CannotWrite:
-                prompts_.showMessage(
-                    "Cannot write file " + path + ".  " + "Will abort code generation.",
-                    MessageIcon::Exclamation);
+                prompts_.showMessage("Cannot write file " + DisplayPath(path) + ".  " +
+                                         "Will abort code generation.",
+                                     MessageIcon::Exclamation);
                 break;
         }
         ReportLeftAsItWas(file, path, existing);
@@ -368,11 +370,15 @@ std::optional<std::string> PreviewText(const BlockFile& file, const std::string&
 }  // namespace
 
 std::string CannotOpenMessage(const std::string& path) {
-    return "Cannot open file " + path + ".  " + "Will abort code generation.";
+    return "Cannot open file " + DisplayPath(path) + ".  " + "Will abort code generation.";
+}
+
+std::string CannotCopyMessage(const std::string& stock, const std::string& path) {
+    return "Cannot copy file " + DisplayPath(stock) + " to " + DisplayPath(path) + ".";
 }
 
 std::string CannotWriteTemplateMessage(const std::string& path) {
-    return "Cannot write file " + path + ".  The template was not saved.";
+    return "Cannot write file " + DisplayPath(path) + ".  The template was not saved.";
 }
 
 std::string CannotKeepLeftoversMessage(const std::string& path, const std::string& orphanPath) {
@@ -397,7 +403,7 @@ std::vector<std::string> RunResult::Paths(FileAction action) const {
 }
 
 std::string RefusalReason(const BLOCKINFO& block) {
-    if (HasDriveLetter(block.Directory)) {
+    if (IsForeignPath(block.Directory)) {
         return DriveLetterMessage(block.Directory);
     }
     if (block.BlockName.empty()) {
@@ -421,12 +427,16 @@ void RememberSettings(const BLOCKINFO& block, SettingsStore& settings) {
     if (directory.size() > 1 && IsSeparator(directory.back())) {
         directory.pop_back();
     }
-    directory = LowerCase(directory);
+    // Remembered lower-cased where file names ignore case; elsewhere the
+    // folder would not be found again.
+    if (FILE_NAMES_IGNORE_CASE) {
+        directory = LowerCase(directory);
+    }
     settings.write(setting::SECTION, setting::OPEN_DIRECTORY, directory);
 
     // c:\blocks\myadd with the block MyAdd: new blocks start in c:\blocks.
     const std::string name = LowerCase(block.BlockName);
-    const size_t at = name.empty() ? std::string::npos : directory.find(name);
+    const size_t at = name.empty() ? std::string::npos : LowerCase(directory).find(name);
     if (at != std::string::npos && at > 0 && at + name.size() == directory.size()) {
         const size_t separator = directory.find_last_of("\\/", at - 1);
         if (separator != std::string::npos) {

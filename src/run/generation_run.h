@@ -18,6 +18,8 @@ inline constexpr const char* XDAIS_BITMAP_MISSING_MESSAGE =
 
 // "Cannot open file " + path + ".  " + "Will abort code generation."
 std::string CannotOpenMessage(const std::string& path);
+// "Cannot copy file " + stock + " to " + path + "."; the run goes on without it.
+std::string CannotCopyMessage(const std::string& stock, const std::string& path);
 // "Cannot write file " + path + ".  The template was not saved."; the run
 // goes on without it.
 std::string CannotWriteTemplateMessage(const std::string& path);
@@ -48,9 +50,9 @@ struct FileEvent {
 struct RunResult {
     RunOutcome outcome = RunOutcome::Completed;
     std::vector<FileEvent> events;  // in the order they happened
-    // Files that could not be written while the run went on (the template, a
-    // file whose leftover sections could not be kept), each already reported
-    // through the prompts.
+    // Files that could not be written or copied while the run went on (the
+    // template, the stock icons and bitmap, a file whose leftover sections
+    // could not be kept), each already reported through the prompts.
     std::vector<std::string> notWritten;
     // Per file, the user sections the splice could not carry over and where
     // they were kept; each file is reported through the prompts at the end.

@@ -125,4 +125,16 @@ void CFileInfo::updateButtons() {
     setNextEnabled(!blockName_->text().isEmpty() && !directory_->text().isEmpty());
 }
 
+QWidget* CFileInfo::showFinding(const Finding& finding) {
+    const std::pair<const char*, QWidget*> fields[] = {{"Block Name", blockName_},
+                                                       {"Help Filename", helpFilename_},
+                                                       {"Icon Filename", iconFilename_}};
+    for (const auto& [key, field] : fields) {
+        if (finding.key == key) {
+            return field;
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace bw

@@ -31,6 +31,8 @@ protected:
     void build() override;
     void loadControls() override;
     bool storeControls(bool forward) override;
+    std::optional<DefinitionPage> checkedPage() const override { return DefinitionPage::Files; }
+    QWidget* showFinding(const Finding& finding) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -9,6 +9,7 @@
 #include <QWizard>
 #include <map>
 
+#include "generation/paths.h"
 #include "run/file_set.h"
 #include "wizard/cwizard.h"
 #include "wizard/file_trees_view.h"
@@ -140,7 +141,7 @@ void CFinish::openItem(FileTree tree, const QTreeWidgetItem* item) {
 
 void CFinish::loadControls() {
     location_->setText(QStringLiteral("The component was generated in ") +
-                       QString::fromLocal8Bit(DirectoryPrefix(block()).c_str()));
+                       QString::fromLocal8Bit(DisplayPath(DirectoryPrefix(block())).c_str()));
     const auto* sheet = qobject_cast<const CWizard*>(wizard());
     const QString outcome = sheet ? OutcomeText(sheet->generatePage()->lastResult()) : QString();
     outcome_->setText(outcome);

@@ -1,5 +1,7 @@
 #include "wizard/generate.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -65,11 +67,16 @@ CGenerate::CGenerate(WizardContext& context, QWidget* parent)
     : CWizardPage(context, SUBTITLE, parent) {}
 
 void CGenerate::build() {
+    findings_ = new QLabel;
+    findings_->setObjectName(QStringLiteral("findings"));
+    findings_->setTextFormat(Qt::PlainText);
+    findings_->setWordWrap(true);
     trees_ = new FileTreesView;
     button_ = new QPushButton(QStringLiteral("&Generate Code"));
     progress_ = new QProgressBar;
     progressLabel_ = new QLabel;
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(findings_);
     layout->addWidget(trees_, 1);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch();
@@ -87,6 +94,7 @@ void CGenerate::build() {
 void CGenerate::loadControls() {
     trees_->showFileSet(block());
     markWhatWillChange();
+    showFindings();
     showRunning(false);
     setNextEnabled(false);  // Back only, until a run has ended
 }
@@ -110,6 +118,23 @@ void CGenerate::markWhatWillChange() {
     trees_->markFiles([&](const std::string& path) { return marks[path]; });
 }
 
+std::vector<Finding> CGenerate::findings() {
+    std::vector<Finding> found = CheckStockFiles(block(), context().workingDirectory);
+    const std::vector<Finding> definition = CheckDefinition(block());
+    found.insert(found.end(), definition.begin(), definition.end());
+    return found;
+}
+
+void CGenerate::showFindings() {
+    QString text;
+    for (const Finding& finding : findings()) {
+        text += QString::fromLocal8Bit((finding.severity == Severity::Warning ? "Warning: " : "") +
+                                       finding.key + ": " + finding.message + "\n");
+    }
+    findings_->setText(text.trimmed());
+    findings_->setVisible(!text.isEmpty());
+}
+
 void CGenerate::showRunning(bool running) {
     trees_->setVisible(!running);
     button_->setVisible(!running);
@@ -131,6 +156,16 @@ void CGenerate::showFileInHand(const RunProgress& progress) {
 
 void CGenerate::generate() {
     if (running_) {
+        return;
+    }
+    // A definition whose files would not compile is not generated.
+    const std::vector<Finding> found = findings();
+    if (HasErrors(found)) {
+        prompts().showMessage(
+            std::find_if(found.begin(), found.end(),
+                         [](const Finding& f) { return f.severity == Severity::Error; })
+                ->message,
+            MessageIcon::Stop);
         return;
     }
     running_ = true;

@@ -31,6 +31,8 @@ public:
     const std::optional<RunResult>& lastResult() const { return lastResult_; }
 
     QPushButton* generateButton() const { return button_; }
+    // What the checker found when the page was shown, one line each.
+    QLabel* findingsLabel() const { return findings_; }
     FileTreesView* trees() const { return trees_; }
     QProgressBar* progressBar() const { return progress_; }
     QLabel* progressLabel() const { return progressLabel_; }
@@ -46,6 +48,9 @@ protected:
 private:
     class ProgressPrompts;
 
+    // The checker's findings, the stock files' first.
+    std::vector<Finding> findings();
+    void showFindings();
     void showRunning(bool running);
     // Marks each file of the trees new, changed or unchanged, as a run now
     // would leave it.
@@ -56,6 +61,7 @@ private:
     QPushButton* button_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* progressLabel_ = nullptr;
+    QLabel* findings_ = nullptr;
     bool running_ = false;
     std::optional<RunResult> lastResult_;
 };

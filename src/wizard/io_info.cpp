@@ -18,13 +18,35 @@ namespace {
 
 constexpr const char* SUBTITLE = "Set input and output characteristics of the block.";
 
-QSpinBox* CountBox(const char* objectName) {
-    auto* box = new QSpinBox;
-    box->setObjectName(QString::fromLatin1(objectName));
-    box->setRange(0, MAX_CHANNELS);
-    box->setDisplayIntegerBase(10);
-    return box;
-}
+// A channel count as typed. The spin box alone would drop the keystroke that
+// takes a count beyond 129 (130 would read 13) and put the previous value back
+// when the field is left; this one keeps what was typed so that the page can
+// give the range message.
+class CountBox : public QSpinBox {
+public:
+    explicit CountBox(const char* objectName) {
+        setObjectName(QString::fromLatin1(objectName));
+        setRange(0, MAX_CHANNELS);
+        setDisplayIntegerBase(10);
+    }
+
+protected:
+    QValidator::State validate(QString& text, int& position) const override {
+        static const QRegularExpression DIGITS(
+            QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{1,9}")));
+        const QValidator::State state = QSpinBox::validate(text, position);
+        return state == QValidator::Invalid && DIGITS.match(text).hasMatch()
+                   ? QValidator::Intermediate
+                   : state;
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        if (hasAcceptableInput()) {
+            QSpinBox::focusOutEvent(event);
+        } else {
+            QWidget::focusOutEvent(event);  // no correction: the text stays for the message
+        }
+    }
+};
 
 }  // namespace
 
@@ -32,8 +54,8 @@ CIOInfo::CIOInfo(WizardContext& context, QWidget* parent)
     : CWizardPage(context, SUBTITLE, parent) {}
 
 void CIOInfo::build() {
-    inputs_ = CountBox("inputCount");
-    outputs_ = CountBox("outputCount");
+    inputs_ = new CountBox("inputCount");
+    outputs_ = new CountBox("outputCount");
     channels_ = new QListWidget;
     label_ = new QLineEdit;
     dimension_ = new QLineEdit;
@@ -97,7 +119,7 @@ void CIOInfo::loadControls() {
 }
 
 bool CIOInfo::storeControls(bool forward) {
-    // The spin boxes keep their values in range; an emptied field is what is left.
+    // A count typed beyond the range, or an emptied field, is not taken.
     for (QSpinBox* count : {inputs_, outputs_}) {
         if (!count->hasAcceptableInput()) {
             prompts().showMessage(COUNT_RANGE_MESSAGE, MessageIcon::Exclamation);
@@ -187,6 +209,16 @@ void CIOInfo::dimensionEdited(const QString& text) {
     if (ChannelEntry* entry = selectedEntry()) {
         entry->dimension = DecimalValue(ToStdString(text));
     }
+}
+
+QWidget* CIOInfo::showFinding(const Finding& finding) {
+    if (finding.key == "Inputs" || finding.key == "Outputs") {
+        return finding.key == "Inputs" ? inputs_ : outputs_;
+    }
+    if (finding.record >= 0 && finding.record < channels_->count()) {
+        channels_->setCurrentRow(finding.record);
+    }
+    return label_;
 }
 
 }  // namespace bw

@@ -27,6 +27,8 @@ protected:
     void build() override;
     void loadControls() override;
     bool storeControls(bool forward) override;
+    std::optional<DefinitionPage> checkedPage() const override { return DefinitionPage::Channels; }
+    QWidget* showFinding(const Finding& finding) override;
 
 private:
     struct ChannelEntry {

@@ -83,4 +83,9 @@ void CLocalArrayInfo::enableFields(bool enabled) {
     size_->setEnabled(enabled);
 }
 
+QWidget* CLocalArrayInfo::showFinding(const Finding& finding) {
+    QWidget* name = CRecordListPage::showFinding(finding);
+    return finding.key.rfind("LocalSize", 0) == 0 ? size_ : name;
+}
+
 }  // namespace bw

@@ -17,6 +17,11 @@ public:
     QLineEdit* sizeEdit() const { return size_; }
 
 protected:
+    std::string nameKey(int index) const override { return "ArrayName" + std::to_string(index); }
+    std::optional<DefinitionPage> checkedPage() const override {
+        return DefinitionPage::LocalArrays;
+    }
+    QWidget* showFinding(const Finding& finding) override;
     void build() override;
     int recordCount() override;
     std::string& recordName(int index) override;

@@ -33,6 +33,12 @@ public:
     QPushButton* configureButton() const { return configure_; }
 
 protected:
+    std::string nameKey(int index) const override {
+        return "ParameterName" + std::to_string(index);
+    }
+    std::optional<DefinitionPage> checkedPage() const override {
+        return DefinitionPage::Parameters;
+    }
     void build() override;
     void loadControls() override;
     int recordCount() override;

@@ -19,6 +19,12 @@ public:
     DefaultValueField* defaultField() const { return default_; }
 
 protected:
+    std::string nameKey(int index) const override {
+        return "PersistantName" + std::to_string(index);
+    }
+    std::optional<DefinitionPage> checkedPage() const override {
+        return DefinitionPage::Persistants;
+    }
     void build() override;
     int recordCount() override;
     std::string& recordName(int index) override;

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "wizard/page_text.h"
@@ -97,6 +98,13 @@ void CRecordListPage::deleteRecord() {
     show(std::min(position, recordCount() - 1));
 }
 
+QWidget* CRecordListPage::showFinding(const Finding& finding) {
+    if (finding.record >= 0 && finding.record < recordCount() && finding.record != shown_) {
+        show(finding.record);
+    }
+    return nameEdit_;
+}
+
 void CRecordListPage::fillList() {
     const QSignalBlocker quiet(list_);
     list_->clear();
@@ -110,6 +118,7 @@ void CRecordListPage::show(int index) {
     select(index);
     const bool any = index >= 0;
     nameEdit_->setText(any ? ToQString(recordName(index)) : QString());
+    markName(nameEdit_->text());
     if (any) {
         showFields(index);
     }
@@ -142,6 +151,33 @@ void CRecordListPage::nameEdited(const QString& name) {
     if (QListWidgetItem* entry = list_->item(shown_)) {
         entry->setText(name);
     }
+    markName(name);
+}
+
+void CRecordListPage::markName(const QString& name) {
+    std::string reason;
+    if (shown_ >= 0 && checkedPage()) {
+        // The name as it would be stored, checked in place and put back.
+        std::string& stored = recordName(shown_);
+        const std::string kept = stored;
+        stored = WithoutTrailingSpaces(ToStdString(name));
+        const std::vector<Finding> findings = CheckDefinition(block());
+        stored = kept;
+        const std::string key = nameKey(shown_);
+        const auto error = std::find_if(findings.begin(), findings.end(), [&](const Finding& f) {
+            return f.severity == Severity::Error && f.key == key;
+        });
+        if (error != findings.end()) {
+            reason = error->message;
+        }
+    }
+    const bool marked = !reason.empty();
+    nameEdit_->setToolTip(ToQString(reason));
+    QPalette palette = nameEdit_->style()->standardPalette();
+    if (marked) {
+        palette.setColor(QPalette::Base, QColor(255, 220, 220));
+    }
+    nameEdit_->setPalette(palette);
 }
 
 bool CRecordListPage::namesAreUnique() {

@@ -44,6 +44,8 @@ protected:
     virtual int recordCount() = 0;
     virtual std::string& recordName(int index) = 0;
     virtual bool addToPool() = 0;  // shows the pool's limit message when full
+    // The template key of the record's name ("ParameterName" + index).
+    virtual std::string nameKey(int index) const = 0;
     virtual void deleteFromPool(int index) = 0;
 
     // The fields after the name: record -> controls, controls -> record (false,
@@ -51,6 +53,9 @@ protected:
     virtual void showFields(int index) = 0;
     virtual bool storeFields(int index) = 0;
     virtual void enableFields(bool enabled) = 0;
+
+    // Shows the finding's record; its name field is the one to focus.
+    QWidget* showFinding(const Finding& finding) override;
 
     // The right-hand form; "Name:" is its first row.
     QFormLayout* fieldsLayout() const { return fields_; }
@@ -61,6 +66,9 @@ private:
     bool storeShown();
     void selectionChanged(int row);
     void nameEdited(const QString& name);
+    // Marks the name field while the name typed would be refused by Next:
+    // its tooltip holds the reason.
+    void markName(const QString& name);
     bool namesAreUnique();
     void select(int row);
 

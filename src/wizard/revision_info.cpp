@@ -83,4 +83,15 @@ bool CRevisionInfo::storeControls(bool /*forward*/) {
     return true;
 }
 
+QWidget* CRevisionInfo::showFinding(const Finding& finding) {
+    const std::pair<const char*, QWidget*> fields[] = {{"Company Name", companyName_},
+                                                       {"Revision", revision_}};
+    for (const auto& [key, field] : fields) {
+        if (finding.key == key) {
+            return field;
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace bw

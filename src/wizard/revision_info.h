@@ -18,6 +18,8 @@ protected:
     void build() override;
     void loadControls() override;
     bool storeControls(bool forward) override;
+    std::optional<DefinitionPage> checkedPage() const override { return DefinitionPage::Revision; }
+    QWidget* showFinding(const Finding& finding) override;
 
 private:
     QLineEdit* companyName_ = nullptr;

@@ -96,4 +96,17 @@ void CVisibleInfo::updateButtons() {
                    !menuName_->text().isEmpty());
 }
 
+QWidget* CVisibleInfo::showFinding(const Finding& finding) {
+    const std::pair<const char*, QWidget*> fields[] = {{"Library Name", library_},
+                                                       {"Group Name", group_},
+                                                       {"Menu Name", menuName_},
+                                                       {"Short Description", shortDescription_}};
+    for (const auto& [key, field] : fields) {
+        if (finding.key == key) {
+            return field;
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace bw

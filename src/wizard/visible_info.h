@@ -23,6 +23,8 @@ protected:
     void build() override;
     void loadControls() override;
     bool storeControls(bool forward) override;
+    std::optional<DefinitionPage> checkedPage() const override { return DefinitionPage::Names; }
+    QWidget* showFinding(const Finding& finding) override;
 
 private:
     void fillLists(const HostCatalogue& catalogue);

@@ -17,7 +17,24 @@ void CWizardPage::load() {
 
 bool CWizardPage::store(bool forward) {
     ensureBuilt();
-    return storeControls(forward);
+    return storeControls(forward) && (!forward || passesChecks());
+}
+
+bool CWizardPage::passesChecks() {
+    const std::optional<DefinitionPage> page = checkedPage();
+    if (!page) {
+        return true;
+    }
+    const std::vector<Finding> findings = CheckDefinition(block());
+    const Finding* error = FirstErrorOn(findings, *page);
+    if (error == nullptr) {
+        return true;
+    }
+    prompts().showMessage(error->message, MessageIcon::Stop);
+    if (QWidget* field = showFinding(*error)) {
+        field->setFocus();
+    }
+    return false;
 }
 
 bool CWizardPage::storeControls(bool /*forward*/) {

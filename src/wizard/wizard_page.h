@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QWizardPage>
+#include <optional>
 
+#include "check/definition_check.h"
 #include "wizard/wizard_context.h"
 
 namespace bw {
@@ -34,6 +36,13 @@ protected:
     virtual void loadControls() {}
     virtual bool storeControls(bool forward);
 
+    // The part of the definition this page edits: Next refuses the first error
+    // the checker finds there. None for pages that edit nothing it checks.
+    virtual std::optional<DefinitionPage> checkedPage() const { return std::nullopt; }
+    // Shows the field a finding concerns (selecting its record or channel)
+    // and returns it for the focus; null when the page has no such field.
+    virtual QWidget* showFinding(const Finding& /*finding*/) { return nullptr; }
+
     // The sheet's buttons: Back and Next (true), or Back only (false).
     void setNextEnabled(bool enabled);
 
@@ -51,6 +60,9 @@ protected:
 
 private:
     void ensureBuilt();
+    // After a store by Next: the first error on this page, shown as the
+    // page's own messages are, with the focus on its field.
+    bool passesChecks();
 
     WizardContext& context_;
     bool nextEnabled_ = true;

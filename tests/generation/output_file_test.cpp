@@ -4,6 +4,7 @@
 
 #include "generation/output_file.h"
 #include "generation/paths.h"
+#include "generation/text_lines.h"
 #include "support/generate.h"
 
 namespace bw {
@@ -50,25 +51,6 @@ TEST_F(OutputFileTest, WritesTextsWithExplicitCrLf) {
     EXPECT_EQ(bytes, "\r\nname MyAdd\r\nno end|\r\n");
 }
 
-TEST_F(OutputFileTest, TemplateLinesSubstituteAndCount) {
-    int includeCount = 0;
-    int plainCount = 0;
-    int nestedCount = 0;
-    const std::string bytes = WriteFile([&](OutputFile& file) {
-        includeCount = WriteTemplateLine(file, "#include \"%1.h\"", "MyAlg");
-        plainCount = WriteTemplateLine(file, "%2 %1_%1(%2) %3", "Gain", "Int");
-        // Replacement texts are never searched for placeholders.
-        nestedCount = WriteTemplateLine(file, "a %1 b %2 c", "%2%1", "%1");
-        WriteTemplateLine(file, " #include \"%1.H\"", "MyAlg");
-    });
-    EXPECT_EQ(Lines(bytes),
-              (std::vector<std::string>{"#include \"myalg.h\"", "Int Gain_Gain(Int) %3",
-                                        "a %2%1 b %1 c", " #include \"MyAlg.H\""}));
-    EXPECT_EQ(includeCount, 1);
-    EXPECT_EQ(plainCount, 4);
-    EXPECT_EQ(nestedCount, 2);
-}
-
 TEST(MakeIdentifier, KeepsLettersDigitsAndUnderscores) {
     EXPECT_EQ(MakeIdentifier("Gain", 0), "_Gain");
     EXPECT_EQ(MakeIdentifier("9lives", 0), "_9lives");
@@ -95,7 +77,7 @@ TEST_F(OutputFileTest, NothingIsWrittenAfterStoppingIsSet) {
     OutputFile file(environment_);
     ASSERT_TRUE(file.Open(PathOf("out.txt")));
     for (int i = 0; i < lines; i += 2) {  // every kind of write is pumped first
-        WriteTemplateLine(file, "%1", line);
+        Printer(file).Line("<line>", {{"line", line}});
         Write(file, line + "\r\n");
     }
     EXPECT_EQ(pumps_, lines);

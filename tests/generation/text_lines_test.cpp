@@ -9,58 +9,112 @@
 namespace bw {
 namespace {
 
-TEST(FillTest, ReplacesEveryPlaceholderInOnePassFromTheLeft) {
-    EXPECT_EQ(Fill("hBuf<i> = in<i>[<k>];", {{"<i>", "12"}, {"<k>", "3"}}), "hBuf12 = in12[3];");
-    EXPECT_EQ(Fill("<i><k><i>", {{"<i>", "a"}, {"<k>", "b"}}), "aba");
-    // A value that holds a placeholder is written as it is.
-    EXPECT_EQ(Fill("<i>/<k>", {{"<i>", "<k>"}, {"<k>", "x"}}), "<k>/x");
-}
-
-TEST(FillTest, LeavesTextThatOnlyLooksLikeAPlaceholder) {
-    EXPECT_EQ(Fill("a < b <i", {{"<i>", "1"}}), "a < b <i");
-    EXPECT_EQ(Fill("<<i>>", {{"<i>", "1"}}), "<1>");
-    EXPECT_EQ(Fill("", {{"<i>", "1"}}), "");
-    EXPECT_EQ(Fill("no fields", {}), "no fields");
-}
-
-TEST(FillTest, TheFirstFieldThatMatchesAtAPositionWins) {
-    EXPECT_EQ(Fill("<ID>", {{"<I", "x"}, {"<ID>", "y"}}), "xD>");
-    EXPECT_EQ(Fill("<ID>", {{"<ID>", "y"}, {"<I", "x"}}), "y");
-    EXPECT_EQ(Fill("%1%2", {{"", "never"}, {"%2", "b"}, {"%1", "a"}}), "ab");
-    EXPECT_EQ(Fill("<i>%1<i", {{"<i>", "x"}, {"%1", "y"}}), "xy<i");
-}
-
 // The bytes written to a fresh file by write.
-std::string Written(const std::function<void(OutputFile&)>& write) {
+std::string Written(const std::function<void(Printer&)>& write) {
     TempDir dir;
     RunEnvironment environment;
     OutputFile file(environment);
     EXPECT_TRUE(file.Open(dir.path() + "out.txt"));
-    write(file);
+    Printer print(file);
+    write(print);
     EXPECT_TRUE(file.Close());
     return ReadFileBytes(dir.path() + "out.txt");
 }
 
+TEST(PrinterTest, FillsEveryVariableInOnePassFromTheLeft) {
+    Written([&](Printer& print) {
+        print.Set("i", 12);
+        EXPECT_EQ(print.Fill("hBuf<i> = in<i>[<k>];", {{"k", "3"}}), "hBuf12 = in12[3];");
+        EXPECT_EQ(print.Fill("<i><k><i>", {{"k", "b"}}), "12b12");
+        // A value that holds a placeholder is written as it is.
+        EXPECT_EQ(print.Fill("<i>/<k>", {{"i", "<k>"}, {"k", "x"}}), "<k>/x");
+        print.Set("N", "a<INC>b");
+        print.Set("INC", "x");
+        EXPECT_EQ(print.Fill("<N>|<INC>|<4>"), "a<INC>b|x|<4>");
+        print.Set("N", "c");
+        EXPECT_EQ(print.Fill("<N><N"), "c<N");
+    });
+}
+
+TEST(PrinterTest, LeavesTextThatOnlyLooksLikeAPlaceholder) {
+    Written([&](Printer& print) {
+        print.Set("i", 1);
+        EXPECT_EQ(print.Fill("a < b <i"), "a < b <i");
+        EXPECT_EQ(print.Fill("<<i>>"), "<1>");
+        EXPECT_EQ(print.Fill("#include <windows.h> <i>"), "#include <windows.h> 1");
+        EXPECT_EQ(print.Fill("for (i = 0; i<n; i++) a[i] = b>c ? <i> : 0;"),
+                  "for (i = 0; i<n; i++) a[i] = b>c ? 1 : 0;");
+        EXPECT_EQ(print.Fill(""), "");
+    });
+}
+
+TEST(PrinterTest, ScopesAndOneCallsVariablesHideOuterOnesUntilTheyEnd) {
+    EXPECT_EQ(Written([](Printer& print) {
+                  print.Set("x", "file");
+                  {
+                      const auto section = print.With({{"x", "section"}, {"y", "only here"}});
+                      print.Line("<x> <y>");
+                      print.Line("<x>", {{"x", "call"}});
+                      print.Set("x", "changed in the section");
+                      print.Line("<x>");
+                  }
+                  print.Line("<x> <y>");
+              }),
+              "section only here\r\ncall\r\nchanged in the section\r\nfile <y>\r\n");
+}
+
+// Text put together elsewhere (a user's name, say) is written as it is.
+TEST(PrinterTest, RawTextIsNeverFilled) {
+    EXPECT_EQ(Written([](Printer& print) {
+                  print.Set("i", 1);
+                  print.Raw("Gain<i>");
+                  print.RawText("<i>");
+                  print.Line("<i>");
+              }),
+              "Gain<i>\r\n<i>1\r\n");
+}
+
+TEST(PrinterTest, BlocksDropTheBreaksAfterTheirOpeningAndBeforeTheirClosing) {
+    EXPECT_EQ(Written([](Printer& print) {
+                  print.Block(R"(
+first <i>
+
+third)",
+                              {{"i", 1}});
+                  print.Block(R"(
+last
+)");
+                  print.Block("");
+                  print.Text("no end <i>", {{"i", 2}});
+              }),
+              "first 1\r\n\r\nthird\r\nlast\r\n\r\nno end 2");
+}
+
 // Lines handed over in pieces or composed in place read exactly as the
-// filled line, whatever their length.
-TEST(FillTest, WrittenLinesReadAsTheFilledLine) {
+// filled line, whatever their length and however many placeholders they hold.
+TEST(PrinterTest, WrittenLinesReadAsTheFilledLine) {
     const std::string longValue(5000, 'v');  // past what is composed in place
+    std::string many;
+    for (int n = 0; n < 100; ++n) {
+        many += "<i>,";
+    }
     const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
         {"hBuf<i> = in<i>[<k>];", {"12", "3"}},
         {"<k><i>", {"<k>", ""}},  // a value holding a placeholder stays as it is
         {"no placeholders", {"1", "2"}},
         {"<i> and <k>", {longValue, "x"}},
+        {many, {"7", ""}},  // more pieces than are handed over at once
     };
     for (const auto& [line, values] : cases) {
-        const std::string filled = Fill(line, {{"<i>", values[0]}, {"<k>", values[1]}}) + "\r\n";
-        EXPECT_EQ(Written([&](OutputFile& file) {
-                      WriteFilled(file, line, {{"<i>", values[0]}, {"<k>", values[1]}});
-                  }),
-                  filled)
-            << line;
-        const LinePattern pattern(line, {"<i>", "<k>"});
-        EXPECT_EQ(Written([&](OutputFile& file) {
-                      pattern.WriteLine(file, {values[0], values[1]});
+        std::string filled;
+        const std::string written = Written([&](Printer& print) {
+            filled = print.Fill(line, {{"i", values[0]}, {"k", values[1]}}) + "\r\n";
+            print.Line(line, {{"i", values[0]}, {"k", values[1]}});
+        });
+        EXPECT_EQ(written, filled) << line;
+        const LinePattern pattern(line, {"i", "k"});
+        EXPECT_EQ(Written([&](Printer& print) {
+                      pattern.Print(print, {values[0], values[1]});
                   }),
                   filled)
             << line;
@@ -69,22 +123,53 @@ TEST(FillTest, WrittenLinesReadAsTheFilledLine) {
 
 // Many lines and one larger than the output buffer reach the file whole and
 // in order.
-TEST(FillTest, LinesBeyondTheBufferArriveInOrder) {
-    const LinePattern pattern("line <i>", {"<i>"});
+TEST(PrinterTest, LinesBeyondTheBufferArriveInOrder) {
+    const LinePattern pattern("line <i>", {"i"});
     const std::string huge(600 * 1024, 'h');
     std::string expected;
     for (int i = 0; i < 40000; ++i) {
         expected += "line " + std::to_string(i) + "\r\n";
     }
     expected += huge + "\r\n" + "last\r\n";
-    EXPECT_EQ(Written([&](OutputFile& file) {
+    EXPECT_EQ(Written([&](Printer& print) {
                   for (int i = 0; i < 40000; ++i) {
-                      pattern.WriteLine(file, {NumberText(i)});
+                      pattern.Print(print, {NumberText(i)});
                   }
-                  WriteLine(file, huge);
-                  WriteFilled(file, "<i>", {{"<i>", "last"}});
+                  print.Line(huge);
+                  print.Line("<i>", {{"i", "last"}});
               }),
               expected);
+}
+
+// The head's date and time come from one reading of the clock.
+class CountingClock : public Clock {
+public:
+    std::tm localNow() const override {
+        ++reads;
+        std::tm when{};
+        when.tm_year = 124;
+        when.tm_mon = 2;
+        when.tm_mday = 5;
+        when.tm_wday = 2;
+        when.tm_hour = 14 + reads;  // a later reading would show a later hour
+        when.tm_min = 7;
+        return when;
+    }
+    mutable int reads = 0;
+};
+
+TEST(FileHeadTest, ReadsTheClockOnceForDateAndTime) {
+    CountingClock clock;
+    const std::string written = Written([&](Printer& print) {
+        WriteFileHead(print, clock, [&] {
+            print.Lines({"<FileName>", "<date>", "<time>", "<date> <time>"});
+        });
+        print.Line("<date>");  // the head's variables end with it
+    });
+    EXPECT_EQ(clock.reads, 1);
+    EXPECT_EQ(written,
+              "out.txt\r\nTue - 05 March 2024\r\n03:07 PM\r\nTue - 05 March 2024 03:07 PM\r\n"
+              "<date>\r\n");
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "projects/placeholder_lines.h"
 #include "projects/project_files.h"
 #include "projects/project_test_support.h"
 #include "support/generate.h"
@@ -52,17 +51,6 @@ TEST(VisualCppProject, BlockNameWithBlanksIsWrittenUnchanged) {
                   expected)
             << file.extension;
     }
-}
-
-TEST(PlaceholderLines, ValuesAreNotExpandedAgain) {
-    RunEnvironment environment;
-    OutputFile file(environment);
-    PlaceholderLines text(file);
-    text.Set("<N>", "a<INC>b");
-    text.Set("<INC>", "x");
-    EXPECT_EQ(text.Fill("<N>|<INC>|<4>"), "a<INC>b|x|<4>");
-    text.Set("<N>", "c");
-    EXPECT_EQ(text.Fill("<N><N"), "c<N");
 }
 
 }  // namespace

@@ -174,6 +174,7 @@ TEST_F(DefinitionPageTest, TheAppendFlagDecidesBetweenANewFolderAndRenamingTheLa
 
 TEST_F(DefinitionPageTest, BrowseButtonsReplaceTheirFieldOnOkOnly) {
     block.LibraryPath = "/opt/host/lib";
+    block.BlockName = "Gain";
     auto page = Shown<CFileInfo>();
     dialogs.answers = {std::string("/chosen/dest"), std::nullopt, std::string("/chosen/include")};
     Find<QPushButton>(page.get(), "directoryBrowse")->click();

@@ -44,9 +44,13 @@ TEST_F(LocalArrayPageTest, TemplateArrayOfSizeNTimes2IsStoredAsZero) {
 
     page.load();
     EXPECT_EQ(page.sizeEdit()->text(), "0");
-    ASSERT_TRUE(page.store(true));
+    // Stored as 0, which no array can have: Next says so and stays.
+    EXPECT_FALSE(page.store(true));
     EXPECT_EQ(block.LocalArrays[0].LocalSize, "0");
     EXPECT_EQ(block.LocalArrays[1].LocalSize, "N");  // never shown, never stored
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_NE(prompts.messages[0].find("The size \"0\" of the local array \"hDelay\""),
+              std::string::npos);
 }
 
 TEST_F(LocalArrayPageTest, SizeMustBeAWholeNumber) {

@@ -255,7 +255,14 @@ TEST_F(ParameterPageTest, NamesFollowTheEditAndStoreWithoutTrailingSpaces) {
     EXPECT_TRUE(page.store(false));  // Back stores and leaves all the same
     EXPECT_EQ(block.Parameters[1].ParameterName, "Level");
 
-    Rename("level");  // names are compared with their case
+    // Names are compared with their case, but these two would give the
+    // dialog one control name.
+    Rename("level");
+    EXPECT_FALSE(page.store(true));
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_NE(prompts.messages[1].find("dialog control name IDC_STRING_LEVEL"), std::string::npos);
+    EXPECT_EQ(page.shownIndex(), 1);
+    Rename("Offset");
     EXPECT_TRUE(page.store(true));
 }
 
