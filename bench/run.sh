@@ -4,6 +4,9 @@
 # runs):
 #   1. `blockwright generate` of the largest blocks against `cp -r` of the
 #      tree it produced, process start to exit                (budget 2.5)
+#   1b. `blockwright generate` again over that tree, where nothing changes
+#      and nothing is written, against the same `cp -r`: at most as slow as
+#      the first generation                                   (budget 2.5)
 #   2. the same generation through the wizard's generate page, pump active,
 #      against the command line's generation, both timed inside one process
 #      so that neither start-up counts                         (budget 1.5)
@@ -47,6 +50,7 @@ pair() {
 median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
 
 missed=0
+nothing() { :; }
 # report WHAT MEASURED BASELINE BUDGET
 report() {
     local verdict
@@ -74,13 +78,20 @@ for block in Largest LargestDsp; do
     times=$(pair clean_cli cli clean_copy copy)
     read -r generated copied <<<"$times"
     report "  1. generate, against cp -r of its tree" "$generated" "$copied" 2.5
+    regenerate() {
+        "$bin/src/app/blockwright" generate "$template" --directory "$work/regen" \
+            --overwrite all --splice no 2>/dev/null
+    }
+    rm -rf "$work/regen" && cp -r "$work/tree" "$work/regen"
+    times=$(pair nothing regenerate clean_copy copy)
+    read -r regenerated copied <<<"$times"
+    report "  1b. regenerate unchanged, against cp -r of its tree" "$regenerated" "$copied" 2.5
     times=$("$bin/src/app/wizard_generate_bench" "$template" "$work/in-process" "$runs" 2>/dev/null) ||
         { echo "bench: wizard_generate_bench failed" >&2; exit 2; }
     read -r pumped generated <<<"$times"
     report "  2. generate page with the pump, against generate (in process)" "$pumped" "$generated" 1.5
 done
 
-nothing() { :; }
 start_wizard() { "$bin/src/app/wizard_start_bench" 2>/dev/null; }
 start_empty() { "$bin/bench/tools/empty_wizard_bench" 2>/dev/null; }
 times=$(pair nothing start_wizard nothing start_empty)

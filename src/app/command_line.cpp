@@ -57,6 +57,8 @@ const char* ActionText(FileAction action) {
     switch (action) {
         case FileAction::Written:
             return "written   ";
+        case FileAction::Unchanged:
+            return "unchanged ";
         case FileAction::Skipped:
             return "skipped   ";
         case FileAction::BackedUp:
@@ -65,12 +67,30 @@ const char* ActionText(FileAction action) {
     return "";
 }
 
-void ListFileSet(const BLOCKINFO& block, std::ostream& out) {
-    const std::string directory = DirectoryPrefix(block);
-    for (const BlockFile& file : RunFileSet(block)) {
-        const std::string path = directory + file.path;
-        out << (FileExists(path) ? "exists    " : "new       ") << NativePath(path) << '\n';
+const char* ChangeText(FileChange change) {
+    switch (change) {
+        case FileChange::New:
+            return "new       ";
+        case FileChange::Changed:
+            return "changed   ";
+        case FileChange::Unchanged:
+            return "unchanged ";
     }
+    return "";
+}
+
+void ListFileSet(BLOCKINFO& block, const RunEnvironment& environment, std::ostream& out) {
+    for (const FilePreview& file : PreviewFileSet(block, environment)) {
+        out << ChangeText(file.change) << NativePath(file.path)
+            << (file.splices ? "  (user sections carried over)" : "") << '\n';
+    }
+}
+
+// "N written, N unchanged, N skipped, N backed up"
+void PrintSummary(const RunResult& result, std::ostream& out) {
+    out << result.Count(FileAction::Written) << " written, " << result.Count(FileAction::Unchanged)
+        << " unchanged, " << result.Count(FileAction::Skipped) << " skipped, "
+        << result.Count(FileAction::BackedUp) << " backed up\n";
 }
 
 int ExitStatus(RunOutcome outcome) {
@@ -239,8 +259,10 @@ std::string GenerateHelp() {
 Reads the block template TEMPLATE (a .tbt file) and writes the block's source
 project into the template's directory, as the wizard's Generate Code button
 does for the same template: the template itself first, then every file of the
-block. Existing files are backed up into the folder KRSave beside them before
-they are replaced. Prints one line per file written, skipped or backed up;
+block. A file that already holds what would be written is left alone
+(unchanged); any other existing file is backed up into the folder KRSave
+beside it before it is replaced, whole, in one step. Prints one line per file
+written, unchanged, skipped or backed up and a line that counts them;
 messages and questions go to standard error.
 
 Options:
@@ -254,8 +276,9 @@ Options:
   --splice MODE     answer the question whether to carry the hand-edited
                     sections of a previous version over: ask (the default),
                     yes or no
-  --list            print the files that would be generated, marking those
-                    that exist already, and write nothing
+  --list            print the files that would be generated, each marked new,
+                    changed or unchanged (and whether the user sections of
+                    its previous version are carried over), and write nothing
   --help            print this text
 
 Before anything is written the template is checked as `blockwright check`
@@ -307,7 +330,7 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
             console.err << refusal << '\n';
             return EXIT_USAGE;
         }
-        ListFileSet(block, console.out);
+        ListFileSet(block, setting.environment, console.out);
         return EXIT_COMPLETED;
     }
 
@@ -322,6 +345,9 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
     const RunResult result = RunGeneration(block, setting.environment);
     for (const FileEvent& event : result.events) {
         console.out << ActionText(event.action) << NativePath(event.path) << '\n';
+    }
+    if (result.outcome != RunOutcome::Refused) {
+        PrintSummary(result, console.out);
     }
     if (result.outcome == RunOutcome::Cancelled && !prompts.unanswered()) {
         console.err << "Generation cancelled: the files after that point were not written.\n";

@@ -465,11 +465,20 @@ void ReadFilesAndAlgorithm(const TemplateReader& in, BLOCKINFO& b) {
 
 }  // namespace
 
-bool WriteTemplate(const BLOCKINFO& block, const std::string& path) {
-    ProfileFile profile;
-    profile.Load(path);
-    profile.DeleteSection(TEMPLATE_SECTION);
-    profile.DeleteSection("Files");
+namespace {
+
+// The template's section in writing order, and the other sections of the
+// file at path, which stay as they were.
+struct TemplateContent {
+    ProfileFile others;
+    std::string lines;
+};
+
+TemplateContent ComposeTemplate(const BLOCKINFO& block, const std::string& path) {
+    TemplateContent content;
+    content.others.Load(path);
+    content.others.DeleteSection(TEMPLATE_SECTION);
+    content.others.DeleteSection("Files");
     TemplateWriter out;
     WriteFlags(out, block);
     WriteNamesAndChannels(out, block);
@@ -477,7 +486,20 @@ bool WriteTemplate(const BLOCKINFO& block, const std::string& path) {
     WritePool(out, "Parameters", block.ParameterPool(), WriteParameter);
     WritePool(out, "PersistantVars", block.PersistantPool(), WritePersistant);
     WriteFilesAndAlgorithm(out, block);
-    return profile.Save(path, TEMPLATE_SECTION, out.Lines());
+    content.lines = out.Lines();
+    return content;
+}
+
+}  // namespace
+
+bool WriteTemplate(const BLOCKINFO& block, const std::string& path) {
+    const TemplateContent content = ComposeTemplate(block, path);
+    return content.others.Save(path, TEMPLATE_SECTION, content.lines);
+}
+
+std::string TemplateText(const BLOCKINFO& block, const std::string& path) {
+    const TemplateContent content = ComposeTemplate(block, path);
+    return content.others.Text() + "[" + TEMPLATE_SECTION + "]\r\n" + content.lines;
 }
 
 bool ReadTemplate(BLOCKINFO& block, const std::string& path, UserPrompts& prompts) {

@@ -16,6 +16,8 @@ inline constexpr const char* INVALID_TEMPLATE_MESSAGE = "Invalid (or read only) 
 // replacing the template's section and dropping the "Files" section; other
 // sections stay. False when the file could not be written.
 bool WriteTemplate(const BLOCKINFO& block, const std::string& path);
+// The bytes WriteTemplate would leave at path, without writing anything.
+std::string TemplateText(const BLOCKINFO& block, const std::string& path);
 
 // Reads a template over a freshly reset definition. A file without an accepted
 // section shows INVALID_TEMPLATE_MESSAGE and returns false, leaving the

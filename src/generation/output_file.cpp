@@ -1,6 +1,9 @@
 #include "generation/output_file.h"
 
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "definition/file_bytes.h"
 #include "generation/paths.h"
@@ -9,8 +12,7 @@ namespace bw {
 
 namespace {
 
-// Writes reach the disk in chunks of this size rather than line by line; most
-// generated files are smaller and go out in one write on Close.
+// Writes are gathered in chunks of this size before they join the text.
 constexpr size_t BUFFER_SIZE = 256 * 1024;
 
 // The buffer of a file no longer in use, kept for the next one: fresh memory
@@ -19,48 +21,69 @@ thread_local std::unique_ptr<char[]> spareBuffer;
 
 }  // namespace
 
+WholeWrite WriteWholeFile(const std::string& path, std::string_view bytes) {
+    if (IsForeignPath(path)) {
+        return WholeWrite::CannotOpen;
+    }
+    CreateDirectoryPath(path);  // a failure shows in the open that follows
+    // Beside the file, so that the rename stays on one file system and
+    // replaces the file in one step.
+    const std::string target = NativePath(path);
+    const std::string temporary = target + ".tmp~";
+    std::FILE* out = OpenFile(temporary, "wb");
+    if (out == nullptr) {
+        return WholeWrite::CannotOpen;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    const bool closed = std::fclose(out) == 0;
+    // The rename fails where no file can stand (a folder in its place).
+    const WholeWrite result = !written || !closed                ? WholeWrite::CannotWrite
+                              : !MoveFileOver(temporary, target) ? WholeWrite::CannotOpen
+                                                                 : WholeWrite::Written;
+    if (result != WholeWrite::Written) {
+        std::error_code ec;
+        std::filesystem::remove(FileSystemPath(temporary), ec);
+    }
+    return result;
+}
+
 OutputFile::OutputFile(RunEnvironment& environment) : environment_(environment) {}
 
 OutputFile::~OutputFile() {
-    Close();
+    open_ = false;
     if (!spareBuffer) {
         spareBuffer = std::move(buffer_);
     }
 }
 
 bool OutputFile::Open(const std::string& path) {
-    Close();
     path_ = path;
-    failed_ = false;
+    open_ = false;
+    text_.clear();
+    used_ = 0;
     if (IsForeignPath(path)) {
         return false;
     }
-    CreateDirectoryPath(path);  // a failure shows in the open that follows
-    file_ = OpenFile(NativePath(path), "wb");
-    if (file_ == nullptr) {
-        return false;
-    }
-    // Our own buffer already gathers large chunks; a second one in stdio
-    // would only copy them again.
-    std::setvbuf(file_, nullptr, _IONBF, 0);
     if (!buffer_) {
         buffer_ = spareBuffer ? std::move(spareBuffer)
                               : std::make_unique_for_overwrite<char[]>(BUFFER_SIZE);
     }
-    used_ = 0;
+    open_ = true;
     return true;
 }
 
 bool OutputFile::Close() {
-    if (file_ == nullptr) {
-        return !failed_;
+    if (!open_) {
+        return false;
     }
+    const std::string text = TakeText();
+    return WriteWholeFile(path_, text) == WholeWrite::Written;
+}
+
+std::string OutputFile::TakeText() {
     Flush();
-    if (std::fclose(file_) != 0) {
-        failed_ = true;
-    }
-    file_ = nullptr;
-    return !failed_;
+    open_ = false;
+    return std::move(text_);
 }
 
 void OutputFile::WriteText(std::string_view text) {
@@ -76,7 +99,7 @@ bool OutputFile::ReadyToWrite() {
     if (environment_.pump) {
         environment_.pump();
     }
-    if (file_ == nullptr) {
+    if (!open_) {
         return false;
     }
     if (environment_.Stopping) {
@@ -149,13 +172,11 @@ void OutputFile::Append(std::string_view text) {
 }
 
 void OutputFile::WriteOut(const char* data, size_t size) {
-    if (std::fwrite(data, 1, size, file_) != size) {
-        failed_ = true;
-    }
+    text_.append(data, size);
 }
 
 void OutputFile::Flush() {
-    if (used_ > 0 && file_ != nullptr) {
+    if (used_ > 0 && open_) {
         WriteOut(buffer_.get(), used_);
     }
     used_ = 0;

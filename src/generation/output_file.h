@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdio>
 #include <functional>
 #include <memory>
 #include <span>
@@ -30,11 +29,24 @@ struct RunEnvironment {
     SpliceRecord* splice = nullptr;
 };
 
-// A generated file: CR LF written explicitly, directories created on opening,
-// the pump called and the Stopping flag honoured on every write. Writes are
-// collected in a buffer and reach the disk in large chunks, with the same
-// result as writing each one at once: everything written before Stopping was
-// set reaches the file (at the latest on Close), nothing after it does.
+// How the whole text of a file reached the disk.
+enum class WholeWrite {
+    Written,
+    CannotOpen,   // no file can be made there (a read-only folder, a folder in its place)
+    CannotWrite,  // the text could not be written whole (a full disk)
+};
+
+// Writes bytes to path (as the definition writes it: "\" or "/" separate),
+// creating missing directories, through a temporary file beside it that then
+// replaces it by a rename: whatever fails, and wherever the program is
+// stopped, path holds either what it held before or bytes, whole.
+WholeWrite WriteWholeFile(const std::string& path, std::string_view bytes);
+
+// A generated file: CR LF written explicitly, the pump called and the
+// Stopping flag honoured on every write. The text is produced completely in
+// memory; nothing on the disk is touched before Close (or never, when the
+// caller takes the text): everything written before Stopping was set belongs
+// to the file, nothing after it does.
 class OutputFile {
 public:
     explicit OutputFile(RunEnvironment& environment);
@@ -42,13 +54,15 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    // Opens path (as the definition writes it: "\" or "/" separate) for
-    // writing, creating or emptying it and creating missing directories.
-    // A drive-letter path fails without creating anything.
+    // Starts the text of path (as the definition writes it: "\" or "/"
+    // separate). A path that names nothing here (a drive-letter path off
+    // Windows) fails.
     bool Open(const std::string& path);
-    // Flushes and closes; false when any write to the disk failed.
+    // Puts the text in place whole (WriteWholeFile); false when that failed.
     bool Close();
-    bool IsOpen() const { return file_ != nullptr; }
+    // Ends the file without writing it anywhere and gives its text.
+    std::string TakeText();
+    bool IsOpen() const { return open_; }
 
     // Pumps, then appends text unless Stopping is set.
     void WriteText(std::string_view text);
@@ -79,11 +93,11 @@ private:
     void Flush();
 
     RunEnvironment& environment_;
-    std::FILE* file_ = nullptr;
+    bool open_ = false;
+    std::string text_;  // what has left the buffer
     std::string path_;
     std::unique_ptr<char[]> buffer_;
     size_t used_ = 0;
-    bool failed_ = false;
 };
 
 // The primitives under the printer (generation/text_lines.h), through which

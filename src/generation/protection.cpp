@@ -34,7 +34,45 @@ bool CopyToBackupFolder(const std::string& path) {
     return false;
 }
 
+// The lines of a file head that name when it was made, and how far into a
+// file the head reaches.
+constexpr std::string_view STAMP_LINES[] = {"//    Creation Date: ", "//    Creation Time: "};
+constexpr int HEAD_LINES = 40;
+
+// The line of text that starts at from, with its line end (empty at the end).
+std::string_view LineAt(std::string_view text, size_t from) {
+    const size_t lf = text.find('\n', from);
+    return text.substr(from, lf == std::string_view::npos ? lf : lf + 1 - from);
+}
+
+bool SameStampLine(std::string_view a, std::string_view b) {
+    const auto ending = [](std::string_view line) {
+        return line.ends_with("\r\n") ? 2 : line.ends_with("\n") ? 1 : 0;
+    };
+    for (std::string_view stamp : STAMP_LINES) {
+        if (a.starts_with(stamp) && b.starts_with(stamp)) {
+            return ending(a) == ending(b);
+        }
+    }
+    return false;
+}
+
 }  // namespace
+
+bool SameContent(std::string_view existing, std::string_view generated) {
+    size_t a = 0;
+    size_t b = 0;
+    for (int line = 0; line < HEAD_LINES && a < existing.size() && b < generated.size(); ++line) {
+        const std::string_view lineA = LineAt(existing, a);
+        const std::string_view lineB = LineAt(generated, b);
+        if (lineA != lineB && !SameStampLine(lineA, lineB)) {
+            return false;
+        }
+        a += lineA.size();
+        b += lineB.size();
+    }
+    return existing.substr(a) == generated.substr(b);
+}
 
 bool Backup(const std::string& path, UserPrompts& prompts) {
     if (!FileExists(path) || CopyToBackupFolder(path)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "definition/seams.h"
 #include "generation/output_file.h"
@@ -13,6 +14,11 @@ namespace bw {
 // go on and write it, false means leave it alone. A path with no file behind
 // it needs no backup (true).
 bool Backup(const std::string& path, UserPrompts& prompts);
+
+// True when a file that holds existing needs no replacing by generated: the
+// same bytes, apart from the date and time that a file head gives as its
+// creation (a file whose text is as it was keeps the time it was made).
+bool SameContent(std::string_view existing, std::string_view generated);
 
 // The overwrite decision for one file of a run. Asks the overwrite question for
 // an existing file unless lastAnswer is Yes to All (the answer becomes the new

@@ -73,7 +73,13 @@ std::string PreviousVersionPath(const OutputFile& file) {
 
 std::unique_ptr<PreviousVersion> CheckPreviousVersion(OutputFile& file,
                                                       const SpliceLayout& layout) {
-    const std::string path = PreviousVersionPath(file);
+    SpliceRecord* record = file.Environment().splice;
+    if (record != nullptr && record->question == SpliceQuestion::Declined) {
+        return nullptr;
+    }
+    const std::string path = record != nullptr && !record->previousPath.empty()
+                                 ? record->previousPath
+                                 : PreviousVersionPath(file);
     if (!FileExists(path)) {
         return nullptr;
     }
@@ -88,10 +94,12 @@ std::unique_ptr<PreviousVersion> CheckPreviousVersion(OutputFile& file,
         return nullptr;
     }
     const std::string text = "Found a previous version of " + file.FileName() + layout.question;
-    if (prompts == nullptr || !prompts->askYesNo(text, MessageIcon::Question)) {
+    if (record != nullptr && record->question == SpliceQuestion::Deferred) {
+        record->deferredQuestion = text;
+    } else if (prompts == nullptr || !prompts->askYesNo(text, MessageIcon::Question)) {
         return nullptr;
     }
-    previous->Attach(&layout, file.Environment().splice);
+    previous->Attach(&layout, record);
     return previous;
 }
 

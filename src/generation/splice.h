@@ -45,9 +45,25 @@ struct UnterminatedSection {
     size_t end = 0;
 };
 
+// How the run has the splice question answered.
+enum class SpliceQuestion {
+    Ask,       // in the generator, as it starts
+    Deferred,  // not asked: the splice goes ahead and the question is kept
+    Declined,  // not asked: no splice
+};
+
 // What the splice did with one previous version, kept for the run after the
 // generator has returned.
 struct SpliceRecord {
+    // Set by the run before the generator starts: where the previous version
+    // is when not in "KRSave" (the file itself, which nothing has replaced
+    // yet), and how the question is answered.
+    std::string previousPath;
+    SpliceQuestion question = SpliceQuestion::Ask;
+    // With a deferred question: the question, when a previous version was
+    // offered, for the run to ask before it replaces the file.
+    std::string deferredQuestion;
+
     const SpliceLayout* layout = nullptr;  // set once the splice is on
     std::string previousBytes;
     std::vector<bool> copied;  // by line of the previous version
@@ -109,7 +125,8 @@ std::string PreviousVersionPath(const OutputFile& file);
 // The previous-version check, done before a generator writes anything. Returns
 // the open previous version when the user agrees to splice, else nothing. A
 // previous version that exists but cannot be opened is reported; a missing one
-// is not. When the run keeps a splice record, the splice notes in it what it
+// is not. When the run keeps a splice record, the previous version and the
+// question are as the record says, and the splice notes in it what it
 // carries over.
 std::unique_ptr<PreviousVersion> CheckPreviousVersion(OutputFile& file, const SpliceLayout& layout);
 

@@ -1,9 +1,7 @@
 #include "run/generation_run.h"
 
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
 #include <optional>
-#include <system_error>
 
 #include "definition/file_bytes.h"
 #include "definition/settings_rules.h"
@@ -14,8 +12,6 @@
 #include "run/file_set.h"
 
 namespace bw {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -49,11 +45,24 @@ std::string BackupPath(const std::string& path) {
     return directory + "KRSave\\" + name;
 }
 
-// What a file held before the run replaced it.
-struct PreviousFile {
-    bool existed = false;
+// What a file holds before the run touches it.
+struct ExistingFile {
+    bool exists = false;
     std::optional<std::string> bytes;  // empty when it could not be read
 };
+
+ExistingFile ReadExisting(const std::string& path) {
+    ExistingFile existing;
+    existing.exists = FileExists(path);
+    if (existing.exists) {
+        existing.bytes = ReadBytes(path);
+    }
+    return existing;
+}
+
+bool HoldsAlready(const ExistingFile& existing, std::string_view text) {
+    return existing.bytes && SameContent(*existing.bytes, text);
+}
 
 // The definition as the integer DSP variant's generators see it, for the
 // lifetime of this object: Integer only, under the integer name.
@@ -83,7 +92,41 @@ private:
     std::string blockName_;
 };
 
-// One run over the file set.
+// The whole text of a generated file, produced in memory with the splice as
+// the record says; nothing when the file cannot be opened.
+std::optional<std::string> ProduceText(const BlockFile& file, const std::string& path,
+                                       BLOCKINFO& block, RunEnvironment& environment,
+                                       SpliceRecord& splice) {
+    OutputFile output(environment);
+    if (!output.Open(path)) {
+        return std::nullopt;
+    }
+    environment.splice = &splice;
+    if (file.integerVariant) {
+        IntegerVariant variant(block);
+        file.generator(output, block);
+    } else {
+        file.generator(output, block);
+    }
+    environment.splice = nullptr;
+    return output.TakeText();
+}
+
+// A splice record that carries every section over without asking, from the
+// file itself when it exists (nothing has replaced it yet).
+SpliceRecord DeferredSplice(const std::string& path, const ExistingFile& existing) {
+    SpliceRecord splice;
+    splice.question = SpliceQuestion::Deferred;
+    if (existing.exists) {
+        splice.previousPath = path;
+    }
+    return splice;
+}
+
+// One run over the file set. Every file is produced whole before anything on
+// the disk is touched; a file that already holds it is left alone, and only
+// one that differs goes through the overwrite question, its backup and its
+// replacement by a rename.
 class Run {
 public:
     Run(BLOCKINFO& block, RunEnvironment& environment, RunResult& result)
@@ -115,19 +158,7 @@ private:
         const std::string path = directory_ + file.path;
         switch (file.kind) {
             case FileKind::Template:
-                if (Decide(file, path)) {
-                    CreateDirectoryPath(directory_);
-                    // The template is saved through a temporary file, so a
-                    // failure leaves the previous one as it was. The run goes
-                    // on: the block's own files do not depend on it.
-                    if (WriteTemplate(block_, NativePath(path))) {
-                        Report(FileAction::Written, file, path);
-                    } else {
-                        prompts_.showMessage(CannotWriteTemplateMessage(path),
-                                             MessageIcon::Exclamation);
-                        result_.notWritten.push_back(path);
-                    }
-                }
+                SaveTemplate(file, path);
                 return true;
             case FileKind::StockCopy:
                 CopyStockFile(file, path);
@@ -140,29 +171,43 @@ private:
         return true;
     }
 
-    // The overwrite decision and backup of one file, with its report.
-    // previousOut receives what was there before.
-    bool Decide(const BlockFile& file, const std::string& path,
-                PreviousFile* previousOut = nullptr) {
-        PreviousFile previous;
-        previous.existed = FileExists(path);
-        if (previous.existed) {
-            previous.bytes = ReadBytes(path);
+    // True when the file needs no replacing (reported as unchanged).
+    bool LeftAlone(const BlockFile& file, const std::string& path, const ExistingFile& existing,
+                   std::string_view text) {
+        if (!HoldsAlready(existing, text)) {
+            return false;
         }
+        Report(FileAction::Unchanged, file, path);
+        return true;
+    }
+
+    // The overwrite decision and backup of one file, with its report.
+    bool Decide(const BlockFile& file, const std::string& path, const ExistingFile& existing) {
         if (!DecideOverwrite(path, environment_, lastAnswer_)) {
-            if (previous.existed) {
-                Report(FileAction::Skipped, file, path);
-            }
+            ReportLeftAsItWas(file, path, existing);
             return false;
         }
         // The backup may have failed and the user agreed to overwrite anyway.
-        if (previous.bytes && ReadBytes(BackupPath(path)) == previous.bytes) {
+        if (existing.bytes && ReadBytes(BackupPath(path)) == existing.bytes) {
             Report(FileAction::BackedUp, file, path);
         }
-        if (previousOut != nullptr) {
-            *previousOut = std::move(previous);
-        }
         return true;
+    }
+
+    void SaveTemplate(const BlockFile& file, const std::string& path) {
+        const ExistingFile existing = ReadExisting(path);
+        const std::string text = TemplateText(block_, NativePath(path));
+        if (LeftAlone(file, path, existing, text) || !Decide(file, path, existing)) {
+            return;
+        }
+        // A failure leaves the previous template as it was. The run goes on:
+        // the block's own files do not depend on it.
+        if (WriteWholeFile(path, text) == WholeWrite::Written) {
+            Report(FileAction::Written, file, path);
+        } else {
+            prompts_.showMessage(CannotWriteTemplateMessage(path), MessageIcon::Exclamation);
+            result_.notWritten.push_back(path);
+        }
     }
 
     void CopyStockFile(const BlockFile& file, const std::string& path) {
@@ -172,12 +217,14 @@ private:
             result_.notWritten.push_back(path);
             return;
         }
-        if (!Decide(file, path)) {
-            return;
-        }
         // The resource script names the copy: one that is not there is
         // reported, and the run goes on with the other files.
-        if (CopyFileOver(NativePath(stock), NativePath(path))) {
+        const std::optional<std::string> bytes = ReadBytes(stock);
+        const ExistingFile existing = ReadExisting(path);
+        if ((bytes && LeftAlone(file, path, existing, *bytes)) || !Decide(file, path, existing)) {
+            return;
+        }
+        if (bytes && WriteWholeFile(path, *bytes) == WholeWrite::Written) {
             Report(FileAction::Written, file, path);
         } else {
             prompts_.showMessage(CannotCopyMessage(stock, path), MessageIcon::Exclamation);
@@ -186,48 +233,69 @@ private:
     }
 
     bool Generate(const BlockFile& file, const std::string& path) {
-        PreviousFile previous;
-        if (!Decide(file, path, &previous)) {
-            return true;
-        }
-        OutputFile output(environment_);
-        if (!output.Open(path)) {
+        const ExistingFile existing = ReadExisting(path);
+        // The splice question waits until the file is known to change.
+        SpliceRecord splice = DeferredSplice(path, existing);
+        std::optional<std::string> text = ProduceText(file, path, block_, environment_, splice);
+        if (!text) {
             prompts_.showMessage(CannotOpenMessage(path), MessageIcon::Exclamation);
             return false;
         }
-        SpliceRecord splice;
-        environment_.splice = &splice;
-        if (file.integerVariant) {
-            IntegerVariant variant(block_);
-            file.generator(output, block_);
-        } else {
-            file.generator(output, block_);
-        }
-        environment_.splice = nullptr;
-        const bool closed = output.Close();
         if (environment_.Stopping) {
-            // Stopped in the middle of the file (a question inside its
-            // generator went unanswered): leave no half-written file behind.
-            PutBack(file, path, previous);
+            return true;  // stopped part way (a question went unanswered): nothing touched
+        }
+        if (LeftAlone(file, path, existing, *text) || !Decide(file, path, existing)) {
             return true;
         }
-        if (!closed) {
-            // A file that did not reach the disk whole (a full disk) is not
-            // reported as written and does not stay: what was there before
-            // is put back.
-            PutBack(file, path, previous);
-            prompts_.showMessage(
-                "Cannot write file " + DisplayPath(path) + ".  " + "Will abort code generation.",
-                MessageIcon::Exclamation);
+        if (!AskDeferredSplice(file, path, splice, text)) {
+            ReportLeftAsItWas(file, path, existing);
+            return true;
+        }
+        if (!text || !KeepSpliceLeftovers(file, path, splice)) {
+            // Replacing the file would lose the user's sections for good.
+            ReportLeftAsItWas(file, path, existing);
+            return true;
+        }
+        return Replace(file, path, existing, *text);
+    }
+
+    // The splice question the generator put off, asked now that the file is
+    // to be replaced; a No produces the file again without the splice. False
+    // when the question went unanswered and the run stops.
+    bool AskDeferredSplice(const BlockFile& file, const std::string& path, SpliceRecord& splice,
+                           std::optional<std::string>& text) {
+        if (splice.deferredQuestion.empty() ||
+            prompts_.askYesNo(splice.deferredQuestion, MessageIcon::Question)) {
+            return true;
+        }
+        if (environment_.Stopping) {
             return false;
         }
-        if (!KeepSpliceLeftovers(file, path, splice)) {
-            // Replacing the file would lose the user's sections for good.
-            PutBack(file, path, previous);
-            return true;
-        }
-        Report(FileAction::Written, file, path);
+        splice = SpliceRecord{};
+        splice.question = SpliceQuestion::Declined;
+        text = ProduceText(file, path, block_, environment_, splice);
         return true;
+    }
+
+    // Puts text in the file's place whole. False, with a message, when it
+    // cannot be: the run ends there and the file is as it was.
+    bool Replace(const BlockFile& file, const std::string& path, const ExistingFile& existing,
+                 std::string_view text) {
+        switch (WriteWholeFile(path, text)) {
+            case WholeWrite::Written:
+                Report(FileAction::Written, file, path);
+                return true;
+            case WholeWrite::CannotOpen:
+                prompts_.showMessage(CannotOpenMessage(path), MessageIcon::Exclamation);
+                break;
+            case WholeWrite::CannotWrite:
+                prompts_.showMessage("Cannot write file " + DisplayPath(path) + ".  " +
+                                         "Will abort code generation.",
+                                     MessageIcon::Exclamation);
+                break;
+        }
+        ReportLeftAsItWas(file, path, existing);
+        return false;
     }
 
     // Keeps what the splice did not carry over in an orphan file, to be
@@ -257,18 +325,11 @@ private:
         return true;
     }
 
-    void PutBack(const BlockFile& file, const std::string& path, const PreviousFile& previous) {
-        if (!previous.existed) {
-            std::error_code ec;
-            fs::remove(FileSystemPath(NativePath(path)), ec);
-        } else if (previous.bytes) {
-            std::ofstream out(FileSystemPath(NativePath(path)), std::ios::binary | std::ios::trunc);
-            out << *previous.bytes;
-            out.close();
-            // Put back whole, or not at all: the copy in "KRSave" remains.
-            if (out) {
-                Report(FileAction::Skipped, file, path);
-            }
+    // An existing file that the run did not replace is reported as skipped.
+    void ReportLeftAsItWas(const BlockFile& file, const std::string& path,
+                           const ExistingFile& existing) {
+        if (existing.exists) {
+            Report(FileAction::Skipped, file, path);
         }
     }
 
@@ -283,6 +344,28 @@ private:
     const std::string directory_;
     OverwriteAnswer lastAnswer_ = OverwriteAnswer::Yes;
 };
+
+// What the run would write for one file, or nothing for a file it would not
+// produce (a stock file missing).
+std::optional<std::string> PreviewText(const BlockFile& file, const std::string& path,
+                                       BLOCKINFO& block, RunEnvironment& quiet,
+                                       const ExistingFile& existing, bool& splices) {
+    switch (file.kind) {
+        case FileKind::Template:
+            return TemplateText(block, NativePath(path));
+        case FileKind::StockCopy:
+            return ReadBytes(quiet.workingDirectory + file.stockFile);
+        case FileKind::Generated: {
+            SpliceRecord splice = DeferredSplice(path, existing);
+            std::optional<std::string> text = ProduceText(file, path, block, quiet, splice);
+            splices = splice.layout != nullptr;
+            return text;
+        }
+        case FileKind::TreeOnly:
+            break;
+    }
+    return std::nullopt;
+}
 
 }  // namespace
 
@@ -302,6 +385,11 @@ std::string CannotKeepLeftoversMessage(const std::string& path, const std::strin
     return "Cannot write file " + NativePath(orphanPath) +
            " to keep the sections that were not carried over.  " + NativePath(path) +
            " was left as it was.";
+}
+
+size_t RunResult::Count(FileAction action) const {
+    return static_cast<size_t>(std::count_if(
+        events.begin(), events.end(), [&](const FileEvent& e) { return e.action == action; }));
 }
 
 std::vector<std::string> RunResult::Paths(FileAction action) const {
@@ -380,6 +468,27 @@ RunResult RunGeneration(BLOCKINFO& block, RunEnvironment& environment) {
     // The end of every run: nothing more is written until the next one starts.
     environment.Stopping = true;
     return result;
+}
+
+std::vector<FilePreview> PreviewFileSet(BLOCKINFO& block, const RunEnvironment& environment) {
+    // Nobody to ask and nothing to pump: a preview neither asks nor shows.
+    RunEnvironment quiet = environment;
+    quiet.prompts = nullptr;
+    quiet.pump = nullptr;
+    quiet.Stopping = false;
+    std::vector<FilePreview> previews;
+    const std::string directory = DirectoryPrefix(block);
+    for (const BlockFile& file : RunFileSet(block)) {
+        FilePreview preview{directory + file.path, file.path};
+        const ExistingFile existing = ReadExisting(preview.path);
+        const std::optional<std::string> text =
+            PreviewText(file, preview.path, block, quiet, existing, preview.splices);
+        preview.change = !existing.exists                        ? FileChange::New
+                         : text && HoldsAlready(existing, *text) ? FileChange::Unchanged
+                                                                 : FileChange::Changed;
+        previews.push_back(std::move(preview));
+    }
+    return previews;
 }
 
 }  // namespace bw

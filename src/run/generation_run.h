@@ -36,8 +36,9 @@ enum class RunOutcome {
 
 enum class FileAction {
     Written,
-    Skipped,   // an existing file left as it was (or put back after a stop)
-    BackedUp,  // the previous version copied into "KRSave" (reported before Written)
+    Unchanged,  // the file already held what the run would write: left alone
+    Skipped,    // an existing file left as it was (declined, or not written whole)
+    BackedUp,   // the previous version copied into "KRSave" (reported before Written)
 };
 
 struct FileEvent {
@@ -59,6 +60,23 @@ struct RunResult {
 
     // The paths of the events with this action.
     std::vector<std::string> Paths(FileAction action) const;
+    // How many events have this action.
+    size_t Count(FileAction action) const;
+};
+
+// What a run would do with one file of the set.
+enum class FileChange {
+    New,        // no file there yet
+    Changed,    // the file would be replaced
+    Unchanged,  // the file already holds what the run would write
+};
+
+struct FilePreview {
+    std::string path;          // as the run forms it
+    std::string relativePath;  // relative to Directory, as in the file set
+    FileChange change = FileChange::New;
+    // A previous version whose user sections would be carried over.
+    bool splices = false;
 };
 
 // Why the definition cannot be generated safely (an empty block name, a name
@@ -75,5 +93,11 @@ void RememberSettings(const BLOCKINFO& block, SettingsStore& settings);
 // whatever happens. environment.Stopping is reset at the start and set at the
 // end; environment.prompts, settings and clock must be set.
 RunResult RunGeneration(BLOCKINFO& block, RunEnvironment& environment);
+
+// What a run of the definition would do with each file of its set, with
+// every user section carried over: nothing is written and nothing is asked.
+// Like a run it switches the definition to the integer DSP variant while
+// that variant's files are produced.
+std::vector<FilePreview> PreviewFileSet(BLOCKINFO& block, const RunEnvironment& environment);
 
 }  // namespace bw

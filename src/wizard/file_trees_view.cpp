@@ -33,6 +33,16 @@ QTreeWidgetItem* MakeItem(const TreeItem& item) {
     return widget;
 }
 
+void MarkItems(QTreeWidgetItem& item, const std::function<QString(const std::string& path)>& mark) {
+    const QVariant path = item.data(0, FileTreesView::PATH_ROLE);
+    if (path.isValid()) {
+        item.setText(1, mark(path.toString().toLocal8Bit().toStdString()));
+    }
+    for (int i = 0; i < item.childCount(); ++i) {
+        MarkItems(*item.child(i), mark);
+    }
+}
+
 }  // namespace
 
 void FillTree(QTreeWidget& tree, const TreeItem& root) {
@@ -57,6 +67,20 @@ void FileTreesView::showFileSet(const BLOCKINFO& block) {
         dsp_->clear();
     }
     dsp_->setVisible(trees.hasDsp);
+}
+
+}  // namespace bw
+
+namespace bw {
+
+void FileTreesView::markFiles(const std::function<QString(const std::string& path)>& mark) {
+    for (QTreeWidget* tree : {pc_, dsp_}) {
+        tree->setColumnCount(2);
+        for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+            MarkItems(*tree->topLevelItem(i), mark);
+        }
+        tree->resizeColumnToContents(0);
+    }
 }
 
 }  // namespace bw

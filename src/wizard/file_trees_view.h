@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
+#include <string>
 
 #include "run/file_set.h"
 
@@ -22,6 +24,9 @@ public:
 
     // Shows the trees of block's file set, all folders open.
     void showFileSet(const BLOCKINFO& block);
+    // Writes beside each file item what mark gives for its path (relative
+    // to the block directory, as in the file set); folders stay blank.
+    void markFiles(const std::function<QString(const std::string& path)>& mark);
 
     QTreeWidget* pcTree() const { return pc_; }
     QTreeWidget* dspTree() const { return dsp_; }

@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWizard>
+#include <map>
 
 #include "generation/paths.h"
 #include "run/file_set.h"
@@ -39,6 +40,27 @@ QString OutcomeText(const std::optional<RunResult>& result) {
             return QStringLiteral("Nothing was generated.");
     }
     return {};
+}
+
+// What the last run did with each file of the set, by its relative path.
+std::map<std::string, QString> RunMarks(const RunResult& result) {
+    std::map<std::string, QString> marks;
+    for (const FileEvent& event : result.events) {
+        switch (event.action) {
+            case FileAction::Written:
+                marks[event.relativePath] = QStringLiteral("written");
+                break;
+            case FileAction::Unchanged:
+                marks[event.relativePath] = QStringLiteral("unchanged");
+                break;
+            case FileAction::Skipped:
+                marks[event.relativePath] = QStringLiteral("skipped");
+                break;
+            case FileAction::BackedUp:
+                break;  // followed by what became of the file
+        }
+    }
+    return marks;
 }
 
 }  // namespace
@@ -125,6 +147,17 @@ void CFinish::loadControls() {
     outcome_->setText(outcome);
     outcome_->setVisible(!outcome.isEmpty());
     trees_->showFileSet(block());
+    if (sheet && sheet->generatePage()->lastResult()) {
+        const RunResult& result = *sheet->generatePage()->lastResult();
+        const bool stopped = result.outcome != RunOutcome::Completed;
+        const std::map<std::string, QString> marks = RunMarks(result);
+        trees_->markFiles([&](const std::string& path) {
+            const auto found = marks.find(path);
+            return found != marks.end() ? found->second
+                   : stopped            ? QStringLiteral("not reached")
+                                        : QString();
+        });
+    }
 }
 
 }  // namespace bw

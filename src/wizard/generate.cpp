@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QWizard>
+#include <map>
 
 #include "wizard/file_trees_view.h"
 #include "wizard/run_progress.h"
@@ -92,9 +93,29 @@ void CGenerate::build() {
 
 void CGenerate::loadControls() {
     trees_->showFileSet(block());
+    markWhatWillChange();
     showFindings();
     showRunning(false);
     setNextEnabled(false);  // Back only, until a run has ended
+}
+
+void CGenerate::markWhatWillChange() {
+    RunEnvironment environment;
+    environment.clock = &context().clock;
+    environment.settings = &settings();
+    environment.workingDirectory = context().workingDirectory;
+    environment.settingsDirectory = context().settingsDirectory;
+    std::map<std::string, QString> marks;
+    for (const FilePreview& file : PreviewFileSet(block(), environment)) {
+        QString mark = file.change == FileChange::New       ? QStringLiteral("new")
+                       : file.change == FileChange::Changed ? QStringLiteral("changed")
+                                                            : QStringLiteral("unchanged");
+        if (file.splices) {
+            mark += QStringLiteral(", user sections carried over");
+        }
+        marks[file.relativePath] = mark;
+    }
+    trees_->markFiles([&](const std::string& path) { return marks[path]; });
 }
 
 std::vector<Finding> CGenerate::findings() {

@@ -52,6 +52,9 @@ private:
     std::vector<Finding> findings();
     void showFindings();
     void showRunning(bool running);
+    // Marks each file of the trees new, changed or unchanged, as a run now
+    // would leave it.
+    void markWhatWillChange();
     void showFileInHand(const RunProgress& progress);
 
     FileTreesView* trees_ = nullptr;

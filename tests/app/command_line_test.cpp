@@ -59,30 +59,48 @@ protected:
     QTemporaryDir temp_;
 };
 
-TEST_F(CommandLineTest, GeneratesTheExampleTwiceKeepingTheFirstVersionsInKRSave) {
+TEST_F(CommandLineTest, RegeneratingReplacesOnlyWhatChangedAndTheListingSaysWhich) {
     const Outcome first =
         Blockwright({"generate", QString::fromStdString(EXAMPLE), "--directory", Out()});
     ASSERT_EQ(first.status, EXIT_COMPLETED) << first.err;
     const auto firstFiles = FilesIn(OutPath());
+    const int count = static_cast<int>(firstFiles.size());
     EXPECT_TRUE(firstFiles.count("Gain.TBT"));
     EXPECT_TRUE(firstFiles.count("IFGain.c"));
     EXPECT_EQ(firstFiles.at("gain.ico"),
               FilesIn(BLOCKWRIGHT_SOURCE_DIR "/assets").at("process.ico"));
-    EXPECT_EQ(CountLines(first.out, "written "), static_cast<int>(firstFiles.size()));
+    EXPECT_EQ(CountLines(first.out, "written "), count);
+    EXPECT_THAT(first.out, HasSubstr("\n" + std::to_string(count) +
+                                     " written, 0 unchanged, 0 skipped, 0 backed up\n"));
 
-    // Every file the listing names was written.
-    const Outcome list =
-        Blockwright({"generate", QString::fromStdString(EXAMPLE), "--directory", Out(), "--list"});
+    // Every file the listing names is there and would stay as it is.
+    const QStringList listing = {"generate", QString::fromStdString(EXAMPLE), "--directory", Out(),
+                                 "--list"};
+    Outcome list = Blockwright(listing);
     EXPECT_EQ(list.status, EXIT_COMPLETED);
-    EXPECT_EQ(CountLines(list.out, "exists "), static_cast<int>(firstFiles.size()));
-    EXPECT_EQ(CountLines(list.out, "new "), 0);
+    EXPECT_EQ(CountLines(list.out, "unchanged "), count);
+    EXPECT_THAT(list.out, HasSubstr("unchanged " + (OutPath() / "Gain.c").string() +
+                                    "  (user sections carried over)\n"));
+    EXPECT_THAT(list.out, HasSubstr("unchanged " + (OutPath() / "IFGain.c").string() + "\n"));
 
-    const Outcome second = Blockwright({"generate", QString::fromStdString(EXAMPLE), "--directory",
-                                        Out(), "--overwrite", "all", "--splice", "yes"});
+    // One file edited by hand: the listing and the run single it out.
+    std::ofstream(OutPath() / "Gain.rc", std::ios::binary) << "edited by hand";
+    list = Blockwright(listing);
+    EXPECT_THAT(list.out, HasSubstr("changed   " + (OutPath() / "Gain.rc").string() + "\n"));
+    EXPECT_EQ(CountLines(list.out, "unchanged "), count - 1);
+    EXPECT_FALSE(fs::exists(OutPath() / "KRSave"));
+
+    // No --overwrite: a question on a file that did not change would stop here.
+    const Outcome second = Blockwright(
+        {"generate", QString::fromStdString(EXAMPLE), "--directory", Out(), "--overwrite", "yes"});
     ASSERT_EQ(second.status, EXIT_COMPLETED) << second.err;
-    EXPECT_EQ(CountLines(second.out, "backed up "), static_cast<int>(firstFiles.size()));
-    EXPECT_EQ(FilesIn(OutPath() / "KRSave"), firstFiles);
-    // With a fixed epoch the two generations are identical.
+    EXPECT_EQ(CountLines(second.out, "unchanged "), count - 1);
+    EXPECT_THAT(second.out, HasSubstr("backed up " + (OutPath() / "Gain.rc").string() + "\n"));
+    EXPECT_THAT(second.out, HasSubstr("written   " + (OutPath() / "Gain.rc").string() + "\n"));
+    EXPECT_THAT(second.out, HasSubstr("1 written, " + std::to_string(count - 1) +
+                                      " unchanged, 0 skipped, 1 backed up\n"));
+    EXPECT_EQ(FilesIn(OutPath() / "KRSave"),
+              (std::map<std::string, std::string>{{"Gain.rc", "edited by hand"}}));
     EXPECT_EQ(FilesIn(OutPath()), firstFiles);
 }
 
@@ -133,6 +151,9 @@ TEST_F(CommandLineTest, AQuestionWithoutATerminalStopsTheRun) {
     ASSERT_EQ(
         Blockwright({"generate", QString::fromStdString(EXAMPLE), "--directory", Out()}).status,
         EXIT_COMPLETED);
+    for (const auto& [name, bytes] : FilesIn(OutPath())) {
+        std::ofstream(OutPath() / name, std::ios::binary) << bytes << "an older version";
+    }
     const Outcome again =
         Blockwright({"generate", QString::fromStdString(EXAMPLE), "--directory", Out()});
     EXPECT_EQ(again.status, EXIT_STOPPED);

@@ -74,16 +74,28 @@ protected:
     }
 
     // A first generation, a second that fills KRSave, and the user's own
-    // line in the user source: what must survive.
+    // line in the user source: what must survive. Every file holds an older
+    // version than the one a run writes, so that a run replaces each.
     std::map<std::string, std::string> UsersBlock() {
         EXPECT_EQ(Generate().status, EXIT_COMPLETED);
+        MakeEveryFileOlder();
         EXPECT_EQ(Generate().status, EXIT_COMPLETED);
+        MakeEveryFileOlder();
         std::string source = Bytes(Block() / "Gain.c");
         const size_t end = source.find("//; End of External Routines");
         EXPECT_NE(end, std::string::npos);
         source.insert(end, "/* the user's own line */\r\n");
         std::ofstream(Block() / "Gain.c", std::ios::binary) << source;
         return Tree(Block());
+    }
+
+    void MakeEveryFileOlder() {
+        for (const auto& entry : fs::directory_iterator(Block())) {
+            if (entry.is_regular_file()) {
+                std::ofstream(entry.path(), std::ios::binary | std::ios::app)
+                    << "/* an older version */\r\n";
+            }
+        }
     }
 
     QTemporaryDir temp_;
@@ -109,7 +121,7 @@ TEST_F(FaultInjectionTest, AFullDiskOnAFirstGenerationLeavesNoHalfWrittenFiles) 
     EXPECT_EQ(outcome.status, EXIT_STOPPED);
     EXPECT_THAT(outcome.err, HasSubstr("Gain.TBT.  The template was not saved."));
     EXPECT_THAT(outcome.err, HasSubstr("Gain.c.  Will abort code generation."));
-    EXPECT_THAT(outcome.out, Not(HasSubstr("written")));
+    EXPECT_EQ(outcome.out, "0 written, 0 unchanged, 0 skipped, 0 backed up\n");
     EXPECT_TRUE(Tree(Block()).empty());
 }
 
@@ -171,6 +183,31 @@ TEST_F(FaultInjectionTest, SectionsThatCannotBeKeptLeaveTheFileAsItWas) {
                                        "that were not carried over."));
     EXPECT_EQ(Bytes(Block() / "Gain.c"), source);
     EXPECT_EQ(Bytes(Block() / "KRSave" / "Gain.c"), source);
+}
+
+// Killed while the new interface source is on its way to the disk: every file
+// is the old version or the new one, whole, and the next run finishes the job.
+TEST_F(FaultInjectionTest, AKillInTheMiddleOfAReplacementLeavesTheOldFileOrTheNewOne) {
+    const auto before = UsersBlock();
+
+    const Outcome killed = Generate({{"BW_FAULT_KILL", (Block() / "IFGain.c").string()}});
+    const auto afterKill = Tree(Block());
+    const Outcome again = Generate();
+    const auto after = Tree(Block());
+
+    EXPECT_EQ(killed.status, -1);  // did not end by itself
+    ASSERT_EQ(again.status, EXIT_COMPLETED) << again.err;
+    EXPECT_EQ(afterKill.at("IFGain.c"), before.at("IFGain.c"));
+    EXPECT_EQ(afterKill.at("Gain.c"), after.at("Gain.c"));  // replaced before the kill
+    EXPECT_NE(after.at("Gain.c"), before.at("Gain.c"));
+    for (const auto& [path, bytes] : before) {
+        if (path.rfind("KRSave", 0) != 0) {
+            EXPECT_TRUE(afterKill.at(path) == bytes || afterKill.at(path) == after.at(path))
+                << path;
+        }
+    }
+    EXPECT_THAT(after.at("Gain.c"), HasSubstr("/* the user's own line */"));
+    EXPECT_FALSE(after.count("IFGain.c.tmp~"));
 }
 
 }  // namespace

@@ -8,6 +8,9 @@
 //   BW_FAULT_READONLY=PREFIX[:PREFIX...]  opening for writing, creating,
 //                                         renaming and removing under PREFIX
 //                                         fail with EROFS
+//   BW_FAULT_KILL=PREFIX[:PREFIX...]      the first write to a file under
+//                                         PREFIX puts half its bytes there,
+//                                         then the process is killed
 //
 // A prefix is compared as text with absolute paths, so "/d/Block.TBT" also
 // covers "/d/Block.TBT.tmp~". Relative paths are taken from the current
@@ -22,6 +25,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -76,11 +80,28 @@ bool ReadOnly(int directory, const char* path) {
     return UnderAny("BW_FAULT_READONLY", Absolute(directory, path));
 }
 
-bool Full(int fd) {
+bool Under(const char* variable, int fd) {
     const std::string link = "/proc/self/fd/" + std::to_string(fd);
     char buffer[4096];
     const ssize_t size = readlink(link.c_str(), buffer, sizeof buffer - 1);
-    return size > 0 && UnderAny("BW_FAULT_FULL", std::string(buffer, static_cast<size_t>(size)));
+    return size > 0 && UnderAny(variable, std::string(buffer, static_cast<size_t>(size)));
+}
+
+bool Full(int fd) {
+    return Under("BW_FAULT_FULL", fd);
+}
+
+bool Killed(int fd) {
+    return Under("BW_FAULT_KILL", fd);
+}
+
+// A kill in the middle of a write: half the bytes reach the file, then the
+// process ends as SIGKILL ends it, with nothing cleaned up.
+[[noreturn]] void WriteHalfAndDie(int fd, const void* data, size_t size) {
+    using Write = ssize_t (*)(int, const void*, size_t);
+    reinterpret_cast<Write>(dlsym(RTLD_NEXT, "write"))(fd, data, size / 2);
+    raise(SIGKILL);
+    _exit(137);
 }
 
 bool WritesTo(int flags) {
@@ -242,6 +263,9 @@ int truncate(const char* path, off_t length) {
 // Writing.
 
 ssize_t write(int fd, const void* data, size_t size) {
+    if (size > 0 && Killed(fd)) {
+        WriteHalfAndDie(fd, data, size);
+    }
     if (size > 0 && Full(fd)) {
         return Fail<ssize_t>(ENOSPC, -1);
     }
@@ -270,6 +294,10 @@ ssize_t pwrite64(int fd, const void* data, size_t size, off64_t offset) {
 }
 
 size_t fwrite(const void* data, size_t size, size_t count, FILE* stream) {
+    if (size > 0 && count > 0 && Killed(fileno(stream))) {
+        fflush(stream);
+        WriteHalfAndDie(fileno(stream), data, size * count);
+    }
     if (size > 0 && count > 0 && Full(fileno(stream))) {
         return Fail<size_t>(ENOSPC, 0);
     }

@@ -208,7 +208,8 @@ std::string InsertAfter(std::string text, const std::string& marker, const std::
 }
 
 // Through the whole run: the first run's files are edited by hand, the second
-// run backs them up and carries the edits over into both files.
+// run, for a definition with one more input, backs them up and carries the
+// edits over into both files.
 TEST(ComponentRegeneration, HandEditsSurviveASecondRun) {
     TempDir dir;
     BLOCKINFO block = SimulationBlock();
@@ -227,6 +228,7 @@ TEST(ComponentRegeneration, HandEditsSurviveASecondRun) {
 
     prompts.overwriteAnswers = {OverwriteAnswer::YesToAll};
     prompts.yesNoAnswers = {true, true};
+    block.NumInputs += 1;
     ASSERT_EQ(RunGeneration(block, run.environment).outcome, RunOutcome::Completed);
     EXPECT_EQ(prompts.questions,
               (std::vector<std::string>{

@@ -60,7 +60,7 @@ TEST(MakeIdentifier, KeepsLettersDigitsAndUnderscores) {
     EXPECT_EQ(MakeIdentifier("()", 3), "Parameter3");
 }
 
-TEST_F(OutputFileTest, OpenCreatesDirectoriesAndEmptiesTheFile) {
+TEST_F(OutputFileTest, CloseCreatesDirectoriesAndReplacesTheFile) {
     WriteFileBytes(PathOf("Sub/old.c"), "old contents");
     EXPECT_EQ(WriteFile([](OutputFile& file) { WriteLine(file, "new"); }, "sub\\old.c"), "new\r\n");
     EXPECT_EQ(WriteFile([](OutputFile& file) { WriteLine(file, "x"); }, "a\\b/c.h"), "x\r\n");
@@ -70,8 +70,8 @@ TEST_F(OutputFileTest, OpenCreatesDirectoriesAndEmptiesTheFile) {
 }
 
 // The pump may set Stopping (a Cancel): that write and every later one are
-// dropped, and everything before it is in the file at once, as if each write
-// had gone straight to the disk, even past the buffer's size.
+// dropped, and everything before it belongs to the file, even past the
+// buffer's size. Nothing reaches the disk before Close.
 TEST_F(OutputFileTest, NothingIsWrittenAfterStoppingIsSet) {
     const std::string line(99, 'x');  // 101 bytes with CR LF
     const int lines = 4000;           // about 400 KB, beyond the buffer
@@ -84,7 +84,7 @@ TEST_F(OutputFileTest, NothingIsWrittenAfterStoppingIsSet) {
     }
     EXPECT_EQ(pumps_, lines);
     const size_t expected = static_cast<size_t>(stopAtPump_ - 1) * (line.size() + 2);
-    EXPECT_EQ(ReadFileBytes(PathOf("out.txt")).size(), expected);  // before Close
+    EXPECT_FALSE(fs::exists(PathOf("out.txt")));
     EXPECT_TRUE(file.Close());
     EXPECT_EQ(ReadFileBytes(PathOf("out.txt")).size(), expected);
 }

@@ -8,12 +8,15 @@
 #endif
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <map>
 
 #include "definition/template_file.h"
 #include "generation/paths.h"
+#include "generation/protection.h"
 #include "generation/shared_rules.h"
 #include "run/file_set.h"
 #include "support/generate.h"
@@ -25,6 +28,11 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+
+std::string BackupPathOf(const std::string& path) {
+    const auto [directory, name] = SplitPath(path);
+    return directory + "KRSave\\" + name;
+}
 
 const char* const STOCK_FILES[] = {"RT.ico",      "RT1.ico",      "input.ico",
                                    "input1.ico",  "output.ico",   "output1.ico",
@@ -174,14 +182,17 @@ TEST_F(GenerationRunTest, RemembersTheBlocksChoices) {
 
 TEST_F(GenerationRunTest, YesToAllBacksUpAndReplacesWithoutAskingAgain) {
     Run();
-    WriteFileBytes(Disk("Gain.rc"), "first version");
+    for (const BlockFile& file : RunFileSet(block_)) {
+        WriteFileBytes(NativePath(In(file.path)), "old " + file.path);
+    }
     prompts_.overwriteAnswers = {OverwriteAnswer::YesToAll};
     const RunResult result = Run();
     EXPECT_THAT(prompts_.overwriteQuestions, ElementsAre(In("Gain.TBT")));
     EXPECT_EQ(result.Paths(FileAction::BackedUp), RunPaths());
     EXPECT_EQ(result.Paths(FileAction::Written), RunPaths());
-    EXPECT_EQ(ReadFileBytes(Disk("KRSave/Gain.rc")), "first version");
-    EXPECT_EQ(ReadFileBytes(Disk("KRSave/Gain.ico")), "stock process.ico");
+    EXPECT_EQ(ReadFileBytes(Disk("KRSave/Gain.rc")), "old Gain.rc");
+    EXPECT_EQ(ReadFileBytes(Disk("KRSave/Gain.ico")), "old Gain.ico");
+    EXPECT_EQ(ReadFileBytes(Disk("Gain.ico")), "stock process.ico");
 }
 
 TEST_F(GenerationRunTest, CancelAtTheTemplateWritesNothing) {
@@ -196,8 +207,9 @@ TEST_F(GenerationRunTest, CancelAtTheTemplateWritesNothing) {
 }
 
 // A run stopped while a generator is writing (a question inside it left
-// unanswered) leaves that file as it was before the run.
-TEST_F(GenerationRunTest, AFileStoppedPartWayIsPutBackOrRemoved) {
+// unanswered) leaves that file as it was before the run: nothing of it has
+// reached the disk.
+TEST_F(GenerationRunTest, AFileStoppedPartWayIsNeverTouched) {
     block_.BlockName = "NFAdd";
     block_.RealTime = 1;  // the DSP generators write, whatever else is in place yet
     int pumps = 0;
@@ -209,12 +221,19 @@ TEST_F(GenerationRunTest, AFileStoppedPartWayIsPutBackOrRemoved) {
     RunResult result = Run();
     ASSERT_GT(pumps, 0);
     EXPECT_EQ(result.outcome, RunOutcome::Cancelled);
-    for (const BlockFile& file : RunFileSet(block_)) {
-        const std::string path = In(file.path);
-        const auto written = result.Paths(FileAction::Written);
-        if (std::find(written.begin(), written.end(), path) == written.end()) {
-            EXPECT_FALSE(FileExists(path)) << path;  // the cut file is removed
+    const auto NotWritten = [&](const RunResult& run) {
+        std::vector<std::string> paths;
+        const auto written = run.Paths(FileAction::Written);
+        for (const BlockFile& file : RunFileSet(block_)) {
+            if (std::find(written.begin(), written.end(), In(file.path)) == written.end()) {
+                paths.push_back(In(file.path));
+            }
         }
+        return paths;
+    };
+    ASSERT_FALSE(NotWritten(result).empty());
+    for (const std::string& path : NotWritten(result)) {
+        EXPECT_FALSE(FileExists(path)) << path;
     }
 
     for (const BlockFile& file : RunFileSet(block_)) {
@@ -224,16 +243,16 @@ TEST_F(GenerationRunTest, AFileStoppedPartWayIsPutBackOrRemoved) {
     prompts_.overwriteAnswers = {OverwriteAnswer::YesToAll};
     result = Run();
     ASSERT_GT(pumps, 0);
-    const auto written = result.Paths(FileAction::Written);
+    for (const std::string& path : NotWritten(result)) {
+        EXPECT_FALSE(fs::exists(NativePath(BackupPathOf(path)))) << path;
+    }
     for (const BlockFile& file : RunFileSet(block_)) {
-        if (std::find(written.begin(), written.end(), In(file.path)) == written.end()) {
+        const auto notWritten = NotWritten(result);
+        if (std::find(notWritten.begin(), notWritten.end(), In(file.path)) != notWritten.end()) {
             EXPECT_EQ(ReadFileBytes(NativePath(In(file.path))), "old " + file.path);
         }
     }
-    // The cut file was backed up, then put back.
-    const auto skipped = result.Paths(FileAction::Skipped);
-    ASSERT_EQ(skipped.size(), 1u);
-    EXPECT_THAT(result.Paths(FileAction::BackedUp), ::testing::Contains(skipped[0]));
+    EXPECT_THAT(result.Paths(FileAction::Skipped), IsEmpty());
 }
 
 TEST_F(GenerationRunTest, AFileThatCannotBeOpenedEndsTheRun) {
@@ -319,9 +338,10 @@ protected:
     }
 };
 
-// A new file cut short is removed; an existing one is put back (its backup
-// stays). Either way the run stops there.
-TEST_F(FullDiskTest, AFileCutShortIsRemovedOrPutBackAndTheRunStops) {
+// Neither a new file nor an existing one is cut short: the new one never
+// appears, the existing one stays as it was (its backup made). Either way the
+// run stops there.
+TEST_F(FullDiskTest, AFileThatCannotBeWrittenWholeIsNotThereOrAsItWas) {
     for (const std::string previous : {"", "/* the user's own routine */\r\n"}) {
         if (!previous.empty()) {
             WriteFileBytes(Disk("Gain.c"), previous);
@@ -333,12 +353,15 @@ TEST_F(FullDiskTest, AFileCutShortIsRemovedOrPutBackAndTheRunStops) {
         EXPECT_THAT(prompts_.messages,
                     ElementsAre("Cannot write file " + DisplayPath(In("Gain.c")) +
                                 ".  Will abort code generation."));
-        EXPECT_EQ(result.Paths(FileAction::Written), std::vector<std::string>{In("Gain.TBT")});
         const bool replaced = !previous.empty();
+        // The template was written the first time and holds the same the second.
+        EXPECT_EQ(result.Paths(replaced ? FileAction::Unchanged : FileAction::Written),
+                  std::vector<std::string>{In("Gain.TBT")});
         EXPECT_EQ(result.Paths(FileAction::Skipped),
                   replaced ? std::vector<std::string>{In("Gain.c")} : std::vector<std::string>{});
         EXPECT_EQ(FileExists(In("Gain.c")), replaced);
         EXPECT_FALSE(Exists("IFGain.c"));
+        EXPECT_FALSE(Exists("Gain.c.tmp~"));
     }
     EXPECT_EQ(ReadFileBytes(Disk("Gain.c")), "/* the user's own routine */\r\n");
     EXPECT_EQ(ReadFileBytes(Disk("KRSave/Gain.c")), "/* the user's own routine */\r\n");
@@ -358,6 +381,153 @@ TEST_F(GenerationRunTest, ATemplateThatCannotBeWrittenIsReportedAndTheRunGoesOn)
     for (const BlockFile& file : RunFileSet(block_)) {
         EXPECT_TRUE(fs::exists(Disk(file.path))) << file.path;
     }
+}
+
+// ---------------------------------------------------------------------------
+// Regeneration: only files whose bytes change are touched.
+
+class RegenerationTest : public GenerationRunTest {
+protected:
+    // A first generation with the user's own line in the user source, every
+    // file's time set back an hour so that a rewrite would show.
+    void GenerateUsersBlock() {
+        Run();
+        std::string source = ReadFileBytes(Disk("Gain.c"));
+        source.insert(source.find("//; End of External Routines"), "int Mine(void);\r\n");
+        WriteFileBytes(Disk("Gain.c"), source);
+        for (const BlockFile& file : RunFileSet(block_)) {
+            fs::last_write_time(Disk(file.path), Hour());
+        }
+        prompts_.overwriteQuestions.clear();
+        prompts_.questions.clear();
+        prompts_.messages.clear();
+    }
+    static fs::file_time_type Hour() {
+        return fs::file_time_type::clock::now() - std::chrono::hours(1);
+    }
+    std::map<std::string, std::string> Files() const {
+        std::map<std::string, std::string> files;
+        for (const BlockFile& file : RunFileSet(block_)) {
+            files[In(file.path)] = ReadFileBytes(Disk(file.path));
+        }
+        return files;
+    }
+    // The paths whose bytes differ between two snapshots, in the run's order.
+    std::vector<std::string> Differing(const std::map<std::string, std::string>& a,
+                                       const std::map<std::string, std::string>& b) const {
+        std::vector<std::string> paths;
+        for (const std::string& path : RunPaths()) {
+            if (a.at(path) != b.at(path)) {
+                paths.push_back(path);
+            }
+        }
+        return paths;
+    }
+    bool TouchedSince(const std::string& path, fs::file_time_type time) const {
+        return fs::last_write_time(NativePath(path)) > time + std::chrono::minutes(1);
+    }
+};
+
+// Later, with the same definition: no question, no backup, no write, even
+// though the file heads would name another time.
+TEST_F(RegenerationTest, AnUnchangedBlockIsLeftAloneAndNothingIsAsked) {
+    GenerateUsersBlock();
+    const auto before = Files();
+    const fs::file_time_type then = Hour();
+    std::tm later{};
+    later.tm_year = 125;
+    later.tm_hour = 17;
+    const FixedClock laterClock(later);
+    environment_.clock = &laterClock;
+
+    const RunResult result = Run();
+
+    EXPECT_EQ(result.outcome, RunOutcome::Completed);
+    EXPECT_EQ(result.Paths(FileAction::Unchanged), RunPaths());
+    EXPECT_EQ(result.events.size(), RunPaths().size());
+    EXPECT_THAT(prompts_.overwriteQuestions, IsEmpty());
+    EXPECT_THAT(prompts_.questions, IsEmpty());  // not even the splice question
+    EXPECT_THAT(prompts_.messages, IsEmpty());
+    EXPECT_EQ(Files(), before);
+    EXPECT_FALSE(Exists("KRSave"));
+    for (const std::string& path : RunPaths()) {
+        EXPECT_FALSE(TouchedSince(path, then)) << path;
+    }
+}
+
+// One field changed: the files whose bytes change are asked about, backed up
+// and replaced, in that order; the others keep their bytes and their time.
+TEST_F(RegenerationTest, OneChangedFieldReplacesExactlyTheFilesItChanges) {
+    GenerateUsersBlock();
+    const auto before = Files();
+    const fs::file_time_type then = Hour();
+    block_.NumInputs = 2;
+
+    const RunResult result = Run();
+
+    EXPECT_EQ(result.outcome, RunOutcome::Completed);
+    const std::vector<std::string> changed = Differing(before, Files());
+    ASSERT_FALSE(changed.empty());
+    EXPECT_LT(changed.size(), RunPaths().size());
+    EXPECT_EQ(result.Paths(FileAction::Written), changed);
+    EXPECT_EQ(result.Paths(FileAction::BackedUp), changed);
+    EXPECT_EQ(prompts_.overwriteQuestions, changed);
+    EXPECT_EQ(result.Paths(FileAction::Unchanged).size() + changed.size(), RunPaths().size());
+    for (const std::string& path : RunPaths()) {
+        const bool replaced = std::find(changed.begin(), changed.end(), path) != changed.end();
+        EXPECT_EQ(TouchedSince(path, then), replaced) << path;
+        EXPECT_EQ(fs::exists(NativePath(BackupPathOf(path))), replaced) << path;
+        if (replaced) {
+            EXPECT_EQ(ReadFileBytes(NativePath(BackupPathOf(path))), before.at(path)) << path;
+        }
+    }
+    // The user source changed: the splice was offered after the overwrite
+    // question and carried the user's line over.
+    ASSERT_NE(std::find(changed.begin(), changed.end(), In("Gain.c")), changed.end());
+    EXPECT_THAT(
+        prompts_.questions,
+        ::testing::Contains("Found a previous version of Gain.c" +
+                            std::string(" do you want to attempt to splice the two files ?")));
+    EXPECT_NE(ReadFileBytes(Disk("Gain.c")).find("int Mine(void);"), std::string::npos);
+}
+
+// Declining the splice once the file is known to change writes the defaults;
+// the user's line stays in KRSave.
+TEST_F(RegenerationTest, TheSpliceDeclinedAfterTheOverwriteQuestionWritesTheDefaults) {
+    GenerateUsersBlock();
+    block_.NumInputs = 2;
+    prompts_.yesNoAnswers = {false, false};  // the header's and the user source's questions
+    const RunResult result = Run();
+    EXPECT_EQ(result.outcome, RunOutcome::Completed);
+    EXPECT_EQ(ReadFileBytes(Disk("Gain.c")).find("int Mine(void);"), std::string::npos);
+    EXPECT_NE(ReadFileBytes(Disk("KRSave/Gain.c")).find("int Mine(void);"), std::string::npos);
+    EXPECT_THAT(result.leftovers, IsEmpty());
+}
+
+TEST(SameContentTest, OnlyTheCreationTimeOfTheHeadMayDiffer) {
+    const std::string head =
+        "//\r\n//    Creation Date: Tue - 05 March 2024\r\n"
+        "//    Creation Time: 02:07 PM\r\nint x;\r\n";
+    std::string later = head;
+    later.replace(later.find("05 March"), 8, "06 April");
+    later.replace(later.find("02:07"), 5, "11:59");
+    EXPECT_TRUE(SameContent(head, head));
+    EXPECT_TRUE(SameContent(head, later));
+    EXPECT_FALSE(SameContent(head, later + "\r\n"));
+    EXPECT_FALSE(SameContent(head, later.substr(0, later.size() - 2)));
+    std::string body = head;
+    body.replace(body.find("int x"), 5, "int y");
+    EXPECT_FALSE(SameContent(head, body));
+    // A line that says something else where the time was is a change.
+    std::string other = head;
+    other.replace(other.find("//    Creation Time"), 19, "//    Modified Time");
+    EXPECT_FALSE(SameContent(head, other));
+    // Past the head, such a line is text like any other.
+    std::string deep;
+    for (int i = 0; i < 50; ++i) {
+        deep += "//\r\n";
+    }
+    EXPECT_FALSE(SameContent(deep + head, deep + later));
 }
 
 }  // namespace

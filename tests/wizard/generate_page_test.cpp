@@ -141,6 +141,30 @@ TEST_F(GeneratePageTest, RunsThroughThePagesWithTheScriptedAnswersAndEndsOnTheCo
               temp.path().toStdString() + "/blocks");
 }
 
+// The mark beside a file item of tree.
+std::string Mark(const QTreeWidget& tree, const char* name) {
+    const QTreeWidgetItem* item =
+        tree.findItems(name, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    return item != nullptr ? item->text(1).toStdString() : "<no item>";
+}
+
+// Before the run the trees say what it will change; afterwards the completion
+// page says what it did.
+TEST_F(GeneratePageTest, TheTreesTellWhatARunWillChangeAndWhatItDid) {
+    Existing("NTAdd.rc", "edited by hand");
+    prompts.overwriteAnswers = {OverwriteAnswer::No};
+    OpenAndWalkToGenerate();
+    const QTreeWidget& before = *Wizard().generatePage()->trees()->pcTree();
+    EXPECT_EQ(Mark(before, "NTAdd.rc"), "changed");
+    EXPECT_EQ(Mark(before, "IFNTAdd.c"), "new");
+    EXPECT_FALSE(Exists("IFNTAdd.c"));  // nothing written to find that out
+    Generate();
+
+    const QTreeWidget& after = *Wizard().finishPage()->trees()->pcTree();
+    EXPECT_EQ(Mark(after, "NTAdd.rc"), "skipped");
+    EXPECT_EQ(Mark(after, "IFNTAdd.c"), "written");
+}
+
 TEST_F(GeneratePageTest, SectionsNotCarriedOverAreToldInOneMessagePerFileAfterTheRun) {
     // Earlier versions left in KRSave: the source's include section with an
     // indented start marker, the header's prototypes alone and without their
