@@ -465,11 +465,7 @@ void ReadFilesAndAlgorithm(const TemplateReader& in, BLOCKINFO& b) {
 
 }  // namespace
 
-bool WriteTemplate(const BLOCKINFO& block, const std::string& path) {
-    ProfileFile profile;
-    profile.Load(path);
-    profile.DeleteSection(TEMPLATE_SECTION);
-    profile.DeleteSection("Files");
+std::string TemplateText(const BLOCKINFO& block) {
     TemplateWriter out;
     WriteFlags(out, block);
     WriteNamesAndChannels(out, block);
@@ -477,7 +473,15 @@ bool WriteTemplate(const BLOCKINFO& block, const std::string& path) {
     WritePool(out, "Parameters", block.ParameterPool(), WriteParameter);
     WritePool(out, "PersistantVars", block.PersistantPool(), WritePersistant);
     WriteFilesAndAlgorithm(out, block);
-    return profile.Save(path, TEMPLATE_SECTION, out.Lines());
+    return out.Lines();
+}
+
+bool WriteTemplate(const BLOCKINFO& block, const std::string& path) {
+    ProfileFile profile;
+    profile.Load(path);
+    profile.DeleteSection(TEMPLATE_SECTION);
+    profile.DeleteSection("Files");
+    return profile.Save(path, TEMPLATE_SECTION, TemplateText(block));
 }
 
 bool ReadTemplate(BLOCKINFO& block, const std::string& path, UserPrompts& prompts) {
