@@ -9,7 +9,7 @@
 
 #include "app/qt_launcher.h"
 #include "app/qt_prompts.h"
-#include "app/qt_settings.h"
+#include "platform/settings_store.h"
 #include "app/single_instance.h"
 #include "definition/settings_rules.h"
 #include "wizard/cwizard.h"
@@ -84,7 +84,7 @@ int RunWizardProgram(int& argc, char** argv) {
             return 1;
     }
 
-    QtSettingsStore settings;
+    NativeSettings settings;
     const std::string workingDirectory = WorkingDirectory(settings, ProgramFolder());
     const QPixmap header = HeaderPicture(workingDirectory, ScreenDepth());
 

@@ -165,7 +165,7 @@ void CFinish::openItem(FileTree tree, const QTreeWidgetItem* item) {
         // Nothing to open: say so rather than pass the editor a missing file.
         const QString path = item->data(0, FileTreesView::PATH_ROLE).toString();
         prompts().showMessage(
-            NativePath(DirectoryPrefix(block()) + path.toLocal8Bit().toStdString()) +
+            DisplayPath(DirectoryPrefix(block()) + path.toLocal8Bit().toStdString()) +
                 " does not exist: it has not been generated.",
             MessageIcon::Exclamation);
         return;
@@ -187,7 +187,7 @@ void CFinish::loadControls() {
                                  ? *sheet->generatePage()->lastResult()
                                  : RunResult{};
     setSubTitle(OutcomeSubtitle(result.outcome));
-    const QString directory = QString::fromLocal8Bit(DirectoryPrefix(block()).c_str());
+    const QString directory = QString::fromLocal8Bit(DisplayPath(DirectoryPrefix(block())).c_str());
     location_->setText(LocationText(result.outcome, directory));
     location_->setVisible(result.outcome != RunOutcome::Refused);
     const QString outcome = OutcomeText(result);
