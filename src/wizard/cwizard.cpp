@@ -32,7 +32,7 @@ constexpr QWizard::WizardButton OPEN_BUTTON = QWizard::CustomButton1;
 constexpr QWizard::WizardButton ABOUT_BUTTON = QWizard::CustomButton2;
 
 // The sheet's width, in average characters of its font.
-constexpr int WIDTH_IN_CHARACTERS = 96;
+constexpr int WIDTH_IN_CHARACTERS = 110;
 
 #ifdef Q_OS_WIN
 constexpr UINT ABOUT_COMMAND = 0x0010;  // system-menu commands are multiples of 16 below 0xF000

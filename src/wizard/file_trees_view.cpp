@@ -17,7 +17,8 @@ QTreeWidget* MakeTree() {
     // The second column holds the file's state after a run, when there is one.
     tree->setColumnCount(2);
     tree->header()->setStretchLastSection(false);
-    tree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    // Names are shown whole; a tree too narrow for them scrolls sideways.
+    tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     tree->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     tree->setRootIsDecorated(true);
     tree->setUniformRowHeights(true);
