@@ -10,7 +10,11 @@ namespace {
 constexpr const char* BOX_TITLE = "Tessaline Blockwright";
 
 QString Text(const std::string& text) {
-    return QString::fromLocal8Bit(text.c_str());
+    QString shown = QString::fromLocal8Bit(text.c_str());
+    // The messages put a blank before their question mark; a box that wraps
+    // there would leave the "?" alone on a line.
+    shown.replace(QStringLiteral(" ?"), QStringLiteral("\u00A0?"));
+    return shown;
 }
 
 }  // namespace

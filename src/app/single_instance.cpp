@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
@@ -79,10 +80,10 @@ QByteArray Message() {
 
 }  // namespace
 
-SingleInstance::SingleInstance(const QString& folder, QObject* parent)
-    : QObject(parent),
-      folder_(folder),
-      lock_(std::make_unique<Lock>(QDir(folder).filePath(INSTANCE_LOCK_NAME))) {}
+SingleInstance::SingleInstance(const QString& folder, const QString& key, QObject* parent)
+    : QObject(parent), folder_(folder), key_(key) {
+    lock_ = std::make_unique<Lock>(lockPath());
+}
 
 SingleInstance::~SingleInstance() {
     if (server_) {
@@ -90,12 +91,40 @@ SingleInstance::~SingleInstance() {
     }
 }
 
+QString SingleInstance::fileName(const char* name) const {
+    QString file = QString::fromLatin1(name);
+    if (!key_.isEmpty()) {
+        const qsizetype dot = file.lastIndexOf(u'.');
+        file.insert(dot, u'-' + key_);
+    }
+    return QDir(folder_).filePath(file);
+}
+
 QString SingleInstance::lockPath() const {
-    return QDir(folder_).filePath(INSTANCE_LOCK_NAME);
+    return fileName(INSTANCE_LOCK_NAME);
 }
 
 QString SingleInstance::socketPath() const {
-    return QDir(folder_).filePath(INSTANCE_SOCKET_NAME);
+    return fileName(INSTANCE_SOCKET_NAME);
+}
+
+QString SingleInstance::UserAndDisplayKey() {
+    const QString platform = QGuiApplication::platformName();
+    QString display;
+    if (platform.startsWith(QLatin1String("xcb"))) {
+        display = qEnvironmentVariable("DISPLAY");
+    } else if (platform.startsWith(QLatin1String("wayland"))) {
+        display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    }
+    const QString user = qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME"));
+    QString key = user + u'-' + platform + display;
+    // Only characters every file system takes.
+    for (QChar& c : key) {
+        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != u'-') {
+            c = u'_';
+        }
+    }
+    return key;
 }
 
 QString SingleInstance::DefaultFolder() {

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
@@ -72,9 +73,16 @@ int RunWizardProgram(int& argc, char** argv) {
     }
     const std::unique_ptr<QApplication> application = MakeApplication(argc, argv);
 
-    SingleInstance instance(SingleInstance::DefaultFolder());
-    if (instance.start() != SingleInstance::Start::First) {
-        return 0;  // the running wizard has come forward, or cannot be reached
+    SingleInstance instance(SingleInstance::DefaultFolder(), SingleInstance::UserAndDisplayKey());
+    switch (instance.start()) {
+        case SingleInstance::Start::First:
+            break;
+        case SingleInstance::Start::OtherRaised:
+            return 0;  // the running wizard has come forward
+        case SingleInstance::Start::OtherSilent:
+            QMessageBox::warning(nullptr, QString::fromUtf8(PROGRAM_TITLE),
+                                 QString::fromUtf8(INSTANCE_UNREACHABLE_MESSAGE));
+            return 1;
     }
 
     NativeSettings settings;

@@ -465,20 +465,7 @@ void ReadFilesAndAlgorithm(const TemplateReader& in, BLOCKINFO& b) {
 
 }  // namespace
 
-namespace {
-
-// The template's section in writing order, and the other sections of the
-// file at path, which stay as they were.
-struct TemplateContent {
-    ProfileFile others;
-    std::string lines;
-};
-
-TemplateContent ComposeTemplate(const BLOCKINFO& block, const std::string& path) {
-    TemplateContent content;
-    content.others.Load(path);
-    content.others.DeleteSection(TEMPLATE_SECTION);
-    content.others.DeleteSection("Files");
+std::string TemplateText(const BLOCKINFO& block) {
     TemplateWriter out;
     WriteFlags(out, block);
     WriteNamesAndChannels(out, block);
@@ -486,20 +473,28 @@ TemplateContent ComposeTemplate(const BLOCKINFO& block, const std::string& path)
     WritePool(out, "Parameters", block.ParameterPool(), WriteParameter);
     WritePool(out, "PersistantVars", block.PersistantPool(), WritePersistant);
     WriteFilesAndAlgorithm(out, block);
-    content.lines = out.Lines();
-    return content;
+    return out.Lines();
+}
+
+namespace {
+
+// The other sections of the file at path, which stay as they were.
+ProfileFile OtherSections(const std::string& path) {
+    ProfileFile others;
+    others.Load(path);
+    others.DeleteSection(TEMPLATE_SECTION);
+    others.DeleteSection("Files");
+    return others;
 }
 
 }  // namespace
 
 bool WriteTemplate(const BLOCKINFO& block, const std::string& path) {
-    const TemplateContent content = ComposeTemplate(block, path);
-    return content.others.Save(path, TEMPLATE_SECTION, content.lines);
+    return OtherSections(path).Save(path, TEMPLATE_SECTION, TemplateText(block));
 }
 
 std::string TemplateText(const BLOCKINFO& block, const std::string& path) {
-    const TemplateContent content = ComposeTemplate(block, path);
-    return content.others.Text() + "[" + TEMPLATE_SECTION + "]\r\n" + content.lines;
+    return OtherSections(path).Text() + "[" + TEMPLATE_SECTION + "]\r\n" + TemplateText(block);
 }
 
 bool ReadTemplate(BLOCKINFO& block, const std::string& path, UserPrompts& prompts) {

@@ -12,6 +12,10 @@ namespace bw {
 inline constexpr const char* TEMPLATE_SECTION = "Tessaline Blockwright";
 inline constexpr const char* INVALID_TEMPLATE_MESSAGE = "Invalid (or read only) Template file.";
 
+// The lines of the template's section for this definition: two definitions
+// with the same text save the same template.
+std::string TemplateText(const BLOCKINFO& block);
+
 // Writes the definition as a template at path (a path on this file system),
 // replacing the template's section and dropping the "Files" section; other
 // sections stay. False when the file could not be written.

@@ -29,6 +29,13 @@ constexpr const char* VERSION_REFUSED =
     "so the project will not be created.";
 constexpr const char* OPEN_FAILED = "The following error occurred while attempting to execute ";
 
+constexpr const char* MSDEV_EXPECTED = "MSDEV.EXE of Visual C++ 6";
+constexpr const char* CODE_COMPOSER_EXPECTED = "Code Composer Studio program";
+constexpr const char* CODE_COMPOSER_UNREACHABLE =
+    "Code Composer Studio could not be started or did not answer, so the DSP project was not "
+    "opened.";
+constexpr const char* PROJECT_NOT_OPENED = "Code Composer Studio could not open the project ";
+
 // The press on which a DSP-based block opens the IDE instead of building.
 constexpr int IDE_PRESS = 3;
 
@@ -189,6 +196,20 @@ void BuildAndLaunch::PressVisualCpp() {
     BuildWithNmake();
 }
 
+std::string BuildAndLaunch::LocateHint(const std::string& tried, const char* settingName,
+                                       const char* expected) const {
+    const std::string name = std::string("\"") + settingName + "\"";
+    std::string hint = "\n\n";
+    if (Setting(services_.settings, settingName).empty()) {
+        hint += "The setting " + name + ", which names the " + expected + ", is not set.";
+    } else {
+        hint += "The program tried was " + tried + ", located by the setting " + name + ".";
+    }
+    return hint + "\nSet " + name + " in section [" + setting::SECTION +
+           "] of the program's settings (in " + services_.windowsDirectory +
+           ") to the full path of the " + expected + ".";
+}
+
 void BuildAndLaunch::BuildWithNmake() {
     const std::string root = VisualStudioRoot(Setting(services_.settings, setting::MSDEV_PATH));
     ProcessStart start;
@@ -201,7 +222,9 @@ void BuildAndLaunch::BuildWithNmake() {
     std::string error;
     std::unique_ptr<Process> nmake = services_.launcher.Start(start, error);
     if (!nmake) {
-        if (prompts.askYesNo(CREATE_FAILED + error + OFFER_IDE_AFTER_CREATE_FAILED,
+        const std::string hint =
+            LocateHint(root + "\\VC98\\Bin\\NMAKE.EXE", setting::MSDEV_PATH, MSDEV_EXPECTED);
+        if (prompts.askYesNo(CREATE_FAILED + error + hint + OFFER_IDE_AFTER_CREATE_FAILED,
                              MessageIcon::Stop)) {
             StartIde();
         }
@@ -221,18 +244,22 @@ void BuildAndLaunch::BuildWithNmake() {
 
 void BuildAndLaunch::StartIde() {
     ProcessStart start;
-    start.commandLine = IdeCommandLine(Setting(services_.settings, setting::MSDEV_PATH), block_);
+    const std::string msdev = Setting(services_.settings, setting::MSDEV_PATH);
+    start.commandLine = IdeCommandLine(msdev, block_);
     start.currentDirectory = BlockDirectory(block_);
     std::string error;
     if (!services_.launcher.StartDetached(start, error)) {
-        services_.prompts.showMessage(CREATE_FAILED + error, MessageIcon::Stop);
+        services_.prompts.showMessage(
+            CREATE_FAILED + error + LocateHint(msdev, setting::MSDEV_PATH, MSDEV_EXPECTED),
+            MessageIcon::Stop);
     }
 }
 
 void BuildAndLaunch::OpenDspProject() {
-    CodeComposerSession session(services_.launcher,
-                                Setting(services_.settings, setting::CODE_COMPOSER_PATH),
-                                services_.pump);
+    const std::string program = Setting(services_.settings, setting::CODE_COMPOSER_PATH);
+    CodeComposerSession session(services_.launcher, program, services_.pump);
+    // The wrapper's errors name its classes; the user is told what failed instead.
+    bool answered = false;
     try {
         // An instance that cannot be started leaves the application object
         // not valid: the first call on it reports that.
@@ -243,13 +270,18 @@ void BuildAndLaunch::OpenDspProject() {
         int major = 0;
         int minor = 0;
         application.GetVersion(major, minor);
+        answered = true;
         if (!(major > 1 || (major == 1 && minor >= 0))) {
             services_.prompts.showMessage(VersionRefusedText(), MessageIcon::Stop);
             return;
         }
         projects.Open(DspProjectPath(block_), CpuFamilyText(block_.Chip), 1);
-    } catch (const AutomationError& error) {
-        services_.prompts.showMessage(error.what(), MessageIcon::Stop);
+    } catch (const AutomationError&) {
+        services_.prompts.showMessage(
+            answered ? PROJECT_NOT_OPENED + DspProjectPath(block_) + "."
+                     : CODE_COMPOSER_UNREACHABLE +
+                           LocateHint(program, setting::CODE_COMPOSER_PATH, CODE_COMPOSER_EXPECTED),
+            MessageIcon::Stop);
     }
 }
 

@@ -94,6 +94,11 @@ public:
 private:
     void BuildWithNmake();
     std::string WindowsDirectory() const;
+    // Where a program that could not be started came from and how to point
+    // its setting at it: "tried" is the program as started, expected what
+    // the setting should name.
+    std::string LocateHint(const std::string& tried, const char* settingName,
+                           const char* expected) const;
 
     const BLOCKINFO& block_;
     LaunchServices services_;

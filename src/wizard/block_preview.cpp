@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QStyleOptionFrame>
 #include <algorithm>
+#include <cmath>
 
 #include "generation/paths.h"
 
@@ -12,46 +13,52 @@ namespace bw {
 namespace {
 
 constexpr int MARGIN = 6;
-constexpr int MIN_NUMBER_SPACING = 7;  // below this, numbers would overlap
+constexpr int MIN_NUMBER_PIXELS = 7;
 constexpr int MAX_NUMBER_PIXELS = 11;
 
-// Where a channel's line meets the body: evenly spread over its height.
-int LineY(const QRect& body, int index, int count) {
-    return body.top() + static_cast<int>((index + 0.5) * body.height() / count);
-}
-
-// Numbers every step-th line so that they keep apart on a crowded side.
-int NumberStep(const QRect& body, int count) {
-    const double spacing = static_cast<double>(body.height()) / count;
-    return std::max(1, static_cast<int>(MIN_NUMBER_SPACING / spacing) + 1);
-}
-
-QFont NumberFont(const QRect& body, int count) {
+// Numbers as large as the spacing of the lines allows, within limits.
+QFont NumberFont(int height, int count) {
     QFont font(QStringLiteral("Arial"));
-    const int spacing = body.height() / std::max(count, 1);
-    font.setPixelSize(std::clamp(spacing - 1, MIN_NUMBER_SPACING, MAX_NUMBER_PIXELS));
+    const int spacing = height / std::max(count, 1);
+    font.setPixelSize(std::clamp(spacing - 1, MIN_NUMBER_PIXELS, MAX_NUMBER_PIXELS));
     return font;
 }
 
-// One side's lines: from the edge to the body, numbered from 0 above the line.
-void DrawLines(QPainter& painter, const QRect& body, int count, int fromX, int toX,
+// Every step-th of count items, and always the last.
+bool OnStep(int index, int count, int step) {
+    return index % step == 0 || index == count - 1;
+}
+
+// One side's lines: from the edge to the body, numbered above the line.
+void DrawLines(QPainter& painter, int top, int height, int count, int fromX, int toX,
                Qt::Alignment numberSide) {
-    if (count <= 0) {
+    if (count <= 0 || height <= 0) {
         return;
     }
-    painter.setFont(NumberFont(body, count));
-    const int step = NumberStep(body, count);
+    painter.setFont(NumberFont(height, count));
     const int textHeight = painter.fontMetrics().height();
-    for (int i = 0; i < count; ++i) {
-        const int y = LineY(body, i, count);
-        painter.drawLine(fromX, y, toX, y);
-        if (i % step == 0) {
-            const QRect label(std::min(fromX, toX) + 2, y - textHeight, std::abs(toX - fromX) - 4,
-                              textHeight);
+    for (const PreviewLine& line : LayOutLines(count, top, height, textHeight)) {
+        painter.drawLine(fromX, line.y, toX, line.y);
+        if (line.numbered) {
+            const QRect label(std::min(fromX, toX) + 2, line.y - textHeight,
+                              std::abs(toX - fromX) - 4, textHeight);
             painter.drawText(label, static_cast<int>(numberSide | Qt::AlignBottom),
-                             QString::number(i));
+                             QString::number(line.channel));
         }
     }
+}
+
+// How many pixels of the picture's side have its corner colour, walking in
+// from (x, y) by (dx, dy); the whole length when the walk never leaves it.
+int BorderLength(const QImage& image, int x, int y, int dx, int dy) {
+    const QRgb corner = image.pixel(0, 0);
+    int length = 0;
+    while (image.valid(x, y) && image.pixel(x, y) == corner) {
+        x += dx;
+        y += dy;
+        ++length;
+    }
+    return length;
 }
 
 }  // namespace
@@ -68,26 +75,56 @@ BlockPreview::BlockPreview(const std::string& workingDirectory, QWidget* parent)
     measureBorder();
 }
 
+std::vector<PreviewLine> LayOutLines(int count, int top, int height, int numberHeight) {
+    std::vector<PreviewLine> lines;
+    if (count <= 0 || height <= 0) {
+        return lines;
+    }
+    const double spacing = static_cast<double>(height) / count;
+    const int lineStep = std::max(1, static_cast<int>(std::ceil(MIN_LINE_SPACING / spacing)));
+    // Numbers go on drawn lines only: their step is a multiple of the lines'.
+    const int linesPerNumber =
+        std::max(1, static_cast<int>(std::ceil(std::max(numberHeight, 1) / (spacing * lineStep))));
+    const int numberStep = lineStep * linesPerNumber;
+    // The last line's number must keep apart from the one before it.
+    const int lastNumbered = (count - 1) / numberStep * numberStep;
+    const bool lastFits = (count - 1 - lastNumbered) * spacing >= numberHeight;
+    for (int i = 0; i < count; ++i) {
+        if (!OnStep(i, count, lineStep)) {
+            continue;
+        }
+        bool numbered = OnStep(i, count, numberStep);
+        if (i == lastNumbered && i != count - 1 && !lastFits) {
+            numbered = false;  // the last channel's number takes its place
+        }
+        lines.push_back({i, top + static_cast<int>((i + 0.5) * spacing), numbered});
+    }
+    // The last line may sit closer to the one before it than the step; keep it apart.
+    if (lines.size() >= 2 && lines.back().y - lines[lines.size() - 2].y < MIN_LINE_SPACING) {
+        lines.erase(lines.end() - 2);
+    }
+    return lines;
+}
+
 void BlockPreview::measureBorder() {
     const QImage image = body_.toImage();
     if (image.isNull()) {
         return;
     }
-    const int y = image.height() / 2;
-    const QRgb corner = image.pixel(0, 0);
-    int left = 0;
-    while (left < image.width() && image.pixel(left, y) == corner) {
-        ++left;
-    }
-    if (left == image.width()) {
+    const int width = image.width();
+    const int height = image.height();
+    const int left = BorderLength(image, 0, height / 2, 1, 0);
+    if (left == width) {
         return;  // the row is all border: nothing to reach
     }
-    int right = 0;
-    while (image.pixel(image.width() - 1 - right, y) == corner) {
-        ++right;
+    leftBorder_ = static_cast<double>(left) / width;
+    rightBorder_ = static_cast<double>(BorderLength(image, width - 1, height / 2, -1, 0)) / width;
+    const int topLength = BorderLength(image, width / 2, 0, 0, 1);
+    if (topLength == height) {
+        return;
     }
-    leftBorder_ = static_cast<double>(left) / image.width();
-    rightBorder_ = static_cast<double>(right) / image.width();
+    topBorder_ = static_cast<double>(topLength) / height;
+    bottomBorder_ = static_cast<double>(BorderLength(image, width / 2, height - 1, 0, -1)) / height;
 }
 
 QPixmap BlockPreview::BuiltInBody() {
@@ -127,8 +164,12 @@ void BlockPreview::paintEvent(QPaintEvent* /*event*/) {
     painter.setPen(QPen(palette().buttonText().color(), 1));
     const int bodyLeft = body.left() + static_cast<int>(leftBorder_ * body.width());
     const int bodyRight = body.right() - static_cast<int>(rightBorder_ * body.width());
-    DrawLines(painter, body, inputs_, inside.left(), bodyLeft, Qt::AlignLeft);
-    DrawLines(painter, body, outputs_, bodyRight + 1, inside.right(), Qt::AlignRight);
+    // The lines meet the drawn block, not the picture's border above and below it.
+    const int top = body.top() + static_cast<int>(std::ceil(topBorder_ * body.height()));
+    const int height =
+        body.bottom() - static_cast<int>(std::ceil(bottomBorder_ * body.height())) - top + 1;
+    DrawLines(painter, top, height, inputs_, inside.left(), bodyLeft, Qt::AlignLeft);
+    DrawLines(painter, top, height, outputs_, bodyRight + 1, inside.right(), Qt::AlignRight);
 }
 
 }  // namespace bw

@@ -3,8 +3,25 @@
 #include <QPixmap>
 #include <QWidget>
 #include <string>
+#include <vector>
 
 namespace bw {
+
+// One drawn line of a side of the preview: its channel and where it meets
+// the body.
+struct PreviewLine {
+    int channel;
+    int y;
+    bool numbered;
+};
+
+// The lines drawn for count channels over the body rows top to top + height - 1:
+// every channel while the lines keep MIN_LINE_SPACING apart, else every k-th
+// (and always the last) so that the side stays readable; numbers only where
+// they keep numberHeight apart, the last channel's always.
+std::vector<PreviewLine> LayOutLines(int count, int top, int height, int numberHeight);
+
+inline constexpr int MIN_LINE_SPACING = 3;
 
 // The picture of the block on the input and output page: the block's body
 // ("Block.bmp" from the working directory when it is there, else built-in
@@ -32,12 +49,15 @@ protected:
 
 private:
     // How far the picture's own border (its corner colour) reaches in from
-    // the left and right, as parts of its width: the lines run up to the body.
+    // each side, as parts of its width or height: the lines run up to the
+    // body and stay within its height.
     void measureBorder();
 
     QPixmap body_;
     double leftBorder_ = 0;
     double rightBorder_ = 0;
+    double topBorder_ = 0;
+    double bottomBorder_ = 0;
     bool fromWorkingDirectory_ = false;
     int inputs_ = 0;
     int outputs_ = 0;

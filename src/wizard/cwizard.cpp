@@ -31,6 +31,9 @@ namespace {
 constexpr QWizard::WizardButton OPEN_BUTTON = QWizard::CustomButton1;
 constexpr QWizard::WizardButton ABOUT_BUTTON = QWizard::CustomButton2;
 
+// The sheet's width, in average characters of its font.
+constexpr int WIDTH_IN_CHARACTERS = 110;
+
 #ifdef Q_OS_WIN
 constexpr UINT ABOUT_COMMAND = 0x0010;  // system-menu commands are multiples of 16 below 0xF000
 #endif
@@ -86,6 +89,9 @@ CWizard::CWizard(WizardContext& context, const QPixmap& headerPicture, QWidget* 
     setButtonText(OPEN_BUTTON, QStringLiteral("&Open >"));
     setButtonText(ABOUT_BUTTON, QStringLiteral("&About"));
     setPixmap(QWizard::LogoPixmap, headerPicture);
+    // One width for every page, enough for the widest (the completion page's
+    // two trees side by side): the window keeps its size from page to page.
+    setMinimumWidth(fontMetrics().averageCharWidth() * WIDTH_IN_CHARACTERS);
 
     const std::string icon = context.workingDirectory + "process.ico";
     if (FileExists(icon)) {
@@ -112,6 +118,7 @@ CWizard::CWizard(WizardContext& context, const QPixmap& headerPicture, QWidget* 
 
     setButtonLayout(ButtonLayout(true));
     setWindowTitle(captions_.front());
+    context_.MarkUnchanged();
 }
 
 CWizard::~CWizard() = default;
@@ -188,7 +195,13 @@ void CWizard::reject() {
     if (generatePage()->isRunning()) {
         return;  // a run ends by itself, on the completion page
     }
-    QWizard::reject();
+    // The fields of the page in hand count as typed, as Back would store them.
+    if (CWizardPage* current = wizardPage(currentId())) {
+        current->store(false);
+    }
+    if (context_.MayDiscardChanges()) {
+        QWizard::reject();
+    }
 }
 
 void CWizard::showEvent(QShowEvent* event) {

@@ -40,20 +40,20 @@ CDataInfo::CDataInfo(WizardContext& context, QWidget* parent)
 void CDataInfo::build() {
     userControl_ = Box("&User Control", "userControl");
     dspBased_ = Box("&DSP Based", "dspBased");
-    native_ = Box("&Native", "native");
+    native_ = Box("Na&tive", "native");
     matrix_ = Box("&Matrix / Image", "matrix");
     sizeCheck_ = Box("Include si&ze check", "sizeCheck");
     real_ = Box("&Real", "real");
     complex_ = Box("C&omplex", "complex");
     character_ = Box("C&haracter", "character");
-    byte_ = Box("&Byte", "byte");
+    byte_ = Box("B&yte", "byte");
     shortInteger_ = Box("&Short Integer", "shortInteger");
     integer_ = Box("&Integer", "integer");
     q_ = Box("&Q", "q");
     qLevel_ = new QComboBox;
     longInteger_ = Box("&Long Integer", "longInteger");
     floatingPoint_ = Box("&Floating Point", "floatingPoint");
-    double_ = Box("Dou&ble", "double");
+    double_ = Box("Doubl&e", "double");
     qLevel_->setObjectName(QStringLiteral("qLevel"));
     for (int level = 0; level <= MAX_Q_LEVEL; ++level) {
         qLevel_->addItem(QString::number(level));

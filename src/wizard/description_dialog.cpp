@@ -12,6 +12,8 @@ CDescriptionDialog::CDescriptionDialog(const QString& parameterName, const QStri
       edit_(new QPlainTextEdit(description)),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
     setWindowTitle(QStringLiteral("Description for ") + parameterName);
+    // Tab moves to the buttons, as in every other field.
+    edit_->setTabChangesFocus(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(edit_);
     layout->addWidget(buttons_);

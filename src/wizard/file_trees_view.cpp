@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPalette>
 #include <QStyle>
 #include <QTreeWidget>
 
@@ -13,7 +14,12 @@ namespace {
 QTreeWidget* MakeTree() {
     auto* tree = new QTreeWidget;
     tree->setHeaderHidden(true);
-    tree->setColumnCount(1);
+    // The second column holds the file's state after a run, when there is one.
+    tree->setColumnCount(2);
+    tree->header()->setStretchLastSection(false);
+    // Names are shown whole; a tree too narrow for them scrolls sideways.
+    tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    tree->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     tree->setRootIsDecorated(true);
     tree->setUniformRowHeights(true);
     return tree;
@@ -43,6 +49,56 @@ void MarkItems(QTreeWidgetItem& item, const std::function<QString(const std::str
     }
 }
 
+// The second column's word and the tooltip for a file in this state.
+std::pair<QString, QString> StateTexts(FileState state) {
+    switch (state) {
+        case FileState::Unmarked:
+            return {};
+        case FileState::Written:
+            return {QStringLiteral("written"), QStringLiteral("Written by this run.")};
+        case FileState::Unchanged:
+            return {QStringLiteral("unchanged"),
+                    QStringLiteral("The file already held what this run would write.")};
+        case FileState::Kept:
+            return {QStringLiteral("kept"),
+                    QStringLiteral("The existing file was kept as it was.")};
+        case FileState::NotWritten:
+            return {QStringLiteral("not written"),
+                    QStringLiteral("Not written by this run; the earlier version is there.")};
+        case FileState::Missing:
+            return {QStringLiteral("not written"),
+                    QStringLiteral("Not written by this run: the file does not exist.")};
+    }
+    return {};
+}
+
+void MarkItem(QTreeWidgetItem& item, const std::function<FileState(const std::string&)>& stateOf) {
+    const QString path = item.data(0, FileTreesView::PATH_ROLE).toString();
+    if (!path.isEmpty()) {
+        const FileState state = stateOf(path.toLocal8Bit().toStdString());
+        const auto [word, tip] = StateTexts(state);
+        item.setData(0, FileTreesView::STATE_ROLE, static_cast<int>(state));
+        item.setText(1, word);
+        item.setToolTip(0, tip);
+        item.setToolTip(1, tip);
+        // A file that is not there reads as unavailable.
+        const bool missing = state == FileState::Missing;
+        const QPalette::ColorGroup group = missing ? QPalette::Disabled : QPalette::Active;
+        item.setForeground(0, QApplication::palette().brush(group, QPalette::Text));
+        item.setForeground(1, QApplication::palette().brush(QPalette::Disabled, QPalette::Text));
+    }
+    for (int i = 0; i < item.childCount(); ++i) {
+        MarkItem(*item.child(i), stateOf);
+    }
+}
+
+void MarkTree(QTreeWidget& tree, const std::function<FileState(const std::string&)>& stateOf) {
+    for (int i = 0; i < tree.topLevelItemCount(); ++i) {
+        MarkItem(*tree.topLevelItem(i), stateOf);
+    }
+    tree.resizeColumnToContents(1);
+}
+
 }  // namespace
 
 void FillTree(QTreeWidget& tree, const TreeItem& root) {
@@ -69,9 +125,10 @@ void FileTreesView::showFileSet(const BLOCKINFO& block) {
     dsp_->setVisible(trees.hasDsp);
 }
 
-}  // namespace bw
-
-namespace bw {
+void FileTreesView::markStates(const std::function<FileState(const std::string&)>& stateOf) {
+    MarkTree(*pc_, stateOf);
+    MarkTree(*dsp_, stateOf);
+}
 
 void FileTreesView::markFiles(const std::function<QString(const std::string& path)>& mark) {
     for (QTreeWidget* tree : {pc_, dsp_}) {

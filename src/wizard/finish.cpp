@@ -7,7 +7,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWizard>
-#include <map>
+#include <iterator>
 
 #include "generation/paths.h"
 #include "run/file_set.h"
@@ -21,46 +21,75 @@ namespace {
 
 constexpr const char* SUBTITLE = "Block generation complete.";
 
-// What the completion page says when the last run did not write everything:
-// the page title alone would report a stopped run as a success.
-QString OutcomeText(const std::optional<RunResult>& result) {
-    if (!result) {
-        return {};
-    }
-    switch (result->outcome) {
+// The header's subtitle after the last run: the page's own subtitle would
+// report a stopped run as a success.
+QString OutcomeSubtitle(RunOutcome outcome) {
+    switch (outcome) {
         case RunOutcome::Completed:
-            return {};
+            return QString::fromUtf8(SUBTITLE);
         case RunOutcome::Cancelled:
-            return QStringLiteral(
-                "Code generation was cancelled: the files after that point were not written.");
+            return QStringLiteral("Block generation cancelled.");
         case RunOutcome::Aborted:
-            return QStringLiteral(
-                "Code generation was aborted: the files after that point were not written.");
+            return QStringLiteral("Block generation stopped by an error.");
         case RunOutcome::Refused:
-            return QStringLiteral("Nothing was generated.");
+            return QStringLiteral("Block generation refused.");
     }
     return {};
 }
 
-// What the last run did with each file of the set, by its relative path.
-std::map<std::string, QString> RunMarks(const RunResult& result) {
-    std::map<std::string, QString> marks;
+// Where the component went; a run that stopped wrote only part of it.
+QString LocationText(RunOutcome outcome, const QString& directory) {
+    if (outcome == RunOutcome::Completed) {
+        return QStringLiteral("The component was generated in ") + directory;
+    }
+    return QStringLiteral("The component was partly generated in ") + directory;
+}
+
+// What the completion page says when the last run did not write everything.
+QString OutcomeText(const RunResult& result) {
+    switch (result.outcome) {
+        case RunOutcome::Completed:
+            return result.notWritten.empty()
+                       ? QString()
+                       : QStringLiteral(
+                             "Some files could not be written; they are marked "
+                             "\"not written\" below.");
+        case RunOutcome::Cancelled:
+            return QStringLiteral(
+                "Code generation was cancelled: the files after that point were not written. "
+                "The trees below show which files were written.");
+        case RunOutcome::Aborted:
+            return QStringLiteral(
+                "Code generation was aborted: a file could not be written, and the files after "
+                "it were not written. The trees below show which files were written.");
+        case RunOutcome::Refused:
+            return QStringLiteral("Nothing was generated: the definition was refused.");
+    }
+    return {};
+}
+
+// A file's state after the run: its last event, or whether an earlier version is there.
+FileState StateAfterRun(const RunResult& result, const std::string& relativePath, bool exists) {
+    FileState state = exists ? FileState::NotWritten : FileState::Missing;
     for (const FileEvent& event : result.events) {
+        if (event.relativePath != relativePath) {
+            continue;
+        }
         switch (event.action) {
             case FileAction::Written:
-                marks[event.relativePath] = QStringLiteral("written");
+                state = FileState::Written;
                 break;
             case FileAction::Unchanged:
-                marks[event.relativePath] = QStringLiteral("unchanged");
+                state = FileState::Unchanged;
                 break;
             case FileAction::Skipped:
-                marks[event.relativePath] = QStringLiteral("skipped");
+                state = exists ? FileState::Kept : FileState::Missing;
                 break;
             case FileAction::BackedUp:
-                break;  // followed by what became of the file
+                break;
         }
     }
-    return marks;
+    return state;
 }
 
 }  // namespace
@@ -89,6 +118,11 @@ void CFinish::build() {
     layout->addLayout(toolButtons_);
     toolButtons_->addWidget(visualCpp_);
     toolButtons_->addWidget(codeComposer_);
+    // Room around the buttons' texts, which the style would draw edge to edge.
+    for (QPushButton* button : {visualCpp_, codeComposer_}) {
+        button->setMinimumWidth(button->sizeHint().width() +
+                                4 * button->fontMetrics().averageCharWidth());
+    }
     connect(visualCpp_, &QPushButton::clicked, this,
             [this] { whileBusy([this] { actions().PressVisualCpp(); }); });
     connect(codeComposer_, &QPushButton::clicked, this,
@@ -118,16 +152,27 @@ BuildAndLaunch& CFinish::actions() {
 
 void CFinish::whileBusy(const std::function<void()>& action) {
     QWidget* const parts[] = {visualCpp_, codeComposer_, trees_};
-    for (QWidget* part : parts) {
-        part->setEnabled(false);
+    bool enabled[std::size(parts)];
+    for (size_t i = 0; i < std::size(parts); ++i) {
+        enabled[i] = parts[i]->isEnabled();
+        parts[i]->setEnabled(false);
     }
     action();
-    for (QWidget* part : parts) {
-        part->setEnabled(true);
+    for (size_t i = 0; i < std::size(parts); ++i) {
+        parts[i]->setEnabled(enabled[i]);
     }
 }
 
 void CFinish::openItem(FileTree tree, const QTreeWidgetItem* item) {
+    if (item->data(0, FileTreesView::STATE_ROLE).toInt() == static_cast<int>(FileState::Missing)) {
+        // Nothing to open: say so rather than pass the editor a missing file.
+        const QString path = item->data(0, FileTreesView::PATH_ROLE).toString();
+        prompts().showMessage(
+            DisplayPath(DirectoryPrefix(block()) + path.toLocal8Bit().toStdString()) +
+                " does not exist: it has not been generated.",
+            MessageIcon::Exclamation);
+        return;
+    }
     const QTreeWidgetItem* parent = item->parent();
     // The tree's root item stands for the block (or DSP code) directory itself.
     const bool parentIsRoot = parent == nullptr || parent->parent() == nullptr;
@@ -140,24 +185,24 @@ void CFinish::openItem(FileTree tree, const QTreeWidgetItem* item) {
 }
 
 void CFinish::loadControls() {
-    location_->setText(QStringLiteral("The component was generated in ") +
-                       QString::fromLocal8Bit(DisplayPath(DirectoryPrefix(block())).c_str()));
     const auto* sheet = qobject_cast<const CWizard*>(wizard());
-    const QString outcome = sheet ? OutcomeText(sheet->generatePage()->lastResult()) : QString();
+    const RunResult result = sheet && sheet->generatePage()->lastResult()
+                                 ? *sheet->generatePage()->lastResult()
+                                 : RunResult{};
+    setSubTitle(OutcomeSubtitle(result.outcome));
+    const QString directory = QString::fromLocal8Bit(DisplayPath(DirectoryPrefix(block())).c_str());
+    location_->setText(LocationText(result.outcome, directory));
+    location_->setVisible(result.outcome != RunOutcome::Refused);
+    const QString outcome = OutcomeText(result);
     outcome_->setText(outcome);
     outcome_->setVisible(!outcome.isEmpty());
+    // Only a DSP-based block has a Code Composer project to open.
+    codeComposer_->setEnabled(block().RealTime != 0);
     trees_->showFileSet(block());
-    if (sheet && sheet->generatePage()->lastResult()) {
-        const RunResult& result = *sheet->generatePage()->lastResult();
-        const bool stopped = result.outcome != RunOutcome::Completed;
-        const std::map<std::string, QString> marks = RunMarks(result);
-        trees_->markFiles([&](const std::string& path) {
-            const auto found = marks.find(path);
-            return found != marks.end() ? found->second
-                   : stopped            ? QStringLiteral("not reached")
-                                        : QString();
-        });
-    }
+    const std::string prefix = DirectoryPrefix(block());
+    trees_->markStates([&](const std::string& relativePath) {
+        return StateAfterRun(result, relativePath, FileExists(prefix + relativePath));
+    });
 }
 
 }  // namespace bw

@@ -20,6 +20,20 @@ namespace bw {
 namespace {
 
 constexpr const char* SUBTITLE = "Generate the code for the block.";
+
+// True when the run saved the definition as its template: from then on the
+// definition is what that file holds, and closing the wizard loses nothing.
+bool SavedTemplate(const RunResult& result, const BLOCKINFO& block) {
+    for (const BlockFile& file : RunFileSet(block)) {
+        if (file.kind == FileKind::Template) {
+            return std::any_of(
+                result.events.begin(), result.events.end(), [&](const FileEvent& event) {
+                    return event.action == FileAction::Written && event.relativePath == file.path;
+                });
+        }
+    }
+    return false;
+}
 // How often the run's progress looks at the files, in milliseconds.
 constexpr qint64 PROGRESS_INTERVAL = 25;
 
@@ -48,16 +62,26 @@ public:
         NormalCursor cursor;
         return prompts_.askOverwrite(path);
     }
+    // Questions and messages during the run concern the file being written:
+    // the progress names it first.
     bool askYesNo(const std::string& text, MessageIcon icon) override {
+        lookAgain();
         NormalCursor cursor;
         return prompts_.askYesNo(text, icon);
     }
     void showMessage(const std::string& text, MessageIcon icon) override {
+        lookAgain();
         NormalCursor cursor;
         prompts_.showMessage(text, icon);
     }
 
 private:
+    void lookAgain() {
+        if (progress_.update()) {
+            page_.showFileInHand(progress_);
+        }
+    }
+
     CGenerate& page_;
     UserPrompts& prompts_;
     RunProgress& progress_;
@@ -199,6 +223,9 @@ void CGenerate::generate() {
     };
 
     lastResult_ = RunGeneration(block(), environment);
+    if (SavedTemplate(*lastResult_, block())) {
+        context().MarkUnchanged();
+    }
 
     progress_->setValue(progress.fileCount());
     QApplication::restoreOverrideCursor();

@@ -23,6 +23,11 @@ QDialogButtonBox* OkCancel(QDialog* dialog) {
     return buttons;
 }
 
+// The small dialogs are wide enough for a caption or a filter list to be read whole.
+void SetReadableWidth(QDialog* dialog) {
+    dialog->setMinimumWidth(dialog->fontMetrics().averageCharWidth() * 48);
+}
+
 // The column of "&Add...", "&Remove", "Move &Up" and "Move &Down".
 QVBoxLayout* ButtonColumn(QPushButton* add, QPushButton* remove, QPushButton* up,
                           QPushButton* down) {
@@ -64,6 +69,7 @@ CItemTextDialog::CItemTextDialog(const QString& title, const QString& text, QWid
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons_);
+    SetReadableWidth(this);
     auto updateOk = [this] { okButton()->setEnabled(!edit_->text().isEmpty()); };
     connect(edit_, &QLineEdit::textChanged, this, updateOk);
     updateOk();
@@ -91,6 +97,7 @@ CFilterDialog::CFilterDialog(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons_);
+    SetReadableWidth(this);
     connect(captionEdit_, &QLineEdit::textChanged, this, &CFilterDialog::updateOk);
     connect(filterEdit_, &QLineEdit::textChanged, this, &CFilterDialog::updateOk);
     updateOk();
@@ -214,8 +221,10 @@ CBrowseBoxConfigDialog::CBrowseBoxConfigDialog(const QString& caption, const QSt
 
     auto* lists = new QGridLayout;
     lists->addWidget(new QLabel(QStringLiteral("File Filters:")), 0, 0, 1, 2);
-    lists->addWidget(captions_, 1, 0);
-    lists->addWidget(filters_, 1, 1);
+    lists->addWidget(new QLabel(QStringLiteral("Caption")), 1, 0);
+    lists->addWidget(new QLabel(QStringLiteral("Filter")), 1, 1);
+    lists->addWidget(captions_, 2, 0);
+    lists->addWidget(filters_, 2, 1);
     auto* row = new QHBoxLayout;
     row->addLayout(lists);
     row->addLayout(ButtonColumn(addButton_, removeButton_, upButton_, downButton_));

@@ -36,7 +36,11 @@ void COpenFile::build() {
 
 bool COpenFile::storeControls(bool forward) {
     if (forward && !opened_) {
+        if (!context().MayDiscardChanges()) {
+            return false;
+        }
         context().ResetBlock();
+        context().MarkUnchanged();
         context().origin.begin(false);
     }
     opened_ = false;
@@ -44,7 +48,11 @@ bool COpenFile::storeControls(bool forward) {
 }
 
 void COpenFile::open() {
+    if (!context().MayDiscardChanges()) {
+        return;
+    }
     context().ResetBlock();
+    context().MarkUnchanged();
     // The run stores the folder lower-cased; find the folder it names.
     const std::string startFolder = NativePath(
         settings().read(setting::SECTION, setting::OPEN_DIRECTORY, context().workingDirectory));
@@ -60,6 +68,7 @@ void COpenFile::open() {
         return;
     }
     opened_ = true;
+    context().MarkUnchanged();
     context().origin.begin(true);
     wizard()->next();
 }

@@ -42,7 +42,7 @@ void CPersistantInfo::build() {
     otherType_ = new QLineEdit;
     default_ = new DefaultValueField;
     fieldsLayout()->addRow(type_);
-    fieldsLayout()->addRow(otherType_);  // the type text of "Other"
+    fieldsLayout()->addRow(QStringLiteral("Other type:"), otherType_);
     fieldsLayout()->addRow(QStringLiteral("Default:"), default_);
     connect(type_, &TypeRadioGroup::codeChosen, this, &CPersistantInfo::typeChosen);
 }

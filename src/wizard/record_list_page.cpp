@@ -46,7 +46,13 @@ void CRecordListPage::build() {
     left->addWidget(list_);
     left->addLayout(buttons);
 
-    fields_->addRow(QStringLiteral("Name:"), nameEdit_);
+    // The label column is equally wide on the three pages (page 8's
+    // "Number of Elements:" is the longest), so their fields line up.
+    auto* nameLabel = new QLabel(QStringLiteral("Name:"));
+    nameLabel->setMinimumWidth(
+        nameLabel->fontMetrics().horizontalAdvance(QStringLiteral("Number of Elements:")) +
+        nameLabel->fontMetrics().averageCharWidth());
+    fields_->addRow(nameLabel, nameEdit_);
     auto* right = new QVBoxLayout;
     right->addLayout(fields_);
     right->addStretch();
@@ -85,6 +91,9 @@ void CRecordListPage::addRecord() {
     const int added = recordCount() - 1;
     list_->addItem(ToQString(recordName(added)));
     show(added);
+    // The new record's name is what the user types next.
+    nameEdit_->setFocus(Qt::OtherFocusReason);
+    nameEdit_->selectAll();
 }
 
 void CRecordListPage::deleteRecord() {

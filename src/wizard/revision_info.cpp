@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "wizard/page_text.h"
+#include "wizard/type_radio_group.h"
 
 namespace bw {
 
@@ -52,6 +53,7 @@ void CRevisionInfo::build() {
         warningType_->addButton(button, choice.warningType);
         column->addWidget(button);
     }
+    TabToCheckedButton(*warningType_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

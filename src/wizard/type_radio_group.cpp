@@ -5,6 +5,27 @@
 
 namespace bw {
 
+namespace {
+
+void TakeTabFocusByCheck(const QButtonGroup& group) {
+    const QList<QAbstractButton*> buttons = group.buttons();
+    QAbstractButton* target = group.checkedButton();
+    if (target == nullptr && !buttons.isEmpty()) {
+        target = buttons.front();
+    }
+    for (QAbstractButton* button : buttons) {
+        button->setFocusPolicy(button == target ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+}
+
+}  // namespace
+
+void TabToCheckedButton(QButtonGroup& group) {
+    TakeTabFocusByCheck(group);
+    QObject::connect(&group, &QButtonGroup::buttonToggled, &group,
+                     [&group] { TakeTabFocusByCheck(group); });
+}
+
 TypeRadioGroup::TypeRadioGroup(const std::vector<Choice>& choices, int columns, QWidget* parent)
     : QGroupBox(QStringLiteral("Type:"), parent), group_(new QButtonGroup(this)) {
     auto* layout = new QGridLayout(this);
@@ -18,6 +39,7 @@ TypeRadioGroup::TypeRadioGroup(const std::vector<Choice>& choices, int columns, 
         ++position;
     }
     connect(group_, &QButtonGroup::idClicked, this, &TypeRadioGroup::codeChosen);
+    TabToCheckedButton(*group_);
 }
 
 std::optional<int> TypeRadioGroup::code() const {

@@ -10,6 +10,10 @@ class QRadioButton;
 
 namespace bw {
 
+// Tab into the group lands on its checked button (arrow keys move between
+// the buttons): only that one takes focus by Tab, updated as the check moves.
+void TabToCheckedButton(QButtonGroup& group);
+
 // One radio button per type, labelled as the pages show them; the group reads
 // and writes type codes, never radio positions.
 class TypeRadioGroup : public QGroupBox {

@@ -41,6 +41,8 @@ void CVisibleInfo::build() {
     menuName_ = new QLineEdit;
     shortDescription_ = new QLineEdit;
     longDescription_ = new QPlainTextEdit;
+    // Tab moves on, as in every other field; a tab in the template would be unexpected.
+    longDescription_->setTabChangesFocus(true);
     menuName_->setObjectName(QStringLiteral("menuName"));
     shortDescription_->setObjectName(QStringLiteral("shortDescription"));
     longDescription_->setObjectName(QStringLiteral("longDescription"));

@@ -10,7 +10,9 @@
 #include <string>
 
 #include "definition/block_info.h"
+#include "definition/edit_rules.h"
 #include "definition/seams.h"
+#include "definition/template_file.h"
 #include "launch/launcher.h"
 #include "wizard/host_catalogue.h"
 
@@ -63,9 +65,34 @@ struct WizardContext {
     // shown; without one the lists start empty.
     std::function<HostCatalogue()> readCatalogue = {};
     BlockOrigin origin;
+    // The definition as it was last opened, created or saved by a run, as
+    // template text: leaving the wizard or beginning another block asks first
+    // when the definition has changed since.
+    std::string savedTemplate = {};
 
     // The definition back to a new block, defaults from the settings.
     void ResetBlock() { block.Reset(settings, workingDirectory); }
+    void MarkUnchanged() { savedTemplate = StoredText(block); }
+    bool Changed() const { return StoredText(block) != savedTemplate; }
+    // True when the definition is unchanged or the user agrees to discard
+    // its changes ("Discard the changes to block NAME?").
+    bool MayDiscardChanges() {
+        return !Changed() || prompts.askYesNo(DiscardQuestion(block), MessageIcon::Question);
+    }
+
+    // The definition's template text once the pages have stored it: what
+    // they derive by themselves (the chip, the block type) is no change of the user's.
+    static std::string StoredText(const BLOCKINFO& definition) {
+        BLOCKINFO stored = definition;
+        ApplyWizardPageStores(stored);
+        return TemplateText(stored);
+    }
+
+    static std::string DiscardQuestion(const BLOCKINFO& changed) {
+        return changed.BlockName.empty()
+                   ? std::string("Discard the changes to the new block?")
+                   : "Discard the changes to block " + changed.BlockName + "?";
+    }
 };
 
 }  // namespace bw

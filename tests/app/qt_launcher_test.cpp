@@ -185,9 +185,14 @@ TEST_F(QtLauncherTest, MissingCompilerIsReportedWithTheSystemsText) {
     const std::string failed =
         "Failed to create the compiler process.  The block has not been compiled.The operating "
         "system returned the following error.\n\nNo such file or directory";
-    EXPECT_EQ(prompts_.questions,
-              std::vector<std::string>{failed + "\nWould you like to try to start the IDE ?"});
-    EXPECT_EQ(prompts_.messages, std::vector<std::string>{failed});
+    // The system's text, then the program tried and its setting.
+    ASSERT_EQ(prompts_.questions.size(), 1u);
+    EXPECT_EQ(prompts_.questions[0].rfind(failed + "\n\nThe program tried was ", 0), 0u);
+    EXPECT_NE(prompts_.questions[0].find("NMAKE.EXE, located by the setting \"MSDev Path\"."),
+              std::string::npos);
+    EXPECT_TRUE(prompts_.questions[0].ends_with("\nWould you like to try to start the IDE ?"));
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].rfind(failed + "\n\nThe program tried was ", 0), 0u);
 }
 
 TEST_F(QtLauncherTest, WindowsProgramsRunThroughWineWithWhatWineNeeds) {
@@ -279,8 +284,13 @@ QTreeWidgetItem* FindItem(QTreeWidget* tree, const char* text) {
 using FinishPageTest = WizardFixture;
 
 TEST_F(FinishPageTest, ButtonsAndDoubleClickReachTheLauncher) {
+    const std::string directory = temp.path().toStdString() + "/NFAdd";
     block.BlockName = "NFAdd";
-    block.Directory = "/blocks/NFAdd";
+    block.Directory = directory;
+    QDir().mkpath(QString::fromStdString(directory));
+    QFile generated(QString::fromStdString(directory + "/IFNFAdd.c"));
+    ASSERT_TRUE(generated.open(QIODevice::WriteOnly));
+    generated.close();
     settings.write(setting::SECTION, setting::MSDEV_PATH, "/vs/Common/MSDev98/Bin/MSDEV.EXE");
     CFinish page(context);
     page.load();
@@ -289,8 +299,8 @@ TEST_F(FinishPageTest, ButtonsAndDoubleClickReachTheLauncher) {
     ASSERT_EQ(launcher.detached.size(), 1u);
     EXPECT_EQ(launcher.detached[0].commandLine,
               "\"/vs/Common/MSDev98/Bin/MSDEV.EXE\" \"" +
-                  WindowsToolPath("/blocks/NFAdd\\NFAdd.dsw") + "\" \"" +
-                  WindowsToolPath("/blocks/NFAdd\\NFAdd.c") + "\"");
+                  WindowsToolPath(directory + "\\NFAdd.dsw") + "\" \"" +
+                  WindowsToolPath(directory + "\\NFAdd.c") + "\"");
     EXPECT_TRUE(page.visualCppButton()->isEnabled());
 
     QTreeWidget* pc = page.trees()->pcTree();
@@ -300,9 +310,16 @@ TEST_F(FinishPageTest, ButtonsAndDoubleClickReachTheLauncher) {
     ASSERT_NE(folder, nullptr);
     emit pc->itemDoubleClicked(folder, 0);
     emit pc->itemDoubleClicked(source, 0);
-    EXPECT_EQ(
-        launcher.opened,
-        (std::vector<std::vector<std::string>>{{"/blocks/NFAdd\\IFNFAdd.c", "/blocks/NFAdd"}}));
+    EXPECT_EQ(launcher.opened,
+              (std::vector<std::vector<std::string>>{{directory + "\\IFNFAdd.c", directory}}));
+
+    // A PC block has no Code Composer project; a file that is not there is not opened.
+    EXPECT_FALSE(page.codeComposerButton()->isEnabled());
+    emit pc->itemDoubleClicked(FindItem(pc, "NFAdd.rc"), 0);
+    EXPECT_EQ(launcher.opened.size(), 1u);
+    EXPECT_EQ(prompts.messages,
+              std::vector<std::string>{directory + "/NFAdd.rc does not exist: it has not been "
+                                                   "generated."});
 }
 
 }  // namespace

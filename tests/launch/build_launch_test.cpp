@@ -137,14 +137,30 @@ TEST_F(BuildAndLaunchTest, CompilerThatCannotStartOffersTheIdeWhoseFailureHasIts
     actions.PressVisualCpp();
 
     EXPECT_EQ(launcher.started[0].commandLine, "\"\\VC98\\Bin\\NMAKE.EXE\" /f \"NFAdd.mak\"");
+    // Each message says which setting locates the program and how to set it.
+    const std::string notSet =
+        "\n\nThe setting \"MSDev Path\", which names the MSDEV.EXE of Visual C++ 6, is not "
+        "set.\nSet \"MSDev Path\" in section [Settings] of the program's settings (in /win) to "
+        "the full path of the MSDEV.EXE of Visual C++ 6.";
     EXPECT_EQ(prompts.questions,
-              std::vector<std::string>{CREATE_FAILED +
-                                       "No such file or directory\nWould you like to try to "
-                                       "start the IDE ?"s});
+              std::vector<std::string>{CREATE_FAILED + "No such file or directory"s + notSet +
+                                       "\nWould you like to try to start the IDE ?"});
     EXPECT_EQ(launcher.detached.at(0).commandLine,
               "\"\" \"" + WindowsToolPath("/blocks/NFAdd\\NFAdd.dsw") + "\"");
     EXPECT_EQ(prompts.messages,
-              std::vector<std::string>{CREATE_FAILED + "No such file or directory"s});
+              std::vector<std::string>{CREATE_FAILED + "No such file or directory"s + notSet});
+}
+
+TEST_F(BuildAndLaunchTest, ACompilerThatCannotStartIsNamedWithTheSettingThatLocatesIt) {
+    launcher.startErrors = {"No such file or directory"};
+    prompts.yesNoAnswers = {false};
+    Actions().PressVisualCpp();
+    ASSERT_EQ(prompts.questions.size(), 1u);
+    EXPECT_NE(prompts.questions[0].find("The program tried was "s + ROOT +
+                                        "\\VC98\\Bin\\NMAKE.EXE, located by the setting "
+                                        "\"MSDev Path\"."),
+              std::string::npos)
+        << prompts.questions[0];
 }
 
 TEST_F(BuildAndLaunchTest, ThirdPressOnADspBlockOpensTheIdeEvenAfterGoodBuilds) {
@@ -230,8 +246,10 @@ TEST_F(CodeComposerTest, VersionBelowOneIsRefusedBeforeAnyProjectIsOpened) {
                   "Code Composer you are running, so the project will not be created."});
 }
 
-TEST_F(CodeComposerTest, FailuresRaiseTheWrapperErrorOfTheObjectConcerned) {
-    const std::string invalid = ": COM wrapper object is not valid\r\n";
+TEST_F(CodeComposerTest, FailuresAreToldWithoutTheWrappersClassNames) {
+    const std::string unreachable =
+        "Code Composer Studio could not be started or did not answer, so the DSP project was not "
+        "opened.\n\n";
     // Nothing configured: the application object never becomes valid.
     settings.values.clear();
     Actions().OpenDspProject();
@@ -244,9 +262,20 @@ TEST_F(CodeComposerTest, FailuresRaiseTheWrapperErrorOfTheObjectConcerned) {
     launcher.programs = {{.output = "unknown"}, {.output = "2.0"}, {.exitCode = 1}};
     Actions().OpenDspProject();
     Actions().OpenDspProject();
-    EXPECT_EQ(prompts.messages,
-              (std::vector<std::string>{"CCApplication" + invalid, "CCApplication" + invalid,
-                                        "CCApplication" + invalid, "CCProjects2" + invalid}));
+    const std::string setIt =
+        "\nSet \"Code Composer Path\" in section [Settings] of the program's settings (in /win) "
+        "to the full path of the Code Composer Studio program.";
+    const std::string tried =
+        "The program tried was /ti/cc_app, located by the setting \"Code Composer Path\".";
+    EXPECT_EQ(
+        prompts.messages,
+        (std::vector<std::string>{
+            unreachable +
+                "The setting \"Code Composer Path\", which names the Code Composer Studio "
+                "program, is not set." +
+                setIt,
+            unreachable + tried + setIt, unreachable + tried + setIt,
+            "Code Composer Studio could not open the project " + DspProjectPath(block) + "."}));
     EXPECT_EQ(AutomationError("CCProject2").Code(), 0x80040200u);
 }
 

@@ -63,6 +63,16 @@ std::vector<std::string> TopTexts(const QTreeWidget& tree) {
     return texts;
 }
 
+// The completion page's mark of the file item named name in the PC tree.
+std::optional<FileState> StateOf(const CFinish& page, const char* name) {
+    const QList<QTreeWidgetItem*> found = page.trees()->pcTree()->findItems(
+        QString::fromLatin1(name), Qt::MatchExactly | Qt::MatchRecursive);
+    if (found.isEmpty()) {
+        return std::nullopt;
+    }
+    return static_cast<FileState>(found.front()->data(0, FileTreesView::STATE_ROLE).toInt());
+}
+
 TEST_F(GeneratePageTest, ShowsTheFileSetTreesAndOnlyBackUntilARun) {
     customise = [](BLOCKINFO& b) {  // DSP based: both trees
         b.RealTime = 1;
@@ -133,7 +143,14 @@ TEST_F(GeneratePageTest, RunsThroughThePagesWithTheScriptedAnswersAndEndsOnTheCo
     CFinish* finish = Wizard().finishPage();
     EXPECT_TRUE(finish->locationLabel()->text().contains(QString::fromStdString(BlockDirectory())));
     EXPECT_FALSE(finish->outcomeLabel()->isVisible());
+    EXPECT_EQ(finish->subTitle(), "Block generation complete.");
     EXPECT_EQ(finish->trees()->pcTree()->topLevelItem(0)->text(0), "PC Based Components");
+    EXPECT_EQ(StateOf(*finish, "IFNTAdd.c"), FileState::Kept);
+    EXPECT_EQ(StateOf(*finish, "NTAdd.rc"), FileState::Written);
+    EXPECT_EQ(StateOf(*finish, "NTAdd.h"), FileState::Written);
+    // A PC block has no Code Composer project.
+    EXPECT_FALSE(finish->codeComposerButton()->isEnabled());
+    EXPECT_TRUE(finish->visualCppButton()->isEnabled());
     EXPECT_TRUE(Button(QWizard::FinishButton)->isVisible());
     // The run remembered the user's choices for the next new block.
     // Kept with its case, as the file system names it.
@@ -212,9 +229,31 @@ TEST_F(GeneratePageTest, CancelAtTheFirstExistingFileWritesNothingMore) {
                              "NTAdd.def", "NTAdd.txt", "NTAdd.dsw", "NTAdd.dsp", "NTAdd.mak"}) {
         EXPECT_FALSE(Exists(name)) << name;
     }
+    // The page says what happened and which files were written.
     CFinish* finish = Wizard().finishPage();
+    EXPECT_EQ(finish->subTitle(), "Block generation cancelled.");
+    EXPECT_TRUE(
+        finish->locationLabel()->text().startsWith("The component was partly generated in "));
     EXPECT_TRUE(finish->outcomeLabel()->isVisible());
     EXPECT_TRUE(finish->outcomeLabel()->text().contains("cancelled"));
+    EXPECT_EQ(StateOf(*finish, "IFNTAdd.c"), FileState::Written);
+    EXPECT_NE(StateOf(*finish, "NTAdd.h"), FileState::Written);
+    EXPECT_NE(StateOf(*finish, "NTAdd.h"), FileState::Missing);  // the old header is there
+    EXPECT_EQ(StateOf(*finish, "resource.h"), FileState::Missing);
+    EXPECT_EQ(StateOf(*finish, "NTAdd.rc"), FileState::Missing);
+    const QTreeWidgetItem* missing =
+        finish->trees()
+            ->pcTree()
+            ->findItems("resource.h", Qt::MatchExactly | Qt::MatchRecursive)
+            .front();
+    EXPECT_EQ(missing->text(1), "not written");
+    EXPECT_TRUE(missing->toolTip(0).contains("does not exist"));
+    // A double-click on it says so instead of starting the editor on nothing.
+    emit finish->trees()->pcTree()->itemDoubleClicked(const_cast<QTreeWidgetItem*>(missing), 0);
+    EXPECT_EQ(prompts.messages,
+              std::vector<std::string>{BlockDirectory() +
+                                       "/resource.h does not exist: it has not been generated."});
+    EXPECT_TRUE(launcher.opened.empty());
 }
 
 TEST_F(GeneratePageTest, WhileTheRunWritesNoOtherPageAndNoEndOfTheWizardCanBeReached) {
@@ -250,6 +289,20 @@ TEST_F(GeneratePageTest, WhileTheRunWritesNoOtherPageAndNoEndOfTheWizardCanBeRea
     EXPECT_FALSE(Button(QWizard::NextButton)->isEnabled());
 }
 
+TEST_F(GeneratePageTest, TheSpliceQuestionComesWithTheProgressNamingItsFile) {
+    Existing("NTAdd.h",
+             "//; External Routine Prototypes\r\n//; End of External Routine Prototypes\r\n");
+    std::vector<QString> shownWhenAsked;
+    prompts.onQuestion = [&](const std::string&) {
+        shownWhenAsked.push_back(Wizard().generatePage()->progressLabel()->text());
+    };
+    OpenAndWalkToGenerate();
+    Generate();
+    ASSERT_EQ(prompts.questions.size(), 1u);
+    EXPECT_NE(prompts.questions[0].find("NTAdd.h"), std::string::npos);
+    EXPECT_EQ(shownWhenAsked, std::vector<QString>{QStringLiteral("Writing NTAdd.h")});
+}
+
 TEST_F(GeneratePageTest, ARefusedDefinitionEndsOnTheCompletionPageSayingNothingWasWritten) {
     customise = [](BLOCKINFO& b) { b.Directory = "c:\\blocks\\NTAdd"; };
     OpenAndWalkToGenerate();
@@ -257,6 +310,9 @@ TEST_F(GeneratePageTest, ARefusedDefinitionEndsOnTheCompletionPageSayingNothingW
     EXPECT_EQ(Wizard().currentId(), FinishPage);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(Wizard().finishPage()->outcomeLabel()->text().contains("Nothing was generated"));
+    EXPECT_EQ(Wizard().finishPage()->subTitle(), "Block generation refused.");
+    EXPECT_FALSE(Wizard().finishPage()->locationLabel()->isVisible());
+    EXPECT_EQ(StateOf(*Wizard().finishPage(), "IFNTAdd.c"), FileState::Missing);
 }
 
 }  // namespace

@@ -161,6 +161,37 @@ TEST_F(IOPageTest, PreviewFollowsTheCountsAndPrefersTheWorkingDirectorysPicture)
     EXPECT_FALSE(drawn.isNull());
 }
 
+TEST(BlockPreviewLines, StayInsideTheBodyApartAndNumberedReadablyAtEveryCount) {
+    constexpr int NUMBER_HEIGHT = 9;
+    for (const int height : {40, 96, 150}) {
+        for (int count = 1; count <= 129; ++count) {
+            SCOPED_TRACE(testing::Message() << count << " channels over " << height << " rows");
+            const std::vector<PreviewLine> lines = LayOutLines(count, 10, height, NUMBER_HEIGHT);
+            ASSERT_FALSE(lines.empty());
+            EXPECT_EQ(lines.front().channel, 0);
+            EXPECT_EQ(lines.back().channel, count - 1);
+            EXPECT_TRUE(lines.back().numbered);
+            if (count * MIN_LINE_SPACING <= height) {
+                EXPECT_EQ(lines.size(), static_cast<size_t>(count));  // every channel drawn
+            }
+            const PreviewLine* lastNumbered = nullptr;
+            for (size_t i = 0; i < lines.size(); ++i) {
+                EXPECT_GE(lines[i].y, 10);
+                EXPECT_LT(lines[i].y, 10 + height);
+                if (i > 0) {
+                    EXPECT_GE(lines[i].y - lines[i - 1].y, MIN_LINE_SPACING);
+                }
+                if (lines[i].numbered) {
+                    if (lastNumbered != nullptr && count > 1) {
+                        EXPECT_GE(lines[i].y - lastNumbered->y, NUMBER_HEIGHT - 1);
+                    }
+                    lastNumbered = &lines[i];
+                }
+            }
+        }
+    }
+}
+
 // Through the sheet: the page itself notices how page 1 started the block.
 TEST_F(IOPageTest, SheetAppliesNewBlockDimensionsOnlyAfterNew) {
     BLOCKINFO saved;

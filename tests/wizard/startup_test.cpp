@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLockFile>
 #include <QProcess>
@@ -39,7 +40,22 @@ TEST(SingleInstance, ASecondStartAsksTheFirstToComeForwardAndEnds) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return raised == 1; }, 1000));
 }
 
-TEST(SingleInstance, AStartWhoseFirstDoesNotAnswerEndsSilently) {
+TEST(SingleInstance, InstancesOnOtherDisplaysDoNotStopEachOther) {
+    QTemporaryDir folder;
+    SingleInstance first(folder.path(), QStringLiteral("ann-xcb_0"));
+    ASSERT_EQ(first.start(), SingleInstance::Start::First);
+    SingleInstance elsewhere(folder.path(), QStringLiteral("ann-xcb_1"));
+    EXPECT_EQ(elsewhere.start(), SingleInstance::Start::First);
+    EXPECT_NE(first.lockPath(), elsewhere.lockPath());
+
+    // The key names the user and the display this run shows on.
+    const QString key = SingleInstance::UserAndDisplayKey();
+    EXPECT_TRUE(key.contains(QGuiApplication::platformName())) << key.toStdString();
+    EXPECT_FALSE(key.contains(u'/'));
+    EXPECT_FALSE(key.contains(u':'));
+}
+
+TEST(SingleInstance, AFirstThatDoesNotAnswerIsReportedAsSilent) {
     QTemporaryDir folder;
     QLockFile held(QDir(folder.path()).filePath(INSTANCE_LOCK_NAME));
     ASSERT_TRUE(held.tryLock(0));  // a live holder that never listens
@@ -145,7 +161,9 @@ TEST_F(ProgramTest, ASecondStartEndsAndAKilledFirstDoesNotBlockTheNext) {
     first.setProcessEnvironment(Environment());
     first.start(BLOCKWRIGHT_EXE, {});
     ASSERT_TRUE(first.waitForStarted());
-    const QString socket = QDir(runtime.path()).filePath(INSTANCE_SOCKET_NAME);
+    // The program keys its instance on this user and the offscreen display, as this test does.
+    const QString socket =
+        SingleInstance(runtime.path(), SingleInstance::UserAndDisplayKey()).socketPath();
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(socket); }, 10000));
 
     QProcess second;

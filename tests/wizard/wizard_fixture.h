@@ -65,7 +65,14 @@ public:
         }
         return RecordingPrompts::askOverwrite(path);
     }
+    bool askYesNo(const std::string& text, MessageIcon icon) override {
+        if (onQuestion) {
+            onQuestion(text);
+        }
+        return RecordingPrompts::askYesNo(text, icon);
+    }
     std::function<void(const std::string&)> onOverwrite;
+    std::function<void(const std::string&)> onQuestion;
 };
 
 inline std::tm FixedTime() {
