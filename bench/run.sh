@@ -3,7 +3,7 @@
 # ratio to a baseline timed alongside it (medians of BENCH_RUNS alternating
 # runs):
 #   1. `blockwright generate` of the largest blocks against `cp -r` of the
-#      tree it produced, process start to exit                (budget 3)
+#      tree it produced, process start to exit                (budget 2.5)
 #   2. the same generation through the wizard's generate page, pump active,
 #      against the command line's generation, both timed inside one process
 #      so that neither start-up counts                         (budget 1.5)
@@ -73,7 +73,7 @@ for block in Largest LargestDsp; do
     echo "$block: $(find "$work/tree" -type f | wc -l) files, $(du -sk "$work/tree" | cut -f1) KiB"
     times=$(pair clean_cli cli clean_copy copy)
     read -r generated copied <<<"$times"
-    report "  1. generate, against cp -r of its tree" "$generated" "$copied" 3
+    report "  1. generate, against cp -r of its tree" "$generated" "$copied" 2.5
     times=$("$bin/src/app/wizard_generate_bench" "$template" "$work/in-process" "$runs" 2>/dev/null) ||
         { echo "bench: wizard_generate_bench failed" >&2; exit 2; }
     read -r pumped generated <<<"$times"

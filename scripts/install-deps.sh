@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev
     clang libclang-rt-14-dev
     gcc-mingw-w64-i686 binutils-mingw-w64-i686
+    g++-mingw-w64-x86-64-posix wine wine64
     xvfb xauth
 )
 

@@ -5,4 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
-build/src/app/blockwright generate examples/Gain.tbt --directory out/Gain --overwrite all --splice yes
+# The example names its block directory relative to itself: ../out/Gain.
+build/src/app/blockwright generate examples/Gain.tbt --overwrite all --splice yes

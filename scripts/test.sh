@@ -5,6 +5,11 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
 ctest --test-dir build --output-on-failure -j2
+# The command line built for Windows: its core tests and the example
+# generations under Wine (BLOCKWRIGHT_WINDOWS=0 leaves them out).
+if [ "${BLOCKWRIGHT_WINDOWS:-1}" = 1 ]; then
+    scripts/windows-check.sh
+fi
 if [ -x scripts/fuzz.sh ]; then
     scripts/fuzz.sh
 fi

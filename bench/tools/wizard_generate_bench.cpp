@@ -22,7 +22,7 @@
 #include "app/command_line.h"
 
 #include "app/qt_launcher.h"
-#include "app/qt_settings.h"
+#include "platform/settings_store.h"
 #include "definition/settings_rules.h"
 #include "wizard/cwizard.h"
 #include "wizard/generate.h"
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
     }
     const std::string wizardFolder = std::string(argv[2]) + "/wizard";
     const std::string cliFolder = std::string(argv[2]) + "/cli";
-    bw::QtSettingsStore settings;
+    bw::NativeSettings settings;
     const std::string programFolder =
         QCoreApplication::applicationDirPath().toLocal8Bit().toStdString() + "/";
     bw::BLOCKINFO block;

@@ -6,7 +6,7 @@
 
 #include "app/qt_launcher.h"
 #include "app/qt_prompts.h"
-#include "app/qt_settings.h"
+#include "platform/settings_store.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
 #include "definition/settings_rules.h"
@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
         std::fputs("wizard_start_bench: another wizard is running\n", stderr);
         return 1;
     }
-    bw::QtSettingsStore settings;
+    bw::NativeSettings settings;
     const std::string programFolder =
         QCoreApplication::applicationDirPath().toLocal8Bit().toStdString() + "/";
     const std::string workingDirectory = bw::WorkingDirectory(settings, programFolder);

@@ -3,12 +3,12 @@
 #include <istream>
 #include <ostream>
 
-#include "app/qt_settings.h"
 #include "check/definition_check.h"
 #include "definition/edit_rules.h"
 #include "definition/settings_rules.h"
 #include "definition/template_file.h"
 #include "generation/paths.h"
+#include "platform/settings_store.h"
 #include "run/file_set.h"
 #include "run/generation_run.h"
 
@@ -127,7 +127,7 @@ public:
     BLOCKINFO block;
 
 private:
-    QtSettingsStore settings_;
+    NativeSettings settings_;
     SystemClock clock_;
 };
 
@@ -257,9 +257,11 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
         return EXIT_USAGE;
     }
     BLOCKINFO& block = setting.block;
-    if (options.directory) {
-        block.Directory = *options.directory;
-    }
+    // A relative block directory in a template is where the template is, so
+    // a template and its block can move together.
+    block.Directory = options.directory
+                          ? *options.directory
+                          : ResolveAgainst(SplitPath(options.templatePath).first, block.Directory);
 
     if (options.list) {
         const std::string refusal = RefusalReason(block);

@@ -1,6 +1,7 @@
 #include "app/qt_prompts.h"
 
 #include "app/overwrite_dialog.h"
+#include "generation/paths.h"
 
 namespace bw {
 
@@ -29,7 +30,7 @@ QMessageBox::Icon QtPrompts::BoxIcon(MessageIcon icon) {
 }
 
 OverwriteAnswer QtPrompts::askOverwrite(const std::string& path) {
-    OverwriteDialog dialog(path, parent_);
+    OverwriteDialog dialog(DisplayPath(path), parent_);
     return dialog.ask();
 }
 

@@ -8,7 +8,7 @@
 
 #include "app/qt_launcher.h"
 #include "app/qt_prompts.h"
-#include "app/qt_settings.h"
+#include "platform/settings_store.h"
 #include "app/single_instance.h"
 #include "definition/settings_rules.h"
 #include "wizard/cwizard.h"
@@ -76,7 +76,7 @@ int RunWizardProgram(int& argc, char** argv) {
         return 0;  // the running wizard has come forward, or cannot be reached
     }
 
-    QtSettingsStore settings;
+    NativeSettings settings;
     const std::string workingDirectory = WorkingDirectory(settings, ProgramFolder());
     const QPixmap header = HeaderPicture(workingDirectory, ScreenDepth());
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <system_error>
 #include <utility>
 
 #include "definition/block_info.h"
@@ -154,14 +155,15 @@ bool ProfileFile::Save(const std::string& path, std::string_view section,
         text.append("[").append(section).append("]\r\n").append(lines);
     }
     const std::string temporary = path + ".tmp~";
-    std::FILE* out = std::fopen(temporary.c_str(), "wb");
+    std::FILE* out = OpenFile(temporary, "wb");
     if (out == nullptr) {
         return false;
     }
     const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
     const bool closed = std::fclose(out) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
+    if (!written || !closed || !MoveFileOver(temporary, path)) {
+        std::error_code ignored;
+        std::filesystem::remove(FileSystemPath(temporary), ignored);
         return false;
     }
     return true;

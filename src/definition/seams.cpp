@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "definition/file_bytes.h"
+
 namespace bw {
 
 std::string MemorySettings::read(const std::string& section, const std::string& name,
@@ -16,20 +18,15 @@ void MemorySettings::write(const std::string& section, const std::string& name,
 }
 
 std::tm SystemClock::localNow() const {
-    std::time_t now = std::time(nullptr);
-    std::tm result{};
     if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
         char* end = nullptr;
         long long seconds = std::strtoll(epoch, &end, 10);
         if (end != epoch && *end == '\0') {
             // A fixed epoch is read in UTC so every machine writes the same head.
-            now = static_cast<std::time_t>(seconds);
-            gmtime_r(&now, &result);
-            return result;
+            return UniversalTime(static_cast<std::time_t>(seconds));
         }
     }
-    localtime_r(&now, &result);
-    return result;
+    return LocalTime(std::time(nullptr));
 }
 
 }  // namespace bw

@@ -4,6 +4,7 @@
 
 #include "gen_component/component_files.h"
 #include "gen_component/resource_text.h"
+#include "generation/paths.h"
 #include "generation/shared_rules.h"
 
 namespace bw {
@@ -140,7 +141,7 @@ bool WriteLinkResponse(OutputFile& file, const BLOCKINFO& block) {
     print.Line("<name>+", {{"name", name}});
     print.Line("<name>.dll", {{"name", name}});
     print.Line("<name>.map/map", {{"name", name}});
-    print.Line("ldllcew libw <LibraryPath><libraries>", {{"LibraryPath", block.LibraryPath}, {"libraries", UsesFileOpen(block) ? "\\bddk.lib commdlg" : "\\bddk.lib"}});
+    print.Line("ldllcew libw <LibraryPath><libraries>", {{"LibraryPath", WindowsToolPath(block.LibraryPath)}, {"libraries", UsesFileOpen(block) ? "\\bddk.lib commdlg" : "\\bddk.lib"}});
     print.Line("<name>.def", {{"name", name}});
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "definition/file_bytes.h"
 #include "generation/paths.h"
 
 namespace bw {
@@ -31,11 +32,11 @@ bool OutputFile::Open(const std::string& path) {
     Close();
     path_ = path;
     failed_ = false;
-    if (HasDriveLetter(path)) {
+    if (IsForeignPath(path)) {
         return false;
     }
     CreateDirectoryPath(path);  // a failure shows in the open that follows
-    file_ = std::fopen(NativePath(path).c_str(), "wb");
+    file_ = OpenFile(NativePath(path), "wb");
     if (file_ == nullptr) {
         return false;
     }

@@ -1,10 +1,10 @@
 #include "generation/paths.h"
 
-#include <sys/stat.h>
-
 #include <cctype>
 #include <filesystem>
 #include <system_error>
+
+#include "definition/file_bytes.h"
 
 namespace bw {
 
@@ -12,6 +12,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
+#ifndef _WIN32
 bool IsSeparator(char c) {
     return c == '\\' || c == '/';
 }
@@ -64,6 +65,8 @@ void ForEachComponent(std::string_view path, Visit visit) {
     }
 }
 
+#endif
+
 }  // namespace
 
 std::pair<std::string, std::string> SplitPath(std::string_view path) {
@@ -78,11 +81,79 @@ bool HasDriveLetter(std::string_view path) {
     return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
 }
 
+bool IsForeignPath(std::string_view path) {
+#ifdef _WIN32
+    (void)path;
+    return false;
+#else
+    return HasDriveLetter(path);
+#endif
+}
+
+std::string DisplayPath(std::string_view path) {
+#ifdef _WIN32
+    constexpr char FOREIGN = '/', OWN = '\\';
+#else
+    constexpr char FOREIGN = '\\', OWN = '/';
+#endif
+    std::string shown(path);
+    for (char& c : shown) {
+        if (c == FOREIGN) {
+            c = OWN;
+        }
+    }
+    return shown;
+}
+
+std::string ResolveAgainst(std::string_view folder, std::string_view path) {
+    const bool rooted = !path.empty() && (path[0] == '/' || path[0] == '\\');
+    if (path.empty() || rooted || HasDriveLetter(path)) {
+        return std::string(path);
+    }
+    return std::string(folder) + std::string(path);
+}
+
+std::string WindowsToolPath(std::string_view path) {
+    if (RUNNING_ON_WINDOWS || !path.starts_with('/')) {
+        return std::string(path);
+    }
+    std::string windows = "Z:";
+    for (const char c : path) {
+        windows += c == '/' ? '\\' : c;
+    }
+    return windows;
+}
+
 std::string DriveLetterMessage(std::string_view path) {
     return "The path " + std::string(path) +
            " begins with a drive letter, which cannot be used on this system.  "
            "Choose a directory such as /home/user/blocks instead.";
 }
+
+#ifdef _WIN32
+
+// The file system ignores case and takes both separators: the path needs only
+// its own separator.
+std::string NativePath(std::string_view path) {
+    return DisplayPath(path);
+}
+
+bool FileExists(std::string_view path) {
+    std::error_code ec;
+    return fs::is_regular_file(FileSystemPath(NativePath(path)), ec);
+}
+
+bool CreateDirectoryPath(std::string_view path) {
+    const std::string directory = SplitPath(path).first;
+    if (directory.empty()) {
+        return true;
+    }
+    std::error_code ec;
+    const fs::path folder = FileSystemPath(directory);
+    return fs::is_directory(folder, ec) || fs::create_directories(folder, ec);
+}
+
+#else
 
 std::string NativePath(std::string_view path) {
     // Where the folders exist as written, only the last component needs a
@@ -111,15 +182,15 @@ std::string NativePath(std::string_view path) {
 }
 
 bool FileExists(std::string_view path) {
-    if (HasDriveLetter(path)) {
+    if (IsForeignPath(path)) {
         return false;
     }
-    struct stat info {};
-    return ::stat(NativePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    std::error_code ec;
+    return fs::is_regular_file(NativePath(path), ec);
 }
 
 bool CreateDirectoryPath(std::string_view path) {
-    if (HasDriveLetter(path)) {
+    if (IsForeignPath(path)) {
         return false;
     }
     const std::string directory = SplitPath(path).first;
@@ -138,5 +209,7 @@ bool CreateDirectoryPath(std::string_view path) {
     });
     return ok;
 }
+
+#endif
 
 }  // namespace bw

@@ -22,8 +22,19 @@ std::pair<std::string, std::string> SplitPath(std::string_view path);
 bool CreateDirectoryPath(std::string_view path);
 
 // True for a path that begins with a drive letter and a colon ("c:\...").
-// Such a path names nothing here; see DriveLetterMessage.
 bool HasDriveLetter(std::string_view path);
+
+#ifdef _WIN32
+inline constexpr bool RUNNING_ON_WINDOWS = true;
+#else
+inline constexpr bool RUNNING_ON_WINDOWS = false;
+#endif
+// True where file names are matched without regard to case.
+inline constexpr bool FILE_NAMES_IGNORE_CASE = RUNNING_ON_WINDOWS;
+
+// True for a path that names nothing on this system: a drive-letter path
+// anywhere but on Windows. See DriveLetterMessage.
+bool IsForeignPath(std::string_view path);
 
 // What to tell the user about a drive-letter path before anything is written.
 std::string DriveLetterMessage(std::string_view path);
@@ -33,7 +44,20 @@ std::string DriveLetterMessage(std::string_view path);
 // an exact match wins, then the first match in name order).
 std::string NativePath(std::string_view path);
 
-// True when path names an existing regular file (never for a drive-letter path).
+// The path as shown to the user: the running system's separator throughout.
+std::string DisplayPath(std::string_view path);
+
+// path where it is relative (neither rooted nor on a drive) taken from folder
+// (empty, or ending in a separator); any other path as it is.
+std::string ResolveAgainst(std::string_view folder, std::string_view path);
+
+// A path as the Windows build tools that read generated files see it. Here,
+// where they run under Wine, an absolute path is on Wine's drive Z: with "\"
+// throughout ("/home/u/blocks/Gain" gives "Z:\home\u\blocks\Gain"); on
+// Windows, and for relative and drive-letter paths, the path stays as it is.
+std::string WindowsToolPath(std::string_view path);
+
+// True when path names an existing regular file (never for a foreign path).
 bool FileExists(std::string_view path);
 
 }  // namespace bw

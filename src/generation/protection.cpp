@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "definition/file_bytes.h"
 #include "generation/paths.h"
 
 namespace bw {
@@ -26,13 +27,12 @@ bool CopyToBackupFolder(const std::string& path) {
     const std::string copy = NativePath(folder + name);
     const std::string partial = copy + ".part~";
     std::error_code ec;
-    if (fs::copy_file(NativePath(path), partial, fs::copy_options::overwrite_existing, ec) && !ec) {
-        fs::rename(partial, copy, ec);
-        if (!ec) {
-            return true;
-        }
+    if (fs::copy_file(FileSystemPath(NativePath(path)), FileSystemPath(partial),
+                      fs::copy_options::overwrite_existing, ec) &&
+        !ec && MoveFileOver(partial, copy)) {
+        return true;
     }
-    fs::remove(partial, ec);
+    fs::remove(FileSystemPath(partial), ec);
     return false;
 }
 
@@ -43,7 +43,7 @@ bool Backup(const std::string& path, UserPrompts& prompts) {
         return true;
     }
     return prompts.askYesNo(
-        "Unable to backup file " + path + ".  Do you want to overwrite this file ?",
+        "Unable to backup file " + DisplayPath(path) + ".  Do you want to overwrite this file ?",
         MessageIcon::Question);
 }
 

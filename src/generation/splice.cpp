@@ -535,10 +535,10 @@ std::string Joined(const std::vector<std::string>& titles) {
 
 bool WriteNewFile(const std::string& path, const std::string& text) {
     std::error_code ec;
-    if (fs::exists(NativePath(path), ec)) {
+    if (fs::exists(FileSystemPath(NativePath(path)), ec)) {
         return false;
     }
-    std::ofstream out(NativePath(path), std::ios::binary);
+    std::ofstream out(FileSystemPath(NativePath(path)), std::ios::binary);
     out << text;
     out.close();
     return static_cast<bool>(out);
@@ -553,7 +553,7 @@ std::string OrphanPath(const std::string& filePath, const std::tm& now) {
     const std::string base = directory + "KRSave\\" + name + "." + stamp;
     std::string path = base + ".orphaned";
     std::error_code ec;
-    for (int n = 2; fs::exists(NativePath(path), ec); ++n) {
+    for (int n = 2; fs::exists(FileSystemPath(NativePath(path)), ec); ++n) {
         path = base + "-" + std::to_string(n) + ".orphaned";
     }
     return path;
@@ -615,7 +615,7 @@ std::string WriteWithoutSplice(bool (*generator)(OutputFile&, const BLOCKINFO&),
     const auto [directory, name] = SplitPath(filePath);
     std::string folder;
     std::error_code ec;
-    for (int n = 1; folder.empty() || fs::exists(NativePath(folder), ec); ++n) {
+    for (int n = 1; folder.empty() || fs::exists(FileSystemPath(NativePath(folder)), ec); ++n) {
         folder = directory + "KRSave\\defaults-" + std::to_string(n);
     }
     std::string text;
@@ -633,7 +633,7 @@ std::string WriteWithoutSplice(bool (*generator)(OutputFile&, const BLOCKINFO&),
                 text = ReadWholeFile(NativePath(path)).value_or(std::string());
             }
         }
-        fs::remove_all(NativePath(folder), ec);
+        fs::remove_all(FileSystemPath(NativePath(folder)), ec);
     }
     return text;
 }

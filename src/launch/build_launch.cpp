@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "definition/settings_rules.h"
+#include "generation/paths.h"
 #include "generation/shared_rules.h"
 #include "launch/code_composer_automation.h"
 #include "run/file_set.h"
@@ -101,14 +102,14 @@ std::string NmakeCommandLine(const std::string& root, const BLOCKINFO& block) {
 std::string BuildEnvironmentBlock(const std::string& root, const std::string& windowsDirectory,
                                   const BLOCKINFO& block) {
     const std::string& V = root;
-    const std::string& W = windowsDirectory;
+    const std::string W = WindowsToolPath(windowsDirectory);
     const std::string lines[] = {
         "MSDevDir=" + V + "\\Common\\msdev98",
         "MSVCDir=" + V + "\\VC98",
         "PATH=" + V + "\\Common\\msdev98\\BIN;" + V + "\\VC98\\BIN;" + V + "\\Common\\TOOLS;" + W +
             ";" + W + "system;" + W + "system32",
         "INCLUDE=" + V + "\\VC98\\ATL\\INCLUDE;" + V + "\\VC98\\INCLUDE;" + V +
-            "\\VC98\\MFC\\INCLUDE;" + block.IncludePath,
+            "\\VC98\\MFC\\INCLUDE;" + WindowsToolPath(block.IncludePath),
         "LIB=" + V + "\\VC98\\LIB;" + V + "\\VC98\\MFC\\LIB",
     };
     std::string environment;
@@ -120,7 +121,7 @@ std::string BuildEnvironmentBlock(const std::string& root, const std::string& wi
 }
 
 std::string IdeCommandLine(const std::string& msdevPath, const BLOCKINFO& block) {
-    const std::string D = BlockDirectory(block);
+    const std::string D = WindowsToolPath(BlockDirectory(block));
     std::string arguments = "\"" + D + block.BlockName + ".dsw\"";
     if (block.RealTime == 0) {
         arguments += " \"" + D + block.BlockName + ".c\"";

@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 
+#include "generation/paths.h"
 #include "generation/shared_rules.h"
 #include "generation/text_lines.h"
 #include "projects/project_files.h"
@@ -126,7 +127,7 @@ void SetProjectValues(Printer& print, const BLOCKINFO& block) {
     const ChipFamily& family = FamilyOf(block.Chip);
     const int pair = (family.librariesByEndian ? block.Endian : block.MemoryModel) == 1 ? 1 : 0;
     const std::string alg = LowerCase(block.AlgorithmName);
-    print.Set("DIR", WithBackslash(block.Directory));
+    print.Set("DIR", WithBackslash(WindowsToolPath(block.Directory)));
     print.Set("project", IsSet(block.xDAIS) ? alg : block.BlockName);
     print.Set("cpu", family.cpuFamily);
     print.Set("alg", alg);

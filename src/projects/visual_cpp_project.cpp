@@ -6,6 +6,7 @@
 //   <LIBS> the Windows import libraries  <TAB>  a tab character
 // Lines that end in a blank are ordinary string literals, so the blank shows.
 
+#include "generation/paths.h"
 #include "generation/text_lines.h"
 #include "projects/project_files.h"
 
@@ -27,9 +28,9 @@ bool HasUserSource(const BLOCKINFO& block) {
 
 void SetBlockValues(Printer& print, const BLOCKINFO& block, OutputFile& file) {
     print.Set("N", block.BlockName);
-    print.Set("INC", block.IncludePath);
-    print.Set("LIB", block.LibraryPath);
-    print.Set("WD", file.Environment().workingDirectory);
+    print.Set("INC", WindowsToolPath(block.IncludePath));
+    print.Set("LIB", WindowsToolPath(block.LibraryPath));
+    print.Set("WD", WindowsToolPath(file.Environment().workingDirectory));
     print.Set("LIBS", LIBRARY_LIST);
     print.Set("TAB", "\t");
 }

@@ -178,8 +178,8 @@ private:
         // The resource script names the copy: one that is not there is
         // reported, and the run goes on with the other files.
         std::error_code ec;
-        if (fs::copy_file(NativePath(stock), NativePath(path), fs::copy_options::overwrite_existing,
-                          ec) &&
+        if (fs::copy_file(FileSystemPath(NativePath(stock)), FileSystemPath(NativePath(path)),
+                          fs::copy_options::overwrite_existing, ec) &&
             !ec) {
             Report(FileAction::Written, file, path);
         } else {
@@ -220,7 +220,7 @@ private:
             // is put back.
             PutBack(file, path, previous);
             prompts_.showMessage(
-                "Cannot write file " + path + ".  " + "Will abort code generation.",
+                "Cannot write file " + DisplayPath(path) + ".  " + "Will abort code generation.",
                 MessageIcon::Exclamation);
             return false;
         }
@@ -263,9 +263,9 @@ private:
     void PutBack(const BlockFile& file, const std::string& path, const PreviousFile& previous) {
         if (!previous.existed) {
             std::error_code ec;
-            fs::remove(NativePath(path), ec);
+            fs::remove(FileSystemPath(NativePath(path)), ec);
         } else if (previous.bytes) {
-            std::ofstream out(NativePath(path), std::ios::binary | std::ios::trunc);
+            std::ofstream out(FileSystemPath(NativePath(path)), std::ios::binary | std::ios::trunc);
             out << *previous.bytes;
             out.close();
             // Put back whole, or not at all: the copy in "KRSave" remains.
@@ -290,15 +290,15 @@ private:
 }  // namespace
 
 std::string CannotOpenMessage(const std::string& path) {
-    return "Cannot open file " + path + ".  " + "Will abort code generation.";
+    return "Cannot open file " + DisplayPath(path) + ".  " + "Will abort code generation.";
 }
 
 std::string CannotCopyMessage(const std::string& stock, const std::string& path) {
-    return "Cannot copy file " + stock + " to " + path + ".";
+    return "Cannot copy file " + DisplayPath(stock) + " to " + DisplayPath(path) + ".";
 }
 
 std::string CannotWriteTemplateMessage(const std::string& path) {
-    return "Cannot write file " + path + ".  The template was not saved.";
+    return "Cannot write file " + DisplayPath(path) + ".  The template was not saved.";
 }
 
 std::string CannotKeepLeftoversMessage(const std::string& path, const std::string& orphanPath) {
@@ -318,7 +318,7 @@ std::vector<std::string> RunResult::Paths(FileAction action) const {
 }
 
 std::string RefusalReason(const BLOCKINFO& block) {
-    if (HasDriveLetter(block.Directory)) {
+    if (IsForeignPath(block.Directory)) {
         return DriveLetterMessage(block.Directory);
     }
     if (block.BlockName.empty()) {
@@ -342,12 +342,16 @@ void RememberSettings(const BLOCKINFO& block, SettingsStore& settings) {
     if (directory.size() > 1 && IsSeparator(directory.back())) {
         directory.pop_back();
     }
-    directory = LowerCase(directory);
+    // Remembered lower-cased where file names ignore case; elsewhere the
+    // folder would not be found again.
+    if (FILE_NAMES_IGNORE_CASE) {
+        directory = LowerCase(directory);
+    }
     settings.write(setting::SECTION, setting::OPEN_DIRECTORY, directory);
 
     // c:\blocks\myadd with the block MyAdd: new blocks start in c:\blocks.
     const std::string name = LowerCase(block.BlockName);
-    const size_t at = name.empty() ? std::string::npos : directory.find(name);
+    const size_t at = name.empty() ? std::string::npos : LowerCase(directory).find(name);
     if (at != std::string::npos && at > 0 && at + name.size() == directory.size()) {
         const size_t separator = directory.find_last_of("\\/", at - 1);
         if (separator != std::string::npos) {

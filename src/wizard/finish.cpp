@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <QWizard>
 
+#include "generation/paths.h"
 #include "run/file_set.h"
 #include "wizard/cwizard.h"
 #include "wizard/file_trees_view.h"
@@ -118,7 +119,7 @@ void CFinish::openItem(FileTree tree, const QTreeWidgetItem* item) {
 
 void CFinish::loadControls() {
     location_->setText(QStringLiteral("The component was generated in ") +
-                       QString::fromLocal8Bit(DirectoryPrefix(block()).c_str()));
+                       QString::fromLocal8Bit(DisplayPath(DirectoryPrefix(block())).c_str()));
     const auto* sheet = qobject_cast<const CWizard*>(wizard());
     const QString outcome = sheet ? OutcomeText(sheet->generatePage()->lastResult()) : QString();
     outcome_->setText(outcome);

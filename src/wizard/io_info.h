@@ -29,7 +29,6 @@ protected:
     bool storeControls(bool forward) override;
     std::optional<DefinitionPage> checkedPage() const override { return DefinitionPage::Channels; }
     QWidget* showFinding(const Finding& finding) override;
-    bool event(QEvent* event) override;
 
 private:
     struct ChannelEntry {

@@ -19,6 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 const std::string EXAMPLE = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/examples/Gain.tbt";
 
@@ -83,6 +84,16 @@ TEST_F(CommandLineTest, GeneratesTheExampleTwiceKeepingTheFirstVersionsInKRSave)
     EXPECT_EQ(FilesIn(OutPath() / "KRSave"), firstFiles);
     // With a fixed epoch the two generations are identical.
     EXPECT_EQ(FilesIn(OutPath()), firstFiles);
+}
+
+TEST_F(CommandLineTest, TheExamplesRelativeDirectoryIsTakenFromWhereTheTemplateIs) {
+    const fs::path examples = fs::path(temp_.path().toStdString()) / "examples";
+    fs::create_directories(examples);
+    fs::copy_file(EXAMPLE, examples / "Gain.tbt");
+    const Outcome run =
+        Blockwright({"generate", QString::fromStdString((examples / "Gain.tbt").string())});
+    ASSERT_EQ(run.status, EXIT_COMPLETED) << run.err;
+    EXPECT_TRUE(fs::exists(fs::path(Out().toStdString()) / "Gain" / "IFGain.c")) << run.out;
 }
 
 TEST_F(CommandLineTest, SectionsNotCarriedOverAreNamedOnStandardErrorWithStatusOne) {
@@ -152,8 +163,12 @@ TEST_F(CommandLineTest, UsageAndTemplateErrorsExitWithTwo) {
     EXPECT_EQ(missing.status, EXIT_USAGE);
     EXPECT_THAT(missing.err, HasSubstr("Invalid (or read only) Template file."));
 
-    // The example's own directory begins with a drive letter.
-    const Outcome drive = Blockwright({"generate", QString::fromStdString(EXAMPLE)});
+    // A template whose directory begins with a drive letter.
+    std::string text = FilesIn(BLOCKWRIGHT_SOURCE_DIR "/examples").at("Gain.tbt");
+    text.replace(text.find("Directory=..\\out\\Gain\\"), 22, "Directory=c:\\blocks\\Gain");
+    const QString drivePath = temp_.filePath("Drive.tbt");
+    std::ofstream(drivePath.toStdString(), std::ios::binary) << text;
+    const Outcome drive = Blockwright({"generate", drivePath});
     EXPECT_EQ(drive.status, EXIT_USAGE);
     EXPECT_THAT(drive.err, HasSubstr("c:\\blocks\\Gain"));
 
@@ -213,6 +228,17 @@ TEST(CliPromptsTest, AsksOnATerminalUntilItGetsAnAnswer) {
     // The end of input answers nothing.
     EXPECT_EQ(prompts.askOverwrite("/x/Gain.c"), OverwriteAnswer::Cancel);
     EXPECT_TRUE(prompts.unanswered());
+}
+
+TEST(CommandLineProgram, LinksNoQtLibrary) {
+    QProcess ldd;
+    ldd.start("ldd", {BLOCKWRIGHT_EXE});
+    if (!ldd.waitForFinished(30000) || ldd.exitCode() != 0) {
+        GTEST_SKIP() << "ldd cannot list the program's libraries here";
+    }
+    const std::string libraries = ldd.readAllStandardOutput().toStdString();
+    EXPECT_THAT(libraries, HasSubstr("libc.so"));
+    EXPECT_THAT(libraries, Not(HasSubstr("Qt")));
 }
 
 TEST(CommandLineParseTest, OptionsAndTheirValues) {

@@ -17,6 +17,7 @@
 
 #include "app/qt_launcher.h"
 #include "definition/settings_rules.h"
+#include "generation/paths.h"
 #include "launch/build_launch.h"
 #include "launch/code_composer_automation.h"
 #include "launch/launch_fakes.h"
@@ -174,7 +175,7 @@ TEST_F(QtLauncherTest, FailedBuildOffersTheIdeWhichOpensTheWorkspace) {
     EXPECT_EQ(prompts_.questions[0].rfind("Program error", 0), 0u);
     const std::string blockDir = Local(Path("blocks/NFAdd"));
     EXPECT_EQ(Recorded("blocks/NFAdd/ide.args", 2),
-              (std::vector<std::string>{blockDir, blockDir + "\\NFAdd.dsw"}));
+              (std::vector<std::string>{blockDir, WindowsToolPath(blockDir + "\\NFAdd.dsw")}));
 }
 
 TEST_F(QtLauncherTest, MissingCompilerIsReportedWithTheSystemsText) {
@@ -203,8 +204,10 @@ TEST_F(QtLauncherTest, WindowsProgramsRunThroughWineWithWhatWineNeeds) {
     const std::vector<std::string> environment =
         SortedEntries(ReadFileBytes(Local(Path("blocks/NFAdd/wine.env"))));
     const std::string V = Local(Path("vs"));
+    // The Windows directory as the tools see it under Wine.
+    const std::string W = WindowsToolPath("/cfg/");
     const std::string path = "PATH=" + V + "\\Common\\msdev98\\BIN;" + V + "\\VC98\\BIN;" + V +
-                             "\\Common\\TOOLS;/cfg/;/cfg/system;/cfg/system32";
+                             "\\Common\\TOOLS;" + W + ";" + W + "system;" + W + "system32";
     for (const std::string& expected : {path, "WINE" + path, std::string("WINEPREFIX=/prefix")}) {
         EXPECT_NE(std::find(environment.begin(), environment.end(), expected), environment.end())
             << expected;
@@ -285,8 +288,9 @@ TEST_F(FinishPageTest, ButtonsAndDoubleClickReachTheLauncher) {
     page.visualCppButton()->click();
     ASSERT_EQ(launcher.detached.size(), 1u);
     EXPECT_EQ(launcher.detached[0].commandLine,
-              "\"/vs/Common/MSDev98/Bin/MSDEV.EXE\" \"/blocks/NFAdd\\NFAdd.dsw\" "
-              "\"/blocks/NFAdd\\NFAdd.c\"");
+              "\"/vs/Common/MSDev98/Bin/MSDEV.EXE\" \"" +
+                  WindowsToolPath("/blocks/NFAdd\\NFAdd.dsw") + "\" \"" +
+                  WindowsToolPath("/blocks/NFAdd\\NFAdd.c") + "\"");
     EXPECT_TRUE(page.visualCppButton()->isEnabled());
 
     QTreeWidget* pc = page.trees()->pcTree();

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "definition/settings_rules.h"
+#include "generation/paths.h"
 #include "launch/build_launch.h"
 #include "launch/code_composer_automation.h"
 #include "launch/launch_fakes.h"
@@ -66,14 +67,16 @@ TEST_F(BuildAndLaunchTest, BuildRunsNmakeHiddenInTheBlockDirectoryWithOnlyItsOwn
     EXPECT_EQ(nmake.currentDirectory, "/blocks/NFAdd\\");
     EXPECT_TRUE(nmake.hidden);
     const std::string V = ROOT;
+    // The tools run under Wine here: they see our folders on its drive Z:.
+    const std::string W = WindowsToolPath("/win\\");
     ASSERT_TRUE(nmake.environmentBlock.has_value());
     EXPECT_EQ(*nmake.environmentBlock,
               "MSDevDir=" + V + "\\Common\\msdev98\0"s +                                   //
                   "MSVCDir=" + V + "\\VC98\0"s +                                           //
                   "PATH=" + V + "\\Common\\msdev98\\BIN;" + V + "\\VC98\\BIN;" + V +       //
-                  "\\Common\\TOOLS;/win\\;/win\\system;/win\\system32\0"s +                //
+                  "\\Common\\TOOLS;" + W + ";" + W + "system;" + W + "system32\0"s +       //
                   "INCLUDE=" + V + "\\VC98\\ATL\\INCLUDE;" + V + "\\VC98\\INCLUDE;" + V +  //
-                  "\\VC98\\MFC\\INCLUDE;/host/include\0"s +                                //
+                  "\\VC98\\MFC\\INCLUDE;" + WindowsToolPath("/host/include") + "\0"s +     //
                   "LIB=" + V + "\\VC98\\LIB;" + V + "\\VC98\\MFC\\LIB\0"s);
     EXPECT_TRUE(launcher.detached.empty());
 
@@ -86,9 +89,10 @@ TEST_F(BuildAndLaunchTest, BuildRunsNmakeHiddenInTheBlockDirectoryWithOnlyItsOwn
 }
 
 TEST_F(BuildAndLaunchTest, AWindowsDirectoryEndingInASlashKeepsIt) {
-    EXPECT_NE(
-        BuildEnvironmentBlock("V", "/cfg/", block).find(";/cfg/;/cfg/system;/cfg/system32\0"s),
-        std::string::npos);
+    const std::string W = WindowsToolPath("/cfg/");
+    EXPECT_NE(BuildEnvironmentBlock("V", "/cfg/", block)
+                  .find(";" + W + ";" + W + "system;" + W + "system32\0"s),
+              std::string::npos);
 }
 
 TEST_F(BuildAndLaunchTest, FailedBuildOffersTheIdeAndStartsItOnYes) {
@@ -108,8 +112,9 @@ TEST_F(BuildAndLaunchTest, FailedBuildOffersTheIdeAndStartsItOnYes) {
     EXPECT_TRUE(prompts.messages.empty());
     ASSERT_EQ(launcher.detached.size(), 1u);
     // A DSP-based block has no user source to open with the workspace.
-    EXPECT_EQ(launcher.detached[0].commandLine,
-              "\"" + std::string(MSDEV) + "\" \"/blocks/NFAdd\\NFAdd.dsw\"");
+    EXPECT_EQ(
+        launcher.detached[0].commandLine,
+        "\"" + std::string(MSDEV) + "\" \"" + WindowsToolPath("/blocks/NFAdd\\NFAdd.dsw") + "\"");
     EXPECT_EQ(launcher.detached[0].currentDirectory, "/blocks/NFAdd\\");
     EXPECT_FALSE(launcher.detached[0].environmentBlock.has_value());
 }
@@ -136,7 +141,8 @@ TEST_F(BuildAndLaunchTest, CompilerThatCannotStartOffersTheIdeWhoseFailureHasIts
               std::vector<std::string>{CREATE_FAILED +
                                        "No such file or directory\nWould you like to try to "
                                        "start the IDE ?"s});
-    EXPECT_EQ(launcher.detached.at(0).commandLine, "\"\" \"/blocks/NFAdd\\NFAdd.dsw\"");
+    EXPECT_EQ(launcher.detached.at(0).commandLine,
+              "\"\" \"" + WindowsToolPath("/blocks/NFAdd\\NFAdd.dsw") + "\"");
     EXPECT_EQ(prompts.messages,
               std::vector<std::string>{CREATE_FAILED + "No such file or directory"s});
 }
@@ -160,9 +166,9 @@ TEST_F(BuildAndLaunchTest, EveryPressOnAPcOnlyBlockOpensWorkspaceAndUserSourceWi
     actions.PressVisualCpp();
     EXPECT_TRUE(launcher.started.empty());
     ASSERT_EQ(launcher.detached.size(), 2u);
-    EXPECT_EQ(
-        launcher.detached[1].commandLine,
-        "\"" + std::string(MSDEV) + "\" \"/blocks/NFAdd/NFAdd.dsw\" \"/blocks/NFAdd/NFAdd.c\"");
+    EXPECT_EQ(launcher.detached[1].commandLine,
+              "\"" + std::string(MSDEV) + "\" \"" + WindowsToolPath("/blocks/NFAdd/NFAdd.dsw") +
+                  "\" \"" + WindowsToolPath("/blocks/NFAdd/NFAdd.c") + "\"");
     EXPECT_TRUE(prompts.messages.empty());
 }
 

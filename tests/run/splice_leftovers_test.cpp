@@ -1,6 +1,7 @@
 // Regeneration never drops the user's code without a word: through whole
 // runs, each way a hand-edited file can lose its markers, and each way the
 // definition can lose a section, in the user source and in the header.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -108,6 +109,7 @@ const Shape SHAPES[] = {
 class LeftoversRun : public ::testing::Test {
 protected:
     LeftoversRun() : run(dir.path(), When()) {
+        run.environment.workingDirectory = BLOCKWRIGHT_SOURCE_DIR "/assets/";  // the stock icons
         block = SimulationBlock();
         block.Directory = dir.path() + "MyAdd";
         block.IconFilename = "myadd";
@@ -217,7 +219,7 @@ TEST_F(LeftoversRun, AnUntouchedBlockReportsNothing) {
         block.IconFilename = "myadd";
         PrepareShape(shape, "");
         EXPECT_TRUE(Generate().leftovers.empty());
-        EXPECT_TRUE(run.prompts.messages.empty());
+        EXPECT_THAT(run.prompts.messages, ::testing::IsEmpty());
         EXPECT_TRUE(Orphans().empty());
         // Nothing of the scratch folder for the defaults is left behind.
         for (const auto& entry : fs::directory_iterator(InBlock("KRSave"))) {

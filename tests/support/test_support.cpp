@@ -3,7 +3,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
+#include <string>
 
 #include "support/generate.h"
 #include "support/golden.h"
@@ -14,9 +16,18 @@ namespace bw {
 namespace fs = std::filesystem;
 
 TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "blockwright-test-XXXXXX").string();
-    char* made = mkdtemp(pattern.data());
-    path_ = made ? std::string(made) + "/" : std::string();
+    // A name no other folder has: create_directory fails for one that exists.
+    static std::random_device seed;
+    std::mt19937_64 random(seed());
+    std::error_code ec;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path folder = fs::temp_directory_path() /
+                                ("blockwright-test-" + std::to_string(random() % 1000000007));
+        if (fs::create_directory(folder, ec)) {
+            path_ = folder.generic_string() + "/";
+            return;
+        }
+    }
 }
 
 TempDir::~TempDir() {

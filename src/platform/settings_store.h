@@ -1,0 +1,58 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "definition/seams.h"
+
+namespace bw {
+
+// The application's settings where the system keeps them, without Qt.
+//
+// On Windows: the registry, "Software\Calderic\Tessaline Blockwright\<section>"
+// under HKEY_CURRENT_USER, then under HKEY_LOCAL_MACHINE; writes go to the
+// user's key.
+//
+// Elsewhere: profile files named "Calderic/Tessaline Blockwright.conf", the
+// user's in $XDG_CONFIG_HOME (~/.config by default) over one in each folder of
+// $XDG_CONFIG_DIRS (/etc/xdg by default), the locations taken from the
+// environment when the store is made. Keys and values are written in the form
+// earlier versions of the program wrote (spaces in names as "%20", backslashes
+// and quotes escaped), so their files keep working; hand-written plain lines
+// read as well. Names are matched without regard to case, as in the registry.
+// Writes reach the user's file, created when missing, through a temporary file
+// and a rename, when the store is flushed or goes.
+class NativeSettings : public SettingsStore {
+public:
+    NativeSettings();
+    ~NativeSettings() override;
+    NativeSettings(const NativeSettings&) = delete;
+    NativeSettings& operator=(const NativeSettings&) = delete;
+
+    std::string read(const std::string& section, const std::string& name,
+                     const std::string& defaultValue) const override;
+    void write(const std::string& section, const std::string& name,
+               const std::string& value) override;
+
+    // Saves what was written since the last flush; false when that failed.
+    bool Flush();
+    // Where the settings are looked up, user scope first: files, or registry keys.
+    std::vector<std::string> Locations() const;
+
+private:
+    struct Scopes;
+    std::unique_ptr<Scopes> scopes_;
+};
+
+// The folder of the user's settings, ending in a separator, created when
+// missing. The "_rtparam.ini" record of real-time blocks lives here.
+std::string SettingsDirectory();
+
+// The escaped forms of a settings file's names and values, and back.
+std::string EscapeSettingsKey(const std::string& name);
+std::string UnescapeSettingsKey(const std::string& key);
+std::string EscapeSettingsValue(const std::string& value);
+std::string UnescapeSettingsValue(const std::string& text);
+
+}  // namespace bw

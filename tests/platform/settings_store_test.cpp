@@ -1,0 +1,184 @@
+#include "platform/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "definition/block_info.h"
+#include "definition/settings_rules.h"
+
+namespace bw {
+namespace {
+
+namespace fs = std::filesystem;
+
+#ifndef _WIN32  // profile files under the XDG folders
+
+// Points the user's and the system's configuration folders at fresh temporary
+// folders for each test, and puts them back afterwards.
+class NativeSettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() /
+                ("bw-settings-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root_);
+        fs::create_directories(root_);
+        Save("XDG_CONFIG_HOME", savedHome_);
+        Save("XDG_CONFIG_DIRS", savedDirs_);
+        ::setenv("XDG_CONFIG_HOME", Folder("user").c_str(), 1);
+        ::setenv("XDG_CONFIG_DIRS", (Folder("system1") + ":relative:" + Folder("system2")).c_str(),
+                 1);
+    }
+    void TearDown() override {
+        Restore("XDG_CONFIG_HOME", savedHome_);
+        Restore("XDG_CONFIG_DIRS", savedDirs_);
+        fs::remove_all(root_);
+    }
+
+    std::string Folder(const char* name) const { return (root_ / name).string(); }
+    std::string SettingsFile(const char* folder) const {
+        return Folder(folder) + "/Calderic/Tessaline Blockwright.conf";
+    }
+    // Writes a settings file by hand, as an installer, an administrator or an
+    // earlier version of the program would.
+    void WriteSettings(const char* folder, const std::string& text) const {
+        fs::create_directories(Folder(folder) + "/Calderic");
+        std::ofstream(SettingsFile(folder), std::ios::binary) << text;
+    }
+    std::string ReadSettings(const char* folder) const {
+        std::ifstream in(SettingsFile(folder), std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+private:
+    static void Save(const char* name, std::optional<std::string>& saved) {
+        const char* value = std::getenv(name);
+        saved = value != nullptr ? std::optional<std::string>(value) : std::nullopt;
+    }
+    static void Restore(const char* name, const std::optional<std::string>& saved) {
+        if (saved) {
+            ::setenv(name, saved->c_str(), 1);
+        } else {
+            ::unsetenv(name);
+        }
+    }
+
+    fs::path root_;
+    std::optional<std::string> savedHome_;
+    std::optional<std::string> savedDirs_;
+};
+
+TEST_F(NativeSettingsTest, LooksInTheUserFileThenTheSystemFilesThenTakesTheDefault) {
+    WriteSettings("user", "[Settings]\nRevision=6.00\n");
+    WriteSettings("system1", "[Settings]\nRevision=5.00\nVendor%20Name=Acme\n");
+    // Names are compared without regard to case, as in the registry, and a
+    // hand-written name may keep its blanks.
+    WriteSettings("system2", "[Settings]\nVendor Name=Other\ncompany name=Far Away\n");
+    NativeSettings store;
+
+    EXPECT_EQ(store.read("Settings", "Revision", "4.00"), "6.00");
+    EXPECT_EQ(store.read("Settings", "Vendor Name", ""), "Acme");
+    EXPECT_EQ(store.read("Settings", "Company Name", ""), "Far Away");
+    EXPECT_EQ(store.read("Settings", "Lib Directory", "/default/"), "/default/");
+    EXPECT_EQ(store.read("Other", "Revision", "none"), "none");
+    // A relative folder in XDG_CONFIG_DIRS is not a place to look.
+    EXPECT_EQ(store.Locations(),
+              (std::vector<std::string>{SettingsFile("user"), SettingsFile("system1"),
+                                        SettingsFile("system2")}));
+}
+
+TEST_F(NativeSettingsTest, WritesGoToTheUserFileOnlyAndPersist) {
+    const std::string system = "[Settings]\nCompany Name=System Company\n";
+    WriteSettings("system1", system);
+    {
+        NativeSettings store;
+        store.write("Settings", "Company Name", "Calderic, Inc.");
+        store.write("Settings", "Block Directory", "c:\\blocks\\x = y; z");
+        store.write("Settings", "Vendor Name", "");
+        // Nothing reaches the disk before the store is flushed or goes.
+        EXPECT_FALSE(fs::exists(SettingsFile("user")));
+    }
+    EXPECT_EQ(ReadSettings("system1"), system);
+    ASSERT_TRUE(fs::exists(SettingsFile("user")));
+
+    NativeSettings again;
+    EXPECT_EQ(again.read("Settings", "Company Name", ""), "Calderic, Inc.");
+    EXPECT_EQ(again.read("Settings", "Block Directory", ""), "c:\\blocks\\x = y; z");
+    // An empty value is a value: the default does not replace it.
+    EXPECT_EQ(again.read("Settings", "Vendor Name", "default"), "");
+}
+
+TEST_F(NativeSettingsTest, ReadsTheFilesEarlierVersionsWroteAndKeepsTheirOtherLines) {
+    WriteSettings("user",
+                  "[General]\nkept=1\n\n[Settings]\n"
+                  "Block%20Directory=\"c:\\\\blocks\\\\x = y; z\"\n"
+                  "Company%20Name=\"Calderic, Inc.\"\n"
+                  "Lib%20Directory=/opt/lib, /opt/more ; a comment\n");
+    NativeSettings store;
+    EXPECT_EQ(store.read("Settings", "Block Directory", ""), "c:\\blocks\\x = y; z");
+    EXPECT_EQ(store.read("Settings", "Company Name", ""), "Calderic, Inc.");
+    EXPECT_EQ(store.read("Settings", "Lib Directory", ""), "/opt/lib, /opt/more");
+
+    store.write("Settings", "Company Name", "Acme");
+    ASSERT_TRUE(store.Flush());
+    const std::string text = ReadSettings("user");
+    EXPECT_NE(text.find("kept=1"), std::string::npos);
+    EXPECT_NE(text.find("Block%20Directory=\"c:\\\\blocks\\\\x = y; z\""), std::string::npos);
+    EXPECT_NE(text.find("Company%20Name=Acme"), std::string::npos);
+}
+
+#else  // the registry
+
+TEST(NativeSettingsTest, WritesReachTheUsersKeyAndReadBack) {
+    NativeSettings store;
+    const std::string value = "c:\\Bl\xC3\xB6cke\\x = y; z";
+    store.write("Test Settings", "Block Directory", value);
+    EXPECT_EQ(NativeSettings().read("Test Settings", "block directory", ""), value);
+    EXPECT_EQ(store.read("Test Settings", "Missing", "default"), "default");
+    EXPECT_EQ(store.Locations().front(),
+              "HKEY_CURRENT_USER\\Software\\Calderic\\Tessaline Blockwright");
+}
+
+#endif
+
+TEST(SettingsEscapes, ValuesComeBackAsTheyWereWritten) {
+    for (const std::string& value :
+         std::vector<std::string>{"", "plain", "c:\\blocks\\Gain\\", " leading and trailing ",
+                                  "a,b", "x=y", "semi;colon", "\"quoted\"", "@at", "@@two",
+                                  "tab\there", std::string("\x01") + "a", "caf\xC3\xA9"}) {
+        EXPECT_EQ(UnescapeSettingsValue(EscapeSettingsValue(value)), value) << value;
+    }
+    for (const std::string name : {"Working Directory", "a/b", "100%", "plain_name-1.0"}) {
+        EXPECT_EQ(UnescapeSettingsKey(EscapeSettingsKey(name)), name) << name;
+    }
+    EXPECT_EQ(EscapeSettingsKey("Working Directory"), "Working%20Directory");
+}
+
+#ifndef _WIN32
+
+TEST_F(NativeSettingsTest, WorkingDirectoryComesFromTheSettingsOrTheProgramFolder) {
+    {
+        NativeSettings store;
+        EXPECT_EQ(WorkingDirectory(store, "/usr/lib/blockwright"), "/usr/lib/blockwright/");
+    }
+    WriteSettings("system2", "[Settings]\nWorking Directory=/opt/tb\n");
+    NativeSettings store;
+    EXPECT_EQ(WorkingDirectory(store, "/usr/lib/blockwright/"), "/opt/tb/");
+}
+
+TEST_F(NativeSettingsTest, SettingsDirectoryIsTheUserFilesFolder) {
+    const std::string directory = SettingsDirectory();
+    EXPECT_EQ(directory, Folder("user") + "/Calderic/");
+    EXPECT_TRUE(fs::is_directory(directory));
+}
+
+#endif
+
+}  // namespace
+}  // namespace bw
