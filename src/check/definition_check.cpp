@@ -8,9 +8,9 @@
 
 #include "check/reserved_names.h"
 #include "gen_dsp/xdais.h"
-#include "run/file_set.h"
 #include "generation/paths.h"
 #include "generation/shared_rules.h"
+#include "run/file_set.h"
 
 namespace bw {
 
@@ -624,8 +624,8 @@ private:
         }
     }
 
-    // PARAMS, the DSP's structure: parameter members under their identifiers,
-    // persistent variables and local arrays under their names as typed.
+    // PARAMS, the DSP's structure: parameter, persistent variable and local
+    // array members under their identifiers, as on the host.
     void CheckDspMembers() {
         Scope members(*this, "DSP member");
         for (const std::string& name : FixedDspMembers()) {
@@ -640,39 +640,15 @@ private:
         for (int v = 0; v < PersistantCount(); ++v) {
             const PERSISTANTINFO& variable = b_.Persistants[static_cast<size_t>(v)];
             if (UsedPersistant(v) && PersistantHasDspMember(variable.PersistantType)) {
-                if (DspName(PersistantSource(v), variable.PersistantName)) {
-                    members.Add(variable.PersistantName, PersistantSource(v));
-                }
+                members.Add(Identifier(variable.PersistantName, v), PersistantSource(v));
             }
         }
         for (int a = 0; b_.xDAIS == 0 && a < ArrayCount(); ++a) {
             if (UsedArray(a)) {
                 const std::string& name = b_.LocalArrays[static_cast<size_t>(a)].ArrayName;
-                if (DspName(ArraySource(a), name)) {
-                    members.Add(name, ArraySource(a));
-                }
+                members.Add(Identifier(name, a), ArraySource(a));
             }
         }
-    }
-
-    // The DSP header writes the name as typed; false after the error when it
-    // cannot stand there.
-    bool DspName(const Source& source, const std::string& name) {
-        if (!IsCIdentifier(name)) {
-            Error(source, "The " + source.what +
-                              " is written as typed into the DSP header of a real-time block, so "
-                              "it must begin with a letter or an underscore and hold only "
-                              "letters, digits and underscores.");
-            return false;
-        }
-        if (IsCKeyword(name) || IsDspReservedName(name)) {
-            Error(source, "The " + source.what +
-                              " is written as typed into the DSP header of a real-time block, "
-                              "where " +
-                              name + " is already a word of the language or of the header.");
-            return false;
-        }
-        return true;
     }
 
     std::vector<std::string> FixedDspMembers() const {

@@ -46,10 +46,6 @@ constexpr std::array PC_RESERVED{
     "_stdcall", "_fastcall", "_inline", "_asm", "_far", "_near", "_pascal", "_export", "_loadds",
     "_huge"};
 
-// Macros only: a member may take the name of a type, or of a function-like
-// macro that it is not followed by a parenthesis after.
-constexpr std::array DSP_RESERVED{"TRUE", "FALSE", "HDT_INT", "HDT_FLOAT", "RC_REAL", "RC_COMPLEX"};
-
 constexpr std::array HOST_CONTROLS{"IDC_PRECISION", "IDC_FRAMESIZE", "IDC_VAR_FRAMESIZE",
                                    "IDC_INFO", "IDC_SAMPFREQ"};
 
@@ -75,11 +71,6 @@ bool IsCKeyword(std::string_view name) {
 bool IsPcReservedName(std::string_view name) {
     // Names of the form _INC_STDIO guard the run-time headers.
     return Holds(PC_RESERVED, name) || name.rfind("_INC_", 0) == 0;
-}
-
-bool IsDspReservedName(std::string_view name) {
-    // The XDAIS headers' types and constants.
-    return Holds(DSP_RESERVED, name) || name.rfind("XDAS_", 0) == 0 || name.rfind("IALG_", 0) == 0;
 }
 
 std::vector<const char*> HostControlNames(bool realTime) {

@@ -17,10 +17,6 @@ bool IsCKeyword(std::string_view name);
 // that parameter and persistent-variable names take in the PC files).
 bool IsPcReservedName(std::string_view name);
 
-// The macros the DSP header defines before a block's own members (its boolean
-// and matrix constants), which no member can be named.
-bool IsDspReservedName(std::string_view name);
-
 // The dialog control names that the host's headers define (those of the DSP
 // board driver only for real-time blocks).
 std::vector<const char*> HostControlNames(bool realTime);

@@ -42,15 +42,29 @@ void WriteDefine(Printer& print, std::string_view name, int number) {
     WriteDefine(print, name, std::to_string(number));
 }
 
-// One numbered range: every entry takes the next number.
-class Counter {
+// Numbers beyond every range of the controls, the host's and the resource
+// strings': where a range is full, its next entries are numbered here.
+class Overflow {
 public:
-    explicit Counter(int start)
-        : last_(start) {}
     int Next() { return ++last_; }
 
 private:
+    int last_ = 2000;
+};
+
+// One numbered range: every entry takes the next number, up to the range's
+// last one; then the overflow hands out the numbers, so no two controls share
+// one however many the pools hold.
+class Counter {
+public:
+    Counter(int start, int end, Overflow& overflow)
+        : last_(start), end_(end), overflow_(overflow) {}
+    int Next() { return last_ < end_ ? ++last_ : overflow_.Next(); }
+
+private:
     int last_;
+    int end_;
+    Overflow& overflow_;
 };
 
 std::string Ident(const BLOCKINFO& block, int index) {
@@ -74,10 +88,10 @@ bool IsSampleRate(const PARAMINFO& parameter, const std::string& ident) {
     return parameter.ParameterType == TYPE_DOUBLE && has("SAMPLE") && (has("FREQ") || has("RATE"));
 }
 
-void WriteStringIds(Printer& print, const BLOCKINFO& block) {
+void WriteStringIds(Printer& print, const BLOCKINFO& block, Overflow& overflow) {
     WriteTitleBlock(print,
                     "//                       USER PARAMETERS' STRING IDC's                      ");
-    Counter number(50);
+    Counter number(50, 199, overflow);
     ForEachParameter(block, [&](int i, const PARAMINFO& parameter) {
         if (parameter.ParameterType == TYPE_CHECK_BOX) {
             return;
@@ -90,16 +104,19 @@ void WriteStringIds(Printer& print, const BLOCKINFO& block) {
     print.Line("");
 }
 
-// The edit section and the variable-list section share one counter.
-void WriteEditAndVariableIds(Printer& print, const BLOCKINFO& block) {
-    Counter number(200);
+// The edit section and the variable-list section share one counter. Only the
+// first sample-rate parameter is the host's sample-frequency field.
+void WriteEditAndVariableIds(Printer& print, const BLOCKINFO& block, Overflow& overflow) {
+    Counter number(200, 299, overflow);
+    bool sampleRateTaken = false;
     WriteTitleBlock(print,
                     "//                        USER PARAMETERS' EDIT IDC's                       ");
     ForEachParameter(block, [&](int i, const PARAMINFO& parameter) {
         for (const std::string& suffix : EditSuffixes(parameter)) {
             const std::string ident = Ident(block, i) + suffix;
             const int id = number.Next();
-            if (suffix.empty() && IsSampleRate(parameter, ident)) {
+            if (suffix.empty() && !sampleRateTaken && IsSampleRate(parameter, ident)) {
+                sampleRateTaken = true;
                 WriteDefine(print, "IDC_EDIT" + ident, "IDC_SAMPFREQ");
             } else {
                 WriteDefine(print, "IDC_EDIT" + ident, id);
@@ -142,10 +159,10 @@ void WriteSizeIds(Printer& print, const BLOCKINFO& block) {
     }
 }
 
-void WriteRadioIds(Printer& print, const BLOCKINFO& block) {
+void WriteRadioIds(Printer& print, const BLOCKINFO& block, Overflow& overflow) {
     WriteTitleBlock(print,
                     "//                    USER PARAMETERS' RADIO BUTTON IDC's                   ");
-    Counter number(300);
+    Counter number(300, 400, overflow);
     ForEachParameter(block, [&](int i, const PARAMINFO& parameter) {
         if (parameter.ParameterType != TYPE_RADIO_BUTTONS) {
             return;
@@ -165,14 +182,14 @@ void WriteRadioIds(Printer& print, const BLOCKINFO& block) {
     print.Line(" ");
 }
 
-void WriteComboIds(Printer& print, const BLOCKINFO& block) {
+void WriteComboIds(Printer& print, const BLOCKINFO& block, Overflow& overflow) {
     WriteTitleBlock(print,
                     "//                     USER PARAMETERS' COMBO BOX IDC's                     ");
     if (block.xDAIS) {
         print.Line("#define IDC_COMBO_SWI                               401 ");
         print.Line("");
     }
-    Counter number(401);
+    Counter number(401, 500, overflow);
     ForEachParameter(block, [&](int i, const PARAMINFO& parameter) {
         if (parameter.ParameterType == TYPE_COMBO_BOX) {
             WriteDefine(print, ControlIdentifier(parameter, i), number.Next());
@@ -181,10 +198,10 @@ void WriteComboIds(Printer& print, const BLOCKINFO& block) {
     print.Line(" ");
 }
 
-void WriteCheckIds(Printer& print, const BLOCKINFO& block) {
+void WriteCheckIds(Printer& print, const BLOCKINFO& block, Overflow& overflow) {
     WriteTitleBlock(print,
                     "//                     USER PARAMETERS' CHECK BOX IDC's                     ");
-    Counter number(500);
+    Counter number(500, 600, overflow);
     ForEachParameter(block, [&](int i, const PARAMINFO& parameter) {
         if (parameter.ParameterType == TYPE_CHECK_BOX) {
             WriteDefine(print, ControlIdentifier(parameter, i), number.Next());
@@ -207,10 +224,10 @@ void WriteUserControlIds(Printer& print, const BLOCKINFO& block) {
     print.Line("");
 }
 
-void WriteBrowseIds(Printer& print, const BLOCKINFO& block) {
+void WriteBrowseIds(Printer& print, const BLOCKINFO& block, Overflow& overflow) {
     WriteTitleBlock(print,
                     "//                     USER PARAMETERS' FILE BROWSE IDC's                   ");
-    Counter number(603);
+    Counter number(603, 699, overflow);
     ForEachParameter(block, [&](int i, const PARAMINFO& parameter) {
         if (parameter.ParameterType == TYPE_FILE_OPEN) {
             WriteDefine(print, "IDBROWSE" + Ident(block, i), number.Next());
@@ -248,14 +265,15 @@ bool WriteResourceHeader(OutputFile& file, const BLOCKINFO& block) {
     WriteFileHead(print, "HRESOURC.H");
     print.Line("");
     print.Line("");
-    WriteStringIds(print, block);
-    WriteEditAndVariableIds(print, block);
+    Overflow overflow;
+    WriteStringIds(print, block, overflow);
+    WriteEditAndVariableIds(print, block, overflow);
     WriteSizeIds(print, block);
-    WriteRadioIds(print, block);
-    WriteComboIds(print, block);
-    WriteCheckIds(print, block);
+    WriteRadioIds(print, block, overflow);
+    WriteComboIds(print, block, overflow);
+    WriteCheckIds(print, block, overflow);
     WriteUserControlIds(print, block);
-    WriteBrowseIds(print, block);
+    WriteBrowseIds(print, block, overflow);
     WriteRealTimeIds(print, block);
     print.Line("");
     print.Line("#define IDC_STATIC                                  -1");

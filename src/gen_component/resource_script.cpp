@@ -15,7 +15,7 @@ namespace {
 void WriteIncludes(Printer& print, const BLOCKINFO& block) {
     print.Line("#include <windows.h>");
     print.Line("");
-    print.Line("#include \"<blockname>.h\"", {{"blockname", LowerCase(block.BlockName)}});
+    print.Line("#include \"<BlockName>.h\"", {{"BlockName", block.BlockName}});
     print.Line("#include \"bddk.h\"");
     if (block.RealTime) {
         print.Line("#include \"bddrv.h\"");
@@ -24,10 +24,16 @@ void WriteIncludes(Printer& print, const BLOCKINFO& block) {
     print.Line("");
 }
 
+// A file name as the resource compiler reads it: quoted where a blank would
+// end it.
+std::string ResourceFileName(const std::string& name) {
+    return name.find(' ') == std::string::npos ? name : "\"" + name + "\"";
+}
+
 // The icon names are those under which the run copies the stock icons.
 void WriteIcons(Printer& print, const BLOCKINFO& block) {
-    print.Line("UserIcon    ICON <IconFileName>", {{"IconFileName", IconFileName(block)}});
-    print.Line("UserIcon3d  ICON <SecondIconFileName>", {{"SecondIconFileName", SecondIconFileName(block)}});
+    print.Line("UserIcon    ICON <IconFileName>", {{"IconFileName", ResourceFileName(IconFileName(block))}});
+    print.Line("UserIcon3d  ICON <SecondIconFileName>", {{"SecondIconFileName", ResourceFileName(SecondIconFileName(block))}});
     print.Line("");
     if (block.xDAIS) {
         print.Line("IDB_BITMAP  BITMAP  <BlockName>.bmp",

@@ -133,7 +133,7 @@ void WriteFileHead(Printer& print, const BLOCKINFO& block, PreviousVersion* prev
 //============================================================================)");
     });
     print.Lines({"", "#include <windows.h>", "#include \"bddk.h\""});
-    print.Raw("#include \"" + LowerCase(block.BlockName) + ".h\"");
+    print.Raw("#include \"" + block.BlockName + ".h\"");
     print.Line("");
     print.Line(EQUALS_LINE);
     print.Line("//  NOTE: User-added #include files should be placed in the following section.");

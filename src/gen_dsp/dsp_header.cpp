@@ -43,8 +43,8 @@ void WriteDefinitions(Printer& print) {
     print.Lines(LINES);
 }
 
-// Only HDT_INT and HDT_FLOAT are defined here; the other data-type constants
-// come from the DSP build's own headers.
+// Every data-type constant the DSP source can name is defined here, with the
+// host's numbers, so the DSP build needs no header of the host.
 void WriteMatrixDefinitions(Printer& print) {
     static const char* const MACROS[] = {
         "",
@@ -52,6 +52,11 @@ void WriteMatrixDefinitions(Printer& print) {
         "/* Data type constants */",
         "#define HDT_INT    0",
         "#define HDT_FLOAT  1",
+        "#define HDT_DOUBLE 2",
+        "#define HDT_LONG   3",
+        "#define HDT_SHORT  4",
+        "#define HDT_BYTE   5",
+        "#define HDT_CHAR   6",
         "#define RC_REAL    0",
         "#define RC_COMPLEX 1",
         "",
@@ -224,7 +229,7 @@ void WritePersistentMembers(Printer& print, const BLOCKINFO& block) {
     print.Lines(BANNER);
     for (int v = 0; v < block.NumPersistants; ++v) {
         const PERSISTANTINFO& variable = block.Persistants[static_cast<size_t>(v)];
-        const auto name = print.With({{"name", variable.PersistantName}});
+        const auto name = print.With({{"name", dsp::MemberName(variable.PersistantName, v)}});
         switch (variable.PersistantType) {
             case TYPE_FLOAT:
             case TYPE_DOUBLE:
@@ -260,7 +265,7 @@ void WriteLocalArrays(Printer& print, const BLOCKINFO& block) {
     for (int a = 0; a < block.NumLocalArrays; ++a) {
         const LOCALARRAYINFO& array = block.LocalArrays[static_cast<size_t>(a)];
         if (!array.isExcluded()) {
-            print.Line("<type><name>[<size>];", {{"name", array.ArrayName}, {"size", array.LocalSize}});
+            print.Line("<type><name>[<size>];", {{"name", dsp::MemberName(array.ArrayName, a)}, {"size", array.LocalSize}});
         }
     }
 }

@@ -39,8 +39,9 @@ void WriteCommentedRoutine(Printer& print, std::string_view head) {
 }
 
 void WriteIncludeAndParams(Printer& print) {
-    // The Windows tools that build the DSP code ignore case.
-    print.Raw(LowerCase(print.Fill("#include \"_<BlockName>.h\"")));
+    // Written with the header's own case, so that builds on case-sensitive
+    // file systems find it too.
+    print.Line("#include \"_<BlockName>.h\"");
     print.Line("");
     print.Line("#pragma DATA_SECTION(Params, \".tessa:ignore\")");
     print.Line("PARAMS Params;");

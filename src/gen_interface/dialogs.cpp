@@ -239,14 +239,14 @@ void WriteOkDriverReads(Printer& print, const BLOCKINFO& block) {
         "                  hItem = GetDlgItem(hDlg,IDC_COMBO_DRIVER);",
         "                  index = (int)SendMessage(hItem,CB_GETCURSEL,0,0);",
         "                  // copy current driver name to OldDriverName",
-        "                  lstrcpy(OldDriverName,pPtr->DriverName);",
+        "                  lstrcpyn(OldDriverName,pPtr->DriverName,sizeof(OldDriverName));",
         "                  SendMessage(hItem,CB_GETLBTEXT,index,(LPARAM)(LPCSTR)pPtr->DriverName);",
         "                  // check for driver change ",
         "                  if (lstrcmpi(OldDriverName,pPtr->DriverName)){",
         "                     // change DSP board drivers",
         "                     if (ChangeDriver(pPtr->DriverName, sPtr->hRTParam, &sPtr->hDriver, &sPtr->lpfnVexaSendCommand) != USR_NO_ERR){",
         "                       // restore driver name to parameter structure",
-        "                       lstrcpy(pPtr->DriverName,OldDriverName);",
+        "                       lstrcpyn(pPtr->DriverName,OldDriverName,sizeof(pPtr->DriverName));",
         "                       GlobalUnlock(sPtr->hRTParam);",
         "                       GlobalUnlock(hScratchParam);",
         "                       GlobalUnlock(hParam);",
@@ -606,7 +606,7 @@ void WriteInitDeclarations(Printer& print, const BLOCKINFO& block) {
     print.Lines({"           char Entry[32];", "           char EntryStr[80];"});
     if (!block.Native) {
         print.Lines({"           char Section[80];", "           char DriverBasename[16];",
-                     "           char IniFilename[256];"});
+                     "           char IniFilename[256];", "           char WorkingDir[256];"});
     }
 }
 
@@ -787,14 +787,14 @@ void WriteInitDriver(Printer& print, const BLOCKINFO& block) {
     }
     print.Lines({
         "           // get current driver's base name",
-        "           lstrcpy(DriverBasename,pPtr->DriverName);",
+        "           lstrcpyn(DriverBasename,pPtr->DriverName,sizeof(DriverBasename));",
         "           wIndex = 0;",
         "           while ((DriverBasename[wIndex]) && (DriverBasename[wIndex] != '.')) wIndex++;",
         "           if (DriverBasename[wIndex] == '.') DriverBasename[wIndex] = '\\0';",
         "           // get name of current driver's initialization file",
         "           GetAppSection(Section);",
-        R"(           GetPrivateProfileString(Section,"working dir","",(LPSTR)IniFilename,sizeof(IniFilename),"rizezeri.ini");)",
-        R"(           wsprintf(IniFilename,"%s\\%s\\%s.ini",IniFilename,DriverBasename,DriverBasename);)",
+        R"(           GetPrivateProfileString(Section,"working dir","",(LPSTR)WorkingDir,sizeof(WorkingDir),"rizezeri.ini");)",
+        R"(           wsprintf(IniFilename,"%s\\%s\\%s.ini",WorkingDir,DriverBasename,DriverBasename);)",
     });
     WriteDriverList(print, {{"what", "interrupt"},
                             {"combo", "IDC_COMBO_DSPINT"},

@@ -247,6 +247,7 @@ void WriteIncludes(Printer& print, const BLOCKINFO& block) {
         "#include <string.h>",
         "#include <stdio.h>",
         "#include <stdlib.h>",
+        "#include <ctype.h>",
         "#include <dos.h>",
         "#include <htmlhelp.h>",
     });

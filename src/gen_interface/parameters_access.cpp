@@ -49,14 +49,14 @@ void WriteDriverIniLookup(Printer& print) {
     print.Lines({
         "    if (ID == IDC_COMBO_DSPINT || ID == IDC_COMBO_SYNCIN || ID == IDC_COMBO_SYNCOUT){",
         "      // get current driver's base name",
-        "      lstrcpy(DriverBasename,pPtr->DriverName);",
+        "      lstrcpyn(DriverBasename,pPtr->DriverName,sizeof(DriverBasename));",
         "      wIndex = 0;",
         "      while ((DriverBasename[wIndex]) && (DriverBasename[wIndex] != '.')) wIndex++;",
         "      if (DriverBasename[wIndex] == '.') DriverBasename[wIndex] = '\\0';",
         "      // get name of current driver's initialization file",
         "      GetAppSection(Section);",
-        R"(      GetPrivateProfileString(Section,"working dir","",(LPSTR)IniFilename,sizeof(IniFilename),"rizezeri.ini");)",
-        R"(      wsprintf(IniFilename,"%s\\%s\\%s.ini",IniFilename,DriverBasename,DriverBasename);)",
+        R"(      GetPrivateProfileString(Section,"working dir","",(LPSTR)WorkingDir,sizeof(WorkingDir),"rizezeri.ini");)",
+        R"(      wsprintf(IniFilename,"%s\\%s\\%s.ini",WorkingDir,DriverBasename,DriverBasename);)",
         "    }",
     });
 }
@@ -291,13 +291,13 @@ void WriteDriverCases(Printer& print) {
     print.Lines(
         {
             "        case IDC_COMBO_DRIVER:",
-            "          lstrcpy(OldDriverName, pPtr->DriverName);",
-            "          lstrcpy(pPtr->DriverName, (char *)val);",
+            "          lstrcpyn(OldDriverName, pPtr->DriverName, sizeof(OldDriverName));",
+            "          lstrcpyn(pPtr->DriverName, (char *)val, sizeof(pPtr->DriverName));",
             "          if (lstrcmpi(OldDriverName,pPtr->DriverName)){",
             "            // change DSP board drivers",
             "            if (ChangeDriver(pPtr->DriverName, sPtr->hRTParam, &sPtr->hDriver, &sPtr->lpfnVexaSendCommand) != USR_NO_ERR){",
             "              // restore driver name to parameter structure",
-            "              lstrcpy(pPtr->DriverName,OldDriverName);",
+            "              lstrcpyn(pPtr->DriverName,OldDriverName,sizeof(pPtr->DriverName));",
             "              RC = USR_ERR_DSPC;  // return driver error",
             "              break;",
             "            }",
@@ -402,6 +402,7 @@ void WriteUserSetParameterProc(OutputFile& file, const BLOCKINFO& block) {
             "    char               OldDriverName[16];",
             "    char               DriverBasename[16];",
             "    char               IniFilename[256];",
+            "    char               WorkingDir[256];",
         });
     }
     WriteStructureDeclarations(print, block, 18);

@@ -30,9 +30,10 @@ void WriteCompileCase(Printer& print, std::string_view title,
 }
 
 // The driver command of the block and link steps: a native block passes the
-// first word of its "DLLHEADER" resource.
+// first word of its "DLLHEADER" resource, cast to the type of the argument
+// that the other driver calls fill with a window handle.
 std::string LoadCommand(const Printer& print, const BLOCKINFO& block, std::string_view command) {
-    const std::string_view argument = block.Native ? "(long)*lpResource" : "NULL";
+    const std::string_view argument = block.Native ? "(HWND)(LONG)*lpResource" : "NULL";
     return print.Fill(
         "         if (!VexaSendCommand (sPtr->hDriver, <command>, <argument>, (LONG)sPtr->hRTParam)) {",
         {{"command", command}, {"argument", argument}});

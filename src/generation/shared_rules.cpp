@@ -79,6 +79,11 @@ std::string IntegerName(std::string_view blockName) {
     if (result.size() < 2) {
         return result + "i";
     }
+    // Where the second letter already is an i, making it "I" would give the
+    // float name again as Windows compares file names: the "I" goes before it.
+    if (result[1] == 'i' || result[1] == 'I') {
+        return result.insert(1, "I");
+    }
     result[1] = 'I';
     return result;
 }
@@ -198,10 +203,8 @@ bool BreaksLiteral(std::string_view text, char quote) {
     return false;
 }
 
-std::string LiteralBody(std::string_view text, char quote) {
-    if (!BreaksLiteral(text, quote)) {
-        return std::string(text);
-    }
+// Every backslash, quote and line end escaped.
+std::string EscapedBody(std::string_view text, char quote) {
     std::string body;
     for (char c : text) {
         if (c == '\\' || c == quote) {
@@ -216,6 +219,25 @@ std::string LiteralBody(std::string_view text, char quote) {
         }
     }
     return body;
+}
+
+std::string LiteralBody(std::string_view text, char quote) {
+    return BreaksLiteral(text, quote) ? EscapedBody(text, quote) : std::string(text);
+}
+
+// A whole number typed with leading zeros would read as octal in C: the
+// zeros go, keeping one digit.
+std::string WithoutLeadingZeros(std::string text) {
+    size_t start = text.find_first_not_of(" \t");
+    if (start < text.size() && (text[start] == '-' || text[start] == '+')) {
+        ++start;
+    }
+    const size_t end = text.find_last_not_of(" \t") + 1;
+    if (start >= end || text[start] != '0' || text.find_first_not_of("0123456789", start) < end) {
+        return text;
+    }
+    const size_t digits = std::min(text.find_first_not_of('0', start), end - 1);
+    return text.erase(start, digits - start);
 }
 
 }  // namespace
@@ -234,7 +256,7 @@ std::string NumericDefault(std::string_view typed) {
     if (typed.find_first_not_of(" \t") == std::string_view::npos) {
         return "0";
     }
-    return std::string(typed);
+    return WithoutLeadingZeros(std::string(typed));
 }
 
 std::string CharLiteral(std::string_view typed) {
@@ -245,7 +267,7 @@ std::string CharLiteral(std::string_view typed) {
 }
 
 std::string StringLiteral(std::string_view typed) {
-    return "\"" + LiteralBody(typed, '"') + "\"";
+    return "\"" + EscapedBody(typed, '"') + "\"";
 }
 
 }  // namespace bw

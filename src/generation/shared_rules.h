@@ -37,7 +37,9 @@ std::string Identifier(std::string_view name, int index);
 std::string UpperIdentifier(std::string_view name, int index);
 
 // The block name of the integer DSP variant: the second character replaced by
-// "I", or "i" appended to a one-character name.
+// "I", or "i" appended to a one-character name; a second character that is an
+// i keeps its place behind an inserted "I", so the two names differ also
+// without regard to case.
 std::string IntegerName(std::string_view blockName);
 
 // True when some used parameter is a File Open control (the interface source
@@ -105,13 +107,16 @@ std::vector<int> UsedParameters(const BLOCKINFO& block);
 // Defaults typed by the user, as written into generated C. Templates and
 // untouched records can hold empty defaults, and a typed text can hold a
 // character that ends its literal early.
-// A number: as typed, or "0" when blank.
+// A number: as typed, or "0" when blank; a whole number typed with leading
+// zeros loses them, so that C does not read it as octal.
 std::string NumericDefault(std::string_view typed);
-// A character or string literal, quotes included: the text as typed unless
-// that would break the literal (an unescaped quote, a lone backslash, a line
-// end), in which case every backslash, quote and line end is escaped so that
-// the literal holds exactly what was typed. An empty character is '\0'.
+// A character literal, quotes included: the text as typed unless that would
+// break the literal (an unescaped quote, a lone backslash, a line end), in
+// which case every backslash, quote and line end is escaped so that the
+// literal holds exactly what was typed. An empty character is '\0'.
 std::string CharLiteral(std::string_view typed);
+// A string literal, quotes included, that holds exactly what was typed:
+// every backslash, quote and line end escaped.
 std::string StringLiteral(std::string_view typed);
 
 }  // namespace bw

@@ -1,28 +1,25 @@
 // The generated PC project of a block compiles as one whole: the generation
 // run writes the block's folder, and the MinGW cross compiler and resource
 // compiler build the interface source, the user source and the resource
-// script to object files against our stand-in for the host's headers.
-// Linking needs the host's own library, which we do not have.
+// script to object files against our stand-in for the host's headers, then
+// link them into the block's DLL with its module definition against a stub
+// import library of the stand-in.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "generation/shared_rules.h"
 #include "run/generation_run.h"
 #include "support/generate.h"
 #include "support/recording_prompts.h"
 
 namespace bw {
 namespace {
-
-namespace fs = std::filesystem;
 
 const char* const C_COMPILER = "i686-w64-mingw32-gcc";
 const char* const RESOURCE_COMPILER = "i686-w64-mingw32-windres";
@@ -243,24 +240,6 @@ bool ToolPresent(const char* tool) {
     return std::system((std::string(tool) + " --version >/dev/null 2>&1").c_str()) == 0;
 }
 
-// A copy of the generated folder in which every header can also be found by
-// its lower-case name, as the case-blind Windows tools find it.
-void CopyWithLowerCaseHeaders(const std::string& from, const std::string& to) {
-    fs::copy(from, to, fs::copy_options::recursive);
-    std::vector<fs::path> headers;
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(to)) {
-        if (entry.is_regular_file() && LowerCase(entry.path().extension().string()) == ".h") {
-            headers.push_back(entry.path());
-        }
-    }
-    for (const fs::path& header : headers) {
-        const fs::path lower = header.parent_path() / LowerCase(header.filename().string());
-        if (!fs::exists(lower)) {
-            fs::create_symlink(header.filename(), lower);
-        }
-    }
-}
-
 // Runs command in folder; false with the tool's output in output on failure.
 bool RunTool(const std::string& folder, const std::string& command, std::string& output) {
     const std::string log = folder + "tool.log";
@@ -274,21 +253,42 @@ bool IsResourceScript(const std::string& file) {
     return file.size() > 3 && file.compare(file.size() - 3, 3, ".rc") == 0;
 }
 
-// A call of something no header declares is an error, not a guess. The
-// driver command's third argument takes a window handle in some generated
-// calls and a number in others, so a mismatch there stays a warning also
-// where newer compilers make it an error.
+// A call of something no header declares, and a number passed for a pointer,
+// are errors, as newer compilers make them.
 std::string CompileCommand(const std::string& file) {
     const std::string include =
         " -I. -I'" + std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/host_sdk' ";
     if (!IsResourceScript(file)) {
         return std::string(C_COMPILER) +
                " -c -Wall -Werror=implicit-function-declaration -Werror=implicit-int"
-               " -Wno-error=int-conversion" +
+               " -Werror=int-conversion" +
                include + "'" + file + "' -o '" + file + ".o'";
     }
     return std::string(RESOURCE_COMPILER) + include + "'" + file + "' -O coff -o '" + file +
            ".res'";
+}
+
+// The stand-in host's routines built into a DLL in folder, with the import
+// library libbdhost.a beside it.
+bool BuildStubLibrary(const std::string& folder) {
+    std::string output;
+    const std::string sdk = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/host_sdk";
+    return RunTool(folder,
+                   std::string(C_COMPILER) + " -shared -I'" + sdk + "' '" + sdk +
+                       "/host_stubs.c' -o bdhost.dll -Wl,--out-implib,libbdhost.a",
+                   output);
+}
+
+// The block's DLL: its objects and resources, exporting what its module
+// definition names (the linker refuses an export nothing defines). The .def
+// names the entry points undecorated, as the host's linker resolves them.
+std::string LinkCommand(const std::string& name, const std::vector<std::string>& objects) {
+    std::string command = std::string(C_COMPILER) + " -shared -o '" + name + ".dll'";
+    for (const std::string& object : objects) {
+        command += " '" + object + "'";
+    }
+    return command + " '" + name + ".rc.res' '" + name +
+           ".def' -Wl,--enable-stdcall-fixup -L. -lbdhost -lcomdlg32 -lgdi32 -lhtmlhelp";
 }
 
 // The C names ("_UserExecProc@12" gives "UserExecProc") of the global symbols
@@ -353,7 +353,7 @@ void ExpectObjectsFitTogether(const std::string& folder, const BLOCKINFO& block,
 
 class BlockCompile : public ::testing::TestWithParam<MatrixBlock> {};
 
-TEST_P(BlockCompile, GeneratedProjectCompilesToObjectFiles) {
+TEST_P(BlockCompile, GeneratedProjectCompilesAndLinks) {
     for (const char* tool : {C_COMPILER, RESOURCE_COMPILER, SYMBOL_LISTER}) {
         if (!ToolPresent(tool)) {
             GTEST_SKIP() << tool << " absent: install gcc-mingw-w64-i686 and "
@@ -372,8 +372,8 @@ TEST_P(BlockCompile, GeneratedProjectCompilesToObjectFiles) {
     ASSERT_EQ(RunGeneration(generated, run.environment).outcome, RunOutcome::Completed)
         << entry.what;
     ASSERT_TRUE(run.prompts.messages.empty()) << run.prompts.messages.front();
-    const std::string folder = dir.path() + "compile/";
-    CopyWithLowerCaseHeaders(dir.path() + "generated", folder);
+    const std::string folder = dir.path() + "generated/";
+    ASSERT_TRUE(BuildStubLibrary(folder)) << "the stub import library of the host does not build";
 
     const std::string& name = block.BlockName;
     std::vector<std::string> objects;
@@ -392,6 +392,10 @@ TEST_P(BlockCompile, GeneratedProjectCompilesToObjectFiles) {
     }
     if (compiled) {
         ExpectObjectsFitTogether(folder, block, objects);
+        std::string output;
+        EXPECT_TRUE(RunTool(folder, LinkCommand(name, objects), output))
+            << entry.what << ": the DLL does not link:\n"
+            << output;
     }
 }
 

@@ -118,9 +118,9 @@ const Rule RULES[] = {
     {"double matrix", [](BLOCKINFO& b) { b.Matrix = b.Double = 1; }, WriteDspSource,
      "    pPtr->PtrOut0->miDTFlag = HDT_DOUBLE;", 1},
     // The integer variant makes integers of everything but floating-point variables.
-    {"integer", IntegerPersistents, WriteDspHeader, "  float        level;", 1},
-    {"integer", IntegerPersistents, WriteDspHeader, "  int          steps;", 1},
-    {"integer", IntegerPersistents, WriteDspHeader, "  int          buffer[16];", 1},
+    {"integer", IntegerPersistents, WriteDspHeader, "  float        _level;", 1},
+    {"integer", IntegerPersistents, WriteDspHeader, "  int          _steps;", 1},
+    {"integer", IntegerPersistents, WriteDspHeader, "  int          _buffer[16];", 1},
     // Prototypes are padded to 41 unless longer.
     {"long name", [](BLOCKINFO& b) { b.BlockName = "NFLongBlockNam"; }, WriteDspHeader,
      "void NFLongBlockNam_RESTART (PARAMS *pPtr);/* optional block restart routine */", 1},

@@ -17,13 +17,23 @@ TEST(DefaultLiterals, TypedTextBecomesALiteralThatCompiles) {
         {NumericDefault, "", "0"},
         {NumericDefault, "  ", "0"},
         {NumericDefault, "-1.5e3", "-1.5e3"},
+        // A whole number with leading zeros would be octal in C.
+        {NumericDefault, "09", "9"},
+        {NumericDefault, "010", "10"},
+        {NumericDefault, "-007", "-7"},
+        {NumericDefault, "+00", "+0"},
+        {NumericDefault, "0", "0"},
+        {NumericDefault, "08.5", "08.5"},
+        {NumericDefault, "0x1F", "0x1F"},
         {CharLiteral, "", "'\\0'"},
         {StringLiteral, "", "\"\""},
-        // Typed escapes that compile stay as typed.
+        // Typed character escapes that compile stay as typed.
         {CharLiteral, "\\n", "'\\n'"},
         {CharLiteral, "\\'", "'\\''"},
-        {StringLiteral, "line\\n", "\"line\\n\""},
         {StringLiteral, "say 'hi'", "\"say 'hi'\""},
+        // A text holds what was typed: a backslash is no escape in it.
+        {StringLiteral, "line\\n", "\"line\\\\n\""},
+        {StringLiteral, "c:\\data\\notes.txt", "\"c:\\\\data\\\\notes.txt\""},
         {CharLiteral, "\"", "'\"'"},
         // Text that would break the literal is escaped whole.
         {CharLiteral, "'", "'\\''"},

@@ -32,8 +32,8 @@ TEST(ParameterSections, LoadDefaultsStayValidCAndMatchWhatThePageSelects) {
         {TYPE_CHAR, "", {}, "'\\0'"},
         {TYPE_CHAR, "'", {}, "'\\''"},
         {TYPE_CHAR, "\\n", {}, "'\\\\'"},
-        // Text: a typed escape sequence is kept.
-        {TYPE_TEXT, "a\\tb", {}, "\"a\\tb\""},
+        // Text: what was typed, a backslash escaped (no tab made of it).
+        {TYPE_TEXT, "a\\tb", {}, "\"a\\\\tb\""},
         // Combo: the position of the last equal item (exact comparison), else 0.
         {TYPE_COMBO_BOX, "A", {"A", "B", "A"}, "2"},
         {TYPE_COMBO_BOX, "hann", {"Rect", "Hann"}, "0"},

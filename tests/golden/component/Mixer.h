@@ -41,7 +41,7 @@
 #define GNAME   "DSP"
 #define LNAME   "Simulation Library"
 #define BFNAME  "Mixer"
-#define BINAME  "MIxer"
+#define BINAME  "MIixer"
 
 // Whenever VERSION is changed, IDS_REV_NUMBER in the *.rc file should also be changed
 #define VERSION "4.00"

@@ -26,7 +26,7 @@
 
 #include <windows.h>
 #include "bddk.h"
-#include "myadd.h"
+#include "MyAdd.h"
 
 //============================================================================
 //  NOTE: User-added #include files should be placed in the following section.

@@ -20,7 +20,7 @@
 //============================================================================
 */
 
-#include "_nfadd.h"
+#include "_NFAdd.h"
 
 #pragma DATA_SECTION(Params, ".tessa:ignore")
 PARAMS Params;

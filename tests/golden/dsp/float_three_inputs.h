@@ -73,10 +73,10 @@ typedef struct
   /*       C source file unless you really want them to be shared by   */
   /*       all instances of this block.                                */
   /*********************************************************************/
-  float        level;
-COMPLEX acc;
-  int          steps;
-  float        delay line[64];
+  float        _level;
+COMPLEX _acc;
+  int          _steps;
+  float        _delayline[64];
 
 } PARAMS;
 

@@ -20,7 +20,7 @@
 //============================================================================
 */
 
-#include "_niscale.h"
+#include "_NIScale.h"
 
 #pragma DATA_SECTION(Params, ".tessa:ignore")
 PARAMS Params;

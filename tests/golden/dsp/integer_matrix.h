@@ -32,6 +32,11 @@ typedef  unsigned int  BOOL;
 /* Data type constants */
 #define HDT_INT    0
 #define HDT_FLOAT  1
+#define HDT_DOUBLE 2
+#define HDT_LONG   3
+#define HDT_SHORT  4
+#define HDT_BYTE   5
+#define HDT_CHAR   6
 #define RC_REAL    0
 #define RC_COMPLEX 1
 
@@ -98,7 +103,7 @@ typedef struct
   /*       C source file unless you really want them to be shared by   */
   /*       all instances of this block.                                */
   /*********************************************************************/
-  int          frames;
+  int          _frames;
   int          *PtrPixelIn0;                  /* input 0 pixel data */
   int          *PtrPixelOut0;                 /* output 0 pixel data */
   int          *PtrPixelOut1;                 /* output 1 pixel data */

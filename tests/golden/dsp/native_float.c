@@ -20,7 +20,7 @@
 //============================================================================
 */
 
-#include "_nfmix.h"
+#include "_NFMix.h"
 
 #pragma DATA_SECTION(Params, ".tessa:ignore")
 PARAMS Params;

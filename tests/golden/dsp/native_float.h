@@ -62,9 +62,9 @@ typedef struct
   /*       C source file unless you really want them to be shared by   */
   /*       all instances of this block.                                */
   /*********************************************************************/
-COMPLEX acc;
-  int          count;
-  float        history[64];
+COMPLEX _acc;
+  int          _count;
+  float        _history[64];
 
 } PARAMS;
 

@@ -20,7 +20,7 @@
 //============================================================================
 */
 
-#include "_nffir.h"
+#include "_NFFir.h"
 
 #pragma DATA_SECTION(Params, ".tessa:ignore")
 PARAMS Params;

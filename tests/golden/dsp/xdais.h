@@ -83,7 +83,7 @@ typedef struct
   /*       C source file unless you really want them to be shared by   */
   /*       all instances of this block.                                */
   /*********************************************************************/
-  int          state;
+  int          _state;
 
 } PARAMS;
 

@@ -147,6 +147,7 @@
 #include <string.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <ctype.h>
 #include <dos.h>
 #include <htmlhelp.h>
 

@@ -265,14 +265,14 @@ BOOL PASCAL UserDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam
                   hItem = GetDlgItem(hDlg,IDC_COMBO_DRIVER);
                   index = (int)SendMessage(hItem,CB_GETCURSEL,0,0);
                   // copy current driver name to OldDriverName
-                  lstrcpy(OldDriverName,pPtr->DriverName);
+                  lstrcpyn(OldDriverName,pPtr->DriverName,sizeof(OldDriverName));
                   SendMessage(hItem,CB_GETLBTEXT,index,(LPARAM)(LPCSTR)pPtr->DriverName);
                   // check for driver change 
                   if (lstrcmpi(OldDriverName,pPtr->DriverName)){
                      // change DSP board drivers
                      if (ChangeDriver(pPtr->DriverName, sPtr->hRTParam, &sPtr->hDriver, &sPtr->lpfnVexaSendCommand) != USR_NO_ERR){
                        // restore driver name to parameter structure
-                       lstrcpy(pPtr->DriverName,OldDriverName);
+                       lstrcpyn(pPtr->DriverName,OldDriverName,sizeof(pPtr->DriverName));
                        GlobalUnlock(sPtr->hRTParam);
                        GlobalUnlock(hScratchParam);
                        GlobalUnlock(hParam);
@@ -457,6 +457,7 @@ BOOL PASCAL UserDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam
            char Section[80];
            char DriverBasename[16];
            char IniFilename[256];
+           char WorkingDir[256];
            // get pointer to block parameters
            hParam = GetHParam(hDlg);
            if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL){
@@ -532,14 +533,14 @@ BOOL PASCAL UserDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam
            }
            SendMessage(hItem,CB_SELECTSTRING,(UINT)-1,(DWORD)(LPSTR)pPtr->DriverName);
            // get current driver's base name
-           lstrcpy(DriverBasename,pPtr->DriverName);
+           lstrcpyn(DriverBasename,pPtr->DriverName,sizeof(DriverBasename));
            wIndex = 0;
            while ((DriverBasename[wIndex]) && (DriverBasename[wIndex] != '.')) wIndex++;
            if (DriverBasename[wIndex] == '.') DriverBasename[wIndex] = '\0';
            // get name of current driver's initialization file
            GetAppSection(Section);
-           GetPrivateProfileString(Section,"working dir","",(LPSTR)IniFilename,sizeof(IniFilename),"rizezeri.ini");
-           wsprintf(IniFilename,"%s\\%s\\%s.ini",IniFilename,DriverBasename,DriverBasename);
+           GetPrivateProfileString(Section,"working dir","",(LPSTR)WorkingDir,sizeof(WorkingDir),"rizezeri.ini");
+           wsprintf(IniFilename,"%s\\%s\\%s.ini",WorkingDir,DriverBasename,DriverBasename);
            // load interrupt combo box
            hItem = GetDlgItem(hDlg,IDC_COMBO_DSPINT);
            wNumInts = GetPrivateProfileInt("interrupts","NumInts",0,IniFilename);
@@ -652,6 +653,7 @@ int PASCAL UserSetParameterProc(HANDLE hParam, HANDLE hScratchParam, DWORD ID, v
     char               OldDriverName[16];
     char               DriverBasename[16];
     char               IniFilename[256];
+    char               WorkingDir[256];
     BLOCK_PARAM       *pPtr;
     SCRATCH_PARAM     *sPtr;
     RTBLOCK_PARAM     *bPtr;
@@ -675,14 +677,14 @@ int PASCAL UserSetParameterProc(HANDLE hParam, HANDLE hScratchParam, DWORD ID, v
 
     if (ID == IDC_COMBO_DSPINT || ID == IDC_COMBO_SYNCIN || ID == IDC_COMBO_SYNCOUT){
       // get current driver's base name
-      lstrcpy(DriverBasename,pPtr->DriverName);
+      lstrcpyn(DriverBasename,pPtr->DriverName,sizeof(DriverBasename));
       wIndex = 0;
       while ((DriverBasename[wIndex]) && (DriverBasename[wIndex] != '.')) wIndex++;
       if (DriverBasename[wIndex] == '.') DriverBasename[wIndex] = '\0';
       // get name of current driver's initialization file
       GetAppSection(Section);
-      GetPrivateProfileString(Section,"working dir","",(LPSTR)IniFilename,sizeof(IniFilename),"rizezeri.ini");
-      wsprintf(IniFilename,"%s\\%s\\%s.ini",IniFilename,DriverBasename,DriverBasename);
+      GetPrivateProfileString(Section,"working dir","",(LPSTR)WorkingDir,sizeof(WorkingDir),"rizezeri.ini");
+      wsprintf(IniFilename,"%s\\%s\\%s.ini",WorkingDir,DriverBasename,DriverBasename);
     }
 
     switch(ID){
@@ -769,13 +771,13 @@ int PASCAL UserSetParameterProc(HANDLE hParam, HANDLE hScratchParam, DWORD ID, v
             pPtr->Precision = *((int *)val);
             break;
         case IDC_COMBO_DRIVER:
-          lstrcpy(OldDriverName, pPtr->DriverName);
-          lstrcpy(pPtr->DriverName, (char *)val);
+          lstrcpyn(OldDriverName, pPtr->DriverName, sizeof(OldDriverName));
+          lstrcpyn(pPtr->DriverName, (char *)val, sizeof(pPtr->DriverName));
           if (lstrcmpi(OldDriverName,pPtr->DriverName)){
             // change DSP board drivers
             if (ChangeDriver(pPtr->DriverName, sPtr->hRTParam, &sPtr->hDriver, &sPtr->lpfnVexaSendCommand) != USR_NO_ERR){
               // restore driver name to parameter structure
-              lstrcpy(pPtr->DriverName,OldDriverName);
+              lstrcpyn(pPtr->DriverName,OldDriverName,sizeof(pPtr->DriverName));
               RC = USR_ERR_DSPC;  // return driver error
               break;
             }

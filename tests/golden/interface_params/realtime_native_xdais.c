@@ -62,7 +62,7 @@ int PASCAL UserRTCompileProc(HANDLE hBioInfo, HANDLE hParam,
 //---------------------------------------------------------------------------
       case RT_COMPILE_BLOCK:
          // compile and download real-time block
-         if (!VexaSendCommand (sPtr->hDriver, DRV_LOADBLOCK, (long)*lpResource, (LONG)sPtr->hRTParam)) {
+         if (!VexaSendCommand (sPtr->hDriver, DRV_LOADBLOCK, (HWND)(LONG)*lpResource, (LONG)sPtr->hRTParam)) {
              VexaSendCommand(sPtr->hDriver,DRV_ERRMSG,NULL,(LONG)sPtr->hRTParam);
              GlobalUnlock(hScratchParam);
              GlobalUnlock(hParam);
@@ -75,7 +75,7 @@ int PASCAL UserRTCompileProc(HANDLE hBioInfo, HANDLE hParam,
 //---------------------------------------------------------------------------
       case RT_COMPILE_LINK:
          // link real-time block diagram
-         if (!VexaSendCommand (sPtr->hDriver, DRV_COMPILELINK, (long)*lpResource, (LONG)sPtr->hRTParam)) {
+         if (!VexaSendCommand (sPtr->hDriver, DRV_COMPILELINK, (HWND)(LONG)*lpResource, (LONG)sPtr->hRTParam)) {
              VexaSendCommand(sPtr->hDriver,DRV_ERRMSG,NULL,(LONG)sPtr->hRTParam);
              GlobalUnlock(hScratchParam);
              GlobalUnlock(hParam);
@@ -225,14 +225,14 @@ BOOL PASCAL UserDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam
                   hItem = GetDlgItem(hDlg,IDC_COMBO_DRIVER);
                   index = (int)SendMessage(hItem,CB_GETCURSEL,0,0);
                   // copy current driver name to OldDriverName
-                  lstrcpy(OldDriverName,pPtr->DriverName);
+                  lstrcpyn(OldDriverName,pPtr->DriverName,sizeof(OldDriverName));
                   SendMessage(hItem,CB_GETLBTEXT,index,(LPARAM)(LPCSTR)pPtr->DriverName);
                   // check for driver change 
                   if (lstrcmpi(OldDriverName,pPtr->DriverName)){
                      // change DSP board drivers
                      if (ChangeDriver(pPtr->DriverName, sPtr->hRTParam, &sPtr->hDriver, &sPtr->lpfnVexaSendCommand) != USR_NO_ERR){
                        // restore driver name to parameter structure
-                       lstrcpy(pPtr->DriverName,OldDriverName);
+                       lstrcpyn(pPtr->DriverName,OldDriverName,sizeof(pPtr->DriverName));
                        GlobalUnlock(sPtr->hRTParam);
                        GlobalUnlock(hScratchParam);
                        GlobalUnlock(hParam);
@@ -459,6 +459,7 @@ int PASCAL UserSetParameterProc(HANDLE hParam, HANDLE hScratchParam, DWORD ID, v
     char               OldDriverName[16];
     char               DriverBasename[16];
     char               IniFilename[256];
+    char               WorkingDir[256];
     BLOCK_PARAM       *pPtr;
     SCRATCH_PARAM     *sPtr;
     RTBLOCK_PARAM     *bPtr;
@@ -482,14 +483,14 @@ int PASCAL UserSetParameterProc(HANDLE hParam, HANDLE hScratchParam, DWORD ID, v
 
     if (ID == IDC_COMBO_DSPINT || ID == IDC_COMBO_SYNCIN || ID == IDC_COMBO_SYNCOUT){
       // get current driver's base name
-      lstrcpy(DriverBasename,pPtr->DriverName);
+      lstrcpyn(DriverBasename,pPtr->DriverName,sizeof(DriverBasename));
       wIndex = 0;
       while ((DriverBasename[wIndex]) && (DriverBasename[wIndex] != '.')) wIndex++;
       if (DriverBasename[wIndex] == '.') DriverBasename[wIndex] = '\0';
       // get name of current driver's initialization file
       GetAppSection(Section);
-      GetPrivateProfileString(Section,"working dir","",(LPSTR)IniFilename,sizeof(IniFilename),"rizezeri.ini");
-      wsprintf(IniFilename,"%s\\%s\\%s.ini",IniFilename,DriverBasename,DriverBasename);
+      GetPrivateProfileString(Section,"working dir","",(LPSTR)WorkingDir,sizeof(WorkingDir),"rizezeri.ini");
+      wsprintf(IniFilename,"%s\\%s\\%s.ini",WorkingDir,DriverBasename,DriverBasename);
     }
 
     switch(ID){
@@ -512,13 +513,13 @@ int PASCAL UserSetParameterProc(HANDLE hParam, HANDLE hScratchParam, DWORD ID, v
             pPtr->Precision = *((int *)val);
             break;
         case IDC_COMBO_DRIVER:
-          lstrcpy(OldDriverName, pPtr->DriverName);
-          lstrcpy(pPtr->DriverName, (char *)val);
+          lstrcpyn(OldDriverName, pPtr->DriverName, sizeof(OldDriverName));
+          lstrcpyn(pPtr->DriverName, (char *)val, sizeof(pPtr->DriverName));
           if (lstrcmpi(OldDriverName,pPtr->DriverName)){
             // change DSP board drivers
             if (ChangeDriver(pPtr->DriverName, sPtr->hRTParam, &sPtr->hDriver, &sPtr->lpfnVexaSendCommand) != USR_NO_ERR){
               // restore driver name to parameter structure
-              lstrcpy(pPtr->DriverName,OldDriverName);
+              lstrcpyn(pPtr->DriverName,OldDriverName,sizeof(pPtr->DriverName));
               RC = USR_ERR_DSPC;  // return driver error
               break;
             }

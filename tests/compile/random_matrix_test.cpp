@@ -1,0 +1,448 @@
+// Seeded random definitions of the kind the wizard lets a user enter: each one
+// the checker accepts is generated and built as a whole. The host sources
+// compile with the MinGW cross compiler against our stand-in for the host's
+// headers, the resource script with its resource compiler, and the objects
+// link into a DLL with the generated module definition against a stub import
+// library of the stand-in; the DSP sources compile with the host compiler
+// against stand-in DSP headers. A failing seed is printed and its definition
+// written as a template, so `blockwright generate` reproduces it.
+//
+// BLOCKWRIGHT_MATRIX_SEEDS runs that many seeds instead of the default.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <random>
+#include <regex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "check/definition_check.h"
+#include "definition/template_file.h"
+#include "run/generation_run.h"
+#include "support/generate.h"
+#include "support/recording_prompts.h"
+
+namespace bw {
+namespace {
+
+namespace fs = std::filesystem;
+
+const int DEFAULT_SEEDS = 40;
+
+const std::string SDK = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/host_sdk";
+const std::string DSP_SDK = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/dsp_sdk";
+// What newer compilers refuse by default is refused here too.
+const std::string NEWER_ERRORS =
+    "-Werror=implicit-function-declaration -Werror=implicit-int -Werror=int-conversion";
+
+// ---------------------------------------------------------------------------
+// Random definitions.
+
+class RandomBlock {
+public:
+    explicit RandomBlock(unsigned seed) : random_(seed) {}
+
+    BLOCKINFO Build() {
+        BLOCKINFO b = NewBlock();
+        b.BlockName = Pick({"Gain", "Mixer", "Title", "Echo", "Fir", "x", "Delay_Line", "TitleBeta",
+                            "Ai", "Filter2"});
+        b.MenuName = Text("Menu");
+        b.GroupName = Text("Group");
+        b.LibraryName = Text("Library");
+        b.ShortDescription = Text("Short");
+        b.LongDescription = Text("Long") + "\r\n" + Text("Second line");
+        b.CompanyName = Text("Company");
+        b.Revision = "1.0";
+        b.IconFilename = Chance(4) ? "My Icon" : b.BlockName;
+        b.RealTime = Chance(3);
+        b.Matrix = Chance(4);
+        b.Square = b.Matrix && Chance(2);
+        b.Bitmap = Chance(6);
+        b.Image = b.Bitmap && Chance(2);
+        b.Real = Chance(5) ? 0 : 1;
+        b.Q = Chance(6);
+        b.QLevel = Number(0, 31);
+        b.UserControl = Chance(5);
+        b.WarningType = Number(0, 3);
+        for (int* precision : {&b.Character, &b.Byte, &b.ShortInteger, &b.Integer, &b.LongInteger,
+                               &b.FloatingPoint, &b.Double}) {
+            *precision = Chance(2);
+        }
+        if (b.RealTime) {
+            b.Native = Chance(3);
+            if (!b.Native && Chance(3)) {
+                b.xDAIS = 1;
+                b.AlgorithmName = Pick({"FIR", "Echo", "g711"});
+                b.VendorName = Pick({"TI", "Acme"});
+                b.Chip = Pick({6201, 6701, 5402});
+            }
+        }
+        Channels(b);
+        if (Chance(8) == 1 && !b.RealTime) {
+            b.BlockType = BLOCK_CONTROL;
+        }
+        const int parameters = Chance(25) ? MAX_PARAMETERS : Number(0, 24);
+        for (int p = 0; p < parameters; ++p) {
+            Parameter(b.Parameters[static_cast<size_t>(b.NumParameters++)]);
+        }
+        const int persistants = Chance(25) ? MAX_PERSISTANTS : Number(0, 6);
+        for (int v = 0; v < persistants; ++v) {
+            Persistant(b.Persistants[static_cast<size_t>(b.NumPersistants++)], b.RealTime != 0);
+        }
+        const int arrays = Chance(8) ? MAX_LOCAL_ARRAYS : Number(0, 4);
+        for (int a = 0; a < arrays; ++a) {
+            LocalArray(b, b.LocalArrays[static_cast<size_t>(b.NumLocalArrays++)]);
+        }
+        b.DeriveLocalSizeIsExpression();
+        return b;
+    }
+
+private:
+    int Number(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+    // True once in n.
+    int Chance(int n) { return Number(1, n) == 1 ? 1 : 0; }
+    template <typename T>
+    T Pick(std::initializer_list<T> choices) {
+        return *(choices.begin() + Number(0, static_cast<int>(choices.size()) - 1));
+    }
+    std::string Pick(std::initializer_list<const char*> choices) {
+        return Pick<const char*>(choices);
+    }
+
+    // Free text as users type it, with blanks, hyphens and the characters
+    // C and resource strings must escape.
+    std::string Text(const std::string& word) {
+        return word + Pick({"", " text", "-x", " 50% & more", " it's", " a\\b", " (c)"});
+    }
+
+    // A name unique among the block's names: their identifier forms differ
+    // in the number.
+    std::string Name() {
+        return Pick({"Gain", "low pass", "Level-", "Sample Rate", "Sample Freq", "mode", "Title",
+                     "a b c", "x"}) +
+               Pick({"", " ", "-", "_"}) + std::to_string(++names_);
+    }
+
+    void Channels(BLOCKINFO& b) {
+        const auto count = [this]() {
+            return Chance(10) ? MAX_CHANNELS : Pick({0, 1, 1, 2, 3, Number(0, 16)});
+        };
+        b.NumInputs = count();
+        b.NumOutputs = count();
+        if (b.NumInputs + b.NumOutputs == 0) {
+            b.NumOutputs = 1;
+        }
+        b.BlockType = BLOCKINFO::BlockTypeFor(b.NumInputs, b.NumOutputs);
+        for (int i = 0; i < b.NumInputs; ++i) {
+            b.InputChannelLabel[static_cast<size_t>(i)] = Chance(2) ? Text("in") : "";
+        }
+        for (int o = 0; o < b.NumOutputs; ++o) {
+            b.OutputChannelLabel[static_cast<size_t>(o)] = Chance(2) ? Text("out") : "";
+        }
+    }
+
+    std::string NumberDefault(bool decimal) {
+        std::string text = Pick({"0", "1", "09", "010", "-3", "+7", "100", "", "2"});
+        if (decimal && Chance(2)) {
+            text = Pick({"1.5", "0.25", "-2.0", "1e3", "08.5", ".5"});
+        }
+        return text;
+    }
+
+    void Parameter(PARAMINFO& p) {
+        p.ParameterName = Name();
+        p.ParameterType = Pick({TYPE_INTEGER, TYPE_FLOAT, TYPE_DOUBLE, TYPE_CHAR, TYPE_LONG,
+                                TYPE_SHORT, TYPE_BYTE, TYPE_TEXT, TYPE_RADIO_BUTTONS,
+                                TYPE_COMBO_BOX, TYPE_FILE_OPEN, TYPE_CHECK_BOX, TYPE_EXCLUDED});
+        p.ParameterDesc = Text("What it does");
+        p.ParameterConst = Number(0, 2);
+        p.ParameterSign = Chance(2);
+        switch (p.ParameterType) {
+            case TYPE_FLOAT:
+            case TYPE_DOUBLE:
+                p.ParameterDefault = NumberDefault(true);
+                break;
+            case TYPE_CHAR:
+                p.ParameterDefault = Pick({"", "x", "'", "\\", "\""});
+                break;
+            case TYPE_TEXT:
+                p.ParameterDefault =
+                    Pick({"", "hello", "c:\\data\\notes.txt", "say \"hi\"", "a\\n"});
+                break;
+            case TYPE_RADIO_BUTTONS:
+            case TYPE_COMBO_BOX:
+                for (int item = Number(0, Chance(50) ? 120 : 5); item > 0; --item) {
+                    p.ParameterItems.push_back(Text("Item") + std::to_string(item));
+                }
+                p.ParameterDefault = p.ParameterItems.empty() ? "" : p.ParameterItems.front();
+                break;
+            case TYPE_FILE_OPEN:
+                if (Chance(2)) {
+                    p.ParameterItems = {"Text|*.txt", "All|*.*"};
+                }
+                p.ParameterDefault = Pick({"", "c:\\data\\taps.txt", "taps.txt"});
+                break;
+            case TYPE_CHECK_BOX:
+                p.ParameterDefault = Pick({"", "Checked", "Unchecked"});
+                break;
+            default:
+                p.ParameterDefault = NumberDefault(false);
+        }
+    }
+
+    void Persistant(PERSISTANTINFO& v, bool realTime) {
+        v.PersistantName = Name();
+        v.PersistantType = Pick({TYPE_INTEGER, TYPE_FLOAT, TYPE_DOUBLE, TYPE_CHAR, TYPE_LONG,
+                                 TYPE_SHORT, TYPE_BYTE, TYPE_TEXT, TYPE_OTHER});
+        if (v.PersistantType == TYPE_OTHER) {
+            if (realTime) {
+                v.PersistantType = TYPE_FLOAT;
+            } else {
+                v.PersistantTypeOther = Pick({"DWORD", "HANDLE", "unsigned int"});
+            }
+        }
+        if (v.PersistantType == TYPE_TEXT) {
+            v.PersistantDefault = Pick({"none", "c:\\temp", ""});
+        } else if (v.PersistantType == TYPE_CHAR) {
+            v.PersistantDefault = Pick({"", "a", "'", "\\"});
+        } else if (v.PersistantType == TYPE_OTHER) {
+            v.PersistantDefault = Pick({"", "0"});  // a C expression of the type
+        } else {
+            v.PersistantDefault = NumberDefault(false);
+        }
+    }
+
+    void LocalArray(const BLOCKINFO& b, LOCALARRAYINFO& a) {
+        a.ArrayName = Name();
+        a.LocalPrecision = Pick({TYPE_INTEGER, TYPE_FLOAT, TYPE_DOUBLE, TYPE_CHAR, TYPE_LONG,
+                                 TYPE_SHORT, TYPE_BYTE, TYPE_EXCLUDED});
+        a.LocalSize = std::to_string(Number(1, 4096));
+        const std::vector<std::string> sizes = NumericParameters(b);
+        if (!b.RealTime && !sizes.empty() && Chance(2)) {
+            const auto pick = [&]() {
+                return sizes[static_cast<size_t>(Number(0, static_cast<int>(sizes.size()) - 1))];
+            };
+            a.LocalSize = Chance(2) ? pick() : pick() + "*" + pick();
+        }
+    }
+
+    static std::vector<std::string> NumericParameters(const BLOCKINFO& b) {
+        std::vector<std::string> names;
+        for (int p = 0; p < b.NumParameters; ++p) {
+            const PARAMINFO& parameter = b.Parameters[static_cast<size_t>(p)];
+            if (parameter.ParameterType == TYPE_INTEGER || parameter.ParameterType == TYPE_LONG) {
+                names.push_back(parameter.ParameterName);
+            }
+        }
+        return names;
+    }
+
+    std::mt19937 random_;
+    int names_ = 0;
+};
+
+// ---------------------------------------------------------------------------
+// Building one generated block.
+
+// What building one block gave: the tools' complaints, and the first error.
+struct BuildOutcome {
+    std::string error;     // empty when everything built
+    std::string warnings;  // the tools' warning lines
+};
+
+std::string Quote(const std::string& text) {
+    return "'" + text + "'";
+}
+
+// Runs command in folder; false with the tool's output added to output.
+bool Run(const std::string& folder, const std::string& command, std::string& output) {
+    const std::string log = folder + "tool.log";
+    const bool ok =
+        std::system(("cd " + Quote(folder) + " && " + command + " >tool.log 2>&1").c_str()) == 0;
+    output += ReadFileBytes(log);
+    return ok;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The stub import library of the stand-in host, built once.
+std::string StubLibrary(const std::string& folder) {
+    std::string output;
+    const bool built =
+        Run(folder,
+            "i686-w64-mingw32-gcc -shared -I" + Quote(SDK) + " " + Quote(SDK + "/host_stubs.c") +
+                " -o bdhost.dll -Wl,--out-implib,libbdhost.a",
+            output);
+    return built ? folder : "";
+}
+
+// Every C file of the generated folder, host side or DSP side.
+std::vector<std::string> CFiles(const std::string& folder, bool dsp) {
+    std::vector<std::string> files;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+        const std::string relative = fs::relative(entry.path(), folder).string();
+        const bool inDsp = relative.rfind("DSPCODE", 0) == 0 || relative.rfind("DSPCode", 0) == 0;
+        if (entry.is_regular_file() && EndsWith(relative, ".c") && inDsp == dsp) {
+            files.push_back(relative);
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+BuildOutcome BuildBlock(const std::string& folder, const BLOCKINFO& block,
+                        const std::string& stubs) {
+    BuildOutcome outcome;
+    const auto step = [&](const std::string& what, const std::string& command) {
+        std::string output;
+        const bool ok = Run(folder, command, output);
+        outcome.warnings += output;
+        if (!ok && outcome.error.empty()) {
+            outcome.error = what + ":\n" + output;
+        }
+        return ok;
+    };
+    const std::string name = block.BlockName;
+    std::string objects;
+    for (const std::string& file : CFiles(folder, false)) {
+        step(file + " does not compile", "i686-w64-mingw32-gcc -c -Wall " + NEWER_ERRORS +
+                                             " -I. -I" + Quote(SDK) + " " + Quote(file) + " -o " +
+                                             Quote(file + ".o"));
+        objects += " " + Quote(file + ".o");
+    }
+    step(name + ".rc does not compile", "i686-w64-mingw32-windres -I. -I" + Quote(SDK) + " " +
+                                            Quote(name + ".rc") + " -O coff -o resource.o");
+    if (outcome.error.empty()) {
+        step("the DLL does not link", "i686-w64-mingw32-gcc -shared -o " + Quote(name + ".dll") +
+                                          objects + " resource.o " + Quote(name + ".def") +
+                                          " -Wl,--enable-stdcall-fixup -L" + Quote(stubs) +
+                                          " -lbdhost -lcomdlg32 -lgdi32 -lhtmlhelp");
+    }
+    // An XDAIS block's DSP source includes the algorithm's module headers,
+    // which the XDAIS tools write, not this program: only the host side is
+    // built for it.
+    for (const std::string& file :
+         block.xDAIS ? std::vector<std::string>() : CFiles(folder, true)) {
+        const std::string directory = fs::path(file).parent_path().string();
+        step(file + " does not compile", "gcc -c -std=c99 -Wall -I" + Quote(directory) + " -I" +
+                                             Quote(DSP_SDK) + " " + Quote(file) + " -o " +
+                                             Quote(file + ".o"));
+    }
+    return outcome;
+}
+
+// The warnings of one kind ("-Wunused-variable"): how many, and the first.
+struct WarningKind {
+    int count = 0;
+    std::string example;
+};
+
+void CountWarnings(const std::string& output, std::map<std::string, WarningKind>& kinds) {
+    static const std::regex WARNING("[^\\n]*warning: [^\\n]*\\[(-W[^\\]]+)\\]");
+    for (auto it = std::sregex_iterator(output.begin(), output.end(), WARNING);
+         it != std::sregex_iterator(); ++it) {
+        WarningKind& kind = kinds[(*it)[1].str()];
+        if (kind.count++ == 0) {
+            kind.example = it->str();
+        }
+    }
+}
+
+int SeedCount() {
+    const char* text = std::getenv("BLOCKWRIGHT_MATRIX_SEEDS");
+    return text != nullptr && std::atoi(text) > 0 ? std::atoi(text) : DEFAULT_SEEDS;
+}
+
+bool ToolsPresent() {
+    for (const char* tool : {"i686-w64-mingw32-gcc", "i686-w64-mingw32-windres", "gcc"}) {
+        if (std::system((std::string(tool) + " --version >/dev/null 2>&1").c_str()) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+TEST(RandomMatrix, EveryAcceptedDefinitionCompilesAndLinks) {
+    if (!ToolsPresent()) {
+        GTEST_SKIP() << "the MinGW cross tools or gcc are absent: install gcc-mingw-w64-i686 and "
+                        "binutils-mingw-w64-i686 (scripts/install-deps.sh)";
+    }
+    TempDir dir;
+    const std::string stubs = StubLibrary(dir.path());
+    ASSERT_FALSE(stubs.empty()) << "the stub import library of the host does not build";
+
+    // Generating is quick and done here; the builds run on every core.
+    struct Job {
+        unsigned seed;
+        BLOCKINFO block;
+        std::string folder;
+        BuildOutcome outcome;
+    };
+    std::vector<Job> jobs;
+    std::map<std::string, int> refusals;  // by the key of the first error
+    for (int seed = 1; seed <= SeedCount(); ++seed) {
+        BLOCKINFO block = RandomBlock(static_cast<unsigned>(seed)).Build();
+        const std::vector<Finding> findings = CheckDefinition(block);
+        if (HasErrors(findings)) {
+            const auto error = std::find_if(findings.begin(), findings.end(), [](const Finding& f) {
+                return f.severity == Severity::Error;
+            });
+            ++refusals[error->key.substr(0, error->key.find_first_of("0123456789"))];
+            continue;
+        }
+        const std::string folder = dir.path() + "seed" + std::to_string(seed) + "/";
+        TestRun run(folder);
+        run.environment.workingDirectory = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/assets/";
+        BLOCKINFO generated = block;
+        generated.Directory = folder + "block";
+        const RunResult result = RunGeneration(generated, run.environment);
+        EXPECT_EQ(result.outcome, RunOutcome::Completed) << "seed " << seed;
+        jobs.push_back({static_cast<unsigned>(seed), block, folder + "block/", {}});
+    }
+    std::atomic<size_t> next{0};
+    const auto work = [&]() {
+        for (size_t j = next++; j < jobs.size(); j = next++) {
+            jobs[j].outcome = BuildBlock(jobs[j].folder, jobs[j].block, stubs);
+        }
+    };
+    std::vector<std::thread> workers;
+    for (unsigned w = 0; w < std::max(2u, std::thread::hardware_concurrency()); ++w) {
+        workers.emplace_back(work);
+    }
+    for (std::thread& worker : workers) {
+        worker.join();
+    }
+
+    std::map<std::string, WarningKind> warnings;
+    const fs::path failures = fs::temp_directory_path() / "blockwright-matrix";
+    for (const Job& job : jobs) {
+        CountWarnings(job.outcome.warnings, warnings);
+        if (!job.outcome.error.empty()) {
+            fs::create_directories(failures);
+            const std::string saved =
+                (failures / ("seed" + std::to_string(job.seed) + ".tbt")).string();
+            WriteTemplate(job.block, saved);
+            ADD_FAILURE() << "seed " << job.seed << " (" << saved << "): " << job.outcome.error;
+        }
+    }
+    std::cout << "[ matrix   ] " << jobs.size() << " definitions built\n";
+    for (const auto& [key, count] : refusals) {
+        std::cout << "[ refused  ] " << count << " by the checker for " << key << "\n";
+    }
+    for (const auto& [kind, warning] : warnings) {
+        std::cout << "[ warnings ] " << kind << ": " << warning.count
+                  << ", first: " << warning.example << "\n";
+    }
+}
+
+}  // namespace
+}  // namespace bw

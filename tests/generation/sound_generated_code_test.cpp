@@ -1,0 +1,175 @@
+// Generated lines that compiled before but were unsafe, or that broke for
+// definitions the pools allow: each rule here is checked on the text itself,
+// so the fault shows without a cross compiler.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "gen_component/component_files.h"
+#include "gen_dsp/dsp_files.h"
+#include "gen_interface/interface_source.h"
+#include "generation/shared_rules.h"
+#include "support/generate.h"
+
+namespace bw {
+namespace {
+
+PARAMINFO& AddParameter(BLOCKINFO& block, const std::string& name, int type) {
+    PARAMINFO& parameter = block.Parameters[static_cast<size_t>(block.NumParameters++)];
+    parameter.ParameterName = name;
+    parameter.ParameterType = type;
+    return parameter;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// The numbers the resource header gives the dialog's controls, by name; a
+// number given twice fails. (Dialogs and bitmaps are numbered apart.)
+std::map<std::string, int> ControlNumbers(const BLOCKINFO& block) {
+    static const std::regex DEFINE("#define (IDC_\\w+|IDBROWSE\\w+) +(\\d+)");
+    std::map<std::string, int> numbers;
+    std::map<int, std::string> owners;
+    for (const std::string& line : Lines(Generate(WriteResourceHeader, block, "hresourc.h"))) {
+        std::smatch match;
+        if (std::regex_search(line, match, DEFINE)) {
+            const int number = std::stoi(match[2]);
+            const auto [owner, fresh] = owners.emplace(number, match[1]);
+            EXPECT_TRUE(fresh) << match[1] << " and " << owner->second << " are both " << number;
+            numbers[match[1]] = number;
+        }
+    }
+    return numbers;
+}
+
+TEST(ControlNumbers, FullPoolsGiveEveryControlItsOwnNumber) {
+    BLOCKINFO edits = NewBlock();
+    for (int p = 0; p < MAX_PARAMETERS; ++p) {
+        AddParameter(edits, "File " + std::to_string(p), TYPE_FILE_OPEN);
+    }
+    const auto files = ControlNumbers(edits);
+    EXPECT_EQ(files.at("IDC_EDIT_FILE0"), 201);  // the ranges keep their starts
+    EXPECT_EQ(files.at("IDC_STRING_FILE0"), 51);
+    EXPECT_EQ(files.at("IDBROWSE_FILE0"), 604);
+
+    BLOCKINFO controls = NewBlock();
+    controls.UserControl = 1;
+    for (int p = 0; p < MAX_PARAMETERS; ++p) {
+        const int type =
+            p % 3 == 0 ? TYPE_RADIO_BUTTONS : (p % 3 == 1 ? TYPE_COMBO_BOX : TYPE_CHECK_BOX);
+        AddParameter(controls, "Choice " + std::to_string(p), type).ParameterItems = {"a", "b",
+                                                                                      "c"};
+    }
+    const auto choices = ControlNumbers(controls);
+    EXPECT_EQ(choices.at("IDC_BUTTON1"), 601);
+}
+
+TEST(ControlNumbers, OnlyTheFirstSampleRateIsTheHostsSampleFrequency) {
+    BLOCKINFO block = NewBlock();
+    AddParameter(block, "Sample Rate", TYPE_DOUBLE);
+    AddParameter(block, "Sample Freq", TYPE_DOUBLE);
+    const std::string header = Generate(WriteResourceHeader, block, "hresourc.h");
+    EXPECT_TRUE(Contains(header, "#define IDC_EDIT_SAMPLERATE"));
+    const std::string first = header.substr(header.find("#define IDC_EDIT_SAMPLERATE"));
+    EXPECT_TRUE(Contains(first.substr(0, first.find('\r')), "IDC_SAMPFREQ"));
+    const std::string second = header.substr(header.find("#define IDC_EDIT_SAMPLEFREQ"));
+    EXPECT_EQ(second.substr(0, second.find('\r')).find("IDC_SAMPFREQ"), std::string::npos);
+}
+
+TEST(ResourceScript, IconNamesWithBlanksAreQuoted) {
+    BLOCKINFO block = NewBlock();
+    block.IconFilename = "My Icon";
+    const std::string script = Generate(WriteResourceScript, block, "Gain.rc");
+    EXPECT_TRUE(Contains(script, "UserIcon    ICON \"My Icon.ico\"\r\n"));
+    EXPECT_TRUE(Contains(script, "UserIcon3d  ICON \"My Icon1.ico\"\r\n"));
+    block.IconFilename = "Gain";
+    EXPECT_TRUE(Contains(Generate(WriteResourceScript, block, "Gain.rc"), "ICON Gain.ico\r\n"));
+}
+
+TEST(GeneratedIncludes, TheBlocksOwnHeaderIsNamedWithItsCase) {
+    BLOCKINFO block = NewBlock();
+    block.BlockName = "MyGain";
+    EXPECT_TRUE(
+        Contains(Generate(WriteResourceScript, block, "MyGain.rc"), "#include \"MyGain.h\"\r\n"));
+    EXPECT_TRUE(
+        Contains(Generate(WriteUserSource, block, "MyGain.c"), "#include \"MyGain.h\"\r\n"));
+    block.RealTime = 1;
+    EXPECT_TRUE(
+        Contains(Generate(WriteDspSource, block, "_MyGain.c"), "#include \"_MyGain.h\"\r\n"));
+}
+
+TEST(IntegerName, DiffersFromTheFloatNameAlsoWithoutRegardToCase) {
+    EXPECT_EQ(IntegerName("NFAdd"), "NIAdd");  // the second letter made "I"
+    EXPECT_EQ(IntegerName("x"), "xi");
+    for (const char* name : {"TitleBeta", "TItle", "Mixer", "Ai"}) {
+        const std::string integer = IntegerName(name);
+        EXPECT_NE(LowerCase(integer), LowerCase(name)) << name;
+        EXPECT_EQ(integer.substr(0, 2), std::string(1, name[0]) + "I") << name;
+    }
+}
+
+TEST(InterfaceSource, DriverLinesAreBoundedAndHelpHasItsHeader) {
+    BLOCKINFO block = NewBlock();
+    block.RealTime = 1;
+    AddParameter(block, "Gain", TYPE_FLOAT);
+    const std::string source = Generate(WriteInterfaceSource, block, "IFGain.c");
+    EXPECT_TRUE(Contains(source, "#include <ctype.h>\r\n"));  // isalnum in the help case
+    EXPECT_TRUE(Contains(source, "isalnum("));
+    // The ini file name is formatted from a buffer of its own.
+    EXPECT_TRUE(Contains(source, "wsprintf(IniFilename,\"%s\\\\%s\\\\%s.ini\",WorkingDir,"));
+    EXPECT_FALSE(Contains(source, ".ini\",IniFilename,"));
+    // Driver names go into 16-byte buffers: every copy is bounded.
+    static const std::regex UNBOUNDED("lstrcpy\\((Old)?Driver\\w*|lstrcpy\\(pPtr->DriverName");
+    EXPECT_FALSE(std::regex_search(source, UNBOUNDED));
+    EXPECT_TRUE(
+        Contains(source, "lstrcpyn(DriverBasename,pPtr->DriverName,sizeof(DriverBasename));"));
+}
+
+TEST(InterfaceSource, NativeDriverCallsPassTheirResourceWordAsAHandle) {
+    BLOCKINFO block = NewBlock();
+    block.RealTime = 1;
+    block.Native = 1;
+    const std::string source = Generate(WriteInterfaceSource, block, "IFGain.c");
+    EXPECT_TRUE(Contains(source, "DRV_LOADBLOCK, (HWND)(LONG)*lpResource, (LONG)sPtr->hRTParam)"));
+    EXPECT_FALSE(Contains(source, "(long)*lpResource"));
+}
+
+TEST(DspHeader, NamesTheMembersAsTheSourceAndTheHostDo) {
+    BLOCKINFO block = NewBlock();
+    block.RealTime = 1;
+    block.Matrix = 1;
+    block.NumPersistants = 1;
+    block.Persistants[0] = {"acc-1", TYPE_FLOAT, "", "0"};
+    block.NumLocalArrays = 1;
+    block.LocalArrays[0].ArrayName = "delay line";
+    block.LocalArrays[0].LocalSize = "64";
+    const std::string header = Generate(WriteDspHeader, block, "_Gain.h");
+    EXPECT_TRUE(Contains(header, " " + Identifier("acc-1", 0) + ";\r\n"));
+    EXPECT_TRUE(Contains(header, Identifier("delay line", 0) + "[64];\r\n"));
+    EXPECT_FALSE(Contains(header, "acc-1;"));
+    // Every data-type constant the source can name is defined.
+    const std::string source = Generate(WriteDspSource, block, "_Gain.c");
+    static const std::regex CODE("HDT_[A-Z_]+");
+    std::set<std::string> used;
+    for (const std::string& text : {source, header}) {
+        for (auto it = std::sregex_iterator(text.begin(), text.end(), CODE);
+             it != std::sregex_iterator(); ++it) {
+            used.insert(it->str());
+        }
+    }
+    for (const char* code :
+         {"HDT_DOUBLE", "HDT_FLOAT", "HDT_LONG", "HDT_INT", "HDT_SHORT", "HDT_BYTE", "HDT_CHAR"}) {
+        used.insert(code);
+    }
+    for (const std::string& code : used) {
+        EXPECT_TRUE(Contains(header, "#define " + code + " ")) << code << " is not defined";
+    }
+}
+
+}  // namespace
+}  // namespace bw
