@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@ std::vector<std::string> SourceLines(const BLOCKINFO& block) {
     return Lines(Generate(WriteUserSource, block, block.BlockName + ".c"));
 }
 
-long CountPrefixed(const std::vector<std::string>& lines, const std::string& prefix) {
+std::ptrdiff_t CountPrefixed(const std::vector<std::string>& lines, const std::string& prefix) {
     return std::count_if(lines.begin(), lines.end(),
                          [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
 }

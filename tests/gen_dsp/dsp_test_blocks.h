@@ -3,6 +3,7 @@
 // Definitions of real-time blocks for the DSP generator tests.
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -76,7 +77,7 @@ inline bool Has(const std::vector<std::string>& lines, const std::string& line) 
 }
 
 // The position of line, or -1.
-inline long IndexOf(const std::vector<std::string>& lines, const std::string& line) {
+inline std::ptrdiff_t IndexOf(const std::vector<std::string>& lines, const std::string& line) {
     const auto at = std::find(lines.begin(), lines.end(), line);
     return at == lines.end() ? -1 : at - lines.begin();
 }

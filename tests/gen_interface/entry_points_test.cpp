@@ -144,7 +144,7 @@ TEST(InterfaceEntryPoints, PrecisionBranchesInTheirOrder) {
     BLOCKINFO block = GainBlock();
     block.Character = block.Bitmap = 0;
     const auto lines = Exec(block);
-    long previous = 0;
+    std::ptrdiff_t previous = 0;
     for (const char* type : {"BYTE", "SHORT", "INT", "LONG", "FLOAT", "DOUBLE"}) {
         const std::string branch = std::string("if (nPrecision == HDT_") + type + "){";
         const auto at = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) {
@@ -162,7 +162,7 @@ TEST(InterfaceEntryPoints, NoEnabledPrecisionStillCompiles) {
     block.Matrix = 1;
     const auto lines = Exec(block);
     EXPECT_EQ(CountContaining(lines, " output procedure"), 0);
-    const long error =
+    const std::ptrdiff_t error =
         IndexOf(lines, "        return(USR_ERR_PRC);   // return with error, data type mixup");
     ASSERT_GT(error, 0);
     EXPECT_EQ(At(lines, error - 2), "     {");
@@ -249,9 +249,10 @@ TEST(InterfaceDefaultSetup, PersistentVariablesGetValidInitialValues) {
     block.Persistants[6] = {"Custom", TYPE_OTHER, "", ""};
     block.Persistants[7] = {"Excluded", TYPE_EXCLUDED, "", "1"};
     const auto lines = DefaultSetup(block);
-    const long load = IndexOf(lines, "    UserLoadProc(hParam, hScratchParam, MNAME, RTBPARAM);");
+    const std::ptrdiff_t load =
+        IndexOf(lines, "    UserLoadProc(hParam, hScratchParam, MNAME, RTBPARAM);");
     EXPECT_EQ(At(lines, load - 1), "    // get default user parameters");
-    const long first = IndexOf(lines, "    // Initialize persistant variables");
+    const std::ptrdiff_t first = IndexOf(lines, "    // Initialize persistant variables");
     ASSERT_GT(first, load);
     ASSERT_LE(first + 8, static_cast<long>(lines.size()));
     const std::vector<std::string> expected = {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -110,12 +111,13 @@ inline bool Contains(const std::vector<std::string>& lines, const std::string& l
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-inline long Count(const std::vector<std::string>& lines, const std::string& line) {
+inline std::ptrdiff_t Count(const std::vector<std::string>& lines, const std::string& line) {
     return std::count(lines.begin(), lines.end(), line);
 }
 
 // Lines holding text anywhere.
-inline long CountContaining(const std::vector<std::string>& lines, const std::string& text) {
+inline std::ptrdiff_t CountContaining(const std::vector<std::string>& lines,
+                                      const std::string& text) {
     return std::count_if(lines.begin(), lines.end(),
                          [&](const std::string& l) { return l.find(text) != std::string::npos; });
 }
@@ -146,14 +148,15 @@ void ExpectRules(const Rule (&rules)[N], BLOCKINFO (*base)()) {
 }
 
 // Position of the first line equal to line at or after from, or -1.
-inline long IndexOf(const std::vector<std::string>& lines, const std::string& line, long from = 0) {
+inline std::ptrdiff_t IndexOf(const std::vector<std::string>& lines, const std::string& line,
+                              std::ptrdiff_t from = 0) {
     auto it = std::find(lines.begin() + from, lines.end(), line);
     return it == lines.end() ? -1 : it - lines.begin();
 }
 
 // The line at index, or "" outside the lines.
-inline std::string At(const std::vector<std::string>& lines, long index) {
-    return index < 0 || index >= static_cast<long>(lines.size())
+inline std::string At(const std::vector<std::string>& lines, std::ptrdiff_t index) {
+    return index < 0 || index >= static_cast<std::ptrdiff_t>(lines.size())
                ? ""
                : lines[static_cast<size_t>(index)];
 }

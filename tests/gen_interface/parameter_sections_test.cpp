@@ -184,9 +184,9 @@ TEST(ParameterSections, SaveUnlocksInReverseAndSavesSizesBeforeTheDriver) {
               IndexOf(lines, "    GlobalUnlock(hScratchParam);"));
     EXPECT_LT(IndexOf(lines, "    GlobalUnlock(hScratchParam);"),
               IndexOf(lines, "    GlobalUnlock(hParam);"));
-    const long sizes = IndexOf(lines,
-                               "    SaveParamL(Section, \"NumLocalElements0\", -1, "
-                               "pPtr->NumLocalElements0, FileName);");
+    const std::ptrdiff_t sizes = IndexOf(lines,
+                                         "    SaveParamL(Section, \"NumLocalElements0\", -1, "
+                                         "pPtr->NumLocalElements0, FileName);");
     ASSERT_GE(sizes, 0);
     EXPECT_LT(sizes, IndexOf(lines, "    // Save block's driver parameters to file"));
 }
