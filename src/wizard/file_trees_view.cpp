@@ -60,8 +60,8 @@ std::pair<QString, QString> StateTexts(FileState state) {
             return {QStringLiteral("unchanged"),
                     QStringLiteral("The file already held what this run would write.")};
         case FileState::Kept:
-            return {QStringLiteral("kept"),
-                    QStringLiteral("The existing file was kept as it was.")};
+            return {QStringLiteral("skipped"),
+                    QStringLiteral("Skipped: the existing file was kept as it was.")};
         case FileState::NotWritten:
             return {QStringLiteral("not written"),
                     QStringLiteral("Not written by this run; the earlier version is there.")};
