@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "check/reserved_names.h"
+#include "gen_dsp/dsp_files.h"
 #include "gen_dsp/xdais.h"
 #include "generation/paths.h"
 #include "generation/shared_rules.h"
@@ -106,24 +107,6 @@ bool PersistantHasDspMember(int type) {
         case TYPE_SHORT:
         case TYPE_BYTE:
         case TYPE_OTHER:
-            return true;
-        default:
-            return false;
-    }
-}
-
-// The parameter types that the DSP's PARAMS structure holds.
-bool ParameterHasDspMember(int type) {
-    switch (type) {
-        case TYPE_INTEGER:
-        case TYPE_LONG:
-        case TYPE_SHORT:
-        case TYPE_BYTE:
-        case TYPE_RADIO_BUTTONS:
-        case TYPE_COMBO_BOX:
-        case TYPE_FLOAT:
-        case TYPE_DOUBLE:
-        case TYPE_CHECK_BOX:
             return true;
         default:
             return false;

@@ -151,21 +151,17 @@ void WriteDataMembers(Printer& print, const BLOCKINFO& block) {
 
 // The member type of a parameter; null when the parameter has no member.
 const char* ParameterMemberType(const BLOCKINFO& block, int type) {
+    if (!ParameterHasDspMember(type)) {
+        return nullptr;
+    }
     switch (type) {
-        case TYPE_INTEGER:
-        case TYPE_LONG:
-        case TYPE_SHORT:
-        case TYPE_BYTE:
-        case TYPE_RADIO_BUTTONS:
-        case TYPE_COMBO_BOX:
-            return "  int          ";
         case TYPE_FLOAT:
         case TYPE_DOUBLE:
             return block.FloatingPoint != 0 ? "  float        " : "  int          ";
         case TYPE_CHECK_BOX:
             return "  BOOL         ";
         default:
-            return nullptr;
+            return "  int          ";
     }
 }
 
@@ -325,6 +321,23 @@ bool WriteDspHeader(OutputFile& file, const BLOCKINFO& block) {
     }
     WritePrototypes(print);
     return true;
+}
+
+bool ParameterHasDspMember(int type) {
+    switch (type) {
+        case TYPE_INTEGER:
+        case TYPE_LONG:
+        case TYPE_SHORT:
+        case TYPE_BYTE:
+        case TYPE_RADIO_BUTTONS:
+        case TYPE_COMBO_BOX:
+        case TYPE_FLOAT:
+        case TYPE_DOUBLE:
+        case TYPE_CHECK_BOX:
+            return true;
+        default:
+            return false;
+    }
 }
 
 }  // namespace bw
