@@ -5,8 +5,9 @@
 #   1. `blockwright generate` of the largest blocks against `cp -r` of the
 #      tree it produced, process start to exit                (budget 2.5)
 #   1b. `blockwright generate` again over that tree, where nothing changes
-#      and nothing is written, against the same `cp -r`: at most as slow as
-#      the first generation                                   (budget 2.5)
+#      and nothing is written, against the same `cp -r`       (budget 2.5)
+#   1c. the same against the first generation, timed alongside: at most as
+#      slow                                                    (budget 1.0)
 #   2. the same generation through the wizard's generate page, pump active,
 #      against the command line's generation, both timed inside one process
 #      so that neither start-up counts                         (budget 1.5)
@@ -86,6 +87,9 @@ for block in Largest LargestDsp; do
     times=$(pair nothing regenerate clean_copy copy)
     read -r regenerated copied <<<"$times"
     report "  1b. regenerate unchanged, against cp -r of its tree" "$regenerated" "$copied" 2.5
+    times=$(pair nothing regenerate clean_cli cli)
+    read -r regenerated generated <<<"$times"
+    report "  1c. regenerate unchanged, against generate" "$regenerated" "$generated" 1.0
     times=$("$bin/src/app/wizard_generate_bench" "$template" "$work/in-process" "$runs" 2>/dev/null) ||
         { echo "bench: wizard_generate_bench failed" >&2; exit 2; }
     read -r pumped generated <<<"$times"

@@ -107,6 +107,13 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     // beforehand: the file may change while it is read.
     std::string bytes;
     constexpr size_t PIECE = 256 * 1024;
+    // Room for the size it has now, so that a large file is not moved as it
+    // is read.
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(FileSystemPath(path), ec);
+    if (!ec) {
+        bytes.reserve(static_cast<size_t>(size) + PIECE);
+    }
     for (;;) {
         const size_t used = bytes.size();
         bytes.resize(used + PIECE);

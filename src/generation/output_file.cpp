@@ -21,30 +21,53 @@ thread_local std::unique_ptr<char[]> spareBuffer;
 
 }  // namespace
 
-WholeWrite WriteWholeFile(const std::string& path, std::string_view bytes) {
+WholeFileWriter::WholeFileWriter(const std::string& path) {
     if (IsForeignPath(path)) {
-        return WholeWrite::CannotOpen;
+        return;
     }
     CreateDirectoryPath(path);  // a failure shows in the open that follows
     // Beside the file, so that the rename stays on one file system and
     // replaces the file in one step.
-    const std::string target = NativePath(path);
-    const std::string temporary = target + ".tmp~";
-    std::FILE* out = OpenFile(temporary, "wb");
-    if (out == nullptr) {
+    target_ = NativePath(path);
+    temporary_ = target_ + ".tmp~";
+    out_ = OpenFile(temporary_, "wb");
+}
+
+WholeFileWriter::~WholeFileWriter() {
+    if (out_ != nullptr) {
+        std::fclose(out_);
+        std::error_code ec;
+        std::filesystem::remove(FileSystemPath(temporary_), ec);
+    }
+}
+
+void WholeFileWriter::Take(std::string_view piece) {
+    if (out_ != nullptr && !piece.empty()) {
+        written_ = written_ && std::fwrite(piece.data(), 1, piece.size(), out_) == piece.size();
+    }
+}
+
+WholeWrite WholeFileWriter::Commit() {
+    if (out_ == nullptr) {
         return WholeWrite::CannotOpen;
     }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-    const bool closed = std::fclose(out) == 0;
+    const bool closed = std::fclose(out_) == 0;
+    out_ = nullptr;
     // The rename fails where no file can stand (a folder in its place).
-    const WholeWrite result = !written || !closed                ? WholeWrite::CannotWrite
-                              : !MoveFileOver(temporary, target) ? WholeWrite::CannotOpen
-                                                                 : WholeWrite::Written;
+    const WholeWrite result = !written_ || !closed                 ? WholeWrite::CannotWrite
+                              : !MoveFileOver(temporary_, target_) ? WholeWrite::CannotOpen
+                                                                   : WholeWrite::Written;
     if (result != WholeWrite::Written) {
         std::error_code ec;
-        std::filesystem::remove(FileSystemPath(temporary), ec);
+        std::filesystem::remove(FileSystemPath(temporary_), ec);
     }
     return result;
+}
+
+WholeWrite WriteWholeFile(const std::string& path, std::string_view bytes) {
+    WholeFileWriter writer(path);
+    writer.Take(bytes);
+    return writer.Commit();
 }
 
 OutputFile::OutputFile(RunEnvironment& environment) : environment_(environment) {}
@@ -60,6 +83,7 @@ bool OutputFile::Open(const std::string& path) {
     path_ = path;
     open_ = false;
     text_.clear();
+    sink_ = nullptr;
     used_ = 0;
     if (IsForeignPath(path)) {
         return false;
@@ -78,6 +102,19 @@ bool OutputFile::Close() {
     }
     const std::string text = TakeText();
     return WriteWholeFile(path_, text) == WholeWrite::Written;
+}
+
+bool OutputFile::Open(const std::string& path, TextSink& sink) {
+    if (!Open(path)) {
+        return false;
+    }
+    sink_ = &sink;
+    return true;
+}
+
+void OutputFile::Finish() {
+    Flush();
+    open_ = false;
 }
 
 std::string OutputFile::TakeText() {
@@ -172,7 +209,11 @@ void OutputFile::Append(std::string_view text) {
 }
 
 void OutputFile::WriteOut(const char* data, size_t size) {
-    text_.append(data, size);
+    if (sink_ != nullptr) {
+        sink_->Take(std::string_view(data, size));
+    } else {
+        text_.append(data, size);
+    }
 }
 
 void OutputFile::Flush() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <span>
@@ -42,6 +43,33 @@ enum class WholeWrite {
 // stopped, path holds either what it held before or bytes, whole.
 WholeWrite WriteWholeFile(const std::string& path, std::string_view bytes);
 
+// Where a text goes piece by piece as it is produced, when it is not kept.
+class TextSink {
+public:
+    virtual ~TextSink() = default;
+    virtual void Take(std::string_view piece) = 0;
+};
+
+// The writing under WriteWholeFile, for a text handed over in pieces: a
+// temporary file beside path that replaces it by a rename on Commit, and is
+// removed when the writer goes without a Commit.
+class WholeFileWriter : public TextSink {
+public:
+    explicit WholeFileWriter(const std::string& path);
+    ~WholeFileWriter() override;
+    WholeFileWriter(const WholeFileWriter&) = delete;
+    WholeFileWriter& operator=(const WholeFileWriter&) = delete;
+
+    bool IsOpen() const { return out_ != nullptr; }
+    void Take(std::string_view piece) override;
+    WholeWrite Commit();
+
+private:
+    std::string target_, temporary_;
+    std::FILE* out_ = nullptr;
+    bool written_ = true;
+};
+
 // A generated file: CR LF written explicitly, the pump called and the
 // Stopping flag honoured on every write. The text is produced completely in
 // memory; nothing on the disk is touched before Close (or never, when the
@@ -62,7 +90,14 @@ public:
     bool Close();
     // Ends the file without writing it anywhere and gives its text.
     std::string TakeText();
+    // Starts the text of path as Open does, but hands it on to sink piece by
+    // piece as it is written instead of keeping it; Finish hands on the last.
+    bool Open(const std::string& path, TextSink& sink);
+    void Finish();
     bool IsOpen() const { return open_; }
+    // Room for a text of about this many bytes, so that a long text is not
+    // moved again and again as it grows.
+    void Reserve(size_t bytes) { text_.reserve(bytes); }
 
     // Pumps, then appends text unless Stopping is set.
     void WriteText(std::string_view text);
@@ -94,7 +129,8 @@ private:
 
     RunEnvironment& environment_;
     bool open_ = false;
-    std::string text_;  // what has left the buffer
+    std::string text_;          // what has left the buffer
+    TextSink* sink_ = nullptr;  // or where it has gone
     std::string path_;
     std::unique_ptr<char[]> buffer_;
     size_t used_ = 0;

@@ -1,6 +1,9 @@
 #include "generation/protection.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 #include "definition/file_bytes.h"
@@ -59,9 +62,11 @@ bool SameStampLine(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-bool SameContent(std::string_view existing, std::string_view generated) {
-    size_t a = 0;
-    size_t b = 0;
+namespace {
+
+// Compares the heads of existing and generated, line by line, and moves a and
+// b past them.
+bool SameHead(std::string_view existing, std::string_view generated, size_t& a, size_t& b) {
     for (int line = 0; line < HEAD_LINES && a < existing.size() && b < generated.size(); ++line) {
         const std::string_view lineA = LineAt(existing, a);
         const std::string_view lineB = LineAt(generated, b);
@@ -71,7 +76,126 @@ bool SameContent(std::string_view existing, std::string_view generated) {
         a += lineA.size();
         b += lineB.size();
     }
-    return existing.substr(a) == generated.substr(b);
+    return true;
+}
+
+constexpr size_t PIECE = 256 * 1024;
+
+// Reads pieces of file into bytes until they hold the head, or the file ends.
+bool ReadHead(std::FILE* file, std::string& bytes) {
+    auto lines = 0;
+    for (;;) {
+        const size_t used = bytes.size();
+        bytes.resize(used + PIECE);
+        const size_t got = std::fread(bytes.data() + used, 1, PIECE, file);
+        bytes.resize(used + got);
+        lines += static_cast<int>(
+            std::count(bytes.begin() + static_cast<ptrdiff_t>(used), bytes.end(), '\n'));
+        if (got < PIECE || lines >= HEAD_LINES) {
+            return std::ferror(file) == 0;
+        }
+    }
+}
+
+int LineEnds(std::string_view text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+}  // namespace
+
+bool SameContent(std::string_view existing, std::string_view generated) {
+    size_t a = 0;
+    size_t b = 0;
+    return SameHead(existing, generated, a, b) && existing.substr(a) == generated.substr(b);
+}
+
+std::optional<bool> FileHasSameContent(const std::string& path, std::string_view generated) {
+    ContentComparison comparison(path);
+    comparison.Take(generated);
+    return comparison.Result();
+}
+
+ContentComparison::ContentComparison(const std::string& path)
+    : file_(OpenFile(NativePath(path), "rb")) {}
+
+ContentComparison::~ContentComparison() {
+    if (file_ != nullptr) {
+        std::fclose(file_);
+    }
+}
+
+void ContentComparison::Take(std::string_view generated) {
+    if (differs_ || file_ == nullptr) {
+        return;
+    }
+    if (headDone_) {
+        Match(generated);
+        return;
+    }
+    head_.append(generated);
+    headLines_ += LineEnds(generated);
+    if (headLines_ >= HEAD_LINES) {
+        headDone_ = true;
+        differs_ = !CompareHeads();
+    }
+}
+
+std::optional<bool> ContentComparison::Result() {
+    if (file_ == nullptr) {
+        return std::nullopt;
+    }
+    if (!headDone_ && !differs_) {
+        headDone_ = true;
+        differs_ = !CompareHeads();
+    }
+    if (!differs_ && matched_ == pending_.size()) {
+        // The file must end where the text does.
+        char extra = 0;
+        differs_ = std::fread(&extra, 1, 1, file_) != 0;
+    }
+    unreadable_ = unreadable_ || std::ferror(file_) != 0;
+    if (unreadable_) {
+        return std::nullopt;
+    }
+    return !differs_ && matched_ == pending_.size();
+}
+
+// The text's head against the file's, then what follows the head in both.
+bool ContentComparison::CompareHeads() {
+    std::string existing;
+    if (!ReadHead(file_, existing)) {
+        unreadable_ = true;
+        return false;
+    }
+    size_t a = 0;
+    size_t b = 0;
+    if (!SameHead(existing, head_, a, b)) {
+        return false;
+    }
+    pending_ = existing.substr(a);
+    matched_ = 0;
+    Match(std::string_view(head_).substr(b));
+    head_.clear();
+    return !differs_;
+}
+
+// The text against the file's bytes that follow, read as they are needed.
+void ContentComparison::Match(std::string_view generated) {
+    while (!generated.empty() && !differs_) {
+        if (matched_ == pending_.size()) {
+            pending_.resize(PIECE);
+            pending_.resize(std::fread(pending_.data(), 1, PIECE, file_));
+            matched_ = 0;
+            if (pending_.empty()) {
+                differs_ = true;  // the file ends before the text does
+                return;
+            }
+        }
+        const size_t n = std::min(generated.size(), pending_.size() - matched_);
+        differs_ = generated.substr(0, n) != std::string_view(pending_).substr(matched_, n);
+        matched_ += n;
+        generated.remove_prefix(n);
+    }
 }
 
 bool Backup(const std::string& path, UserPrompts& prompts) {

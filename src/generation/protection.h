@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +21,39 @@ bool Backup(const std::string& path, UserPrompts& prompts);
 // same bytes, apart from the date and time that a file head gives as its
 // creation (a file whose text is as it was keeps the time it was made).
 bool SameContent(std::string_view existing, std::string_view generated);
+
+// SameContent for the file at path, read piece by piece so that a large file
+// is never held whole; nothing when the file cannot be read.
+std::optional<bool> FileHasSameContent(const std::string& path, std::string_view generated);
+
+// The same comparison for a text handed over in pieces as it is produced:
+// neither the text nor the file is ever held whole.
+class ContentComparison : public TextSink {
+public:
+    explicit ContentComparison(const std::string& path);
+    ~ContentComparison() override;
+    ContentComparison(const ContentComparison&) = delete;
+    ContentComparison& operator=(const ContentComparison&) = delete;
+
+    bool IsOpen() const { return file_ != nullptr; }
+    void Take(std::string_view generated) override;
+    // At the end of the text: whether the file holds it; nothing when the
+    // file could not be read.
+    std::optional<bool> Result();
+
+private:
+    bool CompareHeads();
+    void Match(std::string_view generated);
+
+    std::FILE* file_ = nullptr;
+    std::string head_;     // the text's head, until it is complete
+    int headLines_ = 0;    // the line ends in it
+    std::string pending_;  // bytes read from the file and not yet matched
+    size_t matched_ = 0;   // of pending_
+    bool headDone_ = false;
+    bool differs_ = false;
+    bool unreadable_ = false;
+};
 
 // The overwrite decision for one file of a run. Asks the overwrite question for
 // an existing file unless lastAnswer is Yes to All (the answer becomes the new

@@ -1,8 +1,10 @@
 #include "generation/splice.h"
 
 #include <algorithm>
+#include <bitset>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <system_error>
 
 #include "definition/file_bytes.h"
@@ -22,26 +24,26 @@ bool PreviousVersion::Open(const std::string& path) {
 }
 
 void PreviousVersion::Take(std::string bytes) {
+    Share(std::make_shared<const std::string>(std::move(bytes)));
+}
+
+void PreviousVersion::Share(std::shared_ptr<const std::string> bytes) {
     bytes_ = std::move(bytes);
-    lines_.clear();
-    size_t begin = 0;
-    while (begin < bytes_.size()) {
-        const size_t lf = bytes_.find('\n', begin);
-        const size_t end = lf == std::string::npos ? bytes_.size() : lf;
-        size_t text = end - begin;
-        if (text > 0 && bytes_[end - 1] == '\r') {
-            --text;
-        }
-        const size_t raw = (lf == std::string::npos ? end : end + 1) - begin;
-        lines_.push_back(Span{begin, text, raw});
-        begin += raw;
+    const std::string_view all(*bytes_);
+    lineBegins_.clear();
+    lineBegins_.reserve(all.size() / 32 + 1);  // about as many lines as a C source has
+    linesByPrefix_.clear();
+    for (size_t begin = 0; begin < all.size();) {
+        lineBegins_.push_back(begin);
+        const size_t lf = all.find('\n', begin);
+        begin = lf == std::string_view::npos ? all.size() : lf + 1;
     }
     next_ = 0;
     open_ = true;
 }
 
 bool PreviousVersion::ReadLine(std::string& line) {
-    if (next_ >= lines_.size()) {
+    if (next_ >= lineBegins_.size()) {
         return false;
     }
     line.assign(Text(next_++));
@@ -49,11 +51,40 @@ bool PreviousVersion::ReadLine(std::string& line) {
 }
 
 std::string_view PreviousVersion::Text(size_t i) const {
-    return std::string_view(bytes_).substr(lines_[i].begin, lines_[i].text);
+    std::string_view text = Raw(i);
+    if (text.ends_with('\n')) {
+        text.remove_suffix(1);
+    }
+    if (text.ends_with('\r')) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 std::string_view PreviousVersion::Raw(size_t i) const {
-    return std::string_view(bytes_).substr(lines_[i].begin, lines_[i].raw);
+    return RawLines(i, i + 1);
+}
+
+std::string_view PreviousVersion::RawLines(size_t first, size_t end) const {
+    const size_t to = end < lineBegins_.size() ? lineBegins_[end] : bytes_->size();
+    return std::string_view(*bytes_).substr(lineBegins_[first], to - lineBegins_[first]);
+}
+
+size_t PreviousVersion::NextLineBeginningWith(size_t line, std::string_view prefix) const {
+    auto indexed = linesByPrefix_.find(prefix);
+    if (indexed == linesByPrefix_.end()) {
+        std::vector<size_t> lines;
+        const std::string_view all(*bytes_);
+        for (size_t i = 0; i < lineBegins_.size(); ++i) {
+            if (all.substr(lineBegins_[i], prefix.size()) == prefix) {
+                lines.push_back(i);
+            }
+        }
+        indexed = linesByPrefix_.emplace(std::string(prefix), std::move(lines)).first;
+    }
+    const std::vector<size_t>& lines = indexed->second;
+    const auto next = std::lower_bound(lines.begin(), lines.end(), line);
+    return next == lines.end() ? lineBegins_.size() : *next;
 }
 
 void PreviousVersion::Attach(const SpliceLayout* layout, SpliceRecord* record) {
@@ -62,7 +93,7 @@ void PreviousVersion::Attach(const SpliceLayout* layout, SpliceRecord* record) {
     if (record_ != nullptr) {
         record_->layout = layout;
         record_->previousBytes = bytes_;
-        record_->copied.assign(lines_.size(), false);
+        record_->copied.assign(lineBegins_.size(), false);
         record_->unterminated.clear();
     }
 }
@@ -85,7 +116,9 @@ std::unique_ptr<PreviousVersion> CheckPreviousVersion(OutputFile& file,
     }
     UserPrompts* prompts = file.Environment().prompts;
     auto previous = std::make_unique<PreviousVersion>();
-    if (!previous->Open(NativePath(path))) {
+    if (record != nullptr && record->previousBytes) {
+        previous->Share(record->previousBytes);
+    } else if (!previous->Open(NativePath(path))) {
         if (prompts != nullptr) {
             prompts->showMessage(
                 "Unable to open file " + file.Path() + ", splice will not be attempted.",
@@ -109,7 +142,9 @@ std::string EndMarkerFor(std::string_view startMarker) {
 }
 
 bool MatchesMarker(std::string_view line, std::string_view marker) {
-    return line.substr(0, marker.size()) == marker;
+    // The first byte first: most lines are passed over without a compare.
+    return line.size() >= marker.size() && (marker.empty() || line.front() == marker.front()) &&
+           line.substr(0, marker.size()) == marker;
 }
 
 namespace {
@@ -123,12 +158,15 @@ std::string StartMarkerOf(std::string_view title) {
 struct Matcher {
     bool lenient = false;
 
-    bool operator()(std::string_view line, std::string_view marker) const {
+    std::string_view Stripped(std::string_view line) const {
         if (lenient) {
             const size_t text = line.find_first_not_of(" \t");
             line.remove_prefix(text == std::string_view::npos ? line.size() : text);
         }
-        return MatchesMarker(line, marker);
+        return line;
+    }
+    bool operator()(std::string_view line, std::string_view marker) const {
+        return MatchesMarker(Stripped(line), marker);
     }
     bool Any(std::string_view line, const std::vector<std::string>& markers) const {
         return std::any_of(markers.begin(), markers.end(),
@@ -137,6 +175,63 @@ struct Matcher {
 };
 
 enum class SectionEnd { EndMarker, NextSection, EndOfFile };
+
+// The first bytes of a set of markers, and the text they all begin with: a
+// line that begins with none of the bytes matches none of the markers and
+// costs one look, and lines without the shared beginning can be passed over.
+class MarkerLeads {
+public:
+    explicit MarkerLeads(std::initializer_list<const std::vector<std::string>*> markerLists) {
+        for (const std::vector<std::string>* markers : markerLists) {
+            for (const std::string& marker : *markers) {
+                Add(marker);
+            }
+        }
+    }
+    void Add(std::string_view marker) {
+        if (marker.empty()) {
+            any_ = true;
+        } else {
+            leads_.set(static_cast<unsigned char>(marker.front()));
+        }
+        if (first_) {
+            shared_.assign(marker);
+            first_ = false;
+        } else {
+            const auto differ =
+                std::mismatch(shared_.begin(), shared_.end(), marker.begin(), marker.end());
+            shared_.resize(static_cast<size_t>(differ.first - shared_.begin()));
+        }
+    }
+    bool MayBegin(std::string_view line) const {
+        return any_ || (!line.empty() && leads_.test(static_cast<unsigned char>(line.front())));
+    }
+    // What every marker begins with; empty when they share nothing.
+    std::string_view Shared() const { return shared_; }
+
+private:
+    std::bitset<256> leads_;
+    bool any_ = false;
+    std::string shared_;
+    bool first_ = true;
+};
+
+// The next line of previous, from its position on, that may be one of the
+// markers (matched in column 0); false at the end. The lines passed over
+// cannot be.
+bool ReadCandidate(PreviousVersion& previous, const MarkerLeads& leads, std::string_view& line) {
+    if (!leads.Shared().empty()) {
+        previous.Seek(previous.NextLineBeginningWith(previous.Position(), leads.Shared()));
+    }
+    while (previous.Position() < previous.LineCount()) {
+        line = previous.Text(previous.Position());
+        previous.Seek(previous.Position() + 1);
+        if (leads.MayBegin(line)) {
+            return true;
+        }
+    }
+    return false;
+}
 
 // The start markers of every section the layout knows, outer ones included.
 std::vector<std::string> KnownStarts(const SpliceLayout* layout) {
@@ -192,10 +287,17 @@ template <typename Take>
 SectionEnd ReadSectionBody(PreviousVersion& previous, std::string_view start, std::string_view end,
                            const std::vector<std::string>& stops, Matcher matches, Take take) {
     EndMarkerAhead endMarkerAhead(start, end, matches);
+    MarkerLeads leads({&stops});
+    leads.Add(start);
+    leads.Add(end);
     while (previous.Position() < previous.LineCount()) {
         const size_t at = previous.Position();
         const std::string_view line = previous.Text(at);
         previous.Seek(at + 1);
+        if (!leads.MayBegin(matches.Stripped(line))) {
+            take(at);
+            continue;
+        }
         if (matches(line, start)) {
             continue;
         }
@@ -220,6 +322,40 @@ std::vector<std::string> StopsFor(const PreviousVersion& previous,
     return stops;
 }
 
+// Copies lines of previous into file, each ended by CR LF. Lines that follow
+// one another and end in CR LF already go over as one run of bytes.
+class LineCopier {
+public:
+    LineCopier(OutputFile& file, const PreviousVersion& previous)
+        : file_(file), previous_(previous) {}
+
+    void Copy(size_t line) {
+        const bool endsAsWritten = previous_.Raw(line).ends_with("\r\n");
+        if (endsAsWritten && line == runEnd_ && runEnd_ > runBegin_) {
+            runEnd_ = line + 1;
+            return;
+        }
+        Finish();
+        if (endsAsWritten) {
+            runBegin_ = line;
+            runEnd_ = line + 1;
+        } else {
+            WriteLine(file_, previous_.Text(line));
+        }
+    }
+    void Finish() {
+        if (runEnd_ > runBegin_) {
+            file_.WriteText(previous_.RawLines(runBegin_, runEnd_));
+        }
+        runBegin_ = runEnd_ = 0;
+    }
+
+private:
+    OutputFile& file_;
+    const PreviousVersion& previous_;
+    size_t runBegin_ = 0, runEnd_ = 0;
+};
+
 // CopySection, except that before its start marker is found, a line that
 // ends one of the sections around it (fences) ends the search: a section
 // standing outside them is not theirs. markers names the section for the
@@ -228,9 +364,12 @@ bool CopyFencedSection(OutputFile& file, PreviousVersion& previous, std::string_
                        std::string_view end, const std::vector<std::string>& fences,
                        const std::vector<std::string>& markers) {
     const Matcher matches;
-    std::string line;
+    MarkerLeads leads({&fences});
+    leads.Add(start);
+    leads.Add(end);
+    std::string_view line;
     bool found = false;
-    while (previous.ReadLine(line)) {
+    while (ReadCandidate(previous, leads, line)) {
         if (matches(line, start)) {
             found = true;
             break;
@@ -244,13 +383,15 @@ bool CopyFencedSection(OutputFile& file, PreviousVersion& previous, std::string_
     }
     SpliceRecord* record = previous.Record();
     const size_t first = previous.Position();
+    LineCopier copier(file, previous);
     const SectionEnd how =
         ReadSectionBody(previous, start, end, StopsFor(previous, fences), matches, [&](size_t at) {
-            WriteLine(file, previous.Text(at));
+            copier.Copy(at);
             if (record != nullptr) {
                 record->copied[at] = true;
             }
         });
+    copier.Finish();
     if (record != nullptr && how != SectionEnd::EndMarker) {
         std::vector<std::string> titles;
         for (const std::string& marker : markers) {
@@ -280,8 +421,11 @@ bool CopyNestedLevel(OutputFile& file, PreviousVersion& previous,
     if (level + 1 == startMarkers.size()) {
         return CopyFencedSection(file, previous, start, end, fences, startMarkers);
     }
-    std::string line;
-    while (previous.ReadLine(line)) {
+    MarkerLeads leads({&fences});
+    leads.Add(start);
+    leads.Add(end);
+    std::string_view line;
+    while (ReadCandidate(previous, leads, line)) {
         if (MatchesMarker(line, start)) {
             fences.push_back(end);
             return CopyNestedLevel(file, previous, startMarkers, endMarkers, level + 1, fences);
@@ -576,7 +720,7 @@ std::optional<SpliceLeftovers> KeepLeftovers(
         return std::nullopt;
     }
     PreviousVersion previous;
-    previous.Take(record.previousBytes);
+    previous.Share(record.previousBytes);
     std::vector<Leftover> leftovers = FindLeftovers(previous, record);
     if (leftovers.empty()) {
         return std::nullopt;

@@ -13,6 +13,7 @@
 
 #include <ctime>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -57,16 +58,17 @@ enum class SpliceQuestion {
 struct SpliceRecord {
     // Set by the run before the generator starts: where the previous version
     // is when not in "KRSave" (the file itself, which nothing has replaced
-    // yet), and how the question is answered.
+    // yet), its bytes when the run has read them already, and how the
+    // question is answered.
     std::string previousPath;
     SpliceQuestion question = SpliceQuestion::Ask;
     // With a deferred question: the question, when a previous version was
     // offered, for the run to ask before it replaces the file.
     std::string deferredQuestion;
 
+    std::shared_ptr<const std::string> previousBytes;
     const SpliceLayout* layout = nullptr;  // set once the splice is on
-    std::string previousBytes;
-    std::vector<bool> copied;  // by line of the previous version
+    std::vector<bool> copied;              // by line of the previous version
     std::vector<UnterminatedSection> unterminated;
 };
 
@@ -77,6 +79,7 @@ public:
     bool Open(const std::string& path);
     // Takes the bytes of a previous version held in memory.
     void Take(std::string bytes);
+    void Share(std::shared_ptr<const std::string> bytes);
     bool IsOpen() const { return open_; }
 
     // The next line with its LF or CR LF end removed; false at the end of the
@@ -88,10 +91,15 @@ public:
     // The number of the line the next ReadLine returns, and a way back to it.
     size_t Position() const { return next_; }
     void Seek(size_t line) { next_ = line; }
-    size_t LineCount() const { return lines_.size(); }
+    size_t LineCount() const { return lineBegins_.size(); }
     // Line i without, and with, its line end as in the file.
     std::string_view Text(size_t i) const;
     std::string_view Raw(size_t i) const;
+    // Lines first up to end, with their line ends, as one run of bytes.
+    std::string_view RawLines(size_t first, size_t end) const;
+    // The first line from line on whose text begins with prefix, or
+    // LineCount(): a search for marker lines skips the lines between at once.
+    size_t NextLineBeginningWith(size_t line, std::string_view prefix) const;
 
     // The sections of this kind of file, whose start markers end a section
     // that lacks its own end marker; and where copies are noted. Both may be
@@ -101,11 +109,10 @@ public:
     SpliceRecord* Record() const { return record_; }
 
 private:
-    struct Span {
-        size_t begin, text, raw;
-    };
-    std::string bytes_;
-    std::vector<Span> lines_;
+    std::shared_ptr<const std::string> bytes_;
+    std::vector<size_t> lineBegins_;
+    // By prefix, the lines that begin with it, in order; filled as asked.
+    mutable std::map<std::string, std::vector<size_t>, std::less<>> linesByPrefix_;
     size_t next_ = 0;
     bool open_ = false;
     const SpliceLayout* layout_ = nullptr;

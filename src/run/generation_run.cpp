@@ -1,6 +1,8 @@
 #include "run/generation_run.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <memory>
 #include <optional>
 
 #include "definition/file_bytes.h"
@@ -45,23 +47,20 @@ std::string BackupPath(const std::string& path) {
     return directory + "KRSave\\" + name;
 }
 
-// What a file holds before the run touches it.
-struct ExistingFile {
-    bool exists = false;
-    std::optional<std::string> bytes;  // empty when it could not be read
-};
-
-ExistingFile ReadExisting(const std::string& path) {
-    ExistingFile existing;
-    existing.exists = FileExists(path);
-    if (existing.exists) {
-        existing.bytes = ReadBytes(path);
+// Whether the file at path already holds text. The splice has read a file it
+// carried sections over from (bytes); any other is compared piece by piece.
+bool HoldsAlready(const std::string& path, const std::shared_ptr<const std::string>& bytes,
+                  std::string_view text) {
+    if (bytes) {
+        return SameContent(*bytes, text);
     }
-    return existing;
+    return FileHasSameContent(path, text).value_or(false);
 }
 
-bool HoldsAlready(const ExistingFile& existing, std::string_view text) {
-    return existing.bytes && SameContent(*existing.bytes, text);
+// Whether the backup beside path holds what path holds, byte for byte.
+bool BackedUp(const std::string& path) {
+    const std::optional<std::string> bytes = ReadBytes(path);
+    return bytes && ReadBytes(BackupPath(path)) == bytes;
 }
 
 // The definition as the integer DSP variant's generators see it, for the
@@ -92,6 +91,26 @@ private:
     std::string blockName_;
 };
 
+// What a new text of path will take, guessed from the file it replaces.
+size_t SizeGuess(const std::string& path) {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(FileSystemPath(NativePath(path)), ec);
+    return ec ? 0 : static_cast<size_t>(size + size / 16);
+}
+
+// Writes the file's text into output with the splice as the record says.
+void RunGenerator(const BlockFile& file, OutputFile& output, BLOCKINFO& block,
+                  RunEnvironment& environment, SpliceRecord& splice) {
+    environment.splice = &splice;
+    if (file.integerVariant) {
+        IntegerVariant variant(block);
+        file.generator(output, block);
+    } else {
+        file.generator(output, block);
+    }
+    environment.splice = nullptr;
+}
+
 // The whole text of a generated file, produced in memory with the splice as
 // the record says; nothing when the file cannot be opened.
 std::optional<std::string> ProduceText(const BlockFile& file, const std::string& path,
@@ -101,23 +120,17 @@ std::optional<std::string> ProduceText(const BlockFile& file, const std::string&
     if (!output.Open(path)) {
         return std::nullopt;
     }
-    environment.splice = &splice;
-    if (file.integerVariant) {
-        IntegerVariant variant(block);
-        file.generator(output, block);
-    } else {
-        file.generator(output, block);
-    }
-    environment.splice = nullptr;
+    output.Reserve(SizeGuess(path));
+    RunGenerator(file, output, block, environment, splice);
     return output.TakeText();
 }
 
 // A splice record that carries every section over without asking, from the
 // file itself when it exists (nothing has replaced it yet).
-SpliceRecord DeferredSplice(const std::string& path, const ExistingFile& existing) {
+SpliceRecord DeferredSplice(const std::string& path, bool exists) {
     SpliceRecord splice;
     splice.question = SpliceQuestion::Deferred;
-    if (existing.exists) {
+    if (exists) {
         splice.previousPath = path;
     }
     return splice;
@@ -172,9 +185,10 @@ private:
     }
 
     // True when the file needs no replacing (reported as unchanged).
-    bool LeftAlone(const BlockFile& file, const std::string& path, const ExistingFile& existing,
-                   std::string_view text) {
-        if (!HoldsAlready(existing, text)) {
+    bool LeftAlone(const BlockFile& file, const std::string& path, bool exists,
+                   std::string_view text,
+                   const std::shared_ptr<const std::string>& spliced = nullptr) {
+        if (!exists || !HoldsAlready(path, spliced, text)) {
             return false;
         }
         Report(FileAction::Unchanged, file, path);
@@ -182,22 +196,22 @@ private:
     }
 
     // The overwrite decision and backup of one file, with its report.
-    bool Decide(const BlockFile& file, const std::string& path, const ExistingFile& existing) {
+    bool Decide(const BlockFile& file, const std::string& path, bool exists) {
         if (!DecideOverwrite(path, environment_, lastAnswer_)) {
-            ReportLeftAsItWas(file, path, existing);
+            ReportLeftAsItWas(file, path, exists);
             return false;
         }
         // The backup may have failed and the user agreed to overwrite anyway.
-        if (existing.bytes && ReadBytes(BackupPath(path)) == existing.bytes) {
+        if (exists && BackedUp(path)) {
             Report(FileAction::BackedUp, file, path);
         }
         return true;
     }
 
     void SaveTemplate(const BlockFile& file, const std::string& path) {
-        const ExistingFile existing = ReadExisting(path);
+        const bool exists = FileExists(path);
         const std::string text = TemplateText(block_, NativePath(path));
-        if (LeftAlone(file, path, existing, text) || !Decide(file, path, existing)) {
+        if (LeftAlone(file, path, exists, text) || !Decide(file, path, exists)) {
             return;
         }
         // A failure leaves the previous template as it was. The run goes on:
@@ -220,8 +234,8 @@ private:
         // The resource script names the copy: one that is not there is
         // reported, and the run goes on with the other files.
         const std::optional<std::string> bytes = ReadBytes(stock);
-        const ExistingFile existing = ReadExisting(path);
-        if ((bytes && LeftAlone(file, path, existing, *bytes)) || !Decide(file, path, existing)) {
+        const bool exists = FileExists(path);
+        if ((bytes && LeftAlone(file, path, exists, *bytes)) || !Decide(file, path, exists)) {
             return;
         }
         if (bytes && WriteWholeFile(path, *bytes) == WholeWrite::Written) {
@@ -233,9 +247,18 @@ private:
     }
 
     bool Generate(const BlockFile& file, const std::string& path) {
-        const ExistingFile existing = ReadExisting(path);
+        const bool exists = FileExists(path);
+        if (!exists && !FileExists(BackupPath(path))) {
+            return GenerateNew(file, path);
+        }
+        if (exists && GeneratesWhatItHolds(file, path)) {
+            if (!environment_.Stopping) {
+                Report(FileAction::Unchanged, file, path);
+            }
+            return true;
+        }
         // The splice question waits until the file is known to change.
-        SpliceRecord splice = DeferredSplice(path, existing);
+        SpliceRecord splice = DeferredSplice(path, exists);
         std::optional<std::string> text = ProduceText(file, path, block_, environment_, splice);
         if (!text) {
             prompts_.showMessage(CannotOpenMessage(path), MessageIcon::Exclamation);
@@ -244,19 +267,57 @@ private:
         if (environment_.Stopping) {
             return true;  // stopped part way (a question went unanswered): nothing touched
         }
-        if (LeftAlone(file, path, existing, *text) || !Decide(file, path, existing)) {
+        if (LeftAlone(file, path, exists, *text, splice.previousBytes) ||
+            !Decide(file, path, exists)) {
             return true;
         }
         if (!AskDeferredSplice(file, path, splice, text)) {
-            ReportLeftAsItWas(file, path, existing);
+            ReportLeftAsItWas(file, path, exists);
             return true;
         }
         if (!text || !KeepSpliceLeftovers(file, path, splice)) {
             // Replacing the file would lose the user's sections for good.
-            ReportLeftAsItWas(file, path, existing);
+            ReportLeftAsItWas(file, path, exists);
             return true;
         }
-        return Replace(file, path, existing, *text);
+        return Replace(file, path, exists, *text);
+    }
+
+    // A file with neither a version to compare with nor one to splice from:
+    // its text goes straight into a temporary file beside it, which takes
+    // its place once whole. Nothing is kept in memory.
+    bool GenerateNew(const BlockFile& file, const std::string& path) {
+        WholeFileWriter writer(path);
+        OutputFile output(environment_);
+        if (!writer.IsOpen() || !output.Open(path, writer)) {
+            prompts_.showMessage(CannotOpenMessage(path), MessageIcon::Exclamation);
+            return false;
+        }
+        SpliceRecord splice = DeferredSplice(path, false);
+        RunGenerator(file, output, block_, environment_, splice);
+        output.Finish();
+        if (environment_.Stopping) {
+            return true;  // stopped part way: the temporary file goes
+        }
+        if (!Decide(file, path, false)) {
+            return true;
+        }
+        return ReportReplacement(file, path, false, writer.Commit());
+    }
+
+    // Whether the existing file at path holds what the generator writes now,
+    // found by comparing the text piece by piece as it is produced: a file
+    // that stays as it was costs no copy of its text.
+    bool GeneratesWhatItHolds(const BlockFile& file, const std::string& path) {
+        ContentComparison comparison(path);
+        OutputFile output(environment_);
+        if (!comparison.IsOpen() || !output.Open(path, comparison)) {
+            return false;
+        }
+        SpliceRecord splice = DeferredSplice(path, true);
+        RunGenerator(file, output, block_, environment_, splice);
+        output.Finish();
+        return comparison.Result().value_or(false);
     }
 
     // The splice question the generator put off, asked now that the file is
@@ -277,11 +338,17 @@ private:
         return true;
     }
 
-    // Puts text in the file's place whole. False, with a message, when it
-    // cannot be: the run ends there and the file is as it was.
-    bool Replace(const BlockFile& file, const std::string& path, const ExistingFile& existing,
+    // Puts text in the file's place whole, and reports how that went.
+    bool Replace(const BlockFile& file, const std::string& path, bool exists,
                  std::string_view text) {
-        switch (WriteWholeFile(path, text)) {
+        return ReportReplacement(file, path, exists, WriteWholeFile(path, text));
+    }
+
+    // Reports how a file's replacement went. False, with a message, when it
+    // failed: the run ends there and the file is as it was.
+    bool ReportReplacement(const BlockFile& file, const std::string& path, bool exists,
+                           WholeWrite how) {
+        switch (how) {
             case WholeWrite::Written:
                 Report(FileAction::Written, file, path);
                 return true;
@@ -294,7 +361,7 @@ private:
                                      MessageIcon::Exclamation);
                 break;
         }
-        ReportLeftAsItWas(file, path, existing);
+        ReportLeftAsItWas(file, path, exists);
         return false;
     }
 
@@ -326,9 +393,8 @@ private:
     }
 
     // An existing file that the run did not replace is reported as skipped.
-    void ReportLeftAsItWas(const BlockFile& file, const std::string& path,
-                           const ExistingFile& existing) {
-        if (existing.exists) {
+    void ReportLeftAsItWas(const BlockFile& file, const std::string& path, bool exists) {
+        if (exists) {
             Report(FileAction::Skipped, file, path);
         }
     }
@@ -346,20 +412,18 @@ private:
 };
 
 // What the run would write for one file, or nothing for a file it would not
-// produce (a stock file missing).
+// produce (a stock file missing); splice tells what the splice did.
 std::optional<std::string> PreviewText(const BlockFile& file, const std::string& path,
-                                       BLOCKINFO& block, RunEnvironment& quiet,
-                                       const ExistingFile& existing, bool& splices) {
+                                       BLOCKINFO& block, RunEnvironment& quiet, bool exists,
+                                       SpliceRecord& splice) {
     switch (file.kind) {
         case FileKind::Template:
             return TemplateText(block, NativePath(path));
         case FileKind::StockCopy:
             return ReadBytes(quiet.workingDirectory + file.stockFile);
         case FileKind::Generated: {
-            SpliceRecord splice = DeferredSplice(path, existing);
-            std::optional<std::string> text = ProduceText(file, path, block, quiet, splice);
-            splices = splice.layout != nullptr;
-            return text;
+            splice = DeferredSplice(path, exists);
+            return ProduceText(file, path, block, quiet, splice);
         }
         case FileKind::TreeOnly:
             break;
@@ -480,12 +544,15 @@ std::vector<FilePreview> PreviewFileSet(BLOCKINFO& block, const RunEnvironment& 
     const std::string directory = DirectoryPrefix(block);
     for (const BlockFile& file : RunFileSet(block)) {
         FilePreview preview{directory + file.path, file.path};
-        const ExistingFile existing = ReadExisting(preview.path);
+        const bool exists = FileExists(preview.path);
+        SpliceRecord splice;
         const std::optional<std::string> text =
-            PreviewText(file, preview.path, block, quiet, existing, preview.splices);
-        preview.change = !existing.exists                        ? FileChange::New
-                         : text && HoldsAlready(existing, *text) ? FileChange::Unchanged
-                                                                 : FileChange::Changed;
+            PreviewText(file, preview.path, block, quiet, exists, splice);
+        preview.splices = splice.layout != nullptr;
+        preview.change = !exists ? FileChange::New
+                         : text && HoldsAlready(preview.path, splice.previousBytes, *text)
+                             ? FileChange::Unchanged
+                             : FileChange::Changed;
         previews.push_back(std::move(preview));
     }
     return previews;

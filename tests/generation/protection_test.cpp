@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "generation/paths.h"
 #include "generation/protection.h"
@@ -104,6 +107,81 @@ TEST_F(ProtectionTest, AnswersDecideEachFileAndYesToAllTheRest) {
         EXPECT_EQ(ReadFileBytes(PathOf(name)), "new") << name;
         EXPECT_EQ(ReadFileBytes(PathOf("KRSave/") + name), "old") << name;
     }
+}
+
+TEST(SameContentTest, OnlyTheCreationTimeOfTheHeadMayDiffer) {
+    const std::string head =
+        "//\r\n//    Creation Date: Tue - 05 March 2024\r\n"
+        "//    Creation Time: 02:07 PM\r\nint x;\r\n";
+    std::string later = head;
+    later.replace(later.find("05 March"), 8, "06 April");
+    later.replace(later.find("02:07"), 5, "11:59");
+    EXPECT_TRUE(SameContent(head, head));
+    EXPECT_TRUE(SameContent(head, later));
+    EXPECT_FALSE(SameContent(head, later + "\r\n"));
+    EXPECT_FALSE(SameContent(head, later.substr(0, later.size() - 2)));
+    std::string body = head;
+    body.replace(body.find("int x"), 5, "int y");
+    EXPECT_FALSE(SameContent(head, body));
+    // A line that says something else where the time was is a change.
+    std::string other = head;
+    other.replace(other.find("//    Creation Time"), 19, "//    Modified Time");
+    EXPECT_FALSE(SameContent(head, other));
+    // Past the head, such a line is text like any other.
+    std::string deep;
+    for (int i = 0; i < 50; ++i) {
+        deep += "//\r\n";
+    }
+    EXPECT_FALSE(SameContent(deep + head, deep + later));
+}
+
+// A file on the disk is compared as its bytes would be in memory, whether the
+// head, or a difference, lies within the first piece read or beyond it.
+TEST(SameContentTest, AFileComparesAsItsBytesDo) {
+    const std::string head =
+        "//\r\n//    Creation Date: Tue - 05 March 2024\r\n"
+        "//    Creation Time: 02:07 PM\r\n";
+    std::string later = head;
+    later.replace(later.find("02:07"), 5, "11:59");
+    const std::string big(700 * 1024 + 3, 'x');
+    const std::string longLine = std::string(300 * 1024, 'y') + "\r\n";
+    const auto changedAt = [](std::string text, size_t at) {
+        text[at] = '!';
+        return text;
+    };
+    struct Case {
+        std::string existing, generated;
+    };
+    const std::vector<Case> cases = {
+        {"", ""},
+        {"", "a"},
+        {"a", ""},
+        {head + big, later + big},
+        {head + big, later + big + "z"},
+        {head + big + "z", later + big},
+        {head + big, later + changedAt(big, big.size() - 1)},
+        {head + big, later + changedAt(big, 256 * 1024 - head.size())},
+        {head + big, later + changedAt(big, 256 * 1024 - head.size() - 1)},
+        {longLine + head, longLine + later},
+        {longLine + head + big, longLine + head + big},
+        {big, big.substr(0, big.size() - 1)},
+    };
+    TempDir dir;
+    const std::string path = dir.path() + "file.c";
+    for (size_t i = 0; i < cases.size(); ++i) {
+        WriteFileBytes(path, cases[i].existing);
+        const bool same = SameContent(cases[i].existing, cases[i].generated);
+        EXPECT_EQ(FileHasSameContent(path, cases[i].generated), same) << "case " << i;
+        // Handed over in pieces as a generator produces it, in lines or less.
+        for (const size_t piece : {size_t{1}, size_t{7}, size_t{4096}}) {
+            ContentComparison comparison(path);
+            for (size_t at = 0; at < cases[i].generated.size(); at += piece) {
+                comparison.Take(std::string_view(cases[i].generated).substr(at, piece));
+            }
+            EXPECT_EQ(comparison.Result(), same) << "case " << i << " in pieces of " << piece;
+        }
+    }
+    EXPECT_EQ(FileHasSameContent(dir.path() + "missing.c", ""), std::nullopt);
 }
 
 }  // namespace

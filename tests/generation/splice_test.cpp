@@ -73,6 +73,9 @@ TEST_F(SpliceTest, SectionRules) {
         {"NUL, a lone CR, a high byte and no final line end pass through",
          "//; S\r\n" + std::string("a\0b\rc\xff", 6) + "\r\r\nno end of line", true,
          std::string("a\0b\rc\xff", 6) + "\r\r\nno end of line\r\n", "<end>"},
+        {"runs of CR LF lines and the LF-only lines between them are copied alike",
+         "/* //; S */\r\n//; S\r\na\r\nb\n\nc\r\nd\r\n//; End of S\r\n", true,
+         "a\r\nb\r\n\r\nc\r\nd\r\n", "<end>"},
         {"a binary previous version gives nothing", std::string("\0\0\xfe\n\n\r", 6), false, "",
          "<end>"},
     };
