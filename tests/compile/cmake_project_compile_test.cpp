@@ -86,9 +86,9 @@ std::map<std::string, int> DllExports(const std::string& listing) {
     return exports;
 }
 
-// The stand-in host SDK, made once: its headers and Bddk.lib, the import
-// library of a DLL built from the stub routines, in folders with blanks in
-// their names.
+// The stand-in host SDK, made by the first test that needs it: its headers
+// and Bddk.lib, the import library of a DLL built from the stub routines, in
+// folders with blanks in their names.
 class HostSdk {
 public:
     HostSdk() {
@@ -98,26 +98,25 @@ public:
         for (const char* header : {"bddk.h", "bddrv.h"}) {
             fs::copy_file(sdk + header, include() + header);
         }
-        std::string output;
         built_ = RunCommand("i686-w64-mingw32-gcc -shared -I'" + include() + "' '" + sdk +
                                 "host_stubs.c' -o '" + lib() + "bdhost.dll' -Wl,--out-implib,'" +
                                 lib() + "Bddk.lib'",
-                            dir_.path() + "sdk.log", output);
-        EXPECT_TRUE(built_) << "the stub import library does not build:\n" << output;
+                            dir_.path() + "sdk.log", output_);
     }
 
     bool built() const { return built_; }
+    const std::string& output() const { return output_; }
     std::string include() const { return dir_.path() + "host sdk/include/"; }
     std::string lib() const { return dir_.path() + "host sdk/lib/"; }
 
 private:
     TempDir dir_;
     bool built_ = false;
+    std::string output_;
 };
 
 class CMakeProjectBuild : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { sdk_ = new HostSdk; }
     static void TearDownTestSuite() {
         delete sdk_;
         sdk_ = nullptr;
@@ -131,7 +130,10 @@ protected:
                              << "and binutils-mingw-w64-i686 (scripts/install-deps.sh)";
             }
         }
-        ASSERT_TRUE(sdk_->built());
+        if (sdk_ == nullptr) {
+            sdk_ = new HostSdk;
+        }
+        ASSERT_TRUE(sdk_->built()) << "the stub import library does not build:\n" << sdk_->output();
         run_.environment.workingDirectory = SOURCE_DIR + "/assets/";  // the stock icons
     }
 
