@@ -212,6 +212,8 @@ bool ParseGenerateArguments(const std::vector<std::string>& arguments, GenerateO
             options.help = true;
         } else if (name == "--list") {
             options.list = true;
+        } else if (name == "--cmake") {
+            options.cmake = true;
         } else if (name == "--directory") {
             const auto directory = value();
             if (!directory) {
@@ -276,6 +278,10 @@ Options:
   --splice MODE     answer the question whether to carry the hand-edited
                     sections of a previous version over: ask (the default),
                     yes or no
+  --cmake           also write CMakeLists.txt, a CMake project that builds the
+                    block's DLL with current Visual C++ or MinGW-w64; its
+                    head says how (the host's folders default to the
+                    template's include and library paths)
   --list            print the files that would be generated, each marked new,
                     changed or unchanged (and whether the user sections of
                     its previous version are carried over), and write nothing
@@ -318,6 +324,7 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
         return EXIT_USAGE;
     }
     BLOCKINFO& block = setting.block;
+    block.CMakeProject = options.cmake;
     // A relative block directory in a template is where the template is, so
     // a template and its block can move together.
     block.Directory = options.directory

@@ -24,6 +24,7 @@ struct GenerateOptions {
     OverwriteMode overwrite = OverwriteMode::Ask;
     SpliceMode splice = SpliceMode::Ask;
     bool list = false;
+    bool cmake = false;  // also write the CMake project
     bool help = false;
 };
 

@@ -129,6 +129,10 @@ struct BLOCKINFO {
     std::vector<PROTOTYPEINFO> Prototypes;
     // What the last template read coerced; emptied by Reset.
     std::vector<TemplateNote> TemplateNotes;
+    // Whether a CMake project is written beside the Visual C++ files: the
+    // generate page's check box or the command line's --cmake. The template
+    // does not hold it, and Reset leaves it as it is.
+    bool CMakeProject = false;
 
     // The "new block" state; directories and company come from the settings.
     void Reset(const SettingsStore& settings, const std::string& workingDirectory);

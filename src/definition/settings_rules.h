@@ -22,6 +22,9 @@ inline constexpr const char* REVISION = "Revision";
 inline constexpr const char* COMPANY_NAME = "Company Name";
 inline constexpr const char* VENDOR_NAME = "Vendor Name";
 inline constexpr const char* OPEN_DIRECTORY = "Open Directory";
+// The generate page's "Also write a CMake project": "1" ticked, "0" (the
+// default) not.
+inline constexpr const char* CMAKE_PROJECT = "CMake Project";
 
 // Defaults of the values that do not default to the working directory.
 inline constexpr const char* DEFAULT_REVISION = "4.00";

@@ -11,5 +11,7 @@ bool WriteProject(OutputFile& file, const BLOCKINFO& block);
 bool WriteMakefile(OutputFile& file, const BLOCKINFO& block);
 // The Code Composer project ("DSPCode\" + name + ".pjt").
 bool WriteCodeComposerProject(OutputFile& file, const BLOCKINFO& block);
+// The CMake project ("CMakeLists.txt"), written when the block asks for it.
+bool WriteCMakeProject(OutputFile& file, const BLOCKINFO& block);
 
 }  // namespace bw

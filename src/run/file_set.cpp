@@ -37,6 +37,9 @@ bool NotRealTime(const BLOCKINFO& b) {
 bool HasXdais(const BLOCKINFO& b) {
     return b.xDAIS != 0;
 }
+bool WantsCMakeProject(const BLOCKINFO& b) {
+    return b.CMakeProject;
+}
 bool RealTime(const BLOCKINFO& b) {
     return b.RealTime != 0;
 }
@@ -136,6 +139,8 @@ const FileRow FILE_TABLE[] = {
     // The page's tree has never listed the makefile.
     {Always, [](const BLOCKINFO& b) { return b.BlockName + ".mak"; }, FileKind::Generated,
      WriteMakefile, NO_STOCK, false, TreeFolder::Hidden, NAME_PART},
+    {WantsCMakeProject, [](const BLOCKINFO&) { return std::string("CMakeLists.txt"); },
+     FileKind::Generated, WriteCMakeProject, NO_STOCK, false, TreeFolder::PcRoot, NAME_PART},
     {RealTimeFloat, [](const BLOCKINFO& b) { return DspPrefix(b) + b.BlockName + ".c"; },
      FileKind::Generated, WriteDspSource, NO_STOCK, false, TreeFolder::DspSource, NAME_PART},
     {RealTimeFloat, [](const BLOCKINFO& b) { return DspPrefix(b) + b.BlockName + ".h"; },

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
@@ -12,6 +13,7 @@
 #include <QWizard>
 #include <map>
 
+#include "definition/settings_rules.h"
 #include "wizard/file_trees_view.h"
 #include "wizard/run_progress.h"
 
@@ -96,12 +98,15 @@ void CGenerate::build() {
     findings_->setTextFormat(Qt::PlainText);
     findings_->setWordWrap(true);
     trees_ = new FileTreesView;
+    cmake_ = new QCheckBox(QStringLiteral("Also write a C&Make project"));
+    cmake_->setChecked(settings().read(setting::SECTION, setting::CMAKE_PROJECT, "0") == "1");
     button_ = new QPushButton(QStringLiteral("&Generate Code"));
     progress_ = new QProgressBar;
     progressLabel_ = new QLabel;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(findings_);
     layout->addWidget(trees_, 1);
+    layout->addWidget(cmake_);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch();
     buttonRow->addWidget(button_);
@@ -112,10 +117,12 @@ void CGenerate::build() {
     layout->addStretch();
     progressLabel_->setTextFormat(Qt::PlainText);
     connect(button_, &QPushButton::clicked, this, &CGenerate::generate);
+    connect(cmake_, &QCheckBox::toggled, this, &CGenerate::chooseCMakeProject);
     showRunning(false);
 }
 
 void CGenerate::loadControls() {
+    block().CMakeProject = cmake_->isChecked();
     trees_->showFileSet(block());
     markWhatWillChange();
     showFindings();
@@ -142,6 +149,13 @@ void CGenerate::markWhatWillChange() {
     trees_->markFiles([&](const std::string& path) { return marks[path]; });
 }
 
+void CGenerate::chooseCMakeProject(bool chosen) {
+    block().CMakeProject = chosen;
+    settings().write(setting::SECTION, setting::CMAKE_PROJECT, chosen ? "1" : "0");
+    trees_->showFileSet(block());
+    markWhatWillChange();
+}
+
 std::vector<Finding> CGenerate::findings() {
     std::vector<Finding> found = CheckStockFiles(block(), context().workingDirectory);
     const std::vector<Finding> definition = CheckDefinition(block());
@@ -161,6 +175,7 @@ void CGenerate::showFindings() {
 
 void CGenerate::showRunning(bool running) {
     trees_->setVisible(!running);
+    cmake_->setVisible(!running);
     button_->setVisible(!running);
     progress_->setVisible(running);
     progressLabel_->setVisible(running);

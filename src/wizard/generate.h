@@ -5,6 +5,7 @@
 #include "run/generation_run.h"
 #include "wizard/wizard_page.h"
 
+class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -31,6 +32,8 @@ public:
     const std::optional<RunResult>& lastResult() const { return lastResult_; }
 
     QPushButton* generateButton() const { return button_; }
+    // "Also write a CMake project", remembered in the settings.
+    QCheckBox* cmakeBox() const { return cmake_; }
     // What the checker found when the page was shown, one line each.
     QLabel* findingsLabel() const { return findings_; }
     FileTreesView* trees() const { return trees_; }
@@ -51,6 +54,9 @@ private:
     // The checker's findings, the stock files' first.
     std::vector<Finding> findings();
     void showFindings();
+    // The check box's choice into the definition and the settings, and the
+    // trees redrawn with or without the CMake project.
+    void chooseCMakeProject(bool chosen);
     void showRunning(bool running);
     // Marks each file of the trees new, changed or unchanged, as a run now
     // would leave it.
@@ -58,6 +64,7 @@ private:
     void showFileInHand(const RunProgress& progress);
 
     FileTreesView* trees_ = nullptr;
+    QCheckBox* cmake_ = nullptr;
     QPushButton* button_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* progressLabel_ = nullptr;

@@ -199,6 +199,41 @@ TEST_F(CommandLineTest, UsageAndTemplateErrorsExitWithTwo) {
     EXPECT_THAT(help.out, HasSubstr("--overwrite"));
 }
 
+// --cmake adds the CMake project to the listing and the run; without it the
+// block's files are the same, and an earlier CMake project stays as it is.
+TEST_F(CommandLineTest, TheCMakeProjectOnlyWithItsOption) {
+    const QStringList generate = {"generate", QString::fromStdString(EXAMPLE), "--directory",
+                                  Out()};
+    const std::string cmake = (OutPath() / "CMakeLists.txt").string();
+    EXPECT_THAT(Blockwright(generate + QStringList{"--list"}).out, Not(HasSubstr(cmake)));
+    EXPECT_THAT(Blockwright(generate + QStringList{"--list", "--cmake"}).out,
+                HasSubstr("new       " + cmake + "\n"));
+
+    const Outcome with = Blockwright(generate + QStringList{"--cmake"});
+    ASSERT_EQ(with.status, EXIT_COMPLETED) << with.err;
+    EXPECT_THAT(with.out, HasSubstr("written   " + cmake + "\n"));
+    const std::string written = FilesIn(OutPath()).at("CMakeLists.txt");
+    EXPECT_THAT(written, HasSubstr("add_library(Gain SHARED IFGain.c Gain.c Gain.rc Gain.def)"));
+
+    const Outcome without = Blockwright(generate + QStringList{"--overwrite", "no"});
+    ASSERT_EQ(without.status, EXIT_COMPLETED) << without.err;
+    EXPECT_THAT(without.out, Not(HasSubstr(cmake)));
+    EXPECT_EQ(FilesIn(OutPath()).at("CMakeLists.txt"), written);
+}
+
+// Every option of the generate command is in its help, the manual page and
+// the shell's completion.
+TEST(CommandLineDocumentation, EveryGenerateOptionEverywhere) {
+    const std::string manual = FilesIn(BLOCKWRIGHT_SOURCE_DIR "/packaging").at("blockwright.1");
+    const std::string completion =
+        FilesIn(BLOCKWRIGHT_SOURCE_DIR "/packaging").at("blockwright.bash-completion");
+    for (const std::string option : {"directory", "overwrite", "splice", "cmake", "list"}) {
+        EXPECT_THAT(GenerateHelp(), HasSubstr("  --" + option + " "));
+        EXPECT_THAT(manual, HasSubstr("\\-\\-" + option));
+        EXPECT_THAT(completion, HasSubstr("--" + option + " "));
+    }
+}
+
 TEST_F(CommandLineTest, ABlockNameLeavingTheDirectoryWritesNothing) {
     std::ifstream in(EXAMPLE, std::ios::binary);
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -274,6 +309,10 @@ TEST(CommandLineParseTest, OptionsAndTheirValues) {
     EXPECT_EQ(options.overwrite, OverwriteMode::No);
     EXPECT_EQ(options.splice, SpliceMode::Yes);
     EXPECT_TRUE(options.list);
+    EXPECT_FALSE(options.cmake);
+    GenerateOptions cmake;
+    ASSERT_TRUE(ParseGenerateArguments({"t.tbt", "--cmake"}, cmake, error));
+    EXPECT_TRUE(cmake.cmake);
 
     GenerateOptions two;
     EXPECT_FALSE(ParseGenerateArguments({"a.tbt", "b.tbt"}, two, error));

@@ -495,6 +495,38 @@ TEST_F(RegenerationTest, OneChangedFieldReplacesExactlyTheFilesItChanges) {
     EXPECT_NE(ReadFileBytes(Disk("Gain.c")).find("int Mine(void);"), std::string::npos);
 }
 
+// The CMake project, asked for, is one more file of the set: left alone at a
+// later time, asked about and backed up when the library path changes it,
+// and neither written nor removed once it is no longer asked for.
+TEST_F(RegenerationTest, TheCMakeProjectIsRegeneratedLikeTheOtherFiles) {
+    block_.CMakeProject = true;
+    GenerateUsersBlock();
+    const std::string cmake = In("CMakeLists.txt");
+    const std::string first = ReadFileBytes(Disk("CMakeLists.txt"));
+    ASSERT_NE(first.find("project(Gain C RC)"), std::string::npos);
+    std::tm later{};
+    later.tm_year = 125;
+    const FixedClock laterClock(later);
+    environment_.clock = &laterClock;
+    EXPECT_THAT(Run().Paths(FileAction::Unchanged), ::testing::Contains(cmake));
+
+    block_.LibraryPath = "C:\\Other Host\\Lib";
+    const RunResult changed = Run();
+    EXPECT_THAT(prompts_.overwriteQuestions, ::testing::Contains(cmake));
+    EXPECT_THAT(changed.Paths(FileAction::BackedUp), ::testing::Contains(cmake));
+    EXPECT_THAT(changed.Paths(FileAction::Written), ::testing::Contains(cmake));
+    EXPECT_EQ(ReadFileBytes(NativePath(BackupPathOf(cmake))), first);
+    EXPECT_NE(ReadFileBytes(Disk("CMakeLists.txt")).find("\"C:/Other Host/Lib\""),
+              std::string::npos);
+
+    block_.CMakeProject = false;
+    const std::string kept = ReadFileBytes(Disk("CMakeLists.txt"));
+    for (const FileEvent& event : Run().events) {
+        EXPECT_NE(event.relativePath, "CMakeLists.txt");
+    }
+    EXPECT_EQ(ReadFileBytes(Disk("CMakeLists.txt")), kept);
+}
+
 // Declining the splice once the file is known to change writes the defaults;
 // the user's line stays in KRSave.
 TEST_F(RegenerationTest, TheSpliceDeclinedAfterTheOverwriteQuestionWritesTheDefaults) {

@@ -1,5 +1,6 @@
 // The generate page: its trees, the run through the pages with scripted
 // overwrite answers, and what the window allows while the run writes.
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -117,6 +118,44 @@ TEST_F(GeneratePageTest, ShowsTheFileSetTreesAndOnlyBackUntilARun) {
     block.RealTime = 0;
     Next();
     EXPECT_FALSE(page->trees()->dspTree()->isVisible());
+}
+
+// The CMake project's check box: off at first, remembered once ticked, and
+// the file shown, marked and written only while it is ticked.
+TEST_F(GeneratePageTest, TheCMakeBoxIsRememberedAndChoosesTheCMakeProject) {
+    OpenAndWalkToGenerate();
+    CGenerate* page = Wizard().generatePage();
+    QCheckBox* box = page->cmakeBox();
+    EXPECT_EQ(box->text().remove(u'&'), "Also write a CMake project");
+    EXPECT_FALSE(box->isChecked());
+    const auto item = [&]() -> QTreeWidgetItem* {
+        return page->trees()
+            ->pcTree()
+            ->findItems("CMakeLists.txt", Qt::MatchExactly | Qt::MatchRecursive)
+            .value(0);
+    };
+    EXPECT_EQ(item(), nullptr);
+
+    box->click();
+    ASSERT_NE(item(), nullptr);
+    EXPECT_EQ(item()->text(1), "new");
+    EXPECT_EQ(settings.read("Settings", "CMake Project", ""), "1");
+    Generate();
+    EXPECT_EQ(StateOf(*Wizard().finishPage(), "CMakeLists.txt"), FileState::Written);
+    EXPECT_NE(Content(BlockFile("CMakeLists.txt")).find("project(NTAdd C RC)"), std::string::npos);
+
+    // The next wizard starts with the box as it was left; unticked, the run
+    // writes no CMake project.
+    QFile::remove(QString::fromStdString(BlockFile("CMakeLists.txt")));
+    wizard.reset();
+    OpenAndWalkToGenerate();
+    page = Wizard().generatePage();
+    ASSERT_TRUE(page->cmakeBox()->isChecked());
+    page->cmakeBox()->click();
+    EXPECT_EQ(item(), nullptr);
+    EXPECT_EQ(settings.read("Settings", "CMake Project", ""), "0");
+    Generate();
+    EXPECT_FALSE(Exists("CMakeLists.txt"));
 }
 
 TEST_F(GeneratePageTest, RunsThroughThePagesWithTheScriptedAnswersAndEndsOnTheCompletionPage) {
