@@ -104,6 +104,7 @@ int RunWizardProgram(int& argc, char** argv) {
                           SettingsDirectory(),
                           [] { return ReadHostCatalogue(FamilyFolders::FromEnvironment()); },
                           {}};
+    context.newBlockFolders = DefaultFolders(FindUserFolders(ProgramFolder()));
     context.ResetBlock();
 
     CWizard wizard(context, header);

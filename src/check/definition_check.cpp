@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "check/reserved_names.h"
+#include "definition/settings_rules.h"
 #include "gen_dsp/dsp_files.h"
 #include "gen_dsp/xdais.h"
 #include "generation/paths.h"
@@ -188,6 +189,26 @@ private:
         }
         FileName({DefinitionPage::Files, -1, "Help Filename", "help file name"}, b_.HelpFilename);
         FileName({DefinitionPage::Files, -1, "Icon Filename", "icon file name"}, b_.IconFilename);
+        HostFolder({DefinitionPage::Files, -1, "Library Path", "library path"}, b_.LibraryPath,
+                   "libraries", setting::LIB_DIRECTORY);
+        HostFolder({DefinitionPage::Files, -1, "Include Path", "include path"}, b_.IncludePath,
+                   "headers", setting::INCLUDE_DIRECTORY);
+    }
+
+    // The stand-in a new block gets while nobody has said where the host is:
+    // the block is generated, but its projects would not build.
+    void HostFolder(const Source& source, const std::string& path, const char* contents,
+                    const char* setting) {
+        if (!IsUnsetHostFolder(path)) {
+            return;
+        }
+        Warn(source, "The " + source.what + " " + Quoted(path) +
+                         " stands in for the host's folder, which is not configured: the "
+                         "block's projects will not find the host's " +
+                         contents + " there. Set the " + source.what +
+                         " to the host's folder (on the file page, or as " + Quoted(source.key) +
+                         " in the template); the wizard keeps it as the setting " +
+                         Quoted(setting) + " for new blocks.");
     }
 
     void FileName(const Source& source, std::string_view name) {

@@ -85,7 +85,7 @@ protected:
     // A DSP-based FIR filter with a reference input and parameters of every kind.
     BLOCKINFO Filter() const {
         BLOCKINFO b;
-        b.Reset(settings, context.workingDirectory);
+        b.Reset(settings, context.newBlockFolders);
         b.LibraryName = "Filters";
         b.GroupName = "FIR Filters";
         b.MenuName = "FIR Filter";
@@ -154,7 +154,7 @@ protected:
 TEST_F(Screenshots, EveryPage) {
     // A DSP-based block, so that both trees show.
     BLOCKINFO saved;
-    saved.Reset(settings, context.workingDirectory);
+    saved.Reset(settings, context.newBlockFolders);
     DescribeBlock(saved);
     saved.RealTime = 1;
     saved.FloatingPoint = 1;
