@@ -189,26 +189,44 @@ private:
         }
         FileName({DefinitionPage::Files, -1, "Help Filename", "help file name"}, b_.HelpFilename);
         FileName({DefinitionPage::Files, -1, "Icon Filename", "icon file name"}, b_.IconFilename);
-        HostFolder({DefinitionPage::Files, -1, "Library Path", "library path"}, b_.LibraryPath,
-                   "libraries", setting::LIB_DIRECTORY);
-        HostFolder({DefinitionPage::Files, -1, "Include Path", "include path"}, b_.IncludePath,
-                   "headers", setting::INCLUDE_DIRECTORY);
+        HostFolders();
     }
 
     // The stand-in a new block gets while nobody has said where the host is:
-    // the block is generated, but its projects would not build.
-    void HostFolder(const Source& source, const std::string& path, const char* contents,
-                    const char* setting) {
-        if (!IsUnsetHostFolder(path)) {
+    // the block is generated, but its projects would not build. Said once for
+    // both paths when both are the stand-in.
+    void HostFolders() {
+        struct Path {
+            const std::string& value;
+            const char* what;
+            const char* key;
+            const char* setting;
+        };
+        std::vector<Path> unset;
+        for (const Path& path :
+             {Path{b_.LibraryPath, "library", "Library Path", "Lib Directory"},
+              Path{b_.IncludePath, "include", "Include Path", "Include Directory"}}) {
+            if (IsUnsetHostFolder(path.value)) {
+                unset.push_back(path);
+            }
+        }
+        if (unset.empty()) {
             return;
         }
-        Warn(source, "The " + source.what + " " + Quoted(path) +
-                         " stands in for the host's folder, which is not configured: the "
-                         "block's projects will not find the host's " +
-                         contents + " there. Set the " + source.what +
-                         " to the host's folder (on the file page, or as " + Quoted(source.key) +
-                         " in the template); the wizard keeps it as the setting " +
-                         Quoted(setting) + " for new blocks.");
+        const bool both = unset.size() == 2;
+        const std::string whats =
+            both ? "library and include paths" : unset[0].what + std::string(" path");
+        const std::string keys =
+            both ? Quoted(unset[0].key) + " and " + Quoted(unset[1].key) : Quoted(unset[0].key);
+        const std::string settings =
+            both ? Quoted(unset[0].setting) + " and " + Quoted(unset[1].setting)
+                 : Quoted(unset[0].setting);
+        Warn({DefinitionPage::Files, -1, unset[0].key, ""},
+             "The host's folder is not configured: the " + whats + (both ? " name" : " names") +
+                 " the stand-in " + Quoted(unset[0].value) + ". Set " + (both ? "them" : "it") +
+                 " to the host's folder on the file page (in a template: " + keys +
+                 "); the wizard keeps " + (both ? "them" : "it") + " as " + settings +
+                 " for new blocks.");
     }
 
     void FileName(const Source& source, std::string_view name) {

@@ -202,10 +202,13 @@ const Row ROWS[] = {
      "Inputs", "\"abc\" is not a number", Severity::Warning},
     {"library path left at the stand-in for the host's folder", Simulation,
      [](BLOCKINFO& b) { b.LibraryPath = "/home/u/Documents/Blockwright/host-sdk-not-set/"; },
-     "Library Path", "the setting \"Lib Directory\"", Severity::Warning},
+     "Library Path", "the library path names the stand-in", Severity::Warning},
     {"include path left at the stand-in, Windows form", Simulation,
      [](BLOCKINFO& b) { b.IncludePath = "c:\\Users\\u\\Blockwright\\host-sdk-not-set"; },
-     "Include Path", "the host's headers", Severity::Warning},
+     "Include Path", "keeps it as \"Include Directory\"", Severity::Warning},
+    {"both paths left at the stand-in, said once", Simulation,
+     [](BLOCKINFO& b) { b.LibraryPath = b.IncludePath = "/home/u/Blockwright/host-sdk-not-set/"; },
+     "Library Path", "as \"Lib Directory\" and \"Include Directory\"", Severity::Warning},
 
     // Valid neighbours: a host folder named much like the stand-in is the user's choice.
     {"host folder that only begins like the stand-in", Simulation,
