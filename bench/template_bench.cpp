@@ -27,7 +27,7 @@ const std::string& FullTemplatePath() {
         bw::MemorySettings settings;
         QuietPrompts prompts;
         bw::BLOCKINFO b;
-        b.Reset(settings, "/");
+        b.Reset(settings, {"/", "/", "/"});
         b.BlockName = "Full";
         b.NumInputs = b.NumOutputs = bw::MAX_CHANNELS;
         for (int i = 0; i < bw::MAX_PARAMETERS; ++i) {
@@ -63,7 +63,7 @@ void ReadFullTemplate(benchmark::State& state) {
     QuietPrompts prompts;
     bw::BLOCKINFO block;
     for (auto _ : state) {
-        block.Reset(settings, "/");
+        block.Reset(settings, {"/", "/", "/"});
         benchmark::DoNotOptimize(bw::ReadTemplate(block, FullTemplatePath(), prompts));
     }
 }

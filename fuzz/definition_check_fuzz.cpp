@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static bw::MemorySettings settings;
     ReplacingPrompts prompts;
     bw::BLOCKINFO block;
-    block.Reset(settings, "/");
+    block.Reset(settings, {"/", "/", "/"});
     if (!bw::ReadTemplate(block, profile, prompts)) {
         return 0;
     }

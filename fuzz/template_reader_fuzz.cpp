@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static bw::MemorySettings settings;
     SilentPrompts prompts;
     bw::BLOCKINFO block;
-    block.Reset(settings, "/");
+    block.Reset(settings, {"/", "/", "/"});
     bw::ReadTemplate(block, profile, prompts);
     // Whatever was parsed must print again.
     (void)profile.Text();

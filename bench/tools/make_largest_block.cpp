@@ -103,7 +103,7 @@ bw::BLOCKINFO LargestBlock(const std::string& name) {
     bw::MemorySettings settings;
     NoPrompts prompts;
     bw::BLOCKINFO block;
-    block.Reset(settings, "/");
+    block.Reset(settings, {"/", "/", "/"});
     block.BlockName = name;
     // The host SDK's folders as a Windows user has them.
     block.LibraryPath = "c:\\tlblock\\lib";

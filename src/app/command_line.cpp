@@ -155,12 +155,13 @@ public:
         environment.settings = &settings_;
         environment.workingDirectory = WorkingDirectory(settings_, programFolder);
         environment.settingsDirectory = SettingsDirectory();
+        newBlockFolders_ = DefaultFolders(FindUserFolders(programFolder));
         prompts.attach(&environment);
     }
 
     // False when the template cannot be read, with why said on err.
     bool ReadBlock(const std::string& templatePath, std::ostream& err) {
-        block.Reset(settings_, environment.workingDirectory);
+        block.Reset(settings_, newBlockFolders_);
         // The reader's own message names neither the file nor the fault.
         std::istringstream noAnswers;
         std::ostringstream readerMessages;
@@ -187,6 +188,7 @@ public:
 private:
     NativeSettings settings_;
     SystemClock clock_;
+    FolderDefaults newBlockFolders_;
 };
 
 }  // namespace

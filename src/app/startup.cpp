@@ -80,6 +80,8 @@ int RunWizardProgram(int& argc, char** argv) {
         case SingleInstance::Start::OtherRaised:
             return 0;  // the running wizard has come forward
         case SingleInstance::Start::OtherSilent:
+            // Said on the terminal too, for a start from a shell.
+            std::fprintf(stderr, "blockwright: %s\n", INSTANCE_UNREACHABLE_MESSAGE);
             QMessageBox::warning(nullptr, QString::fromUtf8(PROGRAM_TITLE),
                                  QString::fromUtf8(INSTANCE_UNREACHABLE_MESSAGE));
             return 1;
@@ -104,6 +106,7 @@ int RunWizardProgram(int& argc, char** argv) {
                           SettingsDirectory(),
                           [] { return ReadHostCatalogue(FamilyFolders::FromEnvironment()); },
                           {}};
+    context.newBlockFolders = DefaultFolders(FindUserFolders(ProgramFolder()));
     context.ResetBlock();
 
     CWizard wizard(context, header);

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "check/reserved_names.h"
+#include "definition/settings_rules.h"
 #include "gen_dsp/dsp_files.h"
 #include "gen_dsp/xdais.h"
 #include "generation/paths.h"
@@ -188,6 +189,44 @@ private:
         }
         FileName({DefinitionPage::Files, -1, "Help Filename", "help file name"}, b_.HelpFilename);
         FileName({DefinitionPage::Files, -1, "Icon Filename", "icon file name"}, b_.IconFilename);
+        HostFolders();
+    }
+
+    // The stand-in a new block gets while nobody has said where the host is:
+    // the block is generated, but its projects would not build. Said once for
+    // both paths when both are the stand-in.
+    void HostFolders() {
+        struct Path {
+            const std::string& value;
+            const char* what;
+            const char* key;
+            const char* setting;
+        };
+        std::vector<Path> unset;
+        for (const Path& path :
+             {Path{b_.LibraryPath, "library", "Library Path", "Lib Directory"},
+              Path{b_.IncludePath, "include", "Include Path", "Include Directory"}}) {
+            if (IsUnsetHostFolder(path.value)) {
+                unset.push_back(path);
+            }
+        }
+        if (unset.empty()) {
+            return;
+        }
+        const bool both = unset.size() == 2;
+        const std::string whats =
+            both ? "library and include paths" : unset[0].what + std::string(" path");
+        const std::string keys =
+            both ? Quoted(unset[0].key) + " and " + Quoted(unset[1].key) : Quoted(unset[0].key);
+        const std::string settings =
+            both ? Quoted(unset[0].setting) + " and " + Quoted(unset[1].setting)
+                 : Quoted(unset[0].setting);
+        Warn({DefinitionPage::Files, -1, unset[0].key, ""},
+             "The host's folder is not configured: the " + whats + (both ? " name" : " names") +
+                 " the stand-in " + Quoted(unset[0].value) + ". Set " + (both ? "them" : "it") +
+                 " to the host's folder on the file page (in a template: " + keys +
+                 "); the wizard keeps " + (both ? "them" : "it") + " as " + settings +
+                 " for new blocks.");
     }
 
     void FileName(const Source& source, std::string_view name) {

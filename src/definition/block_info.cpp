@@ -10,8 +10,6 @@ namespace bw {
 
 namespace {
 
-constexpr const char* SETTINGS_SECTION = "Settings";
-
 struct ChipFamily {
     int chip;
     const char* name;
@@ -64,7 +62,7 @@ BLOCKINFO::BLOCKINFO()
       OutputChannelLabel(MAX_CHANNELS),
       OutputChannelDimension(MAX_CHANNELS, 1) {}
 
-void BLOCKINFO::Reset(const SettingsStore& settings, const std::string& workingDirectory) {
+void BLOCKINFO::Reset(const SettingsStore& settings, const FolderDefaults& folders) {
     LibraryName = "Simulation Library";
     GroupName.clear();
     MenuName.clear();
@@ -75,18 +73,21 @@ void BLOCKINFO::Reset(const SettingsStore& settings, const std::string& workingD
     IconFilename.clear();
     TemplateNotes.clear();
 
-    Directory = settings.read(SETTINGS_SECTION, "Block Directory", workingDirectory);
-    LibraryPath = settings.read(SETTINGS_SECTION, "Lib Directory", workingDirectory);
-    IncludePath = settings.read(SETTINGS_SECTION, "Include Directory", workingDirectory);
+    const FolderDefaults directories = NewBlockFolders(settings, folders);
+    Directory = directories.block;
+    LibraryPath = directories.library;
+    IncludePath = directories.include;
 
     Image = Matrix = Square = RealTime = UserControl = Q = Character = Native = xDAIS = 0;
     WarningType = WARNING_NONE;
     ShortInteger = Real = LongInteger = Integer = FloatingPoint = Double = Complex = Byte = 1;
     QLevel = 15;
 
-    Revision = settings.read(SETTINGS_SECTION, "Revision", "4.00");
-    CompanyName = settings.read(SETTINGS_SECTION, "Company Name", "Calderic, Inc.");
-    VendorName = settings.read(SETTINGS_SECTION, "Vendor Name", "");
+    Revision = settings.read(setting::SECTION, setting::REVISION, setting::DEFAULT_REVISION);
+    CompanyName =
+        settings.read(setting::SECTION, setting::COMPANY_NAME, setting::DEFAULT_COMPANY_NAME);
+    VendorName =
+        settings.read(setting::SECTION, setting::VENDOR_NAME, setting::DEFAULT_VENDOR_NAME);
 
     NumParameters = 0;
     NumInputs = 1;

@@ -5,6 +5,7 @@
 
 #include "definition/record_pool.h"
 #include "definition/seams.h"
+#include "definition/settings_rules.h"
 #include "definition/type_codes.h"
 
 namespace bw {
@@ -134,8 +135,9 @@ struct BLOCKINFO {
     // does not hold it, and Reset leaves it as it is.
     bool CMakeProject = false;
 
-    // The "new block" state; directories and company come from the settings.
-    void Reset(const SettingsStore& settings, const std::string& workingDirectory);
+    // The "new block" state; directories and company come from the settings,
+    // the directories from folders where the settings name none.
+    void Reset(const SettingsStore& settings, const FolderDefaults& folders);
 
     // The three pools seen whole (their records and counts above).
     RecordPool<PARAMINFO> ParameterPool();

@@ -1,5 +1,6 @@
 #include "platform/settings_store.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -10,6 +11,8 @@
 
 #include "definition/file_bytes.h"
 #else
+#include <fstream>
+
 #include "definition/profile_file.h"
 #endif
 
@@ -335,6 +338,23 @@ std::vector<std::string> NativeSettings::Locations() const {
     return {"HKEY_CURRENT_USER\\" + path, "HKEY_LOCAL_MACHINE\\" + path};
 }
 
+UserFolders FindUserFolders(const std::string& programFolder) {
+    UserFolders found;
+    std::error_code ignored;
+    if (const wchar_t* profile = _wgetenv(L"USERPROFILE")) {
+        std::filesystem::path documents = std::filesystem::path(profile) / L"Documents";
+        if (!std::filesystem::is_directory(documents, ignored)) {
+            documents = profile;
+        }
+        found.documents = Utf8Text(documents.wstring());
+    }
+    if (std::filesystem::exists(std::filesystem::path(WideText(programFolder)) / L"Bddk.lib",
+                                ignored)) {
+        found.host = programFolder;
+    }
+    return found;
+}
+
 std::string SettingsDirectory() {
     const wchar_t* appData = _wgetenv(L"APPDATA");
     std::filesystem::path folder = appData != nullptr ? std::filesystem::path(appData)
@@ -459,6 +479,88 @@ bool NativeSettings::Flush() {
 
 std::vector<std::string> NativeSettings::Locations() const {
     return scopes_->paths;
+}
+
+namespace {
+
+bool IsFolder(const std::string& path) {
+    std::error_code ignored;
+    return !path.empty() && std::filesystem::is_directory(path, ignored);
+}
+
+// XDG_DOCUMENTS_DIR of the user's user-dirs.dirs ("$HOME/Documents"), when it
+// names a folder other than the home folder, else the home folder.
+std::string DocumentsFolder() {
+    const std::string home = Environment("HOME");
+    std::ifstream dirs(UserConfigFolder() + "/user-dirs.dirs");
+    const std::string key = "XDG_DOCUMENTS_DIR=";
+    for (std::string line; std::getline(dirs, line);) {
+        if (!line.starts_with(key)) {
+            continue;
+        }
+        std::string folder = line.substr(key.size());
+        if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"') {
+            folder = folder.substr(1, folder.size() - 2);
+        }
+        if (folder.starts_with("$HOME")) {
+            folder.replace(0, 5, home);
+        }
+        while (folder.size() > 1 && folder.back() == '/') {
+            folder.pop_back();
+        }
+        if (folder != home && IsFolder(folder)) {
+            return folder;
+        }
+    }
+    return home;
+}
+
+// The "Working Directory" of the family's product settings file name in one
+// of the folders, system-wide ones first; empty when none names one.
+std::string ProductFolder(const std::vector<std::string>& folders, const std::string& name) {
+    for (const std::string& folder : folders) {
+        ProfileFile file;
+        if (!file.Load(folder + "/" + ORGANISATION + "/" + name)) {
+            continue;
+        }
+        const std::optional<std::string> value =
+            FindValue(file, setting::SECTION, setting::WORKING_DIRECTORY);
+        if (value && !value->empty()) {
+            return value->back() == '/' || value->back() == '\\' ? *value : *value + "/";
+        }
+    }
+    return {};
+}
+
+// The first folder another product of the family names, products taken in
+// name order from the user's folder, as the host's catalogue lists them.
+std::string HostFolder() {
+    const std::string user = UserConfigFolder();
+    std::vector<std::string> folders = SystemConfigFolders();
+    folders.push_back(user);
+    std::vector<std::string> products;
+    std::error_code ignored;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(user + "/" + ORGANISATION, ignored)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.path().extension() == ".conf" && name != std::string(APPLICATION) + ".conf") {
+            products.push_back(name);
+        }
+    }
+    std::sort(products.begin(), products.end());
+    for (const std::string& product : products) {
+        std::string folder = ProductFolder(folders, product);
+        if (!folder.empty()) {
+            return folder;
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+UserFolders FindUserFolders(const std::string&) {
+    return {DocumentsFolder(), HostFolder()};
 }
 
 std::string SettingsDirectory() {

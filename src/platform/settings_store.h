@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "definition/seams.h"
+#include "definition/settings_rules.h"
 
 namespace bw {
 
@@ -48,6 +49,15 @@ private:
 // The folder of the user's settings, ending in a separator, created when
 // missing. The "_rtparam.ini" record of real-time blocks lives here.
 std::string SettingsDirectory();
+
+// The user's documents folder and the host's folder, for the folders a new
+// block starts with. On Windows: "Documents" in the user's profile, and the
+// program's folder when it holds the host's "Bddk.lib" (the program installed
+// into the host's folder). Elsewhere: the XDG documents folder (else the home
+// folder), and the "Working Directory" another product of the Calderic family
+// names in its settings file beside this program's own, system-wide files
+// first, the products taken in name order.
+UserFolders FindUserFolders(const std::string& programFolder);
 
 // The escaped forms of a settings file's names and values, and back.
 std::string EscapeSettingsKey(const std::string& name);

@@ -21,6 +21,9 @@ QTreeWidget* MakeTree() {
     tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     tree->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     tree->setRootIsDecorated(true);
+    // Three levels deep at most: a narrower step leaves the state column room
+    // beside the watermark of the completion page.
+    tree->setIndentation(tree->fontMetrics().averageCharWidth() * 2);
     tree->setUniformRowHeights(true);
     return tree;
 }

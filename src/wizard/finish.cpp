@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -14,6 +13,7 @@
 #include "wizard/cwizard.h"
 #include "wizard/file_trees_view.h"
 #include "wizard/generate.h"
+#include "wizard/wrapping_text.h"
 
 namespace bw {
 
@@ -98,17 +98,12 @@ CFinish::CFinish(WizardContext& context, QWidget* parent)
     : CWizardPage(context, SUBTITLE, parent) {}
 
 void CFinish::build() {
-    location_ = new QLabel;
-    outcome_ = new QLabel;
+    location_ = new WrappingText;
+    outcome_ = new WrappingText;
     trees_ = new FileTreesView;
     toolButtons_ = new QHBoxLayout;
     visualCpp_ = new QPushButton(QStringLiteral("* Start Visual C++ Compiler *"));
     codeComposer_ = new QPushButton(QStringLiteral(" * Start Code Composer Studio *"));
-    location_->setTextFormat(Qt::PlainText);
-    location_->setWordWrap(true);
-    location_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    outcome_->setTextFormat(Qt::PlainText);
-    outcome_->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(location_);
     layout->addWidget(outcome_);

@@ -6,13 +6,13 @@
 #include "wizard/wizard_page.h"
 
 class QHBoxLayout;
-class QLabel;
 class QPushButton;
 class QTreeWidgetItem;
 
 namespace bw {
 
 class FileTreesView;
+class WrappingText;
 
 // Page 11: where the block was generated and the two trees of its files.
 class CFinish : public CWizardPage {
@@ -22,8 +22,8 @@ public:
     explicit CFinish(WizardContext& context, QWidget* parent = nullptr);
     ~CFinish() override;
 
-    QLabel* locationLabel() const { return location_; }
-    QLabel* outcomeLabel() const { return outcome_; }
+    WrappingText* locationLabel() const { return location_; }
+    WrappingText* outcomeLabel() const { return outcome_; }
     FileTreesView* trees() const { return trees_; }
     // The row that holds the build and launch buttons.
     QHBoxLayout* toolButtonRow() const { return toolButtons_; }
@@ -44,8 +44,8 @@ private:
     void openItem(FileTree tree, const QTreeWidgetItem* item);
 
     std::unique_ptr<BuildAndLaunch> actions_;
-    QLabel* location_ = nullptr;
-    QLabel* outcome_ = nullptr;
+    WrappingText* location_ = nullptr;
+    WrappingText* outcome_ = nullptr;
     FileTreesView* trees_ = nullptr;
     QHBoxLayout* toolButtons_ = nullptr;
     QPushButton* visualCpp_ = nullptr;

@@ -69,9 +69,11 @@ struct WizardContext {
     // template text: leaving the wizard or beginning another block asks first
     // when the definition has changed since.
     std::string savedTemplate = {};
+    // Where a new block's folders go when the settings name none.
+    FolderDefaults newBlockFolders = {};
 
     // The definition back to a new block, defaults from the settings.
-    void ResetBlock() { block.Reset(settings, workingDirectory); }
+    void ResetBlock() { block.Reset(settings, newBlockFolders); }
     void MarkUnchanged() { savedTemplate = StoredText(block); }
     bool Changed() const { return StoredText(block) != savedTemplate; }
     // True when the definition is unchanged or the user agrees to discard

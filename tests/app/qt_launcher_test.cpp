@@ -33,7 +33,7 @@ namespace {
 BLOCKINFO NewBlock() {
     MemorySettings settings;
     BLOCKINFO block;
-    block.Reset(settings, "/blocks/");
+    block.Reset(settings, {"/blocks/", "/blocks/", "/blocks/"});
     return block;
 }
 

@@ -200,6 +200,20 @@ const Row ROWS[] = {
          b.TemplateNotes.push_back({"Inputs", "\"abc\" is not a number"});
      },
      "Inputs", "\"abc\" is not a number", Severity::Warning},
+    {"library path left at the stand-in for the host's folder", Simulation,
+     [](BLOCKINFO& b) { b.LibraryPath = "/home/u/Documents/Blockwright/host-sdk-not-set/"; },
+     "Library Path", "the library path names the stand-in", Severity::Warning},
+    {"include path left at the stand-in, Windows form", Simulation,
+     [](BLOCKINFO& b) { b.IncludePath = "c:\\Users\\u\\Blockwright\\host-sdk-not-set"; },
+     "Include Path", "keeps it as \"Include Directory\"", Severity::Warning},
+    {"both paths left at the stand-in, said once", Simulation,
+     [](BLOCKINFO& b) { b.LibraryPath = b.IncludePath = "/home/u/Blockwright/host-sdk-not-set/"; },
+     "Library Path", "as \"Lib Directory\" and \"Include Directory\"", Severity::Warning},
+
+    // Valid neighbours: a host folder named much like the stand-in is the user's choice.
+    {"host folder that only begins like the stand-in", Simulation,
+     [](BLOCKINFO& b) { b.LibraryPath = b.IncludePath = "/opt/host-sdk-not-set-up/"; }, nullptr,
+     nullptr},
 
     // Valid neighbours: the host side turns these into identifiers.
     {"blanks and hyphens in names", Simulation,
@@ -390,7 +404,7 @@ TEST(TemplateNotesTest, ResetForgetsTheNotes) {
     BLOCKINFO block = NewBlock();
     block.TemplateNotes.push_back({"Inputs", "x"});
     MemorySettings settings;
-    block.Reset(settings, "/blocks/");
+    block.Reset(settings, {"/blocks/", "/blocks/", "/blocks/"});
     EXPECT_TRUE(block.TemplateNotes.empty());
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "definition/settings_rules.h"
 #include "support/generate.h"
 #include "support/recording_prompts.h"
 
@@ -11,28 +12,52 @@ namespace {
 TEST(BlockInfo, ResetGivesTheNewBlockStateWithDefaultsFromTheSettings) {
     MemorySettings settings;
     BLOCKINFO block;
-    block.Reset(settings, "/wd/");
+    block.Reset(settings, {"/docs/blocks/", "/host/lib/", "/host/include/"});
     EXPECT_EQ(block.OutputChannelLabel[128], "Out128");
     EXPECT_EQ(block.Parameters[255].ParameterName, "Parameter255");
     EXPECT_EQ(block.LocalArrays[9].ArrayName, "hLocalBuffer9");
-    EXPECT_EQ(block.Directory, "/wd/");
+    EXPECT_EQ(block.Directory, "/docs/blocks/");
+    EXPECT_EQ(block.LibraryPath, "/host/lib/");
+    EXPECT_EQ(block.IncludePath, "/host/include/");
     EXPECT_EQ(block.CompanyName, "Calderic, Inc.");
 
     settings.write("Settings", "Block Directory", "/blocks");
+    settings.write("Settings", "Include Directory", "/sdk/include");
     settings.write("Settings", "Company Name", "Acme");
     settings.write("Settings", "Vendor Name", "ACME");
-    block.Reset(settings, "/wd/");
+    block.Reset(settings, {"/docs/blocks/", "/host/lib/", "/host/include/"});
     EXPECT_EQ(block.Directory, "/blocks");
-    EXPECT_EQ(block.LibraryPath, "/wd/");
+    EXPECT_EQ(block.LibraryPath, "/host/lib/");
+    EXPECT_EQ(block.IncludePath, "/sdk/include");
     EXPECT_EQ(block.CompanyName, "Acme");
     EXPECT_EQ(block.VendorName, "ACME");
+}
+
+TEST(BlockInfo, NewBlocksGoToTheUsersDocumentsAndLookForTheHostWhereItIs) {
+    const FolderDefaults known = DefaultFolders({"/home/u/Documents", "/opt/host/"});
+    EXPECT_EQ(known.block, "/home/u/Documents/Blockwright/");
+    EXPECT_EQ(known.library, "/opt/host/");
+    EXPECT_EQ(known.include, "/opt/host/");
+
+    // Without a known host both name the stand-in, which the checker tells
+    // from a real folder.
+    const FolderDefaults unknown = DefaultFolders({"/home/u/", ""});
+    EXPECT_EQ(unknown.block, "/home/u/Blockwright/");
+    EXPECT_EQ(unknown.library, "/home/u/Blockwright/host-sdk-not-set/");
+    EXPECT_EQ(unknown.include, unknown.library);
+    EXPECT_TRUE(IsUnsetHostFolder(unknown.library));
+    EXPECT_FALSE(IsUnsetHostFolder(known.library));
+
+    // A Windows documents folder keeps its kind of separator.
+    EXPECT_EQ(DefaultFolders({"C:\\Users\\u\\Documents", ""}).library,
+              "C:\\Users\\u\\Documents\\Blockwright\\host-sdk-not-set\\");
 }
 
 TEST(BlockInfo, PoolsStopAtTheirLimitsWithAMessage) {
     MemorySettings settings;
     RecordingPrompts prompts;
     BLOCKINFO block;
-    block.Reset(settings, "/");
+    block.Reset(settings, {"/", "/", "/"});
     const auto fill = [&](auto add, int limit, const char* message) {
         for (int i = 0; i < limit; ++i) {
             ASSERT_TRUE(add());
@@ -105,7 +130,7 @@ TEST(BlockInfo, LocalSizeIsAnExpressionUnlessANumberOrAParameterName) {
     MemorySettings settings;
     RecordingPrompts prompts;
     BLOCKINFO block;
-    block.Reset(settings, "/");
+    block.Reset(settings, {"/", "/", "/"});
     block.AddParameter(prompts);
     block.Parameters[0].ParameterName = "N";
     const std::pair<const char*, int> cases[] = {{"N*2", 1}, {"N", 0}, {"256", 0}, {"n", 1}};

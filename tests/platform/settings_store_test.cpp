@@ -29,13 +29,16 @@ protected:
         fs::create_directories(root_);
         Save("XDG_CONFIG_HOME", savedHome_);
         Save("XDG_CONFIG_DIRS", savedDirs_);
+        Save("HOME", savedUserHome_);
         ::setenv("XDG_CONFIG_HOME", Folder("user").c_str(), 1);
+        ::setenv("HOME", Folder("home").c_str(), 1);
         ::setenv("XDG_CONFIG_DIRS", (Folder("system1") + ":relative:" + Folder("system2")).c_str(),
                  1);
     }
     void TearDown() override {
         Restore("XDG_CONFIG_HOME", savedHome_);
         Restore("XDG_CONFIG_DIRS", savedDirs_);
+        Restore("HOME", savedUserHome_);
         fs::remove_all(root_);
     }
 
@@ -48,6 +51,10 @@ protected:
     void WriteSettings(const char* folder, const std::string& text) const {
         fs::create_directories(Folder(folder) + "/Calderic");
         std::ofstream(SettingsFile(folder), std::ios::binary) << text;
+    }
+    static void WriteFile(const std::string& path, const std::string& text) {
+        fs::create_directories(fs::path(path).parent_path());
+        std::ofstream(path, std::ios::binary) << text;
     }
     std::string ReadSettings(const char* folder) const {
         std::ifstream in(SettingsFile(folder), std::ios::binary);
@@ -72,6 +79,7 @@ private:
     fs::path root_;
     std::optional<std::string> savedHome_;
     std::optional<std::string> savedDirs_;
+    std::optional<std::string> savedUserHome_;
 };
 
 TEST_F(NativeSettingsTest, LooksInTheUserFileThenTheSystemFilesThenTakesTheDefault) {
@@ -172,6 +180,60 @@ TEST_F(NativeSettingsTest, WorkingDirectoryComesFromTheSettingsOrTheProgramFolde
     WriteSettings("system2", "[Settings]\nWorking Directory=/opt/tb\n");
     NativeSettings store;
     EXPECT_EQ(WorkingDirectory(store, "/usr/lib/blockwright/"), "/opt/tb/");
+}
+
+// A new block's folders with nothing configured, the program in the build
+// tree or installed: the user's documents and the host's folder, never the
+// program's folder; configured ones win.
+TEST_F(NativeSettingsTest, NewBlockFoldersAreTheUsersAndTheHostsWhereverTheProgramIs) {
+    const std::string home = Folder("home");
+    fs::create_directories(home + "/Dokumente");
+    WriteFile(Folder("user") + "/user-dirs.dirs",
+              "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+              "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
+    const std::string buildTree = Folder("build") + "/src/app/";
+    const std::string installed = Folder("prefix") + "/bin/";
+    fs::create_directories(Folder("prefix") + "/share/blockwright");
+    const auto newBlock = [](const std::string& programFolder) {
+        NativeSettings store;
+        BLOCKINFO block;
+        block.Reset(store, DefaultFolders(FindUserFolders(programFolder)));
+        return block;
+    };
+    for (const std::string& programFolder : {buildTree, installed}) {
+        const BLOCKINFO block = newBlock(programFolder);
+        EXPECT_EQ(block.Directory, home + "/Dokumente/Blockwright/") << programFolder;
+        EXPECT_EQ(block.LibraryPath, home + "/Dokumente/Blockwright/host-sdk-not-set/");
+        EXPECT_EQ(block.IncludePath, block.LibraryPath);
+    }
+
+    // The host is where another product of the family says it is installed,
+    // its system-wide file first; this program's own "Working Directory" is
+    // where its stock files are, not the host.
+    WriteSettings("user", "[Settings]\nWorking%20Directory=/usr/share/blockwright\n");
+    WriteFile(Folder("user") + "/Calderic/Tessaline Host.conf",
+              "[Settings]\nWorking%20Directory=/home/u/host\n");
+    WriteFile(Folder("system2") + "/Calderic/Tessaline Host.conf",
+              "[Settings]\nWorking%20Directory=/opt/tessaline\n");
+    EXPECT_EQ(newBlock(installed).LibraryPath, "/opt/tessaline/");
+    EXPECT_EQ(newBlock(buildTree).IncludePath, "/opt/tessaline/");
+
+    WriteSettings("user",
+                  "[Settings]\nBlock%20Directory=/work/blocks\n"
+                  "Lib%20Directory=/sdk/lib\nInclude%20Directory=/sdk/include\n");
+    const BLOCKINFO configured = newBlock(installed);
+    EXPECT_EQ(configured.Directory, "/work/blocks");
+    EXPECT_EQ(configured.LibraryPath, "/sdk/lib");
+    EXPECT_EQ(configured.IncludePath, "/sdk/include");
+}
+
+TEST_F(NativeSettingsTest, WithoutADocumentsFolderNewBlocksGoToTheHomeFolder) {
+    // A documents folder that is the home folder itself, or missing, is none.
+    WriteFile(Folder("user") + "/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/\"\n");
+    EXPECT_EQ(FindUserFolders("/usr/bin/").documents, Folder("home"));
+    WriteFile(Folder("user") + "/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Gone\"\n");
+    EXPECT_EQ(FindUserFolders("/usr/bin/").documents, Folder("home"));
+    EXPECT_EQ(FindUserFolders("/usr/bin/").host, "");
 }
 
 TEST_F(NativeSettingsTest, SettingsDirectoryIsTheUserFilesFolder) {

@@ -83,7 +83,7 @@ std::string Generate(Generator generator, const BLOCKINFO& block, const std::str
 BLOCKINFO NewBlock() {
     MemorySettings settings;
     BLOCKINFO block;
-    block.Reset(settings, "/blocks/");
+    block.Reset(settings, {"/blocks/", "/blocks/", "/blocks/"});
     return block;
 }
 

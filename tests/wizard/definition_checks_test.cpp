@@ -115,5 +115,24 @@ TEST_F(DefinitionChecksTest, TheGeneratePageListsWarningsAndRunsNoDefinitionWith
     EXPECT_FALSE(QFile::exists(QString::fromStdString(BlockDirectory())));
 }
 
+// With nobody having said where the host is, the block is generated, and
+// the generate page says beforehand which settings to set.
+TEST_F(DefinitionChecksTest, WithoutAKnownHostTheGeneratePageNamesTheSettingsToSet) {
+    context.newBlockFolders = DefaultFolders({temp.path().toStdString(), ""});
+    WalkTo(GeneratePage, {});
+    EXPECT_TRUE(IsUnsetHostFolder(block.LibraryPath)) << block.LibraryPath;
+    const QString findings = Wizard().generatePage()->findingsLabel()->text();
+    EXPECT_TRUE(findings.startsWith(QStringLiteral("Warning: Library Path: ")))
+        << findings.toStdString();
+    EXPECT_TRUE(findings.contains(QStringLiteral("\"Lib Directory\""))) << findings.toStdString();
+    EXPECT_TRUE(findings.contains(QStringLiteral("\"Include Directory\"")))
+        << findings.toStdString();
+    EXPECT_EQ(findings.count(QStringLiteral("Warning: ")), 1) << findings.toStdString();
+
+    Wizard().generatePage()->generateButton()->click();
+    EXPECT_EQ(Wizard().currentId(), FinishPage);
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(BlockFile("NTAdd.mak"))));
+}
+
 }  // namespace
 }  // namespace bw

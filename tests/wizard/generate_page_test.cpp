@@ -13,6 +13,7 @@
 #include "wizard/file_trees_view.h"
 #include "wizard/finish.h"
 #include "wizard/generate.h"
+#include "wizard/wrapping_text.h"
 #include "wizard_fixture.h"
 
 namespace bw {

@@ -128,7 +128,7 @@ TEST_F(IOPageTest, ANewBlockGetsFirstVisitDimensionsAndATemplateKeepsItsOwn) {
     // An opened template: its dimensions stay, and the entries of the block
     // before are forgotten.
     Relabel(0, "Stale");
-    block.Reset(settings, context.workingDirectory);
+    block.Reset(settings, context.newBlockFolders);
     block.Matrix = 1;
     block.InputChannelDimension[0] = 3;
     block.OutputChannelDimension[0] = 5;
@@ -195,7 +195,7 @@ TEST(BlockPreviewLines, StayInsideTheBodyApartAndNumberedReadablyAtEveryCount) {
 // Through the sheet: the page itself notices how page 1 started the block.
 TEST_F(IOPageTest, SheetAppliesNewBlockDimensionsOnlyAfterNew) {
     BLOCKINFO saved;
-    saved.Reset(settings, context.workingDirectory);
+    saved.Reset(settings, context.newBlockFolders);
     DescribeBlock(saved);
     saved.Matrix = 1;
     saved.InputChannelDimension[0] = 3;

@@ -1,6 +1,7 @@
 // The item dialogs on their own: adding, changing, removing and reordering
 // items, and the browse box's two lists kept in step.
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -28,6 +29,23 @@ struct ItemAnswers {
     QStringList titles;
     QStringList shownTexts;
 };
+
+// Wide enough that an item, a caption or a filter of a usual length reads whole.
+TEST(ItemDialogs, TheAddDialogsShowAUsualFilterWhole) {
+    const QString filter = QStringLiteral("Coefficients (*.coe)|*.coe");
+    CItemTextDialog item(QStringLiteral("Add New Item"), filter);
+    CFilterDialog filters;
+    filters.captionEdit()->setText(filter);
+    filters.filterEdit()->setText(filter);
+    item.show();
+    filters.show();
+    QApplication::processEvents();
+    for (const QLineEdit* edit : {item.edit(), filters.captionEdit(), filters.filterEdit()}) {
+        EXPECT_GT(edit->width(), edit->fontMetrics().horizontalAdvance(filter) + 8)
+            << edit->width();
+    }
+    EXPECT_EQ(filters.captionEdit()->x(), filters.filterEdit()->x());
+}
 
 TEST(ItemDialogs, ItemFieldNeedsTextForOk) {
     CItemTextDialog dialog(QStringLiteral("Add New Item"), QString());

@@ -1,10 +1,12 @@
 // The keyboard: one mnemonic per key on every page (the sheet's buttons
-// included), Tab out of multi-line fields, New ready for the name, and Tab
-// into a radio group landing on its checked button.
+// included), Tab out of multi-line fields, New ready for the name, Tab
+// following the layout on every page, and Tab into a radio group landing on
+// its checked button.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -61,6 +63,60 @@ std::map<QChar, QStringList> VisibleMnemonics(QWidget& window) {
     return found;
 }
 
+// Whether a page's widget can take the focus by Tab now.
+bool IsTabStop(const QWidget* widget, const QWidget* page) {
+    return (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && widget->isEnabled() &&
+           widget->isVisibleTo(page) && page->isAncestorOf(widget) &&
+           widget->focusProxy() == nullptr;
+}
+
+// The layout items from layout down to the one that holds target (the widget
+// itself, or the nearest widget around it that lays it out): where target
+// sits in the reading order of each layout on the way.
+bool PathTo(QLayout* layout, const QWidget* target, QList<QLayoutItem*>& path) {
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        path.push_back(item);
+        if (QWidget* widget = item->widget()) {
+            if (widget == target) {
+                return true;
+            }
+            if (widget->isAncestorOf(target)) {
+                if (widget->layout() == nullptr || PathTo(widget->layout(), target, path)) {
+                    return true;
+                }
+            }
+        } else if (item->layout() != nullptr && PathTo(item->layout(), target, path)) {
+            return true;
+        }
+        path.pop_back();
+    }
+    return false;
+}
+
+// True when b comes after a in reading order: below it, or beside it on the
+// right. Both are items of one layout, so their geometries compare.
+bool ReadsAfter(const QRect& a, const QRect& b) {
+    if (b.top() >= a.bottom() - 2) {
+        return true;
+    }
+    if (b.bottom() <= a.top() + 2) {
+        return false;
+    }
+    return b.center().x() > a.center().x();
+}
+
+QString Describe(const QWidget* widget) {
+    QString text;
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        text = button->text();
+    } else if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
+        text = edit->text();
+    }
+    return QString::fromLatin1(widget->metaObject()->className()) + u' ' + widget->objectName() +
+           QStringLiteral(" \"") + text + u'"';
+}
+
 class KeyboardTest : public WizardFixture {
 protected:
     void ExpectUniqueMnemonics() {
@@ -68,6 +124,54 @@ protected:
             EXPECT_EQ(texts.size(), 1)
                 << "page " << Wizard().currentId() + 1 << ": Alt+" << QString(key).toStdString()
                 << " on " << texts.join(QStringLiteral(", ")).toStdString();
+        }
+    }
+
+    // Presses Tab from the page's first stop until the focus leaves the page
+    // or comes round again: each stop must read after the one before in the
+    // layout they share, and a radio button reached must be the checked one.
+    void ExpectTabFollowsTheLayout() {
+        QWidget* page = Wizard().currentPage();
+        const std::string where = "page " + std::to_string(Wizard().currentId() + 1) + ": ";
+        QWidget* first = page->nextInFocusChain();
+        while (first != page && !IsTabStop(first, page)) {
+            first = first->nextInFocusChain();
+        }
+        if (first == page) {
+            return;  // only the sheet's buttons
+        }
+        first->setFocus(Qt::TabFocusReason);
+        QList<QWidget*> stops{first};
+        while (stops.size() < 100) {
+            QTest::keyClick(Wizard().focusWidget(), Qt::Key_Tab);
+            QWidget* next = Wizard().focusWidget();
+            if (next == first || !page->isAncestorOf(next)) {
+                break;
+            }
+            stops << next;
+        }
+        for (QWidget* stop : stops) {
+            if (auto* radio = qobject_cast<QRadioButton*>(stop)) {
+                EXPECT_TRUE(radio->isChecked())
+                    << where << "Tab lands on the unchecked " << Describe(radio).toStdString();
+            }
+        }
+        for (qsizetype i = 1; i < stops.size(); ++i) {
+            QList<QLayoutItem*> before;
+            QList<QLayoutItem*> after;
+            ASSERT_TRUE(PathTo(page->layout(), stops[i - 1], before)) << where;
+            ASSERT_TRUE(PathTo(page->layout(), stops[i], after)) << where;
+            qsizetype shared = 0;
+            while (shared < before.size() && shared < after.size() &&
+                   before[shared] == after[shared]) {
+                ++shared;
+            }
+            if (shared == before.size() || shared == after.size()) {
+                continue;  // one lays the other out
+            }
+            EXPECT_TRUE(ReadsAfter(before[shared]->geometry(), after[shared]->geometry()))
+                << where << "Tab goes from " << Describe(stops[i - 1]).toStdString() << " to "
+                << Describe(stops[i]).toStdString() << ", which comes earlier on the page";
         }
     }
 
@@ -95,6 +199,26 @@ TEST_F(KeyboardTest, EveryPageHasOneControlPerMnemonic) {
     Wizard().generatePage()->generateButton()->click();
     ASSERT_EQ(Wizard().currentId(), FinishPage);
     ExpectUniqueMnemonics();
+}
+
+TEST_F(KeyboardTest, TabFollowsTheLayoutOnEveryPage) {
+    Wizard().activateWindow();
+    ExpectTabFollowsTheLayout();  // page 1, only text
+    // A DSP-based block with a record of each kind shows every control.
+    OpenDescribedBlock([](BLOCKINFO& b) {
+        b.RealTime = 1;
+        b.Integer = 1;
+        b.FloatingPoint = 1;
+        b.NumParameters = b.NumLocalArrays = b.NumPersistants = 1;
+    });
+    while (Wizard().currentId() != GeneratePage) {
+        ExpectTabFollowsTheLayout();
+        NextPage();
+    }
+    ExpectTabFollowsTheLayout();
+    Wizard().generatePage()->generateButton()->click();
+    ASSERT_EQ(Wizard().currentId(), FinishPage);
+    ExpectTabFollowsTheLayout();
 }
 
 TEST_F(KeyboardTest, TabLeavesTheMultiLineFieldsWithoutTypingATab) {

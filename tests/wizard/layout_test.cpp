@@ -1,11 +1,14 @@
-// The sheet keeps one width from the first page to the last, and the record
-// pages line their Name fields up.
+// The sheet keeps one width from the first page to the last, the record
+// pages line their Name fields up, and a long block path wraps on the
+// completion page without widening it.
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "wizard/finish.h"
 #include "wizard/generate.h"
 #include "wizard/record_list_page.h"
+#include "wizard/wrapping_text.h"
 #include "wizard_fixture.h"
 
 namespace bw {
@@ -48,6 +51,31 @@ TEST_F(LayoutTest, EveryPageIsShownAtTheSameWidthAndNameFieldsLineUp) {
     ASSERT_EQ(nameFields.size(), 3u);
     EXPECT_EQ(nameFields[1], nameFields[0]);
     EXPECT_EQ(nameFields[2], nameFields[0]);
+}
+
+TEST_F(LayoutTest, ALongBlockPathWrapsOnTheCompletionPageWithoutWideningIt) {
+    // One folder name longer than a line, and no blank anywhere.
+    const std::string folder = temp.path().toStdString() + "/" + std::string(20, 'a') +
+                               "_a_folder_name_that_goes_on_without_a_blank_or_separator_" +
+                               std::string(60, 'z') + "/NTAdd";
+    OpenDescribedBlock([&](BLOCKINFO& b) { b.Directory = folder; });
+    const int width = SettledWidth();
+    while (Wizard().currentId() != GeneratePage) {
+        const int before = Wizard().currentId();
+        Next();
+        ASSERT_NE(Wizard().currentId(), before) << "Next refused on page " << before + 1;
+    }
+    Wizard().generatePage()->generateButton()->click();
+    ASSERT_EQ(Wizard().currentId(), FinishPage);
+    EXPECT_EQ(SettledWidth(), width);
+
+    const auto* location = Wizard().finishPage()->locationLabel();
+    EXPECT_TRUE(location->text().contains(QString::fromStdString(folder)));
+    EXPECT_LE(location->mapTo(&Wizard(), QPoint(location->width(), 0)).x(), width);
+    // Given no less than it needs: neither a line nor the end of one is cut.
+    EXPECT_LE(location->minimumSizeHint().width(), location->width());
+    EXPECT_GE(location->height(), location->heightForWidth(location->width()));
+    EXPECT_GE(location->height(), 3 * location->fontMetrics().height());  // wrapped
 }
 
 }  // namespace

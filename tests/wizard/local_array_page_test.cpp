@@ -28,7 +28,7 @@ protected:
 
 TEST_F(LocalArrayPageTest, TemplateArrayOfSizeNTimes2IsStoredAsZero) {
     BLOCKINFO saved;
-    saved.Reset(settings, context.workingDirectory);
+    saved.Reset(settings, context.newBlockFolders);
     saved.BlockName = "NTAdd";
     saved.NumParameters = 1;
     saved.Parameters[0].ParameterName = "N";

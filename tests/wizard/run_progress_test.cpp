@@ -17,7 +17,7 @@ class RunProgressTest : public ::testing::Test {
 protected:
     RunProgressTest() {
         MemorySettings settings;
-        block.Reset(settings, "/nowhere/");
+        block.Reset(settings, {"/nowhere/", "/nowhere/", "/nowhere/"});
         block.BlockName = "NTAdd";
         block.IconFilename = "NTAdd.ico";
         block.Directory = temp.path().toStdString() + "/NTAdd";

@@ -13,6 +13,7 @@
 
 #include "app/overwrite_dialog.h"
 #include "definition/template_file.h"
+#include "generation/paths.h"
 #include "wizard/generate.h"
 #include "wizard/header_picture.h"
 #include "wizard/parameter_info.h"
@@ -85,7 +86,7 @@ protected:
     // A DSP-based FIR filter with a reference input and parameters of every kind.
     BLOCKINFO Filter() const {
         BLOCKINFO b;
-        b.Reset(settings, context.workingDirectory);
+        b.Reset(settings, context.newBlockFolders);
         b.LibraryName = "Filters";
         b.GroupName = "FIR Filters";
         b.MenuName = "FIR Filter";
@@ -152,9 +153,11 @@ protected:
 };
 
 TEST_F(Screenshots, EveryPage) {
-    // A DSP-based block, so that both trees show.
+    // A DSP-based block, so that both trees show, made where nobody has said
+    // where the host is, as a first start meets it.
+    context.newBlockFolders = DefaultFolders({temp.path().toStdString() + "/Documents", ""});
     BLOCKINFO saved;
-    saved.Reset(settings, context.workingDirectory);
+    saved.Reset(settings, context.newBlockFolders);
     DescribeBlock(saved);
     saved.RealTime = 1;
     saved.FloatingPoint = 1;
@@ -178,7 +181,8 @@ TEST_F(Screenshots, EveryPage) {
     existing.close();
     prompts.onOverwrite = [&](const std::string& file) {
         Take(*wizard, "10-generate-running");
-        OverwriteDialog dialog(file, wizard.get());
+        OverwriteDialog dialog(DisplayPath(file),
+                               wizard.get());  // as the program's prompts show it
         Take(dialog, "10-overwrite-question");
     };
     prompts.overwriteAnswers = {OverwriteAnswer::Yes};

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QLockFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
 #include <atomic>
@@ -61,6 +62,36 @@ TEST(SingleInstance, AFirstThatDoesNotAnswerIsReportedAsSilent) {
     ASSERT_TRUE(held.tryLock(0));  // a live holder that never listens
     SingleInstance later(folder.path());
     EXPECT_EQ(later.start(), SingleInstance::Start::OtherSilent);
+}
+
+// The program started while a wizard that does not answer holds the lock:
+// it says so (on the terminal as well as in its message box) and waits for
+// the box to be closed instead of ending without a word.
+TEST(SingleInstance, AProgramStartThatCannotReachTheRunningOneSaysSo) {
+    QTemporaryDir runtime;
+    const SingleInstance probe(runtime.path(), SingleInstance::UserAndDisplayKey());
+    QLockFile held(probe.lockPath());
+    ASSERT_TRUE(held.tryLock(0));
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_RUNTIME_DIR", runtime.path());
+    environment.insert("QT_QPA_PLATFORM", QGuiApplication::platformName());
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(BLOCKWRIGHT_EXE), {});
+    ASSERT_TRUE(program.waitForStarted());
+    QByteArray said;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            program.waitForReadyRead(100);
+            said += program.readAllStandardError();
+            return said.contains(INSTANCE_UNREACHABLE_MESSAGE);
+        },
+        20000))
+        << said.toStdString();
+    EXPECT_EQ(program.state(), QProcess::Running);  // the message box is up
+    program.kill();
+    program.waitForFinished();
 }
 
 TEST(SingleInstance, ALockLeftByAProcessThatHasGoneIsTakenOver) {

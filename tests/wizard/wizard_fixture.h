@@ -99,6 +99,8 @@ protected:
                   temp.path().toStdString() + "/",
                   {},
                   {}} {
+        context.newBlockFolders = DefaultFolders(
+            {temp.path().toStdString() + "/Documents", temp.path().toStdString() + "/host/"});
         context.ResetBlock();
     }
 
@@ -137,7 +139,7 @@ protected:
     // opens it from page 1, which moves on to page 2.
     void OpenDescribedBlock(const std::function<void(BLOCKINFO&)>& customise = {}) {
         BLOCKINFO saved;
-        saved.Reset(settings, context.workingDirectory);
+        saved.Reset(settings, context.newBlockFolders);
         DescribeBlock(saved);
         if (customise) {
             customise(saved);

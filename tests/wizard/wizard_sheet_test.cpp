@@ -21,7 +21,7 @@ using SheetTest = WizardFixture;
 // What a new block looks like with these settings and working directory.
 BLOCKINFO NewBlock(const WizardContext& context) {
     BLOCKINFO fresh;
-    fresh.Reset(context.settings, context.workingDirectory);
+    fresh.Reset(context.settings, context.newBlockFolders);
     return fresh;
 }
 
