@@ -255,6 +255,7 @@ void WritePrecisionNegotiation(Printer& print, const BLOCKINFO& block) {
             "    if (!(VexaSendCommand (sPtr->hDriver, DRV_DSPPRECISION, NULL, (LONG)sPtr->hRTParam))) {",
             "        VexaSendCommand(sPtr->hDriver,DRV_ERRMSG,NULL,(LONG)sPtr->hRTParam);",
             "        GlobalUnlock(sPtr->hRTParam);",
+            "        GlobalUnlock(hScratchParam);",
             "        GlobalUnlock(hParam);",
             "        return (USR_ERR_DSPC);",
             "    }",
