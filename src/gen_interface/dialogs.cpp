@@ -240,6 +240,8 @@ void WriteOkDriverReads(Printer& print, const BLOCKINFO& block) {
         "                  index = (int)SendMessage(hItem,CB_GETCURSEL,0,0);",
         "                  // copy current driver name to OldDriverName",
         "                  lstrcpyn(OldDriverName,pPtr->DriverName,sizeof(OldDriverName));",
+        // The list holds the host's entries of up to 79 characters: one
+        // reaches the 16-byte driver name only when it fits.
         "                  if (SendMessage(hItem,CB_GETLBTEXTLEN,index,0) < (LRESULT)sizeof(pPtr->DriverName))",
         "                    SendMessage(hItem,CB_GETLBTEXT,index,(LPARAM)(LPCSTR)pPtr->DriverName);",
         "                  // check for driver change ",
@@ -476,6 +478,8 @@ void WriteInfoCase(Printer& print) {
     });
 }
 
+// The help file names are as large as what is put together in them: the
+// host's folder, "\help", the menu name and a file name.
 void WriteHelpCase(Printer& print) {
     print.Lines({
         "             case IDHELP:   {",
@@ -794,6 +798,8 @@ void WriteInitDriver(Printer& print, const BLOCKINFO& block) {
         "           if (DriverBasename[wIndex] == '.') DriverBasename[wIndex] = '\\0';",
         "           // get name of current driver's initialization file",
         "           GetAppSection(Section);",
+        // Read short enough that "<folder>\<base>\<base>.ini" fits: the two
+        // driver base names, two separators, ".ini" and the terminator.
         R"(           GetPrivateProfileString(Section,"working dir","",(LPSTR)WorkingDir,sizeof(IniFilename)-2*sizeof(DriverBasename)-6,"rizezeri.ini");)",
         R"(           wsprintf(IniFilename,"%s\\%s\\%s.ini",WorkingDir,DriverBasename,DriverBasename);)",
     });

@@ -256,6 +256,8 @@ void WriteDriverLoads(Printer& print, const BLOCKINFO& block) {
         "    GetDriverFileName(WorksheetSection, WorksheetName);",
         "    if (!WorksheetName[0]){",
         "      GetAppSection(TLWSection);",
+        // Room is left for the extension appended to the host's entry; the
+        // worksheet's entry, as long as any text, is cut to fit.
         "      GetPrivateProfileString(TLWSection, \"DSP Board\", \"\", pPtr->DriverName, sizeof(pPtr->DriverName)-4, \"RIZEZERI.INI\");",
         "      lstrcat(pPtr->DriverName,\".drv\");    // append driver ext.",
         "    }",
