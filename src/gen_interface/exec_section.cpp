@@ -648,8 +648,9 @@ void WriteLinkRun(Printer& print, const BLOCKINFO& block) {
     WriteEmptyLine(print);
     WriteFrame(print, "//   Call routine to establish data flow (link)");
     print.Lines({
-        "        if (nPrecision == HDT_FLOAT) lstrcpy(bPtr->BlockName,BFNAME);",
-        "        else                         lstrcpy(bPtr->BlockName,BINAME);",
+        // The DSP block's name, cut to the host's field.
+        "        if (nPrecision == HDT_FLOAT) lstrcpyn(bPtr->BlockName,BFNAME,sizeof(bPtr->BlockName));",
+        "        else                         lstrcpyn(bPtr->BlockName,BINAME,sizeof(bPtr->BlockName));",
         "        bPtr->wPrecision = nPrecision;",
         "",
     });

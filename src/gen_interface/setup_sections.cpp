@@ -109,9 +109,9 @@ std::string PersistantInitialisation(const PERSISTANTINFO& variable, int i) {
             return member + " = (float)" + NumericDefault(typed) + ";";
         case TYPE_CHAR:
             return member + " = " + CharLiteral(typed) + ";";
-        case TYPE_TEXT:
-            return "    lstrcpy(pPtr->" + Identifier(variable.PersistantName, i) + ", " +
-                   StringLiteral(typed) + ");";
+        case TYPE_TEXT:  // a default of any length, cut to the member's
+            return "    lstrcpyn(pPtr->" + Identifier(variable.PersistantName, i) + ", " +
+                   StringLiteral(typed) + ", TEXT_LENGTH);";
         default:
             return {};
     }

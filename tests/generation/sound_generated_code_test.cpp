@@ -187,7 +187,17 @@ TEST(InterfaceSource, FixedBuffersReceiveOnlyWhatFits) {
         for (const char* buffer : {"char HelpFileName[", "char chmTopic["}) {
             EXPECT_TRUE(Contains(LineWith(lines, buffer), "sizeof(MNAME)")) << buffer;
         }
+        // The DSP block's name goes into a field of the host's.
+        EXPECT_FALSE(Contains(source, "lstrcpy(bPtr->BlockName"));
+        EXPECT_TRUE(Contains(source, "lstrcpyn(bPtr->BlockName,BFNAME,sizeof(bPtr->BlockName));"));
     }
+    // A persistent text's default, however long, is cut to its member.
+    BLOCKINFO block = NewBlock();
+    block.NumPersistants = 1;
+    block.Persistants[0] = {"notes", TYPE_TEXT, "", std::string(300, 'x')};
+    const std::string source = Generate(WriteInterfaceSource, block, "IFGain.c");
+    EXPECT_TRUE(Contains(source, "    lstrcpyn(pPtr->" + Identifier("notes", 0) + ", \"" +
+                                     std::string(300, 'x') + "\", TEXT_LENGTH);\r\n"));
 }
 
 TEST(InterfaceSource, NativeDriverCallsPassTheirResourceWordAsAHandle) {

@@ -741,8 +741,8 @@ int PASCAL UserExecProc(HANDLE hBioInfo, HANDLE hParam, HANDLE hScratchParam)
 //-----------------------------------------------------------------------------
 //   Call routine to establish data flow (link)
 //-----------------------------------------------------------------------------
-        if (nPrecision == HDT_FLOAT) lstrcpy(bPtr->BlockName,BFNAME);
-        else                         lstrcpy(bPtr->BlockName,BINAME);
+        if (nPrecision == HDT_FLOAT) lstrcpyn(bPtr->BlockName,BFNAME,sizeof(bPtr->BlockName));
+        else                         lstrcpyn(bPtr->BlockName,BINAME,sizeof(bPtr->BlockName));
         bPtr->wPrecision = nPrecision;
 
         if (nPrecision == HDT_INT || nPrecision == HDT_FLOAT) {

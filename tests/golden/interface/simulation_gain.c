@@ -241,7 +241,7 @@ int PASCAL UserDefaultSetupProc(HANDLE hParam, HANDLE hScratchParam)
 
     // Initialize persistant variables
     pPtr->_Count = 100;
-    lstrcpy(pPtr->_Label, "say \"hi\"");
+    lstrcpyn(pPtr->_Label, "say \"hi\"", TEXT_LENGTH);
     pPtr->_Mode = 'a';
 
     //  initialize one-time warning condition to FALSE
