@@ -118,7 +118,7 @@ private:
         Line("USRDLG DIALOG LOADONCALL MOVEABLE DISCARDABLE 30,30, <width>, <height> ",
              {{"width", wide_ ? "215" : "171"}, {"height", height}});
         print_.Line("FONT 8, \"Helv\"");
-        Line("CAPTION \"<menu> Parameters\"", {{"menu", block_.MenuName}});
+        Line("CAPTION \"<menu> Parameters\"", {{"menu", ResourceString(block_.MenuName)}});
         print_.Line("STYLE DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION");
         print_.Line("BEGIN");
     }
@@ -129,7 +129,7 @@ private:
         Line("USRDLG DIALOG LOADONCALL MOVEABLE DISCARDABLE 30,30, <width>, <height> ",
              {{"width", wide_ ? "329" : "283"}, {"height", height}});
         print_.Line("STYLE DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION");
-        Line("CAPTION \"<menu> Parameters\"", {{"menu", block_.MenuName}});
+        Line("CAPTION \"<menu> Parameters\"", {{"menu", ResourceString(block_.MenuName)}});
         print_.Line("FONT 8, \"Helv\"");
         print_.Line("BEGIN");
     }
@@ -142,7 +142,7 @@ private:
             WriteRadioButtons(r, index, parameter);
         } else if (type == TYPE_CHECK_BOX) {
             Line("    AUTOCHECKBOX \"<name>\", <CHECK>,5,<y>,70,8",
-                 {{"name", parameter.ParameterName},
+                 {{"name", ResourceString(parameter.ParameterName)},
                   {"CHECK", ControlIdentifier(parameter, index)},
                   {"y", LabelY(r)}});
         } else {
@@ -169,7 +169,7 @@ private:
 
     void WriteLabel(int y, int index, const PARAMINFO& parameter) {
         Line("    LTEXT \"<name>:\", IDC_STRING<ID>,5,<y>,<w>,8",
-             {{"name", parameter.ParameterName},
+             {{"name", ResourceString(parameter.ParameterName)},
               {"ID", Id(index)},
               {"y", y},
               {"w", columns_.labelWidth}});
@@ -200,9 +200,9 @@ private:
         const std::string y = std::to_string(items == 2 ? 15 * r - 8 : 15 * r - 7);
         Line(
             "    CONTROL   \"<item>\",<BUTTON>,\"Button\",BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,<x>,<y>,35,10",
-            {{"item", first}, {"BUTTON", firstId}, {"x", columns_.controlX}, {"y", y}});
+            {{"item", ResourceString(first)}, {"BUTTON", firstId}, {"x", columns_.controlX}, {"y", y}});
         Line("    CONTROL   \"<item>\",<BUTTON>,\"Button\",BS_AUTORADIOBUTTON,<x>,<y>,35,10",
-             {{"item", second},
+             {{"item", ResourceString(second)},
               {"BUTTON", secondId},
               {"x", columns_.secondRadioX},
               {"y", y}});
@@ -211,7 +211,7 @@ private:
     // A group box with the items two per row below its title row.
     void WriteRadioGroup(int& r, int index, const PARAMINFO& parameter) {
         Line("    GROUPBOX  \"<name>\", IDC_STRING<ID>,5,<y>,150,<h>",
-             {{"name", parameter.ParameterName},
+             {{"name", ResourceString(parameter.ParameterName)},
               {"ID", Id(index)},
               {"y", 15 * r - 10},
               {"h", 15 * RadioGroupRows(parameter) + 10}});
@@ -223,7 +223,7 @@ private:
                 y += 15;
             }
             Line("    CONTROL   \"<item>\",<BUTTON>,\"Button\",<style><x>,<y>,60,10",
-                 {{"item", parameter.ParameterItems[static_cast<size_t>(item)]},
+                 {{"item", ResourceString(parameter.ParameterItems[static_cast<size_t>(item)])},
                   {"BUTTON", RadioItemIdentifier(parameter, index, item)},
                   {"style", item == 0 ? "BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,"
                                       : "BS_AUTORADIOBUTTON,"},

@@ -127,10 +127,10 @@ void WriteNameStrings(Printer& print, const BLOCKINFO& block) {
     print.Line("      IDS_LIBRARY_NAME,   LNAME");
     print.Line("      IDS_GROUP_NAME,     GNAME");
     print.Line("      IDS_AUTHOR_NAME,    \"<company>\"",
-               {{"company", block.CompanyName}});
+               {{"company", ResourceString(block.CompanyName)}});
     print.Line("      IDS_COMMENT_LINE,   \"<comment>\"",
-               {{"comment", block.ShortDescription}});
-    print.Line("      IDS_REV_NUMBER      \"<revision>\"", {{"revision", block.Revision}});
+               {{"comment", ResourceString(block.ShortDescription)}});
+    print.Line("      IDS_REV_NUMBER      \"<revision>\"", {{"revision", ResourceString(block.Revision)}});
     print.Line("END");
     print.Line("");
 }
@@ -149,11 +149,11 @@ void WriteChannelLabels(Printer& print, const BLOCKINFO& block) {
     print.Line("BEGIN");
     for (int i = 0; i < block.NumInputs; ++i) {
         print.RawText(i == 0 ? "      IDS_INPUT_0  " : "      IDS_INPUT_0+" + std::to_string(i));
-        print.Line("     \"<label>\"", {{"label", Label(block.InputChannelLabel, i)}});
+        print.Line("     \"<label>\"", {{"label", ResourceString(Label(block.InputChannelLabel, i))}});
     }
     for (int i = 0; i < block.NumOutputs; ++i) {
         print.RawText(i == 0 ? "      IDS_OUTPUT_0  " : "      IDS_OUTPUT_0+" + std::to_string(i));
-        print.Line("    \"<label>\"", {{"label", Label(block.OutputChannelLabel, i)}});
+        print.Line("    \"<label>\"", {{"label", ResourceString(Label(block.OutputChannelLabel, i))}});
     }
     print.Line("END");
     print.Line("");

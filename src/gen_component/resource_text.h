@@ -13,6 +13,20 @@
 
 namespace bw {
 
+// Text inside a quoted string of the resource script: a double quote is
+// written twice, as the resource compiler reads it.
+inline std::string ResourceString(std::string_view text) {
+    std::string quoted;
+    quoted.reserve(text.size());
+    for (const char c : text) {
+        quoted += c;
+        if (c == '"') {
+            quoted += '"';
+        }
+    }
+    return quoted;
+}
+
 // The parameter at a pool position, for the used entries only.
 inline const PARAMINFO& ParameterAt(const BLOCKINFO& block, int index) {
     return block.Parameters[static_cast<size_t>(index)];

@@ -116,11 +116,15 @@ void WriteInitRoutine(Printer& print, const BLOCKINFO& block) {
     }
     print.Line("void <BlockName>_INIT(PARAMS *pPtr)");
     print.Line("{");
+    // An XDAIS block creates its algorithm instance whatever its data; a
+    // matrix one first points at its pixels.
     if (block.Matrix != 0) {
         WriteMatrixInitBody(print, block);
-    } else if (block.xDAIS != 0) {
+    }
+    if (block.xDAIS != 0) {
         WriteXdaisInitBody(print, block);
-    } else {
+    }
+    if (commented) {
         print.Line("");
     }
     print.Line("}");

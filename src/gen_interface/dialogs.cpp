@@ -240,7 +240,10 @@ void WriteOkDriverReads(Printer& print, const BLOCKINFO& block) {
         "                  index = (int)SendMessage(hItem,CB_GETCURSEL,0,0);",
         "                  // copy current driver name to OldDriverName",
         "                  lstrcpyn(OldDriverName,pPtr->DriverName,sizeof(OldDriverName));",
-        "                  SendMessage(hItem,CB_GETLBTEXT,index,(LPARAM)(LPCSTR)pPtr->DriverName);",
+        // The list holds the host's entries of up to 79 characters: one
+        // reaches the 16-byte driver name only when it fits.
+        "                  if (SendMessage(hItem,CB_GETLBTEXTLEN,index,0) < (LRESULT)sizeof(pPtr->DriverName))",
+        "                    SendMessage(hItem,CB_GETLBTEXT,index,(LPARAM)(LPCSTR)pPtr->DriverName);",
         "                  // check for driver change ",
         "                  if (lstrcmpi(OldDriverName,pPtr->DriverName)){",
         "                     // change DSP board drivers",
@@ -475,13 +478,15 @@ void WriteInfoCase(Printer& print) {
     });
 }
 
+// The help file names are as large as what is put together in them: the
+// host's folder, "\help", the menu name and a file name.
 void WriteHelpCase(Printer& print) {
     print.Lines({
         "             case IDHELP:   {",
         "                  char Section[TEXT_LENGTH];",
-        "                  char HelpDir[TEXT_LENGTH];",
-        "                  char HelpFileName[TEXT_LENGTH];",
-        "                  char chmTopic[TEXT_LENGTH];",
+        R"(                  char HelpDir[TEXT_LENGTH+sizeof("\\help")];)",
+        R"(                  char HelpFileName[sizeof(HelpDir)+sizeof(MNAME)+sizeof("\\Component Reference Guide.chm")];)",
+        R"(                  char chmTopic[sizeof("Component Reference Guide\\")+sizeof(MNAME)+sizeof(".htm")];)",
         "                  int x,y;",
         " ",
         "                  GetAppSection(Section);",
@@ -793,7 +798,9 @@ void WriteInitDriver(Printer& print, const BLOCKINFO& block) {
         "           if (DriverBasename[wIndex] == '.') DriverBasename[wIndex] = '\\0';",
         "           // get name of current driver's initialization file",
         "           GetAppSection(Section);",
-        R"(           GetPrivateProfileString(Section,"working dir","",(LPSTR)WorkingDir,sizeof(WorkingDir),"rizezeri.ini");)",
+        // Read short enough that "<folder>\<base>\<base>.ini" fits: the two
+        // driver base names, two separators, ".ini" and the terminator.
+        R"(           GetPrivateProfileString(Section,"working dir","",(LPSTR)WorkingDir,sizeof(IniFilename)-2*sizeof(DriverBasename)-6,"rizezeri.ini");)",
         R"(           wsprintf(IniFilename,"%s\\%s\\%s.ini",WorkingDir,DriverBasename,DriverBasename);)",
     });
     WriteDriverList(print, {{"what", "interrupt"},

@@ -157,19 +157,18 @@ void WriteInputDescription(Printer& print, const BLOCKINFO& block, int i) {
     WriteFailureBranch(print, block,
                        Ch(print, "     if (!GetInputSampFreq(hBioInfo,<i>,(double *)&pPtr->SampFreqIn<i>))  {", i),
                        "USR_ERR_SMPF");
-    // This branch never unlocks the scratch structure.
     print.Line("     // Check input dimension");
-    print.Raw(Ch(print, "     if (GETDIMENSION(lFlag<i>) != ", i) +
-              std::to_string(Dimension(block.InputChannelDimension, i)) + "){");
-    print.Lines(
-        {"          GlobalUnlock(hParam);", "          return(USR_ERR_DIM);", "     }"});
+    WriteFailureBranch(print, block,
+                       Ch(print, "     if (GETDIMENSION(lFlag<i>) != ", i) +
+                           std::to_string(Dimension(block.InputChannelDimension, i)) + "){",
+                       "USR_ERR_DIM", 10);
     print.Line("     // check data type and complex type attribute");
     WriteFailureBranch(print, block, Ch(print, "     if (pPtr->DTFlagIn<i>", i) + DataTypeTest(block),
                        attributeError, 10);
     if (block.Matrix) {
-        print.Raw(Ch(print, "     if((pByte = (BYTE *)GlobalLock(hBuf<i>)) == NULL){", i));
-        print.Lines(
-            {"         GlobalUnlock(hParam);", "         return(USR_ERR_NPT);", "     }"});
+        WriteFailureBranch(print, block,
+                           Ch(print, "     if((pByte = (BYTE *)GlobalLock(hBuf<i>)) == NULL){", i),
+                           "USR_ERR_NPT", 9);
         print.Raw(Ch(print, "     memcpy(&mih<i>, pByte, sizeof(mih<i>));", i));
         print.Raw(Ch(print, "     GlobalUnlock(hBuf<i>);", i));
         WriteEmptyLine(print);
@@ -265,14 +264,13 @@ void WriteFramesize(Printer& print, const BLOCKINFO& block) {
 void WriteBitmapSizes(Printer& print, const BLOCKINFO& block) {
     for (int i = 0; i < block.NumInputs; ++i) {
         WriteEmptyLine(print);
+        WriteFailureBranch(print, block, Ch(print, "     if(pPtr->DTFlagIn<i> != HDT_IMAGE_BMP){", i),
+                           "USR_ERR_PRC", 7);
+        print.Line("     else{");
+        print.Raw(Ch(print, "       if((lpbmih = (LPBITMAPINFOHEADER)GlobalLock(hBuf<i>)) == NULL){", i));
+        WriteUnlockAndReturn(print, block, 9, "USR_ERR_NPT");
+        print.Line("       }");
         for (std::string_view line : {
-                 "     if(pPtr->DTFlagIn<i> != HDT_IMAGE_BMP)",
-                 "       return(USR_ERR_PRC);",
-                 "     else{",
-                 "       if((lpbmih = (LPBITMAPINFOHEADER)GlobalLock(hBuf<i>)) == NULL){",
-                 "         GlobalUnlock(hParam);",
-                 "         return(USR_ERR_NPT);",
-                 "       }",
                  "       pPtr->dwNumColorsIn<i> = 1 << lpbmih->biBitCount;",
                  "       pPtr->dwBitmapSizeIn<i> = lpbmih->biSize + lpbmih->biSizeImage + pPtr->dwNumColorsIn<i>*sizeof(RGBQUAD);",
                  "       dwNumColors = max(dwNumColors, pPtr->dwNumColorsIn<i>);",
@@ -449,11 +447,10 @@ void WriteOutputBuffer(Printer& print, const BLOCKINFO& block, int i) {
     }
     WriteFailureBranch(print, block, allocation, "USR_ERR_MEM");
     if (block.Matrix) {
-        print.Line(Ch(print, "     if((pMatrix = (LPMATRIXINFOHEADER)GlobalLock(hBufOut<i>)) == NULL){", i));
+        WriteFailureBranch(print, block,
+                           Ch(print, "     if((pMatrix = (LPMATRIXINFOHEADER)GlobalLock(hBufOut<i>)) == NULL){", i),
+                           "USR_ERR_NPT", 7);
         print.Lines({
-            "       GlobalUnlock(hParam);",
-            "       return(USR_ERR_NPT);",
-            "     }",
             "     pMatrix->miSize = sizeof(MATRIXINFOHEADER);",
             "     pMatrix->miRows = MaxRow;",
             "     pMatrix->miColumns = MaxCol;",
@@ -651,8 +648,9 @@ void WriteLinkRun(Printer& print, const BLOCKINFO& block) {
     WriteEmptyLine(print);
     WriteFrame(print, "//   Call routine to establish data flow (link)");
     print.Lines({
-        "        if (nPrecision == HDT_FLOAT) lstrcpy(bPtr->BlockName,BFNAME);",
-        "        else                         lstrcpy(bPtr->BlockName,BINAME);",
+        // The DSP block's name, cut to the host's field.
+        "        if (nPrecision == HDT_FLOAT) lstrcpyn(bPtr->BlockName,BFNAME,sizeof(bPtr->BlockName));",
+        "        else                         lstrcpyn(bPtr->BlockName,BINAME,sizeof(bPtr->BlockName));",
         "        bPtr->wPrecision = nPrecision;",
         "",
     });
@@ -663,6 +661,7 @@ void WriteLinkRun(Printer& print, const BLOCKINFO& block) {
             "        }",
             "        else {",
             "           // invalid data precision",
+            "           GlobalUnlock(sPtr->hRTParam);",
             "           GlobalUnlock(hScratchParam);",
             "           GlobalUnlock(hParam);",
             "           return(USR_ERR_FPREC);   // return with error, invalid precision",

@@ -45,7 +45,7 @@ void WriteExitScratch(Printer& print, const BLOCKINFO& block) {
     });
 }
 
-// These two returns carry no unlock lines.
+// A failure leaves nothing locked.
 void WriteLocalBufferClearing(Printer& print, const BLOCKINFO& block) {
     if (block.xDAIS) {
         return;
@@ -54,10 +54,16 @@ void WriteLocalBufferClearing(Printer& print, const BLOCKINFO& block) {
         const auto array = LocalArrayNames(print, block, i);
         print.Block(R"(
     // clear local buffer <i> (<array name>)
-    if ((sPtr->hLocalBuffer<i> = CheckDataBuffer(sPtr->hLocalBuffer<i>,(WORD)sizeof(<type>),(DWORD)pPtr->NumLocalElements<i>)) == NULL)
+    if ((sPtr->hLocalBuffer<i> = CheckDataBuffer(sPtr->hLocalBuffer<i>,(WORD)sizeof(<type>),(DWORD)pPtr->NumLocalElements<i>)) == NULL){
+        GlobalUnlock(hScratchParam);
+        GlobalUnlock(hParam);
         return(USR_ERR_MEM);
-    if ((PtrLocal<i> = (<type> *) GlobalLock(sPtr->hLocalBuffer<i>)) == NULL)
+    }
+    if ((PtrLocal<i> = (<type> *) GlobalLock(sPtr->hLocalBuffer<i>)) == NULL){
+        GlobalUnlock(hScratchParam);
+        GlobalUnlock(hParam);
         return(USR_ERR_NPT);
+    }
     for(index = 0; index<pPtr->NumLocalElements<i>; index++)
         *(PtrLocal<i>+index) = <zero>
     GlobalUnlock(sPtr->hLocalBuffer<i>);

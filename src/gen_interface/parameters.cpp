@@ -256,11 +256,14 @@ void WriteDriverLoads(Printer& print, const BLOCKINFO& block) {
         "    GetDriverFileName(WorksheetSection, WorksheetName);",
         "    if (!WorksheetName[0]){",
         "      GetAppSection(TLWSection);",
-        "      GetPrivateProfileString(TLWSection, \"DSP Board\", \"\", pPtr->DriverName, sizeof(pPtr->DriverName), \"RIZEZERI.INI\");",
+        // Room is left for the extension appended to the host's entry; the
+        // worksheet's entry, as long as any text, is cut to fit.
+        "      GetPrivateProfileString(TLWSection, \"DSP Board\", \"\", pPtr->DriverName, sizeof(pPtr->DriverName)-4, \"RIZEZERI.INI\");",
         "      lstrcat(pPtr->DriverName,\".drv\");    // append driver ext.",
         "    }",
         "    else{",
-        "      LoadParamStr(WorksheetSection, \"DriverName\", -1, \"\", pPtr->DriverName, WorksheetName);",
+        "      LoadParamStr(WorksheetSection, \"DriverName\", -1, \"\", DriverText, WorksheetName);",
+        "      lstrcpyn(pPtr->DriverName,DriverText,sizeof(pPtr->DriverName));",
         "    }",
         "    bPtr->wBoardNum = LoadParamI(Section, \"wBoardNum\", -1, 1, FileName);",
         "    bPtr->wDSPNum = LoadParamI(Section, \"wDSPNum\", -1, 1, FileName);",
@@ -343,6 +346,7 @@ void WriteUserLoadProc(OutputFile& file, const BLOCKINFO& block) {
             "    char            TLWSection[80];",
             "    char            WorksheetName[256];",
             "    char            WorksheetSection[256];",
+            "    char            DriverText[TEXT_LENGTH];",
         });
     }
     WriteStructureDeclarations(print, block, 19);

@@ -55,7 +55,9 @@ void WriteDriverIniLookup(Printer& print) {
         "      if (DriverBasename[wIndex] == '.') DriverBasename[wIndex] = '\\0';",
         "      // get name of current driver's initialization file",
         "      GetAppSection(Section);",
-        R"(      GetPrivateProfileString(Section,"working dir","",(LPSTR)WorkingDir,sizeof(WorkingDir),"rizezeri.ini");)",
+        // Read short enough that "<folder>\<base>\<base>.ini" fits: the two
+        // driver base names, two separators, ".ini" and the terminator.
+        R"(      GetPrivateProfileString(Section,"working dir","",(LPSTR)WorkingDir,sizeof(IniFilename)-2*sizeof(DriverBasename)-6,"rizezeri.ini");)",
         R"(      wsprintf(IniFilename,"%s\\%s\\%s.ini",WorkingDir,DriverBasename,DriverBasename);)",
         "    }",
     });

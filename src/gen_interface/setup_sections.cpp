@@ -109,9 +109,9 @@ std::string PersistantInitialisation(const PERSISTANTINFO& variable, int i) {
             return member + " = (float)" + NumericDefault(typed) + ";";
         case TYPE_CHAR:
             return member + " = " + CharLiteral(typed) + ";";
-        case TYPE_TEXT:
-            return "    lstrcpy(pPtr->" + Identifier(variable.PersistantName, i) + ", " +
-                   StringLiteral(typed) + ");";
+        case TYPE_TEXT:  // a default of any length, cut to the member's
+            return "    lstrcpyn(pPtr->" + Identifier(variable.PersistantName, i) + ", " +
+                   StringLiteral(typed) + ", TEXT_LENGTH);";
         default:
             return {};
     }
@@ -255,6 +255,7 @@ void WritePrecisionNegotiation(Printer& print, const BLOCKINFO& block) {
             "    if (!(VexaSendCommand (sPtr->hDriver, DRV_DSPPRECISION, NULL, (LONG)sPtr->hRTParam))) {",
             "        VexaSendCommand(sPtr->hDriver,DRV_ERRMSG,NULL,(LONG)sPtr->hRTParam);",
             "        GlobalUnlock(sPtr->hRTParam);",
+            "        GlobalUnlock(hScratchParam);",
             "        GlobalUnlock(hParam);",
             "        return (USR_ERR_DSPC);",
             "    }",

@@ -26,6 +26,13 @@ bool HasUserSource(const BLOCKINFO& block) {
     return block.RealTime == 0;
 }
 
+// A file name as the IDE and NMAKE read it: quoted where a blank would end
+// it (a block name with blanks), as the IDE itself writes such names.
+std::string ToolFileName(const std::string& path) {
+    const bool quoted = !path.empty() && path.front() == '"';
+    return quoted || path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
+}
+
 void SetBlockValues(Printer& print, const BLOCKINFO& block, OutputFile& file) {
     print.Set("N", block.BlockName);
     print.Set("INC", WindowsToolPath(block.IncludePath));
@@ -45,7 +52,10 @@ void WriteWorkspaceProject(Printer& print) {
         "",
         HASH_LINE,
         "",
-        R"_(Project: "<N>"=.\<N>.dsp - Package Owner=<4>)_",
+    });
+    print.Line(R"_(Project: "<N>"=<P> - Package Owner=<4>)_",
+               {{"P", ToolFileName(print.Fill(R"_(.\<N>.dsp)_"))}});
+    print.Lines({
         "",
         "Package=<5>",
         "{{{",
@@ -182,11 +192,16 @@ void WriteProjectDebugSettings(Printer& print) {
     });
 }
 
-// One file of the project: path is written as given, after "SOURCE=".
+// "SOURCE=" and the filled path.
+void WriteSourceLine(Printer& print, std::string_view path) {
+    print.Raw("SOURCE=" + ToolFileName(print.Fill(path)));
+}
+
+// One file of the project.
 void WriteFileEntry(Printer& print, std::string_view path) {
     print.Line("# Begin Source File");
     print.Line("");
-    print.Line("SOURCE=" + std::string(path));
+    WriteSourceLine(print, path);
     print.Line("# End Source File");
 }
 
@@ -418,21 +433,23 @@ void WriteDependencyInclude(Printer& print) {
 void WriteSourceRules(Printer& print, const BLOCKINFO& block) {
     print.Line(R"_(!IF "$(CFG)" == "<N> - Win32 Release" || "$(CFG)" == "<N> - Win32 Debug")_");
     if (HasUserSource(block)) {
+        WriteSourceLine(print, R"_(.\<N>.c)_");
         print.Lines({
-            R"_(SOURCE=.\<N>.c)_",
             "",
             R"_("$(INTDIR)\<N>.obj" : $(SOURCE) "$(INTDIR)")_",
             "",
             "",
         });
     }
+    WriteSourceLine(print, R"_(.\IF<N>.c)_");
     print.Lines({
-        R"_(SOURCE=.\IF<N>.c)_",
         "",
         R"_("$(INTDIR)\IF<N>.obj" : $(SOURCE) "$(INTDIR)")_",
         "",
         "",
-        R"_(SOURCE=.\<N>.rc)_",
+    });
+    WriteSourceLine(print, R"_(.\<N>.rc)_");
+    print.Lines({
         "",
         R"_("$(INTDIR)\<N>.res" : $(SOURCE) "$(INTDIR)")_",
         "<TAB>$(RSC) $(RSC_PROJ) $(SOURCE)",

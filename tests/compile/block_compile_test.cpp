@@ -399,6 +399,41 @@ TEST_P(BlockCompile, GeneratedProjectCompilesAndLinks) {
     }
 }
 
+// A double quote typed into the texts the resource script quotes reaches the
+// compiled resources as typed.
+TEST(ResourceScript, QuotesInItsStringsCompileAsTyped) {
+    if (!ToolPresent(RESOURCE_COMPILER)) {
+        GTEST_SKIP() << RESOURCE_COMPILER << " absent: install binutils-mingw-w64-i686";
+    }
+    BLOCKINFO block = Build({"quotes", "Quotes", 1, 1, "", nullptr});
+    block.CompanyName = "The \"Best\" Co.";
+    block.ShortDescription = "Says \"hi\"";
+    block.Revision = "1.0 \"beta\"";
+    block.InputChannelLabel = {"\"left\""};
+    block.OutputChannelLabel = {"out \""};
+    AddParameter(block, "Level \"dB\"", TYPE_FLOAT, "1.0");
+    AddParameter(block, "Loud \"on\"", TYPE_CHECK_BOX);
+    AddParameter(block, "Pair", TYPE_RADIO_BUTTONS, "\"a\"", {"\"a\"", "b\""});
+    AddParameter(block, "Group \"g\"", TYPE_RADIO_BUTTONS, "x", {"x", "\"y\"", "z"});
+    TempDir dir;
+    TestRun run(dir.path());
+    run.environment.workingDirectory = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/assets/";
+    block.Directory = dir.path() + "generated";
+    ASSERT_EQ(RunGeneration(block, run.environment).outcome, RunOutcome::Completed);
+    const std::string folder = dir.path() + "generated/";
+    std::string output;
+    ASSERT_TRUE(RunTool(folder, CompileCommand("Quotes.rc"), output)) << output;
+    // The compiled resources written back as a script hold each text whole.
+    ASSERT_TRUE(
+        RunTool(folder, std::string(RESOURCE_COMPILER) + " -J coff -i Quotes.rc.res -O rc", output));
+    for (const char* text :
+         {"\"The \"\"Best\"\" Co.\"", "\"Says \"\"hi\"\"\"", "\"1.0 \"\"beta\"\"\"",
+          "\"\"\"left\"\"\"", "\"out \"\"\"", "\"Level \"\"dB\"\":\"", "\"Loud \"\"on\"\"\"",
+          "\"\"\"a\"\"\"", "\"b\"\"\"", "\"Group \"\"g\"\"\"", "\"\"\"y\"\"\""}) {
+        EXPECT_NE(output.find(text), std::string::npos) << text << " missing from\n" << output;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Matrix, BlockCompile, ::testing::ValuesIn(MATRIX),
                          [](const auto& test) { return std::string(test.param.name); });
 

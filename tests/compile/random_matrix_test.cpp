@@ -4,14 +4,16 @@
 // headers, the resource script with its resource compiler, and the objects
 // link into a DLL with the generated module definition against a stub import
 // library of the stand-in; the DSP sources compile with the host compiler
-// against stand-in DSP headers. A failing seed is printed and its definition
-// written as a template, so `blockwright generate` reproduces it.
+// against stand-in DSP headers (an XDAIS block's algorithm headers written
+// for it, as the XDAIS tools would). A failing seed is printed and its
+// definition written as a template, so `blockwright generate` reproduces it.
 //
+// The seeds are dealt to SHARDS tests, which CTest runs in parallel.
 // BLOCKWRIGHT_MATRIX_SEEDS runs that many seeds instead of the default.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -19,11 +21,12 @@
 #include <random>
 #include <regex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "check/definition_check.h"
 #include "definition/template_file.h"
+#include "gen_dsp/xdais.h"
+#include "generation/shared_rules.h"
 #include "run/generation_run.h"
 #include "support/generate.h"
 #include "support/recording_prompts.h"
@@ -33,7 +36,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const int DEFAULT_SEEDS = 40;
+const int DEFAULT_SEEDS = 300;
+const int SHARDS = 8;
 
 const std::string SDK = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/host_sdk";
 const std::string DSP_SDK = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/dsp_sdk";
@@ -84,6 +88,9 @@ public:
             }
         }
         Channels(b);
+        if (b.xDAIS) {
+            Prototypes(b);
+        }
         if (Chance(8) == 1 && !b.RealTime) {
             b.BlockType = BLOCK_CONTROL;
         }
@@ -129,14 +136,23 @@ private:
                Pick({"", " ", "-", "_"}) + std::to_string(++names_);
     }
 
+    // Complex data of up to 12 inputs gives the user source one example
+    // branch per combination of real and complex inputs: 9 to 12 such inputs
+    // make 512 to 4096 branches, minutes of compiling for one file, so those
+    // counts come with real data only. The full count makes the largest
+    // sources otherwise; it comes up in about one definition in twenty.
     void Channels(BLOCKINFO& b) {
         const auto count = [this]() {
-            return Chance(10) ? MAX_CHANNELS : Pick({0, 1, 1, 2, 3, Number(0, 16)});
+            return Chance(40) ? MAX_CHANNELS : Pick({0, 1, 1, 2, 3, Number(0, 16)});
         };
         b.NumInputs = count();
         b.NumOutputs = count();
         if (b.NumInputs + b.NumOutputs == 0) {
             b.NumOutputs = 1;
+        }
+        if (b.NumInputs > 8 && b.NumInputs <= 12) {
+            b.Real = 1;
+            b.Complex = 0;
         }
         b.BlockType = BLOCKINFO::BlockTypeFor(b.NumInputs, b.NumOutputs);
         for (int i = 0; i < b.NumInputs; ++i) {
@@ -144,6 +160,24 @@ private:
         }
         for (int o = 0; o < b.NumOutputs; ++o) {
             b.OutputChannelLabel[static_cast<size_t>(o)] = Chance(2) ? Text("out") : "";
+        }
+    }
+
+    // Extended methods of the algorithm: most take one pointer of the chip's
+    // integer type per channel, so the DSP source calls them; the others
+    // stay commented-out calls.
+    void Prototypes(BLOCKINFO& b) {
+        const std::string pointer = dsp::ChipIntegerPointerType(b);
+        for (int m = Number(0, 3); m > 0; --m) {
+            PROTOTYPEINFO method;
+            method.Name = Pick({"apply", "reset", "process"}) + std::to_string(m);
+            method.ReturnType = Chance(4) ? "XDAS_Int32" : "XDAS_Void";
+            const int count = Chance(4) ? Number(0, 3) : b.NumInputs + b.NumOutputs;
+            for (int j = 0; j < count; ++j) {
+                method.ParamNames.push_back("ptr" + std::to_string(j));
+                method.ParamTypes.push_back(Chance(8) ? "XDAS_Int8 *" : pointer);
+            }
+            b.Prototypes.push_back(method);
         }
     }
 
@@ -264,7 +298,8 @@ std::string Quote(const std::string& text) {
 bool Run(const std::string& folder, const std::string& command, std::string& output) {
     const std::string log = folder + "tool.log";
     const bool ok =
-        std::system(("cd " + Quote(folder) + " && " + command + " >tool.log 2>&1").c_str()) == 0;
+        std::system(
+            ("cd " + Quote(folder) + " && " + command + " >" + Quote(log) + " 2>&1").c_str()) == 0;
     output += ReadFileBytes(log);
     return ok;
 }
@@ -274,15 +309,33 @@ bool EndsWith(const std::string& text, const std::string& end) {
            text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-// The stub import library of the stand-in host, built once.
-std::string StubLibrary(const std::string& folder) {
+// What every block of a shard builds against, made once per shard: the stub
+// import library of the stand-in host, and <windows.h> precompiled. Parsing
+// that header is most of the cost of a small block; the precompiled copy is
+// found before the real header, and a second include of it reaches the real
+// one through the copy's folder (which the header's guard then skips).
+struct SharedTools {
+    std::string folder;       // the stub library's, empty when it does not build
+    std::string precompiled;  // the precompiled header's, empty when it does not build
+};
+
+SharedTools BuildSharedTools(const std::string& folder) {
     std::string output;
-    const bool built =
-        Run(folder,
+    SharedTools tools;
+    if (Run(folder,
             "i686-w64-mingw32-gcc -shared -I" + Quote(SDK) + " " + Quote(SDK + "/host_stubs.c") +
                 " -o bdhost.dll -Wl,--out-implib,libbdhost.a",
-            output);
-    return built ? folder : "";
+            output)) {
+        tools.folder = folder;
+    }
+    const std::string precompiled = folder + "pch/";
+    fs::create_directories(precompiled);
+    WriteFileBytes(precompiled + "windows.h", "#include_next <windows.h>\n");
+    if (Run(precompiled, "i686-w64-mingw32-gcc -w -x c-header windows.h -o windows.h.gch",
+            output)) {
+        tools.precompiled = precompiled;
+    }
+    return tools;
 }
 
 // Every C file of the generated folder, host side or DSP side.
@@ -299,8 +352,72 @@ std::vector<std::string> CFiles(const std::string& folder, bool dsp) {
     return files;
 }
 
+std::string QuotedList(const std::vector<std::string>& files) {
+    std::string list;
+    for (const std::string& file : files) {
+        list += " " + Quote(file);
+    }
+    return list;
+}
+
+// The object the compiler leaves in its working folder for file.
+std::string ObjectOf(const std::string& file) {
+    return fs::path(file).stem().string() + ".o";
+}
+
+// The algorithm's module headers, as the XDAIS tools write them for the
+// block's algorithm definition: the instance handle and function table, the
+// creation parameters (channel frame sizes and the creation list's
+// parameters), the status, and one declaration per extended method. The
+// generated DSP files include them as "<alg>.h" and "<alg>_<vendor>.h".
+void WriteAlgorithmHeaders(const std::string& folder, const BLOCKINFO& b) {
+    const std::string& alg = b.AlgorithmName;
+    std::string h = "#ifndef " + alg + "_MODULE\n#define " + alg + "_MODULE\n#include <ialg.h>\n";
+    h += "typedef struct " + alg + "_Obj *" + alg + "_Handle;\n";
+    h += "typedef struct I" + alg + "_Fxns { IALG_Fxns ialg; } I" + alg + "_Fxns;\n";
+    h += "typedef struct " + alg + "_Params {\n    Int size;\n";
+    for (int i = 0; i < b.NumInputs; ++i) {
+        h += "    XDAS_Int32 framesizeIn" + std::to_string(i) + ";\n";
+    }
+    for (int o = 0; o < b.NumOutputs; ++o) {
+        h += "    XDAS_Int32 framesizeOut" + std::to_string(o) + ";\n";
+    }
+    std::string status = "typedef struct " + alg + "_Status {\n    Int size;\n";
+    for (int p = 0; p < b.NumParameters; ++p) {
+        const PARAMINFO& parameter = b.Parameters[static_cast<size_t>(p)];
+        if (!dsp::ReachesAlgorithm(parameter)) {
+            continue;
+        }
+        const std::string field = "    XDAS_Int32 " + dsp::AlgorithmSideName(parameter, p) + ";\n";
+        if (parameter.ParameterConst != 2) {
+            h += field;
+        }
+        if (parameter.ParameterConst != 1) {
+            status += field;
+        }
+    }
+    h += "} " + alg + "_Params;\n" + status + "} " + alg + "_Status;\n";
+    h += "extern const " + alg + "_Params " + alg + "_PARAMS;\n";
+    h += "typedef enum { " + alg + "_GETSTATUS, " + alg + "_SETSTATUS } " + alg + "_Cmd;\n";
+    h += alg + "_Handle " + alg + "_create(const I" + alg + "_Fxns *fxns, const " + alg +
+         "_Params *params);\n";
+    h += "XDAS_Bool " + alg + "_control(" + alg + "_Handle handle, " + alg + "_Cmd cmd, " + alg +
+         "_Status *status);\n";
+    for (const PROTOTYPEINFO& method : b.Prototypes) {
+        h += method.ReturnType + " " + alg + "_" + method.Name + "(" + alg + "_Handle handle";
+        for (size_t j = 0; j < method.ParamNames.size(); ++j) {
+            h += ", " + method.ParamTypes[j] + " " + method.ParamNames[j];
+        }
+        h += ");\n";
+    }
+    WriteFileBytes(folder + LowerCase(alg) + ".h", h + "#endif\n");
+    WriteFileBytes(folder + LowerCase(alg + "_" + b.VendorName) + ".h",
+                   "#include \"" + LowerCase(alg) + ".h\"\nextern I" + alg + "_Fxns " + alg + "_" +
+                       b.VendorName + "_I" + alg + ";\n");
+}
+
 BuildOutcome BuildBlock(const std::string& folder, const BLOCKINFO& block,
-                        const std::string& stubs) {
+                        const SharedTools& tools) {
     BuildOutcome outcome;
     const auto step = [&](const std::string& what, const std::string& command) {
         std::string output;
@@ -312,31 +429,40 @@ BuildOutcome BuildBlock(const std::string& folder, const BLOCKINFO& block,
         return ok;
     };
     const std::string name = block.BlockName;
-    std::string objects;
-    for (const std::string& file : CFiles(folder, false)) {
-        step(file + " does not compile", "i686-w64-mingw32-gcc -c -Wall " + NEWER_ERRORS +
-                                             " -I. -I" + Quote(SDK) + " " + Quote(file) + " -o " +
-                                             Quote(file + ".o"));
-        objects += " " + Quote(file + ".o");
-    }
+    // One compiler run for all the host sources, one for all the DSP sources.
+    const std::vector<std::string> host = CFiles(folder, false);
+    const std::string precompiled =
+        tools.precompiled.empty() ? "" : " -Winvalid-pch -I" + Quote(tools.precompiled);
+    step("the host C files do not compile", "i686-w64-mingw32-gcc -c -Wall " + NEWER_ERRORS +
+                                                precompiled + " -I. -I" + Quote(SDK) +
+                                                QuotedList(host));
     step(name + ".rc does not compile", "i686-w64-mingw32-windres -I. -I" + Quote(SDK) + " " +
-                                            Quote(name + ".rc") + " -O coff -o resource.o");
+                                            Quote(name + ".rc") + " -O coff -o resource.rc.o");
     if (outcome.error.empty()) {
-        step("the DLL does not link", "i686-w64-mingw32-gcc -shared -o " + Quote(name + ".dll") +
-                                          objects + " resource.o " + Quote(name + ".def") +
-                                          " -Wl,--enable-stdcall-fixup -L" + Quote(stubs) +
-                                          " -lbdhost -lcomdlg32 -lgdi32 -lhtmlhelp");
+        std::vector<std::string> objects;
+        std::transform(host.begin(), host.end(), std::back_inserter(objects), ObjectOf);
+        step("the DLL does not link",
+             "i686-w64-mingw32-gcc -shared -o " + Quote(name + ".dll") + QuotedList(objects) +
+                 " resource.rc.o " + Quote(name + ".def") + " -Wl,--enable-stdcall-fixup -L" +
+                 Quote(tools.folder) + " -lbdhost -lcomdlg32 -lgdi32 -lhtmlhelp");
     }
-    // An XDAIS block's DSP source includes the algorithm's module headers,
-    // which the XDAIS tools write, not this program: only the host side is
-    // built for it.
-    for (const std::string& file :
-         block.xDAIS ? std::vector<std::string>() : CFiles(folder, true)) {
-        const std::string directory = fs::path(file).parent_path().string();
-        step(file + " does not compile", "gcc -c -std=c99 -Wall -I" + Quote(directory) + " -I" +
-                                             Quote(DSP_SDK) + " " + Quote(file) + " -o " +
-                                             Quote(file + ".o"));
+    const std::vector<std::string> dsp = CFiles(folder, true);
+    if (dsp.empty()) {
+        return outcome;
     }
+    std::string includes = " -I" + Quote(DSP_SDK);
+    if (block.xDAIS) {
+        fs::create_directories(folder + "xdais");
+        WriteAlgorithmHeaders(folder + "xdais/", block);
+        includes += " -I../xdais";
+    }
+    // The DSP objects go to a folder of their own, apart from the host's.
+    fs::create_directories(folder + "dsp");
+    std::vector<std::string> sources;
+    std::transform(dsp.begin(), dsp.end(), std::back_inserter(sources),
+                   [](const std::string& file) { return "../" + file; });
+    step("the DSP C files do not compile",
+         "cd dsp && gcc -c -std=c99 -Wall" + includes + QuotedList(sources));
     return outcome;
 }
 
@@ -371,70 +497,75 @@ bool ToolsPresent() {
     return true;
 }
 
-TEST(RandomMatrix, EveryAcceptedDefinitionCompilesAndLinks) {
+// The first error the checker finds, by its key without the record number.
+std::string RefusalKey(const std::vector<Finding>& findings) {
+    const auto error = std::find_if(findings.begin(), findings.end(),
+                                    [](const Finding& f) { return f.severity == Severity::Error; });
+    return error->key.substr(0, error->key.find_first_of("0123456789"));
+}
+
+// Generates the block below folder; gives the block's folder.
+std::string GenerateSeed(const BLOCKINFO& block, const std::string& folder) {
+    TestRun run(folder);
+    run.environment.workingDirectory = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/assets/";
+    BLOCKINFO generated = block;
+    generated.Directory = folder + "block";
+    const RunResult result = RunGeneration(generated, run.environment);
+    EXPECT_EQ(result.outcome, RunOutcome::Completed) << folder;
+    return folder + "block/";
+}
+
+// A failing definition as a template that `blockwright generate` reproduces.
+std::string SaveFailure(unsigned seed, const BLOCKINFO& block) {
+    const fs::path failures = fs::temp_directory_path() / "blockwright-matrix";
+    fs::create_directories(failures);
+    const std::string saved = (failures / ("seed" + std::to_string(seed) + ".tbt")).string();
+    WriteTemplate(block, saved);
+    return saved;
+}
+
+class RandomMatrix : public ::testing::TestWithParam<int> {};
+
+// Shard n builds the seeds that leave n over when divided by SHARDS.
+TEST_P(RandomMatrix, EveryAcceptedDefinitionCompilesAndLinks) {
     if (!ToolsPresent()) {
         GTEST_SKIP() << "the MinGW cross tools or gcc are absent: install gcc-mingw-w64-i686 and "
                         "binutils-mingw-w64-i686 (scripts/install-deps.sh)";
     }
     TempDir dir;
-    const std::string stubs = StubLibrary(dir.path());
-    ASSERT_FALSE(stubs.empty()) << "the stub import library of the host does not build";
+    const SharedTools tools = BuildSharedTools(dir.path());
+    ASSERT_FALSE(tools.folder.empty()) << "the stub import library of the host does not build";
 
-    // Generating is quick and done here; the builds run on every core.
-    struct Job {
-        unsigned seed;
-        BLOCKINFO block;
-        std::string folder;
-        BuildOutcome outcome;
-    };
-    std::vector<Job> jobs;
-    std::map<std::string, int> refusals;  // by the key of the first error
-    for (int seed = 1; seed <= SeedCount(); ++seed) {
-        BLOCKINFO block = RandomBlock(static_cast<unsigned>(seed)).Build();
+    int built = 0;
+    std::pair<int, double> slowest = {0, 0.0};  // the seed and its seconds
+    std::map<std::string, int> refusals;
+    std::map<std::string, WarningKind> warnings;
+    for (int seed = 1 + GetParam(); seed <= SeedCount(); seed += SHARDS) {
+        const BLOCKINFO block = RandomBlock(static_cast<unsigned>(seed)).Build();
         const std::vector<Finding> findings = CheckDefinition(block);
         if (HasErrors(findings)) {
-            const auto error = std::find_if(findings.begin(), findings.end(), [](const Finding& f) {
-                return f.severity == Severity::Error;
-            });
-            ++refusals[error->key.substr(0, error->key.find_first_of("0123456789"))];
+            ++refusals[RefusalKey(findings)];
             continue;
         }
-        const std::string folder = dir.path() + "seed" + std::to_string(seed) + "/";
-        TestRun run(folder);
-        run.environment.workingDirectory = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/assets/";
-        BLOCKINFO generated = block;
-        generated.Directory = folder + "block";
-        const RunResult result = RunGeneration(generated, run.environment);
-        EXPECT_EQ(result.outcome, RunOutcome::Completed) << "seed " << seed;
-        jobs.push_back({static_cast<unsigned>(seed), block, folder + "block/", {}});
-    }
-    std::atomic<size_t> next{0};
-    const auto work = [&]() {
-        for (size_t j = next++; j < jobs.size(); j = next++) {
-            jobs[j].outcome = BuildBlock(jobs[j].folder, jobs[j].block, stubs);
+        const auto start = std::chrono::steady_clock::now();
+        const std::string folder =
+            GenerateSeed(block, dir.path() + "seed" + std::to_string(seed) + "/");
+        const BuildOutcome outcome = BuildBlock(folder, block, tools);
+        CountWarnings(outcome.warnings, warnings);
+        if (!outcome.error.empty()) {
+            ADD_FAILURE() << "seed " << seed << " ("
+                          << SaveFailure(static_cast<unsigned>(seed), block)
+                          << "): " << outcome.error;
         }
-    };
-    std::vector<std::thread> workers;
-    for (unsigned w = 0; w < std::max(2u, std::thread::hardware_concurrency()); ++w) {
-        workers.emplace_back(work);
-    }
-    for (std::thread& worker : workers) {
-        worker.join();
-    }
-
-    std::map<std::string, WarningKind> warnings;
-    const fs::path failures = fs::temp_directory_path() / "blockwright-matrix";
-    for (const Job& job : jobs) {
-        CountWarnings(job.outcome.warnings, warnings);
-        if (!job.outcome.error.empty()) {
-            fs::create_directories(failures);
-            const std::string saved =
-                (failures / ("seed" + std::to_string(job.seed) + ".tbt")).string();
-            WriteTemplate(job.block, saved);
-            ADD_FAILURE() << "seed " << job.seed << " (" << saved << "): " << job.outcome.error;
+        fs::remove_all(folder);
+        ++built;
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        if (took.count() > slowest.second) {
+            slowest = {seed, took.count()};
         }
     }
-    std::cout << "[ matrix   ] " << jobs.size() << " definitions built\n";
+    std::cout << "[ matrix   ] " << built << " definitions built, the slowest seed "
+              << slowest.first << " in " << slowest.second << " s\n";
     for (const auto& [key, count] : refusals) {
         std::cout << "[ refused  ] " << count << " by the checker for " << key << "\n";
     }
@@ -443,6 +574,8 @@ TEST(RandomMatrix, EveryAcceptedDefinitionCompilesAndLinks) {
                   << ", first: " << warning.example << "\n";
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Shard, RandomMatrix, ::testing::Range(0, SHARDS));
 
 }  // namespace
 }  // namespace bw

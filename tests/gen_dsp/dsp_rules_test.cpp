@@ -53,6 +53,12 @@ void XdaisTwoOutputs(BLOCKINFO& b) {
     AddParameter(b, "Title", TYPE_TEXT, 0);
     AddLocalArray(b, "taps", "32");  // an xDAIS block lists no local arrays
 }
+// A matrix XDAIS block still creates its algorithm instance.
+void XdaisMatrix(BLOCKINFO& b) {
+    b = XdaisBlock();
+    b.Matrix = 1;
+    AddParameter(b, "Gain", TYPE_FLOAT, 0);
+}
 void IntegerPersistents(BLOCKINFO& b) {
     AddPersistant(b, "level", TYPE_DOUBLE);
     AddPersistant(b, "steps", TYPE_SHORT);
@@ -141,6 +147,11 @@ const Rule RULES[] = {
      "/*     pPtr->_taps = ...;                                                     */", 0},
     {"xDAIS outputs", XdaisTwoOutputs, WriteDspHeader, "  float        taps[32];", 0},
     {"xDAIS outputs", XdaisTwoOutputs, WriteDspSource, "    params.Title = pPtr->_Title;", 0},
+    {"xDAIS matrix", XdaisMatrix, WriteDspSource,
+     "  pPtr->PtrPixelIn0 = (float *)(pPtr->PtrIn0+1);", 1},
+    {"xDAIS matrix", XdaisMatrix, WriteDspSource, "    params.Gain = pPtr->_Gain;", 1},
+    {"xDAIS matrix", XdaisMatrix, WriteDspSource, "    pPtr->handle = FIR_create(&fxns, &params);",
+     1},
 };
 
 TEST(DspRules, LinesFollowTheDefinition) {

@@ -261,7 +261,7 @@ TEST(InterfaceDefaultSetup, PersistentVariablesGetValidInitialValues) {
         "    pPtr->_Empty = 0;",
         "    pPtr->_Letter = '\\0';",
         "    pPtr->_Quote = '\\'';",
-        "    lstrcpy(pPtr->_Path, \"C:\\\\data\\\\\");",
+        "    lstrcpyn(pPtr->_Path, \"C:\\\\data\\\\\", TEXT_LENGTH);",
         "",
     };
     EXPECT_EQ(std::vector<std::string>(lines.begin() + first + 1, lines.begin() + first + 1 + 7),

@@ -130,6 +130,76 @@ TEST(InterfaceSource, DriverLinesAreBoundedAndHelpHasItsHeader) {
         Contains(source, "lstrcpyn(DriverBasename,pPtr->DriverName,sizeof(DriverBasename));"));
 }
 
+// The first line holding part, or empty.
+std::string LineWith(const std::vector<std::string>& lines, const std::string& part) {
+    for (const std::string& line : lines) {
+        if (Contains(line, part)) {
+            return line;
+        }
+    }
+    return {};
+}
+
+// The line after the first one holding part, or empty.
+std::string LineAfter(const std::vector<std::string>& lines, const std::string& part) {
+    for (size_t n = 0; n + 1 < lines.size(); ++n) {
+        if (Contains(lines[n], part)) {
+            return lines[n + 1];
+        }
+    }
+    return {};
+}
+
+// The driver name's buffer holds 16 characters and the ini file name 256;
+// every text that reaches them is bounded to what fits, the help file names
+// are as large as what is put together in them.
+TEST(InterfaceSource, FixedBuffersReceiveOnlyWhatFits) {
+    for (int native : {0, 1}) {
+        BLOCKINFO block = NewBlock();
+        block.RealTime = 1;
+        block.Native = native;
+        const std::string source = Generate(WriteInterfaceSource, block, "IFGain.c");
+        const std::vector<std::string> lines = Lines(source);
+        // The list box's text is fetched only when it fits.
+        EXPECT_TRUE(Contains(
+            LineAfter(lines, "CB_GETLBTEXTLEN,index,0) < (LRESULT)sizeof(pPtr->DriverName))"),
+            "CB_GETLBTEXT,index,(LPARAM)(LPCSTR)pPtr->DriverName"));
+        // The host's entry is read with room for the extension appended to it.
+        EXPECT_TRUE(Contains(LineAfter(lines, "sizeof(pPtr->DriverName)-4, \"RIZEZERI.INI\");"),
+                             "lstrcat(pPtr->DriverName,\".drv\");"));
+        // The worksheet's entry goes through a text-sized buffer.
+        EXPECT_FALSE(Contains(
+            source, "LoadParamStr(WorksheetSection, \"DriverName\", -1, \"\", pPtr->DriverName"));
+        EXPECT_TRUE(Contains(LineAfter(lines, "DriverText, WorksheetName);"),
+                             "lstrcpyn(pPtr->DriverName,DriverText,sizeof(pPtr->DriverName));"));
+        // "<dir>\\<base>\\<base>.ini" fits the ini file name: the directory is
+        // read short enough.
+        static const std::regex DIRECTORY_READ(
+            "WorkingDir,sizeof\\(IniFilename\\)-2\\*sizeof\\(DriverBasename\\)-(\\d+),");
+        int reads = 0;
+        for (auto it = std::sregex_iterator(source.begin(), source.end(), DIRECTORY_READ);
+             it != std::sregex_iterator(); ++it, ++reads) {
+            const int directory = 256 - 2 * 16 - std::stoi((*it)[1]) - 1;
+            EXPECT_LE(directory + 1 + 15 + 1 + 15 + 4 + 1, 256);
+        }
+        EXPECT_EQ(reads, native ? 1 : 2);
+        EXPECT_FALSE(Contains(source, "(LPSTR)WorkingDir,sizeof(WorkingDir)"));
+        for (const char* buffer : {"char HelpFileName[", "char chmTopic["}) {
+            EXPECT_TRUE(Contains(LineWith(lines, buffer), "sizeof(MNAME)")) << buffer;
+        }
+        // The DSP block's name goes into a field of the host's.
+        EXPECT_FALSE(Contains(source, "lstrcpy(bPtr->BlockName"));
+        EXPECT_TRUE(Contains(source, "lstrcpyn(bPtr->BlockName,BFNAME,sizeof(bPtr->BlockName));"));
+    }
+    // A persistent text's default, however long, is cut to its member.
+    BLOCKINFO block = NewBlock();
+    block.NumPersistants = 1;
+    block.Persistants[0] = {"notes", TYPE_TEXT, "", std::string(300, 'x')};
+    const std::string source = Generate(WriteInterfaceSource, block, "IFGain.c");
+    EXPECT_TRUE(Contains(source, "    lstrcpyn(pPtr->" + Identifier("notes", 0) + ", \"" +
+                                     std::string(300, 'x') + "\", TEXT_LENGTH);\r\n"));
+}
+
 TEST(InterfaceSource, NativeDriverCallsPassTheirResourceWordAsAHandle) {
     BLOCKINFO block = NewBlock();
     block.RealTime = 1;

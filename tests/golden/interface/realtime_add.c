@@ -525,6 +525,7 @@ int PASCAL UserExecProc(HANDLE hBioInfo, HANDLE hParam, HANDLE hScratchParam)
      }
      // Check input dimension
      if (GETDIMENSION(lFlag0) != 1){
+          GlobalUnlock(hScratchParam);
           GlobalUnlock(hParam);
           return(USR_ERR_DIM);
      }
@@ -576,6 +577,7 @@ int PASCAL UserExecProc(HANDLE hBioInfo, HANDLE hParam, HANDLE hScratchParam)
      }
      // Check input dimension
      if (GETDIMENSION(lFlag1) != 1){
+          GlobalUnlock(hScratchParam);
           GlobalUnlock(hParam);
           return(USR_ERR_DIM);
      }
@@ -739,8 +741,8 @@ int PASCAL UserExecProc(HANDLE hBioInfo, HANDLE hParam, HANDLE hScratchParam)
 //-----------------------------------------------------------------------------
 //   Call routine to establish data flow (link)
 //-----------------------------------------------------------------------------
-        if (nPrecision == HDT_FLOAT) lstrcpy(bPtr->BlockName,BFNAME);
-        else                         lstrcpy(bPtr->BlockName,BINAME);
+        if (nPrecision == HDT_FLOAT) lstrcpyn(bPtr->BlockName,BFNAME,sizeof(bPtr->BlockName));
+        else                         lstrcpyn(bPtr->BlockName,BINAME,sizeof(bPtr->BlockName));
         bPtr->wPrecision = nPrecision;
 
         if (nPrecision == HDT_INT || nPrecision == HDT_FLOAT) {
@@ -748,6 +750,7 @@ int PASCAL UserExecProc(HANDLE hBioInfo, HANDLE hParam, HANDLE hScratchParam)
         }
         else {
            // invalid data precision
+           GlobalUnlock(sPtr->hRTParam);
            GlobalUnlock(hScratchParam);
            GlobalUnlock(hParam);
            return(USR_ERR_FPREC);   // return with error, invalid precision
@@ -865,10 +868,16 @@ int PASCAL UserResetProc(HANDLE hBioInfo, HANDLE hParam, HANDLE hScratchParam)
     }
 
     // clear local buffer 0 (Delay Line)
-    if ((sPtr->hLocalBuffer0 = CheckDataBuffer(sPtr->hLocalBuffer0,(WORD)sizeof(int),(DWORD)pPtr->NumLocalElements0)) == NULL)
+    if ((sPtr->hLocalBuffer0 = CheckDataBuffer(sPtr->hLocalBuffer0,(WORD)sizeof(int),(DWORD)pPtr->NumLocalElements0)) == NULL){
+        GlobalUnlock(hScratchParam);
+        GlobalUnlock(hParam);
         return(USR_ERR_MEM);
-    if ((PtrLocal0 = (int *) GlobalLock(sPtr->hLocalBuffer0)) == NULL)
+    }
+    if ((PtrLocal0 = (int *) GlobalLock(sPtr->hLocalBuffer0)) == NULL){
+        GlobalUnlock(hScratchParam);
+        GlobalUnlock(hParam);
         return(USR_ERR_NPT);
+    }
     for(index = 0; index<pPtr->NumLocalElements0; index++)
         *(PtrLocal0+index) = 0;
     GlobalUnlock(sPtr->hLocalBuffer0);

@@ -241,7 +241,7 @@ int PASCAL UserDefaultSetupProc(HANDLE hParam, HANDLE hScratchParam)
 
     // Initialize persistant variables
     pPtr->_Count = 100;
-    lstrcpy(pPtr->_Label, "say \"hi\"");
+    lstrcpyn(pPtr->_Label, "say \"hi\"", TEXT_LENGTH);
     pPtr->_Mode = 'a';
 
     //  initialize one-time warning condition to FALSE
@@ -794,19 +794,31 @@ int PASCAL UserResetProc(HANDLE hBioInfo, HANDLE hParam, HANDLE hScratchParam)
     }
 
     // clear local buffer 0 (History)
-    if ((sPtr->hLocalBuffer0 = CheckDataBuffer(sPtr->hLocalBuffer0,(WORD)sizeof(float),(DWORD)pPtr->NumLocalElements0)) == NULL)
+    if ((sPtr->hLocalBuffer0 = CheckDataBuffer(sPtr->hLocalBuffer0,(WORD)sizeof(float),(DWORD)pPtr->NumLocalElements0)) == NULL){
+        GlobalUnlock(hScratchParam);
+        GlobalUnlock(hParam);
         return(USR_ERR_MEM);
-    if ((PtrLocal0 = (float *) GlobalLock(sPtr->hLocalBuffer0)) == NULL)
+    }
+    if ((PtrLocal0 = (float *) GlobalLock(sPtr->hLocalBuffer0)) == NULL){
+        GlobalUnlock(hScratchParam);
+        GlobalUnlock(hParam);
         return(USR_ERR_NPT);
+    }
     for(index = 0; index<pPtr->NumLocalElements0; index++)
         *(PtrLocal0+index) = (float)0.0;
     GlobalUnlock(sPtr->hLocalBuffer0);
 
     // clear local buffer 1 (Taps)
-    if ((sPtr->hLocalBuffer1 = CheckDataBuffer(sPtr->hLocalBuffer1,(WORD)sizeof(short),(DWORD)pPtr->NumLocalElements1)) == NULL)
+    if ((sPtr->hLocalBuffer1 = CheckDataBuffer(sPtr->hLocalBuffer1,(WORD)sizeof(short),(DWORD)pPtr->NumLocalElements1)) == NULL){
+        GlobalUnlock(hScratchParam);
+        GlobalUnlock(hParam);
         return(USR_ERR_MEM);
-    if ((PtrLocal1 = (short *) GlobalLock(sPtr->hLocalBuffer1)) == NULL)
+    }
+    if ((PtrLocal1 = (short *) GlobalLock(sPtr->hLocalBuffer1)) == NULL){
+        GlobalUnlock(hScratchParam);
+        GlobalUnlock(hParam);
         return(USR_ERR_NPT);
+    }
     for(index = 0; index<pPtr->NumLocalElements1; index++)
         *(PtrLocal1+index) = 0;
     GlobalUnlock(sPtr->hLocalBuffer1);

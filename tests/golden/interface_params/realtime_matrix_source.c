@@ -266,7 +266,8 @@ BOOL PASCAL UserDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam
                   index = (int)SendMessage(hItem,CB_GETCURSEL,0,0);
                   // copy current driver name to OldDriverName
                   lstrcpyn(OldDriverName,pPtr->DriverName,sizeof(OldDriverName));
-                  SendMessage(hItem,CB_GETLBTEXT,index,(LPARAM)(LPCSTR)pPtr->DriverName);
+                  if (SendMessage(hItem,CB_GETLBTEXTLEN,index,0) < (LRESULT)sizeof(pPtr->DriverName))
+                    SendMessage(hItem,CB_GETLBTEXT,index,(LPARAM)(LPCSTR)pPtr->DriverName);
                   // check for driver change 
                   if (lstrcmpi(OldDriverName,pPtr->DriverName)){
                      // change DSP board drivers
@@ -379,9 +380,9 @@ BOOL PASCAL UserDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam
                   return (TRUE);
              case IDHELP:   {
                   char Section[TEXT_LENGTH];
-                  char HelpDir[TEXT_LENGTH];
-                  char HelpFileName[TEXT_LENGTH];
-                  char chmTopic[TEXT_LENGTH];
+                  char HelpDir[TEXT_LENGTH+sizeof("\\help")];
+                  char HelpFileName[sizeof(HelpDir)+sizeof(MNAME)+sizeof("\\Component Reference Guide.chm")];
+                  char chmTopic[sizeof("Component Reference Guide\\")+sizeof(MNAME)+sizeof(".htm")];
                   int x,y;
  
                   GetAppSection(Section);
@@ -539,7 +540,7 @@ BOOL PASCAL UserDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam
            if (DriverBasename[wIndex] == '.') DriverBasename[wIndex] = '\0';
            // get name of current driver's initialization file
            GetAppSection(Section);
-           GetPrivateProfileString(Section,"working dir","",(LPSTR)WorkingDir,sizeof(WorkingDir),"rizezeri.ini");
+           GetPrivateProfileString(Section,"working dir","",(LPSTR)WorkingDir,sizeof(IniFilename)-2*sizeof(DriverBasename)-6,"rizezeri.ini");
            wsprintf(IniFilename,"%s\\%s\\%s.ini",WorkingDir,DriverBasename,DriverBasename);
            // load interrupt combo box
            hItem = GetDlgItem(hDlg,IDC_COMBO_DSPINT);
@@ -683,7 +684,7 @@ int PASCAL UserSetParameterProc(HANDLE hParam, HANDLE hScratchParam, DWORD ID, v
       if (DriverBasename[wIndex] == '.') DriverBasename[wIndex] = '\0';
       // get name of current driver's initialization file
       GetAppSection(Section);
-      GetPrivateProfileString(Section,"working dir","",(LPSTR)WorkingDir,sizeof(WorkingDir),"rizezeri.ini");
+      GetPrivateProfileString(Section,"working dir","",(LPSTR)WorkingDir,sizeof(IniFilename)-2*sizeof(DriverBasename)-6,"rizezeri.ini");
       wsprintf(IniFilename,"%s\\%s\\%s.ini",WorkingDir,DriverBasename,DriverBasename);
     }
 
@@ -940,6 +941,7 @@ int PASCAL UserLoadProc(HANDLE hParam, HANDLE hScratchParam, LPSTR Section, LPST
     char            TLWSection[80];
     char            WorksheetName[256];
     char            WorksheetSection[256];
+    char            DriverText[TEXT_LENGTH];
     BLOCK_PARAM        *pPtr;
     SCRATCH_PARAM      *sPtr;
     RTBLOCK_PARAM      *bPtr;
@@ -977,11 +979,12 @@ int PASCAL UserLoadProc(HANDLE hParam, HANDLE hScratchParam, LPSTR Section, LPST
     GetDriverFileName(WorksheetSection, WorksheetName);
     if (!WorksheetName[0]){
       GetAppSection(TLWSection);
-      GetPrivateProfileString(TLWSection, "DSP Board", "", pPtr->DriverName, sizeof(pPtr->DriverName), "RIZEZERI.INI");
+      GetPrivateProfileString(TLWSection, "DSP Board", "", pPtr->DriverName, sizeof(pPtr->DriverName)-4, "RIZEZERI.INI");
       lstrcat(pPtr->DriverName,".drv");    // append driver ext.
     }
     else{
-      LoadParamStr(WorksheetSection, "DriverName", -1, "", pPtr->DriverName, WorksheetName);
+      LoadParamStr(WorksheetSection, "DriverName", -1, "", DriverText, WorksheetName);
+      lstrcpyn(pPtr->DriverName,DriverText,sizeof(pPtr->DriverName));
     }
     bPtr->wBoardNum = LoadParamI(Section, "wBoardNum", -1, 1, FileName);
     bPtr->wDSPNum = LoadParamI(Section, "wDSPNum", -1, 1, FileName);

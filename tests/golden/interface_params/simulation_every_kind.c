@@ -241,9 +241,9 @@ BOOL PASCAL UserDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam
                   return (TRUE);
              case IDHELP:   {
                   char Section[TEXT_LENGTH];
-                  char HelpDir[TEXT_LENGTH];
-                  char HelpFileName[TEXT_LENGTH];
-                  char chmTopic[TEXT_LENGTH];
+                  char HelpDir[TEXT_LENGTH+sizeof("\\help")];
+                  char HelpFileName[sizeof(HelpDir)+sizeof(MNAME)+sizeof("\\Component Reference Guide.chm")];
+                  char chmTopic[sizeof("Component Reference Guide\\")+sizeof(MNAME)+sizeof(".htm")];
                   int x,y;
  
                   GetAppSection(Section);
