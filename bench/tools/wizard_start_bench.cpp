@@ -13,7 +13,7 @@
 #include "first_paint.h"
 #include "wizard/cwizard.h"
 #include "wizard/header_picture.h"
-#include "wizard/host_catalogue.h"
+#include "platform/host_catalogue.h"
 #include "wizard/qt_file_dialogs.h"
 #include "wizard/wizard_page.h"
 

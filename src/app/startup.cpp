@@ -15,7 +15,7 @@
 #include "platform/settings_store.h"
 #include "wizard/cwizard.h"
 #include "wizard/header_picture.h"
-#include "wizard/host_catalogue.h"
+#include "platform/host_catalogue.h"
 #include "wizard/qt_file_dialogs.h"
 
 namespace bw {

@@ -271,6 +271,19 @@ std::string UnescapeSettingsValue(const std::string& text) {
     return value;
 }
 
+// A value as stored under name, its escaped form first, as written by hand after.
+std::optional<std::string> ReadSettingsValue(const ProfileFile& file, const std::string& section,
+                                             const std::string& name) {
+    std::optional<std::string_view> text = file.Find(section, EscapeSettingsKey(name));
+    if (!text) {
+        text = file.Find(section, name);
+    }
+    if (!text) {
+        return std::nullopt;
+    }
+    return UnescapeSettingsValue(std::string(*text));
+}
+
 #ifdef _WIN32
 
 namespace {
@@ -374,7 +387,8 @@ std::string Environment(const char* name) {
     return value != nullptr ? value : "";
 }
 
-// $XDG_CONFIG_HOME, or ~/.config when it is unset or not absolute.
+}  // namespace
+
 std::string UserConfigFolder() {
     const std::string home = Environment("XDG_CONFIG_HOME");
     if (home.starts_with('/')) {
@@ -383,7 +397,6 @@ std::string UserConfigFolder() {
     return Environment("HOME") + "/.config";
 }
 
-// The folders of $XDG_CONFIG_DIRS that are absolute, or /etc/xdg.
 std::vector<std::string> SystemConfigFolders() {
     std::vector<std::string> folders;
     const std::string list = Environment("XDG_CONFIG_DIRS");
@@ -402,21 +415,10 @@ std::vector<std::string> SystemConfigFolders() {
     return folders;
 }
 
+namespace {
+
 std::string SettingsFileIn(const std::string& folder) {
     return folder + "/" + ORGANISATION + "/" + APPLICATION + ".conf";
-}
-
-// A value as stored under name, its escaped form first, as written by hand after.
-std::optional<std::string> FindValue(const ProfileFile& file, const std::string& section,
-                                     const std::string& name) {
-    std::optional<std::string_view> text = file.Find(section, EscapeSettingsKey(name));
-    if (!text) {
-        text = file.Find(section, name);
-    }
-    if (!text) {
-        return std::nullopt;
-    }
-    return UnescapeSettingsValue(std::string(*text));
 }
 
 }  // namespace
@@ -448,7 +450,7 @@ NativeSettings::~NativeSettings() {
 std::string NativeSettings::read(const std::string& section, const std::string& name,
                                  const std::string& defaultValue) const {
     for (const ProfileFile& file : scopes_->files) {
-        if (std::optional<std::string> value = FindValue(file, section, name)) {
+        if (std::optional<std::string> value = ReadSettingsValue(file, section, name)) {
             return *value;
         }
     }
@@ -459,7 +461,7 @@ void NativeSettings::write(const std::string& section, const std::string& name,
                            const std::string& value) {
     ProfileFile& user = scopes_->files.front();
     // Each run writes the same few settings again; an unchanged value needs no save.
-    if (FindValue(user, section, name) == value) {
+    if (ReadSettingsValue(user, section, name) == value) {
         return;
     }
     user.SetString(section, EscapeSettingsKey(name), EscapeSettingsValue(value));
@@ -524,7 +526,7 @@ std::string ProductFolder(const std::vector<std::string>& folders, const std::st
             continue;
         }
         const std::optional<std::string> value =
-            FindValue(file, setting::SECTION, setting::WORKING_DIRECTORY);
+            ReadSettingsValue(file, setting::SECTION, setting::WORKING_DIRECTORY);
         if (value && !value->empty()) {
             return value->back() == '/' || value->back() == '\\' ? *value : *value + "/";
         }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "definition/profile_file.h"
 #include "definition/seams.h"
 #include "definition/settings_rules.h"
 
@@ -58,6 +60,18 @@ std::string SettingsDirectory();
 // names in its settings file beside this program's own, system-wide files
 // first, the products taken in name order.
 UserFolders FindUserFolders(const std::string& programFolder);
+
+#ifndef _WIN32
+// $XDG_CONFIG_HOME, or ~/.config when it is unset or not absolute.
+std::string UserConfigFolder();
+// The folders of $XDG_CONFIG_DIRS that are absolute, or /etc/xdg.
+std::vector<std::string> SystemConfigFolders();
+#endif
+
+// A value of a settings file as stored under name: its escaped form first,
+// then as written by hand; nothing when it is missing.
+std::optional<std::string> ReadSettingsValue(const ProfileFile& file, const std::string& section,
+                                             const std::string& name);
 
 // The escaped forms of a settings file's names and values, and back.
 std::string EscapeSettingsKey(const std::string& name);

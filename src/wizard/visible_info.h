@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wizard/host_catalogue.h"
+#include "definition/host_catalogue.h"
 #include "wizard/wizard_page.h"
 
 class QComboBox;

@@ -14,7 +14,7 @@
 #include "definition/seams.h"
 #include "definition/template_file.h"
 #include "launch/launcher.h"
-#include "wizard/host_catalogue.h"
+#include "definition/host_catalogue.h"
 
 class QString;
 class QWidget;

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSettings>
 #include <QStandardPaths>
 #include <tuple>
 
@@ -75,12 +74,12 @@ protected:
             "Group3=Adaptive Filters\r\n");
         groups.close();
         hostFile = config + "/Calderic/Zirud Izadivo.conf";
-        QSettings host(hostFile, QSettings::IniFormat);
-        host.setValue("Settings/Working Directory", hostFolder);
-        host.setValue("Libraries/Library Count", "2");
-        host.setValue("Libraries/Lib1", "Simulation Library");
-        host.setValue("Libraries/Lib2", "Filters");
-        host.setValue("Libraries/LibFile2", "filters.ini");
+        QDir().mkpath(config + "/Calderic");
+        QFile host(hostFile);
+        ASSERT_TRUE(host.open(QIODevice::WriteOnly));
+        host.write("[Settings]\nWorking%20Directory=" + hostFolder.toUtf8() +
+                   "\n[Libraries]\nLibrary%20Count=2\nLib1=Simulation Library\nLib2=Filters\n"
+                   "LibFile2=filters.ini\n");
     }
 
     // A DSP-based FIR filter with a reference input and parameters of every kind.

@@ -1,8 +1,6 @@
 #pragma once
 
-// The host's library catalogue: the library and group names that the installed
-// products of the Calderic family know, offered by the library, group and name
-// page.
+// Reading the host's library catalogue (definition/host_catalogue.h).
 //
 // Every product of the family keeps its settings in its own file,
 // "Calderic/<product>.conf", under the user's configuration folder, with the
@@ -18,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "definition/host_catalogue.h"
+
 namespace bw {
 
 // Where the family's settings files are looked for.
@@ -25,18 +25,11 @@ struct FamilyFolders {
     std::string user;                 // the user's configuration folder
     std::vector<std::string> system;  // the system-wide ones, in lookup order
 
-    // The folders of this session: $XDG_CONFIG_HOME and $XDG_CONFIG_DIRS on
-    // Linux (what the application's own settings use).
+    // The folders of this session: $XDG_CONFIG_HOME and $XDG_CONFIG_DIRS, as
+    // the application's own settings use them. None on Windows, where the
+    // family keeps its settings in the registry and the wizard does not run.
     static FamilyFolders FromEnvironment();
 };
-
-struct HostCatalogue {
-    std::vector<std::string> libraries;  // each name once, in the order found
-    std::vector<std::string> groups;
-};
-
-// Group names longer than this are cut, as the host's catalogue reader does.
-inline constexpr size_t MAX_GROUP_NAME = 99;
 
 HostCatalogue ReadHostCatalogue(const FamilyFolders& folders);
 
