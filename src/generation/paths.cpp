@@ -86,7 +86,8 @@ bool IsForeignPath(std::string_view path) {
     (void)path;
     return false;
 #else
-    return HasDriveLetter(path);
+    // "\\server\share" would become the folder /server/share here.
+    return HasDriveLetter(path) || path.starts_with("\\\\");
 #endif
 }
 
@@ -124,9 +125,11 @@ std::string WindowsToolPath(std::string_view path) {
     return windows;
 }
 
-std::string DriveLetterMessage(std::string_view path) {
-    return "The path " + std::string(path) +
-           " begins with a drive letter, which cannot be used on this system.  "
+std::string ForeignPathMessage(std::string_view path) {
+    const char* what =
+        HasDriveLetter(path) ? " begins with a drive letter" : " is a Windows network path";
+    return "The path " + std::string(path) + what +
+           ", which cannot be used on this system.  "
            "Choose a directory such as /home/user/blocks instead.";
 }
 

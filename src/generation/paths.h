@@ -32,12 +32,13 @@ inline constexpr bool RUNNING_ON_WINDOWS = false;
 // True where file names are matched without regard to case.
 inline constexpr bool FILE_NAMES_IGNORE_CASE = RUNNING_ON_WINDOWS;
 
-// True for a path that names nothing on this system: a drive-letter path
-// anywhere but on Windows. See DriveLetterMessage.
+// True for a path that names nothing on this system: a drive-letter or a
+// network ("\\server\share") path anywhere but on Windows. See
+// ForeignPathMessage.
 bool IsForeignPath(std::string_view path);
 
-// What to tell the user about a drive-letter path before anything is written.
-std::string DriveLetterMessage(std::string_view path);
+// What to tell the user about such a path before anything is written.
+std::string ForeignPathMessage(std::string_view path);
 
 // The path on this file system: "\" and "/" both separate, and every existing
 // component is matched without regard to case ("DSPCODE" finds "DSPCode";

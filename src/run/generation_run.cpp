@@ -468,7 +468,7 @@ std::vector<std::string> RunResult::Paths(FileAction action) const {
 
 std::string RefusalReason(const BLOCKINFO& block) {
     if (IsForeignPath(block.Directory)) {
-        return DriveLetterMessage(block.Directory);
+        return ForeignPathMessage(block.Directory);
     }
     if (block.BlockName.empty()) {
         return "The block has no file name. Nothing was generated.";

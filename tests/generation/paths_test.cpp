@@ -77,9 +77,15 @@ TEST(DriveLetterPath, IsRefusedBeforeAnythingIsCreatedAndRelativePathsStartHere)
     EXPECT_TRUE(fs::is_empty(cwd.path()));
     WriteFileBytes(cwd.path() + "c:/blocks/MyAdd.c", "x");
     EXPECT_FALSE(FileExists("c:\\blocks\\MyAdd.c"));
-    const std::string message = DriveLetterMessage("c:\\blocks\\MyAdd\\");
+    const std::string message = ForeignPathMessage("c:\\blocks\\MyAdd\\");
     EXPECT_NE(message.find("c:\\blocks\\MyAdd\\"), std::string::npos) << message;
     EXPECT_NE(message.find("drive letter"), std::string::npos) << message;
+
+    // A network path would land in /server/share: refused the same way.
+    EXPECT_TRUE(IsForeignPath("\\\\server\\share\\Gain\\"));
+    EXPECT_FALSE(CreateDirectoryPath("\\\\server\\share\\Gain\\"));
+    EXPECT_NE(ForeignPathMessage("\\\\server\\share").find("network path"), std::string::npos);
+    EXPECT_FALSE(IsForeignPath("//server/share/Gain/"));  // a POSIX path like any other
 
     EXPECT_TRUE(CreateDirectoryPath("rel\\sub\\"));
     EXPECT_TRUE(fs::is_directory(cwd.path() + "rel/sub"));

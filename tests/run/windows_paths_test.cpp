@@ -44,5 +44,20 @@ TEST(GeneratedWindowsFiles, NameNoFolderInThisSystemsForm) {
     EXPECT_GT(checked, 20);
 }
 
+// Drive letters and network paths name folders on Windows only; elsewhere the
+// run refuses them before anything is written.
+TEST(WindowsFolders, AreAcceptedOnWindowsOnly) {
+    for (const char* folder : {"c:\\blocks\\Gain\\", "\\\\server\\share\\Gain\\"}) {
+        BLOCKINFO block = NewBlock();
+        block.BlockName = "Gain";
+        block.Directory = folder;
+        EXPECT_EQ(RefusalReason(block).empty(), RUNNING_ON_WINDOWS) << folder;
+        EXPECT_EQ(IsForeignPath(folder), !RUNNING_ON_WINDOWS) << folder;
+    }
+    if (RUNNING_ON_WINDOWS) {
+        EXPECT_EQ(DisplayPath("\\\\server/share/Gain"), "\\\\server\\share\\Gain");
+    }
+}
+
 }  // namespace
 }  // namespace bw
