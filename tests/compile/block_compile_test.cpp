@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "compile/module_definition.h"
 #include "run/generation_run.h"
 #include "support/generate.h"
 #include "support/recording_prompts.h"
@@ -313,23 +314,6 @@ std::set<std::string> Symbols(const std::string& folder, const std::string& obje
     return symbols;
 }
 
-// The names the module definition exports: the first word of each line
-// after EXPORTS.
-std::vector<std::string> Exports(const std::string& definition) {
-    std::vector<std::string> names;
-    std::istringstream lines(
-        definition.substr(std::min(definition.find("EXPORTS"), definition.size())));
-    std::string line;
-    std::getline(lines, line);
-    while (std::getline(lines, line)) {
-        std::istringstream fields(line);
-        if (fields >> line) {
-            names.push_back(line);
-        }
-    }
-    return names;
-}
-
 // What the objects cannot see before linking: the module definition exports
 // entry points that the interface source defines, and the processing
 // routines the interface source calls are defined by the user source.
@@ -339,9 +323,9 @@ void ExpectObjectsFitTogether(const std::string& folder, const BLOCKINFO& block,
     for (const std::string& object : objects) {
         defined.merge(Symbols(folder, object, true));
     }
-    const auto exports = Exports(ReadFileBytes(folder + block.BlockName + ".def"));
+    const auto exports = DefinitionExports(ReadFileBytes(folder + block.BlockName + ".def"));
     EXPECT_FALSE(exports.empty()) << block.BlockName << ".def exports nothing";
-    for (const std::string& name : exports) {
+    for (const auto& [name, ordinal] : exports) {
         EXPECT_TRUE(defined.count(name))
             << block.BlockName << ".def exports " << name << ", which no object file defines";
     }
@@ -424,8 +408,8 @@ TEST(ResourceScript, QuotesInItsStringsCompileAsTyped) {
     std::string output;
     ASSERT_TRUE(RunTool(folder, CompileCommand("Quotes.rc"), output)) << output;
     // The compiled resources written back as a script hold each text whole.
-    ASSERT_TRUE(
-        RunTool(folder, std::string(RESOURCE_COMPILER) + " -J coff -i Quotes.rc.res -O rc", output));
+    ASSERT_TRUE(RunTool(folder, std::string(RESOURCE_COMPILER) + " -J coff -i Quotes.rc.res -O rc",
+                        output));
     for (const char* text :
          {"\"The \"\"Best\"\" Co.\"", "\"Says \"\"hi\"\"\"", "\"1.0 \"\"beta\"\"\"",
           "\"\"\"left\"\"\"", "\"out \"\"\"", "\"Level \"\"dB\"\":\"", "\"Loud \"\"on\"\"\"",

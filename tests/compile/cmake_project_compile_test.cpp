@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "compile/module_definition.h"
 #include "run/generation_run.h"
 #include "support/generate.h"
 #include "support/recording_prompts.h"
@@ -33,23 +34,6 @@ bool RunCommand(const std::string& command, const std::string& log, std::string&
 
 bool ToolPresent(const std::string& tool) {
     return std::system((tool + " --version >/dev/null 2>&1").c_str()) == 0;
-}
-
-// name -> ordinal, from the lines after EXPORTS ("    UserExecProc  @5").
-std::map<std::string, int> DefinitionExports(const std::string& definition) {
-    std::map<std::string, int> exports;
-    std::istringstream lines(
-        definition.substr(std::min(definition.find("EXPORTS"), definition.size())));
-    std::string line;
-    std::getline(lines, line);
-    while (std::getline(lines, line)) {
-        std::istringstream fields(line);
-        std::string name, ordinal;
-        if (fields >> name >> ordinal && ordinal.size() > 1 && ordinal[0] == '@') {
-            exports[name] = std::stoi(ordinal.substr(1));
-        }
-    }
-    return exports;
 }
 
 // name -> ordinal, from objdump's listing of the export table. The name

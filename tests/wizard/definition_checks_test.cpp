@@ -25,11 +25,7 @@ protected:
     // until the page id is reached or Next is refused.
     void WalkTo(int id, const std::function<void(BLOCKINFO&)>& customise) {
         OpenDescribedBlock(customise);
-        while (Wizard().currentId() != id) {
-            const int before = Wizard().currentId();
-            Next();
-            ASSERT_NE(Wizard().currentId(), before) << "Next refused on page " << before + 1;
-        }
+        NextUntil(id);
     }
 };
 

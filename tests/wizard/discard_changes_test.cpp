@@ -82,11 +82,7 @@ TEST_F(DiscardChangesTest, NewAndOpenOnPage1AskBeforeReplacingAChangedDefinition
 TEST_F(DiscardChangesTest, AGeneratedDefinitionClosesWithoutAQuestion) {
     OpenDescribedBlock();
     RenameOnPage3(QStringLiteral("NTSum"));
-    while (Wizard().currentId() != GeneratePage) {
-        const int before = Wizard().currentId();
-        Next();
-        ASSERT_NE(Wizard().currentId(), before) << "Next refused on page " << before + 1;
-    }
+    NextUntil(GeneratePage);
     Wizard().generatePage()->generateButton()->click();
     ASSERT_EQ(Wizard().currentId(), FinishPage);
     Wizard().reject();

@@ -24,11 +24,7 @@ protected:
     // Opens a template of the described block and goes on to the generate page.
     void OpenAndWalkToGenerate() {
         OpenDescribedBlock(customise);
-        while (Wizard().currentId() != GeneratePage) {
-            const int before = Wizard().currentId();
-            Next();
-            ASSERT_NE(Wizard().currentId(), before) << "Next refused on page " << before + 1;
-        }
+        NextUntil(GeneratePage);
     }
 
     void Generate() { Wizard().generatePage()->generateButton()->click(); }

@@ -60,11 +60,7 @@ TEST_F(LayoutTest, ALongBlockPathWrapsOnTheCompletionPageWithoutWideningIt) {
                                std::string(60, 'z') + "/NTAdd";
     OpenDescribedBlock([&](BLOCKINFO& b) { b.Directory = folder; });
     const int width = SettledWidth();
-    while (Wizard().currentId() != GeneratePage) {
-        const int before = Wizard().currentId();
-        Next();
-        ASSERT_NE(Wizard().currentId(), before) << "Next refused on page " << before + 1;
-    }
+    NextUntil(GeneratePage);
     Wizard().generatePage()->generateButton()->click();
     ASSERT_EQ(Wizard().currentId(), FinishPage);
     EXPECT_EQ(SettledWidth(), width);

@@ -117,6 +117,14 @@ protected:
 
     QAbstractButton* Button(QWizard::WizardButton which) { return Wizard().button(which); }
     void Next() { Button(QWizard::NextButton)->click(); }
+    // Next until page shows; a Next refused on the way fails the test.
+    void NextUntil(int page) {
+        while (Wizard().currentId() != page) {
+            const int before = Wizard().currentId();
+            Next();
+            ASSERT_NE(Wizard().currentId(), before) << "Next refused on page " << before + 1;
+        }
+    }
     void Back() { Button(QWizard::BackButton)->click(); }
     void Open() { Button(QWizard::CustomButton1)->click(); }
 
