@@ -109,13 +109,19 @@ TEST_F(ProtectionTest, AnswersDecideEachFileAndYesToAllTheRest) {
     }
 }
 
+// A file head with its creation stamp, and the same made at another time.
+const std::string STAMPED_HEAD =
+    "//\r\n//    Creation Date: Tue - 05 March 2024\r\n//    Creation Time: 02:07 PM\r\n";
+
+std::string MadeLater(std::string text) {
+    text.replace(text.find("05 March"), 8, "06 April");
+    text.replace(text.find("02:07"), 5, "11:59");
+    return text;
+}
+
 TEST(SameContentTest, OnlyTheCreationTimeOfTheHeadMayDiffer) {
-    const std::string head =
-        "//\r\n//    Creation Date: Tue - 05 March 2024\r\n"
-        "//    Creation Time: 02:07 PM\r\nint x;\r\n";
-    std::string later = head;
-    later.replace(later.find("05 March"), 8, "06 April");
-    later.replace(later.find("02:07"), 5, "11:59");
+    const std::string head = STAMPED_HEAD + "int x;\r\n";
+    const std::string later = MadeLater(head);
     EXPECT_TRUE(SameContent(head, head));
     EXPECT_TRUE(SameContent(head, later));
     EXPECT_FALSE(SameContent(head, later + "\r\n"));
@@ -138,11 +144,8 @@ TEST(SameContentTest, OnlyTheCreationTimeOfTheHeadMayDiffer) {
 // A file on the disk is compared as its bytes would be in memory, whether the
 // head, or a difference, lies within the first piece read or beyond it.
 TEST(SameContentTest, AFileComparesAsItsBytesDo) {
-    const std::string head =
-        "//\r\n//    Creation Date: Tue - 05 March 2024\r\n"
-        "//    Creation Time: 02:07 PM\r\n";
-    std::string later = head;
-    later.replace(later.find("02:07"), 5, "11:59");
+    const std::string& head = STAMPED_HEAD;
+    const std::string later = MadeLater(head);
     const std::string big(700 * 1024 + 3, 'x');
     const std::string longLine = std::string(300 * 1024, 'y') + "\r\n";
     const auto changedAt = [](std::string text, size_t at) {
