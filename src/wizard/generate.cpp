@@ -16,6 +16,7 @@
 #include "definition/settings_rules.h"
 #include "wizard/file_trees_view.h"
 #include "wizard/run_progress.h"
+#include "wizard/wrapping_text.h"
 
 namespace bw {
 
@@ -93,10 +94,9 @@ CGenerate::CGenerate(WizardContext& context, QWidget* parent)
     : CWizardPage(context, SUBTITLE, parent) {}
 
 void CGenerate::build() {
-    findings_ = new QLabel;
+    // A folder named in a finding may be longer than a line.
+    findings_ = new WrappingText;
     findings_->setObjectName(QStringLiteral("findings"));
-    findings_->setTextFormat(Qt::PlainText);
-    findings_->setWordWrap(true);
     trees_ = new FileTreesView;
     cmake_ = new QCheckBox(QStringLiteral("Also write a C&Make project"));
     cmake_->setChecked(settings().read(setting::SECTION, setting::CMAKE_PROJECT, "0") == "1");

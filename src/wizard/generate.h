@@ -14,6 +14,7 @@ namespace bw {
 
 class FileTreesView;
 class RunProgress;
+class WrappingText;
 
 // Page 10: the file set in two trees and the "&Generate Code" button. The run
 // keeps the window painting, shows a progress bar naming the file in hand,
@@ -35,7 +36,7 @@ public:
     // "Also write a CMake project", remembered in the settings.
     QCheckBox* cmakeBox() const { return cmake_; }
     // What the checker found when the page was shown, one line each.
-    QLabel* findingsLabel() const { return findings_; }
+    WrappingText* findingsText() const { return findings_; }
     FileTreesView* trees() const { return trees_; }
     QProgressBar* progressBar() const { return progress_; }
     QLabel* progressLabel() const { return progressLabel_; }
@@ -68,7 +69,7 @@ private:
     QPushButton* button_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* progressLabel_ = nullptr;
-    QLabel* findings_ = nullptr;
+    WrappingText* findings_ = nullptr;
     bool running_ = false;
     std::optional<RunResult> lastResult_;
 };

@@ -14,6 +14,7 @@
 #include "wizard/generate.h"
 #include "wizard/io_info.h"
 #include "wizard/parameter_info.h"
+#include "wizard/wrapping_text.h"
 #include "wizard_fixture.h"
 
 namespace bw {
@@ -98,7 +99,7 @@ TEST_F(DefinitionChecksTest, TheGeneratePageListsWarningsAndRunsNoDefinitionWith
     Back();
     Next();
     CGenerate* page = Wizard().generatePage();
-    EXPECT_EQ(page->findingsLabel()->text(),
+    EXPECT_EQ(page->findingsText()->text(),
               "Warning: Inputs: \"abc\" is not a number; it was read as 0.");
 
     // An error that reached the page without passing its own (a changed
@@ -117,7 +118,7 @@ TEST_F(DefinitionChecksTest, WithoutAKnownHostTheGeneratePageNamesTheSettingsToS
     context.newBlockFolders = DefaultFolders({temp.path().toStdString(), ""});
     WalkTo(GeneratePage, {});
     EXPECT_TRUE(IsUnsetHostFolder(block.LibraryPath)) << block.LibraryPath;
-    const QString findings = Wizard().generatePage()->findingsLabel()->text();
+    const QString findings = Wizard().generatePage()->findingsText()->text();
     EXPECT_TRUE(findings.startsWith(QStringLiteral("Warning: Library Path: ")))
         << findings.toStdString();
     EXPECT_TRUE(findings.contains(QStringLiteral("\"Lib Directory\""))) << findings.toStdString();

@@ -2,6 +2,7 @@
 // pages line their Name fields up, and a long block path wraps on the
 // completion page without widening it.
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -72,6 +73,23 @@ TEST_F(LayoutTest, ALongBlockPathWrapsOnTheCompletionPageWithoutWideningIt) {
     EXPECT_LE(location->minimumSizeHint().width(), location->width());
     EXPECT_GE(location->height(), location->heightForWidth(location->width()));
     EXPECT_GE(location->height(), 3 * location->fontMetrics().height());  // wrapped
+}
+
+TEST_F(LayoutTest, ALongFolderInAFindingWrapsOnTheGeneratePageWithoutWideningIt) {
+    // The stand-in host folder, named in a warning, below one folder name
+    // longer than a line.
+    const std::string folder =
+        temp.path().toStdString() + "/" + std::string(120, 'q') + "/host-sdk-not-set/";
+    OpenDescribedBlock([&](BLOCKINFO& b) { b.LibraryPath = b.IncludePath = folder; });
+    const int width = SettledWidth();
+    NextUntil(GeneratePage);
+    EXPECT_EQ(SettledWidth(), width);
+    const auto* findings = Wizard().generatePage()->findingsText();
+    ASSERT_TRUE(findings->text().contains(QString::fromStdString(folder)));
+    EXPECT_LE(findings->mapTo(&Wizard(), QPoint(findings->width(), 0)).x(), width);
+    // Given no less than it needs: nothing of the folder is cut.
+    EXPECT_LE(findings->minimumSizeHint().width(), findings->width());
+    EXPECT_GE(findings->height(), findings->heightForWidth(findings->width()));
 }
 
 }  // namespace
