@@ -24,6 +24,18 @@ void WriteParameterLock(Printer& print) {
     });
 }
 
+void WriteParameterLockAndReset(Printer& print) {
+    print.Lines({
+        "",
+        "    // get pointer to block parameters",
+        "    if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL)",
+        "       return(USR_ERR_NPT);",
+        "",
+        "    // reset local error condition",
+        "    pPtr->LocalError = USR_NO_ERR;",
+    });
+}
+
 void WriteScratchLock(Printer& print) {
     print.Lines({
         "    // get pointer to scratch parameter structure",

@@ -17,6 +17,9 @@ Printer::Scope LocalArrayNames(Printer& print, const BLOCKINFO& block, int i);
 // "    // get pointer to block parameter structure" and the lock of pPtr,
 // then an empty line.
 void WriteParameterLock(Printer& print);
+// An empty line, "    // get pointer to block parameters" and the lock of
+// pPtr, then the local error condition reset (no empty line after it).
+void WriteParameterLockAndReset(Printer& print);
 // The lock of sPtr whose failure unlocks the parameters, then an empty line.
 void WriteScratchLock(Printer& print);
 // The lock of bPtr from sPtr->hRTParam whose failure unlocks scratch and

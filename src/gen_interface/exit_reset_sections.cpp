@@ -11,14 +11,7 @@ using namespace section_text;
 namespace {
 
 void WriteExitScratch(Printer& print, const BLOCKINFO& block) {
-    print.Lines({
-        "    // get pointer to scratch parameter structure",
-        "    if ((sPtr = (SCRATCH_PARAM *)GlobalLock(hScratchParam))==NULL) {",
-        "       GlobalUnlock(hParam);",
-        "       return(USR_ERR_NPT);",
-        "    }",
-        "",
-    });
+    WriteScratchLock(print);
     if (HasHostLocalBuffers(block)) {
         print.Line("    // free local arrays");
         for (int i : UsedLocalArrays(block)) {

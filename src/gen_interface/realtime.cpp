@@ -1,12 +1,14 @@
 // UserRTCompileProc, UserStopProc and DownloadDSPParameters: compiling the
 // block on the DSP board, stopping it, and keeping the DSP's copy of the
 // parameters current.
+#include "gen_interface/common_text.h"
 #include "gen_interface/parameters_text.h"
 #include "gen_interface/sections.h"
 
 namespace bw {
 
 using namespace interface_text;
+using section_text::WriteParameterLockAndReset;
 
 namespace {
 
@@ -121,14 +123,8 @@ void WriteUserRTCompileProc(OutputFile& file, const BLOCKINFO& block) {
             "    short             *lpResource;",
         });
     }
+    WriteParameterLockAndReset(print);
     print.Lines({
-        "",
-        "    // get pointer to block parameters",
-        "    if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL)",
-        "       return(USR_ERR_NPT);",
-        "",
-        "    // reset local error condition",
-        "    pPtr->LocalError = USR_NO_ERR;",
         "",
         "    // get pointer to scratch parameters",
         "    if ((sPtr=(SCRATCH_PARAM *) GlobalLock(hScratchParam)) == NULL){",
@@ -216,15 +212,7 @@ void WriteUserStopProc(OutputFile& file, const BLOCKINFO& block) {
     if (scratch) {
         print.Line("    SCRATCH_PARAM     *sPtr = NULL;");
     }
-    print.Lines({
-        "",
-        "    // get pointer to block parameters",
-        "    if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL)",
-        "       return(USR_ERR_NPT);",
-        "",
-        "    // reset local error condition",
-        "    pPtr->LocalError = USR_NO_ERR;",
-    });
+    WriteParameterLockAndReset(print);
     if (block.RealTime) {
         print.Line("    pPtr->RunMode = RT_RUN_DSP;   // next run will start DSP");
     }

@@ -506,16 +506,8 @@ void WriteUserInitializeProc(OutputFile& file, const BLOCKINFO& block) {
         }
     }
     WriteLocalPointerDeclarations(print, block);
-    print.Lines({
-        "",
-        "    // get pointer to block parameters",
-        "    if ((pPtr = (BLOCK_PARAM *)GlobalLock(hParam))==NULL)",
-        "       return(USR_ERR_NPT);",
-        "",
-        "    // reset local error condition",
-        "    pPtr->LocalError = USR_NO_ERR;",
-        "",
-    });
+    WriteParameterLockAndReset(print);
+    print.Line("");
     if (block.WarningType == WARNING_ONE_TIME) {
         print.Lines({
             "//  initialize one-time warning condition to FALSE",
