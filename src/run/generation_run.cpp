@@ -186,9 +186,8 @@ private:
 
     // True when the file needs no replacing (reported as unchanged).
     bool LeftAlone(const BlockFile& file, const std::string& path, bool exists,
-                   std::string_view text,
-                   const std::shared_ptr<const std::string>& spliced = nullptr) {
-        if (!exists || !HoldsAlready(path, spliced, text)) {
+                   std::string_view text) {
+        if (!exists || !HoldsAlready(path, nullptr, text)) {
             return false;
         }
         Report(FileAction::Unchanged, file, path);
@@ -267,8 +266,8 @@ private:
         if (environment_.Stopping) {
             return true;  // stopped part way (a question went unanswered): nothing touched
         }
-        if (LeftAlone(file, path, exists, *text, splice.previousBytes) ||
-            !Decide(file, path, exists)) {
+        // Known to differ from an existing file: the comparison came first.
+        if (!Decide(file, path, exists)) {
             return true;
         }
         if (!AskDeferredSplice(file, path, splice, text)) {
