@@ -4,7 +4,6 @@
 #include <bitset>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <system_error>
 
 #include "definition/file_bytes.h"
@@ -40,14 +39,6 @@ void PreviousVersion::Share(std::shared_ptr<const std::string> bytes) {
     }
     next_ = 0;
     open_ = true;
-}
-
-bool PreviousVersion::ReadLine(std::string& line) {
-    if (next_ >= lineBegins_.size()) {
-        return false;
-    }
-    line.assign(Text(next_++));
-    return true;
 }
 
 std::string_view PreviousVersion::Text(size_t i) const {
@@ -181,28 +172,17 @@ enum class SectionEnd { EndMarker, NextSection, EndOfFile };
 // costs one look, and lines without the shared beginning can be passed over.
 class MarkerLeads {
 public:
-    explicit MarkerLeads(std::initializer_list<const std::vector<std::string>*> markerLists) {
-        for (const std::vector<std::string>* markers : markerLists) {
-            for (const std::string& marker : *markers) {
-                Add(marker);
-            }
+    // Those of a section's start and end markers and of others that end it.
+    MarkerLeads(std::string_view start, std::string_view end,
+                const std::vector<std::string>& others)
+        : shared_(start) {
+        Add(start);
+        Add(end);
+        for (const std::string& marker : others) {
+            Add(marker);
         }
     }
-    void Add(std::string_view marker) {
-        if (marker.empty()) {
-            any_ = true;
-        } else {
-            leads_.set(static_cast<unsigned char>(marker.front()));
-        }
-        if (first_) {
-            shared_.assign(marker);
-            first_ = false;
-        } else {
-            const auto differ =
-                std::mismatch(shared_.begin(), shared_.end(), marker.begin(), marker.end());
-            shared_.resize(static_cast<size_t>(differ.first - shared_.begin()));
-        }
-    }
+
     bool MayBegin(std::string_view line) const {
         return any_ || (!line.empty() && leads_.test(static_cast<unsigned char>(line.front())));
     }
@@ -210,10 +190,20 @@ public:
     std::string_view Shared() const { return shared_; }
 
 private:
+    void Add(std::string_view marker) {
+        if (marker.empty()) {
+            any_ = true;
+        } else {
+            leads_.set(static_cast<unsigned char>(marker.front()));
+        }
+        const auto differ =
+            std::mismatch(shared_.begin(), shared_.end(), marker.begin(), marker.end());
+        shared_.resize(static_cast<size_t>(differ.first - shared_.begin()));
+    }
+
     std::bitset<256> leads_;
     bool any_ = false;
     std::string shared_;
-    bool first_ = true;
 };
 
 // The next line of previous, from its position on, that may be one of the
@@ -287,9 +277,7 @@ template <typename Take>
 SectionEnd ReadSectionBody(PreviousVersion& previous, std::string_view start, std::string_view end,
                            const std::vector<std::string>& stops, Matcher matches, Take take) {
     EndMarkerAhead endMarkerAhead(start, end, matches);
-    MarkerLeads leads({&stops});
-    leads.Add(start);
-    leads.Add(end);
+    const MarkerLeads leads(start, end, stops);
     while (previous.Position() < previous.LineCount()) {
         const size_t at = previous.Position();
         const std::string_view line = previous.Text(at);
@@ -364,9 +352,7 @@ bool CopyFencedSection(OutputFile& file, PreviousVersion& previous, std::string_
                        std::string_view end, const std::vector<std::string>& fences,
                        const std::vector<std::string>& markers) {
     const Matcher matches;
-    MarkerLeads leads({&fences});
-    leads.Add(start);
-    leads.Add(end);
+    const MarkerLeads leads(start, end, fences);
     std::string_view line;
     bool found = false;
     while (ReadCandidate(previous, leads, line)) {
@@ -421,9 +407,7 @@ bool CopyNestedLevel(OutputFile& file, PreviousVersion& previous,
     if (level + 1 == startMarkers.size()) {
         return CopyFencedSection(file, previous, start, end, fences, startMarkers);
     }
-    MarkerLeads leads({&fences});
-    leads.Add(start);
-    leads.Add(end);
+    const MarkerLeads leads(start, end, fences);
     std::string_view line;
     while (ReadCandidate(previous, leads, line)) {
         if (MatchesMarker(line, start)) {

@@ -82,17 +82,15 @@ public:
     void Share(std::shared_ptr<const std::string> bytes);
     bool IsOpen() const { return open_; }
 
-    // The next line with its LF or CR LF end removed; false at the end of the
-    // file. Any bytes (NUL included) pass through unchanged.
-    bool ReadLine(std::string& line);
     // Back to the first line.
     void Rewind() { next_ = 0; }
 
-    // The number of the line the next ReadLine returns, and a way back to it.
+    // The number of the line the reading goes on with, and a way to move it.
     size_t Position() const { return next_; }
     void Seek(size_t line) { next_ = line; }
     size_t LineCount() const { return lineBegins_.size(); }
-    // Line i without, and with, its line end as in the file.
+    // Line i without its LF or CR LF end, and with it, as in the file; any
+    // bytes (NUL included) pass through unchanged.
     std::string_view Text(size_t i) const;
     std::string_view Raw(size_t i) const;
     // Lines first up to end, with their line ends, as one run of bytes.
