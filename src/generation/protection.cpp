@@ -79,19 +79,21 @@ bool SameHead(std::string_view existing, std::string_view generated, size_t& a, 
     return true;
 }
 
-constexpr size_t PIECE = 256 * 1024;
+// The pieces a file is compared in: the head's are about the size of a head.
+constexpr size_t PIECE = 64 * 1024;
+constexpr size_t HEAD_PIECE = 4 * 1024;
 
 // Reads pieces of file into bytes until they hold the head, or the file ends.
 bool ReadHead(std::FILE* file, std::string& bytes) {
     auto lines = 0;
     for (;;) {
         const size_t used = bytes.size();
-        bytes.resize(used + PIECE);
-        const size_t got = std::fread(bytes.data() + used, 1, PIECE, file);
+        bytes.resize(used + HEAD_PIECE);
+        const size_t got = std::fread(bytes.data() + used, 1, HEAD_PIECE, file);
         bytes.resize(used + got);
         lines += static_cast<int>(
             std::count(bytes.begin() + static_cast<ptrdiff_t>(used), bytes.end(), '\n'));
-        if (got < PIECE || lines >= HEAD_LINES) {
+        if (got < HEAD_PIECE || lines >= HEAD_LINES) {
             return std::ferror(file) == 0;
         }
     }
@@ -148,7 +150,7 @@ std::optional<bool> ContentComparison::Result() {
         headDone_ = true;
         differs_ = !CompareHeads();
     }
-    if (!differs_ && matched_ == pending_.size()) {
+    if (!differs_ && pending_.empty()) {
         // The file must end where the text does.
         char extra = 0;
         differs_ = std::fread(&extra, 1, 1, file_) != 0;
@@ -157,7 +159,7 @@ std::optional<bool> ContentComparison::Result() {
     if (unreadable_) {
         return std::nullopt;
     }
-    return !differs_ && matched_ == pending_.size();
+    return !differs_ && pending_.empty();
 }
 
 // The text's head against the file's, then what follows the head in both.
@@ -172,8 +174,8 @@ bool ContentComparison::CompareHeads() {
     if (!SameHead(existing, head_, a, b)) {
         return false;
     }
-    pending_ = existing.substr(a);
-    matched_ = 0;
+    headRest_ = existing.substr(a);
+    pending_ = headRest_;
     Match(std::string_view(head_).substr(b));
     head_.clear();
     return !differs_;
@@ -182,18 +184,19 @@ bool ContentComparison::CompareHeads() {
 // The text against the file's bytes that follow, read as they are needed.
 void ContentComparison::Match(std::string_view generated) {
     while (!generated.empty() && !differs_) {
-        if (matched_ == pending_.size()) {
-            pending_.resize(PIECE);
-            pending_.resize(std::fread(pending_.data(), 1, PIECE, file_));
-            matched_ = 0;
+        if (pending_.empty()) {
+            if (!piece_) {
+                piece_ = std::make_unique_for_overwrite<char[]>(PIECE);
+            }
+            pending_ = std::string_view(piece_.get(), std::fread(piece_.get(), 1, PIECE, file_));
             if (pending_.empty()) {
                 differs_ = true;  // the file ends before the text does
                 return;
             }
         }
-        const size_t n = std::min(generated.size(), pending_.size() - matched_);
-        differs_ = generated.substr(0, n) != std::string_view(pending_).substr(matched_, n);
-        matched_ += n;
+        const size_t n = std::min(generated.size(), pending_.size());
+        differs_ = generated.substr(0, n) != pending_.substr(0, n);
+        pending_.remove_prefix(n);
         generated.remove_prefix(n);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,10 +47,11 @@ private:
     void Match(std::string_view generated);
 
     std::FILE* file_ = nullptr;
-    std::string head_;     // the text's head, until it is complete
-    int headLines_ = 0;    // the line ends in it
-    std::string pending_;  // bytes read from the file and not yet matched
-    size_t matched_ = 0;   // of pending_
+    std::string head_;               // the text's head, until it is complete
+    int headLines_ = 0;              // the line ends in it
+    std::string headRest_;           // what the file's head was read with
+    std::unique_ptr<char[]> piece_;  // room for the pieces read after it
+    std::string_view pending_;       // bytes read from the file and not yet matched
     bool headDone_ = false;
     bool differs_ = false;
     bool unreadable_ = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bitset>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -13,6 +14,91 @@ namespace bw {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Moves file to offset; false when it cannot.
+bool SeekTo(std::FILE* file, size_t offset) {
+#ifdef _WIN32
+    return _fseeki64(file, static_cast<long long>(offset), SEEK_SET) == 0;
+#else
+    return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
+}
+
+}  // namespace
+
+// A file read in blocks as they are first looked at, into room the size of
+// the file: the bytes nobody looks at cost neither a read nor memory.
+class PreviousVersion::Pieces {
+public:
+    static constexpr size_t BLOCK = 4096;
+
+    bool Open(const std::string& path) {
+        file_.reset(OpenFile(path, "rb"));
+        std::error_code ec;
+        const std::uintmax_t size = fs::file_size(FileSystemPath(path), ec);
+        if (!file_ || ec) {
+            return false;
+        }
+        size_ = static_cast<size_t>(size);
+        data_.reset(new char[size_ + 1]);  // left unfilled: pages are taken as read
+        read_.assign(size_ / BLOCK + 1, false);
+        return true;
+    }
+    const char* Data() const { return data_.get(); }
+    size_t Size() const { return size_; }
+
+    // Reads the blocks that hold first up to end and are not in memory yet.
+    void Read(size_t first, size_t end) {
+        if (first >= end) {
+            return;
+        }
+        for (size_t block = first / BLOCK; block * BLOCK < end; ++block) {
+            ReadBlock(block);
+        }
+    }
+    // Where the block that holds at ends, and where the one before at begins.
+    size_t BlockEndFrom(size_t at) {
+        ReadBlock(at / BLOCK);
+        return std::min(size_, (at / BLOCK + 1) * BLOCK);
+    }
+    size_t BlockStartBefore(size_t at) {
+        ReadBlock((at - 1) / BLOCK);
+        return (at - 1) / BLOCK * BLOCK;
+    }
+
+    // Reads up to count bytes from offset into room of the caller's, not into
+    // the blocks; fewer at the end of the file. Returns how many.
+    size_t ReadAt(size_t offset, char* into, size_t count) {
+        if (count == 0 || !SeekTo(file_.get(), offset)) {
+            return 0;
+        }
+        return std::fread(into, 1, count, file_.get());
+    }
+
+private:
+    void ReadBlock(size_t block) {
+        if (read_[block]) {
+            return;
+        }
+        const size_t first = block * BLOCK;
+        const size_t count = std::min(BLOCK, size_ - first);
+        const size_t got = ReadAt(first, data_.get() + first, count);
+        // A file that has shrunk since it was opened reads as NULs: the
+        // comparison that follows finds it changed.
+        std::memset(data_.get() + first + got, 0, count - got);
+        read_[block] = true;
+    }
+
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file_{nullptr, &std::fclose};
+    std::unique_ptr<char[]> data_;
+    size_t size_ = 0;
+    std::vector<bool> read_;
+};
+
+PreviousVersion::PreviousVersion() = default;
+PreviousVersion::~PreviousVersion() = default;
+
 bool PreviousVersion::Open(const std::string& path) {
     std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes) {
@@ -22,27 +108,72 @@ bool PreviousVersion::Open(const std::string& path) {
     return true;
 }
 
+bool PreviousVersion::OpenPiecewise(const std::string& path) {
+    auto pieces = std::make_unique<Pieces>();
+    if (!pieces->Open(path)) {
+        return false;
+    }
+    pieces_ = std::move(pieces);
+    bytes_.reset();
+    data_ = pieces_->Data();
+    size_ = pieces_->Size();
+    linesByPrefix_.clear();
+    linesByLead_.clear();
+    next_ = 0;
+    open_ = true;
+    return true;
+}
+
 void PreviousVersion::Take(std::string bytes) {
     Share(std::make_shared<const std::string>(std::move(bytes)));
 }
 
 void PreviousVersion::Share(std::shared_ptr<const std::string> bytes) {
     bytes_ = std::move(bytes);
-    const std::string_view all(*bytes_);
-    lineBegins_.clear();
-    lineBegins_.reserve(all.size() / 32 + 1);  // about as many lines as a C source has
+    pieces_.reset();
+    data_ = bytes_->data();
+    size_ = bytes_->size();
     linesByPrefix_.clear();
-    for (size_t begin = 0; begin < all.size();) {
-        lineBegins_.push_back(begin);
-        const size_t lf = all.find('\n', begin);
-        begin = lf == std::string_view::npos ? all.size() : lf + 1;
-    }
+    linesByLead_.clear();
     next_ = 0;
     open_ = true;
 }
 
-std::string_view PreviousVersion::Text(size_t i) const {
-    std::string_view text = Raw(i);
+size_t PreviousVersion::ReadableFrom(size_t at) const {
+    return pieces_ ? pieces_->BlockEndFrom(at) : size_;
+}
+
+size_t PreviousVersion::ReadableBefore(size_t at) const {
+    return pieces_ ? pieces_->BlockStartBefore(at) : 0;
+}
+
+size_t PreviousVersion::NextLine(size_t line) const {
+    while (line < size_) {
+        const size_t readable = ReadableFrom(line);
+        const void* lf = std::memchr(data_ + line, '\n', readable - line);
+        if (lf != nullptr) {
+            return static_cast<size_t>(static_cast<const char*>(lf) - data_) + 1;
+        }
+        line = readable;
+    }
+    return size_;
+}
+
+size_t PreviousVersion::LineBefore(size_t line) const {
+    // The byte before line ends the line before it.
+    for (size_t at = line > 0 ? line - 1 : 0; at > 0;) {
+        const size_t readable = ReadableBefore(at);
+        const size_t lf = std::string_view(data_ + readable, at - readable).rfind('\n');
+        if (lf != std::string_view::npos) {
+            return readable + lf + 1;
+        }
+        at = readable;
+    }
+    return 0;
+}
+
+std::string_view PreviousVersion::Text(size_t line) const {
+    std::string_view text = Raw(line);
     if (text.ends_with('\n')) {
         text.remove_suffix(1);
     }
@@ -52,30 +183,97 @@ std::string_view PreviousVersion::Text(size_t i) const {
     return text;
 }
 
-std::string_view PreviousVersion::Raw(size_t i) const {
-    return RawLines(i, i + 1);
+std::string_view PreviousVersion::Raw(size_t line) const {
+    return RawLines(line, NextLine(line));
 }
 
 std::string_view PreviousVersion::RawLines(size_t first, size_t end) const {
-    const size_t to = end < lineBegins_.size() ? lineBegins_[end] : bytes_->size();
-    return std::string_view(*bytes_).substr(lineBegins_[first], to - lineBegins_[first]);
+    if (pieces_) {
+        pieces_->Read(first, end);
+    }
+    return std::string_view(data_ + first, end - first);
 }
 
 size_t PreviousVersion::NextLineBeginningWith(size_t line, std::string_view prefix) const {
+    if (prefix.empty()) {
+        return std::min(line, size_);
+    }
     auto indexed = linesByPrefix_.find(prefix);
     if (indexed == linesByPrefix_.end()) {
-        std::vector<size_t> lines;
-        const std::string_view all(*bytes_);
-        for (size_t i = 0; i < lineBegins_.size(); ++i) {
-            if (all.substr(lineBegins_[i], prefix.size()) == prefix) {
-                lines.push_back(i);
-            }
-        }
-        indexed = linesByPrefix_.emplace(std::string(prefix), std::move(lines)).first;
+        indexed = linesByPrefix_.emplace(std::string(prefix), FindLinesBeginningWith(prefix)).first;
     }
     const std::vector<size_t>& lines = indexed->second;
     const auto next = std::lower_bound(lines.begin(), lines.end(), line);
-    return next == lines.end() ? lineBegins_.size() : *next;
+    return next == lines.end() ? size_ : *next;
+}
+
+std::vector<size_t> PreviousVersion::FindLinesBeginningWith(std::string_view prefix) const {
+    const LinesLed& led = LinesLedBy(prefix.front());
+    std::vector<size_t> lines;
+    for (size_t i = 0; i < led.lines.size(); ++i) {
+        const size_t line = led.lines[i];
+        if (line + prefix.size() > size_) {
+            continue;
+        }
+        const std::string_view begins =
+            prefix.size() <= LinesLed::HEAD
+                ? std::string_view(led.heads).substr(i * LinesLed::HEAD, prefix.size())
+                : RawLines(line, line + prefix.size());
+        if (begins == prefix) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+// Adds to led the lines from from up to to that begin with lead, with their
+// first bytes. bytes holds the file from offset base on, and reaches back one
+// byte before from (unless from is 0); a line's first bytes past the end of
+// bytes are left NUL.
+void PreviousVersion::AddLinesLed(std::string_view bytes, size_t base, size_t from, size_t to,
+                                  char lead, LinesLed& led) {
+    constexpr size_t HEAD = LinesLed::HEAD;
+    while (from < to) {
+        const void* hit = std::memchr(bytes.data() + (from - base), lead, to - from);
+        if (hit == nullptr) {
+            return;
+        }
+        const size_t at = static_cast<size_t>(static_cast<const char*>(hit) - bytes.data());
+        if (at + base == 0 || bytes[at - 1] == '\n') {
+            led.lines.push_back(base + at);
+            const std::string_view head = bytes.substr(at, HEAD);
+            led.heads.append(head).append(HEAD - head.size(), '\0');
+        }
+        from = base + at + 1;
+    }
+}
+
+// A version read piecewise is passed over in pieces that are not kept, each
+// reaching back over the bytes the one before could not give a line's head.
+const PreviousVersion::LinesLed& PreviousVersion::LinesLedBy(char lead) const {
+    const auto known = linesByLead_.find(lead);
+    if (known != linesByLead_.end()) {
+        return known->second;
+    }
+    LinesLed& led = linesByLead_[lead];
+    if (!pieces_) {
+        AddLinesLed(std::string_view(data_, size_), 0, 0, size_, lead, led);
+        return led;
+    }
+    constexpr size_t PIECE = 64 * 1024;
+    const auto room = std::make_unique_for_overwrite<char[]>(PIECE);
+    for (size_t from = 0; from < size_;) {
+        const size_t base = from == 0 ? 0 : from - 1;
+        const std::string_view piece(room.get(), pieces_->ReadAt(base, room.get(), PIECE));
+        const bool last = base + piece.size() >= size_ || piece.size() < PIECE;
+        const size_t to = last ? base + piece.size() : base + piece.size() - LinesLed::HEAD + 1;
+        AddLinesLed(piece, base, from, to, lead, led);
+        if (last) {
+            break;
+        }
+        from = to;
+    }
+    return led;
 }
 
 void PreviousVersion::Attach(const SpliceLayout* layout, SpliceRecord* record) {
@@ -84,7 +282,7 @@ void PreviousVersion::Attach(const SpliceLayout* layout, SpliceRecord* record) {
     if (record_ != nullptr) {
         record_->layout = layout;
         record_->previousBytes = bytes_;
-        record_->copied.assign(lineBegins_.size(), false);
+        record_->copied.clear();
         record_->unterminated.clear();
     }
 }
@@ -107,9 +305,11 @@ std::unique_ptr<PreviousVersion> CheckPreviousVersion(OutputFile& file,
     }
     UserPrompts* prompts = file.Environment().prompts;
     auto previous = std::make_unique<PreviousVersion>();
+    const bool piecewise = record != nullptr && !record->keepsPrevious;
     if (record != nullptr && record->previousBytes) {
         previous->Share(record->previousBytes);
-    } else if (!previous->Open(NativePath(path))) {
+    } else if (!(piecewise ? previous->OpenPiecewise(NativePath(path))
+                           : previous->Open(NativePath(path)))) {
         if (prompts != nullptr) {
             prompts->showMessage(
                 "Unable to open file " + file.Path() + ", splice will not be attempted.",
@@ -206,6 +406,24 @@ private:
     std::string shared_;
 };
 
+// A line without its LF or CR LF end.
+std::string_view WithoutLineEnd(std::string_view raw) {
+    if (raw.ends_with('\n')) {
+        raw.remove_suffix(1);
+    }
+    if (raw.ends_with('\r')) {
+        raw.remove_suffix(1);
+    }
+    return raw;
+}
+
+// The line at previous's position, which then moves past it.
+std::string_view ReadLine(PreviousVersion& previous) {
+    const std::string_view raw = previous.Raw(previous.Position());
+    previous.Seek(previous.Position() + raw.size());
+    return WithoutLineEnd(raw);
+}
+
 // The next line of previous, from its position on, that may be one of the
 // markers (matched in column 0); false at the end. The lines passed over
 // cannot be.
@@ -213,9 +431,8 @@ bool ReadCandidate(PreviousVersion& previous, const MarkerLeads& leads, std::str
     if (!leads.Shared().empty()) {
         previous.Seek(previous.NextLineBeginningWith(previous.Position(), leads.Shared()));
     }
-    while (previous.Position() < previous.LineCount()) {
-        line = previous.Text(previous.Position());
-        previous.Seek(previous.Position() + 1);
+    while (previous.Position() < previous.End()) {
+        line = ReadLine(previous);
         if (leads.MayBegin(line)) {
             return true;
         }
@@ -249,12 +466,11 @@ public:
     bool From(const PreviousVersion& previous, size_t line) {
         if (!known_ || line > foundAt_) {
             foundAt_ = line;
-            while (foundAt_ < previous.LineCount() && !matches_(previous.Text(foundAt_), start_) &&
+            while (foundAt_ < previous.End() && !matches_(previous.Text(foundAt_), start_) &&
                    !matches_(previous.Text(foundAt_), end_)) {
-                ++foundAt_;
+                foundAt_ = previous.NextLine(foundAt_);
             }
-            follows_ =
-                foundAt_ < previous.LineCount() && !matches_(previous.Text(foundAt_), start_);
+            follows_ = foundAt_ < previous.End() && !matches_(previous.Text(foundAt_), start_);
             known_ = true;
         }
         return follows_;
@@ -268,37 +484,45 @@ private:
     bool follows_ = false;
 };
 
+// How the reading of a section's lines ended, and the line it ended at (its
+// end marker, the next section or the end of the file).
+struct SectionBody {
+    SectionEnd how = SectionEnd::EndOfFile;
+    size_t end = 0;
+};
+
 // Reads the lines of a section whose start marker has just been read, handing
-// each one's number to take. A repeated start marker is skipped; the end
-// marker is consumed. Without an end marker the section stops before the next
-// known start marker or the end of a section around it (stops), and the
-// reading goes on from there; without either, at the end of the file.
+// each one to take(line, its raw bytes). A repeated start marker is skipped;
+// the end marker is consumed. Without an end marker the section stops before
+// the next known start marker or the end of a section around it (stops), and
+// the reading goes on from there; without either, at the end of the file.
 template <typename Take>
-SectionEnd ReadSectionBody(PreviousVersion& previous, std::string_view start, std::string_view end,
-                           const std::vector<std::string>& stops, Matcher matches, Take take) {
+SectionBody ReadSectionBody(PreviousVersion& previous, std::string_view start, std::string_view end,
+                            const std::vector<std::string>& stops, Matcher matches, Take take) {
     EndMarkerAhead endMarkerAhead(start, end, matches);
     const MarkerLeads leads(start, end, stops);
-    while (previous.Position() < previous.LineCount()) {
+    while (previous.Position() < previous.End()) {
         const size_t at = previous.Position();
-        const std::string_view line = previous.Text(at);
-        previous.Seek(at + 1);
+        const std::string_view raw = previous.Raw(at);
+        const std::string_view line = WithoutLineEnd(raw);
+        previous.Seek(at + raw.size());
         if (!leads.MayBegin(matches.Stripped(line))) {
-            take(at);
+            take(at, raw);
             continue;
         }
         if (matches(line, start)) {
             continue;
         }
         if (matches(line, end)) {
-            return SectionEnd::EndMarker;
+            return {SectionEnd::EndMarker, at};
         }
-        if (matches.Any(line, stops) && !endMarkerAhead.From(previous, at + 1)) {
+        if (matches.Any(line, stops) && !endMarkerAhead.From(previous, previous.Position())) {
             previous.Seek(at);
-            return SectionEnd::NextSection;
+            return {SectionEnd::NextSection, at};
         }
-        take(at);
+        take(at, raw);
     }
-    return SectionEnd::EndOfFile;
+    return {SectionEnd::EndOfFile, previous.End()};
 }
 
 std::vector<std::string> StopsFor(const PreviousVersion& previous,
@@ -317,18 +541,18 @@ public:
     LineCopier(OutputFile& file, const PreviousVersion& previous)
         : file_(file), previous_(previous) {}
 
-    void Copy(size_t line) {
-        const bool endsAsWritten = previous_.Raw(line).ends_with("\r\n");
+    void Copy(size_t line, std::string_view raw) {
+        const bool endsAsWritten = raw.ends_with("\r\n");
         if (endsAsWritten && line == runEnd_ && runEnd_ > runBegin_) {
-            runEnd_ = line + 1;
+            runEnd_ = line + raw.size();
             return;
         }
         Finish();
         if (endsAsWritten) {
             runBegin_ = line;
-            runEnd_ = line + 1;
+            runEnd_ = line + raw.size();
         } else {
-            WriteLine(file_, previous_.Text(line));
+            WriteLine(file_, WithoutLineEnd(raw));
         }
     }
     void Finish() {
@@ -343,6 +567,15 @@ private:
     const PreviousVersion& previous_;
     size_t runBegin_ = 0, runEnd_ = 0;
 };
+
+// Notes that the lines first up to end were carried over.
+void NoteCopied(SpliceRecord& record, size_t first, size_t end) {
+    if (!record.copied.empty() && record.copied.back().end == first) {
+        record.copied.back().end = end;
+    } else {
+        record.copied.push_back(LineRun{first, end});
+    }
+}
 
 // CopySection, except that before its start marker is found, a line that
 // ends one of the sections around it (fences) ends the search: a section
@@ -370,22 +603,21 @@ bool CopyFencedSection(OutputFile& file, PreviousVersion& previous, std::string_
     SpliceRecord* record = previous.Record();
     const size_t first = previous.Position();
     LineCopier copier(file, previous);
-    const SectionEnd how =
-        ReadSectionBody(previous, start, end, StopsFor(previous, fences), matches, [&](size_t at) {
-            copier.Copy(at);
-            if (record != nullptr) {
-                record->copied[at] = true;
-            }
-        });
+    const SectionBody body = ReadSectionBody(previous, start, end, StopsFor(previous, fences),
+                                             matches, [&](size_t at, std::string_view raw) {
+                                                 copier.Copy(at, raw);
+                                                 if (record != nullptr) {
+                                                     NoteCopied(*record, at, at + raw.size());
+                                                 }
+                                             });
     copier.Finish();
-    if (record != nullptr && how != SectionEnd::EndMarker) {
+    if (record != nullptr && body.how != SectionEnd::EndMarker) {
         std::vector<std::string> titles;
         for (const std::string& marker : markers) {
             titles.push_back(marker.size() > 4 ? marker.substr(4) : std::string());
         }
         // Reading stopped before the next section or at the end of the file.
-        record->unterminated.push_back(
-            UnterminatedSection{std::move(titles), first, previous.Position()});
+        record->unterminated.push_back(UnterminatedSection{std::move(titles), first, body.end});
     }
     return true;
 }
@@ -470,10 +702,9 @@ public:
 
     std::vector<UserSection> Sections() {
         previous_.Rewind();
-        while (previous_.Position() < previous_.LineCount()) {
+        while (previous_.Position() < previous_.End()) {
             const size_t at = previous_.Position();
-            previous_.Seek(at + 1);
-            Look(at, previous_.Text(at));
+            Look(at, ReadLine(previous_));
         }
         return std::move(sections_);
     }
@@ -518,11 +749,9 @@ private:
             stops.push_back(EndMarkerFor(StartMarkerOf(outer_)));
         }
         UserSection section{TitlesOf(title), previous_.Position(), 0};
-        const SectionEnd how =
-            ReadSectionBody(previous_, start, EndMarkerFor(start), stops, matches_, [](size_t) {});
-        // Reading stopped after the end marker, before the next section, or at
-        // the end of the file.
-        section.end = previous_.Position() - (how == SectionEnd::EndMarker ? 1 : 0);
+        section.end = ReadSectionBody(previous_, start, EndMarkerFor(start), stops, matches_,
+                                      [](size_t, std::string_view) {})
+                          .end;
         sections_.push_back(std::move(section));
     }
 
@@ -532,17 +761,18 @@ private:
     // A start marker after it still opens a section of its own: what follows
     // it may be the user's as well.
     void ReadAroundStrayEndMarker(size_t at, const std::string& title) {
-        size_t next = at + 1;
-        while (next < previous_.LineCount() && !IsMarker(next)) {
-            ++next;
+        const size_t after = previous_.NextLine(at);
+        size_t next = after;
+        while (next < previous_.End() && !IsMarker(next)) {
+            next = previous_.NextLine(next);
         }
-        if (next < previous_.LineCount() && matches_(previous_.Text(next), StartMarkerOf(title))) {
-            sections_.push_back(UserSection{TitlesOf(title), at + 1, next});
+        if (next < previous_.End() && matches_(previous_.Text(next), StartMarkerOf(title))) {
+            sections_.push_back(UserSection{TitlesOf(title), after, next});
             return;
         }
         size_t first = at;
-        while (first > 0 && !IsMarker(first - 1)) {
-            --first;
+        while (first > 0 && !IsMarker(previous_.LineBefore(first))) {
+            first = previous_.LineBefore(first);
         }
         sections_.push_back(UserSection{TitlesOf(title), first, at});
     }
@@ -580,14 +810,42 @@ bool OnlyBlank(const PreviousVersion& previous, const std::vector<size_t>& lines
                        [&](size_t i) { return IsBlank(previous.Text(i)); });
 }
 
+// The lines carried over, as runs in the order of the file that do not
+// overlap.
+class CopiedLines {
+public:
+    explicit CopiedLines(std::vector<LineRun> runs) {
+        std::sort(runs.begin(), runs.end(),
+                  [](const LineRun& a, const LineRun& b) { return a.first < b.first; });
+        for (const LineRun& run : runs) {
+            if (!runs_.empty() && run.first <= runs_.back().end) {
+                runs_.back().end = std::max(runs_.back().end, run.end);
+            } else {
+                runs_.push_back(run);
+            }
+        }
+    }
+
+    bool Contain(size_t line) const {
+        const auto after =
+            std::upper_bound(runs_.begin(), runs_.end(), line,
+                             [](size_t at, const LineRun& run) { return at < run.first; });
+        return after != runs_.begin() && line < std::prev(after)->end;
+    }
+
+private:
+    std::vector<LineRun> runs_;
+};
+
 // The sections with lines that were not copied, and those copied without
 // their end marker; blank lines alone are nothing to keep.
 std::vector<Leftover> FindLeftovers(PreviousVersion& previous, const SpliceRecord& record) {
     std::vector<Leftover> leftovers;
+    const CopiedLines copied(record.copied);
     for (const UserSection& section : UserSections(previous, *record.layout, true)) {
         Leftover leftover{section.titles, {}, section.first, section.end, false};
-        for (size_t i = section.first; i < section.end; ++i) {
-            if (!record.copied[i]) {
+        for (size_t i = section.first; i < section.end; i = previous.NextLine(i)) {
+            if (!copied.Contain(i)) {
                 leftover.lines.push_back(i);
             }
         }
@@ -597,7 +855,7 @@ std::vector<Leftover> FindLeftovers(PreviousVersion& previous, const SpliceRecor
     }
     for (const UnterminatedSection& section : record.unterminated) {
         Leftover leftover{section.titles, {}, section.first, section.end, true};
-        for (size_t i = section.first; i < section.end; ++i) {
+        for (size_t i = section.first; i < section.end; i = previous.NextLine(i)) {
             leftover.lines.push_back(i);
         }
         if (!OnlyBlank(previous, leftover.lines)) {
@@ -611,7 +869,7 @@ std::vector<Leftover> FindLeftovers(PreviousVersion& previous, const SpliceRecor
 
 std::vector<std::string> SectionLines(const PreviousVersion& version, size_t first, size_t end) {
     std::vector<std::string> lines;
-    for (size_t i = first; i < end; ++i) {
+    for (size_t i = first; i < end; i = version.NextLine(i)) {
         lines.emplace_back(version.Text(i));
     }
     return lines;

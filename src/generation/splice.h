@@ -53,8 +53,17 @@ enum class SpliceQuestion {
     Declined,  // not asked: no splice
 };
 
+// A run of lines of a previous version, from the first byte of one line to
+// the first byte of the line after the last.
+struct LineRun {
+    size_t first = 0;
+    size_t end = 0;
+    bool operator==(const LineRun&) const = default;
+};
+
 // What the splice did with one previous version, kept for the run after the
-// generator has returned.
+// generator has returned. Lines of the previous version are named by the
+// offset of their first byte.
 struct SpliceRecord {
     // Set by the run before the generator starts: where the previous version
     // is when not in "KRSave" (the file itself, which nothing has replaced
@@ -62,21 +71,36 @@ struct SpliceRecord {
     // question is answered.
     std::string previousPath;
     SpliceQuestion question = SpliceQuestion::Ask;
+    // Whether the previous version's bytes are kept for the check of what
+    // was not carried over. A run that only compares the text with the file
+    // does not keep them, and the previous version is then read only where
+    // the splice looks.
+    bool keepsPrevious = true;
     // With a deferred question: the question, when a previous version was
     // offered, for the run to ask before it replaces the file.
     std::string deferredQuestion;
 
     std::shared_ptr<const std::string> previousBytes;
     const SpliceLayout* layout = nullptr;  // set once the splice is on
-    std::vector<bool> copied;              // by line of the previous version
+    std::vector<LineRun> copied;           // in the order they were copied
     std::vector<UnterminatedSection> unterminated;
 };
 
-// The previous version of a generated file, read line by line.
+// The previous version of a generated file, read line by line. A line is
+// named by the offset of its first byte; End() follows the last one.
 class PreviousVersion {
 public:
-    // Reads path; false when it cannot be opened.
+    PreviousVersion();
+    ~PreviousVersion();
+    PreviousVersion(const PreviousVersion&) = delete;
+    PreviousVersion& operator=(const PreviousVersion&) = delete;
+
+    // Reads path whole; false when it cannot be opened or read.
     bool Open(const std::string& path);
+    // Opens path to be read only where the splice looks: the lines a search
+    // for marker lines passes over are never held in memory. False when it
+    // cannot be opened.
+    bool OpenPiecewise(const std::string& path);
     // Takes the bytes of a previous version held in memory.
     void Take(std::string bytes);
     void Share(std::shared_ptr<const std::string> bytes);
@@ -85,18 +109,21 @@ public:
     // Back to the first line.
     void Rewind() { next_ = 0; }
 
-    // The number of the line the reading goes on with, and a way to move it.
+    // The line the reading goes on with, and a way to move it.
     size_t Position() const { return next_; }
     void Seek(size_t line) { next_ = line; }
-    size_t LineCount() const { return lineBegins_.size(); }
-    // Line i without its LF or CR LF end, and with it, as in the file; any
+    size_t End() const { return size_; }
+    // The lines after and before line.
+    size_t NextLine(size_t line) const;
+    size_t LineBefore(size_t line) const;
+    // A line without its LF or CR LF end, and with it, as in the file; any
     // bytes (NUL included) pass through unchanged.
-    std::string_view Text(size_t i) const;
-    std::string_view Raw(size_t i) const;
+    std::string_view Text(size_t line) const;
+    std::string_view Raw(size_t line) const;
     // Lines first up to end, with their line ends, as one run of bytes.
     std::string_view RawLines(size_t first, size_t end) const;
-    // The first line from line on whose text begins with prefix, or
-    // LineCount(): a search for marker lines skips the lines between at once.
+    // The first line from line on that begins with prefix, or End(): a
+    // search for marker lines skips the lines between at once.
     size_t NextLineBeginningWith(size_t line, std::string_view prefix) const;
 
     // The sections of this kind of file, whose start markers end a section
@@ -107,10 +134,33 @@ public:
     SpliceRecord* Record() const { return record_; }
 
 private:
-    std::shared_ptr<const std::string> bytes_;
-    std::vector<size_t> lineBegins_;
-    // By prefix, the lines that begin with it, in order; filled as asked.
+    class Pieces;
+
+    // Where the bytes in memory from at on end, and where those up to at
+    // begin: one piece of the file at least, read when it is not in memory.
+    size_t ReadableFrom(size_t at) const;
+    size_t ReadableBefore(size_t at) const;
+    // The lines that begin with one byte, each with the bytes it begins with:
+    // what every search for a prefix that begins with that byte needs, from
+    // one pass over the version.
+    struct LinesLed {
+        static constexpr size_t HEAD = 32;
+        std::vector<size_t> lines;
+        std::string heads;  // HEAD bytes for each line
+    };
+    const LinesLed& LinesLedBy(char lead) const;
+    static void AddLinesLed(std::string_view bytes, size_t base, size_t from, size_t to, char lead,
+                            LinesLed& led);
+    std::vector<size_t> FindLinesBeginningWith(std::string_view prefix) const;
+
+    std::shared_ptr<const std::string> bytes_;  // a previous version held whole
+    std::unique_ptr<Pieces> pieces_;            // or one read where it is looked at
+    const char* data_ = nullptr;
+    size_t size_ = 0;
+    // By prefix and by first byte, the lines that begin with it, in order;
+    // filled as asked.
     mutable std::map<std::string, std::vector<size_t>, std::less<>> linesByPrefix_;
+    mutable std::map<char, LinesLed> linesByLead_;
     size_t next_ = 0;
     bool open_ = false;
     const SpliceLayout* layout_ = nullptr;

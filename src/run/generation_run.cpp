@@ -314,6 +314,7 @@ private:
             return false;
         }
         SpliceRecord splice = DeferredSplice(path, true);
+        splice.keepsPrevious = false;  // read only where the splice looks
         RunGenerator(file, output, block_, environment_, splice);
         output.Finish();
         return comparison.Result().value_or(false);

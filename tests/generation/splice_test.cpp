@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -17,10 +18,10 @@ namespace {
 // The line the reading goes on with, and moves past it; "<end>" at the end.
 std::string LineAtPosition(PreviousVersion& previous) {
     const size_t at = previous.Position();
-    if (at >= previous.LineCount()) {
+    if (at >= previous.End()) {
         return "<end>";
     }
-    previous.Seek(at + 1);
+    previous.Seek(previous.NextLine(at));
     return std::string(previous.Text(at));
 }
 
@@ -88,14 +89,17 @@ TEST_F(SpliceTest, SectionRules) {
     };
     for (const Case& c : cases) {
         WriteFileBytes(dir.path() + "case.txt", c.text);
-        PreviousVersion from;
-        ASSERT_TRUE(from.Open(dir.path() + "case.txt"));
-        OutputFile to(environment);
-        ASSERT_TRUE(to.Open(dir.path() + "copy.txt"));
-        EXPECT_EQ(CopySection(to, from, "//; S"), c.found) << c.rule;
-        EXPECT_EQ(LineAtPosition(from), c.next) << c.rule;
-        to.Close();
-        EXPECT_EQ(ReadFileBytes(dir.path() + "copy.txt"), c.copied) << c.rule;
+        for (const bool piecewise : {false, true}) {
+            PreviousVersion from;
+            ASSERT_TRUE(piecewise ? from.OpenPiecewise(dir.path() + "case.txt")
+                                  : from.Open(dir.path() + "case.txt"));
+            OutputFile to(environment);
+            ASSERT_TRUE(to.Open(dir.path() + "copy.txt"));
+            EXPECT_EQ(CopySection(to, from, "//; S"), c.found) << c.rule;
+            EXPECT_EQ(LineAtPosition(from), c.next) << c.rule;
+            to.Close();
+            EXPECT_EQ(ReadFileBytes(dir.path() + "copy.txt"), c.copied) << c.rule;
+        }
     }
 }
 
@@ -158,15 +162,17 @@ protected:
 };
 
 TEST_F(KnownSectionsTest, ASectionWithoutItsEndMarkerEndsBeforeTheNextKnownSection) {
-    Known("//; A\r\nuser a\r\n//; B\r\nuser b\r\n//; End of B\r\n");
+    const std::string text = "//; A\r\nuser a\r\n//; B\r\nuser b\r\n//; End of B\r\n";
+    Known(text);
     EXPECT_TRUE(CopySection(file, previous, "//; A"));
     EXPECT_TRUE(CopySection(file, previous, "//; B"));  // read on from there
     EXPECT_EQ(Copied(), "user a\r\nuser b\r\n");
     ASSERT_EQ(record.unterminated.size(), 1u);
     EXPECT_EQ(record.unterminated[0].titles, std::vector<std::string>{"A"});
-    EXPECT_EQ(record.unterminated[0].first, 1u);
-    EXPECT_EQ(record.unterminated[0].end, 2u);
-    EXPECT_EQ(record.copied, (std::vector<bool>{false, true, false, true, false}));
+    EXPECT_EQ(record.unterminated[0].first, text.find("user a"));
+    EXPECT_EQ(record.unterminated[0].end, text.find("//; B"));
+    EXPECT_EQ(record.copied, (std::vector<LineRun>{{text.find("user a"), text.find("//; B")},
+                                                   {text.find("user b"), text.find("//; End")}}));
 }
 
 TEST_F(KnownSectionsTest, AKnownMarkerInsideACompleteSectionIsTheUsersText) {
@@ -191,7 +197,7 @@ TEST_F(KnownSectionsTest, WithoutALaterSectionTheRestOfTheFileIsTaken) {
     EXPECT_TRUE(CopySection(file, previous, "//; B"));
     EXPECT_EQ(Copied(), "x\r\ny\r\n");
     ASSERT_EQ(record.unterminated.size(), 1u);
-    EXPECT_EQ(record.unterminated[0].end, 3u);
+    EXPECT_EQ(record.unterminated[0].end, std::string("//; B\r\nx\r\ny").size());
 }
 
 // ---------------------------------------------------------------------------
@@ -289,6 +295,122 @@ TEST_F(LeftoversTest, NothingToKeepWritesNothing) {
     bool kept = false;
     EXPECT_FALSE(KeepLeftovers(off, dir.path() + "Blk.h", now, nullptr, kept).has_value());
     EXPECT_TRUE(kept);
+}
+
+// ---------------------------------------------------------------------------
+// A previous version read piecewise
+
+// Several pieces of a previous version with the sections O (outer) and A:
+// lines of all lengths, some longer than a piece, LF and CR LF ends, markers
+// indented, repeated or without their end; and the one section B, whose start
+// marker begins at markerAt.
+std::string LargePreviousVersion(unsigned seed, size_t markerAt) {
+    std::mt19937 random(seed);
+    const auto below = [&](size_t n) { return static_cast<size_t>(random() % n); };
+    const char* const markers[] = {"//; O",   "//; End of O", "//; A",        "//; End of A",
+                                   "  //; A", "//; Stop",     "//; A (kept)", "//; O"};
+    std::string text;
+    bool placed = false;
+    while (text.size() < 700'000) {
+        if (!placed && text.size() + 300 > markerAt) {
+            text += std::string(markerAt - text.size() - 2, 'x') + "\r\n";
+            text += "//; B\r\nuser at the boundary\r\n//; End of B\r\n";
+            placed = true;
+        }
+        const size_t kind = below(100);
+        if (kind < 4) {
+            text += markers[below(std::size(markers))];
+        } else if (kind < 21 && (placed || text.size() + 200'000 < markerAt)) {
+            text += std::string(70'000 + below(100'000), 'l');
+        } else {
+            text += std::string(below(120), static_cast<char>('a' + below(26)));
+        }
+        text += below(10) == 0 ? "\n" : "\r\n";
+    }
+    return text;
+}
+
+// The lines of version, from the first on and from the last back.
+std::vector<size_t> LinesForward(const PreviousVersion& version) {
+    std::vector<size_t> lines;
+    for (size_t line = 0; line < version.End(); line = version.NextLine(line)) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+std::vector<size_t> LinesBackward(const PreviousVersion& version) {
+    std::vector<size_t> lines;
+    for (size_t line = version.End(); line > 0;) {
+        line = version.LineBefore(line);
+        lines.insert(lines.begin(), line);
+    }
+    return lines;
+}
+
+TEST_F(SpliceTest, AVersionReadPiecewiseSplicesAsOneReadWhole) {
+    const SpliceLayout layout{"", {"O"}, {"A", "B"}, nullptr};
+    // The start marker at each offset around where the second piece of the
+    // search for marker lines begins.
+    for (size_t markerAt = 65'536 - 40; markerAt < 65'536 + 4; ++markerAt) {
+        const auto seed = static_cast<unsigned>(markerAt);
+        const std::string path = dir.path() + "large.txt";
+        WriteFileBytes(path, LargePreviousVersion(seed, markerAt));
+        PreviousVersion whole, piecewise;
+        ASSERT_TRUE(whole.Open(path));
+        ASSERT_TRUE(piecewise.OpenPiecewise(path));
+        ASSERT_EQ(piecewise.NextLineBeginningWith(0, "//; B"), markerAt);
+        EXPECT_EQ(LinesForward(piecewise), LinesForward(whole));
+        EXPECT_EQ(LinesBackward(piecewise), LinesForward(whole));
+
+        SpliceRecord wholeRecord, piecewiseRecord;
+        whole.Attach(&layout, &wholeRecord);
+        piecewise.Attach(&layout, &piecewiseRecord);
+        OutputFile wholeCopy(environment), piecewiseCopy(environment);
+        ASSERT_TRUE(wholeCopy.Open(dir.path() + "whole.txt"));
+        ASSERT_TRUE(piecewiseCopy.Open(dir.path() + "piecewise.txt"));
+        std::mt19937 steps(seed);
+        for (int step = 0; step < 16; ++step) {
+            const bool rewind = steps() % 3 == 0;
+            const unsigned which = steps() % 4;
+            const auto splice = [&](OutputFile& to, PreviousVersion& from) {
+                if (rewind) {
+                    from.Rewind();
+                }
+                switch (which) {
+                    case 0:
+                        return CopySection(to, from, "//; A");
+                    case 1:
+                        return CopySection(to, from, "//; B");
+                    case 2:
+                        return CopySection(to, from, "//; A", "//; Stop");
+                    default:
+                        return CopyNestedSection(to, from, {"//; O", "//; A"});
+                }
+            };
+            EXPECT_EQ(splice(piecewiseCopy, piecewise), splice(wholeCopy, whole)) << markerAt;
+            EXPECT_EQ(piecewise.Position(), whole.Position()) << markerAt;
+        }
+        wholeCopy.Close();
+        piecewiseCopy.Close();
+        EXPECT_EQ(ReadFileBytes(dir.path() + "piecewise.txt"),
+                  ReadFileBytes(dir.path() + "whole.txt"));
+        EXPECT_EQ(piecewiseRecord.copied, wholeRecord.copied);
+        EXPECT_EQ(piecewiseRecord.unterminated.size(), wholeRecord.unterminated.size());
+        EXPECT_EQ(piecewiseRecord.previousBytes, nullptr);  // nothing kept whole
+    }
+}
+
+TEST_F(SpliceTest, AVersionThatShrinksWhileReadPiecewiseReadsAsNulsAndIsNotOverrun) {
+    const std::string path = dir.path() + "shrinking.txt";
+    WriteFileBytes(path, "//; S\r\n" + std::string(200'000, 'x') + "\r\n//; End of S\r\n");
+    ASSERT_TRUE(previous.OpenPiecewise(path));
+    WriteFileBytes(path, "//; S\r\n");
+    ASSERT_TRUE(file.Open(dir.path() + "copy.txt"));
+    EXPECT_TRUE(CopySection(file, previous, "//; S"));
+    file.Close();
+    const std::string copied = ReadFileBytes(dir.path() + "copy.txt");
+    EXPECT_EQ(copied.find('x'), std::string::npos);
+    EXPECT_LE(copied.size(), previous.End() + 2);
 }
 
 // ---------------------------------------------------------------------------
