@@ -122,7 +122,6 @@ void ProfileFile::Parse(std::string_view text) {
             section.entries.push_back(Entry{{}, line});
             continue;
         }
-        section.index.emplace(key, section.entries.size());
         section.entries.push_back(Entry{key, line.substr(equals + 1)});
     }
 }
@@ -189,7 +188,20 @@ const ProfileFile::Section* ProfileFile::FindSection(std::string_view name) cons
 ProfileFile::Section& ProfileFile::AddSection(std::string_view name) {
     // The first of sections with the same name is the one found.
     sectionIndex_.emplace(name, sections_.size());
-    return sections_.emplace_back(Section{name, {}, {}});
+    return sections_.emplace_back(Section{name, {}, {}, false});
+}
+
+const ProfileFile::Index& ProfileFile::KeysOf(const Section& section) {
+    if (!section.indexed) {
+        section.index.reserve(section.entries.size());
+        for (size_t i = 0; i < section.entries.size(); ++i) {
+            if (!section.entries[i].key.empty()) {
+                section.index.emplace(section.entries[i].key, i);  // the first one stays
+            }
+        }
+        section.indexed = true;
+    }
+    return section.index;
 }
 
 bool ProfileFile::HasSection(std::string_view section) const {
@@ -198,7 +210,7 @@ bool ProfileFile::HasSection(std::string_view section) const {
 
 bool ProfileFile::SectionHasContent(std::string_view section) const {
     const Section* found = FindSection(section);
-    return found != nullptr && !found->index.empty();
+    return found != nullptr && !KeysOf(*found).empty();
 }
 
 std::optional<std::string_view> ProfileFile::Find(std::string_view section,
@@ -207,8 +219,9 @@ std::optional<std::string_view> ProfileFile::Find(std::string_view section,
     if (found == nullptr) {
         return std::nullopt;
     }
-    const auto it = found->index.find(Trim(key));
-    if (it == found->index.end()) {
+    const Index& keys = KeysOf(*found);
+    const auto it = keys.find(Trim(key));
+    if (it == keys.end()) {
         return std::nullopt;
     }
     return found->entries[it->second].value;
@@ -243,7 +256,7 @@ void ProfileFile::SetString(std::string_view section, std::string_view key,
         found = &AddSection(Keep(std::string(section)));
     }
     const std::string_view trimmedKey = Trim(key);
-    const auto it = found->index.find(trimmedKey);
+    const auto it = KeysOf(*found).find(trimmedKey);
     if (it != found->index.end()) {
         found->entries[it->second].value = Keep(std::move(value));
         return;

@@ -68,9 +68,13 @@ private:
     struct Section {
         std::string_view name;
         std::vector<Entry> entries;
-        Index index;  // key -> its first entry, so lookups do not scan
+        // Key -> its first entry, so lookups do not scan; made when first
+        // needed, as a section that is only copied or dropped needs none.
+        mutable Index index;
+        mutable bool indexed = false;
     };
 
+    static const Index& KeysOf(const Section& section);
     Section* FindSection(std::string_view name);
     const Section* FindSection(std::string_view name) const;
     Section& AddSection(std::string_view name);

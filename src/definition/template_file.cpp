@@ -148,7 +148,9 @@ bool IsWholeNumber(std::string_view text) {
 }
 
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    return quoted.append(1, '"').append(text).append(1, '"');
 }
 
 // Reads the keys of the section found, with the reader's defaults and limits,
