@@ -42,6 +42,10 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
     return _wfopen(WideText(path).c_str(), WideText(mode).c_str());
 }
 
+bool SeekFile(std::FILE* file, size_t offset) {
+    return _fseeki64(file, static_cast<long long>(offset), SEEK_SET) == 0;
+}
+
 bool MoveFileOver(const std::string& from, const std::string& to) {
     return MoveFileExW(WideText(from).c_str(), WideText(to).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
@@ -71,6 +75,10 @@ std::filesystem::path FileSystemPath(std::string_view path) {
 
 std::FILE* OpenFile(const std::string& path, const char* mode) {
     return std::fopen(path.c_str(), mode);
+}
+
+bool SeekFile(std::FILE* file, size_t offset) {
+    return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
 }
 
 bool MoveFileOver(const std::string& from, const std::string& to) {

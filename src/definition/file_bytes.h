@@ -25,6 +25,10 @@ std::filesystem::path FileSystemPath(std::string_view path);
 // std::fopen of a native path.
 std::FILE* OpenFile(const std::string& path, const char* mode);
 
+// Moves file to offset, which may lie past 2 GiB on any system; false when
+// it cannot.
+bool SeekFile(std::FILE* file, size_t offset);
+
 // Moves from over to, replacing an existing file (std::rename does not on
 // Windows). False when to is left as it was.
 bool MoveFileOver(const std::string& from, const std::string& to);

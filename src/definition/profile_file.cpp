@@ -1,5 +1,6 @@
 #include "definition/profile_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <system_error>
@@ -72,17 +73,17 @@ void ProfileFile::Clear() {
     sectionIndex_.clear();
 }
 
-bool ProfileFile::Load(const std::string& path) {
+bool ProfileFile::Load(const std::string& path, std::initializer_list<std::string_view> leftOut) {
     Clear();
     std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes) {
         return false;
     }
-    Parse(Keep(std::move(*bytes)));
+    Parse(Keep(std::move(*bytes)), leftOut);
     return true;
 }
 
-void ProfileFile::Parse(std::string_view text) {
+void ProfileFile::Parse(std::string_view text, std::initializer_list<std::string_view> leftOut) {
     if (texts_.empty() || text.data() != texts_.back().data()) {
         Clear();
         text = Keep(std::string(text));
@@ -92,6 +93,7 @@ void ProfileFile::Parse(std::string_view text) {
         sections_.clear();
         sectionIndex_.clear();
     }
+    bool passingOver = false;  // a section left out
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
@@ -106,8 +108,17 @@ void ProfileFile::Parse(std::string_view text) {
         const std::string_view trimmed = Trim(line);
         if (!trimmed.empty() && trimmed.front() == '[') {
             const size_t close = trimmed.find(']');
-            AddSection(
-                Trim(trimmed.substr(1, close == std::string_view::npos ? close : close - 1)));
+            const std::string_view name =
+                Trim(trimmed.substr(1, close == std::string_view::npos ? close : close - 1));
+            passingOver = std::any_of(leftOut.begin(), leftOut.end(), [&](std::string_view out) {
+                return EqualIgnoringCase(out, name);
+            });
+            if (!passingOver) {
+                AddSection(name);
+            }
+            continue;
+        }
+        if (passingOver) {
             continue;
         }
         if (sections_.empty()) {
@@ -264,15 +275,6 @@ void ProfileFile::SetString(std::string_view section, std::string_view key,
     const std::string_view keptKey = Keep(std::string(trimmedKey));
     found->index.emplace(keptKey, found->entries.size());
     found->entries.push_back(Entry{keptKey, Keep(std::move(value))});
-}
-
-void ProfileFile::DeleteSection(std::string_view section) {
-    std::erase_if(sections_, [&](const Section& s) { return EqualIgnoringCase(s.name, section); });
-    lastFound_ = NONE;
-    sectionIndex_.clear();
-    for (size_t i = 0; i < sections_.size(); ++i) {
-        sectionIndex_.emplace(sections_[i].name, i);
-    }
 }
 
 }  // namespace bw

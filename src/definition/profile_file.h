@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,9 +22,11 @@ public:
     ProfileFile& operator=(ProfileFile&&) = default;
 
     // Reads path; a missing or unreadable file gives an empty profile (false).
-    bool Load(const std::string& path);
-    // Parses text (CR LF or LF line ends).
-    void Parse(std::string_view text);
+    // The sections named in leftOut are passed over, as if deleted after.
+    bool Load(const std::string& path, std::initializer_list<std::string_view> leftOut = {});
+    // Parses text (CR LF or LF line ends), passing over the sections named in
+    // leftOut.
+    void Parse(std::string_view text, std::initializer_list<std::string_view> leftOut = {});
     // Writes the profile with CR LF line ends through a temporary file beside
     // path that then replaces it, so a failure never leaves half a file.
     bool Save(const std::string& path) const;
@@ -48,7 +51,6 @@ public:
     // Appends value to text as SetString stores it: a line break inside it
     // would end the value and start a forged key, so each becomes a blank.
     static void AppendValue(std::string& text, std::string_view value);
-    void DeleteSection(std::string_view section);
 
 private:
     // Names compared without regard to case, for the indexes.

@@ -483,9 +483,7 @@ namespace {
 // The other sections of the file at path, which stay as they were.
 ProfileFile OtherSections(const std::string& path) {
     ProfileFile others;
-    others.Load(path);
-    others.DeleteSection(TEMPLATE_SECTION);
-    others.DeleteSection("Files");
+    others.Load(path, {TEMPLATE_SECTION, "Files"});
     return others;
 }
 

@@ -79,8 +79,7 @@ bool SameHead(std::string_view existing, std::string_view generated, size_t& a, 
     return true;
 }
 
-// The pieces a file is compared in: the head's are about the size of a head.
-constexpr size_t PIECE = 64 * 1024;
+// The head is read in pieces about the size of a head.
 constexpr size_t HEAD_PIECE = 4 * 1024;
 
 // Reads pieces of file into bytes until they hold the head, or the file ends.
@@ -117,8 +116,8 @@ std::optional<bool> FileHasSameContent(const std::string& path, std::string_view
     return comparison.Result();
 }
 
-ContentComparison::ContentComparison(const std::string& path)
-    : file_(OpenFile(NativePath(path), "rb")) {}
+ContentComparison::ContentComparison(const std::string& path, SharedReading* shared)
+    : file_(OpenFile(NativePath(path), "rb")), shared_(shared) {}
 
 ContentComparison::~ContentComparison() {
     if (file_ != nullptr) {
@@ -132,13 +131,13 @@ void ContentComparison::Take(std::string_view generated) {
     }
     if (headDone_) {
         Match(generated);
-        return;
-    }
-    head_.append(generated);
-    headLines_ += LineEnds(generated);
-    if (headLines_ >= HEAD_LINES) {
-        headDone_ = true;
-        differs_ = !CompareHeads();
+    } else {
+        head_.append(generated);
+        headLines_ += LineEnds(generated);
+        if (headLines_ >= HEAD_LINES) {
+            headDone_ = true;
+            differs_ = !CompareHeads();
+        }
     }
 }
 
@@ -169,6 +168,7 @@ bool ContentComparison::CompareHeads() {
         unreadable_ = true;
         return false;
     }
+    taken_ = existing.size();
     size_t a = 0;
     size_t b = 0;
     if (!SameHead(existing, head_, a, b)) {
@@ -185,10 +185,7 @@ bool ContentComparison::CompareHeads() {
 void ContentComparison::Match(std::string_view generated) {
     while (!generated.empty() && !differs_) {
         if (pending_.empty()) {
-            if (!piece_) {
-                piece_ = std::make_unique_for_overwrite<char[]>(PIECE);
-            }
-            pending_ = std::string_view(piece_.get(), std::fread(piece_.get(), 1, PIECE, file_));
+            pending_ = NextPiece();
             if (pending_.empty()) {
                 differs_ = true;  // the file ends before the text does
                 return;
@@ -199,6 +196,22 @@ void ContentComparison::Match(std::string_view generated) {
         pending_.remove_prefix(n);
         generated.remove_prefix(n);
     }
+}
+
+// The file's bytes that follow those taken, shown to whoever shares the
+// reading.
+std::string_view ContentComparison::NextPiece() {
+    constexpr size_t BEFORE = SharedReading::ROOM_BEFORE;
+    if (!piece_) {
+        piece_ = std::make_unique_for_overwrite<char[]>(BEFORE + SharedReading::PIECE);
+    }
+    char* const piece = piece_.get() + BEFORE;
+    const size_t got = std::fread(piece, 1, SharedReading::PIECE, file_);
+    if (shared_ != nullptr) {
+        shared_->Show(taken_, piece, got);
+    }
+    taken_ += got;
+    return std::string_view(piece, got);
 }
 
 bool Backup(const std::string& path, UserPrompts& prompts) {

@@ -8,6 +8,7 @@
 
 #include "definition/seams.h"
 #include "generation/output_file.h"
+#include "generation/shared_reading.h"
 
 namespace bw {
 
@@ -28,10 +29,11 @@ bool SameContent(std::string_view existing, std::string_view generated);
 std::optional<bool> FileHasSameContent(const std::string& path, std::string_view generated);
 
 // The same comparison for a text handed over in pieces as it is produced:
-// neither the text nor the file is ever held whole.
+// neither the text nor the file is ever held whole. The pieces of the file
+// read are shown to shared, when given.
 class ContentComparison : public TextSink {
 public:
-    explicit ContentComparison(const std::string& path);
+    explicit ContentComparison(const std::string& path, SharedReading* shared = nullptr);
     ~ContentComparison() override;
     ContentComparison(const ContentComparison&) = delete;
     ContentComparison& operator=(const ContentComparison&) = delete;
@@ -45,8 +47,11 @@ public:
 private:
     bool CompareHeads();
     void Match(std::string_view generated);
+    std::string_view NextPiece();
 
     std::FILE* file_ = nullptr;
+    SharedReading* shared_ = nullptr;
+    size_t taken_ = 0;               // bytes of the file read so far
     std::string head_;               // the text's head, until it is complete
     int headLines_ = 0;              // the line ends in it
     std::string headRest_;           // what the file's head was read with

@@ -14,24 +14,23 @@ namespace bw {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// Moves file to offset; false when it cannot.
-bool SeekTo(std::FILE* file, size_t offset) {
-#ifdef _WIN32
-    return _fseeki64(file, static_cast<long long>(offset), SEEK_SET) == 0;
-#else
-    return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
-#endif
-}
-
-}  // namespace
-
 // A file read in blocks as they are first looked at, into room the size of
-// the file: the bytes nobody looks at cost neither a read nor memory.
-class PreviousVersion::Pieces {
+// the file: the bytes nobody looks at cost neither a read nor memory. The
+// searches for marker lines are shown the pieces a comparison of the same
+// file reads.
+class PreviousVersion::Pieces : public SharedReading::Looker {
 public:
     static constexpr size_t BLOCK = 4096;
+
+    Pieces(std::map<char, LinesLed>& searched, SharedReading* shared)
+        : searched_(searched), shared_(shared) {}
+    ~Pieces() {
+        if (shared_ != nullptr) {
+            shared_->ShowTo(nullptr);
+        }
+    }
+    Pieces(const Pieces&) = delete;
+    Pieces& operator=(const Pieces&) = delete;
 
     bool Open(const std::string& path) {
         file_.reset(OpenFile(path, "rb"));
@@ -43,7 +42,28 @@ public:
         size_ = static_cast<size_t>(size);
         data_.reset(new char[size_ + 1]);  // left unfilled: pages are taken as read
         read_.assign(size_ / BLOCK + 1, false);
+        if (shared_ != nullptr) {
+            shared_->ShowTo(this);
+        }
         return true;
+    }
+
+    void Look(size_t offset, char* piece, size_t size) override {
+        for (auto& [lead, led] : searched_) {
+            led.Look(offset, piece, size, offset + size >= size_);
+        }
+    }
+
+    // Reads on for a search that has looked at everything shown to it.
+    void LookFurther(LinesLed& led) {
+        constexpr size_t BEFORE = SharedReading::ROOM_BEFORE;
+        if (!room_) {
+            room_ = std::make_unique_for_overwrite<char[]>(BEFORE + SharedReading::PIECE);
+        }
+        char* const piece = room_.get() + BEFORE;
+        const size_t from = led.lookedTo == 0 ? 0 : led.lookedTo - 1;
+        const size_t got = ReadAt(from, piece, SharedReading::PIECE);
+        led.Look(from, piece, got, from + got >= size_ || got < SharedReading::PIECE);
     }
     const char* Data() const { return data_.get(); }
     size_t Size() const { return size_; }
@@ -67,16 +87,14 @@ public:
         return (at - 1) / BLOCK * BLOCK;
     }
 
-    // Reads up to count bytes from offset into room of the caller's, not into
-    // the blocks; fewer at the end of the file. Returns how many.
+private:
     size_t ReadAt(size_t offset, char* into, size_t count) {
-        if (count == 0 || !SeekTo(file_.get(), offset)) {
+        if (count == 0 || !SeekFile(file_.get(), offset)) {
             return 0;
         }
         return std::fread(into, 1, count, file_.get());
     }
 
-private:
     void ReadBlock(size_t block) {
         if (read_[block]) {
             return;
@@ -90,7 +108,10 @@ private:
         read_[block] = true;
     }
 
+    std::map<char, LinesLed>& searched_;
+    SharedReading* shared_;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file_{nullptr, &std::fclose};
+    std::unique_ptr<char[]> room_;  // for the pieces a search reads
     std::unique_ptr<char[]> data_;
     size_t size_ = 0;
     std::vector<bool> read_;
@@ -108,8 +129,11 @@ bool PreviousVersion::Open(const std::string& path) {
     return true;
 }
 
-bool PreviousVersion::OpenPiecewise(const std::string& path) {
-    auto pieces = std::make_unique<Pieces>();
+bool PreviousVersion::OpenPiecewise(const std::string& path, SharedReading* shared) {
+    pieces_.reset();
+    linesByPrefix_.clear();
+    linesByLead_.clear();
+    auto pieces = std::make_unique<Pieces>(linesByLead_, shared);
     if (!pieces->Open(path)) {
         return false;
     }
@@ -117,8 +141,6 @@ bool PreviousVersion::OpenPiecewise(const std::string& path) {
     bytes_.reset();
     data_ = pieces_->Data();
     size_ = pieces_->Size();
-    linesByPrefix_.clear();
-    linesByLead_.clear();
     next_ = 0;
     open_ = true;
     return true;
@@ -198,32 +220,41 @@ size_t PreviousVersion::NextLineBeginningWith(size_t line, std::string_view pref
     if (prefix.empty()) {
         return std::min(line, size_);
     }
-    auto indexed = linesByPrefix_.find(prefix);
-    if (indexed == linesByPrefix_.end()) {
-        indexed = linesByPrefix_.emplace(std::string(prefix), FindLinesBeginningWith(prefix)).first;
+    LinesLed& led = linesByLead_[prefix.front()];
+    led.lead = prefix.front();
+    auto prefixed = linesByPrefix_.find(prefix);
+    if (prefixed == linesByPrefix_.end()) {
+        prefixed = linesByPrefix_.emplace(std::string(prefix), LinesPrefixed{}).first;
     }
-    const std::vector<size_t>& lines = indexed->second;
-    const auto next = std::lower_bound(lines.begin(), lines.end(), line);
-    return next == lines.end() ? size_ : *next;
+    for (;;) {
+        TakePrefixed(led, prefix, prefixed->second);
+        const std::vector<size_t>& lines = prefixed->second.lines;
+        const auto next = std::lower_bound(lines.begin(), lines.end(), line);
+        if (next != lines.end()) {
+            return *next;
+        }
+        if (led.done) {
+            return size_;
+        }
+        LookFurther(led);
+    }
 }
 
-std::vector<size_t> PreviousVersion::FindLinesBeginningWith(std::string_view prefix) const {
-    const LinesLed& led = LinesLedBy(prefix.front());
-    std::vector<size_t> lines;
-    for (size_t i = 0; i < led.lines.size(); ++i) {
-        const size_t line = led.lines[i];
+void PreviousVersion::TakePrefixed(const LinesLed& led, std::string_view prefix,
+                                   LinesPrefixed& prefixed) const {
+    for (; prefixed.looked < led.lines.size(); ++prefixed.looked) {
+        const size_t line = led.lines[prefixed.looked];
         if (line + prefix.size() > size_) {
             continue;
         }
-        const std::string_view begins =
-            prefix.size() <= LinesLed::HEAD
-                ? std::string_view(led.heads).substr(i * LinesLed::HEAD, prefix.size())
-                : RawLines(line, line + prefix.size());
+        const std::string_view begins = prefix.size() <= LinesLed::HEAD
+                                            ? std::string_view(led.heads).substr(
+                                                  prefixed.looked * LinesLed::HEAD, prefix.size())
+                                            : RawLines(line, line + prefix.size());
         if (begins == prefix) {
-            lines.push_back(line);
+            prefixed.lines.push_back(line);
         }
     }
-    return lines;
 }
 
 // Adds to led the lines from from up to to that begin with lead, with their
@@ -248,32 +279,41 @@ void PreviousVersion::AddLinesLed(std::string_view bytes, size_t base, size_t fr
     }
 }
 
-// A version read piecewise is passed over in pieces that are not kept, each
-// reaching back over the bytes the one before could not give a line's head.
-const PreviousVersion::LinesLed& PreviousVersion::LinesLedBy(char lead) const {
-    const auto known = linesByLead_.find(lead);
-    if (known != linesByLead_.end()) {
-        return known->second;
+// A version held whole is looked through at once; one read piecewise, a
+// piece at a time as far as a search needs.
+void PreviousVersion::LookFurther(LinesLed& led) const {
+    if (pieces_) {
+        pieces_->LookFurther(led);
+        return;
     }
-    LinesLed& led = linesByLead_[lead];
-    if (!pieces_) {
-        AddLinesLed(std::string_view(data_, size_), 0, 0, size_, lead, led);
-        return led;
+    AddLinesLed(std::string_view(data_, size_), 0, led.lookedTo, size_, led.lead, led);
+    led.done = true;
+}
+
+void PreviousVersion::LinesLed::Look(size_t offset, char* piece, size_t size, bool last) {
+    const size_t end = offset + size;
+    const size_t from = lookedTo == 0 ? 0 : lookedTo - 1;
+    if (done || offset > seenTo || (end <= seenTo && !last)) {
+        return;  // bytes that do not follow, or nothing new
     }
-    constexpr size_t PIECE = 64 * 1024;
-    const auto room = std::make_unique_for_overwrite<char[]>(PIECE);
-    for (size_t from = 0; from < size_;) {
-        const size_t base = from == 0 ? 0 : from - 1;
-        const std::string_view piece(room.get(), pieces_->ReadAt(base, room.get(), PIECE));
-        const bool last = base + piece.size() >= size_ || piece.size() < PIECE;
-        const size_t to = last ? base + piece.size() : base + piece.size() - LinesLed::HEAD + 1;
-        AddLinesLed(piece, base, from, to, lead, led);
-        if (last) {
-            break;
-        }
-        from = to;
+    if (end <= from || (from < offset && offset - from > SharedReading::ROOM_BEFORE)) {
+        done = last;
+        return;
     }
-    return led;
+    // The bytes from the one before lookedTo on, in one run: those that came
+    // before the piece are put back into the room before it.
+    if (from < offset) {
+        std::memcpy(piece - (offset - from), carry.data(), offset - from);
+    }
+    const char* window = from < offset ? piece - (offset - from) : piece + (from - offset);
+    const std::string_view bytes(window, end - from);
+    const size_t to = last ? end : std::max(lookedTo, end >= HEAD ? end - HEAD + 1 : 0);
+    AddLinesLed(bytes, from, lookedTo, to, lead, *this);
+    done = last;
+    lookedTo = to;
+    seenTo = end;
+    const size_t kept = lookedTo == 0 ? 0 : lookedTo - 1;
+    carry.assign(bytes.substr(kept - from));
 }
 
 void PreviousVersion::Attach(const SpliceLayout* layout, SpliceRecord* record) {
@@ -308,7 +348,7 @@ std::unique_ptr<PreviousVersion> CheckPreviousVersion(OutputFile& file,
     const bool piecewise = record != nullptr && !record->keepsPrevious;
     if (record != nullptr && record->previousBytes) {
         previous->Share(record->previousBytes);
-    } else if (!(piecewise ? previous->OpenPiecewise(NativePath(path))
+    } else if (!(piecewise ? previous->OpenPiecewise(NativePath(path), record->shared)
                            : previous->Open(NativePath(path)))) {
         if (prompts != nullptr) {
             prompts->showMessage(

@@ -22,6 +22,7 @@
 
 #include "definition/block_info.h"
 #include "generation/output_file.h"
+#include "generation/shared_reading.h"
 
 namespace bw {
 
@@ -74,8 +75,9 @@ struct SpliceRecord {
     // Whether the previous version's bytes are kept for the check of what
     // was not carried over. A run that only compares the text with the file
     // does not keep them, and the previous version is then read only where
-    // the splice looks.
+    // the splice looks, taking what the comparison reads (shared).
     bool keepsPrevious = true;
+    SharedReading* shared = nullptr;
     // With a deferred question: the question, when a previous version was
     // offered, for the run to ask before it replaces the file.
     std::string deferredQuestion;
@@ -98,9 +100,11 @@ public:
     // Reads path whole; false when it cannot be opened or read.
     bool Open(const std::string& path);
     // Opens path to be read only where the splice looks: the lines a search
-    // for marker lines passes over are never held in memory. False when it
-    // cannot be opened.
-    bool OpenPiecewise(const std::string& path);
+    // for marker lines passes over are never held in memory, and are read
+    // only as far as the search needs. With shared, the search takes the
+    // pieces a comparison of the same file reads instead of reading them
+    // again. False when it cannot be opened.
+    bool OpenPiecewise(const std::string& path, SharedReading* shared = nullptr);
     // Takes the bytes of a previous version held in memory.
     void Take(std::string bytes);
     void Share(std::shared_ptr<const std::string> bytes);
@@ -140,27 +144,43 @@ private:
     // begin: one piece of the file at least, read when it is not in memory.
     size_t ReadableFrom(size_t at) const;
     size_t ReadableBefore(size_t at) const;
-    // The lines that begin with one byte, each with the bytes it begins with:
-    // what every search for a prefix that begins with that byte needs, from
-    // one pass over the version.
+    // The lines that begin with one byte, each with the bytes it begins with,
+    // as far as the version has been looked through: what every search for a
+    // prefix that begins with that byte needs, from one pass over the version.
     struct LinesLed {
         static constexpr size_t HEAD = 32;
+        char lead = 0;
         std::vector<size_t> lines;
-        std::string heads;  // HEAD bytes for each line
+        std::string heads;    // HEAD bytes for each line
+        size_t lookedTo = 0;  // every line that begins before it is known
+        size_t seenTo = 0;    // the bytes looked at end here, and those
+        std::string carry;    // from the one before lookedTo on are kept
+        bool done = false;    // looked through to the end
+
+        // Looks at the size bytes at piece, the version from offset on, with
+        // SharedReading::ROOM_BEFORE bytes of room before piece; last when
+        // they reach the version's end. Bytes that do not follow those looked
+        // at already are passed over.
+        void Look(size_t offset, char* piece, size_t size, bool last);
     };
-    const LinesLed& LinesLedBy(char lead) const;
+    // Those of them that begin with a prefix, as far as they have been looked at.
+    struct LinesPrefixed {
+        std::vector<size_t> lines;
+        size_t looked = 0;  // of the LinesLed
+    };
+    void LookFurther(LinesLed& led) const;
+    void TakePrefixed(const LinesLed& led, std::string_view prefix, LinesPrefixed& prefixed) const;
     static void AddLinesLed(std::string_view bytes, size_t base, size_t from, size_t to, char lead,
                             LinesLed& led);
-    std::vector<size_t> FindLinesBeginningWith(std::string_view prefix) const;
 
     std::shared_ptr<const std::string> bytes_;  // a previous version held whole
     std::unique_ptr<Pieces> pieces_;            // or one read where it is looked at
     const char* data_ = nullptr;
     size_t size_ = 0;
-    // By prefix and by first byte, the lines that begin with it, in order;
+    // By first byte and by prefix, the lines that begin with it, in order;
     // filled as asked.
-    mutable std::map<std::string, std::vector<size_t>, std::less<>> linesByPrefix_;
     mutable std::map<char, LinesLed> linesByLead_;
+    mutable std::map<std::string, LinesPrefixed, std::less<>> linesByPrefix_;
     size_t next_ = 0;
     bool open_ = false;
     const SpliceLayout* layout_ = nullptr;

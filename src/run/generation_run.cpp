@@ -308,13 +308,17 @@ private:
     // found by comparing the text piece by piece as it is produced: a file
     // that stays as it was costs no copy of its text.
     bool GeneratesWhatItHolds(const BlockFile& file, const std::string& path) {
-        ContentComparison comparison(path);
+        // The splice reads the file ahead of the comparison, which takes the
+        // pieces it has read: the file is read once.
+        SharedReading shared;
+        ContentComparison comparison(path, &shared);
         OutputFile output(environment_);
         if (!comparison.IsOpen() || !output.Open(path, comparison)) {
             return false;
         }
         SpliceRecord splice = DeferredSplice(path, true);
         splice.keepsPrevious = false;  // read only where the splice looks
+        splice.shared = &shared;
         RunGenerator(file, output, block_, environment_, splice);
         output.Finish();
         return comparison.Result().value_or(false);

@@ -18,8 +18,10 @@ TEST(ProfileFile, NamesIgnoreCaseAndValuesRunToTheEndOfTheLine) {
 
 TEST(ProfileFile, OtherSectionsStayExactlyAsTheyWere) {
     ProfileFile profile;
-    profile.Parse("; head comment\r\n[Keep]\r\n; note\r\na=1\r\n\r\n[Drop]\r\nb=2\r\n");
-    profile.DeleteSection("drop");
+    profile.Parse(
+        "; head comment\r\n[Keep]\r\n; note\r\na=1\r\n\r\n[Drop]\r\nb=2\r\n[ DROP ]\r\nd=4\r\n",
+        {"drop"});
+    EXPECT_FALSE(profile.HasSection("Drop"));
     profile.SetString("New", "c", "3");
     profile.SetString("Keep", "A", "9");
     EXPECT_EQ(profile.Text(), "; head comment\r\n[Keep]\r\n; note\r\na=9\r\n\r\n[New]\r\nc=3\r\n");
