@@ -400,6 +400,63 @@ TEST_F(SpliceTest, AVersionReadPiecewiseSplicesAsOneReadWhole) {
     }
 }
 
+// Every line of version that begins with prefix.
+std::vector<size_t> LinesBeginningWith(const PreviousVersion& version, std::string_view prefix) {
+    std::vector<size_t> lines;
+    for (size_t line = version.NextLineBeginningWith(0, prefix); line < version.End();
+         line = version.NextLineBeginningWith(line + 1, prefix)) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The pieces a comparison reads, shown to a version read piecewise at any
+// size and alignment, ahead of its searches, behind them or with gaps: the
+// marker lines found are those a version read whole finds.
+TEST_F(SpliceTest, PiecesShownByAComparisonFindTheSameMarkerLines) {
+    const char* const prefixes[] = {"//; ", "//; B", "//; A", "//; End of O"};
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        std::mt19937 random(seed);
+        std::string text;  // short lines, many of them markers
+        while (text.size() < 300'000) {
+            text += random() % 3 == 0 ? prefixes[random() % std::size(prefixes)] : "";
+            text += std::string(random() % 40, 'x') + (random() % 5 == 0 ? "\n" : "\r\n");
+        }
+        const std::string path = dir.path() + "shown.txt";
+        WriteFileBytes(path, text);
+        PreviousVersion whole, piecewise;
+        SharedReading shared;
+        ASSERT_TRUE(whole.Open(path));
+        ASSERT_TRUE(piecewise.OpenPiecewise(path, &shared));
+        std::vector<char> room(SharedReading::ROOM_BEFORE + 5'000);
+        size_t shown = random() % 2 == 0 ? 0 : 4096;  // after a head read alone
+        while (shown < text.size()) {
+            const size_t size = std::min<size_t>(1 + random() % 4'000, text.size() - shown);
+            if (random() % 50 == 0) {
+                shown += size;  // a gap
+                continue;
+            }
+            const size_t from = random() % 4 == 0 ? shown - std::min<size_t>(shown, 50) : shown;
+            const size_t count = std::min(size + (shown - from), text.size() - from);
+            char* piece = room.data() + SharedReading::ROOM_BEFORE;
+            std::copy_n(text.data() + from, count, piece);
+            shared.Show(from, piece, count);
+            shown = from + count;
+            if (random() % 10 == 0) {
+                const size_t line = random() % shown;
+                const char* prefix = prefixes[random() % std::size(prefixes)];
+                ASSERT_EQ(piecewise.NextLineBeginningWith(line, prefix),
+                          whole.NextLineBeginningWith(line, prefix))
+                    << "seed " << seed << " at " << line << " for " << prefix;
+            }
+        }
+        for (const char* prefix : prefixes) {
+            EXPECT_EQ(LinesBeginningWith(piecewise, prefix), LinesBeginningWith(whole, prefix))
+                << "seed " << seed << " for " << prefix;
+        }
+    }
+}
+
 TEST_F(SpliceTest, AVersionThatShrinksWhileReadPiecewiseReadsAsNulsAndIsNotOverrun) {
     const std::string path = dir.path() + "shrinking.txt";
     WriteFileBytes(path, "//; S\r\n" + std::string(200'000, 'x') + "\r\n//; End of S\r\n");
