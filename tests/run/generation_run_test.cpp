@@ -495,6 +495,30 @@ TEST_F(RegenerationTest, OneChangedFieldReplacesExactlyTheFilesItChanges) {
     EXPECT_NE(ReadFileBytes(Disk("Gain.c")).find("int Mine(void);"), std::string::npos);
 }
 
+// A user source of many pieces (the user's own code early in it), where the
+// comparison and the splice share their reading of the file: left alone
+// unchanged, and carried over whole when the definition changes.
+TEST_F(RegenerationTest, AUserSourceOfManyPiecesIsLeftAloneOrCarriedOverWhole) {
+    GenerateUsersBlock();
+    std::string source = ReadFileBytes(Disk("Gain.c"));
+    std::string own;
+    for (int i = 0; own.size() < 600'000; ++i) {
+        own += "// the user's line " + std::to_string(i) + "\r\n";
+    }
+    source.insert(source.find("//; End of Include Libraries"), own);
+    WriteFileBytes(Disk("Gain.c"), source);
+
+    EXPECT_THAT(Run().Paths(FileAction::Unchanged), ::testing::Contains(In("Gain.c")));
+    EXPECT_EQ(ReadFileBytes(Disk("Gain.c")), source);
+
+    block_.NumInputs = 2;
+    EXPECT_THAT(Run().Paths(FileAction::Written), ::testing::Contains(In("Gain.c")));
+    const std::string regenerated = ReadFileBytes(Disk("Gain.c"));
+    EXPECT_NE(regenerated, source);
+    EXPECT_NE(regenerated.find(own), std::string::npos);
+    EXPECT_NE(regenerated.find("int Mine(void);"), std::string::npos);
+}
+
 // The CMake project, asked for, is one more file of the set: left alone at a
 // later time, asked about and backed up when the library path changes it,
 // and neither written nor removed once it is no longer asked for.
