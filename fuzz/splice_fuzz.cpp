@@ -238,38 +238,28 @@ std::string ReadAll(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string bytes(reinterpret_cast<const char*>(data), size);
-    // Steps come from the end so that a seed that is a plain file still
-    // splices its own text.
-    const size_t stepBytes = std::min<size_t>(size, 24);
-    FuzzedDataProvider steps(data + size - stepBytes, stepBytes);
-
-    const std::string folder = Folder();
-    {
-        std::ofstream previous(folder + "KRSave/Block.h", std::ios::binary | std::ios::trunc);
-        previous << bytes;
-    }
-
+// One splice of the previous version in "KRSave" into folder + name, with
+// the steps taken from stepBytes and the record as set up. With a plain
+// reading to follow, every step's finding and the text are checked against
+// it. Gives the layout the steps chose and returns the spliced text.
+std::string Splice(std::string_view stepBytes, bw::SpliceRecord& record, const std::string& name,
+                   const std::string* plainReading, const bw::SpliceLayout*& layout) {
+    FuzzedDataProvider steps(reinterpret_cast<const uint8_t*>(stepBytes.data()), stepBytes.size());
     YesPrompts prompts;
-    bw::SpliceRecord record;
     bw::RunEnvironment environment;
     environment.prompts = &prompts;
     environment.splice = &record;
     bw::OutputFile file(environment);
-    if (!file.Open(folder + "Block.h")) {
+    if (!file.Open(Folder() + name)) {
         std::abort();
     }
-    const bw::SpliceLayout& layout =
-        steps.ConsumeBool() ? bw::HeaderSplice() : bw::UserSourceSplice();
-    const auto previous = bw::CheckPreviousVersion(file, layout);
+    layout = steps.ConsumeBool() ? &bw::HeaderSplice() : &bw::UserSourceSplice();
+    const auto previous = bw::CheckPreviousVersion(file, *layout);
     if (!previous) {
         std::abort();  // the previous version is there and the answer is Yes
     }
 
-    Model model(PlainLines(bytes), StartMarkers(layout));
+    Model model(PlainLines(plainReading != nullptr ? *plainReading : ""), StartMarkers(*layout));
     const int count = steps.ConsumeIntegralInRange<int>(1, 6);
     for (int i = 0; i < count; ++i) {
         if (steps.ConsumeBool()) {  // the user source's way: from the top each time
@@ -283,13 +273,47 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         const bool found = depth == 1 ? bw::CopySection(file, *previous, starts[0])
                                       : bw::CopyNestedSection(file, *previous, starts);
-        if (found != model.Nested(starts)) {
+        if (plainReading != nullptr && found != model.Nested(starts)) {
             std::fprintf(stderr, "found differs for step %d\n", i);
             std::abort();
         }
     }
-    if (!file.Close() || ReadAll(folder + "Block.h") != model.Expected()) {
+    if (!file.Close()) {
+        std::abort();
+    }
+    const std::string spliced = ReadAll(Folder() + name);
+    if (plainReading != nullptr && spliced != model.Expected()) {
         std::fprintf(stderr, "the spliced text differs from a plain reading\n");
+        std::abort();
+    }
+    return spliced;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    // Steps come from the end so that a seed that is a plain file still
+    // splices its own text.
+    const std::string_view steps =
+        std::string_view(bytes).substr(size - std::min<size_t>(size, 24));
+
+    const std::string folder = Folder();
+    {
+        std::ofstream previous(folder + "KRSave/Block.h", std::ios::binary | std::ios::trunc);
+        previous << bytes;
+    }
+    bw::SpliceRecord record;
+    const bw::SpliceLayout* layout = nullptr;
+    const std::string spliced = Splice(steps, record, "Block.h", &bytes, layout);
+
+    // Read piecewise, as a check for an unchanged file reads it, the previous
+    // version splices alike.
+    bw::SpliceRecord piecewise;
+    piecewise.keepsPrevious = false;
+    piecewise.previousPath = folder + "KRSave/Block.h";
+    if (Splice(steps, piecewise, "Piecewise.h", nullptr, layout) != spliced) {
+        std::fprintf(stderr, "a piecewise reading splices otherwise\n");
         std::abort();
     }
 
@@ -306,7 +330,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::filesystem::remove(orphan);
     }
     const std::map<std::string, int> available = Counted(found);
-    for (const auto& [line, needed] : Counted(UserLines(PlainLines(bytes), layout))) {
+    for (const auto& [line, needed] : Counted(UserLines(PlainLines(bytes), *layout))) {
         const auto at = available.find(line);
         if (!kept || at == available.end() || at->second < needed) {
             std::fprintf(stderr, "a line of a user section was lost\n");

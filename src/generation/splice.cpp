@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 // the file: the bytes nobody looks at cost neither a read nor memory. The
 // searches for marker lines are shown the pieces a comparison of the same
 // file reads.
-class PreviousVersion::Pieces : public SharedReading::Looker {
+class PreviousVersion::Pieces final : public SharedReading::Looker {
 public:
     static constexpr size_t BLOCK = 4096;
 
