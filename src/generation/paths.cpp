@@ -2,7 +2,12 @@
 
 #include <cctype>
 #include <filesystem>
+#include <memory>
 #include <system_error>
+
+#ifndef _WIN32
+#include <dirent.h>
+#endif
 
 #include "definition/file_bytes.h"
 
@@ -38,12 +43,16 @@ std::string MatchComponent(const std::string& directory, const std::string& name
     if (name == "." || name == ".." || fs::exists(directory + name, ec)) {
         return name;
     }
-    const std::string scan = directory.empty() ? std::string(".") : directory;
+    // Read with the system's own calls: a search runs for every file a run
+    // writes anew, and needs the names only.
+    const std::unique_ptr<DIR, int (*)(DIR*)> folder(
+        opendir(directory.empty() ? "." : directory.c_str()), &closedir);
     std::string best;
-    for (fs::directory_iterator it(scan, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string candidate = it->path().filename().string();
+    for (const dirent* entry = folder ? readdir(folder.get()) : nullptr; entry != nullptr;
+         entry = readdir(folder.get())) {
+        const std::string_view candidate = entry->d_name;
         if (EqualIgnoringAsciiCase(candidate, name) && (best.empty() || candidate < best)) {
-            best = std::move(candidate);
+            best = candidate;
         }
     }
     return best.empty() ? name : best;
