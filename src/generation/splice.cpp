@@ -297,7 +297,7 @@ void PreviousVersion::LinesLed::Look(size_t offset, char* piece, size_t size, bo
         return;  // bytes that do not follow, or nothing new
     }
     if (end <= from || (from < offset && offset - from > SharedReading::ROOM_BEFORE)) {
-        done = last;
+        done = last;  // nothing to look at, or more held back than the room takes
         return;
     }
     // The bytes from the one before lookedTo on, in one run: those that came
