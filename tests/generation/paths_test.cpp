@@ -52,6 +52,9 @@ TEST(NativePath, FindsExistingComponentsWhateverTheirCase) {
     EXPECT_TRUE(FileExists(dir.path() + "dspcode\\_NFADD.C"));
     // What does not exist yet keeps the case it was given.
     EXPECT_EQ(NativePath(dir.path() + "dspcode\\New\\File.h"), dir.path() + "DSPCode/New/File.h");
+    // A folder keeps its closing separator.
+    EXPECT_EQ(NativePath(dir.path() + "dspcode\\New\\"), dir.path() + "DSPCode/New/");
+    EXPECT_EQ(NativePath(dir.path() + "dspcode\\"), dir.path() + "DSPCode/");
     EXPECT_FALSE(FileExists(dir.path() + "DSPCode"));  // a directory is not a file
 
     // An exact match wins over one that differs only in case.
