@@ -14,6 +14,21 @@ namespace bw {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// A line without its LF or CR LF end.
+std::string_view WithoutLineEnd(std::string_view raw) {
+    if (raw.ends_with('\n')) {
+        raw.remove_suffix(1);
+    }
+    if (raw.ends_with('\r')) {
+        raw.remove_suffix(1);
+    }
+    return raw;
+}
+
+}  // namespace
+
 // A file read in blocks as they are first looked at, into room the size of
 // the file: the bytes nobody looks at cost neither a read nor memory. The
 // searches for marker lines are shown the pieces a comparison of the same
@@ -195,14 +210,7 @@ size_t PreviousVersion::LineBefore(size_t line) const {
 }
 
 std::string_view PreviousVersion::Text(size_t line) const {
-    std::string_view text = Raw(line);
-    if (text.ends_with('\n')) {
-        text.remove_suffix(1);
-    }
-    if (text.ends_with('\r')) {
-        text.remove_suffix(1);
-    }
-    return text;
+    return WithoutLineEnd(Raw(line));
 }
 
 std::string_view PreviousVersion::Raw(size_t line) const {
@@ -445,17 +453,6 @@ private:
     bool any_ = false;
     std::string shared_;
 };
-
-// A line without its LF or CR LF end.
-std::string_view WithoutLineEnd(std::string_view raw) {
-    if (raw.ends_with('\n')) {
-        raw.remove_suffix(1);
-    }
-    if (raw.ends_with('\r')) {
-        raw.remove_suffix(1);
-    }
-    return raw;
-}
 
 // The line at previous's position, which then moves past it.
 std::string_view ReadLine(PreviousVersion& previous) {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "compile/block_parameters.h"
 #include "compile/module_definition.h"
 #include "run/generation_run.h"
 #include "support/generate.h"
@@ -28,18 +29,6 @@ const char* const SYMBOL_LISTER = "i686-w64-mingw32-nm";
 
 // ---------------------------------------------------------------------------
 // The matrix of blocks.
-
-void AddParameter(BLOCKINFO& block, const std::string& name, int type,
-                  const std::string& value = "", std::vector<std::string> items = {},
-                  int constant = 0) {
-    PARAMINFO& parameter = block.Parameters[static_cast<size_t>(block.NumParameters++)];
-    parameter.ParameterName = name;
-    parameter.ParameterType = type;
-    parameter.ParameterDefault = value;
-    parameter.ParameterItems = std::move(items);
-    parameter.ParameterDesc = name + " of the block";
-    parameter.ParameterConst = constant;
-}
 
 void AddPersistant(BLOCKINFO& block, const std::string& name, int type, const std::string& value,
                    const std::string& other = "") {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "compile/block_parameters.h"
 #include "compile/module_definition.h"
 #include "run/generation_run.h"
 #include "support/generate.h"
@@ -197,16 +198,6 @@ protected:
 };
 
 HostSdk* CMakeProjectBuild::sdk_ = nullptr;
-
-void AddParameter(BLOCKINFO& block, const std::string& name, int type, const std::string& value,
-                  std::vector<std::string> items = {}) {
-    PARAMINFO& parameter = block.Parameters[static_cast<size_t>(block.NumParameters++)];
-    parameter.ParameterName = name;
-    parameter.ParameterType = type;
-    parameter.ParameterDefault = value;
-    parameter.ParameterItems = std::move(items);
-    parameter.ParameterDesc = name + " of the block";
-}
 
 // One parameter of every kind of control.
 void EveryControl(BLOCKINFO& block) {
