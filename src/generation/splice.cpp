@@ -335,44 +335,8 @@ void PreviousVersion::Attach(const SpliceLayout* layout, SpliceRecord* record) {
     }
 }
 
-std::string PreviousVersionPath(const OutputFile& file) {
-    return SplitPath(file.Path()).first + "KRSave\\" + file.FileName();
-}
-
-std::unique_ptr<PreviousVersion> CheckPreviousVersion(OutputFile& file,
-                                                      const SpliceLayout& layout) {
-    SpliceRecord* record = file.Environment().splice;
-    if (record != nullptr && record->question == SpliceQuestion::Declined) {
-        return nullptr;
-    }
-    const std::string path = record != nullptr && !record->previousPath.empty()
-                                 ? record->previousPath
-                                 : PreviousVersionPath(file);
-    if (!FileExists(path)) {
-        return nullptr;
-    }
-    UserPrompts* prompts = file.Environment().prompts;
-    auto previous = std::make_unique<PreviousVersion>();
-    const bool piecewise = record != nullptr && !record->keepsPrevious;
-    if (record != nullptr && record->previousBytes) {
-        previous->Share(record->previousBytes);
-    } else if (!(piecewise ? previous->OpenPiecewise(NativePath(path), record->shared)
-                           : previous->Open(NativePath(path)))) {
-        if (prompts != nullptr) {
-            prompts->showMessage(
-                "Unable to open file " + file.Path() + ", splice will not be attempted.",
-                MessageIcon::Exclamation);
-        }
-        return nullptr;
-    }
-    const std::string text = "Found a previous version of " + file.FileName() + layout.question;
-    if (record != nullptr && record->question == SpliceQuestion::Deferred) {
-        record->deferredQuestion = text;
-    } else if (prompts == nullptr || !prompts->askYesNo(text, MessageIcon::Question)) {
-        return nullptr;
-    }
-    previous->Attach(&layout, record);
-    return previous;
+std::string SpliceQuestionFor(const std::string& fileName, const SpliceLayout& layout) {
+    return "Found a previous version of " + fileName + layout.question;
 }
 
 std::string EndMarkerFor(std::string_view startMarker) {
@@ -1036,37 +1000,6 @@ std::string LeftoversMessage(const SpliceLeftovers& leftovers) {
             ", kept in " + NativePath(leftovers.keptIn);
     }
     return message;
-}
-
-std::string WriteWithoutSplice(bool (*generator)(OutputFile&, const BLOCKINFO&),
-                               const BLOCKINFO& block, const std::string& filePath,
-                               const RunEnvironment& environment) {
-    // A scratch folder in "KRSave", which has no "KRSave" of its own: no
-    // previous version is offered there and nothing is asked.
-    const auto [directory, name] = SplitPath(filePath);
-    std::string folder;
-    std::error_code ec;
-    for (int n = 1; folder.empty() || fs::exists(FileSystemPath(NativePath(folder)), ec); ++n) {
-        folder = directory + "KRSave\\defaults-" + std::to_string(n);
-    }
-    std::string text;
-    if (CreateDirectoryPath(folder + "\\")) {
-        RunEnvironment quiet;
-        quiet.clock = environment.clock;
-        quiet.settings = environment.settings;
-        quiet.workingDirectory = environment.workingDirectory;
-        quiet.settingsDirectory = environment.settingsDirectory;
-        OutputFile file(quiet);
-        const std::string path = folder + "\\" + name;
-        if (file.Open(path)) {
-            generator(file, block);
-            if (file.Close()) {
-                text = ReadWholeFile(NativePath(path)).value_or(std::string());
-            }
-        }
-        fs::remove_all(FileSystemPath(NativePath(folder)), ec);
-    }
-    return text;
 }
 
 }  // namespace bw

@@ -47,13 +47,6 @@ struct UnterminatedSection {
     size_t end = 0;
 };
 
-// How the run has the splice question answered.
-enum class SpliceQuestion {
-    Ask,       // in the generator, as it starts
-    Deferred,  // not asked: the splice goes ahead and the question is kept
-    Declined,  // not asked: no splice
-};
-
 // A run of lines of a previous version, from the first byte of one line to
 // the first byte of the line after the last.
 struct LineRun {
@@ -66,22 +59,6 @@ struct LineRun {
 // generator has returned. Lines of the previous version are named by the
 // offset of their first byte.
 struct SpliceRecord {
-    // Set by the run before the generator starts: where the previous version
-    // is when not in "KRSave" (the file itself, which nothing has replaced
-    // yet), its bytes when the run has read them already, and how the
-    // question is answered.
-    std::string previousPath;
-    SpliceQuestion question = SpliceQuestion::Ask;
-    // Whether the previous version's bytes are kept for the check of what
-    // was not carried over. A run that only compares the text with the file
-    // does not keep them, and the previous version is then read only where
-    // the splice looks, taking what the comparison reads (shared).
-    bool keepsPrevious = true;
-    SharedReading* shared = nullptr;
-    // With a deferred question: the question, when a previous version was
-    // offered, for the run to ask before it replaces the file.
-    std::string deferredQuestion;
-
     std::shared_ptr<const std::string> previousBytes;
     const SpliceLayout* layout = nullptr;  // set once the splice is on
     std::vector<LineRun> copied;           // in the order they were copied
@@ -193,17 +170,9 @@ inline constexpr const char* HEADER_SPLICE_QUESTION = " do you want to splice th
 inline constexpr const char* USER_SOURCE_SPLICE_QUESTION =
     " do you want to attempt to splice the two files ?";
 
-// Where the previous version of the file being generated lives: the backup of
-// the "KRSave" folder beside it.
-std::string PreviousVersionPath(const OutputFile& file);
-
-// The previous-version check, done before a generator writes anything. Returns
-// the open previous version when the user agrees to splice, else nothing. A
-// previous version that exists but cannot be opened is reported; a missing one
-// is not. When the run keeps a splice record, the previous version and the
-// question are as the record says, and the splice notes in it what it
-// carries over.
-std::unique_ptr<PreviousVersion> CheckPreviousVersion(OutputFile& file, const SpliceLayout& layout);
+// The question asked before the user sections of a previous version of the
+// file named are carried over.
+std::string SpliceQuestionFor(const std::string& fileName, const SpliceLayout& layout);
 
 // "//; End of " + the start marker without its leading "//; ".
 std::string EndMarkerFor(std::string_view startMarker);
@@ -251,9 +220,9 @@ std::string OrphanPath(const std::string& filePath, const std::tm& now);
 // The user sections of record's previous version that the splice did not
 // carry over, or carried over without their end marker. Sections that hold
 // only blank lines, or exactly what the generator writes there by default,
-// are no user code and are left out. writeDefaults gives the file as the
-// generator writes it without a previous version, for a definition widened
-// to the outer sections listed; it is called only when needed. The sections
+// are no user code and are left out. writeDefaults gives the file's text as
+// the generator produces it without a previous version, for a definition
+// widened to the outer sections listed; it is called only when needed. The sections
 // are written under their marker lines into a new orphan file (OrphanPath);
 // nothing when there is nothing to keep. keptOut is false when the orphan
 // file could not be written.
@@ -267,12 +236,5 @@ std::optional<SpliceLeftovers> KeepLeftovers(
 //   FILE: section "NAME": N lines carried over without its end marker, kept in PATH
 // ("1 line" for one).
 std::string LeftoversMessage(const SpliceLeftovers& leftovers);
-
-// What generator writes into filePath for block when no previous version is
-// offered, written in a scratch folder in "KRSave" that is removed again;
-// empty when that fails.
-std::string WriteWithoutSplice(bool (*generator)(OutputFile&, const BLOCKINFO&),
-                               const BLOCKINFO& block, const std::string& filePath,
-                               const RunEnvironment& environment);
 
 }  // namespace bw

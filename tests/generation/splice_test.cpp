@@ -470,43 +470,5 @@ TEST_F(SpliceTest, AVersionThatShrinksWhileReadPiecewiseReadsAsNulsAndIsNotOverr
     EXPECT_LE(copied.size(), previous.End() + 2);
 }
 
-// ---------------------------------------------------------------------------
-// The previous-version check
-
-class PreviousVersionCheckTest : public SpliceTest {
-protected:
-    SpliceLayout layout{HEADER_SPLICE_QUESTION, {}, {"S"}, nullptr};
-
-    std::unique_ptr<PreviousVersion> Check(const std::string& saved) {
-        if (!saved.empty()) {
-            WriteFileBytes(dir.path() + saved, "//; S\r\nx\r\n");
-        }
-        EXPECT_TRUE(file.Open(dir.path() + "Blk.h"));
-        return CheckPreviousVersion(file, layout);
-    }
-};
-
-TEST_F(PreviousVersionCheckTest, NoQuestionWithoutAPreviousVersionAndNoLeavesTheSpliceOff) {
-    EXPECT_EQ(Check(""), nullptr);
-    EXPECT_EQ(Check("Blk.h.bak"), nullptr);
-    EXPECT_TRUE(prompts.questions.empty());
-    EXPECT_TRUE(prompts.messages.empty());
-    prompts.yesNoAnswers = {false};
-    EXPECT_EQ(Check("KRSave/Blk.h"), nullptr);
-    EXPECT_EQ(prompts.questions.size(), 1u);
-}
-
-TEST_F(PreviousVersionCheckTest, TheBackupIsOfferedAndYesOpensIt) {
-    // The generated file itself does not exist any more; its backup does, in
-    // a folder whose name differs in case.
-    auto offered = Check("krsave/Blk.h");
-    ASSERT_NE(offered, nullptr);
-    EXPECT_EQ(prompts.questions,
-              std::vector<std::string>{"Found a previous version of Blk.h do you want to splice "
-                                       "the two files ?"});
-    EXPECT_EQ(LineAtPosition(*offered), "//; S");
-    EXPECT_EQ(PreviousVersionPath(file), dir.path() + "KRSave\\Blk.h");
-}
-
 }  // namespace
 }  // namespace bw
