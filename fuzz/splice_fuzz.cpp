@@ -30,6 +30,7 @@
 #include "generation/output_file.h"
 #include "generation/paths.h"
 #include "generation/splice.h"
+#include "generation/splice_leftovers.h"
 
 namespace {
 
@@ -235,8 +236,7 @@ std::string ReadAll(const std::string& path) {
 // reading to follow, every step's finding and the text are checked against
 // it. Gives the layout the steps chose and returns the spliced text.
 std::string Splice(std::string_view stepBytes, bw::SpliceRecord& record, const std::string& name,
-                   const std::string* plainReading, bool piecewise,
-                   const bw::SpliceLayout*& layout) {
+                   const std::string* plainReading, const bw::SpliceLayout*& layout) {
     FuzzedDataProvider steps(reinterpret_cast<const uint8_t*>(stepBytes.data()), stepBytes.size());
     bw::RunEnvironment environment;
     bw::OutputFile file(environment);
@@ -247,7 +247,7 @@ std::string Splice(std::string_view stepBytes, bw::SpliceRecord& record, const s
     // The previous version in "KRSave", read as the run reads it.
     const std::string saved = Folder() + "KRSave/Block.h";
     const auto previous = std::make_unique<bw::PreviousVersion>();
-    if (!(piecewise ? previous->OpenPiecewise(saved) : previous->Open(saved))) {
+    if (!previous->Open(saved)) {
         std::abort();
     }
     previous->Attach(layout, &record);
@@ -298,15 +298,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     bw::SpliceRecord record;
     const bw::SpliceLayout* layout = nullptr;
-    const std::string spliced = Splice(steps, record, "Block.h", &bytes, false, layout);
-
-    // Read piecewise, as a check for an unchanged file reads it, the previous
-    // version splices alike.
-    bw::SpliceRecord piecewise;
-    if (Splice(steps, piecewise, "Piecewise.h", nullptr, true, layout) != spliced) {
-        std::fprintf(stderr, "a piecewise reading splices otherwise\n");
-        std::abort();
-    }
+    const std::string spliced = Splice(steps, record, "Block.h", &bytes, layout);
 
     // Whatever was not copied is kept (no defaults: every user line counts).
     bool kept = false;

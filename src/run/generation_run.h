@@ -9,7 +9,7 @@
 
 #include "definition/block_info.h"
 #include "generation/output_file.h"
-#include "generation/splice.h"
+#include "generation/splice_leftovers.h"
 
 namespace bw {
 
