@@ -156,7 +156,7 @@ std::string PrecisionMarker(const Routine& r) {
 }
 
 std::string RoutineName(const Routine& r) {
-    return r.block.BlockName + r.precision.processing->suffix;
+    return r.block.BlockName + r.precision.suffix;
 }
 
 void WriteRoutineBanner(const Routine& r) {
@@ -539,8 +539,8 @@ void WriteRoutine(const Routine& r, PreviousVersion* previous) {
     WriteRoutineTail(r);
 }
 
-DataKind KindOf(const BLOCKINFO& block, const component::RoutinePrecision& precision) {
-    if (precision.processing->flag == &BLOCKINFO::Bitmap) {
+DataKind KindOf(const BLOCKINFO& block, const Precision& precision) {
+    if (precision.flag == &BLOCKINFO::Bitmap) {
         return DataKind::Bitmap;
     }
     return block.Matrix ? DataKind::Matrix : DataKind::Frame;
@@ -588,8 +588,8 @@ bool WriteUserSource(OutputFile& file, const BLOCKINFO& block) {
     const std::unique_ptr<PreviousVersion> previous =
         CheckPreviousVersion(file, UserSourceSplice());
     WriteFileHead(print, block, previous.get());
-    for (const component::RoutinePrecision& precision : component::ROUTINE_PRECISIONS) {
-        if (block.*precision.processing->flag) {
+    for (const Precision& precision : PRECISIONS) {
+        if (block.*precision.flag) {
             const Routine routine{print,
                                   block,
                                   precision,

@@ -10,7 +10,4 @@ namespace bw {
 bool WriteDspSource(OutputFile& file, const BLOCKINFO& block);
 bool WriteDspHeader(OutputFile& file, const BLOCKINFO& block);
 
-// True for the parameter types that have a member in the DSP's PARAMS structure.
-bool ParameterHasDspMember(int type);
-
 }  // namespace bw

@@ -2,12 +2,14 @@
 // structure and the PARAMS structure through which the host and the DSP
 // exchange an instance's data, then the prototypes of the real-time routines.
 // The host's real-time driver fills PARAMS by position, so the member order
-// below is fixed.
+// below is fixed; dsp_members.cpp lists the same members for the checker (a
+// test holds the two equal).
 #include <string>
 #include <vector>
 
 #include "definition/profile_file.h"
 #include "gen_dsp/dsp_files.h"
+#include "gen_dsp/dsp_members.h"
 #include "gen_dsp/dsp_text.h"
 #include "generation/shared_rules.h"
 
@@ -151,7 +153,7 @@ void WriteDataMembers(Printer& print, const BLOCKINFO& block) {
 
 // The member type of a parameter; null when the parameter has no member.
 const char* ParameterMemberType(const BLOCKINFO& block, int type) {
-    if (!ParameterHasDspMember(type)) {
+    if (!dsp::ParameterHasDspMember(type)) {
         return nullptr;
     }
     switch (type) {
@@ -225,6 +227,9 @@ void WritePersistentMembers(Printer& print, const BLOCKINFO& block) {
     print.Lines(BANNER);
     for (int v = 0; v < block.NumPersistants; ++v) {
         const PERSISTANTINFO& variable = block.Persistants[static_cast<size_t>(v)];
+        if (!dsp::PersistantHasDspMember(variable.PersistantType)) {
+            continue;
+        }
         const auto name = print.With({{"name", dsp::MemberName(variable.PersistantName, v)}});
         switch (variable.PersistantType) {
             case TYPE_FLOAT:
@@ -237,11 +242,9 @@ void WritePersistentMembers(Printer& print, const BLOCKINFO& block) {
             case TYPE_BYTE:
                 print.Line("  int          <name>;");
                 break;
-            case TYPE_OTHER:
+            default:  // Other
                 print.Line("<type> <name>;", {{"type", variable.PersistantTypeOther}});
                 break;
-            default:
-                break;  // Char, Text and the rest have no member
         }
     }
 }
@@ -321,23 +324,6 @@ bool WriteDspHeader(OutputFile& file, const BLOCKINFO& block) {
     }
     WritePrototypes(print);
     return true;
-}
-
-bool ParameterHasDspMember(int type) {
-    switch (type) {
-        case TYPE_INTEGER:
-        case TYPE_LONG:
-        case TYPE_SHORT:
-        case TYPE_BYTE:
-        case TYPE_RADIO_BUTTONS:
-        case TYPE_COMBO_BOX:
-        case TYPE_FLOAT:
-        case TYPE_DOUBLE:
-        case TYPE_CHECK_BOX:
-            return true;
-        default:
-            return false;
-    }
 }
 
 }  // namespace bw
