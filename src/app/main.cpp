@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -99,11 +100,19 @@ int RunWizard(int argc, char** argv) {
 
 using Command = int (*)(const std::vector<std::string>&, const std::string&, bw::Console&);
 
-// A command without a window: the arguments after its name, the console.
+// A command without a window: the arguments after its name, the console. A
+// fault of the program's own code (a generator's pattern naming a variable
+// that is not set) ends the command as an internal error once every
+// temporary file of the run is gone.
 int RunCommand(Command command, const std::vector<std::string>& arguments) {
     bw::Console console{std::cin, std::cout, std::cerr, InputIsTerminal()};
-    return command({arguments.begin() + 2, arguments.end()}, bw::StockFolder(ProgramFolder()),
-                   console);
+    try {
+        return command({arguments.begin() + 2, arguments.end()}, bw::StockFolder(ProgramFolder()),
+                       console);
+    } catch (const std::logic_error& error) {
+        std::fprintf(stderr, "blockwright: internal error: %s\n", error.what());
+        return bw::EXIT_STOPPED;
+    }
 }
 
 std::vector<std::string> SettingsLocations() {

@@ -31,7 +31,6 @@ public:
 
     // The Wine program; empty: ".exe" programs are started directly.
     void setWineProgram(const QString& program) { wine_ = program; }
-    const QString& wineProgram() const { return wine_; }
     void setLockDirectory(const QString& directory) { lockDirectory_ = directory; }
 
 private:

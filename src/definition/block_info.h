@@ -12,8 +12,6 @@ namespace bw {
 
 // One user parameter.
 struct PARAMINFO {
-    virtual ~PARAMINFO() = default;
-
     std::string ParameterName;
     int ParameterType = TYPE_INTEGER;
     std::string ParameterTypeCustom;
@@ -25,8 +23,6 @@ struct PARAMINFO {
     int ParameterSign = 1;
 
     bool isExcluded() const { return ParameterType == TYPE_EXCLUDED; }
-    bool isStatus() const { return ParameterConst == 0 || ParameterConst == 2; }
-    bool isCreation() const { return ParameterConst == 0 || ParameterConst == 1; }
 };
 
 // One local (instantiated) array.

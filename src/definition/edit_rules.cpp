@@ -1,12 +1,12 @@
 #include "definition/edit_rules.h"
 
+#include <algorithm>
+
+#include "definition/separators.h"
+
 namespace bw {
 
 namespace {
-
-bool IsSeparator(char c) {
-    return c == '\\' || c == '/';
-}
 
 bool BeginsBlockName(char c) {
     return c == '_' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -47,16 +47,13 @@ DataChoices DataChoicesOf(const BLOCKINFO& block) {
     c.xDAIS = block.xDAIS != 0;
     c.matrix = block.Matrix != 0;
     c.sizeCheck = block.Square != 0;
-    c.real = block.Real != 0;
-    c.complex = block.Complex != 0;
-    c.character = block.Character != 0;
-    c.byte = block.Byte != 0;
-    c.shortInteger = block.ShortInteger != 0;
-    c.integer = block.Integer != 0;
+    for (size_t i = 0; i < c.dataTypes.size(); ++i) {
+        c.dataTypes[i] = block.*DATA_TYPES[i].flag != 0;
+    }
+    for (size_t i = 0; i < c.precisions.size(); ++i) {
+        c.precisions[i] = block.*SAMPLE_PRECISIONS[i].flag != 0;
+    }
     c.q = block.Q != 0;
-    c.longInteger = block.LongInteger != 0;
-    c.floatingPoint = block.FloatingPoint != 0;
-    c.doublePrecision = block.Double != 0;
     return c;
 }
 
@@ -67,21 +64,20 @@ void StoreDataChoices(const DataChoices& c, BLOCKINFO& block) {
     block.xDAIS = Flag(c.xDAIS);
     block.Matrix = Flag(c.matrix);
     block.Square = Flag(c.sizeCheck);
-    block.Real = Flag(c.real);
-    block.Complex = Flag(c.complex);
-    block.Character = Flag(c.character);
-    block.Byte = Flag(c.byte);
-    block.ShortInteger = Flag(c.shortInteger);
-    block.Integer = Flag(c.integer);
+    for (size_t i = 0; i < c.dataTypes.size(); ++i) {
+        block.*DATA_TYPES[i].flag = Flag(c.dataTypes[i]);
+    }
+    for (size_t i = 0; i < c.precisions.size(); ++i) {
+        block.*SAMPLE_PRECISIONS[i].flag = Flag(c.precisions[i]);
+    }
     block.Q = Flag(c.q);
-    block.LongInteger = Flag(c.longInteger);
-    block.FloatingPoint = Flag(c.floatingPoint);
-    block.Double = Flag(c.doublePrecision);
 }
 
 void ApplyDspRule(DataChoices& c) {
     if (c.dspBased) {
-        c.character = c.byte = c.shortInteger = c.longInteger = c.doublePrecision = false;
+        for (size_t i = 0; i < c.precisions.size(); ++i) {
+            c.precisions[i] = c.precisions[i] && SAMPLE_PRECISIONS[i].dspCapable;
+        }
     } else {
         c.native = c.xDAIS = false;
     }
@@ -94,28 +90,28 @@ void NativeClicked(DataChoices& c) {
 }
 
 void IntegerClicked(DataChoices& c) {
-    if (!c.integer) {
+    if (!c.precisions[INTEGER_PRECISION]) {
         c.q = false;
     } else if (c.xDAIS) {
-        c.floatingPoint = false;
+        c.precisions[FLOATING_POINT_PRECISION] = false;
     }
 }
 
 void FloatingPointClicked(DataChoices& c) {
-    if (c.floatingPoint && c.xDAIS) {
-        c.integer = c.q = false;
+    if (c.precisions[FLOATING_POINT_PRECISION] && c.xDAIS) {
+        c.precisions[INTEGER_PRECISION] = c.q = false;
     }
 }
 
 DataBoxesEnabled EnabledDataBoxes(const DataChoices& c) {
-    return {!c.dspBased, c.dspBased, c.matrix, c.integer};
+    return {!c.dspBased, c.dspBased, c.matrix, c.precisions[INTEGER_PRECISION]};
 }
 
 bool DataChoicesComplete(const DataChoices& c) {
-    const bool dataType = c.real || c.complex;
-    const bool precision = c.character || c.byte || c.shortInteger || c.integer || c.longInteger ||
-                           c.floatingPoint || c.doublePrecision;
-    return dataType && precision;
+    const auto any = [](const auto& boxes) {
+        return std::find(boxes.begin(), boxes.end(), true) != boxes.end();
+    };
+    return any(c.dataTypes) && any(c.precisions);
 }
 
 size_t BadBlockNameStart(std::string_view name) {

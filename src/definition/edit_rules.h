@@ -7,11 +7,13 @@
 // clicks and types; the command line applies the store rules to a template
 // that it generates without the pages.
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "definition/block_info.h"
+#include "definition/data_tables.h"
 
 namespace bw {
 
@@ -33,16 +35,10 @@ struct DataChoices {
     bool xDAIS = false;
     bool matrix = false;
     bool sizeCheck = false;
-    bool real = false;
-    bool complex = false;
-    bool character = false;
-    bool byte = false;
-    bool shortInteger = false;
-    bool integer = false;
+    // One box for each row of DATA_TYPES and of SAMPLE_PRECISIONS.
+    std::array<bool, std::size(DATA_TYPES)> dataTypes{};
+    std::array<bool, SAMPLE_PRECISION_COUNT> precisions{};
     bool q = false;
-    bool longInteger = false;
-    bool floatingPoint = false;
-    bool doublePrecision = false;
 };
 
 DataChoices DataChoicesOf(const BLOCKINFO& block);
@@ -60,7 +56,7 @@ void FloatingPointClicked(DataChoices& choices);
 
 // Which of the boxes that depend on others can be clicked.
 struct DataBoxesEnabled {
-    bool nonDspPrecisions;  // Character, Byte, Short Integer, Long Integer, Double
+    bool nonDspPrecisions;  // the precisions that are not dspCapable
     bool native;
     bool sizeCheck;
     bool q;  // with its level

@@ -1,12 +1,10 @@
 #include "definition/settings_rules.h"
 
+#include "definition/separators.h"
+
 namespace bw {
 
 namespace {
-
-bool IsSeparator(char c) {
-    return c == '/' || c == '\\';
-}
 
 // folder, then name and a separator of the kind folder already uses.
 std::string FolderIn(std::string folder, const std::string& name) {

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "definition/data_tables.h"
+
 namespace bw {
 
 namespace {
@@ -25,6 +27,10 @@ constexpr size_t MAX_TEXT_LENGTH = 259;
 constexpr int MAX_PARAMETER_ITEMS = 256;
 constexpr int MAX_PROTOTYPES = 256;
 constexpr int MAX_PROTOTYPE_PARAMS = 64;
+
+// Q and its level belong to the Integer precision and follow its key.
+constexpr const char* Q_KEY = "Q";
+constexpr const char* Q_LEVEL_KEY = "QLevel";
 
 // key + i, held without allocating: the largest templates have thousands.
 class Indexed {
@@ -229,18 +235,16 @@ void WriteFlags(TemplateWriter& out, const BLOCKINFO& b) {
     out.Number("Image", b.Image);
     out.Number("Matrix", b.Matrix);
     out.Number("Square", b.Square);
-    out.Number("Real", b.Real);
-    out.Number("Complex", b.Complex);
-    out.Number("Character", b.Character);
-    out.Number("Byte", b.Byte);
-    out.Number("Short Integer", b.ShortInteger);
-    out.Number("Integer", b.Integer);
-    out.Number("Q", b.Q);
-    out.Number("QLevel", b.QLevel);
-    out.Number("Long Integer", b.LongInteger);
-    out.Number("Floating point", b.FloatingPoint);
-    out.Number("Double", b.Double);
-    out.Number("Bitmap", b.Bitmap);
+    for (const DataType& type : DATA_TYPES) {
+        out.Number(type.templateKey, b.*type.flag);
+    }
+    for (const Precision& precision : PRECISIONS) {
+        out.Number(precision.templateKey, b.*precision.flag);
+        if (&precision == &PRECISIONS[INTEGER_PRECISION]) {
+            out.Number(Q_KEY, b.Q);
+            out.Number(Q_LEVEL_KEY, b.QLevel);
+        }
+    }
     out.Number("Native", b.Native);
     out.Number("xDAIS", b.xDAIS);
 }
@@ -341,25 +345,28 @@ void ReadFlags(const TemplateReader& in, BLOCKINFO& b) {
     b.Image = in.Number("Image", 0);
     b.Matrix = in.Number("Matrix", 0);
     b.Square = in.Number("Square", 0);
-    b.Real = in.Number("Real", 0);
-    b.Complex = in.Number("Complex", 0);
-    b.Character = in.Number("Character", 0);
-    b.Byte = in.Number("Byte", 0);
-    b.ShortInteger = in.Number("Short Integer", 0);
-    b.Integer = in.Number("Integer", 0);
-    b.Q = in.Number("Q", 0);
-    b.QLevel = in.Number("QLevel", 15);
-    b.LongInteger = in.Number("Long Integer", 0);
-    b.FloatingPoint = in.Number("Floating point", 0);
-    b.Double = in.Number("Double", 0);
-    b.Bitmap = in.Number("Bitmap", 0);
+    for (const DataType& type : DATA_TYPES) {
+        b.*type.flag = in.Number(type.templateKey, 0);
+    }
+    for (const Precision& precision : PRECISIONS) {
+        b.*precision.flag = in.Number(precision.templateKey, 0);
+        if (&precision == &PRECISIONS[INTEGER_PRECISION]) {
+            b.Q = in.Number(Q_KEY, 0);
+            b.QLevel = in.Number(Q_LEVEL_KEY, 15);
+        }
+    }
     b.Native = in.Number("Native", 0);
     b.xDAIS = in.Number("xDAIS", 0);
-    if (!b.Real && !b.Complex) {
+    // A template that names no data type gets both; one that names no
+    // precision (and is no image or matrix block), Integer and Floating Point.
+    const auto none = [&b](const auto& rows) {
+        return std::none_of(std::begin(rows), std::end(rows),
+                            [&b](const auto& row) { return b.*row.flag != 0; });
+    };
+    if (none(DATA_TYPES)) {
         b.Real = b.Complex = 1;
     }
-    if (!b.Character && !b.Byte && !b.ShortInteger && !b.Integer && !b.LongInteger &&
-        !b.FloatingPoint && !b.Double && !b.Image && !b.Matrix) {
+    if (none(SAMPLE_PRECISIONS) && !b.Image && !b.Matrix) {
         b.Integer = b.FloatingPoint = 1;
     }
 }

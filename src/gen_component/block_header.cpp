@@ -568,7 +568,7 @@ void WriteRoutinePrototypes(Header& h) {
     for (int i = 0; i < channels; ++i) {
         handles += ", HANDLE";
     }
-    for (const ProcessingPrecision& precision : PROCESSING_PRECISIONS) {
+    for (const Precision& precision : PRECISIONS) {
         if (block.*precision.flag) {
             h.print.Line("int  PASCAL <BlockName><suffix><handles>);", {{"BlockName", block.BlockName}, {"suffix", precision.suffix}, {"handles", handles}});
         }

@@ -265,50 +265,51 @@ private:
     }
 
     // The host's driver controls, right of the parameters; the lines are
-    // written with their narrow-dialog x positions, moved right in a wide one.
+    // written with their narrow-dialog x positions (<x171> is 171 there),
+    // moved right in a wide one.
     // The group box statement ends without a stray ";", which the resource
     // compiler would not accept.
     void WriteDriverGroup() {
         const int shift = wide_ ? 46 : 0;
         const auto line = [&](std::string_view pattern) {
-            Line(pattern, {{"171", 171 + shift},
-                           {"176", 176 + shift},
-                           {"217", 217 + shift},
-                           {"219", 219 + shift},
-                           {"251", 251 + shift},
-                           {"264", 264 + shift},
+            Line(pattern, {{"x171", 171 + shift},
+                           {"x176", 176 + shift},
+                           {"x217", 217 + shift},
+                           {"x219", 219 + shift},
+                           {"x251", 251 + shift},
+                           {"x264", 264 + shift},
                            {"h", block_.Native ? "65" : "124"}});
         };
         const char* const COMBO_STYLE =
             "                    CBS_DISABLENOSCROLL | WS_VSCROLL | WS_TABSTOP";
-        line("    GROUPBOX        \"Driver\",IDC_STATIC,<171>,0,108,<h>");
-        line("    COMBOBOX        IDC_COMBO_DRIVER,<217>,15,56,47,CBS_DROPDOWNLIST | CBS_SORT | ");
+        line("    GROUPBOX        \"Driver\",IDC_STATIC,<x171>,0,108,<h>");
+        line("    COMBOBOX        IDC_COMBO_DRIVER,<x217>,15,56,47,CBS_DROPDOWNLIST | CBS_SORT | ");
         line(COMBO_STYLE);
-        line("    EDITTEXT        IDC_EDIT_BRDNUM,<217>,30,47,12,ES_AUTOHSCROLL");
-        line("    SCROLLBAR       IDC_SCROLL_BRDSCRL,<264>,30,9,12,SBS_VERT");
-        line("    EDITTEXT        IDC_EDIT_DSPNUM,<217>,45,47,12,ES_AUTOHSCROLL");
-        line("    SCROLLBAR       IDC_SCROLL_DSPSCRL,<264>,45,9,12,SBS_VERT");
+        line("    EDITTEXT        IDC_EDIT_BRDNUM,<x217>,30,47,12,ES_AUTOHSCROLL");
+        line("    SCROLLBAR       IDC_SCROLL_BRDSCRL,<x264>,30,9,12,SBS_VERT");
+        line("    EDITTEXT        IDC_EDIT_DSPNUM,<x217>,45,47,12,ES_AUTOHSCROLL");
+        line("    SCROLLBAR       IDC_SCROLL_DSPSCRL,<x264>,45,9,12,SBS_VERT");
         if (!block_.Native) {
-            line("    COMBOBOX        IDC_COMBO_DSPINT,<217>,60,56,75,CBS_DROPDOWNLIST | ");
+            line("    COMBOBOX        IDC_COMBO_DSPINT,<x217>,60,56,75,CBS_DROPDOWNLIST | ");
             line(COMBO_STYLE);
-            line("    COMBOBOX        IDC_COMBO_SYNCIN,<217>,75,56,70,CBS_DROPDOWNLIST | ");
+            line("    COMBOBOX        IDC_COMBO_SYNCIN,<x217>,75,56,70,CBS_DROPDOWNLIST | ");
             line(COMBO_STYLE);
-            line("    COMBOBOX        IDC_COMBO_SYNCOUT,<217>,90,56,55,CBS_DROPDOWNLIST | ");
+            line("    COMBOBOX        IDC_COMBO_SYNCOUT,<x217>,90,56,55,CBS_DROPDOWNLIST | ");
             line(COMBO_STYLE);
             line(
                 "    CONTROL         \"Yes\",IDC_RADIO_PROFYES,\"Button\",BS_AUTORADIOBUTTON | WS_GROUP,");
-            line("                    <219>,106,25,10");
+            line("                    <x219>,106,25,10");
             line(
-                "    CONTROL         \"No\",IDC_RADIO_PROFNO,\"Button\",BS_AUTORADIOBUTTON,<251>,106,22,10");
+                "    CONTROL         \"No\",IDC_RADIO_PROFNO,\"Button\",BS_AUTORADIOBUTTON,<x251>,106,22,10");
         }
-        line("    LTEXT           \"Name:\",IDC_STRING_DRIVER,<176>,17,31,8");
-        line("    LTEXT           \"Board #:\",IDC_STRING_BRDNUM,<176>,32,31,8");
-        line("    LTEXT           \"DSP #:\",IDC_STRING_DSPNUM,<176>,47,32,8");
+        line("    LTEXT           \"Name:\",IDC_STRING_DRIVER,<x176>,17,31,8");
+        line("    LTEXT           \"Board #:\",IDC_STRING_BRDNUM,<x176>,32,31,8");
+        line("    LTEXT           \"DSP #:\",IDC_STRING_DSPNUM,<x176>,47,32,8");
         if (!block_.Native) {
-            line("    LTEXT           \"Interrupt:\",IDC_STRING_DSPINT,<176>,62,40,8");
-            line("    LTEXT           \"Sync In:\",IDC_STRING_SYNCIN,<176>,77,40,8");
-            line("    LTEXT           \"Sync Out:\",IDC_STRING_SYNCOUT,<176>,92,40,8");
-            line("    LTEXT           \"Profile:\",IDC_STRING_PROF,<176>,107,36,8");
+            line("    LTEXT           \"Interrupt:\",IDC_STRING_DSPINT,<x176>,62,40,8");
+            line("    LTEXT           \"Sync In:\",IDC_STRING_SYNCIN,<x176>,77,40,8");
+            line("    LTEXT           \"Sync Out:\",IDC_STRING_SYNCOUT,<x176>,92,40,8");
+            line("    LTEXT           \"Profile:\",IDC_STRING_PROF,<x176>,107,36,8");
         }
     }
 

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "definition/data_tables.h"
 #include "gen_component/component_files.h"
 #include "gen_component/resource_text.h"
 #include "generation/paths.h"
@@ -42,29 +43,19 @@ std::vector<const char*> Exports(const BLOCKINFO& block) {
 
 // The precisions a channel carries and whether it is real, complex or both.
 std::string ChannelDescription(const BLOCKINFO& block) {
-    const std::pair<int, const char*> precisions[] = {
-        {block.Character, "Character"},
-        {block.Byte, "Byte"},
-        {block.ShortInteger, "Short"},
-        {block.Integer, "Integer"},
-        {block.LongInteger, "Long"},
-        {block.FloatingPoint, "Floating Point"},
-        {block.Double, "Double"},
-    };
-    std::string text;
-    for (const auto& [set, name] : precisions) {
-        if (set) {
-            text += text.empty() ? name : std::string("/") + name;
+    std::string precisions;
+    for (const Precision& precision : SAMPLE_PRECISIONS) {
+        if (block.*precision.flag) {
+            precisions += (precisions.empty() ? "" : "/") + std::string(precision.description);
         }
     }
-    if (block.Real && block.Complex) {
-        text += "; Real/Complex";
-    } else if (block.Real) {
-        text += "; Real";
-    } else if (block.Complex) {
-        text += "; Complex";
+    std::string types;
+    for (const DataType& type : DATA_TYPES) {
+        if (block.*type.flag) {
+            types += (types.empty() ? "; " : "/") + std::string(type.templateKey);
+        }
     }
-    return text;
+    return precisions + types;
 }
 
 void WriteChannels(Printer& print, const BLOCKINFO& block, const char* title, int count) {

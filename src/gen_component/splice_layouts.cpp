@@ -6,17 +6,17 @@ namespace bw {
 
 namespace {
 
-std::string PrecisionTitle(const component::RoutinePrecision& precision) {
+std::string PrecisionTitle(const Precision& precision) {
     return std::string(precision.display) + " Precision";
 }
 
 // A routine the previous version has but the definition no longer asks for
 // is written as well, so that its default sections can be told from user code.
 void AddRoutines(BLOCKINFO& block, const std::vector<std::string>& outerTitles) {
-    for (const component::RoutinePrecision& precision : component::ROUTINE_PRECISIONS) {
+    for (const Precision& precision : PRECISIONS) {
         for (const std::string& title : outerTitles) {
             if (title == PrecisionTitle(precision)) {
-                block.*precision.processing->flag = 1;
+                block.*precision.flag = 1;
             }
         }
     }
@@ -25,7 +25,7 @@ void AddRoutines(BLOCKINFO& block, const std::vector<std::string>& outerTitles) 
 SpliceLayout MakeUserSourceSplice() {
     SpliceLayout layout;
     layout.question = USER_SOURCE_SPLICE_QUESTION;
-    for (const component::RoutinePrecision& precision : component::ROUTINE_PRECISIONS) {
+    for (const Precision& precision : PRECISIONS) {
         layout.outerTitles.push_back(PrecisionTitle(precision));
     }
     layout.sectionTitles = {"Include Libraries", "Internally used variables", "Local Routine",

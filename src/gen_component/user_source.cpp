@@ -154,7 +154,7 @@ std::string PrecisionMarker(const Routine& r) {
 }
 
 std::string RoutineName(const Routine& r) {
-    return r.block.BlockName + r.precision.processing->suffix;
+    return r.block.BlockName + r.precision.suffix;
 }
 
 void WriteRoutineBanner(const Routine& r) {
@@ -537,8 +537,8 @@ void WriteRoutine(const Routine& r, PreviousVersion* previous) {
     WriteRoutineTail(r);
 }
 
-DataKind KindOf(const BLOCKINFO& block, const component::RoutinePrecision& precision) {
-    if (precision.processing->flag == &BLOCKINFO::Bitmap) {
+DataKind KindOf(const BLOCKINFO& block, const Precision& precision) {
+    if (precision.flag == &BLOCKINFO::Bitmap) {
         return DataKind::Bitmap;
     }
     return block.Matrix ? DataKind::Matrix : DataKind::Frame;
@@ -585,8 +585,8 @@ void WriteUserSource(OutputFile& file, const BLOCKINFO& block) {
     Printer print(file);
     PreviousVersion* previous = file.Carried();
     WriteFileHead(print, block, previous);
-    for (const component::RoutinePrecision& precision : component::ROUTINE_PRECISIONS) {
-        if (block.*precision.processing->flag) {
+    for (const Precision& precision : PRECISIONS) {
+        if (block.*precision.flag) {
             const Routine routine{print,
                                   block,
                                   precision,

@@ -324,7 +324,7 @@ void WriteDefaultLocalRoutine(const Routine& r) {
     WriteAlgorithm(r);
     for (int o = 0; o < r.outputs; ++o) {
         r.print.Line("    pPtr->DTFlagOut<o> = <flag>;",
-                     {{"o", o}, {"flag", r.precision.processing->dataType}});
+                     {{"o", o}, {"flag", r.precision.dataType}});
     }
 }
 

@@ -2,7 +2,6 @@
 
 // One data-processing routine of the user source, as its writers see it.
 
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,26 +11,6 @@
 
 namespace bw::component {
 
-// What the user source adds to a processing precision: the word of its
-// markers and comments, and the type of one channel element.
-struct RoutinePrecision {
-    const ProcessingPrecision* processing;  // flag, routine suffix, data type
-    const char* display;
-    const char* elementType;
-};
-
-inline constexpr RoutinePrecision ROUTINE_PRECISIONS[] = {
-    {&PROCESSING_PRECISIONS[0], "Char", "char"},
-    {&PROCESSING_PRECISIONS[1], "Byte", "BYTE"},
-    {&PROCESSING_PRECISIONS[2], "Short", "short"},
-    {&PROCESSING_PRECISIONS[3], "Integer", "int"},
-    {&PROCESSING_PRECISIONS[4], "Long", "long"},
-    {&PROCESSING_PRECISIONS[5], "Float", "float"},
-    {&PROCESSING_PRECISIONS[6], "Double", "double"},
-    {&PROCESSING_PRECISIONS[7], "Bitmap", "LPBITMAPINFOHEADER"},
-};
-static_assert(std::size(ROUTINE_PRECISIONS) == std::size(PROCESSING_PRECISIONS));
-
 // How the routine's channel data is laid out.
 enum class DataKind { Frame,
                       Matrix,
@@ -40,7 +19,7 @@ enum class DataKind { Frame,
 struct Routine {
     Printer& print;
     const BLOCKINFO& block;
-    const RoutinePrecision& precision;
+    const Precision& precision;
     DataKind kind;
     int inputs;
     int outputs;

@@ -13,9 +13,6 @@ namespace bw {
 void WriteDspSource(OutputFile& file, const BLOCKINFO& block);
 void WriteDspHeader(OutputFile& file, const BLOCKINFO& block);
 
-// True for the parameter types that have a member in the DSP's PARAMS structure.
-bool ParameterHasDspMember(int type);
-
 // The names of the parameter members of the header's PARAMS structure, in
 // their order: the host's real-time driver reads that order from
 // "_rtparam.ini", which the run writes.

@@ -2,11 +2,13 @@
 // structure and the PARAMS structure through which the host and the DSP
 // exchange an instance's data, then the prototypes of the real-time routines.
 // The host's real-time driver fills PARAMS by position, so the member order
-// below is fixed.
+// below is fixed; dsp_members.cpp lists the same members for the checker (a
+// test holds the two equal).
 #include <string>
 #include <vector>
 
 #include "gen_dsp/dsp_files.h"
+#include "gen_dsp/dsp_members.h"
 #include "gen_dsp/dsp_text.h"
 #include "generation/shared_rules.h"
 
@@ -150,7 +152,7 @@ void WriteDataMembers(Printer& print, const BLOCKINFO& block) {
 
 // The member type of a parameter; null when the parameter has no member.
 const char* ParameterMemberType(const BLOCKINFO& block, int type) {
-    if (!ParameterHasDspMember(type)) {
+    if (!dsp::ParameterHasDspMember(type)) {
         return nullptr;
     }
     switch (type) {
@@ -201,6 +203,9 @@ void WritePersistentMembers(Printer& print, const BLOCKINFO& block) {
     print.Lines(BANNER);
     for (int v = 0; v < block.NumPersistants; ++v) {
         const PERSISTANTINFO& variable = block.Persistants[static_cast<size_t>(v)];
+        if (!dsp::PersistantHasDspMember(variable.PersistantType)) {
+            continue;
+        }
         const auto name = print.With({{"name", dsp::MemberName(variable.PersistantName, v)}});
         switch (variable.PersistantType) {
             case TYPE_FLOAT:
@@ -213,11 +218,9 @@ void WritePersistentMembers(Printer& print, const BLOCKINFO& block) {
             case TYPE_BYTE:
                 print.Line("  int          <name>;");
                 break;
-            case TYPE_OTHER:
+            default:  // Other
                 print.Line("<type> <name>;", {{"type", variable.PersistantTypeOther}});
                 break;
-            default:
-                break;  // Char, Text and the rest have no member
         }
     }
 }
@@ -269,7 +272,7 @@ std::vector<std::string> ParameterMemberOrder(const BLOCKINFO& block) {
     std::vector<std::string> members;
     for (int p = 0; p < block.NumParameters; ++p) {
         const PARAMINFO& parameter = block.Parameters[static_cast<size_t>(p)];
-        if (ParameterHasDspMember(parameter.ParameterType)) {
+        if (dsp::ParameterHasDspMember(parameter.ParameterType)) {
             members.push_back(dsp::MemberName(parameter.ParameterName, p));
         }
     }
@@ -307,23 +310,6 @@ void WriteDspHeader(OutputFile& file, const BLOCKINFO& block) {
         WriteLocalArrays(print, block);
     }
     WritePrototypes(print);
-}
-
-bool ParameterHasDspMember(int type) {
-    switch (type) {
-        case TYPE_INTEGER:
-        case TYPE_LONG:
-        case TYPE_SHORT:
-        case TYPE_BYTE:
-        case TYPE_RADIO_BUTTONS:
-        case TYPE_COMBO_BOX:
-        case TYPE_FLOAT:
-        case TYPE_DOUBLE:
-        case TYPE_CHECK_BOX:
-            return true;
-        default:
-            return false;
-    }
 }
 
 }  // namespace bw

@@ -357,15 +357,14 @@ void WriteMatrixSumExample(Printer& print, const BLOCKINFO& block) {
 
 // Each output is the sum of all inputs, one input a line.
 void WriteFrameSumExample(Printer& print, const BLOCKINFO& block) {
-    // A line per input for every output: the lines are split once.
-    const LinePattern first("       *(pPtr->PtrOut<o>+index) = *(pPtr->PtrIn<i>+index<end>", {"o", "i", "end"});
-    const LinePattern next("                                + *(pPtr->PtrIn<i>+index<end>", {"o", "i", "end"});
     for (int o = 0; o < block.NumOutputs; ++o) {
         const NumberText output(o);
         WriteFrameLoopHead(print, block, output);
         for (int i = 0; i < block.NumInputs; ++i) {
-            const char* end = i + 1 == block.NumInputs ? ");" : ")";
-            (i == 0 ? first : next).Print(print, {output, NumberText(i), end});
+            const Vars vars = {{"o", output}, {"i", NumberText(i)}, {"end", i + 1 == block.NumInputs ? ");" : ")"}};
+            print.Line(i == 0 ? "       *(pPtr->PtrOut<o>+index) = *(pPtr->PtrIn<i>+index<end>"
+                              : "                                + *(pPtr->PtrIn<i>+index<end>",
+                       vars);
         }
         print.Line("    }");
         print.Line("");

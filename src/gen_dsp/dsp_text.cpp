@@ -1,5 +1,6 @@
 #include "gen_dsp/dsp_text.h"
 
+#include "definition/data_tables.h"
 #include "generation/shared_rules.h"
 
 namespace bw::dsp {
@@ -39,42 +40,31 @@ void WriteDspFileHead(Printer& print, const BLOCKINFO& block, std::string_view p
 
 namespace {
 
-// The first precision flag set, in the order Double, FloatingPoint,
-// LongInteger, Integer, ShortInteger, Byte, Character; -1 when none is.
-int FirstPrecision(const BLOCKINFO& block) {
-    const int flags[] = {block.Double, block.FloatingPoint, block.LongInteger, block.Integer,
-                         block.ShortInteger, block.Byte, block.Character};
-    for (int i = 0; i < 7; ++i) {
-        if (flags[i] != 0) {
-            return i;
+// The first precision set, from Double down to Character; null when none is.
+const Precision* WidestPrecision(const BLOCKINFO& block) {
+    for (auto it = SAMPLE_PRECISIONS.rbegin(); it != SAMPLE_PRECISIONS.rend(); ++it) {
+        if (block.*(it->flag)) {
+            return &*it;
         }
     }
-    return -1;
-}
-
-std::string ByPrecision(const BLOCKINFO& block, const char* const (&texts)[7]) {
-    const int first = FirstPrecision(block);
-    return first < 0 ? std::string() : std::string(texts[first]);
+    return nullptr;
 }
 
 }  // namespace
 
 std::string PointerElementType(const BLOCKINFO& block) {
-    static const char* const TYPES[7] = {"double", "float", "long", "int", "short", "BYTE", "char"};
-    return ByPrecision(block, TYPES);
+    const Precision* widest = WidestPrecision(block);
+    return widest != nullptr ? widest->typeName : "";
 }
 
 std::string MatrixDataType(const BLOCKINFO& block) {
-    static const char* const TYPES[7] = {"HDT_DOUBLE", "HDT_FLOAT", "HDT_LONG", "HDT_INT",
-                                         "HDT_SHORT", "HDT_BYTE", "HDT_CHAR"};
-    return ByPrecision(block, TYPES);
+    const Precision* widest = WidestPrecision(block);
+    return widest != nullptr ? widest->dataType : "";
 }
 
 std::string PrecisionType(const BLOCKINFO& block) {
-    static const char* const TYPES[7] = {"  double       ", "  float        ", "  long         ",
-                                         "  int          ", "  short        ", "  BYTE         ",
-                                         "  char         "};
-    return ByPrecision(block, TYPES);
+    const Precision* widest = WidestPrecision(block);
+    return widest != nullptr ? "  " + PadRight(widest->typeName, 13) : "";
 }
 
 std::string MemberName(std::string_view name, int index) {

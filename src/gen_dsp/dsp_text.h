@@ -20,12 +20,12 @@ using bw::PadRight;
 void WriteDspFileHead(Printer& print, const BLOCKINFO& block, std::string_view purpose,
                       size_t closingRuleLength);
 
-// The element type of a matrix pixel pointer ("double" ... "char"), the first
-// precision flag set; empty when none is.
+// The element type of a matrix pixel pointer ("double" ... "char"): the C type
+// of the widest precision set, from Double down to Character; empty when none is.
 std::string PointerElementType(const BLOCKINFO& block);
-// The matrix data-type constant ("HDT_DOUBLE" ... "HDT_CHAR") by the same order.
+// The matrix data-type constant ("HDT_DOUBLE" ... "HDT_CHAR") of that precision.
 std::string MatrixDataType(const BLOCKINFO& block);
-// The 15-character member type of the header ("  double       " ...) by the same order.
+// The 15-character member type of the header ("  double       " ...) of that precision.
 std::string PrecisionType(const BLOCKINFO& block);
 
 // The PARAMS member name of the parameter or local array at index.

@@ -723,11 +723,11 @@ void WriteInitFrameAndPrecision(Printer& print, const BLOCKINFO& block) {
     if (!IsSourceBlock(block)) {
         print.Line("           AddPrecision(hItem, HDT_AUTO);");
     }
-    for (const ProcessingPrecision* precision : SamplePrecisions()) {
-        if (!(block.*(precision->flag))) {
+    for (const Precision& precision : SAMPLE_PRECISIONS) {
+        if (!(block.*(precision.flag))) {
             continue;
         }
-        const std::string_view code = precision->dataType;
+        const std::string_view code = precision.dataType;
         std::string_view indent = INIT_INDENT;
         if (block.RealTime && (code == "HDT_INT" || code == "HDT_FLOAT")) {
             print.Line(code == "HDT_INT" ? "           if (VexaSendCommand (sPtr->hDriver, DRV_INTSUPPORT,0,0))"

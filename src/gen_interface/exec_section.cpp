@@ -375,13 +375,11 @@ void WriteOutputDefaults(Printer& print, const BLOCKINFO& block, int i) {
                       : " = RC_REAL;  // default to real output"));
 }
 
-// A line output i writes once per input k. With many channels these lines
-// are most of the source, so the text around the input's number is filled
-// once per output.
+// A line output i writes once per input k.
 void WriteForEachInput(Printer& print, std::string_view line, const BLOCKINFO& block, int i) {
-    const LinePattern pattern(print.Fill(line, {{"i", i}}), {"k"});
+    const auto output = print.With({{"i", i}});
     for (int k = 0; k < block.NumInputs; ++k) {
-        pattern.Print(print, {NumberText(k)});
+        print.Line(line, {{"k", NumberText(k)}});
     }
 }
 
@@ -502,7 +500,7 @@ void WriteOutputDescription(Printer& print, const BLOCKINFO& block, int i,
 
 // --------------------------------------------------------- simulation run
 
-void WriteConversion(Printer& print, const BLOCKINFO& block, const ProcessingPrecision& p,
+void WriteConversion(Printer& print, const BLOCKINFO& block, const Precision& p,
                      int i) {
     const auto channel = print.With({{"i", i}, {"code", p.dataType}, {"label", p.label}, {"type", p.typeName}});
     const auto line = [&](std::string_view text) { print.Line(text); };
@@ -523,7 +521,7 @@ void WriteConversion(Printer& print, const BLOCKINFO& block, const ProcessingPre
                  "               pPtr->LocalError = LocalError;", "        }"});
 }
 
-void WriteRoutineCall(Printer& print, const BLOCKINFO& block, const ProcessingPrecision& p) {
+void WriteRoutineCall(Printer& print, const BLOCKINFO& block, const Precision& p) {
     const std::string indent(21, ' ');
     print.Text("        LocalError = <BlockName><suffix>(hParam", {{"BlockName", block.BlockName}, {"suffix", p.suffix}});
     if (UsesScratch(block)) {
@@ -545,7 +543,7 @@ void WriteRoutineCall(Printer& print, const BLOCKINFO& block, const ProcessingPr
     print.Line(");");
 }
 
-void WriteProcessingBranch(Printer& print, const BLOCKINFO& block, const ProcessingPrecision& p,
+void WriteProcessingBranch(Printer& print, const BLOCKINFO& block, const Precision& p,
                            bool first) {
     WriteFrame(print, "//   Perform " + std::string(p.label) + " operation", 73);
     print.Raw("     " + std::string(first ? "" : "else ") + "if (nPrecision == " +
@@ -572,7 +570,7 @@ void WriteProcessingBranch(Printer& print, const BLOCKINFO& block, const Process
 void WriteSimulationRun(Printer& print, const BLOCKINFO& block) {
     WriteFrame(print, "//   Call the " + block.BlockName + " routine");
     bool first = true;
-    for (const ProcessingPrecision& p : PROCESSING_PRECISIONS) {
+    for (const Precision& p : PRECISIONS) {
         if (block.*(p.flag)) {
             WriteProcessingBranch(print, block, p, first);
             first = false;

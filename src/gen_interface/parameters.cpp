@@ -116,10 +116,9 @@ std::string LoadedPrecision(const BLOCKINFO& block) {
     if (!IsSourceBlock(block)) {
         return "HDT_AUTO";
     }
-    const std::vector<const ProcessingPrecision*> precisions = SamplePrecisions();
-    for (auto it = precisions.rbegin(); it != precisions.rend(); ++it) {
-        if (block.*((*it)->flag)) {
-            return (*it)->dataType;
+    for (auto it = SAMPLE_PRECISIONS.rbegin(); it != SAMPLE_PRECISIONS.rend(); ++it) {
+        if (block.*(it->flag)) {
+            return it->dataType;
         }
     }
     if (block.RealTime) {

@@ -13,25 +13,11 @@ namespace {
 
 // The host data type of a parameter's values.
 const char* HostDataType(int type) {
-    switch (type) {
-        case TYPE_BYTE:
-            return "HDT_BYTE";
-        case TYPE_SHORT:
-            return "HDT_SHORT";
-        case TYPE_LONG:
-            return "HDT_LONG";
-        case TYPE_FLOAT:
-            return "HDT_FLOAT";
-        case TYPE_DOUBLE:
-            return "HDT_DOUBLE";
-        case TYPE_CHAR:
-            return "HDT_CHAR";
-        case TYPE_TEXT:
-        case TYPE_FILE_OPEN:
-            return "HDT_LPSTR";
-        default:
-            return "HDT_INT";
+    if (type == TYPE_TEXT || type == TYPE_FILE_OPEN) {
+        return "HDT_LPSTR";
     }
+    const Precision* precision = PrecisionOfType(type);
+    return precision != nullptr ? precision->dataType : "HDT_INT";
 }
 
 // The control a listed parameter is changed through.
@@ -260,9 +246,9 @@ void WritePrecisionCase(Printer& print, const BLOCKINFO& block) {
     if (IsSourceBlock(block)) {
         WriteRefusal(print, "HDT_AUTO");
     }
-    for (const ProcessingPrecision* precision : SamplePrecisions()) {
-        if (!(block.*(precision->flag))) {
-            WriteRefusal(print, precision->dataType);
+    for (const Precision& precision : SAMPLE_PRECISIONS) {
+        if (!(block.*(precision.flag))) {
+            WriteRefusal(print, precision.dataType);
         }
     }
     if (block.RealTime) {

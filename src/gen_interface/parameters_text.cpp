@@ -4,16 +4,6 @@
 
 namespace bw::interface_text {
 
-std::vector<const ProcessingPrecision*> SamplePrecisions() {
-    std::vector<const ProcessingPrecision*> precisions;
-    for (const ProcessingPrecision& precision : PROCESSING_PRECISIONS) {
-        if (precision.flag != &BLOCKINFO::Bitmap) {
-            precisions.push_back(&precision);
-        }
-    }
-    return precisions;
-}
-
 ParamText::ParamText(const PARAMINFO& parameter_, int index_)
     : parameter(parameter_),
       index(index_),

@@ -54,11 +54,6 @@ std::vector<std::string> RadioButtons(const PARAMINFO& parameter, int index);
 std::string FirstRadioButton(const PARAMINFO& parameter, int index);
 std::string LastRadioButton(const PARAMINFO& parameter, int index);
 
-// The sample precisions of the block (the processing precisions without the
-// bitmap), in the order Character, Byte, ShortInteger, Integer, LongInteger,
-// FloatingPoint, Double, with their host data type codes.
-std::vector<const ProcessingPrecision*> SamplePrecisions();
-
 // The memory-failure lines of the dialog procedure at the given indentation:
 // the message box, the end of the dialog and the return.
 void WriteMemoryFailure(Printer& print, std::string_view indent);

@@ -10,6 +10,7 @@
 #endif
 
 #include "definition/file_bytes.h"
+#include "definition/separators.h"
 
 namespace bw {
 
@@ -18,10 +19,6 @@ namespace fs = std::filesystem;
 namespace {
 
 #ifndef _WIN32
-bool IsSeparator(char c) {
-    return c == '\\' || c == '/';
-}
-
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;

@@ -35,22 +35,8 @@ bool UsesScratch(const BLOCKINFO& block) {
 }
 
 const char* TypeName(int typeCode) {
-    switch (typeCode) {
-        case TYPE_FLOAT:
-            return "float";
-        case TYPE_DOUBLE:
-            return "double";
-        case TYPE_CHAR:
-            return "char";
-        case TYPE_LONG:
-            return "long";
-        case TYPE_SHORT:
-            return "short";
-        case TYPE_BYTE:
-            return "BYTE";
-        default:
-            return "int";
-    }
+    const Precision* precision = PrecisionOfType(typeCode);
+    return precision != nullptr ? precision->typeName : "int";
 }
 
 const char* ZeroValue(int typeCode) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "definition/block_info.h"
+#include "definition/data_tables.h"
 
 namespace bw {
 
@@ -24,7 +25,7 @@ std::string Prefix(const BLOCKINFO& block);
 bool UsesScratch(const BLOCKINFO& block);
 
 // The C type name of a type code 0 to 6 ("int", "float", "double", "char",
-// "long", "short", "BYTE"); "int" for any other code.
+// "long", "short", "BYTE": the precision table's); "int" for any other code.
 const char* TypeName(int typeCode);
 
 // The zero assigned to one element of that type, with its semicolon
@@ -76,27 +77,6 @@ bool HasEditControl(int typeCode);
 // both under these names, and the resource script names them).
 std::string IconFileName(const BLOCKINFO& block);
 std::string SecondIconFileName(const BLOCKINFO& block);
-
-// One precision of the processing section of the interface source, in the
-// order of its branches; the user source defines one routine per precision,
-// named BlockName + suffix.
-struct ProcessingPrecision {
-    int BLOCKINFO::*flag;  // the field that enables it
-    const char* label;     // "character" ... as comments name it
-    const char* typeName;  // C type of one sample
-    const char* dataType;  // the host's data type code
-    const char* suffix;    // routine suffix
-};
-inline constexpr ProcessingPrecision PROCESSING_PRECISIONS[] = {
-    {&BLOCKINFO::Character, "character", "char", "HDT_CHAR", "Char"},
-    {&BLOCKINFO::Byte, "byte", "BYTE", "HDT_BYTE", "Byte"},
-    {&BLOCKINFO::ShortInteger, "short", "short", "HDT_SHORT", "Short"},
-    {&BLOCKINFO::Integer, "integer", "int", "HDT_INT", "Int"},
-    {&BLOCKINFO::LongInteger, "long", "long", "HDT_LONG", "Long"},
-    {&BLOCKINFO::FloatingPoint, "floating pont", "float", "HDT_FLOAT", "Float"},
-    {&BLOCKINFO::Double, "double", "double", "HDT_DOUBLE", "Double"},
-    {&BLOCKINFO::Bitmap, "Bitmap", "Bmp", "HDT_IMAGE_BMP", "Bmp"},
-};
 
 // Positions of the used local arrays and parameters (code other than 524)
 // among the counted records. A skipped entry still holds its position, so

@@ -1,12 +1,56 @@
 #include "generation/text_lines.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cstdint>
 #include <iterator>
 
 #include "generation/shared_rules.h"
 
 namespace bw {
+
+namespace {
+
+// What stands between "<" and ">" of a variable: a letter or an underscore,
+// then letters, digits, underscores and blanks ("<i>", "<x171>", "<array
+// name>"). "<windows.h>", "<4>" and "i < n && n > 0" hold no variable.
+bool IsVariableName(std::string_view name) {
+    const auto letter = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+    };
+    return !name.empty() && letter(name.front()) &&
+           std::all_of(name.begin(), name.end(),
+                       [&](char c) { return letter(c) || (c >= '0' && c <= '9') || c == ' '; });
+}
+
+// Calls text(piece) for the text before, between and after the variables of
+// pattern and variable(name) for each variable, in order; "<" and ">" that
+// hold no variable name belong to the text.
+template <typename Text, typename Variable>
+void ScanPattern(std::string_view pattern, Text text, Variable variable) {
+    size_t copied = 0;
+    for (size_t at = pattern.find('<'); at != std::string_view::npos;) {
+        const size_t end = pattern.find('>', at + 1);
+        if (end == std::string_view::npos) {
+            break;
+        }
+        const std::string_view name = pattern.substr(at + 1, end - at - 1);
+        if (!IsVariableName(name)) {
+            at = pattern.find('<', at + 1);
+            continue;
+        }
+        text(pattern.substr(copied, at - copied));
+        variable(name);
+        copied = end + 1;
+        at = pattern.find('<', copied);
+    }
+    text(pattern.substr(copied));
+}
+
+}  // namespace
+
+UnknownVariable::UnknownVariable(std::string_view pattern, std::string_view name)
+    : std::logic_error("The printer pattern \"" + std::string(pattern) + "\" names the variable <" +
+                       std::string(name) + ">, which no scope sets.") {}
 
 void Printer::Set(std::string_view name, std::string_view value) {
     for (auto it = vars_.rbegin(); it != vars_.rend(); ++it) {
@@ -26,48 +70,52 @@ Printer::Scope Printer::With(Vars vars) {
     return Scope(*this, size);
 }
 
-const std::string* Printer::Find(std::string_view name, Vars extra) const {
+const std::string& Printer::Value(std::string_view name, Vars extra,
+                                  std::string_view pattern) const {
     for (const Var& var : extra) {
         if (var.name == name) {
-            return &var.value;
+            return var.value;
         }
     }
     for (auto it = vars_.rbegin(); it != vars_.rend(); ++it) {
         if (it->first == name) {
-            return &it->second;
+            return it->second;
         }
     }
-    return nullptr;
-}
-
-template <typename Piece>
-void Printer::Split(std::string_view text, Vars extra, Piece piece) const {
-    // Only the positions of "<" are looked at; the text between them is
-    // handed over in one piece.
-    size_t copied = 0;
-    for (size_t at = text.find('<'); at != std::string_view::npos;) {
-        const size_t end = text.find('>', at + 1);
-        if (end == std::string_view::npos) {
-            break;
-        }
-        const std::string* value = Find(text.substr(at + 1, end - at - 1), extra);
-        if (value == nullptr) {
-            at = text.find('<', at + 1);
-            continue;
-        }
-        piece(text.substr(copied, at - copied));
-        piece(std::string_view(*value));
-        copied = end + 1;
-        at = text.find('<', copied);
-    }
-    piece(text.substr(copied));
+    throw UnknownVariable(pattern, name);
 }
 
 std::string Printer::Fill(std::string_view text, Vars extra) const {
     std::string result;
     result.reserve(text.size() + 16);
-    Split(text, extra, [&](std::string_view piece) { result.append(piece); });
+    ScanPattern(
+        text, [&](std::string_view piece) { result.append(piece); },
+        [&](std::string_view name) { result.append(Value(name, extra, text)); });
     return result;
+}
+
+const Printer::SplitPattern& Printer::Split(std::string_view pattern) {
+    const auto address = reinterpret_cast<std::uintptr_t>(pattern.data());
+    std::unique_ptr<SplitPattern>& slot = splits_[(address >> 3 ^ pattern.size()) % SPLIT_SLOTS];
+    if (slot != nullptr && slot->pattern == pattern) {
+        return *slot;
+    }
+    if (slot == nullptr) {
+        slot = std::make_unique<SplitPattern>();
+    }
+    // Another pattern takes the slot, in the room the last one left.
+    SplitPattern& split = *slot;
+    split.pattern.assign(pattern);
+    split.pieces.clear();
+    split.textSize = 0;
+    ScanPattern(
+        split.pattern,
+        [&](std::string_view text) {
+            split.pieces.push_back({text, {}});
+            split.textSize += text.size();
+        },
+        [&](std::string_view name) { split.pieces.back().name = name; });
+    return split;
 }
 
 void Printer::Write(std::string_view text, Vars extra, bool endLine) {
@@ -77,25 +125,21 @@ void Printer::Write(std::string_view text, Vars extra, bool endLine) {
         return;
     }
     // Otherwise composed straight into the file's buffer from its pieces, so
-    // that no filled copy of the line is made: the largest blocks write tens
-    // of thousands of such lines.
-    struct Piece {
-        const char* data;
-        size_t size;
-    };
-    Piece pieces[64];  // only the first count are set and read
-    size_t count = 0;
-    size_t size = endLine ? 2 : 0;
-    bool overflow = false;
-    Split(text, extra, [&](std::string_view piece) {
-        if (count == std::size(pieces)) {
-            overflow = true;
-            return;
-        }
-        pieces[count++] = {piece.data(), piece.size()};
-        size += piece.size();
-    });
-    if (overflow || size > OutputFile::MAX_COMPOSED) {
+    // that no filled copy of the line is made. Every value is looked up
+    // before anything is written.
+    const SplitPattern& split = Split(text);
+    const std::string* values[32];  // only one for each piece is set and read
+    if (split.pieces.size() > std::size(values)) {
+        file_.WriteText(Fill(text, extra), {}, endLine);
+        return;
+    }
+    size_t size = split.textSize + (endLine ? 2 : 0);
+    for (size_t n = 0; n < split.pieces.size(); ++n) {
+        const std::string_view name = split.pieces[n].name;
+        values[n] = name.empty() ? nullptr : &Value(name, extra, text);
+        size += values[n] != nullptr ? values[n]->size() : 0;
+    }
+    if (size > OutputFile::MAX_COMPOSED) {
         file_.WriteText(Fill(text, extra), {}, endLine);
         return;
     }
@@ -103,10 +147,10 @@ void Printer::Write(std::string_view text, Vars extra, bool endLine) {
     if (out == nullptr) {
         return;
     }
-    for (size_t n = 0; n < count; ++n) {
-        if (pieces[n].size > 0) {  // an empty piece may hold no pointer at all
-            std::memcpy(out, pieces[n].data, pieces[n].size);
-            out += pieces[n].size;
+    for (size_t n = 0; n < split.pieces.size(); ++n) {
+        out = std::copy(split.pieces[n].text.begin(), split.pieces[n].text.end(), out);
+        if (values[n] != nullptr) {
+            out = std::copy(values[n]->begin(), values[n]->end(), out);
         }
     }
     if (endLine) {
@@ -150,65 +194,6 @@ void Printer::Block(std::string_view block, Vars extra) {
         }
         block.remove_prefix(end + 1);
     }
-}
-
-LinePattern::LinePattern(std::string_view line, std::initializer_list<std::string_view> names)
-    : line_(line) {
-    const std::string_view text(line_);
-    size_t copied = 0;
-    for (size_t at = text.find('<'); at != std::string_view::npos;) {
-        const size_t end = text.find('>', at + 1);
-        if (end == std::string_view::npos) {
-            break;
-        }
-        const auto name = std::find(names.begin(), names.end(), text.substr(at + 1, end - at - 1));
-        if (name == names.end()) {
-            at = text.find('<', at + 1);
-            continue;
-        }
-        pieces_.push_back(
-            {text.substr(copied, at - copied), static_cast<int>(name - names.begin())});
-        copied = end + 1;
-        at = text.find('<', copied);
-    }
-    pieces_.push_back({text.substr(copied), -1});
-    for (const Piece& piece : pieces_) {
-        textSize_ += piece.text.size();
-    }
-}
-
-void LinePattern::Print(Printer& printer, std::initializer_list<std::string_view> values) const {
-    // Composed straight into the file's buffer: these lines are written by
-    // the ten thousand.
-    const auto valueOf = [&](const Piece& piece) {
-        return piece.slot >= 0 && static_cast<size_t>(piece.slot) < values.size()
-                   ? *(values.begin() + piece.slot)
-                   : std::string_view();
-    };
-    size_t size = textSize_ + 2;
-    for (const Piece& piece : pieces_) {
-        size += valueOf(piece).size();
-    }
-    OutputFile& file = printer.File();
-    if (size > OutputFile::MAX_COMPOSED) {
-        std::string line;
-        for (const Piece& piece : pieces_) {
-            line.append(piece.text).append(valueOf(piece));
-        }
-        WriteLine(file, line);
-        return;
-    }
-    char* out = file.Compose(size);
-    if (out == nullptr) {
-        return;
-    }
-    for (const Piece& piece : pieces_) {
-        out = std::copy(piece.text.begin(), piece.text.end(), out);
-        const std::string_view value = valueOf(piece);
-        out = std::copy(value.begin(), value.end(), out);
-    }
-    out[0] = '\r';
-    out[1] = '\n';
 }
 
 void WriteFileHead(Printer& print, const std::function<void()>& head) {

@@ -3,10 +3,13 @@
 // The one printer of generated text: lines that read like the lines they
 // produce, with named variables ("<i>", "<IDENT>" ...) filled in.
 
+#include <array>
 #include <charconv>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,12 +33,22 @@ struct Var {
 };
 using Vars = std::initializer_list<Var>;
 
+// A pattern that names a variable no scope sets: a fault of the generator's
+// code, never of the definition. It is thrown before anything of the line is
+// written.
+class UnknownVariable : public std::logic_error {
+public:
+    UnknownVariable(std::string_view pattern, std::string_view name);
+};
+
 // Writes generated text to an output file. Variables are set once for the
 // file (Set) or for a section that needs more (With, until the scope ends) or
 // for one call (the extra list). Filling runs once from the left: each
-// "<name>" of a variable is replaced, a value is never scanned again, and any
-// other "<" (such as "#include <windows.h>") stays as it is. The variables of
-// one call come first, then the innermost scope's.
+// "<name>" whose name begins with a letter or an underscore and holds only
+// those, digits and blanks is a variable and is replaced (a name that no scope sets throws
+// UnknownVariable), a value is never scanned again, and any other "<" (such as
+// "#include <windows.h>" or "row<pPtr->Rows") stays as it is. The variables of one call come first,
+// then the innermost scope's.
 class Printer {
 public:
     explicit Printer(OutputFile& file) : file_(file) {}
@@ -85,36 +98,28 @@ public:
     void Block(std::string_view block, Vars extra = {});
 
 private:
-    // The value of the variable name, or nullptr.
-    const std::string* Find(std::string_view name, Vars extra) const;
-    // Calls piece(text) for the filled text's pieces, in order.
-    template <typename Piece>
-    void Split(std::string_view text, Vars extra, Piece piece) const;
+    // A pattern split once at its variables: the same lines are written tens
+    // of thousands of times for the largest blocks (one per pair of channels).
+    struct SplitPattern {
+        struct Piece {
+            std::string_view text;  // into pattern
+            std::string_view name;  // the variable after the text; empty after the last
+        };
+        std::string pattern;  // tells a pattern from another one at the same address
+        std::vector<Piece> pieces;
+        size_t textSize = 0;  // of the pieces' texts
+    };
+    static constexpr size_t SPLIT_SLOTS = 64;
+
+    // The value of the variable name; UnknownVariable names pattern when no scope sets it.
+    const std::string& Value(std::string_view name, Vars extra, std::string_view pattern) const;
+    // The pattern split, from the slot of its address when it was split before.
+    const SplitPattern& Split(std::string_view pattern);
     void Write(std::string_view text, Vars extra, bool endLine);
 
     OutputFile& file_;
     std::vector<std::pair<std::string, std::string>> vars_;
-};
-
-// A line split once at the named placeholders, for a line written many times
-// with different values (the per-channel lines of the largest blocks): it is
-// composed straight into the file's buffer.
-class LinePattern {
-public:
-    LinePattern(std::string_view line, std::initializer_list<std::string_view> names);
-    LinePattern(const LinePattern&) = delete;  // the pieces point into line_
-    LinePattern& operator=(const LinePattern&) = delete;
-    // Writes the line with values[n] in place of "<names[n]>", and CR LF.
-    void Print(Printer& printer, std::initializer_list<std::string_view> values) const;
-
-private:
-    struct Piece {
-        std::string_view text;  // into line_
-        int slot;               // the placeholder after the text, -1 at the end
-    };
-    std::string line_;
-    std::vector<Piece> pieces_;
-    size_t textSize_ = 0;  // the pieces' text, without values
+    std::array<std::unique_ptr<SplitPattern>, SPLIT_SLOTS> splits_;
 };
 
 // Every generated file's head: gives the lines that head writes the variables

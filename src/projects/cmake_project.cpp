@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 
+#include "definition/separators.h"
 #include "generation/paths.h"
 #include "generation/text_lines.h"
 #include "projects/project_files.h"
@@ -17,10 +18,6 @@
 namespace bw {
 
 namespace {
-
-bool IsSeparator(char c) {
-    return c == '\\' || c == '/';
-}
 
 // A character that a quoted CMake argument would take as the start of an
 // escape or a variable reference, or as its end.

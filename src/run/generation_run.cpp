@@ -8,6 +8,7 @@
 
 #include "definition/file_bytes.h"
 #include "definition/profile_file.h"
+#include "definition/separators.h"
 #include "definition/settings_rules.h"
 #include "definition/template_file.h"
 #include "gen_dsp/dsp_files.h"
@@ -19,10 +20,6 @@
 namespace bw {
 
 namespace {
-
-bool IsSeparator(char c) {
-    return c == '\\' || c == '/';
-}
 
 // A name that stays one file inside the block directory: no separator, no
 // drive, not "." or "..".

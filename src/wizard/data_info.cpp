@@ -43,17 +43,14 @@ void CDataInfo::build() {
     native_ = Box("Na&tive", "native");
     matrix_ = Box("&Matrix / Image", "matrix");
     sizeCheck_ = Box("Include si&ze check", "sizeCheck");
-    real_ = Box("&Real", "real");
-    complex_ = Box("C&omplex", "complex");
-    character_ = Box("C&haracter", "character");
-    byte_ = Box("B&yte", "byte");
-    shortInteger_ = Box("&Short Integer", "shortInteger");
-    integer_ = Box("&Integer", "integer");
+    for (size_t i = 0; i < dataTypes_.size(); ++i) {
+        dataTypes_[i] = Box(DATA_TYPES[i].box, DATA_TYPES[i].boxName);
+    }
+    for (size_t i = 0; i < precisions_.size(); ++i) {
+        precisions_[i] = Box(SAMPLE_PRECISIONS[i].box, SAMPLE_PRECISIONS[i].boxName);
+    }
     q_ = Box("&Q", "q");
     qLevel_ = new QComboBox;
-    longInteger_ = Box("&Long Integer", "longInteger");
-    floatingPoint_ = Box("&Floating Point", "floatingPoint");
-    double_ = Box("Doubl&e", "double");
     qLevel_->setObjectName(QStringLiteral("qLevel"));
     for (int level = 0; level <= MAX_Q_LEVEL; ++level) {
         qLevel_->addItem(QString::number(level));
@@ -71,13 +68,19 @@ void CDataInfo::build() {
     const auto applies = [this](QCheckBox* box, void (*rule)(DataChoices&)) {
         connect(box, &QCheckBox::clicked, this, [this, rule] { clicked(rule); });
     };
+    const auto noRule = [](DataChoices&) {};
     applies(dspBased_, ApplyDspRule);
     applies(native_, NativeClicked);
-    applies(integer_, IntegerClicked);
-    applies(floatingPoint_, FloatingPointClicked);
-    for (QCheckBox* box : {userControl_, matrix_, sizeCheck_, real_, complex_, character_, byte_,
-                           shortInteger_, q_, longInteger_, double_}) {
-        applies(box, [](DataChoices&) {});
+    for (QCheckBox* box : {userControl_, matrix_, sizeCheck_, q_}) {
+        applies(box, noRule);
+    }
+    for (QCheckBox* box : dataTypes_) {
+        applies(box, noRule);
+    }
+    for (size_t i = 0; i < precisions_.size(); ++i) {
+        applies(precisions_[i], i == INTEGER_PRECISION          ? IntegerClicked
+                                : i == FLOATING_POINT_PRECISION ? FloatingPointClicked
+                                                                : +noRule);
     }
     clicked(ApplyDspRule);
 }
@@ -96,22 +99,21 @@ QGroupBox* CDataInfo::functionTypeGroup() {
 QGroupBox* CDataInfo::dataTypeGroup() {
     auto* group = new QGroupBox(QStringLiteral("Data Type"));
     auto* column = new QVBoxLayout(group);
-    column->addWidget(real_);
-    column->addWidget(complex_);
+    for (QCheckBox* box : dataTypes_) {
+        column->addWidget(box);
+    }
     return group;
 }
 
 QGroupBox* CDataInfo::precisionGroup() {
     auto* group = new QGroupBox(QStringLiteral("Data Precision"));
     auto* column = new QVBoxLayout(group);
-    column->addWidget(character_);
-    column->addWidget(byte_);
-    column->addWidget(shortInteger_);
-    column->addWidget(integer_);
-    column->addLayout(Indented(q_, qLevel_));
-    column->addWidget(longInteger_);
-    column->addWidget(floatingPoint_);
-    column->addWidget(double_);
+    for (size_t i = 0; i < precisions_.size(); ++i) {
+        column->addWidget(precisions_[i]);
+        if (i == INTEGER_PRECISION) {
+            column->addLayout(Indented(q_, qLevel_));
+        }
+    }
     column->addStretch();
     return group;
 }
@@ -140,16 +142,13 @@ DataChoices CDataInfo::choices() const {
     c.xDAIS = xDAIS_;
     c.matrix = matrix_->isChecked();
     c.sizeCheck = sizeCheck_->isChecked();
-    c.real = real_->isChecked();
-    c.complex = complex_->isChecked();
-    c.character = character_->isChecked();
-    c.byte = byte_->isChecked();
-    c.shortInteger = shortInteger_->isChecked();
-    c.integer = integer_->isChecked();
+    for (size_t i = 0; i < dataTypes_.size(); ++i) {
+        c.dataTypes[i] = dataTypes_[i]->isChecked();
+    }
+    for (size_t i = 0; i < precisions_.size(); ++i) {
+        c.precisions[i] = precisions_[i]->isChecked();
+    }
     c.q = q_->isChecked();
-    c.longInteger = longInteger_->isChecked();
-    c.floatingPoint = floatingPoint_->isChecked();
-    c.doublePrecision = double_->isChecked();
     return c;
 }
 
@@ -160,20 +159,19 @@ void CDataInfo::showChoices(const DataChoices& c) {
     xDAIS_ = c.xDAIS;
     matrix_->setChecked(c.matrix);
     sizeCheck_->setChecked(c.sizeCheck);
-    real_->setChecked(c.real);
-    complex_->setChecked(c.complex);
-    character_->setChecked(c.character);
-    byte_->setChecked(c.byte);
-    shortInteger_->setChecked(c.shortInteger);
-    integer_->setChecked(c.integer);
+    for (size_t i = 0; i < dataTypes_.size(); ++i) {
+        dataTypes_[i]->setChecked(c.dataTypes[i]);
+    }
+    for (size_t i = 0; i < precisions_.size(); ++i) {
+        precisions_[i]->setChecked(c.precisions[i]);
+    }
     q_->setChecked(c.q);
-    longInteger_->setChecked(c.longInteger);
-    floatingPoint_->setChecked(c.floatingPoint);
-    double_->setChecked(c.doublePrecision);
 
     const DataBoxesEnabled enabled = EnabledDataBoxes(c);
-    for (QCheckBox* box : {byte_, character_, shortInteger_, longInteger_, double_}) {
-        box->setEnabled(enabled.nonDspPrecisions);
+    for (size_t i = 0; i < precisions_.size(); ++i) {
+        if (!SAMPLE_PRECISIONS[i].dspCapable) {
+            precisions_[i]->setEnabled(enabled.nonDspPrecisions);
+        }
     }
     native_->setEnabled(enabled.native);
     sizeCheck_->setEnabled(enabled.sizeCheck);

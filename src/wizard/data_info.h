@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "definition/edit_rules.h"
 #include "wizard/wizard_page.h"
 
@@ -38,17 +40,11 @@ private:
     QCheckBox* native_ = nullptr;
     QCheckBox* matrix_ = nullptr;
     QCheckBox* sizeCheck_ = nullptr;
-    QCheckBox* real_ = nullptr;
-    QCheckBox* complex_ = nullptr;
-    QCheckBox* character_ = nullptr;
-    QCheckBox* byte_ = nullptr;
-    QCheckBox* shortInteger_ = nullptr;
-    QCheckBox* integer_ = nullptr;
+    // One box for each row of DATA_TYPES and of SAMPLE_PRECISIONS.
+    std::array<QCheckBox*, std::size(DATA_TYPES)> dataTypes_{};
+    std::array<QCheckBox*, SAMPLE_PRECISION_COUNT> precisions_{};
     QCheckBox* q_ = nullptr;
     QComboBox* qLevel_ = nullptr;
-    QCheckBox* longInteger_ = nullptr;
-    QCheckBox* floatingPoint_ = nullptr;
-    QCheckBox* double_ = nullptr;
 
     // Cleared by the rules; no control shows it here.
     bool xDAIS_ = false;

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <functional>
+#include <vector>
 
 namespace bw {
 namespace {
@@ -38,37 +39,57 @@ TEST(PageStores, TypeImageAndChipAsThePagesLeaveThem) {
     EXPECT_EQ(block.Image, 0);
 }
 
-TEST(DataChoices, EveryBoxStoresItsOwnField) {
-    const std::pair<bool DataChoices::*, int BLOCKINFO::*> boxes[] = {
-        {&DataChoices::userControl, &BLOCKINFO::UserControl},
-        {&DataChoices::dspBased, &BLOCKINFO::RealTime},
-        {&DataChoices::native, &BLOCKINFO::Native},
-        {&DataChoices::xDAIS, &BLOCKINFO::xDAIS},
-        {&DataChoices::matrix, &BLOCKINFO::Matrix},
-        {&DataChoices::sizeCheck, &BLOCKINFO::Square},
-        {&DataChoices::real, &BLOCKINFO::Real},
-        {&DataChoices::complex, &BLOCKINFO::Complex},
-        {&DataChoices::character, &BLOCKINFO::Character},
-        {&DataChoices::byte, &BLOCKINFO::Byte},
-        {&DataChoices::shortInteger, &BLOCKINFO::ShortInteger},
-        {&DataChoices::integer, &BLOCKINFO::Integer},
-        {&DataChoices::q, &BLOCKINFO::Q},
-        {&DataChoices::longInteger, &BLOCKINFO::LongInteger},
-        {&DataChoices::floatingPoint, &BLOCKINFO::FloatingPoint},
-        {&DataChoices::doublePrecision, &BLOCKINFO::Double},
+// Every box of the choices, with the field it stores.
+struct Box {
+    std::function<bool&(DataChoices&)> choice;
+    int BLOCKINFO::*field;
+};
+
+std::vector<Box> EveryBox() {
+    const auto named = [](bool DataChoices::*member) {
+        return [member](DataChoices& c) -> bool& { return c.*member; };
     };
-    for (const auto& [box, field] : boxes) {
+    std::vector<Box> boxes = {
+        {named(&DataChoices::userControl), &BLOCKINFO::UserControl},
+        {named(&DataChoices::dspBased), &BLOCKINFO::RealTime},
+        {named(&DataChoices::native), &BLOCKINFO::Native},
+        {named(&DataChoices::xDAIS), &BLOCKINFO::xDAIS},
+        {named(&DataChoices::matrix), &BLOCKINFO::Matrix},
+        {named(&DataChoices::sizeCheck), &BLOCKINFO::Square},
+        {named(&DataChoices::q), &BLOCKINFO::Q},
+    };
+    for (size_t i = 0; i < std::size(DATA_TYPES); ++i) {
+        boxes.push_back(
+            {[i](DataChoices& c) -> bool& { return c.dataTypes[i]; }, DATA_TYPES[i].flag});
+    }
+    for (size_t i = 0; i < SAMPLE_PRECISION_COUNT; ++i) {
+        boxes.push_back(
+            {[i](DataChoices& c) -> bool& { return c.precisions[i]; }, SAMPLE_PRECISIONS[i].flag});
+    }
+    return boxes;
+}
+
+TEST(DataChoices, EveryBoxStoresItsOwnField) {
+    const std::vector<Box> boxes = EveryBox();
+    EXPECT_EQ(boxes.size(), 16u);  // the page's sixteen boxes, Bitmap not among them
+    for (const Box& box : boxes) {
         DataChoices one;
-        one.*box = true;
+        box.choice(one) = true;
         BLOCKINFO block;
+        block.Bitmap = 1;  // no box shows it: the page leaves it as it is
+        for (const Box& other : boxes) {
+            block.*other.field = 7;  // overwritten by every box, set or not
+        }
         StoreDataChoices(one, block);
         int set = 0;
-        for (const auto& other : boxes) {
-            set += block.*(other.second);
+        for (const Box& other : boxes) {
+            set += block.*other.field;
         }
-        EXPECT_EQ(block.*field, 1);
+        EXPECT_EQ(block.*box.field, 1);
         EXPECT_EQ(set, 1);
-        EXPECT_TRUE(DataChoicesOf(block).*box);
+        EXPECT_EQ(block.Bitmap, 1);
+        DataChoices read = DataChoicesOf(block);
+        EXPECT_TRUE(box.choice(read));
     }
 }
 
@@ -78,18 +99,22 @@ TEST(DataChoices, ADspBlockKeepsIntegerAndFloatingPointOnly) {
     block.RealTime = 1;
     DataChoices choices = DataChoicesOf(block);
     ApplyDspRule(choices);
-    EXPECT_TRUE(choices.integer && choices.floatingPoint);
-    EXPECT_FALSE(choices.character || choices.byte || choices.shortInteger || choices.longInteger ||
-                 choices.doublePrecision);
+    EXPECT_TRUE(choices.precisions[INTEGER_PRECISION] &&
+                choices.precisions[FLOATING_POINT_PRECISION]);
+    BLOCKINFO stored;
+    StoreDataChoices(choices, stored);
+    EXPECT_EQ(
+        stored.Character + stored.Byte + stored.ShortInteger + stored.LongInteger + stored.Double,
+        0);
     EXPECT_TRUE(DataChoicesComplete(choices));
     const DataBoxesEnabled enabled = EnabledDataBoxes(choices);
     EXPECT_FALSE(enabled.nonDspPrecisions);
     EXPECT_TRUE(enabled.native);
 
-    choices.real = choices.complex = false;
+    choices.dataTypes[0] = choices.dataTypes[1] = false;
     EXPECT_FALSE(DataChoicesComplete(choices));
-    choices.complex = true;
-    choices.integer = choices.floatingPoint = false;
+    choices.dataTypes[1] = true;
+    choices.precisions[INTEGER_PRECISION] = choices.precisions[FLOATING_POINT_PRECISION] = false;
     EXPECT_FALSE(DataChoicesComplete(choices));
 }
 
@@ -115,23 +140,24 @@ TEST(DataChoices, NativeAndXdaisBelongToADspBlockAndExcludeEachOther) {
 
 TEST(DataChoices, AnXdaisBlockHasOnePrecisionAndQFollowsInteger) {
     DataChoices choices;
-    choices.integer = choices.q = true;
-    choices.floatingPoint = true;
+    choices.precisions[INTEGER_PRECISION] = choices.q = true;
+    choices.precisions[FLOATING_POINT_PRECISION] = true;
     IntegerClicked(choices);  // not XDAIS: both stay
     FloatingPointClicked(choices);
-    EXPECT_TRUE(choices.integer && choices.q && choices.floatingPoint);
+    EXPECT_TRUE(choices.precisions[INTEGER_PRECISION] && choices.q &&
+                choices.precisions[FLOATING_POINT_PRECISION]);
 
     choices.xDAIS = true;
     FloatingPointClicked(choices);
-    EXPECT_FALSE(choices.integer || choices.q);
+    EXPECT_FALSE(choices.precisions[INTEGER_PRECISION] || choices.q);
     EXPECT_FALSE(EnabledDataBoxes(choices).q);
-    choices.integer = true;
+    choices.precisions[INTEGER_PRECISION] = true;
     IntegerClicked(choices);
-    EXPECT_FALSE(choices.floatingPoint);
+    EXPECT_FALSE(choices.precisions[FLOATING_POINT_PRECISION]);
     EXPECT_TRUE(EnabledDataBoxes(choices).q);
 
     choices.q = true;
-    choices.integer = false;
+    choices.precisions[INTEGER_PRECISION] = false;
     IntegerClicked(choices);
     EXPECT_FALSE(choices.q);
 }

@@ -43,6 +43,8 @@ TEST(PrinterTest, LeavesTextThatOnlyLooksLikeAPlaceholder) {
         EXPECT_EQ(print.Fill("a < b <i"), "a < b <i");
         EXPECT_EQ(print.Fill("<<i>>"), "<1>");
         EXPECT_EQ(print.Fill("#include <windows.h> <i>"), "#include <windows.h> 1");
+        EXPECT_EQ(print.Fill("if (i < n && n > 0) <i>"), "if (i < n && n > 0) 1");
+        EXPECT_EQ(print.Fill("<i> < <i> > <i>"), "1 < 1 > 1");
         EXPECT_EQ(print.Fill("for (i = 0; i<n; i++) a[i] = b>c ? <i> : 0;"),
                   "for (i = 0; i<n; i++) a[i] = b>c ? 1 : 0;");
         EXPECT_EQ(print.Fill(""), "");
@@ -59,9 +61,38 @@ TEST(PrinterTest, ScopesAndOneCallsVariablesHideOuterOnesUntilTheyEnd) {
                       print.Set("x", "changed in the section");
                       print.Line("<x>");
                   }
-                  print.Line("<x> <y>");
+                  print.Line("<x>");
+                  EXPECT_THROW(print.Line("<y>"), UnknownVariable);  // ended with its scope
               }),
-              "section only here\r\ncall\r\nchanged in the section\r\nfile <y>\r\n");
+              "section only here\r\ncall\r\nchanged in the section\r\nfile\r\n");
+}
+
+// A misspelt variable is a fault of the generator: it names the pattern and
+// the variable, and nothing of the line reaches the file, however it would
+// have been written.
+TEST(PrinterTest, AnUnknownVariableIsAnErrorThatWritesNothing) {
+    const std::string longValue(5000, 'v');
+    const std::string written = Written([&](Printer& print) {
+        print.Set("IDENT", "GAIN");
+        print.Line("first");
+        try {
+            print.Line("#define IDC_<IDENT> <idnet>");
+            ADD_FAILURE() << "no error";
+        } catch (const UnknownVariable& error) {
+            EXPECT_STREQ(error.what(),
+                         "The printer pattern \"#define IDC_<IDENT> <idnet>\" names the variable "
+                         "<idnet>, which no scope sets.");
+        }
+        EXPECT_THROW(print.Text("<IDENT><x>"), UnknownVariable);
+        EXPECT_THROW(print.Line("<IDENT> <long> <x>", {{"long", longValue}}), UnknownVariable);
+        EXPECT_THROW(print.Block("\nfine <IDENT>\nnot <Ident>\n"), UnknownVariable);
+        EXPECT_THROW((void)print.Fill("<i>"), UnknownVariable);
+        EXPECT_THROW(print.Line("x,<x217>,y"), UnknownVariable);
+        EXPECT_THROW(print.Line("// <array nmae>"), UnknownVariable);
+        print.Line("last");
+    });
+    EXPECT_EQ(written,
+              "first\r\nfine GAIN\r\nlast\r\n");  // the block's lines before the fault stay
 }
 
 // Text put together elsewhere (a user's name, say) is written as it is.
@@ -113,19 +144,12 @@ TEST(PrinterTest, WrittenLinesReadAsTheFilledLine) {
             print.Line(line, {{"i", values[0]}, {"k", values[1]}});
         });
         EXPECT_EQ(written, filled) << line;
-        const LinePattern pattern(line, {"i", "k"});
-        EXPECT_EQ(Written([&](Printer& print) {
-                      pattern.Print(print, {values[0], values[1]});
-                  }),
-                  filled)
-            << line;
     }
 }
 
 // Many lines and one larger than the output buffer reach the file whole and
 // in order.
 TEST(PrinterTest, LinesBeyondTheBufferArriveInOrder) {
-    const LinePattern pattern("line <i>", {"i"});
     const std::string huge(600 * 1024, 'h');
     std::string expected;
     for (int i = 0; i < 40000; ++i) {
@@ -134,7 +158,7 @@ TEST(PrinterTest, LinesBeyondTheBufferArriveInOrder) {
     expected += huge + "\r\n" + "last\r\n";
     EXPECT_EQ(Written([&](Printer& print) {
                   for (int i = 0; i < 40000; ++i) {
-                      pattern.Print(print, {NumberText(i)});
+                      print.Line("line <i>", {{"i", NumberText(i)}});
                   }
                   print.Line(huge);
                   print.Line("<i>", {{"i", "last"}});
@@ -151,17 +175,18 @@ TEST(FileHeadTest, GivesTheTimeTheFileWasHanded) {
     when.tm_wday = 2;
     when.tm_hour = 15;
     when.tm_min = 7;
+    GeneratorInputs inputs;
+    inputs.now = when;
     const std::string written = Written(
         [&](Printer& print) {
             WriteFileHead(print, [&] {
                 print.Lines({"<FileName>", "<date>", "<time>", "<date> <time>"});
             });
-            print.Line("<date>");  // the head's variables end with it
+            EXPECT_THROW(print.Line("<date>"), UnknownVariable);  // the head's variables end with it
         },
-        GeneratorInputs{when});
+        inputs);
     EXPECT_EQ(written,
-              "out.txt\r\nTue - 05 March 2024\r\n03:07 PM\r\nTue - 05 March 2024 03:07 PM\r\n"
-              "<date>\r\n");
+              "out.txt\r\nTue - 05 March 2024\r\n03:07 PM\r\nTue - 05 March 2024 03:07 PM\r\n");
 }
 
 }  // namespace

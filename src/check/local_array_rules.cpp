@@ -1,0 +1,126 @@
+// The local-array page: type codes, names and sizes.
+#include "check/checker.h"
+
+#include <optional>
+
+namespace bw::check {
+
+namespace {
+
+// True for whole decimal numbers, blanks before them allowed: the header
+// writes the text as it is with "UL" after it.
+bool IsWholeNumber(std::string_view text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return false;
+    }
+    text.remove_prefix(first);
+    if (text.front() == '+' || text.front() == '-') {
+        text.remove_prefix(1);
+    }
+    return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
+}
+
+// Replaces each whole-word occurrence of name in text by a blank.
+bool RemoveWholeWord(std::string& text, const std::string& name) {
+    bool found = false;
+    for (size_t at = text.find(name); at != std::string::npos; at = text.find(name, at)) {
+        const size_t end = at + name.size();
+        const bool whole = (at == 0 || !IsIdentifierCharacter(text[at - 1])) &&
+                           (end >= text.size() || !IsIdentifierCharacter(text[end]));
+        if (whole) {
+            text.replace(at, name.size(), " ");
+            found = true;
+            ++at;
+        } else {
+            at = end;
+        }
+    }
+    return found;
+}
+
+// The first word of a size expression that is no parameter name (the
+// header reads every word of it as a member), or "" when it names no
+// parameter at all. Parameter names that hold blanks are taken whole
+// before the expression is split into words.
+std::optional<std::string> UnknownSizeName(const Checker& c, std::string size) {
+    const BLOCKINFO& b = c.block;
+    bool namesParameter = false;
+    for (int p = 0; p < c.ParameterCount(); ++p) {
+        const PARAMINFO& parameter = b.Parameters[static_cast<size_t>(p)];
+        if (parameter.ParameterName.empty() || parameter.isExcluded()) {
+            continue;
+        }
+        namesParameter |= RemoveWholeWord(size, parameter.ParameterName);
+    }
+    for (size_t at = 0; at < size.size();) {
+        if (!IsIdentifierCharacter(size[at])) {
+            ++at;
+            continue;
+        }
+        size_t end = at;
+        while (end < size.size() && IsIdentifierCharacter(size[end])) {
+            ++end;
+        }
+        if (!IsDigit(size[at])) {
+            return size.substr(at, end - at);
+        }
+        at = end;
+    }
+    return namesParameter ? std::nullopt : std::optional<std::string>("");
+}
+
+void LocalSize(Checker& c, int a, const LOCALARRAYINFO& array) {
+    const BLOCKINFO& b = c.block;
+    const Source source = c.ArraySource(a, "LocalSize");
+    const std::string& size = array.LocalSize;
+    const int value = DecimalValue(size);
+    if (value != 0 || IsWholeNumber(size)) {
+        if (!IsWholeNumber(size) || value <= 0) {
+            c.Error(source, "The size " + Quoted(size) + " of the " + source.what +
+                                " must be a whole number greater than 0, or an expression "
+                                "over parameter names.");
+        }
+        return;
+    }
+    if (b.RealTime != 0 && b.xDAIS == 0) {
+        c.Error(source, "The " + source.what + " is sized by " + Quoted(size) +
+                            ": the DSP side of a real-time block declares its arrays with a "
+                            "fixed number of elements.");
+        return;
+    }
+    if (const auto unknown = UnknownSizeName(c, size)) {
+        const std::string names = unknown->empty()
+                                      ? "names no parameter"
+                                      : "names " + Quoted(*unknown) + ", which is not a parameter";
+        c.Error(source, "The size " + Quoted(size) + " of the " + source.what + " " + names +
+                            ".  A size is a whole number greater than 0, or an expression "
+                            "over parameter names.");
+    }
+}
+
+}  // namespace
+
+void CheckLocalArraysPage(Checker& c) {
+    const BLOCKINFO& b = c.block;
+    for (int a = 0; a < c.ArrayCount(); ++a) {
+        const LOCALARRAYINFO& array = b.LocalArrays[static_cast<size_t>(a)];
+        if (!IsLocalPrecision(array.LocalPrecision)) {
+            c.Error(c.ArraySource(a, "LocalPrecision"),
+                    "The " + c.ArraySource(a).what + " has the type code " +
+                        std::to_string(array.LocalPrecision) + ", which is no array type.");
+            continue;
+        }
+        if (array.isExcluded()) {
+            continue;
+        }
+        if (!array.ArrayName.empty() && array.ArrayName.back() == '\\') {
+            c.Error(c.ArraySource(a), "The " + c.ArraySource(a).what +
+                                          " ends with a backslash, which would join the next "
+                                          "generated line to a comment.");
+        }
+        LocalSize(c, a, array);
+    }
+}
+
+}  // namespace bw::check
