@@ -71,15 +71,15 @@ FileResult LinkRefused(const std::string& path) {
 }
 
 // Why an entry that should be a regular file is not one, or nothing.
-FileResult NotAFile(const std::string& path, native::Kind kind) {
+FileResult NotAFile(std::string_view doing, const std::string& path, native::Kind kind) {
     switch (kind) {
         case native::Kind::Link:
             return LinkRefused(path);
         case native::Kind::Folder:
-            return FileResult::Failed(path + " is a folder, not a file");
+            return FileResult::Fault(doing, path, "it is a folder, not a file");
         case native::Kind::Other:
-            return FileResult::Failed(path +
-                                      " is not a regular file (a device, a pipe or a socket)");
+            return FileResult::Fault(doing, path,
+                                     "it is not a regular file (a device, a pipe or a socket)");
         case native::Kind::Missing:
         case native::Kind::File:
             break;
@@ -119,12 +119,13 @@ FileResult ReadOpened(native::Handle file, const std::string& path, std::uint64_
     if (const int error = native::Describe(file, facts)) {
         return FileResult::SystemFault("read", path, error);
     }
-    if (FileResult refused = NotAFile(path, facts.kind); !refused) {
+    if (FileResult refused = NotAFile("read", path, facts.kind); !refused) {
         return refused;
     }
     const auto tooLarge = [&] {
-        return FileResult::Failed(path + " is larger than " + SizeText(limit) +
-                                  ", far more than this file can hold");
+        return FileResult::Fault(
+            "read", path,
+            "it is larger than " + SizeText(limit) + ", far more than this file can hold");
     };
     if (facts.size > limit) {
         return tooLarge();
@@ -305,7 +306,7 @@ FileResult BlockFolder::Copy(std::string_view from, std::string_view to) {
     if (const int error = native::Describe(in.Get(), facts)) {
         return FileResult::SystemFault("read", source.place.Path(), error);
     }
-    if (FileResult refused = NotAFile(source.place.Path(), facts.kind); !refused) {
+    if (FileResult refused = NotAFile("copy", source.place.Path(), facts.kind); !refused) {
         return refused;
     }
     NewFile copy(*this, std::string(to));
@@ -337,11 +338,11 @@ FileResult BlockFolder::Rename(std::string_view from, std::string_view to) {
     }
     native::Facts facts;
     native::Look(source.place, facts);
-    if (FileResult refused = NotAFile(source.place.Path(), facts.kind); !refused) {
+    if (FileResult refused = NotAFile("rename", source.place.Path(), facts.kind); !refused) {
         return refused;
     }
     native::Look(target.place, facts);
-    if (FileResult refused = NotAFile(target.place.Path(), facts.kind); !refused) {
+    if (FileResult refused = NotAFile("replace", target.place.Path(), facts.kind); !refused) {
         return refused;
     }
     if (const int error = native::Rename(source.place, target.place)) {
@@ -476,7 +477,7 @@ FileResult NewFile::Open() {
     target_ = located_.place.name;
     native::Facts facts;
     native::Look(located_.place, facts);
-    if (FileResult refused = NotAFile(located_.place.Path(), facts.kind); !refused) {
+    if (FileResult refused = NotAFile("write", located_.place.Path(), facts.kind); !refused) {
         return fault_ = refused;
     }
     for (int attempt = 0; attempt < NAME_ATTEMPTS; ++attempt) {
@@ -524,7 +525,7 @@ FileResult NewFile::Commit() {
     }
     native::Facts previous;
     native::Look(located_.place, previous);
-    if (FileResult refused = NotAFile(located_.place.Path(), previous.kind); !refused) {
+    if (FileResult refused = NotAFile("replace", located_.place.Path(), previous.kind); !refused) {
         fault_ = refused;
     } else if (const int error = previous.kind == native::Kind::File
                                      ? native::SetMode(file_.Get(), previous)

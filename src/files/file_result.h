@@ -12,16 +12,21 @@ namespace bw {
 class FileResult {
 public:
     FileResult() = default;  // succeeded
-    static FileResult Failed(std::string message) { return FileResult(std::move(message)); }
-    // "Cannot <doing> <path>: <the system's reason for error>".
+    static FileResult Failed(std::string message) { return FileResult(std::move(message), {}); }
+    // "Cannot <doing> <path>: <reason>".
+    static FileResult Fault(std::string_view doing, std::string_view path, std::string reason);
+    // The same with the system's reason for error.
     static FileResult SystemFault(std::string_view doing, std::string_view path, int error);
 
     explicit operator bool() const { return message_.empty(); }
     const std::string& Message() const { return message_; }
+    // The reason alone, for a message that names the path its own way.
+    const std::string& Reason() const { return reason_.empty() ? message_ : reason_; }
 
 private:
-    explicit FileResult(std::string message) : message_(std::move(message)) {}
-    std::string message_;
+    FileResult(std::string message, std::string reason)
+        : message_(std::move(message)), reason_(std::move(reason)) {}
+    std::string message_, reason_;
 };
 
 // The system's text for an error number of the C library (errno), and on

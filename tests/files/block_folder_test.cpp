@@ -96,11 +96,11 @@ TEST_F(BlockFolderTest, ReadsAreBoundedToRegularFiles) {
 
     ASSERT_TRUE(folder->Read("Gain.c", 10, bytes));
     EXPECT_EQ(bytes, "0123456789");
-    EXPECT_EQ(
-        folder->Read("Gain.c", 9, bytes).Message(),
-        folder->PathOf("Gain.c") + " is larger than 9 bytes, far more than this file can hold");
+    EXPECT_EQ(folder->Read("Gain.c", 9, bytes).Message(),
+              "Cannot read " + folder->PathOf("Gain.c") +
+                  ": it is larger than 9 bytes, far more than this file can hold");
     EXPECT_EQ(folder->Read("KRSave", 10, bytes).Message(),
-              folder->PathOf("KRSave") + " is a folder, not a file");
+              "Cannot read " + folder->PathOf("KRSave") + ": it is a folder, not a file");
     EXPECT_THAT(folder->Read("Absent.c", 10, bytes).Message(),
                 AllOf(StartsWith("Cannot read " + folder->PathOf("Absent.c") + ": "),
                       EndsWith(SystemReason(ENOENT))));

@@ -35,7 +35,8 @@ TEST_F(RegularFileTest, ARegularFileIsReadWhole) {
 TEST_F(RegularFileTest, AFolderAMissingFileAndAnOversizedFileAreRefused) {
     std::string bytes;
     const std::string folder = Block().string();
-    EXPECT_EQ(ReadRegularFile(folder, LIMIT, bytes).Message(), folder + " is a folder, not a file");
+    EXPECT_EQ(ReadRegularFile(folder, LIMIT, bytes).Message(),
+              "Cannot read " + folder + ": it is a folder, not a file");
 
     const std::string missing = (Block() / "absent.tbt").string();
     EXPECT_THAT(ReadRegularFile(missing, LIMIT, bytes).Message(),
@@ -46,7 +47,8 @@ TEST_F(RegularFileTest, AFolderAMissingFileAndAnOversizedFileAreRefused) {
     Put(large, "");
     fs::resize_file(large, LIMIT + 1);
     EXPECT_EQ(ReadRegularFile(large.string(), LIMIT, bytes).Message(),
-              large.string() + " is larger than 16 MB, far more than this file can hold");
+              "Cannot read " + large.string() +
+                  ": it is larger than 16 MB, far more than this file can hold");
     EXPECT_TRUE(bytes.empty());
 
     fs::resize_file(large, LIMIT);
@@ -58,12 +60,13 @@ TEST_F(RegularFileTest, AFolderAMissingFileAndAnOversizedFileAreRefused) {
 TEST_F(RegularFileTest, ADeviceAndAFifoAreRefusedWithoutWaiting) {
     std::string bytes;
     EXPECT_EQ(ReadRegularFile("/dev/zero", LIMIT, bytes).Message(),
-              "/dev/zero is not a regular file (a device, a pipe or a socket)");
+              "Cannot read /dev/zero: it is not a regular file (a device, a pipe or a socket)");
 
     const fs::path fifo = Block() / "Gain.tbt";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_EQ(ReadRegularFile(fifo.string(), LIMIT, bytes).Message(),
-              fifo.string() + " is not a regular file (a device, a pipe or a socket)");
+              "Cannot read " + fifo.string() +
+                  ": it is not a regular file (a device, a pipe or a socket)");
 }
 
 TEST_F(RegularFileTest, ALinkTheUserNamesIsFollowed) {
