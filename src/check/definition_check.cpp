@@ -6,6 +6,7 @@
 #include <set>
 #include <string_view>
 
+#include "check/output_paths.h"
 #include "check/reserved_names.h"
 #include "definition/settings_rules.h"
 #include "gen_dsp/dsp_files.h"
@@ -707,7 +708,7 @@ private:
 }  // namespace
 
 std::vector<Finding> CheckDefinition(const BLOCKINFO& block) {
-    return Checker(block).Run();
+    return WithOutputPathFindings(Checker(block).Run(), CheckOutputPaths(block));
 }
 
 std::vector<Finding> CheckStockFiles(const BLOCKINFO& block, const std::string& workingDirectory) {
