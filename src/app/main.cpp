@@ -8,12 +8,15 @@
 #include <unistd.h>
 #endif
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/console_text.h"
 #include "app/install_layout.h"
 #include "app/program_help.h"
 #include "app/wizard_module.h"
@@ -99,11 +102,32 @@ int RunWizard(int argc, char** argv) {
 
 using Command = int (*)(const std::vector<std::string>&, const std::string&, bw::Console&);
 
-// A command without a window: the arguments after its name, the console.
+// What was printed has to reach standard output (not a full disk, not a
+// closed pipe) for a command to have done its work.
+int WithOutputWritten(int status) {
+    errno = 0;
+    std::cout.flush();
+    const bool flushed = std::fflush(stdout) == 0;
+    if (flushed && !std::ferror(stdout) && std::cout) {
+        return status;
+    }
+    const int error = errno != 0 ? errno : EIO;
+    std::fprintf(stderr, "blockwright: cannot write standard output: %s\n", std::strerror(error));
+    return status != bw::EXIT_COMPLETED ? status : bw::EXIT_STOPPED;
+}
+
+// A command without a window: the arguments after its name, the console,
+// which shows control characters from templates escaped.
 int RunCommand(Command command, const std::vector<std::string>& arguments) {
-    bw::Console console{std::cin, std::cout, std::cerr, InputIsTerminal()};
-    return command({arguments.begin() + 2, arguments.end()}, bw::StockFolder(ProgramFolder()),
-                   console);
+    bw::VisibleStream out(std::cout);
+    bw::VisibleStream err(std::cerr);
+    bw::Console console{std::cin, out, err, InputIsTerminal()};
+    const int status = command({arguments.begin() + 2, arguments.end()},
+                               bw::StockFolder(ProgramFolder()), console);
+    if (!out) {
+        std::cout.setstate(std::ios::badbit);  // a write was refused: said at the end
+    }
+    return status;
 }
 
 std::vector<std::string> SettingsLocations() {
@@ -129,13 +153,8 @@ int RunHelp(const std::vector<std::string>& arguments) {
     return bw::EXIT_COMPLETED;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc < 2) {
-        return RunWizard(argc, argv);
-    }
-    const std::vector<std::string> arguments = Arguments(argc, argv);
+// A command of the command line, by its name.
+int RunCommandLine(const std::vector<std::string>& arguments) {
     const std::string command = arguments.size() > 1 ? arguments[1] : "";
     if (command == "generate") {
         return RunCommand(bw::RunGenerateCommand, arguments);
@@ -155,4 +174,13 @@ int main(int argc, char** argv) {
         return bw::EXIT_COMPLETED;
     }
     return UsageError("unknown command \"" + command + "\"");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        return RunWizard(argc, argv);
+    }
+    return WithOutputWritten(RunCommandLine(Arguments(argc, argv)));
 }
