@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+
+#include "files/wide_text.h"
 
 namespace bw {
 
@@ -163,6 +166,38 @@ FileResult ReadRegularFile(const std::string& path, std::uint64_t limit, std::st
     }
     const native::OwnedHandle file(handle);
     return ReadOpened(file.Get(), path, limit, bytes);
+}
+
+FileResult ReplaceNamedFile(const std::string& path, std::string_view bytes) {
+#ifdef _WIN32
+    std::filesystem::path file = WideText(path);
+#else
+    std::filesystem::path file = path;
+#endif
+    std::error_code ec;
+    if (std::filesystem::is_symlink(file, ec)) {
+        const std::filesystem::path named = std::filesystem::weakly_canonical(file, ec);
+        if (ec) {
+            return FileResult::Fault("follow the link", path, ec.message());
+        }
+        file = named;
+    }
+    std::filesystem::path folderPath = file.parent_path();
+    if (folderPath.empty()) {
+        folderPath = ".";
+    }
+#ifdef _WIN32
+    const std::string folderText = Utf8Text(folderPath.wstring());
+    const std::string name = Utf8Text(file.filename().wstring());
+#else
+    const std::string folderText = folderPath.string();
+    const std::string name = file.filename().string();
+#endif
+    std::unique_ptr<BlockFolder> folder;
+    if (FileResult opened = BlockFolder::Open(folderText, false, folder); !opened) {
+        return opened;
+    }
+    return folder->Write(name, bytes);
 }
 
 BlockFolder::BlockFolder(std::string path, native::OwnedHandle handle)

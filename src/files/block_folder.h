@@ -24,6 +24,12 @@ namespace bw {
 // a device or a FIFO is refused without reading, so nothing waits or grows.
 FileResult ReadRegularFile(const std::string& path, std::uint64_t limit, std::string& bytes);
 
+// Replaces the file at path (a native path the user chose, such as a settings
+// file, outside any block folder) with bytes as a NewFile does: through an
+// exclusive temporary beside it that takes its permissions. A link there is
+// the user's own arrangement and is followed to the file it names.
+FileResult ReplaceNamedFile(const std::string& path, std::string_view bytes);
+
 enum class EntryKind { Missing, File, Folder, Link, Other };
 
 // An entry below the block folder as it is, not followed when it is a link.

@@ -282,6 +282,20 @@ TEST_F(PlantedLinkTest, ALinkIsNeitherReadNorCopiedNorRenamedButCanBeRemoved) {
     ExpectOutsideUntouched();
 }
 
+TEST_F(PlantedLinkTest, ANamedFileOutsideBlockFoldersIsReplacedThroughTheLinkTheUserMade) {
+    // Settings files kept elsewhere and linked in, as some users keep them.
+    Put(Outside() / "settings.conf", "old");
+    chmod((Outside() / "settings.conf").c_str(), 0600);
+    fs::create_symlink(Outside() / "settings.conf", Block() / "settings.conf");
+
+    ASSERT_TRUE(ReplaceNamedFile((Block() / "settings.conf").string(), "new"));
+
+    EXPECT_TRUE(fs::is_symlink(Block() / "settings.conf"));
+    EXPECT_EQ(Bytes(Outside() / "settings.conf"), "new");
+    EXPECT_EQ(ModeOf(Outside() / "settings.conf"), 0600u);
+    EXPECT_EQ(Tree(Outside()).size(), before_.size() + 1);  // no temporary left beside it
+}
+
 TEST_F(PlantedLinkTest, ABlockFolderThatIsALinkIsRefused) {
     fs::remove(Block());
     fs::create_symlink(Outside(), Block());
