@@ -68,9 +68,7 @@ EntryKind KindOf(native::Kind kind) {
 }
 
 FileResult LinkRefused(const std::string& path) {
-    return FileResult::Failed(path +
-                              " is a link; Blockwright follows no link inside a block folder and "
-                              "writes nothing through one");
+    return FileResult::Failed(BlockFolder::LinkMessage(path));
 }
 
 // Why an entry that should be a regular file is not one, or nothing.
@@ -444,6 +442,12 @@ FileResult BlockFolder::SyncFolder(std::string_view relative) {
         return FileResult::SystemFault("sync the folder", located.place.folderPath, error);
     }
     return {};
+}
+
+std::string BlockFolder::LinkMessage(const std::string& path) {
+    return path +
+           " is a link; Blockwright follows no link inside a block folder and writes nothing "
+           "through one";
 }
 
 bool BlockFolder::IsTemporaryName(std::string_view name) {

@@ -82,6 +82,9 @@ public:
     // what it is.
     FileResult RemoveLeftovers(const std::vector<std::string>& leftovers);
 
+    // "PATH is a link; ...": what a link met where a run reads or writes gets.
+    static std::string LinkMessage(const std::string& path);
+
     // Whether a file name is one of this program's temporaries.
     static bool IsTemporaryName(std::string_view name);
 

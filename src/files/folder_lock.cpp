@@ -22,9 +22,7 @@ FileResult FolderLock::Take(BlockFolder& folder, std::chrono::milliseconds wait)
             native::Facts facts;
             native::Look(place, facts);
             return facts.kind == native::Kind::Link
-                       ? FileResult::Failed(place.Path() +
-                                            " is a link; Blockwright follows no link inside a "
-                                            "block folder and writes nothing through one")
+                       ? FileResult::Failed(BlockFolder::LinkMessage(place.Path()))
                        : FileResult::SystemFault("create the lock file", place.Path(), opened);
         }
         native::OwnedHandle file(handle);
