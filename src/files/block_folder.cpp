@@ -88,6 +88,17 @@ FileResult NotAFile(std::string_view doing, const std::string& path, native::Kin
     return {};
 }
 
+// Why an entry could not be opened: what it is, when that is not a regular
+// file (Windows refuses to open a folder as a file), else the system's reason.
+FileResult OpenFault(std::string_view doing, const native::Place& place, int error) {
+    native::Facts facts;
+    native::Look(place, facts);
+    if (FileResult refused = NotAFile(doing, place.Path(), facts.kind); !refused) {
+        return refused;
+    }
+    return FileResult::SystemFault(doing, place.Path(), error);
+}
+
 // A path with its separators at the end taken off: "" for "/" and "".
 std::string WithoutClosingSeparators(std::string path) {
     while (!path.empty() && IsSeparator(path.back())) {
@@ -301,12 +312,7 @@ FileResult BlockFolder::Read(std::string_view relative, std::uint64_t limit,
     }
     native::Handle handle = native::NoHandle();
     if (const int error = native::OpenToRead(located.place, handle)) {
-        native::Facts facts;
-        native::Look(located.place, facts);
-        if (facts.kind == native::Kind::Link) {
-            return LinkRefused(located.place.Path());
-        }
-        return FileResult::SystemFault("read", located.place.Path(), error);
+        return OpenFault("read", located.place, error);
     }
     const native::OwnedHandle file(handle);
     return ReadOpened(file.Get(), located.place.Path(), limit, bytes);
@@ -328,11 +334,7 @@ FileResult BlockFolder::Copy(std::string_view from, std::string_view to) {
     }
     native::Handle handle = native::NoHandle();
     if (const int error = native::OpenToRead(source.place, handle)) {
-        native::Facts facts;
-        native::Look(source.place, facts);
-        return facts.kind == native::Kind::Link
-                   ? LinkRefused(source.place.Path())
-                   : FileResult::SystemFault("read", source.place.Path(), error);
+        return OpenFault("copy", source.place, error);
     }
     const native::OwnedHandle in(handle);
     native::Facts facts;
@@ -404,28 +406,46 @@ FileResult BlockFolder::MakeFolder(std::string_view relative) {
     return LocateFolder(relative, true, located);
 }
 
-FileResult BlockFolder::RemoveScratchFolder(std::string_view relative) {
-    Located parent;
-    if (FileResult found = Locate(relative, false, parent); !found) {
-        return found;
-    }
+namespace {
+
+// Removes the files in the folder at place; the folder is let go of before
+// it is removed itself (Windows removes no folder that is open).
+FileResult RemoveFilesIn(const native::Place& place) {
     native::Handle handle = native::NoHandle();
-    if (const int error = native::OpenSubfolder(parent.place, handle)) {
+    if (const int error = native::OpenSubfolder(place, handle)) {
         return native::IsMissing(error)
                    ? FileResult()
-                   : FileResult::SystemFault("open the folder", parent.place.Path(), error);
+                   : FileResult::SystemFault("open the folder", place.Path(), error);
     }
     const native::OwnedHandle folder(handle);
-    const native::Place inside{folder.Get(), parent.place.Path() + SEPARATOR, ""};
+    const native::Place inside{folder.Get(), place.Path() + SEPARATOR, ""};
     std::vector<std::string> names;
     if (const int error = native::ListNames(inside, folder.Get(), names)) {
-        return FileResult::SystemFault("list", parent.place.Path(), error);
+        return FileResult::SystemFault("list", place.Path(), error);
     }
     for (const std::string& name : names) {
         const native::Place entry{folder.Get(), inside.folderPath, name};
         if (const int error = native::Remove(entry)) {
             return FileResult::SystemFault("remove", entry.Path(), error);
         }
+    }
+    return {};
+}
+
+}  // namespace
+
+FileResult BlockFolder::RemoveScratchFolder(std::string_view relative) {
+    Located parent;
+    if (FileResult found = Locate(relative, false, parent); !found) {
+        return found;
+    }
+    native::Facts facts;
+    native::Look(parent.place, facts);
+    if (facts.kind == native::Kind::Missing) {
+        return {};
+    }
+    if (FileResult emptied = RemoveFilesIn(parent.place); !emptied) {
+        return emptied;
     }
     if (const int error = native::RemoveEmptyFolder(parent.place)) {
         return FileResult::SystemFault("remove the folder", parent.place.Path(), error);

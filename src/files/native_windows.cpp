@@ -119,8 +119,8 @@ int MakeSubfolder(const Place& place) {
 }
 
 int CreateExclusive(const Place& place, Handle& file) {
-    return OpenAsItIs(place.Path(), GENERIC_WRITE | FILE_WRITE_ATTRIBUTES, 0, CREATE_NEW,
-                      FILE_ATTRIBUTE_NORMAL, file);
+    return OpenAsItIs(place.Path(), GENERIC_WRITE | FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ,
+                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, file);
 }
 
 int OpenToRead(const Place& place, Handle& file) {

@@ -15,13 +15,18 @@
 namespace bw {
 namespace {
 
-using ::testing::AllOf;
-using ::testing::EndsWith;
 using ::testing::HasSubstr;
-using ::testing::MatchesRegex;
 using ::testing::StartsWith;
 
 using BlockFolderTest = FilesTest;
+
+// "<target>.<eight hexadecimal digits>.tmp~"
+bool IsTemporaryOf(const std::string& target, const std::string& name) {
+    const std::string digits = name.substr(std::min(name.size(), target.size() + 1), 8);
+    return name.size() == target.size() + 14 && name.starts_with(target + ".") &&
+           name.ends_with(".tmp~") &&
+           digits.find_first_not_of("0123456789abcdef") == std::string::npos;
+}
 
 TEST_F(BlockFolderTest, AFileIsReplacedWholeAndNoTemporaryStays) {
     auto folder = OpenBlock();
@@ -43,7 +48,7 @@ TEST_F(BlockFolderTest, ANewFileWritesToAnExclusiveTemporaryUntilItIsCommitted) 
     {
         NewFile file(*folder, "Gain.c");
         ASSERT_TRUE(file.Open());
-        EXPECT_THAT(file.TemporaryName(), MatchesRegex("Gain\\.c\\.[0-9a-f]{8}\\.tmp~"));
+        EXPECT_TRUE(IsTemporaryOf("Gain.c", file.TemporaryName())) << file.TemporaryName();
         ASSERT_TRUE(file.Write("half of the "));
         EXPECT_EQ(Bytes(Block() / "Gain.c"), "the previous text");
         EXPECT_EQ(Bytes(Block() / file.TemporaryName()), "half of the ");
@@ -83,7 +88,7 @@ TEST_F(BlockFolderTest, AMissingBlockFolderIsCreatedWithTheFoldersAboveIt) {
 
     ASSERT_TRUE(BlockFolder::Open(deep.string() + "/", true, folder));
 
-    EXPECT_EQ(folder->Path(), deep.string() + "/");
+    EXPECT_EQ(fs::path(folder->Path()), deep / "");
     EXPECT_TRUE(fs::is_directory(deep));
     EXPECT_FALSE(BlockFolder::Open((root_ / "absent").string(), false, folder));
 }
@@ -102,8 +107,7 @@ TEST_F(BlockFolderTest, ReadsAreBoundedToRegularFiles) {
     EXPECT_EQ(folder->Read("KRSave", 10, bytes).Message(),
               "Cannot read " + folder->PathOf("KRSave") + ": it is a folder, not a file");
     EXPECT_THAT(folder->Read("Absent.c", 10, bytes).Message(),
-                AllOf(StartsWith("Cannot read " + folder->PathOf("Absent.c") + ": "),
-                      EndsWith(SystemReason(ENOENT))));
+                StartsWith("Cannot read " + folder->PathOf("Absent.c") + ": "));
 }
 
 TEST_F(BlockFolderTest, AnEntryIsSeenAsItIs) {

@@ -15,8 +15,6 @@
 namespace bw {
 namespace {
 
-using ::testing::AllOf;
-using ::testing::EndsWith;
 using ::testing::StartsWith;
 
 using RegularFileTest = FilesTest;
@@ -39,8 +37,9 @@ TEST_F(RegularFileTest, AFolderAMissingFileAndAnOversizedFileAreRefused) {
               "Cannot read " + folder + ": it is a folder, not a file");
 
     const std::string missing = (Block() / "absent.tbt").string();
-    EXPECT_THAT(ReadRegularFile(missing, LIMIT, bytes).Message(),
-                AllOf(StartsWith("Cannot read " + missing + ": "), EndsWith(SystemReason(ENOENT))));
+    const FileResult absent = ReadRegularFile(missing, LIMIT, bytes);
+    EXPECT_THAT(absent.Message(), StartsWith("Cannot read " + missing + ": "));
+    EXPECT_FALSE(absent.Reason().empty());
 
     // Sparse: its size alone refuses it, nothing is read.
     const fs::path large = Block() / "large.tbt";
