@@ -1,16 +1,16 @@
 #include "app/command_line.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <istream>
 #include <ostream>
 #include <sstream>
 
 #include "check/definition_check.h"
 #include "definition/edit_rules.h"
+#include "definition/file_bytes.h"
+#include "definition/profile_file.h"
 #include "definition/settings_rules.h"
 #include "definition/template_file.h"
+#include "files/block_folder.h"
 #include "generation/paths.h"
 #include "platform/settings_store.h"
 #include "run/file_set.h"
@@ -116,20 +116,21 @@ bool IsStrayLine(const std::string& line) {
     return line[first] != '[' && line.find('=') == std::string::npos;
 }
 
-// Why the file at path is no template the reader can take: it cannot be
-// opened, or it holds no block section (naming the first line that is not of
-// a template's form, when there is one).
-std::string TemplateFault(const std::string& path) {
-    std::ifstream in(NativePath(path), std::ios::binary);
-    if (!in) {
-        return std::string("cannot be read: ") + std::strerror(errno);
-    }
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
-        if (IsStrayLine(line)) {
+// Why bytes, read from a template file, are no template the reader can take:
+// they hold no block section (naming the first line that is not of a
+// template's form, when there is one).
+std::string TemplateFault(std::string_view bytes) {
+    int number = 1;
+    for (size_t start = 0; start < bytes.size(); ++number) {
+        size_t end = bytes.find('\n', start);
+        if (end == std::string_view::npos) {
+            end = bytes.size();
+        }
+        if (IsStrayLine(std::string(bytes.substr(start, end - start)))) {
             return "line " + std::to_string(number) +
                    ": neither a [section] heading nor a key=value line; not a block template";
         }
+        start = end + 1;
     }
     return std::string("not a block template: it has no [") + TEMPLATE_SECTION +
            "] section with any values";
@@ -157,15 +158,25 @@ public:
         prompts.attach(&environment);
     }
 
-    // False when the template cannot be read, with why said on err.
+    // False when the template cannot be read, with why said on err. Only a
+    // regular file of a template's size is read: a device, a FIFO or a
+    // folder is refused at once.
     bool ReadBlock(const std::string& templatePath, std::ostream& err) {
         block.Reset(settings_, newBlockFolders_);
+        std::string bytes;
+        const FileResult read = ReadRegularFile(NativePath(templatePath), LARGEST_FILE_READ, bytes);
+        if (!read) {
+            err << "blockwright: " << templatePath << ": cannot be read: " << read.Reason() << '\n';
+            return false;
+        }
+        ProfileFile profile;
+        profile.Parse(bytes);
         // The reader's own message names neither the file nor the fault.
         std::istringstream noAnswers;
         std::ostringstream readerMessages;
         CliPrompts quiet(OverwriteMode::No, SpliceMode::No, noAnswers, readerMessages, false);
-        if (!ReadTemplate(block, NativePath(templatePath), quiet)) {
-            err << "blockwright: " << templatePath << ": " << TemplateFault(templatePath) << '\n';
+        if (!ReadTemplate(block, profile, quiet)) {
+            err << "blockwright: " << templatePath << ": " << TemplateFault(bytes) << '\n';
             return false;
         }
         ApplyWizardPageStores(block);
@@ -330,6 +341,13 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
     block.Directory = options.directory
                           ? *options.directory
                           : ResolveAgainst(SplitPath(options.templatePath).first, block.Directory);
+    // An empty directory would put the block's files where the program
+    // runs, or into the root folder: never what was meant.
+    if (block.Directory.empty()) {
+        console.err << "blockwright generate: the block directory is empty; give it in the "
+                       "template's Directory or with --directory\n";
+        return EXIT_USAGE;
+    }
 
     if (options.list) {
         const std::string refusal = RefusalReason(block);

@@ -8,13 +8,16 @@
 #include <unistd.h>
 #endif
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/console_text.h"
 #include "app/install_layout.h"
 #include "app/program_help.h"
 #include "app/wizard_module.h"
@@ -100,19 +103,40 @@ int RunWizard(int argc, char** argv) {
 
 using Command = int (*)(const std::vector<std::string>&, const std::string&, bw::Console&);
 
-// A command without a window: the arguments after its name, the console. A
-// fault of the program's own code (a generator's pattern naming a variable
-// that is not set) ends the command as an internal error once every
-// temporary file of the run is gone.
+// What was printed has to reach standard output (not a full disk, not a
+// closed pipe) for a command to have done its work.
+int WithOutputWritten(int status) {
+    errno = 0;
+    std::cout.flush();
+    const bool flushed = std::fflush(stdout) == 0;
+    if (flushed && !std::ferror(stdout) && std::cout) {
+        return status;
+    }
+    const int error = errno != 0 ? errno : EIO;
+    std::fprintf(stderr, "blockwright: cannot write standard output: %s\n", std::strerror(error));
+    return status != bw::EXIT_COMPLETED ? status : bw::EXIT_STOPPED;
+}
+
+// A command without a window: the arguments after its name, the console,
+// which shows control characters from templates escaped. A fault of the
+// program's own code (a generator's pattern naming a variable that is not
+// set) ends the command as an internal error once every temporary file of
+// the run is gone.
 int RunCommand(Command command, const std::vector<std::string>& arguments) {
-    bw::Console console{std::cin, std::cout, std::cerr, InputIsTerminal()};
+    bw::VisibleStream out(std::cout);
+    bw::VisibleStream err(std::cerr);
+    bw::Console console{std::cin, out, err, InputIsTerminal()};
+    int status = bw::EXIT_STOPPED;
     try {
-        return command({arguments.begin() + 2, arguments.end()}, bw::StockFolder(ProgramFolder()),
-                       console);
+        status = command({arguments.begin() + 2, arguments.end()},
+                         bw::StockFolder(ProgramFolder()), console);
     } catch (const std::logic_error& error) {
         std::fprintf(stderr, "blockwright: internal error: %s\n", error.what());
-        return bw::EXIT_STOPPED;
     }
+    if (!out) {
+        std::cout.setstate(std::ios::badbit);  // a write was refused: said at the end
+    }
+    return status;
 }
 
 std::vector<std::string> SettingsLocations() {
@@ -138,13 +162,8 @@ int RunHelp(const std::vector<std::string>& arguments) {
     return bw::EXIT_COMPLETED;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc < 2) {
-        return RunWizard(argc, argv);
-    }
-    const std::vector<std::string> arguments = Arguments(argc, argv);
+// A command of the command line, by its name.
+int RunCommandLine(const std::vector<std::string>& arguments) {
     const std::string command = arguments.size() > 1 ? arguments[1] : "";
     if (command == "generate") {
         return RunCommand(bw::RunGenerateCommand, arguments);
@@ -164,4 +183,13 @@ int main(int argc, char** argv) {
         return bw::EXIT_COMPLETED;
     }
     return UsageError("unknown command \"" + command + "\"");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        return RunWizard(argc, argv);
+    }
+    return WithOutputWritten(RunCommandLine(Arguments(argc, argv)));
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "check/checker.h"
+#include "check/output_paths.h"
 #include "generation/paths.h"
 #include "run/file_set.h"
 
@@ -27,7 +28,7 @@ std::vector<Finding> CheckDefinition(const BLOCKINFO& block) {
     for (const TemplateNote& note : block.TemplateNotes) {
         c.Warn({DefinitionPage::Template, -1, note.key, ""}, note.message);
     }
-    return std::move(c.findings);
+    return WithOutputPathFindings(std::move(c.findings), CheckOutputPaths(block));
 }
 
 std::vector<Finding> CheckStockFiles(const BLOCKINFO& block, const std::string& workingDirectory) {

@@ -1,7 +1,8 @@
 #include "definition/file_bytes.h"
 
-#include <memory>
 #include <system_error>
+
+#include "files/block_folder.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -10,29 +11,6 @@
 namespace bw {
 
 #ifdef _WIN32
-
-std::wstring WideText(std::string_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
-
-std::string Utf8Text(std::wstring_view wide) {
-    if (wide.empty()) {
-        return {};
-    }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size,
-                        nullptr, nullptr);
-    return text;
-}
 
 std::filesystem::path FileSystemPath(std::string_view path) {
     return WideText(path);
@@ -107,31 +85,8 @@ std::tm UniversalTime(std::time_t moment) {
 #endif
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenFile(path, "rb"), &std::fclose);
-    if (!file) {
-        return std::nullopt;
-    }
-    // Read in large pieces until the end rather than trusting a size taken
-    // beforehand: the file may change while it is read.
     std::string bytes;
-    constexpr size_t PIECE = 256 * 1024;
-    // Room for the size it has now, so that a large file is not moved as it
-    // is read.
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(FileSystemPath(path), ec);
-    if (!ec) {
-        bytes.reserve(static_cast<size_t>(size) + PIECE);
-    }
-    for (;;) {
-        const size_t used = bytes.size();
-        bytes.resize(used + PIECE);
-        const size_t got = std::fread(bytes.data() + used, 1, PIECE, file.get());
-        bytes.resize(used + got);
-        if (got < PIECE) {
-            break;
-        }
-    }
-    if (std::ferror(file.get())) {
+    if (!ReadRegularFile(path, LARGEST_FILE_READ, bytes)) {
         return std::nullopt;
     }
     return bytes;

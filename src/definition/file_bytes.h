@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -7,17 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "files/wide_text.h"
+
 namespace bw {
-
-// Native paths are UTF-8 text. On Windows they reach the file system through
-// the wide-character calls, so folder names outside the ANSI code page work;
-// elsewhere the bytes are handed over as they are.
-
-#ifdef _WIN32
-// UTF-8 text as the wide-character calls take it, and back.
-std::wstring WideText(std::string_view text);
-std::string Utf8Text(std::wstring_view wide);
-#endif
 
 // The file-system path of a native path.
 std::filesystem::path FileSystemPath(std::string_view path);
@@ -37,8 +30,14 @@ bool MoveFileOver(const std::string& from, const std::string& to);
 // copy_file takes two files on Windows for one, as it cannot tell them apart.)
 bool CopyFileOver(const std::string& from, const std::string& to);
 
-// The whole content of the file at path (a native path), or nothing when it
-// cannot be opened or read.
+// The most a file read whole may hold: far above any template, settings file
+// or generated file, so that a device or a runaway file is refused rather
+// than read until memory runs out.
+inline constexpr std::uintmax_t LARGEST_FILE_READ = std::uintmax_t{16} << 20;
+
+// The whole content of the regular file at path (a native path), or nothing
+// when it cannot be opened or read, is not a regular file (a folder, a
+// device, a FIFO) or holds more than LARGEST_FILE_READ bytes.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // The calendar time of a moment, local or in UTC.

@@ -1,13 +1,12 @@
 #include "definition/profile_file.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <functional>
-#include <system_error>
 #include <utility>
 
 #include "definition/block_info.h"
 #include "definition/file_bytes.h"
+#include "files/block_folder.h"
 
 namespace bw {
 
@@ -164,19 +163,7 @@ bool ProfileFile::Save(const std::string& path, std::string_view section,
     if (!section.empty()) {
         text.append("[").append(section).append("]\r\n").append(lines);
     }
-    const std::string temporary = path + ".tmp~";
-    std::FILE* out = OpenFile(temporary, "wb");
-    if (out == nullptr) {
-        return false;
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    const bool closed = std::fclose(out) == 0;
-    if (!written || !closed || !MoveFileOver(temporary, path)) {
-        std::error_code ignored;
-        std::filesystem::remove(FileSystemPath(temporary), ignored);
-        return false;
-    }
-    return true;
+    return static_cast<bool>(ReplaceNamedFile(path, text));
 }
 
 ProfileFile::Section* ProfileFile::FindSection(std::string_view name) {

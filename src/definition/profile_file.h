@@ -27,8 +27,9 @@ public:
     // Parses text (CR LF or LF line ends), passing over the sections named in
     // leftOut.
     void Parse(std::string_view text, std::initializer_list<std::string_view> leftOut = {});
-    // Writes the profile with CR LF line ends through a temporary file beside
-    // path that then replaces it, so a failure never leaves half a file.
+    // Writes the profile with CR LF line ends through an exclusive temporary
+    // file beside path that then replaces it keeping its permissions, so a
+    // failure never leaves half a file (ReplaceNamedFile).
     bool Save(const std::string& path) const;
     // The same with a last section the caller put together itself: its name
     // and its lines, each ending in CR LF.

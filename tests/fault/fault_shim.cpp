@@ -11,6 +11,13 @@
 //   BW_FAULT_KILL=PREFIX[:PREFIX...]      the first write to a file under
 //                                         PREFIX puts half its bytes there,
 //                                         then the process is killed
+//   BW_FAULT_SYNC=PREFIX[:PREFIX...]      fsync and fdatasync of files and
+//                                         folders under PREFIX fail with EIO
+//   BW_FAULT_RENAME=PREFIX[:PREFIX...]    renames to or from paths under
+//                                         PREFIX fail with EIO
+//
+// The library may also be linked into a test program, whose own calls it then
+// takes before the C library's.
 //
 // A prefix is compared as text with absolute paths, so "/d/Block.TBT" also
 // covers "/d/Block.TBT.tmp~". Relative paths are taken from the current
@@ -80,6 +87,10 @@ bool ReadOnly(int directory, const char* path) {
     return UnderAny("BW_FAULT_READONLY", Absolute(directory, path));
 }
 
+bool RenameFails(int directory, const char* path) {
+    return UnderAny("BW_FAULT_RENAME", Absolute(directory, path));
+}
+
 bool Under(const char* variable, int fd) {
     const std::string link = "/proc/self/fd/" + std::to_string(fd);
     char buffer[4096];
@@ -93,6 +104,10 @@ bool Full(int fd) {
 
 bool Killed(int fd) {
     return Under("BW_FAULT_KILL", fd);
+}
+
+bool SyncFails(int fd) {
+    return Under("BW_FAULT_SYNC", fd);
 }
 
 // A kill in the middle of a write: half the bytes reach the file, then the
@@ -214,6 +229,9 @@ int rename(const char* from, const char* to) {
     if (ReadOnly(AT_FDCWD, from) || ReadOnly(AT_FDCWD, to)) {
         return Fail(EROFS, -1);
     }
+    if (RenameFails(AT_FDCWD, from) || RenameFails(AT_FDCWD, to)) {
+        return Fail(EIO, -1);
+    }
     return Next<int (*)(const char*, const char*)>("rename")(from, to);
 }
 
@@ -221,8 +239,23 @@ int renameat(int fromDirectory, const char* from, int toDirectory, const char* t
     if (ReadOnly(fromDirectory, from) || ReadOnly(toDirectory, to)) {
         return Fail(EROFS, -1);
     }
+    if (RenameFails(fromDirectory, from) || RenameFails(toDirectory, to)) {
+        return Fail(EIO, -1);
+    }
     return Next<int (*)(int, const char*, int, const char*)>("renameat")(fromDirectory, from,
                                                                          toDirectory, to);
+}
+
+int renameat2(int fromDirectory, const char* from, int toDirectory, const char* to,
+              unsigned int flags) {
+    if (ReadOnly(fromDirectory, from) || ReadOnly(toDirectory, to)) {
+        return Fail(EROFS, -1);
+    }
+    if (RenameFails(fromDirectory, from) || RenameFails(toDirectory, to)) {
+        return Fail(EIO, -1);
+    }
+    return Next<int (*)(int, const char*, int, const char*, unsigned int)>("renameat2")(
+        fromDirectory, from, toDirectory, to, flags);
 }
 
 int unlink(const char* path) {
@@ -258,6 +291,22 @@ int truncate(const char* path, off_t length) {
         return Fail(EROFS, -1);
     }
     return Next<int (*)(const char*, off_t)>("truncate")(path, length);
+}
+
+// Syncing.
+
+int fsync(int fd) {
+    if (SyncFails(fd)) {
+        return Fail(EIO, -1);
+    }
+    return Next<int (*)(int)>("fsync")(fd);
+}
+
+int fdatasync(int fd) {
+    if (SyncFails(fd)) {
+        return Fail(EIO, -1);
+    }
+    return Next<int (*)(int)>("fdatasync")(fd);
 }
 
 // Writing.

@@ -1,0 +1,153 @@
+#pragma once
+
+// The one way the core touches a block folder. The folder is opened once;
+// everything below it is created, read, renamed and removed relative to it,
+// and no link below it is followed: a link met where a run reads or writes is
+// refused with a message naming it, and nothing is read or written through
+// it. A file is replaced by an exclusive temporary beside it that takes the
+// previous file's permissions, is synced, and is then renamed over it, so the
+// file holds either its previous bytes or the new ones, whatever happens.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/file_result.h"
+#include "files/native_calls.h"
+
+namespace bw {
+
+// The whole content of the file at path (a native path; links followed, as the
+// user named it) when it is a regular file of at most limit bytes. A folder,
+// a device or a FIFO is refused without reading, so nothing waits or grows.
+FileResult ReadRegularFile(const std::string& path, std::uint64_t limit, std::string& bytes);
+
+// Replaces the file at path (a native path the user chose, such as a settings
+// file, outside any block folder) with bytes as a NewFile does: through an
+// exclusive temporary beside it that takes its permissions. A link there is
+// the user's own arrangement and is followed to the file it names.
+FileResult ReplaceNamedFile(const std::string& path, std::string_view bytes);
+
+enum class EntryKind { Missing, File, Folder, Link, Other };
+
+// An entry below the block folder as it is, not followed when it is a link.
+struct Entry {
+    EntryKind kind = EntryKind::Missing;
+    bool readOnly = false;  // no one may write it (POSIX: no write bit; Windows: the attribute)
+    std::uint64_t size = 0;
+};
+
+// Relative paths below a block folder separate their folders with "/" or
+// "\"; none of their components may be empty, "." or "..".
+class BlockFolder {
+public:
+    // Opens the block folder at path (a native path), first creating it and
+    // the folders above it when create is set. The folder itself must not be
+    // a link; the folders above it are the user's to arrange. An empty path
+    // and a root folder ("/", "C:\") are refused: they are never a block
+    // folder by accident.
+    static FileResult Open(const std::string& path, bool create,
+                           std::unique_ptr<BlockFolder>& folder);
+
+    // The folder's path as given, ending with a separator.
+    const std::string& Path() const { return path_; }
+    // The native path of an entry, for messages.
+    std::string PathOf(std::string_view relative) const;
+
+    Entry Look(std::string_view relative) const;
+    // The whole content of a regular file of at most limit bytes.
+    FileResult Read(std::string_view relative, std::uint64_t limit, std::string& bytes) const;
+    // Replaces (or creates) the file with bytes, as a NewFile does.
+    FileResult Write(std::string_view relative, std::string_view bytes);
+    // Replaces (or creates) to with a copy of the regular file from.
+    FileResult Copy(std::string_view from, std::string_view to);
+    // Renames a regular file, replacing a file at to.
+    FileResult Rename(std::string_view from, std::string_view to);
+    // Removes a file (a link is removed itself, never what it names).
+    FileResult Remove(std::string_view relative);
+    // Creates the folder and those above it below the block folder.
+    FileResult MakeFolder(std::string_view relative);
+    // Removes a folder with the regular files in it (a scratch folder).
+    FileResult RemoveScratchFolder(std::string_view relative);
+    // Makes the renames into folder durable (fsync of the folder).
+    FileResult SyncFolder(std::string_view relative);
+
+    // Names left in the given folders by a run that was killed before it
+    // could remove them: regular files named as this program names its
+    // temporaries. Links are no run's leftovers and stay.
+    std::vector<std::string> Leftovers(const std::vector<std::string>& folders) const;
+    // Removes each leftover; the first that cannot be removed is reported as
+    // what it is.
+    FileResult RemoveLeftovers(const std::vector<std::string>& leftovers);
+
+    // "PATH is a link; ...": what a link met where a run reads or writes gets.
+    static std::string LinkMessage(const std::string& path);
+
+    // Whether a file name is one of this program's temporaries.
+    static bool IsTemporaryName(std::string_view name);
+
+    BlockFolder(const BlockFolder&) = delete;
+    BlockFolder& operator=(const BlockFolder&) = delete;
+
+private:
+    friend class NewFile;
+    friend class FolderLock;
+
+    // The folder an entry is in, opened, and its name there.
+    struct Located {
+        native::OwnedHandle owned;  // a subfolder; the block folder itself is borrowed
+        native::Place place;
+    };
+
+    BlockFolder(std::string path, native::OwnedHandle handle);
+    // Opens the folders above the entry one by one without following links,
+    // creating missing ones when create is set.
+    FileResult Locate(std::string_view relative, bool create, Located& located) const;
+    // The same for a folder (empty: the block folder), opened itself, its
+    // place's name empty.
+    FileResult LocateFolder(std::string_view relative, bool create, Located& located) const;
+    FileResult OpenFolders(const std::vector<std::string>& parts, size_t count, bool create,
+                           Located& located) const;
+
+    std::string path_;
+    native::OwnedHandle handle_;
+};
+
+// A file being written: an exclusive temporary with a name no other run uses
+// ("<name>.<random>.tmp~") beside its target, which replaces the target on
+// Commit and is removed when the NewFile goes without one.
+class NewFile {
+public:
+    NewFile(BlockFolder& folder, std::string relative);
+    ~NewFile();
+    NewFile(const NewFile&) = delete;
+    NewFile& operator=(const NewFile&) = delete;
+
+    // Creates the folders above the target and the temporary. Refused when
+    // the target or a folder above it is a link, a folder or not a regular
+    // file.
+    FileResult Open();
+    // Appends a piece; after a failure the first one is kept and returned.
+    FileResult Write(std::string_view piece);
+    // Gives the temporary the permissions of the file it replaces, syncs
+    // it, and renames it over the target.
+    FileResult Commit();
+
+    // The temporary's name in its folder (empty before Open).
+    const std::string& TemporaryName() const { return temporary_; }
+
+private:
+    void Discard();
+    std::string Shown(const std::string& name) const { return located_.place.folderPath + name; }
+
+    BlockFolder& folder_;
+    std::string relative_;
+    BlockFolder::Located located_;
+    std::string target_, temporary_;
+    native::OwnedHandle file_;
+    FileResult fault_;
+};
+
+}  // namespace bw

@@ -1,0 +1,82 @@
+#include "run/run_folder.h"
+
+#include <algorithm>
+#include <set>
+
+#include "generation/paths.h"
+
+namespace bw {
+
+namespace {
+
+constexpr const char* BACKUP_FOLDER = "KRSave";
+
+// The folder of a relative path ("" at the top) and its name.
+std::pair<std::string, std::string> FolderAndName(const std::string& relative) {
+    const size_t separator = relative.find_last_of("\\/");
+    if (separator == std::string::npos) {
+        return {"", relative};
+    }
+    return {relative.substr(0, separator), relative.substr(separator + 1)};
+}
+
+std::string Below(const std::string& folder, const std::string& name) {
+    return folder.empty() ? name : folder + "/" + name;
+}
+
+template <typename Each>
+void ForEachWritten(const std::vector<BlockFile>& files, Each each) {
+    for (const BlockFile& file : files) {
+        if (file.kind != FileKind::TreeOnly) {
+            each(file.path);
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> RunFolders(const std::vector<BlockFile>& files) {
+    std::set<std::string> folders;
+    ForEachWritten(files, [&](const std::string& path) {
+        const std::string folder = FolderAndName(path).first;
+        folders.insert(folder);
+        folders.insert(Below(folder, BACKUP_FOLDER));
+    });
+    return {folders.begin(), folders.end()};
+}
+
+std::vector<std::string> RunEntries(const std::vector<BlockFile>& files) {
+    std::set<std::string> entries;
+    ForEachWritten(files, [&](const std::string& path) {
+        const auto [folder, name] = FolderAndName(path);
+        for (size_t end = path.find_first_of("\\/"); end != std::string::npos;
+             end = path.find_first_of("\\/", end + 1)) {
+            entries.insert(path.substr(0, end));
+        }
+        entries.insert(path);
+        entries.insert(Below(folder, BACKUP_FOLDER));
+        entries.insert(Below(Below(folder, BACKUP_FOLDER), name));
+    });
+    return {entries.begin(), entries.end()};
+}
+
+FileResult RunFolder::Open(const BLOCKINFO& block, const std::vector<BlockFile>& files) {
+    if (FileResult opened = BlockFolder::Open(NativePath(block.Directory), true, folder_);
+        !opened) {
+        return opened;
+    }
+    if (FileResult locked = lock_.Take(*folder_); !locked) {
+        return locked;
+    }
+    for (const std::string& entry : RunEntries(files)) {
+        if (folder_->Look(entry).kind == EntryKind::Link) {
+            return FileResult::Failed(BlockFolder::LinkMessage(folder_->PathOf(entry)) +
+                                      ". Nothing was generated.");
+        }
+    }
+    const FileResult removed = folder_->RemoveLeftovers(folder_->Leftovers(RunFolders(files)));
+    leftoverFault_ = removed ? std::string() : removed.Message();
+    return {};
+}
+
+}  // namespace bw

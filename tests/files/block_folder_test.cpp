@@ -1,0 +1,317 @@
+// The block folder: files replaced whole through exclusive temporaries, no
+// link below the folder followed, permissions kept, leftovers of a killed run
+// recognised, and an empty or root folder never taken for a block folder.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "files/block_folder.h"
+#include "files_test_support.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace bw {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+using BlockFolderTest = FilesTest;
+
+// "<target>.<eight hexadecimal digits>.tmp~"
+bool IsTemporaryOf(const std::string& target, const std::string& name) {
+    const std::string digits = name.substr(std::min(name.size(), target.size() + 1), 8);
+    return name.size() == target.size() + 14 && name.starts_with(target + ".") &&
+           name.ends_with(".tmp~") &&
+           digits.find_first_not_of("0123456789abcdef") == std::string::npos;
+}
+
+TEST_F(BlockFolderTest, AFileIsReplacedWholeAndNoTemporaryStays) {
+    auto folder = OpenBlock();
+    Put(Block() / "Gain.c", "the previous text");
+
+    ASSERT_TRUE(folder->Write("Gain.c", "the new text"));
+    ASSERT_TRUE(folder->Write("DSPCODE\\tstapp/Gain_i.c", "in a new folder"));
+
+    EXPECT_EQ(Tree(Block()),
+              (std::map<std::string, std::string>{{"Gain.c", "the new text"},
+                                                  {"DSPCODE", "/"},
+                                                  {"DSPCODE/tstapp", "/"},
+                                                  {"DSPCODE/tstapp/Gain_i.c", "in a new folder"}}));
+}
+
+TEST_F(BlockFolderTest, ANewFileWritesToAnExclusiveTemporaryUntilItIsCommitted) {
+    auto folder = OpenBlock();
+    Put(Block() / "Gain.c", "the previous text");
+    {
+        NewFile file(*folder, "Gain.c");
+        ASSERT_TRUE(file.Open());
+        EXPECT_TRUE(IsTemporaryOf("Gain.c", file.TemporaryName())) << file.TemporaryName();
+        ASSERT_TRUE(file.Write("half of the "));
+        EXPECT_EQ(Bytes(Block() / "Gain.c"), "the previous text");
+        EXPECT_EQ(Bytes(Block() / file.TemporaryName()), "half of the ");
+        // Another writer of the same file gets a temporary of its own.
+        NewFile other(*folder, "Gain.c");
+        ASSERT_TRUE(other.Open());
+        EXPECT_NE(other.TemporaryName(), file.TemporaryName());
+    }
+    // Gone without a commit: the file and the folder as they were.
+    EXPECT_EQ(Tree(Block()), (std::map<std::string, std::string>{{"Gain.c", "the previous text"}}));
+}
+
+TEST_F(BlockFolderTest, PathsLeavingTheFolderAreRefused) {
+    auto folder = OpenBlock();
+    for (const char* path : {"../outside/x", "KRSave/../../x", "", "KRSave//x", "./x"}) {
+        const FileResult written = folder->Write(path, "x");
+        EXPECT_FALSE(written) << path;
+        EXPECT_THAT(written.Message(), HasSubstr("does not name a file inside")) << path;
+    }
+    EXPECT_TRUE(Tree(Outside()).empty());
+}
+
+TEST_F(BlockFolderTest, AnEmptyOrRootFolderIsNeverABlockFolder) {
+    std::unique_ptr<BlockFolder> folder;
+    EXPECT_EQ(BlockFolder::Open("", true, folder).Message(),
+              "No block folder is given: an empty directory names none");
+    for (const char* root : {"/", "//", "C:\\", "C:/", "\\"}) {
+        EXPECT_EQ(BlockFolder::Open(root, true, folder).Message(),
+                  std::string(root) + " is a root folder, which is never a block folder");
+    }
+    EXPECT_EQ(folder, nullptr);
+}
+
+TEST_F(BlockFolderTest, AMissingBlockFolderIsCreatedWithTheFoldersAboveIt) {
+    std::unique_ptr<BlockFolder> folder;
+    const fs::path deep = root_ / "new" / "blocks" / "Gain";
+
+    ASSERT_TRUE(BlockFolder::Open(deep.string() + "/", true, folder));
+
+    EXPECT_EQ(fs::path(folder->Path()), deep / "");
+    EXPECT_TRUE(fs::is_directory(deep));
+    EXPECT_FALSE(BlockFolder::Open((root_ / "absent").string(), false, folder));
+}
+
+TEST_F(BlockFolderTest, ReadsAreBoundedToRegularFiles) {
+    auto folder = OpenBlock();
+    Put(Block() / "Gain.c", "0123456789");
+    fs::create_directories(Block() / "KRSave");
+    std::string bytes;
+
+    ASSERT_TRUE(folder->Read("Gain.c", 10, bytes));
+    EXPECT_EQ(bytes, "0123456789");
+    EXPECT_EQ(folder->Read("Gain.c", 9, bytes).Message(),
+              "Cannot read " + folder->PathOf("Gain.c") +
+                  ": it is larger than 9 bytes, far more than this file can hold");
+    EXPECT_EQ(folder->Read("KRSave", 10, bytes).Message(),
+              "Cannot read " + folder->PathOf("KRSave") + ": it is a folder, not a file");
+    EXPECT_THAT(folder->Read("Absent.c", 10, bytes).Message(),
+                StartsWith("Cannot read " + folder->PathOf("Absent.c") + ": "));
+}
+
+TEST_F(BlockFolderTest, AnEntryIsSeenAsItIs) {
+    auto folder = OpenBlock();
+    Put(Block() / "Gain.c", "12345");
+    fs::create_directories(Block() / "KRSave");
+
+    EXPECT_EQ(folder->Look("Gain.c").kind, EntryKind::File);
+    EXPECT_EQ(folder->Look("Gain.c").size, 5u);
+    EXPECT_EQ(folder->Look("KRSave").kind, EntryKind::Folder);
+    EXPECT_EQ(folder->Look("Absent.c").kind, EntryKind::Missing);
+    EXPECT_EQ(folder->Look("Absent/Gain.c").kind, EntryKind::Missing);
+}
+
+TEST_F(BlockFolderTest, ACopyReplacesItsTargetAndARenameMovesAFile) {
+    auto folder = OpenBlock();
+    Put(Block() / "Gain.c", "the user's source");
+    Put(Block() / "KRSave" / "Gain.c", "an older backup");
+
+    ASSERT_TRUE(folder->Copy("Gain.c", "KRSave/Gain.c"));
+    EXPECT_EQ(Bytes(Block() / "KRSave" / "Gain.c"), "the user's source");
+
+    ASSERT_TRUE(folder->Rename("Gain.c", "KRSave/Gain.c.orphaned"));
+    EXPECT_EQ(Tree(Block()), (std::map<std::string, std::string>{
+                                 {"KRSave", "/"},
+                                 {"KRSave/Gain.c", "the user's source"},
+                                 {"KRSave/Gain.c.orphaned", "the user's source"}}));
+}
+
+TEST_F(BlockFolderTest, LeftoversOfAStoppedRunAreRecognisedAndRemoved) {
+    auto folder = OpenBlock();
+    Put(Block() / "Gain.c", "the user's source");
+    Put(Block() / "Gain.c.0badf00d.tmp~", "half a text");
+    Put(Block() / "Gain.h.tmp~", "an earlier version's temporary");
+    Put(Block() / "KRSave" / "Gain.c.part~", "half a backup");
+    Put(Block() / "DSPCODE" / "Gain_i.c.1234abcd.tmp~", "half a text");
+    Put(Block() / "notes.txt", "the user's notes");
+    fs::create_directories(Block() / "folder.tmp~");
+
+    const std::vector<std::string> leftovers =
+        folder->Leftovers({"", "KRSave", "DSPCODE", "Absent"});
+
+    EXPECT_THAT(leftovers, ::testing::UnorderedElementsAre("Gain.c.0badf00d.tmp~", "Gain.h.tmp~",
+                                                           "KRSave/Gain.c.part~",
+                                                           "DSPCODE/Gain_i.c.1234abcd.tmp~"));
+    ASSERT_TRUE(folder->RemoveLeftovers(leftovers));
+    EXPECT_EQ(Tree(Block()), (std::map<std::string, std::string>{{"Gain.c", "the user's source"},
+                                                                 {"notes.txt", "the user's notes"},
+                                                                 {"DSPCODE", "/"},
+                                                                 {"KRSave", "/"},
+                                                                 {"folder.tmp~", "/"}}));
+}
+
+TEST_F(BlockFolderTest, AScratchFolderIsRemovedWithItsFiles) {
+    auto folder = OpenBlock();
+    Put(Block() / "KRSave" / "defaults-1" / "Gain.c", "defaults");
+
+    ASSERT_TRUE(folder->RemoveScratchFolder("KRSave/defaults-1"));
+    ASSERT_TRUE(folder->RemoveScratchFolder("KRSave/defaults-2"));  // never made
+
+    EXPECT_EQ(Tree(Block()), (std::map<std::string, std::string>{{"KRSave", "/"}}));
+}
+
+#ifndef _WIN32
+
+mode_t ModeOf(const fs::path& path) {
+    struct stat status {};
+    lstat(path.c_str(), &status);
+    return status.st_mode & 07777;
+}
+
+TEST_F(BlockFolderTest, AReplacedFileKeepsItsPermissions) {
+    auto folder = OpenBlock();
+    Put(Block() / "Gain.c", "private");
+    Put(Block() / "Gain.h", "read-only");
+    Put(Block() / "Gain.rc", "ordinary");
+    chmod((Block() / "Gain.c").c_str(), 0600);
+    chmod((Block() / "Gain.h").c_str(), 0444);
+    chmod((Block() / "Gain.rc").c_str(), 0664);
+
+    EXPECT_FALSE(folder->Look("Gain.c").readOnly);
+    EXPECT_TRUE(folder->Look("Gain.h").readOnly);
+    for (const char* name : {"Gain.c", "Gain.h", "Gain.rc"}) {
+        ASSERT_TRUE(folder->Write(name, "new"));
+    }
+
+    EXPECT_EQ(ModeOf(Block() / "Gain.c"), 0600u);
+    EXPECT_EQ(ModeOf(Block() / "Gain.h"), 0444u);
+    EXPECT_EQ(ModeOf(Block() / "Gain.rc"), 0664u);
+    EXPECT_EQ(Bytes(Block() / "Gain.h"), "new");
+}
+
+// Each kind of link a block folder can bring along, pointing outside it.
+class PlantedLinkTest : public FilesTest {
+protected:
+    PlantedLinkTest() {
+        Put(Outside() / "victim.c", "outside text");
+        Put(Outside() / "folder" / "Gain.c", "outside backup");
+        before_ = Tree(Outside());
+    }
+
+    void Plant(const std::string& name, const fs::path& target) {
+        fs::create_directories((Block() / name).parent_path());
+        fs::create_symlink(target, Block() / name);
+    }
+
+    // Nothing outside the block folder changed, byte for byte.
+    void ExpectOutsideUntouched() { EXPECT_EQ(Tree(Outside()), before_); }
+
+    std::map<std::string, std::string> before_;
+};
+
+TEST_F(PlantedLinkTest, ALinkAtATargetIsRefusedAndLeftAsItIs) {
+    auto folder = OpenBlock();
+    Plant("Gain.c", Outside() / "victim.c");
+
+    const FileResult written = folder->Write("Gain.c", "generated");
+
+    EXPECT_EQ(written.Message(), folder->PathOf("Gain.c") +
+                                     " is a link; Blockwright follows no link inside a block "
+                                     "folder and writes nothing through one");
+    EXPECT_TRUE(fs::is_symlink(Block() / "Gain.c"));
+    EXPECT_EQ(Tree(Block()).size(), 1u);  // no temporary left
+    ExpectOutsideUntouched();
+}
+
+TEST_F(PlantedLinkTest, PlantedTemporariesAreNeitherWrittenThroughNorTakenForLeftovers) {
+    auto folder = OpenBlock();
+    Plant("Gain.c.tmp~", Outside() / "victim.c");
+    Plant("KRSave/Gain.c.part~", Outside() / "victim.c");
+    Plant("Gain.c.orphaned", Outside() / "absent");  // dangling
+
+    ASSERT_TRUE(folder->Write("Gain.c", "generated"));
+    ASSERT_TRUE(folder->Copy("Gain.c", "KRSave/Gain.c"));
+
+    EXPECT_TRUE(folder->Leftovers({"", "KRSave"}).empty());
+    EXPECT_FALSE(folder->Write("Gain.c.orphaned", "kept text"));
+    EXPECT_EQ(Bytes(Block() / "Gain.c"), "generated");
+    EXPECT_FALSE(fs::exists(Outside() / "absent"));
+    ExpectOutsideUntouched();
+}
+
+TEST_F(PlantedLinkTest, ALinkedFolderIsRefusedWhereverItLies) {
+    auto folder = OpenBlock();
+    Put(Block() / "Gain.c", "the user's source");
+    Plant("KRSave", Outside() / "folder");
+    Plant("DSPCODE", Outside() / "folder");
+
+    const FileResult backup = folder->Copy("Gain.c", "KRSave/Gain.c");
+    EXPECT_EQ(backup.Message(), folder->PathOf("KRSave") +
+                                    " is a link; Blockwright follows no link inside a block "
+                                    "folder and writes nothing through one");
+    EXPECT_FALSE(folder->Write("DSPCODE/Gain.c", "generated"));
+    EXPECT_FALSE(folder->Rename("Gain.c", "DSPCODE/Gain.c"));
+    EXPECT_FALSE(folder->RemoveScratchFolder("KRSave"));
+    EXPECT_FALSE(folder->Remove("KRSave/Gain.c"));
+    std::string bytes;
+    EXPECT_FALSE(folder->Read("KRSave/Gain.c", 100, bytes));
+    EXPECT_TRUE(folder->Leftovers({"KRSave"}).empty());
+    EXPECT_EQ(Bytes(Block() / "Gain.c"), "the user's source");
+    ExpectOutsideUntouched();
+}
+
+TEST_F(PlantedLinkTest, ALinkIsNeitherReadNorCopiedNorRenamedButCanBeRemoved) {
+    auto folder = OpenBlock();
+    Plant("Gain.c", Outside() / "victim.c");
+    std::string bytes;
+
+    EXPECT_EQ(folder->Look("Gain.c").kind, EntryKind::Link);
+    EXPECT_FALSE(folder->Read("Gain.c", 100, bytes));
+    EXPECT_FALSE(folder->Copy("Gain.c", "KRSave/Gain.c"));
+    EXPECT_FALSE(folder->Rename("Gain.c", "Gain.h"));
+    ASSERT_TRUE(folder->Remove("Gain.c"));
+
+    EXPECT_TRUE(Tree(Block()).empty());
+    ExpectOutsideUntouched();
+}
+
+TEST_F(PlantedLinkTest, ANamedFileOutsideBlockFoldersIsReplacedThroughTheLinkTheUserMade) {
+    // Settings files kept elsewhere and linked in, as some users keep them.
+    Put(Outside() / "settings.conf", "old");
+    chmod((Outside() / "settings.conf").c_str(), 0600);
+    fs::create_symlink(Outside() / "settings.conf", Block() / "settings.conf");
+
+    ASSERT_TRUE(ReplaceNamedFile((Block() / "settings.conf").string(), "new"));
+
+    EXPECT_TRUE(fs::is_symlink(Block() / "settings.conf"));
+    EXPECT_EQ(Bytes(Outside() / "settings.conf"), "new");
+    EXPECT_EQ(ModeOf(Outside() / "settings.conf"), 0600u);
+    EXPECT_EQ(Tree(Outside()).size(), before_.size() + 1);  // no temporary left beside it
+}
+
+TEST_F(PlantedLinkTest, ABlockFolderThatIsALinkIsRefused) {
+    fs::remove(Block());
+    fs::create_symlink(Outside(), Block());
+    std::unique_ptr<BlockFolder> folder;
+
+    EXPECT_EQ(
+        BlockFolder::Open(Block().string(), true, folder).Message(),
+        Block().string() + " is a link or not a folder; a block folder must be a folder itself");
+    ExpectOutsideUntouched();
+}
+
+#endif
+
+}  // namespace
+}  // namespace bw
