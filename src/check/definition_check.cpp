@@ -6,8 +6,11 @@
 #include <set>
 #include <string_view>
 
+#include "check/path_length_check.h"
 #include "check/reserved_names.h"
+#include "check/value_check.h"
 #include "definition/settings_rules.h"
+#include "definition/value_rules.h"
 #include "gen_dsp/dsp_files.h"
 #include "gen_dsp/xdais.h"
 #include "generation/paths.h"
@@ -71,20 +74,6 @@ std::optional<std::string> QuotedTextProblem(std::string_view text) {
     return std::nullopt;
 }
 
-// True for whole decimal numbers, blanks before them allowed: the header
-// writes the text as it is with "UL" after it.
-bool IsWholeNumber(std::string_view text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return false;
-    }
-    text.remove_prefix(first);
-    if (text.front() == '+' || text.front() == '-') {
-        text.remove_prefix(1);
-    }
-    return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
-}
-
 bool IsParameterType(int code) {
     return (code >= TYPE_INTEGER && code <= TYPE_TEXT) ||
            (code >= TYPE_RADIO_BUTTONS && code <= TYPE_CHECK_BOX) || code == TYPE_EXCLUDED;
@@ -139,6 +128,9 @@ public:
         CheckControlNames();
         if (b_.RealTime != 0) {
             CheckDspMembers();
+        }
+        for (const std::vector<Finding>& more : {CheckValues(b_), CheckPathLengths(b_)}) {
+            findings_.insert(findings_.end(), more.begin(), more.end());
         }
         std::stable_sort(findings_.begin(), findings_.end(),
                          [](const Finding& a, const Finding& b) {
@@ -373,12 +365,9 @@ private:
     void LocalSize(int a, const LOCALARRAYINFO& array) {
         const Source source = ArraySource(a, "LocalSize");
         const std::string& size = array.LocalSize;
-        const int value = DecimalValue(size);
-        if (value != 0 || IsWholeNumber(size)) {
-            if (!IsWholeNumber(size) || value <= 0) {
-                Error(source, "The size " + Quoted(size) + " of the " + source.what +
-                                  " must be a whole number greater than 0, or an expression "
-                                  "over parameter names.");
+        if (IsLocalSizeNumber(size)) {
+            if (const Refusal refusal = LocalSizeRefusal(size)) {
+                Error(source, "The size of the " + source.what + ": " + *refusal + ".");
             }
             return;
         }

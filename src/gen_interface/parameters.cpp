@@ -200,7 +200,7 @@ void WriteParameterLoad(Printer& print, const ParamText& p) {
         print.Line("    pPtr-><ident> = LoadParam<L>(Section, \"<ident>\", IDC_EDIT<IDENT>, <default>, FileName);",
                    {{"L", CallLetter(p.type)}, {"default", value}});
     } else if (p.type == TYPE_CHAR) {
-        const std::string value = CharLiteral(std::string_view(typed).substr(0, 1));
+        const std::string value = CharLiteral(typed);  // one character or an escape
         print.Line("    pPtr-><ident> = LoadParamC(Section, \"<ident>\", IDC_EDIT<IDENT>, <default>, FileName);",
                    {{"default", value}});
     } else if (p.type == TYPE_TEXT) {

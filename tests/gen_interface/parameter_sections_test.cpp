@@ -28,10 +28,12 @@ TEST(ParameterSections, LoadDefaultsStayValidCAndMatchWhatThePageSelects) {
     const Case cases[] = {
         {TYPE_FLOAT, " ", {}, "(float)0"},
         {TYPE_DOUBLE, "PI_2", {}, "PI_2"},
-        // Characters: the first one only, '\0' when empty, quote and backslash escaped.
+        // Characters: one, or an escape as C reads it; '\0' when empty, a quote
+        // or a lone backslash escaped.
         {TYPE_CHAR, "", {}, "'\\0'"},
         {TYPE_CHAR, "'", {}, "'\\''"},
-        {TYPE_CHAR, "\\n", {}, "'\\\\'"},
+        {TYPE_CHAR, "\\", {}, "'\\\\'"},
+        {TYPE_CHAR, "\\n", {}, "'\\n'"},
         // Text: what was typed, a backslash escaped (no tab made of it).
         {TYPE_TEXT, "a\\tb", {}, "\"a\\\\tb\""},
         // Combo: the position of the last equal item (exact comparison), else 0.
