@@ -61,19 +61,6 @@ std::string CharacterText(char c) {
     return Quoted(std::string(1, c));
 }
 
-// Texts the generated files write between double quotes as they are: a quote
-// ends the literal early, and a backslash at the end swallows its closing quote.
-std::optional<std::string> QuotedTextProblem(std::string_view text) {
-    if (text.find('"') != std::string_view::npos) {
-        return "holds a double quote (\"), which would end the quoted text in the generated files";
-    }
-    if (!text.empty() && text.back() == '\\') {
-        return "ends with a backslash, which would swallow the closing quote in the generated "
-               "files";
-    }
-    return std::nullopt;
-}
-
 bool IsParameterType(int code) {
     return (code >= TYPE_INTEGER && code <= TYPE_TEXT) ||
            (code >= TYPE_RADIO_BUTTONS && code <= TYPE_CHECK_BOX) || code == TYPE_EXCLUDED;
@@ -116,10 +103,8 @@ public:
     explicit Checker(const BLOCKINFO& block) : b_(block) {}
 
     std::vector<Finding> Run() {
-        CheckNames();
         CheckFiles();
         CheckAlgorithm();
-        CheckRevision();
         CheckChannels();
         CheckParameters();
         CheckLocalArrays();
@@ -150,20 +135,6 @@ private:
     void Warn(const Source& source, std::string message) {
         findings_.push_back(
             {Severity::Warning, source.page, source.record, source.key, std::move(message)});
-    }
-
-    void QuotedText(const Source& source, std::string_view text) {
-        if (const auto problem = QuotedTextProblem(text)) {
-            Error(source, "The " + source.what + " " + *problem + ".");
-        }
-    }
-
-    void CheckNames() {
-        QuotedText({DefinitionPage::Names, -1, "Library Name", "library name"}, b_.LibraryName);
-        QuotedText({DefinitionPage::Names, -1, "Group Name", "group name"}, b_.GroupName);
-        QuotedText({DefinitionPage::Names, -1, "Menu Name", "menu name"}, b_.MenuName);
-        QuotedText({DefinitionPage::Names, -1, "Short Description", "short description"},
-                   b_.ShortDescription);
     }
 
     void CheckFiles() {
@@ -242,26 +213,9 @@ private:
         FileName({DefinitionPage::Data, -1, "Vendor Name", "vendor name"}, b_.VendorName);
     }
 
-    void CheckRevision() {
-        QuotedText({DefinitionPage::Revision, -1, "Company Name", "company name"}, b_.CompanyName);
-        QuotedText({DefinitionPage::Revision, -1, "Revision", "revision"}, b_.Revision);
-    }
-
     void CheckChannels() {
         ChannelCount("Inputs", "input", b_.NumInputs);
         ChannelCount("Outputs", "output", b_.NumOutputs);
-        const int inputs = std::clamp(b_.NumInputs, 0, MAX_CHANNELS);
-        const int outputs = std::clamp(b_.NumOutputs, 0, MAX_CHANNELS);
-        for (int i = 0; i < inputs; ++i) {
-            QuotedText({DefinitionPage::Channels, i, Indexed("Input Channel Label", i),
-                        "label of input " + std::to_string(i)},
-                       b_.InputChannelLabel[static_cast<size_t>(i)]);
-        }
-        for (int o = 0; o < outputs; ++o) {
-            QuotedText({DefinitionPage::Channels, inputs + o, Indexed("Output Channel Label", o),
-                        "label of output " + std::to_string(o)},
-                       b_.OutputChannelLabel[static_cast<size_t>(o)]);
-        }
     }
 
     void ChannelCount(const char* key, const char* what, int count) {
@@ -314,17 +268,7 @@ private:
             if (parameter.isExcluded()) {
                 continue;
             }
-            QuotedText(ParameterSource(p), parameter.ParameterName);
             IdentifierForm(ParameterSource(p), parameter.ParameterName, p);
-            if (parameter.ParameterType == TYPE_RADIO_BUTTONS) {
-                for (size_t item = 0; item < parameter.ParameterItems.size(); ++item) {
-                    QuotedText({DefinitionPage::Parameters, p,
-                                "ParameterItems" + std::to_string(p) + "-" + std::to_string(item),
-                                "item " + Quoted(parameter.ParameterItems[item]) + " of " +
-                                    ParameterSource(p).what},
-                               parameter.ParameterItems[item]);
-                }
-            }
             if (b_.RealTime != 0 && b_.xDAIS != 0 && dsp::ReachesAlgorithm(parameter)) {
                 AlgorithmSideName(p, parameter);
             }
@@ -352,11 +296,6 @@ private:
             }
             if (array.isExcluded()) {
                 continue;
-            }
-            if (!array.ArrayName.empty() && array.ArrayName.back() == '\\') {
-                Error(ArraySource(a), "The " + ArraySource(a).what +
-                                          " ends with a backslash, which would join the next "
-                                          "generated line to a comment.");
             }
             LocalSize(a, array);
         }

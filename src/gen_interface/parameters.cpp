@@ -3,6 +3,7 @@
 #include "gen_interface/parameters_text.h"
 #include "gen_interface/sections.h"
 #include "generation/paths.h"
+#include "generation/text_contexts.h"
 
 namespace bw {
 
@@ -160,20 +161,9 @@ int ComboDefault(const PARAMINFO& parameter) {
     return position;
 }
 
-// A path part inside a generated string literal: "None" when empty, every
-// backslash written twice and a double quote escaped.
+// A path part inside a generated string literal: "None" when empty.
 std::string PathLiteralBody(const std::string& part) {
-    if (part.empty()) {
-        return "None";
-    }
-    std::string body;
-    for (char c : part) {
-        if (c == '\\' || c == '"') {
-            body += '\\';
-        }
-        body += c;
-    }
-    return body;
+    return part.empty() ? "None" : Escaped(TextContext::CString, part);
 }
 
 void WriteFileOpenLoad(Printer& print, const ParamText& p) {

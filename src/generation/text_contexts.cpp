@@ -37,13 +37,18 @@ std::string CString(std::string_view text) {
 
 // A comment line ends at its line end, unless a backslash (or the trigraph
 // "??/") ends it and joins the next line to the comment: line ends become
-// blanks, and such a text is followed by a point.
+// blanks, and such a text is followed by a point. A "*/" would end a block
+// comment and a "/*" open one within it: a blank parts their characters.
 std::string CComment(std::string_view text) {
-    std::string line(text);
-    for (char& c : line) {
-        if (c == '\r' || c == '\n') {
-            c = ' ';
+    std::string line;
+    line.reserve(text.size());
+    for (const char c : text) {
+        const bool pair =
+            !line.empty() && ((line.back() == '*' && c == '/') || (line.back() == '/' && c == '*'));
+        if (pair) {
+            line += ' ';
         }
+        line += c == '\r' || c == '\n' ? ' ' : c;
     }
     const size_t last = line.find_last_not_of(" \t");
     if (last != std::string::npos && (line[last] == '\\' || line.ends_with("?\?/"))) {

@@ -124,17 +124,18 @@ private:
         return Pick<const char*>(choices);
     }
 
-    // Free text as users type it, with blanks, hyphens and the characters
-    // C and resource strings must escape.
+    // Free text as users type it, with blanks, hyphens, a letter beyond ASCII
+    // and the characters C strings, comments and resource strings must escape.
     std::string Text(const std::string& word) {
-        return word + Pick({"", " text", "-x", " 50% & more", " it's", " a\\b", " (c)"});
+        return word + Pick({"", " text", "-x", " 50% & more", " it's", " a\\b", " (c)",
+                            " say \"hi\"", " caf\xC3\xA9", " ends\\", " */ ?\?/"});
     }
 
     // A name unique among the block's names: their identifier forms differ
     // in the number.
     std::string Name() {
         return Pick({"Gain", "low pass", "Level-", "Sample Rate", "Sample Freq", "mode", "Title",
-                     "a b c", "x"}) +
+                     "a b c", "x", "Level \"dB\""}) +
                Pick({"", " ", "-", "_"}) + std::to_string(++names_);
     }
 

@@ -31,6 +31,7 @@ TEST(TextContextsTest, EachContextEscapesWhatItsReaderTakesSpecially) {
         {TextContext::CComment, AWKWARD, "say \"hi\" \\ it's 50% caf\xC3\xA9  next"},
         {TextContext::CComment, "c:\\dir\\ ", "c:\\dir\\ ."},
         {TextContext::CComment, "a \\ b", "a \\ b"},
+        {TextContext::CComment, "end */ open /* //", "end * / open / * //"},
         {TextContext::ResourceString, AWKWARD,
          "say \"\"hi\"\" \\\\ it's 50% caf\xC3\xA9\\r\\nnext"},
         {TextContext::ModuleDefinition, "Gain", "Gain"},
@@ -56,7 +57,11 @@ TEST(TextContextsTest, TheCCompilerReadsTheTextBackAsTyped) {
         GTEST_SKIP() << "no host C compiler";
     }
     TempDir dir;
-    const std::string texts[] = {AWKWARD, "what?\?/", "tab\there", "c:\\dir\\",
+    const std::string texts[] = {AWKWARD,
+                                 "what?\?/",
+                                 "tab\there",
+                                 "c:\\dir\\",
+                                 "a */ b /* c",
                                  "\x7f\x1f"
                                  "1"};
     std::string program = "#include <stdio.h>\n#include <string.h>\nint main(void) {\n";
@@ -71,6 +76,7 @@ TEST(TextContextsTest, TheCCompilerReadsTheTextBackAsTyped) {
             return bytes;
         }();
         program += "    // " + Escaped(TextContext::CComment, text) + "\n";
+        program += "    /* " + Escaped(TextContext::CComment, text) + " */\n";
         program += "    if (strcmp(\"" + Escaped(TextContext::CString, text) + "\", \"" + expected +
                    "\") != 0) return " + std::to_string(++n) + ";\n";
     }
