@@ -472,6 +472,12 @@ std::vector<std::string> OfferedItems(int typeCode, const std::vector<std::strin
     }
 }
 
+bool IsCharEscape(std::string_view text) {
+    unsigned value = 0;
+    return !text.empty() && text.front() == '\\' && EscapeLength(text, value) == text.size() &&
+           value <= 0xFF;
+}
+
 bool IsLocalSizeNumber(std::string_view size) {
     const size_t first = size.find_first_not_of(" \t");
     return first != std::string_view::npos &&

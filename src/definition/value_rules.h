@@ -30,6 +30,10 @@ Refusal DefaultRefusal(int typeCode, std::string_view typed,
 Refusal ParameterDefaultRefusal(const PARAMINFO& parameter);
 Refusal PersistantDefaultRefusal(const PERSISTANTINFO& variable);
 
+// True when text is one of C's escapes ("\\n", "\\x41", "\\0"), which a
+// Char default may be in place of one character.
+bool IsCharEscape(std::string_view text);
+
 // The items a control of the type offers: the parameter's own, or where it
 // has none (fewer than two for Radio Buttons, always for a Check Box) the
 // ones the generated dialog shows in their place.

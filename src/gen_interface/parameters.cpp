@@ -1,5 +1,6 @@
 // UserSaveProc and UserLoadProc: every value of the block through the host's
 // typed parameter-file calls, in one fixed key order.
+#include "definition/value_rules.h"
 #include "gen_interface/parameters_text.h"
 #include "gen_interface/sections.h"
 #include "generation/paths.h"
@@ -190,7 +191,9 @@ void WriteParameterLoad(Printer& print, const ParamText& p) {
         print.Line("    pPtr-><ident> = LoadParam<L>(Section, \"<ident>\", IDC_EDIT<IDENT>, <default>, FileName);",
                    {{"L", CallLetter(p.type)}, {"default", value}});
     } else if (p.type == TYPE_CHAR) {
-        const std::string value = CharLiteral(typed);  // one character or an escape
+        // An escape as C reads it, else the first character.
+        const std::string value =
+            CharLiteral(IsCharEscape(typed) ? typed : std::string_view(typed).substr(0, 1));
         print.Line("    pPtr-><ident> = LoadParamC(Section, \"<ident>\", IDC_EDIT<IDENT>, <default>, FileName);",
                    {{"default", value}});
     } else if (p.type == TYPE_TEXT) {

@@ -128,6 +128,15 @@ TEST(ValueRulesTest, EachDefaultIsTakenOrRefusedAsItsTypeReadsIt) {
     }
 }
 
+TEST(ValueRulesTest, AnEscapeIsOneOfCsWithinTheRangeOfAChar) {
+    for (const char* escape : {"\\n", "\\'", "\\\\", "\\0", "\\377", "\\x41"}) {
+        EXPECT_TRUE(IsCharEscape(escape)) << escape;
+    }
+    for (const char* text : {"", "n", "\\", "\\q", "\\x", "\\x100", "\\n\\n", "\\0a"}) {
+        EXPECT_FALSE(IsCharEscape(text)) << text;
+    }
+}
+
 TEST(ValueRulesTest, ItemDefaultsAreAmongTheParametersOwnItems) {
     const std::vector<std::string> items = {"Slow", "Medium", "Fast"};
     EXPECT_FALSE(DefaultRefusal(TYPE_COMBO_BOX, "Fast", items));

@@ -64,7 +64,7 @@ TEST(InterfaceGolden, ParameterSectionsOfEveryParameterKind) {
     AddParameter(block, "Steps", TYPE_SHORT, "4");
     AddParameter(block, "Span", TYPE_LONG, "100000");
     AddParameter(block, "Ratio", TYPE_DOUBLE, "0.25");
-    AddParameter(block, "Marker", TYPE_CHAR, "x");
+    AddParameter(block, "Marker", TYPE_CHAR, "xyz");
     AddParameter(block, "Title", TYPE_TEXT, "say \"hi\"");
     AddParameter(block, "Mode", TYPE_RADIO_BUTTONS, "Fast", {"Slow", "Fast", "Very Fast"});
     AddParameter(block, "Enable", TYPE_RADIO_BUTTONS, "Yes");
