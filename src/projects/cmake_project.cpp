@@ -105,7 +105,7 @@ endif()
 
 }  // namespace
 
-bool WriteCMakeProject(OutputFile& file, const BLOCKINFO& block) {
+void WriteCMakeProject(OutputFile& file, const BLOCKINFO& block) {
     Printer print(file);
     print.Set("N", block.BlockName);
     print.Set("T", TargetName(block.BlockName));
@@ -116,7 +116,6 @@ bool WriteCMakeProject(OutputFile& file, const BLOCKINFO& block) {
     WriteHowToBuild(print);
     WriteHostFolders(print);
     WriteLibrary(print);
-    return true;
 }
 
 }  // namespace bw

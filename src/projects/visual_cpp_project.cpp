@@ -38,8 +38,7 @@ void SetBlockValues(Printer& print, const BLOCKINFO& block, OutputFile& file) {
     print.Set("N", block.BlockName);
     print.Set("INC", Escaped(TextContext::ProjectFile, WindowsToolPath(block.IncludePath)));
     print.Set("LIB", Escaped(TextContext::ProjectFile, WindowsToolPath(block.LibraryPath)));
-    print.Set("WD", Escaped(TextContext::ProjectFile,
-                            WindowsToolPath(file.Environment().workingDirectory)));
+    print.Set("WD", Escaped(TextContext::ProjectFile, WindowsToolPath(file.WorkingDirectory())));
     print.Set("LIBS", LIBRARY_LIST);
     print.Set("TAB", "\t");
 }
@@ -464,25 +463,23 @@ void WriteSourceRules(Printer& print, const BLOCKINFO& block) {
 
 }  // namespace
 
-bool WriteWorkspace(OutputFile& file, const BLOCKINFO& block) {
+void WriteWorkspace(OutputFile& file, const BLOCKINFO& block) {
     Printer print(file);
     SetBlockValues(print, block, file);
     WriteWorkspaceProject(print);
     WriteWorkspaceGlobal(print);
-    return true;
 }
 
-bool WriteProject(OutputFile& file, const BLOCKINFO& block) {
+void WriteProject(OutputFile& file, const BLOCKINFO& block) {
     Printer print(file);
     SetBlockValues(print, block, file);
     WriteProjectHead(print);
     WriteProjectReleaseSettings(print);
     WriteProjectDebugSettings(print);
     WriteProjectTarget(print, block);
-    return true;
 }
 
-bool WriteMakefile(OutputFile& file, const BLOCKINFO& block) {
+void WriteMakefile(OutputFile& file, const BLOCKINFO& block) {
     Printer print(file);
     SetBlockValues(print, block, file);
     WriteMakefileHead(print);
@@ -491,7 +488,6 @@ bool WriteMakefile(OutputFile& file, const BLOCKINFO& block) {
     print.Line("!ENDIF ");
     WriteDependencyInclude(print);
     WriteSourceRules(print, block);
-    return true;
 }
 
 }  // namespace bw
