@@ -21,18 +21,6 @@ void CheckChannelsPage(Checker& c) {
     const BLOCKINFO& b = c.block;
     ChannelCount(c, "Inputs", "input", b.NumInputs);
     ChannelCount(c, "Outputs", "output", b.NumOutputs);
-    const int inputs = std::clamp(b.NumInputs, 0, MAX_CHANNELS);
-    const int outputs = std::clamp(b.NumOutputs, 0, MAX_CHANNELS);
-    for (int i = 0; i < inputs; ++i) {
-        c.QuotedText({DefinitionPage::Channels, i, Indexed("Input Channel Label", i),
-                      "label of input " + std::to_string(i)},
-                     b.InputChannelLabel[static_cast<size_t>(i)]);
-    }
-    for (int o = 0; o < outputs; ++o) {
-        c.QuotedText({DefinitionPage::Channels, inputs + o, Indexed("Output Channel Label", o),
-                      "label of output " + std::to_string(o)},
-                     b.OutputChannelLabel[static_cast<size_t>(o)]);
-    }
 }
 
 }  // namespace bw::check

@@ -28,19 +28,6 @@ std::string CharacterText(char c) {
     return Quoted(std::string(1, c));
 }
 
-// Texts the generated files write between double quotes as they are: a quote
-// ends the literal early, and a backslash at the end swallows its closing quote.
-std::optional<std::string> QuotedTextProblem(std::string_view text) {
-    if (text.find('"') != std::string_view::npos) {
-        return "holds a double quote (\"), which would end the quoted text in the generated files";
-    }
-    if (!text.empty() && text.back() == '\\') {
-        return "ends with a backslash, which would swallow the closing quote in the generated "
-               "files";
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 std::string Indexed(std::string_view key, int i) {
@@ -86,12 +73,6 @@ void Checker::Error(const Source& source, std::string message) {
 void Checker::Warn(const Source& source, std::string message) {
     findings.push_back(
         {Severity::Warning, source.page, source.record, source.key, std::move(message)});
-}
-
-void Checker::QuotedText(const Source& source, std::string_view text) {
-    if (const auto problem = QuotedTextProblem(text)) {
-        Error(source, "The " + source.what + " " + *problem + ".");
-    }
 }
 
 void Checker::FileName(const Source& source, std::string_view name) {

@@ -32,8 +32,6 @@ public:
     void Error(const Source& source, std::string message);
     void Warn(const Source& source, std::string message);
 
-    // A text the generated files write between double quotes as it is.
-    void QuotedText(const Source& source, std::string_view text);
     // A name that becomes a file name.
     void FileName(const Source& source, std::string_view name);
     // The identifier a name becomes in the block's structures must be one the
@@ -68,10 +66,8 @@ bool IsPersistantType(int code);
 bool IsLocalPrecision(int code);
 
 // The rules of each page, which add what they find.
-void CheckNamesPage(Checker& c);
 void CheckFilesPage(Checker& c);
 void CheckDataPage(Checker& c);
-void CheckRevisionPage(Checker& c);
 void CheckChannelsPage(Checker& c);
 void CheckParametersPage(Checker& c);
 void CheckLocalArraysPage(Checker& c);

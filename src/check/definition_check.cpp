@@ -4,6 +4,8 @@
 
 #include "check/checker.h"
 #include "check/output_paths.h"
+#include "check/path_length_check.h"
+#include "check/value_check.h"
 #include "generation/paths.h"
 #include "run/file_set.h"
 
@@ -13,15 +15,16 @@ using check::Quoted;
 
 std::vector<Finding> CheckDefinition(const BLOCKINFO& block) {
     check::Checker c(block);
-    check::CheckNamesPage(c);
     check::CheckFilesPage(c);
     check::CheckDataPage(c);
-    check::CheckRevisionPage(c);
     check::CheckChannelsPage(c);
     check::CheckParametersPage(c);
     check::CheckLocalArraysPage(c);
     check::CheckPersistantsPage(c);
     check::CheckNameScopes(c);
+    for (const std::vector<Finding>& more : {CheckValues(block), CheckPathLengths(block)}) {
+        c.findings.insert(c.findings.end(), more.begin(), more.end());
+    }
     std::stable_sort(c.findings.begin(), c.findings.end(), [](const Finding& a, const Finding& b) {
         return std::pair(a.page, a.severity) < std::pair(b.page, b.severity);
     });

@@ -3,23 +3,11 @@
 
 #include <optional>
 
+#include "definition/value_rules.h"
+
 namespace bw::check {
 
 namespace {
-
-// True for whole decimal numbers, blanks before them allowed: the header
-// writes the text as it is with "UL" after it.
-bool IsWholeNumber(std::string_view text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return false;
-    }
-    text.remove_prefix(first);
-    if (text.front() == '+' || text.front() == '-') {
-        text.remove_prefix(1);
-    }
-    return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
-}
 
 // Replaces each whole-word occurrence of name in text by a blank.
 bool RemoveWholeWord(std::string& text, const std::string& name) {
@@ -74,12 +62,9 @@ void LocalSize(Checker& c, int a, const LOCALARRAYINFO& array) {
     const BLOCKINFO& b = c.block;
     const Source source = c.ArraySource(a, "LocalSize");
     const std::string& size = array.LocalSize;
-    const int value = DecimalValue(size);
-    if (value != 0 || IsWholeNumber(size)) {
-        if (!IsWholeNumber(size) || value <= 0) {
-            c.Error(source, "The size " + Quoted(size) + " of the " + source.what +
-                                " must be a whole number greater than 0, or an expression "
-                                "over parameter names.");
+    if (IsLocalSizeNumber(size)) {
+        if (const Refusal refusal = LocalSizeRefusal(size)) {
+            c.Error(source, "The size of the " + source.what + ": " + *refusal + ".");
         }
         return;
     }
@@ -113,11 +98,6 @@ void CheckLocalArraysPage(Checker& c) {
         }
         if (array.isExcluded()) {
             continue;
-        }
-        if (!array.ArrayName.empty() && array.ArrayName.back() == '\\') {
-            c.Error(c.ArraySource(a), "The " + c.ArraySource(a).what +
-                                          " ends with a backslash, which would join the next "
-                                          "generated line to a comment.");
         }
         LocalSize(c, a, array);
     }

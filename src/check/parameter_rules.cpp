@@ -33,17 +33,7 @@ void CheckParametersPage(Checker& c) {
         if (parameter.isExcluded()) {
             continue;
         }
-        c.QuotedText(c.ParameterSource(p), parameter.ParameterName);
         c.IdentifierForm(c.ParameterSource(p), parameter.ParameterName, p);
-        if (parameter.ParameterType == TYPE_RADIO_BUTTONS) {
-            for (size_t item = 0; item < parameter.ParameterItems.size(); ++item) {
-                c.QuotedText({DefinitionPage::Parameters, p,
-                              "ParameterItems" + std::to_string(p) + "-" + std::to_string(item),
-                              "item " + Quoted(parameter.ParameterItems[item]) + " of " +
-                                  c.ParameterSource(p).what},
-                             parameter.ParameterItems[item]);
-            }
-        }
         if (b.RealTime != 0 && b.xDAIS != 0 && dsp::ReachesAlgorithm(parameter)) {
             AlgorithmSideName(c, p, parameter);
         }

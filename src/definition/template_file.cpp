@@ -4,12 +4,14 @@
 #include <array>
 #include <charconv>
 #include <iterator>
+#include <limits>
 #include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
 
 #include "definition/data_tables.h"
+#include "definition/value_rules.h"
 
 namespace bw {
 
@@ -137,20 +139,12 @@ private:
     std::string lines_;
 };
 
-// True when text is a whole decimal number that an int holds, blanks around it allowed.
+// True when text is a whole number that an int holds, read as the value
+// rules read one.
 bool IsWholeNumber(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t");
-    const size_t last = text.find_last_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return false;
-    }
-    text = text.substr(first, last - first + 1);
-    if (text.front() == '+') {
-        text.remove_prefix(1);
-    }
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size();
+    const std::optional<long long> value = WholeNumber(text);
+    return value && *value >= std::numeric_limits<int>::min() &&
+           *value <= std::numeric_limits<int>::max();
 }
 
 std::string Quoted(std::string_view text) {

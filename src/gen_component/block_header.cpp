@@ -10,6 +10,7 @@
 #include "gen_component/component_files.h"
 #include "generation/shared_rules.h"
 #include "generation/splice.h"
+#include "generation/text_contexts.h"
 
 namespace bw {
 
@@ -82,7 +83,7 @@ void WriteBanner(Header& h) {
 #endif
 
 )",
-                      {{"MenuName", block.MenuName}, {"GroupName", block.GroupName}, {"BlockName", block.BlockName}});
+                      {{"MenuName", Escaped(TextContext::CComment, block.MenuName)}, {"GroupName", Escaped(TextContext::CComment, block.GroupName)}, {"BlockName", block.BlockName}});
     });
 }
 
@@ -106,9 +107,9 @@ void WriteNames(Header& h) {
     h.print.Line("//   Definitions");
     h.print.Line(EQUALS_LINE);
     h.print.Line("// menu and block names ");
-    h.print.Line("#define MNAME   \"<name>\"", {{"name", block.MenuName}});
-    h.print.Line("#define GNAME   \"<name>\"", {{"name", block.GroupName}});
-    h.print.Line("#define LNAME   \"<name>\"", {{"name", block.LibraryName}});
+    h.print.Line("#define MNAME   \"<name>\"", {{"name", Escaped(TextContext::CString, block.MenuName)}});
+    h.print.Line("#define GNAME   \"<name>\"", {{"name", Escaped(TextContext::CString, block.GroupName)}});
+    h.print.Line("#define LNAME   \"<name>\"", {{"name", Escaped(TextContext::CString, block.LibraryName)}});
     if (block.RealTime) {
         h.print.Line("#define BFNAME  \"<name>\"", {{"name", block.BlockName}});
         h.print.Line("#define BINAME  \"<name>\"",
@@ -116,7 +117,7 @@ void WriteNames(Header& h) {
     }
     h.print.Line("");
     h.print.Line("// Whenever VERSION is changed, IDS_REV_NUMBER in the *.rc file should also be changed");
-    h.print.Line("#define VERSION \"<rev>\"", {{"rev", block.Revision}});
+    h.print.Line("#define VERSION \"<rev>\"", {{"rev", Escaped(TextContext::CString, block.Revision)}});
     h.print.Line("");
 }
 
@@ -414,7 +415,7 @@ void WriteLocalArraySizes(Header& h) {
         const LOCALARRAYINFO& array = LocalArrayAt(block, i);
         if (!array.isExcluded()) {
             h.print.Line("    unsigned long NumLocalElements<i>;   // <name> size",
-                         {{"i", std::to_string(i)}, {"name", array.ArrayName}});
+                         {{"i", std::to_string(i)}, {"name", Escaped(TextContext::CComment, array.ArrayName)}});
         }
     }
 }
@@ -473,7 +474,7 @@ void WriteLocalArrayHandles(Header& h) {
     const int count = component::LocalArrayCount(block);
     for (int i = 0; i < count; ++i) {
         h.print.Line("    HANDLE        hLocalBuffer<i>;       // <name> handle",
-                     {{"i", std::to_string(i)}, {"name", LocalArrayAt(block, i).ArrayName}});
+                     {{"i", std::to_string(i)}, {"name", Escaped(TextContext::CComment, LocalArrayAt(block, i).ArrayName)}});
     }
 }
 

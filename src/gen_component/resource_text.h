@@ -9,22 +9,15 @@
 
 #include "definition/block_info.h"
 #include "generation/shared_rules.h"
+#include "generation/text_contexts.h"
 #include "generation/text_lines.h"
 
 namespace bw {
 
-// Text inside a quoted string of the resource script: a double quote is
-// written twice, as the resource compiler reads it.
+// Text inside a quoted string of the resource script, as the resource
+// compiler reads it back.
 inline std::string ResourceString(std::string_view text) {
-    std::string quoted;
-    quoted.reserve(text.size());
-    for (const char c : text) {
-        quoted += c;
-        if (c == '"') {
-            quoted += '"';
-        }
-    }
-    return quoted;
+    return Escaped(TextContext::ResourceString, text);
 }
 
 // The parameter at a pool position, for the used entries only.

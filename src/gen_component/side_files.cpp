@@ -7,6 +7,7 @@
 #include "gen_component/resource_text.h"
 #include "generation/paths.h"
 #include "generation/shared_rules.h"
+#include "generation/text_contexts.h"
 
 namespace bw {
 
@@ -87,7 +88,8 @@ void WriteModuleDefinition(OutputFile& file, const BLOCKINFO& block) {
                {{"BlockName", block.BlockName}});
     print.Raw(stars);
     print.Line("");
-    print.Line("LIBRARY   <BlockName>", {{"BlockName", block.BlockName}});
+    print.Line("LIBRARY   <BlockName>",
+               {{"BlockName", Escaped(TextContext::ModuleDefinition, block.BlockName)}});
     print.Line("");
     print.Line("HEAPSIZE  2048");
     print.Line("");

@@ -10,6 +10,7 @@
 #include "gen_component/user_source_routine.h"
 #include "generation/shared_rules.h"
 #include "generation/splice.h"
+#include "generation/text_contexts.h"
 
 namespace bw {
 
@@ -96,8 +97,8 @@ void ForEachLocalArray(const BLOCKINFO& block, Visit visit) {
 // File head and tail
 
 void WriteFileHead(Printer& print, const BLOCKINFO& block, PreviousVersion* previous) {
-    const auto names = print.With({{"MenuName", block.MenuName},
-                                   {"GroupName", block.GroupName},
+    const auto names = print.With({{"MenuName", Escaped(TextContext::CComment, block.MenuName)},
+                                   {"GroupName", Escaped(TextContext::CComment, block.GroupName)},
                                    {"NumInputs", block.NumInputs},
                                    {"NumOutputs", block.NumOutputs}});
     WriteFileHead(print, [&] {
@@ -143,7 +144,7 @@ void WriteFileTail(Printer& print, const BLOCKINFO& block, PreviousVersion* prev
     print.Line("");
     WriteUserSection(print, previous, {"//; External Routines"}, [&] { print.Line(""); });
     print.Line("");
-    print.Raw("//;[" + block.MenuName + " End]");
+    print.Raw("//;[" + Escaped(TextContext::CComment, block.MenuName) + " End]");
 }
 
 // ---------------------------------------------------------------------------
@@ -162,7 +163,7 @@ void WriteRoutineBanner(const Routine& r) {
     r.print.Line(EQUALS_LINE);
     r.print.Raw("// Function   : " + RoutineName(r) + "()");
     r.print.Line("// Purpose    : <D> Precision <menu> Auto Generated routine",
-                 {{"D", r.precision.display}, {"menu", r.block.MenuName}});
+                 {{"D", r.precision.display}, {"menu", Escaped(TextContext::CComment, r.block.MenuName)}});
     r.print.Raw(PadRight("// Parameters : hParam - Parameter Structure Pointer", 77));
     if (r.scratch) {
         r.print.Line("//              hScratchParam - Scratch Parameter Structure Pointer");
@@ -468,7 +469,7 @@ void WriteLocalLocks(const Routine& r, const FailureUnlocks& unlocks) {
         const std::string i = std::to_string(local);
         r.print.Line("");
         r.print.Line("    // assign local pointer to '<name>' array, size = <PREFIX>_NUMLOCAL<i> <words>",
-                     {{"name", array.ArrayName},
+                     {{"name", Escaped(TextContext::CComment, array.ArrayName)},
                       {"PREFIX", Prefix(r.block)},
                       {"i", i},
                       {"words", element.words}});

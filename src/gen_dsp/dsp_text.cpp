@@ -2,6 +2,7 @@
 
 #include "definition/data_tables.h"
 #include "generation/shared_rules.h"
+#include "generation/text_contexts.h"
 
 namespace bw::dsp {
 
@@ -29,8 +30,8 @@ void WriteDspFileHead(Printer& print, const BLOCKINFO& block, std::string_view p
 //    Creation Time: <time>
 //)",
                     {{"purpose", purpose},
-                     {"MenuName", block.MenuName},
-                     {"GroupName", block.GroupName},
+                     {"MenuName", Escaped(TextContext::CComment, block.MenuName)},
+                     {"GroupName", Escaped(TextContext::CComment, block.GroupName)},
                      {"NumInputs", block.NumInputs},
                      {"NumOutputs", block.NumOutputs}});
         print.Raw("//" + std::string(closingRuleLength, '='));

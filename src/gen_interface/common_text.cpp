@@ -3,13 +3,14 @@
 #include <cstdio>
 
 #include "generation/shared_rules.h"
+#include "generation/text_contexts.h"
 
 namespace bw::section_text {
 
 Printer::Scope LocalArrayNames(Printer& print, const BLOCKINFO& block, int i) {
     const LOCALARRAYINFO& array = block.LocalArrays[static_cast<size_t>(i)];
     return print.With({{"i", i},
-                       {"array name", array.ArrayName},
+                       {"array name", Escaped(TextContext::CComment, array.ArrayName)},
                        {"type", TypeName(array.LocalPrecision)},
                        {"zero", ZeroValue(array.LocalPrecision)},
                        {"PREFIX", Prefix(block)}});

@@ -3,6 +3,7 @@
 #include "gen_interface/section_text.h"
 #include "gen_interface/sections.h"
 #include "generation/shared_rules.h"
+#include "generation/text_contexts.h"
 
 namespace bw {
 
@@ -198,8 +199,8 @@ void WriteCommentHead(Printer& print, const BLOCKINFO& block) {
 //)",
                     {{"host", block.RealTime ? "VEXA" : "Zirud Izadivo"},
                      {"BlockName", block.BlockName},
-                     {"MenuName", block.MenuName},
-                     {"GroupName", block.GroupName},
+                     {"MenuName", Escaped(TextContext::CComment, block.MenuName)},
+                     {"GroupName", Escaped(TextContext::CComment, block.GroupName)},
                      {"NumInputs", block.NumInputs},
                      {"NumOutputs", block.NumOutputs}});
     });

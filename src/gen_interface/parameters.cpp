@@ -1,8 +1,10 @@
 // UserSaveProc and UserLoadProc: every value of the block through the host's
 // typed parameter-file calls, in one fixed key order.
+#include "definition/value_rules.h"
 #include "gen_interface/parameters_text.h"
 #include "gen_interface/sections.h"
 #include "generation/paths.h"
+#include "generation/text_contexts.h"
 
 namespace bw {
 
@@ -159,20 +161,9 @@ int ComboDefault(const PARAMINFO& parameter) {
     return position;
 }
 
-// A path part inside a generated string literal: "None" when empty, every
-// backslash written twice and a double quote escaped.
+// A path part inside a generated string literal: "None" when empty.
 std::string PathLiteralBody(const std::string& part) {
-    if (part.empty()) {
-        return "None";
-    }
-    std::string body;
-    for (char c : part) {
-        if (c == '\\' || c == '"') {
-            body += '\\';
-        }
-        body += c;
-    }
-    return body;
+    return part.empty() ? "None" : Escaped(TextContext::CString, part);
 }
 
 void WriteFileOpenLoad(Printer& print, const ParamText& p) {
@@ -199,7 +190,9 @@ void WriteParameterLoad(Printer& print, const ParamText& p) {
         print.Line("    pPtr-><ident> = LoadParam<L>(Section, \"<ident>\", IDC_EDIT<IDENT>, <default>, FileName);",
                    {{"L", CallLetter(p.type)}, {"default", value}});
     } else if (p.type == TYPE_CHAR) {
-        const std::string value = CharLiteral(std::string_view(typed).substr(0, 1));
+        // An escape as C reads it, else the first character.
+        const std::string value =
+            CharLiteral(IsCharEscape(typed) ? typed : std::string_view(typed).substr(0, 1));
         print.Line("    pPtr-><ident> = LoadParamC(Section, \"<ident>\", IDC_EDIT<IDENT>, <default>, FileName);",
                    {{"default", value}});
     } else if (p.type == TYPE_TEXT) {

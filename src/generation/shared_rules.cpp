@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "generation/output_file.h"
+#include "generation/text_contexts.h"
 
 namespace bw {
 
@@ -253,7 +254,7 @@ std::string CharLiteral(std::string_view typed) {
 }
 
 std::string StringLiteral(std::string_view typed) {
-    return "\"" + EscapedBody(typed, '"') + "\"";
+    return "\"" + Escaped(TextContext::CString, typed) + "\"";
 }
 
 }  // namespace bw

@@ -12,6 +12,7 @@
 
 #include "definition/separators.h"
 #include "generation/paths.h"
+#include "generation/text_contexts.h"
 #include "generation/text_lines.h"
 #include "projects/project_files.h"
 
@@ -19,26 +20,18 @@ namespace bw {
 
 namespace {
 
-// A character that a quoted CMake argument would take as the start of an
-// escape or a variable reference, or as its end.
-bool NeedsEscape(char c) {
-    return c == '"' || c == '$';
-}
-
 // The folder with "/" throughout and no trailing separator, escaped for a
 // quoted argument. A relative folder is taken from the block's folder, as the
 // Visual C++ project takes it.
 std::string CMakeFolder(std::string_view folder) {
     std::string text;
     for (const char c : folder) {
-        if (NeedsEscape(c)) {
-            text += '\\';
-        }
         text += IsSeparator(c) ? '/' : c;
     }
     while (text.size() > 1 && text.back() == '/' && !text.ends_with(":/")) {
         text.pop_back();
     }
+    text = Escaped(TextContext::CMakeArgument, text);
     const bool rooted = !folder.empty() && IsSeparator(folder.front());
     if (rooted || HasDriveLetter(folder)) {
         return text;

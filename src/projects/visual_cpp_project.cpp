@@ -7,6 +7,7 @@
 // Lines that end in a blank are ordinary string literals, so the blank shows.
 
 #include "generation/paths.h"
+#include "generation/text_contexts.h"
 #include "generation/text_lines.h"
 #include "projects/project_files.h"
 
@@ -35,9 +36,9 @@ std::string ToolFileName(const std::string& path) {
 
 void SetBlockValues(Printer& print, const BLOCKINFO& block, OutputFile& file) {
     print.Set("N", block.BlockName);
-    print.Set("INC", WindowsToolPath(block.IncludePath));
-    print.Set("LIB", WindowsToolPath(block.LibraryPath));
-    print.Set("WD", WindowsToolPath(file.WorkingDirectory()));
+    print.Set("INC", Escaped(TextContext::ProjectFile, WindowsToolPath(block.IncludePath)));
+    print.Set("LIB", Escaped(TextContext::ProjectFile, WindowsToolPath(block.LibraryPath)));
+    print.Set("WD", Escaped(TextContext::ProjectFile, WindowsToolPath(file.WorkingDirectory())));
     print.Set("LIBS", LIBRARY_LIST);
     print.Set("TAB", "\t");
 }

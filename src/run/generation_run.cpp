@@ -340,18 +340,35 @@ private:
         if (environment_.Stopping) {
             return true;  // stopped part way (a question went unanswered): nothing touched
         }
+        const SpliceRecord declined;
+        const SpliceRecord* record = &carried.Record();
+        bool asked = false;
         if (exists && HoldsAlready(path, previous.bytes, *text)) {
-            Report(FileAction::Unchanged, file, path);
-            return true;
+            // Unchanged with the sections carried over; without them the file
+            // may differ, and then it is unchanged only if the splice is
+            // taken. A No (or "--splice no") generates it as if there were no
+            // previous version, and that replaces it.
+            std::optional<std::string> fresh;
+            if (carried.Any()) {
+                fresh = ProduceText(file, path, block, environment_, now, nullptr);
+            }
+            if (!fresh || HoldsAlready(path, previous.bytes, *fresh) || AskSplice(file, path)) {
+                Report(FileAction::Unchanged, file, path);
+                return true;
+            }
+            if (environment_.Stopping) {
+                ReportLeftAsItWas(file, path, exists);
+                return true;
+            }
+            asked = true;
+            record = &declined;
+            text = std::move(fresh);
         }
         if (!Decide(file, path, exists)) {
             return true;
         }
         // The splice question waits until the file is known to change.
-        const SpliceRecord declined;
-        const SpliceRecord* record = &carried.Record();
-        if (carried.Any() && !prompts_.askYesNo(SpliceQuestionFor(FileNameOf(path), *file.splice),
-                                                MessageIcon::Question)) {
+        if (!asked && carried.Any() && !AskSplice(file, path)) {
             if (environment_.Stopping) {
                 ReportLeftAsItWas(file, path, exists);
                 return true;
@@ -366,6 +383,12 @@ private:
             return true;
         }
         return Replace(file, path, exists, *text);
+    }
+
+    // Whether to carry the previous version's sections over.
+    bool AskSplice(const BlockFile& file, const std::string& path) {
+        return prompts_.askYesNo(SpliceQuestionFor(FileNameOf(path), *file.splice),
+                                 MessageIcon::Question);
     }
 
     // A file with neither a version to compare with nor one to splice from:

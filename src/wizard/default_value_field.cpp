@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "definition/type_codes.h"
+#include "wizard/refusal_mark.h"
 
 namespace bw {
 
@@ -20,6 +21,9 @@ DefaultValueField::DefaultValueField(QWidget* parent)
     addWidget(textEdit_);
     addWidget(itemList_);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    connect(numberEdit_, &QLineEdit::textChanged, this, &DefaultValueField::mark);
+    connect(textEdit_, &QLineEdit::textChanged, this, &DefaultValueField::mark);
+    connect(itemList_, &QComboBox::currentTextChanged, this, &DefaultValueField::mark);
 }
 
 void DefaultValueField::show(Kind kind, const QString& value, const QStringList& items) {
@@ -43,6 +47,23 @@ void DefaultValueField::show(Kind kind, const QString& value, const QStringList&
             setCurrentWidget(itemList_);
             break;
         }
+    }
+    mark();
+}
+
+void DefaultValueField::setRule(Rule rule) {
+    rule_ = std::move(rule);
+    mark();
+}
+
+void DefaultValueField::mark() {
+    std::optional<std::string> refusal;
+    if (rule_) {
+        refusal = rule_(ToStdString(value()));
+    }
+    for (QWidget* control : {static_cast<QWidget*>(numberEdit_), static_cast<QWidget*>(textEdit_),
+                             static_cast<QWidget*>(itemList_)}) {
+        MarkRefused(control, control == currentWidget() ? refusal : std::nullopt);
     }
 }
 

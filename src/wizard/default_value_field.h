@@ -3,6 +3,10 @@
 #include <QStackedWidget>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
+#include <string>
+
 class QComboBox;
 class QLineEdit;
 
@@ -27,15 +31,26 @@ public:
     // The default as the shown control has it.
     QString value() const;
 
+    // Why the value rule of the record's type refuses a default, or nothing.
+    using Rule = std::function<std::optional<std::string>(const std::string& value)>;
+    // While rule refuses what the control shows, the control is marked and
+    // its tooltip holds the reason; checked as the user types or chooses.
+    void setRule(Rule rule);
+    // The control the default is typed or chosen in.
+    QWidget* shownControl() const { return currentWidget(); }
+
     QLineEdit* numberEdit() const { return numberEdit_; }
     QLineEdit* textEdit() const { return textEdit_; }
     QComboBox* itemList() const { return itemList_; }
 
 private:
+    void mark();
+
     QLineEdit* numberEdit_;
     QLineEdit* textEdit_;
     QComboBox* itemList_;
     Kind kind_ = Kind::Number;
+    Rule rule_;
 };
 
 // The default control of a type code: numbers in a plain edit, Char in a

@@ -12,6 +12,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "definition/value_rules.h"
+#include "wizard/refusal_mark.h"
+
 namespace bw {
 
 namespace {
@@ -115,8 +118,16 @@ QPushButton* CFilterDialog::okButton() const {
     return buttons_->button(QDialogButtonBox::Ok);
 }
 
+// Neither text may hold the "|" that joins them in the stored list: a field
+// holding one is marked and keeps OK disabled.
 void CFilterDialog::updateOk() {
-    okButton()->setEnabled(!captionEdit_->text().isEmpty() && !filterEdit_->text().isEmpty());
+    bool acceptable = true;
+    for (QLineEdit* edit : {captionEdit_, filterEdit_}) {
+        const Refusal refusal = FilterTextRefusal(ToStdString(edit->text()));
+        MarkRefused(edit, refusal);
+        acceptable = acceptable && !refusal && !edit->text().isEmpty();
+    }
+    okButton()->setEnabled(acceptable);
 }
 
 // --- CItemConfigDialog -----------------------------------------------------

@@ -32,7 +32,8 @@ private:
     QDialogButtonBox* buttons_;
 };
 
-// "Add Filter": "Caption:" and "File Filter:"; OK only when both have text.
+// "Add Filter": "Caption:" and "File Filter:"; OK only when both have text and
+// neither holds the "|" that joins them in the stored list.
 class CFilterDialog : public QDialog {
     Q_OBJECT
 

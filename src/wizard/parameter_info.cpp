@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "definition/value_rules.h"
 #include "wizard/default_value_field.h"
 #include "wizard/description_dialog.h"
 #include "wizard/item_dialogs.h"
@@ -160,7 +161,16 @@ void CParameterInfo::showDefault(const PARAMINFO& parameter, const QString& valu
     if (items.isEmpty()) {
         items = Placeholders(parameter.ParameterType);
     }
-    default_->show(DefaultKindFor(parameter.ParameterType), value, items);
+    const int type = parameter.ParameterType;
+    default_->setRule([type, items = parameter.ParameterItems](const std::string& typed) {
+        return DefaultRefusal(type, typed, items);
+    });
+    default_->show(DefaultKindFor(type), value, items);
+}
+
+QWidget* CParameterInfo::showFinding(const Finding& finding) {
+    QWidget* name = CRecordListPage::showFinding(finding);
+    return finding.key.starts_with("ParameterDefault") ? default_->shownControl() : name;
 }
 
 void CParameterInfo::editDescription() {

@@ -48,6 +48,8 @@ protected:
     void showFields(int index) override;
     bool storeFields(int index) override;
     void enableFields(bool enabled) override;
+    // A default refused: its control is the one to focus.
+    QWidget* showFinding(const Finding& finding) override;
 
 private:
     PARAMINFO& shown();

@@ -3,6 +3,7 @@
 #include <QFormLayout>
 #include <QLineEdit>
 
+#include "definition/value_rules.h"
 #include "wizard/default_value_field.h"
 #include "wizard/page_text.h"
 #include "wizard/type_radio_group.h"
@@ -72,7 +73,7 @@ void CPersistantInfo::showFields(int index) {
     type_->setCode(variable.PersistantType);
     otherType_->setText(ToQString(variable.PersistantTypeOther));
     otherType_->setEnabled(variable.PersistantType == TYPE_OTHER);
-    default_->show(KindFor(variable.PersistantType), ToQString(variable.PersistantDefault));
+    showDefault(variable.PersistantType, ToQString(variable.PersistantDefault));
 }
 
 bool CPersistantInfo::storeFields(int index) {
@@ -97,8 +98,23 @@ void CPersistantInfo::typeChosen(int code) {
     }
     const QString value = default_->value();
     shown().PersistantType = code;
-    default_->show(KindFor(code), value);
+    showDefault(code, value);
     otherType_->setEnabled(code == TYPE_OTHER);
+}
+
+void CPersistantInfo::showDefault(int type, const QString& value) {
+    default_->setRule([type](const std::string& typed) {
+        PERSISTANTINFO variable;
+        variable.PersistantType = type;
+        variable.PersistantDefault = typed;
+        return PersistantDefaultRefusal(variable);
+    });
+    default_->show(KindFor(type), value);
+}
+
+QWidget* CPersistantInfo::showFinding(const Finding& finding) {
+    QWidget* name = CRecordListPage::showFinding(finding);
+    return finding.key.starts_with("PersistantDefault") ? default_->shownControl() : name;
 }
 
 }  // namespace bw

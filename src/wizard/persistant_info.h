@@ -33,10 +33,14 @@ protected:
     void showFields(int index) override;
     bool storeFields(int index) override;
     void enableFields(bool enabled) override;
+    // A default refused: its control is the one to focus.
+    QWidget* showFinding(const Finding& finding) override;
 
 private:
     PERSISTANTINFO& shown();
     void typeChosen(int code);
+    // The default control of the type, showing value, checked by its rule.
+    void showDefault(int type, const QString& value);
 
     TypeRadioGroup* type_ = nullptr;
     QLineEdit* otherType_ = nullptr;

@@ -70,6 +70,16 @@ void AllParameterTypes(BLOCKINFO& block) {
     AddParameter(block, "Left Out", TYPE_EXCLUDED, "7");
     AddParameter(block, "Fixed", TYPE_FLOAT, "2.0", {}, 1);
     AddParameter(block, "???", TYPE_INTEGER, "1");  // no identifier character at all
+    // The ends of the types' ranges, and the forms C reads otherwise unless
+    // written as the value rules take them.
+    AddParameter(block, "Lowest", TYPE_SHORT, "-32768");
+    AddParameter(block, "Most", TYPE_INTEGER, "2147483647");
+    AddParameter(block, "Least", TYPE_LONG, "-2147483648");
+    AddParameter(block, "Largest", TYPE_FLOAT, "3.4028235e38");
+    AddParameter(block, "Tiny", TYPE_DOUBLE, "4.9e-324");
+    AddParameter(block, "Octal Looking", TYPE_BYTE, "010");
+    AddParameter(block, "Line End", TYPE_CHAR, "\\n");
+    AddParameter(block, "Top Char", TYPE_CHAR, "\\xFF");
 }
 
 void LocalArraysOfEveryKind(BLOCKINFO& b) {
@@ -96,6 +106,10 @@ void PersistantsOfEveryType(BLOCKINFO& b) {
     AddPersistant(b, "label", TYPE_TEXT, "none");
     AddPersistant(b, "word", TYPE_OTHER, "0", "DWORD");
     AddPersistant(b, "---", TYPE_INTEGER, "0");
+    AddPersistant(b, "lowest", TYPE_INTEGER, "-2147483648");
+    AddPersistant(b, "largest", TYPE_DOUBLE, "1.7976931348623157e308");
+    AddPersistant(b, "quote", TYPE_CHAR, "'");
+    AddPersistant(b, "escape", TYPE_CHAR, "\\0");
 }
 
 // Only the chosen ones of the integer and floating-point precisions.
@@ -244,14 +258,15 @@ bool IsResourceScript(const std::string& file) {
 }
 
 // A call of something no header declares, and a number passed for a pointer,
-// are errors, as newer compilers make them.
+// are errors, as newer compilers make them; so is a constant that would not
+// keep the value typed.
 std::string CompileCommand(const std::string& file) {
     const std::string include =
         " -I. -I'" + std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/host_sdk' ";
     if (!IsResourceScript(file)) {
         return std::string(C_COMPILER) +
                " -c -Wall -Werror=implicit-function-declaration -Werror=implicit-int"
-               " -Werror=int-conversion" +
+               " -Werror=int-conversion -Werror=overflow -Werror=multichar" +
                include + "'" + file + "' -o '" + file + ".o'";
     }
     return std::string(RESOURCE_COMPILER) + include + "'" + file + "' -O coff -o '" + file +

@@ -41,9 +41,11 @@ const int SHARDS = 8;
 
 const std::string SDK = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/host_sdk";
 const std::string DSP_SDK = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/dsp_sdk";
-// What newer compilers refuse by default is refused here too.
+// What newer compilers refuse by default is refused here too, and so is a
+// constant that would not keep the value typed.
 const std::string NEWER_ERRORS =
-    "-Werror=implicit-function-declaration -Werror=implicit-int -Werror=int-conversion";
+    "-Werror=implicit-function-declaration -Werror=implicit-int -Werror=int-conversion "
+    "-Werror=overflow -Werror=multichar";
 
 // ---------------------------------------------------------------------------
 // Random definitions.
@@ -122,17 +124,18 @@ private:
         return Pick<const char*>(choices);
     }
 
-    // Free text as users type it, with blanks, hyphens and the characters
-    // C and resource strings must escape.
+    // Free text as users type it, with blanks, hyphens, a letter beyond ASCII
+    // and the characters C strings, comments and resource strings must escape.
     std::string Text(const std::string& word) {
-        return word + Pick({"", " text", "-x", " 50% & more", " it's", " a\\b", " (c)"});
+        return word + Pick({"", " text", "-x", " 50% & more", " it's", " a\\b", " (c)",
+                            " say \"hi\"", " caf\xC3\xA9", " ends\\", " */ ?\?/"});
     }
 
     // A name unique among the block's names: their identifier forms differ
     // in the number.
     std::string Name() {
         return Pick({"Gain", "low pass", "Level-", "Sample Rate", "Sample Freq", "mode", "Title",
-                     "a b c", "x"}) +
+                     "a b c", "x", "Level \"dB\""}) +
                Pick({"", " ", "-", "_"}) + std::to_string(++names_);
     }
 
@@ -181,12 +184,32 @@ private:
         }
     }
 
-    std::string NumberDefault(bool decimal) {
-        std::string text = Pick({"0", "1", "09", "010", "-3", "+7", "100", "", "2"});
-        if (decimal && Chance(2)) {
-            text = Pick({"1.5", "0.25", "-2.0", "1e3", "08.5", ".5"});
+    // A default the type takes: the ends of its range half the time, or a
+    // form the generated code must write so that C reads the value typed.
+    std::string NumberDefault(int type) {
+        const std::string common = Pick({"0", "1", "09", "010", "+7", "", " 2 ", "0x1F"});
+        switch (type) {
+            case TYPE_BYTE:
+                return Chance(2) ? Pick({"0", "255", "0xFF"}) : common;
+            case TYPE_SHORT:
+                return Chance(2) ? Pick({"-32768", "32767", "-0x8000"}) : common;
+            case TYPE_INTEGER:
+            case TYPE_LONG:
+                return Chance(2) ? Pick({"-2147483648", "2147483647", "0x7FFFFFFF"}) : common;
+            case TYPE_FLOAT:
+                return Chance(2) ? Pick({"3.4028235e38", "-3.4028234e38", "1e-45", "1.17549435e-38",
+                                         "1.5", "-2.0", "1e3", "08.5", ".5", "5."})
+                                 : common;
+            default:  // Double
+                return Chance(2) ? Pick({"1.7976931348623157e308", "-1e308", "4.9e-324",
+                                         "2.2250738585072014e-308", "0.25", "1E-3", "100000000000"})
+                                 : common;
         }
-        return text;
+    }
+
+    // One character or an escape, quotes and backslashes among them.
+    std::string CharDefault() {
+        return Pick({"", "x", "'", "\\", "\"", "\\n", "\\x41", "\\0", "\\377", "\\'", "%"});
     }
 
     void Parameter(PARAMINFO& p) {
@@ -198,12 +221,8 @@ private:
         p.ParameterConst = Number(0, 2);
         p.ParameterSign = Chance(2);
         switch (p.ParameterType) {
-            case TYPE_FLOAT:
-            case TYPE_DOUBLE:
-                p.ParameterDefault = NumberDefault(true);
-                break;
             case TYPE_CHAR:
-                p.ParameterDefault = Pick({"", "x", "'", "\\", "\""});
+                p.ParameterDefault = CharDefault();
                 break;
             case TYPE_TEXT:
                 p.ParameterDefault =
@@ -214,7 +233,10 @@ private:
                 for (int item = Number(0, Chance(50) ? 120 : 5); item > 0; --item) {
                     p.ParameterItems.push_back(Text("Item") + std::to_string(item));
                 }
-                p.ParameterDefault = p.ParameterItems.empty() ? "" : p.ParameterItems.front();
+                p.ParameterDefault = p.ParameterItems.empty() ? "" : p.ParameterItems.back();
+                if (p.ParameterType == TYPE_RADIO_BUTTONS && p.ParameterItems.size() < 2) {
+                    p.ParameterDefault = Pick({"", "Yes", "no"});  // a Yes/No pair
+                }
                 break;
             case TYPE_FILE_OPEN:
                 if (Chance(2)) {
@@ -223,10 +245,10 @@ private:
                 p.ParameterDefault = Pick({"", "c:\\data\\taps.txt", "taps.txt"});
                 break;
             case TYPE_CHECK_BOX:
-                p.ParameterDefault = Pick({"", "Checked", "Unchecked"});
+                p.ParameterDefault = Pick({"", "Checked", "Unchecked", "unchecked"});
                 break;
             default:
-                p.ParameterDefault = NumberDefault(false);
+                p.ParameterDefault = NumberDefault(p.ParameterType);
         }
     }
 
@@ -244,11 +266,11 @@ private:
         if (v.PersistantType == TYPE_TEXT) {
             v.PersistantDefault = Pick({"none", "c:\\temp", ""});
         } else if (v.PersistantType == TYPE_CHAR) {
-            v.PersistantDefault = Pick({"", "a", "'", "\\"});
+            v.PersistantDefault = CharDefault();
         } else if (v.PersistantType == TYPE_OTHER) {
             v.PersistantDefault = Pick({"", "0"});  // a C expression of the type
         } else {
-            v.PersistantDefault = NumberDefault(false);
+            v.PersistantDefault = NumberDefault(v.PersistantType);
         }
     }
 

@@ -62,6 +62,9 @@ inline BLOCKINFO SimulationBlock() {
     AddParameter(block, "Unused", TYPE_EXCLUDED);
     AddParameter(block, "Length", TYPE_INTEGER);
     AddParameter(block, "Enabled", TYPE_CHECK_BOX);
+    // Defaults among the items, as the parameter page stores them.
+    block.Parameters[1].ParameterDefault = "Sum";
+    block.Parameters[6].ParameterDefault = "Checked";
     block.NumPersistants = 2;
     block.Persistants[0] = {"Count", TYPE_LONG, "", "0"};
     block.Persistants[1] = {"Window", TYPE_OTHER, "HWND", ""};

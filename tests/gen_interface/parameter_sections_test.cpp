@@ -28,10 +28,13 @@ TEST(ParameterSections, LoadDefaultsStayValidCAndMatchWhatThePageSelects) {
     const Case cases[] = {
         {TYPE_FLOAT, " ", {}, "(float)0"},
         {TYPE_DOUBLE, "PI_2", {}, "PI_2"},
-        // Characters: the first one only, '\0' when empty, quote and backslash escaped.
+        // Characters: an escape as C reads it, else the first character only;
+        // '\0' when empty, a quote or a lone backslash escaped.
         {TYPE_CHAR, "", {}, "'\\0'"},
         {TYPE_CHAR, "'", {}, "'\\''"},
-        {TYPE_CHAR, "\\n", {}, "'\\\\'"},
+        {TYPE_CHAR, "\\", {}, "'\\\\'"},
+        {TYPE_CHAR, "\\n", {}, "'\\n'"},
+        {TYPE_CHAR, "xyz", {}, "'x'"},
         // Text: what was typed, a backslash escaped (no tab made of it).
         {TYPE_TEXT, "a\\tb", {}, "\"a\\\\tb\""},
         // Combo: the position of the last equal item (exact comparison), else 0.

@@ -465,7 +465,8 @@ protected:
 };
 
 // Later, with the same definition: no question, no backup, no write, even
-// though the file heads would name another time.
+// though the file heads would name another time. Only the user source, whose
+// user's line a declined splice would drop, asks whether to splice.
 TEST_F(RegenerationTest, AnUnchangedBlockIsLeftAloneAndNothingIsAsked) {
     GenerateUsersBlock();
     const auto before = Files();
@@ -482,7 +483,10 @@ TEST_F(RegenerationTest, AnUnchangedBlockIsLeftAloneAndNothingIsAsked) {
     EXPECT_EQ(result.Paths(FileAction::Unchanged), RunPaths());
     EXPECT_EQ(result.events.size(), RunPaths().size());
     EXPECT_THAT(prompts_.overwriteQuestions, IsEmpty());
-    EXPECT_THAT(prompts_.questions, IsEmpty());  // not even the splice question
+    EXPECT_THAT(prompts_.questions,
+                ::testing::ElementsAre("Found a previous version of Gain.c" +
+                                       std::string(" do you want to attempt to splice the two "
+                                                   "files ?")));
     EXPECT_THAT(prompts_.messages, IsEmpty());
     EXPECT_EQ(Files(), before);
     EXPECT_FALSE(Exists("KRSave"));
@@ -581,6 +585,22 @@ TEST_F(RegenerationTest, TheCMakeProjectIsRegeneratedLikeTheOtherFiles) {
         EXPECT_NE(event.relativePath, "CMakeLists.txt");
     }
     EXPECT_EQ(ReadFileBytes(Disk("CMakeLists.txt")), kept);
+}
+
+// Declining the splice ("--splice no", or No in the wizard) over a file that
+// is unchanged with its sections carried over: the file is generated as if
+// there were no previous version, so it is asked about, backed up and
+// replaced.
+TEST_F(RegenerationTest, TheSpliceDeclinedReplacesAFileUnchangedOnlyWithItsSections) {
+    GenerateUsersBlock();
+    const std::string edited = ReadFileBytes(Disk("Gain.c"));
+    prompts_.yesNoAnswers = {false};
+    const RunResult result = Run();
+    EXPECT_EQ(result.outcome, RunOutcome::Completed);
+    EXPECT_EQ(result.Paths(FileAction::Written), std::vector<std::string>{In("Gain.c")});
+    EXPECT_EQ(prompts_.overwriteQuestions, std::vector<std::string>{In("Gain.c")});
+    EXPECT_EQ(ReadFileBytes(Disk("Gain.c")).find("int Mine(void);"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(NativePath(BackupPathOf(In("Gain.c")))), edited);
 }
 
 // Declining the splice once the file is known to change writes the defaults;

@@ -104,11 +104,11 @@ TEST_F(DefinitionChecksTest, TheGeneratePageListsWarningsAndRunsNoDefinitionWith
 
     // An error that reached the page without passing its own (a changed
     // working directory, say) stops the run before anything is written.
-    block.MenuName = "My \"Add\"";
+    block.HelpFilename = "My \"Add\".hlp";
     page->generateButton()->click();
     EXPECT_EQ(Wizard().currentId(), GeneratePage);
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_NE(prompts.messages[0].find("double quote"), std::string::npos);
+    EXPECT_NE(prompts.messages[0].find("cannot stand in a file name"), std::string::npos);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(BlockDirectory())));
 }
 

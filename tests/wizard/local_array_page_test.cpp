@@ -49,8 +49,9 @@ TEST_F(LocalArrayPageTest, TemplateArrayOfSizeNTimes2IsStoredAsZero) {
     EXPECT_EQ(block.LocalArrays[0].LocalSize, "0");
     EXPECT_EQ(block.LocalArrays[1].LocalSize, "N");  // never shown, never stored
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_NE(prompts.messages[0].find("The size \"0\" of the local array \"hDelay\""),
-              std::string::npos);
+    EXPECT_NE(prompts.messages[0].find("The size of the local array \"hDelay\": \"0\" is outside"),
+              std::string::npos)
+        << prompts.messages[0];
 }
 
 TEST_F(LocalArrayPageTest, SizeMustBeAWholeNumber) {
