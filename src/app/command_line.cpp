@@ -13,6 +13,7 @@
 #include "definition/template_file.h"
 #include "generation/paths.h"
 #include "platform/settings_store.h"
+#include "platform/typed_folder.h"
 #include "run/file_set.h"
 #include "run/generation_run.h"
 
@@ -329,8 +330,10 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
     block.CMakeProject = options.cmake;
     // A relative block directory in a template is where the template is, so
     // a template and its block can move together.
+    // A folder given here is taken as the shell would and kept absolute: the
+    // run remembers it for the wizard, which starts elsewhere.
     block.Directory = options.directory
-                          ? *options.directory
+                          ? AbsoluteFolder(*options.directory, CurrentFolder())
                           : ResolveAgainst(SplitPath(options.templatePath).first, block.Directory);
 
     if (options.list) {

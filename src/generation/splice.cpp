@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "definition/file_bytes.h"
+#include "generation/left_sections.h"
 #include "generation/paths.h"
 
 namespace bw {
@@ -990,6 +991,48 @@ std::string OrphanPath(const std::string& filePath, const std::tm& now) {
     return path;
 }
 
+namespace {
+
+// The leftovers of record's previous version that hold user code: what is
+// not blank and not what the generator writes there by default.
+std::vector<Leftover> UserLeftovers(
+    PreviousVersion& previous, const SpliceRecord& record,
+    const std::function<std::string(const std::vector<std::string>&)>& writeDefaults) {
+    std::vector<Leftover> leftovers = FindLeftovers(previous, record);
+    if (leftovers.empty()) {
+        return leftovers;
+    }
+    PreviousVersion defaults;
+    defaults.Take(writeDefaults(OuterTitlesIn(leftovers)));
+    const std::vector<UserSection> defaultSections = UserSections(defaults, *record.layout, false);
+    std::erase_if(leftovers, [&](const Leftover& leftover) {
+        return !leftover.unterminated && IsDefault(previous, leftover, defaults, defaultSections);
+    });
+    return leftovers;
+}
+
+std::vector<LeftSection> LeftSections(const std::vector<Leftover>& leftovers) {
+    std::vector<LeftSection> sections;
+    for (const Leftover& leftover : leftovers) {
+        sections.push_back(
+            LeftSection{Joined(leftover.titles), leftover.lines.size(), leftover.unterminated});
+    }
+    return sections;
+}
+
+}  // namespace
+
+std::vector<LeftSection> FindLeftSections(
+    const SpliceRecord& record,
+    const std::function<std::string(const std::vector<std::string>&)>& writeDefaults) {
+    if (record.layout == nullptr || record.previousBytes == nullptr) {
+        return {};
+    }
+    PreviousVersion previous;
+    previous.Share(record.previousBytes);
+    return LeftSections(UserLeftovers(previous, record, writeDefaults));
+}
+
 std::optional<SpliceLeftovers> KeepLeftovers(
     const SpliceRecord& record, const std::string& filePath, const std::tm& now,
     const std::function<std::string(const std::vector<std::string>&)>& writeDefaults,
@@ -1000,24 +1043,11 @@ std::optional<SpliceLeftovers> KeepLeftovers(
     }
     PreviousVersion previous;
     previous.Share(record.previousBytes);
-    std::vector<Leftover> leftovers = FindLeftovers(previous, record);
+    const std::vector<Leftover> leftovers = UserLeftovers(previous, record, writeDefaults);
     if (leftovers.empty()) {
         return std::nullopt;
     }
-    PreviousVersion defaults;
-    defaults.Take(writeDefaults(OuterTitlesIn(leftovers)));
-    const std::vector<UserSection> defaultSections = UserSections(defaults, *record.layout, false);
-    std::erase_if(leftovers, [&](const Leftover& leftover) {
-        return !leftover.unterminated && IsDefault(previous, leftover, defaults, defaultSections);
-    });
-    if (leftovers.empty()) {
-        return std::nullopt;
-    }
-    SpliceLeftovers result{filePath, OrphanPath(filePath, now), {}};
-    for (const Leftover& leftover : leftovers) {
-        result.sections.push_back(
-            LeftSection{Joined(leftover.titles), leftover.lines.size(), leftover.unterminated});
-    }
+    SpliceLeftovers result{filePath, OrphanPath(filePath, now), LeftSections(leftovers)};
     CreateDirectoryPath(SplitPath(result.keptIn).first);
     keptOut = WriteNewFile(result.keptIn, OrphanText(previous, leftovers));
     return result;
@@ -1049,6 +1079,9 @@ std::string WriteWithoutSplice(bool (*generator)(OutputFile&, const BLOCKINFO&),
     for (int n = 1; folder.empty() || fs::exists(FileSystemPath(NativePath(folder)), ec); ++n) {
         folder = directory + "KRSave\\defaults-" + std::to_string(n);
     }
+    // A "KRSave" made only for the scratch folder goes with it.
+    const std::string saveFolder = directory + "KRSave";
+    const bool saveFolderWasThere = fs::exists(FileSystemPath(NativePath(saveFolder)), ec);
     std::string text;
     if (CreateDirectoryPath(folder + "\\")) {
         RunEnvironment quiet;
@@ -1065,6 +1098,9 @@ std::string WriteWithoutSplice(bool (*generator)(OutputFile&, const BLOCKINFO&),
             }
         }
         fs::remove_all(FileSystemPath(NativePath(folder)), ec);
+        if (!saveFolderWasThere) {
+            fs::remove(FileSystemPath(NativePath(saveFolder)), ec);
+        }
     }
     return text;
 }

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 
 #include "definition/file_bytes.h"
 #include "definition/settings_rules.h"
 #include "definition/template_file.h"
+#include "generation/left_sections.h"
 #include "generation/paths.h"
 #include "generation/protection.h"
 #include "generation/shared_rules.h"
@@ -123,6 +125,21 @@ std::optional<std::string> ProduceText(const BlockFile& file, const std::string&
     output.Reserve(SizeGuess(path));
     RunGenerator(file, output, block, environment, splice);
     return output.TakeText();
+}
+
+// What file's generator writes without a previous version, for the
+// definition widened to the outer sections given: what the leftovers of a
+// splice are compared with.
+std::function<std::string(const std::vector<std::string>&)> DefaultsWriter(
+    const BlockFile& file, const std::string& path, const BLOCKINFO& block,
+    const SpliceRecord& splice, const RunEnvironment& environment) {
+    return [&file, &path, &block, &splice, &environment](const std::vector<std::string>& outer) {
+        BLOCKINFO widened = block;
+        if (splice.layout->widen) {
+            splice.layout->widen(widened, outer);
+        }
+        return WriteWithoutSplice(file.generator, widened, path, environment);
+    };
 }
 
 // A splice record that carries every section over without asking, from the
@@ -373,13 +390,7 @@ private:
     // reported at the end of the run. False when it could not be kept.
     bool KeepSpliceLeftovers(const BlockFile& file, const std::string& path,
                              const SpliceRecord& splice) {
-        const auto writeDefaults = [&](const std::vector<std::string>& outerTitles) {
-            BLOCKINFO widened = block_;
-            if (splice.layout->widen) {
-                splice.layout->widen(widened, outerTitles);
-            }
-            return WriteWithoutSplice(file.generator, widened, path, environment_);
-        };
+        const auto writeDefaults = DefaultsWriter(file, path, block_, splice, environment_);
         bool kept = true;
         std::optional<SpliceLeftovers> leftovers =
             KeepLeftovers(splice, path, environment_.clock->localNow(), writeDefaults, kept);
@@ -526,8 +537,11 @@ RunResult RunGeneration(BLOCKINFO& block, RunEnvironment& environment) {
         environment.prompts->showMessage(refusal, MessageIcon::Stop);
         result.outcome = RunOutcome::Refused;
     } else {
-        RememberSettings(block, *environment.settings);
         Run(block, environment, result).ProduceFileSet();
+        // Only folders a run could write to become the next block's defaults.
+        if (result.outcome == RunOutcome::Completed) {
+            RememberSettings(block, *environment.settings);
+        }
     }
     // After the run, so that no file waits for the user to read them.
     for (const SpliceLeftovers& leftovers : result.leftovers) {
@@ -553,6 +567,10 @@ std::vector<FilePreview> PreviewFileSet(BLOCKINFO& block, const RunEnvironment& 
         const std::optional<std::string> text =
             PreviewText(file, preview.path, block, quiet, exists, splice);
         preview.splices = splice.layout != nullptr;
+        preview.keepsAside =
+            preview.splices &&
+            !FindLeftSections(splice, DefaultsWriter(file, preview.path, block, splice, quiet))
+                 .empty();
         preview.change = !exists ? FileChange::New
                          : text && HoldsAlready(preview.path, splice.previousBytes, *text)
                              ? FileChange::Unchanged

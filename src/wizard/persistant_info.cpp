@@ -3,6 +3,7 @@
 #include <QFormLayout>
 #include <QLineEdit>
 
+#include "generation/shared_rules.h"
 #include "wizard/default_value_field.h"
 #include "wizard/page_text.h"
 #include "wizard/type_radio_group.h"
@@ -34,7 +35,8 @@ DefaultValueField::Kind KindFor(int type) {
 }  // namespace
 
 CPersistantInfo::CPersistantInfo(WizardContext& context, QWidget* parent)
-    : CRecordListPage(context, SUBTITLE, "Parameters:", DUPLICATE_MESSAGE, parent) {}
+    : CRecordListPage(context, SUBTITLE, "Parameters:", "persistent variable", DUPLICATE_MESSAGE,
+                      parent) {}
 
 void CPersistantInfo::build() {
     CRecordListPage::build();
@@ -99,6 +101,10 @@ void CPersistantInfo::typeChosen(int code) {
     shown().PersistantType = code;
     default_->show(KindFor(code), value);
     otherType_->setEnabled(code == TYPE_OTHER);
+}
+
+std::string CPersistantInfo::codeIdentifier(const std::string& name, int index) const {
+    return Identifier(name, index);
 }
 
 }  // namespace bw
