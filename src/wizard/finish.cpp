@@ -146,13 +146,16 @@ void CFinish::build() {
     visualCpp_ = new QPushButton(QStringLiteral("* Start Visual C++ Compiler *"));
     codeComposer_ = new QPushButton(QStringLiteral(" * Start Code Composer Studio *"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(location_);
+    // The folder named by the location, one click away beside it.
+    auto* locationRow = new QHBoxLayout;
+    locationRow->addWidget(location_, 1);
+    locationRow->addWidget(openFolder_, 0, Qt::AlignTop);
+    layout->addLayout(locationRow);
     layout->addWidget(outcome_);
     layout->addWidget(keptAside_);
     layout->addWidget(trees_, 1);
     layout->addWidget(buildCommands_);
     layout->addLayout(toolButtons);
-    toolButtons->addWidget(openFolder_);
     toolButtons->addWidget(visualCpp_);
     toolButtons->addWidget(codeComposer_);
     // Room around the buttons' texts, which the style would draw edge to edge.
