@@ -59,7 +59,7 @@ void COpenFile::continueWithBlock() {
 
 bool COpenFile::storeControls(bool forward) {
     if (forward && !keepBlock_) {
-        if (!MayBeginAnotherBlock()) {
+        if (!mayBeginAnotherBlock()) {
             return false;
         }
         context().ResetBlock();
@@ -70,17 +70,18 @@ bool COpenFile::storeControls(bool forward) {
     return true;
 }
 
-bool COpenFile::MayBeginAnotherBlock() {
+bool COpenFile::mayBeginAnotherBlock() {
     auto* sheet = qobject_cast<CWizard*>(wizard());
     return sheet != nullptr ? sheet->mayDiscardChanges() : context().MayDiscardChanges();
 }
 
 void COpenFile::open() {
-    if (!MayBeginAnotherBlock()) {
+    if (!mayBeginAnotherBlock()) {
         return;
     }
     context().ResetBlock();
     context().MarkUnchanged();
+    continue_->hide();  // the block in hand is gone, whatever the dialog gives
     // The run stores the folder lower-cased; find the folder it names.
     const std::string startFolder = NativePath(
         settings().read(setting::SECTION, setting::OPEN_DIRECTORY, context().workingDirectory));

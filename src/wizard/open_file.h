@@ -31,7 +31,7 @@ protected:
 
 private:
     // The discard question, when the definition or a page holds changes.
-    bool MayBeginAnotherBlock();
+    bool mayBeginAnotherBlock();
 
     QPushButton* continue_ = nullptr;
     bool keepBlock_ = false;  // Next after Open or Continue keeps the definition

@@ -240,6 +240,13 @@ TEST_F(DiscardChangesTest, Page1OffersToContinueWithTheBlockInHand) {
     EXPECT_EQ(block.BlockName, "NTSum");
     EXPECT_EQ(block.MenuName, "Add");
     EXPECT_EQ(prompts.questions.size(), 1u);  // continuing asks nothing
+
+    // Open, answered Yes and then cancelled: there is no block to continue with.
+    Back();
+    ASSERT_EQ(Wizard().currentId(), OpenFilePage);
+    Open();
+    EXPECT_TRUE(block.BlockName.empty());
+    EXPECT_FALSE(continueButton->isVisible());
 }
 
 TEST_F(DiscardChangesTest, AGeneratedDefinitionClosesWithoutAQuestion) {
