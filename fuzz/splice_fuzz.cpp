@@ -21,6 +21,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,7 @@
 #include "generation/output_file.h"
 #include "generation/paths.h"
 #include "generation/splice.h"
+#include "generation/splice_leftovers.h"
 
 namespace {
 
@@ -49,15 +51,6 @@ constexpr std::array<const char*, 16> TITLES = {
     "//;",
     "",
     "//; Defin",
-};
-
-class YesPrompts : public bw::UserPrompts {
-public:
-    bw::OverwriteAnswer askOverwrite(const std::string&) override {
-        return bw::OverwriteAnswer::Yes;
-    }
-    bool askYesNo(const std::string&, bw::MessageIcon) override { return true; }
-    void showMessage(const std::string&, bw::MessageIcon) override {}
 };
 
 // A scratch folder with "KRSave" in it, made once per process.
@@ -245,19 +238,19 @@ std::string ReadAll(const std::string& path) {
 std::string Splice(std::string_view stepBytes, bw::SpliceRecord& record, const std::string& name,
                    const std::string* plainReading, const bw::SpliceLayout*& layout) {
     FuzzedDataProvider steps(reinterpret_cast<const uint8_t*>(stepBytes.data()), stepBytes.size());
-    YesPrompts prompts;
     bw::RunEnvironment environment;
-    environment.prompts = &prompts;
-    environment.splice = &record;
     bw::OutputFile file(environment);
     if (!file.Open(Folder() + name)) {
         std::abort();
     }
     layout = steps.ConsumeBool() ? &bw::HeaderSplice() : &bw::UserSourceSplice();
-    const auto previous = bw::CheckPreviousVersion(file, *layout);
-    if (!previous) {
-        std::abort();  // the previous version is there and the answer is Yes
+    // The previous version in "KRSave", read as the run reads it.
+    const std::string saved = Folder() + "KRSave/Block.h";
+    const auto previous = std::make_unique<bw::PreviousVersion>();
+    if (!previous->Open(saved)) {
+        std::abort();
     }
+    previous->Attach(layout, &record);
 
     Model model(PlainLines(plainReading != nullptr ? *plainReading : ""), StartMarkers(*layout));
     const int count = steps.ConsumeIntegralInRange<int>(1, 6);
@@ -306,16 +299,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bw::SpliceRecord record;
     const bw::SpliceLayout* layout = nullptr;
     const std::string spliced = Splice(steps, record, "Block.h", &bytes, layout);
-
-    // Read piecewise, as a check for an unchanged file reads it, the previous
-    // version splices alike.
-    bw::SpliceRecord piecewise;
-    piecewise.keepsPrevious = false;
-    piecewise.previousPath = folder + "KRSave/Block.h";
-    if (Splice(steps, piecewise, "Piecewise.h", nullptr, layout) != spliced) {
-        std::fprintf(stderr, "a piecewise reading splices otherwise\n");
-        std::abort();
-    }
 
     // Whatever was not copied is kept (no defaults: every user line counts).
     bool kept = false;

@@ -80,7 +80,7 @@ const char* ChangeText(FileChange change) {
     return "";
 }
 
-void ListFileSet(BLOCKINFO& block, const RunEnvironment& environment, std::ostream& out) {
+void ListFileSet(const BLOCKINFO& block, const RunEnvironment& environment, std::ostream& out) {
     for (const FilePreview& file : PreviewFileSet(block, environment)) {
         out << ChangeText(file.change) << NativePath(file.path)
             << (file.splices ? "  (user sections carried over)" : "") << '\n';
@@ -151,11 +151,9 @@ void PrintFindings(const std::vector<Finding>& findings, const std::string& temp
 class CommandSetting {
 public:
     CommandSetting(const std::string& programFolder, CliPrompts& prompts) {
-        environment.prompts = &prompts;
-        environment.clock = &clock_;
-        environment.settings = &settings_;
-        environment.workingDirectory = WorkingDirectory(settings_, programFolder);
-        environment.settingsDirectory = SettingsDirectory();
+        environment =
+            MakeRunEnvironment(&prompts, clock_, settings_,
+                               WorkingDirectory(settings_, programFolder), SettingsDirectory());
         newBlockFolders_ = DefaultFolders(FindUserFolders(programFolder));
         prompts.attach(&environment);
     }

@@ -2,14 +2,12 @@
 // file of the block shares. Its four user sections survive regeneration; the
 // previous version is read strictly forward, so they are found only in the
 // order in which they are written here.
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "gen_component/block_header_text.h"
 #include "gen_component/component_files.h"
-#include "gen_component/splice_layouts.h"
 #include "generation/shared_rules.h"
 #include "generation/splice.h"
 
@@ -53,7 +51,7 @@ std::string StartMarker(std::string_view title) {
 
 void WriteBanner(Header& h) {
     const BLOCKINFO& block = h.block;
-    WriteFileHead(h.print, *h.print.File().Environment().clock, [&] {
+    WriteFileHead(h.print, [&] {
         h.print.Block(R"(
 //============================================================================
 //
@@ -596,11 +594,9 @@ void WriteExternalPrototypes(Header& h) {
 
 }  // namespace
 
-bool WriteBlockHeader(OutputFile& file, const BLOCKINFO& block) {
+void WriteBlockHeader(OutputFile& file, const BLOCKINFO& block) {
     Printer print(file);
-    const std::unique_ptr<PreviousVersion> previous =
-        CheckPreviousVersion(file, HeaderSplice());
-    Header h{print, block, previous.get()};
+    Header h{print, block, file.Carried()};
     WriteBanner(h);
     WriteIncludes(h);
     WriteNames(h);
@@ -613,7 +609,6 @@ bool WriteBlockHeader(OutputFile& file, const BLOCKINFO& block) {
     WriteInterfacePrototypes(h);
     WriteRoutinePrototypes(h);
     WriteExternalPrototypes(h);
-    return true;
 }
 
 }  // namespace bw

@@ -257,7 +257,7 @@ void WriteRealTimeIds(Printer& print, const BLOCKINFO& block) {
 
 }  // namespace
 
-bool WriteResourceHeader(OutputFile& file, const BLOCKINFO& block) {
+void WriteResourceHeader(OutputFile& file, const BLOCKINFO& block) {
     Printer print(file);
     print.Line("#ifndef hresourc_h");
     print.Line("#define hresourc_h");
@@ -280,10 +280,9 @@ bool WriteResourceHeader(OutputFile& file, const BLOCKINFO& block) {
     print.Line("");
     print.Line("");
     print.Line("#endif");
-    return true;
 }
 
-bool WriteResourceIds(OutputFile& file, const BLOCKINFO&) {
+void WriteResourceIds(OutputFile& file, const BLOCKINFO&) {
     Printer print(file);
     print.Line("#ifndef resource_h");
     print.Line("#define resource_h");
@@ -292,7 +291,6 @@ bool WriteResourceIds(OutputFile& file, const BLOCKINFO&) {
     print.Line("");
     print.Line("");
     print.Line("#endif");
-    return true;
 }
 
 }  // namespace bw

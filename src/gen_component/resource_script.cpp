@@ -161,7 +161,7 @@ void WriteChannelLabels(Printer& print, const BLOCKINFO& block) {
 
 }  // namespace
 
-bool WriteResourceScript(OutputFile& file, const BLOCKINFO& block) {
+void WriteResourceScript(OutputFile& file, const BLOCKINFO& block) {
     Printer print(file);
     WriteIncludes(print, block);
     WriteIcons(print, block);
@@ -170,7 +170,6 @@ bool WriteResourceScript(OutputFile& file, const BLOCKINFO& block) {
     WriteUserControlDialog(print, block);
     WriteNameStrings(print, block);
     WriteChannelLabels(print, block);
-    return true;
 }
 
 }  // namespace bw

@@ -88,7 +88,7 @@ void WriteParameterDescriptions(Printer& print, const BLOCKINFO& block) {
 
 }  // namespace
 
-bool WriteModuleDefinition(OutputFile& file, const BLOCKINFO& block) {
+void WriteModuleDefinition(OutputFile& file, const BLOCKINFO& block) {
     Printer print(file);
     const std::string stars = ";" + std::string(73, '*');
     print.Raw(stars);
@@ -105,10 +105,9 @@ bool WriteModuleDefinition(OutputFile& file, const BLOCKINFO& block) {
     for (const char* name : Exports(block)) {
         print.Line("    <name>@<ordinal>", {{"name", PadRight(name, 26)}, {"ordinal", ++ordinal}});
     }
-    return true;
 }
 
-bool WriteDescriptionText(OutputFile& file, const BLOCKINFO& block) {
+void WriteDescriptionText(OutputFile& file, const BLOCKINFO& block) {
     Printer print(file);
     print.Raw(block.MenuName);
     print.Line("");
@@ -132,10 +131,9 @@ bool WriteDescriptionText(OutputFile& file, const BLOCKINFO& block) {
         print.Raw(line);
     }
     print.Raw(block.LongDescription);
-    return true;
 }
 
-bool WriteLinkResponse(OutputFile& file, const BLOCKINFO& block) {
+void WriteLinkResponse(OutputFile& file, const BLOCKINFO& block) {
     Printer print(file);
     const std::string name = LowerCase(block.BlockName);
     print.Line("<name>+", {{"name", name}});
@@ -143,7 +141,6 @@ bool WriteLinkResponse(OutputFile& file, const BLOCKINFO& block) {
     print.Line("<name>.map/map", {{"name", name}});
     print.Line("ldllcew libw <LibraryPath><libraries>", {{"LibraryPath", WindowsToolPath(block.LibraryPath)}, {"libraries", UsesFileOpen(block) ? "\\bddk.lib commdlg" : "\\bddk.lib"}});
     print.Line("<name>.def", {{"name", name}});
-    return true;
 }
 
 }  // namespace bw

@@ -2,13 +2,11 @@
 // supports, with locking, pointer set-up, an example algorithm, warning
 // processing and the unlock-and-return tail. The previous version is rewound
 // before every user-section search, so sections are found wherever they stand.
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "gen_component/component_files.h"
-#include "gen_component/splice_layouts.h"
 #include "gen_component/user_source_routine.h"
 #include "generation/shared_rules.h"
 #include "generation/splice.h"
@@ -102,7 +100,7 @@ void WriteFileHead(Printer& print, const BLOCKINFO& block, PreviousVersion* prev
                                    {"GroupName", block.GroupName},
                                    {"NumInputs", block.NumInputs},
                                    {"NumOutputs", block.NumOutputs}});
-    WriteFileHead(print, *print.File().Environment().clock, [&] {
+    WriteFileHead(print, [&] {
         print.Block(R"(
 //;[<MenuName> Start]
 
@@ -583,11 +581,10 @@ void AppendScratchAndParameterUnlocks(std::string& text, const Routine& r,
 
 }  // namespace component
 
-bool WriteUserSource(OutputFile& file, const BLOCKINFO& block) {
+void WriteUserSource(OutputFile& file, const BLOCKINFO& block) {
     Printer print(file);
-    const std::unique_ptr<PreviousVersion> previous =
-        CheckPreviousVersion(file, UserSourceSplice());
-    WriteFileHead(print, block, previous.get());
+    PreviousVersion* previous = file.Carried();
+    WriteFileHead(print, block, previous);
     for (const component::RoutinePrecision& precision : component::ROUTINE_PRECISIONS) {
         if (block.*precision.processing->flag) {
             const Routine routine{print,
@@ -597,11 +594,10 @@ bool WriteUserSource(OutputFile& file, const BLOCKINFO& block) {
                                   component::InputCount(block),
                                   component::OutputCount(block),
                                   UsesScratch(block)};
-            WriteRoutine(routine, previous.get());
+            WriteRoutine(routine, previous);
         }
     }
-    WriteFileTail(print, block, previous.get());
-    return true;
+    WriteFileTail(print, block, previous);
 }
 
 }  // namespace bw

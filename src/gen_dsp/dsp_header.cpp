@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "definition/profile_file.h"
 #include "gen_dsp/dsp_files.h"
 #include "gen_dsp/dsp_text.h"
 #include "generation/shared_rules.h"
@@ -165,42 +164,19 @@ const char* ParameterMemberType(const BLOCKINFO& block, int type) {
     }
 }
 
-// The host's real-time driver reads the order of a block's parameter members
-// from "_rtparam.ini": key k of the block's section names member k. Other keys
-// of the section stay as they are.
-void RecordParameterOrder(Printer& print, const BLOCKINFO& block,
-                          const std::vector<std::string>& members) {
-    if (members.empty()) {
-        return;
-    }
-    std::string path = print.File().Environment().settingsDirectory;
-    if (!path.empty() && path.back() != '/' && path.back() != '\\') {
-        path += '/';
-    }
-    path += "_rtparam.ini";
-    ProfileFile profile;
-    profile.Load(path);
-    for (size_t k = 0; k < members.size(); ++k) {
-        profile.SetString(block.BlockName, std::to_string(k), members[k]);
-    }
-    profile.Save(path);
-}
-
 void WriteParameterMembers(Printer& print, const BLOCKINFO& block) {
     if (block.NumParameters == 0) {
         return;
     }
     WriteMemberBanner(print, "  /*                       Block Parameters                            */");
-    std::vector<std::string> members;
     for (int p = 0; p < block.NumParameters; ++p) {
         const PARAMINFO& parameter = block.Parameters[static_cast<size_t>(p)];
         const char* type = ParameterMemberType(block, parameter.ParameterType);
         if (type != nullptr) {
-            members.push_back(dsp::MemberName(parameter.ParameterName, p));
-            print.Line("<type><member>;", {{"type", type}, {"member", members.back()}});
+            print.Line("<type><member>;", {{"type", type},
+                                           {"member", dsp::MemberName(parameter.ParameterName, p)}});
         }
     }
-    RecordParameterOrder(print, block, members);
 }
 
 void WriteXdaisMembers(Printer& print) {
@@ -289,7 +265,18 @@ void WritePrototypes(Printer& print) {
 
 }  // namespace
 
-bool WriteDspHeader(OutputFile& file, const BLOCKINFO& block) {
+std::vector<std::string> ParameterMemberOrder(const BLOCKINFO& block) {
+    std::vector<std::string> members;
+    for (int p = 0; p < block.NumParameters; ++p) {
+        const PARAMINFO& parameter = block.Parameters[static_cast<size_t>(p)];
+        if (ParameterHasDspMember(parameter.ParameterType)) {
+            members.push_back(dsp::MemberName(parameter.ParameterName, p));
+        }
+    }
+    return members;
+}
+
+void WriteDspHeader(OutputFile& file, const BLOCKINFO& block) {
     Printer print(file);
     print.Set("BlockName", block.BlockName);
     print.Set("alg", block.AlgorithmName);
@@ -320,7 +307,6 @@ bool WriteDspHeader(OutputFile& file, const BLOCKINFO& block) {
         WriteLocalArrays(print, block);
     }
     WritePrototypes(print);
-    return true;
 }
 
 bool ParameterHasDspMember(int type) {

@@ -470,7 +470,7 @@ void WriteOrdinaryBody(Printer& print, const BLOCKINFO& block) {
 
 }  // namespace
 
-bool WriteDspSource(OutputFile& file, const BLOCKINFO& block) {
+void WriteDspSource(OutputFile& file, const BLOCKINFO& block) {
     Printer print(file);
     print.Set("BlockName", block.BlockName);
     print.Set("alg", block.AlgorithmName);
@@ -489,7 +489,6 @@ bool WriteDspSource(OutputFile& file, const BLOCKINFO& block) {
     } else {
         WriteOrdinaryBody(print, block);
     }
-    return true;
 }
 
 }  // namespace bw

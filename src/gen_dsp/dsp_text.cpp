@@ -6,7 +6,7 @@ namespace bw::dsp {
 
 void WriteDspFileHead(Printer& print, const BLOCKINFO& block, std::string_view purpose,
                       size_t closingRuleLength) {
-    WriteFileHead(print, *print.File().Environment().clock, [&] {
+    WriteFileHead(print, [&] {
         print.Block(R"(
 /*
 //============================================================================

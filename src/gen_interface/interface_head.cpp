@@ -175,7 +175,7 @@ const Description CONTROL_DESCRIPTION = {
 };
 
 void WriteCommentHead(Printer& print, const BLOCKINFO& block) {
-    WriteFileHead(print, *print.File().Environment().clock, [&] {
+    WriteFileHead(print, [&] {
         print.Block(R"(
 //============================================================================
 //

@@ -4,7 +4,7 @@
 
 namespace bw {
 
-bool WriteInterfaceSource(OutputFile& file, const BLOCKINFO& block) {
+void WriteInterfaceSource(OutputFile& file, const BLOCKINFO& block) {
     WriteInterfaceHead(file, block);
     WriteUserSetupProc(file, block);
     WriteUserDefaultSetupProc(file, block);
@@ -31,7 +31,6 @@ bool WriteInterfaceSource(OutputFile& file, const BLOCKINFO& block) {
     if (block.UserControl) {
         WriteUserControlProc(file, block);
     }
-    return true;
 }
 
 }  // namespace bw

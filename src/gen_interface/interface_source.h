@@ -6,6 +6,6 @@
 namespace bw {
 
 // "IF" + BlockName + ".c": the host's entry points.
-bool WriteInterfaceSource(OutputFile& file, const BLOCKINFO& block);
+void WriteInterfaceSource(OutputFile& file, const BLOCKINFO& block);
 
 }  // namespace bw

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "definition/file_bytes.h"
 #include "generation/paths.h"
@@ -70,7 +71,8 @@ WholeWrite WriteWholeFile(const std::string& path, std::string_view bytes) {
     return writer.Commit();
 }
 
-OutputFile::OutputFile(RunEnvironment& environment) : environment_(environment) {}
+OutputFile::OutputFile(RunEnvironment& environment, GeneratorInputs inputs)
+    : environment_(environment), inputs_(std::move(inputs)) {}
 
 OutputFile::~OutputFile() {
     open_ = false;

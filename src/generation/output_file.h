@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <span>
@@ -11,7 +12,7 @@
 
 namespace bw {
 
-struct SpliceRecord;
+class PreviousVersion;
 
 // What one generation run shares with every file it writes.
 struct RunEnvironment {
@@ -26,8 +27,17 @@ struct RunEnvironment {
     std::string workingDirectory;
     // The application's settings directory (the "_rtparam.ini" record lives there).
     std::string settingsDirectory;
-    // Where the splice notes what it carries over from the file being written.
-    SpliceRecord* splice = nullptr;
+};
+
+// What a generator is handed besides the definition, all read by the run: a
+// generator opens no file, asks nothing and reads no clock.
+struct GeneratorInputs {
+    std::tm now{};  // the time its file head gives
+    // The program's working directory, as the environment holds it.
+    std::string workingDirectory;
+    // The previous version whose user sections are carried over, read by the
+    // run and set to note what is carried; null when nothing is carried.
+    PreviousVersion* carried = nullptr;
 };
 
 // How the whole text of a file reached the disk.
@@ -77,7 +87,7 @@ private:
 // to the file, nothing after it does.
 class OutputFile {
 public:
-    explicit OutputFile(RunEnvironment& environment);
+    explicit OutputFile(RunEnvironment& environment, GeneratorInputs inputs = {});
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
@@ -115,7 +125,10 @@ public:
     const std::string& Path() const { return path_; }
     std::string FileName() const;
 
-    RunEnvironment& Environment() { return environment_; }
+    // What the generator writing this file is handed.
+    const std::tm& Now() const { return inputs_.now; }
+    const std::string& WorkingDirectory() const { return inputs_.workingDirectory; }
+    PreviousVersion* Carried() const { return inputs_.carried; }
 
 private:
     // Pumps and tells whether a write may go ahead.
@@ -128,6 +141,7 @@ private:
     void Flush();
 
     RunEnvironment& environment_;
+    const GeneratorInputs inputs_;
     bool open_ = false;
     std::string text_;          // what has left the buffer
     TextSink* sink_ = nullptr;  // or where it has gone

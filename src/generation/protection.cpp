@@ -116,8 +116,8 @@ std::optional<bool> FileHasSameContent(const std::string& path, std::string_view
     return comparison.Result();
 }
 
-ContentComparison::ContentComparison(const std::string& path, SharedReading* shared)
-    : file_(OpenFile(NativePath(path), "rb")), shared_(shared) {}
+ContentComparison::ContentComparison(const std::string& path)
+    : file_(OpenFile(NativePath(path), "rb")) {}
 
 ContentComparison::~ContentComparison() {
     if (file_ != nullptr) {
@@ -168,7 +168,6 @@ bool ContentComparison::CompareHeads() {
         unreadable_ = true;
         return false;
     }
-    taken_ = existing.size();
     size_t a = 0;
     size_t b = 0;
     if (!SameHead(existing, head_, a, b)) {
@@ -198,20 +197,13 @@ void ContentComparison::Match(std::string_view generated) {
     }
 }
 
-// The file's bytes that follow those taken, shown to whoever shares the
-// reading.
+// The file's bytes that follow those taken.
 std::string_view ContentComparison::NextPiece() {
-    constexpr size_t BEFORE = SharedReading::ROOM_BEFORE;
     if (!piece_) {
-        piece_ = std::make_unique_for_overwrite<char[]>(BEFORE + SharedReading::PIECE);
+        piece_ = std::make_unique_for_overwrite<char[]>(PIECE);
     }
-    char* const piece = piece_.get() + BEFORE;
-    const size_t got = std::fread(piece, 1, SharedReading::PIECE, file_);
-    if (shared_ != nullptr) {
-        shared_->Show(taken_, piece, got);
-    }
-    taken_ += got;
-    return std::string_view(piece, got);
+    const size_t got = std::fread(piece_.get(), 1, PIECE, file_);
+    return std::string_view(piece_.get(), got);
 }
 
 bool Backup(const std::string& path, UserPrompts& prompts) {

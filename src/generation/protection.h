@@ -8,7 +8,6 @@
 
 #include "definition/seams.h"
 #include "generation/output_file.h"
-#include "generation/shared_reading.h"
 
 namespace bw {
 
@@ -29,11 +28,10 @@ bool SameContent(std::string_view existing, std::string_view generated);
 std::optional<bool> FileHasSameContent(const std::string& path, std::string_view generated);
 
 // The same comparison for a text handed over in pieces as it is produced:
-// neither the text nor the file is ever held whole. The pieces of the file
-// read are shown to shared, when given.
+// neither the text nor the file is ever held whole.
 class ContentComparison : public TextSink {
 public:
-    explicit ContentComparison(const std::string& path, SharedReading* shared = nullptr);
+    explicit ContentComparison(const std::string& path);
     ~ContentComparison() override;
     ContentComparison(const ContentComparison&) = delete;
     ContentComparison& operator=(const ContentComparison&) = delete;
@@ -49,9 +47,9 @@ private:
     void Match(std::string_view generated);
     std::string_view NextPiece();
 
+    static constexpr size_t PIECE = 64 * 1024;  // read at a time
+
     std::FILE* file_ = nullptr;
-    SharedReading* shared_ = nullptr;
-    size_t taken_ = 0;               // bytes of the file read so far
     std::string head_;               // the text's head, until it is complete
     int headLines_ = 0;              // the line ends in it
     std::string headRest_;           // what the file's head was read with

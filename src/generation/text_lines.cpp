@@ -211,8 +211,8 @@ void LinePattern::Print(Printer& printer, std::initializer_list<std::string_view
     out[1] = '\n';
 }
 
-void WriteFileHead(Printer& print, const Clock& clock, const std::function<void()>& head) {
-    const std::tm now = clock.localNow();
+void WriteFileHead(Printer& print, const std::function<void()>& head) {
+    const std::tm& now = print.File().Now();
     const auto scope = print.With({{"FileName", print.File().FileName()},
                                    {"date", CreationDate(now)},
                                    {"time", CreationTime(now)},

@@ -117,11 +117,11 @@ private:
     size_t textSize_ = 0;  // the pieces' text, without values
 };
 
-// Every generated file's head: reads the clock once and gives the lines that
-// head writes the variables "<date>" and "<time>" of that one instant, with
+// Every generated file's head: gives the lines that head writes the variables
+// "<date>" and "<time>" of the instant the run handed the file, with
 // "<FileName>" (the file's name and extension) and "<product>" (the program
 // as heads name it).
-void WriteFileHead(Printer& print, const Clock& clock, const std::function<void()>& head);
+void WriteFileHead(Printer& print, const std::function<void()>& head);
 
 // The decimal digits of a number, without allocating.
 class NumberText {

@@ -373,8 +373,6 @@ std::string SettingsDirectory() {
     std::filesystem::path folder = appData != nullptr ? std::filesystem::path(appData)
                                                       : std::filesystem::temp_directory_path();
     folder /= ORGANISATION;
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
     return Utf8Text(folder.wstring()) + "\\";
 }
 
@@ -566,10 +564,7 @@ UserFolders FindUserFolders(const std::string&) {
 }
 
 std::string SettingsDirectory() {
-    const std::string folder = UserConfigFolder() + "/" + ORGANISATION;
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
-    return folder + "/";
+    return UserConfigFolder() + "/" + ORGANISATION + "/";
 }
 
 #endif

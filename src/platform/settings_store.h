@@ -48,8 +48,9 @@ private:
     std::unique_ptr<Scopes> scopes_;
 };
 
-// The folder of the user's settings, ending in a separator, created when
-// missing. The "_rtparam.ini" record of real-time blocks lives here.
+// The folder of the user's settings, ending in a separator; made by whoever
+// writes there first, not by naming it. The "_rtparam.ini" record of
+// real-time blocks lives here.
 std::string SettingsDirectory();
 
 // The user's documents folder and the host's folder, for the folders a new

@@ -112,7 +112,7 @@ endif()
 
 }  // namespace
 
-bool WriteCMakeProject(OutputFile& file, const BLOCKINFO& block) {
+void WriteCMakeProject(OutputFile& file, const BLOCKINFO& block) {
     Printer print(file);
     print.Set("N", block.BlockName);
     print.Set("T", TargetName(block.BlockName));
@@ -123,7 +123,6 @@ bool WriteCMakeProject(OutputFile& file, const BLOCKINFO& block) {
     WriteHowToBuild(print);
     WriteHostFolders(print);
     WriteLibrary(print);
-    return true;
 }
 
 }  // namespace bw

@@ -231,7 +231,7 @@ void WriteBiosAndLinkerSettings(Printer& print) {
 
 }  // namespace
 
-bool WriteCodeComposerProject(OutputFile& file, const BLOCKINFO& block) {
+void WriteCodeComposerProject(OutputFile& file, const BLOCKINFO& block) {
     Printer print(file);
     SetProjectValues(print, block);
     WriteProjectSettings(print);
@@ -243,7 +243,6 @@ bool WriteCodeComposerProject(OutputFile& file, const BLOCKINFO& block) {
         WritePlainCompilerSettings(print);
     }
     WriteBiosAndLinkerSettings(print);
-    return true;
 }
 
 }  // namespace bw

@@ -6,12 +6,12 @@
 namespace bw {
 
 // The Visual C++ workspace (".dsw"), project (".dsp") and makefile (".mak").
-bool WriteWorkspace(OutputFile& file, const BLOCKINFO& block);
-bool WriteProject(OutputFile& file, const BLOCKINFO& block);
-bool WriteMakefile(OutputFile& file, const BLOCKINFO& block);
+void WriteWorkspace(OutputFile& file, const BLOCKINFO& block);
+void WriteProject(OutputFile& file, const BLOCKINFO& block);
+void WriteMakefile(OutputFile& file, const BLOCKINFO& block);
 // The Code Composer project ("DSPCode\" + name + ".pjt").
-bool WriteCodeComposerProject(OutputFile& file, const BLOCKINFO& block);
+void WriteCodeComposerProject(OutputFile& file, const BLOCKINFO& block);
 // The CMake project ("CMakeLists.txt"), written when the block asks for it.
-bool WriteCMakeProject(OutputFile& file, const BLOCKINFO& block);
+void WriteCMakeProject(OutputFile& file, const BLOCKINFO& block);
 
 }  // namespace bw

@@ -37,7 +37,7 @@ void SetBlockValues(Printer& print, const BLOCKINFO& block, OutputFile& file) {
     print.Set("N", block.BlockName);
     print.Set("INC", WindowsToolPath(block.IncludePath));
     print.Set("LIB", WindowsToolPath(block.LibraryPath));
-    print.Set("WD", WindowsToolPath(file.Environment().workingDirectory));
+    print.Set("WD", WindowsToolPath(file.WorkingDirectory()));
     print.Set("LIBS", LIBRARY_LIST);
     print.Set("TAB", "\t");
 }
@@ -462,25 +462,23 @@ void WriteSourceRules(Printer& print, const BLOCKINFO& block) {
 
 }  // namespace
 
-bool WriteWorkspace(OutputFile& file, const BLOCKINFO& block) {
+void WriteWorkspace(OutputFile& file, const BLOCKINFO& block) {
     Printer print(file);
     SetBlockValues(print, block, file);
     WriteWorkspaceProject(print);
     WriteWorkspaceGlobal(print);
-    return true;
 }
 
-bool WriteProject(OutputFile& file, const BLOCKINFO& block) {
+void WriteProject(OutputFile& file, const BLOCKINFO& block) {
     Printer print(file);
     SetBlockValues(print, block, file);
     WriteProjectHead(print);
     WriteProjectReleaseSettings(print);
     WriteProjectDebugSettings(print);
     WriteProjectTarget(print, block);
-    return true;
 }
 
-bool WriteMakefile(OutputFile& file, const BLOCKINFO& block) {
+void WriteMakefile(OutputFile& file, const BLOCKINFO& block) {
     Printer print(file);
     SetBlockValues(print, block, file);
     WriteMakefileHead(print);
@@ -489,7 +487,6 @@ bool WriteMakefile(OutputFile& file, const BLOCKINFO& block) {
     print.Line("!ENDIF ");
     WriteDependencyInclude(print);
     WriteSourceRules(print, block);
-    return true;
 }
 
 }  // namespace bw

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "gen_component/component_files.h"
+#include "gen_component/splice_layouts.h"
 #include "gen_dsp/dsp_files.h"
 #include "gen_interface/interface_source.h"
 #include "generation/shared_rules.h"
@@ -184,6 +185,12 @@ BlockFile MakeBlockFile(const FileRow& row, const BLOCKINFO& block) {
     if (row.stockFile != nullptr) {
         file.stockFile = row.stockFile(block);
     }
+    if (row.generator == WriteBlockHeader) {
+        file.splice = &HeaderSplice();
+    } else if (row.generator == WriteUserSource) {
+        file.splice = &UserSourceSplice();
+    }
+    file.recordsParameterOrder = row.generator == WriteDspHeader;
     file.integerVariant = row.integerVariant;
     file.folder = row.folder;
     if (row.folder == TreeFolder::DspSource) {

@@ -9,10 +9,14 @@
 
 #include "definition/block_info.h"
 #include "generation/output_file.h"
+#include "generation/splice.h"
 
 namespace bw {
 
-using FileGenerator = bool (*)(OutputFile&, const BLOCKINFO&);
+// A generator: from the definition and what the output file hands it (the
+// head's time, the working directory, the user sections carried over) to
+// the file's text.
+using FileGenerator = void (*)(OutputFile&, const BLOCKINFO&);
 
 enum class FileKind {
     Template,   // the definition saved by the template writer
@@ -43,6 +47,11 @@ struct BlockFile {
     FileKind kind = FileKind::Generated;
     FileGenerator generator = nullptr;  // Generated files
     std::string stockFile;              // StockCopy: the file in the working directory
+    // The user sections its previous version carries over, or null.
+    const SpliceLayout* splice = nullptr;
+    // The DSP header: the order of its parameter members is recorded in
+    // "_rtparam.ini" after the files.
+    bool recordsParameterOrder = false;
     // The integer DSP variant: generated from the definition switched to
     // Integer only, under the integer name.
     bool integerVariant = false;

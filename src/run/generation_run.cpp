@@ -5,14 +5,17 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "definition/file_bytes.h"
+#include "definition/profile_file.h"
 #include "definition/settings_rules.h"
 #include "definition/template_file.h"
-#include "generation/left_sections.h"
+#include "gen_dsp/dsp_files.h"
 #include "generation/paths.h"
 #include "generation/protection.h"
 #include "generation/shared_rules.h"
+#include "generation/splice_leftovers.h"
 #include "run/file_set.h"
 
 namespace bw {
@@ -49,8 +52,9 @@ std::string BackupPath(const std::string& path) {
     return directory + "KRSave\\" + name;
 }
 
-// Whether the file at path already holds text. The splice has read a file it
-// carried sections over from (bytes); any other is compared piece by piece.
+// Whether the file at path already holds text. A previous version the run
+// has read (bytes) is the file itself; any other file is compared piece by
+// piece.
 bool HoldsAlready(const std::string& path, const std::shared_ptr<const std::string>& bytes,
                   std::string_view text) {
     if (bytes) {
@@ -65,33 +69,42 @@ bool BackedUp(const std::string& path) {
     return bytes && ReadBytes(BackupPath(path)) == bytes;
 }
 
-// The definition as the integer DSP variant's generators see it, for the
-// lifetime of this object: Integer only, under the integer name.
-class IntegerVariant {
+// The definition as the integer DSP variant's generators see it: Integer
+// only, under the integer name.
+BLOCKINFO IntegerVariantOf(const BLOCKINFO& block) {
+    BLOCKINFO variant = block;
+    variant.FloatingPoint = 0;
+    variant.Integer = 1;
+    variant.BlockName = IntegerName(block.BlockName);
+    return variant;
+}
+
+// The definitions a run hands its generators: the block, and the integer
+// variant, copied once when a file first needs it.
+class Definitions {
 public:
-    explicit IntegerVariant(BLOCKINFO& block)
-        : block_(block),
-          floatingPoint_(block.FloatingPoint),
-          integer_(block.Integer),
-          blockName_(block.BlockName) {
-        block.FloatingPoint = 0;
-        block.Integer = 1;
-        block.BlockName = IntegerName(blockName_);
+    explicit Definitions(const BLOCKINFO& block) : block_(block) {}
+
+    const BLOCKINFO& For(const BlockFile& file) {
+        if (!file.integerVariant) {
+            return block_;
+        }
+        if (!integer_) {
+            integer_ = IntegerVariantOf(block_);
+        }
+        return *integer_;
     }
-    ~IntegerVariant() {
-        block_.FloatingPoint = floatingPoint_;
-        block_.Integer = integer_;
-        block_.BlockName = blockName_;
-    }
-    IntegerVariant(const IntegerVariant&) = delete;
-    IntegerVariant& operator=(const IntegerVariant&) = delete;
 
 private:
-    BLOCKINFO& block_;
-    int floatingPoint_;
-    int integer_;
-    std::string blockName_;
+    const BLOCKINFO& block_;
+    std::optional<BLOCKINFO> integer_;
 };
+
+// The name and extension of path.
+std::string FileNameOf(const std::string& path) {
+    const auto [directory, name] = SplitPath(path);
+    return directory.empty() ? path : name;
+}
 
 // What a new text of path will take, guessed from the file it replaces.
 size_t SizeGuess(const std::string& path) {
@@ -100,73 +113,136 @@ size_t SizeGuess(const std::string& path) {
     return ec ? 0 : static_cast<size_t>(size + size / 16);
 }
 
-// Writes the file's text into output with the splice as the record says.
-void RunGenerator(const BlockFile& file, OutputFile& output, BLOCKINFO& block,
-                  RunEnvironment& environment, SpliceRecord& splice) {
-    environment.splice = &splice;
-    if (file.integerVariant) {
-        IntegerVariant variant(block);
-        file.generator(output, block);
-    } else {
-        file.generator(output, block);
+// The previous version of a generated file whose user sections are carried
+// over: the file itself, or its backup in "KRSave" when the file is gone.
+// The run reads it once, whole, before the generator starts.
+struct Previous {
+    std::shared_ptr<const std::string> bytes;  // null: nothing to carry over
+    bool unreadable = false;                   // there, but it could not be read
+};
+
+Previous ReadPrevious(const BlockFile& file, const std::string& path, bool exists) {
+    Previous previous;
+    const std::string from = exists ? path : BackupPath(path);
+    if (file.splice == nullptr || (!exists && !FileExists(from))) {
+        return previous;
     }
-    environment.splice = nullptr;
+    std::optional<std::string> bytes = ReadBytes(from);
+    if (bytes) {
+        previous.bytes = std::make_shared<const std::string>(std::move(*bytes));
+    } else {
+        previous.unreadable = true;
+    }
+    return previous;
 }
 
-// The whole text of a generated file, produced in memory with the splice as
-// the record says; nothing when the file cannot be opened.
+std::string UnreadablePreviousMessage(const std::string& path) {
+    return "Unable to open file " + path + ", splice will not be attempted.";
+}
+
+// The user sections handed to one generator, and what it noted carrying them.
+class Carried {
+public:
+    // The previous version for the generator, or null when it has none.
+    PreviousVersion* From(const BlockFile& file, const Previous& previous) {
+        if (!previous.bytes) {
+            return nullptr;
+        }
+        version_.Share(previous.bytes);
+        version_.Attach(file.splice, &record_);
+        return &version_;
+    }
+    const SpliceRecord& Record() const { return record_; }
+    // Whether a previous version's sections were carried over.
+    bool Any() const { return record_.layout != nullptr; }
+
+private:
+    PreviousVersion version_;
+    SpliceRecord record_;
+};
+
+// The whole text of a generated file, produced in memory from the inputs
+// the run read; nothing when the file cannot be opened.
 std::optional<std::string> ProduceText(const BlockFile& file, const std::string& path,
-                                       BLOCKINFO& block, RunEnvironment& environment,
-                                       SpliceRecord& splice) {
-    OutputFile output(environment);
+                                       const BLOCKINFO& block, RunEnvironment& environment,
+                                       const std::tm& now, PreviousVersion* carried) {
+    OutputFile output(environment, GeneratorInputs{now, environment.workingDirectory, carried});
     if (!output.Open(path)) {
         return std::nullopt;
     }
     output.Reserve(SizeGuess(path));
-    RunGenerator(file, output, block, environment, splice);
+    file.generator(output, block);
     return output.TakeText();
 }
 
-// What file's generator writes without a previous version, for the
-// definition widened to the outer sections given: what the leftovers of a
-// splice are compared with.
-std::function<std::string(const std::vector<std::string>&)> DefaultsWriter(
-    const BlockFile& file, const std::string& path, const BLOCKINFO& block,
-    const SpliceRecord& splice, const RunEnvironment& environment) {
-    return [&file, &path, &block, &splice, &environment](const std::vector<std::string>& outer) {
+// What file's generator writes without a previous version, produced in
+// memory for the definition widened to the outer sections given: the
+// defaults that tell a splice's leftover user code from what was generated.
+std::function<std::string(const std::vector<std::string>&)> DefaultsProducer(
+    const BlockFile& file, const std::string& path, const BLOCKINFO& block, const std::tm& now,
+    const SpliceLayout& layout) {
+    return [&file, &path, &block, now, &layout](const std::vector<std::string>& outerTitles) {
         BLOCKINFO widened = block;
-        if (splice.layout->widen) {
-            splice.layout->widen(widened, outer);
+        if (layout.widen) {
+            layout.widen(widened, outerTitles);
         }
-        return WriteWithoutSplice(file.generator, widened, path, environment);
+        RunEnvironment quiet;  // neither pumped nor stopped
+        return ProduceText(file, path, widened, quiet, now, nullptr).value_or(std::string());
     };
 }
 
-// A splice record that carries every section over without asking, from the
-// file itself when it exists (nothing has replaced it yet).
-SpliceRecord DeferredSplice(const std::string& path, bool exists) {
-    SpliceRecord splice;
-    splice.question = SpliceQuestion::Deferred;
-    if (exists) {
-        splice.previousPath = path;
+// The host's real-time driver reads the order of a block's parameter members
+// from "_rtparam.ini" in the settings directory: key k of the block's section
+// names member k. Other keys of the section stay as they are.
+struct ParameterOrder {
+    std::string blockName;
+    std::vector<std::string> members;
+};
+
+void RecordParameterOrder(const std::string& settingsDirectory, const ParameterOrder& order) {
+    if (order.members.empty()) {
+        return;
     }
-    return splice;
+    std::string path = settingsDirectory;
+    if (!path.empty() && !IsSeparator(path.back())) {
+        path += '/';
+    }
+    CreateDirectoryPath(path);
+    path += "_rtparam.ini";
+    ProfileFile profile;
+    profile.Load(path);
+    for (size_t k = 0; k < order.members.size(); ++k) {
+        profile.SetString(order.blockName, std::to_string(k), order.members[k]);
+    }
+    profile.Save(path);
 }
 
-// One run over the file set. Every file is produced whole before anything on
-// the disk is touched; a file that already holds it is left alone, and only
-// one that differs goes through the overwrite question, its backup and its
-// replacement by a rename.
+// One run over the file set. The run alone reads the previous versions,
+// asks, backs up and writes; each generator is handed what it needs and
+// produces its file's text once. A file that already holds that text is left
+// alone, and only one that differs goes through the overwrite question, its
+// backup and its replacement by a rename.
 class Run {
 public:
-    Run(BLOCKINFO& block, RunEnvironment& environment, RunResult& result)
+    Run(const BLOCKINFO& block, RunEnvironment& environment, RunResult& result)
         : block_(block),
+          definitions_(block),
           environment_(environment),
           prompts_(*environment.prompts),
           result_(result),
           directory_(DirectoryPrefix(block)) {}
 
     void ProduceFileSet() {
+        ProduceFiles();
+        // After the files, whatever became of them, as the host's driver
+        // needs the order of the members the header names.
+        for (const ParameterOrder& order : parameterOrders_) {
+            RecordParameterOrder(environment_.settingsDirectory, order);
+        }
+    }
+
+private:
+    void ProduceFiles() {
         for (const BlockFile& file : RunFileSet(block_)) {
             if (environment_.Stopping) {
                 result_.outcome = RunOutcome::Cancelled;
@@ -182,7 +258,6 @@ public:
         }
     }
 
-private:
     // False when the run has to end.
     bool Produce(const BlockFile& file) {
         const std::string path = directory_ + file.path;
@@ -263,19 +338,22 @@ private:
     }
 
     bool Generate(const BlockFile& file, const std::string& path) {
+        const BLOCKINFO& block = definitions_.For(file);
+        if (file.recordsParameterOrder) {
+            parameterOrders_.push_back({block.BlockName, ParameterMemberOrder(block)});
+        }
+        const std::tm now = environment_.clock->localNow();
         const bool exists = FileExists(path);
-        if (!exists && !FileExists(BackupPath(path))) {
-            return GenerateNew(file, path);
+        const Previous previous = ReadPrevious(file, path, exists);
+        if (previous.unreadable) {
+            prompts_.showMessage(UnreadablePreviousMessage(path), MessageIcon::Exclamation);
         }
-        if (exists && GeneratesWhatItHolds(file, path)) {
-            if (!environment_.Stopping) {
-                Report(FileAction::Unchanged, file, path);
-            }
-            return true;
+        if (!exists && !previous.bytes) {
+            return GenerateNew(file, path, block, now);
         }
-        // The splice question waits until the file is known to change.
-        SpliceRecord splice = DeferredSplice(path, exists);
-        std::optional<std::string> text = ProduceText(file, path, block_, environment_, splice);
+        Carried carried;
+        std::optional<std::string> text =
+            ProduceText(file, path, block, environment_, now, carried.From(file, previous));
         if (!text) {
             prompts_.showMessage(CannotOpenMessage(path), MessageIcon::Exclamation);
             return false;
@@ -283,15 +361,27 @@ private:
         if (environment_.Stopping) {
             return true;  // stopped part way (a question went unanswered): nothing touched
         }
-        // Known to differ from an existing file: the comparison came first.
+        if (exists && HoldsAlready(path, previous.bytes, *text)) {
+            Report(FileAction::Unchanged, file, path);
+            return true;
+        }
         if (!Decide(file, path, exists)) {
             return true;
         }
-        if (!AskDeferredSplice(file, path, splice, text)) {
-            ReportLeftAsItWas(file, path, exists);
-            return true;
+        // The splice question waits until the file is known to change.
+        const SpliceRecord declined;
+        const SpliceRecord* record = &carried.Record();
+        if (carried.Any() && !prompts_.askYesNo(SpliceQuestionFor(FileNameOf(path), *file.splice),
+                                                MessageIcon::Question)) {
+            if (environment_.Stopping) {
+                ReportLeftAsItWas(file, path, exists);
+                return true;
+            }
+            // Declined: the file as it is without a previous version.
+            record = &declined;
+            text = ProduceText(file, path, block, environment_, now, nullptr);
         }
-        if (!text || !KeepSpliceLeftovers(file, path, splice)) {
+        if (!text || !KeepSpliceLeftovers(file, path, block, now, *record)) {
             // Replacing the file would lose the user's sections for good.
             ReportLeftAsItWas(file, path, exists);
             return true;
@@ -302,15 +392,15 @@ private:
     // A file with neither a version to compare with nor one to splice from:
     // its text goes straight into a temporary file beside it, which takes
     // its place once whole. Nothing is kept in memory.
-    bool GenerateNew(const BlockFile& file, const std::string& path) {
+    bool GenerateNew(const BlockFile& file, const std::string& path, const BLOCKINFO& block,
+                     const std::tm& now) {
         WholeFileWriter writer(path);
-        OutputFile output(environment_);
+        OutputFile output(environment_, GeneratorInputs{now, environment_.workingDirectory});
         if (!writer.IsOpen() || !output.Open(path, writer)) {
             prompts_.showMessage(CannotOpenMessage(path), MessageIcon::Exclamation);
             return false;
         }
-        SpliceRecord splice = DeferredSplice(path, false);
-        RunGenerator(file, output, block_, environment_, splice);
+        file.generator(output, block);
         output.Finish();
         if (environment_.Stopping) {
             return true;  // stopped part way: the temporary file goes
@@ -319,44 +409,6 @@ private:
             return true;
         }
         return ReportReplacement(file, path, false, writer.Commit());
-    }
-
-    // Whether the existing file at path holds what the generator writes now,
-    // found by comparing the text piece by piece as it is produced: a file
-    // that stays as it was costs no copy of its text.
-    bool GeneratesWhatItHolds(const BlockFile& file, const std::string& path) {
-        // The splice reads the file ahead of the comparison, which takes the
-        // pieces it has read: the file is read once.
-        SharedReading shared;
-        ContentComparison comparison(path, &shared);
-        OutputFile output(environment_);
-        if (!comparison.IsOpen() || !output.Open(path, comparison)) {
-            return false;
-        }
-        SpliceRecord splice = DeferredSplice(path, true);
-        splice.keepsPrevious = false;  // read only where the splice looks
-        splice.shared = &shared;
-        RunGenerator(file, output, block_, environment_, splice);
-        output.Finish();
-        return comparison.Result().value_or(false);
-    }
-
-    // The splice question the generator put off, asked now that the file is
-    // to be replaced; a No produces the file again without the splice. False
-    // when the question went unanswered and the run stops.
-    bool AskDeferredSplice(const BlockFile& file, const std::string& path, SpliceRecord& splice,
-                           std::optional<std::string>& text) {
-        if (splice.deferredQuestion.empty() ||
-            prompts_.askYesNo(splice.deferredQuestion, MessageIcon::Question)) {
-            return true;
-        }
-        if (environment_.Stopping) {
-            return false;
-        }
-        splice = SpliceRecord{};
-        splice.question = SpliceQuestion::Declined;
-        text = ProduceText(file, path, block_, environment_, splice);
-        return true;
     }
 
     // Puts text in the file's place whole, and reports how that went.
@@ -388,12 +440,14 @@ private:
 
     // Keeps what the splice did not carry over in an orphan file, to be
     // reported at the end of the run. False when it could not be kept.
-    bool KeepSpliceLeftovers(const BlockFile& file, const std::string& path,
-                             const SpliceRecord& splice) {
-        const auto writeDefaults = DefaultsWriter(file, path, block_, splice, environment_);
+    bool KeepSpliceLeftovers(const BlockFile& file, const std::string& path, const BLOCKINFO& block,
+                             const std::tm& now, const SpliceRecord& record) {
+        if (record.layout == nullptr) {
+            return true;
+        }
+        const auto defaults = DefaultsProducer(file, path, block, now, *record.layout);
         bool kept = true;
-        std::optional<SpliceLeftovers> leftovers =
-            KeepLeftovers(splice, path, environment_.clock->localNow(), writeDefaults, kept);
+        std::optional<SpliceLeftovers> leftovers = KeepLeftovers(record, path, now, defaults, kept);
         if (!leftovers) {
             return true;
         }
@@ -418,32 +472,52 @@ private:
         result_.events.push_back(FileEvent{action, path, file.path});
     }
 
-    BLOCKINFO& block_;
+    const BLOCKINFO& block_;
+    Definitions definitions_;
     RunEnvironment& environment_;
     UserPrompts& prompts_;
     RunResult& result_;
     const std::string directory_;
     OverwriteAnswer lastAnswer_ = OverwriteAnswer::Yes;
+    std::vector<ParameterOrder> parameterOrders_;
 };
 
-// What the run would write for one file, or nothing for a file it would not
-// produce (a stock file missing); splice tells what the splice did.
-std::optional<std::string> PreviewText(const BlockFile& file, const std::string& path,
-                                       BLOCKINFO& block, RunEnvironment& quiet, bool exists,
-                                       SpliceRecord& splice) {
+// What a run would do with one file of the set, found without writing or
+// asking anything.
+FilePreview PreviewFile(const BlockFile& file, const std::string& path, Definitions& definitions,
+                        RunEnvironment& quiet) {
+    FilePreview preview{path, file.path};
+    const bool exists = FileExists(path);
+    std::optional<std::string> text;
+    Previous previous;
     switch (file.kind) {
         case FileKind::Template:
-            return TemplateText(block, NativePath(path));
+            text = TemplateText(definitions.For(file), NativePath(path));
+            break;
         case FileKind::StockCopy:
-            return ReadBytes(quiet.workingDirectory + file.stockFile);
+            text = ReadBytes(quiet.workingDirectory + file.stockFile);
+            break;
         case FileKind::Generated: {
-            splice = DeferredSplice(path, exists);
-            return ProduceText(file, path, block, quiet, splice);
+            previous = ReadPrevious(file, path, exists);
+            Carried carried;
+            const BLOCKINFO& block = definitions.For(file);
+            const std::tm now = quiet.clock->localNow();
+            text = ProduceText(file, path, block, quiet, now, carried.From(file, previous));
+            preview.splices = carried.Any();
+            preview.keepsAside =
+                preview.splices &&
+                !FindLeftSections(carried.Record(), DefaultsProducer(file, path, block, now,
+                                                                     *carried.Record().layout))
+                     .empty();
+            break;
         }
         case FileKind::TreeOnly:
             break;
     }
-    return std::nullopt;
+    preview.change = !exists                                             ? FileChange::New
+                     : text && HoldsAlready(path, previous.bytes, *text) ? FileChange::Unchanged
+                                                                         : FileChange::Changed;
+    return preview;
 }
 
 }  // namespace
@@ -529,7 +603,7 @@ void RememberSettings(const BLOCKINFO& block, SettingsStore& settings) {
     settings.write(setting::SECTION, setting::VENDOR_NAME, block.VendorName);
 }
 
-RunResult RunGeneration(BLOCKINFO& block, RunEnvironment& environment) {
+RunResult RunGeneration(const BLOCKINFO& block, RunEnvironment& environment) {
     RunResult result;
     environment.Stopping = false;
     const std::string refusal = RefusalReason(block);
@@ -552,32 +626,30 @@ RunResult RunGeneration(BLOCKINFO& block, RunEnvironment& environment) {
     return result;
 }
 
-std::vector<FilePreview> PreviewFileSet(BLOCKINFO& block, const RunEnvironment& environment) {
+std::vector<FilePreview> PreviewFileSet(const BLOCKINFO& block, const RunEnvironment& environment) {
     // Nobody to ask and nothing to pump: a preview neither asks nor shows.
     RunEnvironment quiet = environment;
     quiet.prompts = nullptr;
     quiet.pump = nullptr;
     quiet.Stopping = false;
+    Definitions definitions(block);
     std::vector<FilePreview> previews;
     const std::string directory = DirectoryPrefix(block);
     for (const BlockFile& file : RunFileSet(block)) {
-        FilePreview preview{directory + file.path, file.path};
-        const bool exists = FileExists(preview.path);
-        SpliceRecord splice;
-        const std::optional<std::string> text =
-            PreviewText(file, preview.path, block, quiet, exists, splice);
-        preview.splices = splice.layout != nullptr;
-        preview.keepsAside =
-            preview.splices &&
-            !FindLeftSections(splice, DefaultsWriter(file, preview.path, block, splice, quiet))
-                 .empty();
-        preview.change = !exists ? FileChange::New
-                         : text && HoldsAlready(preview.path, splice.previousBytes, *text)
-                             ? FileChange::Unchanged
-                             : FileChange::Changed;
-        previews.push_back(std::move(preview));
+        previews.push_back(PreviewFile(file, directory + file.path, definitions, quiet));
     }
     return previews;
+}
+
+RunEnvironment MakeRunEnvironment(UserPrompts* prompts, const Clock& clock, SettingsStore& settings,
+                                  std::string workingDirectory, std::string settingsDirectory) {
+    RunEnvironment environment;
+    environment.prompts = prompts;
+    environment.clock = &clock;
+    environment.settings = &settings;
+    environment.workingDirectory = std::move(workingDirectory);
+    environment.settingsDirectory = std::move(settingsDirectory);
+    return environment;
 }
 
 }  // namespace bw

@@ -9,7 +9,7 @@
 
 #include "definition/block_info.h"
 #include "generation/output_file.h"
-#include "generation/splice.h"
+#include "generation/splice_leftovers.h"
 
 namespace bw {
 
@@ -91,16 +91,21 @@ std::string RefusalReason(const BLOCKINFO& block);
 // "Include Directory", "Company Name" and "Vendor Name".
 void RememberSettings(const BLOCKINFO& block, SettingsStore& settings);
 
-// Runs one generation. The definition is switched to its integer DSP variant
-// while that variant's files are produced and is restored before returning,
-// whatever happens. environment.Stopping is reset at the start and set at the
-// end; environment.prompts, settings and clock must be set.
-RunResult RunGeneration(BLOCKINFO& block, RunEnvironment& environment);
+// Runs one generation: the only place that reads previous versions, asks,
+// backs up and writes. The integer DSP variant's files are produced from a
+// copy of the definition. environment.Stopping is reset at the start and set
+// at the end; environment.prompts, settings and clock must be set.
+RunResult RunGeneration(const BLOCKINFO& block, RunEnvironment& environment);
 
 // What a run of the definition would do with each file of its set, with
 // every user section carried over: nothing is written and nothing is asked.
-// Like a run it switches the definition to the integer DSP variant while
-// that variant's files are produced.
-std::vector<FilePreview> PreviewFileSet(BLOCKINFO& block, const RunEnvironment& environment);
+std::vector<FilePreview> PreviewFileSet(const BLOCKINFO& block, const RunEnvironment& environment);
+
+// The environment of a run, put together in this one place: the seams it
+// calls, the program's working directory (stock icons and bitmaps, ending in
+// a separator) and the settings directory ("_rtparam.ini"). Nothing is
+// pumped until the caller sets a pump.
+RunEnvironment MakeRunEnvironment(UserPrompts* prompts, const Clock& clock, SettingsStore& settings,
+                                  std::string workingDirectory, std::string settingsDirectory);
 
 }  // namespace bw

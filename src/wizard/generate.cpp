@@ -131,11 +131,9 @@ void CGenerate::loadControls() {
 }
 
 void CGenerate::markWhatWillChange() {
-    RunEnvironment environment;
-    environment.clock = &context().clock;
-    environment.settings = &settings();
-    environment.workingDirectory = context().workingDirectory;
-    environment.settingsDirectory = context().settingsDirectory;
+    const RunEnvironment environment =
+        MakeRunEnvironment(nullptr, context().clock, settings(), context().workingDirectory,
+                           context().settingsDirectory);
     std::map<std::string, QString> marks;
     for (const FilePreview& file : PreviewFileSet(block(), environment)) {
         QString mark = file.change == FileChange::New       ? QStringLiteral("new")
@@ -219,12 +217,9 @@ void CGenerate::generate() {
     showRunning(true);
 
     ProgressPrompts runPrompts(*this, prompts(), progress);
-    RunEnvironment environment;
-    environment.prompts = &runPrompts;
-    environment.clock = &context().clock;
-    environment.settings = &settings();
-    environment.workingDirectory = context().workingDirectory;
-    environment.settingsDirectory = context().settingsDirectory;
+    RunEnvironment environment =
+        MakeRunEnvironment(&runPrompts, context().clock, settings(), context().workingDirectory,
+                           context().settingsDirectory);
     QElapsedTimer sinceLook;
     // Events are handled every PROGRESS_INTERVAL rather than before every
     // line: the window stays just as responsive, and the largest blocks are

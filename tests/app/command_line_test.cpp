@@ -8,8 +8,10 @@
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
+#include <utility>
 
 #include "app/cli_prompts.h"
 #include "app/program_run.h"
@@ -167,6 +169,33 @@ TEST_F(CommandLineTest, ListWritesNothing) {
     EXPECT_THAT(list.out, HasSubstr("new       " + (OutPath() / "Gain.TBT").string() + "\n"));
     EXPECT_THAT(list.out, HasSubstr((OutPath() / "Gain.mak").string()));
     EXPECT_FALSE(fs::exists(OutPath()));
+}
+
+// A real-time block's listing, which names the DSP header, writes neither the
+// block's folder nor anything in the settings folder ("_rtparam.ini").
+TEST_F(CommandLineTest, AListingOfARealTimeBlockWritesNoSettings) {
+    std::ifstream in(EXAMPLE, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // A real-time block declares its arrays with a fixed number of elements.
+    for (const auto& [from, to] :
+         {std::pair<std::string, std::string>{"Real Time=0", "Real Time=1"},
+          {"LocalSize0=HistoryLength", "LocalSize0=64"}}) {
+        const size_t at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        text.replace(at, from.size(), to);
+    }
+    const std::string templatePath = temp_.filePath("Gain.tbt").toStdString();
+    std::ofstream(templatePath, std::ios::binary) << text;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("SOURCE_DATE_EPOCH", "1700000000");
+    environment.insert("XDG_CONFIG_HOME", temp_.filePath("config"));
+    const Outcome list = RunProgram(
+        {"generate", QString::fromStdString(templatePath), "--directory", Out(), "--list"},
+        environment);
+    EXPECT_EQ(list.status, EXIT_COMPLETED) << list.err;
+    EXPECT_THAT(list.out, HasSubstr("_Gain.h"));
+    EXPECT_FALSE(fs::exists(OutPath()));
+    EXPECT_FALSE(fs::exists(temp_.filePath("config").toStdString()));
 }
 
 TEST_F(CommandLineTest, AQuestionWithoutATerminalStopsTheRun) {

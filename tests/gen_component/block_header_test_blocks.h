@@ -11,9 +11,10 @@
 #include <vector>
 
 #include "definition/block_info.h"
+#include "gen_component/component_files.h"
+#include "gen_component/splice_layouts.h"
 #include "generation/output_file.h"
 #include "support/generate.h"
-#include "support/recording_prompts.h"
 
 namespace bw::testblocks {
 
@@ -87,36 +88,21 @@ inline BLOCKINFO RealTimeBlock() {
     return block;
 }
 
-// Generates a file whose earlier version lies in "KRSave" beside it, the
-// way a regeneration finds it after the backup.
+// Generates a file with the user sections of an earlier version carried
+// over, handed in as the run hands them.
 struct Regeneration {
     TempDir dir;
-    RecordingPrompts prompts;
 
     std::string Run(Generator generator, const BLOCKINFO& block, const std::string& fileName,
                     const std::string* previous) {
-        if (previous != nullptr) {
-            WriteFileBytes(dir.path() + "KRSave/" + fileName, *previous);
+        if (previous == nullptr) {
+            return GenerateInto(dir.path(), generator, block, fileName);
         }
-        std::tm when{};
-        when.tm_year = 124;
-        when.tm_mon = 2;
-        when.tm_mday = 5;
-        when.tm_wday = 2;
-        when.tm_hour = 14;
-        when.tm_min = 7;
-        FixedClock clock(when);
-        MemorySettings settings;
-        RunEnvironment environment;
-        environment.prompts = &prompts;
-        environment.clock = &clock;
-        environment.settings = &settings;
-        OutputFile file(environment);
-        const std::string path = dir.path() + fileName;
-        EXPECT_TRUE(file.Open(path)) << path;
-        EXPECT_TRUE(generator(file, block));
-        file.Close();
-        return ReadFileBytes(path);
+        PreviousVersion version;
+        version.Take(*previous);
+        version.Attach(generator == WriteBlockHeader ? &HeaderSplice() : &UserSourceSplice(),
+                       nullptr);
+        return GenerateInto(dir.path(), generator, block, fileName, &version);
     }
 };
 

@@ -2,7 +2,9 @@
 // on their own, the xDAIS call rules, and the parameter order record.
 #include <gtest/gtest.h>
 
-#include "definition/profile_file.h"
+#include <algorithm>
+#include <cstddef>
+
 #include "gen_dsp/dsp_files.h"
 #include "gen_dsp/dsp_test_blocks.h"
 #include "gen_dsp/xdais.h"
@@ -205,48 +207,34 @@ TEST(Xdais, DirectlyCallableMethods) {
     }
 }
 
-// Generates the header with dir as the application's settings directory, so
-// that the "_rtparam.ini" record can be read afterwards.
-std::string GenerateWithSettingsIn(const TempDir& dir, const BLOCKINFO& block) {
-    return GenerateInto(dir.path(), WriteDspHeader, block, "DSPCODE/_" + block.BlockName + ".h");
-}
-
-// Both variants record the members' order; the block's stale entries go,
-// other entries and blocks stay.
-TEST(DspParameterRecord, MembersOfBothVariantsAreRecordedInOrder) {
-    TempDir dir;
-    const std::string ini = dir.path() + "_rtparam.ini";
-    WriteFileBytes(ini, "[NFAdd]\r\n0=stale\r\n7=kept\r\n[Other]\r\n0=untouched\r\n");
+// The members whose order the run records for the host's real-time driver:
+// those the header declares, in its order, in both variants.
+TEST(DspParameterOrder, NamesTheMembersTheHeaderDeclares) {
     BLOCKINFO block = RealTimeBlock();
     AddParameter(block, "Gain", TYPE_FLOAT);
     AddParameter(block, "Name", TYPE_CHAR);
     AddParameter(block, "Mode", TYPE_COMBO_BOX);
     AddParameter(block, "Skipped", TYPE_EXCLUDED);
     AddParameter(block, "On", TYPE_CHECK_BOX);
-    GenerateWithSettingsIn(dir, block);
-    EXPECT_TRUE(
-        Has(Lines(GenerateWithSettingsIn(dir, IntegerVariant(block))), "  int          _Gain;"));
-    ProfileFile profile;
-    ASSERT_TRUE(profile.Load(ini));
-    for (const char* section : {"NFAdd", "NIAdd"}) {
-        EXPECT_EQ(profile.GetString(section, "0", ""), "_Gain") << section;
-        EXPECT_EQ(profile.GetString(section, "1", ""), "_Mode") << section;
-        EXPECT_EQ(profile.GetString(section, "2", ""), "_On") << section;
-        EXPECT_FALSE(profile.Find(section, "3")) << section;
-    }
-    EXPECT_EQ(profile.GetString("NFAdd", "7", ""), "kept");
-    EXPECT_EQ(profile.GetString("Other", "0", ""), "untouched");
+    const Strings order{"_Gain", "_Mode", "_On"};
+    EXPECT_EQ(ParameterMemberOrder(block), order);
+    EXPECT_EQ(ParameterMemberOrder(IntegerVariant(block)), order);
+    const Strings lines = Lines(Generate(WriteDspHeader, IntegerVariant(block), "_NIAdd.h"));
+    const auto at = [&](const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) - lines.begin();
+    };
+    EXPECT_LT(at("  int          _Gain;"), at("  int          _Mode;"));
+    EXPECT_LT(at("  int          _Mode;"), at("  BOOL         _On;"));
+    EXPECT_LT(at("  BOOL         _On;"), static_cast<std::ptrdiff_t>(lines.size()));
 }
 
-TEST(DspParameterRecord, NoParameterMemberLeavesTheRecordAlone) {
-    TempDir dir;
+TEST(DspParameterOrder, NoParameterMemberNamesNothing) {
     BLOCKINFO block = RealTimeBlock();
     AddParameter(block, "Name", TYPE_TEXT);
-    const Strings lines = Lines(GenerateWithSettingsIn(dir, block));
+    EXPECT_TRUE(ParameterMemberOrder(block).empty());
     // The banner stays, as the block has parameters.
-    EXPECT_TRUE(
-        Has(lines, "  /*                       Block Parameters                            */"));
-    EXPECT_FALSE(FileExists(dir.path() + "_rtparam.ini"));
+    EXPECT_TRUE(Has(Lines(Generate(WriteDspHeader, block, "_NFAdd.h")),
+                    "  /*                       Block Parameters                            */"));
 }
 
 }  // namespace

@@ -15,33 +15,26 @@
 
 namespace bw::interface_test {
 
-template <void (*Section)(OutputFile&, const BLOCKINFO&)>
-bool AsGenerator(OutputFile& file, const BLOCKINFO& block) {
-    Section(file, block);
-    return true;
-}
-
 // Lines of one section writer's output.
 template <void (*Section)(OutputFile&, const BLOCKINFO&)>
 std::vector<std::string> SectionLines(const BLOCKINFO& block) {
-    return Lines(Generate(AsGenerator<Section>, block, "IFGain.c"));
+    return Lines(Generate(Section, block, "IFGain.c"));
 }
 
 // The head and the set-up, initialisation, execution, exit and reset entry
 // points, in file order.
-inline bool WriteOwnSections(OutputFile& file, const BLOCKINFO& block) {
+inline void WriteOwnSections(OutputFile& file, const BLOCKINFO& block) {
     for (auto* section : {WriteInterfaceHead, WriteUserSetupProc, WriteUserDefaultSetupProc,
                           WriteUserPreInitializeProc, WriteUserInitializeProc, WriteUserExecProc,
                           WriteUserExitProc, WriteUserResetProc}) {
         section(file, block);
     }
-    return true;
 }
 
 // The parameter, dialog and real-time sections in their order in the file
 // (the real-time ones only for real-time blocks, paint only for xDAIS, the
 // control procedure only for user-control blocks).
-inline bool WriteParameterSections(OutputFile& file, const BLOCKINFO& block) {
+inline void WriteParameterSections(OutputFile& file, const BLOCKINFO& block) {
     if (block.RealTime) {
         WriteUserRTCompileProc(file, block);
     }
@@ -58,7 +51,6 @@ inline bool WriteParameterSections(OutputFile& file, const BLOCKINFO& block) {
     if (block.UserControl) {
         WriteUserControlProc(file, block);
     }
-    return true;
 }
 
 inline PARAMINFO& AddParameter(BLOCKINFO& block, const std::string& name, int type,

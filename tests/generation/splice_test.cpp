@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "generation/paths.h"
+#include "generation/splice_leftovers.h"
 #include "support/generate.h"
 #include "support/recording_prompts.h"
 
@@ -89,17 +90,14 @@ TEST_F(SpliceTest, SectionRules) {
     };
     for (const Case& c : cases) {
         WriteFileBytes(dir.path() + "case.txt", c.text);
-        for (const bool piecewise : {false, true}) {
-            PreviousVersion from;
-            ASSERT_TRUE(piecewise ? from.OpenPiecewise(dir.path() + "case.txt")
-                                  : from.Open(dir.path() + "case.txt"));
-            OutputFile to(environment);
-            ASSERT_TRUE(to.Open(dir.path() + "copy.txt"));
-            EXPECT_EQ(CopySection(to, from, "//; S"), c.found) << c.rule;
-            EXPECT_EQ(LineAtPosition(from), c.next) << c.rule;
-            to.Close();
-            EXPECT_EQ(ReadFileBytes(dir.path() + "copy.txt"), c.copied) << c.rule;
-        }
+        PreviousVersion from;
+        ASSERT_TRUE(from.Open(dir.path() + "case.txt"));
+        OutputFile to(environment);
+        ASSERT_TRUE(to.Open(dir.path() + "copy.txt"));
+        EXPECT_EQ(CopySection(to, from, "//; S"), c.found) << c.rule;
+        EXPECT_EQ(LineAtPosition(from), c.next) << c.rule;
+        to.Close();
+        EXPECT_EQ(ReadFileBytes(dir.path() + "copy.txt"), c.copied) << c.rule;
     }
 }
 
@@ -298,107 +296,7 @@ TEST_F(LeftoversTest, NothingToKeepWritesNothing) {
 }
 
 // ---------------------------------------------------------------------------
-// A previous version read piecewise
-
-// Several pieces of a previous version with the sections O (outer) and A:
-// lines of all lengths, some longer than a piece, LF and CR LF ends, markers
-// indented, repeated or without their end; and the one section B, whose start
-// marker begins at markerAt.
-std::string LargePreviousVersion(unsigned seed, size_t markerAt) {
-    std::mt19937 random(seed);
-    const auto below = [&](size_t n) { return static_cast<size_t>(random() % n); };
-    const char* const markers[] = {"//; O",   "//; End of O", "//; A",        "//; End of A",
-                                   "  //; A", "//; Stop",     "//; A (kept)", "//; O"};
-    std::string text;
-    bool placed = false;
-    while (text.size() < 700'000) {
-        if (!placed && text.size() + 300 > markerAt) {
-            text += std::string(markerAt - text.size() - 2, 'x') + "\r\n";
-            text += "//; B\r\nuser at the boundary\r\n//; End of B\r\n";
-            placed = true;
-        }
-        const size_t kind = below(100);
-        if (kind < 4) {
-            text += markers[below(std::size(markers))];
-        } else if (kind < 21 && (placed || text.size() + 200'000 < markerAt)) {
-            text += std::string(70'000 + below(100'000), 'l');
-        } else {
-            text += std::string(below(120), static_cast<char>('a' + below(26)));
-        }
-        text += below(10) == 0 ? "\n" : "\r\n";
-    }
-    return text;
-}
-
-// The lines of version, from the first on and from the last back.
-std::vector<size_t> LinesForward(const PreviousVersion& version) {
-    std::vector<size_t> lines;
-    for (size_t line = 0; line < version.End(); line = version.NextLine(line)) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-std::vector<size_t> LinesBackward(const PreviousVersion& version) {
-    std::vector<size_t> lines;
-    for (size_t line = version.End(); line > 0;) {
-        line = version.LineBefore(line);
-        lines.insert(lines.begin(), line);
-    }
-    return lines;
-}
-
-TEST_F(SpliceTest, AVersionReadPiecewiseSplicesAsOneReadWhole) {
-    const SpliceLayout layout{"", {"O"}, {"A", "B"}, nullptr};
-    // The start marker at each offset around where the second piece of the
-    // search for marker lines begins.
-    for (size_t markerAt = 65'536 - 40; markerAt < 65'536 + 4; ++markerAt) {
-        const auto seed = static_cast<unsigned>(markerAt);
-        const std::string path = dir.path() + "large.txt";
-        WriteFileBytes(path, LargePreviousVersion(seed, markerAt));
-        PreviousVersion whole, piecewise;
-        ASSERT_TRUE(whole.Open(path));
-        ASSERT_TRUE(piecewise.OpenPiecewise(path));
-        ASSERT_EQ(piecewise.NextLineBeginningWith(0, "//; B"), markerAt);
-        EXPECT_EQ(LinesForward(piecewise), LinesForward(whole));
-        EXPECT_EQ(LinesBackward(piecewise), LinesForward(whole));
-
-        SpliceRecord wholeRecord, piecewiseRecord;
-        whole.Attach(&layout, &wholeRecord);
-        piecewise.Attach(&layout, &piecewiseRecord);
-        OutputFile wholeCopy(environment), piecewiseCopy(environment);
-        ASSERT_TRUE(wholeCopy.Open(dir.path() + "whole.txt"));
-        ASSERT_TRUE(piecewiseCopy.Open(dir.path() + "piecewise.txt"));
-        std::mt19937 steps(seed);
-        for (int step = 0; step < 16; ++step) {
-            const bool rewind = steps() % 3 == 0;
-            const unsigned which = steps() % 4;
-            const auto splice = [&](OutputFile& to, PreviousVersion& from) {
-                if (rewind) {
-                    from.Rewind();
-                }
-                switch (which) {
-                    case 0:
-                        return CopySection(to, from, "//; A");
-                    case 1:
-                        return CopySection(to, from, "//; B");
-                    case 2:
-                        return CopySection(to, from, "//; A", "//; Stop");
-                    default:
-                        return CopyNestedSection(to, from, {"//; O", "//; A"});
-                }
-            };
-            EXPECT_EQ(splice(piecewiseCopy, piecewise), splice(wholeCopy, whole)) << markerAt;
-            EXPECT_EQ(piecewise.Position(), whole.Position()) << markerAt;
-        }
-        wholeCopy.Close();
-        piecewiseCopy.Close();
-        EXPECT_EQ(ReadFileBytes(dir.path() + "piecewise.txt"),
-                  ReadFileBytes(dir.path() + "whole.txt"));
-        EXPECT_EQ(piecewiseRecord.copied, wholeRecord.copied);
-        EXPECT_EQ(piecewiseRecord.unterminated.size(), wholeRecord.unterminated.size());
-        EXPECT_EQ(piecewiseRecord.previousBytes, nullptr);  // nothing kept whole
-    }
-}
+// The search for marker lines
 
 // Every line of version that begins with prefix.
 std::vector<size_t> LinesBeginningWith(const PreviousVersion& version, std::string_view prefix) {
@@ -410,102 +308,45 @@ std::vector<size_t> LinesBeginningWith(const PreviousVersion& version, std::stri
     return lines;
 }
 
-// The pieces a comparison reads, shown to a version read piecewise at any
-// size and alignment, ahead of its searches, behind them or with gaps: the
-// marker lines found are those a version read whole finds.
-TEST_F(SpliceTest, PiecesShownByAComparisonFindTheSameMarkerLines) {
-    const char* const prefixes[] = {"//; ", "//; B", "//; A", "//; End of O"};
-    for (unsigned seed = 1; seed <= 12; ++seed) {
+// The same, line by line.
+std::vector<size_t> LinesScannedFor(const std::string& text, std::string_view prefix) {
+    std::vector<size_t> lines;
+    for (size_t line = 0; line < text.size();) {
+        if (std::string_view(text).substr(line).starts_with(prefix)) {
+            lines.push_back(line);
+        }
+        const size_t lf = text.find('\n', line);
+        line = lf == std::string::npos ? text.size() : lf + 1;
+    }
+    return lines;
+}
+
+// Short lines, many of them markers, some cut short at the end of the text,
+// and prefixes longer than the heads the search keeps: the lines found from
+// anywhere are those a scan line by line finds.
+TEST_F(SpliceTest, TheSearchForMarkerLinesFindsWhatAScanFinds) {
+    const std::string longMarker = "//; End of a section whose title is long";
+    const std::string prefixes[] = {"//; ", "//; B", "//; A", "//; End of O", longMarker, "x"};
+    for (unsigned seed = 1; seed <= 6; ++seed) {
         std::mt19937 random(seed);
-        std::string text;  // short lines, many of them markers
-        while (text.size() < 300'000) {
+        std::string text;
+        while (text.size() < 50'000) {
             text += random() % 3 == 0 ? prefixes[random() % std::size(prefixes)] : "";
             text += std::string(random() % 40, 'x') + (random() % 5 == 0 ? "\n" : "\r\n");
         }
-        const std::string path = dir.path() + "shown.txt";
-        WriteFileBytes(path, text);
-        PreviousVersion whole, piecewise;
-        SharedReading shared;
-        ASSERT_TRUE(whole.Open(path));
-        ASSERT_TRUE(piecewise.OpenPiecewise(path, &shared));
-        std::vector<char> room(SharedReading::ROOM_BEFORE + 5'000);
-        size_t shown = random() % 2 == 0 ? 0 : 4096;  // after a head read alone
-        while (shown < text.size()) {
-            const size_t size = std::min<size_t>(1 + random() % 4'000, text.size() - shown);
-            if (random() % 50 == 0) {
-                shown += size;  // a gap
-                continue;
-            }
-            const size_t from = random() % 4 == 0 ? shown - std::min<size_t>(shown, 50) : shown;
-            const size_t count = std::min(size + (shown - from), text.size() - from);
-            char* piece = room.data() + SharedReading::ROOM_BEFORE;
-            std::copy_n(text.data() + from, count, piece);
-            shared.Show(from, piece, count);
-            shown = from + count;
-            if (random() % 10 == 0) {
-                const size_t line = random() % shown;
-                const char* prefix = prefixes[random() % std::size(prefixes)];
-                ASSERT_EQ(piecewise.NextLineBeginningWith(line, prefix),
-                          whole.NextLineBeginningWith(line, prefix))
-                    << "seed " << seed << " at " << line << " for " << prefix;
-            }
-        }
-        for (const char* prefix : prefixes) {
-            EXPECT_EQ(LinesBeginningWith(piecewise, prefix), LinesBeginningWith(whole, prefix))
+        text += longMarker.substr(0, 10);
+        PreviousVersion version;
+        version.Take(text);
+        for (const std::string& prefix : prefixes) {
+            EXPECT_EQ(LinesBeginningWith(version, prefix), LinesScannedFor(text, prefix))
                 << "seed " << seed << " for " << prefix;
+            const size_t from = random() % text.size();
+            const std::vector<size_t> all = LinesScannedFor(text, prefix);
+            const auto next = std::lower_bound(all.begin(), all.end(), from);
+            EXPECT_EQ(version.NextLineBeginningWith(from, prefix),
+                      next == all.end() ? text.size() : *next);
         }
     }
-}
-
-TEST_F(SpliceTest, AVersionThatShrinksWhileReadPiecewiseReadsAsNulsAndIsNotOverrun) {
-    const std::string path = dir.path() + "shrinking.txt";
-    WriteFileBytes(path, "//; S\r\n" + std::string(200'000, 'x') + "\r\n//; End of S\r\n");
-    ASSERT_TRUE(previous.OpenPiecewise(path));
-    WriteFileBytes(path, "//; S\r\n");
-    ASSERT_TRUE(file.Open(dir.path() + "copy.txt"));
-    EXPECT_TRUE(CopySection(file, previous, "//; S"));
-    file.Close();
-    const std::string copied = ReadFileBytes(dir.path() + "copy.txt");
-    EXPECT_EQ(copied.find('x'), std::string::npos);
-    EXPECT_LE(copied.size(), previous.End() + 2);
-}
-
-// ---------------------------------------------------------------------------
-// The previous-version check
-
-class PreviousVersionCheckTest : public SpliceTest {
-protected:
-    SpliceLayout layout{HEADER_SPLICE_QUESTION, {}, {"S"}, nullptr};
-
-    std::unique_ptr<PreviousVersion> Check(const std::string& saved) {
-        if (!saved.empty()) {
-            WriteFileBytes(dir.path() + saved, "//; S\r\nx\r\n");
-        }
-        EXPECT_TRUE(file.Open(dir.path() + "Blk.h"));
-        return CheckPreviousVersion(file, layout);
-    }
-};
-
-TEST_F(PreviousVersionCheckTest, NoQuestionWithoutAPreviousVersionAndNoLeavesTheSpliceOff) {
-    EXPECT_EQ(Check(""), nullptr);
-    EXPECT_EQ(Check("Blk.h.bak"), nullptr);
-    EXPECT_TRUE(prompts.questions.empty());
-    EXPECT_TRUE(prompts.messages.empty());
-    prompts.yesNoAnswers = {false};
-    EXPECT_EQ(Check("KRSave/Blk.h"), nullptr);
-    EXPECT_EQ(prompts.questions.size(), 1u);
-}
-
-TEST_F(PreviousVersionCheckTest, TheBackupIsOfferedAndYesOpensIt) {
-    // The generated file itself does not exist any more; its backup does, in
-    // a folder whose name differs in case.
-    auto offered = Check("krsave/Blk.h");
-    ASSERT_NE(offered, nullptr);
-    EXPECT_EQ(prompts.questions,
-              std::vector<std::string>{"Found a previous version of Blk.h do you want to splice "
-                                       "the two files ?"});
-    EXPECT_EQ(LineAtPosition(*offered), "//; S");
-    EXPECT_EQ(PreviousVersionPath(file), dir.path() + "KRSave\\Blk.h");
 }
 
 }  // namespace

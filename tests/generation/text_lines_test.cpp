@@ -3,17 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 #include "support/generate.h"
 
 namespace bw {
 namespace {
 
-// The bytes written to a fresh file by write.
-std::string Written(const std::function<void(Printer&)>& write) {
+// The bytes written to a fresh file by write, handed inputs.
+std::string Written(const std::function<void(Printer&)>& write, GeneratorInputs inputs = {}) {
     TempDir dir;
     RunEnvironment environment;
-    OutputFile file(environment);
+    OutputFile file(environment, std::move(inputs));
     EXPECT_TRUE(file.Open(dir.path() + "out.txt"));
     Printer print(file);
     write(print);
@@ -141,32 +142,23 @@ TEST(PrinterTest, LinesBeyondTheBufferArriveInOrder) {
               expected);
 }
 
-// The head's date and time come from one reading of the clock.
-class CountingClock : public Clock {
-public:
-    std::tm localNow() const override {
-        ++reads;
-        std::tm when{};
-        when.tm_year = 124;
-        when.tm_mon = 2;
-        when.tm_mday = 5;
-        when.tm_wday = 2;
-        when.tm_hour = 14 + reads;  // a later reading would show a later hour
-        when.tm_min = 7;
-        return when;
-    }
-    mutable int reads = 0;
-};
-
-TEST(FileHeadTest, ReadsTheClockOnceForDateAndTime) {
-    CountingClock clock;
-    const std::string written = Written([&](Printer& print) {
-        WriteFileHead(print, clock, [&] {
-            print.Lines({"<FileName>", "<date>", "<time>", "<date> <time>"});
-        });
-        print.Line("<date>");  // the head's variables end with it
-    });
-    EXPECT_EQ(clock.reads, 1);
+// The head's date and time are those of the instant the file was handed.
+TEST(FileHeadTest, GivesTheTimeTheFileWasHanded) {
+    std::tm when{};
+    when.tm_year = 124;
+    when.tm_mon = 2;
+    when.tm_mday = 5;
+    when.tm_wday = 2;
+    when.tm_hour = 15;
+    when.tm_min = 7;
+    const std::string written = Written(
+        [&](Printer& print) {
+            WriteFileHead(print, [&] {
+                print.Lines({"<FileName>", "<date>", "<time>", "<date> <time>"});
+            });
+            print.Line("<date>");  // the head's variables end with it
+        },
+        GeneratorInputs{when});
     EXPECT_EQ(written,
               "out.txt\r\nTue - 05 March 2024\r\n03:07 PM\r\nTue - 05 March 2024 03:07 PM\r\n"
               "<date>\r\n");

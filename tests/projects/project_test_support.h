@@ -16,12 +16,12 @@ inline std::string GenerateInWorkingDirectory(Generator generator, const BLOCKIN
                                               const std::string& workingDirectory) {
     TempDir dir;
     RunEnvironment environment;
-    environment.workingDirectory = workingDirectory;
-    OutputFile file(environment);
+    OutputFile file(environment, GeneratorInputs{TestTime(), workingDirectory});
     const std::string path = dir.path() + "project.txt";
-    if (!file.Open(path) || !generator(file, block)) {
+    if (!file.Open(path)) {
         return "<generation failed>";
     }
+    generator(file, block);
     file.Close();
     return ReadFileBytes(path);
 }

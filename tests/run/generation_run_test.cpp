@@ -14,7 +14,9 @@
 #include <functional>
 #include <map>
 
+#include "definition/profile_file.h"
 #include "definition/template_file.h"
+#include "gen_dsp/dsp_test_blocks.h"
 #include "generation/paths.h"
 #include "generation/protection.h"
 #include "generation/shared_rules.h"
@@ -137,6 +139,36 @@ TEST_F(GenerationRunTest, IntegerVariantIsProducedAndTheDefinitionRestored) {
     EXPECT_EQ(block_.BlockName, "NFAdd");
     EXPECT_EQ(block_.FloatingPoint, 1);
     EXPECT_EQ(block_.Integer, 1);
+}
+
+// The host's real-time driver reads the order of the parameter members from
+// "_rtparam.ini" in the settings directory, which the run writes after the
+// files for both variants: the block's stale entries go, other entries and
+// blocks stay. A block without parameter members leaves the record alone.
+TEST_F(GenerationRunTest, TheParameterOrderIsRecordedForBothVariants) {
+    const std::string ini = stock_.path() + "_rtparam.ini";
+    WriteFileBytes(ini, "[NFAdd]\r\n0=stale\r\n7=kept\r\n[Other]\r\n0=untouched\r\n");
+    block_.BlockName = "NFAdd";
+    block_.RealTime = 1;
+    dsp_test::AddParameter(block_, "Gain", TYPE_FLOAT);
+    dsp_test::AddParameter(block_, "Mode", TYPE_COMBO_BOX);
+    ASSERT_EQ(Run().outcome, RunOutcome::Completed);
+    ProfileFile profile;
+    ASSERT_TRUE(profile.Load(ini));
+    for (const char* section : {"NFAdd", "NIAdd"}) {
+        EXPECT_EQ(profile.GetString(section, "0", ""), "_Gain") << section;
+        EXPECT_EQ(profile.GetString(section, "1", ""), "_Mode") << section;
+        EXPECT_FALSE(profile.Find(section, "2")) << section;
+    }
+    EXPECT_EQ(profile.GetString("NFAdd", "7", ""), "kept");
+    EXPECT_EQ(profile.GetString("Other", "0", ""), "untouched");
+
+    fs::remove(ini);
+    block_.BlockName = "NFText";
+    block_.NumParameters = 0;
+    dsp_test::AddParameter(block_, "Name", TYPE_TEXT);
+    ASSERT_EQ(Run().outcome, RunOutcome::Completed);
+    EXPECT_FALSE(fs::exists(ini));
 }
 
 TEST_F(GenerationRunTest, XdaisBitmapIsCopiedOrReportedMissing) {

@@ -11,7 +11,7 @@
 
 namespace bw {
 
-using Generator = bool (*)(OutputFile&, const BLOCKINFO&);
+using Generator = void (*)(OutputFile&, const BLOCKINFO&);
 
 // A fresh temporary directory, removed with the object.
 class TempDir {
@@ -43,10 +43,13 @@ struct TestRun {
     RunEnvironment environment;
 };
 
-// Runs generator into folder + fileName and returns the file's bytes. The
-// clock is fixed at Tuesday 05 March 2024, 02:07 PM.
+// The time the generators are handed in tests: Tuesday 05 March 2024, 02:07 PM.
+std::tm TestTime();
+
+// Runs generator into folder + fileName and returns the file's bytes, with
+// the user sections of carried handed in as the run hands them.
 std::string GenerateInto(const std::string& folder, Generator generator, const BLOCKINFO& block,
-                         const std::string& fileName);
+                         const std::string& fileName, PreviousVersion* carried = nullptr);
 // The same in a temporary folder.
 std::string Generate(Generator generator, const BLOCKINFO& block,
                      const std::string& fileName = "out.txt");

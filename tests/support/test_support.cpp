@@ -57,8 +57,7 @@ TestRun::TestRun(const std::string& folder, const std::tm& when) : clock(when) {
     environment.workingDirectory = environment.settingsDirectory = folder;
 }
 
-std::string GenerateInto(const std::string& folder, Generator generator, const BLOCKINFO& block,
-                         const std::string& fileName) {
+std::tm TestTime() {
     std::tm when{};
     when.tm_year = 124;  // Tuesday 05 March 2024, 02:07 PM
     when.tm_mon = 2;
@@ -66,11 +65,16 @@ std::string GenerateInto(const std::string& folder, Generator generator, const B
     when.tm_wday = 2;
     when.tm_hour = 14;
     when.tm_min = 7;
-    TestRun run(folder, when);
-    OutputFile file(run.environment);
+    return when;
+}
+
+std::string GenerateInto(const std::string& folder, Generator generator, const BLOCKINFO& block,
+                         const std::string& fileName, PreviousVersion* carried) {
+    TestRun run(folder, TestTime());
+    OutputFile file(run.environment, GeneratorInputs{TestTime(), folder, carried});
     const std::string path = folder + fileName;
     EXPECT_TRUE(file.Open(path)) << path;
-    EXPECT_TRUE(generator(file, block));
+    generator(file, block);
     file.Close();
     return ReadFileBytes(path);
 }

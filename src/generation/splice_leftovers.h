@@ -1,0 +1,62 @@
+#pragma once
+
+// What the splice did not carry over: every user section of a previous
+// version that was not carried over (markers not found or out of order, a
+// section the new definition no longer has) or that had no end marker is
+// kept in an orphan file in "KRSave" and reported, so that nothing the user
+// typed is lost without a word.
+
+#include <ctime>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "generation/previous_version.h"
+
+namespace bw {
+
+struct LeftSection {
+    std::string name;  // its titles, outermost first, joined by " / "
+    size_t lines = 0;
+    bool unterminated = false;  // carried over, but without its end marker
+};
+
+struct SpliceLeftovers {
+    std::string file;    // the generated file
+    std::string keptIn;  // the orphan file that holds the sections
+    std::vector<LeftSection> sections;
+};
+
+// The orphan file for a file generated at time now: "<name>.<yyyymmdd-hhmmss>.orphaned"
+// in the "KRSave" folder beside it; "-2", "-3" … before ".orphaned" when that
+// name is taken, so that no run replaces an earlier one.
+std::string OrphanPath(const std::string& filePath, const std::tm& now);
+
+// The user sections of record's previous version that the splice did not
+// carry over, or carried over without their end marker. Sections that hold
+// only blank lines, or exactly what the generator writes there by default,
+// are no user code and are left out. writeDefaults gives the file's text as
+// the generator produces it without a previous version, for a definition
+// widened to the outer sections listed; it is called only when needed. The sections
+// are written under their marker lines into a new orphan file (OrphanPath);
+// nothing when there is nothing to keep. keptOut is false when the orphan
+// file could not be written.
+std::optional<SpliceLeftovers> KeepLeftovers(
+    const SpliceRecord& record, const std::string& filePath, const std::tm& now,
+    const std::function<std::string(const std::vector<std::string>&)>& writeDefaults,
+    bool& keptOut);
+
+// The sections KeepLeftovers would keep aside, found the same way before
+// anything is written; nothing is written here.
+std::vector<LeftSection> FindLeftSections(
+    const SpliceRecord& record,
+    const std::function<std::string(const std::vector<std::string>&)>& writeDefaults);
+
+// One line per section, paths as this system spells them:
+//   FILE: section "NAME": N lines not carried over, kept in PATH
+//   FILE: section "NAME": N lines carried over without its end marker, kept in PATH
+// ("1 line" for one).
+std::string LeftoversMessage(const SpliceLeftovers& leftovers);
+
+}  // namespace bw
