@@ -13,6 +13,7 @@
 #include "files/block_folder.h"
 #include "generation/paths.h"
 #include "platform/settings_store.h"
+#include "platform/typed_folder.h"
 #include "run/file_set.h"
 #include "run/generation_run.h"
 
@@ -338,8 +339,10 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
     block.CMakeProject = options.cmake;
     // A relative block directory in a template is where the template is, so
     // a template and its block can move together.
+    // A folder given here is taken as the shell would and kept absolute: the
+    // run remembers it for the wizard, which starts elsewhere.
     block.Directory = options.directory
-                          ? *options.directory
+                          ? AbsoluteFolder(*options.directory, CurrentFolder())
                           : ResolveAgainst(SplitPath(options.templatePath).first, block.Directory);
     // An empty directory would put the block's files where the program
     // runs, or into the root folder: never what was meant.

@@ -205,6 +205,19 @@ int QtLauncher::OpenFile(const std::string& path, const std::string& /*directory
                : SHELL_NO_ASSOCIATION;
 }
 
+int QtLauncher::OpenFolder(const std::string& folder) {
+    if (HasDriveLetter(folder)) {
+        return SHELL_PATH_NOT_FOUND;
+    }
+    const QFileInfo directory(FromLocal(NativePath(folder)));
+    if (!directory.isDir()) {
+        return SHELL_PATH_NOT_FOUND;
+    }
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(directory.absoluteFilePath()))
+               ? SHELL_OPENED
+               : SHELL_NO_ASSOCIATION;
+}
+
 std::string QtLauncher::OpenerName() const {
 #if defined(Q_OS_MACOS)
     return "open";

@@ -25,6 +25,8 @@ public:
     bool StartDetached(const ProcessStart& start, std::string& error) override;
     // Opens the file with QDesktopServices (xdg-open on Linux desktops).
     int OpenFile(const std::string& path, const std::string& directory) override;
+    // Opens the folder with QDesktopServices (the desktop's file manager).
+    int OpenFolder(const std::string& folder) override;
     std::string OpenerName() const override;
     // A lock file lockName + ".lock" in the lock folder that a live process holds.
     bool IsLockHeld(const std::string& lockName) override;

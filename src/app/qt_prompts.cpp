@@ -39,9 +39,17 @@ OverwriteAnswer QtPrompts::askOverwrite(const std::string& path) {
 }
 
 bool QtPrompts::askYesNo(const std::string& text, MessageIcon icon) {
+    return ask(text, icon, QMessageBox::Yes);
+}
+
+bool QtPrompts::askYesNoKeepingWork(const std::string& text, MessageIcon icon) {
+    return ask(text, icon, QMessageBox::No);
+}
+
+bool QtPrompts::ask(const std::string& text, MessageIcon icon, QMessageBox::StandardButton preset) {
     QMessageBox box(BoxIcon(icon), QString::fromUtf8(BOX_TITLE), Text(text),
                     QMessageBox::Yes | QMessageBox::No, parent_);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(preset);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -21,10 +21,15 @@ public:
     OverwriteAnswer askOverwrite(const std::string& path) override;
     bool askYesNo(const std::string& text, MessageIcon icon) override;
     void showMessage(const std::string& text, MessageIcon icon) override;
+    // A question whose Yes gives work up: "No" is the default button, so
+    // Return keeps the work.
+    bool askYesNoKeepingWork(const std::string& text, MessageIcon icon);
 
     static QMessageBox::Icon BoxIcon(MessageIcon icon);
 
 private:
+    bool ask(const std::string& text, MessageIcon icon, QMessageBox::StandardButton preset);
+
     QPointer<QWidget> parent_;
 };
 

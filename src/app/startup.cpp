@@ -12,10 +12,10 @@
 #include "app/qt_prompts.h"
 #include "app/single_instance.h"
 #include "definition/settings_rules.h"
+#include "platform/host_catalogue.h"
 #include "platform/settings_store.h"
 #include "wizard/cwizard.h"
 #include "wizard/header_picture.h"
-#include "platform/host_catalogue.h"
 #include "wizard/qt_file_dialogs.h"
 
 namespace bw {
@@ -107,6 +107,9 @@ int RunWizardProgram(int& argc, char** argv) {
                           [] { return ReadHostCatalogue(FamilyFolders::FromEnvironment()); },
                           {}};
     context.newBlockFolders = DefaultFolders(FindUserFolders(ProgramFolder()));
+    context.askToDiscard = [&prompts](const std::string& question) {
+        return prompts.askYesNoKeepingWork(question, MessageIcon::Question);
+    };
     context.ResetBlock();
 
     CWizard wizard(context, header);

@@ -292,6 +292,48 @@ std::string OrphanPath(const std::string& filePath, const std::tm& now) {
     return path;
 }
 
+namespace {
+
+// The leftovers of record's previous version that hold user code: what is
+// not blank and not what the generator writes there by default.
+std::vector<Leftover> UserLeftovers(
+    PreviousVersion& previous, const SpliceRecord& record,
+    const std::function<std::string(const std::vector<std::string>&)>& writeDefaults) {
+    std::vector<Leftover> leftovers = FindLeftovers(previous, record);
+    if (leftovers.empty()) {
+        return leftovers;
+    }
+    PreviousVersion defaults;
+    defaults.Take(writeDefaults(OuterTitlesIn(leftovers)));
+    const std::vector<UserSection> defaultSections = UserSections(defaults, *record.layout, false);
+    std::erase_if(leftovers, [&](const Leftover& leftover) {
+        return !leftover.unterminated && IsDefault(previous, leftover, defaults, defaultSections);
+    });
+    return leftovers;
+}
+
+std::vector<LeftSection> LeftSections(const std::vector<Leftover>& leftovers) {
+    std::vector<LeftSection> sections;
+    for (const Leftover& leftover : leftovers) {
+        sections.push_back(
+            LeftSection{Joined(leftover.titles), leftover.lines.size(), leftover.unterminated});
+    }
+    return sections;
+}
+
+}  // namespace
+
+std::vector<LeftSection> FindLeftSections(
+    const SpliceRecord& record,
+    const std::function<std::string(const std::vector<std::string>&)>& writeDefaults) {
+    if (record.layout == nullptr || record.previousBytes == nullptr) {
+        return {};
+    }
+    PreviousVersion previous;
+    previous.Share(record.previousBytes);
+    return LeftSections(UserLeftovers(previous, record, writeDefaults));
+}
+
 std::optional<SpliceLeftovers> KeepLeftovers(
     const SpliceRecord& record, const std::string& filePath, const std::tm& now,
     const std::function<std::string(const std::vector<std::string>&)>& writeDefaults,
@@ -302,24 +344,11 @@ std::optional<SpliceLeftovers> KeepLeftovers(
     }
     PreviousVersion previous;
     previous.Share(record.previousBytes);
-    std::vector<Leftover> leftovers = FindLeftovers(previous, record);
+    const std::vector<Leftover> leftovers = UserLeftovers(previous, record, writeDefaults);
     if (leftovers.empty()) {
         return std::nullopt;
     }
-    PreviousVersion defaults;
-    defaults.Take(writeDefaults(OuterTitlesIn(leftovers)));
-    const std::vector<UserSection> defaultSections = UserSections(defaults, *record.layout, false);
-    std::erase_if(leftovers, [&](const Leftover& leftover) {
-        return !leftover.unterminated && IsDefault(previous, leftover, defaults, defaultSections);
-    });
-    if (leftovers.empty()) {
-        return std::nullopt;
-    }
-    SpliceLeftovers result{filePath, OrphanPath(filePath, now), {}};
-    for (const Leftover& leftover : leftovers) {
-        result.sections.push_back(
-            LeftSection{Joined(leftover.titles), leftover.lines.size(), leftover.unterminated});
-    }
+    SpliceLeftovers result{filePath, OrphanPath(filePath, now), LeftSections(leftovers)};
     CreateDirectoryPath(SplitPath(result.keptIn).first);
     keptOut = WriteNewFile(result.keptIn, OrphanText(previous, leftovers));
     return result;

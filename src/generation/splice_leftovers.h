@@ -47,6 +47,12 @@ std::optional<SpliceLeftovers> KeepLeftovers(
     const std::function<std::string(const std::vector<std::string>&)>& writeDefaults,
     bool& keptOut);
 
+// The sections KeepLeftovers would keep aside, found the same way before
+// anything is written; nothing is written here.
+std::vector<LeftSection> FindLeftSections(
+    const SpliceRecord& record,
+    const std::function<std::string(const std::vector<std::string>&)>& writeDefaults);
+
 // One line per section, paths as this system spells them:
 //   FILE: section "NAME": N lines not carried over, kept in PATH
 //   FILE: section "NAME": N lines carried over without its end marker, kept in PATH

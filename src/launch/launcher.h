@@ -72,6 +72,8 @@ public:
     // Opens path with the user's text editor (the platform's default opener),
     // directory being its working directory; a ShellResult.
     virtual int OpenFile(const std::string& path, const std::string& directory) = 0;
+    // Shows folder in the file manager (Explorer on Windows); a ShellResult.
+    virtual int OpenFolder(const std::string& folder) = 0;
     // The program OpenFile runs, as failure messages name it.
     virtual std::string OpenerName() const = 0;
     // True when a running program holds the named lock.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -15,6 +16,7 @@
 #include "generation/paths.h"
 #include "generation/protection.h"
 #include "generation/shared_rules.h"
+#include "generation/splice_leftovers.h"
 #include "run/file_set.h"
 
 namespace bw {
@@ -168,6 +170,22 @@ std::optional<std::string> ProduceText(const BlockFile& file, const std::string&
     output.Reserve(SizeGuess(path));
     file.generator(output, block);
     return output.TakeText();
+}
+
+// What file's generator writes without a previous version, produced in
+// memory for the definition widened to the outer sections given: the
+// defaults that tell a splice's leftover user code from what was generated.
+std::function<std::string(const std::vector<std::string>&)> DefaultsProducer(
+    const BlockFile& file, const std::string& path, const BLOCKINFO& block, const std::tm& now,
+    const SpliceLayout& layout) {
+    return [&file, &path, &block, now, &layout](const std::vector<std::string>& outerTitles) {
+        BLOCKINFO widened = block;
+        if (layout.widen) {
+            layout.widen(widened, outerTitles);
+        }
+        RunEnvironment quiet;  // neither pumped nor stopped
+        return ProduceText(file, path, widened, quiet, now, nullptr).value_or(std::string());
+    };
 }
 
 // The host's real-time driver reads the order of a block's parameter members
@@ -441,19 +459,13 @@ private:
     }
 
     // Keeps what the splice did not carry over in an orphan file, to be
-    // reported at the end of the run. False when it could not be kept. The
-    // generator's own default sections, produced in memory for a definition
-    // widened to the sections left over, tell user code from defaults.
+    // reported at the end of the run. False when it could not be kept.
     bool KeepSpliceLeftovers(const BlockFile& file, const std::string& path, const BLOCKINFO& block,
                              const std::tm& now, const SpliceRecord& record) {
-        const auto defaults = [&](const std::vector<std::string>& outerTitles) {
-            BLOCKINFO widened = block;
-            if (record.layout->widen) {
-                record.layout->widen(widened, outerTitles);
-            }
-            RunEnvironment quiet;  // neither pumped nor stopped
-            return ProduceText(file, path, widened, quiet, now, nullptr).value_or(std::string());
-        };
+        if (record.layout == nullptr) {
+            return true;
+        }
+        const auto defaults = DefaultsProducer(file, path, block, now, *record.layout);
         bool kept = true;
         std::optional<SpliceLeftovers> leftovers = KeepLeftovers(record, path, now, defaults, kept);
         if (!leftovers) {
@@ -508,9 +520,15 @@ FilePreview PreviewFile(const BlockFile& file, const std::string& path, Definiti
         case FileKind::Generated: {
             previous = ReadPrevious(file, path, exists);
             Carried carried;
-            text = ProduceText(file, path, definitions.For(file), quiet, quiet.clock->localNow(),
-                               carried.From(file, previous));
+            const BLOCKINFO& block = definitions.For(file);
+            const std::tm now = quiet.clock->localNow();
+            text = ProduceText(file, path, block, quiet, now, carried.From(file, previous));
             preview.splices = carried.Any();
+            preview.keepsAside =
+                preview.splices &&
+                !FindLeftSections(carried.Record(), DefaultsProducer(file, path, block, now,
+                                                                     *carried.Record().layout))
+                     .empty();
             break;
         }
         case FileKind::TreeOnly:
@@ -613,8 +631,11 @@ RunResult RunGeneration(const BLOCKINFO& block, RunEnvironment& environment) {
         environment.prompts->showMessage(refusal, MessageIcon::Stop);
         result.outcome = RunOutcome::Refused;
     } else {
-        RememberSettings(block, *environment.settings);
         Run(block, environment, result).ProduceFileSet();
+        // Only folders a run could write to become the next block's defaults.
+        if (result.outcome == RunOutcome::Completed) {
+            RememberSettings(block, *environment.settings);
+        }
     }
     // After the run, so that no file waits for the user to read them.
     for (const SpliceLeftovers& leftovers : result.leftovers) {

@@ -77,6 +77,9 @@ struct FilePreview {
     FileChange change = FileChange::New;
     // A previous version whose user sections would be carried over.
     bool splices = false;
+    // User sections of that version that could not be carried over: the run
+    // would keep them aside in an orphan file.
+    bool keepsAside = false;
 };
 
 // Why the definition cannot be generated safely (an empty block name, a name

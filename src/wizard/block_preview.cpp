@@ -29,25 +29,6 @@ bool OnStep(int index, int count, int step) {
     return index % step == 0 || index == count - 1;
 }
 
-// One side's lines: from the edge to the body, numbered above the line.
-void DrawLines(QPainter& painter, int top, int height, int count, int fromX, int toX,
-               Qt::Alignment numberSide) {
-    if (count <= 0 || height <= 0) {
-        return;
-    }
-    painter.setFont(NumberFont(height, count));
-    const int textHeight = painter.fontMetrics().height();
-    for (const PreviewLine& line : LayOutLines(count, top, height, textHeight)) {
-        painter.drawLine(fromX, line.y, toX, line.y);
-        if (line.numbered) {
-            const QRect label(std::min(fromX, toX) + 2, line.y - textHeight,
-                              std::abs(toX - fromX) - 4, textHeight);
-            painter.drawText(label, static_cast<int>(numberSide | Qt::AlignBottom),
-                             QString::number(line.channel));
-        }
-    }
-}
-
 // How many pixels of the picture's side have its corner colour, walking in
 // from (x, y) by (dx, dy); the whole length when the walk never leaves it.
 int BorderLength(const QImage& image, int x, int y, int dx, int dy) {
@@ -147,6 +128,71 @@ void BlockPreview::setCounts(int inputs, int outputs) {
     update();
 }
 
+BlockPreview::SideLayout BlockPreview::layOutSide(int count, int top, int height, int fromX,
+                                                  int toX, const QFontMetrics& metrics) const {
+    SideLayout side;
+    side.fromX = fromX;
+    side.toX = toX;
+    if (count <= 0 || height <= 0) {
+        return side;
+    }
+    const int textHeight = metrics.height();
+    side.lines = LayOutLines(count, top, height, textHeight);
+    const int textWidth = metrics.horizontalAdvance(QString::number(count - 1));
+    const QRect inside = rect();
+    PreviewLine* previous = nullptr;  // the last line numbered so far
+    for (PreviewLine& line : side.lines) {
+        if (!line.numbered) {
+            continue;
+        }
+        // Above its line, at the outer end: beside the edge, away from the body.
+        const int x = fromX < toX ? fromX + 2 : fromX - 2 - textWidth;
+        const QRect box(x, line.y - textHeight, textWidth, textHeight);
+        line.numbered = inside.contains(box);
+        if (line.numbered && previous != nullptr && side.numberBoxes.back().intersects(box)) {
+            // The last channel's number stays; any other gives way.
+            if (line.channel == count - 1) {
+                previous->numbered = false;
+                side.numberBoxes.pop_back();
+            } else {
+                line.numbered = false;
+            }
+        }
+        if (line.numbered) {
+            side.numberBoxes.push_back(box);
+            previous = &line;
+        }
+    }
+    return side;
+}
+
+BlockPreview::Geometry BlockPreview::layOut() const {
+    Geometry geometry;
+    const QRect inside = rect().adjusted(MARGIN, MARGIN, -MARGIN, -MARGIN);
+    const int lineLength = inside.width() / 4;
+    geometry.body = inside.adjusted(lineLength, 0, -lineLength, 0);
+    const QRect& body = geometry.body;
+    const int bodyLeft = body.left() + static_cast<int>(leftBorder_ * body.width());
+    const int bodyRight = body.right() - static_cast<int>(rightBorder_ * body.width());
+    // The lines meet the drawn block, not the picture's border above and below it.
+    const int top = body.top() + static_cast<int>(std::ceil(topBorder_ * body.height()));
+    const int height =
+        body.bottom() - static_cast<int>(std::ceil(bottomBorder_ * body.height())) - top + 1;
+    geometry.numberFont = NumberFont(height, std::max(inputs_, outputs_));
+    const QFontMetrics metrics(geometry.numberFont);
+    geometry.inputs = layOutSide(inputs_, top, height, inside.left(), bodyLeft, metrics);
+    geometry.outputs = layOutSide(outputs_, top, height, inside.right(), bodyRight + 1, metrics);
+    return geometry;
+}
+
+std::vector<QRect> BlockPreview::numberBoxes() const {
+    const Geometry geometry = layOut();
+    std::vector<QRect> boxes = geometry.inputs.numberBoxes;
+    boxes.insert(boxes.end(), geometry.outputs.numberBoxes.begin(),
+                 geometry.outputs.numberBoxes.end());
+    return boxes;
+}
+
 void BlockPreview::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     QStyleOptionFrame frame;
@@ -156,20 +202,26 @@ void BlockPreview::paintEvent(QPaintEvent* /*event*/) {
     painter.fillRect(rect(), palette().button());
     style()->drawPrimitive(QStyle::PE_Frame, &frame, &painter, this);
 
-    const QRect inside = rect().adjusted(MARGIN, MARGIN, -MARGIN, -MARGIN);
-    const int lineLength = inside.width() / 4;
-    const QRect body = inside.adjusted(lineLength, 0, -lineLength, 0);
-    painter.drawPixmap(body, body_);
-
+    const Geometry geometry = layOut();
+    painter.drawPixmap(geometry.body, body_);
     painter.setPen(QPen(palette().buttonText().color(), 1));
-    const int bodyLeft = body.left() + static_cast<int>(leftBorder_ * body.width());
-    const int bodyRight = body.right() - static_cast<int>(rightBorder_ * body.width());
-    // The lines meet the drawn block, not the picture's border above and below it.
-    const int top = body.top() + static_cast<int>(std::ceil(topBorder_ * body.height()));
-    const int height =
-        body.bottom() - static_cast<int>(std::ceil(bottomBorder_ * body.height())) - top + 1;
-    DrawLines(painter, top, height, inputs_, inside.left(), bodyLeft, Qt::AlignLeft);
-    DrawLines(painter, top, height, outputs_, bodyRight + 1, inside.right(), Qt::AlignRight);
+    painter.setFont(geometry.numberFont);
+    for (const SideLayout* side : {&geometry.inputs, &geometry.outputs}) {
+        for (const PreviewLine& line : side->lines) {
+            painter.drawLine(side->fromX, line.y, side->toX, line.y);
+        }
+        // Over the lines, on their own ground: no line crosses a number.
+        const Qt::Alignment align = side->fromX < side->toX ? Qt::AlignLeft : Qt::AlignRight;
+        size_t box = 0;
+        for (const PreviewLine& line : side->lines) {
+            if (line.numbered) {
+                const QRect& where = side->numberBoxes[box++];
+                painter.fillRect(where, palette().button());
+                painter.drawText(where, static_cast<int>(align | Qt::AlignBottom),
+                                 QString::number(line.channel));
+            }
+        }
+    }
 }
 
 }  // namespace bw

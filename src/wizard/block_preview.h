@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QFont>
 #include <QPixmap>
+#include <QRect>
 #include <QWidget>
 #include <string>
 #include <vector>
@@ -41,6 +43,10 @@ public:
 
     QSize sizeHint() const override { return {220, 150}; }
 
+    // Where the channel numbers go at the present size, inputs' first; each
+    // box is filled behind its number, so no line crosses the digits.
+    std::vector<QRect> numberBoxes() const;
+
     // The built-in body, for a working directory without "Block.bmp".
     static QPixmap BuiltInBody();
 
@@ -48,6 +54,24 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // One side's lines and numbers as drawn; numbers are left out where the
+    // box would leave the widget or cover the box before it.
+    struct SideLayout {
+        std::vector<PreviewLine> lines;
+        std::vector<QRect> numberBoxes;
+        int fromX = 0;
+        int toX = 0;
+    };
+    struct Geometry {
+        SideLayout inputs;
+        SideLayout outputs;
+        QRect body;
+        QFont numberFont;
+    };
+    Geometry layOut() const;
+    SideLayout layOutSide(int count, int top, int height, int fromX, int toX,
+                          const QFontMetrics& metrics) const;
+
     // How far the picture's own border (its corner colour) reaches in from
     // each side, as parts of its width or height: the lines run up to the
     // body and stay within its height.

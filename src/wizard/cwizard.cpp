@@ -199,9 +199,17 @@ void CWizard::reject() {
     if (CWizardPage* current = wizardPage(currentId())) {
         current->store(false);
     }
-    if (context_.MayDiscardChanges()) {
+    if (mayDiscardChanges()) {
         QWizard::reject();
     }
+}
+
+bool CWizard::mayDiscardChanges() {
+    bool pagesHoldEdits = false;
+    for (int id = 0; id < PAGE_COUNT; ++id) {
+        pagesHoldEdits = pagesHoldEdits || wizardPage(id)->holdsUnstoredEdits();
+    }
+    return context_.MayDiscardChanges(pagesHoldEdits);
 }
 
 void CWizard::showEvent(QShowEvent* event) {

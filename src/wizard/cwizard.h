@@ -66,6 +66,10 @@ public:
     CGenerate* generatePage() const;
     CFinish* finishPage() const;
 
+    // True when nothing typed would be lost by beginning another block or
+    // closing, or when the user agrees to discard it.
+    bool mayDiscardChanges();
+
     // True when the window has a system menu that holds "&About ..." (on
     // other platforms a visible "&About" button takes its place).
     static bool HasSystemMenu();

@@ -10,6 +10,7 @@
 
 #include "definition/edit_rules.h"
 #include "generation/paths.h"
+#include "platform/typed_folder.h"
 #include "wizard/page_text.h"
 
 namespace bw {
@@ -79,9 +80,11 @@ bool CFileInfo::storeControls(bool /*forward*/) {
     block().BlockName = ToStdString(blockName_->text());
     block().HelpFilename = ToStdString(helpFilename_->text());
     block().IconFilename = ToStdString(iconFilename_->text());
+    takeDirectoryAsShellWould();
     block().Directory = ToStdString(directory_->text());
-    block().LibraryPath = ToStdString(libraryPath_->text());
-    block().IncludePath = ToStdString(includePath_->text());
+    // The generated projects keep these paths relative where they were typed so.
+    block().LibraryPath = ExpandHomeFolder(ToStdString(libraryPath_->text()));
+    block().IncludePath = ExpandHomeFolder(ToStdString(includePath_->text()));
     return true;
 }
 
@@ -108,9 +111,18 @@ void CFileInfo::blockNameEdited(const QString& typed) {
 
 bool CFileInfo::eventFilter(QObject* watched, QEvent* event) {
     if (watched == directory_ && event->type() == QEvent::FocusOut) {
+        takeDirectoryAsShellWould();
         appendName_ = true;  // the next name becomes a sub-folder of what was entered
     }
     return CWizardPage::eventFilter(watched, event);
+}
+
+void CFileInfo::takeDirectoryAsShellWould() {
+    const QString typed = directory_->text();
+    const QString absolute = ToQString(AbsoluteFolder(ToStdString(typed), CurrentFolder()));
+    if (absolute != typed) {
+        directory_->setText(absolute);
+    }
 }
 
 void CFileInfo::browse(QLineEdit* field, const QString& title) {

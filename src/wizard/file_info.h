@@ -39,6 +39,9 @@ private:
     QLineEdit* addPathRow(QGridLayout* grid, int row, const char* label, const char* objectName,
                           const char* chooserTitle);
     void blockNameEdited(const QString& typed);
+    // "~" and "~user" expanded and a relative folder made absolute, so that
+    // the block is written, shown and remembered where the user meant.
+    void takeDirectoryAsShellWould();
     void browse(QLineEdit* field, const QString& title);
     // Next only with a block file name and a directory.
     void updateButtons();

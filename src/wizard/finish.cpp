@@ -1,7 +1,9 @@
 #include "wizard/finish.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -37,12 +39,31 @@ QString OutcomeSubtitle(RunOutcome outcome) {
     return {};
 }
 
-// Where the component went; a run that stopped wrote only part of it.
-QString LocationText(RunOutcome outcome, const QString& directory) {
-    if (outcome == RunOutcome::Completed) {
+// Where the component went; a run that stopped wrote only part of it, or
+// nothing at all.
+QString LocationText(const RunResult& result, const QString& directory) {
+    if (result.Count(FileAction::Written) == 0 && result.Count(FileAction::Unchanged) == 0) {
+        return QStringLiteral("Nothing was written in ") + directory;
+    }
+    if (result.outcome == RunOutcome::Completed) {
         return QStringLiteral("The component was generated in ") + directory;
     }
     return QStringLiteral("The component was partly generated in ") + directory;
+}
+
+// The orphan files of the run, one path a line: the user's sections there
+// are found again only by those who know where to look.
+QString KeptAsideText(const RunResult& result) {
+    if (result.leftovers.empty()) {
+        return {};
+    }
+    QString text =
+        QStringLiteral("User sections that could not be carried over were kept aside in:");
+    for (const SpliceLeftovers& leftovers : result.leftovers) {
+        text += QStringLiteral("\n    ") +
+                QString::fromLocal8Bit(DisplayPath(leftovers.keptIn).c_str());
+    }
+    return text;
 }
 
 // What the completion page says when the last run did not write everything.
@@ -66,6 +87,21 @@ QString OutcomeText(const RunResult& result) {
             return QStringLiteral("Nothing was generated: the definition was refused.");
     }
     return {};
+}
+
+// The commands that build the CMake project, as its head lists them for the
+// tools of this system.
+QString CMakeBuildCommands(const QString& directory) {
+    const QString commands = RUNNING_ON_WINDOWS
+                                 ? QStringLiteral(
+                                       "    cmake -B build -A Win32\n"
+                                       "    cmake --build build --config Release")
+                                 : QStringLiteral(
+                                       "    cmake -B build -G Ninja "
+                                       "-DCMAKE_TOOLCHAIN_FILE=mingw-w64-i686.cmake\n"
+                                       "    cmake --build build");
+    return QStringLiteral("To build the CMake project:\n    cd \"") + directory +
+           QStringLiteral("\"\n") + commands;
 }
 
 // A file's state after the run: its last event, or whether an earlier version is there.
@@ -100,19 +136,28 @@ CFinish::CFinish(WizardContext& context, QWidget* parent)
 void CFinish::build() {
     location_ = new WrappingText;
     outcome_ = new WrappingText;
+    keptAside_ = new WrappingText;
+    keptAside_->setObjectName(QStringLiteral("keptAside"));
     trees_ = new FileTreesView;
-    toolButtons_ = new QHBoxLayout;
+    auto* toolButtons = new QHBoxLayout;
+    openFolder_ = new QPushButton(QStringLiteral("Open &Folder"));
+    buildCommands_ = new WrappingText;
+    buildCommands_->setObjectName(QStringLiteral("buildCommands"));
     visualCpp_ = new QPushButton(QStringLiteral("* Start Visual C++ Compiler *"));
     codeComposer_ = new QPushButton(QStringLiteral(" * Start Code Composer Studio *"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(location_);
+    // The folder named by the location, one click away beside it.
+    auto* locationRow = new QHBoxLayout;
+    locationRow->addWidget(location_, 1);
+    locationRow->addWidget(openFolder_, 0, Qt::AlignTop);
+    layout->addLayout(locationRow);
     layout->addWidget(outcome_);
+    layout->addWidget(keptAside_);
     layout->addWidget(trees_, 1);
-    // The build and launch buttons ("* Start Visual C++ Compiler *" and
-    // " * Start Code Composer Studio *") are added to this row.
-    layout->addLayout(toolButtons_);
-    toolButtons_->addWidget(visualCpp_);
-    toolButtons_->addWidget(codeComposer_);
+    layout->addWidget(buildCommands_);
+    layout->addLayout(toolButtons);
+    toolButtons->addWidget(visualCpp_);
+    toolButtons->addWidget(codeComposer_);
     // Room around the buttons' texts, which the style would draw edge to edge.
     for (QPushButton* button : {visualCpp_, codeComposer_}) {
         button->setMinimumWidth(button->sizeHint().width() +
@@ -120,6 +165,7 @@ void CFinish::build() {
     }
     connect(visualCpp_, &QPushButton::clicked, this,
             [this] { whileBusy([this] { actions().PressVisualCpp(); }); });
+    connect(openFolder_, &QPushButton::clicked, this, &CFinish::openFolder);
     connect(codeComposer_, &QPushButton::clicked, this,
             [this] { whileBusy([this] { actions().OpenDspProject(); }); });
     connect(trees_->pcTree(), &QTreeWidget::itemDoubleClicked, this,
@@ -146,6 +192,9 @@ BuildAndLaunch& CFinish::actions() {
 }
 
 void CFinish::whileBusy(const std::function<void()>& action) {
+    // Disabling the focused part would pass the focus on (to About, say), and
+    // Return would then press that.
+    const QPointer<QWidget> focused = QApplication::focusWidget();
     QWidget* const parts[] = {visualCpp_, codeComposer_, trees_};
     bool enabled[std::size(parts)];
     for (size_t i = 0; i < std::size(parts); ++i) {
@@ -155,6 +204,9 @@ void CFinish::whileBusy(const std::function<void()>& action) {
     action();
     for (size_t i = 0; i < std::size(parts); ++i) {
         parts[i]->setEnabled(enabled[i]);
+    }
+    if (focused && focused->isEnabled()) {
+        focused->setFocus(Qt::OtherFocusReason);
     }
 }
 
@@ -179,6 +231,16 @@ void CFinish::openItem(FileTree tree, const QTreeWidgetItem* item) {
     });
 }
 
+void CFinish::openFolder() {
+    Launcher& launcher = context().launcher;
+    const int result = launcher.OpenFolder(BlockDirectory(block()));
+    if (result <= SHELL_DLL_NOT_FOUND) {
+        prompts().showMessage("The following error occurred while attempting to execute " +
+                                  launcher.OpenerName() + "\n\n" + ShellErrorText(result),
+                              MessageIcon::Exclamation);
+    }
+}
+
 void CFinish::loadControls() {
     const auto* sheet = qobject_cast<const CWizard*>(wizard());
     const RunResult result = sheet && sheet->generatePage()->lastResult()
@@ -186,13 +248,26 @@ void CFinish::loadControls() {
                                  : RunResult{};
     setSubTitle(OutcomeSubtitle(result.outcome));
     const QString directory = QString::fromLocal8Bit(DisplayPath(DirectoryPrefix(block())).c_str());
-    location_->setText(LocationText(result.outcome, directory));
+    location_->setText(LocationText(result, directory));
     location_->setVisible(result.outcome != RunOutcome::Refused);
     const QString outcome = OutcomeText(result);
     outcome_->setText(outcome);
     outcome_->setVisible(!outcome.isEmpty());
+    const QString keptAside = KeptAsideText(result);
+    keptAside_->setText(keptAside);
+    keptAside_->setVisible(!keptAside.isEmpty());
+    // The tools open project files: none to open until a run has written them.
+    const std::string directoryPrefix = BlockDirectory(block());
+    visualCpp_->setEnabled(FileExists(directoryPrefix + block().BlockName + ".dsw") &&
+                           FileExists(directoryPrefix + block().BlockName + ".mak"));
     // Only a DSP-based block has a Code Composer project to open.
-    codeComposer_->setEnabled(block().RealTime != 0);
+    codeComposer_->setEnabled(block().RealTime != 0 && FileExists(DspProjectPath(block())));
+    openFolder_->setEnabled(
+        QFileInfo(QString::fromLocal8Bit(NativePath(directoryPrefix).c_str())).isDir());
+    const bool cmakeWritten =
+        block().CMakeProject && FileExists(directoryPrefix + "CMakeLists.txt");
+    buildCommands_->setText(cmakeWritten ? CMakeBuildCommands(directory) : QString());
+    buildCommands_->setVisible(cmakeWritten);
     trees_->showFileSet(block());
     const std::string prefix = DirectoryPrefix(block());
     trees_->markStates([&](const std::string& relativePath) {

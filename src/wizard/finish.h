@@ -5,7 +5,6 @@
 #include "launch/build_launch.h"
 #include "wizard/wizard_page.h"
 
-class QHBoxLayout;
 class QPushButton;
 class QTreeWidgetItem;
 
@@ -25,10 +24,14 @@ public:
     WrappingText* locationLabel() const { return location_; }
     WrappingText* outcomeLabel() const { return outcome_; }
     FileTreesView* trees() const { return trees_; }
-    // The row that holds the build and launch buttons.
-    QHBoxLayout* toolButtonRow() const { return toolButtons_; }
+    // The orphan files of the last run, with their paths.
+    WrappingText* keptAsideLabel() const { return keptAside_; }
     QPushButton* visualCppButton() const { return visualCpp_; }
     QPushButton* codeComposerButton() const { return codeComposer_; }
+    // "Open &Folder": the block folder in the file manager.
+    QPushButton* openFolderButton() const { return openFolder_; }
+    // Where a CMake project was written: the commands that build it.
+    WrappingText* buildCommandsText() const { return buildCommands_; }
 
 protected:
     void build() override;
@@ -42,14 +45,17 @@ private:
     // a build (the window keeps handling input) cannot start another one.
     void whileBusy(const std::function<void()>& action);
     void openItem(FileTree tree, const QTreeWidgetItem* item);
+    void openFolder();
 
     std::unique_ptr<BuildAndLaunch> actions_;
     WrappingText* location_ = nullptr;
     WrappingText* outcome_ = nullptr;
+    WrappingText* keptAside_ = nullptr;
     FileTreesView* trees_ = nullptr;
-    QHBoxLayout* toolButtons_ = nullptr;
     QPushButton* visualCpp_ = nullptr;
     QPushButton* codeComposer_ = nullptr;
+    QPushButton* openFolder_ = nullptr;
+    WrappingText* buildCommands_ = nullptr;
 };
 
 }  // namespace bw

@@ -139,7 +139,9 @@ void CGenerate::markWhatWillChange() {
         QString mark = file.change == FileChange::New       ? QStringLiteral("new")
                        : file.change == FileChange::Changed ? QStringLiteral("changed")
                                                             : QStringLiteral("unchanged");
-        if (file.splices) {
+        if (file.keepsAside) {
+            mark += QStringLiteral(", sections will be kept aside");
+        } else if (file.splices) {
             mark += QStringLiteral(", user sections carried over");
         }
         marks[file.relativePath] = mark;

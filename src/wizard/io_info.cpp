@@ -7,9 +7,11 @@
 #include <QListWidget>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
+#include <algorithm>
 
 #include "definition/edit_rules.h"
 #include "wizard/block_preview.h"
+#include "wizard/field_message.h"
 #include "wizard/page_text.h"
 
 namespace bw {
@@ -66,9 +68,15 @@ void CIOInfo::build() {
     dimension_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), this));
 
+    countMessage_ = new QLabel;
+    countMessage_->setObjectName(QStringLiteral("countMessage"));
+    countMessage_->setTextFormat(Qt::PlainText);
+    countMessage_->setWordWrap(true);
+    countMessage_->setStyleSheet(QStringLiteral("color: #b00000"));
     auto* counts = new QFormLayout;
     counts->addRow(QStringLiteral("# of &Input Arrays:"), inputs_);
     counts->addRow(QStringLiteral("# of &Output Arrays:"), outputs_);
+    counts->addRow(countMessage_);
     auto* channel = new QFormLayout;
     channel->addRow(QStringLiteral("Channel &Label:"), label_);
     channel->addRow(QStringLiteral("Channel &Dimension:"), dimension_);
@@ -82,6 +90,11 @@ void CIOInfo::build() {
 
     connect(inputs_, &QSpinBox::valueChanged, this, &CIOInfo::refresh);
     connect(outputs_, &QSpinBox::valueChanged, this, &CIOInfo::refresh);
+    // The spin box tells of text only when it makes a value; its field tells of every key.
+    for (QSpinBox* count : {inputs_, outputs_}) {
+        connect(count->findChild<QLineEdit*>(), &QLineEdit::textChanged, this,
+                &CIOInfo::showCountRefusal);
+    }
     connect(channels_, &QListWidget::currentRowChanged, this, &CIOInfo::showEntry);
     connect(label_, &QLineEdit::textEdited, this, &CIOInfo::labelEdited);
     connect(dimension_, &QLineEdit::textEdited, this, &CIOInfo::dimensionEdited);
@@ -120,12 +133,10 @@ void CIOInfo::loadControls() {
 
 bool CIOInfo::storeControls(bool forward) {
     // A count typed beyond the range, or an emptied field, is not taken.
-    for (QSpinBox* count : {inputs_, outputs_}) {
-        if (!count->hasAcceptableInput()) {
-            prompts().showMessage(COUNT_RANGE_MESSAGE, MessageIcon::Exclamation);
-            count->setFocus();
-            return false;
-        }
+    if (const std::string refusal = countRefusal(); !refusal.empty()) {
+        prompts().showMessage(refusal, MessageIcon::Exclamation);
+        (inputs_->hasAcceptableInput() ? outputs_ : inputs_)->setFocus();
+        return false;
     }
     BLOCKINFO& b = block();
     b.NumInputs = inputs_->value();
@@ -143,6 +154,44 @@ bool CIOInfo::storeControls(bool forward) {
         }
     }
     return true;
+}
+
+std::string CIOInfo::countRefusal() const {
+    for (const QSpinBox* count : {inputs_, outputs_}) {
+        if (!count->hasAcceptableInput()) {
+            return WholeNumberRefusal(count == inputs_ ? "Inputs" : "Outputs",
+                                      ToStdString(count->text()), 0, MAX_CHANNELS);
+        }
+    }
+    return {};
+}
+
+void CIOInfo::showCountRefusal() {
+    // The list and the preview still show the last count taken; the message
+    // says why the one typed is not.
+    countMessage_->setText(ToQString(countRefusal()));
+}
+
+bool CIOInfo::holdsUnstoredEdits() const {
+    // Entries of a block begun since the last visit are not that block's.
+    if (inputs_ == nullptr || context().origin.started != originSeen_) {
+        return false;
+    }
+    const BLOCKINFO& b = context().block;
+    const auto differs = [](const std::vector<ChannelEntry>& entries, int count,
+                            const std::vector<std::string>& labels,
+                            const std::vector<int>& dimensions) {
+        const size_t reached = std::min(entries.size(), static_cast<size_t>(count));
+        for (size_t i = 0; i < reached; ++i) {
+            if (entries[i].label != labels[i] || entries[i].dimension != dimensions[i]) {
+                return true;
+            }
+        }
+        return false;
+    };
+    return differs(inputEntries_, inputs_->value(), b.InputChannelLabel, b.InputChannelDimension) ||
+           differs(outputEntries_, outputs_->value(), b.OutputChannelLabel,
+                   b.OutputChannelDimension);
 }
 
 void CIOInfo::ensureEntries() {

@@ -5,6 +5,7 @@
 
 #include "wizard/wizard_page.h"
 
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QSpinBox;
@@ -13,15 +14,18 @@ namespace bw {
 
 class BlockPreview;
 
-// The range message of a channel count that is empty or out of range.
-inline constexpr const char* COUNT_RANGE_MESSAGE = "Please enter an integer between 0 and 129.";
-
 // Page 6: the input and output counts and the channels' labels and dimensions.
 class CIOInfo : public CWizardPage {
     Q_OBJECT
 
 public:
     explicit CIOInfo(WizardContext& context, QWidget* parent = nullptr);
+
+    // Channel labels and dimensions edited since the last Next.
+    bool holdsUnstoredEdits() const override;
+
+    // Under the counts: why a count typed is not taken, shown while typing.
+    QLabel* countMessage() const { return countMessage_; }
 
 protected:
     void build() override;
@@ -46,10 +50,15 @@ private:
     void showEntry(int row);
     ChannelEntry* selectedEntry();
     void labelEdited(const QString& text);
+    // The refusal of a count typed out of range, shown under the counts at
+    // once; empty while both are acceptable.
+    std::string countRefusal() const;
+    void showCountRefusal();
     void dimensionEdited(const QString& text);
 
     QSpinBox* inputs_ = nullptr;
     QSpinBox* outputs_ = nullptr;
+    QLabel* countMessage_ = nullptr;
     QListWidget* channels_ = nullptr;
     QLineEdit* label_ = nullptr;
     QLineEdit* dimension_ = nullptr;

@@ -2,7 +2,10 @@
 
 #include <QFormLayout>
 #include <QLineEdit>
+#include <limits>
 
+#include "wizard/field_message.h"
+#include "wizard/page_text.h"
 #include "wizard/type_radio_group.h"
 
 namespace bw {
@@ -12,9 +15,6 @@ namespace {
 constexpr const char* SUBTITLE = "Define instantiated local arrays for the block.";
 constexpr const char* DUPLICATE_MESSAGE =
     "One or more arrays have the same name.  Please make sure all array names are unique.";
-// What the platform says when a field needs a whole number.
-constexpr const char* WHOLE_NUMBER_MESSAGE = "Please enter an integer.";
-constexpr const char* SIZE_RANGE_MESSAGE = "Please enter an integer between 0 and 2147483647.";
 
 const std::vector<TypeRadioGroup::Choice> TYPE_CHOICES = {
     {"Byte", TYPE_BYTE},       {"Floating Point", TYPE_FLOAT},
@@ -26,7 +26,7 @@ const std::vector<TypeRadioGroup::Choice> TYPE_CHOICES = {
 }  // namespace
 
 CLocalArrayInfo::CLocalArrayInfo(WizardContext& context, QWidget* parent)
-    : CRecordListPage(context, SUBTITLE, "Arrays:", DUPLICATE_MESSAGE, parent) {}
+    : CRecordListPage(context, SUBTITLE, "Arrays:", "array", DUPLICATE_MESSAGE, parent) {}
 
 void CLocalArrayInfo::build() {
     CRecordListPage::build();
@@ -64,7 +64,8 @@ bool CLocalArrayInfo::storeFields(int index) {
     bool whole = false;
     const int size = size_->text().trimmed().toInt(&whole);
     if (!whole || size < 0) {
-        prompts().showMessage(whole ? SIZE_RANGE_MESSAGE : WHOLE_NUMBER_MESSAGE,
+        prompts().showMessage(WholeNumberRefusal("Number of Elements", ToStdString(size_->text()),
+                                                 0, std::numeric_limits<int>::max()),
                               MessageIcon::Exclamation);
         size_->setFocus();
         size_->selectAll();

@@ -3,12 +3,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <QWizard>
 
 #include "definition/settings_rules.h"
 #include "definition/template_file.h"
 #include "generation/paths.h"
+#include "wizard/cwizard.h"
+#include "wizard/page_text.h"
 
 namespace bw {
 
@@ -29,30 +32,56 @@ COpenFile::COpenFile(WizardContext& context, QWidget* parent)
 void COpenFile::build() {
     auto* text = new QLabel(QString::fromUtf8(EXPLANATION));
     text->setWordWrap(true);
+    continue_ = new QPushButton;
+    continue_->setObjectName(QStringLiteral("continueWithBlock"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
+    layout->addSpacing(continue_->fontMetrics().height());
+    layout->addWidget(continue_, 0, Qt::AlignLeft);
     layout->addStretch();
+    connect(continue_, &QPushButton::clicked, this, &COpenFile::continueWithBlock);
+}
+
+void COpenFile::loadControls() {
+    // Page 1 reached by Back: the block in hand is one click away.
+    const std::string& name = block().BlockName;
+    continue_->setText(name.empty()
+                           ? QStringLiteral("&Continue with the new block")
+                           : QStringLiteral("&Continue with block ") +
+                                 ToQString(name).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    continue_->setVisible(context().origin.started > 0);
+}
+
+void COpenFile::continueWithBlock() {
+    keepBlock_ = true;
+    wizard()->next();
 }
 
 bool COpenFile::storeControls(bool forward) {
-    if (forward && !opened_) {
-        if (!context().MayDiscardChanges()) {
+    if (forward && !keepBlock_) {
+        if (!mayBeginAnotherBlock()) {
             return false;
         }
         context().ResetBlock();
         context().MarkUnchanged();
         context().origin.begin(false);
     }
-    opened_ = false;
+    keepBlock_ = false;
     return true;
 }
 
+bool COpenFile::mayBeginAnotherBlock() {
+    auto* sheet = qobject_cast<CWizard*>(wizard());
+    return sheet != nullptr ? sheet->mayDiscardChanges() : context().MayDiscardChanges();
+}
+
 void COpenFile::open() {
-    if (!context().MayDiscardChanges()) {
+    if (!mayBeginAnotherBlock()) {
         return;
     }
     context().ResetBlock();
     context().MarkUnchanged();
+    continue_->hide();  // the block in hand is gone, whatever the dialog gives
     // The run stores the folder lower-cased; find the folder it names.
     const std::string startFolder = NativePath(
         settings().read(setting::SECTION, setting::OPEN_DIRECTORY, context().workingDirectory));
@@ -67,7 +96,10 @@ void COpenFile::open() {
         context().ResetBlock();  // whatever the reader got to, a new block again
         return;
     }
-    opened_ = true;
+    // A relative block directory is where the template is, as for the
+    // command line: a template and its block move together.
+    block().Directory = ResolveAgainst(SplitPath(*chosen).first, block().Directory);
+    keepBlock_ = true;
     context().MarkUnchanged();
     context().origin.begin(true);
     wizard()->next();

@@ -2,6 +2,8 @@
 
 #include "wizard/wizard_page.h"
 
+class QPushButton;
+
 namespace bw {
 
 // Page 1: a new block or an opened template. While it is current the sheet's
@@ -15,14 +17,24 @@ public:
     // Open: reset, ask for a template, read it; on success on to page 2. On
     // Cancel or a read failure the page stays, with a new block's definition.
     void open();
+    // "Continue with block NAME": back to page 2 with the definition as it
+    // is, shown while a block has begun.
+    void continueWithBlock();
+
+    QPushButton* continueButton() const { return continue_; }
 
 protected:
     void build() override;
+    void loadControls() override;
     // New: the definition back to a new block, then on to page 2.
     bool storeControls(bool forward) override;
 
 private:
-    bool opened_ = false;  // Next after a successful Open keeps the template
+    // The discard question, when the definition or a page holds changes.
+    bool mayBeginAnotherBlock();
+
+    QPushButton* continue_ = nullptr;
+    bool keepBlock_ = false;  // Next after Open or Continue keeps the definition
 };
 
 }  // namespace bw

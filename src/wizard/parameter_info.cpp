@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "definition/value_rules.h"
+#include "generation/shared_rules.h"
 #include "wizard/default_value_field.h"
 #include "wizard/description_dialog.h"
 #include "wizard/item_dialogs.h"
@@ -69,7 +70,7 @@ std::vector<std::string> ToStdStrings(const QStringList& texts) {
 }  // namespace
 
 CParameterInfo::CParameterInfo(WizardContext& context, QWidget* parent)
-    : CRecordListPage(context, SUBTITLE, "Parameters:", DUPLICATE_MESSAGE, parent) {}
+    : CRecordListPage(context, SUBTITLE, "Parameters:", "parameter", DUPLICATE_MESSAGE, parent) {}
 
 void CParameterInfo::build() {
     CRecordListPage::build();
@@ -211,6 +212,10 @@ void CParameterInfo::configureItems() {
         parameter.ParameterItems = ToStdStrings(*chosen);
         showDefault(parameter, default_->value());  // the list offers the new items
     }
+}
+
+std::string CParameterInfo::codeIdentifier(const std::string& name, int index) const {
+    return Identifier(name, index);
 }
 
 }  // namespace bw

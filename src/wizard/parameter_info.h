@@ -33,6 +33,7 @@ public:
     QPushButton* configureButton() const { return configure_; }
 
 protected:
+    std::string codeIdentifier(const std::string& name, int index) const override;
     std::string nameKey(int index) const override {
         return "ParameterName" + std::to_string(index);
     }

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "definition/value_rules.h"
+#include "generation/shared_rules.h"
 #include "wizard/default_value_field.h"
 #include "wizard/page_text.h"
 #include "wizard/type_radio_group.h"
@@ -35,7 +36,8 @@ DefaultValueField::Kind KindFor(int type) {
 }  // namespace
 
 CPersistantInfo::CPersistantInfo(WizardContext& context, QWidget* parent)
-    : CRecordListPage(context, SUBTITLE, "Parameters:", DUPLICATE_MESSAGE, parent) {}
+    : CRecordListPage(context, SUBTITLE, "Parameters:", "persistent variable", DUPLICATE_MESSAGE,
+                      parent) {}
 
 void CPersistantInfo::build() {
     CRecordListPage::build();
@@ -115,6 +117,10 @@ void CPersistantInfo::showDefault(int type, const QString& value) {
 QWidget* CPersistantInfo::showFinding(const Finding& finding) {
     QWidget* name = CRecordListPage::showFinding(finding);
     return finding.key.starts_with("PersistantDefault") ? default_->shownControl() : name;
+}
+
+std::string CPersistantInfo::codeIdentifier(const std::string& name, int index) const {
+    return Identifier(name, index);
 }
 
 }  // namespace bw

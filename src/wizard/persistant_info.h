@@ -19,6 +19,7 @@ public:
     DefaultValueField* defaultField() const { return default_; }
 
 protected:
+    std::string codeIdentifier(const std::string& name, int index) const override;
     std::string nameKey(int index) const override {
         return "PersistantName" + std::to_string(index);
     }

@@ -26,10 +26,11 @@ std::string WithoutTrailingSpaces(std::string text) {
 }  // namespace
 
 CRecordListPage::CRecordListPage(WizardContext& context, const char* subtitle,
-                                 const char* listLabel, const char* duplicateMessage,
-                                 QWidget* parent)
+                                 const char* listLabel, const char* recordKind,
+                                 const char* duplicateMessage, QWidget* parent)
     : CWizardPage(context, subtitle, parent),
       listLabel_(listLabel),
+      recordKind_(recordKind),
       duplicateMessage_(duplicateMessage) {}
 
 void CRecordListPage::build() {
@@ -53,6 +54,11 @@ void CRecordListPage::build() {
         nameLabel->fontMetrics().horizontalAdvance(QStringLiteral("Number of Elements:")) +
         nameLabel->fontMetrics().averageCharWidth());
     fields_->addRow(nameLabel, nameEdit_);
+    // Always in place, empty or not, so the fields below keep still while typing.
+    identifier_ = new QLabel;
+    identifier_->setObjectName(QStringLiteral("codeIdentifier"));
+    identifier_->setTextFormat(Qt::PlainText);
+    fields_->addRow(QString(), identifier_);
     auto* right = new QVBoxLayout;
     right->addLayout(fields_);
     right->addStretch();
@@ -77,8 +83,10 @@ bool CRecordListPage::storeControls(bool forward) {
     if (!storeShown()) {
         return false;
     }
-    if (forward && !namesAreUnique()) {
-        prompts().showMessage(duplicateMessage_, MessageIcon::Stop);
+    if (const auto same = forward ? sameNames() : std::nullopt) {
+        prompts().showMessage(duplicateMessage(same->first, same->second), MessageIcon::Stop);
+        show(same->second);  // the second is the one to rename
+        nameEdit_->setFocus();
         return false;
     }
     return true;
@@ -180,6 +188,11 @@ void CRecordListPage::markName(const QString& name) {
             reason = error->message;
         }
     }
+    const std::string typed = WithoutTrailingSpaces(ToStdString(name));
+    const std::string code =
+        shown_ >= 0 && !typed.empty() ? codeIdentifier(typed, shown_) : std::string();
+    identifier_->setText(code.empty() ? QString()
+                                      : QStringLiteral("In the code: ") + ToQString(code));
     const bool marked = !reason.empty();
     nameEdit_->setToolTip(ToQString(reason));
     QPalette palette = nameEdit_->style()->standardPalette();
@@ -189,15 +202,25 @@ void CRecordListPage::markName(const QString& name) {
     nameEdit_->setPalette(palette);
 }
 
-bool CRecordListPage::namesAreUnique() {
-    for (int i = 0; i < recordCount(); ++i) {
-        for (int j = i + 1; j < recordCount(); ++j) {
+std::optional<std::pair<int, int>> CRecordListPage::sameNames() {
+    for (int j = 1; j < recordCount(); ++j) {
+        for (int i = 0; i < j; ++i) {
             if (recordName(i) == recordName(j)) {
-                return false;
+                return std::pair{i, j};
             }
         }
     }
-    return true;
+    return std::nullopt;
+}
+
+std::string CRecordListPage::duplicateMessage(int first, int second) {
+    // The page's own message with the two records put in after its first sentence.
+    const std::string message = duplicateMessage_;
+    const size_t end = message.find(".  ");
+    const std::string kind = recordKind_;
+    return message.substr(0, end) + ": " + kind + " " + std::to_string(first + 1) + " and " + kind +
+           " " + std::to_string(second + 1) + " are both named \"" + recordName(first) + "\"" +
+           message.substr(end);
 }
 
 void CRecordListPage::select(int row) {

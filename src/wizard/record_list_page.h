@@ -1,10 +1,13 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "wizard/wizard_page.h"
 
 class QFormLayout;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -20,8 +23,10 @@ class CRecordListPage : public CWizardPage {
     Q_OBJECT
 
 public:
+    // recordKind names one record in messages ("parameter").
     CRecordListPage(WizardContext& context, const char* subtitle, const char* listLabel,
-                    const char* duplicateMessage, QWidget* parent = nullptr);
+                    const char* recordKind, const char* duplicateMessage,
+                    QWidget* parent = nullptr);
 
     // "New": stores the record shown, adds one at the end and shows it.
     void addRecord();
@@ -34,6 +39,8 @@ public:
     QPushButton* newButton() const { return newButton_; }
     QPushButton* deleteButton() const { return deleteButton_; }
     QLineEdit* nameEdit() const { return nameEdit_; }
+    // Under the name: the identifier the code will use.
+    QLabel* identifierLabel() const { return identifier_; }
 
 protected:
     void build() override;
@@ -44,6 +51,11 @@ protected:
     virtual int recordCount() = 0;
     virtual std::string& recordName(int index) = 0;
     virtual bool addToPool() = 0;  // shows the pool's limit message when full
+    // The name as the generated code spells it (`my gain!` gives `_mygain`);
+    // empty where the code uses the name as it is.
+    virtual std::string codeIdentifier(const std::string& /*name*/, int /*index*/) const {
+        return {};
+    }
     // The template key of the record's name ("ParameterName" + index).
     virtual std::string nameKey(int index) const = 0;
     virtual void deleteFromPool(int index) = 0;
@@ -67,17 +79,23 @@ private:
     void selectionChanged(int row);
     void nameEdited(const QString& name);
     // Marks the name field while the name typed would be refused by Next:
-    // its tooltip holds the reason.
+    // its tooltip holds the reason. Shows the identifier the code will use.
     void markName(const QString& name);
-    bool namesAreUnique();
+    // The first two records that share a name, or nothing.
+    std::optional<std::pair<int, int>> sameNames();
+    // The page's message, naming both records: "One or more parameters have
+    // the same name: parameter 1 and parameter 3 are both named "gain".  ..."
+    std::string duplicateMessage(int first, int second);
     void select(int row);
 
     const char* listLabel_;
+    const char* recordKind_;
     const char* duplicateMessage_;
     QListWidget* list_ = nullptr;
     QPushButton* newButton_ = nullptr;
     QPushButton* deleteButton_ = nullptr;
     QLineEdit* nameEdit_ = nullptr;
+    QLabel* identifier_ = nullptr;
     QFormLayout* fields_ = nullptr;
     int shown_ = -1;
 };

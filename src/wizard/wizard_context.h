@@ -11,10 +11,10 @@
 
 #include "definition/block_info.h"
 #include "definition/edit_rules.h"
+#include "definition/host_catalogue.h"
 #include "definition/seams.h"
 #include "definition/template_file.h"
 #include "launch/launcher.h"
-#include "definition/host_catalogue.h"
 
 class QString;
 class QWidget;
@@ -71,15 +71,24 @@ struct WizardContext {
     std::string savedTemplate = {};
     // Where a new block's folders go when the settings name none.
     FolderDefaults newBlockFolders = {};
+    // Asks the discard question; the program's asks with "No" (keep working)
+    // as the default button. Without one, prompts asks it.
+    std::function<bool(const std::string& question)> askToDiscard = {};
 
     // The definition back to a new block, defaults from the settings.
     void ResetBlock() { block.Reset(settings, newBlockFolders); }
     void MarkUnchanged() { savedTemplate = StoredText(block); }
     bool Changed() const { return StoredText(block) != savedTemplate; }
-    // True when the definition is unchanged or the user agrees to discard
-    // its changes ("Discard the changes to block NAME?").
-    bool MayDiscardChanges() {
-        return !Changed() || prompts.askYesNo(DiscardQuestion(block), MessageIcon::Question);
+    // True when the definition is unchanged (and no page holds edits not yet
+    // stored in it) or the user agrees to discard its changes ("Discard the
+    // changes to block NAME?").
+    bool MayDiscardChanges(bool pagesHoldEdits = false) {
+        if (!pagesHoldEdits && !Changed()) {
+            return true;
+        }
+        const std::string question = DiscardQuestion(block);
+        return askToDiscard ? askToDiscard(question)
+                            : prompts.askYesNo(question, MessageIcon::Question);
     }
 
     // The definition's template text once the pages have stored it: what

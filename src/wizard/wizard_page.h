@@ -26,6 +26,10 @@ public:
     // Controls -> definition; forward is true for Next, false for Back.
     bool store(bool forward);
 
+    // True when the page keeps edits that only Next stores in the definition
+    // (the discard question counts them as changes).
+    virtual bool holdsUnstoredEdits() const { return false; }
+
     bool isComplete() const override { return nextEnabled_; }
     void setVisible(bool visible) override;
 
@@ -47,6 +51,7 @@ protected:
     void setNextEnabled(bool enabled);
 
     WizardContext& context() { return context_; }
+    const WizardContext& context() const { return context_; }
     BLOCKINFO& block() { return context_.block; }
     UserPrompts& prompts() { return context_.prompts; }
     SettingsStore& settings() { return context_.settings; }

@@ -116,6 +116,28 @@ TEST_F(CommandLineTest, TheExamplesRelativeDirectoryIsTakenFromWhereTheTemplateI
     EXPECT_TRUE(fs::exists(fs::path(Out().toStdString()) / "Gain" / "IFGain.c")) << run.out;
 }
 
+TEST_F(CommandLineTest, ARelativeDirectoryIsRememberedAbsoluteForTheWizard) {
+    const QString config = temp_.filePath("config");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("SOURCE_DATE_EPOCH", "1700000000");
+    environment.insert("XDG_CONFIG_HOME", config);
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(temp_.path());
+    process.start(QStringLiteral(BLOCKWRIGHT_EXE),
+                  {"generate", QString::fromStdString(EXAMPLE), "--directory", "rel/Gain"});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    ASSERT_EQ(process.exitCode(), EXIT_COMPLETED) << process.readAllStandardError().toStdString();
+    EXPECT_TRUE(fs::exists(fs::path(temp_.path().toStdString()) / "rel" / "Gain" / "IFGain.c"));
+
+    std::ifstream profile(fs::path(config.toStdString()) / "Calderic" /
+                          "Tessaline Blockwright.conf");
+    std::ostringstream text;
+    text << profile.rdbuf();
+    EXPECT_THAT(text.str(),
+                HasSubstr("Block%20Directory=" + temp_.path().toStdString() + "/rel\r\n"));
+}
+
 TEST_F(CommandLineTest, SectionsNotCarriedOverAreNamedOnStandardErrorWithStatusOne) {
     ASSERT_EQ(
         Blockwright({"generate", QString::fromStdString(EXAMPLE), "--directory", Out()}).status,

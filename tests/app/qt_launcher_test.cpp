@@ -288,9 +288,11 @@ TEST_F(FinishPageTest, ButtonsAndDoubleClickReachTheLauncher) {
     block.BlockName = "NFAdd";
     block.Directory = directory;
     QDir().mkpath(QString::fromStdString(directory));
-    QFile generated(QString::fromStdString(directory + "/IFNFAdd.c"));
-    ASSERT_TRUE(generated.open(QIODevice::WriteOnly));
-    generated.close();
+    // The source and the project files the Visual C++ button needs.
+    for (const char* name : {"/IFNFAdd.c", "/NFAdd.dsw", "/NFAdd.mak"}) {
+        QFile generated(QString::fromStdString(directory + name));
+        ASSERT_TRUE(generated.open(QIODevice::WriteOnly));
+    }
     settings.write(setting::SECTION, setting::MSDEV_PATH, "/vs/Common/MSDev98/Bin/MSDEV.EXE");
     CFinish page(context);
     page.load();

@@ -72,6 +72,10 @@ public:
         opened.push_back({path, directory});
         return openResult;
     }
+    int OpenFolder(const std::string& folder) override {
+        openedFolders.push_back(folder);
+        return openResult;
+    }
     std::string OpenerName() const override { return "/usr/bin/xdg-open"; }
     bool IsLockHeld(const std::string& lockName) override {
         lockQueries.push_back(lockName);
@@ -87,6 +91,7 @@ public:
 
     // Records.
     std::vector<ProcessStart> started;
+    std::vector<std::string> openedFolders;
     std::deque<FakeProcessLog> logs;  // one per Start, stable addresses
     std::vector<ProcessStart> detached;
     std::vector<std::vector<std::string>> opened;  // {path, directory}

@@ -236,6 +236,7 @@ TEST_F(GenerationRunTest, CancelAtTheTemplateWritesNothing) {
     EXPECT_EQ(ReadFileBytes(Disk("Gain.TBT")), "old template");
     EXPECT_EQ(std::distance(fs::directory_iterator(Dir()), fs::directory_iterator()), 1);
     EXPECT_TRUE(environment_.Stopping);
+    EXPECT_THAT(settings_.values, IsEmpty());
 }
 
 // A run stopped while a generator is writing (a question inside it left
@@ -300,6 +301,8 @@ TEST_F(GenerationRunTest, AFileThatCannotBeOpenedEndsTheRun) {
     EXPECT_TRUE(Exists("IFGain.c"));  // files already written stay
     EXPECT_FALSE(Exists("resource.h"));
     EXPECT_TRUE(environment_.Stopping);
+    // A folder the run could not fill is not offered to the next block.
+    EXPECT_THAT(settings_.values, IsEmpty());
 }
 
 TEST_F(GenerationRunTest, NamesThatLeaveTheBlockDirectoryAreRefused) {

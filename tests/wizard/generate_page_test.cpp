@@ -1,14 +1,18 @@
 // The generate page: its trees, the run through the pages with scripted
 // overwrite answers, and what the window allows while the run writes.
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "definition/template_file.h"
+#include "generation/paths.h"
 #include "run/file_set.h"
 #include "wizard/file_trees_view.h"
 #include "wizard/finish.h"
@@ -246,6 +250,133 @@ TEST_F(GeneratePageTest, SectionsNotCarriedOverAreToldInOneMessagePerFileAfterTh
         << prompts.messages[1];
     ASSERT_TRUE(Wizard().generatePage()->lastResult().has_value());
     EXPECT_EQ(Wizard().generatePage()->lastResult()->leftovers.size(), 2u);
+}
+
+TEST_F(GeneratePageTest, SectionsThatWillBeKeptAsideAreMarkedAndTheirFilesListed) {
+    // The header's prototypes without their end marker: carried over, but
+    // the old text is kept aside too.
+    Existing("NTAdd.h", "//; External Routine Prototypes\r\nint Mine(void);\r\n");
+    Existing("NTAdd.c", "//; Include Libraries\r\n//; End of Include Libraries\r\n");
+    OpenAndWalkToGenerate();
+    const QTreeWidget& before = *Wizard().generatePage()->trees()->pcTree();
+    EXPECT_EQ(Mark(before, "NTAdd.h"), "changed, sections will be kept aside");
+    EXPECT_EQ(Mark(before, "NTAdd.c"), "changed, user sections carried over");
+    EXPECT_FALSE(Exists("KRSave"));  // the preview keeps nothing aside itself
+    Generate();
+
+    const WrappingText* keptAside = Wizard().finishPage()->keptAsideLabel();
+    EXPECT_TRUE(keptAside->isVisible());
+    const QStringList lines = keptAside->text().split('\n');
+    ASSERT_EQ(lines.size(), 2) << keptAside->text().toStdString();
+    EXPECT_EQ(lines[0], "User sections that could not be carried over were kept aside in:");
+    EXPECT_TRUE(lines[1].trimmed().startsWith(QString::fromStdString(BlockFile("KRSave/NTAdd.h."))))
+        << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].endsWith(".orphaned"));
+    EXPECT_TRUE(QFile::exists(lines[1].trimmed()));
+}
+
+// A run that wrote nothing says so, remembers none of its folders and
+// offers no tool to open projects that are not there.
+TEST_F(GeneratePageTest, ARunThatWroteNothingSaysSoAndChangesNoRememberedFolder) {
+    customise = [](BLOCKINFO& b) {
+        b.RealTime = 1;
+        b.FloatingPoint = 1;
+    };
+    QDir().mkpath(temp.filePath("blocks"));
+    QFile plainFile(QString::fromStdString(BlockDirectory()));  // where the folder should be
+    ASSERT_TRUE(plainFile.open(QIODevice::WriteOnly));
+    plainFile.close();
+    settings.write("Settings", "Block Directory", "/kept");
+    OpenAndWalkToGenerate();
+    Generate();
+
+    CFinish* finish = Wizard().finishPage();
+    ASSERT_EQ(Wizard().currentId(), FinishPage);
+    EXPECT_NE(Wizard().generatePage()->lastResult()->outcome, RunOutcome::Completed);
+    EXPECT_EQ(finish->locationLabel()->text(), QStringLiteral("Nothing was written in ") +
+                                                   QString::fromStdString(BlockDirectory() + "/"));
+    EXPECT_FALSE(finish->visualCppButton()->isEnabled());
+    EXPECT_FALSE(finish->codeComposerButton()->isEnabled());
+    EXPECT_EQ(settings.read("Settings", "Block Directory", ""), "/kept");
+}
+
+TEST_F(GeneratePageTest, AStoppedRunLeavesTheToolsWithoutProjectsDisabled) {
+    customise = [](BLOCKINFO& b) {
+        b.RealTime = 1;
+        b.FloatingPoint = 1;
+    };
+    Existing("NTAdd.h", "the old header");
+    prompts.overwriteAnswers = {OverwriteAnswer::Cancel};
+    OpenAndWalkToGenerate();
+    Generate();
+    CFinish* finish = Wizard().finishPage();
+    EXPECT_TRUE(
+        finish->locationLabel()->text().startsWith("The component was partly generated in "));
+    EXPECT_FALSE(finish->visualCppButton()->isEnabled());
+    EXPECT_FALSE(finish->codeComposerButton()->isEnabled());
+
+    Back();  // the whole block this time
+    Generate();
+    EXPECT_TRUE(finish->visualCppButton()->isEnabled());
+    EXPECT_TRUE(finish->codeComposerButton()->isEnabled());
+}
+
+TEST_F(GeneratePageTest, TheCompletionPageLeadsToTheFolderAndTheCMakeBuild) {
+    OpenAndWalkToGenerate();
+    Generate();
+    CFinish* finish = Wizard().finishPage();
+    EXPECT_FALSE(finish->buildCommandsText()->isVisible());  // no CMake project chosen
+    ASSERT_TRUE(finish->openFolderButton()->isEnabled());
+    finish->openFolderButton()->click();
+    ASSERT_EQ(launcher.openedFolders.size(), 1u);
+    EXPECT_EQ(NativePath(launcher.openedFolders[0]), BlockDirectory() + "/");
+
+    Back();
+    Wizard().generatePage()->cmakeBox()->setChecked(true);
+    Generate();
+    const QString commands = finish->buildCommandsText()->text();
+    EXPECT_TRUE(finish->buildCommandsText()->isVisible());
+    EXPECT_TRUE(commands.contains(QString::fromStdString("cd \"" + BlockDirectory() + "/\"")))
+        << commands.toStdString();
+    EXPECT_TRUE(commands.contains("cmake --build build")) << commands.toStdString();
+
+    launcher.openResult = SHELL_NO_ASSOCIATION;
+    finish->openFolderButton()->click();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].rfind("The following error occurred while attempting to "
+                                        "execute /usr/bin/xdg-open",
+                                        0),
+              0u);
+}
+
+TEST_F(GeneratePageTest, AfterALaunchTheFocusIsWhereItWas) {
+    OpenAndWalkToGenerate();
+    Generate();
+    CFinish* finish = Wizard().finishPage();
+    Wizard().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Wizard()));
+    finish->visualCppButton()->setFocus();
+    finish->visualCppButton()->click();
+    EXPECT_EQ(launcher.detached.size(), 1u);  // the IDE was started
+    EXPECT_EQ(QApplication::focusWidget(), finish->visualCppButton());
+}
+
+TEST_F(GeneratePageTest, ATildeInTheDirectoryIsTheHomeFolderEverywhereAfter) {
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", temp.path().toLocal8Bit());
+    OpenDescribedBlock();
+    NextUntil(FileInfoPage);
+    auto* directory = Wizard().currentPage()->findChild<QLineEdit*>(QStringLiteral("directory"));
+    directory->setText(QStringLiteral("~/blocks/Tilde"));
+    NextUntil(GeneratePage);
+    qputenv("HOME", home);
+    EXPECT_EQ(block.Directory, temp.path().toStdString() + "/blocks/Tilde");
+    Generate();
+    EXPECT_TRUE(QFile::exists(temp.filePath("blocks/Tilde/NTAdd.h")));
+    EXPECT_TRUE(
+        Wizard().finishPage()->locationLabel()->text().endsWith(temp.filePath("blocks/Tilde/")));
+    EXPECT_EQ(settings.read("Settings", "Block Directory", ""),
+              temp.path().toStdString() + "/blocks/Tilde");
 }
 
 TEST_F(GeneratePageTest, CancelAtTheFirstExistingFileWritesNothingMore) {

@@ -114,7 +114,8 @@ TEST_F(IOPageTest, AnEmptyCountShowsTheRangeMessageAndKeepsThePage) {
     page->load();
     Inputs()->findChild<QLineEdit*>()->clear();  // the spin box's own field
     EXPECT_FALSE(page->store(true));
-    EXPECT_EQ(prompts.messages, std::vector<std::string>{COUNT_RANGE_MESSAGE});
+    EXPECT_EQ(prompts.messages,
+              std::vector<std::string>{"Inputs: a whole number is needed (0 to 129)."});
     EXPECT_EQ(block.NumInputs, 1);
 }
 
@@ -186,6 +187,26 @@ TEST(BlockPreviewLines, StayInsideTheBodyApartAndNumberedReadablyAtEveryCount) {
                         EXPECT_GE(lines[i].y - lastNumbered->y, NUMBER_HEIGHT - 1);
                     }
                     lastNumbered = &lines[i];
+                }
+            }
+        }
+    }
+}
+
+TEST(BlockPreviewNumbers, NeverOverlapAndStayInsideThePreviewAtEveryCount) {
+    BlockPreview preview(std::string(BLOCKWRIGHT_SOURCE_DIR) + "/assets/");
+    for (const QSize size : {QSize(160, 110), QSize(220, 150), QSize(300, 420)}) {
+        preview.resize(size);
+        for (const int count : {1, 20, 40, 129, 256}) {
+            SCOPED_TRACE(testing::Message()
+                         << count << " channels at " << size.width() << "x" << size.height());
+            preview.setCounts(count, count);
+            const std::vector<QRect> boxes = preview.numberBoxes();
+            ASSERT_GE(boxes.size(), 2u);  // at least each side's last channel
+            for (size_t i = 0; i < boxes.size(); ++i) {
+                EXPECT_TRUE(preview.rect().contains(boxes[i]));
+                for (size_t j = i + 1; j < boxes.size(); ++j) {
+                    EXPECT_FALSE(boxes[i].intersects(boxes[j])) << i << " and " << j;
                 }
             }
         }

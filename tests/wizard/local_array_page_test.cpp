@@ -59,13 +59,24 @@ TEST_F(LocalArrayPageTest, SizeMustBeAWholeNumber) {
     AddArray("hOther", "16");
     page.load();
     EXPECT_EQ(page.sizeEdit()->text(), "256");
-    for (const char* wrong : {"12a", "", "1.5", "-4"}) {
-        page.sizeEdit()->setText(wrong);
-        EXPECT_FALSE(page.store(true)) << wrong;
-        EXPECT_FALSE(page.store(false)) << wrong;
+    // Each refusal names the field and what was typed.
+    const struct {
+        const char* typed;
+        const char* message;
+    } wrongs[] = {
+        {"12a", "Number of Elements: `12a` is not a whole number (0 to 2147483647)."},
+        {"", "Number of Elements: a whole number is needed (0 to 2147483647)."},
+        {"1.5", "Number of Elements: `1.5` is not a whole number (0 to 2147483647)."},
+        {"-4", "Number of Elements: `-4` is out of range (0 to 2147483647)."},
+        {"99999999999", "Number of Elements: `99999999999` is out of range (0 to 2147483647)."},
+    };
+    for (const auto& wrong : wrongs) {
+        prompts.messages.clear();
+        page.sizeEdit()->setText(wrong.typed);
+        EXPECT_FALSE(page.store(true)) << wrong.typed;
+        EXPECT_FALSE(page.store(false)) << wrong.typed;
+        EXPECT_EQ(prompts.messages, (std::vector<std::string>{wrong.message, wrong.message}));
     }
-    EXPECT_EQ(prompts.messages.back(), "Please enter an integer between 0 and 2147483647.");
-    EXPECT_EQ(prompts.messages.front(), "Please enter an integer.");
 
     // Neither another record nor a new one takes the place of the wrong one.
     page.recordList()->setCurrentRow(1);
@@ -95,8 +106,8 @@ TEST_F(LocalArrayPageTest, NewArraysTakeTheirPrecisionAndDuplicatesStayOnThePage
     EXPECT_FALSE(page.store(true));
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0],
-              "One or more arrays have the same name.  Please make sure all array names are "
-              "unique.");
+              "One or more arrays have the same name: array 1 and array 2 are both named "
+              "\"hLocalBuffer0\".  Please make sure all array names are unique.");
 }
 
 TEST_F(LocalArrayPageTest, TheEleventhArrayIsRefused) {

@@ -2,6 +2,7 @@
 // description and item dialogs, names, deletion and leaving the page.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -20,8 +21,8 @@ namespace bw {
 namespace {
 
 constexpr const char* DUPLICATE =
-    "One or more parameters have the same name.  Please make sure all parameter names are "
-    "unique.";
+    "One or more parameters have the same name: parameter 1 and parameter 2 are both named "
+    "\"Level\".  Please make sure all parameter names are unique.";
 
 class ParameterPageTest : public WizardFixture {
 protected:
@@ -232,6 +233,14 @@ TEST_F(ParameterPageTest, DescriptionIsKeptOnlyOnOk) {
     };
     page.descriptionButton()->click();
     EXPECT_EQ(block.Parameters[0].ParameterDesc, "Amplifies\r\nthe input");
+}
+
+TEST_F(ParameterPageTest, TheNameShowsTheIdentifierOfTheCodeWhileTyping) {
+    AddParameter("Gain", TYPE_FLOAT, "1.5");
+    page.load();
+    EXPECT_EQ(page.identifierLabel()->text(), "In the code: _Gain");
+    Rename("my gain!");
+    EXPECT_EQ(page.identifierLabel()->text(), "In the code: _mygain");
 }
 
 TEST_F(ParameterPageTest, NamesFollowTheEditAndStoreWithoutTrailingSpaces) {

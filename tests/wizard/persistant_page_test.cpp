@@ -40,8 +40,10 @@ TEST_F(PersistantPageTest, TwoVariablesNamedGainKeepNextOnThePage) {
     EXPECT_EQ(Wizard().currentId(), PersistantInfoPage);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0],
-              "One or more parameters have the same name.  Please make sure all parameter "
-              "names are unique.");
+              "One or more parameters have the same name: persistent variable 1 and "
+              "persistent variable 2 are both named \"gain\".  Please make sure all "
+              "parameter names are unique.");
+    EXPECT_EQ(page->shownIndex(), 1);  // the second is shown, to be renamed
     EXPECT_EQ(block.Persistants[1].PersistantName, "gain");
 
     page->nameEdit()->selectAll();

@@ -97,5 +97,16 @@ TEST(QtPrompts, MessagesAndQuestionsAreMessageBoxesWithTheirIcon) {
     EXPECT_TRUE(prompts.askYesNo("Yes?", MessageIcon::Question));
 }
 
+TEST(QtPrompts, TheDiscardQuestionKeepsTheWorkOnReturn) {
+    QtPrompts prompts;
+    WhenModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Return); });
+    EXPECT_FALSE(
+        prompts.askYesNoKeepingWork("Discard the changes to block X?", MessageIcon::Question));
+    WhenModal([](QWidget* modal) {
+        qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
+    });
+    EXPECT_TRUE(prompts.askYesNoKeepingWork("Discard?", MessageIcon::Question));
+}
+
 }  // namespace
 }  // namespace bw
