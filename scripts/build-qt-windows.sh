@@ -4,7 +4,8 @@
 # (moc, rcc, uic) serve the cross build and no host Qt is built. Installs into
 # a cache folder keyed by the Qt version, the project's patches and the
 # configure options; with that folder present it does nothing.
-# Prints the folder on the last line of standard output.
+# Prints the folder on the last line of standard output; with --print-prefix
+# it only prints the folder a build would use.
 # Environment: BLOCKWRIGHT_QT_CACHE (default /var/cache/blockwright),
 # BLOCKWRIGHT_QT_JOBS (default 2).
 set -euo pipefail
@@ -23,10 +24,14 @@ upstream=${upstream%%-*}
 
 shopt -s nullglob
 patches=(packaging/windows/qt-patches/*.patch)
-key=$(cat packaging/windows/mingw-w64-qt.cmake packaging/windows/qt-configure.txt \
-    packaging/windows/qt-patches/* | sha256sum | cut -c1-12)
+key=$( (echo "$version" && cat packaging/windows/mingw-w64-qt.cmake \
+    packaging/windows/qt-configure.txt packaging/windows/qt-patches/*) | sha256sum | cut -c1-12)
 cache=${BLOCKWRIGHT_QT_CACHE:-/var/cache/blockwright}
 prefix=$cache/qt-$upstream-mingw64-$key
+if [ "${1:-}" = --print-prefix ]; then
+    echo "$prefix"
+    exit 0
+fi
 if [ -f "$prefix/.complete" ]; then
     elapsed "Qt $upstream for Windows already built in $prefix"
     echo "$prefix"
