@@ -82,10 +82,33 @@ grep -q -i 'Calderic.Blockwright.Template' "$WINEPREFIX/system.reg" ||
     fail "the .tbt association is missing"
 step "the Start-menu entry's wizard answers --version"
 
+# The user's settings outlive the program.
+settings='HKCU\Software\Calderic\Tessaline Blockwright\Settings'
+wine reg add "$settings" /v "Check" /d "kept" /f >/dev/null
 wine "$folder/uninstall.exe" /AllUsers /S
 wineserver -w
-left=$(find "$WINEPREFIX/drive_c" -iname '*blockwright*' 2>/dev/null || true)
-[ -z "$left" ] || fail "left after uninstalling: $left"
-after=$(registry_mentions)
-[ "$after" = "$before" ] || fail "registry entries left after uninstalling: $(diff <(echo "$before") <(echo "$after"))"
-step "uninstalled silently, nothing of ours left"
+check_nothing_left() {
+    local left after
+    left=$(find "$WINEPREFIX/drive_c" -iname '*blockwright*' 2>/dev/null || true)
+    [ -z "$left" ] || fail "left after uninstalling: $left"
+    after=$(registry_mentions)
+    [ "$after" = "$before" ] ||
+        fail "registry entries left after uninstalling: $(diff <(echo "$before") <(echo "$after"))"
+}
+check_nothing_left
+wine reg query "$settings" /v Check 2>/dev/null | grep -q kept || fail "the uninstaller removed the user's settings"
+step "uninstalled silently, nothing of ours left but the user's settings"
+
+# For the current user only, into a chosen folder, with the PATH entry.
+wine "$setup" /CurrentUser /AddToPath /S '/D=C:\Blockwright-Tools'
+wineserver -w
+mine=$WINEPREFIX/drive_c/Blockwright-Tools
+[ -x "$mine/blockwright.exe" ] || fail "the per-user install put nothing into C:\\Blockwright-Tools"
+wine reg query 'HKCU\Environment' /v Path | grep -q -i 'C:\\Blockwright-Tools' ||
+    fail "the per-user install did not put its folder on the user's PATH"
+wine "$mine/uninstall.exe" /CurrentUser /S
+wineserver -w
+wine reg query 'HKCU\Environment' /v Path 2>/dev/null | grep -q -i 'Blockwright' &&
+    fail "the per-user uninstall left its folder on PATH"
+check_nothing_left
+step "installed for the current user with a PATH entry and uninstalled again"

@@ -7,7 +7,8 @@
 ;
 ; Installs for all users into Program Files, or for the current user into the
 ; user's profile without administrator rights (/AllUsers, /CurrentUser on the
-; command line); /S installs silently and /D= chooses the folder.
+; command line); /S installs silently, /D= chooses the folder and /AddToPath
+; selects the PATH entry, which is off by default.
 
 ; A 64-bit installer for the 64-bit program: it needs no 32-bit Windows
 ; subsystem (nor Wine's 32-bit part).
@@ -34,6 +35,8 @@ SetCompressor /SOLID lzma
 !include MUI2.nsh
 !include LogicLib.nsh
 !include StrFunc.nsh
+!include FileFunc.nsh
+!include Sections.nsh
 !include WinMessages.nsh
 ${UnStrRep}
 
@@ -88,15 +91,6 @@ VIAddVersionKey LegalCopyright "${PUBLISHER}; Qt under the GNU LGPL version 3"
     SendMessage ${HWND_BROADCAST} ${WM_SETTINGCHANGE} 0 "STR:Environment" /TIMEOUT=500
 !macroend
 
-Function .onInit
-    ; MultiUser sets its default folder; a folder given with /D= wins.
-    StrCpy $0 $INSTDIR
-    !insertmacro MULTIUSER_INIT
-    ${If} $0 != ""
-        StrCpy $INSTDIR $0
-    ${EndIf}
-    SetRegView 64
-FunctionEnd
 
 Function un.onInit
     !insertmacro MULTIUSER_UNINIT
@@ -147,6 +141,22 @@ Section /o "Add blockwright.exe to PATH" SecPath
         WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "AddedToPath" 1
     ${EndIf}
 SectionEnd
+
+Function .onInit
+    ; MultiUser sets its default folder; a folder given with /D= wins.
+    StrCpy $0 $INSTDIR
+    !insertmacro MULTIUSER_INIT
+    ${If} $0 != ""
+        StrCpy $INSTDIR $0
+    ${EndIf}
+    ${GetParameters} $1
+    ClearErrors
+    ${GetOptions} $1 "/AddToPath" $2
+    ${IfNot} ${Errors}
+        !insertmacro SelectSection ${SecPath}
+    ${EndIf}
+    SetRegView 64
+FunctionEnd
 
 LangString DESC_Program ${LANG_ENGLISH} "The wizard, the blockwright command line, Qt and the examples."
 LangString DESC_Association ${LANG_ENGLISH} "Double-clicking a .tbt block template opens it in the wizard."
