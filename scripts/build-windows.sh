@@ -11,7 +11,12 @@ if [ -z "${BLOCKWRIGHT_QT_WINDOWS:-}" ]; then
     BLOCKWRIGHT_QT_WINDOWS=$(scripts/build-qt-windows.sh | tail -1)
 fi
 export BLOCKWRIGHT_QT_WINDOWS
-cmake --preset windows-wizard >/dev/null
+# Rebuilds share the compiler cache with the other builds where there is one.
+launcher=()
+if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+cmake --preset windows-wizard "${launcher[@]}" >/dev/null
 cmake --build --preset windows-wizard
 
 version=$(sed -n 's/^project([^)]* VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
