@@ -12,6 +12,7 @@
 #include <windows.h>
 #endif
 
+#include "definition/file_bytes.h"
 #include "platform/host_catalogue.h"
 #include "platform/settings_store.h"
 #include "support/generate.h"
