@@ -10,6 +10,7 @@ packages=(
     clang libclang-rt-14-dev
     gcc-mingw-w64-i686 binutils-mingw-w64-i686
     g++-mingw-w64-x86-64-posix wine wine64
+    qt6-base-dev-tools libwine-dev nsis patch xz-utils
     xvfb xauth
     dpkg-dev fakeroot lintian desktop-file-utils appstream
 )

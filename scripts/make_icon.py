@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the application icon: a block with a signal going in and out, as a
-scalable SVG and a 48x48 PNG, into packaging/."""
+scalable SVG and a 48x48 PNG into packaging/, and the same PNG as a Windows
+icon into packaging/windows/."""
 import struct
 import zlib
 from pathlib import Path
@@ -71,7 +72,15 @@ def png():
     )
 
 
+def ico(image):
+    # One 48x48 entry holding the PNG itself, as Windows icons may.
+    directory = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", 48, 48, 0, 0, 1, 32, len(image), 6 + 16)
+    return directory + entry + image
+
+
 if __name__ == "__main__":
     out = Path(__file__).resolve().parent.parent / "packaging"
     (out / "blockwright.svg").write_text(svg())
     (out / "blockwright.png").write_bytes(png())
+    (out / "windows" / "blockwright.ico").write_bytes(ico(png()))

@@ -10,7 +10,12 @@ cd "$(dirname "$0")/.."
 
 export WINEPREFIX="${WINEPREFIX:-$PWD/build-windows/wine}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-cmake --preset windows >/dev/null
+# Rebuilds share the compiler cache with the other builds where there is one.
+launcher=()
+if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+cmake --preset windows "${launcher[@]}" >/dev/null
 cmake --build --preset windows
 wineboot --init >/dev/null 2>&1 || true
 ctest --preset windows

@@ -56,12 +56,28 @@ bool InputIsTerminal() {
     return _isatty(_fileno(stdin)) != 0;
 }
 
+// Starts the wizard program beside this one and waits for it, so that a
+// console start ends when the wizard closes, with its exit status.
 int RunWizard(int, char**) {
-    std::fputs(
-        "blockwright: this build has no wizard.\n"
-        "Generate a block with `blockwright generate TEMPLATE`.\n",
-        stderr);
-    return bw::EXIT_STOPPED;
+    const std::wstring program = bw::WideText(ProgramFolder() + WIZARD_PROGRAM_FILE);
+    std::wstring commandLine = L"\"" + program + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+        const DWORD error = GetLastError();
+        std::fprintf(stderr, "blockwright: the wizard cannot be started (%s, error %lu).\n%s",
+                     bw::Utf8Text(program).c_str(), error,
+                     "Generate a block without a window with `blockwright generate TEMPLATE`.\n");
+        return bw::EXIT_STOPPED;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD status = 1;
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(status);
 }
 
 #else

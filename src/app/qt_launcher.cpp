@@ -156,11 +156,19 @@ bool Prepare(QProcess& process, const ProcessStart& start, const QString& wine,
     return true;
 }
 
+// The program that runs ".exe" programs here: Wine, and none on Windows,
+// where they start directly.
+QString WineProgram() {
+#ifdef Q_OS_WIN
+    return {};
+#else
+    return QStandardPaths::findExecutable(QStringLiteral("wine"));
+#endif
+}
+
 }  // namespace
 
-QtLauncher::QtLauncher()
-    : wine_(QStandardPaths::findExecutable(QStringLiteral("wine"))),
-      lockDirectory_(QDir::tempPath()) {}
+QtLauncher::QtLauncher() : wine_(WineProgram()), lockDirectory_(QDir::tempPath()) {}
 
 std::unique_ptr<Process> QtLauncher::Start(const ProcessStart& start, std::string& error) {
     auto process = std::make_unique<QProcess>();

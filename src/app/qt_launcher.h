@@ -18,7 +18,7 @@ namespace bw {
 // the Windows PATH from that.
 class QtLauncher : public Launcher {
 public:
-    // Wine is looked up on PATH; locks live in the temporary folder.
+    // Wine is looked up on PATH (not on Windows); locks live in the temporary folder.
     QtLauncher();
 
     std::unique_ptr<Process> Start(const ProcessStart& start, std::string& error) override;

@@ -2,10 +2,13 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 #include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "app/install_layout.h"
 #include "app/qt_launcher.h"
@@ -16,6 +19,7 @@
 #include "platform/settings_store.h"
 #include "wizard/cwizard.h"
 #include "wizard/header_picture.h"
+#include "wizard/open_file.h"
 #include "wizard/qt_file_dialogs.h"
 
 namespace bw {
@@ -40,6 +44,36 @@ std::unique_ptr<QApplication> MakeApplication(int& argc, char** argv) {
     auto application = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previous);
     return application;
+}
+
+// The file dialogs, except that the first template asked for is the one the
+// program was started with (on Windows, a double-clicked .tbt file).
+class StartTemplateDialogs : public FileDialogs {
+public:
+    StartTemplateDialogs(FileDialogs& dialogs, std::string startTemplate)
+        : dialogs_(dialogs), startTemplate_(std::move(startTemplate)) {}
+
+    std::optional<std::string> openTemplate(QWidget* parent,
+                                            const std::string& startFolder) override {
+        if (!startTemplate_.empty()) {
+            return std::exchange(startTemplate_, std::string());
+        }
+        return dialogs_.openTemplate(parent, startFolder);
+    }
+    std::optional<std::string> chooseFolder(QWidget* parent, const QString& title,
+                                            const std::string& startFolder) override {
+        return dialogs_.chooseFolder(parent, title, startFolder);
+    }
+
+private:
+    FileDialogs& dialogs_;
+    std::string startTemplate_;
+};
+
+// The template named after the program's name, if any.
+std::string StartTemplate() {
+    const QStringList arguments = QCoreApplication::arguments();
+    return arguments.size() > 1 ? arguments[1].toLocal8Bit().toStdString() : std::string();
 }
 
 std::string ProgramFolder() {
@@ -93,7 +127,9 @@ int RunWizardProgram(int& argc, char** argv) {
 
     BLOCKINFO block;
     QtPrompts prompts;
-    QtFileDialogs dialogs;
+    QtFileDialogs platformDialogs;
+    const std::string startTemplate = StartTemplate();
+    StartTemplateDialogs dialogs(platformDialogs, startTemplate);
     SystemClock clock;
     QtLauncher launcher;
     WizardContext context{block,
@@ -115,6 +151,10 @@ int RunWizardProgram(int& argc, char** argv) {
     CWizard wizard(context, header);
     prompts.setParent(&wizard);
     QObject::connect(&instance, &SingleInstance::raiseRequested, &wizard, &CWizard::bringToFront);
+    if (!startTemplate.empty()) {
+        // Opened as the Open button opens a template, once the sheet shows.
+        QTimer::singleShot(0, wizard.openFilePage(), &COpenFile::open);
+    }
     wizard.exec();
     return 0;
 }

@@ -12,6 +12,12 @@
 // file, relative to the product's folder), n counted from 1. A catalogue file
 // is an INI file whose section "Groups" holds "Group Count" and "Group<n>".
 // Whatever is missing is skipped without a word.
+//
+// On Windows the family keeps all of this in the registry instead: the
+// products are the sub-keys of the user's "Software\Calderic", a product's
+// folder is the machine-wide "Software\Calderic\<product>\Settings" value
+// "Working Directory", and its libraries are the user's
+// "Software\Calderic\<product>\Libraries" values, named as above.
 
 #include <string>
 #include <vector>
@@ -27,7 +33,7 @@ struct FamilyFolders {
 
     // The folders of this session: $XDG_CONFIG_HOME and $XDG_CONFIG_DIRS, as
     // the application's own settings use them. None on Windows, where the
-    // family keeps its settings in the registry and the wizard does not run.
+    // family keeps its settings in the registry, which ReadHostCatalogue reads.
     static FamilyFolders FromEnvironment();
 };
 

@@ -1,16 +1,18 @@
 #include "wizard/qt_file_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 
 namespace bw {
 
 namespace {
 
+// The chosen path as the user sees paths: with "\" on Windows.
 std::optional<std::string> Chosen(const QString& path) {
     if (path.isEmpty()) {
         return std::nullopt;
     }
-    return path.toLocal8Bit().toStdString();
+    return QDir::toNativeSeparators(path).toLocal8Bit().toStdString();
 }
 
 }  // namespace

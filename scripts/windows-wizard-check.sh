@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# The Windows wizard from end to end under Wine: Qt for Windows (built once,
+# then cached), the installer (scripts/build-windows.sh), the wizard's tests
+# with the offscreen platform, then the installer run silently in a scratch
+# Wine prefix, the installed command line and wizard started, the uninstaller
+# run silently, and nothing of ours left behind but the user's settings.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+start=$SECONDS
+step() { echo "windows-wizard-check: $1 ($((SECONDS - start)) s)"; }
+fail() {
+    echo "windows-wizard-check: $1" >&2
+    exit 1
+}
+
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export BLOCKWRIGHT_QT_WINDOWS
+BLOCKWRIGHT_QT_WINDOWS=$(scripts/build-qt-windows.sh | tail -1)
+step "Qt for Windows in $BLOCKWRIGHT_QT_WINDOWS"
+scripts/build-windows.sh
+version=$(sed -n 's/^project([^)]* VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+setup=$PWD/build-windows/Blockwright-$version-setup.exe
+[ -f "$setup" ] || fail "no installer at $setup"
+step "installer built"
+
+# The wizard's tests: their results come from the XML file, since Wine may
+# not pass a program's standard output on.
+export WINEPREFIX=$PWD/build-windows/wine
+wineboot --init >/dev/null 2>&1 || true
+results=build-windows-wizard/tests/wizard_tests.xml
+rm -f "$results"
+ctest --preset windows-wizard || {
+    [ -f "$results" ] && grep -B1 -A3 '<failure' "$results" | head -40 >&2
+    fail "the wizard's tests failed under Wine"
+}
+grep -q '<testsuites tests="[1-9]' "$results" || fail "the wizard's tests wrote no results"
+grep -q 'failures="0"' "$results" || fail "the wizard's tests report failures"
+step "wizard tests passed under Wine ($(sed -n 's/.*<testsuites tests="\([0-9]*\)".*/\1/p' "$results") tests)"
+
+# A scratch prefix with nothing of ours in it.
+export WINEPREFIX=$PWD/build-windows/wine-install
+rm -rf "$WINEPREFIX"
+wineboot --init >/dev/null 2>&1 || true
+wineserver -w
+registry_mentions() {
+    cat "$WINEPREFIX"/system.reg "$WINEPREFIX"/user.reg |
+        grep -i -E 'blockwright|\.tbt' |
+        grep -v -F 'Software\\Calderic\\Tessaline Blockwright' || true
+}
+before=$(registry_mentions)
+
+wine "$setup" /AllUsers /S
+wineserver -w
+folder=$WINEPREFIX/drive_c/Program\ Files/Tessaline\ Blockwright
+[ -x "$folder/blockwright.exe" ] || fail "the installer put no blockwright.exe into $folder"
+for file in blockwright-wizard.exe Qt6Core.dll Qt6Widgets.dll platforms/qwindows.dll \
+    uninstall.exe examples/Gain.tbt LICENSES.txt; do
+    [ -f "$folder/$file" ] || fail "the install lacks $file"
+done
+step "installed silently into Program Files"
+
+installed_version=$(wine "$folder/blockwright.exe" --version | tr -d '\r')
+[[ "$installed_version" == *"$version"* ]] ||
+    fail "the installed blockwright.exe --version said \"$installed_version\""
+out=$PWD/out/windows-install
+rm -rf "$out"
+mkdir -p "$out"
+wine "$folder/blockwright.exe" generate 'C:\Program Files\Tessaline Blockwright\examples\Gain.tbt' \
+    --directory "$(winepath -w "$out/Gain")" --overwrite all --splice no >/dev/null ||
+    fail "the installed blockwright.exe could not generate the example"
+[ "$(find "$out/Gain" -type f | wc -l)" -gt 5 ] || fail "the installed program generated too little"
+step "the installed command line answers --version and generates the example"
+
+shortcut=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Tessaline\ Blockwright.lnk
+[ -f "$shortcut" ] || fail "no Start-menu entry"
+target=$(scripts/shortcut-target.py "$shortcut")
+[[ "$target" == *'\blockwright-wizard.exe' ]] || fail "the Start-menu entry starts \"$target\""
+wizard_version=$(wine "$target" --version | tr -d '\r')
+[[ "$wizard_version" == *"$version"* ]] ||
+    fail "the wizard from the Start-menu entry ($target) said \"$wizard_version\" to --version"
+grep -q -i 'Calderic.Blockwright.Template' "$WINEPREFIX/system.reg" ||
+    fail "the .tbt association is missing"
+step "the Start-menu entry's wizard answers --version"
+
+# The user's settings outlive the program.
+settings='HKCU\Software\Calderic\Tessaline Blockwright\Settings'
+wine reg add "$settings" /v "Check" /d "kept" /f >/dev/null
+wine "$folder/uninstall.exe" /AllUsers /S
+wineserver -w
+check_nothing_left() {
+    local left after
+    left=$(find "$WINEPREFIX/drive_c" -iname '*blockwright*' 2>/dev/null || true)
+    [ -z "$left" ] || fail "left after uninstalling: $left"
+    after=$(registry_mentions)
+    [ "$after" = "$before" ] ||
+        fail "registry entries left after uninstalling: $(diff <(echo "$before") <(echo "$after"))"
+}
+check_nothing_left
+wine reg query "$settings" /v Check 2>/dev/null | grep -q kept || fail "the uninstaller removed the user's settings"
+step "uninstalled silently, nothing of ours left but the user's settings"
+
+# For the current user only, into a chosen folder, with the PATH entry.
+wine "$setup" /CurrentUser /AddToPath /S '/D=C:\Blockwright-Tools'
+wineserver -w
+mine=$WINEPREFIX/drive_c/Blockwright-Tools
+[ -x "$mine/blockwright.exe" ] || fail "the per-user install put nothing into C:\\Blockwright-Tools"
+wine reg query 'HKCU\Environment' /v Path | grep -q -i 'C:\\Blockwright-Tools' ||
+    fail "the per-user install did not put its folder on the user's PATH"
+wine "$mine/uninstall.exe" /CurrentUser /S
+wineserver -w
+wine reg query 'HKCU\Environment' /v Path 2>/dev/null | grep -q -i 'Blockwright' &&
+    fail "the per-user uninstall left its folder on PATH"
+check_nothing_left
+step "installed for the current user with a PATH entry and uninstalled again"
