@@ -2,6 +2,7 @@
 // a stopped run's temporaries, and refused when a link stands where the run
 // would write.
 #include "run/run_folder.h"
+#include "generation/paths.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -52,7 +53,7 @@ TEST(RunFolderTest, ASecondRunIsRefusedWhileTheFirstHoldsTheFolder) {
 
     RunFolder second;
     EXPECT_EQ(second.Open(block, files).Message(),
-              "another run is writing to " + temp.path() + "Gain");
+              "another run is writing to " + NativePath(temp.path() + "Gain"));
 }
 
 TEST(RunFolderTest, AStoppedRunsTemporariesAreRemoved) {
