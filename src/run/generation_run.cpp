@@ -348,10 +348,20 @@ private:
         if (!exists && !previous.bytes) {
             return GenerateNew(file, path, block, now);
         }
+        // The file as it is: the previous version when that is the file
+        // itself, else read here. Each text is compared with it as it is
+        // produced, and kept only from where it differs.
+        std::optional<std::string> onDisk;
+        if (exists && !previous.bytes) {
+            onDisk = ReadBytes(path);
+        }
+        const bool comparable = exists && (previous.bytes || onDisk);
+        const std::string_view existing = !comparable      ? std::string_view()
+                                          : previous.bytes ? std::string_view(*previous.bytes)
+                                                           : std::string_view(*onDisk);
         Carried carried;
-        std::optional<std::string> text =
-            ProduceText(file, path, block, environment_, now, carried.From(file, previous));
-        if (!text) {
+        ComparedText compared(existing);
+        if (!ProduceCompared(file, path, block, now, carried.From(file, previous), compared)) {
             prompts_.showMessage(CannotOpenMessage(path), MessageIcon::Exclamation);
             return false;
         }
@@ -360,17 +370,20 @@ private:
         }
         const SpliceRecord declined;
         const SpliceRecord* record = &carried.Record();
-        bool asked = false;
-        if (exists && HoldsAlready(path, previous.bytes, *text)) {
+        std::optional<std::string> text;
+        if (comparable && compared.Same()) {
             // Unchanged with the sections carried over; without them the file
             // may differ, and then it is unchanged only if the splice is
             // taken. A No (or "--splice no") generates it as if there were no
             // previous version, and that replaces it.
-            std::optional<std::string> fresh;
+            std::optional<ComparedText> fresh;
             if (carried.Any()) {
-                fresh = ProduceText(file, path, block, environment_, now, nullptr);
+                fresh.emplace(existing);
+                if (!ProduceCompared(file, path, block, now, nullptr, *fresh)) {
+                    fresh.reset();
+                }
             }
-            if (!fresh || HoldsAlready(path, previous.bytes, *fresh) || AskSplice(file, path)) {
+            if (!fresh || fresh->Same() || AskSplice(file, path)) {
                 Report(FileAction::Unchanged, file, path);
                 return true;
             }
@@ -378,10 +391,12 @@ private:
                 ReportLeftAsItWas(file, path, exists);
                 return true;
             }
-            asked = true;
             record = &declined;
-            text = std::move(fresh);
+            text = fresh->TakeText();
+        } else {
+            text = compared.TakeText();
         }
+        const bool asked = record == &declined;
         if (!Decide(file, path, exists)) {
             return true;
         }
@@ -401,6 +416,19 @@ private:
             return true;
         }
         return Replace(file, path, exists, *text);
+    }
+
+    // Produces file's text into compared; false when the file cannot be opened.
+    bool ProduceCompared(const BlockFile& file, const std::string& path, const BLOCKINFO& block,
+                         const std::tm& now, PreviousVersion* carried, ComparedText& compared) {
+        OutputFile output(environment_,
+                          GeneratorInputs{now, environment_.workingDirectory, carried});
+        if (!output.Open(path, compared)) {
+            return false;
+        }
+        file.generator(output, block);
+        output.Finish();
+        return true;
     }
 
     // Whether to carry the previous version's sections over.
