@@ -533,7 +533,7 @@ private:
 // What a run would do with one file of the set, found without writing or
 // asking anything.
 FilePreview PreviewFile(const BlockFile& file, const std::string& path, Definitions& definitions,
-                        RunEnvironment& quiet) {
+                        RunEnvironment& quiet, SectionsCarried sections) {
     FilePreview preview{path, file.path};
     const bool exists = FileExists(path);
     std::optional<std::string> text;
@@ -550,7 +550,11 @@ FilePreview PreviewFile(const BlockFile& file, const std::string& path, Definiti
             Carried carried;
             const BLOCKINFO& block = definitions.For(file);
             const std::tm now = quiet.clock->localNow();
-            text = ProduceText(file, path, block, quiet, now, carried.From(file, previous));
+            // Declined, the run writes the file as if there were no previous
+            // version.
+            PreviousVersion* from =
+                sections == SectionsCarried::Yes ? carried.From(file, previous) : nullptr;
+            text = ProduceText(file, path, block, quiet, now, from);
             preview.splices = carried.Any();
             preview.keepsAside =
                 preview.splices &&
@@ -674,7 +678,8 @@ RunResult RunGeneration(const BLOCKINFO& block, RunEnvironment& environment) {
     return result;
 }
 
-std::vector<FilePreview> PreviewFileSet(const BLOCKINFO& block, const RunEnvironment& environment) {
+std::vector<FilePreview> PreviewFileSet(const BLOCKINFO& block, const RunEnvironment& environment,
+                                        SectionsCarried carried) {
     // Nobody to ask and nothing to pump: a preview neither asks nor shows.
     RunEnvironment quiet = environment;
     quiet.prompts = nullptr;
@@ -684,7 +689,7 @@ std::vector<FilePreview> PreviewFileSet(const BLOCKINFO& block, const RunEnviron
     std::vector<FilePreview> previews;
     const std::string directory = DirectoryPrefix(block);
     for (const BlockFile& file : RunFileSet(block)) {
-        previews.push_back(PreviewFile(file, directory + file.path, definitions, quiet));
+        previews.push_back(PreviewFile(file, directory + file.path, definitions, quiet, carried));
     }
     return previews;
 }
