@@ -195,6 +195,10 @@ void CWizard::reject() {
     if (generatePage()->isRunning()) {
         return;  // a run ends by itself, on the completion page
     }
+    if (finishPage()->isRunningTool()) {
+        finishPage()->cancelTool();  // Escape stops the program, and the wizard stays
+        return;
+    }
     // The fields of the page in hand count as typed, as Back would store them.
     if (CWizardPage* current = wizardPage(currentId())) {
         current->store(false);

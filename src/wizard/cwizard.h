@@ -78,7 +78,8 @@ public slots:
     void showAbout();
     // Brings the wizard to the front, restoring it when minimised.
     void bringToFront();
-    // Cancel, Escape and the close box: ignored while a generation runs.
+    // Cancel, Escape and the close box: ignored while a generation runs, and
+    // stop the program the completion page waits for.
     void reject() override;
 
 protected:

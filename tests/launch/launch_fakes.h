@@ -20,6 +20,7 @@ struct ScriptedProgram {
     int exitCode = 0;
     bool activeAfterEnd = false;  // still reports itself active when the wait ends
     std::string output = "";
+    std::string errorOutput = "";
 };
 
 struct FakeProcessLog {
@@ -38,6 +39,7 @@ public:
     int ExitCode() override { return program_.exitCode; }
     void Terminate() override { log_.terminated = true; }
     std::string Output() override { return program_.output; }
+    std::string ErrorOutput() override { return program_.errorOutput; }
 
 private:
     ScriptedProgram program_;
@@ -81,6 +83,7 @@ public:
         lockQueries.push_back(lockName);
         return heldLocks.count(lockName) != 0;
     }
+    std::string FirstStartQuestion(const ProcessStart&) override { return firstStartQuestion; }
 
     // Scripts, consumed in order; an empty start error lets that start succeed.
     std::deque<std::string> startErrors;
@@ -88,6 +91,7 @@ public:
     std::string detachedError;
     int openResult = SHELL_OPENED;
     std::set<std::string> heldLocks;
+    std::string firstStartQuestion;  // asked before every start while set
 
     // Records.
     std::vector<ProcessStart> started;
