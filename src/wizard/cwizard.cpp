@@ -164,6 +164,22 @@ void CWizard::pageShown(int id) {
     wizardPage(id)->load();
 }
 
+void CWizard::pageBecomesVisible(const QWizardPage& page) {
+    // QWizard makes a page with a watermark as tall as the page and its
+    // picture prefer, growing a window the user made smaller, unless the
+    // sheet has a side widget: an empty one, on those pages only, keeps the
+    // size the user chose (the picture is then cut at the bottom).
+    const bool watermark = !page.pixmap(QWizard::WatermarkPixmap).isNull();
+    if (watermark == (sideWidget() != nullptr)) {
+        return;
+    }
+    if (besideWatermark_ == nullptr) {
+        besideWatermark_ = new QWidget(this);
+        besideWatermark_->setFixedSize(0, 0);
+    }
+    setSideWidget(watermark ? besideWatermark_ : nullptr);
+}
+
 void CWizard::goBack() {
     CWizardPage* current = wizardPage(currentId());
     if (current == nullptr || current->store(false)) {

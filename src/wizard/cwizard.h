@@ -70,6 +70,9 @@ public:
     // closing, or when the user agrees to discard it.
     bool mayDiscardChanges();
 
+    // Called as a page is about to show, before the sheet lays it out.
+    void pageBecomesVisible(const QWizardPage& page);
+
     // True when the window has a system menu that holds "&About ..." (on
     // other platforms a visible "&About" button takes its place).
     static bool HasSystemMenu();
@@ -96,6 +99,8 @@ private:
     WizardContext& context_;
     QStringList captions_;
     bool systemMenuInstalled_ = false;
+    // Stands beside the watermark of pages that have one (see pageBecomesVisible).
+    QWidget* besideWatermark_ = nullptr;
 };
 
 }  // namespace bw

@@ -194,12 +194,10 @@ QHBoxLayout* CFinish::statusLine() {
     row->addWidget(status_, 1);
     row->addWidget(busy_);
     row->addWidget(cancelTool_);
-    // The row keeps its room, so the page does not jump when a program starts.
+    // Hidden until a program says something: an empty row would make the
+    // page taller than a window made smaller has room for.
     for (QWidget* part : {static_cast<QWidget*>(status_), static_cast<QWidget*>(busy_),
                           static_cast<QWidget*>(cancelTool_)}) {
-        QSizePolicy policy = part->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        part->setSizePolicy(policy);
         part->hide();
     }
     return row;
@@ -313,6 +311,7 @@ void CFinish::loadControls() {
     const RunResult result = sheet && sheet->generatePage()->lastResult()
                                  ? *sheet->generatePage()->lastResult()
                                  : RunResult{};
+    showStatus("");  // what a program said belongs to the run before
     setSubTitle(OutcomeSubtitle(result.outcome));
     const QString directory = QString::fromLocal8Bit(DisplayPath(DirectoryPrefix(block())).c_str());
     location_->setText(LocationText(result, directory));
@@ -335,7 +334,6 @@ void CFinish::loadControls() {
         block().CMakeProject && FileExists(directoryPrefix + "CMakeLists.txt");
     buildCommands_->setText(cmakeWritten ? CMakeBuildCommands(directory) : QString());
     buildCommands_->setVisible(cmakeWritten);
-    showStatus("");  // what a program said belongs to the run before
     trees_->showFileSet(block());
     const std::string prefix = DirectoryPrefix(block());
     trees_->markStates([&](const std::string& relativePath) {
