@@ -260,6 +260,16 @@ int QtLauncher::OpenFolder(const std::string& folder) {
                : SHELL_NO_ASSOCIATION;
 }
 
+int QtLauncher::OpenManual(const std::string& path, const std::string& section) {
+    const QFileInfo manual(FromLocal(NativePath(path)));
+    if (!manual.isFile()) {
+        return manual.dir().exists() ? SHELL_FILE_NOT_FOUND : SHELL_PATH_NOT_FOUND;
+    }
+    QUrl url = QUrl::fromLocalFile(manual.absoluteFilePath());
+    url.setFragment(FromLocal(section));
+    return QDesktopServices::openUrl(url) ? SHELL_OPENED : SHELL_NO_ASSOCIATION;
+}
+
 std::string QtLauncher::OpenerName() const {
 #if defined(Q_OS_MACOS)
     return "open";

@@ -76,6 +76,9 @@ public:
     virtual int OpenFile(const std::string& path, const std::string& directory) = 0;
     // Shows folder in the file manager (Explorer on Windows); a ShellResult.
     virtual int OpenFolder(const std::string& folder) = 0;
+    // Opens the HTML manual at path in the web browser, at its section (an
+    // anchor); a ShellResult.
+    virtual int OpenManual(const std::string& path, const std::string& section) = 0;
     // The program OpenFile runs, as failure messages name it.
     virtual std::string OpenerName() const = 0;
     // True when a running program holds the named lock.

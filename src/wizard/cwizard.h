@@ -52,6 +52,9 @@ enum PageId {
 // "%s (%d of %d)": the sheet title, the page's number from 1, the page count.
 QString PageCaption(int id);
 
+// The section of the manual that tells about page id: its anchor.
+std::string HelpSection(int id);
+
 class CWizard : public QWizard {
     Q_OBJECT
 
@@ -79,6 +82,8 @@ public:
 
 public slots:
     void showAbout();
+    // F1 and Help: the manual, at the section of the page in hand.
+    void showHelp();
     // Brings the wizard to the front, restoring it when minimised.
     void bringToFront();
     // Cancel, Escape and the close box: ignored while a generation runs, and

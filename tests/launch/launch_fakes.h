@@ -78,6 +78,10 @@ public:
         openedFolders.push_back(folder);
         return openResult;
     }
+    int OpenManual(const std::string& path, const std::string& section) override {
+        manualOpens.push_back({path, section});
+        return openResult;
+    }
     std::string OpenerName() const override { return "/usr/bin/xdg-open"; }
     bool IsLockHeld(const std::string& lockName) override {
         lockQueries.push_back(lockName);
@@ -96,7 +100,8 @@ public:
     // Records.
     std::vector<ProcessStart> started;
     std::vector<std::string> openedFolders;
-    std::deque<FakeProcessLog> logs;  // one per Start, stable addresses
+    std::vector<std::vector<std::string>> manualOpens;  // {path, section}
+    std::deque<FakeProcessLog> logs;                    // one per Start, stable addresses
     std::vector<ProcessStart> detached;
     std::vector<std::vector<std::string>> opened;  // {path, directory}
     std::vector<std::string> lockQueries;
