@@ -37,9 +37,9 @@ void CFileInfo::build() {
     directory_ = addPathRow(grid, 3, "&Directory:", "directory", "Select Destination Directory");
     libraryPath_ = addPathRow(grid, 4, "&Library Path:", "libraryPath", "Select Library Directory");
     includePath_ = addPathRow(grid, 5, "In&clude Path:", "includePath", "Select Include Directory");
-    grid->addWidget(FieldNote(QStringLiteral("The host's libraries and block headers, which the "
-                                             "block's projects build with.")),
-                    6, 1);
+    grid->addWidget(FieldNote(QStringLiteral(
+                        "The host's libraries and block headers, for the block's projects.")),
+                    6, 1, 1, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addStretch();

@@ -81,9 +81,7 @@ void CIOInfo::build() {
     auto* channel = new QFormLayout;
     channel->addRow(QStringLiteral("Channel &Label:"), label_);
     channel->addRow(QStringLiteral("Channel &Dimension:"), dimension_);
-    channel->addRow(
-        FieldNote(QStringLiteral("The dimension: how many values the channel carries "
-                                 "in each sample.")));
+    channel->addRow(FieldNote(QStringLiteral("Values the channel carries per sample.")));
 
     auto* grid = new QGridLayout(this);
     grid->addLayout(counts, 0, 0);
