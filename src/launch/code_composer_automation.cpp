@@ -63,7 +63,7 @@ bool CodeComposerSession::Call(const std::string& arguments, std::string& output
         WaitInSteps(*process, pump_, cancelled_, AUTOMATION_CALL_LIMIT_MILLISECONDS);
     if (end != WaitEnd::Ended) {
         process->Terminate();  // a hung call must not hold the wizard for ever
-        cancelled_by_user_ = end == WaitEnd::Cancelled;
+        cancelledByUser_ = end == WaitEnd::Cancelled;
         return false;
     }
     output = process->Output();

@@ -58,7 +58,7 @@ public:
     // true with its standard output when it ends with exit code 0.
     bool Call(const std::string& arguments, std::string& output);
     // True once a call was stopped because the user cancelled it.
-    bool WasCancelled() const { return cancelled_by_user_; }
+    bool WasCancelled() const { return cancelledByUser_; }
 
 private:
     Launcher& launcher_;
@@ -66,7 +66,7 @@ private:
     std::function<void()> pump_;
     std::function<bool()> cancelled_;
     bool connected_ = false;
-    bool cancelled_by_user_ = false;
+    bool cancelledByUser_ = false;
 };
 
 // What every automation object shares: its class name and its session.
