@@ -1,0 +1,537 @@
+/*
+ * runner.c -- test fixture only.
+ *
+ * blockrun.exe <case file>: loads a generated block's DLL and drives one
+ * worksheet's life through its entry points as the host does, against the
+ * stand-in host of bdhost.dll. The case file (a private-profile file, section
+ * "Block") describes the block: Dll, Def (relative to the working folder,
+ * where the runner also writes its parameter files), Inputs, Outputs, Dimensions (one
+ * digit per input), Precisions (HDT_ codes, comma-separated), Real, Complex,
+ * Matrix, Bitmap, RealTime.
+ *
+ * Every failure prints a line "FAIL <entry point>: <what differed>"; the
+ * exit code is 0 when nothing failed.
+ */
+/* clang-format off */
+#include <stdarg.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "bddk.h"
+#include "bddrv.h"
+#include "host.h"
+
+#define FRAMESIZE   16
+#define MATRIX_SIDE 3
+#define IMAGE_SIDE  8
+
+typedef int (PASCAL *SETUPPROC)(HANDLE *, HANDLE *);
+typedef int (PASCAL *PARAMPROC)(HANDLE, HANDLE);
+typedef int (PASCAL *LIFEPROC)(HANDLE, HANDLE, HANDLE);
+typedef int (PASCAL *COMPILEPROC)(HANDLE, HANDLE, HANDLE, int);
+typedef int (PASCAL *FILEPROC)(HANDLE, HANDLE, LPSTR, LPSTR);
+typedef void (PASCAL *LISTPROC)(HWND);
+typedef int (PASCAL *SETPROC)(HANDLE, HANDLE, DWORD, void *);
+
+typedef struct tagBLOCK {
+    HMODULE     hModule;
+    SETUPPROC   Setup;
+    PARAMPROC   DefaultSetup;
+    LIFEPROC    PreInitialize, Initialize, Exec, Exit, Stop, Reset;
+    COMPILEPROC RTCompile;
+    FILEPROC    Save, Load;
+    LISTPROC    ParameterList;
+    SETPROC     SetParameter;
+} BLOCK;
+
+typedef struct tagSHAPE {
+    int  nInputs, nOutputs;
+    int  Dimension[HOST_MAX_CHANNELS];
+    int  Precisions[16];
+    int  nPrecisions;
+    BOOL bReal, bComplex, bMatrix, bBitmap, bRealTime;
+} SHAPE;
+
+static int  nFailures;
+static char Current[64] = "(loading)";
+
+static void Fail(const char *Format, ...)
+{
+    va_list Args;
+    printf("FAIL %s: ", Current);
+    va_start(Args, Format);
+    vprintf(Format, Args);
+    va_end(Args);
+    printf("\n");
+    fflush(stdout);
+    nFailures++;
+}
+
+static LONG WINAPI ReportCrash(EXCEPTION_POINTERS *Info)
+{
+    printf("FAIL %s: crashed with exception 0x%08lx at %p\n", Current,
+           Info->ExceptionRecord->ExceptionCode, Info->ExceptionRecord->ExceptionAddress);
+    fflush(stdout);
+    ExitProcess(3);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+/* Everything the entry point left locked, and every unlock it did not owe. */
+static void CheckLocks(void)
+{
+    char Report[4096];
+    if (HostTakeLockedHandles(Report, sizeof(Report)) > 0)
+        Fail("returns with handles still locked:\n%s", Report);
+    if (HostTakeStrayUnlocks(Report, sizeof(Report)) > 0)
+        Fail("unlocks handles it does not hold locked:\n%s", Report);
+}
+
+static void Enter(const char *Name)
+{
+    lstrcpynA(Current, Name, sizeof(Current));
+    HostSetCurrentCall(Name);
+}
+
+static void Returned(int Result, int Expected)
+{
+    if (Result != Expected) Fail("returns %d, expected %d", Result, Expected);
+    CheckLocks();
+}
+
+/* ------------------------------------------------------------------------
+ * Loading
+ * ---------------------------------------------------------------------- */
+
+/* Every export the module definition names resolves by name and by ordinal
+ * to the same routine. */
+static void CheckExports(HMODULE hModule, const char *DefFile)
+{
+    char Line[512];
+    BOOL bExports = FALSE;
+    int nExports = 0;
+    FILE *f = fopen(DefFile, "r");
+    Enter("module definition");
+    if (f == NULL) {
+        Fail("cannot read %s", DefFile);
+        return;
+    }
+    while (fgets(Line, sizeof(Line), f)) {
+        char Name[256];
+        int nOrdinal;
+        if (strncmp(Line, "EXPORTS", 7) == 0) bExports = TRUE;
+        else if (bExports && sscanf(Line, " %255s @%d", Name, &nOrdinal) == 2) {
+            FARPROC ByName = GetProcAddress(hModule, Name);
+            FARPROC ByOrdinal = GetProcAddress(hModule, MAKEINTRESOURCEA(nOrdinal));
+            nExports++;
+            if (ByName == NULL) Fail("%s is not exported", Name);
+            else if (ByName != ByOrdinal) Fail("%s is not exported as ordinal %d", Name, nOrdinal);
+        }
+    }
+    fclose(f);
+    if (nExports == 0) Fail("%s names no exports", DefFile);
+}
+
+static FARPROC Entry(HMODULE hModule, const char *Name, BOOL bRequired)
+{
+    FARPROC Proc = GetProcAddress(hModule, Name);
+    if (Proc == NULL && bRequired) {
+        Enter(Name);
+        Fail("the block does not export it");
+    }
+    return Proc;
+}
+
+static BOOL LoadBlock(const char *DllFile, BLOCK *b, BOOL bRealTime)
+{
+    Enter("LoadLibrary");
+    b->hModule = LoadLibraryA(DllFile);
+    if (b->hModule == NULL) {
+        Fail("%s does not load (error %lu)", DllFile, GetLastError());
+        return FALSE;
+    }
+    HostWatchModule(b->hModule);
+    HostSetBlockInstance(b->hModule);
+    b->Setup = (SETUPPROC)Entry(b->hModule, "UserSetupProc", TRUE);
+    b->DefaultSetup = (PARAMPROC)Entry(b->hModule, "UserDefaultSetupProc", TRUE);
+    b->PreInitialize = (LIFEPROC)Entry(b->hModule, "UserPreInitializeProc", TRUE);
+    b->Initialize = (LIFEPROC)Entry(b->hModule, "UserInitializeProc", TRUE);
+    b->Exec = (LIFEPROC)Entry(b->hModule, "UserExecProc", TRUE);
+    b->Exit = (LIFEPROC)Entry(b->hModule, "UserExitProc", TRUE);
+    b->Stop = (LIFEPROC)Entry(b->hModule, "UserStopProc", TRUE);
+    b->Reset = (LIFEPROC)Entry(b->hModule, "UserResetProc", TRUE);
+    b->Save = (FILEPROC)Entry(b->hModule, "UserSaveProc", TRUE);
+    b->Load = (FILEPROC)Entry(b->hModule, "UserLoadProc", TRUE);
+    b->ParameterList = (LISTPROC)Entry(b->hModule, "UserGetParameterListProc", TRUE);
+    b->SetParameter = (SETPROC)Entry(b->hModule, "UserSetParameterProc", TRUE);
+    b->RTCompile = (COMPILEPROC)Entry(b->hModule, "UserRTCompileProc", bRealTime);
+    return nFailures == 0;
+}
+
+/* ------------------------------------------------------------------------
+ * Channels
+ * ---------------------------------------------------------------------- */
+static int ElementBytes(int nType)
+{
+    switch (nType) {
+    case HDT_DOUBLE: return sizeof(double);
+    case HDT_FLOAT: return sizeof(float);
+    case HDT_INT: return sizeof(int);
+    case HDT_LONG: return sizeof(long);
+    case HDT_SHORT: return sizeof(short);
+    default: return 1;
+    }
+}
+
+static void FillElements(BYTE *Data, int nType, DWORD dwCount)
+{
+    DWORD i;
+    for (i = 0; i < dwCount; i++) {
+        int v = (int)(i % 7) + 1;
+        switch (nType) {
+        case HDT_DOUBLE: ((double *)Data)[i] = v; break;
+        case HDT_FLOAT: ((float *)Data)[i] = (float)v; break;
+        case HDT_INT: ((int *)Data)[i] = v; break;
+        case HDT_LONG: ((long *)Data)[i] = v; break;
+        case HDT_SHORT: ((short *)Data)[i] = (short)v; break;
+        default: Data[i] = (BYTE)v; break;
+        }
+    }
+}
+
+/* One input channel of the data type nType (for a matrix, of its elements). */
+static void MakeInput(const SHAPE *s, HOSTCHANNEL *c, int nDimension, int nType, int nRC)
+{
+    BYTE *Data;
+    long lFlag = 0;
+    if (s->bBitmap) {
+        DWORD dwBits = IMAGE_SIDE * IMAGE_SIDE;
+        DWORD dwBytes = sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD) + dwBits;
+        BITMAPINFOHEADER *bmih;
+        c->hData = HostAllocInput(dwBytes);
+        bmih = (BITMAPINFOHEADER *)GlobalLock(c->hData);
+        bmih->biSize = sizeof(BITMAPINFOHEADER);
+        bmih->biWidth = bmih->biHeight = IMAGE_SIDE;
+        bmih->biPlanes = 1;
+        bmih->biBitCount = 8;
+        bmih->biSizeImage = dwBits;
+        FillElements((BYTE *)bmih + dwBytes - dwBits, HDT_BYTE, dwBits);
+        GlobalUnlock(c->hData);
+        nType = HDT_IMAGE_BMP;
+        nRC = RC_REAL;
+        c->dwFramesize = 1;
+    }
+    else if (s->bMatrix) {
+        DWORD dwCount = MATRIX_SIDE * MATRIX_SIDE * (nRC + 1);
+        LPMATRIXINFOHEADER mih;
+        c->hData = HostAllocInput(sizeof(MATRIXINFOHEADER) + dwCount * ElementBytes(nType));
+        mih = (LPMATRIXINFOHEADER)GlobalLock(c->hData);
+        mih->miSize = sizeof(MATRIXINFOHEADER);
+        mih->miRows = mih->miColumns = MATRIX_SIDE;
+        mih->miRCFlag = nRC;
+        mih->miDTFlag = nType;
+        FillElements((BYTE *)(mih + 1), nType, dwCount);
+        GlobalUnlock(c->hData);
+        nType = HDT_MATRIX;
+        c->dwFramesize = MATRIX_SIDE * MATRIX_SIDE;
+    }
+    else {
+        DWORD dwCount = FRAMESIZE * (nRC + 1);
+        c->hData = HostAllocInput(dwCount * ElementBytes(nType));
+        Data = (BYTE *)GlobalLock(c->hData);
+        FillElements(Data, nType, dwCount);
+        GlobalUnlock(c->hData);
+        c->dwFramesize = FRAMESIZE;
+    }
+    lFlag = SETDRFLAG(lFlag, 1);
+    lFlag = SETBFLAG(lFlag, 1);
+    lFlag = SETRCFLAG(lFlag, nRC);
+    lFlag = SETDTYPE(lFlag, nType);
+    lFlag = SETDIMENSION(lFlag, nDimension);
+    c->lFlag = lFlag;
+    c->lQFlag = 0;
+    c->dSampFreq = 8000.0;
+}
+
+static void FreeInputs(BIOINFO *Bio)
+{
+    int i;
+    for (i = 0; i < Bio->nInputs; i++) {
+        HostFreeInput(Bio->In[i].hData);
+        Bio->In[i].hData = NULL;
+    }
+}
+
+/* What an output channel holds after a run at precision nPrecision. */
+static void CheckOutputs(const SHAPE *s, const BIOINFO *Bio, int nPrecision)
+{
+    int o;
+    for (o = 0; o < Bio->nOutputs; o++) {
+        const HOSTCHANNEL *c = &Bio->Out[o];
+        SIZE_T dwSize = c->hData ? GlobalSize(c->hData) : 0;
+        int nType = GETDTYPE(c->lFlag), nRC = GETRCFLAG(c->lFlag);
+        int nExpected = s->bBitmap ? HDT_IMAGE_BMP : s->bMatrix && !s->bRealTime ? nType : nPrecision;
+        if (!GETDRFLAG(c->lFlag)) Fail("output %d is not marked ready", o);
+        if (c->hData == NULL) {
+            Fail("output %d has no buffer", o);
+            continue;
+        }
+        if (nType != nExpected) Fail("output %d has data type %d, expected %d", o, nType, nExpected);
+        if (s->bBitmap) {
+            if (dwSize < sizeof(BITMAPINFOHEADER)) Fail("output %d holds %lu bytes, less than a bitmap header", o, (unsigned long)dwSize);
+        }
+        else if (s->bMatrix) {
+            LPMATRIXINFOHEADER mih = (LPMATRIXINFOHEADER)GlobalLock(c->hData);
+            SIZE_T dwNeeded = sizeof(MATRIXINFOHEADER) + (SIZE_T)mih->miRows * mih->miColumns * (mih->miRCFlag + 1) * ElementBytes(mih->miDTFlag);
+            if (mih->miDTFlag != nPrecision) Fail("output matrix %d has elements of type %d, expected %d", o, mih->miDTFlag, nPrecision);
+            if (dwSize < dwNeeded) Fail("output matrix %d of %ldx%ld needs %lu bytes, its buffer holds %lu", o, mih->miRows, mih->miColumns, (unsigned long)dwNeeded, (unsigned long)dwSize);
+            GlobalUnlock(c->hData);
+        }
+        else {
+            SIZE_T dwNeeded = (SIZE_T)c->dwFramesize * (nRC + 1) * ElementBytes(nPrecision);
+            if (s->nInputs > 0 && c->dwFramesize != FRAMESIZE) Fail("output %d has frame size %lu, expected %d", o, c->dwFramesize, FRAMESIZE);
+            if (dwSize < dwNeeded) Fail("output %d of %lu frames needs %lu bytes, its buffer holds %lu", o, c->dwFramesize, (unsigned long)dwNeeded, (unsigned long)dwSize);
+        }
+    }
+}
+
+/* ------------------------------------------------------------------------
+ * The life of one instance
+ * ---------------------------------------------------------------------- */
+typedef struct tagINSTANCE {
+    HANDLE  hParam, hScratchParam;
+    BIOINFO Bio;
+} INSTANCE;
+
+static BOOL Create(const BLOCK *b, const SHAPE *s, INSTANCE *w)
+{
+    memset(w, 0, sizeof(*w));
+    w->Bio.nInputs = s->nInputs;
+    w->Bio.nOutputs = s->nOutputs;
+    Enter("UserSetupProc");
+    Returned(b->Setup(&w->hParam, &w->hScratchParam), USR_NO_ERR);
+    if (w->hParam == NULL) {
+        Fail("leaves no parameter structure");
+        return FALSE;
+    }
+    Enter("UserDefaultSetupProc");
+    Returned(b->DefaultSetup(w->hParam, w->hScratchParam), USR_NO_ERR);
+    return TRUE;
+}
+
+static void ChoosePrecision(const BLOCK *b, INSTANCE *w, int nPrecision)
+{
+    Enter("UserSetParameterProc");
+    Returned(b->SetParameter(w->hParam, w->hScratchParam, IDC_PRECISION, &nPrecision), USR_NO_ERR);
+}
+
+/* The type the host's inputs carry for a run at nPrecision: another one, so
+ * that the block converts, unless the block takes its precision from them
+ * or must be given its own. */
+static int InputType(const SHAPE *s, int nPrecision, BOOL bAuto)
+{
+    if (bAuto || s->bRealTime) return nPrecision;
+    return nPrecision == HDT_FLOAT ? HDT_SHORT : HDT_FLOAT;
+}
+
+static void CompileRealTime(const BLOCK *b, INSTANCE *w)
+{
+    static const int Modes[] = {RT_COMPILE_INIT, RT_COMPILE_BLOCK, RT_COMPILE_LINK, RT_COMPILE_DATA};
+    static const WORD Commands[] = {DRV_COMPILEINIT, DRV_LOADBLOCK, DRV_COMPILELINK, 0};
+    int m;
+    for (m = 0; m < 4; m++) {
+        int nBefore = Commands[m] ? HostDriverCommandCount(Commands[m]) : 0;
+        char Name[64];
+        sprintf(Name, "UserRTCompileProc(mode %d)", Modes[m]);
+        Enter(Name);
+        Returned(b->RTCompile((HANDLE)&w->Bio, w->hParam, w->hScratchParam, Modes[m]), USR_NO_ERR);
+        if (Commands[m] && HostDriverCommandCount(Commands[m]) != nBefore + 1)
+            Fail("does not send driver command 0x%x once", Commands[m]);
+    }
+}
+
+/* Initialisation and a few frames at one precision and channel layout. */
+static void RunFrames(const BLOCK *b, const SHAPE *s, INSTANCE *w, int nPrecision, BOOL bAuto, int nRC)
+{
+    int i, nFrame;
+    char Name[64];
+    for (i = 0; i < s->nInputs; i++)
+        MakeInput(s, &w->Bio.In[i], s->Dimension[i], InputType(s, nPrecision, bAuto), nRC);
+    if (!s->bBitmap) ChoosePrecision(b, w, bAuto ? HDT_AUTO : nPrecision);
+    Enter("UserInitializeProc");
+    Returned(b->Initialize((HANDLE)&w->Bio, w->hParam, w->hScratchParam), USR_NO_ERR);
+    if (s->bRealTime) {
+        int nRuns = HostDriverCommandCount(DRV_RUNDSP);
+        CompileRealTime(b, w);
+        CheckOutputs(s, &w->Bio, nPrecision);
+        Enter("UserExecProc");
+        Returned(b->Exec((HANDLE)&w->Bio, w->hParam, w->hScratchParam), USR_NO_ERR);
+        if (HostDriverCommandCount(DRV_RUNDSP) != nRuns + 1) Fail("does not start the DSP after linking");
+        Returned(b->Exec((HANDLE)&w->Bio, w->hParam, w->hScratchParam), USR_NO_ERR);
+    }
+    else {
+        for (nFrame = 0; nFrame < 3; nFrame++) {
+            sprintf(Name, "UserExecProc(precision %d%s, %s, frame %d)", nPrecision, bAuto ? " from the inputs" : "", nRC ? "complex" : "real", nFrame);
+            Enter(Name);
+            Returned(b->Exec((HANDLE)&w->Bio, w->hParam, w->hScratchParam), USR_NO_ERR);
+            CheckOutputs(s, &w->Bio, nPrecision);
+        }
+    }
+    FreeInputs(&w->Bio);
+}
+
+static void Live(const BLOCK *b, const SHAPE *s, INSTANCE *w)
+{
+    int p, nRC;
+    Enter("UserGetParameterListProc");
+    HostClearParameterList();
+    b->ParameterList(NULL);
+    CheckLocks();
+    Enter("UserPreInitializeProc");
+    Returned(b->PreInitialize((HANDLE)&w->Bio, w->hParam, w->hScratchParam), USR_NO_ERR);
+    for (nRC = RC_REAL; nRC <= RC_COMPLEX; nRC++) {
+        if (!(nRC == RC_REAL ? s->bReal : s->bComplex)) continue;
+        for (p = 0; p < s->nPrecisions; p++) {
+            RunFrames(b, s, w, s->Precisions[p], FALSE, nRC);
+            if (s->nInputs > 0 && !s->bBitmap && !s->bRealTime)
+                RunFrames(b, s, w, s->Precisions[p], TRUE, nRC);
+        }
+    }
+    Enter("UserStopProc");
+    Returned(b->Stop((HANDLE)&w->Bio, w->hParam, w->hScratchParam), USR_NO_ERR);
+    Enter("UserResetProc");
+    Returned(b->Reset((HANDLE)&w->Bio, w->hParam, w->hScratchParam), USR_NO_ERR);
+}
+
+static void Destroy(const BLOCK *b, INSTANCE *w)
+{
+    Enter("UserExitProc");
+    Returned(b->Exit((HANDLE)&w->Bio, w->hParam, w->hScratchParam), USR_NO_ERR);
+}
+
+/* ------------------------------------------------------------------------
+ * Saving and loading
+ * ---------------------------------------------------------------------- */
+#define SECTION "Block 1"
+
+static void SaveTo(const BLOCK *b, INSTANCE *w, char *File)
+{
+    DeleteFileA(File);
+    Enter("UserSaveProc");
+    Returned(b->Save(w->hParam, w->hScratchParam, SECTION, File), USR_NO_ERR);
+}
+
+static void LoadFrom(const BLOCK *b, INSTANCE *w, char *File)
+{
+    HostClearLoads();
+    Enter("UserLoadProc");
+    Returned(b->Load(w->hParam, w->hScratchParam, SECTION, File), USR_NO_ERR);
+}
+
+/* A value of the load's type that no other key of the file holds. */
+static void DistinctValue(char cType, int n, char *Text)
+{
+    switch (cType) {
+    case 'B': case 'C': sprintf(Text, "%d", 40 + n % 80); break;
+    case 'F': case 'D': sprintf(Text, "%d.5", 300 + n); break;
+    case 'T': sprintf(Text, "text %d", n); break;
+    default: sprintf(Text, "%d", 300 + n); break;
+    }
+}
+
+/* What one instance saves, with every value it loads changed, loads into a
+ * fresh instance, which saves it again unchanged. */
+static void RoundTrip(const BLOCK *b, const SHAPE *s, INSTANCE *First)
+{
+    char Saved[MAX_PATH], Reloaded[MAX_PATH], Text[300], Again[300];
+    INSTANCE Second;
+    int i, n;
+    GetFullPathNameA("saved.ini", MAX_PATH, Saved, NULL);
+    GetFullPathNameA("reloaded.ini", MAX_PATH, Reloaded, NULL);
+    SaveTo(b, First, Saved);
+    if (!Create(b, s, &Second)) return;
+    LoadFrom(b, &Second, Saved);
+    n = HostLoadCount();
+    for (i = 0; i < n; i++) {
+        const HOSTRECORD *r = HostLoad(i);
+        if (lstrcmpiA(r->File, Saved) != 0) continue;
+        if (GetPrivateProfileStringA(SECTION, r->Name, "", Text, sizeof(Text), Saved) == 0 &&
+            GetPrivateProfileStringA(SECTION, r->Name, "x", Text, sizeof(Text), Saved) == 1) {
+            Enter("UserLoadProc");
+            Fail("reads the key \"%s\", which UserSaveProc does not write", r->Name);
+        }
+        DistinctValue(r->cType, i, Text);
+        WritePrivateProfileStringA(SECTION, r->Name, Text, Saved);
+    }
+    LoadFrom(b, &Second, Saved);
+    SaveTo(b, &Second, Reloaded);
+    for (i = 0; i < n; i++) {
+        const HOSTRECORD *r = HostLoad(i);
+        if (lstrcmpiA(r->File, Saved) != 0) continue;
+        GetPrivateProfileStringA(SECTION, r->Name, "", Text, sizeof(Text), Saved);
+        GetPrivateProfileStringA(SECTION, r->Name, "(absent)", Again, sizeof(Again), Reloaded);
+        if (strcmp(Text, Again) != 0) {
+            Enter("UserSaveProc after UserLoadProc");
+            Fail("the key \"%s\" loaded as \"%s\" is saved as \"%s\"", r->Name, Text, Again);
+        }
+    }
+    Destroy(b, &Second);
+}
+
+/* ------------------------------------------------------------------------ */
+static void ReadShape(const char *CaseFile, SHAPE *s, char *Dll, char *Def)
+{
+    char Text[256], *Token;
+    int i;
+    memset(s, 0, sizeof(*s));
+    GetPrivateProfileStringA("Block", "Dll", "", Text, sizeof(Text), CaseFile);
+    GetFullPathNameA(Text, MAX_PATH, Dll, NULL);
+    GetPrivateProfileStringA("Block", "Def", "", Text, sizeof(Text), CaseFile);
+    GetFullPathNameA(Text, MAX_PATH, Def, NULL);
+    s->nInputs = GetPrivateProfileIntA("Block", "Inputs", 0, CaseFile);
+    s->nOutputs = GetPrivateProfileIntA("Block", "Outputs", 0, CaseFile);
+    GetPrivateProfileStringA("Block", "Dimensions", "", Text, sizeof(Text), CaseFile);
+    for (i = 0; i < s->nInputs; i++) s->Dimension[i] = i < lstrlenA(Text) ? Text[i] - '0' : 1;
+    GetPrivateProfileStringA("Block", "Precisions", "", Text, sizeof(Text), CaseFile);
+    for (Token = strtok(Text, ","); Token && s->nPrecisions < 16; Token = strtok(NULL, ","))
+        s->Precisions[s->nPrecisions++] = atoi(Token);
+    s->bReal = GetPrivateProfileIntA("Block", "Real", 1, CaseFile);
+    s->bComplex = GetPrivateProfileIntA("Block", "Complex", 0, CaseFile);
+    s->bMatrix = GetPrivateProfileIntA("Block", "Matrix", 0, CaseFile);
+    s->bBitmap = GetPrivateProfileIntA("Block", "Bitmap", 0, CaseFile);
+    s->bRealTime = GetPrivateProfileIntA("Block", "RealTime", 0, CaseFile);
+}
+
+int main(int argc, char **argv)
+{
+    char CaseFile[MAX_PATH], Dll[MAX_PATH], Def[MAX_PATH], Report[8192], DriverFile[MAX_PATH];
+    SHAPE Shape;
+    BLOCK Block;
+    INSTANCE First;
+    if (argc != 2) {
+        fprintf(stderr, "usage: blockrun <case file>\n");
+        return 2;
+    }
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+    SetUnhandledExceptionFilter(ReportCrash);
+    GetFullPathNameA(argv[1], MAX_PATH, CaseFile, NULL);
+    ReadShape(CaseFile, &Shape, Dll, Def);
+    GetFullPathNameA("worksheet.ini", MAX_PATH, DriverFile, NULL);
+    WritePrivateProfileStringA("Worksheet", "DriverName", "fake.drv", DriverFile);
+    HostSetDriverFile("Worksheet", DriverFile);
+
+    if (!LoadBlock(Dll, &Block, Shape.bRealTime)) return 1;
+    CheckExports(Block.hModule, Def);
+    if (Create(&Block, &Shape, &First)) {
+        Live(&Block, &Shape, &First);
+        RoundTrip(&Block, &Shape, &First);
+        Destroy(&Block, &First);
+    }
+    Enter("the end of the worksheet");
+    if (HostBlockAllocations(Report, sizeof(Report)) > 0)
+        Fail("the block's allocations are not all freed:\n%s", Report);
+    if (HostMessageCount() > 0)
+        Fail("the block showed %d message box(es), the first: %s", HostMessageCount(), HostMessage(0));
+    printf("%s: %d failure(s)\n", Dll, nFailures);
+    return nFailures == 0 ? 0 : 1;
+}
