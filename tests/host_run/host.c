@@ -200,13 +200,13 @@ static int Report(char *Text, int nMax, BOOL bLocked)
         char Line[200];
         if (bLocked ? Ledger[i].nLocks == 0 : Ledger[i].bHostOwned) continue;
         n++;
+        wsprintfA(Line, "  handle %p of %lu bytes from %s%s, locked %d time(s)\n",
+                  Ledger[i].hMemory, (unsigned long)Ledger[i].dwBytes, Ledger[i].Origin,
+                  Ledger[i].bHostOwned ? " (a host input)" : "", Ledger[i].nLocks);
         if (bLocked) {
             /* reported once: the next entry point starts from a clean count */
             Ledger[i].nLocks = 0;
         }
-        wsprintfA(Line, "  handle %p of %lu bytes from %s%s, locked %d time(s)\n",
-                  Ledger[i].hMemory, (unsigned long)Ledger[i].dwBytes, Ledger[i].Origin,
-                  Ledger[i].bHostOwned ? " (a host input)" : "", Ledger[i].nLocks);
         if (lstrlenA(Text) + lstrlenA(Line) < nMax) lstrcatA(Text, Line);
     }
     return n;
@@ -279,15 +279,32 @@ BOOL PASCAL SetOutputSampFreq(HANDLE hBioInfo, int nChannel, double *lpSampFreq)
 /* ------------------------------------------------------------------------
  * Memory and data services
  * ---------------------------------------------------------------------- */
+static int nRefused;
+
+int HostTakeRefusedAllocations(void)
+{
+    int n = nRefused;
+    nRefused = 0;
+    return n;
+}
+
 HANDLE PASCAL CheckDataBuffer(HANDLE hBuffer, WORD wSize, DWORD dwCount)
 {
-    SIZE_T dwBytes = (SIZE_T)wSize * dwCount;
+    unsigned long long dwBytes = (unsigned long long)wSize * dwCount;
+    HANDLE hNew;
+    if (dwBytes > HOST_MAX_BUFFER) {
+        nRefused++;
+        FreeGlobalMemory(hBuffer);
+        return NULL;
+    }
     if (dwBytes == 0) dwBytes = 1;
     if (hBuffer == NULL)
-        return CountedGlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, dwBytes);
+        return CountedGlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, (SIZE_T)dwBytes);
     if (GlobalSize(hBuffer) >= dwBytes)
         return hBuffer;
-    return CountedGlobalReAlloc(hBuffer, dwBytes, GMEM_MOVEABLE | GMEM_ZEROINIT);
+    hNew = CountedGlobalReAlloc(hBuffer, (SIZE_T)dwBytes, GMEM_MOVEABLE | GMEM_ZEROINIT);
+    if (hNew == NULL) FreeGlobalMemory(hBuffer);
+    return hNew;
 }
 
 void PASCAL FreeGlobalMemory(HANDLE hMemory)

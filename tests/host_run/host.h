@@ -18,7 +18,11 @@
  *  - No handle stays locked between two calls of an entry point.
  *  - CheckDataBuffer keeps a handle that is large enough, reallocates a
  *    smaller one (keeping its contents) and allocates a new zeroed one for
- *    NULL; it never hands out fewer than one byte.
+ *    NULL; it never hands out fewer than one byte. A buffer it cannot give
+ *    (more than HOST_MAX_BUFFER bytes, as a 32-bit host with a worksheet
+ *    loaded would fail it) is refused with NULL, and the handle passed in is
+ *    freed: blocks assign the result to the handle they pass, so keeping it
+ *    would leak it.
  *  - FreeGlobalMemory ignores NULL and frees anything else.
  *  - ConvertData converts element by element through double, with C's
  *    conversion rules, and refuses bitmaps and text (USR_ERR_DT). From
@@ -44,6 +48,7 @@
 
 #define HOST_MAX_CHANNELS 130
 #define HOST_MAX_RECORDS  512
+#define HOST_MAX_BUFFER   (64UL << 20)
 
 typedef struct tagHOSTCHANNEL {
     HANDLE        hData;
@@ -83,6 +88,8 @@ __declspec(dllexport) void   HostFreeInput(HANDLE hMemory);
  * allocated by the block into Report; return how many. */
 __declspec(dllexport) int HostTakeLockedHandles(char *Report, int nMax);
 __declspec(dllexport) int HostBlockAllocations(char *Report, int nMax);
+/* How many buffers CheckDataBuffer refused since the last call. */
+__declspec(dllexport) int HostTakeRefusedAllocations(void);
 /* Unlocks of handles the block did not hold locked, since the last call. */
 __declspec(dllexport) int HostTakeStrayUnlocks(char *Report, int nMax);
 

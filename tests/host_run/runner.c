@@ -7,7 +7,7 @@
  * "Block") describes the block: Dll, Def (relative to the working folder,
  * where the runner also writes its parameter files), Inputs, Outputs, Dimensions (one
  * digit per input), Precisions (HDT_ codes, comma-separated), Real, Complex,
- * Matrix, Bitmap, RealTime.
+ * Matrix, Bitmap, RealTime, Q (the Q level the inputs carry, 0 for none).
  *
  * Every failure prints a line "FAIL <entry point>: <what differed>"; the
  * exit code is 0 when nothing failed.
@@ -51,6 +51,7 @@ typedef struct tagSHAPE {
     int  Precisions[16];
     int  nPrecisions;
     BOOL bReal, bComplex, bMatrix, bBitmap, bRealTime;
+    int  nQLevel;
 } SHAPE;
 
 static int  nFailures;
@@ -93,9 +94,17 @@ static void Enter(const char *Name)
     HostSetCurrentCall(Name);
 }
 
+/* Set when the block asked for a buffer no host gives it (a local array
+ * sized by a parameter's value, say): the worksheet then does not run. */
+static BOOL bRefused;
+
 static void Returned(int Result, int Expected)
 {
-    if (Result != Expected) Fail("returns %d, expected %d", Result, Expected);
+    if (HostTakeRefusedAllocations() > 0 && Result == USR_ERR_MEM) {
+        if (!bRefused) printf("NOTE %s: the block asks for a buffer larger than the host gives; it does not run\n", Current);
+        bRefused = TRUE;
+    }
+    else if (Result != Expected) Fail("returns %d, expected %d", Result, Expected);
     CheckLocks();
 }
 
@@ -249,7 +258,7 @@ static void MakeInput(const SHAPE *s, HOSTCHANNEL *c, int nDimension, int nType,
     lFlag = SETDTYPE(lFlag, nType);
     lFlag = SETDIMENSION(lFlag, nDimension);
     c->lFlag = lFlag;
-    c->lQFlag = 0;
+    c->lQFlag = SETQVALUE(0, s->nQLevel);
     c->dSampFreq = 8000.0;
 }
 
@@ -270,7 +279,7 @@ static void CheckOutputs(const SHAPE *s, const BIOINFO *Bio, int nPrecision)
         const HOSTCHANNEL *c = &Bio->Out[o];
         SIZE_T dwSize = c->hData ? GlobalSize(c->hData) : 0;
         int nType = GETDTYPE(c->lFlag), nRC = GETRCFLAG(c->lFlag);
-        int nExpected = s->bBitmap ? HDT_IMAGE_BMP : s->bMatrix && !s->bRealTime ? nType : nPrecision;
+        int nExpected = s->bBitmap ? HDT_IMAGE_BMP : s->bMatrix && s->bRealTime ? HDT_MATRIX : nPrecision;
         if (!GETDRFLAG(c->lFlag)) Fail("output %d is not marked ready", o);
         if (c->hData == NULL) {
             Fail("output %d has no buffer", o);
@@ -360,6 +369,10 @@ static void RunFrames(const BLOCK *b, const SHAPE *s, INSTANCE *w, int nPrecisio
     if (!s->bBitmap) ChoosePrecision(b, w, bAuto ? HDT_AUTO : nPrecision);
     Enter("UserInitializeProc");
     Returned(b->Initialize((HANDLE)&w->Bio, w->hParam, w->hScratchParam), USR_NO_ERR);
+    if (bRefused) {
+        FreeInputs(&w->Bio);
+        return;
+    }
     if (s->bRealTime) {
         int nRuns = HostDriverCommandCount(DRV_RUNDSP);
         CompileRealTime(b, w);
@@ -389,7 +402,7 @@ static void Live(const BLOCK *b, const SHAPE *s, INSTANCE *w)
     CheckLocks();
     Enter("UserPreInitializeProc");
     Returned(b->PreInitialize((HANDLE)&w->Bio, w->hParam, w->hScratchParam), USR_NO_ERR);
-    for (nRC = RC_REAL; nRC <= RC_COMPLEX; nRC++) {
+    for (nRC = RC_REAL; nRC <= RC_COMPLEX && !bRefused; nRC++) {
         if (!(nRC == RC_REAL ? s->bReal : s->bComplex)) continue;
         for (p = 0; p < s->nPrecisions; p++) {
             RunFrames(b, s, w, s->Precisions[p], FALSE, nRC);
@@ -500,6 +513,7 @@ static void ReadShape(const char *CaseFile, SHAPE *s, char *Dll, char *Def)
     s->bMatrix = GetPrivateProfileIntA("Block", "Matrix", 0, CaseFile);
     s->bBitmap = GetPrivateProfileIntA("Block", "Bitmap", 0, CaseFile);
     s->bRealTime = GetPrivateProfileIntA("Block", "RealTime", 0, CaseFile);
+    s->nQLevel = GetPrivateProfileIntA("Block", "Q", 0, CaseFile);
 }
 
 int main(int argc, char **argv)

@@ -1,0 +1,233 @@
+// Every generated block loads and runs: the hand-picked blocks and a slice of
+// the random definitions are generated, built into DLLs with the MinGW cross
+// tools against the stand-in host (bdhost.dll, host.c), and driven through a
+// worksheet's life under Wine by the runner (runner.c): set-up, defaults,
+// initialisation, frames at every precision and channel layout, stop, reset,
+// a save and load round trip and exit, with every lock and allocation
+// counted. A failing random definition is printed with its seed and written
+// as a template, as the compile matrix does.
+//
+// BLOCKWRIGHT_MATRIX_SEEDS runs that many random seeds instead of the slice.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "check/definition_check.h"
+#include "compile/matrix_blocks.h"
+#include "compile/random_block.h"
+#include "definition/template_file.h"
+#include "run/generation_run.h"
+#include "support/generate.h"
+#include "support/recording_prompts.h"
+
+namespace bw {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string SDK = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/host_sdk";
+const std::string HOST = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/host_run";
+const std::string WINE = "WINEPREFIX='" + std::string(BLOCK_RUN_WINEPREFIX) + "' WINEDEBUG=-all ";
+
+// The slice of the random definitions CI runs: enough seeds that every kind
+// of block the checker accepts comes up.
+const int DEFAULT_SEEDS = 24;
+const int SHARDS = 4;
+
+std::string Quote(const std::string& text) {
+    return "'" + text + "'";
+}
+
+// Runs command in folder; false with the output of the command in output.
+bool Run(const std::string& folder, const std::string& command, std::string& output) {
+    const std::string log = folder + "run.log";
+    const bool ok =
+        std::system(
+            ("cd " + Quote(folder) + " && " + command + " >" + Quote(log) + " 2>&1").c_str()) == 0;
+    output = ReadFileBytes(log);
+    return ok;
+}
+
+bool ToolPresent(const std::string& tool) {
+    return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// The stand-in host and the runner, built once per test program; empty
+// skip and error when both built and Wine runs the runner.
+struct HostTools {
+    TempDir dir;
+    std::string skip;   // why the tests cannot run here
+    std::string error;  // what did not build or run
+
+    HostTools() {
+        for (const char* tool :
+             {"i686-w64-mingw32-gcc", "i686-w64-mingw32-windres", "wine", "wineserver"}) {
+            if (!ToolPresent(tool)) {
+                skip = std::string(tool) +
+                       " absent: install gcc-mingw-w64-i686, binutils-mingw-w64-i686, wine "
+                       "and wine32:i386 (scripts/install-deps.sh)";
+                return;
+            }
+        }
+        const std::string flags =
+            " -Wall -Wno-unused-parameter -I" + Quote(SDK) + " -I" + Quote(HOST) + " ";
+        std::string output;
+        if (!Run(dir.path(),
+                 "i686-w64-mingw32-gcc -shared" + flags + Quote(HOST + "/host.c") +
+                     " -o bdhost.dll -Wl,--export-all-symbols -Wl,--out-implib,libbdhost.a",
+                 output) ||
+            !Run(dir.path(),
+                 "i686-w64-mingw32-gcc" + flags + Quote(HOST + "/runner.c") +
+                     " -o blockrun.exe -L. -lbdhost",
+                 output)) {
+            error = "the stand-in host does not build:\n" + output;
+            return;
+        }
+        // One server for all the blocks of this program; it ends a while
+        // after the last of them.
+        fs::create_directories(BLOCK_RUN_WINEPREFIX);
+        Run(dir.path(), WINE + "wineserver -p15", output);
+        // Without arguments the runner only prints its usage and ends with 2.
+        if (std::system(("cd " + Quote(dir.path()) + " && " + WINE +
+                         "wine blockrun.exe >/dev/null 2>&1; test $? -eq 2")
+                            .c_str()) != 0) {
+            skip =
+                "Wine does not run 32-bit programs: install wine32:i386 "
+                "(scripts/install-deps.sh)";
+        }
+    }
+
+    static const HostTools& Get() {
+        static const HostTools tools;
+        return tools;
+    }
+};
+
+// The shape of the block as the runner reads it. The precisions are the
+// stand-in's HDT_ codes (bddk.h); a bitmap block runs on bitmaps only, a
+// real-time block only at the precisions its DSP link accepts (integer and
+// floating point, so never a real-time bitmap block).
+std::string CaseFile(const BLOCKINFO& b) {
+    const std::pair<int, int> precisions[] = {
+        {b.Character, 6},   {b.Byte, 5},          {b.ShortInteger, 4}, {b.Integer, 0},
+        {b.LongInteger, 3}, {b.FloatingPoint, 1}, {b.Double, 2}};
+    std::string list = b.Bitmap && !b.RealTime ? "8" : "";
+    for (const auto& [flag, code] : precisions) {
+        if (flag && !b.Bitmap && (!b.RealTime || code == 0 || code == 1)) {
+            list += (list.empty() ? "" : ",") + std::to_string(code);
+        }
+    }
+    std::string dimensions;
+    for (int i = 0; i < b.NumInputs; ++i) {
+        dimensions += std::to_string(b.InputChannelDimension[static_cast<size_t>(i)]);
+    }
+    return "[Block]\r\nDll=" + b.BlockName + ".dll\r\nDef=" + b.BlockName +
+           ".def\r\nInputs=" + std::to_string(b.NumInputs) +
+           "\r\nOutputs=" + std::to_string(b.NumOutputs) + "\r\nDimensions=" + dimensions +
+           "\r\nPrecisions=" + list + "\r\nReal=" + std::to_string(b.Real) +
+           "\r\nComplex=" + std::to_string(b.Complex) + "\r\nMatrix=" + std::to_string(b.Matrix) +
+           "\r\nBitmap=" + std::to_string(b.Bitmap) + "\r\nRealTime=" + std::to_string(b.RealTime) +
+           "\r\nQ=" + std::to_string(b.Q ? b.QLevel : 0) + "\r\n";
+}
+
+// Generates block into folder/block, builds its DLL against the stand-in
+// host and runs it; gives what failed, empty when nothing did.
+std::string GenerateBuildAndRun(const BLOCKINFO& block, const std::string& folder,
+                                const HostTools& tools) {
+    TestRun run(folder);
+    run.environment.workingDirectory = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/assets/";
+    BLOCKINFO generated = block;
+    generated.Directory = folder + "block";
+    if (RunGeneration(generated, run.environment).outcome != RunOutcome::Completed) {
+        return "the generation run does not complete";
+    }
+    const std::string dir = folder + "block/";
+    const std::string& name = block.BlockName;
+    std::string sources;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
+        if (entry.path().extension() == ".c") {
+            sources += " " + Quote(entry.path().filename().string());
+        }
+    }
+    std::string output;
+    if (!Run(dir, "i686-w64-mingw32-gcc -c -I. -I" + Quote(SDK) + sources, output) ||
+        !Run(dir,
+             "i686-w64-mingw32-windres -I. -I" + Quote(SDK) + " " + Quote(name + ".rc") +
+                 " -O coff -o resource.rc.o",
+             output) ||
+        !Run(dir,
+             "i686-w64-mingw32-gcc -shared -o " + Quote(name + ".dll") + " *.o " +
+                 Quote(name + ".def") + " -Wl,--enable-stdcall-fixup -L" + Quote(tools.dir.path()) +
+                 " -lbdhost -lcomdlg32 -lgdi32 -lhtmlhelp",
+             output)) {
+        return "the block does not build:\n" + output;
+    }
+    WriteFileBytes(dir + "case.ini", CaseFile(block));
+    if (!Run(dir, WINE + "wine " + Quote(tools.dir.path() + "blockrun.exe") + " case.ini",
+             output)) {
+        return output;
+    }
+    return "";
+}
+
+#define REQUIRE_HOST_TOOLS(tools)     \
+    if (!(tools).skip.empty()) {      \
+        GTEST_SKIP() << (tools).skip; \
+    }                                 \
+    ASSERT_TRUE((tools).error.empty()) << (tools).error
+
+class HandPickedBlockRuns : public ::testing::TestWithParam<MatrixBlock> {};
+
+TEST_P(HandPickedBlockRuns, ThroughItsWholeLifeWithHandlesBalanced) {
+    const HostTools& tools = HostTools::Get();
+    REQUIRE_HOST_TOOLS(tools);
+    TempDir dir;
+    const std::string failure = GenerateBuildAndRun(Build(GetParam()), dir.path(), tools);
+    EXPECT_TRUE(failure.empty()) << GetParam().what << ":\n" << failure;
+}
+
+INSTANTIATE_TEST_SUITE_P(Matrix, HandPickedBlockRuns, ::testing::ValuesIn(MATRIX),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+int SeedCount() {
+    const char* text = std::getenv("BLOCKWRIGHT_MATRIX_SEEDS");
+    return text != nullptr && std::atoi(text) > 0 ? std::atoi(text) : DEFAULT_SEEDS;
+}
+
+// A failing definition as a template that `blockwright generate` reproduces.
+std::string SaveFailure(int seed, const BLOCKINFO& block) {
+    const fs::path failures = fs::temp_directory_path() / "blockwright-run";
+    fs::create_directories(failures);
+    const std::string saved = (failures / ("seed" + std::to_string(seed) + ".tbt")).string();
+    WriteTemplate(block, saved);
+    return saved;
+}
+
+class RandomBlocksRun : public ::testing::TestWithParam<int> {};
+
+// Shard n runs the seeds that leave n over when divided by SHARDS.
+TEST_P(RandomBlocksRun, EveryAcceptedDefinitionRunsItsWholeLife) {
+    const HostTools& tools = HostTools::Get();
+    REQUIRE_HOST_TOOLS(tools);
+    for (int seed = 1 + GetParam(); seed <= SeedCount(); seed += SHARDS) {
+        const BLOCKINFO block = RandomBlock(static_cast<unsigned>(seed)).Build();
+        if (HasErrors(CheckDefinition(block))) {
+            continue;
+        }
+        TempDir dir;
+        const std::string failure = GenerateBuildAndRun(block, dir.path(), tools);
+        if (!failure.empty()) {
+            ADD_FAILURE() << "seed " << seed << " (" << SaveFailure(seed, block) << "):\n"
+                          << failure;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shard, RandomBlocksRun, ::testing::Range(0, SHARDS));
+
+}  // namespace
+}  // namespace bw
