@@ -13,6 +13,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <map>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,6 +24,7 @@
 #include "compile/matrix_blocks.h"
 #include "compile/random_block.h"
 #include "definition/template_file.h"
+#include "generation/shared_rules.h"
 #include "run/generation_run.h"
 #include "support/generate.h"
 #include "support/recording_prompts.h"
@@ -92,6 +96,9 @@ struct HostTools {
         // after the last of them.
         fs::create_directories(BLOCK_RUN_WINEPREFIX);
         Run(dir.path(), WINE + "wineserver -p15", output);
+        // Dialogs open without a display through Wine's null graphics driver.
+        Run(dir.path(),
+            WINE + "wine reg add 'HKCU\\Software\\Wine\\Drivers' /v Graphics /d null /f", output);
         // Without arguments the runner only prints its usage and ends with 2.
         if (std::system(("cd " + Quote(dir.path()) + " && " + WINE +
                          "wine blockrun.exe >/dev/null 2>&1; test $? -eq 2")
@@ -135,6 +142,101 @@ std::string CaseFile(const BLOCKINFO& b) {
            "\r\nQ=" + std::to_string(b.Q ? b.QLevel : 0) + "\r\n";
 }
 
+// The numbers behind the #define lines of the given headers, through the
+// names some of them are defined as ("IDC_EDIT_SAMPLERATE  IDC_SAMPFREQ").
+std::map<std::string, std::string> Defines(const std::vector<std::string>& headers) {
+    static const std::regex DEFINE("#define[ \t]+(\\w+)[ \t]+(\\w+)");
+    std::map<std::string, std::string> defines;
+    for (const std::string& header : headers) {
+        const std::string text = ReadFileBytes(header);
+        for (auto it = std::sregex_iterator(text.begin(), text.end(), DEFINE);
+             it != std::sregex_iterator(); ++it) {
+            defines[(*it)[1]] = (*it)[2];
+        }
+    }
+    for (auto& [name, value] : defines) {
+        for (int depth = 0; depth < 4 && defines.count(value) != 0; ++depth) {
+            value = defines[value];
+        }
+    }
+    return defines;
+}
+
+// The control identifiers that the dialog procedure of the interface source
+// reads, writes, checks or sends to.
+std::vector<std::string> AddressedControls(const std::string& interfaceSource) {
+    const size_t start = interfaceSource.find("UserDialogProc(HWND");
+    const std::string procedure =
+        interfaceSource.substr(start, interfaceSource.find("\n}", start) - start);
+    static const std::regex CALL(
+        "(?:GetDlgItem\\w*|SetDlgItem\\w*|IsDlgButtonChecked|CheckDlgButton|CheckRadioButton)"
+        "\\(\\s*hDlg\\s*,\\s*(\\w+)(?:\\s*,\\s*(IDC_\\w+))?");
+    std::vector<std::string> names;
+    for (auto it = std::sregex_iterator(procedure.begin(), procedure.end(), CALL);
+         it != std::sregex_iterator(); ++it) {
+        for (size_t group : {1, 2}) {
+            if ((*it)[group].matched) {
+                names.push_back((*it)[group]);
+            }
+        }
+    }
+    return names;
+}
+
+// The dialog section of the case file: the controls the dialog procedure
+// addresses, and per parameter the controls that show it and its key.
+std::string DialogSection(const BLOCKINFO& b, const std::string& dir, std::string& error) {
+    const auto defines =
+        Defines({dir + "hresourc.h", dir + "resource.h", SDK + "/bddk.h", SDK + "/bddrv.h"});
+    const auto number = [&](const std::string& name) {
+        const auto found = defines.find(name);
+        if (found == defines.end() ||
+            found->second.find_first_not_of("0123456789") != std::string::npos) {
+            error += "the resource headers do not define " + name + "\n";
+            return std::string("0");
+        }
+        return found->second;
+    };
+    std::string addressed;
+    for (const std::string& name :
+         AddressedControls(ReadFileBytes(dir + "IF" + b.BlockName + ".c"))) {
+        addressed += (addressed.empty() ? "" : ",") + name + ":" + number(name);
+    }
+    std::ostringstream section;
+    int count = 0;
+    for (int i = 0; i < b.NumParameters; ++i) {
+        const PARAMINFO& p = b.Parameters[static_cast<size_t>(i)];
+        if (p.isExcluded()) {
+            continue;
+        }
+        const std::string ident = Identifier(p.ParameterName, i);
+        const std::string control = ControlIdentifier(p, i);
+        std::string line;
+        if (p.ParameterType == TYPE_RADIO_BUTTONS) {
+            line = "R|" + ident + "|I";
+            if (p.ParameterItems.size() < 2) {
+                line += "|" + number(control + "_YES") + "|" + number(control + "_NO");
+            }
+            for (size_t item = 0; p.ParameterItems.size() >= 2 && item < p.ParameterItems.size();
+                 ++item) {
+                line += "|" + number(RadioItemIdentifier(p, i, static_cast<int>(item)));
+            }
+        } else if (p.ParameterType == TYPE_COMBO_BOX) {
+            line = "M|" + ident + "|I|" + number(control);
+        } else if (p.ParameterType == TYPE_CHECK_BOX) {
+            line = "K|" + ident + "|I|" + number(control);
+        } else if (p.ParameterType == TYPE_FILE_OPEN) {
+            line = "F|" + ident + "|T|" + number(control) + "|" + number(control + "_PATHNAME");
+        } else {
+            line = std::string("E|") + ident + "|" + "IFDCLSBT"[p.ParameterType] + "|" +
+                   number(control);
+        }
+        section << "P" << count++ << "=" << line << "\r\n";
+    }
+    return "[Dialog]\r\nAddressed=" + addressed + "\r\nCount=" + std::to_string(count) + "\r\n" +
+           section.str();
+}
+
 // Generates block into folder/block, builds its DLL against the stand-in
 // host and runs it; gives what failed, empty when nothing did.
 std::string GenerateBuildAndRun(const BLOCKINFO& block, const std::string& folder,
@@ -167,7 +269,11 @@ std::string GenerateBuildAndRun(const BLOCKINFO& block, const std::string& folde
              output)) {
         return "the block does not build:\n" + output;
     }
-    WriteFileBytes(dir + "case.ini", CaseFile(block));
+    std::string error;
+    WriteFileBytes(dir + "case.ini", CaseFile(block) + DialogSection(block, dir, error));
+    if (!error.empty()) {
+        return error;
+    }
     const bool ran =
         Run(dir, WINE + "wine " + Quote(tools.dir.path() + "blockrun.exe") + " case.ini", output);
     // What the runner noted without failing: a block that asks for more

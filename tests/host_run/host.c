@@ -427,17 +427,27 @@ int HostLoadCount(void) { return nLoads; }
 const HOSTRECORD *HostLoad(int nIndex) { return &Loads[nIndex]; }
 void HostClearLoads(void) { nLoads = 0; }
 
+/* A bare file name (the default parameter files) lies in the working folder. */
+static LPCSTR HostFile(LPCSTR FileName, char *Path)
+{
+    if (strpbrk(FileName, "\\/:") != NULL) return FileName;
+    GetFullPathNameA(FileName, MAX_PATH, Path, NULL);
+    return Path;
+}
+
 static int SaveText(LPCSTR Section, LPCSTR Key, LPCSTR Text, LPCSTR FileName)
 {
-    return WritePrivateProfileStringA(Section, Key, Text, FileName) ? USR_NO_ERR : USR_ERR_ERR;
+    char Path[MAX_PATH];
+    return WritePrivateProfileStringA(Section, Key, Text, HostFile(FileName, Path)) ? USR_NO_ERR : USR_ERR_ERR;
 }
 
 /* The key's text, or FALSE when the file lacks it. */
 static BOOL LoadText(LPCSTR Section, LPCSTR Key, char cType, LPSTR Text, int nMax, LPCSTR FileName)
 {
     static const char Absent[] = "\x01" "absent";
+    char Path[MAX_PATH];
     RecordLoad(Key, cType, FileName);
-    GetPrivateProfileStringA(Section, Key, Absent, Text, nMax, FileName);
+    GetPrivateProfileStringA(Section, Key, Absent, Text, nMax, HostFile(FileName, Path));
     return strcmp(Text, Absent) != 0;
 }
 
@@ -510,10 +520,18 @@ void HostClearParameterList(void) { nParameterList = 0; }
 
 /* ------------------------------------------------------------------------
  * Dialog helpers: the dialog's structures are those of the block instance
- * whose dialog the host shows, kept in the dialog's window properties.
+ * whose dialog the host shows.
  * ---------------------------------------------------------------------- */
-HANDLE PASCAL GetHParam(HWND hDlg) { return GetPropA(hDlg, "hParam"); }
-HANDLE PASCAL GetScratchParam(HWND hDlg) { return GetPropA(hDlg, "hScratchParam"); }
+static HANDLE hDialogParam, hDialogScratchParam;
+
+void HostSetDialogParams(HANDLE hParam, HANDLE hScratchParam)
+{
+    hDialogParam = hParam;
+    hDialogScratchParam = hScratchParam;
+}
+
+HANDLE PASCAL GetHParam(HWND hDlg) { return hDialogParam; }
+HANDLE PASCAL GetScratchParam(HWND hDlg) { return hDialogScratchParam; }
 void PASCAL VariablePickList(HWND hDlg, int nID) {}
 
 static double DlgReal(HWND hDlg, int nID)

@@ -30,6 +30,9 @@
  *    names, the header copied with the new type.
  *  - GetMaxPrecision orders char < byte < short < int < long < float <
  *    double.
+ *  - The default parameter files (BPARAM, RTBPARAM) lie in the working
+ *    folder of the worksheet, so that blocks run one after another do not
+ *    see each other's defaults; a file named with a path is used as named.
  *  - The parameter file is a private-profile file: one key per value, the
  *    key as the block names it, the nID argument only identifies the dialog
  *    control and is not written. Integers are written in decimal, char as
@@ -40,6 +43,10 @@
  *    DRV_DSPPRECISION with HDT_FLOAT in dwData.
  *  - Message boxes the block shows are answered with OK and recorded; the
  *    block window is NULL.
+ *  - The dialog helpers read and write the controls' texts: numbers in
+ *    decimal (float with 9, double with 17 significant digits), a char as
+ *    the one character. GetHParam and GetScratchParam give the structures
+ *    of the instance whose dialog is open, whatever the window.
  */
 #ifndef HOST_H
 #define HOST_H
@@ -79,6 +86,9 @@ __declspec(dllexport) BOOL HostWatchModule(HMODULE hModule);
 __declspec(dllexport) void HostSetBlockInstance(HINSTANCE hInstance);
 /* The name of the entry point being called, for what the ledger records. */
 __declspec(dllexport) void HostSetCurrentCall(const char *Name);
+
+/* The structures of the instance whose dialog the host shows next. */
+__declspec(dllexport) void HostSetDialogParams(HANDLE hParam, HANDLE hScratchParam);
 
 /* Host-owned memory (input buffers). */
 __declspec(dllexport) HANDLE HostAllocInput(DWORD dwBytes);

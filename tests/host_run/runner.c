@@ -8,6 +8,12 @@
  * where the runner also writes its parameter files), Inputs, Outputs, Dimensions (one
  * digit per input), Precisions (HDT_ codes, comma-separated), Real, Complex,
  * Matrix, Bitmap, RealTime, Q (the Q level the inputs carry, 0 for none).
+ * Its section "Dialog" names what the parameter dialog shows: Addressed, the
+ * control identifiers the dialog procedure uses, comma-separated; Count, and
+ * per parameter P<i>=<kind>|<key>|<type letter>|<control>[|<control>...],
+ * the kind E (edit), K (check box), R (radio buttons, one control each), M
+ * (combo box) or F (file name and path edits). Addressed entries are
+ * <name>:<number>.
  *
  * Every failure prints a line "FAIL <entry point>: <what differed>"; the
  * exit code is 0 when nothing failed.
@@ -43,6 +49,7 @@ typedef struct tagBLOCK {
     FILEPROC    Save, Load;
     LISTPROC    ParameterList;
     SETPROC     SetParameter;
+    DLGPROC     Dialog;
 } BLOCK;
 
 typedef struct tagSHAPE {
@@ -174,6 +181,7 @@ static BOOL LoadBlock(const char *DllFile, BLOCK *b, BOOL bRealTime)
     b->ParameterList = (LISTPROC)Entry(b->hModule, "UserGetParameterListProc", TRUE);
     b->SetParameter = (SETPROC)Entry(b->hModule, "UserSetParameterProc", TRUE);
     b->RTCompile = (COMPILEPROC)Entry(b->hModule, "UserRTCompileProc", bRealTime);
+    b->Dialog = (DLGPROC)Entry(b->hModule, "UserDialogProc", TRUE);
     return nFailures == 0;
 }
 
@@ -491,6 +499,226 @@ static void RoundTrip(const BLOCK *b, const SHAPE *s, INSTANCE *First)
     Destroy(b, &Second);
 }
 
+
+/* ------------------------------------------------------------------------
+ * The parameter dialog
+ * ---------------------------------------------------------------------- */
+typedef struct tagDLGPARAM {
+    char Kind;
+    char Key[128];
+    char Letter;
+    int  Control[130];
+    int  nControls;
+} DLGPARAM;
+
+static DLGPARAM *Params;
+static int       nParams;
+
+static void ReadDialog(const char *CaseFile)
+{
+    char Name[16], Text[4096], *Field;
+    int i;
+    nParams = GetPrivateProfileIntA("Dialog", "Count", 0, CaseFile);
+    Params = (DLGPARAM *)calloc(nParams > 0 ? nParams : 1, sizeof(DLGPARAM));
+    for (i = 0; i < nParams; i++) {
+        DLGPARAM *p = &Params[i];
+        sprintf(Name, "P%d", i);
+        GetPrivateProfileStringA("Dialog", Name, "", Text, sizeof(Text), CaseFile);
+        Field = strtok(Text, "|");
+        p->Kind = Field ? Field[0] : '?';
+        Field = strtok(NULL, "|");
+        lstrcpynA(p->Key, Field ? Field : "", sizeof(p->Key));
+        Field = strtok(NULL, "|");
+        p->Letter = Field ? Field[0] : '?';
+        while ((Field = strtok(NULL, "|")) != NULL && p->nControls < 130)
+            p->Control[p->nControls++] = atoi(Field);
+    }
+}
+
+static HWND OpenDialog(const BLOCK *b, INSTANCE *w)
+{
+    HWND hDlg;
+    HostSetDialogParams(w->hParam, w->hScratchParam);
+    Enter("UserDialogProc(WM_INITDIALOG)");
+    hDlg = CreateDialogParamA(b->hModule, "USRDLG", NULL, b->Dialog, 0);
+    if (hDlg == NULL) Fail("the dialog USRDLG does not open (error %lu)", GetLastError());
+    CheckLocks();
+    return hDlg;
+}
+
+static void Press(HWND hDlg, int nButton, const char *Name)
+{
+    Enter(Name);
+    SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED), 0);
+    CheckLocks();
+    DestroyWindow(hDlg);
+}
+
+static void Saved(const char *File, const char *Key, char *Text, int nMax)
+{
+    GetPrivateProfileStringA(SECTION, Key, "(absent)", Text, nMax, File);
+}
+
+/* A number as the parameter's type holds it. */
+static BOOL SameValue(char cLetter, const char *Shown, const char *Stored)
+{
+    switch (cLetter) {
+    case 'T': return strcmp(Shown, Stored) == 0;
+    case 'C': return (BYTE)Shown[0] == (BYTE)atoi(Stored);
+    case 'F': return (float)strtod(Shown, NULL) == (float)strtod(Stored, NULL);
+    default: return strtod(Shown, NULL) == strtod(Stored, NULL);
+    }
+}
+
+static int CheckedButton(HWND hDlg, const DLGPARAM *p)
+{
+    int i;
+    for (i = 0; i < p->nControls; i++)
+        if (IsDlgButtonChecked(hDlg, p->Control[i]) == BST_CHECKED) return p->Control[i];
+    return 0;
+}
+
+/* Each control shows the value stored in File. */
+static void CheckShown(HWND hDlg, const char *File)
+{
+    char Shown[300], Stored[300], Key[160];
+    int i;
+    Enter("UserDialogProc(WM_INITDIALOG)");
+    for (i = 0; i < nParams; i++) {
+        const DLGPARAM *p = &Params[i];
+        Saved(File, p->Key, Stored, sizeof(Stored));
+        switch (p->Kind) {
+        case 'E':
+        case 'F':
+            GetDlgItemTextA(hDlg, p->Control[0], Shown, sizeof(Shown));
+            if (!SameValue(p->Letter, Shown, Stored)) Fail("shows \"%s\" for %s, which holds \"%s\"", Shown, p->Key, Stored);
+            if (p->Kind == 'F') {
+                sprintf(Key, "%s_PathName", p->Key);
+                Saved(File, Key, Stored, sizeof(Stored));
+                GetDlgItemTextA(hDlg, p->Control[1], Shown, sizeof(Shown));
+                if (strcmp(Shown, Stored) != 0) Fail("shows \"%s\" for %s, which holds \"%s\"", Shown, Key, Stored);
+            }
+            break;
+        case 'K':
+            if ((IsDlgButtonChecked(hDlg, p->Control[0]) == BST_CHECKED) != (atoi(Stored) != 0))
+                Fail("shows the check box of %s %s, which holds %s", p->Key, IsDlgButtonChecked(hDlg, p->Control[0]) ? "checked" : "unchecked", Stored);
+            break;
+        case 'R':
+            if (CheckedButton(hDlg, p) != atoi(Stored))
+                Fail("checks button %d of %s, which holds %s", CheckedButton(hDlg, p), p->Key, Stored);
+            break;
+        case 'M':
+            if (SendDlgItemMessageA(hDlg, p->Control[0], CB_GETCURSEL, 0, 0) != atoi(Stored))
+                Fail("selects item %d of %s, which holds %s", (int)SendDlgItemMessageA(hDlg, p->Control[0], CB_GETCURSEL, 0, 0), p->Key, Stored);
+            break;
+        }
+    }
+}
+
+/* Changes every control to a value that differs from the one shown; writes
+ * the values the parameters should then hold into Expected. */
+static void ChangeControls(HWND hDlg, const char *Expected)
+{
+    char Text[300], Key[160];
+    int i;
+    for (i = 0; i < nParams; i++) {
+        const DLGPARAM *p = &Params[i];
+        switch (p->Kind) {
+        case 'E':
+            switch (p->Letter) {
+            case 'T': sprintf(Text, "typed %d", i); break;
+            case 'C': sprintf(Text, "%c", 'A' + i % 26); break;
+            case 'B': sprintf(Text, "%d", 40 + i % 80); break;
+            case 'F': case 'D': sprintf(Text, "%d.25", 500 + i); break;
+            default: sprintf(Text, "%d", 500 + i); break;
+            }
+            SetDlgItemTextA(hDlg, p->Control[0], Text);
+            if (p->Letter == 'C') sprintf(Text, "%d", 'A' + i % 26);
+            break;
+        case 'F':
+            sprintf(Text, "c:\\typed %d", i);
+            SetDlgItemTextA(hDlg, p->Control[1], Text);
+            sprintf(Key, "%s_PathName", p->Key);
+            WritePrivateProfileStringA(SECTION, Key, Text, Expected);
+            sprintf(Text, "file %d.txt", i);
+            SetDlgItemTextA(hDlg, p->Control[0], Text);
+            break;
+        case 'K': {
+            BOOL bChecked = IsDlgButtonChecked(hDlg, p->Control[0]) == BST_CHECKED;
+            CheckDlgButton(hDlg, p->Control[0], bChecked ? BST_UNCHECKED : BST_CHECKED);
+            sprintf(Text, "%d", !bChecked);
+            break;
+        }
+        case 'R': {
+            int j, nPick = p->Control[CheckedButton(hDlg, p) == p->Control[0] && p->nControls > 1 ? 1 : 0];
+            for (j = 0; j < p->nControls; j++)
+                CheckDlgButton(hDlg, p->Control[j], p->Control[j] == nPick ? BST_CHECKED : BST_UNCHECKED);
+            sprintf(Text, "%d", nPick);
+            break;
+        }
+        case 'M': {
+            LRESULT nCount = SendDlgItemMessageA(hDlg, p->Control[0], CB_GETCOUNT, 0, 0);
+            LRESULT nNew = nCount > 0 ? (SendDlgItemMessageA(hDlg, p->Control[0], CB_GETCURSEL, 0, 0) + 1) % nCount : 0;
+            SendDlgItemMessageA(hDlg, p->Control[0], CB_SETCURSEL, (WPARAM)nNew, 0);
+            sprintf(Text, "%d", (int)nNew);
+            break;
+        }
+        }
+        WritePrivateProfileStringA(SECTION, p->Key, Text, Expected);
+    }
+}
+
+/* Every key of the parameters holds in File what it holds in Expected. */
+static void CheckStored(const char *File, const char *Expected, const char *What)
+{
+    char Want[300], Got[300], Key[160];
+    int i;
+    Enter(What);
+    for (i = 0; i < nParams; i++) {
+        const DLGPARAM *p = &Params[i];
+        Saved(Expected, p->Key, Want, sizeof(Want));
+        Saved(File, p->Key, Got, sizeof(Got));
+        if (!(p->Letter == 'C' ? atoi(Want) == atoi(Got) : SameValue(p->Letter, Want, Got)))
+            Fail("stores \"%s\" in %s, expected \"%s\"", Got, p->Key, Want);
+        if (p->Kind == 'F') {
+            sprintf(Key, "%s_PathName", p->Key);
+            Saved(Expected, Key, Want, sizeof(Want));
+            Saved(File, Key, Got, sizeof(Got));
+            if (strcmp(Want, Got) != 0) Fail("stores \"%s\" in %s, expected \"%s\"", Got, Key, Want);
+        }
+    }
+}
+
+static void CheckDialog(const BLOCK *b, const char *CaseFile, INSTANCE *w)
+{
+    char Before[MAX_PATH], After[MAX_PATH], Expected[MAX_PATH], Addressed[4096], *Id;
+    HWND hDlg;
+    GetFullPathNameA("dialog-before.ini", MAX_PATH, Before, NULL);
+    GetFullPathNameA("dialog-after.ini", MAX_PATH, After, NULL);
+    GetFullPathNameA("dialog-expected.ini", MAX_PATH, Expected, NULL);
+    ReadDialog(CaseFile);
+    SaveTo(b, w, Before);
+    if ((hDlg = OpenDialog(b, w)) == NULL) return;
+    GetPrivateProfileStringA("Dialog", "Addressed", "", Addressed, sizeof(Addressed), CaseFile);
+    for (Id = strtok(Addressed, ","); Id != NULL; Id = strtok(NULL, ",")) {
+        char *Number = strchr(Id, ':');
+        if (Number == NULL) continue;
+        *Number++ = '\0';
+        if (GetDlgItem(hDlg, atoi(Number)) == NULL) Fail("addresses the control %s (%s), which the dialog lacks", Id, Number);
+    }
+    CheckShown(hDlg, Before);
+    DeleteFileA(Expected);
+    ChangeControls(hDlg, Expected);
+    Press(hDlg, IDCANCEL, "UserDialogProc(IDCANCEL)");
+    SaveTo(b, w, After);
+    CheckStored(After, Before, "UserDialogProc(IDCANCEL)");
+    if ((hDlg = OpenDialog(b, w)) == NULL) return;
+    ChangeControls(hDlg, Expected);
+    Press(hDlg, IDOK, "UserDialogProc(IDOK)");
+    SaveTo(b, w, After);
+    CheckStored(After, Expected, "UserDialogProc(IDOK)");
+}
+
 /* ------------------------------------------------------------------------ */
 static void ReadShape(const char *CaseFile, SHAPE *s, char *Dll, char *Def)
 {
@@ -538,6 +766,7 @@ int main(int argc, char **argv)
     CheckExports(Block.hModule, Def);
     if (Create(&Block, &Shape, &First)) {
         Live(&Block, &Shape, &First);
+        CheckDialog(&Block, CaseFile, &First);
         RoundTrip(&Block, &Shape, &First);
         Destroy(&Block, &First);
     }
