@@ -139,7 +139,8 @@ std::string CaseFile(const BLOCKINFO& b) {
            "\r\nPrecisions=" + list + "\r\nReal=" + std::to_string(b.Real) +
            "\r\nComplex=" + std::to_string(b.Complex) + "\r\nMatrix=" + std::to_string(b.Matrix) +
            "\r\nBitmap=" + std::to_string(b.Bitmap) + "\r\nRealTime=" + std::to_string(b.RealTime) +
-           "\r\nQ=" + std::to_string(b.Q ? b.QLevel : 0) + "\r\n";
+           "\r\nQ=" + std::to_string(b.Q ? b.QLevel : 0) +
+           "\r\nUserControl=" + std::to_string(b.UserControl) + "\r\n";
 }
 
 // The numbers behind the #define lines of the given headers, through the

@@ -7,7 +7,8 @@
  * "Block") describes the block: Dll, Def (relative to the working folder,
  * where the runner also writes its parameter files), Inputs, Outputs, Dimensions (one
  * digit per input), Precisions (HDT_ codes, comma-separated), Real, Complex,
- * Matrix, Bitmap, RealTime, Q (the Q level the inputs carry, 0 for none).
+ * Matrix, Bitmap, RealTime, Q (the Q level the inputs carry, 0 for none),
+ * UserControl.
  * Its section "Dialog" names what the parameter dialog shows: Addressed, the
  * control identifiers the dialog procedure uses, comma-separated; Count, and
  * per parameter P<i>=<kind>|<key>|<type letter>|<control>[|<control>...],
@@ -57,7 +58,7 @@ typedef struct tagSHAPE {
     int  Dimension[HOST_MAX_CHANNELS];
     int  Precisions[16];
     int  nPrecisions;
-    BOOL bReal, bComplex, bMatrix, bBitmap, bRealTime;
+    BOOL bReal, bComplex, bMatrix, bBitmap, bRealTime, bUserControl;
     int  nQLevel;
 } SHAPE;
 
@@ -279,6 +280,69 @@ static void FreeInputs(BIOINFO *Bio)
     }
 }
 
+static double ElementAt(const BYTE *Data, int nType, DWORD i)
+{
+    switch (nType) {
+    case HDT_DOUBLE: return ((const double *)Data)[i];
+    case HDT_FLOAT: return ((const float *)Data)[i];
+    case HDT_INT: return ((const int *)Data)[i];
+    case HDT_LONG: return ((const long *)Data)[i];
+    case HDT_SHORT: return ((const short *)Data)[i];
+    case HDT_BYTE: return Data[i];
+    default: return ((const char *)Data)[i];
+    }
+}
+
+/* A whole number as an element of the type holds it. */
+static double AsElement(int nType, long v)
+{
+    switch (nType) {
+    case HDT_SHORT: return (short)v;
+    case HDT_BYTE: return (BYTE)v;
+    case HDT_CHAR: return (char)v;
+    default: return v;
+    }
+}
+
+/* The value of input sample k (its real or imaginary part) as FillElements
+ * wrote it. */
+static long InputValue(int nRC, DWORD k, BOOL bImaginary)
+{
+    DWORD j = nRC == RC_COMPLEX ? 2 * k + (bImaginary ? 1 : 0) : k;
+    return (long)(j % 7) + 1;
+}
+
+/* The generated default routines of frame data: a source block writes a
+ * ramp to every output, a block with inputs writes the sum of its inputs to
+ * output 0 (the imaginary parts summed when the inputs are complex). */
+static void CheckDefaultRoutine(const SHAPE *s, const BIOINFO *Bio, int nPrecision, int nRC)
+{
+    int o, i;
+    DWORD k;
+    for (o = 0; o < (s->nInputs == 0 ? Bio->nOutputs : 1); o++) {
+        const HOSTCHANNEL *c = &Bio->Out[o];
+        BOOL bComplex = GETRCFLAG(c->lFlag) == RC_COMPLEX;
+        const BYTE *Data;
+        if (c->hData == NULL || (Data = (const BYTE *)GlobalLock(c->hData)) == NULL) continue;
+        for (k = 0; k < c->dwFramesize; k++) {
+            long Real = 0, Imaginary = 0;
+            DWORD n = bComplex ? 2 * k : k;
+            if (s->nInputs == 0) Real = (long)k;
+            for (i = 0; i < s->nInputs; i++) {
+                Real += InputValue(nRC, k, FALSE);
+                if (nRC == RC_COMPLEX) Imaginary += InputValue(nRC, k, TRUE);
+            }
+            if (ElementAt(Data, nPrecision, n) != AsElement(nPrecision, Real) ||
+                (bComplex && ElementAt(Data, nPrecision, n + 1) != AsElement(nPrecision, Imaginary))) {
+                Fail("output %d sample %lu holds %g, the default routine gives %g", o, k,
+                     ElementAt(Data, nPrecision, n), AsElement(nPrecision, Real));
+                break;
+            }
+        }
+        GlobalUnlock(c->hData);
+    }
+}
+
 /* What an output channel holds after a run at precision nPrecision. */
 static void CheckOutputs(const SHAPE *s, const BIOINFO *Bio, int nPrecision)
 {
@@ -396,6 +460,8 @@ static void RunFrames(const BLOCK *b, const SHAPE *s, INSTANCE *w, int nPrecisio
             Enter(Name);
             Returned(b->Exec((HANDLE)&w->Bio, w->hParam, w->hScratchParam), USR_NO_ERR);
             CheckOutputs(s, &w->Bio, nPrecision);
+            if (!s->bMatrix && !s->bBitmap && !s->bUserControl)
+                CheckDefaultRoutine(s, &w->Bio, nPrecision, nRC);
         }
     }
     FreeInputs(&w->Bio);
@@ -742,6 +808,7 @@ static void ReadShape(const char *CaseFile, SHAPE *s, char *Dll, char *Def)
     s->bBitmap = GetPrivateProfileIntA("Block", "Bitmap", 0, CaseFile);
     s->bRealTime = GetPrivateProfileIntA("Block", "RealTime", 0, CaseFile);
     s->nQLevel = GetPrivateProfileIntA("Block", "Q", 0, CaseFile);
+    s->bUserControl = GetPrivateProfileIntA("Block", "UserControl", 0, CaseFile);
 }
 
 int main(int argc, char **argv)
