@@ -15,6 +15,7 @@
 #include <iostream>
 #include <map>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -165,19 +166,19 @@ std::map<std::string, std::string> Defines(const std::vector<std::string>& heade
 
 // The control identifiers that the dialog procedure of the interface source
 // reads, writes, checks or sends to.
-std::vector<std::string> AddressedControls(const std::string& interfaceSource) {
+std::set<std::string> AddressedControls(const std::string& interfaceSource) {
     const size_t start = interfaceSource.find("UserDialogProc(HWND");
     const std::string procedure =
         interfaceSource.substr(start, interfaceSource.find("\n}", start) - start);
     static const std::regex CALL(
         "(?:GetDlgItem\\w*|SetDlgItem\\w*|IsDlgButtonChecked|CheckDlgButton|CheckRadioButton)"
         "\\(\\s*hDlg\\s*,\\s*(\\w+)(?:\\s*,\\s*(IDC_\\w+))?");
-    std::vector<std::string> names;
+    std::set<std::string> names;
     for (auto it = std::sregex_iterator(procedure.begin(), procedure.end(), CALL);
          it != std::sregex_iterator(); ++it) {
         for (size_t group : {1, 2}) {
             if ((*it)[group].matched) {
-                names.push_back((*it)[group]);
+                names.insert((*it)[group]);
             }
         }
     }
