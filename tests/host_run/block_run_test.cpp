@@ -116,6 +116,22 @@ struct HostTools {
     }
 };
 
+// The memory writes of a real-time block's parameter download once it is
+// compiled: one per parameter the DSP holds, the matrix size of a source and
+// the changed flag of an XDAIS algorithm; none without parameters.
+int Downloads(const BLOCKINFO& b) {
+    if (b.NumParameters == 0 && !(b.Matrix && b.NumInputs == 0)) {
+        return 0;
+    }
+    int writes = 0;
+    for (int i = 0; i < b.NumParameters; ++i) {
+        const int type = b.Parameters[static_cast<size_t>(i)].ParameterType;
+        writes += type != TYPE_CHAR && type != TYPE_TEXT && type != TYPE_FILE_OPEN &&
+                  type != TYPE_EXCLUDED;
+    }
+    return writes + (b.Matrix && b.NumInputs == 0 ? 2 : 0) + (b.xDAIS ? 1 : 0);
+}
+
 // The shape of the block as the runner reads it. The precisions are the
 // stand-in's HDT_ codes (bddk.h); a bitmap block runs on bitmaps only, a
 // real-time block only at the precisions its DSP link accepts (integer and
@@ -141,7 +157,8 @@ std::string CaseFile(const BLOCKINFO& b) {
            "\r\nComplex=" + std::to_string(b.Complex) + "\r\nMatrix=" + std::to_string(b.Matrix) +
            "\r\nBitmap=" + std::to_string(b.Bitmap) + "\r\nRealTime=" + std::to_string(b.RealTime) +
            "\r\nQ=" + std::to_string(b.Q ? b.QLevel : 0) +
-           "\r\nUserControl=" + std::to_string(b.UserControl) + "\r\n";
+           "\r\nUserControl=" + std::to_string(b.UserControl) +
+           "\r\nDownloads=" + std::to_string(b.RealTime ? Downloads(b) : 0) + "\r\n";
 }
 
 // The numbers behind the #define lines of the given headers, through the

@@ -655,10 +655,11 @@ LONG PASCAL VexaSendCommand(HINSTANCE hDriver, WORD wCommand, HWND hWnd, LONG lP
 {
     if (hDriver != FAKE_DRIVER) return FALSE;
     if (nCommands < MAX_COMMANDS) Commands[nCommands++] = wCommand;
-    if (wCommand == DRV_DSPPRECISION && lParam != 0) {
+    if ((wCommand == DRV_DSPPRECISION || wCommand == DRV_LOADBLOCK) && lParam != 0) {
         RTBLOCK_PARAM *bPtr = (RTBLOCK_PARAM *)CountedGlobalLock((HANDLE)lParam);
         if (bPtr == NULL) return FALSE;
-        bPtr->dwData = HDT_FLOAT;
+        if (wCommand == DRV_DSPPRECISION) bPtr->dwData = HDT_FLOAT;
+        else bPtr->bBlockCompiled = TRUE;
         CountedGlobalUnlock((HANDLE)lParam);
     }
     return TRUE;

@@ -39,8 +39,9 @@
  *    its character code, float with 9 and double with 17 significant
  *    digits; a key that is absent loads the default.
  *  - The worksheet's driver file names the fake driver ("fake.drv"); the
- *    fake driver accepts every command, records it, and answers
- *    DRV_DSPPRECISION with HDT_FLOAT in dwData.
+ *    fake driver accepts every command, records it, answers
+ *    DRV_DSPPRECISION with HDT_FLOAT in dwData and marks the block compiled
+ *    (bBlockCompiled) when DRV_LOADBLOCK loads it.
  *  - Message boxes the block shows are answered with OK and recorded; the
  *    block window is NULL.
  *  - The dialog helpers read and write the controls' texts: numbers in

@@ -8,7 +8,8 @@
  * where the runner also writes its parameter files), Inputs, Outputs, Dimensions (one
  * digit per input), Precisions (HDT_ codes, comma-separated), Real, Complex,
  * Matrix, Bitmap, RealTime, Q (the Q level the inputs carry, 0 for none),
- * UserControl.
+ * UserControl, Downloads (the memory writes of a real-time block's parameter
+ * download).
  * Its section "Dialog" names what the parameter dialog shows: Addressed, the
  * control identifiers the dialog procedure uses, comma-separated; Count, and
  * per parameter P<i>=<kind>|<key>|<type letter>|<control>[|<control>...],
@@ -60,6 +61,7 @@ typedef struct tagSHAPE {
     int  nPrecisions;
     BOOL bReal, bComplex, bMatrix, bBitmap, bRealTime, bUserControl;
     int  nQLevel;
+    int  nDownloads;
 } SHAPE;
 
 static int  nFailures;
@@ -415,19 +417,22 @@ static int InputType(const SHAPE *s, int nPrecision, BOOL bAuto)
     return nPrecision == HDT_FLOAT ? HDT_SHORT : HDT_FLOAT;
 }
 
-static void CompileRealTime(const BLOCK *b, INSTANCE *w)
+static void CompileRealTime(const BLOCK *b, const SHAPE *s, INSTANCE *w)
 {
     static const int Modes[] = {RT_COMPILE_INIT, RT_COMPILE_BLOCK, RT_COMPILE_LINK, RT_COMPILE_DATA};
     static const WORD Commands[] = {DRV_COMPILEINIT, DRV_LOADBLOCK, DRV_COMPILELINK, 0};
     int m;
     for (m = 0; m < 4; m++) {
         int nBefore = Commands[m] ? HostDriverCommandCount(Commands[m]) : 0;
+        int nWrites = HostDriverCommandCount(DRV_WRMEMVAL);
         char Name[64];
         sprintf(Name, "UserRTCompileProc(mode %d)", Modes[m]);
         Enter(Name);
         Returned(b->RTCompile((HANDLE)&w->Bio, w->hParam, w->hScratchParam, Modes[m]), USR_NO_ERR);
         if (Commands[m] && HostDriverCommandCount(Commands[m]) != nBefore + 1)
             Fail("does not send driver command 0x%x once", Commands[m]);
+        if (Modes[m] == RT_COMPILE_DATA && HostDriverCommandCount(DRV_WRMEMVAL) - nWrites != s->nDownloads)
+            Fail("downloads %d parameter value(s) to the DSP, expected %d", HostDriverCommandCount(DRV_WRMEMVAL) - nWrites, s->nDownloads);
     }
 }
 
@@ -447,7 +452,7 @@ static void RunFrames(const BLOCK *b, const SHAPE *s, INSTANCE *w, int nPrecisio
     }
     if (s->bRealTime) {
         int nRuns = HostDriverCommandCount(DRV_RUNDSP);
-        CompileRealTime(b, w);
+        CompileRealTime(b, s, w);
         CheckOutputs(s, &w->Bio, nPrecision);
         Enter("UserExecProc");
         Returned(b->Exec((HANDLE)&w->Bio, w->hParam, w->hScratchParam), USR_NO_ERR);
@@ -469,7 +474,7 @@ static void RunFrames(const BLOCK *b, const SHAPE *s, INSTANCE *w, int nPrecisio
 
 static void Live(const BLOCK *b, const SHAPE *s, INSTANCE *w)
 {
-    int p, nRC;
+    int p, nRC, nHolds;
     Enter("UserGetParameterListProc");
     HostClearParameterList();
     b->ParameterList(NULL);
@@ -485,7 +490,10 @@ static void Live(const BLOCK *b, const SHAPE *s, INSTANCE *w)
         }
     }
     Enter("UserStopProc");
+    nHolds = HostDriverCommandCount(DRV_HOLDDSP);
     Returned(b->Stop((HANDLE)&w->Bio, w->hParam, w->hScratchParam), USR_NO_ERR);
+    if (HostDriverCommandCount(DRV_HOLDDSP) != nHolds + (s->bRealTime ? 1 : 0))
+        Fail("%s the DSP", s->bRealTime ? "does not hold" : "holds");
     Enter("UserResetProc");
     Returned(b->Reset((HANDLE)&w->Bio, w->hParam, w->hScratchParam), USR_NO_ERR);
 }
@@ -809,6 +817,7 @@ static void ReadShape(const char *CaseFile, SHAPE *s, char *Dll, char *Def)
     s->bRealTime = GetPrivateProfileIntA("Block", "RealTime", 0, CaseFile);
     s->nQLevel = GetPrivateProfileIntA("Block", "Q", 0, CaseFile);
     s->bUserControl = GetPrivateProfileIntA("Block", "UserControl", 0, CaseFile);
+    s->nDownloads = GetPrivateProfileIntA("Block", "Downloads", 0, CaseFile);
 }
 
 int main(int argc, char **argv)
