@@ -763,6 +763,59 @@ static void CheckStored(const char *File, const char *Expected, const char *What
     }
 }
 
+static const DLGPARAM *ParamOfControl(int nControl)
+{
+    int i;
+    for (i = 0; i < nParams; i++)
+        if (Params[i].Kind != 'R' && Params[i].Kind != 'F' && Params[i].Control[0] == nControl) return &Params[i];
+    return NULL;
+}
+
+/* Every parameter the block lists (but radio groups and file names) set
+ * through UserSetParameterProc to a new value of the listed data type, which
+ * the block then saves under the parameter's key. */
+static void CheckSetParameter(const BLOCK *b, INSTANCE *w)
+{
+    char Expected[MAX_PATH], After[MAX_PATH], Text[64];
+    int j, n = HostParameterListCount();
+    GetFullPathNameA("set-expected.ini", MAX_PATH, Expected, NULL);
+    GetFullPathNameA("set-after.ini", MAX_PATH, After, NULL);
+    DeleteFileA(Expected);
+    for (j = 0; j < n; j++) {
+        DWORD dwValue = HostParameterList(j)->dwValue;
+        int nType = HIWORD(dwValue), nResult;
+        const DLGPARAM *p = ParamOfControl(LOWORD(dwValue));
+        union { BYTE b; short s; int i; long l; float f; double d; char c; char t[64]; } v;
+        if (p == NULL) continue;
+        memset(&v, 0, sizeof(v));
+        switch (p->Kind == 'E' ? nType : -1) {
+        case HDT_BYTE: v.b = (BYTE)(60 + j % 60); sprintf(Text, "%d", v.b); break;
+        case HDT_SHORT: v.s = (short)(700 + j); sprintf(Text, "%d", v.s); break;
+        case HDT_LONG: v.l = 70000 + j; sprintf(Text, "%ld", v.l); break;
+        case HDT_FLOAT: v.f = 700.75f + j; sprintf(Text, "%.9g", v.f); break;
+        case HDT_DOUBLE: v.d = 7000.125 + j; sprintf(Text, "%.17g", v.d); break;
+        case HDT_CHAR: v.c = (char)('a' + j % 26); sprintf(Text, "%d", v.c); break;
+        case HDT_LPSTR: sprintf(v.t, "set %d", j); lstrcpyA(Text, v.t); break;
+        case HDT_INT: v.i = 700 + j; sprintf(Text, "%d", v.i); break;
+        default: v.i = p->Kind == 'K' ? j % 2 : 0; sprintf(Text, "%d", v.i); break;
+        }
+        Enter("UserSetParameterProc");
+        nResult = b->SetParameter(w->hParam, w->hScratchParam, LOWORD(dwValue), &v);
+        if (nResult != USR_NO_ERR) Fail("returns %d for %s, expected 0", nResult, p->Key);
+        CheckLocks();
+        WritePrivateProfileStringA(SECTION, p->Key, Text, Expected);
+    }
+    SaveTo(b, w, After);
+    for (j = 0; j < nParams; j++) {
+        char Want[300], Got[300];
+        if (GetPrivateProfileStringA(SECTION, Params[j].Key, "", Want, sizeof(Want), Expected) == 0) continue;
+        Saved(After, Params[j].Key, Got, sizeof(Got));
+        Enter("UserSetParameterProc");
+        if (!(Params[j].Letter == 'C' ? atoi(Want) == atoi(Got) : SameValue(Params[j].Letter, Want, Got)))
+            Fail("sets %s to \"%s\", expected \"%s\"", Params[j].Key, Got, Want);
+    }
+}
+
 static void CheckDialog(const BLOCK *b, const char *CaseFile, INSTANCE *w)
 {
     char Before[MAX_PATH], After[MAX_PATH], Expected[MAX_PATH], Addressed[4096], *Id;
@@ -771,6 +824,7 @@ static void CheckDialog(const BLOCK *b, const char *CaseFile, INSTANCE *w)
     GetFullPathNameA("dialog-after.ini", MAX_PATH, After, NULL);
     GetFullPathNameA("dialog-expected.ini", MAX_PATH, Expected, NULL);
     ReadDialog(CaseFile);
+    CheckSetParameter(b, w);
     SaveTo(b, w, Before);
     if ((hDlg = OpenDialog(b, w)) == NULL) return;
     GetPrivateProfileStringA("Dialog", "Addressed", "", Addressed, sizeof(Addressed), CaseFile);
