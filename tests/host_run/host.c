@@ -682,8 +682,8 @@ int PASCAL ChangeDriver(LPCSTR DriverName, HANDLE hRTParam, HINSTANCE *lphDriver
 
 void PASCAL RTDataFlowLink(HANDLE hBioInfo, HINSTANCE hDriver, HANDLE hRTParam, DriverCall *lpfnSendCommand) {}
 
-static BOOL bCompiled;
-void PASCAL SetCompiledFlag(BOOL bFlag) { bCompiled = bFlag; }
+/* The host compiles the worksheet again on its next run; nothing to keep. */
+void PASCAL SetCompiledFlag(BOOL bFlag) {}
 BOOL PASCAL ProcessRTScroll(HWND hDlg, WPARAM wParam, LPARAM lParam) { return FALSE; }
 
 void PASCAL GetDriverFileName(LPSTR Section, LPSTR FileName)

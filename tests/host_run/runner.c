@@ -3,19 +3,20 @@
  *
  * blockrun.exe <case file>: loads a generated block's DLL and drives one
  * worksheet's life through its entry points as the host does, against the
- * stand-in host of bdhost.dll. The case file (a private-profile file, section
- * "Block") describes the block: Dll, Def (relative to the working folder,
- * where the runner also writes its parameter files), Inputs, Outputs, Dimensions (one
- * digit per input), Precisions (HDT_ codes, comma-separated), Real, Complex,
- * Matrix, Bitmap, RealTime, Q (the Q level the inputs carry, 0 for none),
- * UserControl, Downloads (the memory writes of a real-time block's parameter
- * download).
- * Its section "Dialog" names what the parameter dialog shows: Addressed, the
- * control identifiers the dialog procedure uses, comma-separated; Count, and
- * per parameter P<i>=<kind>|<key>|<type letter>|<control>[|<control>...],
- * the kind E (edit), K (check box), R (radio buttons, one control each), M
- * (combo box) or F (file name and path edits). Addressed entries are
- * <name>:<number>.
+ * stand-in host of bdhost.dll.
+ *
+ * The case file is a private-profile file. Its section "Block" describes the
+ * block: Dll and Def (relative to the working folder, where the runner also
+ * writes its parameter files), Inputs, Outputs, Dimensions (one digit per
+ * input), Precisions (HDT_ codes, comma-separated), Real, Complex, Matrix,
+ * Bitmap, RealTime, Q (the Q level the inputs carry, 0 for none),
+ * UserControl, and Downloads (the memory writes of a real-time block's
+ * parameter download). Its section "Dialog" names what the parameter dialog
+ * shows: Addressed, the controls the dialog procedure uses as
+ * <name>:<number>, comma-separated; Count, and per parameter
+ * P<i>=<kind>|<key>|<type letter>|<control>[|<control>...], the kind E
+ * (edit), K (check box), R (radio buttons, one control each), M (combo box)
+ * or F (file name and path edits).
  *
  * Every failure prints a line "FAIL <entry point>: <what differed>"; the
  * exit code is 0 when nothing failed.
@@ -238,7 +239,6 @@ static void MakeInput(const SHAPE *s, HOSTCHANNEL *c, int nDimension, int nType,
         FillElements((BYTE *)bmih + dwBytes - dwBits, HDT_BYTE, dwBits);
         GlobalUnlock(c->hData);
         nType = HDT_IMAGE_BMP;
-        nRC = RC_REAL;
         c->dwFramesize = 1;
     }
     else if (s->bMatrix) {
