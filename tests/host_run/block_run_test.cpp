@@ -62,8 +62,8 @@ bool ToolPresent(const std::string& tool) {
     return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-// The stand-in host and the runner, built once per test program; empty
-// skip and error when both built and Wine runs the runner.
+// The stand-in host and the runner, built once per test program: skip says
+// why the tests cannot run here, error what did not build.
 struct HostTools {
     TempDir dir;
     std::string skip;   // why the tests cannot run here
