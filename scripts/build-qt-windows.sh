@@ -89,6 +89,11 @@ for p in "${patches[@]}"; do
 done
 
 mapfile -t options < <(grep -v '^#' packaging/windows/qt-configure.txt | grep .)
+# Through ccache where there is one: a build that stopped, or one with a
+# changed option, compiles again only what changed.
+if command -v ccache >/dev/null; then
+    options+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 nice cmake -G Ninja -S "$src" -B "$work/build" \
     -DCMAKE_TOOLCHAIN_FILE="$root/packaging/windows/mingw-w64-qt.cmake" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
@@ -99,7 +104,10 @@ nice cmake -G Ninja -S "$src" -B "$work/build" \
 }
 elapsed "configured"
 nice cmake --build "$work/build" -j "${BLOCKWRIGHT_QT_JOBS:-2}" >"$work/build.log" 2>&1 || {
-    grep -B2 -A12 -m3 'error' "$work/build.log" >&2 || tail -40 "$work/build.log" >&2
+    # The work folder goes with the exit: the whole log stays in the cache.
+    cp "$work/build.log" "$cache/qt-build-failed.log"
+    grep -A20 -m3 '^FAILED:' "$work/build.log" >&2 || tail -40 "$work/build.log" >&2
+    echo "build-qt-windows: the build failed; the whole log is $cache/qt-build-failed.log" >&2
     exit 1
 }
 elapsed "built"
