@@ -25,12 +25,7 @@ const CRecordPage<LOCALARRAYINFO>::Shape PAGE_SHAPE{
     .codeIdentifier = nullptr,  // an array keeps its name in the code
 };
 
-const std::vector<TypeRadioGroup::Choice> TYPE_CHOICES = {
-    {"Byte", TYPE_BYTE},       {"Floating Point", TYPE_FLOAT},
-    {"Short", TYPE_SHORT},     {"Double Floating Point", TYPE_DOUBLE},
-    {"Integer", TYPE_INTEGER}, {"Char", TYPE_CHAR},
-    {"Long", TYPE_LONG},
-};
+const std::vector<TypeRadioGroup::Choice> TYPE_CHOICES = NumberTypesThen();
 
 }  // namespace
 

@@ -31,14 +31,13 @@ const CRecordPage<PARAMINFO>::Shape PAGE_SHAPE{
     .codeIdentifier = Identifier,
 };
 
-const std::vector<TypeRadioGroup::Choice> TYPE_CHOICES = {
-    {"Byte", TYPE_BYTE},           {"Floating Point", TYPE_FLOAT},
-    {"Short", TYPE_SHORT},         {"Double Floating Point", TYPE_DOUBLE},
-    {"Integer", TYPE_INTEGER},     {"Char", TYPE_CHAR},
-    {"Long", TYPE_LONG},           {"Text", TYPE_TEXT},
-    {"Combo Box", TYPE_COMBO_BOX}, {"Radio Buttons", TYPE_RADIO_BUTTONS},
-    {"File Open", TYPE_FILE_OPEN}, {"Check Box", TYPE_CHECK_BOX},
-};
+const std::vector<TypeRadioGroup::Choice> TYPE_CHOICES = NumberTypesThen({
+    {"Text", TYPE_TEXT},
+    {"Combo Box", TYPE_COMBO_BOX},
+    {"Radio Buttons", TYPE_RADIO_BUTTONS},
+    {"File Open", TYPE_FILE_OPEN},
+    {"Check Box", TYPE_CHECK_BOX},
+});
 
 bool HasItems(int type) {
     return type == TYPE_COMBO_BOX || type == TYPE_RADIO_BUTTONS || type == TYPE_FILE_OPEN ||

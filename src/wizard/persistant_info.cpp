@@ -29,13 +29,8 @@ const CRecordPage<PERSISTANTINFO>::Shape PAGE_SHAPE{
     .codeIdentifier = Identifier,
 };
 
-const std::vector<TypeRadioGroup::Choice> TYPE_CHOICES = {
-    {"Byte", TYPE_BYTE},       {"Floating Point", TYPE_FLOAT},
-    {"Short", TYPE_SHORT},     {"Double Floating Point", TYPE_DOUBLE},
-    {"Integer", TYPE_INTEGER}, {"Char", TYPE_CHAR},
-    {"Long", TYPE_LONG},       {"Text", TYPE_TEXT},
-    {"Other", TYPE_OTHER},
-};
+const std::vector<TypeRadioGroup::Choice> TYPE_CHOICES =
+    NumberTypesThen({{"Text", TYPE_TEXT}, {"Other", TYPE_OTHER}});
 
 // Variables have no items: a control code from a template keeps its text.
 DefaultValueField::Kind KindFor(int type) {
