@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <QWizard>
 #include <map>
+#include <stdexcept>
 
 #include "definition/settings_rules.h"
 #include "wizard/file_trees_view.h"
@@ -134,8 +135,15 @@ void CGenerate::markWhatWillChange() {
     const RunEnvironment environment =
         MakeRunEnvironment(nullptr, context().clock, settings(), context().workingDirectory,
                            context().settingsDirectory);
+    std::vector<FilePreview> previews;
+    try {
+        previews = PreviewFileSet(block(), environment);
+    } catch (const std::logic_error& error) {
+        showInternalError(error);  // the files stay unmarked
+        return;
+    }
     std::map<std::string, QString> marks;
-    for (const FilePreview& file : PreviewFileSet(block(), environment)) {
+    for (const FilePreview& file : previews) {
         QString mark = file.change == FileChange::New       ? QStringLiteral("new")
                        : file.change == FileChange::Changed ? QStringLiteral("changed")
                                                             : QStringLiteral("unchanged");
@@ -234,17 +242,31 @@ void CGenerate::generate() {
         }
     };
 
-    lastResult_ = RunGeneration(block(), environment);
+    try {
+        lastResult_ = RunGeneration(block(), environment);
+    } catch (const std::logic_error& error) {
+        endRun();
+        showInternalError(error);  // the page stays as it was before the run
+        return;
+    }
     if (SavedTemplate(*lastResult_, block())) {
         context().MarkUnchanged();
     }
 
     progress_->setValue(progress.fileCount());
+    endRun();
+    setNextEnabled(true);
+    wizard()->next();
+}
+
+void CGenerate::endRun() {
     QApplication::restoreOverrideCursor();
     running_ = false;
     showRunning(false);
-    setNextEnabled(true);
-    wizard()->next();
+}
+
+void CGenerate::showInternalError(const std::logic_error& error) {
+    prompts().showMessage(std::string("Internal error: ") + error.what(), MessageIcon::Stop);
 }
 
 }  // namespace bw

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <stdexcept>
 
 #include "run/generation_run.h"
 #include "wizard/wizard_page.h"
@@ -63,6 +64,11 @@ private:
     // would leave it.
     void markWhatWillChange();
     void showFileInHand(const RunProgress& progress);
+    // The cursor, the running flag and the controls back as before a run.
+    void endRun();
+    // A fault of the program's own (a generator's pattern naming a variable
+    // nothing sets) ends what the page was doing with a message, not the wizard.
+    void showInternalError(const std::logic_error& error);
 
     FileTreesView* trees_ = nullptr;
     QCheckBox* cmake_ = nullptr;

@@ -12,55 +12,42 @@ namespace bw {
 
 namespace {
 
-constexpr const char* SUBTITLE = "Define instantiated local arrays for the block.";
-constexpr const char* DUPLICATE_MESSAGE =
-    "One or more arrays have the same name.  Please make sure all array names are unique.";
-
-const std::vector<TypeRadioGroup::Choice> TYPE_CHOICES = {
-    {"Byte", TYPE_BYTE},       {"Floating Point", TYPE_FLOAT},
-    {"Short", TYPE_SHORT},     {"Double Floating Point", TYPE_DOUBLE},
-    {"Integer", TYPE_INTEGER}, {"Char", TYPE_CHAR},
-    {"Long", TYPE_LONG},
+const CRecordPage<LOCALARRAYINFO>::Shape PAGE_SHAPE{
+    .texts = {.subtitle = "Define instantiated local arrays for the block.",
+              .listLabel = "Arrays:",
+              .recordKind = "array",
+              .duplicateMessage = "One or more arrays have the same name.  Please make sure all "
+                                  "array names are unique."},
+    .checkedPage = DefinitionPage::LocalArrays,
+    .pool = &BLOCKINFO::LocalArrayPool,
+    .name = &LOCALARRAYINFO::ArrayName,
+    .nameKey = "ArrayName",
+    .codeIdentifier = nullptr,  // an array keeps its name in the code
 };
+
+const std::vector<TypeRadioGroup::Choice> TYPE_CHOICES = NumberTypesThen();
 
 }  // namespace
 
 CLocalArrayInfo::CLocalArrayInfo(WizardContext& context, QWidget* parent)
-    : CRecordListPage(context, SUBTITLE, "Arrays:", "array", DUPLICATE_MESSAGE, parent) {}
+    : CRecordPage(context, PAGE_SHAPE, parent) {}
 
 void CLocalArrayInfo::build() {
-    CRecordListPage::build();
+    CRecordPage::build();
     type_ = new TypeRadioGroup(TYPE_CHOICES, 2);
     size_ = new QLineEdit;
     fieldsLayout()->addRow(type_);
     fieldsLayout()->addRow(QStringLiteral("Number of Elements:"), size_);
 }
 
-int CLocalArrayInfo::recordCount() {
-    return block().NumLocalArrays;
-}
-
-std::string& CLocalArrayInfo::recordName(int index) {
-    return block().LocalArrays[static_cast<size_t>(index)].ArrayName;
-}
-
-bool CLocalArrayInfo::addToPool() {
-    return block().AddLocalArray(prompts());
-}
-
-void CLocalArrayInfo::deleteFromPool(int index) {
-    block().DeleteLocalArray(index);
-}
-
-void CLocalArrayInfo::showFields(int index) {
-    const LOCALARRAYINFO& array = block().LocalArrays[static_cast<size_t>(index)];
+void CLocalArrayInfo::showRecord(const LOCALARRAYINFO& array) {
     type_->setCode(array.LocalPrecision);
     // The field holds a number: a size written as an expression shows (and
     // is stored back) as its leading number.
     size_->setText(QString::number(DecimalValue(array.LocalSize)));
 }
 
-bool CLocalArrayInfo::storeFields(int index) {
+bool CLocalArrayInfo::storeRecord(LOCALARRAYINFO& array) {
     bool whole = false;
     const int size = size_->text().trimmed().toInt(&whole);
     if (!whole || size < 0) {
@@ -71,7 +58,6 @@ bool CLocalArrayInfo::storeFields(int index) {
         size_->selectAll();
         return false;
     }
-    LOCALARRAYINFO& array = block().LocalArrays[static_cast<size_t>(index)];
     if (const std::optional<int> code = type_->code()) {
         array.LocalPrecision = *code;
     }
@@ -84,9 +70,8 @@ void CLocalArrayInfo::enableFields(bool enabled) {
     size_->setEnabled(enabled);
 }
 
-QWidget* CLocalArrayInfo::showFinding(const Finding& finding) {
-    QWidget* name = CRecordListPage::showFinding(finding);
-    return finding.key.rfind("LocalSize", 0) == 0 ? size_ : name;
+QWidget* CLocalArrayInfo::findingField(const std::string& key) {
+    return key.starts_with("LocalSize") ? size_ : nullptr;
 }
 
 }  // namespace bw

@@ -7,7 +7,7 @@ namespace bw {
 class TypeRadioGroup;
 
 // Page 8: the local arrays (LocalArrays).
-class CLocalArrayInfo : public CRecordListPage {
+class CLocalArrayInfo : public CRecordPage<LOCALARRAYINFO> {
     Q_OBJECT
 
 public:
@@ -17,19 +17,12 @@ public:
     QLineEdit* sizeEdit() const { return size_; }
 
 protected:
-    std::string nameKey(int index) const override { return "ArrayName" + std::to_string(index); }
-    std::optional<DefinitionPage> checkedPage() const override {
-        return DefinitionPage::LocalArrays;
-    }
-    QWidget* showFinding(const Finding& finding) override;
     void build() override;
-    int recordCount() override;
-    std::string& recordName(int index) override;
-    bool addToPool() override;
-    void deleteFromPool(int index) override;
-    void showFields(int index) override;
-    bool storeFields(int index) override;
+    void showRecord(const LOCALARRAYINFO& array) override;
+    bool storeRecord(LOCALARRAYINFO& array) override;
     void enableFields(bool enabled) override;
+    // A size refused: its field is the one to focus.
+    QWidget* findingField(const std::string& key) override;
 
 private:
     TypeRadioGroup* type_ = nullptr;

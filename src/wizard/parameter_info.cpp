@@ -18,19 +18,26 @@ namespace bw {
 
 namespace {
 
-constexpr const char* SUBTITLE = "Define parameters and default values for the block.";
-constexpr const char* DUPLICATE_MESSAGE =
-    "One or more parameters have the same name.  Please make sure all parameter names are "
-    "unique.";
-
-const std::vector<TypeRadioGroup::Choice> TYPE_CHOICES = {
-    {"Byte", TYPE_BYTE},           {"Floating Point", TYPE_FLOAT},
-    {"Short", TYPE_SHORT},         {"Double Floating Point", TYPE_DOUBLE},
-    {"Integer", TYPE_INTEGER},     {"Char", TYPE_CHAR},
-    {"Long", TYPE_LONG},           {"Text", TYPE_TEXT},
-    {"Combo Box", TYPE_COMBO_BOX}, {"Radio Buttons", TYPE_RADIO_BUTTONS},
-    {"File Open", TYPE_FILE_OPEN}, {"Check Box", TYPE_CHECK_BOX},
+const CRecordPage<PARAMINFO>::Shape PAGE_SHAPE{
+    .texts = {.subtitle = "Define parameters and default values for the block.",
+              .listLabel = "Parameters:",
+              .recordKind = "parameter",
+              .duplicateMessage = "One or more parameters have the same name.  Please make sure "
+                                  "all parameter names are unique."},
+    .checkedPage = DefinitionPage::Parameters,
+    .pool = &BLOCKINFO::ParameterPool,
+    .name = &PARAMINFO::ParameterName,
+    .nameKey = "ParameterName",
+    .codeIdentifier = Identifier,
 };
+
+const std::vector<TypeRadioGroup::Choice> TYPE_CHOICES = NumberTypesThen({
+    {"Text", TYPE_TEXT},
+    {"Combo Box", TYPE_COMBO_BOX},
+    {"Radio Buttons", TYPE_RADIO_BUTTONS},
+    {"File Open", TYPE_FILE_OPEN},
+    {"Check Box", TYPE_CHECK_BOX},
+});
 
 bool HasItems(int type) {
     return type == TYPE_COMBO_BOX || type == TYPE_RADIO_BUTTONS || type == TYPE_FILE_OPEN ||
@@ -70,10 +77,10 @@ std::vector<std::string> ToStdStrings(const QStringList& texts) {
 }  // namespace
 
 CParameterInfo::CParameterInfo(WizardContext& context, QWidget* parent)
-    : CRecordListPage(context, SUBTITLE, "Parameters:", "parameter", DUPLICATE_MESSAGE, parent) {}
+    : CRecordPage(context, PAGE_SHAPE, parent) {}
 
 void CParameterInfo::build() {
-    CRecordListPage::build();
+    CRecordPage::build();
     type_ = new TypeRadioGroup(TYPE_CHOICES, 2);
     const_ = new QCheckBox(QStringLiteral("Can't change while running"));
     default_ = new DefaultValueField;
@@ -95,38 +102,16 @@ void CParameterInfo::build() {
 
 void CParameterInfo::loadControls() {
     const_->setVisible(block().RealTime != 0);
-    CRecordListPage::loadControls();
+    CRecordPage::loadControls();
 }
 
-int CParameterInfo::recordCount() {
-    return block().NumParameters;
-}
-
-std::string& CParameterInfo::recordName(int index) {
-    return block().Parameters[static_cast<size_t>(index)].ParameterName;
-}
-
-bool CParameterInfo::addToPool() {
-    return block().AddParameter(prompts());
-}
-
-void CParameterInfo::deleteFromPool(int index) {
-    block().DeleteParameter(index);
-}
-
-PARAMINFO& CParameterInfo::shown() {
-    return block().Parameters[static_cast<size_t>(shownIndex())];
-}
-
-void CParameterInfo::showFields(int index) {
-    const PARAMINFO& parameter = block().Parameters[static_cast<size_t>(index)];
+void CParameterInfo::showRecord(const PARAMINFO& parameter) {
     type_->setCode(parameter.ParameterType);
     const_->setChecked(parameter.ParameterConst == 1);
     showDefault(parameter, ToQString(parameter.ParameterDefault));
 }
 
-bool CParameterInfo::storeFields(int index) {
-    PARAMINFO& parameter = block().Parameters[static_cast<size_t>(index)];
+bool CParameterInfo::storeRecord(PARAMINFO& parameter) {
     if (const std::optional<int> code = type_->code()) {
         parameter.ParameterType = *code;
     }
@@ -169,9 +154,8 @@ void CParameterInfo::showDefault(const PARAMINFO& parameter, const QString& valu
     default_->show(DefaultKindFor(type), value, items);
 }
 
-QWidget* CParameterInfo::showFinding(const Finding& finding) {
-    QWidget* name = CRecordListPage::showFinding(finding);
-    return finding.key.starts_with("ParameterDefault") ? default_->shownControl() : name;
+QWidget* CParameterInfo::findingField(const std::string& key) {
+    return key.starts_with("ParameterDefault") ? default_->shownControl() : nullptr;
 }
 
 void CParameterInfo::editDescription() {
@@ -212,10 +196,6 @@ void CParameterInfo::configureItems() {
         parameter.ParameterItems = ToStdStrings(*chosen);
         showDefault(parameter, default_->value());  // the list offers the new items
     }
-}
-
-std::string CParameterInfo::codeIdentifier(const std::string& name, int index) const {
-    return Identifier(name, index);
 }
 
 }  // namespace bw

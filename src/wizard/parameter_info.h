@@ -11,7 +11,7 @@ class DefaultValueField;
 class TypeRadioGroup;
 
 // Page 7: the user parameters (Parameters).
-class CParameterInfo : public CRecordListPage {
+class CParameterInfo : public CRecordPage<PARAMINFO> {
     Q_OBJECT
 
 public:
@@ -33,27 +33,15 @@ public:
     QPushButton* configureButton() const { return configure_; }
 
 protected:
-    std::string codeIdentifier(const std::string& name, int index) const override;
-    std::string nameKey(int index) const override {
-        return "ParameterName" + std::to_string(index);
-    }
-    std::optional<DefinitionPage> checkedPage() const override {
-        return DefinitionPage::Parameters;
-    }
     void build() override;
     void loadControls() override;
-    int recordCount() override;
-    std::string& recordName(int index) override;
-    bool addToPool() override;
-    void deleteFromPool(int index) override;
-    void showFields(int index) override;
-    bool storeFields(int index) override;
+    void showRecord(const PARAMINFO& parameter) override;
+    bool storeRecord(PARAMINFO& parameter) override;
     void enableFields(bool enabled) override;
     // A default refused: its control is the one to focus.
-    QWidget* showFinding(const Finding& finding) override;
+    QWidget* findingField(const std::string& key) override;
 
 private:
-    PARAMINFO& shown();
     void typeChosen(int code);
     // The default control of the parameter's type, showing value.
     void showDefault(const PARAMINFO& parameter, const QString& value);

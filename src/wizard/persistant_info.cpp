@@ -15,19 +15,22 @@ namespace bw {
 
 namespace {
 
-constexpr const char* SUBTITLE = "Define persistant variables and default values for the block.";
-// The variables share the parameters' message.
-constexpr const char* DUPLICATE_MESSAGE =
-    "One or more parameters have the same name.  Please make sure all parameter names are "
-    "unique.";
-
-const std::vector<TypeRadioGroup::Choice> TYPE_CHOICES = {
-    {"Byte", TYPE_BYTE},       {"Floating Point", TYPE_FLOAT},
-    {"Short", TYPE_SHORT},     {"Double Floating Point", TYPE_DOUBLE},
-    {"Integer", TYPE_INTEGER}, {"Char", TYPE_CHAR},
-    {"Long", TYPE_LONG},       {"Text", TYPE_TEXT},
-    {"Other", TYPE_OTHER},
+const CRecordPage<PERSISTANTINFO>::Shape PAGE_SHAPE{
+    .texts = {.subtitle = "Define persistant variables and default values for the block.",
+              .listLabel = "Parameters:",
+              .recordKind = "persistent variable",
+              // The variables share the parameters' message.
+              .duplicateMessage = "One or more parameters have the same name.  Please make sure "
+                                  "all parameter names are unique."},
+    .checkedPage = DefinitionPage::Persistants,
+    .pool = &BLOCKINFO::PersistantPool,
+    .name = &PERSISTANTINFO::PersistantName,
+    .nameKey = "PersistantName",
+    .codeIdentifier = Identifier,
 };
+
+const std::vector<TypeRadioGroup::Choice> TYPE_CHOICES =
+    NumberTypesThen({{"Text", TYPE_TEXT}, {"Other", TYPE_OTHER}});
 
 // Variables have no items: a control code from a template keeps its text.
 DefaultValueField::Kind KindFor(int type) {
@@ -38,11 +41,10 @@ DefaultValueField::Kind KindFor(int type) {
 }  // namespace
 
 CPersistantInfo::CPersistantInfo(WizardContext& context, QWidget* parent)
-    : CRecordListPage(context, SUBTITLE, "Parameters:", "persistent variable", DUPLICATE_MESSAGE,
-                      parent) {}
+    : CRecordPage(context, PAGE_SHAPE, parent) {}
 
 void CPersistantInfo::build() {
-    CRecordListPage::build();
+    CRecordPage::build();
     type_ = new TypeRadioGroup(TYPE_CHOICES, 2);
     otherType_ = new QLineEdit;
     default_ = new DefaultValueField;
@@ -54,36 +56,14 @@ void CPersistantInfo::build() {
     connect(type_, &TypeRadioGroup::codeChosen, this, &CPersistantInfo::typeChosen);
 }
 
-int CPersistantInfo::recordCount() {
-    return block().NumPersistants;
-}
-
-std::string& CPersistantInfo::recordName(int index) {
-    return block().Persistants[static_cast<size_t>(index)].PersistantName;
-}
-
-bool CPersistantInfo::addToPool() {
-    return block().AddPersistant(prompts());
-}
-
-void CPersistantInfo::deleteFromPool(int index) {
-    block().DeletePersistant(index);
-}
-
-PERSISTANTINFO& CPersistantInfo::shown() {
-    return block().Persistants[static_cast<size_t>(shownIndex())];
-}
-
-void CPersistantInfo::showFields(int index) {
-    const PERSISTANTINFO& variable = block().Persistants[static_cast<size_t>(index)];
+void CPersistantInfo::showRecord(const PERSISTANTINFO& variable) {
     type_->setCode(variable.PersistantType);
     otherType_->setText(ToQString(variable.PersistantTypeOther));
     otherType_->setEnabled(variable.PersistantType == TYPE_OTHER);
     showDefault(variable.PersistantType, ToQString(variable.PersistantDefault));
 }
 
-bool CPersistantInfo::storeFields(int index) {
-    PERSISTANTINFO& variable = block().Persistants[static_cast<size_t>(index)];
+bool CPersistantInfo::storeRecord(PERSISTANTINFO& variable) {
     if (const std::optional<int> code = type_->code()) {
         variable.PersistantType = *code;
     }
@@ -118,13 +98,8 @@ void CPersistantInfo::showDefault(int type, const QString& value) {
     default_->show(KindFor(type), value);
 }
 
-QWidget* CPersistantInfo::showFinding(const Finding& finding) {
-    QWidget* name = CRecordListPage::showFinding(finding);
-    return finding.key.starts_with("PersistantDefault") ? default_->shownControl() : name;
-}
-
-std::string CPersistantInfo::codeIdentifier(const std::string& name, int index) const {
-    return Identifier(name, index);
+QWidget* CPersistantInfo::findingField(const std::string& key) {
+    return key.starts_with("PersistantDefault") ? default_->shownControl() : nullptr;
 }
 
 }  // namespace bw

@@ -26,13 +26,9 @@ std::string WithoutTrailingSpaces(std::string text) {
 
 }  // namespace
 
-CRecordListPage::CRecordListPage(WizardContext& context, const char* subtitle,
-                                 const char* listLabel, const char* recordKind,
-                                 const char* duplicateMessage, QWidget* parent)
-    : CWizardPage(context, subtitle, parent),
-      listLabel_(listLabel),
-      recordKind_(recordKind),
-      duplicateMessage_(duplicateMessage) {}
+CRecordListPage::CRecordListPage(WizardContext& context, const RecordPageTexts& texts,
+                                 QWidget* parent)
+    : CWizardPage(context, texts.subtitle, parent), texts_(texts) {}
 
 void CRecordListPage::build() {
     list_ = new QListWidget;
@@ -44,7 +40,7 @@ void CRecordListPage::build() {
     buttons->addWidget(newButton_);
     buttons->addWidget(deleteButton_);
     auto* left = new QVBoxLayout;
-    left->addWidget(new QLabel(QString::fromUtf8(listLabel_)));
+    left->addWidget(new QLabel(QString::fromUtf8(texts_.listLabel)));
     left->addWidget(list_);
     left->addLayout(buttons);
 
@@ -130,7 +126,8 @@ QWidget* CRecordListPage::showFinding(const Finding& finding) {
     if (finding.record >= 0 && finding.record < recordCount() && finding.record != shown_) {
         show(finding.record);
     }
-    return nameEdit_;
+    QWidget* field = findingField(finding.key);
+    return field != nullptr ? field : nameEdit_;
 }
 
 void CRecordListPage::fillList() {
@@ -226,9 +223,9 @@ std::optional<std::pair<int, int>> CRecordListPage::sameNames() {
 
 std::string CRecordListPage::duplicateMessage(int first, int second) {
     // The page's own message with the two records put in after its first sentence.
-    const std::string message = duplicateMessage_;
+    const std::string message = texts_.duplicateMessage;
     const size_t end = message.find(".  ");
-    const std::string kind = recordKind_;
+    const std::string kind = texts_.recordKind;
     return message.substr(0, end) + ": " + kind + " " + std::to_string(first + 1) + " and " + kind +
            " " + std::to_string(second + 1) + " are both named \"" + recordName(first) + "\"" +
            message.substr(end);

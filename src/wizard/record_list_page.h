@@ -2,8 +2,10 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
+#include "definition/block_info.h"
 #include "wizard/wizard_page.h"
 
 class QFormLayout;
@@ -14,6 +16,14 @@ class QPushButton;
 
 namespace bw {
 
+// The texts that set one record page apart.
+struct RecordPageTexts {
+    const char* subtitle;
+    const char* listLabel;         // above the list ("Parameters:")
+    const char* recordKind;        // one record in messages ("parameter")
+    const char* duplicateMessage;  // Next finding two records of one name
+};
+
 // What the parameter, local-array and persistent-variable pages share: the
 // list of a pool's records on the left with "New" and "Delete" under it, the
 // selected record's fields on the right, starting with "Name:". The pool in
@@ -23,9 +33,7 @@ class CRecordListPage : public CWizardPage {
     Q_OBJECT
 
 public:
-    // recordKind names one record in messages ("parameter").
-    CRecordListPage(WizardContext& context, const char* subtitle, const char* listLabel,
-                    const char* recordKind, const char* duplicateMessage,
+    CRecordListPage(WizardContext& context, const RecordPageTexts& texts,
                     QWidget* parent = nullptr);
 
     // "New": stores the record shown, adds one at the end and shows it.
@@ -47,15 +55,13 @@ protected:
     void loadControls() override;
     bool storeControls(bool forward) override;
 
-    // The pool behind the page.
+    // The pool behind the page (CRecordPage below reaches it).
     virtual int recordCount() = 0;
     virtual std::string& recordName(int index) = 0;
     virtual bool addToPool() = 0;  // shows the pool's limit message when full
     // The name as the generated code spells it (`my gain!` gives `_mygain`);
     // empty where the code uses the name as it is.
-    virtual std::string codeIdentifier(const std::string& /*name*/, int /*index*/) const {
-        return {};
-    }
+    virtual std::string codeIdentifier(const std::string& name, int index) const = 0;
     // The template key of the record's name ("ParameterName" + index).
     virtual std::string nameKey(int index) const = 0;
     virtual void deleteFromPool(int index) = 0;
@@ -66,8 +72,11 @@ protected:
     virtual bool storeFields(int index) = 0;
     virtual void enableFields(bool enabled) = 0;
 
-    // Shows the finding's record; its name field is the one to focus.
+    // Shows the finding's record and returns the field to focus: the one
+    // findingField() names, else the name.
     QWidget* showFinding(const Finding& finding) override;
+    // The field after the name that a finding's template key concerns, or null.
+    virtual QWidget* findingField(const std::string& /*key*/) { return nullptr; }
 
     // The right-hand form; "Name:" is its first row.
     QFormLayout* fieldsLayout() const { return fields_; }
@@ -88,9 +97,7 @@ private:
     std::string duplicateMessage(int first, int second);
     void select(int row);
 
-    const char* listLabel_;
-    const char* recordKind_;
-    const char* duplicateMessage_;
+    RecordPageTexts texts_;
     QListWidget* list_ = nullptr;
     QPushButton* newButton_ = nullptr;
     QPushButton* deleteButton_ = nullptr;
@@ -98,6 +105,56 @@ private:
     QLabel* identifier_ = nullptr;
     QFormLayout* fields_ = nullptr;
     int shown_ = -1;
+};
+
+// A record page over one of the definition's pools, written once for the
+// three: the records, their names and keys, New and Delete go through the
+// pool. A page keeps only its fields, shown from and stored into a record.
+template <typename Record>
+class CRecordPage : public CRecordListPage {
+public:
+    // Where the page's records are and how the checker and the code name them.
+    struct Shape {
+        RecordPageTexts texts;
+        DefinitionPage checkedPage;
+        RecordPool<Record> (BLOCKINFO::*pool)();
+        std::string Record::*name;
+        const char* nameKey;  // the template key of a name, less its index
+        // The name as the generated code spells it; null where the code uses
+        // the name as it is.
+        std::string (*codeIdentifier)(std::string_view name, int index);
+    };
+
+    CRecordPage(WizardContext& context, const Shape& shape, QWidget* parent)
+        : CRecordListPage(context, shape.texts, parent), shape_(shape) {}
+
+protected:
+    // The record's fields after the name: record -> controls, and controls ->
+    // record (false, after a message, when a field cannot be stored).
+    virtual void showRecord(const Record& record) = 0;
+    virtual bool storeRecord(Record& record) = 0;
+
+    Record& record(int index) { return pool().used()[static_cast<size_t>(index)]; }
+    // The record shown; only while there is one (shownIndex() >= 0).
+    Record& shown() { return record(shownIndex()); }
+
+    std::optional<DefinitionPage> checkedPage() const override { return shape_.checkedPage; }
+
+private:
+    RecordPool<Record> pool() { return (block().*shape_.pool)(); }
+
+    int recordCount() final { return static_cast<int>(pool().used().size()); }
+    std::string& recordName(int index) final { return record(index).*shape_.name; }
+    bool addToPool() final { return pool().add(prompts()); }
+    void deleteFromPool(int index) final { pool().remove(index); }
+    std::string nameKey(int index) const final { return shape_.nameKey + std::to_string(index); }
+    std::string codeIdentifier(const std::string& name, int index) const final {
+        return shape_.codeIdentifier ? shape_.codeIdentifier(name, index) : std::string();
+    }
+    void showFields(int index) final { showRecord(record(index)); }
+    bool storeFields(int index) final { return storeRecord(record(index)); }
+
+    Shape shape_;
 };
 
 }  // namespace bw

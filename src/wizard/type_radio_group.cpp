@@ -3,6 +3,8 @@
 #include <QGridLayout>
 #include <QRadioButton>
 
+#include "definition/type_codes.h"
+
 namespace bw {
 
 namespace {
@@ -66,6 +68,18 @@ void TypeRadioGroup::setCode(int code) {
 
 QRadioButton* TypeRadioGroup::button(int code) const {
     return static_cast<QRadioButton*>(group_->button(code));
+}
+
+std::vector<TypeRadioGroup::Choice> NumberTypesThen(
+    std::initializer_list<TypeRadioGroup::Choice> own) {
+    std::vector<TypeRadioGroup::Choice> choices = {
+        {"Byte", TYPE_BYTE},       {"Floating Point", TYPE_FLOAT},
+        {"Short", TYPE_SHORT},     {"Double Floating Point", TYPE_DOUBLE},
+        {"Integer", TYPE_INTEGER}, {"Char", TYPE_CHAR},
+        {"Long", TYPE_LONG},
+    };
+    choices.insert(choices.end(), own);
+    return choices;
 }
 
 }  // namespace bw

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <initializer_list>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -39,5 +40,10 @@ signals:
 private:
     QButtonGroup* group_;
 };
+
+// The choices of a record page: the number types all three offer, in their
+// order (two columns: Byte beside Floating Point), then the page's own.
+std::vector<TypeRadioGroup::Choice> NumberTypesThen(
+    std::initializer_list<TypeRadioGroup::Choice> own = {});
 
 }  // namespace bw

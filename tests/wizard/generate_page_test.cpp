@@ -482,5 +482,40 @@ TEST_F(GeneratePageTest, ARefusedDefinitionEndsOnTheCompletionPageSayingNothingW
     EXPECT_EQ(StateOf(*Wizard().finishPage(), "IFNTAdd.c"), FileState::Missing);
 }
 
+// A fault of the program's own during the preview or the run is told as an
+// internal error; the page stays usable and a later run goes through.
+TEST_F(GeneratePageTest, AnInternalErrorIsToldAndLeavesThePageAsItWas) {
+    const std::string told = "Internal error: pattern \"<nmae>\" names no variable";
+    OpenDescribedBlock(customise);
+    NextUntil(GeneratePage - 1);
+    clock.fault = "pattern \"<nmae>\" names no variable";
+    Next();
+    CGenerate* page = Wizard().generatePage();
+    ASSERT_EQ(Wizard().currentId(), GeneratePage);
+    ASSERT_FALSE(prompts.messages.empty());  // the preview that marks the trees
+    EXPECT_EQ(prompts.messages.back(), told);
+    EXPECT_EQ(prompts.icons.back(), MessageIcon::Stop);
+
+    const size_t before = prompts.messages.size();
+    Generate();
+    ASSERT_EQ(prompts.messages.size(), before + 1);
+    EXPECT_EQ(prompts.messages.back(), told);
+    EXPECT_EQ(prompts.icons.back(), MessageIcon::Stop);
+    EXPECT_EQ(Wizard().currentId(), GeneratePage);
+    EXPECT_FALSE(page->isRunning());
+    EXPECT_FALSE(page->lastResult().has_value());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(page->generateButton()->isVisible());
+    EXPECT_FALSE(page->progressBar()->isVisible());
+    EXPECT_FALSE(Button(QWizard::NextButton)->isEnabled());
+    EXPECT_TRUE(Button(QWizard::BackButton)->isEnabled());
+    EXPECT_TRUE(Button(QWizard::CancelButton)->isEnabled());
+
+    clock.fault.clear();
+    Generate();
+    EXPECT_EQ(Wizard().currentId(), FinishPage);
+    EXPECT_EQ(Wizard().generatePage()->lastResult()->outcome, RunOutcome::Completed);
+}
+
 }  // namespace
 }  // namespace bw

@@ -13,7 +13,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "definition/block_info.h"
 #include "definition/template_file.h"
@@ -71,6 +73,11 @@ public:
         }
         return RecordingPrompts::askYesNo(text, icon);
     }
+    void showMessage(const std::string& text, MessageIcon icon) override {
+        icons.push_back(icon);
+        RecordingPrompts::showMessage(text, icon);
+    }
+    std::vector<MessageIcon> icons;  // of the messages, in order
     std::function<void(const std::string&)> onOverwrite;
     std::function<void(const std::string&)> onQuestion;
 };
@@ -84,6 +91,20 @@ inline std::tm FixedTime() {
     time.tm_min = 30;
     return time;
 }
+
+// The fixed clock, which a test can make throw as a fault of the program's
+// own inside a run or a preview would (every generated file reads it).
+class FaultingClock : public FixedClock {
+public:
+    using FixedClock::FixedClock;
+    std::tm localNow() const override {
+        if (!fault.empty()) {
+            throw std::logic_error(fault);
+        }
+        return FixedClock::localNow();
+    }
+    std::string fault;  // none while empty
+};
 
 class WizardFixture : public ::testing::Test {
 protected:
@@ -165,7 +186,7 @@ protected:
     MemorySettings settings;
     HookedPrompts prompts;
     ScriptedDialogs dialogs;
-    FixedClock clock;
+    FaultingClock clock;
     FakeLauncher launcher;
     WizardContext context;
     std::unique_ptr<CWizard> wizard;
