@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -29,7 +30,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
 using ::testing::IsEmpty;
+using ::testing::StartsWith;
 
 std::string BackupPathOf(const std::string& path) {
     const auto [directory, name] = SplitPath(path);
@@ -296,8 +299,10 @@ TEST_F(GenerationRunTest, AFileThatCannotBeOpenedEndsTheRun) {
     fs::create_directories(Disk("Gain.h"));  // a folder where the header should go
     const RunResult result = Run();
     EXPECT_EQ(result.outcome, RunOutcome::Aborted);
-    EXPECT_THAT(prompts_.messages, ElementsAre("Cannot open file " + DisplayPath(In("Gain.h")) +
-                                               ".  Will abort code generation."));
+    EXPECT_THAT(prompts_.messages,
+                ElementsAre("Cannot open file " + DisplayPath(In("Gain.h")) +
+                            ".  Will abort code generation.\nCannot write " +
+                            DisplayPath(In("Gain.h")) + ": it is a folder, not a file"));
     EXPECT_TRUE(Exists("IFGain.c"));  // files already written stay
     EXPECT_FALSE(Exists("resource.h"));
     EXPECT_TRUE(environment_.Stopping);
@@ -389,9 +394,12 @@ TEST_F(FullDiskTest, AFileThatCannotBeWrittenWholeIsNotThereOrAsItWas) {
         prompts_.messages.clear();
         const RunResult result = RunOnAFullDisk();
         EXPECT_EQ(result.outcome, RunOutcome::Aborted);
-        EXPECT_THAT(prompts_.messages,
-                    ElementsAre("Cannot write file " + DisplayPath(In("Gain.c")) +
-                                ".  Will abort code generation."));
+        // The system's reason follows, naming the temporary that took the text.
+        ASSERT_THAT(prompts_.messages,
+                    ElementsAre(StartsWith("Cannot write file " + DisplayPath(In("Gain.c")) +
+                                           ".  Will abort code generation.\nCannot write " +
+                                           DisplayPath(In("Gain.c.")))));
+        EXPECT_THAT(prompts_.messages[0], EndsWith(".tmp~: " + std::string(std::strerror(EFBIG))));
         const bool replaced = !previous.empty();
         // The template was written the first time and holds the same the second.
         EXPECT_EQ(result.Paths(replaced ? FileAction::Unchanged : FileAction::Written),
@@ -400,7 +408,9 @@ TEST_F(FullDiskTest, AFileThatCannotBeWrittenWholeIsNotThereOrAsItWas) {
                   replaced ? std::vector<std::string>{In("Gain.c")} : std::vector<std::string>{});
         EXPECT_EQ(FileExists(In("Gain.c")), replaced);
         EXPECT_FALSE(Exists("IFGain.c"));
-        EXPECT_FALSE(Exists("Gain.c.tmp~"));
+        for (const auto& entry : fs::directory_iterator(Dir())) {
+            EXPECT_FALSE(entry.path().string().ends_with(".tmp~")) << entry.path();
+        }
     }
     EXPECT_EQ(ReadFileBytes(Disk("Gain.c")), "/* the user's own routine */\r\n");
     EXPECT_EQ(ReadFileBytes(Disk("KRSave/Gain.c")), "/* the user's own routine */\r\n");
@@ -412,7 +422,9 @@ TEST_F(GenerationRunTest, ATemplateThatCannotBeWrittenIsReportedAndTheRunGoesOn)
     fs::create_directories(Disk("Gain.TBT"));  // a folder stands in the template's place
     const RunResult result = Run();
     EXPECT_EQ(result.outcome, RunOutcome::Completed);
-    EXPECT_THAT(prompts_.messages, ElementsAre(CannotWriteTemplateMessage(In("Gain.TBT"))));
+    EXPECT_THAT(prompts_.messages,
+                ElementsAre(CannotWriteTemplateMessage(In("Gain.TBT")) + "\nCannot write " +
+                            DisplayPath(In("Gain.TBT")) + ": it is a folder, not a file"));
     EXPECT_THAT(result.notWritten, ElementsAre(In("Gain.TBT")));
     std::vector<std::string> others = RunPaths();
     others.erase(others.begin());
