@@ -193,22 +193,34 @@ struct ParameterOrder {
     std::vector<std::string> members;
 };
 
-void RecordParameterOrder(const std::string& settingsDirectory, const ParameterOrder& order) {
-    if (order.members.empty()) {
-        return;
-    }
+std::string ParameterOrderFile(const std::string& settingsDirectory) {
     std::string path = settingsDirectory;
     if (!path.empty() && !IsSeparator(path.back())) {
         path += '/';
     }
-    CreateDirectoryPath(path);
-    path += "_rtparam.ini";
+    return path + "_rtparam.ini";
+}
+
+// The records of other blocks are kept: a file that is there but cannot be
+// read is left alone rather than replaced by this block's record alone.
+FileResult RecordParameterOrder(const std::string& file, const ParameterOrder& order) {
+    if (order.members.empty()) {
+        return {};
+    }
+    CreateDirectoryPath(file);  // a failure shows in the writing
+    const std::string path = NativePath(file);
+    std::string bytes;
+    if (FileExists(path)) {
+        if (FileResult read = ReadRegularFile(path, LARGEST_FILE_READ, bytes); !read) {
+            return read;
+        }
+    }
     ProfileFile profile;
-    profile.Load(path);
+    profile.Parse(bytes);
     for (size_t k = 0; k < order.members.size(); ++k) {
         profile.SetString(order.blockName, std::to_string(k), order.members[k]);
     }
-    profile.Save(path);
+    return ReplaceNamedFile(path, profile.Text());
 }
 
 // How many names an orphan file tries before it gives up.
@@ -235,8 +247,12 @@ public:
         ProduceFiles();
         // After the files, whatever became of them, as the host's driver
         // needs the order of the members the header names.
+        const std::string record = ParameterOrderFile(environment_.settingsDirectory);
         for (const ParameterOrder& order : parameterOrders_) {
-            RecordParameterOrder(environment_.settingsDirectory, order);
+            if (FileResult recorded = RecordParameterOrder(record, order); !recorded) {
+                prompts_.showMessage(recorded.Message(), MessageIcon::Exclamation);
+                result_.notWritten.push_back(record);
+            }
         }
     }
 
