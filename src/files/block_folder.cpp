@@ -251,6 +251,11 @@ std::string BlockFolder::PathOf(std::string_view relative) const {
     return path_ + NativeSeparators(relative);
 }
 
+std::string BlockFolder::FoundPathOf(std::string_view relative) const {
+    Located located;
+    return Locate(relative, false, located) ? located.place.Path() : PathOf(relative);
+}
+
 FileResult BlockFolder::Locate(std::string_view relative, bool create, Located& located) const {
     const std::vector<std::string> parts = Components(relative);
     if (parts.empty()) {
@@ -387,9 +392,12 @@ FileResult BlockFolder::WriteNew(std::string_view relative, std::string_view byt
     taken = false;
     NewFile file(*this, std::string(relative));
     FileResult result = file.Open();
-    if (result) {
-        result = file.Write(bytes);
+    if (!result) {
+        // Whatever has the name (a link, a folder) makes it taken.
+        taken = Look(relative).kind != EntryKind::Missing;
+        return result;
     }
+    result = file.Write(bytes);
     return result ? file.CommitAsNew(taken) : result;
 }
 

@@ -60,6 +60,8 @@ public:
     const std::string& Path() const { return path_; }
     // The native path of an entry, for messages.
     std::string PathOf(std::string_view relative) const;
+    // The same with each name as the folder has it (found in another case).
+    std::string FoundPathOf(std::string_view relative) const;
 
     Entry Look(std::string_view relative) const;
     // The whole content of a regular file of at most limit bytes.
@@ -68,8 +70,9 @@ public:
     FileResult OpenToRead(std::string_view relative, FileReader& reader) const;
     // Replaces (or creates) the file with bytes, as a NewFile does.
     FileResult Write(std::string_view relative, std::string_view bytes);
-    // Creates the file with bytes only when nothing has its name yet (taken
-    // is set then, and nothing is written); never replaces anything.
+    // Creates the file with bytes only when nothing has its name yet; when
+    // something has (a file, a link, a folder), taken is set and nothing is
+    // written. Never replaces anything.
     FileResult WriteNew(std::string_view relative, std::string_view bytes, bool& taken);
     // Replaces (or creates) to with a copy of the regular file from.
     FileResult Copy(std::string_view from, std::string_view to);

@@ -84,7 +84,7 @@ FileResult RunFolder::Open(const BLOCKINFO& block, const std::vector<BlockFile>&
     }
     for (const std::string& entry : entries) {
         if (folder_->Look(entry).kind == EntryKind::Link) {
-            return FileResult::Failed(BlockFolder::LinkMessage(folder_->PathOf(entry)) +
+            return FileResult::Failed(BlockFolder::LinkMessage(folder_->FoundPathOf(entry)) +
                                       ". Nothing was generated.");
         }
     }

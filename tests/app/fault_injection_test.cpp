@@ -190,6 +190,53 @@ TEST_F(FaultInjectionTest, SectionsThatCannotBeKeptLeaveTheFileAsItWas) {
     EXPECT_EQ(Bytes(Block() / "KRSave" / "Gain.c"), source);
 }
 
+// Sections to keep aside whose orphan file meets a full disk: no empty or
+// cut orphan file stays, the message says why, and the file is left as it was.
+TEST_F(FaultInjectionTest, AnOrphanFileOnAFullDiskIsNeitherLeftNorClaimed) {
+    const auto before = UsersBlock();
+    std::string source = before.at("Gain.c");
+    const std::string marker = "//; Include Libraries\r\n";
+    source.replace(source.find(marker), marker.size(), " " + marker + "#include <math.h>\r\n");
+    std::ofstream(Block() / "Gain.c", std::ios::binary) << source;
+
+    const Outcome outcome =
+        Generate({{"BW_FAULT_FULL", (Block() / "KRSave" / "Gain.c.2023").string()}});
+
+    EXPECT_EQ(outcome.status, EXIT_STOPPED);
+    EXPECT_THAT(outcome.err, HasSubstr("Gain.c.20231114-221320.orphaned to keep the sections that "
+                                       "were not carried over.  " +
+                                       (Block() / "Gain.c").string() + " was left as it was.\n"));
+    EXPECT_THAT(outcome.err, HasSubstr(": " + std::string(std::strerror(ENOSPC)) + "\n"));
+    EXPECT_EQ(Bytes(Block() / "Gain.c"), source);
+    for (const auto& [path, bytes] : Tree(Block())) {
+        EXPECT_FALSE(path.ends_with(".orphaned")) << path;
+        EXPECT_FALSE(path.ends_with(".tmp~")) << path;
+    }
+}
+
+// A sync or a rename that fails leaves the file as it was and no temporary,
+// and the message gives the system's reason.
+TEST_F(FaultInjectionTest, AFailedSyncOrRenameIsReportedWithTheSystemsReason) {
+    const auto before = UsersBlock();
+    const std::string file = (Block() / "IFGain.c").string();
+    const std::string reason = ": " + std::string(std::strerror(EIO)) + "\n";
+    for (const auto& [fault, doing] : {std::pair<QString, std::string>{"BW_FAULT_SYNC", "sync "},
+                                       {"BW_FAULT_RENAME", "rename "}}) {
+        const Outcome outcome = Generate({{fault, file}});
+
+        EXPECT_EQ(outcome.status, EXIT_STOPPED) << doing;
+        EXPECT_THAT(outcome.err,
+                    HasSubstr("Cannot write file " + file +
+                              ".  Will abort code generation.\nCannot " + doing + file + "."))
+            << outcome.err;
+        EXPECT_THAT(outcome.err, HasSubstr(reason)) << doing;
+        EXPECT_EQ(Bytes(Block() / "IFGain.c"), before.at("IFGain.c")) << doing;
+        for (const auto& [path, bytes] : Tree(Block())) {
+            EXPECT_FALSE(path.ends_with(".tmp~")) << path;
+        }
+    }
+}
+
 // Killed while the new interface source is on its way to the disk: every file
 // is the old version or the new one, whole, and the next run finishes the job.
 TEST_F(FaultInjectionTest, AKillInTheMiddleOfAReplacementLeavesTheOldFileOrTheNewOne) {

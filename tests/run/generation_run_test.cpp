@@ -31,7 +31,9 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::EndsWith;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::Not;
 using ::testing::StartsWith;
 
 std::string BackupPathOf(const std::string& path) {
@@ -414,6 +416,46 @@ TEST_F(FullDiskTest, AFileThatCannotBeWrittenWholeIsNotThereOrAsItWas) {
     }
     EXPECT_EQ(ReadFileBytes(Disk("Gain.c")), "/* the user's own routine */\r\n");
     EXPECT_EQ(ReadFileBytes(Disk("KRSave/Gain.c")), "/* the user's own routine */\r\n");
+}
+
+#endif
+
+#ifndef _WIN32
+
+// A replaced file keeps its permission bits, and one that no one may write is
+// replaced only after a question that says so; it stays read-only.
+TEST_F(GenerationRunTest, PermissionsAreKeptAndAReadOnlyFileIsAskedAbout) {
+    Run();
+    for (const char* name : {"Gain.c", "Gain.h"}) {
+        WriteFileBytes(Disk(name), ReadFileBytes(Disk(name)) + "/* older */\r\n");
+    }
+    fs::permissions(Disk("Gain.c"), fs::perms::owner_read | fs::perms::owner_write);
+    fs::permissions(Disk("Gain.h"),
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    prompts_.overwriteQuestions.clear();
+
+    prompts_.overwriteAnswers = {OverwriteAnswer::Yes, OverwriteAnswer::No};
+    RunResult result = Run();
+    EXPECT_THAT(prompts_.readOnlyQuestions, ElementsAre(In("Gain.h")));
+    EXPECT_THAT(prompts_.overwriteQuestions, ElementsAre(In("Gain.c"), In("Gain.h")));
+    EXPECT_THAT(result.Paths(FileAction::Skipped), ElementsAre(In("Gain.h")));
+    EXPECT_EQ(result.ReadOnlyReplaced(), 0u);
+    EXPECT_THAT(ReadFileBytes(Disk("Gain.h")), HasSubstr("/* older */"));
+
+    prompts_.overwriteAnswers = {OverwriteAnswer::YesToAll};
+    result = Run();
+    EXPECT_EQ(result.ReadOnlyReplaced(), 1u);
+    const auto written =
+        std::find_if(result.events.begin(), result.events.end(), [&](const FileEvent& e) {
+            return e.action == FileAction::Written && e.path == In("Gain.h");
+        });
+    ASSERT_NE(written, result.events.end());
+    EXPECT_TRUE(written->readOnly);
+    EXPECT_THAT(ReadFileBytes(Disk("Gain.h")), Not(HasSubstr("/* older */")));
+    EXPECT_EQ(fs::status(Disk("Gain.c")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(Disk("Gain.h")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 }
 
 #endif
