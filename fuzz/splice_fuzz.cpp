@@ -5,7 +5,8 @@
 // must be exactly what a plain line-by-line reading of the bytes gives, and
 // afterwards every line of a user section of the previous version must be
 // found in the new file or in the orphan file that keeps what was left
-// (blank lines only where the section holds more than blank lines).
+// (blank lines only where the section holds more than blank lines), marker
+// lines with text typed after the marker included.
 //
 // Input: the previous version's bytes first; the splice steps are taken from
 // the end of the input.
@@ -173,6 +174,17 @@ private:
     std::string expected_;
 };
 
+// Whether a marker line holds more than the longest marker it begins with.
+bool TypedAfterMarker(const std::string& line, const std::vector<std::string>& markers) {
+    size_t longest = 0;
+    for (const std::string& marker : markers) {
+        if (Begins(line, marker)) {
+            longest = std::max(longest, marker.size());
+        }
+    }
+    return line.find_first_not_of(" \t\r", longest) != std::string::npos;
+}
+
 std::vector<std::string> StartMarkers(const bw::SpliceLayout& layout) {
     std::vector<std::string> markers;
     for (const auto* titles : {&layout.outerTitles, &layout.sectionTitles}) {
@@ -200,9 +212,14 @@ std::vector<std::string> UserLines(const std::vector<std::string>& lines,
         const size_t text = line.find_first_not_of(" \t");
         const std::string stripped = text == std::string::npos ? "" : line.substr(text);
         if (BeginsAny(stripped, markers)) {
+            const bool wasInSection = inSection;
             inSection = false;
             for (const std::string& title : layout.sectionTitles) {
                 inSection = inSection || Begins(stripped, "//; " + title);
+            }
+            // Text typed on a marker line in or at a section is user text too.
+            if ((wasInSection || inSection) && TypedAfterMarker(stripped, markers)) {
+                user.push_back(line);
             }
         } else if (inSection && line.find_first_not_of(" \t\r\f\v") != std::string::npos) {
             user.push_back(line);
@@ -300,22 +317,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bw::SpliceLayout* layout = nullptr;
     const std::string spliced = Splice(steps, record, "Block.h", &bytes, layout);
 
-    // Whatever was not copied is kept (no defaults: every user line counts).
-    bool kept = false;
-    const auto leftovers = bw::KeepLeftovers(
-        record, folder + "Block.h", std::tm{},
-        [](const std::vector<std::string>&) { return std::string(); }, kept);
+    // Whatever was not copied is set aside (no defaults: every user line counts).
+    const auto setAside = bw::SetAsideLeftovers(
+        record, [](const std::vector<std::string>&) { return std::string(); });
     std::vector<std::string> found = PlainLines(ReadAll(folder + "Block.h"));
-    if (leftovers) {
-        const std::string orphan = bw::NativePath(leftovers->keptIn);
-        const std::vector<std::string> orphaned = PlainLines(ReadAll(orphan));
+    if (setAside) {
+        const std::vector<std::string> orphaned = PlainLines(setAside->text);
         found.insert(found.end(), orphaned.begin(), orphaned.end());
-        std::filesystem::remove(orphan);
     }
     const std::map<std::string, int> available = Counted(found);
     for (const auto& [line, needed] : Counted(UserLines(PlainLines(bytes), *layout))) {
         const auto at = available.find(line);
-        if (!kept || at == available.end() || at->second < needed) {
+        if (at == available.end() || at->second < needed) {
             std::fprintf(stderr, "a line of a user section was lost\n");
             std::abort();
         }

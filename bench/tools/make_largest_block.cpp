@@ -52,7 +52,9 @@ std::string DefaultFor(int type, int i) {
         case bw::TYPE_FILE_OPEN:
             return "input.dat";
         case bw::TYPE_CHECK_BOX:
-            return "1";
+            return "Checked";
+        case bw::TYPE_CHAR:
+            return std::string(1, static_cast<char>('a' + i % 26));
         default:
             return std::to_string(i % 100);
     }

@@ -80,8 +80,12 @@ const char* ChangeText(FileChange change) {
     return "";
 }
 
-void ListFileSet(const BLOCKINFO& block, const RunEnvironment& environment, std::ostream& out) {
-    for (const FilePreview& file : PreviewFileSet(block, environment)) {
+// "--splice no" lists what the run would write with the sections declined.
+void ListFileSet(const BLOCKINFO& block, const RunEnvironment& environment, SpliceMode splice,
+                 std::ostream& out) {
+    const SectionsCarried carried =
+        splice == SpliceMode::No ? SectionsCarried::No : SectionsCarried::Yes;
+    for (const FilePreview& file : PreviewFileSet(block, environment, carried)) {
         out << ChangeText(file.change) << NativePath(file.path)
             << (file.splices ? "  (user sections carried over)" : "") << '\n';
     }
@@ -363,7 +367,7 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
             console.err << refusal << '\n';
             return EXIT_USAGE;
         }
-        ListFileSet(block, setting.environment, console.out);
+        ListFileSet(block, setting.environment, options.splice, console.out);
         return EXIT_COMPLETED;
     }
 

@@ -152,11 +152,13 @@ FileResult ReadOpened(native::Handle file, const std::string& path, std::uint64_
     }
     // Read to the end rather than trusting the size: the file may grow.
     bytes.clear();
-    bytes.reserve(static_cast<size_t>(facts.size) + 1);
+    // Room for the whole file and the read that finds its end, so that the
+    // bytes are neither moved nor cleared twice.
+    bytes.reserve(static_cast<size_t>(facts.size) + COPY_PIECE);
     for (;;) {
         const size_t used = bytes.size();
-        const size_t room = static_cast<size_t>(
-            std::min<std::uint64_t>(limit + 1 - used, std::max<size_t>(COPY_PIECE, facts.size)));
+        const std::uint64_t wanted = used < facts.size ? facts.size - used : COPY_PIECE;
+        const size_t room = static_cast<size_t>(std::min<std::uint64_t>(limit + 1 - used, wanted));
         bytes.resize(used + room);
         size_t got = 0;
         const int error = native::Read(file, bytes.data() + used, room, got);

@@ -187,6 +187,68 @@ std::string_view ContentComparison::NextPiece() {
     return std::string_view(piece_.get(), got);
 }
 
+void ComparedText::Take(std::string_view generated) {
+    if (differs_) {
+        kept_.append(generated);
+    } else if (headDone_) {
+        Match(generated);
+    } else {
+        kept_.append(generated);
+        headLines_ += LineEnds(generated);
+        if (headLines_ >= HEAD_LINES) {
+            CompareHead();
+        }
+    }
+}
+
+bool ComparedText::Same() const {
+    if (!headDone_ && !differs_) {
+        return SameContent(existing_, kept_);  // a text shorter than a head
+    }
+    return !differs_ && matchedTo_ == existing_.size();
+}
+
+std::string ComparedText::TakeText() {
+    kept_.append(existing_.substr(matchedFrom_, matchedTo_ - matchedFrom_));
+    matchedFrom_ = matchedTo_;
+    return std::move(kept_);
+}
+
+// The text's head against existing's, then what was kept after the head
+// against the bytes that follow it. The head stays kept either way.
+void ComparedText::CompareHead() {
+    headDone_ = true;
+    size_t a = 0;
+    size_t b = 0;
+    differs_ = !SameHead(existing_, kept_, a, b) ||
+               std::string_view(kept_).substr(b) != existing_.substr(a, kept_.size() - b);
+    if (!differs_) {
+        matchedFrom_ = matchedTo_ = a + (kept_.size() - b);
+    }
+}
+
+// The text against the bytes of existing that follow; from the first
+// difference on the text is kept, after the bytes it matched up to there.
+void ComparedText::Match(std::string_view generated) {
+    const std::string_view expected = existing_.substr(matchedTo_, generated.size());
+    if (generated == expected) {  // the common case, compared a word at a time
+        matchedTo_ += generated.size();
+        return;
+    }
+    const size_t same = static_cast<size_t>(
+        std::mismatch(generated.begin(), generated.end(), expected.begin(), expected.end()).first -
+        generated.begin());
+    if (same == generated.size()) {
+        matchedTo_ += same;
+        return;
+    }
+    differs_ = true;
+    kept_.reserve(existing_.size() + existing_.size() / 16);
+    kept_.append(existing_.substr(matchedFrom_, matchedTo_ + same - matchedFrom_));
+    kept_.append(generated.substr(same));
+    matchedFrom_ = matchedTo_ = 0;
+}
+
 std::string BackupOf(std::string_view relative) {
     const size_t separator = relative.find_last_of("\\/");
     if (separator == std::string_view::npos) {

@@ -72,6 +72,32 @@ private:
     bool unreadable_ = false;
 };
 
+// The same comparison for a text handed over in pieces as it is produced,
+// against bytes already in memory (existing must outlive it): while the two
+// agree only the text's head is kept, and the rest from the first difference.
+class ComparedText : public TextSink {
+public:
+    explicit ComparedText(std::string_view existing) : existing_(existing) {}
+
+    void Take(std::string_view generated) override;
+    // At the end of the text: whether existing holds it.
+    bool Same() const;
+    // The whole text handed over.
+    std::string TakeText();
+
+private:
+    void CompareHead();
+    void Match(std::string_view generated);
+
+    std::string_view existing_;
+    std::string kept_;        // the text up to where it is matched without being kept
+    size_t matchedFrom_ = 0;  // where in existing the matched bytes after kept_ start
+    size_t matchedTo_ = 0;    // and where they end
+    int headLines_ = 0;       // the line ends kept while the head is incomplete
+    bool headDone_ = false;
+    bool differs_ = false;
+};
+
 enum class Overwrite {
     Keep,           // leave the file as it is
     Write,          // a new file, or one replaced without a backup by the user's consent

@@ -14,6 +14,9 @@ struct UserSection {
     std::vector<std::string> titles;  // outermost first
     size_t first = 0;                 // its lines
     size_t end = 0;
+    // Marker lines at or near it that hold more than the marker: text the
+    // user typed there, which the new file's own marker lines do not keep.
+    std::vector<size_t> typedMarkers;
 };
 
 // Finds every user section of a previous version: after a start marker of
@@ -39,30 +42,58 @@ public:
             const size_t at = previous_.Position();
             Look(at, ReadLine(previous_));
         }
+        HandTypedMarkersToSections();
         return std::move(sections_);
     }
 
 private:
     void Look(size_t at, std::string_view line) {
-        if (!outer_.empty() && matches_(line, EndMarkerFor(StartMarkerOf(outer_)))) {
+        if (!outer_.empty() && Marks(at, line, EndMarkerFor(StartMarkerOf(outer_)))) {
             outer_.clear();
             return;
         }
         for (const std::string& title : layout_.outerTitles) {
-            if (matches_(line, StartMarkerOf(title))) {
+            if (Marks(at, line, StartMarkerOf(title))) {
                 outer_ = title;
                 return;
             }
         }
         for (const std::string& title : layout_.sectionTitles) {
-            if (matches_(line, StartMarkerOf(title))) {
+            if (Marks(at, line, StartMarkerOf(title))) {
                 ReadSection(title);
                 return;
             }
-            if (matches_.lenient && matches_(line, EndMarkerFor(StartMarkerOf(title)))) {
+            if (matches_.lenient && Marks(at, line, EndMarkerFor(StartMarkerOf(title)))) {
                 ReadAroundStrayEndMarker(at, title);
                 return;
             }
+        }
+    }
+
+    // Whether line is marker; when it holds text after the marker, text the
+    // new file's marker line would not keep, it is noted as typed.
+    bool Marks(size_t at, std::string_view line, const std::string& marker) {
+        if (!matches_(line, marker)) {
+            return false;
+        }
+        const std::string_view rest = matches_.Stripped(line).substr(marker.size());
+        if (rest.find_first_not_of(" \t\r\n") != std::string_view::npos) {
+            typed_.push_back(at);
+        }
+        return true;
+    }
+
+    // Each typed marker line goes with the section it opens or ends, or else
+    // with the last one before it.
+    void HandTypedMarkersToSections() {
+        if (sections_.empty()) {
+            return;
+        }
+        for (const size_t line : typed_) {
+            const size_t after = previous_.NextLine(line);
+            auto owner = std::find_if(sections_.rbegin(), sections_.rend(),
+                                      [&](const UserSection& s) { return s.first <= after; });
+            (owner == sections_.rend() ? sections_.front() : *owner).typedMarkers.push_back(line);
         }
     }
 
@@ -81,10 +112,14 @@ private:
         if (!outer_.empty()) {
             stops.push_back(EndMarkerFor(StartMarkerOf(outer_)));
         }
-        UserSection section{TitlesOf(title), previous_.Position(), 0};
-        section.end = ReadSectionBody(previous_, start, EndMarkerFor(start), stops, matches_,
-                                      [](size_t, std::string_view) {})
-                          .end;
+        UserSection section{TitlesOf(title), previous_.Position(), 0, {}};
+        const std::string end = EndMarkerFor(start);
+        const SectionBody body = ReadSectionBody(previous_, start, end, stops, matches_,
+                                                 [](size_t, std::string_view) {});
+        section.end = body.end;
+        if (body.how == SectionEnd::EndMarker) {
+            Marks(body.end, previous_.Text(body.end), end);
+        }
         sections_.push_back(std::move(section));
     }
 
@@ -100,14 +135,14 @@ private:
             next = previous_.NextLine(next);
         }
         if (next < previous_.End() && matches_(previous_.Text(next), StartMarkerOf(title))) {
-            sections_.push_back(UserSection{TitlesOf(title), after, next});
+            sections_.push_back(UserSection{TitlesOf(title), after, next, {}});
             return;
         }
         size_t first = at;
         while (first > 0 && !IsMarker(previous_.LineBefore(first))) {
             first = previous_.LineBefore(first);
         }
-        sections_.push_back(UserSection{TitlesOf(title), first, at});
+        sections_.push_back(UserSection{TitlesOf(title), first, at, {}});
     }
 
     bool IsMarker(size_t i) const { return matches_.Any(previous_.Text(i), markers_); }
@@ -119,6 +154,7 @@ private:
     std::vector<std::string> markers_;  // start and end markers
     std::string outer_;
     std::vector<UserSection> sections_;
+    std::vector<size_t> typed_;  // marker lines that hold more than the marker
 };
 
 std::vector<UserSection> UserSections(PreviousVersion& previous, const SpliceLayout& layout,
@@ -136,6 +172,7 @@ struct Leftover {
     std::vector<size_t> lines;
     size_t first = 0, end = 0;  // the whole section, for comparing with the default
     bool unterminated = false;
+    bool holdsTypedMarker = false;  // never the default
 };
 
 bool OnlyBlank(const PreviousVersion& previous, const std::vector<size_t>& lines) {
@@ -176,18 +213,25 @@ std::vector<Leftover> FindLeftovers(PreviousVersion& previous, const SpliceRecor
     std::vector<Leftover> leftovers;
     const CopiedLines copied(record.copied);
     for (const UserSection& section : UserSections(previous, *record.layout, true)) {
-        Leftover leftover{section.titles, {}, section.first, section.end, false};
+        Leftover leftover{section.titles, {}, section.first, section.end, false, false};
         for (size_t i = section.first; i < section.end; i = previous.NextLine(i)) {
             if (!copied.Contain(i)) {
                 leftover.lines.push_back(i);
             }
         }
+        for (const size_t i : section.typedMarkers) {
+            if (!copied.Contain(i)) {
+                leftover.lines.push_back(i);
+                leftover.holdsTypedMarker = true;
+            }
+        }
+        std::sort(leftover.lines.begin(), leftover.lines.end());
         if (!OnlyBlank(previous, leftover.lines)) {
             leftovers.push_back(std::move(leftover));
         }
     }
     for (const UnterminatedSection& section : record.unterminated) {
-        Leftover leftover{section.titles, {}, section.first, section.end, true};
+        Leftover leftover{section.titles, {}, section.first, section.end, true, false};
         for (size_t i = section.first; i < section.end; i = previous.NextLine(i)) {
             leftover.lines.push_back(i);
         }
@@ -288,7 +332,8 @@ std::vector<Leftover> UserLeftovers(
     defaults.Take(writeDefaults(OuterTitlesIn(leftovers)));
     const std::vector<UserSection> defaultSections = UserSections(defaults, *record.layout, false);
     std::erase_if(leftovers, [&](const Leftover& leftover) {
-        return !leftover.unterminated && IsDefault(previous, leftover, defaults, defaultSections);
+        return !leftover.unterminated && !leftover.holdsTypedMarker &&
+               IsDefault(previous, leftover, defaults, defaultSections);
     });
     return leftovers;
 }

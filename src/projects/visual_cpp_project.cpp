@@ -91,6 +91,23 @@ void WriteWorkspaceGlobal(Printer& print) {
 // ---------------------------------------------------------------------------
 // Project
 
+// How NMAKE is told which configuration to build: the project head and the
+// makefile's refusal of an unknown one say it alike.
+void WriteConfigurationChoices(Printer& print) {
+    print.Lines({
+        "!MESSAGE You can specify a configuration when running NMAKE",
+        "!MESSAGE by defining the macro CFG on the command line. For example:",
+        "!MESSAGE ",
+        R"_(!MESSAGE NMAKE /f "<N>.mak" CFG="<N> - Win32 Release")_",
+        "!MESSAGE ",
+        "!MESSAGE Possible choices for configuration are:",
+        "!MESSAGE ",
+        R"_(!MESSAGE "<N> - Win32 Release" (based on "Win32 (x86) Dynamic-Link Library"))_",
+        R"_(!MESSAGE "<N> - Win32 Debug" (based on "Win32 (x86) Dynamic-Link Library"))_",
+        "!MESSAGE ",
+    });
+}
+
 void WriteProjectHead(Printer& print) {
     print.Lines({
         R"_(# Microsoft Developer Studio Project File - Name="<N>" - Package Owner=<4>)_",
@@ -105,16 +122,9 @@ void WriteProjectHead(Printer& print) {
         "!MESSAGE ",
         R"_(!MESSAGE NMAKE /f "<N>.mak".)_",
         "!MESSAGE ",
-        "!MESSAGE You can specify a configuration when running NMAKE",
-        "!MESSAGE by defining the macro CFG on the command line. For example:",
-        "!MESSAGE ",
-        R"_(!MESSAGE NMAKE /f "<N>.mak" CFG="<N> - Win32 Release")_",
-        "!MESSAGE ",
-        "!MESSAGE Possible choices for configuration are:",
-        "!MESSAGE ",
-        R"_(!MESSAGE "<N> - Win32 Release" (based on "Win32 (x86) Dynamic-Link Library"))_",
-        R"_(!MESSAGE "<N> - Win32 Debug" (based on "Win32 (x86) Dynamic-Link Library"))_",
-        "!MESSAGE ",
+    });
+    WriteConfigurationChoices(print);
+    print.Lines({
         "",
         "# Begin Project",
         "# PROP AllowPerConfigDependencies 0",
@@ -271,16 +281,9 @@ void WriteMakefileHead(Printer& print) {
         "",
         R"_(!IF "$(CFG)" != "<N> - Win32 Release" && "$(CFG)" != "<N> - Win32 Debug")_",
         R"_(!MESSAGE Invalid configuration "$(CFG)" specified.)_",
-        "!MESSAGE You can specify a configuration when running NMAKE",
-        "!MESSAGE by defining the macro CFG on the command line. For example:",
-        "!MESSAGE ",
-        R"_(!MESSAGE NMAKE /f "<N>.mak" CFG="<N> - Win32 Release")_",
-        "!MESSAGE ",
-        "!MESSAGE Possible choices for configuration are:",
-        "!MESSAGE ",
-        R"_(!MESSAGE "<N> - Win32 Release" (based on "Win32 (x86) Dynamic-Link Library"))_",
-        R"_(!MESSAGE "<N> - Win32 Debug" (based on "Win32 (x86) Dynamic-Link Library"))_",
-        "!MESSAGE ",
+    });
+    WriteConfigurationChoices(print);
+    print.Lines({
         "!ERROR An invalid configuration is specified.",
         "!ENDIF ",
         "",

@@ -390,11 +390,23 @@ private:
         if (!exists && !previous.bytes) {
             return GenerateNew(file, path, block, now);
         }
-        const size_t sizeGuess = SizeGuess(entry);
+        // The file as it is: the previous version when that is the file
+        // itself, else read here. Each text is compared with it as it is
+        // produced, and kept only from where it differs.
+        std::optional<std::string> onDisk;
+        if (exists && !previous.bytes) {
+            onDisk.emplace();
+            if (!folder_.Read(file.path, LARGEST_FILE_READ, *onDisk)) {
+                onDisk.reset();  // compared with nothing: it is asked about
+            }
+        }
+        const bool comparable = exists && (previous.bytes || onDisk);
+        const std::string_view existing = !comparable      ? std::string_view()
+                                          : previous.bytes ? std::string_view(*previous.bytes)
+                                                           : std::string_view(*onDisk);
         Carried carried;
-        std::optional<std::string> text = ProduceText(file, path, sizeGuess, block, environment_,
-                                                      now, carried.From(file, previous));
-        if (!text) {
+        ComparedText compared(existing);
+        if (!ProduceCompared(file, path, block, now, carried.From(file, previous), compared)) {
             prompts_.showMessage(CannotOpenMessage(path), MessageIcon::Exclamation);
             return false;
         }
@@ -403,18 +415,20 @@ private:
         }
         const SpliceRecord declined;
         const SpliceRecord* record = &carried.Record();
-        bool asked = false;
-        if (exists && HoldsAlready(folder_, file.path, previous.bytes, *text)) {
+        std::optional<std::string> text;
+        if (comparable && compared.Same()) {
             // Unchanged with the sections carried over; without them the file
             // may differ, and then it is unchanged only if the splice is
             // taken. A No (or "--splice no") generates it as if there were no
             // previous version, and that replaces it.
-            std::optional<std::string> fresh;
+            std::optional<ComparedText> fresh;
             if (carried.Any()) {
-                fresh = ProduceText(file, path, sizeGuess, block, environment_, now, nullptr);
+                fresh.emplace(existing);
+                if (!ProduceCompared(file, path, block, now, nullptr, *fresh)) {
+                    fresh.reset();
+                }
             }
-            if (!fresh || HoldsAlready(folder_, file.path, previous.bytes, *fresh) ||
-                AskSplice(file, path)) {
+            if (!fresh || fresh->Same() || AskSplice(file, path)) {
                 Report(FileAction::Unchanged, file, path);
                 return true;
             }
@@ -422,10 +436,12 @@ private:
                 ReportLeftAsItWas(file, path, entry);
                 return true;
             }
-            asked = true;
             record = &declined;
-            text = std::move(fresh);
+            text = fresh->TakeText();
+        } else {
+            text = compared.TakeText();
         }
+        const bool asked = record == &declined;
         if (!Decide(file, path, entry)) {
             return true;
         }
@@ -437,7 +453,7 @@ private:
             }
             // Declined: the file as it is without a previous version.
             record = &declined;
-            text = ProduceText(file, path, sizeGuess, block, environment_, now, nullptr);
+            text = ProduceText(file, path, SizeGuess(entry), block, environment_, now, nullptr);
         }
         if (!text || !KeepSpliceLeftovers(file, path, block, now, *record)) {
             // Replacing the file would lose the user's sections for good.
@@ -445,6 +461,19 @@ private:
             return true;
         }
         return Replace(file, path, entry, *text);
+    }
+
+    // Produces file's text into compared; false when the file cannot be opened.
+    bool ProduceCompared(const BlockFile& file, const std::string& path, const BLOCKINFO& block,
+                         const std::tm& now, PreviousVersion* carried, ComparedText& compared) {
+        OutputFile output(environment_,
+                          GeneratorInputs{now, environment_.workingDirectory, carried});
+        if (!output.Open(path, compared)) {
+            return false;
+        }
+        file.generator(output, block);
+        output.Finish();
+        return true;
     }
 
     // Whether to carry the previous version's sections over.
@@ -575,7 +604,7 @@ private:
 // What a run would do with one file of the set, found without writing or
 // asking anything; folder is null when the block folder is not there yet.
 FilePreview PreviewFile(const BlockFile& file, const std::string& path, const BlockFolder* folder,
-                        Definitions& definitions, RunEnvironment& quiet) {
+                        Definitions& definitions, RunEnvironment& quiet, SectionsCarried sections) {
     FilePreview preview{path, file.path};
     const Entry entry = folder != nullptr ? folder->Look(file.path) : Entry{};
     const bool exists = entry.kind == EntryKind::File;
@@ -599,8 +628,11 @@ FilePreview PreviewFile(const BlockFile& file, const std::string& path, const Bl
             Carried carried;
             const BLOCKINFO& block = definitions.For(file);
             const std::tm now = quiet.clock->localNow();
-            text = ProduceText(file, path, SizeGuess(entry), block, quiet, now,
-                               carried.From(file, previous));
+            // Declined, the run writes the file as if there were no previous
+            // version.
+            PreviousVersion* from =
+                sections == SectionsCarried::Yes ? carried.From(file, previous) : nullptr;
+            text = ProduceText(file, path, SizeGuess(entry), block, quiet, now, from);
             preview.splices = carried.Any();
             preview.keepsAside =
                 preview.splices &&
@@ -750,7 +782,8 @@ RunResult RunGeneration(const BLOCKINFO& block, RunEnvironment& environment) {
     return result;
 }
 
-std::vector<FilePreview> PreviewFileSet(const BLOCKINFO& block, const RunEnvironment& environment) {
+std::vector<FilePreview> PreviewFileSet(const BLOCKINFO& block, const RunEnvironment& environment,
+                                        SectionsCarried carried) {
     // Nobody to ask and nothing to pump: a preview neither asks nor shows.
     RunEnvironment quiet = environment;
     quiet.prompts = nullptr;
@@ -766,7 +799,7 @@ std::vector<FilePreview> PreviewFileSet(const BLOCKINFO& block, const RunEnviron
     }
     for (const BlockFile& file : RunFileSet(block)) {
         previews.push_back(
-            PreviewFile(file, directory + file.path, folder.get(), definitions, quiet));
+            PreviewFile(file, directory + file.path, folder.get(), definitions, quiet, carried));
     }
     return previews;
 }

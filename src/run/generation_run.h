@@ -100,9 +100,14 @@ void RememberSettings(const BLOCKINFO& block, SettingsStore& settings);
 // at the end; environment.prompts, settings and clock must be set.
 RunResult RunGeneration(const BLOCKINFO& block, RunEnvironment& environment);
 
-// What a run of the definition would do with each file of its set, with
-// every user section carried over: nothing is written and nothing is asked.
-std::vector<FilePreview> PreviewFileSet(const BLOCKINFO& block, const RunEnvironment& environment);
+// The answer to the splice question a preview assumes.
+enum class SectionsCarried { Yes, No };
+
+// What a run of the definition would do with each file of its set, with the
+// user sections carried over or not as the splice answer says: nothing is
+// written and nothing is asked.
+std::vector<FilePreview> PreviewFileSet(const BLOCKINFO& block, const RunEnvironment& environment,
+                                        SectionsCarried carried = SectionsCarried::Yes);
 
 // The environment of a run, put together in this one place: the seams it
 // calls, the program's working directory (stock icons and bitmaps, ending in

@@ -106,6 +106,31 @@ TEST_F(CommandLineTest, RegeneratingReplacesOnlyWhatChangedAndTheListingSaysWhic
     EXPECT_EQ(FilesIn(OutPath()), firstFiles);
 }
 
+// With the splice declined a hand-edited user source is written without its
+// sections: the listing says so before the run does it.
+TEST_F(CommandLineTest, AListingWithTheSpliceDeclinedShowsTheSectionsDropped) {
+    const QString example = QString::fromStdString(EXAMPLE);
+    ASSERT_EQ(Blockwright({"generate", example, "--directory", Out()}).status, EXIT_COMPLETED);
+    const fs::path user = OutPath() / "Gain.c";
+    std::string text = FilesIn(OutPath()).at("Gain.c");
+    const std::string marker = "//; Include Libraries\r\n";
+    ASSERT_NE(text.find(marker), std::string::npos);
+    text.insert(text.find(marker) + marker.size(), "#include <math.h>\r\n");
+    std::ofstream(user, std::ios::binary) << text;
+
+    const QStringList listing = {"generate", example, "--directory", Out(), "--list"};
+    EXPECT_THAT(Blockwright(listing).out,
+                HasSubstr("unchanged " + user.string() + "  (user sections carried over)\n"));
+    EXPECT_THAT(Blockwright(listing + QStringList{"--splice", "no"}).out,
+                HasSubstr("changed   " + user.string() + "\n"));
+
+    const Outcome declined = Blockwright(
+        {"generate", example, "--directory", Out(), "--splice", "no", "--overwrite", "all"});
+    ASSERT_EQ(declined.status, EXIT_COMPLETED) << declined.err;
+    EXPECT_THAT(declined.out, HasSubstr("written   " + user.string() + "\n"));
+    EXPECT_THAT(FilesIn(OutPath()).at("Gain.c"), Not(HasSubstr("#include <math.h>")));
+}
+
 TEST_F(CommandLineTest, TheExamplesRelativeDirectoryIsTakenFromWhereTheTemplateIs) {
     const fs::path examples = fs::path(temp_.path().toStdString()) / "examples";
     fs::create_directories(examples);

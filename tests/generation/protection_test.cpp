@@ -153,8 +153,9 @@ TEST(SameContentTest, OnlyTheCreationTimeOfTheHeadMayDiffer) {
     EXPECT_FALSE(SameContent(deep + head, deep + later));
 }
 
-// A file on the disk is compared as its bytes would be in memory, whether the
-// head, or a difference, lies within the first piece read or beyond it.
+// A file on the disk, or a text handed over in pieces, is compared as its
+// bytes would be in memory, whether the head, or a difference, lies within
+// the first piece read or beyond it.
 TEST(SameContentTest, AFileComparesAsItsBytesDo) {
     const std::string& head = STAMPED_HEAD;
     const std::string later = MadeLater(head);
@@ -195,6 +196,15 @@ TEST(SameContentTest, AFileComparesAsItsBytesDo) {
                 comparison.Take(std::string_view(cases[i].generated).substr(at, piece));
             }
             EXPECT_EQ(comparison.Result(), same) << "case " << i << " in pieces of " << piece;
+            // Compared with the bytes in memory, the text it keeps is still
+            // the whole text, wherever the two part.
+            ComparedText compared(cases[i].existing);
+            for (size_t at = 0; at < cases[i].generated.size(); at += piece) {
+                compared.Take(std::string_view(cases[i].generated).substr(at, piece));
+            }
+            EXPECT_EQ(compared.Same(), same) << "case " << i << " in pieces of " << piece;
+            EXPECT_TRUE(compared.TakeText() == cases[i].generated)
+                << "case " << i << " in pieces of " << piece;
         }
     }
     EXPECT_EQ(FileHasSameContent(*folder, "missing.c", ""), std::nullopt);

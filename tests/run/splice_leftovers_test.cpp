@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <map>
@@ -243,6 +244,53 @@ TEST_F(LeftoversRun, WithTheSpliceDeclinedOrTheFileKeptNothingIsReported) {
     const RunResult kept = RunGeneration(block, run.environment);
     EXPECT_TRUE(kept.leftovers.empty());
     EXPECT_TRUE(run.prompts.messages.empty());
+}
+
+// The lines of text, each without its line end.
+std::vector<std::string> LinesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    for (size_t at = 0; at < text.size();) {
+        size_t end = text.find('\n', at);
+        end = end == std::string::npos ? text.size() : end + 1;
+        std::string line = text.substr(at, end - at);
+        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
+            line.pop_back();
+        }
+        lines.push_back(line);
+        at = end;
+    }
+    return lines;
+}
+
+TEST_F(LeftoversRun, NoUserLineIsLostToALookAlikeMarker) {
+    // Typed after a start marker whose end marker was deleted: lines that begin
+    // like the markers of the same or of other sections.
+    const std::vector<std::string> typed[] = {
+        {"/* an earlier try:", "//; Local Routine /* first */",
+         "//; External Routines /* helpers */", "*/"},
+        {"/* to do:", "//; Include Libraries /* math */", "*/"},
+        {"/* done:", "//; Local Routine /* second */", "//; End of Local Routine was here */"},
+    };
+    for (const std::vector<std::string>& lines : typed) {
+        SCOPED_TRACE(lines[1]);
+        fs::remove_all(InBlock(""));
+        std::string user = USER;
+        for (const std::string& line : lines) {
+            user += line + "\r\n";
+        }
+        PrepareShape(SHAPES[2], user);  // the user source's end marker deleted
+        Generate();
+
+        std::string found = ReadFileBytes(InBlock("MyAdd.c"));
+        for (const auto& [path, bytes] : Orphans()) {
+            found += bytes;
+        }
+        const std::vector<std::string> kept = LinesOf(found);
+        for (const std::string& line : lines) {
+            EXPECT_NE(std::find(kept.begin(), kept.end(), line), kept.end()) << line;
+        }
+        EXPECT_NE(found.find(USER), std::string::npos);
+    }
 }
 
 }  // namespace
