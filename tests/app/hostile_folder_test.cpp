@@ -57,7 +57,7 @@ std::map<std::string, std::string> Tree(const fs::path& folder) {
     std::error_code ec;
     for (auto it = fs::recursive_directory_iterator(folder, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        const std::string name = fs::relative(it->path(), folder).generic_string();
+        const std::string name = it->path().lexically_relative(folder).generic_string();
         entries[name] = it->is_symlink()     ? "-> " + fs::read_symlink(it->path()).string()
                         : it->is_directory() ? "/"
                                              : Contents(it->path());
