@@ -11,6 +11,11 @@
 #include <cerrno>
 #include <cstring>
 
+#ifndef Q_OS_WIN
+#include <signal.h>
+#include <unistd.h>
+#endif
+
 #include "generation/paths.h"
 
 namespace bw {
@@ -51,6 +56,12 @@ public:
         return process_->exitStatus() == QProcess::CrashExit ? CRASHED : process_->exitCode();
     }
     void Terminate() override {
+#ifndef Q_OS_WIN
+        // The program leads its own group (see Start): its children go too.
+        if (process_->processId() > 0) {
+            ::kill(-static_cast<pid_t>(process_->processId()), SIGKILL);
+        }
+#endif
         process_->kill();
         process_->waitForFinished(1000);
     }
@@ -58,10 +69,15 @@ public:
         output_ += process_->readAllStandardOutput().toStdString();
         return output_;
     }
+    std::string ErrorOutput() override {
+        errorOutput_ += process_->readAllStandardError().toStdString();
+        return errorOutput_;
+    }
 
 private:
     std::unique_ptr<QProcess> process_;
     std::string output_;
+    std::string errorOutput_;
 };
 
 // The environment a block gives; entries are "NAME=value" separated by zero
@@ -109,6 +125,21 @@ QString ProgramPath(const std::string& program) {
 
 bool IsWindowsProgram(const QString& program) {
     return program.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive);
+}
+
+// Wine's folder for the programs we start: they get our WINEPREFIX, if any.
+QString WinePrefix() {
+    const QString prefix = qEnvironmentVariable("WINEPREFIX");
+    return prefix.isEmpty() ? QDir::homePath() + QStringLiteral("/.wine") : prefix;
+}
+
+// A folder as the user knows it: the home folder written "~".
+QString ShownFolder(const QString& folder) {
+    const QString home = QDir::homePath();
+    if (folder == home || folder.startsWith(home + QLatin1Char('/'))) {
+        return QLatin1Char('~') + folder.mid(home.size());
+    }
+    return folder;
 }
 
 // Sets up process for start; false with the reason when it cannot run.
@@ -176,6 +207,9 @@ std::unique_ptr<Process> QtLauncher::Start(const ProcessStart& start, std::strin
         return nullptr;
     }
     process->setStandardInputFile(QProcess::nullDevice());
+#ifndef Q_OS_WIN
+    process->setChildProcessModifier([] { ::setpgid(0, 0); });
+#endif
     process->start();
     if (!process->waitForStarted()) {
         error = process->errorString().toStdString();
@@ -226,12 +260,37 @@ int QtLauncher::OpenFolder(const std::string& folder) {
                : SHELL_NO_ASSOCIATION;
 }
 
+int QtLauncher::OpenManual(const std::string& path, const std::string& section) {
+    const QFileInfo manual(FromLocal(NativePath(path)));
+    if (!manual.isFile()) {
+        return manual.dir().exists() ? SHELL_FILE_NOT_FOUND : SHELL_PATH_NOT_FOUND;
+    }
+    QUrl url = QUrl::fromLocalFile(manual.absoluteFilePath());
+    url.setFragment(FromLocal(section));
+    return QDesktopServices::openUrl(url) ? SHELL_OPENED : SHELL_NO_ASSOCIATION;
+}
+
 std::string QtLauncher::OpenerName() const {
 #if defined(Q_OS_MACOS)
     return "open";
 #else
     return "xdg-open";
 #endif
+}
+
+std::string QtLauncher::FirstStartQuestion(const ProcessStart& start) {
+    const std::vector<std::string> words = SplitCommandLine(start.commandLine);
+    if (wine_.isEmpty() || words.empty() || !IsWindowsProgram(ProgramPath(words.front()))) {
+        return {};
+    }
+    const QString prefix = WinePrefix();
+    if (QFileInfo::exists(prefix)) {
+        return {};
+    }
+    return (QStringLiteral("Wine will set up its folder ") + ShownFolder(prefix) +
+            QStringLiteral(", about 700 MB; continue?"))
+        .toLocal8Bit()
+        .toStdString();
 }
 
 bool QtLauncher::IsLockHeld(const std::string& lockName) {

@@ -27,9 +27,14 @@ public:
     int OpenFile(const std::string& path, const std::string& directory) override;
     // Opens the folder with QDesktopServices (the desktop's file manager).
     int OpenFolder(const std::string& folder) override;
+    // Opens the manual's file URL, its section as the fragment, with QDesktopServices.
+    int OpenManual(const std::string& path, const std::string& section) override;
     std::string OpenerName() const override;
     // A lock file lockName + ".lock" in the lock folder that a live process holds.
     bool IsLockHeld(const std::string& lockName) override;
+    // "Wine will set up its folder FOLDER, about 700 MB; continue?" while the
+    // prefix is missing and start would run through Wine.
+    std::string FirstStartQuestion(const ProcessStart& start) override;
 
     // The Wine program; empty: ".exe" programs are started directly.
     void setWineProgram(const QString& program) { wine_ = program; }

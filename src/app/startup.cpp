@@ -26,6 +26,9 @@ namespace bw {
 
 namespace {
 
+// Installed with the stock files.
+constexpr const char* MANUAL_NAME = "manual.html";
+
 bool IsSet(const char* name) {
     return !qEnvironmentVariableIsEmpty(name);
 }
@@ -122,7 +125,8 @@ int RunWizardProgram(int& argc, char** argv) {
     }
 
     NativeSettings settings;
-    const std::string workingDirectory = WorkingDirectory(settings, StockFolder(ProgramFolder()));
+    const std::string stockFolder = StockFolder(ProgramFolder());
+    const std::string workingDirectory = WorkingDirectory(settings, stockFolder);
     const QPixmap header = HeaderPicture(workingDirectory, ScreenDepth());
 
     BLOCKINFO block;
@@ -146,6 +150,7 @@ int RunWizardProgram(int& argc, char** argv) {
     context.askToDiscard = [&prompts](const std::string& question) {
         return prompts.askYesNoKeepingWork(question, MessageIcon::Question);
     };
+    context.manualPath = stockFolder + MANUAL_NAME;
     context.ResetBlock();
 
     CWizard wizard(context, header);

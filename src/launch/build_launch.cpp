@@ -18,12 +18,8 @@ constexpr const char* CREATE_FAILED =
     "The operating system returned the following error.\n\n";
 constexpr const char* OFFER_IDE_AFTER_CREATE_FAILED = "\nWould you like to try to start the IDE ?";
 constexpr const char* COMPILED = "The block compiled successfully.";
-constexpr const char* PROGRAM_ERROR =
-    "Program error, possibly due to one of the following:\n"
-    "\tA syntax error in the makefile\n"
-    "\tAn error or exit code from a command\n"
-    "\tAn interruption by the user.\n\n"
-    "Would you like to start the IDE to fix the error ?";
+constexpr const char* OFFER_IDE_AFTER_PROGRAM_ERROR =
+    "\n\nWould you like to start the IDE to fix the error ?";
 constexpr const char* VERSION_REFUSED =
     "This version of %s is not compatible with the version of Code Composer you are running, "
     "so the project will not be created.";
@@ -38,6 +34,8 @@ constexpr const char* PROJECT_NOT_OPENED = "Code Composer Studio could not open 
 
 // The press on which a DSP-based block opens the IDE instead of building.
 constexpr int IDE_PRESS = 3;
+// How many of a failed program's last lines its report quotes, per stream.
+constexpr int REPORTED_LINES = 12;
 
 bool EndsInSeparator(const std::string& path) {
     return !path.empty() && (path.back() == '\\' || path.back() == '/');
@@ -57,6 +55,31 @@ bool IsGroupingFolder(const std::string& text) {
 
 std::string Setting(const SettingsStore& settings, const char* name) {
     return settings.read(setting::SECTION, name, "");
+}
+
+// The file name of a program path ("\\" or "/" separating).
+std::string ProgramName(const std::string& path) {
+    const size_t last = path.find_last_of("\\/");
+    return last == std::string::npos ? path : path.substr(last + 1);
+}
+
+// What a program that failed said, in its own words: its exit status and the
+// last lines it wrote to each of its outputs.
+std::string ProgramErrorText(const std::string& program, int exitCode, Process& process) {
+    std::string text =
+        "Program error: " + program + " ended with exit status " + std::to_string(exitCode) + ".";
+    const std::string output = LastLines(process.Output(), REPORTED_LINES);
+    const std::string errors = LastLines(process.ErrorOutput(), REPORTED_LINES);
+    if (!output.empty()) {
+        text += "\n\nThe last lines of its output:\n" + output;
+    }
+    if (!errors.empty()) {
+        text += "\n\nThe last lines of its error output:\n" + errors;
+    }
+    if (output.empty() && errors.empty()) {
+        text += " It wrote nothing.";
+    }
+    return text;
 }
 
 std::string VersionRefusedText() {
@@ -210,34 +233,72 @@ std::string BuildAndLaunch::LocateHint(const std::string& tried, const char* set
            ") to the full path of the " + expected + ".";
 }
 
+bool BuildAndLaunch::MayStart(const ProcessStart& start) {
+    const std::string question = services_.launcher.FirstStartQuestion(start);
+    return question.empty() || services_.prompts.askYesNo(question, MessageIcon::Question);
+}
+
+void BuildAndLaunch::ShowStatus(const std::string& status) {
+    if (services_.showStatus) {
+        services_.showStatus(status);
+    }
+}
+
+WaitEnd BuildAndLaunch::WaitShowingOutput(Process& process, const std::string& doing) {
+    ShowStatus(doing);
+    const WaitEnd end = WaitInSteps(
+        process,
+        [&] {
+            const std::string line = LastLines(process.Output(), 1);
+            ShowStatus(line.empty() ? doing : doing + ": " + line);
+            if (services_.pump) {
+                services_.pump();
+            }
+        },
+        services_.cancelled);
+    ShowStatus("");
+    return end;
+}
+
 void BuildAndLaunch::BuildWithNmake() {
     const std::string root = VisualStudioRoot(Setting(services_.settings, setting::MSDEV_PATH));
+    const std::string nmakePath = root + "\\VC98\\Bin\\NMAKE.EXE";
     ProcessStart start;
     start.commandLine = NmakeCommandLine(root, block_);
     start.environmentBlock = BuildEnvironmentBlock(root, WindowsDirectory(), block_);
     start.currentDirectory = BlockDirectory(block_);
     start.hidden = true;
+    if (!MayStart(start)) {
+        return;
+    }
 
     UserPrompts& prompts = services_.prompts;
     std::string error;
     std::unique_ptr<Process> nmake = services_.launcher.Start(start, error);
     if (!nmake) {
-        const std::string hint =
-            LocateHint(root + "\\VC98\\Bin\\NMAKE.EXE", setting::MSDEV_PATH, MSDEV_EXPECTED);
+        const std::string hint = LocateHint(nmakePath, setting::MSDEV_PATH, MSDEV_EXPECTED);
         if (prompts.askYesNo(CREATE_FAILED + error + hint + OFFER_IDE_AFTER_CREATE_FAILED,
                              MessageIcon::Stop)) {
             StartIde();
         }
         return;
     }
-    WaitInSteps(*nmake, services_.pump);
+    const std::string program = ProgramName(nmakePath);
+    if (WaitShowingOutput(*nmake, "Building " + block_.BlockName + " with " + program) ==
+        WaitEnd::Cancelled) {
+        nmake->Terminate();
+        ShowStatus(program + " was stopped: the block has not been compiled.");
+        return;
+    }
     const int exitCode = nmake->ExitCode();
     if (nmake->IsActive()) {
         nmake->Terminate();
     }
     if (exitCode == 0) {
         prompts.showMessage(COMPILED, MessageIcon::Information);
-    } else if (prompts.askYesNo(PROGRAM_ERROR, MessageIcon::Exclamation)) {
+    } else if (prompts.askYesNo(
+                   ProgramErrorText(program, exitCode, *nmake) + OFFER_IDE_AFTER_PROGRAM_ERROR,
+                   MessageIcon::Exclamation)) {
         StartIde();
     }
 }
@@ -247,6 +308,9 @@ void BuildAndLaunch::StartIde() {
     const std::string msdev = Setting(services_.settings, setting::MSDEV_PATH);
     start.commandLine = IdeCommandLine(msdev, block_);
     start.currentDirectory = BlockDirectory(block_);
+    if (!MayStart(start)) {
+        return;
+    }
     std::string error;
     if (!services_.launcher.StartDetached(start, error)) {
         services_.prompts.showMessage(
@@ -257,7 +321,14 @@ void BuildAndLaunch::StartIde() {
 
 void BuildAndLaunch::OpenDspProject() {
     const std::string program = Setting(services_.settings, setting::CODE_COMPOSER_PATH);
-    CodeComposerSession session(services_.launcher, program, services_.pump);
+    ProcessStart instance;
+    instance.commandLine = QuotedCommandLine(program, "-Automation");
+    if (!program.empty() && !MayStart(instance)) {
+        return;
+    }
+    CodeComposerSession session(services_.launcher, program, services_.pump, services_.cancelled);
+    ShowStatus("Waiting for Code Composer Studio");
+    std::string failure;
     // The wrapper's errors name its classes; the user is told what failed instead.
     bool answered = false;
     try {
@@ -271,17 +342,24 @@ void BuildAndLaunch::OpenDspProject() {
         int minor = 0;
         application.GetVersion(major, minor);
         answered = true;
-        if (!(major > 1 || (major == 1 && minor >= 0))) {
-            services_.prompts.showMessage(VersionRefusedText(), MessageIcon::Stop);
-            return;
+        if (major > 1 || (major == 1 && minor >= 0)) {
+            projects.Open(DspProjectPath(block_), CpuFamilyText(block_.Chip), 1);
+        } else {
+            failure = VersionRefusedText();
         }
-        projects.Open(DspProjectPath(block_), CpuFamilyText(block_.Chip), 1);
     } catch (const AutomationError&) {
-        services_.prompts.showMessage(
-            answered ? PROJECT_NOT_OPENED + DspProjectPath(block_) + "."
-                     : CODE_COMPOSER_UNREACHABLE +
-                           LocateHint(program, setting::CODE_COMPOSER_PATH, CODE_COMPOSER_EXPECTED),
-            MessageIcon::Stop);
+        failure = answered
+                      ? PROJECT_NOT_OPENED + DspProjectPath(block_) + "."
+                      : CODE_COMPOSER_UNREACHABLE + LocateHint(program, setting::CODE_COMPOSER_PATH,
+                                                               CODE_COMPOSER_EXPECTED);
+    }
+    if (session.WasCancelled()) {
+        ShowStatus("Code Composer Studio was not waited for: the DSP project was not opened.");
+        return;
+    }
+    ShowStatus("");
+    if (!failure.empty()) {
+        services_.prompts.showMessage(failure, MessageIcon::Stop);
     }
 }
 

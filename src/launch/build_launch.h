@@ -70,6 +70,12 @@ struct LaunchServices {
     std::function<void()> pump;
     // W: stands for the Windows directory (the application's settings folder).
     std::string windowsDirectory;
+    // The status line: which program is waited for and what it last wrote
+    // (empty: the wait is over). Optional.
+    std::function<void(const std::string& status)> showStatus = {};
+    // Asked between the wait steps: true once the user has cancelled the
+    // program waited for, which is then stopped. Optional.
+    std::function<bool()> cancelled = {};
 };
 
 // The completion page's actions on one generated block. Lives as long as the
@@ -93,6 +99,11 @@ public:
 
 private:
     void BuildWithNmake();
+    // Asks the launcher's first-start question, if it has one; false on No.
+    bool MayStart(const ProcessStart& start);
+    // Waits for a program, telling the status line what it last wrote.
+    WaitEnd WaitShowingOutput(Process& process, const std::string& doing);
+    void ShowStatus(const std::string& status);
     std::string WindowsDirectory() const;
     // Where a program that could not be started came from and how to point
     // its setting at it: "tried" is the program as started, expected what

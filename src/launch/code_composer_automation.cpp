@@ -27,8 +27,12 @@ AutomationError::AutomationError(const std::string& className)
     : std::runtime_error(className + ": COM wrapper object is not valid\r\n") {}
 
 CodeComposerSession::CodeComposerSession(Launcher& launcher, std::string program,
-                                         std::function<void()> pump)
-    : launcher_(launcher), program_(std::move(program)), pump_(std::move(pump)) {}
+                                         std::function<void()> pump,
+                                         std::function<bool()> cancelled)
+    : launcher_(launcher),
+      program_(std::move(program)),
+      pump_(std::move(pump)),
+      cancelled_(std::move(cancelled)) {}
 
 bool CodeComposerSession::StartOrAttach() {
     if (program_.empty()) {
@@ -55,8 +59,11 @@ bool CodeComposerSession::Call(const std::string& arguments, std::string& output
     if (!process) {
         return false;
     }
-    if (!WaitInSteps(*process, pump_, AUTOMATION_CALL_LIMIT_MILLISECONDS)) {
+    const WaitEnd end =
+        WaitInSteps(*process, pump_, cancelled_, AUTOMATION_CALL_LIMIT_MILLISECONDS);
+    if (end != WaitEnd::Ended) {
         process->Terminate();  // a hung call must not hold the wizard for ever
+        cancelledByUser_ = end == WaitEnd::Cancelled;
         return false;
     }
     output = process->Output();

@@ -45,7 +45,10 @@ inline constexpr int AUTOMATION_CALL_LIMIT_MILLISECONDS = 30000;
 // The connection to one Code Composer Studio program.
 class CodeComposerSession {
 public:
-    CodeComposerSession(Launcher& launcher, std::string program, std::function<void()> pump);
+    // pump runs between the wait steps of a call; cancelled, when given,
+    // stops the call waited for by answering true.
+    CodeComposerSession(Launcher& launcher, std::string program, std::function<void()> pump,
+                        std::function<bool()> cancelled = {});
 
     // Attaches to the running instance, or starts one when none holds the
     // lock. False when there is no program to start or it cannot be started.
@@ -54,12 +57,16 @@ public:
     // Runs one automation call with the given arguments after "-Automation";
     // true with its standard output when it ends with exit code 0.
     bool Call(const std::string& arguments, std::string& output);
+    // True once a call was stopped because the user cancelled it.
+    bool WasCancelled() const { return cancelledByUser_; }
 
 private:
     Launcher& launcher_;
     std::string program_;
     std::function<void()> pump_;
+    std::function<bool()> cancelled_;
     bool connected_ = false;
+    bool cancelledByUser_ = false;
 };
 
 // What every automation object shares: its class name and its session.

@@ -40,6 +40,8 @@ public:
     virtual void Terminate() = 0;
     // What the program wrote to its standard output so far.
     virtual std::string Output() = 0;
+    // What the program wrote to its standard error so far.
+    virtual std::string ErrorOutput() = 0;
 };
 
 // Results of opening a file, numbered as the Windows shell numbers them:
@@ -74,19 +76,32 @@ public:
     virtual int OpenFile(const std::string& path, const std::string& directory) = 0;
     // Shows folder in the file manager (Explorer on Windows); a ShellResult.
     virtual int OpenFolder(const std::string& folder) = 0;
+    // Opens the HTML manual at path in the web browser, at its section (an
+    // anchor); a ShellResult.
+    virtual int OpenManual(const std::string& path, const std::string& section) = 0;
     // The program OpenFile runs, as failure messages name it.
     virtual std::string OpenerName() const = 0;
     // True when a running program holds the named lock.
     virtual bool IsLockHeld(const std::string& lockName) = 0;
+    // The question to ask before start, when starting that program would first
+    // set up something large (Wine's folder); empty when there is nothing to ask.
+    virtual std::string FirstStartQuestion(const ProcessStart& start) = 0;
 };
 
 // The step in which programs are waited for: short enough that the window
 // keeps repainting between steps.
 inline constexpr int WAIT_STEP_MILLISECONDS = 25;
 
-// Waits for process in steps, calling pump after every step that times out.
-// limitMilliseconds 0 waits as long as the program runs. True when it ended.
-bool WaitInSteps(Process& process, const std::function<void()>& pump, int limitMilliseconds = 0);
+enum class WaitEnd { Ended, TimedOut, Cancelled };
+
+// Waits for process in steps, calling pump after every step that times out,
+// then cancelled (when given), which stops the wait by answering true.
+// limitMilliseconds 0 waits as long as the program runs.
+WaitEnd WaitInSteps(Process& process, const std::function<void()>& pump,
+                    const std::function<bool()>& cancelled = {}, int limitMilliseconds = 0);
+
+// The last count lines of a program's output, without its final line end.
+std::string LastLines(std::string_view output, int count);
 
 // The program and arguments of a command line (see ProcessStart).
 std::vector<std::string> SplitCommandLine(std::string_view commandLine);

@@ -4,8 +4,10 @@
 #include <QFile>
 #include <QIcon>
 #include <QMessageBox>
+#include <QShortcut>
 
 #include "generation/paths.h"
+#include "launch/build_launch.h"
 #include "wizard/data_info.h"
 #include "wizard/file_info.h"
 #include "wizard/finish.h"
@@ -38,12 +40,20 @@ constexpr int WIDTH_IN_CHARACTERS = 110;
 constexpr UINT ABOUT_COMMAND = 0x0010;  // system-menu commands are multiples of 16 below 0xF000
 #endif
 
+// The manual's section of each page, in the pages' order.
+constexpr const char* HELP_SECTIONS[PAGE_COUNT] = {
+    "open",       "names",        "files",      "data",     "revision", "channels",
+    "parameters", "local-arrays", "persistent", "generate", "finish",
+};
+
+constexpr const char* MANUAL_NOT_OPENED = "The manual could not be opened: ";
+
 QList<QWizard::WizardButton> ButtonLayout(bool firstPage) {
     QList<QWizard::WizardButton> layout;
     if (!CWizard::HasSystemMenu()) {
         layout << ABOUT_BUTTON;
     }
-    layout << QWizard::Stretch;
+    layout << QWizard::HelpButton << QWizard::Stretch;
     if (firstPage) {
         layout << OPEN_BUTTON << QWizard::NextButton << QWizard::CancelButton;
     } else {
@@ -68,6 +78,10 @@ QString PageCaption(int id) {
     return QString::asprintf("%s (%d of %d)", PROGRAM_TITLE, id + 1, static_cast<int>(PAGE_COUNT));
 }
 
+std::string HelpSection(int id) {
+    return id >= 0 && id < PAGE_COUNT ? HELP_SECTIONS[id] : HELP_SECTIONS[OpenFilePage];
+}
+
 bool CWizard::HasSystemMenu() {
 #ifdef Q_OS_WIN
     return true;
@@ -82,12 +96,15 @@ CWizard::CWizard(WizardContext& context, const QPixmap& headerPicture, QWidget* 
     setOption(QWizard::NoBackButtonOnStartPage, true);
     setOption(QWizard::HaveCustomButton1, true);
     setOption(QWizard::HaveCustomButton2, !HasSystemMenu());
+    setOption(QWizard::HaveHelpButton, true);
     setButtonText(QWizard::BackButton, QStringLiteral("< &Back"));
     setButtonText(QWizard::NextButton, QStringLiteral("&Next >"));
     setButtonText(QWizard::FinishButton, QStringLiteral("Finish"));
     setButtonText(QWizard::CancelButton, QStringLiteral("Cancel"));
     setButtonText(OPEN_BUTTON, QStringLiteral("&Open >"));
     setButtonText(ABOUT_BUTTON, QStringLiteral("&About"));
+    // No mnemonic: F1 is its key, and Alt+H belongs to the pages' fields.
+    setButtonText(QWizard::HelpButton, QStringLiteral("Help"));
     setPixmap(QWizard::LogoPixmap, headerPicture);
     // One width for every page, enough for the widest (the completion page's
     // two trees side by side): the window keeps its size from page to page.
@@ -114,6 +131,9 @@ CWizard::CWizard(WizardContext& context, const QPixmap& headerPicture, QWidget* 
     disconnect(back, nullptr, this, nullptr);
     connect(back, &QAbstractButton::clicked, this, &CWizard::goBack);
     connect(this, &QWizard::customButtonClicked, this, &CWizard::customButton);
+    connect(this, &QWizard::helpRequested, this, &CWizard::showHelp);
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, &CWizard::showHelp);
     connect(this, &QWizard::currentIdChanged, this, &CWizard::pageShown);
 
     setButtonLayout(ButtonLayout(true));
@@ -164,6 +184,22 @@ void CWizard::pageShown(int id) {
     wizardPage(id)->load();
 }
 
+void CWizard::pageBecomesVisible(const QWizardPage& page) {
+    // QWizard makes a page with a watermark as tall as the page and its
+    // picture prefer, growing a window the user made smaller, unless the
+    // sheet has a side widget: an empty one, on those pages only, keeps the
+    // size the user chose (the picture is then cut at the bottom).
+    const bool watermark = !page.pixmap(QWizard::WatermarkPixmap).isNull();
+    if (watermark == (sideWidget() != nullptr)) {
+        return;
+    }
+    if (besideWatermark_ == nullptr) {
+        besideWatermark_ = new QWidget(this);
+        besideWatermark_->setFixedSize(0, 0);
+    }
+    setSideWidget(watermark ? besideWatermark_ : nullptr);
+}
+
 void CWizard::goBack() {
     CWizardPage* current = wizardPage(currentId());
     if (current == nullptr || current->store(false)) {
@@ -184,6 +220,16 @@ void CWizard::showAbout() {
                        AboutText());
 }
 
+void CWizard::showHelp() {
+    Launcher& launcher = context_.launcher;
+    const int result = launcher.OpenManual(context_.manualPath, HelpSection(currentId()));
+    if (result <= SHELL_DLL_NOT_FOUND) {
+        context_.prompts.showMessage(
+            MANUAL_NOT_OPENED + DisplayPath(context_.manualPath) + "\n\n" + ShellErrorText(result),
+            MessageIcon::Exclamation);
+    }
+}
+
 void CWizard::bringToFront() {
     setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     show();
@@ -194,6 +240,10 @@ void CWizard::bringToFront() {
 void CWizard::reject() {
     if (generatePage()->isRunning()) {
         return;  // a run ends by itself, on the completion page
+    }
+    if (finishPage()->isRunningTool()) {
+        finishPage()->cancelTool();  // Escape stops the program, and the wizard stays
+        return;
     }
     // The fields of the page in hand count as typed, as Back would store them.
     if (CWizardPage* current = wizardPage(currentId())) {

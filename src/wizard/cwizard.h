@@ -52,6 +52,9 @@ enum PageId {
 // "%s (%d of %d)": the sheet title, the page's number from 1, the page count.
 QString PageCaption(int id);
 
+// The section of the manual that tells about page id: its anchor.
+std::string HelpSection(int id);
+
 class CWizard : public QWizard {
     Q_OBJECT
 
@@ -70,15 +73,21 @@ public:
     // closing, or when the user agrees to discard it.
     bool mayDiscardChanges();
 
+    // Called as a page is about to show, before the sheet lays it out.
+    void pageBecomesVisible(const QWizardPage& page);
+
     // True when the window has a system menu that holds "&About ..." (on
     // other platforms a visible "&About" button takes its place).
     static bool HasSystemMenu();
 
 public slots:
     void showAbout();
+    // F1 and Help: the manual, at the section of the page in hand.
+    void showHelp();
     // Brings the wizard to the front, restoring it when minimised.
     void bringToFront();
-    // Cancel, Escape and the close box: ignored while a generation runs.
+    // Cancel, Escape and the close box: ignored while a generation runs, and
+    // stop the program the completion page waits for.
     void reject() override;
 
 protected:
@@ -95,6 +104,8 @@ private:
     WizardContext& context_;
     QStringList captions_;
     bool systemMenuInstalled_ = false;
+    // Stands beside the watermark of pages that have one (see pageBecomesVisible).
+    QWidget* besideWatermark_ = nullptr;
 };
 
 }  // namespace bw

@@ -11,6 +11,7 @@
 #include "definition/edit_rules.h"
 #include "generation/paths.h"
 #include "platform/typed_folder.h"
+#include "wizard/field_note.h"
 #include "wizard/page_text.h"
 
 namespace bw {
@@ -36,6 +37,9 @@ void CFileInfo::build() {
     directory_ = addPathRow(grid, 3, "&Directory:", "directory", "Select Destination Directory");
     libraryPath_ = addPathRow(grid, 4, "&Library Path:", "libraryPath", "Select Library Directory");
     includePath_ = addPathRow(grid, 5, "In&clude Path:", "includePath", "Select Include Directory");
+    grid->addWidget(FieldNote(QStringLiteral(
+                        "The host's libraries and block headers, for the block's projects.")),
+                    6, 1, 1, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addStretch();

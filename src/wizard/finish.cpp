@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -158,6 +160,7 @@ void CFinish::build() {
     layout->addLayout(toolButtons);
     toolButtons->addWidget(visualCpp_);
     toolButtons->addWidget(codeComposer_);
+    layout->addLayout(statusLine());
     // Room around the buttons' texts, which the style would draw edge to edge.
     for (QPushButton* button : {visualCpp_, codeComposer_}) {
         button->setMinimumWidth(button->sizeHint().width() +
@@ -174,19 +177,48 @@ void CFinish::build() {
             [this](QTreeWidgetItem* item) { openItem(FileTree::DspSide, item); });
 }
 
+QHBoxLayout* CFinish::statusLine() {
+    status_ = new QLabel;
+    status_->setTextFormat(Qt::PlainText);
+    status_->setObjectName(QStringLiteral("toolStatus"));
+    // A long output line is cut, not allowed to widen the window.
+    status_->setMinimumWidth(1);
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    busy_ = new QProgressBar;
+    busy_->setRange(0, 0);  // a program tells no progress: the bar only moves
+    busy_->setTextVisible(false);
+    busy_->setMaximumWidth(fontMetrics().averageCharWidth() * 12);
+    cancelTool_ = new QPushButton(QStringLiteral("Cancel"));
+    connect(cancelTool_, &QPushButton::clicked, this, &CFinish::cancelTool);
+    auto* row = new QHBoxLayout;
+    row->addWidget(status_, 1);
+    row->addWidget(busy_);
+    row->addWidget(cancelTool_);
+    // Hidden until a program says something: an empty row would make the
+    // page taller than a window made smaller has room for.
+    for (QWidget* part : {static_cast<QWidget*>(status_), static_cast<QWidget*>(busy_),
+                          static_cast<QWidget*>(cancelTool_)}) {
+        part->hide();
+    }
+    return row;
+}
+
 CFinish::~CFinish() = default;
 
 BuildAndLaunch& CFinish::actions() {
     if (!actions_) {
-        // Between the build's wait steps: the wait cursor while the window repaints.
+        // Between the wait steps: the busy pointer (the window still takes
+        // clicks, Cancel's first) while the window repaints.
         auto pump = [] {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
+            QApplication::setOverrideCursor(Qt::BusyCursor);
             QCoreApplication::processEvents();
             QApplication::restoreOverrideCursor();
         };
         actions_ = std::make_unique<BuildAndLaunch>(
             block(), LaunchServices{settings(), prompts(), context().launcher, pump,
-                                    context().settingsDirectory});
+                                    context().settingsDirectory,
+                                    [this](const std::string& status) { showStatus(status); },
+                                    [this] { return cancelRequested_; }});
     }
     return *actions_;
 }
@@ -195,18 +227,51 @@ void CFinish::whileBusy(const std::function<void()>& action) {
     // Disabling the focused part would pass the focus on (to About, say), and
     // Return would then press that.
     const QPointer<QWidget> focused = QApplication::focusWidget();
-    QWidget* const parts[] = {visualCpp_, codeComposer_, trees_};
+    // No other page, and no end of the wizard, while a program is waited for.
+    QWizard* sheet = wizard();
+    QWidget* const parts[] = {visualCpp_,
+                              codeComposer_,
+                              openFolder_,
+                              trees_,
+                              sheet ? sheet->button(QWizard::BackButton) : nullptr,
+                              sheet ? sheet->button(QWizard::FinishButton) : nullptr};
     bool enabled[std::size(parts)];
     for (size_t i = 0; i < std::size(parts); ++i) {
-        enabled[i] = parts[i]->isEnabled();
-        parts[i]->setEnabled(false);
+        if (parts[i] != nullptr) {
+            enabled[i] = parts[i]->isEnabled();
+            parts[i]->setEnabled(false);
+        }
     }
+    toolRunning_ = true;
+    cancelRequested_ = false;
     action();
+    toolRunning_ = false;
+    busy_->hide();
+    cancelTool_->hide();
     for (size_t i = 0; i < std::size(parts); ++i) {
-        parts[i]->setEnabled(enabled[i]);
+        if (parts[i] != nullptr) {
+            parts[i]->setEnabled(enabled[i]);
+        }
     }
-    if (focused && focused->isEnabled()) {
+    if (focused && focused->isEnabled() && focused->isVisible()) {
         focused->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void CFinish::showStatus(const std::string& status) {
+    status_->setText(QString::fromLocal8Bit(status.c_str()));
+    status_->setVisible(!status.empty());
+    // The bar and Cancel belong to a program that still runs.
+    const bool waiting = toolRunning_ && !status.empty();
+    busy_->setVisible(waiting);
+    cancelTool_->setVisible(waiting);
+    cancelTool_->setEnabled(waiting && !cancelRequested_);
+}
+
+void CFinish::cancelTool() {
+    if (toolRunning_) {
+        cancelRequested_ = true;
+        cancelTool_->setEnabled(false);
     }
 }
 
@@ -246,6 +311,7 @@ void CFinish::loadControls() {
     const RunResult result = sheet && sheet->generatePage()->lastResult()
                                  ? *sheet->generatePage()->lastResult()
                                  : RunResult{};
+    showStatus("");  // what a program said belongs to the run before
     setSubTitle(OutcomeSubtitle(result.outcome));
     const QString directory = QString::fromLocal8Bit(DisplayPath(DirectoryPrefix(block())).c_str());
     location_->setText(LocationText(result, directory));

@@ -5,6 +5,9 @@
 #include "launch/build_launch.h"
 #include "wizard/wizard_page.h"
 
+class QHBoxLayout;
+class QLabel;
+class QProgressBar;
 class QPushButton;
 class QTreeWidgetItem;
 
@@ -32,6 +35,15 @@ public:
     QPushButton* openFolderButton() const { return openFolder_; }
     // Where a CMake project was written: the commands that build it.
     WrappingText* buildCommandsText() const { return buildCommands_; }
+    // The status line: the program waited for and what it last wrote, with
+    // a busy bar and a Cancel that stops the program.
+    QLabel* statusLabel() const { return status_; }
+    QPushButton* cancelToolButton() const { return cancelTool_; }
+
+    // True while a program started from the page is waited for.
+    bool isRunningTool() const { return toolRunning_; }
+    // Stops the program waited for (its Cancel, and Escape meanwhile).
+    void cancelTool();
 
 protected:
     void build() override;
@@ -46,6 +58,8 @@ private:
     void whileBusy(const std::function<void()>& action);
     void openItem(FileTree tree, const QTreeWidgetItem* item);
     void openFolder();
+    void showStatus(const std::string& status);
+    QHBoxLayout* statusLine();
 
     std::unique_ptr<BuildAndLaunch> actions_;
     WrappingText* location_ = nullptr;
@@ -56,6 +70,11 @@ private:
     QPushButton* codeComposer_ = nullptr;
     QPushButton* openFolder_ = nullptr;
     WrappingText* buildCommands_ = nullptr;
+    QLabel* status_ = nullptr;
+    QProgressBar* busy_ = nullptr;
+    QPushButton* cancelTool_ = nullptr;
+    bool toolRunning_ = false;
+    bool cancelRequested_ = false;
 };
 
 }  // namespace bw

@@ -12,6 +12,7 @@
 #include "definition/edit_rules.h"
 #include "wizard/block_preview.h"
 #include "wizard/field_message.h"
+#include "wizard/field_note.h"
 #include "wizard/page_text.h"
 
 namespace bw {
@@ -80,6 +81,7 @@ void CIOInfo::build() {
     auto* channel = new QFormLayout;
     channel->addRow(QStringLiteral("Channel &Label:"), label_);
     channel->addRow(QStringLiteral("Channel &Dimension:"), dimension_);
+    channel->addRow(FieldNote(QStringLiteral("Values the channel carries per sample.")));
 
     auto* grid = new QGridLayout(this);
     grid->addLayout(counts, 0, 0);

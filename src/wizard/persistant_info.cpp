@@ -1,11 +1,13 @@
 #include "wizard/persistant_info.h"
 
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 
 #include "definition/value_rules.h"
 #include "generation/shared_rules.h"
 #include "wizard/default_value_field.h"
+#include "wizard/field_note.h"
 #include "wizard/page_text.h"
 #include "wizard/type_radio_group.h"
 
@@ -46,6 +48,8 @@ void CPersistantInfo::build() {
     default_ = new DefaultValueField;
     fieldsLayout()->addRow(type_);
     fieldsLayout()->addRow(QStringLiteral("Other type:"), otherType_);
+    fieldsLayout()->addRow(QString(),
+                           FieldNote(QStringLiteral("The C type of an Other variable.")));
     fieldsLayout()->addRow(QStringLiteral("Default:"), default_);
     connect(type_, &TypeRadioGroup::codeChosen, this, &CPersistantInfo::typeChosen);
 }

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -59,13 +60,23 @@ void CRecordListPage::build() {
     identifier_->setObjectName(QStringLiteral("codeIdentifier"));
     identifier_->setTextFormat(Qt::PlainText);
     fields_->addRow(QString(), identifier_);
-    auto* right = new QVBoxLayout;
+    auto* fieldsPanel = new QWidget;
+    auto* right = new QVBoxLayout(fieldsPanel);
+    right->setContentsMargins(0, 0, 0, 0);
     right->addLayout(fields_);
     right->addStretch();
+    // The fields are taller than most pages: in a window made smaller they
+    // scroll, rather than grow the window again.
+    auto* scroller = new QScrollArea;
+    scroller->setObjectName(QStringLiteral("fieldsScroller"));
+    scroller->setWidget(fieldsPanel);
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 2);
-    layout->addLayout(right, 3);
+    layout->addWidget(scroller, 3);
 
     connect(newButton_, &QPushButton::clicked, this, &CRecordListPage::addRecord);
     connect(deleteButton_, &QPushButton::clicked, this, &CRecordListPage::deleteRecord);

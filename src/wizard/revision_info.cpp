@@ -3,10 +3,12 @@
 #include <QButtonGroup>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "wizard/field_note.h"
 #include "wizard/page_text.h"
 #include "wizard/type_radio_group.h"
 
@@ -47,6 +49,8 @@ void CRevisionInfo::build() {
 
     auto* warnings = new QGroupBox(QStringLiteral("Warning/Error Configuration"));
     auto* column = new QVBoxLayout(warnings);
+    column->addWidget(FieldNote(
+        QStringLiteral("How the block's code reports a problem while the diagram runs.")));
     for (const WarningChoice& choice : WARNING_CHOICES) {
         auto* button = new QRadioButton(QString::fromLatin1(choice.text));
         button->setObjectName(QString::fromLatin1(choice.objectName));

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include "wizard/field_note.h"
 #include "wizard/page_text.h"
 
 namespace bw {
@@ -50,6 +51,8 @@ void CVisibleInfo::build() {
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("&Library Name:"), library_);
     form->addRow(QStringLiteral("&Group Name:"), group_);
+    form->addRow(QString(),
+                 FieldNote(QStringLiteral("Where the block appears in the host's menus.")));
     form->addRow(QStringLiteral("&Menu Name:"), menuName_);
     form->addRow(QStringLiteral("&Short Desc:"), shortDescription_);
     auto* detailed = new QLabel(QStringLiteral("&Detailed Description:"));

@@ -74,6 +74,8 @@ struct WizardContext {
     // Asks the discard question; the program's asks with "No" (keep working)
     // as the default button. Without one, prompts asks it.
     std::function<bool(const std::string& question)> askToDiscard = {};
+    // The manual installed with the program (HTML), which F1 and Help open.
+    std::string manualPath = {};
 
     // The definition back to a new block, defaults from the settings.
     void ResetBlock() { block.Reset(settings, newBlockFolders); }

@@ -45,6 +45,9 @@ void CWizardPage::setVisible(bool visible) {
     // Built before it becomes visible, so the controls are shown with the page.
     if (visible) {
         ensureBuilt();
+        if (auto* sheet = qobject_cast<CWizard*>(wizard())) {
+            sheet->pageBecomesVisible(*this);
+        }
     }
     QWizardPage::setVisible(visible);
 }

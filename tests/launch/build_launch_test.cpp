@@ -104,11 +104,11 @@ TEST_F(BuildAndLaunchTest, FailedBuildOffersTheIdeAndStartsItOnYes) {
     EXPECT_TRUE(launcher.detached.empty());
     actions.PressVisualCpp();
 
-    const std::string programError =
-        "Program error, possibly due to one of the following:\n\tA syntax error in the "
-        "makefile\n\tAn error or exit code from a command\n\tAn interruption by the user.\n\n"
-        "Would you like to start the IDE to fix the error ?";
-    EXPECT_EQ(prompts.questions, (std::vector<std::string>{programError, programError}));
+    const std::string offer = "\n\nWould you like to start the IDE to fix the error ?";
+    EXPECT_EQ(prompts.questions,
+              (std::vector<std::string>{
+                  "Program error: NMAKE.EXE ended with exit status 2. It wrote nothing." + offer,
+                  "Program error: NMAKE.EXE ended with exit status 1. It wrote nothing." + offer}));
     EXPECT_TRUE(prompts.messages.empty());
     ASSERT_EQ(launcher.detached.size(), 1u);
     // A DSP-based block has no user source to open with the workspace.
@@ -117,6 +117,88 @@ TEST_F(BuildAndLaunchTest, FailedBuildOffersTheIdeAndStartsItOnYes) {
         "\"" + std::string(MSDEV) + "\" \"" + WindowsToolPath("/blocks/NFAdd\\NFAdd.dsw") + "\"");
     EXPECT_EQ(launcher.detached[0].currentDirectory, "/blocks/NFAdd\\");
     EXPECT_FALSE(launcher.detached[0].environmentBlock.has_value());
+}
+
+// The tool's own words, not a guess at its cause: its last lines of each
+// output, CR LF line ends made plain.
+TEST_F(BuildAndLaunchTest, AFailedBuildIsReportedWithTheLastLinesTheToolWrote) {
+    std::string output;
+    for (int line = 1; line <= 20; ++line) {
+        output += "line " + std::to_string(line) + "\r\n";
+    }
+    output += "NFAdd.c(12) : error C2065: 'gain' : undeclared identifier\r\n";
+    launcher.programs.push_back(
+        {.exitCode = 2, .output = output, .errorOutput = "wine: could not load kernel32.dll\n"});
+    prompts.yesNoAnswers = {false};
+    Actions().PressVisualCpp();
+    ASSERT_EQ(prompts.questions.size(), 1u);
+    std::string expected =
+        "Program error: NMAKE.EXE ended with exit status 2.\n\nThe last lines "
+        "of its output:\n";
+    for (int line = 10; line <= 20; ++line) {
+        expected += "line " + std::to_string(line) + "\n";
+    }
+    expected +=
+        "NFAdd.c(12) : error C2065: 'gain' : undeclared identifier\n\nThe last lines of "
+        "its error output:\nwine: could not load kernel32.dll\n\nWould you like to "
+        "start the IDE to fix the error ?";
+    EXPECT_EQ(prompts.questions[0], expected);
+}
+
+TEST(LastLinesTest, KeepsTheLastLinesWithoutTheFinalLineEnd) {
+    EXPECT_EQ(LastLines("a\nb\nc\n", 2), "b\nc");
+    EXPECT_EQ(LastLines("a\nb\nc", 1), "c");
+    EXPECT_EQ(LastLines("a\nb", 5), "a\nb");
+    EXPECT_EQ(LastLines("\nb", 2), "\nb");
+    EXPECT_EQ(LastLines("", 3), "");
+    EXPECT_EQ(LastLines("x\r\ny\r\n", 2), "x\ny");
+}
+
+// The status line follows the program; Cancel stops it and nothing is
+// reported as its result.
+TEST_F(BuildAndLaunchTest, ABuildShowsItsLastLineAndStopsWhenCancelled) {
+    launcher.programs.push_back({.waitSteps = 1000000, .output = "Compiling...\nNFAdd.c\n"});
+    std::vector<std::string> statuses;
+    int waitsBeforeCancel = 3;
+    BuildAndLaunch actions(
+        block, LaunchServices{settings, prompts, launcher, [this] { ++pumps; }, "/win",
+                              [&](const std::string& status) { statuses.push_back(status); },
+                              [&] { return --waitsBeforeCancel <= 0; }});
+    actions.PressVisualCpp();
+
+    EXPECT_TRUE(launcher.logs[0].terminated);
+    EXPECT_EQ(launcher.logs[0].waits.size(), 3u);
+    EXPECT_EQ(
+        statuses,
+        (std::vector<std::string>{
+            "Building NFAdd with NMAKE.EXE", "Building NFAdd with NMAKE.EXE: NFAdd.c",
+            "Building NFAdd with NMAKE.EXE: NFAdd.c", "Building NFAdd with NMAKE.EXE: NFAdd.c", "",
+            "NMAKE.EXE was stopped: the block has not been compiled."}));
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_TRUE(prompts.questions.empty());
+}
+
+// Before a first start that sets something large up (Wine's folder) the
+// launcher's question is asked; No starts nothing and says nothing more.
+TEST_F(BuildAndLaunchTest, NoToTheFirstStartQuestionStartsNothing) {
+    launcher.firstStartQuestion = "Wine will set up its folder ~/.wine, about 700 MB; continue?";
+    prompts.yesNoAnswers = {false, false, false};
+    BuildAndLaunch actions = Actions();
+    actions.PressVisualCpp();  // the build
+    actions.StartIde();
+    settings.write(setting::SECTION, setting::CODE_COMPOSER_PATH, "C:\\ti\\cc_app.exe");
+    actions.OpenDspProject();
+    EXPECT_EQ(prompts.questions, std::vector<std::string>(3, launcher.firstStartQuestion));
+    EXPECT_TRUE(launcher.started.empty());
+    EXPECT_TRUE(launcher.detached.empty());
+    EXPECT_TRUE(launcher.lockQueries.empty());
+    EXPECT_TRUE(prompts.messages.empty());
+
+    // Yes goes on as if nothing had been asked.
+    prompts.yesNoAnswers = {true};
+    actions.PressVisualCpp();
+    EXPECT_EQ(launcher.started.size(), 1u);
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{"The block compiled successfully."});
 }
 
 TEST_F(BuildAndLaunchTest, CompilerThatStillRunsAfterTheWaitIsTerminatedAndReported) {
@@ -277,6 +359,22 @@ TEST_F(CodeComposerTest, FailuresAreToldWithoutTheWrappersClassNames) {
             unreachable + tried + setIt, unreachable + tried + setIt,
             "Code Composer Studio could not open the project " + DspProjectPath(block) + "."}));
     EXPECT_EQ(AutomationError("CCProject2").Code(), 0x80040200u);
+}
+
+TEST_F(CodeComposerTest, ACancelledCallIsStoppedWithoutAFailureMessage) {
+    launcher.programs.push_back({.waitSteps = 1000000});
+    std::vector<std::string> statuses;
+    BuildAndLaunch(block,
+                   LaunchServices{settings, prompts, launcher, [] {}, "/win",
+                                  [&](const std::string& status) { statuses.push_back(status); },
+                                  [] { return true; }})
+        .OpenDspProject();
+    EXPECT_TRUE(launcher.logs[0].terminated);
+    EXPECT_EQ(launcher.logs[0].waits.size(), 1u);
+    EXPECT_EQ(launcher.started.size(), 1u);  // no call after the cancelled one
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(statuses.back(),
+              "Code Composer Studio was not waited for: the DSP project was not opened.");
 }
 
 TEST_F(CodeComposerTest, AHungCallIsTerminated) {

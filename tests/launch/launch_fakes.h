@@ -20,6 +20,7 @@ struct ScriptedProgram {
     int exitCode = 0;
     bool activeAfterEnd = false;  // still reports itself active when the wait ends
     std::string output = "";
+    std::string errorOutput = "";
 };
 
 struct FakeProcessLog {
@@ -38,6 +39,7 @@ public:
     int ExitCode() override { return program_.exitCode; }
     void Terminate() override { log_.terminated = true; }
     std::string Output() override { return program_.output; }
+    std::string ErrorOutput() override { return program_.errorOutput; }
 
 private:
     ScriptedProgram program_;
@@ -76,11 +78,16 @@ public:
         openedFolders.push_back(folder);
         return openResult;
     }
+    int OpenManual(const std::string& path, const std::string& section) override {
+        manualOpens.push_back({path, section});
+        return openResult;
+    }
     std::string OpenerName() const override { return "/usr/bin/xdg-open"; }
     bool IsLockHeld(const std::string& lockName) override {
         lockQueries.push_back(lockName);
         return heldLocks.count(lockName) != 0;
     }
+    std::string FirstStartQuestion(const ProcessStart&) override { return firstStartQuestion; }
 
     // Scripts, consumed in order; an empty start error lets that start succeed.
     std::deque<std::string> startErrors;
@@ -88,11 +95,13 @@ public:
     std::string detachedError;
     int openResult = SHELL_OPENED;
     std::set<std::string> heldLocks;
+    std::string firstStartQuestion;  // asked before every start while set
 
     // Records.
     std::vector<ProcessStart> started;
     std::vector<std::string> openedFolders;
-    std::deque<FakeProcessLog> logs;  // one per Start, stable addresses
+    std::vector<std::vector<std::string>> manualOpens;  // {path, section}
+    std::deque<FakeProcessLog> logs;                    // one per Start, stable addresses
     std::vector<ProcessStart> detached;
     std::vector<std::vector<std::string>> opened;  // {path, directory}
     std::vector<std::string> lockQueries;

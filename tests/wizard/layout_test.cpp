@@ -54,6 +54,34 @@ TEST_F(LayoutTest, EveryPageIsShownAtTheSameWidthAndNameFieldsLineUp) {
     EXPECT_EQ(nameFields[2], nameFields[0]);
 }
 
+// The parameter pages' fields and the completion page's picture are taller
+// than the pages before them: they scroll or are cut, the window keeps the
+// height the user gave it.
+TEST_F(LayoutTest, AWindowMadeSmallerKeepsItsSizeOnThePagesAfter) {
+    OpenDescribedBlock();
+    NextUntil(IOInfoPage);
+    QApplication::processEvents();
+    Wizard().resize(Wizard().width(), Wizard().minimumHeight());
+    QApplication::processEvents();
+    const QSize chosen = Wizard().size();
+    ASSERT_LT(chosen.height(), Wizard().sizeHint().height());
+    for (int page = ParameterInfoPage; page <= GeneratePage; ++page) {
+        NextUntil(page);
+        if (auto* records = qobject_cast<CRecordListPage*>(Wizard().currentPage())) {
+            records->newButton()->click();  // the record's fields shown
+        }
+        QApplication::processEvents();
+        EXPECT_EQ(Wizard().size(), chosen) << "page " << page + 1;
+    }
+    Wizard().generatePage()->generateButton()->click();
+    ASSERT_EQ(Wizard().currentId(), FinishPage);
+    QApplication::processEvents();
+    EXPECT_EQ(Wizard().size(), chosen) << "completion page";
+    Back();
+    QApplication::processEvents();
+    EXPECT_EQ(Wizard().size(), chosen) << "back on the generate page";
+}
+
 TEST_F(LayoutTest, ALongBlockPathWrapsOnTheCompletionPageWithoutWideningIt) {
     // One folder name longer than a line, and no blank anywhere.
     const std::string folder = temp.path().toStdString() + "/" + std::string(20, 'a') +

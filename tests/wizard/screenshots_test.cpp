@@ -8,11 +8,13 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTimer>
 #include <tuple>
 
 #include "app/overwrite_dialog.h"
 #include "definition/template_file.h"
 #include "generation/paths.h"
+#include "wizard/finish.h"
 #include "wizard/generate.h"
 #include "wizard/header_picture.h"
 #include "wizard/parameter_info.h"
@@ -188,6 +190,14 @@ TEST_F(Screenshots, EveryPage) {
     wizard->generatePage()->generateButton()->click();
     ASSERT_EQ(wizard->currentId(), FinishPage);
     Take(*wizard, names[FinishPage]);
+
+    // A build under way: the status line with its Cancel.
+    launcher.programs.push_back({.waitSteps = 1000000, .output = "Compiling...\nIFNTAdd.c\n"});
+    QTimer::singleShot(0, [&] {
+        Take(*wizard, "11-finish-building");
+        wizard->finishPage()->cancelToolButton()->click();
+    });
+    wizard->finishPage()->visualCppButton()->click();
 }
 
 TEST_F(Screenshots, FilledPagesAndParameterDialogs) {
