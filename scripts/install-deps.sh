@@ -13,6 +13,7 @@ packages=(
     qt6-base-dev-tools libwine-dev nsis patch xz-utils
     xvfb xauth
     dpkg-dev fakeroot lintian desktop-file-utils appstream
+    wine32:i386
 )
 
 missing=()
@@ -27,5 +28,7 @@ if [ "$(id -u)" -ne 0 ]; then
     exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
+# The blocks are 32-bit DLLs; Wine runs them only with its 32-bit part.
+dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${missing[@]}"

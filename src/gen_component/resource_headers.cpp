@@ -1,4 +1,5 @@
 // "hresourc.h" and "resource.h": the numbers of the generated dialogs' controls.
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +61,20 @@ public:
     Counter(int start, int end, Overflow& overflow)
         : last_(start), end_(end), overflow_(overflow) {}
     int Next() { return last_ < end_ ? ++last_ : overflow_.Next(); }
+
+    // The first of count numbers in a row, all in the range or all beyond
+    // it: a radio group's buttons are addressed as one span of numbers.
+    int NextRow(int count) {
+        if (end_ - last_ >= count) {
+            last_ += count;
+            return last_ - count + 1;
+        }
+        const int first = overflow_.Next();
+        for (int n = 1; n < count; ++n) {
+            overflow_.Next();
+        }
+        return first;
+    }
 
 private:
     int last_;
@@ -168,15 +183,16 @@ void WriteRadioIds(Printer& print, const BLOCKINFO& block, Overflow& overflow) {
             return;
         }
         const std::string group = ControlIdentifier(parameter, i);
-        WriteDefine(print, group, number.Next());
         const int items = static_cast<int>(parameter.ParameterItems.size());
+        int next = number.NextRow(1 + std::max(items, 2));
+        WriteDefine(print, group, next++);
         if (items < 2) {
-            WriteDefine(print, group + "_NO", number.Next());
-            WriteDefine(print, group + "_YES", number.Next());
+            WriteDefine(print, group + "_NO", next++);
+            WriteDefine(print, group + "_YES", next);
             return;
         }
         for (int item = 0; item < items; ++item) {
-            WriteDefine(print, RadioItemIdentifier(parameter, i, item), number.Next());
+            WriteDefine(print, RadioItemIdentifier(parameter, i, item), next++);
         }
     });
     print.Line(" ");

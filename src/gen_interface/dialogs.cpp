@@ -861,7 +861,8 @@ void WriteRunningDisables(Printer& print, const BLOCKINFO& block) {
         if (block.Matrix) {
             controls.insert(controls.end(),
                             {"IDC_ROWS", "IDC_VAR_ROWS", "IDC_COLUMNS", "IDC_VAR_COLUMNS"});
-        } else {
+        } else if (!block.Bitmap && !block.Native) {
+            // Only a dialog with a framesize row has its variable button.
             controls.push_back("IDC_VAR_FRAMESIZE");
         }
     }

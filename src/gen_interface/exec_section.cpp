@@ -359,6 +359,13 @@ void WritePrecision(Printer& print, const BLOCKINFO& block) {
 
 // ------------------------------------------------------------------ outputs
 
+// A source block's outputs are real, but those of a simulation block with
+// complex data only: its user source fills complex outputs only.
+const char* SourceOutputLayout(const BLOCKINFO& block) {
+    return !block.RealTime && !block.Real ? " = RC_COMPLEX;  // default to complex output"
+                                          : " = RC_REAL;  // default to real output";
+}
+
 void WriteOutputDefaults(Printer& print, const BLOCKINFO& block, int i) {
     const bool inputs = block.NumInputs > 0;
     WriteEmptyLine(print);
@@ -370,9 +377,7 @@ void WriteOutputDefaults(Printer& print, const BLOCKINFO& block, int i) {
               (inputs ? " = pPtr->SampFreqIn0;" : " = (double)8000.0;"));
     print.Lines({"", "",
                  "     // set output framesize for buffer allocation (default to channel 0)"});
-    print.Raw(Ch(print, "     pPtr->RCFlagOut<i>", i) +
-              (inputs ? " = pPtr->RCFlagIn0;   // default to channel 0"
-                      : " = RC_REAL;  // default to real output"));
+    print.Raw(Ch(print, "     pPtr->RCFlagOut<i>", i) + (inputs ? " = pPtr->RCFlagIn0;   // default to channel 0" : SourceOutputLayout(block)));
 }
 
 // A line output i writes once per input k.

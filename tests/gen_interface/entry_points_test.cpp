@@ -39,6 +39,13 @@ const Rule RULES[] = {
     {"native source", [](BLOCKINFO& b) { b.NumInputs = 0, b.Native = 1; }, Exec,
      "pPtr->Framesize = 1;", 1},
     {"source", [](BLOCKINFO& b) { b.NumInputs = 0; }, Exec, "QFlag0", 0},
+    // A source's outputs are real, unless its user source fills complex ones only.
+    {"source", [](BLOCKINFO& b) { b.NumInputs = 0; }, Exec,
+     "     pPtr->RCFlagOut0 = RC_REAL;  // default to real output", 1},
+    {"complex source", [](BLOCKINFO& b) { b.NumInputs = 0, b.Real = 0; }, Exec,
+     "     pPtr->RCFlagOut0 = RC_COMPLEX;  // default to complex output", 1},
+    {"real-time complex source", [](BLOCKINFO& b) { b.NumInputs = 0, b.Real = 0, b.RealTime = 1; },
+     Exec, "     pPtr->RCFlagOut0 = RC_REAL;  // default to real output", 1},
     // Inputs are compared with the first, from the second on.
     {"one input", [](BLOCKINFO&) {}, Exec, "check for valid", 0},
     {"three inputs", [](BLOCKINFO& b) { b.NumInputs = 3; }, Exec,

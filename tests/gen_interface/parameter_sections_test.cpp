@@ -92,6 +92,11 @@ void NoPrecisionSource(BLOCKINFO& b) {
     b.FloatingPoint = b.Double = 0;
 }
 
+void RealTimeSource(BLOCKINFO& b) {
+    b.RealTime = 1;
+    b.NumInputs = 0;
+}
+
 void AddOneItemYesNo(BLOCKINFO& b) {
     AddParameter(b, "Enable", TYPE_RADIO_BUTTONS, "Yes", {"Only one"});
 }
@@ -147,6 +152,14 @@ const Rule RULES[] = {
     // Constant parameters are disabled only while a real-time DSP runs.
     {"simulation constant", [](BLOCKINFO& b) { AddParameter(b, "G", TYPE_FLOAT, "1", {}, 1); },
      Dialog, "EnableWindow", 0},
+    // While the DSP runs, a source block's framesize button is disabled, where
+    // its dialog has one: an image or native source has no framesize row.
+    {"real-time source", RealTimeSource, Dialog, "EnableWindow(GetDlgItem(hDlg,IDC_VAR_FRAMESIZE),",
+     1},
+    {"real-time bitmap source", [](BLOCKINFO& b) { RealTimeSource(b), b.Bitmap = 1; }, Dialog,
+     "GetDlgItem(hDlg,IDC_VAR_FRAMESIZE)", 0},
+    {"native real-time source", [](BLOCKINFO& b) { RealTimeSource(b), b.Native = 1; }, Dialog,
+     "GetDlgItem(hDlg,IDC_VAR_FRAMESIZE)", 0},
     // The real-time precision list offers what the flags allow.
     {"real-time int and float", IntAndFloatInRealTime, Dialog, "AddPrecision(hItem, HDT_", 3},
     {"real-time int and float", IntAndFloatInRealTime, Dialog, "DRV_FLTSUPPORT", 1},

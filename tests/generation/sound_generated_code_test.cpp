@@ -69,6 +69,30 @@ TEST(ControlNumbers, FullPoolsGiveEveryControlItsOwnNumber) {
     EXPECT_EQ(choices.at("IDC_BUTTON1"), 601);
 }
 
+// The dialog checks a radio button by the span of its group's numbers, so a
+// group the radio range cannot hold whole goes beyond every range whole.
+TEST(ControlNumbers, ARadioGroupIsOneSpanOfNumbers) {
+    BLOCKINFO block = NewBlock();
+    PARAMINFO& first = AddParameter(block, "First", TYPE_RADIO_BUTTONS);
+    PARAMINFO& second = AddParameter(block, "Second", TYPE_RADIO_BUTTONS);
+    for (int item = 0; item < 60; ++item) {
+        first.ParameterItems.push_back("a" + std::to_string(item));
+        second.ParameterItems.push_back("b" + std::to_string(item));
+    }
+    AddParameter(block, "Flag", TYPE_CHECK_BOX);
+    const auto numbers = ControlNumbers(block);
+    EXPECT_EQ(numbers.at("IDC_RADIO_FIRST_A0"), 302);
+    for (const char* group : {"IDC_RADIO_FIRST_A", "IDC_RADIO_SECOND_B"}) {
+        const int low = numbers.at(group + std::string("0"));
+        const int high = numbers.at(group + std::string("59"));
+        EXPECT_EQ(high - low, 59) << group;
+        for (const auto& [name, number] : numbers) {
+            EXPECT_FALSE(number >= low && number <= high && name.rfind(group, 0) != 0)
+                << name << " lies between the buttons of " << group;
+        }
+    }
+}
+
 TEST(ControlNumbers, OnlyTheFirstSampleRateIsTheHostsSampleFrequency) {
     BLOCKINFO block = NewBlock();
     AddParameter(block, "Sample Rate", TYPE_DOUBLE);

@@ -1,0 +1,119 @@
+/*
+ * host.h -- test fixture only.
+ *
+ * The stand-in host's own side: what a runner uses to set up a worksheet for
+ * a block, watch what the block does with memory, and read back what the
+ * host's services recorded. The routines the block itself calls are those of
+ * bddk.h and bddrv.h; bdhost.dll gives them real bodies.
+ *
+ * Where the host's behaviour is not fixed by what the generated code calls,
+ * the stand-in assumes:
+ *  - hBioInfo is a pointer to the host's BIOINFO below, passed as a handle.
+ *  - Input buffers belong to the host: it allocates them, the block only
+ *    locks them. An output channel starts without a buffer; the block
+ *    allocates it with CheckDataBuffer, hands it over with
+ *    SetOutputDataHandle and frees it in its exit routine, so by the end of
+ *    its life every handle the block allocated (directly, or through
+ *    CheckDataBuffer) is freed.
+ *  - No handle stays locked between two calls of an entry point.
+ *  - CheckDataBuffer keeps a handle that is large enough, reallocates a
+ *    smaller one (keeping its contents) and allocates a new zeroed one for
+ *    NULL; it never hands out fewer than one byte. A buffer it cannot give
+ *    (more than HOST_MAX_BUFFER bytes, as a 32-bit host with a worksheet
+ *    loaded would fail it) is refused with NULL, and the handle passed in is
+ *    freed: blocks assign the result to the handle they pass, so keeping it
+ *    would leak it.
+ *  - FreeGlobalMemory ignores NULL and frees anything else.
+ *  - ConvertData converts element by element through double, with C's
+ *    conversion rules, and refuses bitmaps and text (USR_ERR_DT). From
+ *    HDT_MATRIX it converts a matrix: the elements of the type its header
+ *    names, the header copied with the new type.
+ *  - GetMaxPrecision orders char < byte < short < int < long < float <
+ *    double.
+ *  - The default parameter files (BPARAM, RTBPARAM) lie in the working
+ *    folder of the worksheet, so that blocks run one after another do not
+ *    see each other's defaults; a file named with a path is used as named.
+ *  - The parameter file is a private-profile file: one key per value, the
+ *    key as the block names it, the nID argument only identifies the dialog
+ *    control and is not written. Integers are written in decimal, char as
+ *    its character code, float with 9 and double with 17 significant
+ *    digits; a key that is absent loads the default.
+ *  - The worksheet's driver file names the fake driver ("fake.drv"); the
+ *    fake driver accepts every command, records it, answers
+ *    DRV_DSPPRECISION with HDT_FLOAT in dwData and marks the block compiled
+ *    (bBlockCompiled) when DRV_LOADBLOCK loads it.
+ *  - Message boxes the block shows are answered with OK and recorded; the
+ *    block window is NULL.
+ *  - The dialog helpers read and write the controls' texts: numbers in
+ *    decimal (float with 9, double with 17 significant digits), a char as
+ *    the one character. GetHParam and GetScratchParam give the structures
+ *    of the instance whose dialog is open, whatever the window.
+ */
+#ifndef HOST_H
+#define HOST_H
+
+#include <windows.h>
+
+#define HOST_MAX_CHANNELS 130
+#define HOST_MAX_RECORDS  512
+#define HOST_MAX_BUFFER   (64UL << 20)
+
+typedef struct tagHOSTCHANNEL {
+    HANDLE        hData;
+    long          lFlag;
+    long          lQFlag;
+    unsigned long dwFramesize;
+    double        dSampFreq;
+} HOSTCHANNEL;
+
+typedef struct tagBIOINFO {
+    int         nInputs;
+    int         nOutputs;
+    HOSTCHANNEL In[HOST_MAX_CHANNELS];
+    HOSTCHANNEL Out[HOST_MAX_CHANNELS];
+} BIOINFO;
+
+/* What a parameter list entry or a parameter load looked like. */
+typedef struct tagHOSTRECORD {
+    char  Name[128];
+    DWORD dwValue;   /* type and identifier of a list entry */
+    char  cType;     /* letter of the load call: B S I L F D C T */
+    char  File[MAX_PATH];
+} HOSTRECORD;
+
+/* Redirects the module's imports of the kernel's global-memory routines and
+ * of the message box to the host's counting ones. */
+__declspec(dllexport) BOOL HostWatchModule(HMODULE hModule);
+__declspec(dllexport) void HostSetBlockInstance(HINSTANCE hInstance);
+/* The name of the entry point being called, for what the ledger records. */
+__declspec(dllexport) void HostSetCurrentCall(const char *Name);
+
+/* The structures of the instance whose dialog the host shows next. */
+__declspec(dllexport) void HostSetDialogParams(HANDLE hParam, HANDLE hScratchParam);
+
+/* Host-owned memory (input buffers). */
+__declspec(dllexport) HANDLE HostAllocInput(DWORD dwBytes);
+__declspec(dllexport) void   HostFreeInput(HANDLE hMemory);
+
+/* Write a line per handle still locked (and forget those locks) or still
+ * allocated by the block into Report; return how many. */
+__declspec(dllexport) int HostTakeLockedHandles(char *Report, int nMax);
+__declspec(dllexport) int HostBlockAllocations(char *Report, int nMax);
+/* How many buffers CheckDataBuffer refused since the last call. */
+__declspec(dllexport) int HostTakeRefusedAllocations(void);
+/* Unlocks of handles the block did not hold locked, since the last call. */
+__declspec(dllexport) int HostTakeStrayUnlocks(char *Report, int nMax);
+
+__declspec(dllexport) int               HostParameterListCount(void);
+__declspec(dllexport) const HOSTRECORD *HostParameterList(int nIndex);
+__declspec(dllexport) void              HostClearParameterList(void);
+__declspec(dllexport) int               HostLoadCount(void);
+__declspec(dllexport) const HOSTRECORD *HostLoad(int nIndex);
+__declspec(dllexport) void              HostClearLoads(void);
+
+__declspec(dllexport) int  HostMessageCount(void);
+__declspec(dllexport) const char *HostMessage(int nIndex);
+__declspec(dllexport) int  HostDriverCommandCount(WORD wCommand);
+__declspec(dllexport) void HostSetDriverFile(LPCSTR Section, LPCSTR FileName);
+
+#endif /* HOST_H */
