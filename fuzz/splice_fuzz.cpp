@@ -317,22 +317,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bw::SpliceLayout* layout = nullptr;
     const std::string spliced = Splice(steps, record, "Block.h", &bytes, layout);
 
-    // Whatever was not copied is kept (no defaults: every user line counts).
-    bool kept = false;
-    const auto leftovers = bw::KeepLeftovers(
-        record, folder + "Block.h", std::tm{},
-        [](const std::vector<std::string>&) { return std::string(); }, kept);
+    // Whatever was not copied is set aside (no defaults: every user line counts).
+    const auto setAside = bw::SetAsideLeftovers(
+        record, [](const std::vector<std::string>&) { return std::string(); });
     std::vector<std::string> found = PlainLines(ReadAll(folder + "Block.h"));
-    if (leftovers) {
-        const std::string orphan = bw::NativePath(leftovers->keptIn);
-        const std::vector<std::string> orphaned = PlainLines(ReadAll(orphan));
+    if (setAside) {
+        const std::vector<std::string> orphaned = PlainLines(setAside->text);
         found.insert(found.end(), orphaned.begin(), orphaned.end());
-        std::filesystem::remove(orphan);
     }
     const std::map<std::string, int> available = Counted(found);
     for (const auto& [line, needed] : Counted(UserLines(PlainLines(bytes), *layout))) {
         const auto at = available.find(line);
-        if (!kept || at == available.end() || at->second < needed) {
+        if (at == available.end() || at->second < needed) {
             std::fprintf(stderr, "a line of a user section was lost\n");
             std::abort();
         }

@@ -13,6 +13,14 @@ CliPrompts::CliPrompts(OverwriteMode overwrite, SpliceMode splice, std::istream&
     : overwrite_(overwrite), splice_(splice), in_(in), err_(err), terminal_(terminal) {}
 
 OverwriteAnswer CliPrompts::askOverwrite(const std::string& path) {
+    return askOverwrite(path, "");
+}
+
+OverwriteAnswer CliPrompts::askOverwriteReadOnly(const std::string& path) {
+    return askOverwrite(path, READ_ONLY_NOTE);
+}
+
+OverwriteAnswer CliPrompts::askOverwrite(const std::string& path, const std::string& note) {
     switch (overwrite_) {
         case OverwriteMode::Yes:
             return OverwriteAnswer::Yes;
@@ -28,13 +36,14 @@ OverwriteAnswer CliPrompts::askOverwrite(const std::string& path) {
     // The path as this file system spells it, so that it can be looked at.
     const std::string shown = NativePath(path);
     if (!terminal_) {
-        giveUp(shown +
-               " exists and there is no terminal to ask whether to overwrite it; "
+        giveUp(shown + " exists" + (note.empty() ? "" : " (read-only)") +
+               " and there is no terminal to ask whether to overwrite it; "
                "answer with --overwrite yes|no|all|cancel.");
         return OverwriteAnswer::Cancel;
     }
-    switch (readChoice(shown + "\nFile Exists, overwrite? [y]es, [n]o, yes to [a]ll, [c]ancel: ",
-                       "ynac")) {
+    switch (readChoice(
+        shown + "\n" + OVERWRITE_QUESTION + note + " [y]es, [n]o, yes to [a]ll, [c]ancel: ",
+        "ynac")) {
         case 'y':
             return OverwriteAnswer::Yes;
         case 'n':

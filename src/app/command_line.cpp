@@ -91,11 +91,16 @@ void ListFileSet(const BLOCKINFO& block, const RunEnvironment& environment, Spli
     }
 }
 
-// "N written, N unchanged, N skipped, N backed up"
+// "N written, N unchanged, N skipped, N backed up", and ", N read-only
+// replaced" when there were.
 void PrintSummary(const RunResult& result, std::ostream& out) {
     out << result.Count(FileAction::Written) << " written, " << result.Count(FileAction::Unchanged)
         << " unchanged, " << result.Count(FileAction::Skipped) << " skipped, "
-        << result.Count(FileAction::BackedUp) << " backed up\n";
+        << result.Count(FileAction::BackedUp) << " backed up";
+    if (const size_t readOnly = result.ReadOnlyReplaced()) {
+        out << ", " << readOnly << " read-only replaced";
+    }
+    out << '\n';
 }
 
 int ExitStatus(RunOutcome outcome) {
@@ -376,7 +381,8 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
 
     const RunResult result = RunGeneration(block, setting.environment);
     for (const FileEvent& event : result.events) {
-        console.out << ActionText(event.action) << NativePath(event.path) << '\n';
+        console.out << ActionText(event.action) << NativePath(event.path)
+                    << (event.readOnly ? "  (read-only, kept read-only)" : "") << '\n';
     }
     if (result.outcome != RunOutcome::Refused) {
         PrintSummary(result, console.out);

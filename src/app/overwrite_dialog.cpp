@@ -8,7 +8,7 @@
 
 namespace bw {
 
-OverwriteDialog::OverwriteDialog(const std::string& path, QWidget* parent)
+OverwriteDialog::OverwriteDialog(const std::string& path, QWidget* parent, FileAccess access)
     : QDialog(parent), path_(new QLineEdit(QString::fromLocal8Bit(path.c_str()))) {
     setWindowTitle(QString::fromUtf8(CAPTION));
     path_->setReadOnly(true);
@@ -19,7 +19,9 @@ OverwriteDialog::OverwriteDialog(const std::string& path, QWidget* parent)
     auto* buttons = new QHBoxLayout;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(path_);
-    layout->addWidget(new QLabel(QStringLiteral("File Exists, overwrite?")));
+    const std::string question =
+        std::string(OVERWRITE_QUESTION) + (access == FileAccess::ReadOnly ? READ_ONLY_NOTE : "");
+    layout->addWidget(new QLabel(QString::fromUtf8(question.c_str())));
     layout->addLayout(buttons);
     buttons->addStretch();
     yes_ = addAnswer(QStringLiteral("&Yes"), OverwriteAnswer::Yes);

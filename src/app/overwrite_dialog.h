@@ -11,15 +11,17 @@ class QPushButton;
 namespace bw {
 
 // The overwrite question: the full path in a read-only field, "File Exists,
-// overwrite?", and Yes, No, Yes to All and Cancel. exec() returns the
-// answer's code (6, 7, 8 or 2); Escape and the close box answer Cancel.
+// overwrite?" (followed by a note for a read-only file), and Yes, No, Yes to
+// All and Cancel. exec() returns the answer's code (6, 7, 8 or 2); Escape
+// and the close box answer Cancel.
 class OverwriteDialog : public QDialog {
     Q_OBJECT
 
 public:
     static constexpr const char* CAPTION = "Algosmith for eXpressDSP";
 
-    explicit OverwriteDialog(const std::string& path, QWidget* parent = nullptr);
+    explicit OverwriteDialog(const std::string& path, QWidget* parent = nullptr,
+                             FileAccess access = FileAccess::Writable);
 
     OverwriteAnswer ask();
 

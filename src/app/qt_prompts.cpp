@@ -38,6 +38,11 @@ OverwriteAnswer QtPrompts::askOverwrite(const std::string& path) {
     return dialog.ask();
 }
 
+OverwriteAnswer QtPrompts::askOverwriteReadOnly(const std::string& path) {
+    OverwriteDialog dialog(DisplayPath(path), parent_, FileAccess::ReadOnly);
+    return dialog.ask();
+}
+
 bool QtPrompts::askYesNo(const std::string& text, MessageIcon icon) {
     return ask(text, icon, QMessageBox::Yes);
 }

@@ -19,6 +19,7 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
 
     OverwriteAnswer askOverwrite(const std::string& path) override;
+    OverwriteAnswer askOverwriteReadOnly(const std::string& path) override;
     bool askYesNo(const std::string& text, MessageIcon icon) override;
     void showMessage(const std::string& text, MessageIcon icon) override;
     // A question whose Yes gives work up: "No" is the default button, so

@@ -34,12 +34,24 @@ enum class OverwriteAnswer { Yes = 6, No = 7, YesToAll = 8, Cancel = 2 };
 
 enum class MessageIcon { Information, Exclamation, Stop, Question };
 
+// Whether the file an overwrite question is about may be written.
+enum class FileAccess { Writable, ReadOnly };
+
+// The overwrite question, and what follows it for a read-only file.
+inline constexpr const char* OVERWRITE_QUESTION = "File Exists, overwrite?";
+inline constexpr const char* READ_ONLY_NOTE = " The file is read-only; it stays read-only.";
+
 // Everything the core asks of, or tells, the person at the keyboard.
 class UserPrompts {
 public:
     virtual ~UserPrompts() = default;
     // The overwrite question for an existing file.
     virtual OverwriteAnswer askOverwrite(const std::string& path) = 0;
+    // The same for a read-only file, which the question says it is (a
+    // wrapper of other prompts passes it on as it is).
+    virtual OverwriteAnswer askOverwriteReadOnly(const std::string& path) {
+        return askOverwrite(path);
+    }
     // A Yes/No question; true is Yes.
     virtual bool askYesNo(const std::string& text, MessageIcon icon) = 0;
     // A message with an OK button.

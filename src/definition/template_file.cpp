@@ -494,8 +494,10 @@ bool WriteTemplate(const BLOCKINFO& block, const std::string& path) {
     return OtherSections(path).Save(path, TEMPLATE_SECTION, TemplateText(block));
 }
 
-std::string TemplateText(const BLOCKINFO& block, const std::string& path) {
-    return OtherSections(path).Text() + "[" + TEMPLATE_SECTION + "]\r\n" + TemplateText(block);
+std::string TemplateTextOver(const BLOCKINFO& block, std::string_view existing) {
+    ProfileFile others;
+    others.Parse(existing, {TEMPLATE_SECTION, "Files"});
+    return others.Text() + "[" + TEMPLATE_SECTION + "]\r\n" + TemplateText(block);
 }
 
 bool ReadTemplate(BLOCKINFO& block, const std::string& path, UserPrompts& prompts) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "definition/block_info.h"
 #include "definition/profile_file.h"
@@ -20,8 +21,9 @@ std::string TemplateText(const BLOCKINFO& block);
 // replacing the template's section and dropping the "Files" section; other
 // sections stay. False when the file could not be written.
 bool WriteTemplate(const BLOCKINFO& block, const std::string& path);
-// The bytes WriteTemplate would leave at path, without writing anything.
-std::string TemplateText(const BLOCKINFO& block, const std::string& path);
+// The bytes WriteTemplate would leave in place of a file that holds
+// existing (empty for none), without writing anything.
+std::string TemplateTextOver(const BLOCKINFO& block, std::string_view existing);
 
 // Reads a template over a freshly reset definition. A file without an accepted
 // section shows INVALID_TEMPLATE_MESSAGE and returns false, leaving the

@@ -23,6 +23,14 @@ bool IsSeparator(char c) {
     return c == '/' || c == '\\';
 }
 
+#ifndef _WIN32
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
+}
+#endif
+
 // The components of a relative path; none when one is empty, "." or "..".
 std::vector<std::string> Components(std::string_view relative) {
     std::vector<std::string> parts;
@@ -245,6 +253,11 @@ std::string BlockFolder::PathOf(std::string_view relative) const {
     return path_ + NativeSeparators(relative);
 }
 
+std::string BlockFolder::FoundPathOf(std::string_view relative) const {
+    Located located;
+    return Locate(relative, false, located) ? located.place.Path() : PathOf(relative);
+}
+
 FileResult BlockFolder::Locate(std::string_view relative, bool create, Located& located) const {
     const std::vector<std::string> parts = Components(relative);
     if (parts.empty()) {
@@ -253,8 +266,30 @@ FileResult BlockFolder::Locate(std::string_view relative, bool create, Located& 
     if (FileResult opened = OpenFolders(parts, parts.size() - 1, create, located); !opened) {
         return opened;
     }
-    located.place.name = parts.back();
+    located.place.name =
+        MatchedName({located.place.folder, located.place.folderPath, parts.back()});
     return {};
+}
+
+std::string BlockFolder::MatchedName(const native::Place& entry) {
+#ifdef _WIN32
+    // The system itself matches names without regard to case.
+    return entry.name;
+#else
+    native::Facts facts;
+    if (!native::IsMissing(native::Look(entry, facts))) {
+        return entry.name;
+    }
+    std::vector<std::string> names;
+    native::ListNames(entry, entry.folder, names);
+    std::string matched;
+    for (const std::string& name : names) {
+        if (EqualIgnoringAsciiCase(name, entry.name) && (matched.empty() || name < matched)) {
+            matched = name;
+        }
+    }
+    return matched.empty() ? entry.name : matched;
+#endif
 }
 
 FileResult BlockFolder::LocateFolder(std::string_view relative, bool create,
@@ -271,7 +306,9 @@ FileResult BlockFolder::OpenFolders(const std::vector<std::string>& parts, size_
     located.owned.Reset(native::NoHandle());
     located.place = {handle_.Get(), path_, ""};
     for (size_t i = 0; i < count; ++i) {
-        const native::Place entry{located.place.folder, located.place.folderPath, parts[i]};
+        const native::Place entry{
+            located.place.folder, located.place.folderPath,
+            MatchedName({located.place.folder, located.place.folderPath, parts[i]})};
         native::Handle next = native::NoHandle();
         const char* doing = "open the folder";
         int error = native::OpenSubfolder(entry, next);
@@ -308,6 +345,14 @@ Entry BlockFolder::Look(std::string_view relative) const {
 
 FileResult BlockFolder::Read(std::string_view relative, std::uint64_t limit,
                              std::string& bytes) const {
+    FileReader reader;
+    if (FileResult opened = OpenToRead(relative, reader); !opened) {
+        return opened;
+    }
+    return ReadOpened(reader.file_.Get(), reader.path_, limit, bytes);
+}
+
+FileResult BlockFolder::OpenToRead(std::string_view relative, FileReader& reader) const {
     Located located;
     if (FileResult found = Locate(relative, false, located); !found) {
         return found;
@@ -316,8 +361,24 @@ FileResult BlockFolder::Read(std::string_view relative, std::uint64_t limit,
     if (const int error = native::OpenToRead(located.place, handle)) {
         return OpenFault("read", located.place, error);
     }
-    const native::OwnedHandle file(handle);
-    return ReadOpened(file.Get(), located.place.Path(), limit, bytes);
+    native::OwnedHandle file(handle);
+    native::Facts facts;
+    if (const int error = native::Describe(file.Get(), facts)) {
+        return FileResult::SystemFault("read", located.place.Path(), error);
+    }
+    if (FileResult refused = NotAFile("read", located.place.Path(), facts.kind); !refused) {
+        return refused;
+    }
+    reader.file_ = std::move(file);
+    reader.path_ = located.place.Path();
+    return {};
+}
+
+FileResult FileReader::Read(char* into, size_t size, size_t& got) {
+    if (const int error = native::Read(file_.Get(), into, size, got)) {
+        return FileResult::SystemFault("read", path_, error);
+    }
+    return {};
 }
 
 FileResult BlockFolder::Write(std::string_view relative, std::string_view bytes) {
@@ -327,6 +388,19 @@ FileResult BlockFolder::Write(std::string_view relative, std::string_view bytes)
         result = file.Write(bytes);
     }
     return result ? file.Commit() : result;
+}
+
+FileResult BlockFolder::WriteNew(std::string_view relative, std::string_view bytes, bool& taken) {
+    taken = false;
+    NewFile file(*this, std::string(relative));
+    FileResult result = file.Open();
+    if (!result) {
+        // Whatever has the name (a link, a folder) makes it taken.
+        taken = Look(relative).kind != EntryKind::Missing;
+        return result;
+    }
+    result = file.Write(bytes);
+    return result ? file.CommitAsNew(taken) : result;
 }
 
 FileResult BlockFolder::Copy(std::string_view from, std::string_view to) {
@@ -478,6 +552,15 @@ bool BlockFolder::IsTemporaryName(std::string_view name) {
     return name.ends_with(".tmp~") || name.ends_with(".part~");
 }
 
+std::vector<std::string> BlockFolder::Names(std::string_view folder) const {
+    std::vector<std::string> names;
+    Located located;
+    if (LocateFolder(folder, false, located)) {
+        native::ListNames(located.place, located.place.folder, names);
+    }
+    return names;
+}
+
 std::vector<std::string> BlockFolder::Leftovers(const std::vector<std::string>& folders) const {
     std::vector<std::string> leftovers;
     for (const std::string& relative : folders) {
@@ -577,29 +660,37 @@ FileResult NewFile::Write(std::string_view piece) {
     return fault_;
 }
 
+bool NewFile::SyncTemporary() {
+    if (fault_ && !file_.IsOpen()) {
+        fault_ =
+            FileResult::Failed("Cannot write " + folder_.PathOf(relative_) + ": it was not opened");
+    }
+    if (fault_) {
+        if (const int error = native::Sync(file_.Get())) {
+            fault_ = FileResult::SystemFault("sync", Shown(temporary_), error);
+        }
+    }
+    file_.Reset(native::NoHandle());
+    return static_cast<bool>(fault_);
+}
+
 FileResult NewFile::Commit() {
-    if (!fault_ || !file_.IsOpen()) {
-        Discard();
-        return fault_ ? FileResult::Failed("Cannot write " + folder_.PathOf(relative_) +
-                                           ": it was not opened")
-                      : fault_;
+    if (fault_ && file_.IsOpen()) {
+        native::Facts previous;
+        native::Look(located_.place, previous);
+        if (FileResult refused = NotAFile("replace", located_.place.Path(), previous.kind);
+            !refused) {
+            fault_ = refused;
+        } else if (const int error = previous.kind == native::Kind::File
+                                         ? native::SetMode(file_.Get(), previous)
+                                         : 0) {
+            fault_ = FileResult::SystemFault("set the permissions of", Shown(temporary_), error);
+        }
     }
-    native::Facts previous;
-    native::Look(located_.place, previous);
-    if (FileResult refused = NotAFile("replace", located_.place.Path(), previous.kind); !refused) {
-        fault_ = refused;
-    } else if (const int error = previous.kind == native::Kind::File
-                                     ? native::SetMode(file_.Get(), previous)
-                                     : 0) {
-        fault_ = FileResult::SystemFault("set the permissions of", Shown(temporary_), error);
-    } else if (const int synced = native::Sync(file_.Get())) {
-        fault_ = FileResult::SystemFault("sync", Shown(temporary_), synced);
-    }
-    if (!fault_) {
+    if (!SyncTemporary()) {
         Discard();
         return fault_;
     }
-    file_.Reset(native::NoHandle());
     const native::Place temporary{located_.place.folder, located_.place.folderPath, temporary_};
     if (const int error = native::Rename(temporary, located_.place)) {
         fault_ = FileResult::Failed("Cannot rename " + temporary.Path() + " to " +
@@ -607,6 +698,26 @@ FileResult NewFile::Commit() {
         Discard();
         return fault_;
     }
+    return Placed();
+}
+
+FileResult NewFile::CommitAsNew(bool& taken) {
+    taken = false;
+    if (!SyncTemporary()) {
+        Discard();
+        return fault_;
+    }
+    const native::Place temporary{located_.place.folder, located_.place.folderPath, temporary_};
+    if (const int error = native::RenameAsNew(temporary, located_.place)) {
+        taken = native::IsTaken(error);
+        fault_ = FileResult::SystemFault("create", located_.place.Path(), error);
+        Discard();
+        return fault_;
+    }
+    return Placed();
+}
+
+FileResult NewFile::Placed() {
     temporary_.clear();
     if (const int error = native::SyncFolder(located_.place.folder)) {
         fault_ = FileResult::SystemFault("sync the folder", located_.place.folderPath, error);

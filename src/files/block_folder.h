@@ -39,8 +39,13 @@ struct Entry {
     std::uint64_t size = 0;
 };
 
+class FileReader;
+
 // Relative paths below a block folder separate their folders with "/" or
-// "\"; none of their components may be empty, "." or "..".
+// "\"; none of their components may be empty, "." or "..". A component
+// matches an entry that differs from it only in case when no entry has it
+// exactly, as Windows matches names ("KRSave" finds "krsave"; the first in
+// name order when several do).
 class BlockFolder {
 public:
     // Opens the block folder at path (a native path), first creating it and
@@ -55,12 +60,20 @@ public:
     const std::string& Path() const { return path_; }
     // The native path of an entry, for messages.
     std::string PathOf(std::string_view relative) const;
+    // The same with each name as the folder has it (found in another case).
+    std::string FoundPathOf(std::string_view relative) const;
 
     Entry Look(std::string_view relative) const;
     // The whole content of a regular file of at most limit bytes.
     FileResult Read(std::string_view relative, std::uint64_t limit, std::string& bytes) const;
+    // The regular file, opened to be read piece by piece.
+    FileResult OpenToRead(std::string_view relative, FileReader& reader) const;
     // Replaces (or creates) the file with bytes, as a NewFile does.
     FileResult Write(std::string_view relative, std::string_view bytes);
+    // Creates the file with bytes only when nothing has its name yet; when
+    // something has (a file, a link, a folder), taken is set and nothing is
+    // written. Never replaces anything.
+    FileResult WriteNew(std::string_view relative, std::string_view bytes, bool& taken);
     // Replaces (or creates) to with a copy of the regular file from.
     FileResult Copy(std::string_view from, std::string_view to);
     // Renames a regular file, replacing a file at to.
@@ -73,6 +86,10 @@ public:
     FileResult RemoveScratchFolder(std::string_view relative);
     // Makes the renames into folder durable (fsync of the folder).
     FileResult SyncFolder(std::string_view relative);
+
+    // The names in a folder below the block folder ("" for itself); none
+    // when it is not there.
+    std::vector<std::string> Names(std::string_view folder) const;
 
     // Names left in the given folders by a run that was killed before it
     // could remove them: regular files named as this program names its
@@ -110,6 +127,9 @@ private:
     FileResult LocateFolder(std::string_view relative, bool create, Located& located) const;
     FileResult OpenFolders(const std::vector<std::string>& parts, size_t count, bool create,
                            Located& located) const;
+    // The entry's name as the folder has it: the name itself, or one that
+    // differs from it only in case.
+    static std::string MatchedName(const native::Place& entry);
 
     std::string path_;
     native::OwnedHandle handle_;
@@ -134,12 +154,19 @@ public:
     // Gives the temporary the permissions of the file it replaces, syncs
     // it, and renames it over the target.
     FileResult Commit();
+    // Syncs the temporary and gives it the target's name only when nothing
+    // has that name yet; taken is set when something has.
+    FileResult CommitAsNew(bool& taken);
 
     // The temporary's name in its folder (empty before Open).
     const std::string& TemporaryName() const { return temporary_; }
 
 private:
     void Discard();
+    // Syncs the temporary, closed afterwards; false with fault_ set.
+    bool SyncTemporary();
+    // After the rename: the folder synced, so the new name lasts.
+    FileResult Placed();
     std::string Shown(const std::string& name) const { return located_.place.folderPath + name; }
 
     BlockFolder& folder_;
@@ -148,6 +175,19 @@ private:
     std::string target_, temporary_;
     native::OwnedHandle file_;
     FileResult fault_;
+};
+
+// A regular file below the block folder, open for reading.
+class FileReader {
+public:
+    // Reads at most size bytes; got is 0 at the end of the file.
+    FileResult Read(char* into, size_t size, size_t& got);
+    bool IsOpen() const { return file_.IsOpen(); }
+
+private:
+    friend class BlockFolder;
+    native::OwnedHandle file_;
+    std::string path_;
 };
 
 }  // namespace bw

@@ -104,6 +104,9 @@ int SyncFolder(Handle folder);
 // Replaces to with from, both in opened folders; a read-only file at to is
 // replaced too.
 int Rename(const Place& from, const Place& to);
+// Gives from the name to only when nothing has it (not even a link): the
+// error IsTaken names otherwise.
+int RenameAsNew(const Place& from, const Place& to);
 int Remove(const Place& place);
 int RemoveEmptyFolder(const Place& place);
 int ListNames(const Place& folder, Handle handle, std::vector<std::string>& names);
@@ -127,6 +130,8 @@ void ReleaseLock(const Place& place, Handle file);
 // followed gives.
 bool IsMissing(int error);
 bool IsLinkRefused(int error);
+// The error of a name another entry has.
+bool IsTaken(int error);
 
 // A random number for unique names.
 std::uint64_t RandomNumber();

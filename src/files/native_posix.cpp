@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <random>
 
 #include "files/native_calls.h"
@@ -171,6 +172,23 @@ int Rename(const Place& from, const Place& to) {
     return Status(renameat(from.folder, from.name.c_str(), to.folder, to.name.c_str()));
 }
 
+int RenameAsNew(const Place& from, const Place& to) {
+    if (renameat2(from.folder, from.name.c_str(), to.folder, to.name.c_str(), RENAME_NOREPLACE) ==
+        0) {
+        return 0;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return errno;
+    }
+    // A file system that cannot rename without replacing: a second name,
+    // which fails when the name is taken, then the first one goes.
+    if (linkat(from.folder, from.name.c_str(), to.folder, to.name.c_str(), 0) != 0) {
+        return errno;
+    }
+    unlinkat(from.folder, from.name.c_str(), 0);
+    return 0;
+}
+
 int Remove(const Place& place) {
     return Status(unlinkat(place.folder, place.name.c_str(), 0));
 }
@@ -247,6 +265,10 @@ bool IsMissing(int error) {
 bool IsLinkRefused(int error) {
     // O_NOFOLLOW gives ELOOP for a link; with O_DIRECTORY some systems say ENOTDIR.
     return error == ELOOP || error == ENOTDIR || error == EMLINK;
+}
+
+bool IsTaken(int error) {
+    return error == EEXIST;
 }
 
 std::uint64_t RandomNumber() {

@@ -205,6 +205,11 @@ int Rename(const Place& from, const Place& to) {
     return error;
 }
 
+int RenameAsNew(const Place& from, const Place& to) {
+    return Status(
+        MoveFileExW(Wide(from.Path()).c_str(), Wide(to.Path()).c_str(), MOVEFILE_WRITE_THROUGH));
+}
+
 int Remove(const Place& place) {
     const std::wstring path = Wide(place.Path());
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -274,6 +279,11 @@ bool IsMissing(int error) {
 
 bool IsLinkRefused(int error) {
     return error == -static_cast<int>(ERROR_CANT_ACCESS_FILE);
+}
+
+bool IsTaken(int error) {
+    return error == -static_cast<int>(ERROR_ALREADY_EXISTS) ||
+           error == -static_cast<int>(ERROR_FILE_EXISTS);
 }
 
 std::uint64_t RandomNumber() {

@@ -1,12 +1,9 @@
 #include "generation/output_file.h"
 
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
-#include "definition/file_bytes.h"
+#include "files/block_folder.h"
 #include "generation/paths.h"
 
 namespace bw {
@@ -21,55 +18,6 @@ constexpr size_t BUFFER_SIZE = 256 * 1024;
 thread_local std::unique_ptr<char[]> spareBuffer;
 
 }  // namespace
-
-WholeFileWriter::WholeFileWriter(const std::string& path) {
-    if (IsForeignPath(path)) {
-        return;
-    }
-    CreateDirectoryPath(path);  // a failure shows in the open that follows
-    // Beside the file, so that the rename stays on one file system and
-    // replaces the file in one step.
-    target_ = NativePath(path);
-    temporary_ = target_ + ".tmp~";
-    out_ = OpenFile(temporary_, "wb");
-}
-
-WholeFileWriter::~WholeFileWriter() {
-    if (out_ != nullptr) {
-        std::fclose(out_);
-        std::error_code ec;
-        std::filesystem::remove(FileSystemPath(temporary_), ec);
-    }
-}
-
-void WholeFileWriter::Take(std::string_view piece) {
-    if (out_ != nullptr && !piece.empty()) {
-        written_ = written_ && std::fwrite(piece.data(), 1, piece.size(), out_) == piece.size();
-    }
-}
-
-WholeWrite WholeFileWriter::Commit() {
-    if (out_ == nullptr) {
-        return WholeWrite::CannotOpen;
-    }
-    const bool closed = std::fclose(out_) == 0;
-    out_ = nullptr;
-    // The rename fails where no file can stand (a folder in its place).
-    const WholeWrite result = !written_ || !closed                 ? WholeWrite::CannotWrite
-                              : !MoveFileOver(temporary_, target_) ? WholeWrite::CannotOpen
-                                                                   : WholeWrite::Written;
-    if (result != WholeWrite::Written) {
-        std::error_code ec;
-        std::filesystem::remove(FileSystemPath(temporary_), ec);
-    }
-    return result;
-}
-
-WholeWrite WriteWholeFile(const std::string& path, std::string_view bytes) {
-    WholeFileWriter writer(path);
-    writer.Take(bytes);
-    return writer.Commit();
-}
 
 OutputFile::OutputFile(RunEnvironment& environment, GeneratorInputs inputs)
     : environment_(environment), inputs_(std::move(inputs)) {}
@@ -103,7 +51,7 @@ bool OutputFile::Close() {
         return false;
     }
     const std::string text = TakeText();
-    return WriteWholeFile(path_, text) == WholeWrite::Written;
+    return CreateDirectoryPath(path_) && ReplaceNamedFile(NativePath(path_), text);
 }
 
 bool OutputFile::Open(const std::string& path, TextSink& sink) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdio>
 #include <ctime>
 #include <functional>
 #include <memory>
@@ -40,44 +39,11 @@ struct GeneratorInputs {
     PreviousVersion* carried = nullptr;
 };
 
-// How the whole text of a file reached the disk.
-enum class WholeWrite {
-    Written,
-    CannotOpen,   // no file can be made there (a read-only folder, a folder in its place)
-    CannotWrite,  // the text could not be written whole (a full disk)
-};
-
-// Writes bytes to path (as the definition writes it: "\" or "/" separate),
-// creating missing directories, through a temporary file beside it that then
-// replaces it by a rename: whatever fails, and wherever the program is
-// stopped, path holds either what it held before or bytes, whole.
-WholeWrite WriteWholeFile(const std::string& path, std::string_view bytes);
-
 // Where a text goes piece by piece as it is produced, when it is not kept.
 class TextSink {
 public:
     virtual ~TextSink() = default;
     virtual void Take(std::string_view piece) = 0;
-};
-
-// The writing under WriteWholeFile, for a text handed over in pieces: a
-// temporary file beside path that replaces it by a rename on Commit, and is
-// removed when the writer goes without a Commit.
-class WholeFileWriter : public TextSink {
-public:
-    explicit WholeFileWriter(const std::string& path);
-    ~WholeFileWriter() override;
-    WholeFileWriter(const WholeFileWriter&) = delete;
-    WholeFileWriter& operator=(const WholeFileWriter&) = delete;
-
-    bool IsOpen() const { return out_ != nullptr; }
-    void Take(std::string_view piece) override;
-    WholeWrite Commit();
-
-private:
-    std::string target_, temporary_;
-    std::FILE* out_ = nullptr;
-    bool written_ = true;
 };
 
 // A generated file: CR LF written explicitly, the pump called and the
@@ -96,7 +62,9 @@ public:
     // separate). A path that names nothing here (a drive-letter path off
     // Windows) fails.
     bool Open(const std::string& path);
-    // Puts the text in place whole (WriteWholeFile); false when that failed.
+    // Puts the text in place whole, through an exclusive temporary beside
+    // it that replaces it by a rename (ReplaceNamedFile), creating missing
+    // directories; false when that failed.
     bool Close();
     // Ends the file without writing it anywhere and gives its text.
     std::string TakeText();

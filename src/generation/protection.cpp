@@ -1,41 +1,15 @@
 #include "generation/protection.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
 #include <memory>
-#include <system_error>
 
-#include "definition/file_bytes.h"
 #include "generation/paths.h"
 
 namespace bw {
 
-namespace fs = std::filesystem;
-
 namespace {
 
 constexpr const char* BACKUP_FOLDER = "KRSave";
-
-// Copies path into its backup folder, replacing an older copy there. The
-// copy is made beside the older one first and replaces it only when whole, so
-// a copy that fails part way (a full disk) leaves the older one as it was.
-bool CopyToBackupFolder(const std::string& path) {
-    auto [directory, name] = SplitPath(path);
-    if (name.empty() && directory.empty()) {
-        name = path;  // a bare file name lives in the current directory
-    }
-    const std::string folder = directory + BACKUP_FOLDER + "\\";
-    CreateDirectoryPath(folder);  // a failure shows in the copy
-    const std::string copy = NativePath(folder + name);
-    const std::string partial = copy + ".part~";
-    if (CopyFileOver(NativePath(path), partial) && MoveFileOver(partial, copy)) {
-        return true;
-    }
-    std::error_code ec;
-    fs::remove(FileSystemPath(partial), ec);
-    return false;
-}
 
 // The lines of a file head that name when it was made, and how far into a
 // file the head reaches.
@@ -83,17 +57,18 @@ bool SameHead(std::string_view existing, std::string_view generated, size_t& a, 
 constexpr size_t HEAD_PIECE = 4 * 1024;
 
 // Reads pieces of file into bytes until they hold the head, or the file ends.
-bool ReadHead(std::FILE* file, std::string& bytes) {
+bool ReadHead(FileReader& file, std::string& bytes) {
     auto lines = 0;
     for (;;) {
         const size_t used = bytes.size();
         bytes.resize(used + HEAD_PIECE);
-        const size_t got = std::fread(bytes.data() + used, 1, HEAD_PIECE, file);
+        size_t got = 0;
+        const bool read = static_cast<bool>(file.Read(bytes.data() + used, HEAD_PIECE, got));
         bytes.resize(used + got);
         lines += static_cast<int>(
             std::count(bytes.begin() + static_cast<ptrdiff_t>(used), bytes.end(), '\n'));
-        if (got < HEAD_PIECE || lines >= HEAD_LINES) {
-            return std::ferror(file) == 0;
+        if (!read || got == 0 || lines >= HEAD_LINES) {
+            return read;
         }
     }
 }
@@ -110,23 +85,28 @@ bool SameContent(std::string_view existing, std::string_view generated) {
     return SameHead(existing, generated, a, b) && existing.substr(a) == generated.substr(b);
 }
 
-std::optional<bool> FileHasSameContent(const std::string& path, std::string_view generated) {
-    ContentComparison comparison(path);
+std::optional<bool> FileHasSameContent(const BlockFolder& folder, std::string_view relative,
+                                       std::string_view generated) {
+    ContentComparison comparison(folder, relative);
     comparison.Take(generated);
     return comparison.Result();
 }
 
-ContentComparison::ContentComparison(const std::string& path)
-    : file_(OpenFile(NativePath(path), "rb")) {}
+ContentComparison::ContentComparison(const BlockFolder& folder, std::string_view relative) {
+    folder.OpenToRead(relative, file_);
+}
 
-ContentComparison::~ContentComparison() {
-    if (file_ != nullptr) {
-        std::fclose(file_);
+bool ContentComparison::ReadMore(char* into, size_t size, size_t& got) {
+    if (!file_.Read(into, size, got)) {
+        unreadable_ = true;
+        got = 0;
+        return false;
     }
+    return true;
 }
 
 void ContentComparison::Take(std::string_view generated) {
-    if (differs_ || file_ == nullptr) {
+    if (differs_ || !file_.IsOpen()) {
         return;
     }
     if (headDone_) {
@@ -142,7 +122,7 @@ void ContentComparison::Take(std::string_view generated) {
 }
 
 std::optional<bool> ContentComparison::Result() {
-    if (file_ == nullptr) {
+    if (!file_.IsOpen()) {
         return std::nullopt;
     }
     if (!headDone_ && !differs_) {
@@ -152,9 +132,9 @@ std::optional<bool> ContentComparison::Result() {
     if (!differs_ && pending_.empty()) {
         // The file must end where the text does.
         char extra = 0;
-        differs_ = std::fread(&extra, 1, 1, file_) != 0;
+        size_t got = 0;
+        differs_ = ReadMore(&extra, 1, got) && got != 0;
     }
-    unreadable_ = unreadable_ || std::ferror(file_) != 0;
     if (unreadable_) {
         return std::nullopt;
     }
@@ -202,7 +182,8 @@ std::string_view ContentComparison::NextPiece() {
     if (!piece_) {
         piece_ = std::make_unique_for_overwrite<char[]>(PIECE);
     }
-    const size_t got = std::fread(piece_.get(), 1, PIECE, file_);
+    size_t got = 0;
+    ReadMore(piece_.get(), PIECE, got);
     return std::string_view(piece_.get(), got);
 }
 
@@ -268,37 +249,65 @@ void ComparedText::Match(std::string_view generated) {
     matchedFrom_ = matchedTo_ = 0;
 }
 
-bool Backup(const std::string& path, UserPrompts& prompts) {
-    if (!FileExists(path) || CopyToBackupFolder(path)) {
-        return true;
+std::string BackupOf(std::string_view relative) {
+    const size_t separator = relative.find_last_of("\\/");
+    if (separator == std::string_view::npos) {
+        return std::string(BACKUP_FOLDER) + "/" + std::string(relative);
     }
-    return prompts.askYesNo(
-        "Unable to backup file " + DisplayPath(path) + ".  Do you want to overwrite this file ?",
-        MessageIcon::Question);
+    return std::string(relative.substr(0, separator + 1)) + BACKUP_FOLDER + "/" +
+           std::string(relative.substr(separator + 1));
 }
 
-bool DecideOverwrite(const std::string& path, RunEnvironment& environment,
-                     OverwriteAnswer& lastAnswer) {
+BackupOutcome Backup(BlockFolder& folder, const std::string& relative, const std::string& path,
+                     UserPrompts& prompts) {
+    if (folder.Look(relative).kind == EntryKind::Missing) {
+        return BackupOutcome::BackedUp;
+    }
+    // The copy replaces an older one only when whole, so a copy that fails
+    // part way (a full disk) leaves the older one as it was.
+    const FileResult copied = folder.Copy(relative, BackupOf(relative));
+    if (copied) {
+        return BackupOutcome::BackedUp;
+    }
+    return prompts.askYesNo(copied.Message() + "\nUnable to backup file " + DisplayPath(path) +
+                                ".  Do you want to overwrite this file ?",
+                            MessageIcon::Question)
+               ? BackupOutcome::WithoutBackup
+               : BackupOutcome::Declined;
+}
+
+Overwrite DecideOverwrite(BlockFolder& folder, const std::string& relative, const std::string& path,
+                          const Entry& entry, RunEnvironment& environment,
+                          OverwriteAnswer& lastAnswer) {
     // A run that has ended, or nobody to ask, never replaces a file.
     if (environment.Stopping) {
-        return false;
+        return Overwrite::Keep;
     }
-    if (!FileExists(path)) {
-        return true;
+    if (entry.kind == EntryKind::Missing) {
+        return Overwrite::Write;
     }
     if (environment.prompts == nullptr) {
-        return false;
+        return Overwrite::Keep;
     }
     if (lastAnswer != OverwriteAnswer::YesToAll) {
-        lastAnswer = environment.prompts->askOverwrite(path);
+        lastAnswer = entry.readOnly ? environment.prompts->askOverwriteReadOnly(path)
+                                    : environment.prompts->askOverwrite(path);
         if (lastAnswer == OverwriteAnswer::Cancel) {
             environment.Stopping = true;
         }
     }
     if (lastAnswer != OverwriteAnswer::Yes && lastAnswer != OverwriteAnswer::YesToAll) {
-        return false;
+        return Overwrite::Keep;
     }
-    return Backup(path, *environment.prompts);
+    switch (Backup(folder, relative, path, *environment.prompts)) {
+        case BackupOutcome::BackedUp:
+            return Overwrite::WriteBackedUp;
+        case BackupOutcome::WithoutBackup:
+            return Overwrite::Write;
+        case BackupOutcome::Declined:
+            break;
+    }
+    return Overwrite::Keep;
 }
 
 }  // namespace bw

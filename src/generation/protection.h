@@ -1,42 +1,51 @@
 #pragma once
 
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "definition/seams.h"
+#include "files/block_folder.h"
 #include "generation/output_file.h"
 
 namespace bw {
 
-// Copies an existing file into the "KRSave" folder beside it, replacing an
-// older copy, so the folder keeps the version most recently replaced. When the
-// copy fails the user is asked whether to overwrite the file anyway; true means
-// go on and write it, false means leave it alone. A path with no file behind
-// it needs no backup (true).
-bool Backup(const std::string& path, UserPrompts& prompts);
+// The copy the backup keeps of a file: "KRSave" beside it, under its name.
+std::string BackupOf(std::string_view relative);
+
+enum class BackupOutcome {
+    BackedUp,
+    WithoutBackup,  // the copy failed and the user agreed to replace the file anyway
+    Declined,       // the copy failed and the file is to be left alone
+};
+
+// Copies the file at relative (below folder; path is how the run names it)
+// into the "KRSave" folder beside it, replacing an older copy, so the folder
+// keeps the version most recently replaced. When the copy fails the user is
+// told why and asked whether to overwrite the file anyway. A missing file
+// needs no backup (BackedUp).
+BackupOutcome Backup(BlockFolder& folder, const std::string& relative, const std::string& path,
+                     UserPrompts& prompts);
 
 // True when a file that holds existing needs no replacing by generated: the
 // same bytes, apart from the date and time that a file head gives as its
 // creation (a file whose text is as it was keeps the time it was made).
 bool SameContent(std::string_view existing, std::string_view generated);
 
-// SameContent for the file at path, read piece by piece so that a large file
-// is never held whole; nothing when the file cannot be read.
-std::optional<bool> FileHasSameContent(const std::string& path, std::string_view generated);
+// SameContent for the file at relative below folder, read piece by piece so
+// that a large file is never held whole; nothing when it cannot be read.
+std::optional<bool> FileHasSameContent(const BlockFolder& folder, std::string_view relative,
+                                       std::string_view generated);
 
 // The same comparison for a text handed over in pieces as it is produced:
 // neither the text nor the file is ever held whole.
 class ContentComparison : public TextSink {
 public:
-    explicit ContentComparison(const std::string& path);
-    ~ContentComparison() override;
-    ContentComparison(const ContentComparison&) = delete;
-    ContentComparison& operator=(const ContentComparison&) = delete;
+    // Compares with the file at relative below folder.
+    ContentComparison(const BlockFolder& folder, std::string_view relative);
 
-    bool IsOpen() const { return file_ != nullptr; }
+    bool IsOpen() const { return file_.IsOpen(); }
     void Take(std::string_view generated) override;
     // At the end of the text: whether the file holds it; nothing when the
     // file could not be read.
@@ -49,7 +58,10 @@ private:
 
     static constexpr size_t PIECE = 64 * 1024;  // read at a time
 
-    std::FILE* file_ = nullptr;
+    // Reads what follows in the file; false when it cannot be read.
+    bool ReadMore(char* into, size_t size, size_t& got);
+
+    FileReader file_;
     std::string head_;               // the text's head, until it is complete
     int headLines_ = 0;              // the line ends in it
     std::string headRest_;           // what the file's head was read with
@@ -86,14 +98,22 @@ private:
     bool differs_ = false;
 };
 
-// The overwrite decision for one file of a run. Asks the overwrite question for
+enum class Overwrite {
+    Keep,           // leave the file as it is
+    Write,          // a new file, or one replaced without a backup by the user's consent
+    WriteBackedUp,  // replace it: its backup is in "KRSave"
+};
+
+// The overwrite decision for the file at relative below folder (path is how
+// the run names it, entry what is there now). Asks the overwrite question for
 // an existing file unless lastAnswer is Yes to All (the answer becomes the new
-// lastAnswer; Cancel also sets environment.Stopping), then backs the file up.
-// True when the file is to be written: a new file always, an existing one
-// after Yes or Yes to All and a backup (or the user's consent without one).
-// Once Stopping is set, or without prompts for an existing file, nothing is
-// to be written (false, nothing asked).
-bool DecideOverwrite(const std::string& path, RunEnvironment& environment,
-                     OverwriteAnswer& lastAnswer);
+// lastAnswer; Cancel also sets environment.Stopping); the question says when
+// the file is read-only. Then backs the file up. A new file is always
+// written, an existing one after Yes or Yes to All and a backup (or the
+// user's consent without one). Once Stopping is set, or without prompts for
+// an existing file, nothing is written (Keep, nothing asked).
+Overwrite DecideOverwrite(BlockFolder& folder, const std::string& relative, const std::string& path,
+                          const Entry& entry, RunEnvironment& environment,
+                          OverwriteAnswer& lastAnswer);
 
 }  // namespace bw

@@ -2,16 +2,10 @@
 
 #include <algorithm>
 #include <ctime>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 
-#include "definition/file_bytes.h"
 #include "generation/paths.h"
 
 namespace bw {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -310,30 +304,17 @@ std::string Joined(const std::vector<std::string>& titles) {
     return name;
 }
 
-bool WriteNewFile(const std::string& path, const std::string& text) {
-    std::error_code ec;
-    if (fs::exists(FileSystemPath(NativePath(path)), ec)) {
-        return false;
-    }
-    std::ofstream out(FileSystemPath(NativePath(path)), std::ios::binary);
-    out << text;
-    out.close();
-    return static_cast<bool>(out);
-}
-
 }  // namespace
 
-std::string OrphanPath(const std::string& filePath, const std::tm& now) {
-    const auto [directory, name] = SplitPath(filePath);
+std::string OrphanPath(const std::string& filePath, const std::tm& now, int n) {
+    auto [directory, name] = SplitPath(filePath);
+    if (directory.empty()) {
+        name = filePath;  // a file at the top of the block folder
+    }
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &now);
-    const std::string base = directory + "KRSave\\" + name + "." + stamp;
-    std::string path = base + ".orphaned";
-    std::error_code ec;
-    for (int n = 2; fs::exists(FileSystemPath(NativePath(path)), ec); ++n) {
-        path = base + "-" + std::to_string(n) + ".orphaned";
-    }
-    return path;
+    return directory + "KRSave\\" + name + "." + stamp + (n > 1 ? "-" + std::to_string(n) : "") +
+           ".orphaned";
 }
 
 namespace {
@@ -379,11 +360,9 @@ std::vector<LeftSection> FindLeftSections(
     return LeftSections(UserLeftovers(previous, record, writeDefaults));
 }
 
-std::optional<SpliceLeftovers> KeepLeftovers(
-    const SpliceRecord& record, const std::string& filePath, const std::tm& now,
-    const std::function<std::string(const std::vector<std::string>&)>& writeDefaults,
-    bool& keptOut) {
-    keptOut = true;
+std::optional<SetAside> SetAsideLeftovers(
+    const SpliceRecord& record,
+    const std::function<std::string(const std::vector<std::string>&)>& writeDefaults) {
     if (record.layout == nullptr) {
         return std::nullopt;
     }
@@ -393,10 +372,7 @@ std::optional<SpliceLeftovers> KeepLeftovers(
     if (leftovers.empty()) {
         return std::nullopt;
     }
-    SpliceLeftovers result{filePath, OrphanPath(filePath, now), LeftSections(leftovers)};
-    CreateDirectoryPath(SplitPath(result.keptIn).first);
-    keptOut = WriteNewFile(result.keptIn, OrphanText(previous, leftovers));
-    return result;
+    return SetAside{LeftSections(leftovers), OrphanText(previous, leftovers)};
 }
 
 std::string LeftoversMessage(const SpliceLeftovers& leftovers) {

@@ -28,27 +28,29 @@ struct SpliceLeftovers {
     std::vector<LeftSection> sections;
 };
 
-// The orphan file for a file generated at time now: "<name>.<yyyymmdd-hhmmss>.orphaned"
-// in the "KRSave" folder beside it; "-2", "-3" … before ".orphaned" when that
-// name is taken, so that no run replaces an earlier one.
-std::string OrphanPath(const std::string& filePath, const std::tm& now);
+// The n-th name (from 1) the orphan file of a file generated at time now may
+// take: "<name>.<yyyymmdd-hhmmss>.orphaned" in the "KRSave" folder beside it,
+// then "-2", "-3" … before ".orphaned", so that no run replaces an earlier one.
+std::string OrphanPath(const std::string& filePath, const std::tm& now, int n);
+
+// What is to be kept in an orphan file: the sections, and the file's text.
+struct SetAside {
+    std::vector<LeftSection> sections;
+    std::string text;
+};
 
 // The user sections of record's previous version that the splice did not
-// carry over, or carried over without their end marker. Sections that hold
+// carry over, or carried over without their end marker, each written under
+// its marker lines; nothing when there is nothing to keep. Sections that hold
 // only blank lines, or exactly what the generator writes there by default,
 // are no user code and are left out. writeDefaults gives the file's text as
 // the generator produces it without a previous version, for a definition
-// widened to the outer sections listed; it is called only when needed. The sections
-// are written under their marker lines into a new orphan file (OrphanPath);
-// nothing when there is nothing to keep. keptOut is false when the orphan
-// file could not be written.
-std::optional<SpliceLeftovers> KeepLeftovers(
-    const SpliceRecord& record, const std::string& filePath, const std::tm& now,
-    const std::function<std::string(const std::vector<std::string>&)>& writeDefaults,
-    bool& keptOut);
+// widened to the outer sections listed; it is called only when needed.
+std::optional<SetAside> SetAsideLeftovers(
+    const SpliceRecord& record,
+    const std::function<std::string(const std::vector<std::string>&)>& writeDefaults);
 
-// The sections KeepLeftovers would keep aside, found the same way before
-// anything is written; nothing is written here.
+// The sections SetAsideLeftovers would keep aside, found the same way.
 std::vector<LeftSection> FindLeftSections(
     const SpliceRecord& record,
     const std::function<std::string(const std::vector<std::string>&)>& writeDefaults);

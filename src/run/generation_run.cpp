@@ -1,7 +1,6 @@
 #include "run/generation_run.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -18,6 +17,7 @@
 #include "generation/shared_rules.h"
 #include "generation/splice_leftovers.h"
 #include "run/file_set.h"
+#include "run/run_folder.h"
 
 namespace bw {
 
@@ -39,31 +39,9 @@ std::string OutsideMessage(const std::string& what, const std::string& name) {
            "\" would put a file outside the block directory. Nothing was generated.";
 }
 
-std::optional<std::string> ReadBytes(const std::string& path) {
-    return ReadWholeFile(NativePath(path));
-}
-
-// The copy the backup keeps of path.
-std::string BackupPath(const std::string& path) {
-    const auto [directory, name] = SplitPath(path);
-    return directory + "KRSave\\" + name;
-}
-
-// Whether the file at path already holds text. A previous version the run
-// has read (bytes) is the file itself; any other file is compared piece by
-// piece.
-bool HoldsAlready(const std::string& path, const std::shared_ptr<const std::string>& bytes,
-                  std::string_view text) {
-    if (bytes) {
-        return SameContent(*bytes, text);
-    }
-    return FileHasSameContent(path, text).value_or(false);
-}
-
-// Whether the backup beside path holds what path holds, byte for byte.
-bool BackedUp(const std::string& path) {
-    const std::optional<std::string> bytes = ReadBytes(path);
-    return bytes && ReadBytes(BackupPath(path)) == bytes;
+// message, then on a line of its own what the system said.
+std::string WithReason(const std::string& message, const FileResult& fault) {
+    return message + "\n" + fault.Message();
 }
 
 // The definition as the integer DSP variant's generators see it: Integer
@@ -103,11 +81,9 @@ std::string FileNameOf(const std::string& path) {
     return directory.empty() ? path : name;
 }
 
-// What a new text of path will take, guessed from the file it replaces.
-size_t SizeGuess(const std::string& path) {
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(FileSystemPath(NativePath(path)), ec);
-    return ec ? 0 : static_cast<size_t>(size + size / 16);
+// What a new text will take, guessed from the file it replaces.
+size_t SizeGuess(const Entry& entry) {
+    return static_cast<size_t>(entry.size + entry.size / 16);
 }
 
 // The previous version of a generated file whose user sections are carried
@@ -115,26 +91,36 @@ size_t SizeGuess(const std::string& path) {
 // The run reads it once, whole, before the generator starts.
 struct Previous {
     std::shared_ptr<const std::string> bytes;  // null: nothing to carry over
-    bool unreadable = false;                   // there, but it could not be read
+    FileResult unreadable;                     // there, but it could not be read
 };
 
-Previous ReadPrevious(const BlockFile& file, const std::string& path, bool exists) {
+Previous ReadPrevious(const BlockFolder& folder, const BlockFile& file, bool exists) {
     Previous previous;
-    const std::string from = exists ? path : BackupPath(path);
-    if (file.splice == nullptr || (!exists && !FileExists(from))) {
+    const std::string from = exists ? file.path : BackupOf(file.path);
+    if (file.splice == nullptr || (!exists && folder.Look(from).kind == EntryKind::Missing)) {
         return previous;
     }
-    std::optional<std::string> bytes = ReadBytes(from);
-    if (bytes) {
-        previous.bytes = std::make_shared<const std::string>(std::move(*bytes));
-    } else {
-        previous.unreadable = true;
+    std::string bytes;
+    previous.unreadable = folder.Read(from, LARGEST_FILE_READ, bytes);
+    if (previous.unreadable) {
+        previous.bytes = std::make_shared<const std::string>(std::move(bytes));
     }
     return previous;
 }
 
 std::string UnreadablePreviousMessage(const std::string& path) {
-    return "Unable to open file " + path + ", splice will not be attempted.";
+    return "Unable to open file " + DisplayPath(path) + ", splice will not be attempted.";
+}
+
+// Whether the file at relative already holds text. A previous version the
+// run has read (bytes) is the file itself; any other file is compared piece
+// by piece.
+bool HoldsAlready(const BlockFolder& folder, const std::string& relative,
+                  const std::shared_ptr<const std::string>& bytes, std::string_view text) {
+    if (bytes) {
+        return SameContent(*bytes, text);
+    }
+    return FileHasSameContent(folder, relative, text).value_or(false);
 }
 
 // The user sections handed to one generator, and what it noted carrying them.
@@ -161,13 +147,14 @@ private:
 // The whole text of a generated file, produced in memory from the inputs
 // the run read; nothing when the file cannot be opened.
 std::optional<std::string> ProduceText(const BlockFile& file, const std::string& path,
-                                       const BLOCKINFO& block, RunEnvironment& environment,
-                                       const std::tm& now, PreviousVersion* carried) {
+                                       size_t sizeGuess, const BLOCKINFO& block,
+                                       RunEnvironment& environment, const std::tm& now,
+                                       PreviousVersion* carried) {
     OutputFile output(environment, GeneratorInputs{now, environment.workingDirectory, carried});
     if (!output.Open(path)) {
         return std::nullopt;
     }
-    output.Reserve(SizeGuess(path));
+    output.Reserve(sizeGuess);
     file.generator(output, block);
     return output.TakeText();
 }
@@ -184,9 +171,19 @@ std::function<std::string(const std::vector<std::string>&)> DefaultsProducer(
             layout.widen(widened, outerTitles);
         }
         RunEnvironment quiet;  // neither pumped nor stopped
-        return ProduceText(file, path, widened, quiet, now, nullptr).value_or(std::string());
+        return ProduceText(file, path, 0, widened, quiet, now, nullptr).value_or(std::string());
     };
 }
+
+// A text handed on piece by piece into a new file of the block folder.
+class NewFileSink : public TextSink {
+public:
+    explicit NewFileSink(NewFile& file) : file_(file) {}
+    void Take(std::string_view piece) override { file_.Write(piece); }
+
+private:
+    NewFile& file_;
+};
 
 // The host's real-time driver reads the order of a block's parameter members
 // from "_rtparam.ini" in the settings directory: key k of the block's section
@@ -196,45 +193,66 @@ struct ParameterOrder {
     std::vector<std::string> members;
 };
 
-void RecordParameterOrder(const std::string& settingsDirectory, const ParameterOrder& order) {
-    if (order.members.empty()) {
-        return;
-    }
+std::string ParameterOrderFile(const std::string& settingsDirectory) {
     std::string path = settingsDirectory;
     if (!path.empty() && !IsSeparator(path.back())) {
         path += '/';
     }
-    CreateDirectoryPath(path);
-    path += "_rtparam.ini";
+    return path + "_rtparam.ini";
+}
+
+// The records of other blocks are kept: a file that is there but cannot be
+// read is left alone rather than replaced by this block's record alone.
+FileResult RecordParameterOrder(const std::string& file, const ParameterOrder& order) {
+    if (order.members.empty()) {
+        return {};
+    }
+    CreateDirectoryPath(file);  // a failure shows in the writing
+    const std::string path = NativePath(file);
+    std::string bytes;
+    if (FileExists(path)) {
+        if (FileResult read = ReadRegularFile(path, LARGEST_FILE_READ, bytes); !read) {
+            return read;
+        }
+    }
     ProfileFile profile;
-    profile.Load(path);
+    profile.Parse(bytes);
     for (size_t k = 0; k < order.members.size(); ++k) {
         profile.SetString(order.blockName, std::to_string(k), order.members[k]);
     }
-    profile.Save(path);
+    return ReplaceNamedFile(path, profile.Text());
 }
 
+// How many names an orphan file tries before it gives up.
+constexpr int ORPHAN_NAMES = 1000;
+
 // One run over the file set. The run alone reads the previous versions,
-// asks, backs up and writes; each generator is handed what it needs and
-// produces its file's text once. A file that already holds that text is left
-// alone, and only one that differs goes through the overwrite question, its
-// backup and its replacement by a rename.
+// asks, backs up and writes, all through the block folder it holds locked;
+// each generator is handed what it needs and produces its file's text once.
+// A file that already holds that text is left alone, and only one that
+// differs goes through the overwrite question, its backup and its
+// replacement by a rename.
 class Run {
 public:
-    Run(const BLOCKINFO& block, RunEnvironment& environment, RunResult& result)
+    Run(const BLOCKINFO& block, RunEnvironment& environment, RunResult& result, BlockFolder& folder)
         : block_(block),
           definitions_(block),
           environment_(environment),
           prompts_(*environment.prompts),
           result_(result),
+          folder_(folder),
           directory_(DirectoryPrefix(block)) {}
 
     void ProduceFileSet() {
         ProduceFiles();
         // After the files, whatever became of them, as the host's driver
         // needs the order of the members the header names.
+        const std::string record = ParameterOrderFile(environment_.settingsDirectory);
         for (const ParameterOrder& order : parameterOrders_) {
-            RecordParameterOrder(environment_.settingsDirectory, order);
+            if (FileResult recorded = RecordParameterOrder(record, order); !recorded) {
+                prompts_.showMessage(recorded.Message(), MessageIcon::Exclamation);
+                result_.notWritten.push_back(record);
+            }
         }
     }
 
@@ -258,15 +276,21 @@ private:
     // False when the run has to end.
     bool Produce(const BlockFile& file) {
         const std::string path = directory_ + file.path;
+        // Only a regular file is an existing file; anything else in its place
+        // is refused when the run comes to write there.
+        Entry entry = folder_.Look(file.path);
+        if (entry.kind != EntryKind::File) {
+            entry = Entry{};
+        }
         switch (file.kind) {
             case FileKind::Template:
-                SaveTemplate(file, path);
+                SaveTemplate(file, path, entry);
                 return true;
             case FileKind::StockCopy:
-                CopyStockFile(file, path);
+                CopyStockFile(file, path, entry);
                 return true;
             case FileKind::Generated:
-                return Generate(file, path);
+                return Generate(file, path, entry);
             case FileKind::TreeOnly:
                 return true;
         }
@@ -274,9 +298,9 @@ private:
     }
 
     // True when the file needs no replacing (reported as unchanged).
-    bool LeftAlone(const BlockFile& file, const std::string& path, bool exists,
+    bool LeftAlone(const BlockFile& file, const std::string& path, const Entry& entry,
                    std::string_view text) {
-        if (!exists || !HoldsAlready(path, nullptr, text)) {
+        if (entry.kind == EntryKind::Missing || !HoldsAlready(folder_, file.path, nullptr, text)) {
             return false;
         }
         Report(FileAction::Unchanged, file, path);
@@ -284,35 +308,48 @@ private:
     }
 
     // The overwrite decision and backup of one file, with its report.
-    bool Decide(const BlockFile& file, const std::string& path, bool exists) {
-        if (!DecideOverwrite(path, environment_, lastAnswer_)) {
-            ReportLeftAsItWas(file, path, exists);
+    bool Decide(const BlockFile& file, const std::string& path, const Entry& entry) {
+        const Overwrite decision =
+            DecideOverwrite(folder_, file.path, path, entry, environment_, lastAnswer_);
+        if (decision == Overwrite::Keep) {
+            ReportLeftAsItWas(file, path, entry);
             return false;
         }
-        // The backup may have failed and the user agreed to overwrite anyway.
-        if (exists && BackedUp(path)) {
+        if (decision == Overwrite::WriteBackedUp && entry.kind == EntryKind::File) {
             Report(FileAction::BackedUp, file, path);
         }
         return true;
     }
 
-    void SaveTemplate(const BlockFile& file, const std::string& path) {
-        const bool exists = FileExists(path);
-        const std::string text = TemplateText(block_, NativePath(path));
-        if (LeftAlone(file, path, exists, text) || !Decide(file, path, exists)) {
-            return;
+    void SaveTemplate(const BlockFile& file, const std::string& path, const Entry& entry) {
+        std::string existing;
+        FileResult done;
+        if (entry.kind == EntryKind::File) {
+            done = folder_.Read(file.path, LARGEST_FILE_READ, existing);
+        }
+        if (done) {
+            const std::string text = TemplateTextOver(block_, existing);
+            if (entry.kind == EntryKind::File && SameContent(existing, text)) {
+                Report(FileAction::Unchanged, file, path);
+                return;
+            }
+            if (!Decide(file, path, entry)) {
+                return;
+            }
+            done = folder_.Write(file.path, text);
         }
         // A failure leaves the previous template as it was. The run goes on:
         // the block's own files do not depend on it.
-        if (WriteWholeFile(path, text) == WholeWrite::Written) {
-            Report(FileAction::Written, file, path);
+        if (done) {
+            ReportWritten(file, path, entry);
         } else {
-            prompts_.showMessage(CannotWriteTemplateMessage(path), MessageIcon::Exclamation);
+            prompts_.showMessage(WithReason(CannotWriteTemplateMessage(path), done),
+                                 MessageIcon::Exclamation);
             result_.notWritten.push_back(path);
         }
     }
 
-    void CopyStockFile(const BlockFile& file, const std::string& path) {
+    void CopyStockFile(const BlockFile& file, const std::string& path, const Entry& entry) {
         const std::string stock = environment_.workingDirectory + file.stockFile;
         if (file.stockFile == "xDAIS.bmp" && !FileExists(stock)) {
             prompts_.showMessage(XDAIS_BITMAP_MISSING_MESSAGE, MessageIcon::Stop);
@@ -321,29 +358,34 @@ private:
         }
         // The resource script names the copy: one that is not there is
         // reported, and the run goes on with the other files.
-        const std::optional<std::string> bytes = ReadBytes(stock);
-        const bool exists = FileExists(path);
-        if ((bytes && LeftAlone(file, path, exists, *bytes)) || !Decide(file, path, exists)) {
-            return;
+        std::string bytes;
+        FileResult done = ReadRegularFile(NativePath(stock), LARGEST_FILE_READ, bytes);
+        if (done) {
+            if (LeftAlone(file, path, entry, bytes) || !Decide(file, path, entry)) {
+                return;
+            }
+            done = folder_.Write(file.path, bytes);
         }
-        if (bytes && WriteWholeFile(path, *bytes) == WholeWrite::Written) {
-            Report(FileAction::Written, file, path);
+        if (done) {
+            ReportWritten(file, path, entry);
         } else {
-            prompts_.showMessage(CannotCopyMessage(stock, path), MessageIcon::Exclamation);
+            prompts_.showMessage(WithReason(CannotCopyMessage(stock, path), done),
+                                 MessageIcon::Exclamation);
             result_.notWritten.push_back(path);
         }
     }
 
-    bool Generate(const BlockFile& file, const std::string& path) {
+    bool Generate(const BlockFile& file, const std::string& path, const Entry& entry) {
         const BLOCKINFO& block = definitions_.For(file);
         if (file.recordsParameterOrder) {
             parameterOrders_.push_back({block.BlockName, ParameterMemberOrder(block)});
         }
         const std::tm now = environment_.clock->localNow();
-        const bool exists = FileExists(path);
-        const Previous previous = ReadPrevious(file, path, exists);
-        if (previous.unreadable) {
-            prompts_.showMessage(UnreadablePreviousMessage(path), MessageIcon::Exclamation);
+        const bool exists = entry.kind == EntryKind::File;
+        const Previous previous = ReadPrevious(folder_, file, exists);
+        if (!previous.unreadable) {
+            prompts_.showMessage(WithReason(UnreadablePreviousMessage(path), previous.unreadable),
+                                 MessageIcon::Exclamation);
         }
         if (!exists && !previous.bytes) {
             return GenerateNew(file, path, block, now);
@@ -353,7 +395,10 @@ private:
         // produced, and kept only from where it differs.
         std::optional<std::string> onDisk;
         if (exists && !previous.bytes) {
-            onDisk = ReadBytes(path);
+            onDisk.emplace();
+            if (!folder_.Read(file.path, LARGEST_FILE_READ, *onDisk)) {
+                onDisk.reset();  // compared with nothing: it is asked about
+            }
         }
         const bool comparable = exists && (previous.bytes || onDisk);
         const std::string_view existing = !comparable      ? std::string_view()
@@ -388,7 +433,7 @@ private:
                 return true;
             }
             if (environment_.Stopping) {
-                ReportLeftAsItWas(file, path, exists);
+                ReportLeftAsItWas(file, path, entry);
                 return true;
             }
             record = &declined;
@@ -397,25 +442,25 @@ private:
             text = compared.TakeText();
         }
         const bool asked = record == &declined;
-        if (!Decide(file, path, exists)) {
+        if (!Decide(file, path, entry)) {
             return true;
         }
         // The splice question waits until the file is known to change.
         if (!asked && carried.Any() && !AskSplice(file, path)) {
             if (environment_.Stopping) {
-                ReportLeftAsItWas(file, path, exists);
+                ReportLeftAsItWas(file, path, entry);
                 return true;
             }
             // Declined: the file as it is without a previous version.
             record = &declined;
-            text = ProduceText(file, path, block, environment_, now, nullptr);
+            text = ProduceText(file, path, SizeGuess(entry), block, environment_, now, nullptr);
         }
         if (!text || !KeepSpliceLeftovers(file, path, block, now, *record)) {
             // Replacing the file would lose the user's sections for good.
-            ReportLeftAsItWas(file, path, exists);
+            ReportLeftAsItWas(file, path, entry);
             return true;
         }
-        return Replace(file, path, exists, *text);
+        return Replace(file, path, entry, *text);
     }
 
     // Produces file's text into compared; false when the file cannot be opened.
@@ -442,9 +487,15 @@ private:
     // its place once whole. Nothing is kept in memory.
     bool GenerateNew(const BlockFile& file, const std::string& path, const BLOCKINFO& block,
                      const std::tm& now) {
-        WholeFileWriter writer(path);
+        NewFile out(folder_, file.path);
+        if (FileResult opened = out.Open(); !opened) {
+            prompts_.showMessage(WithReason(CannotOpenMessage(path), opened),
+                                 MessageIcon::Exclamation);
+            return false;
+        }
+        NewFileSink sink(out);
         OutputFile output(environment_, GeneratorInputs{now, environment_.workingDirectory});
-        if (!writer.IsOpen() || !output.Open(path, writer)) {
+        if (!output.Open(path, sink)) {
             prompts_.showMessage(CannotOpenMessage(path), MessageIcon::Exclamation);
             return false;
         }
@@ -453,65 +504,84 @@ private:
         if (environment_.Stopping) {
             return true;  // stopped part way: the temporary file goes
         }
-        if (!Decide(file, path, false)) {
+        const Entry none;
+        if (!Decide(file, path, none)) {
             return true;
         }
-        return ReportReplacement(file, path, false, writer.Commit());
+        return ReportReplacement(file, path, none, out.Commit());
     }
 
     // Puts text in the file's place whole, and reports how that went.
-    bool Replace(const BlockFile& file, const std::string& path, bool exists,
+    bool Replace(const BlockFile& file, const std::string& path, const Entry& entry,
                  std::string_view text) {
-        return ReportReplacement(file, path, exists, WriteWholeFile(path, text));
+        NewFile out(folder_, file.path);
+        if (FileResult opened = out.Open(); !opened) {
+            prompts_.showMessage(WithReason(CannotOpenMessage(path), opened),
+                                 MessageIcon::Exclamation);
+            ReportLeftAsItWas(file, path, entry);
+            return false;
+        }
+        out.Write(text);
+        return ReportReplacement(file, path, entry, out.Commit());
     }
 
     // Reports how a file's replacement went. False, with a message, when it
     // failed: the run ends there and the file is as it was.
-    bool ReportReplacement(const BlockFile& file, const std::string& path, bool exists,
-                           WholeWrite how) {
-        switch (how) {
-            case WholeWrite::Written:
-                Report(FileAction::Written, file, path);
-                return true;
-            case WholeWrite::CannotOpen:
-                prompts_.showMessage(CannotOpenMessage(path), MessageIcon::Exclamation);
-                break;
-            case WholeWrite::CannotWrite:
-                prompts_.showMessage("Cannot write file " + DisplayPath(path) + ".  " +
-                                         "Will abort code generation.",
-                                     MessageIcon::Exclamation);
-                break;
+    bool ReportReplacement(const BlockFile& file, const std::string& path, const Entry& entry,
+                           const FileResult& how) {
+        if (how) {
+            ReportWritten(file, path, entry);
+            return true;
         }
-        ReportLeftAsItWas(file, path, exists);
+        prompts_.showMessage(WithReason("Cannot write file " + DisplayPath(path) + ".  " +
+                                            "Will abort code generation.",
+                                        how),
+                             MessageIcon::Exclamation);
+        ReportLeftAsItWas(file, path, entry);
         return false;
     }
 
-    // Keeps what the splice did not carry over in an orphan file, to be
+    // Keeps what the splice did not carry over in a new orphan file, to be
     // reported at the end of the run. False when it could not be kept.
     bool KeepSpliceLeftovers(const BlockFile& file, const std::string& path, const BLOCKINFO& block,
                              const std::tm& now, const SpliceRecord& record) {
         if (record.layout == nullptr) {
             return true;
         }
-        const auto defaults = DefaultsProducer(file, path, block, now, *record.layout);
-        bool kept = true;
-        std::optional<SpliceLeftovers> leftovers = KeepLeftovers(record, path, now, defaults, kept);
-        if (!leftovers) {
+        const std::optional<SetAside> setAside =
+            SetAsideLeftovers(record, DefaultsProducer(file, path, block, now, *record.layout));
+        if (!setAside) {
             return true;
         }
-        if (!kept) {
-            prompts_.showMessage(CannotKeepLeftoversMessage(path, leftovers->keptIn),
-                                 MessageIcon::Exclamation);
-            result_.notWritten.push_back(path);
-            return false;
+        for (int n = 1;; ++n) {
+            const std::string orphan = OrphanPath(file.path, now, n);
+            bool taken = false;
+            const FileResult kept = folder_.WriteNew(orphan, setAside->text, taken);
+            if (kept) {
+                result_.leftovers.push_back(
+                    SpliceLeftovers{path, directory_ + orphan, setAside->sections});
+                return true;
+            }
+            if (!taken || n == ORPHAN_NAMES) {
+                prompts_.showMessage(
+                    WithReason(CannotKeepLeftoversMessage(path, directory_ + orphan), kept),
+                    MessageIcon::Exclamation);
+                result_.notWritten.push_back(path);
+                return false;
+            }
         }
-        result_.leftovers.push_back(std::move(*leftovers));
-        return true;
+    }
+
+    // A file written, saying so when it replaced a read-only one (which
+    // stays read-only).
+    void ReportWritten(const BlockFile& file, const std::string& path, const Entry& entry) {
+        Report(FileAction::Written, file, path);
+        result_.events.back().readOnly = entry.kind == EntryKind::File && entry.readOnly;
     }
 
     // An existing file that the run did not replace is reported as skipped.
-    void ReportLeftAsItWas(const BlockFile& file, const std::string& path, bool exists) {
-        if (exists) {
+    void ReportLeftAsItWas(const BlockFile& file, const std::string& path, const Entry& entry) {
+        if (entry.kind == EntryKind::File) {
             Report(FileAction::Skipped, file, path);
         }
     }
@@ -525,28 +595,36 @@ private:
     RunEnvironment& environment_;
     UserPrompts& prompts_;
     RunResult& result_;
+    BlockFolder& folder_;
     const std::string directory_;
     OverwriteAnswer lastAnswer_ = OverwriteAnswer::Yes;
     std::vector<ParameterOrder> parameterOrders_;
 };
 
 // What a run would do with one file of the set, found without writing or
-// asking anything.
-FilePreview PreviewFile(const BlockFile& file, const std::string& path, Definitions& definitions,
-                        RunEnvironment& quiet, SectionsCarried sections) {
+// asking anything; folder is null when the block folder is not there yet.
+FilePreview PreviewFile(const BlockFile& file, const std::string& path, const BlockFolder* folder,
+                        Definitions& definitions, RunEnvironment& quiet, SectionsCarried sections) {
     FilePreview preview{path, file.path};
-    const bool exists = FileExists(path);
+    const Entry entry = folder != nullptr ? folder->Look(file.path) : Entry{};
+    const bool exists = entry.kind == EntryKind::File;
     std::optional<std::string> text;
     Previous previous;
     switch (file.kind) {
-        case FileKind::Template:
-            text = TemplateText(definitions.For(file), NativePath(path));
+        case FileKind::Template: {
+            std::string existing;
+            if (exists && folder->Read(file.path, LARGEST_FILE_READ, existing)) {
+                text = TemplateTextOver(definitions.For(file), existing);
+            }
             break;
+        }
         case FileKind::StockCopy:
-            text = ReadBytes(quiet.workingDirectory + file.stockFile);
+            text = ReadWholeFile(NativePath(quiet.workingDirectory + file.stockFile));
             break;
         case FileKind::Generated: {
-            previous = ReadPrevious(file, path, exists);
+            if (folder != nullptr) {
+                previous = ReadPrevious(*folder, file, exists);
+            }
             Carried carried;
             const BLOCKINFO& block = definitions.For(file);
             const std::tm now = quiet.clock->localNow();
@@ -554,7 +632,7 @@ FilePreview PreviewFile(const BlockFile& file, const std::string& path, Definiti
             // version.
             PreviousVersion* from =
                 sections == SectionsCarried::Yes ? carried.From(file, previous) : nullptr;
-            text = ProduceText(file, path, block, quiet, now, from);
+            text = ProduceText(file, path, SizeGuess(entry), block, quiet, now, from);
             preview.splices = carried.Any();
             preview.keepsAside =
                 preview.splices &&
@@ -566,9 +644,10 @@ FilePreview PreviewFile(const BlockFile& file, const std::string& path, Definiti
         case FileKind::TreeOnly:
             break;
     }
-    preview.change = !exists                                             ? FileChange::New
-                     : text && HoldsAlready(path, previous.bytes, *text) ? FileChange::Unchanged
-                                                                         : FileChange::Changed;
+    preview.change = !exists ? FileChange::New
+                     : text && HoldsAlready(*folder, file.path, previous.bytes, *text)
+                         ? FileChange::Unchanged
+                         : FileChange::Changed;
     return preview;
 }
 
@@ -587,14 +666,19 @@ std::string CannotWriteTemplateMessage(const std::string& path) {
 }
 
 std::string CannotKeepLeftoversMessage(const std::string& path, const std::string& orphanPath) {
-    return "Cannot write file " + NativePath(orphanPath) +
-           " to keep the sections that were not carried over.  " + NativePath(path) +
+    return "Cannot write file " + DisplayPath(orphanPath) +
+           " to keep the sections that were not carried over.  " + DisplayPath(path) +
            " was left as it was.";
 }
 
 size_t RunResult::Count(FileAction action) const {
     return static_cast<size_t>(std::count_if(
         events.begin(), events.end(), [&](const FileEvent& e) { return e.action == action; }));
+}
+
+size_t RunResult::ReadOnlyReplaced() const {
+    return static_cast<size_t>(
+        std::count_if(events.begin(), events.end(), [](const FileEvent& e) { return e.readOnly; }));
 }
 
 std::vector<std::string> RunResult::Paths(FileAction action) const {
@@ -655,6 +739,30 @@ void RememberSettings(const BLOCKINFO& block, SettingsStore& settings) {
     settings.write(setting::SECTION, setting::VENDOR_NAME, block.VendorName);
 }
 
+namespace {
+
+// The run in its block folder, which it holds locked meanwhile: a folder
+// that cannot be held (another run writes there, a link where the run would
+// write) stops it before anything is written.
+void ProduceInFolder(const BLOCKINFO& block, RunEnvironment& environment, RunResult& result) {
+    RunFolder folder;
+    if (const FileResult opened = folder.Open(block, RunFileSet(block)); !opened) {
+        environment.prompts->showMessage(opened.Message(), MessageIcon::Stop);
+        result.outcome = RunOutcome::Aborted;
+        return;
+    }
+    if (!folder.LeftoverFault().empty()) {
+        environment.prompts->showMessage(folder.LeftoverFault(), MessageIcon::Exclamation);
+    }
+    Run(block, environment, result, folder.Folder()).ProduceFileSet();
+    // Only folders a run could write to become the next block's defaults.
+    if (result.outcome == RunOutcome::Completed) {
+        RememberSettings(block, *environment.settings);
+    }
+}
+
+}  // namespace
+
 RunResult RunGeneration(const BLOCKINFO& block, RunEnvironment& environment) {
     RunResult result;
     environment.Stopping = false;
@@ -663,11 +771,7 @@ RunResult RunGeneration(const BLOCKINFO& block, RunEnvironment& environment) {
         environment.prompts->showMessage(refusal, MessageIcon::Stop);
         result.outcome = RunOutcome::Refused;
     } else {
-        Run(block, environment, result).ProduceFileSet();
-        // Only folders a run could write to become the next block's defaults.
-        if (result.outcome == RunOutcome::Completed) {
-            RememberSettings(block, *environment.settings);
-        }
+        ProduceInFolder(block, environment, result);
     }
     // After the run, so that no file waits for the user to read them.
     for (const SpliceLeftovers& leftovers : result.leftovers) {
@@ -688,8 +792,14 @@ std::vector<FilePreview> PreviewFileSet(const BLOCKINFO& block, const RunEnviron
     Definitions definitions(block);
     std::vector<FilePreview> previews;
     const std::string directory = DirectoryPrefix(block);
+    // Looked at, never created: a folder that is not there holds no file yet.
+    std::unique_ptr<BlockFolder> folder;
+    if (!IsForeignPath(block.Directory)) {
+        BlockFolder::Open(NativePath(block.Directory), false, folder);
+    }
     for (const BlockFile& file : RunFileSet(block)) {
-        previews.push_back(PreviewFile(file, directory + file.path, definitions, quiet, carried));
+        previews.push_back(
+            PreviewFile(file, directory + file.path, folder.get(), definitions, quiet, carried));
     }
     return previews;
 }

@@ -30,7 +30,7 @@ std::string CannotKeepLeftoversMessage(const std::string& path, const std::strin
 enum class RunOutcome {
     Completed,
     Cancelled,  // Cancel in an overwrite question, or a question left unanswered
-    Aborted,    // a file could not be opened or written
+    Aborted,    // the block folder could not be held, or a file could not be opened or written
     Refused,    // the definition names files outside its directory: nothing written
 };
 
@@ -45,6 +45,7 @@ struct FileEvent {
     FileAction action;
     std::string path;          // as the run forms it: directory + "\" + relative path
     std::string relativePath;  // relative to Directory, as in the file set
+    bool readOnly = false;     // Written over a read-only file, which stays read-only
 };
 
 struct RunResult {
@@ -62,6 +63,8 @@ struct RunResult {
     std::vector<std::string> Paths(FileAction action) const;
     // How many events have this action.
     size_t Count(FileAction action) const;
+    // How many read-only files were replaced.
+    size_t ReadOnlyReplaced() const;
 };
 
 // What a run would do with one file of the set.

@@ -24,6 +24,12 @@ std::string Below(const std::string& folder, const std::string& name) {
     return folder.empty() ? name : folder + "/" + name;
 }
 
+// Names this program gives the files it creates beside those it writes:
+// temporaries, partial copies and orphan files.
+bool IsRunsOwnName(std::string_view name) {
+    return BlockFolder::IsTemporaryName(name) || name.ends_with(".orphaned");
+}
+
 template <typename Each>
 void ForEachWritten(const std::vector<BlockFile>& files, Each each) {
     for (const BlockFile& file : files) {
@@ -68,9 +74,17 @@ FileResult RunFolder::Open(const BLOCKINFO& block, const std::vector<BlockFile>&
     if (FileResult locked = lock_.Take(*folder_); !locked) {
         return locked;
     }
-    for (const std::string& entry : RunEntries(files)) {
+    std::vector<std::string> entries = RunEntries(files);
+    for (const std::string& folder : RunFolders(files)) {
+        for (const std::string& name : folder_->Names(folder)) {
+            if (IsRunsOwnName(name)) {
+                entries.push_back(Below(folder, name));
+            }
+        }
+    }
+    for (const std::string& entry : entries) {
         if (folder_->Look(entry).kind == EntryKind::Link) {
-            return FileResult::Failed(BlockFolder::LinkMessage(folder_->PathOf(entry)) +
+            return FileResult::Failed(BlockFolder::LinkMessage(folder_->FoundPathOf(entry)) +
                                       ". Nothing was generated.");
         }
     }

@@ -66,6 +66,13 @@ public:
         NormalCursor cursor;
         return prompts_.askOverwrite(path);
     }
+    OverwriteAnswer askOverwriteReadOnly(const std::string& path) override {
+        if (progress_.reached(path)) {
+            page_.showFileInHand(progress_);
+        }
+        NormalCursor cursor;
+        return prompts_.askOverwriteReadOnly(path);
+    }
     // Questions and messages during the run concern the file being written:
     // the progress names it first.
     bool askYesNo(const std::string& text, MessageIcon icon) override {

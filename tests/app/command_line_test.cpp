@@ -363,6 +363,21 @@ TEST(CliPromptsTest, AsksOnATerminalUntilItGetsAnAnswer) {
     EXPECT_TRUE(prompts.unanswered());
 }
 
+TEST(CliPromptsTest, TheQuestionAboutAReadOnlyFileSaysSo) {
+    std::istringstream in("n\n");
+    std::ostringstream err;
+    CliPrompts prompts(OverwriteMode::Ask, SpliceMode::Ask, in, err, true);
+    EXPECT_EQ(prompts.askOverwriteReadOnly("/x/Gain.h"), OverwriteAnswer::No);
+    EXPECT_EQ(err.str(),
+              "/x/Gain.h\nFile Exists, overwrite? The file is read-only; it stays read-only. "
+              "[y]es, [n]o, yes to [a]ll, [c]ancel: ");
+
+    std::ostringstream without;
+    CliPrompts noTerminal(OverwriteMode::Ask, SpliceMode::Ask, in, without, false);
+    EXPECT_EQ(noTerminal.askOverwriteReadOnly("/x/Gain.h"), OverwriteAnswer::Cancel);
+    EXPECT_THAT(without.str(), HasSubstr("/x/Gain.h exists (read-only) and there is no terminal"));
+}
+
 TEST(CommandLineProgram, LinksNoQtLibrary) {
     QProcess ldd;
     ldd.start("ldd", {BLOCKWRIGHT_EXE});

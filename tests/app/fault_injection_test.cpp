@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -125,18 +127,21 @@ TEST_F(FaultInjectionTest, AFullDiskOnAFirstGenerationLeavesNoHalfWrittenFiles) 
     EXPECT_TRUE(Tree(Block()).empty());
 }
 
+// A folder where no file can be made cannot be held for the run: it stops
+// before anything, saying why.
 TEST_F(FaultInjectionTest, AReadOnlyBlockDirectoryIsReportedAndLeftAsItWas) {
+    const std::string refused = "Cannot create the lock file " + BlockPrefix() +
+                                ".blockwright.lock: " + std::strerror(EROFS) + "\n";
     fs::create_directories(Block());
     Outcome outcome = Generate({{"BW_FAULT_READONLY", BlockPrefix()}});
     EXPECT_EQ(outcome.status, EXIT_STOPPED);
-    EXPECT_THAT(outcome.err, HasSubstr("The template was not saved."));
-    EXPECT_THAT(outcome.err, HasSubstr("Cannot open file "));
+    EXPECT_EQ(outcome.err, refused);
     EXPECT_TRUE(Tree(Block()).empty());
 
     const auto before = UsersBlock();
     outcome = Generate({{"BW_FAULT_READONLY", BlockPrefix()}});
     EXPECT_EQ(outcome.status, EXIT_STOPPED);
-    EXPECT_THAT(outcome.err, HasSubstr("Unable to backup file "));
+    EXPECT_EQ(outcome.err, refused);
     EXPECT_EQ(Tree(Block()), before);
 }
 
@@ -183,6 +188,53 @@ TEST_F(FaultInjectionTest, SectionsThatCannotBeKeptLeaveTheFileAsItWas) {
                                        "that were not carried over."));
     EXPECT_EQ(Bytes(Block() / "Gain.c"), source);
     EXPECT_EQ(Bytes(Block() / "KRSave" / "Gain.c"), source);
+}
+
+// Sections to keep aside whose orphan file meets a full disk: no empty or
+// cut orphan file stays, the message says why, and the file is left as it was.
+TEST_F(FaultInjectionTest, AnOrphanFileOnAFullDiskIsNeitherLeftNorClaimed) {
+    const auto before = UsersBlock();
+    std::string source = before.at("Gain.c");
+    const std::string marker = "//; Include Libraries\r\n";
+    source.replace(source.find(marker), marker.size(), " " + marker + "#include <math.h>\r\n");
+    std::ofstream(Block() / "Gain.c", std::ios::binary) << source;
+
+    const Outcome outcome =
+        Generate({{"BW_FAULT_FULL", (Block() / "KRSave" / "Gain.c.2023").string()}});
+
+    EXPECT_EQ(outcome.status, EXIT_STOPPED);
+    EXPECT_THAT(outcome.err, HasSubstr("Gain.c.20231114-221320.orphaned to keep the sections that "
+                                       "were not carried over.  " +
+                                       (Block() / "Gain.c").string() + " was left as it was.\n"));
+    EXPECT_THAT(outcome.err, HasSubstr(": " + std::string(std::strerror(ENOSPC)) + "\n"));
+    EXPECT_EQ(Bytes(Block() / "Gain.c"), source);
+    for (const auto& [path, bytes] : Tree(Block())) {
+        EXPECT_FALSE(path.ends_with(".orphaned")) << path;
+        EXPECT_FALSE(path.ends_with(".tmp~")) << path;
+    }
+}
+
+// A sync or a rename that fails leaves the file as it was and no temporary,
+// and the message gives the system's reason.
+TEST_F(FaultInjectionTest, AFailedSyncOrRenameIsReportedWithTheSystemsReason) {
+    const auto before = UsersBlock();
+    const std::string file = (Block() / "IFGain.c").string();
+    const std::string reason = ": " + std::string(std::strerror(EIO)) + "\n";
+    for (const auto& [fault, doing] : {std::pair<QString, std::string>{"BW_FAULT_SYNC", "sync "},
+                                       {"BW_FAULT_RENAME", "rename "}}) {
+        const Outcome outcome = Generate({{fault, file}});
+
+        EXPECT_EQ(outcome.status, EXIT_STOPPED) << doing;
+        EXPECT_THAT(outcome.err,
+                    HasSubstr("Cannot write file " + file +
+                              ".  Will abort code generation.\nCannot " + doing + file + "."))
+            << outcome.err;
+        EXPECT_THAT(outcome.err, HasSubstr(reason)) << doing;
+        EXPECT_EQ(Bytes(Block() / "IFGain.c"), before.at("IFGain.c")) << doing;
+        for (const auto& [path, bytes] : Tree(Block())) {
+            EXPECT_FALSE(path.ends_with(".tmp~")) << path;
+        }
+    }
 }
 
 // Killed while the new interface source is on its way to the disk: every file

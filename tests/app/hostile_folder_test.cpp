@@ -1,7 +1,8 @@
 // The program against what travels with a block: templates that are no
 // regular files, directories that name no folder, definitions whose files
-// would meet, bytes that would steer the terminal, and a standard output
-// that cannot be written.
+// would meet, bytes that would steer the terminal, a standard output that
+// cannot be written, links planted in the block folder, runs that meet in
+// one folder, and files whose permissions must stay.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -10,7 +11,10 @@
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <memory>
 #include <sstream>
+#include <vector>
 
 #ifndef _WIN32
 #include <sys/resource.h>
@@ -19,6 +23,12 @@
 
 #include "app/command_line.h"
 #include "app/program_run.h"
+#include "definition/block_info.h"
+#include "definition/template_file.h"
+#include "definition/type_codes.h"
+#include "files/folder_lock.h"
+#include "generation/paths.h"
+#include "support/recording_prompts.h"
 
 namespace bw {
 namespace {
@@ -38,6 +48,21 @@ constexpr bool MEMORY_CAN_BE_LIMITED = true;
 std::string Contents(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Every entry below folder by relative path, links not followed: a file's
+// bytes, a link's target after "-> ", a folder "/".
+std::map<std::string, std::string> Tree(const fs::path& folder) {
+    std::map<std::string, std::string> entries;
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(folder, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().lexically_relative(folder).generic_string();
+        entries[name] = it->is_symlink()     ? "-> " + fs::read_symlink(it->path()).string()
+                        : it->is_directory() ? "/"
+                                             : Contents(it->path());
+    }
+    return entries;
 }
 
 class HostileFolderTest : public ::testing::Test {
@@ -86,6 +111,25 @@ protected:
     }
 
     QString Block() const { return temp_.filePath("Gain"); }
+    fs::path BlockPath() const { return Block().toStdString(); }
+
+    // `blockwright generate` of a template into Block(), replacing every
+    // file and carrying the user sections over.
+    Outcome Generate(const QString& templatePath) {
+        return Blockwright({"generate", templatePath, "--directory", Block(), "--overwrite", "all",
+                            "--splice", "yes"});
+    }
+
+    // The example as a real-time block, so that it has DSP files.
+    QString RealTimeExample() {
+        ExampleWith("Real Time", "Real Time=1");
+        const QString changed = temp_.filePath("Changed.tbt");
+        std::string text = Contents(changed.toStdString());
+        text.replace(text.find("LocalSize0=HistoryLength"), 24, "LocalSize0=64");
+        const QString path = temp_.filePath("RealTime.tbt");
+        std::ofstream(path.toStdString(), std::ios::binary) << text;
+        return path;
+    }
 
     QTemporaryDir temp_;
 };
@@ -170,6 +214,175 @@ TEST_F(HostileFolderTest, AStandardOutputThatCannotBeWrittenIsAnError) {
 
     EXPECT_EQ(Blockwright({"--help"}, "/dev/full").status, EXIT_STOPPED);
     EXPECT_EQ(Blockwright({"--help"}).status, EXIT_COMPLETED);
+}
+
+// Each kind of link planted where a run writes or reads stops the run before
+// anything is written, naming the link; nothing outside the block folder
+// changes by a byte, and the link stays as it was.
+TEST_F(HostileFolderTest, APlantedLinkStopsTheRunAndNothingIsWrittenThroughIt) {
+    const QString example = RealTimeExample();
+    const fs::path outside = Temp() / "outside";
+    struct Planted {
+        std::string link;    // below the block folder
+        std::string target;  // below outside
+    };
+    const Planted cases[] = {
+        {"Gain.h", "victim.c"},                             // a target
+        {"Gain.h.tmp~", "victim.c"},                        // an old-style temporary
+        {"IFGain.c.0badf00d.tmp~", "victim.c"},             // a temporary of ours
+        {"KRSave", "folder"},                               // the backup folder
+        {"krsave", "folder"},                               // the same in another case
+        {"DSPCODE", "folder"},                              // the DSP folder
+        {"DSPCODE/KRSave/_Gain.c.part~", "victim.c"},       // a partial backup
+        {"KRSave/Gain.h.20231114-221320.orphaned", "new"},  // an orphan file, dangling
+    };
+    for (const Planted& planted : cases) {
+        fs::remove_all(BlockPath());
+        fs::remove_all(outside);
+        fs::create_directories(outside / "folder");
+        std::ofstream(outside / "victim.c", std::ios::binary) << "the outside file\n";
+        std::ofstream(outside / "folder" / "Gain.h", std::ios::binary) << "an outside copy\n";
+        ASSERT_EQ(Generate(example).status, EXIT_COMPLETED) << planted.link;
+        // A header that the run would replace, and back up, and keep aside.
+        std::ofstream(BlockPath() / "Gain.h", std::ios::binary | std::ios::app)
+            << "//; Definitions\r\nint kept;\r\n//; End of Definitions\r\n";
+        const fs::path link = BlockPath() / planted.link;
+        fs::remove_all(link);
+        fs::create_directories(link.parent_path());
+        fs::create_symlink(outside / planted.target, link);
+        const auto outsideBefore = Tree(outside);
+        const auto blockBefore = Tree(BlockPath());
+
+        const Outcome outcome = Generate(example);
+
+        EXPECT_EQ(outcome.status, EXIT_STOPPED) << planted.link;
+        EXPECT_THAT(outcome.err, HasSubstr(link.string() + " is a link;")) << planted.link;
+        EXPECT_EQ(Tree(outside), outsideBefore) << planted.link;
+        EXPECT_EQ(Tree(BlockPath()), blockBefore) << planted.link;
+    }
+}
+
+TEST_F(HostileFolderTest, ASecondRunWaitsThenStopsAndChangesNothing) {
+    ASSERT_EQ(Generate(QString::fromStdString(EXAMPLE)).status, EXIT_COMPLETED);
+    std::ofstream(BlockPath() / "Gain.h", std::ios::binary | std::ios::app) << "/* older */\r\n";
+    std::unique_ptr<BlockFolder> folder;
+    ASSERT_TRUE(BlockFolder::Open(BlockPath().string(), false, folder));
+    FolderLock held;
+    ASSERT_TRUE(held.Take(*folder));
+    const auto before = Tree(BlockPath());
+
+    const Outcome outcome = Generate(QString::fromStdString(EXAMPLE));
+
+    EXPECT_EQ(outcome.status, EXIT_STOPPED);
+    EXPECT_EQ(outcome.err, "another run is writing to " + BlockPath().string() + "\n");
+    EXPECT_EQ(Tree(BlockPath()), before);
+}
+
+// Versions of a large block, each with its own number of parameters, so
+// that the texts of every version differ in length.
+class ConcurrentRunsTest : public HostileFolderTest {
+protected:
+    QString Version(int number, int parameters) {
+        MemorySettings settings;
+        RecordingPrompts prompts;
+        BLOCKINFO block;
+        EXPECT_TRUE(ReadTemplate(block, EXAMPLE, prompts));
+        for (int i = block.NumParameters; i < parameters; ++i) {
+            block.AddParameter(prompts);
+            PARAMINFO& parameter = block.Parameters[static_cast<size_t>(i)];
+            parameter.ParameterName = "Stage" + std::to_string(i);
+            parameter.ParameterType = TYPE_FLOAT;
+            parameter.ParameterDesc = "The gain of stage " + std::to_string(i);
+            parameter.ParameterDefault = "1.5";
+        }
+        const QString path = temp_.filePath(QString("Version%1.tbt").arg(number));
+        EXPECT_TRUE(WriteTemplate(block, path.toStdString()));
+        return path;
+    }
+
+    // Starts the runs at once and waits for all of them.
+    std::vector<Outcome> RunTogether(const std::vector<QString>& templates) {
+        std::vector<std::unique_ptr<QProcess>> processes;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("SOURCE_DATE_EPOCH", "1700000000");
+        environment.insert("XDG_CONFIG_HOME", temp_.filePath("config"));
+        for (const QString& path : templates) {
+            processes.push_back(std::make_unique<QProcess>());
+            processes.back()->setProcessEnvironment(environment);
+            processes.back()->start(QStringLiteral(BLOCKWRIGHT_EXE),
+                                    {"generate", path, "--directory", Block(), "--overwrite", "all",
+                                     "--splice", "yes"});
+        }
+        std::vector<Outcome> outcomes;
+        for (const auto& process : processes) {
+            process->closeWriteChannel();
+            EXPECT_TRUE(process->waitForFinished(120000));
+            outcomes.push_back({process->exitCode(), process->readAllStandardOutput().toStdString(),
+                                process->readAllStandardError().toStdString()});
+        }
+        return outcomes;
+    }
+};
+
+// Runs that meet in one folder take turns: a run that waits too long stops
+// with the message and changes nothing, and every file (and every backup)
+// holds one version's text whole, never a mixture.
+TEST_F(ConcurrentRunsTest, EveryFileHoldsOneRunsTextWhole) {
+    const std::vector<QString> versions = {Version(0, 250), Version(1, 180), Version(2, 120)};
+    std::vector<std::map<std::string, std::string>> texts;
+    for (const QString& version : versions) {
+        fs::remove_all(BlockPath());
+        ASSERT_EQ(Generate(version).status, EXIT_COMPLETED);
+        texts.push_back(Tree(BlockPath()));
+    }
+    const std::string busy = "another run is writing to " + BlockPath().string() + "\n";
+    for (const size_t together : {size_t{2}, size_t{3}}) {
+        for (int round = 0; round < 3; ++round) {
+            fs::remove_all(BlockPath());
+            const std::vector<QString> running(versions.begin(), versions.begin() + together);
+            for (const Outcome& outcome : RunTogether(running)) {
+                EXPECT_TRUE(outcome.status == EXIT_COMPLETED ||
+                            (outcome.status == EXIT_STOPPED && outcome.err == busy))
+                    << outcome.status << " " << outcome.err;
+            }
+            for (const auto& [name, bytes] : Tree(BlockPath())) {
+                const std::string file =
+                    name.starts_with("KRSave/") ? name.substr(7) : name;  // a backup
+                const bool one = std::any_of(texts.begin(), texts.end(), [&](const auto& text) {
+                    return text.count(file) && text.at(file) == bytes;
+                });
+                EXPECT_TRUE(one || bytes == "/") << name << " with " << together << " runs";
+            }
+        }
+    }
+}
+
+// A 0600 file stays 0600; a read-only one is replaced only with everything
+// answered yes, stays read-only, and the run says so.
+TEST_F(HostileFolderTest, PermissionsAreKeptAndReadOnlyFilesAreReplacedOnlyWhenAllIsAnswered) {
+    ASSERT_EQ(Generate(QString::fromStdString(EXAMPLE)).status, EXIT_COMPLETED);
+    for (const char* name : {"Gain.c", "Gain.h"}) {
+        std::ofstream(BlockPath() / name, std::ios::binary | std::ios::app) << "/* older */\r\n";
+    }
+    fs::permissions(BlockPath() / "Gain.c", fs::perms::owner_read | fs::perms::owner_write);
+    const fs::perms readOnly =
+        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(BlockPath() / "Gain.h", readOnly);
+
+    const Outcome asked = Blockwright(
+        {"generate", QString::fromStdString(EXAMPLE), "--directory", Block(), "--splice", "yes"});
+    EXPECT_EQ(asked.status, EXIT_STOPPED);
+    EXPECT_THAT(Contents(BlockPath() / "Gain.h"), HasSubstr("/* older */"));
+
+    const Outcome outcome = Generate(QString::fromStdString(EXAMPLE));
+    EXPECT_EQ(outcome.status, EXIT_COMPLETED) << outcome.err;
+    EXPECT_THAT(outcome.out,
+                HasSubstr((BlockPath() / "Gain.h").string() + "  (read-only, kept read-only)\n"));
+    EXPECT_THAT(outcome.out, HasSubstr(" backed up, 1 read-only replaced\n"));
+    EXPECT_THAT(Contents(BlockPath() / "Gain.h"), Not(HasSubstr("/* older */")));
+    EXPECT_EQ(fs::status(BlockPath() / "Gain.c").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(BlockPath() / "Gain.h").permissions() & fs::perms::all, readOnly);
 }
 
 }  // namespace

@@ -200,6 +200,51 @@ TEST_F(BlockFolderTest, AReplacedFileKeepsItsPermissions) {
     EXPECT_EQ(Bytes(Block() / "Gain.h"), "new");
 }
 
+// A name in another case is the entry that has it, as on Windows: an exact
+// match first, then the first in name order; a new name is created as given.
+TEST_F(BlockFolderTest, ANameInAnotherCaseFindsItsEntry) {
+    auto folder = OpenBlock();
+    Put(Block() / "krsave" / "Gain.c", "the backup");
+    Put(Block() / "DSPCode" / "_Gain.c", "dsp");
+
+    std::string bytes;
+    ASSERT_TRUE(folder->Read("KRSave/GAIN.C", 100, bytes));
+    EXPECT_EQ(bytes, "the backup");
+    ASSERT_TRUE(folder->Write("KRSave/Gain.h", "header"));
+    ASSERT_TRUE(folder->Copy("DSPCODE/_Gain.c", "dspcode/KRSave/_Gain.c"));
+    EXPECT_EQ(folder->FoundPathOf("KRSAVE/Gain.h"), (Block() / "krsave" / "Gain.h").string());
+
+    EXPECT_EQ(Tree(Block()),
+              (std::map<std::string, std::string>{{"krsave", "/"},
+                                                  {"krsave/Gain.c", "the backup"},
+                                                  {"krsave/Gain.h", "header"},
+                                                  {"DSPCode", "/"},
+                                                  {"DSPCode/_Gain.c", "dsp"},
+                                                  {"DSPCode/KRSave", "/"},
+                                                  {"DSPCode/KRSave/_Gain.c", "dsp"}}));
+}
+
+// A file written as new takes a name nothing has, not even a dangling link,
+// and never replaces anything.
+TEST_F(BlockFolderTest, ANewFileNeverReplacesAnything) {
+    auto folder = OpenBlock();
+    Put(Block() / "KRSave" / "Gain.c.orphaned", "kept before");
+    fs::create_symlink(Outside() / "new.c", Block() / "KRSave" / "Gain.c-2.orphaned");
+
+    bool taken = false;
+    for (const char* name : {"KRSave/Gain.c.orphaned", "KRSave/Gain.c-2.orphaned"}) {
+        EXPECT_FALSE(folder->WriteNew(name, "kept now", taken)) << name;
+        EXPECT_TRUE(taken) << name;
+    }
+    ASSERT_TRUE(folder->WriteNew("KRSave/Gain.c-3.orphaned", "kept now", taken));
+    EXPECT_FALSE(taken);
+
+    EXPECT_EQ(Bytes(Block() / "KRSave" / "Gain.c.orphaned"), "kept before");
+    EXPECT_EQ(Bytes(Block() / "KRSave" / "Gain.c-3.orphaned"), "kept now");
+    EXPECT_FALSE(fs::exists(Outside() / "new.c"));
+    EXPECT_EQ(Tree(Block()).size(), 4u);  // no temporary left
+}
+
 // Each kind of link a block folder can bring along, pointing outside it.
 class PlantedLinkTest : public FilesTest {
 protected:

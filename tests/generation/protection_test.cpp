@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,21 +22,27 @@ const char* const UNABLE_TO_BACKUP = "Unable to backup file ";
 
 class ProtectionTest : public ::testing::Test {
 protected:
-    void SetUp() override { environment_.prompts = &prompts_; }
+    void SetUp() override {
+        environment_.prompts = &prompts_;
+        ASSERT_TRUE(BlockFolder::Open(dir_.path(), false, folder_));
+    }
     std::string PathOf(const std::string& name) const { return dir_.path() + name; }
     // One file of a run: the overwrite decision, then the writing.
     bool Replace(const std::string& name, const std::string& text) {
-        if (!DecideOverwrite(PathOf(name), environment_, lastAnswer_)) {
+        const Entry entry = folder_->Look(name);
+        if (DecideOverwrite(*folder_, name, PathOf(name), entry, environment_, lastAnswer_) ==
+            Overwrite::Keep) {
             return false;
         }
-        OutputFile file(environment_);
-        EXPECT_TRUE(file.Open(PathOf(name)));
-        Write(file, text);
-        return file.Close();
+        return static_cast<bool>(folder_->Write(name, text));
+    }
+    BackupOutcome BackUp(const std::string& name) {
+        return Backup(*folder_, name, PathOf(name), prompts_);
     }
     void NewRun() { lastAnswer_ = OverwriteAnswer::Yes; }
 
     TempDir dir_;
+    std::unique_ptr<BlockFolder> folder_;
     RecordingPrompts prompts_;
     RunEnvironment environment_;
     OverwriteAnswer lastAnswer_ = OverwriteAnswer::Yes;
@@ -55,7 +64,7 @@ TEST_F(ProtectionTest, KRSaveKeepsTheVersionMostRecentlyReplaced) {
 TEST_F(ProtectionTest, BackupFolderIsFoundWhateverItsCaseAndSeparators) {
     WriteFileBytes(PathOf("DSPCode/_MyAdd.c"), "old");
     fs::create_directory(PathOf("DSPCode/krsave"));
-    EXPECT_TRUE(Backup(PathOf("DSPCODE\\_MyAdd.c"), prompts_));
+    EXPECT_EQ(BackUp("DSPCODE\\_MyAdd.c"), BackupOutcome::BackedUp);
     EXPECT_EQ(ReadFileBytes(PathOf("DSPCode/krsave/_MyAdd.c")), "old");
     if (!FILE_NAMES_IGNORE_CASE) {
         EXPECT_FALSE(fs::exists(PathOf("DSPCode/KRSave")));
@@ -74,8 +83,18 @@ TEST_F(ProtectionTest, UnbackableFileIsReplacedOnlyWithConsent) {
     EXPECT_FALSE(Replace("MyAdd.c", "new"));
     EXPECT_EQ(ReadFileBytes(PathOf("MyAdd.c")), "keep me");
     ASSERT_EQ(prompts_.questions.size(), 1u);
-    EXPECT_EQ(prompts_.questions[0], UNABLE_TO_BACKUP + DisplayPath(PathOf("MyAdd.c")) +
-                                         ".  Do you want to overwrite this file ?");
+    // What could not be done and the system's reason first, then the
+    // question as it always was.
+    const std::string& question = prompts_.questions[0];
+    const std::string asked = UNABLE_TO_BACKUP + DisplayPath(PathOf("MyAdd.c")) +
+                              ".  Do you want to overwrite this file ?";
+    EXPECT_EQ(question.rfind("Cannot ", 0), 0u) << question;
+    EXPECT_NE(question.find("KRSave"), std::string::npos) << question;
+    EXPECT_TRUE(question.ends_with("\n" + asked)) << question;
+    if (!RUNNING_ON_WINDOWS) {
+        EXPECT_TRUE(question.ends_with(": " + std::string(std::strerror(ENOTDIR)) + "\n" + asked))
+            << question;
+    }
     EXPECT_FALSE(environment_.Stopping);  // the run goes on
 
     prompts_.yesNoAnswers = {true};
@@ -85,7 +104,7 @@ TEST_F(ProtectionTest, UnbackableFileIsReplacedOnlyWithConsent) {
     fs::remove(PathOf("KRSave"));
     fs::create_directories(PathOf("KRSave/MyAdd.h"));
     prompts_.yesNoAnswers = {false};
-    EXPECT_FALSE(Backup(PathOf("MyAdd.h"), prompts_));
+    EXPECT_EQ(BackUp("MyAdd.h"), BackupOutcome::Declined);
     EXPECT_EQ(ReadFileBytes(PathOf("MyAdd.h")), "header");
 }
 
@@ -171,14 +190,15 @@ TEST(SameContentTest, AFileComparesAsItsBytesDo) {
         {big, big.substr(0, big.size() - 1)},
     };
     TempDir dir;
-    const std::string path = dir.path() + "file.c";
+    std::unique_ptr<BlockFolder> folder;
+    ASSERT_TRUE(BlockFolder::Open(dir.path(), false, folder));
     for (size_t i = 0; i < cases.size(); ++i) {
-        WriteFileBytes(path, cases[i].existing);
+        WriteFileBytes(dir.path() + "file.c", cases[i].existing);
         const bool same = SameContent(cases[i].existing, cases[i].generated);
-        EXPECT_EQ(FileHasSameContent(path, cases[i].generated), same) << "case " << i;
+        EXPECT_EQ(FileHasSameContent(*folder, "file.c", cases[i].generated), same) << "case " << i;
         // Handed over in pieces as a generator produces it, in lines or less.
         for (const size_t piece : {size_t{1}, size_t{7}, size_t{4096}}) {
-            ContentComparison comparison(path);
+            ContentComparison comparison(*folder, "file.c");
             for (size_t at = 0; at < cases[i].generated.size(); at += piece) {
                 comparison.Take(std::string_view(cases[i].generated).substr(at, piece));
             }
@@ -194,7 +214,7 @@ TEST(SameContentTest, AFileComparesAsItsBytesDo) {
                 << "case " << i << " in pieces of " << piece;
         }
     }
-    EXPECT_EQ(FileHasSameContent(dir.path() + "missing.c", ""), std::nullopt);
+    EXPECT_EQ(FileHasSameContent(*folder, "missing.c", ""), std::nullopt);
 }
 
 }  // namespace

@@ -212,25 +212,18 @@ protected:
         now.tm_sec = 9;
     }
 
-    // Nothing of bytes is copied; returns what is kept, with defaults as the
-    // generator's file.
-    std::optional<SpliceLeftovers> Keep(const std::string& bytes, const std::string& defaults) {
+    // Nothing of bytes is copied; returns what is set aside, with defaults
+    // as the generator's file.
+    std::optional<SetAside> Keep(const std::string& bytes, const std::string& defaults) {
         PreviousVersion previous;
         previous.Take(bytes);
         previous.Attach(&layout, &record);
-        bool kept = false;
-        auto leftovers = KeepLeftovers(
-            record, dir.path() + "Blk.h", now,
-            [&](const std::vector<std::string>& outers) {
-                widened = outers;
-                return defaults;
-            },
-            kept);
-        EXPECT_TRUE(kept);
-        return leftovers;
+        return SetAsideLeftovers(record, [&](const std::vector<std::string>& outers) {
+            widened = outers;
+            return defaults;
+        });
     }
 
-    TempDir dir;
     std::tm now{};
     SpliceLayout layout{"", {"O"}, {"A", "B", "C"}, nullptr};
     SpliceRecord record;
@@ -247,26 +240,28 @@ TEST_F(LeftoversTest, UserTextIsKeptByteForByteUnderItsMarkers) {
                                 "//; C\r\ndefault text\r\n//; End of C\r\n");
     ASSERT_TRUE(leftovers.has_value());
     EXPECT_EQ(widened, std::vector<std::string>{"O"});
-    const std::string orphan = dir.path() + "KRSave/Blk.h.20240305-140709.orphaned";
-    EXPECT_EQ(leftovers->keptIn, dir.path() + "KRSave\\Blk.h.20240305-140709.orphaned");
     ASSERT_EQ(leftovers->sections.size(), 1u);
     EXPECT_EQ(leftovers->sections[0].name, "O / A");
     EXPECT_EQ(leftovers->sections[0].lines, 3u);
-    EXPECT_EQ(ReadFileBytes(orphan),
-              "//; O\r\n//; A\r\n" + user + "//; End of A\r\n//; End of O\r\n");
-    EXPECT_EQ(LeftoversMessage(*leftovers),
-              NativePath(dir.path() + "Blk.h") +
-                  ": section \"O / A\": 3 lines not carried over, kept in " + NativePath(orphan));
+    EXPECT_EQ(leftovers->text, "//; O\r\n//; A\r\n" + user + "//; End of A\r\n//; End of O\r\n");
+    const std::string orphan = "/b/KRSave\\Blk.h.20240305-140709.orphaned";
+    EXPECT_EQ(OrphanPath("/b/Blk.h", now, 1), orphan);
+    EXPECT_EQ(LeftoversMessage(SpliceLeftovers{"/b/Blk.h", orphan, leftovers->sections}),
+              NativePath("/b/Blk.h") + ": section \"O / A\": 3 lines not carried over, kept in " +
+                  NativePath(orphan));
 
-    // A second run in the same second keeps its own file beside the first.
-    record = SpliceRecord();
     // Its last line has no line end but a CR: the kept line gets CR LF.
+    record = SpliceRecord();
     const auto again = Keep("//; B\nmore\r", "");
     ASSERT_TRUE(again.has_value());
-    EXPECT_EQ(again->keptIn, dir.path() + "KRSave\\Blk.h.20240305-140709-2.orphaned");
-    EXPECT_EQ(ReadFileBytes(dir.path() + "KRSave/Blk.h.20240305-140709-2.orphaned"),
-              "//; B\r\nmore\r\n//; End of B\r\n");
-    EXPECT_EQ(ReadFileBytes(orphan).substr(0, 14), "//; O\r\n//; A\r\n");
+    EXPECT_EQ(again->text, "//; B\r\nmore\r\n//; End of B\r\n");
+}
+
+TEST_F(LeftoversTest, OrphanNamesNeverMeet) {
+    // A second run in the same second keeps its own file beside the first.
+    EXPECT_EQ(OrphanPath("DSPCODE\\_Blk.h", now, 2),
+              "DSPCODE\\KRSave\\_Blk.h.20240305-140709-2.orphaned");
+    EXPECT_EQ(OrphanPath("Blk.h", now, 3), "KRSave\\Blk.h.20240305-140709-3.orphaned");
 }
 
 TEST_F(LeftoversTest, SwappedAndMissingStartMarkersStillDelimitTheUsersText) {
@@ -279,20 +274,17 @@ TEST_F(LeftoversTest, SwappedAndMissingStartMarkersStillDelimitTheUsersText) {
     EXPECT_EQ(leftovers->sections[0].name, "A");
     EXPECT_EQ(leftovers->sections[0].lines, 1u);
     EXPECT_EQ(leftovers->sections[1].name, "O / B");
-    EXPECT_EQ(ReadFileBytes(dir.path() + "KRSave/Blk.h.20240305-140709.orphaned"),
+    EXPECT_EQ(leftovers->text,
               "//; A\r\nswapped\n//; End of A\r\n"
               "//; O\r\n//; B\r\nlost start\n//; End of B\r\n//; End of O\r\n");
 }
 
-TEST_F(LeftoversTest, NothingToKeepWritesNothing) {
+TEST_F(LeftoversTest, NothingToKeepSetsNothingAside) {
     EXPECT_FALSE(Keep("//; A\n\n//; End of A\n//; C\nsame\n//; End of C\n",
                       "//; C\r\nsame\r\n//; End of C\r\n")
                      .has_value());
-    EXPECT_FALSE(std::filesystem::exists(dir.path() + "KRSave"));
     SpliceRecord off;  // the splice was not on
-    bool kept = false;
-    EXPECT_FALSE(KeepLeftovers(off, dir.path() + "Blk.h", now, nullptr, kept).has_value());
-    EXPECT_TRUE(kept);
+    EXPECT_FALSE(SetAsideLeftovers(off, nullptr).has_value());
 }
 
 // ---------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -29,7 +30,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::Not;
+using ::testing::StartsWith;
 
 std::string BackupPathOf(const std::string& path) {
     const auto [directory, name] = SplitPath(path);
@@ -296,8 +301,10 @@ TEST_F(GenerationRunTest, AFileThatCannotBeOpenedEndsTheRun) {
     fs::create_directories(Disk("Gain.h"));  // a folder where the header should go
     const RunResult result = Run();
     EXPECT_EQ(result.outcome, RunOutcome::Aborted);
-    EXPECT_THAT(prompts_.messages, ElementsAre("Cannot open file " + DisplayPath(In("Gain.h")) +
-                                               ".  Will abort code generation."));
+    EXPECT_THAT(prompts_.messages,
+                ElementsAre("Cannot open file " + DisplayPath(In("Gain.h")) +
+                            ".  Will abort code generation.\nCannot write " +
+                            DisplayPath(In("Gain.h")) + ": it is a folder, not a file"));
     EXPECT_TRUE(Exists("IFGain.c"));  // files already written stay
     EXPECT_FALSE(Exists("resource.h"));
     EXPECT_TRUE(environment_.Stopping);
@@ -389,9 +396,12 @@ TEST_F(FullDiskTest, AFileThatCannotBeWrittenWholeIsNotThereOrAsItWas) {
         prompts_.messages.clear();
         const RunResult result = RunOnAFullDisk();
         EXPECT_EQ(result.outcome, RunOutcome::Aborted);
-        EXPECT_THAT(prompts_.messages,
-                    ElementsAre("Cannot write file " + DisplayPath(In("Gain.c")) +
-                                ".  Will abort code generation."));
+        // The system's reason follows, naming the temporary that took the text.
+        ASSERT_THAT(prompts_.messages,
+                    ElementsAre(StartsWith("Cannot write file " + DisplayPath(In("Gain.c")) +
+                                           ".  Will abort code generation.\nCannot write " +
+                                           DisplayPath(In("Gain.c.")))));
+        EXPECT_THAT(prompts_.messages[0], EndsWith(".tmp~: " + std::string(std::strerror(EFBIG))));
         const bool replaced = !previous.empty();
         // The template was written the first time and holds the same the second.
         EXPECT_EQ(result.Paths(replaced ? FileAction::Unchanged : FileAction::Written),
@@ -400,10 +410,52 @@ TEST_F(FullDiskTest, AFileThatCannotBeWrittenWholeIsNotThereOrAsItWas) {
                   replaced ? std::vector<std::string>{In("Gain.c")} : std::vector<std::string>{});
         EXPECT_EQ(FileExists(In("Gain.c")), replaced);
         EXPECT_FALSE(Exists("IFGain.c"));
-        EXPECT_FALSE(Exists("Gain.c.tmp~"));
+        for (const auto& entry : fs::directory_iterator(Dir())) {
+            EXPECT_FALSE(entry.path().string().ends_with(".tmp~")) << entry.path();
+        }
     }
     EXPECT_EQ(ReadFileBytes(Disk("Gain.c")), "/* the user's own routine */\r\n");
     EXPECT_EQ(ReadFileBytes(Disk("KRSave/Gain.c")), "/* the user's own routine */\r\n");
+}
+
+#endif
+
+#ifndef _WIN32
+
+// A replaced file keeps its permission bits, and one that no one may write is
+// replaced only after a question that says so; it stays read-only.
+TEST_F(GenerationRunTest, PermissionsAreKeptAndAReadOnlyFileIsAskedAbout) {
+    Run();
+    for (const char* name : {"Gain.c", "Gain.h"}) {
+        WriteFileBytes(Disk(name), ReadFileBytes(Disk(name)) + "/* older */\r\n");
+    }
+    fs::permissions(Disk("Gain.c"), fs::perms::owner_read | fs::perms::owner_write);
+    fs::permissions(Disk("Gain.h"),
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    prompts_.overwriteQuestions.clear();
+
+    prompts_.overwriteAnswers = {OverwriteAnswer::Yes, OverwriteAnswer::No};
+    RunResult result = Run();
+    EXPECT_THAT(prompts_.readOnlyQuestions, ElementsAre(In("Gain.h")));
+    EXPECT_THAT(prompts_.overwriteQuestions, ElementsAre(In("Gain.c"), In("Gain.h")));
+    EXPECT_THAT(result.Paths(FileAction::Skipped), ElementsAre(In("Gain.h")));
+    EXPECT_EQ(result.ReadOnlyReplaced(), 0u);
+    EXPECT_THAT(ReadFileBytes(Disk("Gain.h")), HasSubstr("/* older */"));
+
+    prompts_.overwriteAnswers = {OverwriteAnswer::YesToAll};
+    result = Run();
+    EXPECT_EQ(result.ReadOnlyReplaced(), 1u);
+    const auto written =
+        std::find_if(result.events.begin(), result.events.end(), [&](const FileEvent& e) {
+            return e.action == FileAction::Written && e.path == In("Gain.h");
+        });
+    ASSERT_NE(written, result.events.end());
+    EXPECT_TRUE(written->readOnly);
+    EXPECT_THAT(ReadFileBytes(Disk("Gain.h")), Not(HasSubstr("/* older */")));
+    EXPECT_EQ(fs::status(Disk("Gain.c")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(Disk("Gain.h")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 }
 
 #endif
@@ -412,7 +464,9 @@ TEST_F(GenerationRunTest, ATemplateThatCannotBeWrittenIsReportedAndTheRunGoesOn)
     fs::create_directories(Disk("Gain.TBT"));  // a folder stands in the template's place
     const RunResult result = Run();
     EXPECT_EQ(result.outcome, RunOutcome::Completed);
-    EXPECT_THAT(prompts_.messages, ElementsAre(CannotWriteTemplateMessage(In("Gain.TBT"))));
+    EXPECT_THAT(prompts_.messages,
+                ElementsAre(CannotWriteTemplateMessage(In("Gain.TBT")) + "\nCannot write " +
+                            DisplayPath(In("Gain.TBT")) + ": it is a folder, not a file"));
     EXPECT_THAT(result.notWritten, ElementsAre(In("Gain.TBT")));
     std::vector<std::string> others = RunPaths();
     others.erase(others.begin());

@@ -16,6 +16,11 @@ public:
         overwriteQuestions.push_back(path);
         return Next(overwriteAnswers, OverwriteAnswer::Yes);
     }
+    // Recorded among the overwrite questions, and apart.
+    OverwriteAnswer askOverwriteReadOnly(const std::string& path) override {
+        readOnlyQuestions.push_back(path);
+        return askOverwrite(path);
+    }
     bool askYesNo(const std::string& text, MessageIcon) override {
         questions.push_back(text);
         return Next(yesNoAnswers, true);
@@ -25,6 +30,7 @@ public:
     std::deque<OverwriteAnswer> overwriteAnswers;
     std::deque<bool> yesNoAnswers;
     std::vector<std::string> overwriteQuestions;
+    std::vector<std::string> readOnlyQuestions;
     std::vector<std::string> questions;
     std::vector<std::string> messages;
 

@@ -11,7 +11,10 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 #include "definition/template_file.h"
+#include "files/folder_lock.h"
 #include "generation/paths.h"
 #include "run/file_set.h"
 #include "wizard/file_trees_view.h"
@@ -515,6 +518,26 @@ TEST_F(GeneratePageTest, AnInternalErrorIsToldAndLeavesThePageAsItWas) {
     Generate();
     EXPECT_EQ(Wizard().currentId(), FinishPage);
     EXPECT_EQ(Wizard().generatePage()->lastResult()->outcome, RunOutcome::Completed);
+}
+
+// A folder another run holds: the page says so in a message box, writes
+// nothing, and the completion page says nothing was written.
+TEST_F(GeneratePageTest, AFolderAnotherRunHoldsIsToldAndLeftAsItWas) {
+    Existing("NTAdd.h", "the old header");
+    std::unique_ptr<BlockFolder> folder;
+    ASSERT_TRUE(BlockFolder::Open(BlockDirectory(), false, folder));
+    FolderLock held;
+    ASSERT_TRUE(held.Take(*folder));
+    OpenAndWalkToGenerate();
+    Generate();
+
+    ASSERT_EQ(Wizard().currentId(), FinishPage);
+    const std::string busy = "another run is writing to " + NativePath(BlockDirectory());
+    EXPECT_NE(std::find(prompts.messages.begin(), prompts.messages.end(), busy),
+              prompts.messages.end());
+    EXPECT_EQ(Wizard().generatePage()->lastResult()->outcome, RunOutcome::Aborted);
+    EXPECT_EQ(Content(BlockFile("NTAdd.h")), "the old header");
+    EXPECT_FALSE(Exists("NTAdd.TBT"));
 }
 
 }  // namespace
