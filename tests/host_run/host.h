@@ -55,30 +55,30 @@
 #include <windows.h>
 
 #define HOST_MAX_CHANNELS 130
-#define HOST_MAX_RECORDS  512
-#define HOST_MAX_BUFFER   (64UL << 20)
+#define HOST_MAX_RECORDS 512
+#define HOST_MAX_BUFFER (64UL << 20)
 
 typedef struct tagHOSTCHANNEL {
-    HANDLE        hData;
-    long          lFlag;
-    long          lQFlag;
+    HANDLE hData;
+    long lFlag;
+    long lQFlag;
     unsigned long dwFramesize;
-    double        dSampFreq;
+    double dSampFreq;
 } HOSTCHANNEL;
 
 typedef struct tagBIOINFO {
-    int         nInputs;
-    int         nOutputs;
+    int nInputs;
+    int nOutputs;
     HOSTCHANNEL In[HOST_MAX_CHANNELS];
     HOSTCHANNEL Out[HOST_MAX_CHANNELS];
 } BIOINFO;
 
 /* What a parameter list entry or a parameter load looked like. */
 typedef struct tagHOSTRECORD {
-    char  Name[128];
-    DWORD dwValue;   /* type and identifier of a list entry */
-    char  cType;     /* letter of the load call: B S I L F D C T */
-    char  File[MAX_PATH];
+    char Name[128];
+    DWORD dwValue; /* type and identifier of a list entry */
+    char cType;    /* letter of the load call: B S I L F D C T */
+    char File[MAX_PATH];
 } HOSTRECORD;
 
 /* Redirects the module's imports of the kernel's global-memory routines and
@@ -86,34 +86,34 @@ typedef struct tagHOSTRECORD {
 __declspec(dllexport) BOOL HostWatchModule(HMODULE hModule);
 __declspec(dllexport) void HostSetBlockInstance(HINSTANCE hInstance);
 /* The name of the entry point being called, for what the ledger records. */
-__declspec(dllexport) void HostSetCurrentCall(const char *Name);
+__declspec(dllexport) void HostSetCurrentCall(const char* Name);
 
 /* The structures of the instance whose dialog the host shows next. */
 __declspec(dllexport) void HostSetDialogParams(HANDLE hParam, HANDLE hScratchParam);
 
 /* Host-owned memory (input buffers). */
 __declspec(dllexport) HANDLE HostAllocInput(DWORD dwBytes);
-__declspec(dllexport) void   HostFreeInput(HANDLE hMemory);
+__declspec(dllexport) void HostFreeInput(HANDLE hMemory);
 
 /* Write a line per handle still locked (and forget those locks) or still
  * allocated by the block into Report; return how many. */
-__declspec(dllexport) int HostTakeLockedHandles(char *Report, int nMax);
-__declspec(dllexport) int HostBlockAllocations(char *Report, int nMax);
+__declspec(dllexport) int HostTakeLockedHandles(char* Report, int nMax);
+__declspec(dllexport) int HostBlockAllocations(char* Report, int nMax);
 /* How many buffers CheckDataBuffer refused since the last call. */
 __declspec(dllexport) int HostTakeRefusedAllocations(void);
 /* Unlocks of handles the block did not hold locked, since the last call. */
-__declspec(dllexport) int HostTakeStrayUnlocks(char *Report, int nMax);
+__declspec(dllexport) int HostTakeStrayUnlocks(char* Report, int nMax);
 
-__declspec(dllexport) int               HostParameterListCount(void);
-__declspec(dllexport) const HOSTRECORD *HostParameterList(int nIndex);
-__declspec(dllexport) void              HostClearParameterList(void);
-__declspec(dllexport) int               HostLoadCount(void);
-__declspec(dllexport) const HOSTRECORD *HostLoad(int nIndex);
-__declspec(dllexport) void              HostClearLoads(void);
+__declspec(dllexport) int HostParameterListCount(void);
+__declspec(dllexport) const HOSTRECORD* HostParameterList(int nIndex);
+__declspec(dllexport) void HostClearParameterList(void);
+__declspec(dllexport) int HostLoadCount(void);
+__declspec(dllexport) const HOSTRECORD* HostLoad(int nIndex);
+__declspec(dllexport) void HostClearLoads(void);
 
-__declspec(dllexport) int  HostMessageCount(void);
-__declspec(dllexport) const char *HostMessage(int nIndex);
-__declspec(dllexport) int  HostDriverCommandCount(WORD wCommand);
+__declspec(dllexport) int HostMessageCount(void);
+__declspec(dllexport) const char* HostMessage(int nIndex);
+__declspec(dllexport) int HostDriverCommandCount(WORD wCommand);
 __declspec(dllexport) void HostSetDriverFile(LPCSTR Section, LPCSTR FileName);
 
 #endif /* HOST_H */
