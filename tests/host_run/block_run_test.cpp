@@ -89,11 +89,16 @@ struct HostTools {
             }
         }
         // One server for all the blocks of this program; it ends a while
-        // after the last of them.
-        fs::create_directories(BLOCK_RUN_WINEPREFIX);
-        Quietly(WINE + "wineserver -p15");
+        // after the last of them. Test programs start side by side: one at a
+        // time sets the prefix up, whole, before any block runs in it (the
+        // lock is not handed to the server, which outlives the set-up).
         // Dialogs open without a display through Wine's null graphics driver.
-        Quietly(WINE + "wine reg add 'HKCU\\Software\\Wine\\Drivers' /v Graphics /d null /f");
+        fs::create_directories(BLOCK_RUN_WINEPREFIX);
+        const std::string setUp = WINE + "wineserver -p15; " + WINE + "wine wineboot -i; " + WINE +
+                                  "wine reg add 'HKCU\\Software\\Wine\\Drivers' /v Graphics "
+                                  "/d null /f";
+        Quietly("flock -o " + Quote(std::string(BLOCK_RUN_WINEPREFIX) + ".lock") + " sh -c \"" +
+                setUp + "\"");
         // Without arguments the runner only prints its usage and ends with 2.
         if (!Quietly("cd " + Quote(dir) + " && " + WINE + "wine blockrun.exe; test $? -eq 2")) {
             skip =
