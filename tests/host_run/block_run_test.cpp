@@ -88,17 +88,21 @@ struct HostTools {
                 return;
             }
         }
-        // One server for all the blocks of this program; it ends a while
-        // after the last of them. Test programs start side by side: one at a
-        // time sets the prefix up, whole, before any block runs in it (the
-        // lock is not handed to the server, which outlives the set-up).
-        // Dialogs open without a display through Wine's null graphics driver.
-        fs::create_directories(BLOCK_RUN_WINEPREFIX);
-        const std::string setUp = WINE + "wineserver -p15; " + WINE + "wine wineboot -i; " + WINE +
-                                  "wine reg add 'HKCU\\Software\\Wine\\Drivers' /v Graphics "
-                                  "/d null /f";
-        Quietly("flock -o " + Quote(std::string(BLOCK_RUN_WINEPREFIX) + ".lock") + " sh -c \"" +
-                setUp + "\"");
+        // Test programs start side by side: one at a time, a new prefix is
+        // set up whole, with Wine's null graphics driver so that dialogs
+        // open without a display, and its first server is stopped, since
+        // the desktop it started still uses the driver it started with.
+        // Then one server serves all the blocks of this program and ends a
+        // while after the last of them. The lock is not handed to the
+        // server, which outlives this.
+        const std::string prefix = BLOCK_RUN_WINEPREFIX;
+        fs::create_directories(prefix);
+        const std::string setUp =
+            "test -f " + Quote(prefix + "/.set-up") + " || { " + WINE + "wine wineboot -i; " +
+            WINE + "wine reg add 'HKCU\\Software\\Wine\\Drivers' /v Graphics /d null /f && " +
+            WINE + "wineserver -k; " + WINE + "wineserver -w; touch " + Quote(prefix + "/.set-up") +
+            "; }; " + WINE + "wineserver -p15";
+        Quietly("flock -o " + Quote(prefix + ".lock") + " sh -c \"" + setUp + "\"");
         // Without arguments the runner only prints its usage and ends with 2.
         if (!Quietly("cd " + Quote(dir) + " && " + WINE + "wine blockrun.exe; test $? -eq 2")) {
             skip =
