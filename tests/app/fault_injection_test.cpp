@@ -53,6 +53,16 @@ protected:
     fs::path Block() const { return fs::path(temp_.path().toStdString()) / "Gain"; }
     std::string BlockPrefix() const { return Block().string() + "/"; }
 
+    // The user's block with Gain.c's include section start marker indented,
+    // so that its line cannot be carried over; gives Gain.c's text.
+    std::string WithASectionThatCannotBeCarried() {
+        std::string source = UsersBlock().at("Gain.c");
+        const std::string marker = "//; Include Libraries\r\n";
+        source.replace(source.find(marker), marker.size(), " " + marker + "#include <math.h>\r\n");
+        std::ofstream(Block() / "Gain.c", std::ios::binary) << source;
+        return source;
+    }
+
     // `blockwright generate` of the example into Block(), stdin not a
     // terminal, with the named faults (BW_FAULT_FULL, BW_FAULT_READONLY).
     Outcome Generate(const std::map<QString, std::string>& faults = {},
@@ -172,12 +182,7 @@ TEST_F(FaultInjectionTest, ATemplateThatCannotBeWrittenIsReportedAndTheBlockStil
 }
 
 TEST_F(FaultInjectionTest, SectionsThatCannotBeKeptLeaveTheFileAsItWas) {
-    const auto before = UsersBlock();
-    // The include section's start marker indented: its line cannot be carried over.
-    std::string source = before.at("Gain.c");
-    const std::string marker = "//; Include Libraries\r\n";
-    source.replace(source.find(marker), marker.size(), " " + marker + "#include <math.h>\r\n");
-    std::ofstream(Block() / "Gain.c", std::ios::binary) << source;
+    const std::string source = WithASectionThatCannotBeCarried();
 
     // Only the orphan file cannot be written.
     const Outcome outcome =
@@ -193,11 +198,7 @@ TEST_F(FaultInjectionTest, SectionsThatCannotBeKeptLeaveTheFileAsItWas) {
 // Sections to keep aside whose orphan file meets a full disk: no empty or
 // cut orphan file stays, the message says why, and the file is left as it was.
 TEST_F(FaultInjectionTest, AnOrphanFileOnAFullDiskIsNeitherLeftNorClaimed) {
-    const auto before = UsersBlock();
-    std::string source = before.at("Gain.c");
-    const std::string marker = "//; Include Libraries\r\n";
-    source.replace(source.find(marker), marker.size(), " " + marker + "#include <math.h>\r\n");
-    std::ofstream(Block() / "Gain.c", std::ios::binary) << source;
+    const std::string source = WithASectionThatCannotBeCarried();
 
     const Outcome outcome =
         Generate({{"BW_FAULT_FULL", (Block() / "KRSave" / "Gain.c.2023").string()}});
