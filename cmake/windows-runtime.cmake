@@ -13,6 +13,9 @@ file(GLOB BLOCKWRIGHT_MINGW_RUNTIME
     /usr/lib/gcc/x86_64-w64-mingw32/*-posix/libgcc_s_seh-1.dll
     /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll)
 
+# The wizard's tests link Qt Test; its target is found here too, since this
+# folder lays out their DLLs before the tests' folder is read.
+find_package(Qt6 REQUIRED COMPONENTS Test)
 set(commands)
 foreach(dll ${BLOCKWRIGHT_QT_DLLS} Qt6::Test)
     list(APPEND commands COMMAND ${CMAKE_COMMAND} -E copy_if_different
