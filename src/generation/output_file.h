@@ -20,6 +20,9 @@ struct RunEnvironment {
     SettingsStore* settings = nullptr;
     // Called before every write so that a window can repaint.
     std::function<void()> pump;
+    // Called as the run comes to each file of its set, with the file's path
+    // relative to the block directory, so that a window can name it.
+    std::function<void(const std::string&)> fileInHand;
     // Set by a Cancel and at the end of every run: writes then do nothing.
     bool Stopping = false;
     // The program's working directory (stock icons and bitmaps), ending in a separator.

@@ -275,6 +275,9 @@ private:
 
     // False when the run has to end.
     bool Produce(const BlockFile& file) {
+        if (environment_.fileInHand) {
+            environment_.fileInHand(file.path);
+        }
         const std::string path = directory_ + file.path;
         // Only a regular file is an existing file; anything else in its place
         // is refused when the run comes to write there.
@@ -788,6 +791,7 @@ std::vector<FilePreview> PreviewFileSet(const BLOCKINFO& block, const RunEnviron
     RunEnvironment quiet = environment;
     quiet.prompts = nullptr;
     quiet.pump = nullptr;
+    quiet.fileInHand = nullptr;
     quiet.Stopping = false;
     Definitions definitions(block);
     std::vector<FilePreview> previews;

@@ -38,8 +38,8 @@ bool SavedTemplate(const RunResult& result, const BLOCKINFO& block) {
     }
     return false;
 }
-// How often the run's progress looks at the files, in milliseconds.
-constexpr qint64 PROGRESS_INTERVAL = 25;
+// How often a run lets the window handle its events, in milliseconds.
+constexpr qint64 EVENTS_INTERVAL = 25;
 
 // The normal pointer while a question or message waits for the user.
 class NormalCursor {
@@ -52,50 +52,31 @@ public:
 
 }  // namespace
 
-// The page's prompts during a run: an overwrite question names the file the
-// run has come to before it is asked.
+// The page's prompts during a run: the normal pointer while a question or a
+// message waits for the user.
 class CGenerate::ProgressPrompts : public UserPrompts {
 public:
-    ProgressPrompts(CGenerate& page, UserPrompts& prompts, RunProgress& progress)
-        : page_(page), prompts_(prompts), progress_(progress) {}
+    explicit ProgressPrompts(UserPrompts& prompts) : prompts_(prompts) {}
 
     OverwriteAnswer askOverwrite(const std::string& path) override {
-        if (progress_.reached(path)) {
-            page_.showFileInHand(progress_);
-        }
         NormalCursor cursor;
         return prompts_.askOverwrite(path);
     }
     OverwriteAnswer askOverwriteReadOnly(const std::string& path) override {
-        if (progress_.reached(path)) {
-            page_.showFileInHand(progress_);
-        }
         NormalCursor cursor;
         return prompts_.askOverwriteReadOnly(path);
     }
-    // Questions and messages during the run concern the file being written:
-    // the progress names it first.
     bool askYesNo(const std::string& text, MessageIcon icon) override {
-        lookAgain();
         NormalCursor cursor;
         return prompts_.askYesNo(text, icon);
     }
     void showMessage(const std::string& text, MessageIcon icon) override {
-        lookAgain();
         NormalCursor cursor;
         prompts_.showMessage(text, icon);
     }
 
 private:
-    void lookAgain() {
-        if (progress_.update()) {
-            page_.showFileInHand(progress_);
-        }
-    }
-
-    CGenerate& page_;
     UserPrompts& prompts_;
-    RunProgress& progress_;
 };
 
 CGenerate::CGenerate(WizardContext& context, QWidget* parent)
@@ -231,20 +212,24 @@ void CGenerate::generate() {
     progressLabel_->setText(QString());
     showRunning(true);
 
-    ProgressPrompts runPrompts(*this, prompts(), progress);
+    ProgressPrompts runPrompts(prompts());
     RunEnvironment environment =
         MakeRunEnvironment(&runPrompts, context().clock, settings(), context().workingDirectory,
                            context().settingsDirectory);
-    QElapsedTimer sinceLook;
-    // Events are handled every PROGRESS_INTERVAL rather than before every
+    // Questions and messages during the run concern the file in hand: the
+    // progress names it before any of them is asked.
+    environment.fileInHand = [&](const std::string& relativePath) {
+        if (progress.reached(relativePath)) {
+            showFileInHand(progress);
+        }
+    };
+    QElapsedTimer sinceEvents;
+    // Events are handled every EVENTS_INTERVAL rather than before every
     // line: the window stays just as responsive, and the largest blocks are
     // written without a hundred thousand trips through the event loop.
     environment.pump = [&] {
-        if (!sinceLook.isValid() || sinceLook.elapsed() >= PROGRESS_INTERVAL) {
-            sinceLook.start();
-            if (progress.update()) {
-                showFileInHand(progress);
-            }
+        if (!sinceEvents.isValid() || sinceEvents.elapsed() >= EVENTS_INTERVAL) {
+            sinceEvents.start();
             QCoreApplication::processEvents();
         }
     };

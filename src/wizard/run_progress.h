@@ -7,21 +7,16 @@
 
 namespace bw {
 
-// Which file of the run is being written, seen from outside the run: the
-// files of the run's set are noted before it starts, and the last of them
-// that has been created or replaced since is the one in hand (a run writes
-// them in that order). Files a No answer leaves alone are passed over.
+// Which file of the run is in hand, as the run names each one it comes to:
+// the position in the run's set that the progress bar shows.
 class RunProgress {
 public:
-    // Notes the current state of every file the run would produce.
+    // The files the run would produce, none in hand yet.
     explicit RunProgress(const BLOCKINFO& block);
 
-    // Looks at the files again; true when the file in hand has changed.
-    bool update();
-
-    // The run has come to path (as the run forms it, for instance in the
-    // overwrite question); true when the file in hand has changed.
-    bool reached(const std::string& path);
+    // The run has come to relativePath (relative to the block directory);
+    // true when the file in hand has changed. It never moves back.
+    bool reached(const std::string& relativePath);
 
     int fileCount() const { return static_cast<int>(files_.size()); }
     // The position of the file in hand, -1 before the first.
@@ -30,17 +25,7 @@ public:
     std::string currentFile() const;
 
 private:
-    struct Noted {
-        std::string relativePath;
-        std::string path;        // as the run forms it
-        std::string nativePath;  // on this file system, when noted
-        bool existed = false;
-        long long modified = 0;  // nanoseconds
-        long long size = 0;
-    };
-    static bool Changed(const Noted& file);
-
-    std::vector<Noted> files_;
+    std::vector<std::string> files_;
     int current_ = -1;
 };
 

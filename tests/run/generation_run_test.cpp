@@ -89,9 +89,12 @@ protected:
 
 TEST_F(GenerationRunTest, WritesTheWholeFileSetInOrderAndEndsStopped) {
     environment_.Stopping = true;  // left over from an earlier run
+    std::vector<std::string> inHand;
+    environment_.fileInHand = [&](const std::string& relative) { inHand.push_back(In(relative)); };
     const RunResult result = Run();
     EXPECT_EQ(result.outcome, RunOutcome::Completed);
     EXPECT_EQ(result.Paths(FileAction::Written), RunPaths());
+    EXPECT_EQ(inHand, RunPaths());
     for (const BlockFile& file : RunFileSet(block_)) {
         EXPECT_TRUE(Exists(file.path)) << file.path;
     }
