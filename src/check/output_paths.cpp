@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "definition/separators.h"
 #include "files/block_folder.h"
 #include "files/folder_lock.h"
 #include "generation/paths.h"
@@ -18,11 +19,10 @@ namespace {
 constexpr size_t LONGEST_OUTPUT_NAME = 200;
 
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
-bool IsSeparator(char c) {
-    return c == '\\' || c == '/';
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted.append(1, '"').append(text).append(1, '"');
+    return quoted;
 }
 
 // The path as Windows compares it: separators alike, letters in one case.

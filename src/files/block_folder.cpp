@@ -656,6 +656,14 @@ FileResult NewFile::Write(std::string_view piece) {
     if (const int error = native::WriteAll(file_.Get(), piece)) {
         fault_ = FileResult::SystemFault("write", Shown(temporary_), error);
         Discard();
+        return fault_;
+    }
+    // A large file's data goes out to the disk while the rest is produced,
+    // and the sync before the rename waits only for its last part.
+    unsynced_ += piece.size();
+    if (unsynced_ >= WRITEBACK_STEP) {
+        native::StartWriteback(file_.Get());
+        unsynced_ = 0;
     }
     return fault_;
 }

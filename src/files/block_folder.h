@@ -175,6 +175,9 @@ private:
     std::string target_, temporary_;
     native::OwnedHandle file_;
     FileResult fault_;
+    // Bytes written since the disk was last asked to start writing them.
+    std::size_t unsynced_ = 0;
+    static constexpr std::size_t WRITEBACK_STEP = std::size_t{1} << 19;
 };
 
 // A regular file below the block folder, open for reading.

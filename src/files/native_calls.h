@@ -99,6 +99,9 @@ int WriteAll(Handle file, std::string_view bytes);
 // open file.
 int SetMode(Handle file, const Facts& like);
 int Sync(Handle file);
+// Starts writing the file's data out without waiting, so that a Sync after
+// the last piece waits for less; only a hint, so it reports nothing.
+void StartWriteback(Handle file);
 int SyncFolder(Handle folder);
 
 // Replaces to with from, both in opened folders; a read-only file at to is

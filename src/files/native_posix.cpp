@@ -161,6 +161,14 @@ int Sync(Handle file) {
     return Status(Retried([&] { return fsync(file); }));
 }
 
+void StartWriteback(Handle file) {
+#ifdef __linux__
+    sync_file_range(file, 0, 0, SYNC_FILE_RANGE_WRITE);
+#else
+    (void)file;
+#endif
+}
+
 int SyncFolder(Handle folder) {
     // Some file systems cannot sync a folder; there the rename is as safe as
     // they make it.

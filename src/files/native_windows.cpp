@@ -179,6 +179,11 @@ int Sync(Handle file) {
     return Status(FlushFileBuffers(file));
 }
 
+void StartWriteback(Handle) {
+    // FlushFileBuffers alone: Windows has no call that starts a file's
+    // writeback without waiting for it.
+}
+
 int SyncFolder(Handle) {
     // MOVEFILE_WRITE_THROUGH makes the rename itself durable.
     return 0;
