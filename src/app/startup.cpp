@@ -29,9 +29,11 @@ namespace {
 // Installed with the stock files.
 constexpr const char* MANUAL_NAME = "manual.html";
 
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
 bool IsSet(const char* name) {
     return !qEnvironmentVariableIsEmpty(name);
 }
+#endif
 
 // While the application object is made, a platform that cannot start is a
 // missing display: say so instead of Qt's abort.
