@@ -4,6 +4,10 @@
 # runs):
 #   1. `blockwright generate` of the largest blocks against `cp -r` of the
 #      tree it produced, process start to exit                (budget 2.5)
+#   1d. the same against `cp -r` followed by a sync of every file and folder
+#      it copied: the generation syncs each file before its rename and each
+#      folder after, so that a power loss leaves the old file or the new one,
+#      and this baseline makes its copy as lasting             (budget 2.0)
 #   1b. `blockwright generate` again over that tree, where nothing changes
 #      and nothing is written, against the same `cp -r`       (budget 2.5)
 #   1c. the same against the first generation, timed alongside: at most as
@@ -73,12 +77,16 @@ for block in Largest LargestDsp; do
     }
     clean_copy() { rm -rf "$work/copy"; }
     copy() { cp -r "$work/tree" "$work/copy"; }
+    lasting_copy() { copy && find "$work/copy" -exec sync {} +; }
 
     clean_cli && cli >/dev/null && rm -rf "$work/tree" && mv "$work/cli" "$work/tree"
     echo "$block: $(find "$work/tree" -type f | wc -l) files, $(du -sk "$work/tree" | cut -f1) KiB"
     times=$(pair clean_cli cli clean_copy copy)
     read -r generated copied <<<"$times"
     report "  1. generate, against cp -r of its tree" "$generated" "$copied" 2.5
+    times=$(pair clean_cli cli clean_copy lasting_copy)
+    read -r generated copied <<<"$times"
+    report "  1d. generate, against cp -r and a sync of what it copied" "$generated" "$copied" 2.0
     regenerate() {
         "$bin/src/app/blockwright" generate "$template" --directory "$work/regen" \
             --overwrite all --splice no 2>/dev/null
