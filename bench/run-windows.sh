@@ -19,7 +19,7 @@ trap 'rm -rf "$work"' EXIT
 export WINEPREFIX=$PWD/build-windows/wine WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export XDG_RUNTIME_DIR=$work
-wineboot --init >/dev/null 2>&1 || true
+scripts/wine-prefix.sh
 
 micros() { local t=$EPOCHREALTIME; echo "${t/./}"; }
 median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }

@@ -21,7 +21,7 @@ BLOCKWRIGHT_SCREENSHOTS=$(winepath -w "$out")
 # Qt's Windows platform, not the minimal one the tests use elsewhere; named
 # on the command line, since Wine passes no QT_ variable on.
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-    wineboot --init >/dev/null 2>&1 || true
+    scripts/wine-prefix.sh
     wine build-windows-wizard/bin/wizard_tests.exe -platform windows --gtest_filter="Screenshots.*" \
         --gtest_output=xml:build-windows-wizard/screenshots.xml
     status=$?

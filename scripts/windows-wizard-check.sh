@@ -26,7 +26,7 @@ step "installer built"
 # The wizard's tests: their results come from the XML file, since Wine may
 # not pass a program's standard output on.
 export WINEPREFIX=$PWD/build-windows/wine
-wineboot --init >/dev/null 2>&1 || true
+scripts/wine-prefix.sh
 results=build-windows-wizard/tests/wizard_tests.xml
 rm -f "$results"
 ctest --preset windows-wizard || {
