@@ -232,7 +232,7 @@ bool QtLauncher::StartDetached(const ProcessStart& start, std::string& error) {
 }
 
 int QtLauncher::OpenFile(const std::string& path, const std::string& /*directory*/) {
-    if (HasDriveLetter(path)) {
+    if (IsForeignPath(path)) {
         return SHELL_PATH_NOT_FOUND;
     }
     const QFileInfo file(FromLocal(NativePath(path)));
@@ -248,7 +248,7 @@ int QtLauncher::OpenFile(const std::string& path, const std::string& /*directory
 }
 
 int QtLauncher::OpenFolder(const std::string& folder) {
-    if (HasDriveLetter(folder)) {
+    if (IsForeignPath(folder)) {
         return SHELL_PATH_NOT_FOUND;
     }
     const QFileInfo directory(FromLocal(NativePath(folder)));
