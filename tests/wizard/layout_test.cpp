@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "generation/paths.h"
 #include "wizard/finish.h"
 #include "wizard/generate.h"
 #include "wizard/record_list_page.h"
@@ -95,7 +96,7 @@ TEST_F(LayoutTest, ALongBlockPathWrapsOnTheCompletionPageWithoutWideningIt) {
     EXPECT_EQ(SettledWidth(), width);
 
     const auto* location = Wizard().finishPage()->locationLabel();
-    EXPECT_TRUE(location->text().contains(QString::fromStdString(folder)));
+    EXPECT_TRUE(location->text().contains(QString::fromStdString(DisplayPath(folder))));
     EXPECT_LE(location->mapTo(&Wizard(), QPoint(location->width(), 0)).x(), width);
     // Given no less than it needs: neither a line nor the end of one is cut.
     EXPECT_LE(location->minimumSizeHint().width(), location->width());

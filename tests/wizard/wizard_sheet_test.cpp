@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "definition/template_file.h"
+#include "generation/paths.h"
 #include "wizard/open_file.h"
 #include "wizard_fixture.h"
 
@@ -93,7 +94,8 @@ TEST_F(SheetTest, APageMakesItsControlsOnlyWhenTheSheetReachesIt) {
 TEST_F(SheetTest, OpenThenCancelStaysOnPageOneWithANewBlockAndNewStartsAfresh) {
     Wizard();
     Open();  // without a setting, Open starts in the working directory
-    ASSERT_EQ(dialogs.openStartFolders, std::vector<std::string>{context.workingDirectory});
+    ASSERT_EQ(dialogs.openStartFolders,
+              std::vector<std::string>{NativePath(context.workingDirectory)});
     dialogs.openStartFolders.clear();
     block.BlockName = "Edited";
     block.NumParameters = 3;
@@ -105,7 +107,7 @@ TEST_F(SheetTest, OpenThenCancelStaysOnPageOneWithANewBlockAndNewStartsAfresh) {
     EXPECT_EQ(Wizard().currentId(), OpenFilePage);
     ExpectNewBlock(block, context);
     ASSERT_EQ(dialogs.openStartFolders.size(), 1u);
-    EXPECT_EQ(dialogs.openStartFolders[0], "/somewhere/else");
+    EXPECT_EQ(dialogs.openStartFolders[0], NativePath("/somewhere/else"));
     EXPECT_EQ(settings.read("Settings", "Open Directory", ""), "/somewhere/else");
 
     block.BlockName = "EditedAgain";
@@ -163,7 +165,8 @@ TEST_F(SheetTest, AnUnreadableTemplateStaysOnPageOneWithANewBlock) {
     EXPECT_EQ(prompts.messages[0], INVALID_TEMPLATE_MESSAGE);
     ExpectNewBlock(block, context);
     // The chosen file's folder is where the next Open starts.
-    EXPECT_EQ(settings.read("Settings", "Open Directory", ""), temp.path().toStdString() + "/bad");
+    EXPECT_EQ(settings.read("Settings", "Open Directory", ""),
+              QDir::toNativeSeparators(temp.path() + "/bad").toStdString());
 }
 
 TEST_F(SheetTest, OpeningATemplateGoesToPageTwoWithItsDefinition) {
