@@ -2,6 +2,7 @@
 // pages line their Name fields up, and a long block path wraps on the
 // completion page without widening it.
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,6 +26,14 @@ protected:
 };
 
 TEST_F(LayoutTest, EveryPageIsShownAtTheSameWidthAndNameFieldsLineUp) {
+    if (QGuiApplication::platformName() == QLatin1String("minimal")) {
+        // Under Wine its default font measures an average character as wide
+        // as a line is high (twice Windows' dialog font) and its screen is
+        // 240 by 320: the window comes out twice as wide as on Windows and so
+        // short that the parameter page's fields scroll.
+        GTEST_SKIP() << "the minimal platform has neither Windows' font nor a real screen; "
+                        "Windows' own platform runs this test on a virtual display";
+    }
     OpenDescribedBlock([](BLOCKINFO& b) {
         b.RealTime = 1;
         b.Integer = 1;
