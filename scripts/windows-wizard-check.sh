@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows wizard from end to end under Wine: Qt for Windows (built once,
 # then cached), the installer (scripts/build-windows.sh), the wizard's tests
-# with the offscreen platform, then the installer run silently in a scratch
+# on Qt's minimal platform (and what needs a real window on Windows' own
+# platform on a virtual display), then the installer run silently in a scratch
 # Wine prefix, the installed command line and wizard started, the uninstaller
 # run silently, and nothing of ours left behind but the user's settings.
 set -euo pipefail

@@ -3,12 +3,14 @@
 // its own, as the sheet drives it: load, user input, store.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
+#include "generation/paths.h"
 #include "wizard/data_info.h"
 #include "wizard/file_info.h"
 #include "wizard/revision_info.h"
@@ -133,7 +135,7 @@ TEST_F(DefinitionPageTest, AnEmptyDirectoryStartsAtTheHomeFolder) {
     Type(Find<QLineEdit>(page.get(), "blockName"), "NTAdd");
     EXPECT_EQ(Find<QLineEdit>(page.get(), "directory")->text().toStdString(),
               DefaultBlockParent() + "NTAdd");
-    EXPECT_EQ(DefaultBlockParent(), QDir::homePath().toStdString() + "/");
+    EXPECT_EQ(DefaultBlockParent(), QDir::toNativeSeparators(QDir::homePath() + "/").toStdString());
     EXPECT_TRUE(page->isComplete());
 }
 
@@ -183,7 +185,7 @@ TEST_F(DefinitionPageTest, BrowseButtonsReplaceTheirFieldOnOkOnly) {
     EXPECT_EQ(dialogs.chooserTitles,
               (std::vector<std::string>{"Select Destination Directory", "Select Library Directory",
                                         "Select Include Directory"}));
-    EXPECT_EQ(dialogs.chooserStartFolders[1], "/opt/host/lib");
+    EXPECT_EQ(dialogs.chooserStartFolders[1], NativePath("/opt/host/lib"));
     ASSERT_TRUE(page->store(true));
     EXPECT_EQ(block.Directory, "/chosen/dest");
     EXPECT_EQ(block.LibraryPath, "/opt/host/lib");

@@ -184,7 +184,8 @@ TEST_F(GeneratePageTest, RunsThroughThePagesWithTheScriptedAnswersAndEndsOnTheCo
     EXPECT_EQ(Wizard().generatePage()->lastResult()->outcome, RunOutcome::Completed);
 
     CFinish* finish = Wizard().finishPage();
-    EXPECT_TRUE(finish->locationLabel()->text().contains(QString::fromStdString(BlockDirectory())));
+    EXPECT_TRUE(finish->locationLabel()->text().contains(
+        QString::fromStdString(DisplayPath(BlockDirectory()))));
     EXPECT_FALSE(finish->outcomeLabel()->isVisible());
     EXPECT_EQ(finish->subTitle(), "Block generation complete.");
     EXPECT_EQ(finish->trees()->pcTree()->topLevelItem(0)->text(0), "PC Based Components");
@@ -238,14 +239,14 @@ TEST_F(GeneratePageTest, SectionsNotCarriedOverAreToldInOneMessagePerFileAfterTh
 
     EXPECT_EQ(Wizard().currentId(), FinishPage);
     ASSERT_EQ(prompts.messages.size(), 2u);
-    EXPECT_EQ(prompts.messages[0].rfind(BlockFile("NTAdd.c") +
+    EXPECT_EQ(prompts.messages[0].rfind(DisplayPath(BlockFile("NTAdd.c")) +
                                             ": section \"Include Libraries\": 1 line not carried "
                                             "over, kept in " +
-                                            BlockFile("KRSave/NTAdd.c."),
+                                            DisplayPath(BlockFile("KRSave/NTAdd.c.")),
                                         0),
               0u)
         << prompts.messages[0];
-    EXPECT_EQ(prompts.messages[1].rfind(BlockFile("NTAdd.h") +
+    EXPECT_EQ(prompts.messages[1].rfind(DisplayPath(BlockFile("NTAdd.h")) +
                                             ": section \"External Routine Prototypes\": 1 line not "
                                             "carried over, kept in ",
                                         0),
@@ -272,7 +273,8 @@ TEST_F(GeneratePageTest, SectionsThatWillBeKeptAsideAreMarkedAndTheirFilesListed
     const QStringList lines = keptAside->text().split('\n');
     ASSERT_EQ(lines.size(), 2) << keptAside->text().toStdString();
     EXPECT_EQ(lines[0], "User sections that could not be carried over were kept aside in:");
-    EXPECT_TRUE(lines[1].trimmed().startsWith(QString::fromStdString(BlockFile("KRSave/NTAdd.h."))))
+    EXPECT_TRUE(lines[1].trimmed().startsWith(
+        QString::fromStdString(DisplayPath(BlockFile("KRSave/NTAdd.h.")))))
         << lines[1].toStdString();
     EXPECT_TRUE(lines[1].endsWith(".orphaned"));
     EXPECT_TRUE(QFile::exists(lines[1].trimmed()));
@@ -296,8 +298,9 @@ TEST_F(GeneratePageTest, ARunThatWroteNothingSaysSoAndChangesNoRememberedFolder)
     CFinish* finish = Wizard().finishPage();
     ASSERT_EQ(Wizard().currentId(), FinishPage);
     EXPECT_NE(Wizard().generatePage()->lastResult()->outcome, RunOutcome::Completed);
-    EXPECT_EQ(finish->locationLabel()->text(), QStringLiteral("Nothing was written in ") +
-                                                   QString::fromStdString(BlockDirectory() + "/"));
+    EXPECT_EQ(finish->locationLabel()->text(),
+              QStringLiteral("Nothing was written in ") +
+                  QString::fromStdString(DisplayPath(BlockDirectory() + "/")));
     EXPECT_FALSE(finish->visualCppButton()->isEnabled());
     EXPECT_FALSE(finish->codeComposerButton()->isEnabled());
     EXPECT_EQ(settings.read("Settings", "Block Directory", ""), "/kept");
@@ -332,14 +335,15 @@ TEST_F(GeneratePageTest, TheCompletionPageLeadsToTheFolderAndTheCMakeBuild) {
     ASSERT_TRUE(finish->openFolderButton()->isEnabled());
     finish->openFolderButton()->click();
     ASSERT_EQ(launcher.openedFolders.size(), 1u);
-    EXPECT_EQ(NativePath(launcher.openedFolders[0]), BlockDirectory() + "/");
+    EXPECT_EQ(NativePath(launcher.openedFolders[0]), NativePath(BlockDirectory() + "/"));
 
     Back();
     Wizard().generatePage()->cmakeBox()->setChecked(true);
     Generate();
     const QString commands = finish->buildCommandsText()->text();
     EXPECT_TRUE(finish->buildCommandsText()->isVisible());
-    EXPECT_TRUE(commands.contains(QString::fromStdString("cd \"" + BlockDirectory() + "/\"")))
+    EXPECT_TRUE(
+        commands.contains(QString::fromStdString("cd \"" + DisplayPath(BlockDirectory() + "/\""))))
         << commands.toStdString();
     EXPECT_TRUE(commands.contains("cmake --build build")) << commands.toStdString();
 
@@ -365,6 +369,9 @@ TEST_F(GeneratePageTest, AfterALaunchTheFocusIsWhereItWas) {
 }
 
 TEST_F(GeneratePageTest, ATildeInTheDirectoryIsTheHomeFolderEverywhereAfter) {
+#ifdef _WIN32
+    GTEST_SKIP() << "no shell takes \"~\" for the home folder on Windows: it is a folder's name";
+#endif
     const QByteArray home = qgetenv("HOME");
     qputenv("HOME", temp.path().toLocal8Bit());
     OpenDescribedBlock();
@@ -421,8 +428,8 @@ TEST_F(GeneratePageTest, CancelAtTheFirstExistingFileWritesNothingMore) {
     // A double-click on it says so instead of starting the editor on nothing.
     emit finish->trees()->pcTree()->itemDoubleClicked(const_cast<QTreeWidgetItem*>(missing), 0);
     EXPECT_EQ(prompts.messages,
-              std::vector<std::string>{BlockDirectory() +
-                                       "/resource.h does not exist: it has not been generated."});
+              std::vector<std::string>{DisplayPath(BlockFile("resource.h")) +
+                                       " does not exist: it has not been generated."});
     EXPECT_TRUE(launcher.opened.empty());
 }
 
@@ -474,7 +481,9 @@ TEST_F(GeneratePageTest, TheSpliceQuestionComesWithTheProgressNamingItsFile) {
 }
 
 TEST_F(GeneratePageTest, ARefusedDefinitionEndsOnTheCompletionPageSayingNothingWasWritten) {
-    customise = [](BLOCKINFO& b) { b.Directory = "c:\\blocks\\NTAdd"; };
+    // The run's own refusal, which the page's check leaves to it: an icon
+    // named ".." would be the block folder's parent, on every system.
+    customise = [](BLOCKINFO& b) { b.IconFilename = ".."; };
     OpenAndWalkToGenerate();
     Generate();
     EXPECT_EQ(Wizard().currentId(), FinishPage);

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include "generation/paths.h"
 #include "wizard/generate.h"
 #include "wizard_fixture.h"
 
@@ -79,7 +80,7 @@ TEST_F(HelpTest, AManualThatCannotBeOpenedIsToldWithItsPath) {
     launcher.openResult = SHELL_FILE_NOT_FOUND;
     Button(QWizard::HelpButton)->click();
     EXPECT_EQ(prompts.messages,
-              std::vector<std::string>{"The manual could not be opened: " + std::string(MANUAL) +
+              std::vector<std::string>{"The manual could not be opened: " + DisplayPath(MANUAL) +
                                        "\n\nThe specified file was not found."});
 }
 

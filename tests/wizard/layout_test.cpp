@@ -2,10 +2,12 @@
 // pages line their Name fields up, and a long block path wraps on the
 // completion page without widening it.
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "generation/paths.h"
 #include "wizard/finish.h"
 #include "wizard/generate.h"
 #include "wizard/record_list_page.h"
@@ -24,6 +26,14 @@ protected:
 };
 
 TEST_F(LayoutTest, EveryPageIsShownAtTheSameWidthAndNameFieldsLineUp) {
+    if (QGuiApplication::platformName() == QLatin1String("minimal")) {
+        // Under Wine its default font measures an average character as wide
+        // as a line is high (twice Windows' dialog font) and its screen is
+        // 240 by 320: the window comes out twice as wide as on Windows and so
+        // short that the parameter page's fields scroll.
+        GTEST_SKIP() << "the minimal platform has neither Windows' font nor a real screen; "
+                        "Windows' own platform runs this test on a virtual display";
+    }
     OpenDescribedBlock([](BLOCKINFO& b) {
         b.RealTime = 1;
         b.Integer = 1;
@@ -95,7 +105,7 @@ TEST_F(LayoutTest, ALongBlockPathWrapsOnTheCompletionPageWithoutWideningIt) {
     EXPECT_EQ(SettledWidth(), width);
 
     const auto* location = Wizard().finishPage()->locationLabel();
-    EXPECT_TRUE(location->text().contains(QString::fromStdString(folder)));
+    EXPECT_TRUE(location->text().contains(QString::fromStdString(DisplayPath(folder))));
     EXPECT_LE(location->mapTo(&Wizard(), QPoint(location->width(), 0)).x(), width);
     // Given no less than it needs: neither a line nor the end of one is cut.
     EXPECT_LE(location->minimumSizeHint().width(), location->width());

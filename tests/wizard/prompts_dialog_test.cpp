@@ -12,6 +12,7 @@
 
 #include "app/overwrite_dialog.h"
 #include "app/qt_prompts.h"
+#include "generation/paths.h"
 
 namespace bw {
 namespace {
@@ -61,7 +62,7 @@ TEST(QtPrompts, AsksTheOverwriteQuestionWithTheDialog) {
         dialog->buttonFor(OverwriteAnswer::YesToAll)->click();
     });
     EXPECT_EQ(prompts.askOverwrite("/b/NTAdd.h"), OverwriteAnswer::YesToAll);
-    EXPECT_EQ(seen, "/b/NTAdd.h");
+    EXPECT_EQ(seen, QString::fromStdString(DisplayPath("/b/NTAdd.h")));
 }
 
 TEST(QtPrompts, MessagesAndQuestionsAreMessageBoxesWithTheirIcon) {

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -20,6 +21,36 @@
 
 namespace bw {
 namespace {
+
+// Where the program started by a test keeps its instance: the runtime folder
+// that XDG_RUNTIME_DIR names on Linux; on Windows the user's profile, which
+// no variable moves.
+QString ProgramInstanceFolder([[maybe_unused]] const QTemporaryDir& runtime) {
+#ifdef _WIN32
+    return SingleInstance::DefaultFolder();
+#else
+    return runtime.path();
+#endif
+}
+
+// The program on this test's platform: through QT_QPA_PLATFORM on Linux,
+// where any argument would be a command; on the command line on Windows,
+// whose wizard program takes Qt's arguments and where Wine passes no QT_
+// variable on.
+QStringList PlatformArguments() {
+#ifdef _WIN32
+    return {QStringLiteral("-platform"), QGuiApplication::platformName()};
+#else
+    return {};
+#endif
+}
+
+// Whether a wizard listens for later starts at socket.
+bool Listening(const QString& socket) {
+    QLocalSocket probe;
+    probe.connectToServer(socket);
+    return probe.waitForConnected(100);
+}
 
 // A start of another process, beside this event loop (it waits for its answer).
 SingleInstance::Start StartBeside(const QString& folder) {
@@ -69,7 +100,7 @@ TEST(SingleInstance, AFirstThatDoesNotAnswerIsReportedAsSilent) {
 // the box to be closed instead of ending without a word.
 TEST(SingleInstance, AProgramStartThatCannotReachTheRunningOneSaysSo) {
     QTemporaryDir runtime;
-    const SingleInstance probe(runtime.path(), SingleInstance::UserAndDisplayKey());
+    const SingleInstance probe(ProgramInstanceFolder(runtime), SingleInstance::UserAndDisplayKey());
     QLockFile held(probe.lockPath());
     ASSERT_TRUE(held.tryLock(0));
 
@@ -78,7 +109,7 @@ TEST(SingleInstance, AProgramStartThatCannotReachTheRunningOneSaysSo) {
     environment.insert("QT_QPA_PLATFORM", QGuiApplication::platformName());
     QProcess program;
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(BLOCKWRIGHT_EXE), {});
+    program.start(QStringLiteral(BLOCKWRIGHT_EXE), PlatformArguments());
     ASSERT_TRUE(program.waitForStarted());
     QByteArray said;
     EXPECT_TRUE(QTest::qWaitFor(
@@ -95,9 +126,6 @@ TEST(SingleInstance, AProgramStartThatCannotReachTheRunningOneSaysSo) {
 }
 
 TEST(SingleInstance, ALockLeftByAProcessThatHasGoneIsTakenOver) {
-#ifdef _WIN32
-    GTEST_SKIP() << "needs a program that ends at once (true), which Windows lacks";
-#endif
     QTemporaryDir folder;
     const QString lockPath = QDir(folder.path()).filePath(INSTANCE_LOCK_NAME);
     // A lock as this process writes it, but naming a process that has ended.
@@ -109,8 +137,8 @@ TEST(SingleInstance, ALockLeftByAProcessThatHasGoneIsTakenOver) {
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         content = file.readAll();
     }
-    QProcess gone;
-    gone.start("true", {});
+    QProcess gone;  // a program that ends at once, on every system
+    gone.start(QStringLiteral(BLOCKWRIGHT_EXE), {QStringLiteral("--version")});
     ASSERT_TRUE(gone.waitForStarted());
     const QByteArray deadPid = QByteArray::number(gone.processId());
     ASSERT_TRUE(gone.waitForFinished());
@@ -200,16 +228,17 @@ TEST_F(ProgramTest, WithoutTheWizardModuleItSaysSoAndGenerateStillRuns) {
 TEST_F(ProgramTest, ASecondStartEndsAndAKilledFirstDoesNotBlockTheNext) {
     QProcess first;
     first.setProcessEnvironment(Environment());
-    first.start(BLOCKWRIGHT_EXE, {});
+    first.start(BLOCKWRIGHT_EXE, PlatformArguments());
     ASSERT_TRUE(first.waitForStarted());
-    // The program keys its instance on this user and the offscreen display, as this test does.
+    // The program keys its instance on this user and the test's display, as this test does.
     const QString socket =
-        SingleInstance(runtime.path(), SingleInstance::UserAndDisplayKey()).socketPath();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(socket); }, 10000));
+        SingleInstance(ProgramInstanceFolder(runtime), SingleInstance::UserAndDisplayKey())
+            .socketPath();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Listening(socket); }, 10000));
 
     QProcess second;
     second.setProcessEnvironment(Environment());
-    second.start(BLOCKWRIGHT_EXE, {});
+    second.start(BLOCKWRIGHT_EXE, PlatformArguments());
     ASSERT_TRUE(second.waitForFinished(10000));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
@@ -219,7 +248,7 @@ TEST_F(ProgramTest, ASecondStartEndsAndAKilledFirstDoesNotBlockTheNext) {
     ASSERT_TRUE(first.waitForFinished());
     QProcess third;
     third.setProcessEnvironment(Environment());
-    third.start(BLOCKWRIGHT_EXE, {});
+    third.start(BLOCKWRIGHT_EXE, PlatformArguments());
     ASSERT_TRUE(third.waitForStarted());
     // The next start runs its own wizard rather than ending.
     EXPECT_FALSE(third.waitForFinished(1500));

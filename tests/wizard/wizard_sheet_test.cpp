@@ -1,5 +1,5 @@
 // The sheet: captions, page 1's Open and New, the buttons' labels, the page
-// order, pages built when reached, and the About button.
+// order, pages built when reached, and the About button or menu item.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -8,10 +8,16 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 #include "definition/template_file.h"
+#include "generation/paths.h"
 #include "wizard/open_file.h"
 #include "wizard_fixture.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace bw {
 namespace {
@@ -93,7 +99,8 @@ TEST_F(SheetTest, APageMakesItsControlsOnlyWhenTheSheetReachesIt) {
 TEST_F(SheetTest, OpenThenCancelStaysOnPageOneWithANewBlockAndNewStartsAfresh) {
     Wizard();
     Open();  // without a setting, Open starts in the working directory
-    ASSERT_EQ(dialogs.openStartFolders, std::vector<std::string>{context.workingDirectory});
+    ASSERT_EQ(dialogs.openStartFolders,
+              std::vector<std::string>{NativePath(context.workingDirectory)});
     dialogs.openStartFolders.clear();
     block.BlockName = "Edited";
     block.NumParameters = 3;
@@ -105,7 +112,7 @@ TEST_F(SheetTest, OpenThenCancelStaysOnPageOneWithANewBlockAndNewStartsAfresh) {
     EXPECT_EQ(Wizard().currentId(), OpenFilePage);
     ExpectNewBlock(block, context);
     ASSERT_EQ(dialogs.openStartFolders.size(), 1u);
-    EXPECT_EQ(dialogs.openStartFolders[0], "/somewhere/else");
+    EXPECT_EQ(dialogs.openStartFolders[0], NativePath("/somewhere/else"));
     EXPECT_EQ(settings.read("Settings", "Open Directory", ""), "/somewhere/else");
 
     block.BlockName = "EditedAgain";
@@ -163,7 +170,8 @@ TEST_F(SheetTest, AnUnreadableTemplateStaysOnPageOneWithANewBlock) {
     EXPECT_EQ(prompts.messages[0], INVALID_TEMPLATE_MESSAGE);
     ExpectNewBlock(block, context);
     // The chosen file's folder is where the next Open starts.
-    EXPECT_EQ(settings.read("Settings", "Open Directory", ""), temp.path().toStdString() + "/bad");
+    EXPECT_EQ(settings.read("Settings", "Open Directory", ""),
+              QDir::toNativeSeparators(temp.path() + "/bad").toStdString());
 }
 
 TEST_F(SheetTest, OpeningATemplateGoesToPageTwoWithItsDefinition) {
@@ -176,12 +184,8 @@ TEST_F(SheetTest, OpeningATemplateGoesToPageTwoWithItsDefinition) {
     EXPECT_EQ(Button(QWizard::BackButton)->text(), "< &Back");
 }
 
-TEST_F(SheetTest, AboutButtonShowsTheTitleAndVersion) {
-    if (CWizard::HasSystemMenu()) {
-        GTEST_SKIP() << "the About item is in the system menu here";
-    }
-    QAbstractButton* about = Button(QWizard::CustomButton2);
-    EXPECT_TRUE(about->isVisible());
+// What the About box says when action shows it: its title and text.
+QString AboutBoxShownBy(const std::function<void()>& action) {
     QString shown;
     QTimer::singleShot(0, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -189,10 +193,42 @@ TEST_F(SheetTest, AboutButtonShowsTheTitleAndVersion) {
             box->accept();
         }
     });
-    about->click();
+    action();
+    return shown;
+}
+
+void ExpectAboutBox(const QString& shown) {
     EXPECT_TRUE(shown.startsWith("About Tessaline Blockwright|")) << shown.toStdString();
     EXPECT_TRUE(shown.contains("Version 4.30")) << shown.toStdString();
 }
+
+TEST_F(SheetTest, AboutButtonShowsTheTitleAndVersion) {
+    if (CWizard::HasSystemMenu()) {
+        GTEST_SKIP() << "the About item is in the system menu here";
+    }
+    QAbstractButton* about = Button(QWizard::CustomButton2);
+    EXPECT_TRUE(about->isVisible());
+    ExpectAboutBox(AboutBoxShownBy([&] { about->click(); }));
+}
+
+#ifdef _WIN32
+TEST_F(SheetTest, TheSystemMenusAboutItemShowsTheTitleAndVersion) {
+    if (QGuiApplication::platformName() != QLatin1String("windows")) {
+        GTEST_SKIP() << "only a real window has a system menu; Windows' own platform runs this "
+                        "test on a virtual display";
+    }
+    EXPECT_FALSE(Button(QWizard::CustomButton2)->isVisible());
+    const auto window = reinterpret_cast<HWND>(Wizard().winId());
+    HMENU menu = GetSystemMenu(window, FALSE);
+    ASSERT_NE(menu, nullptr);
+    const int last = GetMenuItemCount(menu) - 1;
+    wchar_t text[64] = {};
+    ASSERT_GT(GetMenuStringW(menu, static_cast<UINT>(last), text, 64, MF_BYPOSITION), 0);
+    EXPECT_EQ(QString::fromWCharArray(text), "&About Tessaline Blockwright");
+    const UINT command = GetMenuItemID(menu, last);
+    ExpectAboutBox(AboutBoxShownBy([&] { SendMessageW(window, WM_SYSCOMMAND, command, 0); }));
+}
+#endif
 
 }  // namespace
 }  // namespace bw
