@@ -719,9 +719,11 @@ void RememberSettings(const BLOCKINFO& block, SettingsStore& settings) {
     if (directory.size() > 1 && IsSeparator(directory.back())) {
         directory.pop_back();
     }
-    // Remembered as the user spelt it, on every system: lower-cased, it would
-    // come back so on the next block's page, and name no folder on a share or
-    // a folder that tells case apart (which Windows has too).
+    // Remembered lower-cased where file names ignore case; elsewhere the
+    // folder would not be found again.
+    if (FILE_NAMES_IGNORE_CASE) {
+        directory = LowerCase(directory);
+    }
     settings.write(setting::SECTION, setting::OPEN_DIRECTORY, directory);
 
     // c:\blocks\myadd with the block MyAdd: new blocks start in c:\blocks.

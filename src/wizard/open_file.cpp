@@ -82,7 +82,7 @@ void COpenFile::open() {
     context().ResetBlock();
     context().MarkUnchanged();
     continue_->hide();  // the block in hand is gone, whatever the dialog gives
-    // Earlier versions remembered the folder lower-cased: find the folder it names.
+    // The run stores the folder lower-cased; find the folder it names.
     const std::string startFolder = NativePath(
         settings().read(setting::SECTION, setting::OPEN_DIRECTORY, context().workingDirectory));
     const std::optional<std::string> chosen = context().dialogs.openTemplate(this, startFolder);

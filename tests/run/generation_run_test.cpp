@@ -200,9 +200,12 @@ TEST_F(GenerationRunTest, RemembersTheBlocksChoices) {
     block_.VendorName = "AC";
     Run();
     const std::string folder = out_.path().substr(0, out_.path().size() - 1);
-    // Folders keep their case, wherever file names ignore it.
-    EXPECT_EQ(settings_.values["Settings/Open Directory"], Dir());
-    EXPECT_EQ(settings_.values["Settings/Block Directory"], folder);
+    // Folders keep their case where file names do.
+    const auto remembered = [](const std::string& path) {
+        return FILE_NAMES_IGNORE_CASE ? LowerCase(path) : path;
+    };
+    EXPECT_EQ(settings_.values["Settings/Open Directory"], remembered(Dir()));
+    EXPECT_EQ(settings_.values["Settings/Block Directory"], remembered(folder));
     EXPECT_EQ(settings_.values["Settings/Lib Directory"], "c:\\lib");
     EXPECT_EQ(settings_.values["Settings/Company Name"], "Acme");
     EXPECT_EQ(settings_.values["Settings/Vendor Name"], "AC");
@@ -211,10 +214,10 @@ TEST_F(GenerationRunTest, RemembersTheBlocksChoices) {
     block_.BlockName = "MyAdd";
     block_.Directory = "c:\\MyAdd\\src";
     RememberSettings(block_, settings_);
-    EXPECT_EQ(settings_.values["Settings/Block Directory"], "c:\\MyAdd\\src");
+    EXPECT_EQ(settings_.values["Settings/Block Directory"], remembered("c:\\MyAdd\\src"));
     block_.Directory = "c:\\Work\\myadd\\";
     RememberSettings(block_, settings_);
-    EXPECT_EQ(settings_.values["Settings/Block Directory"], "c:\\Work");
+    EXPECT_EQ(settings_.values["Settings/Block Directory"], remembered("c:\\Work"));
 }
 
 TEST_F(GenerationRunTest, YesToAllBacksUpAndReplacesWithoutAskingAgain) {

@@ -16,6 +16,7 @@
 #include "definition/template_file.h"
 #include "files/folder_lock.h"
 #include "generation/paths.h"
+#include "generation/shared_rules.h"
 #include "run/file_set.h"
 #include "wizard/file_trees_view.h"
 #include "wizard/finish.h"
@@ -196,10 +197,11 @@ TEST_F(GeneratePageTest, RunsThroughThePagesWithTheScriptedAnswersAndEndsOnTheCo
     EXPECT_FALSE(finish->codeComposerButton()->isEnabled());
     EXPECT_TRUE(finish->visualCppButton()->isEnabled());
     EXPECT_TRUE(Button(QWizard::FinishButton)->isVisible());
-    // The run remembered the user's choices for the next new block.
-    // Kept with its case, as the file system names it.
+    // The run remembered the user's choices for the next new block, the
+    // folder in lower case where file names ignore it.
+    const std::string blocks = temp.path().toStdString() + "/blocks";
     EXPECT_EQ(settings.read("Settings", "Block Directory", ""),
-              temp.path().toStdString() + "/blocks");
+              FILE_NAMES_IGNORE_CASE ? LowerCase(blocks) : blocks);
 }
 
 // The mark beside a file item of tree.
