@@ -108,6 +108,10 @@ void CheckNames(const std::vector<BlockFile>& files, const BLOCKINFO& block,
                             Quoted(name.substr(0, 40) + "...") + " " + std::to_string(name.size()) +
                             " characters long; file names of the " + "block may have at most " +
                             std::to_string(LONGEST_OUTPUT_NAME) + "."));
+        } else if (name == "." || name == "..") {
+            findings.push_back(
+                PathError(origin, "The " + std::string(origin.what) + " " + Quoted(*origin.value) +
+                                      " names a folder, not a file. Please give the file a name."));
         } else if (IsRunsOwnName(name)) {
             findings.push_back(PathError(
                 origin, "The " + std::string(origin.what) + " " + Quoted(*origin.value) +

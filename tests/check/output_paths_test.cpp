@@ -12,6 +12,8 @@
 namespace bw {
 namespace {
 
+using ::testing::Contains;
+using ::testing::Field;
 using ::testing::HasSubstr;
 
 BLOCKINFO Simulation() {
@@ -102,6 +104,13 @@ TEST(OutputPathsTest, TheRunsOwnNamesAndOverlongNamesAreRefused) {
                 HasSubstr("which Blockwright keeps for its own files in the block's folder"));
     block.IconFilename = ".blockwright.lock";
     EXPECT_EQ(OnlyFinding(block).key, "Icon Filename");
+    // The folder itself, or the one above it, is no file to write.
+    for (const char* folder : {".", ".."}) {
+        block.IconFilename = folder;
+        EXPECT_THAT(CheckOutputPaths(block),
+                    Contains(Field(&Finding::message, HasSubstr("names a folder, not a file"))))
+            << folder;
+    }
 
     block = Simulation();
     block.BlockName = std::string(250, 'G');
