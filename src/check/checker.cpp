@@ -35,7 +35,10 @@ std::string Indexed(std::string_view key, int i) {
 }
 
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted.append(1, '"').append(text).append(1, '"');
+    return quoted;
 }
 
 bool IsIdentifierCharacter(char c) {

@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "check/checker.h"
 #include "definition/separators.h"
 #include "files/block_folder.h"
 #include "files/folder_lock.h"
@@ -12,18 +13,13 @@
 
 namespace bw {
 
+using check::Quoted;
+
 namespace {
 
 // The longest file name an output may have: file systems take 255, and its
 // temporary and the copies kept in KRSave add up to about 40 to it.
 constexpr size_t LONGEST_OUTPUT_NAME = 200;
-
-std::string Quoted(std::string_view text) {
-    std::string quoted;
-    quoted.reserve(text.size() + 2);
-    quoted.append(1, '"').append(text).append(1, '"');
-    return quoted;
-}
 
 // The path as Windows compares it: separators alike, letters in one case.
 // The block is built on Windows, so two names that differ only in case are

@@ -1,9 +1,12 @@
 #include "check/path_length_check.h"
 
+#include "check/checker.h"
 #include "generation/paths.h"
 #include "run/file_set.h"
 
 namespace bw {
+
+using check::Quoted;
 
 namespace {
 
@@ -11,10 +14,6 @@ namespace {
 // ".<yyyymmdd-hhmmss>.orphaned", with "-<n>" when one of that second exists.
 constexpr const char* KEPT_SECTIONS_SUFFIX = ".yyyymmdd-hhmmss-nn.orphaned";
 constexpr const char* TEMPORARY_SUFFIX = ".tmp~";
-
-std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
-}
 
 // Every path a run may write, relative to the block's folder, "\" separating.
 std::vector<std::string> WrittenPaths(const BLOCKINFO& block) {

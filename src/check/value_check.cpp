@@ -3,15 +3,14 @@
 #include <algorithm>
 #include <string>
 
+#include "check/checker.h"
 #include "definition/value_rules.h"
 
 namespace bw {
 
-namespace {
+using check::Quoted;
 
-std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
-}
+namespace {
 
 Finding ValueError(DefinitionPage page, int record, std::string key, const std::string& what,
                    const std::string& refusal) {
