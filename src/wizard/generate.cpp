@@ -54,9 +54,9 @@ public:
 
 // The page's prompts during a run: the normal pointer while a question or a
 // message waits for the user.
-class CGenerate::ProgressPrompts : public UserPrompts {
+class CGenerate::RunPrompts : public UserPrompts {
 public:
-    explicit ProgressPrompts(UserPrompts& prompts) : prompts_(prompts) {}
+    explicit RunPrompts(UserPrompts& prompts) : prompts_(prompts) {}
 
     OverwriteAnswer askOverwrite(const std::string& path) override {
         NormalCursor cursor;
@@ -212,7 +212,7 @@ void CGenerate::generate() {
     progressLabel_->setText(QString());
     showRunning(true);
 
-    ProgressPrompts runPrompts(prompts());
+    RunPrompts runPrompts(prompts());
     RunEnvironment environment =
         MakeRunEnvironment(&runPrompts, context().clock, settings(), context().workingDirectory,
                            context().settingsDirectory);

@@ -51,7 +51,7 @@ protected:
     void loadControls() override;
 
 private:
-    class ProgressPrompts;
+    class RunPrompts;
 
     // The checker's findings, the stock files' first.
     std::vector<Finding> findings();
