@@ -24,7 +24,7 @@ scripts/wine-prefix.sh
 micros() { local t=$EPOCHREALTIME; echo "${t/./}"; }
 median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
 # The platform is named on the command line: Wine passes no QT_ variable on.
-run() { wine "$bin/$1.exe" -platform minimal >/dev/null 2>&1; }
+run() { scripts/wine.sh "$bin/$1.exe" -platform minimal >/dev/null 2>&1; }
 run wizard_start_bench || { echo "bench: wizard_start_bench failed" >&2; exit 2; }
 run empty_wizard_bench || { echo "bench: empty_wizard_bench failed" >&2; exit 2; }
 wizard=() empty=()

@@ -18,7 +18,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
-find_program(WINE_PROGRAM NAMES wine wine64)
+# Tests start through scripts/wine.sh, which takes the 64-bit loader straight:
+# Debian's `wine` tries the 32-bit one first, and a kernel that runs no 32-bit
+# code fails that before the program starts.
+find_program(WINE_PROGRAM NAMES wine64 wine)
 if(WINE_PROGRAM)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine.sh)
 endif()

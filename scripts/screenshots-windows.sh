@@ -17,12 +17,12 @@ rm -f "$out"/*.png
 export WINEPREFIX=$PWD/build-windows/wine WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export BLOCKWRIGHT_SCREENSHOTS
-BLOCKWRIGHT_SCREENSHOTS=$(winepath -w "$out")
+BLOCKWRIGHT_SCREENSHOTS=$(scripts/wine.sh winepath -w "$out")
 # Qt's Windows platform, not the minimal one the tests use elsewhere; named
 # on the command line, since Wine passes no QT_ variable on.
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     scripts/wine-prefix.sh
-    wine build-windows-wizard/bin/wizard_tests.exe -platform windows --gtest_filter="Screenshots.*" \
+    scripts/wine.sh build-windows-wizard/bin/wizard_tests.exe -platform windows --gtest_filter="Screenshots.*" \
         --gtest_output=xml:build-windows-wizard/screenshots.xml
     status=$?
     wineserver -w

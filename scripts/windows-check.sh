@@ -17,8 +17,10 @@ if command -v ccache >/dev/null; then
 fi
 cmake --preset windows "${launcher[@]}" >/dev/null
 cmake --build --preset windows
-wineboot --init >/dev/null 2>&1 || true
+scripts/wine.sh wineboot --init >/dev/null 2>&1 || true
+rm -f build-windows/tests/*_tests.xml
 ctest --preset windows
+scripts/list-skips.py windows build-windows/tests/core_tests.xml build-windows/tests/files_tests.xml
 
 out=out/windows-check
 rm -rf "$out"
@@ -29,7 +31,7 @@ for template in examples/Gain.tbt "$out/Largest.tbt" "$out/LargestDsp.tbt"; do
     name=$(basename "$template" .tbt)
     build/src/app/blockwright generate "$template" --directory "$out/linux/$name" \
         --overwrite all --splice no >/dev/null
-    wine build-windows/src/app/blockwright.exe generate "$template" \
+    scripts/wine.sh build-windows/src/app/blockwright.exe generate "$template" \
         --directory "$out/windows/Blöcke/$name" --overwrite all --splice no >/dev/null
 done
 

@@ -9,9 +9,10 @@
 set -euo pipefail
 : "${WINEPREFIX:?WINEPREFIX names the prefix to set up}"
 export WINEDEBUG=${WINEDEBUG:--all}
-wineboot --init >/dev/null 2>&1 || true
+wine=$(dirname "$0")/wine.sh
+"$wine" wineboot --init >/dev/null 2>&1 || true
 substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
 for font in "MS Shell Dlg" "MS Shell Dlg 2"; do
-    wine reg add "$substitutes" /v "$font" /d "DejaVu Sans" /f >/dev/null 2>&1
+    "$wine" reg add "$substitutes" /v "$font" /d "DejaVu Sans" /f >/dev/null 2>&1
 done
 wineserver -w
