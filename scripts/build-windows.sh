@@ -50,9 +50,8 @@ lie unchanged beside the program (Qt6*.dll and the platforms, styles and
 imageformats folders); you may replace them with your own build of the same
 Qt version.
 
-Qt's source is Debian's qt6-base source package, version $qt_version:
-  https://deb.debian.org/debian/pool/main/q/qt6-base/
-  (apt-get source qt6-base=$qt_version)
+Qt's source is Debian's qt6-base source package, version $qt_version
+(on Debian: apt-get source qt6-base=$qt_version),
 built for MinGW-w64 by scripts/build-qt-windows.sh of Blockwright's source,
 with the patches and options in its packaging/windows folder.
 
