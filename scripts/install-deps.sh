@@ -13,6 +13,7 @@ packages=(
     qt6-base-dev-tools libwine-dev nsis patch xz-utils
     xvfb xauth
     dpkg-dev fakeroot lintian desktop-file-utils appstream
+    python3 util-linux
     wine32:i386
 )
 

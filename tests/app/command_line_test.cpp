@@ -15,6 +15,7 @@
 
 #include "app/cli_prompts.h"
 #include "app/program_run.h"
+#include "support/missing_tool.h"
 
 namespace bw {
 namespace {
@@ -382,7 +383,7 @@ TEST(CommandLineProgram, LinksNoQtLibrary) {
     QProcess ldd;
     ldd.start("ldd", {BLOCKWRIGHT_EXE});
     if (!ldd.waitForFinished(30000) || ldd.exitCode() != 0) {
-        GTEST_SKIP() << "ldd cannot list the program's libraries here";
+        BW_MISSING_TOOL("ldd cannot list the program's libraries: install libc-bin");
     }
     const std::string libraries = ldd.readAllStandardOutput().toStdString();
     EXPECT_THAT(libraries, HasSubstr("libc.so"));

@@ -15,6 +15,7 @@
 #include "gen_dsp/dsp_test_blocks.h"
 #include "gen_interface/interface_test_support.h"
 #include "support/generate.h"
+#include "support/missing_tool.h"
 #include "support/recording_prompts.h"
 
 namespace bw {
@@ -339,7 +340,7 @@ bool DspFilesCompile(const BLOCKINFO& block) {
 
 TEST(DefinitionCheckTest, DspNamesItPassesCompileAndThoseItRefusesDoNot) {
     if (std::system("gcc --version >/dev/null 2>&1") != 0) {
-        GTEST_SKIP() << "no host C compiler";
+        BW_MISSING_TOOL("no host C compiler: install gcc");
     }
     for (const char* name : {"index", "pPtr", "NFEcho_INT", "row", "Changed", "BOOL", "min", "TRUE",
                              "PtrIn0", "int", "two words", "last-sample"}) {

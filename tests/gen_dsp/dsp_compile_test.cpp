@@ -6,6 +6,7 @@
 
 #include "gen_dsp/dsp_files.h"
 #include "gen_dsp/dsp_test_blocks.h"
+#include "support/missing_tool.h"
 
 namespace bw {
 namespace {
@@ -32,7 +33,7 @@ void ExpectCompiles(const BLOCKINFO& block, const std::string& what) {
 
 TEST(DspCompile, OrdinaryBlocksCompileWithTheirHeaders) {
     if (!HaveCompiler()) {
-        GTEST_SKIP() << "no host C compiler";
+        BW_MISSING_TOOL("no host C compiler: install gcc");
     }
     BLOCKINFO plain = RealTimeBlock();
     plain.NumInputs = 3;

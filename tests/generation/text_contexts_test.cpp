@@ -8,6 +8,7 @@
 
 #include "generation/text_contexts.h"
 #include "support/generate.h"
+#include "support/missing_tool.h"
 
 namespace bw {
 namespace {
@@ -54,7 +55,7 @@ bool HostCompilerPresent() {
 // nothing to itself.
 TEST(TextContextsTest, TheCCompilerReadsTheTextBackAsTyped) {
     if (!HostCompilerPresent()) {
-        GTEST_SKIP() << "no host C compiler";
+        BW_MISSING_TOOL("no host C compiler: install gcc");
     }
     TempDir dir;
     const std::string texts[] = {AWKWARD,
@@ -91,7 +92,7 @@ TEST(TextContextsTest, TheCCompilerReadsTheTextBackAsTyped) {
 
 TEST(TextContextsTest, CMakeReadsTheArgumentBackAsTyped) {
     if (std::system("cmake --version >/dev/null 2>&1") != 0) {
-        GTEST_SKIP() << "no cmake";
+        BW_MISSING_TOOL("no cmake: install cmake");
     }
     TempDir dir;
     const std::string typed = "c:\\a;b \"${x}\" $ENV{HOME} 50%";
