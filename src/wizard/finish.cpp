@@ -155,6 +155,8 @@ void CFinish::build() {
     auto* locationRow = new QHBoxLayout;
     locationRow->addWidget(location_, 1);
     locationRow->addWidget(openFolder_, 0, Qt::AlignTop);
+    // Beside it, where the tool buttons below leave no room.
+    locationRow->addWidget(tools_, 0, Qt::AlignTop);
     layout->addLayout(locationRow);
     layout->addWidget(outcome_);
     layout->addWidget(keptAside_);
@@ -163,7 +165,6 @@ void CFinish::build() {
     layout->addLayout(toolButtons);
     toolButtons->addWidget(visualCpp_);
     toolButtons->addWidget(codeComposer_);
-    toolButtons->addWidget(tools_);
     layout->addLayout(statusLine());
     // Room around the buttons' texts, which the style would draw edge to edge.
     for (QPushButton* button : {visualCpp_, codeComposer_}) {

@@ -55,7 +55,8 @@ protected:
         }
         QString output;
         ASSERT_EQ(
-            RunTool(QStringLiteral("i686-w64-mingw32-gcc"),
+            RunTool(
+                QStringLiteral("i686-w64-mingw32-gcc"),
                 {QStringLiteral("-shared"), QStringLiteral("-I") + temp.filePath("host/include"),
                  sdk + QStringLiteral("host_stubs.c"), QStringLiteral("-o"),
                  temp.filePath("host/lib/bdhost.dll"),
@@ -85,8 +86,9 @@ TEST_F(CMakeCommandsTest, TheShownCommandsBuildTheBlock) {
     ASSERT_EQ(lines.takeFirst(), "To build the CMake project:");
     // The commands as they stand, one after the other, in a shell.
     QString output;
-    const int status = RunTool(QStringLiteral("sh"),
-                           {QStringLiteral("-e"), QStringLiteral("-c"), lines.join(u'\n')}, output);
+    const int status =
+        RunTool(QStringLiteral("sh"),
+                {QStringLiteral("-e"), QStringLiteral("-c"), lines.join(u'\n')}, output);
     EXPECT_EQ(status, 0) << lines.join(u'\n').toStdString() << "\n" << output.toStdString();
     EXPECT_TRUE(QFile::exists(QString::fromStdString(BlockFile("build/NTAdd.dll"))));
 }

@@ -258,6 +258,18 @@ TEST_F(KeyboardTest, TheRecordPagesFieldsAndButtonsHaveMnemonics) {
     OpenDescribedBlock(
         [](BLOCKINFO& b) { b.NumParameters = b.NumLocalArrays = b.NumPersistants = 1; });
     NextUntil(ParameterInfoPage);
+    // Alt+E reaches the default value, Alt+M the name.
+    Wizard().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Wizard()));
+    QTest::keyClick(&Wizard(), Qt::Key_E, Qt::AltModifier);
+    QWidget* focused = Wizard().focusWidget();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_EQ(focused->metaObject()->className(), std::string("QLineEdit"))
+        << Describe(focused).toStdString();
+    EXPECT_NE(focused, static_cast<CRecordListPage*>(Wizard().currentPage())->nameEdit());
+    QTest::keyClick(&Wizard(), Qt::Key_M, Qt::AltModifier);
+    EXPECT_EQ(Wizard().focusWidget(),
+              static_cast<CRecordListPage*>(Wizard().currentPage())->nameEdit());
     for (int page = ParameterInfoPage; page <= PersistantInfoPage; ++page) {
         const std::string where = "page " + std::to_string(page + 1) + ": ";
         QStringList without;
