@@ -31,6 +31,9 @@ SetCompressor /SOLID lzma
 !define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME "InstallLocation"
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "${UNINSTALL_KEY}"
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallMode"
+; The choices as the README names them.
+!define MULTIUSER_INSTALLMODEPAGE_TEXT_ALLUSERS "&Anyone who uses this computer (into Program Files)"
+!define MULTIUSER_INSTALLMODEPAGE_TEXT_CURRENTUSER "Only for &me (into your profile)"
 !include MultiUser.nsh
 !include MUI2.nsh
 !include LogicLib.nsh
@@ -119,7 +122,9 @@ Section "${PRODUCT}" SecProgram
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-Section "Open .tbt templates with the wizard" SecAssociation
+; The components list shows about 25 characters of a name: the
+; descriptions below say the rest.
+Section "Open .tbt in the wizard" SecAssociation
     WriteRegStr SHCTX "Software\Classes\.tbt" "" "${FILE_CLASS}"
     WriteRegStr SHCTX "Software\Classes\${FILE_CLASS}" "" "Blockwright block template"
     WriteRegStr SHCTX "Software\Classes\${FILE_CLASS}\DefaultIcon" "" "$INSTDIR\${WIZARD},0"
@@ -128,7 +133,7 @@ Section "Open .tbt templates with the wizard" SecAssociation
     System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 SectionEnd
 
-Section /o "Add blockwright.exe to PATH" SecPath
+Section /o "Add to PATH" SecPath
     !insertmacro ReadPath $3
     ${StrStr} $4 ";$3;" ";$INSTDIR;"
     ${If} $4 == ""
@@ -160,7 +165,7 @@ FunctionEnd
 
 LangString DESC_Program ${LANG_ENGLISH} "The wizard, the blockwright command line, Qt and the examples."
 LangString DESC_Association ${LANG_ENGLISH} "Double-clicking a .tbt block template opens it in the wizard."
-LangString DESC_Path ${LANG_ENGLISH} "Lets a console run blockwright generate from any folder."
+LangString DESC_Path ${LANG_ENGLISH} "Puts blockwright.exe on PATH, so that a console runs blockwright generate from any folder."
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
     !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} $(DESC_Program)
     !insertmacro MUI_DESCRIPTION_TEXT ${SecAssociation} $(DESC_Association)

@@ -4,6 +4,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "app/install_layout.h"
 #include "check/definition_check.h"
 #include "definition/edit_rules.h"
 #include "definition/file_bytes.h"
@@ -193,6 +194,9 @@ public:
         return true;
     }
 
+    // Where new blocks go when the settings name no folder.
+    const std::string& NewBlocksFolder() const { return newBlockFolders_.block; }
+
     // What the checker finds in the definition and the working directory.
     std::vector<Finding> Findings() const {
         std::vector<Finding> findings = CheckDefinition(block);
@@ -346,13 +350,22 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
     }
     BLOCKINFO& block = setting.block;
     block.CMakeProject = options.cmake;
+    if (options.directory) {
+        if (const std::string user = UnknownHomeUser(*options.directory); !user.empty()) {
+            console.err << "blockwright generate: --directory: "
+                        << UnknownHomeUserMessage(*options.directory, user) << "\n";
+            return EXIT_USAGE;
+        }
+    }
     // A relative block directory in a template is where the template is, so
     // a template and its block can move together.
     // A folder given here is taken as the shell would and kept absolute: the
     // run remembers it for the wizard, which starts elsewhere.
-    block.Directory = options.directory
-                          ? AbsoluteFolder(*options.directory, CurrentFolder())
-                          : ResolveAgainst(SplitPath(options.templatePath).first, block.Directory);
+    block.Directory =
+        options.directory
+            ? AbsoluteFolder(*options.directory, CurrentFolder())
+            : TemplateBlockFolder(SplitPath(options.templatePath).first, block.Directory,
+                                  StockFolder(programFolder), setting.NewBlocksFolder());
     // An empty directory would put the block's files where the program
     // runs, or into the root folder: never what was meant.
     if (block.Directory.empty()) {

@@ -14,6 +14,9 @@ namespace bw {
 // beside the executable). Ends in a separator when programFolder does.
 std::string StockFolder(const std::string& programFolder);
 
+// The HTML manual, in the stock folder, which the wizard's F1 opens.
+inline constexpr const char* MANUAL_FILE = "manual.html";
+
 // The folder of the wizard module, chosen the same way: PREFIX/lib/blockwright/
 // (the library folder of the install), else the program's own folder.
 std::string ModuleFolder(const std::string& programFolder);

@@ -25,6 +25,7 @@
 #include "app/program_help.h"
 #include "app/wizard_module.h"
 #include "definition/file_bytes.h"
+#include "generation/paths.h"
 #include "platform/settings_store.h"
 
 namespace {
@@ -179,13 +180,20 @@ int UsageError(const std::string& message) {
     return bw::EXIT_USAGE;
 }
 
+// What the help sends the reader to: the manual page, which Windows has no
+// reader for; there the HTML manual installed beside the program.
+std::string Manual() {
+    return bw::ManualReference(!bw::RUNNING_ON_WINDOWS,
+                               bw::DisplayPath(bw::StockFolder(ProgramFolder()) + bw::MANUAL_FILE));
+}
+
 // `blockwright help [COMMAND]`.
 int RunHelp(const std::vector<std::string>& arguments) {
     if (arguments.size() > 3) {
         return UsageError("help takes at most one command");
     }
     const std::string command = arguments.size() == 3 ? arguments[2] : "help";
-    const auto text = bw::CommandHelp(command, SettingsLocations());
+    const auto text = bw::CommandHelp(command, SettingsLocations(), Manual());
     if (!text) {
         return UsageError("there is no command \"" + command + "\" to help with");
     }
@@ -206,7 +214,7 @@ int RunCommandLine(const std::vector<std::string>& arguments) {
         return RunHelp(arguments);
     }
     if (command == "--help" || command == "-h") {
-        std::fputs(bw::ProgramHelp(SettingsLocations()).c_str(), stdout);
+        std::fputs(bw::ProgramHelp(SettingsLocations(), Manual()).c_str(), stdout);
         return bw::EXIT_COMPLETED;
     }
     if (command == "--version") {

@@ -18,7 +18,7 @@ class OverwriteDialog : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr const char* CAPTION = "Algosmith for eXpressDSP";
+    static constexpr const char* CAPTION = "Tessaline Blockwright";
 
     explicit OverwriteDialog(const std::string& path, QWidget* parent = nullptr,
                              FileAccess access = FileAccess::Writable);

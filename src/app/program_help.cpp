@@ -39,7 +39,12 @@ std::string VersionText() {
     return std::string("blockwright ") + BLOCKWRIGHT_VERSION + "\nTessaline Blockwright\n";
 }
 
-std::string ProgramHelp(const std::vector<std::string>& settingsLocations) {
+std::string ManualReference(bool manualPageInstalled, const std::string& htmlManual) {
+    return manualPageInstalled ? "blockwright(1)" : "the manual " + htmlManual;
+}
+
+std::string ProgramHelp(const std::vector<std::string>& settingsLocations,
+                        const std::string& manual) {
     std::string text = COMMANDS;
     text +=
         "\nSettings are looked up here, each value in the first that has it; changes go\nto the "
@@ -47,12 +52,13 @@ std::string ProgramHelp(const std::vector<std::string>& settingsLocations) {
     for (const std::string& location : settingsLocations) {
         text += "  " + location + "\n";
     }
-    text += "\nSee blockwright(1) for more, and 'blockwright help generate'.\n";
+    text += "\nSee " + manual + " for more, and 'blockwright help generate'.\n";
     return text;
 }
 
 std::optional<std::string> CommandHelp(const std::string& command,
-                                       const std::vector<std::string>& settingsLocations) {
+                                       const std::vector<std::string>& settingsLocations,
+                                       const std::string& manual) {
     if (command == "generate") {
         return GenerateHelp();
     }
@@ -60,7 +66,7 @@ std::optional<std::string> CommandHelp(const std::string& command,
         return CheckHelp();
     }
     if (command == "help") {
-        return ProgramHelp(settingsLocations);
+        return ProgramHelp(settingsLocations, manual);
     }
     return std::nullopt;
 }

@@ -8,6 +8,7 @@
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QUrl>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 
@@ -127,8 +128,8 @@ bool IsWindowsProgram(const QString& program) {
     return program.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive);
 }
 
-// Wine's folder for the programs we start: they get our WINEPREFIX, if any.
-QString WinePrefix() {
+// Wine's folder when the settings name none: our WINEPREFIX, if any.
+QString EnvironmentWinePrefix() {
     const QString prefix = qEnvironmentVariable("WINEPREFIX");
     return prefix.isEmpty() ? QDir::homePath() + QStringLiteral("/.wine") : prefix;
 }
@@ -144,7 +145,7 @@ QString ShownFolder(const QString& folder) {
 
 // Sets up process for start; false with the reason when it cannot run.
 bool Prepare(QProcess& process, const ProcessStart& start, const QString& wine,
-             std::string& error) {
+             const QString& prefix, std::string& error) {
     std::vector<std::string> words = SplitCommandLine(start.commandLine);
     if (words.empty() || words.front().empty()) {
         error = SystemText(ENOENT);
@@ -176,11 +177,14 @@ bool Prepare(QProcess& process, const ProcessStart& start, const QString& wine,
         }
         process.setWorkingDirectory(directory);
     }
-    if (start.environmentBlock) {
-        QProcessEnvironment environment = BlockEnvironment(*start.environmentBlock);
-        if (throughWine) {
-            AddWhatWineNeeds(environment);
-        }
+    QProcessEnvironment environment = start.environmentBlock
+                                          ? BlockEnvironment(*start.environmentBlock)
+                                          : QProcessEnvironment::systemEnvironment();
+    if (throughWine) {
+        AddWhatWineNeeds(environment);
+        environment.insert(QStringLiteral("WINEPREFIX"), prefix);
+    }
+    if (start.environmentBlock || throughWine) {
         process.setProcessEnvironment(environment);
     }
     // A QProcess never opens a window of its own, so hidden needs nothing here.
@@ -203,7 +207,7 @@ QtLauncher::QtLauncher() : wine_(WineProgram()), lockDirectory_(QDir::tempPath()
 
 std::unique_ptr<Process> QtLauncher::Start(const ProcessStart& start, std::string& error) {
     auto process = std::make_unique<QProcess>();
-    if (!Prepare(*process, start, wine_, error)) {
+    if (!Prepare(*process, start, wine_, winePrefix(), error)) {
         return nullptr;
     }
     process->setStandardInputFile(QProcess::nullDevice());
@@ -220,7 +224,7 @@ std::unique_ptr<Process> QtLauncher::Start(const ProcessStart& start, std::strin
 
 bool QtLauncher::StartDetached(const ProcessStart& start, std::string& error) {
     QProcess process;
-    if (!Prepare(process, start, wine_, error)) {
+    if (!Prepare(process, start, wine_, winePrefix(), error)) {
         return false;
     }
     process.setStandardInputFile(QProcess::nullDevice());
@@ -283,7 +287,7 @@ std::string QtLauncher::FirstStartQuestion(const ProcessStart& start) {
     if (wine_.isEmpty() || words.empty() || !IsWindowsProgram(ProgramPath(words.front()))) {
         return {};
     }
-    const QString prefix = WinePrefix();
+    const QString prefix = winePrefix();
     if (QFileInfo::exists(prefix)) {
         return {};
     }
@@ -291,6 +295,22 @@ std::string QtLauncher::FirstStartQuestion(const ProcessStart& start) {
             QStringLiteral(", about 700 MB; continue?"))
         .toLocal8Bit()
         .toStdString();
+}
+
+QString QtLauncher::winePrefix() const {
+    const std::string set = prefixSetting_ ? prefixSetting_() : std::string();
+    return set.empty() ? EnvironmentWinePrefix() : FromLocal(NativePath(set));
+}
+
+bool QtLauncher::ProgramExists(const std::string& program) {
+    if (!HasDriveLetter(program) || wine_.isEmpty()) {
+        return !IsForeignPath(program) && FileExists(program);
+    }
+    // Wine's drives are links in the prefix's dosdevices folder ("c:", "z:").
+    const std::string drive(1, static_cast<char>(std::tolower(program.front())));
+    const std::string inPrefix =
+        winePrefix().toLocal8Bit().toStdString() + "/dosdevices/" + drive + ":" + program.substr(2);
+    return FileExists(inPrefix);
 }
 
 bool QtLauncher::IsLockHeld(const std::string& lockName) {

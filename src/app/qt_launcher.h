@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 #include "launch/launcher.h"
 
@@ -35,12 +36,21 @@ public:
     // "Wine will set up its folder FOLDER, about 700 MB; continue?" while the
     // prefix is missing and start would run through Wine.
     std::string FirstStartQuestion(const ProcessStart& start) override;
+    // A drive-letter path is looked for in Wine's prefix (its dosdevices
+    // folder), where Wine runs the Windows tools.
+    bool ProgramExists(const std::string& program) override;
 
     // The Wine program; empty: ".exe" programs are started directly.
     void setWineProgram(const QString& program) { wine_ = program; }
     void setLockDirectory(const QString& directory) { lockDirectory_ = directory; }
+    // The Wine prefix the settings name, read at each start (the Tools
+    // dialog may change it); empty: WINEPREFIX, else ~/.wine. Programs run
+    // through Wine get it as their WINEPREFIX.
+    void setPrefixSetting(std::function<std::string()> read) { prefixSetting_ = std::move(read); }
+    QString winePrefix() const;
 
 private:
+    std::function<std::string()> prefixSetting_;
     QString wine_;
     QString lockDirectory_;
 };

@@ -78,6 +78,16 @@ QByteArray Message() {
     return QByteArray(ARE_YOU_ME) + '\n';
 }
 
+// The question, with the template to open after a tab (a path holds no
+// line end that could cut the line).
+QByteArray Question(const QString& templatePath) {
+    const QByteArray path = templatePath.toUtf8();
+    if (path.isEmpty() || path.contains('\n')) {
+        return Message();
+    }
+    return QByteArray(ARE_YOU_ME) + '\t' + path + '\n';
+}
+
 }  // namespace
 
 SingleInstance::SingleInstance(const QString& folder, const QString& key, QObject* parent)
@@ -136,13 +146,13 @@ QString SingleInstance::DefaultFolder() {
     return folder;
 }
 
-SingleInstance::Start SingleInstance::start() {
+SingleInstance::Start SingleInstance::start(const QString& templatePath) {
     QDir().mkpath(folder_);
     if (lock_->tryLock()) {
         listen();
         return Start::First;
     }
-    return askRunningInstance() ? Start::OtherRaised : Start::OtherSilent;
+    return askRunningInstance(templatePath) ? Start::OtherRaised : Start::OtherSilent;
 }
 
 bool SingleInstance::listen() {
@@ -169,15 +179,21 @@ void SingleInstance::answerOn(QLocalSocket& socket) {
     if (!socket.canReadLine()) {
         return;
     }
-    if (socket.readLine() == Message()) {
+    QByteArray question = socket.readLine();
+    const QByteArray asked = QByteArray(ARE_YOU_ME);
+    if (question == Message() || question.startsWith(asked + '\t')) {
         socket.write(Message());
         socket.flush();
         emit raiseRequested();
+        if (question.size() > asked.size() + 2) {
+            question.chop(1);  // the line end
+            emit openRequested(QString::fromUtf8(question.mid(asked.size() + 1)));
+        }
     }
     socket.disconnectFromServer();
 }
 
-bool SingleInstance::askRunningInstance() {
+bool SingleInstance::askRunningInstance(const QString& templatePath) {
     QElapsedTimer elapsed;
     elapsed.start();
     QLocalSocket socket;
@@ -191,7 +207,7 @@ bool SingleInstance::askRunningInstance() {
         }
         QThread::msleep(50);
     }
-    socket.write(Message());
+    socket.write(Question(templatePath));
     if (!socket.waitForBytesWritten(HANDSHAKE_TIMEOUT)) {
         return false;
     }

@@ -46,8 +46,9 @@ public:
                             QObject* parent = nullptr);
     ~SingleInstance() override;
 
-    // Takes the lock, or asks the instance that holds it to come forward.
-    Start start();
+    // Takes the lock, or asks the instance that holds it to come forward
+    // and, given a template, to open that.
+    Start start(const QString& templatePath = QString());
 
     QString lockPath() const;
     QString socketPath() const;
@@ -62,10 +63,12 @@ public:
 signals:
     // A later start asked for the window: bring it to the front.
     void raiseRequested();
+    // A later start was given a template (a double-clicked one): open it.
+    void openRequested(const QString& templatePath);
 
 private:
     bool listen();
-    bool askRunningInstance();
+    bool askRunningInstance(const QString& templatePath);
     void answer();
     void answerOn(QLocalSocket& socket);
 

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtGlobal>
@@ -15,6 +16,8 @@
 #include "app/qt_prompts.h"
 #include "app/single_instance.h"
 #include "definition/settings_rules.h"
+#include "generation/paths.h"
+#include "launch/build_launch.h"
 #include "platform/host_catalogue.h"
 #include "platform/settings_store.h"
 #include "wizard/cwizard.h"
@@ -25,9 +28,6 @@
 namespace bw {
 
 namespace {
-
-// Installed with the stock files.
-constexpr const char* MANUAL_NAME = "manual.html";
 
 #if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
 bool IsSet(const char* name) {
@@ -68,6 +68,10 @@ public:
     std::optional<std::string> chooseFolder(QWidget* parent, const QString& title,
                                             const std::string& startFolder) override {
         return dialogs_.chooseFolder(parent, title, startFolder);
+    }
+    std::optional<std::string> chooseProgram(QWidget* parent, const QString& title,
+                                             const std::string& startFolder) override {
+        return dialogs_.chooseProgram(parent, title, startFolder);
     }
 
 private:
@@ -113,7 +117,13 @@ int RunWizardProgram(int& argc, char** argv) {
     const std::unique_ptr<QApplication> application = MakeApplication(argc, argv);
 
     SingleInstance instance(SingleInstance::DefaultFolder(), SingleInstance::UserAndDisplayKey());
-    switch (instance.start()) {
+    const std::string startTemplate = StartTemplate();
+    // A running wizard opens it instead: its folder is not ours.
+    const QString handedOn =
+        startTemplate.empty()
+            ? QString()
+            : QFileInfo(QString::fromLocal8Bit(startTemplate.c_str())).absoluteFilePath();
+    switch (instance.start(handedOn)) {
         case SingleInstance::Start::First:
             break;
         case SingleInstance::Start::OtherRaised:
@@ -134,7 +144,6 @@ int RunWizardProgram(int& argc, char** argv) {
     BLOCKINFO block;
     QtPrompts prompts;
     QtFileDialogs platformDialogs;
-    const std::string startTemplate = StartTemplate();
     StartTemplateDialogs dialogs(platformDialogs, startTemplate);
     SystemClock clock;
     QtLauncher launcher;
@@ -152,12 +161,19 @@ int RunWizardProgram(int& argc, char** argv) {
     context.askToDiscard = [&prompts](const std::string& question) {
         return prompts.askYesNoKeepingWork(question, MessageIcon::Question);
     };
-    context.manualPath = stockFolder + MANUAL_NAME;
+    context.askBeforeSetUp = context.askToDiscard;
+    context.toolsRunThroughWine = !RUNNING_ON_WINDOWS;
+    launcher.setPrefixSetting(
+        [&settings] { return settings.read(setting::SECTION, setting::WINE_PREFIX, ""); });
+    context.manualPath = stockFolder + MANUAL_FILE;
+    context.installedFolder = stockFolder;
     context.ResetBlock();
 
     CWizard wizard(context, header);
     prompts.setParent(&wizard);
     QObject::connect(&instance, &SingleInstance::raiseRequested, &wizard, &CWizard::bringToFront);
+    QObject::connect(&instance, &SingleInstance::openRequested, &wizard,
+                     &CWizard::openTemplateFile);
     if (!startTemplate.empty()) {
         // Opened as the Open button opens a template, once the sheet shows.
         QTimer::singleShot(0, wizard.openFilePage(), &COpenFile::open);

@@ -10,7 +10,7 @@ namespace {
 void ChannelCount(Checker& c, const char* key, const char* what, int count) {
     if (count < 0 || count > MAX_CHANNELS) {
         c.Error({DefinitionPage::Channels, -1, key, ""}, "The number of " + std::string(what) +
-                                                             " arrays must be between 0 and " +
+                                                             " arrays must be 0 to " +
                                                              std::to_string(MAX_CHANNELS) + ".");
     }
 }

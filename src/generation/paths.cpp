@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 #include <system_error>
+#include <vector>
 
 #ifndef _WIN32
 #include <dirent.h>
@@ -11,6 +12,7 @@
 
 #include "definition/file_bytes.h"
 #include "definition/separators.h"
+#include "generation/shared_rules.h"
 
 namespace bw {
 
@@ -118,6 +120,112 @@ std::string ResolveAgainst(std::string_view folder, std::string_view path) {
         return std::string(path);
     }
     return std::string(folder) + std::string(path);
+}
+
+namespace {
+
+// The root part of path: a drive ("c:" and its separator), two separators of
+// a network path, one separator, or nothing.
+size_t RootLength(std::string_view path) {
+    if (HasDriveLetter(path)) {
+        return path.size() > 2 && IsSeparator(path[2]) ? 3 : 2;
+    }
+    if (path.size() > 1 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+        return 2;
+    }
+    return !path.empty() && IsSeparator(path[0]) ? 1 : 0;
+}
+
+// True for a path that names a place on this system from its root.
+bool IsOwnAbsolute(std::string_view path) {
+    return RUNNING_ON_WINDOWS ? HasDriveLetter(path) || RootLength(path) == 2
+                              : !path.empty() && path[0] == '/';
+}
+
+bool SamePathStart(std::string_view path, std::string_view start) {
+    if (path.size() < start.size()) {
+        return false;
+    }
+    const std::string_view head = path.substr(0, start.size());
+    return FILE_NAMES_IGNORE_CASE ? LowerCase(head) == LowerCase(start) : head == start;
+}
+
+}  // namespace
+
+std::string CleanPath(std::string_view path) {
+    const size_t rootLength = RootLength(path);
+    const size_t firstSeparator = path.find_first_of("\\/");
+    const char separator = IsOwnAbsolute(path) ? (RUNNING_ON_WINDOWS ? '\\' : '/')
+                           : firstSeparator == std::string_view::npos ? '\\'
+                                                                      : path[firstSeparator];
+    std::string root(path.substr(0, rootLength));
+    for (char& c : root) {
+        c = IsSeparator(c) ? separator : c;
+    }
+    std::vector<std::string_view> parts;
+    size_t start = rootLength;
+    while (start <= path.size()) {
+        size_t end = start;
+        while (end < path.size() && !IsSeparator(path[end])) {
+            ++end;
+        }
+        const std::string_view part = path.substr(start, end - start);
+        if (part == "..") {
+            if (!parts.empty() && parts.back() != "..") {
+                parts.pop_back();
+            } else if (rootLength == 0) {
+                parts.push_back(part);
+            }
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    std::string clean = root;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        clean += std::string(parts[i]);
+        if (i + 1 < parts.size()) {
+            clean += separator;
+        }
+    }
+    const bool trailing = !path.empty() && IsSeparator(path.back());
+    if (trailing && !parts.empty()) {
+        clean += separator;
+    }
+    return clean;
+}
+
+std::string TemplateBlockFolder(std::string_view templateFolder, std::string_view directory,
+                                std::string_view installedFolder,
+                                std::string_view newBlocksFolder) {
+    const bool relative =
+        !directory.empty() && RootLength(directory) == 0 && !HasDriveLetter(directory);
+    std::string installed = CleanPath(installedFolder);
+    if (!installed.empty() && !IsSeparator(installed.back())) {
+        installed += RUNNING_ON_WINDOWS ? '\\' : '/';
+    }
+    const std::string folder = CleanPath(templateFolder);
+    const bool fromInstall = !installedFolder.empty() &&
+                             SamePathStart(folder + (RUNNING_ON_WINDOWS ? '\\' : '/'), installed);
+    if (!relative || !fromInstall || newBlocksFolder.empty()) {
+        return CleanPath(ResolveAgainst(templateFolder, directory));
+    }
+    // The directory's last folder ("..\\out\\Gain\\" gives "Gain").
+    const std::string cleanDirectory = CleanPath(directory);
+    size_t end = cleanDirectory.size();
+    while (end > 0 && IsSeparator(cleanDirectory[end - 1])) {
+        --end;
+    }
+    const size_t begin = cleanDirectory.find_last_of("\\/", end == 0 ? 0 : end - 1);
+    const std::string name =
+        cleanDirectory.substr(begin == std::string::npos ? 0 : begin + 1,
+                              end - (begin == std::string::npos ? 0 : begin + 1));
+    std::string blocks(newBlocksFolder);
+    if (!IsSeparator(blocks.back())) {
+        blocks += RUNNING_ON_WINDOWS ? '\\' : '/';
+    }
+    return CleanPath(blocks +
+                     (name.empty() || name == ".." ? std::string() : name + blocks.back()));
 }
 
 std::string WindowsToolPath(std::string_view path) {

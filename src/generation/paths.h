@@ -52,6 +52,22 @@ std::string DisplayPath(std::string_view path);
 // (empty, or ending in a separator); any other path as it is.
 std::string ResolveAgainst(std::string_view folder, std::string_view path);
 
+// path without "." and ".." components and doubled separators, as the user
+// would write it: one separator throughout (this system's for a path of this
+// system's own, else the first the path has), the case as typed, a trailing
+// separator kept. A ".." above the root is dropped; a relative path keeps its
+// leading ".." ("/a/b/..\\c\\" gives "/a/c/" here).
+std::string CleanPath(std::string_view path);
+
+// The block folder of a template at templateFolder whose Directory is
+// directory, made clean: a relative directory is taken from the template's
+// folder, except for a template that lies in installedFolder (the program's
+// own examples, where users cannot write and an uninstall would leave the
+// block behind): its block goes into newBlocksFolder, in a folder named as
+// the directory's last.
+std::string TemplateBlockFolder(std::string_view templateFolder, std::string_view directory,
+                                std::string_view installedFolder, std::string_view newBlocksFolder);
+
 // A path as the Windows build tools that read generated files see it. Here,
 // where they run under Wine, an absolute path is on Wine's drive Z: with "\"
 // throughout ("/home/u/blocks/Gain" gives "Z:\home\u\blocks\Gain"); on

@@ -14,7 +14,7 @@ namespace bw {
 namespace {
 
 constexpr const char* CREATE_FAILED =
-    "Failed to create the compiler process.  The block has not been compiled."
+    "Failed to create the compiler process.  The block has not been compiled. "
     "The operating system returned the following error.\n\n";
 constexpr const char* OFFER_IDE_AFTER_CREATE_FAILED = "\nWould you like to try to start the IDE ?";
 constexpr const char* COMPILED = "The block compiled successfully.";
@@ -27,13 +27,14 @@ constexpr const char* OPEN_FAILED = "The following error occurred while attempti
 
 constexpr const char* MSDEV_EXPECTED = "MSDEV.EXE of Visual C++ 6";
 constexpr const char* CODE_COMPOSER_EXPECTED = "Code Composer Studio program";
+constexpr const char* VISUAL_CPP_FIELD = "Visual C++ folder";
+constexpr const char* CODE_COMPOSER_FIELD = "Code Composer Studio";
+constexpr const char* TOOL_MISSING = " cannot be started: it is not there.";
 constexpr const char* CODE_COMPOSER_UNREACHABLE =
     "Code Composer Studio could not be started or did not answer, so the DSP project was not "
     "opened.";
 constexpr const char* PROJECT_NOT_OPENED = "Code Composer Studio could not open the project ";
 
-// The press on which a DSP-based block opens the IDE instead of building.
-constexpr int IDE_PRESS = 3;
 // How many of a failed program's last lines its report quotes, per stream.
 constexpr int REPORTED_LINES = 12;
 
@@ -211,16 +212,15 @@ std::string BuildAndLaunch::WindowsDirectory() const {
 }
 
 void BuildAndLaunch::PressVisualCpp() {
-    ++presses_;
-    if (block_.RealTime == 0 || presses_ >= IDE_PRESS) {
+    if (block_.RealTime == 0) {
         StartIde();
-        return;
+    } else {
+        BuildWithNmake();
     }
-    BuildWithNmake();
 }
 
 std::string BuildAndLaunch::LocateHint(const std::string& tried, const char* settingName,
-                                       const char* expected) const {
+                                       const char* expected, const char* field) const {
     const std::string name = std::string("\"") + settingName + "\"";
     std::string hint = "\n\n";
     if (Setting(services_.settings, settingName).empty()) {
@@ -228,14 +228,31 @@ std::string BuildAndLaunch::LocateHint(const std::string& tried, const char* set
     } else {
         hint += "The program tried was " + tried + ", located by the setting " + name + ".";
     }
-    return hint + "\nSet " + name + " in section [" + setting::SECTION +
-           "] of the program's settings (in " + services_.windowsDirectory +
-           ") to the full path of the " + expected + ".";
+    return hint + "\n" + TOOLS_DIALOG_HINT + ": " + field + ".";
+}
+
+bool BuildAndLaunch::ToolIsThere(const std::string& program, const char* settingName,
+                                 const char* expected, const char* field) {
+    if (!Setting(services_.settings, settingName).empty() &&
+        services_.launcher.ProgramExists(program)) {
+        return true;
+    }
+    const bool set = !Setting(services_.settings, settingName).empty();
+    const std::string name = ProgramName(program);
+    const std::string text = (name.empty() ? std::string("The ") + expected : name) +
+                             (set ? TOOL_MISSING : " cannot be started.");
+    services_.prompts.showMessage(text + LocateHint(program, settingName, expected, field),
+                                  MessageIcon::Stop);
+    return false;
 }
 
 bool BuildAndLaunch::MayStart(const ProcessStart& start) {
     const std::string question = services_.launcher.FirstStartQuestion(start);
-    return question.empty() || services_.prompts.askYesNo(question, MessageIcon::Question);
+    if (question.empty()) {
+        return true;
+    }
+    return services_.askBeforeSetUp ? services_.askBeforeSetUp(question)
+                                    : services_.prompts.askYesNo(question, MessageIcon::Question);
 }
 
 void BuildAndLaunch::ShowStatus(const std::string& status) {
@@ -268,7 +285,8 @@ void BuildAndLaunch::BuildWithNmake() {
     start.environmentBlock = BuildEnvironmentBlock(root, WindowsDirectory(), block_);
     start.currentDirectory = BlockDirectory(block_);
     start.hidden = true;
-    if (!MayStart(start)) {
+    if (!ToolIsThere(nmakePath, setting::MSDEV_PATH, MSDEV_EXPECTED, VISUAL_CPP_FIELD) ||
+        !MayStart(start)) {
         return;
     }
 
@@ -276,7 +294,8 @@ void BuildAndLaunch::BuildWithNmake() {
     std::string error;
     std::unique_ptr<Process> nmake = services_.launcher.Start(start, error);
     if (!nmake) {
-        const std::string hint = LocateHint(nmakePath, setting::MSDEV_PATH, MSDEV_EXPECTED);
+        const std::string hint =
+            LocateHint(nmakePath, setting::MSDEV_PATH, MSDEV_EXPECTED, VISUAL_CPP_FIELD);
         if (prompts.askYesNo(CREATE_FAILED + error + hint + OFFER_IDE_AFTER_CREATE_FAILED,
                              MessageIcon::Stop)) {
             StartIde();
@@ -308,13 +327,15 @@ void BuildAndLaunch::StartIde() {
     const std::string msdev = Setting(services_.settings, setting::MSDEV_PATH);
     start.commandLine = IdeCommandLine(msdev, block_);
     start.currentDirectory = BlockDirectory(block_);
-    if (!MayStart(start)) {
+    if (!ToolIsThere(msdev, setting::MSDEV_PATH, MSDEV_EXPECTED, VISUAL_CPP_FIELD) ||
+        !MayStart(start)) {
         return;
     }
     std::string error;
     if (!services_.launcher.StartDetached(start, error)) {
         services_.prompts.showMessage(
-            CREATE_FAILED + error + LocateHint(msdev, setting::MSDEV_PATH, MSDEV_EXPECTED),
+            CREATE_FAILED + error +
+                LocateHint(msdev, setting::MSDEV_PATH, MSDEV_EXPECTED, VISUAL_CPP_FIELD),
             MessageIcon::Stop);
     }
 }
@@ -323,7 +344,9 @@ void BuildAndLaunch::OpenDspProject() {
     const std::string program = Setting(services_.settings, setting::CODE_COMPOSER_PATH);
     ProcessStart instance;
     instance.commandLine = QuotedCommandLine(program, "-Automation");
-    if (!program.empty() && !MayStart(instance)) {
+    if (!program.empty() && (!ToolIsThere(program, setting::CODE_COMPOSER_PATH,
+                                          CODE_COMPOSER_EXPECTED, CODE_COMPOSER_FIELD) ||
+                             !MayStart(instance))) {
         return;
     }
     CodeComposerSession session(services_.launcher, program, services_.pump, services_.cancelled);
@@ -348,13 +371,13 @@ void BuildAndLaunch::OpenDspProject() {
             failure = VersionRefusedText();
         }
     } catch (const AutomationError&) {
-        failure = answered
-                      ? PROJECT_NOT_OPENED + DspProjectPath(block_) + "."
-                      : CODE_COMPOSER_UNREACHABLE + LocateHint(program, setting::CODE_COMPOSER_PATH,
-                                                               CODE_COMPOSER_EXPECTED);
+        failure = answered ? PROJECT_NOT_OPENED + DspProjectPath(block_) + "."
+                           : CODE_COMPOSER_UNREACHABLE +
+                                 LocateHint(program, setting::CODE_COMPOSER_PATH,
+                                            CODE_COMPOSER_EXPECTED, CODE_COMPOSER_FIELD);
     }
     if (session.WasCancelled()) {
-        ShowStatus("Code Composer Studio was not waited for: the DSP project was not opened.");
+        ShowStatus("Stopped waiting for Code Composer Studio: the DSP project was not opened.");
         return;
     }
     ShowStatus("");

@@ -19,6 +19,9 @@ namespace setting {
 inline constexpr const char* MSDEV_PATH = "MSDev Path";
 // The Code Composer Studio program driven by our automation layer.
 inline constexpr const char* CODE_COMPOSER_PATH = "Code Composer Path";
+// Where Wine keeps the Windows tools on Linux (its prefix); empty: the one
+// WINEPREFIX names, else ~/.wine.
+inline constexpr const char* WINE_PREFIX = "Wine Prefix";
 }  // namespace setting
 
 // The Visual Studio root V: path cut four times before its last separator
@@ -76,16 +79,24 @@ struct LaunchServices {
     // Asked between the wait steps: true once the user has cancelled the
     // program waited for, which is then stopped. Optional.
     std::function<bool()> cancelled = {};
+    // Asks before a start that would first set up something large (Wine's
+    // folder); the wizard's has No as the default answer. Without one,
+    // prompts asks.
+    std::function<bool(const std::string& question)> askBeforeSetUp = {};
 };
 
-// The completion page's actions on one generated block. Lives as long as the
-// page: it holds the Visual C++ button's press counter.
+// Where the wizard sets the tools' settings, as messages name it.
+inline constexpr const char* TOOLS_DIALOG_HINT =
+    "Set it in the Tools dialog (the Tools button of the completion page)";
+
+// The completion page's actions on one generated block.
 class BuildAndLaunch {
 public:
     BuildAndLaunch(const BLOCKINFO& block, LaunchServices services);
 
-    // The Visual C++ button: counts the press, then builds with NMAKE, or
-    // opens the IDE for a PC-only block and from the third press on.
+    // The Visual C++ button: builds a DSP-based block with NMAKE, and opens
+    // the IDE for a PC-only one; every press does the same. A tool whose
+    // setting is empty or names nothing is reported before anything starts.
     void PressVisualCpp();
     // Starts the IDE on the workspace without waiting for it.
     void StartIde();
@@ -94,8 +105,6 @@ public:
     // A double-click on a tree item; folders (items with children) are ignored.
     void OpenFileItem(FileTree tree, const std::string& parentText, const std::string& itemText,
                       bool hasChildren);
-
-    int Presses() const { return presses_; }
 
 private:
     void BuildWithNmake();
@@ -107,13 +116,16 @@ private:
     std::string WindowsDirectory() const;
     // Where a program that could not be started came from and how to point
     // its setting at it: "tried" is the program as started, expected what
-    // the setting should name.
-    std::string LocateHint(const std::string& tried, const char* settingName,
-                           const char* expected) const;
+    // the setting should name, field the Tools dialog's field that sets it.
+    std::string LocateHint(const std::string& tried, const char* settingName, const char* expected,
+                           const char* field) const;
+    // False, after saying so, when the setting is empty or the program it
+    // leads to is not there: nothing is asked or started then.
+    bool ToolIsThere(const std::string& program, const char* settingName, const char* expected,
+                     const char* field);
 
     const BLOCKINFO& block_;
     LaunchServices services_;
-    int presses_ = 0;
 };
 
 }  // namespace bw

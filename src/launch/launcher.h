@@ -83,6 +83,9 @@ public:
     virtual std::string OpenerName() const = 0;
     // True when a running program holds the named lock.
     virtual bool IsLockHeld(const std::string& lockName) = 0;
+    // True when program (as a command line names it) is there to be
+    // started: a Windows path is looked for where Wine would find it.
+    virtual bool ProgramExists(const std::string& program) = 0;
     // The question to ask before start, when starting that program would first
     // set up something large (Wine's folder); empty when there is nothing to ask.
     virtual std::string FirstStartQuestion(const ProcessStart& start) = 0;

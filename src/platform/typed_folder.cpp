@@ -46,6 +46,23 @@ std::optional<std::string> SystemHomeFolder(const std::string& user) {
 #endif
 }
 
+std::string UnknownHomeUser(std::string_view typed, const HomeFolderLookup& homeFolder) {
+    if (typed.size() < 2 || typed.front() != '~' || IsPathSeparator(typed[1])) {
+        return {};
+    }
+    size_t end = 1;
+    while (end < typed.size() && !IsPathSeparator(typed[end])) {
+        ++end;
+    }
+    const std::string user(typed.substr(1, end - 1));
+    return homeFolder("") && !homeFolder(user) ? user : std::string();
+}
+
+std::string UnknownHomeUserMessage(std::string_view typed, const std::string& user) {
+    return "there is no user \"" + user + "\" for " + std::string(typed) +
+           " (\"~name\" stands for that user's home folder)";
+}
+
 std::string ExpandHomeFolder(std::string_view typed, const HomeFolderLookup& homeFolder) {
     if (typed.empty() || typed.front() != '~') {
         return std::string(typed);

@@ -22,6 +22,16 @@ std::optional<std::string> SystemHomeFolder(const std::string& user);
 std::string AbsoluteFolder(std::string_view typed, const std::string& currentFolder,
                            const HomeFolderLookup& homeFolder = SystemHomeFolder);
 
+// The user a leading "~user" names when the system knows no such user (where
+// it knows home folders at all); empty when typed names none or a known one.
+// Such a folder is refused: taken literally it would be a folder named
+// "~user" below the current one.
+std::string UnknownHomeUser(std::string_view typed,
+                            const HomeFolderLookup& homeFolder = SystemHomeFolder);
+
+// What a refusal of such a folder says: "there is no user "NAME" for TYPED".
+std::string UnknownHomeUserMessage(std::string_view typed, const std::string& user);
+
 // Only the "~" and "~user" part: for paths the generated files keep relative.
 std::string ExpandHomeFolder(std::string_view typed,
                              const HomeFolderLookup& homeFolder = SystemHomeFolder);

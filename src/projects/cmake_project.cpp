@@ -57,7 +57,7 @@ void WriteHowToBuild(Printer& print) {
         "# Visual C++ (Visual Studio; Ninja from an x86 developer command prompt):",
         "#   cmake -B build -A Win32",
         "#   cmake --build build --config Release",
-        "# MinGW-w64 i686, with a toolchain file that names i686-w64-mingw32-gcc:",
+        "# MinGW-w64 i686, with the toolchain file beside this one (Debian's names):",
         "#   cmake -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE=mingw-w64-i686.cmake",
         "#   cmake --build build",
         "# The host's headers and libraries are looked for in the folders below;",
@@ -101,6 +101,24 @@ endif()
 }
 
 }  // namespace
+
+void WriteCMakeToolchain(OutputFile& file, const BLOCKINFO& /*block*/) {
+    Printer print(file);
+    print.Lines({
+        "# Cross-compiles the block for 32-bit Windows with MinGW-w64 i686, as the host",
+        "# loads only 32-bit blocks. The compilers are named as Debian's packages",
+        "# gcc-mingw-w64-i686 and binutils-mingw-w64-i686 install them.",
+        "set(CMAKE_SYSTEM_NAME Windows)",
+        "set(CMAKE_SYSTEM_PROCESSOR x86)",
+        "set(CMAKE_C_COMPILER i686-w64-mingw32-gcc)",
+        "set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)",
+        "set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)",
+        "set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)",
+        "set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)",
+        "set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)",
+        "set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)",
+    });
+}
 
 void WriteCMakeProject(OutputFile& file, const BLOCKINFO& block) {
     Printer print(file);

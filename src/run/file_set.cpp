@@ -142,6 +142,8 @@ const FileRow FILE_TABLE[] = {
      WriteMakefile, NO_STOCK, false, TreeFolder::Hidden, NAME_PART},
     {WantsCMakeProject, [](const BLOCKINFO&) { return std::string("CMakeLists.txt"); },
      FileKind::Generated, WriteCMakeProject, NO_STOCK, false, TreeFolder::PcRoot, NAME_PART},
+    {WantsCMakeProject, [](const BLOCKINFO&) { return std::string(CMAKE_TOOLCHAIN_FILE); },
+     FileKind::Generated, WriteCMakeToolchain, NO_STOCK, false, TreeFolder::PcRoot, NAME_PART},
     {RealTimeFloat, [](const BLOCKINFO& b) { return DspPrefix(b) + b.BlockName + ".c"; },
      FileKind::Generated, WriteDspSource, NO_STOCK, false, TreeFolder::DspSource, NAME_PART},
     {RealTimeFloat, [](const BLOCKINFO& b) { return DspPrefix(b) + b.BlockName + ".h"; },

@@ -13,6 +13,9 @@
 
 namespace bw {
 
+// The toolchain file written beside the CMake project for MinGW-w64 i686.
+inline constexpr const char* CMAKE_TOOLCHAIN_FILE = "mingw-w64-i686.cmake";
+
 // A generator: from the definition and what the output file hands it (the
 // head's time, the working directory, the user sections carried over) to
 // the file's text.

@@ -715,25 +715,18 @@ std::string RefusalReason(const BLOCKINFO& block) {
 }
 
 void RememberSettings(const BLOCKINFO& block, SettingsStore& settings) {
-    std::string directory = block.Directory;
+    // Remembered as the user would write it: no "..", the case as typed.
+    std::string directory = CleanPath(block.Directory);
     if (directory.size() > 1 && IsSeparator(directory.back())) {
         directory.pop_back();
     }
-    // Remembered lower-cased where file names ignore case; elsewhere the
-    // folder would not be found again.
-    if (FILE_NAMES_IGNORE_CASE) {
-        directory = LowerCase(directory);
-    }
     settings.write(setting::SECTION, setting::OPEN_DIRECTORY, directory);
 
-    // c:\blocks\myadd with the block MyAdd: new blocks start in c:\blocks.
-    const std::string name = LowerCase(block.BlockName);
-    const size_t at = name.empty() ? std::string::npos : LowerCase(directory).find(name);
-    if (at != std::string::npos && at > 0 && at + name.size() == directory.size()) {
-        const size_t separator = directory.find_last_of("\\/", at - 1);
-        if (separator != std::string::npos) {
-            directory.erase(separator);
-        }
+    // New blocks start beside this one (c:\blocks\myadd: in c:\blocks), never
+    // inside it, whatever its folder is named.
+    const size_t separator = directory.find_last_of("\\/");
+    if (separator != std::string::npos && separator > 0 && directory[separator - 1] != ':') {
+        directory.erase(separator);
     }
     settings.write(setting::SECTION, setting::BLOCK_DIRECTORY, directory);
     settings.write(setting::SECTION, setting::LIB_DIRECTORY, block.LibraryPath);

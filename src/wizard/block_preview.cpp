@@ -1,8 +1,10 @@
 #include "wizard/block_preview.h"
 
+#include <QHelpEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QStyleOptionFrame>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 
@@ -13,7 +15,7 @@ namespace bw {
 namespace {
 
 constexpr int MARGIN = 6;
-constexpr int MIN_NUMBER_PIXELS = 7;
+constexpr int MIN_NUMBER_PIXELS = 8;
 constexpr int MAX_NUMBER_PIXELS = 11;
 
 // Numbers as large as the spacing of the lines allows, within limits.
@@ -191,6 +193,43 @@ std::vector<QRect> BlockPreview::numberBoxes() const {
     boxes.insert(boxes.end(), geometry.outputs.numberBoxes.begin(),
                  geometry.outputs.numberBoxes.end());
     return boxes;
+}
+
+QString BlockPreview::channelTipAt(const QPoint& pos) const {
+    const Geometry geometry = layOut();
+    const bool input = pos.x() < geometry.body.center().x();
+    const SideLayout& side = input ? geometry.inputs : geometry.outputs;
+    const int left = std::min(side.fromX, side.toX);
+    const int right = std::max(side.fromX, side.toX);
+    if (side.lines.empty() || pos.x() < left || pos.x() > right) {
+        return {};
+    }
+    const PreviewLine* nearest = &side.lines.front();
+    for (const PreviewLine& line : side.lines) {
+        if (std::abs(line.y - pos.y()) < std::abs(nearest->y - pos.y())) {
+            nearest = &line;
+        }
+    }
+    if (std::abs(nearest->y - pos.y()) > MIN_LINE_SPACING * 2) {
+        return {};
+    }
+    return (input ? QStringLiteral("Input ") : QStringLiteral("Output ")) +
+           QString::number(nearest->channel);
+}
+
+bool BlockPreview::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = channelTipAt(help->pos());
+        if (tip.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), tip, this);
+        }
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void BlockPreview::paintEvent(QPaintEvent* /*event*/) {

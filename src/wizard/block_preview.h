@@ -46,12 +46,18 @@ public:
     // Where the channel numbers go at the present size, inputs' first; each
     // box is filled behind its number, so no line crosses the digits.
     std::vector<QRect> numberBoxes() const;
+    // The numbers' size in pixels at the present size: 8 at least, readable.
+    int numberPixelSize() const { return layOut().numberFont.pixelSize(); }
+    // What the tooltip at pos says: the channel of the line nearest to it
+    // ("Input 57"), which a crowded side may not number; empty off the lines.
+    QString channelTipAt(const QPoint& pos) const;
 
     // The built-in body, for a working directory without "Block.bmp".
     static QPixmap BuiltInBody();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     // One side's lines and numbers as drawn; numbers are left out where the

@@ -1,9 +1,11 @@
 #include "wizard/cwizard.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFile>
 #include <QIcon>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QShortcut>
 
 #include "generation/paths.h"
@@ -19,6 +21,7 @@
 #include "wizard/parameter_info.h"
 #include "wizard/persistant_info.h"
 #include "wizard/revision_info.h"
+#include "wizard/tools_dialog.h"
 #include "wizard/visible_info.h"
 
 #ifdef Q_OS_WIN
@@ -38,6 +41,7 @@ constexpr int WIDTH_IN_CHARACTERS = 110;
 
 #ifdef Q_OS_WIN
 constexpr UINT ABOUT_COMMAND = 0x0010;  // system-menu commands are multiples of 16 below 0xF000
+constexpr UINT TOOLS_COMMAND = 0x0020;
 #endif
 
 // The manual's section of each page, in the pages' order.
@@ -105,9 +109,18 @@ CWizard::CWizard(WizardContext& context, const QPixmap& headerPicture, QWidget* 
     setButtonText(ABOUT_BUTTON, QStringLiteral("&About"));
     // No mnemonic: F1 is its key, and Alt+H belongs to the pages' fields.
     setButtonText(QWizard::HelpButton, QStringLiteral("Help"));
+    // Return means Next or Finish: a button that has the focus (the first
+    // in the window's order, or the one left when a build disables the
+    // pressed one) must not take Return from them.
+    for (QWizard::WizardButton which : {QWizard::HelpButton, ABOUT_BUTTON, OPEN_BUTTON,
+                                        QWizard::BackButton, QWizard::CancelButton}) {
+        if (auto* push = qobject_cast<QPushButton*>(button(which))) {
+            push->setAutoDefault(false);
+        }
+    }
     setPixmap(QWizard::LogoPixmap, headerPicture);
     // One width for every page, enough for the widest (the completion page's
-    // two trees side by side): the window keeps its size from page to page.
+    // trees beside its picture): the window keeps its size from page to page.
     setMinimumWidth(fontMetrics().averageCharWidth() * WIDTH_IN_CHARACTERS);
 
     const std::string icon = context.workingDirectory + "process.ico";
@@ -181,7 +194,23 @@ void CWizard::pageShown(int id) {
     setWindowTitle(captions_.at(id));
     // Page 1 puts "&Open >" where Back is; the page itself names Next "&New >".
     setButtonLayout(ButtonLayout(id == OpenFilePage));
+    // The sheet has put the focus on the page's first control, a button as
+    // like as not (Open Folder); only a load that chose a field keeps its own.
+    const QWidget* before = focusWidget();
     wizardPage(id)->load();
+    const QWidget* chosen = focusWidget();
+    if (chosen == before || !wizardPage(id)->isAncestorOf(chosen)) {
+        focusPageStart(*wizardPage(id));
+    }
+}
+
+void CWizard::focusPageStart(const CWizardPage& page) {
+    QWidget* start = page.startFocus();
+    if (start == nullptr) {
+        QAbstractButton* next = button(QWizard::NextButton);
+        start = next->isVisibleTo(this) && next->isEnabled() ? next : button(QWizard::FinishButton);
+    }
+    start->setFocus(Qt::OtherFocusReason);
 }
 
 void CWizard::pageBecomesVisible(const QWizardPage& page) {
@@ -220,6 +249,11 @@ void CWizard::showAbout() {
                        AboutText());
 }
 
+void CWizard::showTools() {
+    CToolsDialog dialog(context_, this);
+    dialog.exec();
+}
+
 void CWizard::showHelp() {
     Launcher& launcher = context_.launcher;
     const int result = launcher.OpenManual(context_.manualPath, HelpSection(currentId()));
@@ -235,6 +269,31 @@ void CWizard::bringToFront() {
     show();
     raise();
     activateWindow();
+}
+
+void CWizard::openTemplateFile(const QString& path) {
+    const std::string shown = DisplayPath(path.toLocal8Bit().toStdString());
+    const char* busy = generatePage()->isRunning()         ? "a block is being generated"
+                       : finishPage()->isRunningTool()     ? "it is waiting for a program"
+                       : QApplication::activeModalWidget() ? "a dialog is open"
+                                                           : nullptr;
+    if (busy != nullptr) {
+        context_.prompts.showMessage(shown + " was not opened: " + busy +
+                                         ". Open it with Open on the first page once that is done.",
+                                     MessageIcon::Exclamation);
+        return;
+    }
+    // The fields of the page in hand count as typed, as for Cancel.
+    if (CWizardPage* current = wizardPage(currentId())) {
+        current->store(false);
+    }
+    if (!mayDiscardChanges()) {
+        return;
+    }
+    if (currentId() != OpenFilePage) {
+        restart();
+    }
+    openFilePage()->openFile(path.toLocal8Bit().toStdString());
 }
 
 void CWizard::reject() {
@@ -276,6 +335,7 @@ void CWizard::installSystemMenu() {
     if (menu != nullptr) {
         const std::wstring item = L"&About " + QString::fromUtf8(PROGRAM_TITLE).toStdWString();
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_STRING, TOOLS_COMMAND, L"&Tools...");
         AppendMenuW(menu, MF_STRING, ABOUT_COMMAND, item.c_str());
         systemMenuInstalled_ = true;
     }
@@ -287,6 +347,11 @@ bool CWizard::nativeEvent(const QByteArray& eventType, void* message, qintptr* r
     const MSG* msg = static_cast<const MSG*>(message);
     if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == ABOUT_COMMAND) {
         showAbout();
+        *result = 0;
+        return true;
+    }
+    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == TOOLS_COMMAND) {
+        showTools();
         *result = 0;
         return true;
     }

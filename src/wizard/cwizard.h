@@ -82,10 +82,17 @@ public:
 
 public slots:
     void showAbout();
+    // The Tools dialog, from the completion page and the system menu.
+    void showTools();
     // F1 and Help: the manual, at the section of the page in hand.
     void showHelp();
     // Brings the wizard to the front, restoring it when minimised.
     void bringToFront();
+    // A template handed over by a later start (a double-clicked one): opened
+    // on page 1 once the block in hand may be left (the discard question
+    // asks when it has changes); while a run, a program or a dialog holds the
+    // wizard, a message says why it is not opened.
+    void openTemplateFile(const QString& path);
     // Cancel, Escape and the close box: ignored while a generation runs, and
     // stop the program the completion page waits for.
     void reject() override;
@@ -97,6 +104,8 @@ protected:
 private:
     void addPages();
     void pageShown(int id);
+    // The focus where Return does the page's work (see CWizardPage::startFocus).
+    void focusPageStart(const CWizardPage& page);
     void goBack();
     void customButton(int which);
     void installSystemMenu();

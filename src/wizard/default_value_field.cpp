@@ -48,6 +48,10 @@ void DefaultValueField::show(Kind kind, const QString& value, const QStringList&
             break;
         }
     }
+    // Its label's mnemonic (which wants a buddy that takes the focus) and a
+    // finding's focus reach the control shown.
+    setFocusProxy(currentWidget());
+    setFocusPolicy(currentWidget()->focusPolicy());
     mark();
 }
 

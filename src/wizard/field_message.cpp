@@ -31,8 +31,8 @@ std::string WholeNumberRefusal(const std::string& field, const std::string& type
     if (value.empty()) {
         return field + ": a whole number is needed" + range;
     }
-    const char* problem = LooksWhole(value) ? "` is out of range" : "` is not a whole number";
-    return field + ": `" + value + problem + range;
+    const char* problem = LooksWhole(value) ? "\" is out of range" : "\" is not a whole number";
+    return field + ": \"" + value + problem + range;
 }
 
 }  // namespace bw

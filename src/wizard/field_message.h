@@ -7,9 +7,9 @@
 
 namespace bw {
 
-// "Inputs: `500` is out of range (0 to 129).", "... `1.5` is not a whole
-// number (0 to 129)." or, for an empty field, "Inputs: a whole number is
-// needed (0 to 129)."
+// "# of Input Arrays: "500" is out of range (0 to 129).", "... "1.5" is not
+// a whole number (0 to 129)." or, for an empty field, "# of Input Arrays: a
+// whole number is needed (0 to 129)." The field is named as its page labels it.
 std::string WholeNumberRefusal(const std::string& field, const std::string& typed, long long low,
                                long long high);
 

@@ -80,7 +80,10 @@ void CFileInfo::loadControls() {
     updateButtons();
 }
 
-bool CFileInfo::storeControls(bool /*forward*/) {
+bool CFileInfo::storeControls(bool forward) {
+    if (forward && !foldersNameKnownUsers()) {
+        return false;
+    }
     block().BlockName = ToStdString(blockName_->text());
     block().HelpFilename = ToStdString(helpFilename_->text());
     block().IconFilename = ToStdString(iconFilename_->text());
@@ -121,8 +124,27 @@ bool CFileInfo::eventFilter(QObject* watched, QEvent* event) {
     return CWizardPage::eventFilter(watched, event);
 }
 
+bool CFileInfo::foldersNameKnownUsers() {
+    const std::pair<const char*, QLineEdit*> fields[] = {
+        {"Directory", directory_}, {"Library Path", libraryPath_}, {"Include Path", includePath_}};
+    for (const auto& [name, field] : fields) {
+        const std::string typed = ToStdString(field->text());
+        if (const std::string user = UnknownHomeUser(typed); !user.empty()) {
+            prompts().showMessage(
+                std::string(name) + ": " + UnknownHomeUserMessage(typed, user) + ".",
+                MessageIcon::Exclamation);
+            field->setFocus();
+            return false;
+        }
+    }
+    return true;
+}
+
 void CFileInfo::takeDirectoryAsShellWould() {
     const QString typed = directory_->text();
+    if (!UnknownHomeUser(ToStdString(typed)).empty()) {
+        return;  // kept as typed for Next to refuse, not made a folder named "~name"
+    }
     const QString absolute = ToQString(AbsoluteFolder(ToStdString(typed), CurrentFolder()));
     if (absolute != typed) {
         directory_->setText(absolute);

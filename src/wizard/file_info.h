@@ -42,6 +42,9 @@ private:
     // "~" and "~user" expanded and a relative folder made absolute, so that
     // the block is written, shown and remembered where the user meant.
     void takeDirectoryAsShellWould();
+    // False, after saying so with the focus on it, when a folder field begins
+    // with "~name" of a user the system does not know.
+    bool foldersNameKnownUsers();
     void browse(QLineEdit* field, const QString& title);
     // Next only with a block file name and a directory.
     void updateButtons();

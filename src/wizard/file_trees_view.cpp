@@ -1,11 +1,11 @@
 #include "wizard/file_trees_view.h"
 
 #include <QApplication>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPalette>
 #include <QStyle>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 namespace bw {
 
@@ -111,10 +111,14 @@ void FillTree(QTreeWidget& tree, const TreeItem& root) {
 }
 
 FileTreesView::FileTreesView(QWidget* parent) : QWidget(parent), pc_(MakeTree()), dsp_(MakeTree()) {
-    auto* layout = new QHBoxLayout(this);
+    // One above the other, each as wide as the page: side by side, a file's
+    // name and state ("changed, user sections carried over") did not fit in
+    // half of it and were cut.
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(pc_);
     layout->addWidget(dsp_);
+    dsp_->hide();  // until a DSP-based block's set is shown: no room kept for it
 }
 
 void FileTreesView::showFileSet(const BLOCKINFO& block) {

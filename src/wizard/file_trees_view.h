@@ -21,7 +21,7 @@ enum class FileState {
     Missing,     // not written and not there: nothing to open
 };
 
-// The two trees of a block's file set side by side: "PC Based Components"
+// The two trees of a block's file set, one above the other: "PC Based Components"
 // and, for a DSP-based block, "DSP Based Components". A file item keeps its
 // path relative to the block directory in PATH_ROLE; folders have none. Its
 // state, once marked, is in STATE_ROLE and shown in the second column.

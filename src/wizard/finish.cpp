@@ -92,16 +92,15 @@ QString OutcomeText(const RunResult& result) {
 }
 
 // The commands that build the CMake project, as its head lists them for the
-// tools of this system.
+// tools of this system; the MinGW toolchain file lies beside it.
 QString CMakeBuildCommands(const QString& directory) {
-    const QString commands = RUNNING_ON_WINDOWS
-                                 ? QStringLiteral(
-                                       "    cmake -B build -A Win32\n"
-                                       "    cmake --build build --config Release")
-                                 : QStringLiteral(
-                                       "    cmake -B build -G Ninja "
-                                       "-DCMAKE_TOOLCHAIN_FILE=mingw-w64-i686.cmake\n"
-                                       "    cmake --build build");
+    const QString commands =
+        RUNNING_ON_WINDOWS ? QStringLiteral(
+                                 "    cmake -B build -A Win32\n"
+                                 "    cmake --build build --config Release")
+                           : QStringLiteral("    cmake -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE=") +
+                                 QString::fromUtf8(CMAKE_TOOLCHAIN_FILE) +
+                                 QStringLiteral("\n    cmake --build build");
     return QStringLiteral("To build the CMake project:\n    cd \"") + directory +
            QStringLiteral("\"\n") + commands;
 }
@@ -145,13 +144,19 @@ void CFinish::build() {
     openFolder_ = new QPushButton(QStringLiteral("Open &Folder"));
     buildCommands_ = new WrappingText;
     buildCommands_->setObjectName(QStringLiteral("buildCommands"));
+    // Pressed on purpose only: Return on the page finishes.
+    openFolder_->setAutoDefault(false);
     visualCpp_ = new QPushButton(QStringLiteral("* Start Visual C++ Compiler *"));
     codeComposer_ = new QPushButton(QStringLiteral(" * Start Code Composer Studio *"));
+    tools_ = new QPushButton(QStringLiteral("&Tools..."));
+    tools_->setAutoDefault(false);
     auto* layout = new QVBoxLayout(this);
     // The folder named by the location, one click away beside it.
     auto* locationRow = new QHBoxLayout;
     locationRow->addWidget(location_, 1);
     locationRow->addWidget(openFolder_, 0, Qt::AlignTop);
+    // Beside it, where the tool buttons below leave no room.
+    locationRow->addWidget(tools_, 0, Qt::AlignTop);
     layout->addLayout(locationRow);
     layout->addWidget(outcome_);
     layout->addWidget(keptAside_);
@@ -169,6 +174,11 @@ void CFinish::build() {
     connect(visualCpp_, &QPushButton::clicked, this,
             [this] { whileBusy([this] { actions().PressVisualCpp(); }); });
     connect(openFolder_, &QPushButton::clicked, this, &CFinish::openFolder);
+    connect(tools_, &QPushButton::clicked, this, [this] {
+        if (auto* sheet = qobject_cast<CWizard*>(wizard())) {
+            sheet->showTools();
+        }
+    });
     connect(codeComposer_, &QPushButton::clicked, this,
             [this] { whileBusy([this] { actions().OpenDspProject(); }); });
     connect(trees_->pcTree(), &QTreeWidget::itemDoubleClicked, this,
@@ -218,7 +228,7 @@ BuildAndLaunch& CFinish::actions() {
             block(), LaunchServices{settings(), prompts(), context().launcher, pump,
                                     context().settingsDirectory,
                                     [this](const std::string& status) { showStatus(status); },
-                                    [this] { return cancelRequested_; }});
+                                    [this] { return cancelRequested_; }, context().askBeforeSetUp});
     }
     return *actions_;
 }
@@ -232,6 +242,7 @@ void CFinish::whileBusy(const std::function<void()>& action) {
     QWidget* const parts[] = {visualCpp_,
                               codeComposer_,
                               openFolder_,
+                              tools_,
                               trees_,
                               sheet ? sheet->button(QWizard::BackButton) : nullptr,
                               sheet ? sheet->button(QWizard::FinishButton) : nullptr};
@@ -241,6 +252,11 @@ void CFinish::whileBusy(const std::function<void()>& action) {
             enabled[i] = parts[i]->isEnabled();
             parts[i]->setEnabled(false);
         }
+    }
+    // Meanwhile the focus is on the sheet's Cancel, which stops the program:
+    // Return presses nothing, About least of all.
+    if (sheet != nullptr) {
+        sheet->button(QWizard::CancelButton)->setFocus(Qt::OtherFocusReason);
     }
     toolRunning_ = true;
     cancelRequested_ = false;

@@ -33,12 +33,17 @@ public:
     QPushButton* codeComposerButton() const { return codeComposer_; }
     // "Open &Folder": the block folder in the file manager.
     QPushButton* openFolderButton() const { return openFolder_; }
+    // "&Tools...": the Tools dialog, where the tools' programs are set.
+    QPushButton* toolsButton() const { return tools_; }
     // Where a CMake project was written: the commands that build it.
     WrappingText* buildCommandsText() const { return buildCommands_; }
     // The status line: the program waited for and what it last wrote, with
     // a busy bar and a Cancel that stops the program.
     QLabel* statusLabel() const { return status_; }
     QPushButton* cancelToolButton() const { return cancelTool_; }
+
+    // Return finishes: Open Folder and the tools are pressed on purpose.
+    QWidget* startFocus() const override { return nullptr; }
 
     // True while a program started from the page is waited for.
     bool isRunningTool() const { return toolRunning_; }
@@ -50,8 +55,7 @@ protected:
     void loadControls() override;
 
 private:
-    // The build and launch actions, made on first use; they hold the Visual
-    // C++ button's press counter for the life of the page.
+    // The build and launch actions, made on first use.
     BuildAndLaunch& actions();
     // Runs action with the buttons and trees disabled, so that a press during
     // a build (the window keeps handling input) cannot start another one.
@@ -69,6 +73,7 @@ private:
     QPushButton* visualCpp_ = nullptr;
     QPushButton* codeComposer_ = nullptr;
     QPushButton* openFolder_ = nullptr;
+    QPushButton* tools_ = nullptr;
     WrappingText* buildCommands_ = nullptr;
     QLabel* status_ = nullptr;
     QProgressBar* busy_ = nullptr;

@@ -82,6 +82,10 @@ private:
 CGenerate::CGenerate(WizardContext& context, QWidget* parent)
     : CWizardPage(context, SUBTITLE, parent) {}
 
+QWidget* CGenerate::startFocus() const {
+    return button_;
+}
+
 void CGenerate::build() {
     // A folder named in a finding may be longer than a line.
     findings_ = new WrappingText;

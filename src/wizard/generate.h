@@ -34,6 +34,8 @@ public:
     const std::optional<RunResult>& lastResult() const { return lastResult_; }
 
     QPushButton* generateButton() const { return button_; }
+    // Return generates: Next waits for a run.
+    QWidget* startFocus() const override;
     // "Also write a CMake project", remembered in the settings.
     QCheckBox* cmakeBox() const { return cmake_; }
     // What the checker found when the page was shown, one line each.

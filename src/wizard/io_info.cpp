@@ -161,7 +161,7 @@ bool CIOInfo::storeControls(bool forward) {
 std::string CIOInfo::countRefusal() const {
     for (const QSpinBox* count : {inputs_, outputs_}) {
         if (!count->hasAcceptableInput()) {
-            return WholeNumberRefusal(count == inputs_ ? "Inputs" : "Outputs",
+            return WholeNumberRefusal(count == inputs_ ? "# of Input Arrays" : "# of Output Arrays",
                                       ToStdString(count->text()), 0, MAX_CHANNELS);
         }
     }

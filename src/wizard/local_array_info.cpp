@@ -37,7 +37,7 @@ void CLocalArrayInfo::build() {
     type_ = new TypeRadioGroup(TYPE_CHOICES, 2);
     size_ = new QLineEdit;
     fieldsLayout()->addRow(type_);
-    fieldsLayout()->addRow(QStringLiteral("Number of Elements:"), size_);
+    fieldsLayout()->addRow(QStringLiteral("Number of &Elements:"), size_);
 }
 
 void CLocalArrayInfo::showRecord(const LOCALARRAYINFO& array) {

@@ -75,6 +75,18 @@ bool COpenFile::mayBeginAnotherBlock() {
     return sheet != nullptr ? sheet->mayDiscardChanges() : context().MayDiscardChanges();
 }
 
+std::string COpenFile::FirstOpenFolder() const {
+    const std::string& blocks = context().newBlockFolders.block;
+    if (blocks.empty() || QFileInfo(ToQString(NativePath(blocks))).isDir()) {
+        return blocks;
+    }
+    std::string parent = blocks;
+    while (!parent.empty() && (parent.back() == '/' || parent.back() == '\\')) {
+        parent.pop_back();
+    }
+    return SplitPath(parent).first;
+}
+
 void COpenFile::open() {
     if (!mayBeginAnotherBlock()) {
         return;
@@ -82,23 +94,37 @@ void COpenFile::open() {
     context().ResetBlock();
     context().MarkUnchanged();
     continue_->hide();  // the block in hand is gone, whatever the dialog gives
-    // The run stores the folder lower-cased; find the folder it names.
-    const std::string startFolder = NativePath(
-        settings().read(setting::SECTION, setting::OPEN_DIRECTORY, context().workingDirectory));
+    // The folder of the last template, else the user's blocks (or the
+    // documents holding them): never the program's own folder.
+    const std::string startFolder =
+        NativePath(settings().read(setting::SECTION, setting::OPEN_DIRECTORY, FirstOpenFolder()));
     const std::optional<std::string> chosen = context().dialogs.openTemplate(this, startFolder);
-    if (!chosen) {
-        return;
+    if (chosen) {
+        readTemplate(*chosen);
     }
-    const QString folder = QFileInfo(QString::fromLocal8Bit(chosen->c_str())).absolutePath();
+}
+
+void COpenFile::openFile(const std::string& path) {
+    context().ResetBlock();
+    context().MarkUnchanged();
+    continue_->hide();
+    readTemplate(path);
+}
+
+void COpenFile::readTemplate(const std::string& path) {
+    const QString folder = QFileInfo(QString::fromLocal8Bit(path.c_str())).absolutePath();
     settings().write(setting::SECTION, setting::OPEN_DIRECTORY,
                      QDir::toNativeSeparators(folder).toLocal8Bit().toStdString());
-    if (!ReadTemplate(block(), *chosen, prompts())) {
+    if (!ReadTemplate(block(), path, prompts())) {
         context().ResetBlock();  // whatever the reader got to, a new block again
         return;
     }
     // A relative block directory is where the template is, as for the
-    // command line: a template and its block move together.
-    block().Directory = ResolveAgainst(SplitPath(*chosen).first, block().Directory);
+    // command line: a template and its block move together. The program's
+    // own examples put their blocks among the user's.
+    block().Directory =
+        TemplateBlockFolder(SplitPath(path).first, block().Directory, context().installedFolder,
+                            context().newBlockFolders.block);
     keepBlock_ = true;
     context().MarkUnchanged();
     context().origin.begin(true);

@@ -17,6 +17,9 @@ public:
     // Open: reset, ask for a template, read it; on success on to page 2. On
     // Cancel or a read failure the page stays, with a new block's definition.
     void open();
+    // Opens the template at path, as Open does once the user has chosen it;
+    // the caller has asked about the block in hand.
+    void openFile(const std::string& path);
     // "Continue with block NAME": back to page 2 with the definition as it
     // is, shown while a block has begun.
     void continueWithBlock();
@@ -30,6 +33,11 @@ protected:
     bool storeControls(bool forward) override;
 
 private:
+    // Reads the chosen template and moves on to page 2; on a read failure
+    // the page stays, with a new block.
+    void readTemplate(const std::string& path);
+    // Where the Open dialog starts before any template has been opened.
+    std::string FirstOpenFolder() const;
     // The discard question, when the definition or a page holds changes.
     bool mayBeginAnotherBlock();
 

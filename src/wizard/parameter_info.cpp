@@ -32,11 +32,11 @@ const CRecordPage<PARAMINFO>::Shape PAGE_SHAPE{
 };
 
 const std::vector<TypeRadioGroup::Choice> TYPE_CHOICES = NumberTypesThen({
-    {"Text", TYPE_TEXT},
-    {"Combo Box", TYPE_COMBO_BOX},
-    {"Radio Buttons", TYPE_RADIO_BUTTONS},
-    {"File Open", TYPE_FILE_OPEN},
-    {"Check Box", TYPE_CHECK_BOX},
+    {"Te&xt", TYPE_TEXT},
+    {"C&ombo Box", TYPE_COMBO_BOX},
+    {"&Radio Buttons", TYPE_RADIO_BUTTONS},
+    {"File O&pen", TYPE_FILE_OPEN},
+    {"Chec&k Box", TYPE_CHECK_BOX},
 });
 
 bool HasItems(int type) {
@@ -92,7 +92,7 @@ void CParameterInfo::build() {
     buttons->addStretch();
     fieldsLayout()->addRow(type_);
     fieldsLayout()->addRow(const_);
-    fieldsLayout()->addRow(QStringLiteral("Default:"), default_);
+    fieldsLayout()->addRow(QStringLiteral("D&efault:"), default_);
     fieldsLayout()->addRow(buttons);
 
     connect(type_, &TypeRadioGroup::codeChosen, this, &CParameterInfo::typeChosen);

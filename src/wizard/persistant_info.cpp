@@ -16,8 +16,8 @@ namespace bw {
 namespace {
 
 const CRecordPage<PERSISTANTINFO>::Shape PAGE_SHAPE{
-    .texts = {.subtitle = "Define persistant variables and default values for the block.",
-              .listLabel = "Parameters:",
+    .texts = {.subtitle = "Define persistent variables and default values for the block.",
+              .listLabel = "Persistent variables:",
               .recordKind = "persistent variable",
               // The variables share the parameters' message.
               .duplicateMessage = "One or more parameters have the same name.  Please make sure "
@@ -30,7 +30,7 @@ const CRecordPage<PERSISTANTINFO>::Shape PAGE_SHAPE{
 };
 
 const std::vector<TypeRadioGroup::Choice> TYPE_CHOICES =
-    NumberTypesThen({{"Text", TYPE_TEXT}, {"Other", TYPE_OTHER}});
+    NumberTypesThen({{"Te&xt", TYPE_TEXT}, {"Othe&r", TYPE_OTHER}});
 
 // Variables have no items: a control code from a template keeps its text.
 DefaultValueField::Kind KindFor(int type) {
@@ -49,10 +49,10 @@ void CPersistantInfo::build() {
     otherType_ = new QLineEdit;
     default_ = new DefaultValueField;
     fieldsLayout()->addRow(type_);
-    fieldsLayout()->addRow(QStringLiteral("Other type:"), otherType_);
+    fieldsLayout()->addRow(QStringLiteral("&Other type:"), otherType_);
     fieldsLayout()->addRow(QString(),
                            FieldNote(QStringLiteral("The C type of an Other variable.")));
-    fieldsLayout()->addRow(QStringLiteral("Default:"), default_);
+    fieldsLayout()->addRow(QStringLiteral("D&efault:"), default_);
     connect(type_, &TypeRadioGroup::codeChosen, this, &CPersistantInfo::typeChosen);
 }
 

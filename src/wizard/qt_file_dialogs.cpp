@@ -37,4 +37,11 @@ std::optional<std::string> QtFileDialogs::chooseFolder(QWidget* parent, const QS
                                                     QString::fromLocal8Bit(startFolder.c_str())));
 }
 
+std::optional<std::string> QtFileDialogs::chooseProgram(QWidget* parent, const QString& title,
+                                                        const std::string& startFolder) {
+    return Chosen(QFileDialog::getOpenFileName(parent, title,
+                                               QString::fromLocal8Bit(startFolder.c_str()),
+                                               QStringLiteral("Programs (*.exe);;All files (*)")));
+}
+
 }  // namespace bw

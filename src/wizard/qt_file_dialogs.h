@@ -11,6 +11,8 @@ public:
                                             const std::string& startFolder) override;
     std::optional<std::string> chooseFolder(QWidget* parent, const QString& title,
                                             const std::string& startFolder) override;
+    std::optional<std::string> chooseProgram(QWidget* parent, const QString& title,
+                                             const std::string& startFolder) override;
 };
 
 }  // namespace bw

@@ -32,8 +32,8 @@ CRecordListPage::CRecordListPage(WizardContext& context, const RecordPageTexts& 
 
 void CRecordListPage::build() {
     list_ = new QListWidget;
-    newButton_ = new QPushButton(QStringLiteral("New"));
-    deleteButton_ = new QPushButton(QStringLiteral("Delete"));
+    newButton_ = new QPushButton(QStringLiteral("Ne&w"));
+    deleteButton_ = new QPushButton(QStringLiteral("Dele&te"));
     nameEdit_ = new QLineEdit;
     fields_ = new QFormLayout;
     auto* buttons = new QHBoxLayout;
@@ -46,7 +46,8 @@ void CRecordListPage::build() {
 
     // The label column is equally wide on the three pages (page 8's
     // "Number of Elements:" is the longest), so their fields line up.
-    auto* nameLabel = new QLabel(QStringLiteral("Name:"));
+    auto* nameLabel = new QLabel(QStringLiteral("Na&me:"));
+    nameLabel->setBuddy(nameEdit_);
     nameLabel->setMinimumWidth(
         nameLabel->fontMetrics().horizontalAdvance(QStringLiteral("Number of Elements:")) +
         nameLabel->fontMetrics().averageCharWidth());

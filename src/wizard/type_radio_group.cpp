@@ -73,10 +73,10 @@ QRadioButton* TypeRadioGroup::button(int code) const {
 std::vector<TypeRadioGroup::Choice> NumberTypesThen(
     std::initializer_list<TypeRadioGroup::Choice> own) {
     std::vector<TypeRadioGroup::Choice> choices = {
-        {"Byte", TYPE_BYTE},       {"Floating Point", TYPE_FLOAT},
-        {"Short", TYPE_SHORT},     {"Double Floating Point", TYPE_DOUBLE},
-        {"Integer", TYPE_INTEGER}, {"Char", TYPE_CHAR},
-        {"Long", TYPE_LONG},
+        {"B&yte", TYPE_BYTE},       {"&Floating Point", TYPE_FLOAT},
+        {"&Short", TYPE_SHORT},     {"Do&uble Floating Point", TYPE_DOUBLE},
+        {"&Integer", TYPE_INTEGER}, {"C&har", TYPE_CHAR},
+        {"&Long", TYPE_LONG},
     };
     choices.insert(choices.end(), own);
     return choices;

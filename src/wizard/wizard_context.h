@@ -34,6 +34,10 @@ public:
     // chosen folder, or nothing on Cancel.
     virtual std::optional<std::string> chooseFolder(QWidget* parent, const QString& title,
                                                     const std::string& startFolder) = 0;
+    // A file chooser for a program, with the given title, starting at
+    // startFolder. The chosen file, or nothing on Cancel.
+    virtual std::optional<std::string> chooseProgram(QWidget* parent, const QString& title,
+                                                     const std::string& startFolder) = 0;
 };
 
 // How the block being edited began, set by the first page: "&New >" or an
@@ -76,6 +80,15 @@ struct WizardContext {
     std::function<bool(const std::string& question)> askToDiscard = {};
     // The manual installed with the program (HTML), which F1 and Help open.
     std::string manualPath = {};
+    // The program's installed stock folder, with its examples: a template
+    // opened there puts its block among the user's new blocks.
+    std::string installedFolder = {};
+    // Asks before a tool's start sets up something large (Wine's folder);
+    // the program's has No as its default. Without one, prompts asks it.
+    std::function<bool(const std::string& question)> askBeforeSetUp = {};
+    // True where the Windows tools run through Wine: the Tools dialog then
+    // offers Wine's folder too.
+    bool toolsRunThroughWine = false;
 
     // The definition back to a new block, defaults from the settings.
     void ResetBlock() { block.Reset(settings, newBlockFolders); }

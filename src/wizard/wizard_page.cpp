@@ -1,5 +1,7 @@
 #include "wizard/wizard_page.h"
 
+#include <QPushButton>
+
 #include "wizard/cwizard.h"
 
 namespace bw {
@@ -35,6 +37,19 @@ bool CWizardPage::passesChecks() {
         field->setFocus();
     }
     return false;
+}
+
+QWidget* CWizardPage::startFocus() const {
+    for (QWidget* widget = nextInFocusChain(); widget != this && widget != nullptr;
+         widget = widget->nextInFocusChain()) {
+        const bool tabStop = (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus &&
+                             widget->isEnabled() && widget->isVisibleTo(this) &&
+                             widget->focusProxy() == nullptr;
+        if (tabStop && isAncestorOf(widget) && qobject_cast<QPushButton*>(widget) == nullptr) {
+            return widget;
+        }
+    }
+    return nullptr;
 }
 
 bool CWizardPage::storeControls(bool /*forward*/) {

@@ -31,6 +31,10 @@ public:
     virtual bool holdsUnstoredEdits() const { return false; }
 
     bool isComplete() const override { return nextEnabled_; }
+    // Where the focus goes as the page is shown, unless its load put it on
+    // one of its fields: its first field that is not a push button, so that
+    // Return presses the sheet's Next or Finish. Null: that button itself.
+    virtual QWidget* startFocus() const;
     void setVisible(bool visible) override;
 
 protected:

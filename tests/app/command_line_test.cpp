@@ -162,6 +162,18 @@ TEST_F(CommandLineTest, ARelativeDirectoryIsRememberedAbsoluteForTheWizard) {
     text << profile.rdbuf();
     EXPECT_THAT(text.str(),
                 HasSubstr("Block%20Directory=" + temp_.path().toStdString() + "/rel\r\n"));
+
+    // A folder not named after the block: the wizard's next block goes beside
+    // it, not inside it.
+    process.start(QStringLiteral(BLOCKWRIGHT_EXE),
+                  {"generate", QString::fromStdString(EXAMPLE), "--directory", "rel/GainOut"});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    ASSERT_EQ(process.exitCode(), EXIT_COMPLETED) << process.readAllStandardError().toStdString();
+    std::ifstream again(fs::path(config.toStdString()) / "Calderic" / "Tessaline Blockwright.conf");
+    std::ostringstream after;
+    after << again.rdbuf();
+    EXPECT_THAT(after.str(),
+                HasSubstr("Block%20Directory=" + temp_.path().toStdString() + "/rel\r\n"));
 }
 
 TEST_F(CommandLineTest, SectionsNotCarriedOverAreNamedOnStandardErrorWithStatusOne) {
@@ -270,6 +282,13 @@ TEST_F(CommandLineTest, UsageAndTemplateErrorsExitWithTwo) {
     const Outcome drive = Blockwright({"generate", drivePath});
     EXPECT_EQ(drive.status, EXIT_USAGE);
     EXPECT_THAT(drive.err, HasSubstr("c:\\blocks\\Gain"));
+
+    // A folder of a user nobody knows, not a folder named "~name" below this one.
+    const Outcome tilde = Blockwright({"generate", QString::fromStdString(EXAMPLE), "--directory",
+                                       "~nosuchuser-of-blockwright/x"});
+    EXPECT_EQ(tilde.status, EXIT_USAGE);
+    EXPECT_THAT(tilde.err, HasSubstr("there is no user \"nosuchuser-of-blockwright\""));
+    EXPECT_FALSE(fs::exists("~nosuchuser-of-blockwright"));
 
     const Outcome help = Blockwright({"generate", "--help"});
     EXPECT_EQ(help.status, EXIT_COMPLETED);

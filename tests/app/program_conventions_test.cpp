@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "app/command_line.h"
+#include "app/program_help.h"
 #include "app/program_run.h"
 
 namespace bw {
@@ -54,6 +55,18 @@ TEST(ProgramConventionsTest, VersionAndHelpGoToStandardOutputAndExitWithZero) {
     EXPECT_EQ(generate.status, EXIT_COMPLETED);
     EXPECT_EQ(generate.out, GenerateHelp());
     EXPECT_EQ(Blockwright({"help", "check"}).out, CheckHelp());
+    EXPECT_THAT(help.out, HasSubstr("\nSee blockwright(1) for more"));
+}
+
+// Windows has no reader of manual pages: its help names the HTML manual
+// installed beside the program instead.
+TEST(ProgramConventionsTest, TheHelpNamesTheManualThatIsInstalled) {
+    EXPECT_EQ(ManualReference(true, "/usr/share/blockwright/manual.html"), "blockwright(1)");
+    const std::string windows =
+        ManualReference(false, "C:\\Program Files\\Tessaline Blockwright\\manual.html");
+    EXPECT_THAT(ProgramHelp({}, windows),
+                HasSubstr("\nSee the manual C:\\Program Files\\Tessaline Blockwright\\manual.html "
+                          "for more, and 'blockwright help generate'.\n"));
 }
 
 TEST(ProgramConventionsTest, UsageErrorsPointAtTheHelpAndExitWithTwo) {

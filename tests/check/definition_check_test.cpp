@@ -114,7 +114,7 @@ const Row ROWS[] = {
     {"help name with a quote", Simulation, [](BLOCKINFO& b) { b.HelpFilename = "a\"b.hlp"; },
      "Help Filename", "cannot stand in a file name"},
     {"input count beyond the channels", Simulation, [](BLOCKINFO& b) { b.NumInputs = 130; },
-     "Inputs", "between 0 and 129"},
+     "Inputs", "must be 0 to 129"},
     {"two names, one member", Simulation,
      [](BLOCKINFO& b) {
          Parameter(b, 0).ParameterName = "Gain 1";

@@ -149,14 +149,14 @@ protected:
         ASSERT_TRUE(fs::exists(Folder(block.BlockName) + "CMakeLists.txt"));
     }
 
-    // The first command of the file's head, with the toolchain file: false
-    // with CMake's output on failure. Implicit declarations and ints passed
-    // for pointers are errors, as newer compilers make them.
+    // The first command of the file's head, with the toolchain file written
+    // beside it: false with CMake's output on failure. Implicit declarations
+    // and ints passed for pointers are errors, as newer compilers make them.
     bool Configure(const BLOCKINFO& block, const std::string& definitions, std::string& output) {
         const std::string folder = Folder(block.BlockName);
         return RunCommand("cmake -S '" + folder + "' -B '" + folder +
-                              "build' -G Ninja -DCMAKE_TOOLCHAIN_FILE='" + SOURCE_DIR +
-                              "/cmake/mingw-w64-i686.cmake' " + definitions +
+                              "build' -G Ninja -DCMAKE_TOOLCHAIN_FILE='" + folder +
+                              "mingw-w64-i686.cmake' " + definitions +
                               " '-DCMAKE_C_FLAGS=-Wall -Werror=implicit-function-declaration"
                               " -Werror=implicit-int -Werror=int-conversion'",
                           folder + "configure.log", output);

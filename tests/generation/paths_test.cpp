@@ -104,6 +104,52 @@ TEST(ResolveAgainst, OnlyRelativePathsTakeTheFolder) {
     EXPECT_EQ(ResolveAgainst("examples/", ""), "");
 }
 
+TEST(CleanPath, DropsDotsKeepsCaseAndWritesOneSeparator) {
+    // A path of another system's form keeps its first separator throughout.
+    EXPECT_EQ(CleanPath("C:\\Program Files\\Blockwright\\examples\\..\\out\\Gain\\"),
+              RUNNING_ON_WINDOWS ? "C:\\Program Files\\Blockwright\\out\\Gain\\"
+                                 : "C:\\Program Files\\Blockwright\\out\\Gain\\");
+    EXPECT_EQ(CleanPath("..\\out\\.\\Gain"), "..\\out\\Gain");
+    EXPECT_EQ(CleanPath("a/../../b"), "../b");
+    EXPECT_EQ(CleanPath("x\\\\y\\"), "x\\y\\");
+    EXPECT_EQ(CleanPath(""), "");
+    if (!RUNNING_ON_WINDOWS) {
+        EXPECT_EQ(CleanPath("/work/Examples/..\\out\\Gain\\"), "/work/out/Gain/");
+        EXPECT_EQ(CleanPath("/../x//y/."), "/x/y");
+        EXPECT_EQ(CleanPath("/"), "/");
+    } else {
+        EXPECT_EQ(CleanPath("c:/Work/Examples/../out/Gain/"), "c:\\Work\\out\\Gain\\");
+        EXPECT_EQ(CleanPath("\\\\server\\share\\..\\x"), "\\\\server\\x");
+    }
+}
+
+// A template of the program's own install puts its block among the user's
+// blocks; any other takes its relative folder from where it lies.
+TEST(TemplateBlockFolder, TheInstalledExamplesGoAmongTheUsersBlocks) {
+    const std::string sep = RUNNING_ON_WINDOWS ? "\\" : "/";
+    const std::string root = RUNNING_ON_WINDOWS ? "C:\\" : "/";
+    const std::string installed = root + "Program Files" + sep + "Blockwright" + sep;
+    const std::string blocks =
+        root + "home" + sep + "u" + sep + "Documents" + sep + "Blockwright" + sep;
+    EXPECT_EQ(
+        TemplateBlockFolder(installed + "examples" + sep, "..\\out\\Gain\\", installed, blocks),
+        blocks + "Gain" + sep);
+    // The case of the install folder does not matter where names ignore it.
+    EXPECT_EQ(TemplateBlockFolder(RUNNING_ON_WINDOWS ? "c:\\program files\\blockwright\\examples\\"
+                                                     : installed + "examples/",
+                                  "..\\out\\Gain\\", installed, blocks),
+              blocks + "Gain" + sep);
+    const std::string mine = root + "work" + sep + "examples" + sep;
+    EXPECT_EQ(TemplateBlockFolder(mine, "..\\out\\Gain\\", installed, blocks),
+              root + "work" + sep + "out" + sep + "Gain" + sep);
+    // An absolute folder is the user's choice, from anywhere.
+    EXPECT_EQ(TemplateBlockFolder(installed, root + "b" + sep + "Gain", installed, blocks),
+              root + "b" + sep + "Gain");
+    // A folder beside the install with a name that begins alike is not in it.
+    const std::string beside = root + "Program Files" + sep + "Blockwright2" + sep;
+    EXPECT_EQ(TemplateBlockFolder(beside, "Gain", installed, blocks), beside + "Gain");
+}
+
 TEST(PathForms, ShownWithOneSeparatorAndWrittenForWindowsToolsAsWineSeesThem) {
     if (RUNNING_ON_WINDOWS) {
         EXPECT_EQ(DisplayPath("C:/blocks\\Echo/Echo.TBT"), "C:\\blocks\\Echo\\Echo.TBT");

@@ -19,7 +19,7 @@ constexpr const char* MSDEV =
     "C:\\Program Files\\Microsoft Visual Studio\\Common\\MSDev98\\Bin\\MSDEV.EXE";
 constexpr const char* ROOT = "C:\\Program Files\\Microsoft Visual Studio";
 constexpr const char* CREATE_FAILED =
-    "Failed to create the compiler process.  The block has not been compiled.The operating "
+    "Failed to create the compiler process.  The block has not been compiled. The operating "
     "system returned the following error.\n\n";
 
 class BuildAndLaunchTest : public ::testing::Test {
@@ -201,6 +201,27 @@ TEST_F(BuildAndLaunchTest, NoToTheFirstStartQuestionStartsNothing) {
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"The block compiled successfully."});
 }
 
+// The wizard asks it with No as the default answer, through its own asker.
+TEST_F(BuildAndLaunchTest, TheFirstStartQuestionGoesToTheAskerGiven) {
+    launcher.firstStartQuestion = "Wine will set up its folder ~/.wine, about 700 MB; continue?";
+    std::vector<std::string> asked;
+    BuildAndLaunch(block, LaunchServices{settings,
+                                         prompts,
+                                         launcher,
+                                         [] {},
+                                         "/win",
+                                         {},
+                                         {},
+                                         [&](const std::string& question) {
+                                             asked.push_back(question);
+                                             return false;
+                                         }})
+        .PressVisualCpp();
+    EXPECT_EQ(asked, std::vector<std::string>{launcher.firstStartQuestion});
+    EXPECT_TRUE(prompts.questions.empty());
+    EXPECT_TRUE(launcher.started.empty());
+}
+
 TEST_F(BuildAndLaunchTest, CompilerThatStillRunsAfterTheWaitIsTerminatedAndReported) {
     launcher.programs.push_back({.exitCode = 259, .activeAfterEnd = true});
     prompts.yesNoAnswers = {false};
@@ -210,27 +231,59 @@ TEST_F(BuildAndLaunchTest, CompilerThatStillRunsAfterTheWaitIsTerminatedAndRepor
     EXPECT_EQ(prompts.questions.size(), 1u);
 }
 
-TEST_F(BuildAndLaunchTest, CompilerThatCannotStartOffersTheIdeWhoseFailureHasItsOwnMessage) {
-    settings.values.clear();  // no IDE registered
+// A tool whose setting is empty, or names nothing, is reported before any
+// question (Wine's set-up would be for nothing) and nothing starts; the
+// message names the setting and the Tools dialog's field that sets it.
+TEST_F(BuildAndLaunchTest, AToolThatIsNotThereIsReportedBeforeAnythingIsAskedOrStarted) {
+    launcher.firstStartQuestion = "Wine will set up its folder ~/.wine, about 700 MB; continue?";
+    settings.values.clear();
+    BuildAndLaunch actions = Actions();
+    actions.PressVisualCpp();
+    actions.StartIde();
+    const std::string notSet =
+        "\n\nThe setting \"MSDev Path\", which names the MSDEV.EXE of Visual C++ 6, is not "
+        "set.\nSet it in the Tools dialog (the Tools button of the completion page): Visual C++ "
+        "folder.";
+    EXPECT_EQ(prompts.messages, (std::vector<std::string>{
+                                    "NMAKE.EXE cannot be started." + notSet,
+                                    "The MSDEV.EXE of Visual C++ 6 cannot be started." + notSet}));
+
+    prompts.messages.clear();
+    settings.write(setting::SECTION, setting::MSDEV_PATH, MSDEV);
+    launcher.missingPrograms = {ROOT + "\\VC98\\Bin\\NMAKE.EXE"s, MSDEV};
+    actions.PressVisualCpp();
+    actions.StartIde();
+    settings.write(setting::SECTION, setting::CODE_COMPOSER_PATH, "C:\\ti\\cc_app.exe");
+    launcher.missingPrograms.insert("C:\\ti\\cc_app.exe");
+    actions.OpenDspProject();
+    ASSERT_EQ(prompts.messages.size(), 3u);
+    EXPECT_EQ(prompts.messages[0],
+              "NMAKE.EXE cannot be started: it is not there.\n\nThe program tried was "s + ROOT +
+                  "\\VC98\\Bin\\NMAKE.EXE, located by the setting \"MSDev Path\".\nSet it in the "
+                  "Tools dialog (the Tools button of the completion page): Visual C++ folder.");
+    EXPECT_EQ(prompts.messages[1].substr(0, 46), "MSDEV.EXE cannot be started: it is not there.\n");
+    EXPECT_NE(prompts.messages[2].find("cc_app.exe cannot be started: it is not there."),
+              std::string::npos);
+    EXPECT_NE(prompts.messages[2].find("Tools dialog (the Tools button of the completion page): "
+                                       "Code Composer Studio."),
+              std::string::npos);
+    EXPECT_TRUE(prompts.questions.empty());
+    EXPECT_TRUE(launcher.started.empty());
+    EXPECT_TRUE(launcher.detached.empty());
+}
+
+TEST_F(BuildAndLaunchTest, AnIdeThatCannotStartHasItsOwnMessage) {
     launcher.startErrors = {"No such file or directory"};
     launcher.detachedError = "No such file or directory";
     prompts.yesNoAnswers = {true};
-    BuildAndLaunch actions = Actions();
-    actions.PressVisualCpp();
-
-    EXPECT_EQ(launcher.started[0].commandLine, "\"\\VC98\\Bin\\NMAKE.EXE\" /f \"NFAdd.mak\"");
-    // Each message says which setting locates the program and how to set it.
-    const std::string notSet =
-        "\n\nThe setting \"MSDev Path\", which names the MSDEV.EXE of Visual C++ 6, is not "
-        "set.\nSet \"MSDev Path\" in section [Settings] of the program's settings (in /win) to "
-        "the full path of the MSDEV.EXE of Visual C++ 6.";
-    EXPECT_EQ(prompts.questions,
-              std::vector<std::string>{CREATE_FAILED + "No such file or directory"s + notSet +
-                                       "\nWould you like to try to start the IDE ?"});
-    EXPECT_EQ(launcher.detached.at(0).commandLine,
-              "\"\" \"" + WindowsToolPath("/blocks/NFAdd\\NFAdd.dsw") + "\"");
+    Actions().PressVisualCpp();
+    EXPECT_EQ(prompts.questions.size(), 1u);
+    EXPECT_EQ(launcher.detached.size(), 1u);
     EXPECT_EQ(prompts.messages,
-              std::vector<std::string>{CREATE_FAILED + "No such file or directory"s + notSet});
+              std::vector<std::string>{
+                  CREATE_FAILED + "No such file or directory\n\nThe program tried was "s + MSDEV +
+                  ", located by the setting \"MSDev Path\".\nSet it in the Tools dialog (the Tools "
+                  "button of the completion page): Visual C++ folder."});
 }
 
 TEST_F(BuildAndLaunchTest, ACompilerThatCannotStartIsNamedWithTheSettingThatLocatesIt) {
@@ -245,15 +298,14 @@ TEST_F(BuildAndLaunchTest, ACompilerThatCannotStartIsNamedWithTheSettingThatLoca
         << prompts.questions[0];
 }
 
-TEST_F(BuildAndLaunchTest, ThirdPressOnADspBlockOpensTheIdeEvenAfterGoodBuilds) {
+TEST_F(BuildAndLaunchTest, EveryPressOnADspBlockBuilds) {
     BuildAndLaunch actions = Actions();
     for (int press = 1; press <= 4; ++press) {
         actions.PressVisualCpp();
     }
-    EXPECT_EQ(actions.Presses(), 4);
-    EXPECT_EQ(launcher.started.size(), 2u);
-    EXPECT_EQ(launcher.detached.size(), 2u);
-    EXPECT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(launcher.started.size(), 4u);
+    EXPECT_TRUE(launcher.detached.empty());
+    EXPECT_EQ(prompts.messages.size(), 4u);
 }
 
 TEST_F(BuildAndLaunchTest, EveryPressOnAPcOnlyBlockOpensWorkspaceAndUserSourceWithoutBuilding) {
@@ -345,8 +397,8 @@ TEST_F(CodeComposerTest, FailuresAreToldWithoutTheWrappersClassNames) {
     Actions().OpenDspProject();
     Actions().OpenDspProject();
     const std::string setIt =
-        "\nSet \"Code Composer Path\" in section [Settings] of the program's settings (in /win) "
-        "to the full path of the Code Composer Studio program.";
+        "\nSet it in the Tools dialog (the Tools button of the completion page): Code Composer "
+        "Studio.";
     const std::string tried =
         "The program tried was /ti/cc_app, located by the setting \"Code Composer Path\".";
     EXPECT_EQ(
@@ -374,7 +426,7 @@ TEST_F(CodeComposerTest, ACancelledCallIsStoppedWithoutAFailureMessage) {
     EXPECT_EQ(launcher.started.size(), 1u);  // no call after the cancelled one
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(statuses.back(),
-              "Code Composer Studio was not waited for: the DSP project was not opened.");
+              "Stopped waiting for Code Composer Studio: the DSP project was not opened.");
 }
 
 TEST_F(CodeComposerTest, AHungCallIsTerminated) {

@@ -87,6 +87,9 @@ public:
         lockQueries.push_back(lockName);
         return heldLocks.count(lockName) != 0;
     }
+    bool ProgramExists(const std::string& program) override {
+        return missingPrograms.count(program) == 0;
+    }
     std::string FirstStartQuestion(const ProcessStart&) override { return firstStartQuestion; }
 
     // Scripts, consumed in order; an empty start error lets that start succeed.
@@ -95,7 +98,8 @@ public:
     std::string detachedError;
     int openResult = SHELL_OPENED;
     std::set<std::string> heldLocks;
-    std::string firstStartQuestion;  // asked before every start while set
+    std::set<std::string> missingPrograms;  // every other program is there
+    std::string firstStartQuestion;         // asked before every start while set
 
     // Records.
     std::vector<ProcessStart> started;

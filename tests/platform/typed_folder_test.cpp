@@ -50,5 +50,24 @@ TEST(TypedFolder, TildeAndTildeUserBecomeHomeFoldersAndRelativeFoldersBecomeAbso
     EXPECT_EQ(ExpandHomeFolder("~/lib", Homes), "/home/me/lib");
 }
 
+// "~name" of nobody the system knows is named, to be refused rather than
+// taken as a folder called "~name"; where there are no home folders at all
+// (Windows) "~" is an ordinary character.
+TEST(TypedFolder, AnUnknownUserAfterTildeIsNamed) {
+    EXPECT_EQ(UnknownHomeUser("~nobody/x", Homes), "nobody");
+    EXPECT_EQ(UnknownHomeUser("~nobody", Homes), "nobody");
+    EXPECT_EQ(UnknownHomeUser("~ann/x", Homes), "");
+    EXPECT_EQ(UnknownHomeUser("~/x", Homes), "");
+    EXPECT_EQ(UnknownHomeUser("~", Homes), "");
+    EXPECT_EQ(UnknownHomeUser("a~nobody", Homes), "");
+    EXPECT_EQ(UnknownHomeUser(
+                  "~nobody/x",
+                  [](const std::string&) -> std::optional<std::string> { return std::nullopt; }),
+              "");
+    EXPECT_EQ(UnknownHomeUserMessage("~nobody/x", "nobody"),
+              "there is no user \"nobody\" for ~nobody/x (\"~name\" stands for that user's home "
+              "folder)");
+}
+
 }  // namespace
 }  // namespace bw

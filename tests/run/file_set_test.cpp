@@ -90,19 +90,21 @@ TEST(FileSetTest, XdaisBlockUsesTestAppFolderAlgorithmProjectAndBitmap) {
     EXPECT_EQ(RunFileSet(block)[8].stockFile, "xDAIS.bmp");
 }
 
-// Asked for, the CMake project follows the Visual C++ files and shows at the
-// tree's root; the DSP files still come last.
+// Asked for, the CMake project and the toolchain file its head names follow
+// the Visual C++ files and show at the tree's root; the DSP files still come last.
 TEST(FileSetTest, CMakeProjectOnlyWhenAskedFor) {
     BLOCKINFO block = RealTimeBlock("NFAdd");
     block.CMakeProject = true;
     const std::vector<std::string> paths = Paths(RunFileSet(block));
-    ASSERT_EQ(paths.size(), Paths(RunFileSet(RealTimeBlock("NFAdd"))).size() + 1);
-    EXPECT_THAT(std::vector<std::string>(paths.begin() + 12, paths.begin() + 16),
-                ElementsAre("NFAdd.dsp", "NFAdd.mak", "CMakeLists.txt", "DSPCODE\\_NFAdd.c"));
+    ASSERT_EQ(paths.size(), Paths(RunFileSet(RealTimeBlock("NFAdd"))).size() + 2);
+    EXPECT_THAT(std::vector<std::string>(paths.begin() + 12, paths.begin() + 17),
+                ElementsAre("NFAdd.dsp", "NFAdd.mak", "CMakeLists.txt", "mingw-w64-i686.cmake",
+                            "DSPCODE\\_NFAdd.c"));
     EXPECT_EQ(Render(BuildFileTrees(block).pc),
               "PC Based Components(Source Files(IFNFAdd.c NFAdd.def) Header Files(NFAdd.h "
               "resource.h hresourc.h) Resource Files(NFAdd.rc NFAdd.ico NFAdd1.ico) "
-              "NFAdd.tbt NFAdd.lnk NFAdd.txt NFAdd.dsw NFAdd.dsp CMakeLists.txt)");
+              "NFAdd.tbt NFAdd.lnk NFAdd.txt NFAdd.dsw NFAdd.dsp CMakeLists.txt "
+              "mingw-w64-i686.cmake)");
 }
 
 TEST(FileSetTest, DirectoryPrefixAddsOneSeparator) {

@@ -200,24 +200,28 @@ TEST_F(GenerationRunTest, RemembersTheBlocksChoices) {
     block_.VendorName = "AC";
     Run();
     const std::string folder = out_.path().substr(0, out_.path().size() - 1);
-    // Folders keep their case where file names do.
-    const auto remembered = [](const std::string& path) {
-        return FILE_NAMES_IGNORE_CASE ? LowerCase(path) : path;
-    };
-    EXPECT_EQ(settings_.values["Settings/Open Directory"], remembered(Dir()));
-    EXPECT_EQ(settings_.values["Settings/Block Directory"], remembered(folder));
+    EXPECT_EQ(settings_.values["Settings/Open Directory"], CleanPath(Dir()));
+    EXPECT_EQ(settings_.values["Settings/Block Directory"], CleanPath(folder));
     EXPECT_EQ(settings_.values["Settings/Lib Directory"], "c:\\lib");
     EXPECT_EQ(settings_.values["Settings/Company Name"], "Acme");
     EXPECT_EQ(settings_.values["Settings/Vendor Name"], "AC");
 
-    // Only a block name that ends the directory is cut off.
+    // New blocks start beside this one, whatever its folder is named; the
+    // folders are kept as typed, without "..".
     block_.BlockName = "MyAdd";
     block_.Directory = "c:\\MyAdd\\src";
     RememberSettings(block_, settings_);
-    EXPECT_EQ(settings_.values["Settings/Block Directory"], remembered("c:\\MyAdd\\src"));
-    block_.Directory = "c:\\Work\\myadd\\";
+    EXPECT_EQ(settings_.values["Settings/Block Directory"], "c:\\MyAdd");
+    block_.Directory = "C:\\Program Files\\Tessaline Blockwright\\examples\\..\\Work\\MyAdd\\";
     RememberSettings(block_, settings_);
-    EXPECT_EQ(settings_.values["Settings/Block Directory"], remembered("c:\\Work"));
+    EXPECT_EQ(settings_.values["Settings/Open Directory"],
+              "C:\\Program Files\\Tessaline Blockwright\\Work\\MyAdd");
+    EXPECT_EQ(settings_.values["Settings/Block Directory"],
+              "C:\\Program Files\\Tessaline Blockwright\\Work");
+    block_.Directory = "c:\\MyAdd";
+    RememberSettings(block_, settings_);
+    EXPECT_EQ(settings_.values["Settings/Block Directory"],
+              "c:\\MyAdd");  // no parent but the drive
 }
 
 TEST_F(GenerationRunTest, YesToAllBacksUpAndReplacesWithoutAskingAgain) {

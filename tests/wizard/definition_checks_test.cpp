@@ -40,10 +40,11 @@ TEST_F(DefinitionChecksTest, ACountTypedBeyondTheRangeGivesTheRangeMessage) {
     QTest::keyClicks(inputs, QStringLiteral("130"));
     EXPECT_EQ(inputs->text(), "130");  // not 13
     // Said at once, not only when Next is pressed.
-    EXPECT_EQ(page.countMessage()->text(), "Inputs: `130` is out of range (0 to 129).");
+    EXPECT_EQ(page.countMessage()->text(),
+              "# of Input Arrays: \"130\" is out of range (0 to 129).");
     EXPECT_FALSE(page.store(true));
     EXPECT_EQ(prompts.messages,
-              std::vector<std::string>{"Inputs: `130` is out of range (0 to 129)."});
+              std::vector<std::string>{"# of Input Arrays: \"130\" is out of range (0 to 129)."});
     EXPECT_EQ(block.NumInputs, 1);
 
     inputs->selectAll();

@@ -115,7 +115,7 @@ TEST_F(IOPageTest, AnEmptyCountShowsTheRangeMessageAndKeepsThePage) {
     Inputs()->findChild<QLineEdit*>()->clear();  // the spin box's own field
     EXPECT_FALSE(page->store(true));
     EXPECT_EQ(prompts.messages,
-              std::vector<std::string>{"Inputs: a whole number is needed (0 to 129)."});
+              std::vector<std::string>{"# of Input Arrays: a whole number is needed (0 to 129)."});
     EXPECT_EQ(block.NumInputs, 1);
 }
 
@@ -211,6 +211,27 @@ TEST(BlockPreviewNumbers, NeverOverlapAndStayInsideThePreviewAtEveryCount) {
             }
         }
     }
+}
+
+// 129 channels at the page's size: numbers of 8 pixels at least, and every
+// drawn channel, numbered or not, told on hover.
+TEST(BlockPreviewNumbers, AreReadableAndEveryChannelIsToldOnHover) {
+    BlockPreview preview(std::string(BLOCKWRIGHT_SOURCE_DIR) + "/assets/");
+    preview.resize(preview.sizeHint());
+    preview.setCounts(129, 129);
+    EXPECT_GE(preview.numberPixelSize(), 8);
+    const std::vector<QRect> boxes = preview.numberBoxes();
+    ASSERT_FALSE(boxes.empty());
+    // Left of the body, at a number's line (the bottom of its box): that channel.
+    const QRect& first = boxes.front();
+    EXPECT_EQ(preview.channelTipAt(QPoint(first.left() + 1, first.bottom() + 1)), "Input 0");
+    const QRect& last = boxes.back();  // the outputs' last
+    EXPECT_EQ(preview.channelTipAt(QPoint(last.right() - 1, last.bottom() + 1)), "Output 128");
+    // The middle of the inputs names a channel even where none is numbered.
+    const QString middle = preview.channelTipAt(QPoint(first.left() + 1, preview.height() / 2));
+    EXPECT_TRUE(middle.startsWith(QStringLiteral("Input "))) << middle.toStdString();
+    // Over the body: nothing.
+    EXPECT_EQ(preview.channelTipAt(preview.rect().center()), "");
 }
 
 // Through the sheet: the page itself notices how page 1 started the block.

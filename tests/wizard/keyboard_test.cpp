@@ -15,6 +15,7 @@
 #include <map>
 
 #include "wizard/description_dialog.h"
+#include "wizard/finish.h"
 #include "wizard/generate.h"
 #include "wizard/record_list_page.h"
 #include "wizard/type_radio_group.h"
@@ -185,11 +186,12 @@ protected:
 TEST_F(KeyboardTest, EveryPageHasOneControlPerMnemonic) {
     Wizard();
     ExpectUniqueMnemonics();  // page 1
-    // A DSP-based block shows every control the pages have.
+    // A DSP-based block with a record of each kind shows every control the pages have.
     OpenDescribedBlock([](BLOCKINFO& b) {
         b.RealTime = 1;
         b.Integer = 1;
         b.FloatingPoint = 1;
+        b.NumParameters = b.NumLocalArrays = b.NumPersistants = 1;
     });
     while (Wizard().currentId() != GeneratePage) {
         ExpectUniqueMnemonics();
@@ -248,6 +250,89 @@ TEST_F(KeyboardTest, NewOnARecordPagePutsTheFocusInTheNameField) {
         EXPECT_EQ(records->nameEdit()->selectedText(), records->nameEdit()->text());
         NextPage();
     }
+}
+
+// Name, Default, New, Delete and every type button of the three record pages
+// are reached with Alt and a letter.
+TEST_F(KeyboardTest, TheRecordPagesFieldsAndButtonsHaveMnemonics) {
+    OpenDescribedBlock(
+        [](BLOCKINFO& b) { b.NumParameters = b.NumLocalArrays = b.NumPersistants = 1; });
+    NextUntil(ParameterInfoPage);
+    // Alt+E reaches the default value, Alt+M the name.
+    Wizard().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Wizard()));
+    QTest::keyClick(&Wizard(), Qt::Key_E, Qt::AltModifier);
+    QWidget* focused = Wizard().focusWidget();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_EQ(focused->metaObject()->className(), std::string("QLineEdit"))
+        << Describe(focused).toStdString();
+    EXPECT_NE(focused, static_cast<CRecordListPage*>(Wizard().currentPage())->nameEdit());
+    QTest::keyClick(&Wizard(), Qt::Key_M, Qt::AltModifier);
+    EXPECT_EQ(Wizard().focusWidget(),
+              static_cast<CRecordListPage*>(Wizard().currentPage())->nameEdit());
+    for (int page = ParameterInfoPage; page <= PersistantInfoPage; ++page) {
+        const std::string where = "page " + std::to_string(page + 1) + ": ";
+        QStringList without;
+        for (QAbstractButton* button : Wizard().currentPage()->findChildren<QAbstractButton*>()) {
+            if (button->isVisibleTo(Wizard().currentPage()) && Mnemonic(button->text()).isNull() &&
+                !button->text().startsWith(QStringLiteral("Can't"))) {
+                without << button->text();
+            }
+        }
+        for (QLabel* label : Wizard().currentPage()->findChildren<QLabel*>()) {
+            if (label->isVisibleTo(Wizard().currentPage()) && label->text().endsWith(u':') &&
+                label->buddy() == nullptr) {
+                without << label->text();
+            }
+        }
+        without.removeAll(QStringLiteral("Parameters:"));  // the lists' headings
+        without.removeAll(QStringLiteral("Arrays:"));
+        without.removeAll(QStringLiteral("Persistent variables:"));
+        EXPECT_TRUE(without.isEmpty()) << where << without.join(QStringLiteral(", ")).toStdString();
+        NextPage();
+    }
+}
+
+// Return presses Next, Finish or the page's own default: the focus starts
+// on a field or on that button, never on About, Help, Open or Open Folder.
+TEST_F(KeyboardTest, ReturnIsNextOrFinishFromTheFirstPageToTheLast) {
+    Wizard().activateWindow();
+    QList<QAbstractButton*> neverPressedByReturn = {Button(QWizard::HelpButton),
+                                                    Button(QWizard::CustomButton1)};
+    if (!CWizard::HasSystemMenu()) {
+        neverPressedByReturn << Button(QWizard::CustomButton2);  // About
+    }
+    for (QAbstractButton* button : neverPressedByReturn) {
+        EXPECT_FALSE(qobject_cast<QPushButton*>(button)->autoDefault())
+            << button->text().toStdString();
+        EXPECT_NE(Wizard().focusWidget(), button) << button->text().toStdString();
+    }
+    QTest::keyClick(Wizard().focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(Wizard().currentId(), VisibleInfoPage);  // New
+
+    Back();
+    OpenDescribedBlock([](BLOCKINFO& b) { b.NumParameters = 1; });
+    while (Wizard().currentId() != GeneratePage) {
+        QWidget* focused = Wizard().focusWidget();
+        ASSERT_NE(focused, nullptr);
+        EXPECT_TRUE(Wizard().currentPage()->isAncestorOf(focused) ||
+                    focused == Button(QWizard::NextButton))
+            << "page " << Wizard().currentId() + 1 << ": " << Describe(focused).toStdString();
+        const int before = Wizard().currentId();
+        QTest::keyClick(focused, Qt::Key_Return);
+        ASSERT_EQ(Wizard().currentId(), before + 1) << "Return on page " << before + 1;
+    }
+    // The generate page's own default is Generate Code; then Finish.
+    EXPECT_EQ(Wizard().focusWidget(), Wizard().generatePage()->generateButton());
+    QTest::keyClick(Wizard().focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(Wizard().currentId(), FinishPage);
+    EXPECT_EQ(Wizard().focusWidget(), Button(QWizard::FinishButton))
+        << Describe(Wizard().focusWidget()).toStdString();
+    EXPECT_FALSE(Wizard().finishPage()->openFolderButton()->autoDefault());
+    QTest::keyClick(Wizard().focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(launcher.openedFolders.empty());
+    EXPECT_EQ(Wizard().result(), QDialog::Accepted);
+    EXPECT_FALSE(Wizard().isVisible());
 }
 
 TEST_F(KeyboardTest, OnlyTheCheckedRadioButtonIsReachedByTab) {

@@ -3,11 +3,14 @@
 // completion page without widening it.
 #include <QApplication>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTreeWidget>
 
 #include "generation/paths.h"
+#include "wizard/file_trees_view.h"
 #include "wizard/finish.h"
 #include "wizard/generate.h"
 #include "wizard/record_list_page.h"
@@ -128,6 +131,33 @@ TEST_F(LayoutTest, ALongFolderInAFindingWrapsOnTheGeneratePageWithoutWideningIt)
     // Given no less than it needs: nothing of the folder is cut.
     EXPECT_LE(findings->minimumSizeHint().width(), findings->width());
     EXPECT_GE(findings->height(), findings->heightForWidth(findings->width()));
+}
+
+// A DSP-based block regenerated: every file's name and state whole in its
+// tree at the default size, on the generate page and the completion page.
+TEST_F(LayoutTest, TheTreesShowEveryNameAndStateWholeOnADspBlock) {
+    const auto expectWhole = [&](const FileTreesView& view) {
+        QApplication::processEvents();
+        for (const QTreeWidget* tree : {view.pcTree(), view.dspTree()}) {
+            ASSERT_TRUE(tree->isVisible());
+            const int columns = tree->header()->sectionSize(0) + tree->header()->sectionSize(1);
+            EXPECT_LE(columns, tree->viewport()->width())
+                << "page " << Wizard().currentId() + 1 << ": "
+                << tree->topLevelItem(0)->text(0).toStdString();
+        }
+    };
+    OpenDescribedBlock([](BLOCKINFO& b) {
+        b.RealTime = 1;
+        b.Integer = 1;
+        b.FloatingPoint = 1;
+    });
+    NextUntil(GeneratePage);
+    Wizard().generatePage()->generateButton()->click();
+    ASSERT_EQ(Wizard().currentId(), FinishPage);
+    expectWhole(*Wizard().finishPage()->trees());
+    Back();
+    ASSERT_EQ(Wizard().currentId(), GeneratePage);
+    expectWhole(*Wizard().generatePage()->trees());
 }
 
 }  // namespace

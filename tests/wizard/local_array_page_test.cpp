@@ -64,11 +64,11 @@ TEST_F(LocalArrayPageTest, SizeMustBeAWholeNumber) {
         const char* typed;
         const char* message;
     } wrongs[] = {
-        {"12a", "Number of Elements: `12a` is not a whole number (0 to 2147483647)."},
+        {"12a", "Number of Elements: \"12a\" is not a whole number (0 to 2147483647)."},
         {"", "Number of Elements: a whole number is needed (0 to 2147483647)."},
-        {"1.5", "Number of Elements: `1.5` is not a whole number (0 to 2147483647)."},
-        {"-4", "Number of Elements: `-4` is out of range (0 to 2147483647)."},
-        {"99999999999", "Number of Elements: `99999999999` is out of range (0 to 2147483647)."},
+        {"1.5", "Number of Elements: \"1.5\" is not a whole number (0 to 2147483647)."},
+        {"-4", "Number of Elements: \"-4\" is out of range (0 to 2147483647)."},
+        {"99999999999", "Number of Elements: \"99999999999\" is out of range (0 to 2147483647)."},
     };
     for (const auto& wrong : wrongs) {
         prompts.messages.clear();

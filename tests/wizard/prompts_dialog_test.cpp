@@ -58,6 +58,7 @@ TEST(QtPrompts, AsksTheOverwriteQuestionWithTheDialog) {
         auto* dialog = qobject_cast<OverwriteDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         seen = dialog->pathField()->text();
+        EXPECT_EQ(dialog->windowTitle(), "Tessaline Blockwright");
         EXPECT_TRUE(dialog->pathField()->isReadOnly());
         dialog->buttonFor(OverwriteAnswer::YesToAll)->click();
     });

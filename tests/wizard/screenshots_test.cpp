@@ -18,6 +18,7 @@
 #include "wizard/generate.h"
 #include "wizard/header_picture.h"
 #include "wizard/parameter_info.h"
+#include "wizard/tools_dialog.h"
 #include "wizard_fixture.h"
 
 namespace bw {
@@ -198,6 +199,14 @@ TEST_F(Screenshots, EveryPage) {
         wizard->finishPage()->cancelToolButton()->click();
     });
     wizard->finishPage()->visualCppButton()->click();
+
+    // The Tools dialog, with the settings a user has made.
+    context.toolsRunThroughWine = !RUNNING_ON_WINDOWS;
+    settings.write("Settings", "MSDev Path",
+                   "C:\\Program Files\\Microsoft Visual Studio\\Common\\MSDev98\\Bin\\MSDEV.EXE");
+    CToolsDialog tools(context, wizard.get());
+    tools.show();
+    Take(tools, "11-tools");
 }
 
 TEST_F(Screenshots, FilledPagesAndParameterDialogs) {

@@ -53,9 +53,10 @@ bool Listening(const QString& socket) {
 }
 
 // A start of another process, beside this event loop (it waits for its answer).
-SingleInstance::Start StartBeside(const QString& folder) {
+SingleInstance::Start StartBeside(const QString& folder, const QString& templatePath = {}) {
     std::atomic<int> start{-1};
-    std::thread other([&] { start = static_cast<int>(SingleInstance(folder).start()); });
+    std::thread other(
+        [&] { start = static_cast<int>(SingleInstance(folder).start(templatePath)); });
     EXPECT_TRUE(QTest::qWaitFor([&] { return start != -1; }, 5000));
     other.join();
     return static_cast<SingleInstance::Start>(start.load());
@@ -70,6 +71,23 @@ TEST(SingleInstance, ASecondStartAsksTheFirstToComeForwardAndEnds) {
 
     EXPECT_EQ(StartBeside(folder.path()), SingleInstance::Start::OtherRaised);
     EXPECT_TRUE(QTest::qWaitFor([&] { return raised == 1; }, 1000));
+}
+
+// A double-clicked template is handed on to the running wizard.
+TEST(SingleInstance, ASecondStartHandsItsTemplateToTheFirst) {
+    QTemporaryDir folder;
+    SingleInstance first(folder.path());
+    ASSERT_EQ(first.start(), SingleInstance::Start::First);
+    QStringList opened;
+    QObject::connect(&first, &SingleInstance::openRequested,
+                     [&](const QString& path) { opened << path; });
+    const QString path = QStringLiteral("/home/ann/Blöcke/Gain 2.tbt");
+    EXPECT_EQ(StartBeside(folder.path(), path), SingleInstance::Start::OtherRaised);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened.size() == 1; }, 1000));
+    EXPECT_EQ(opened, QStringList{path});
+    // Without one, the first only comes forward.
+    EXPECT_EQ(StartBeside(folder.path()), SingleInstance::Start::OtherRaised);
+    EXPECT_EQ(opened.size(), 1);
 }
 
 TEST(SingleInstance, InstancesOnOtherDisplaysDoNotStopEachOther) {

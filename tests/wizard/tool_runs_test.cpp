@@ -1,6 +1,7 @@
 // Programs started from the completion page: the window keeps working while
 // they run and Cancel stops them; Wine's first set-up is asked about first;
 // a failure is reported in the program's own words.
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -108,6 +109,54 @@ TEST_F(ToolRunsTest, EscapeDuringABuildStopsTheBuildAndKeepsTheWizard) {
     EXPECT_TRUE(launcher.logs.at(0).terminated);
     EXPECT_TRUE(Wizard().isVisible());
     EXPECT_TRUE(prompts.questions.empty());  // not the discard question
+    EXPECT_TRUE(page.statusLabel()->isVisible());
+    EXPECT_EQ(page.statusLabel()->text(),
+              "NMAKE.EXE was stopped: the block has not been compiled.");
+}
+
+// During a build the focus is on the sheet's Cancel, where Return presses
+// nothing (About, which Return once opened, would hold the window); after
+// it the focus is back on the button pressed.
+TEST_F(ToolRunsTest, ReturnDuringABuildPressesNothingAndTheFocusComesBack) {
+    launcher.programs.push_back({.waitSteps = 1000000});
+    CFinish& page = Finish();
+    Wizard().activateWindow();
+    page.visualCppButton()->setFocus();
+    DuringTheRun([&] {
+        QWidget* focused = Wizard().focusWidget();
+        EXPECT_EQ(focused, Wizard().button(QWizard::CancelButton));
+        QTest::keyClick(focused, Qt::Key_Return);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        EXPECT_TRUE(page.isRunningTool());
+        page.cancelToolButton()->click();
+    });
+    page.visualCppButton()->click();
+    EXPECT_EQ(launcher.logs.size(), 1u);
+    EXPECT_EQ(Wizard().focusWidget(), page.visualCppButton());
+}
+
+// Every press builds: no press of the same button opens the IDE instead.
+TEST_F(ToolRunsTest, EachPressOfTheCompilerButtonBuilds) {
+    CFinish& page = Finish();
+    for (int press = 0; press < 4; ++press) {
+        page.visualCppButton()->click();
+    }
+    EXPECT_EQ(launcher.started.size(), 4u);
+    EXPECT_TRUE(launcher.detached.empty());
+}
+
+// Wine's first set-up is asked through the wizard's asker, whose default is No.
+TEST_F(ToolRunsTest, TheWineQuestionGoesToTheAskerWithNoAsTheDefault) {
+    launcher.firstStartQuestion = "Wine will set up its folder ~/.wine, about 700 MB; continue?";
+    std::vector<std::string> asked;
+    context.askBeforeSetUp = [&](const std::string& question) {
+        asked.push_back(question);
+        return false;
+    };
+    Finish().visualCppButton()->click();
+    EXPECT_EQ(asked, std::vector<std::string>{launcher.firstStartQuestion});
+    EXPECT_TRUE(prompts.questions.empty());
+    EXPECT_TRUE(launcher.started.empty());
 }
 
 TEST_F(ToolRunsTest, ABuildThatEndsClearsTheStatusLineAndSaysHowItWent) {
@@ -190,6 +239,52 @@ TEST_F(WineQuestionTest, NoStartsNothingAndYesRunsTheBuild) {
     actions.PressVisualCpp();
     EXPECT_TRUE(QFile::exists(temp.filePath("wine.log")));
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"The block compiled successfully."});
+}
+
+// Without the tool there is nothing to ask: the setting is named instead,
+// and Wine sets nothing up.
+TEST_F(WineQuestionTest, IsNotAskedWhenTheToolIsNotThere) {
+    WriteScript(QStringLiteral("wine"),
+                "echo started >> " + temp.filePath("wine.log").toStdString() + "\n");
+    BuildAndLaunch actions(block, LaunchServices{settings, prompts, qtLauncher, [] {}, "/cfg/"});
+    settings.write(setting::SECTION, setting::MSDEV_PATH, "");
+    actions.PressVisualCpp();
+    settings.write(setting::SECTION, setting::MSDEV_PATH,
+                   "C:\\VS\\Common\\MSDev98\\Bin\\MSDEV.EXE");
+    actions.PressVisualCpp();  // no prefix, so no drive C: either
+    EXPECT_TRUE(prompts.questions.empty());
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[0].substr(0, 30), "NMAKE.EXE cannot be started.\n\n");
+    EXPECT_NE(prompts.messages[1].find("C:\\VS\\VC98\\Bin\\NMAKE.EXE, located by the setting "
+                                       "\"MSDev Path\""),
+              std::string::npos);
+    EXPECT_FALSE(QFile::exists(temp.filePath("wine.log")));
+}
+
+// A Windows path is looked for on Wine's drives, links in the prefix; the
+// prefix the settings name wins over WINEPREFIX and is the one asked about.
+TEST_F(WineQuestionTest, WindowsPathsAreFoundOnTheDrivesOfThePrefixTheSettingsName) {
+    const QString prefix = temp.filePath("tools prefix");
+    ASSERT_TRUE(QDir().mkpath(prefix + "/drive_c/VS/VC98/Bin"));
+    ASSERT_TRUE(QDir().mkpath(prefix + "/dosdevices"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("../drive_c"), prefix + "/dosdevices/c:"));
+    QFile nmake(prefix + "/drive_c/VS/VC98/Bin/NMAKE.EXE");
+    ASSERT_TRUE(nmake.open(QIODevice::WriteOnly));
+    nmake.close();
+    qputenv("WINEPREFIX", temp.filePath("elsewhere").toLocal8Bit());
+    EXPECT_FALSE(qtLauncher.ProgramExists("C:\\VS\\VC98\\Bin\\NMAKE.EXE"));
+
+    std::string setPrefix = prefix.toStdString();
+    qtLauncher.setPrefixSetting([&] { return setPrefix; });
+    EXPECT_TRUE(qtLauncher.ProgramExists("C:\\VS\\VC98\\Bin\\NMAKE.EXE"));
+    EXPECT_TRUE(qtLauncher.ProgramExists("c:\\vs\\vc98\\bin\\nmake.exe"));
+    EXPECT_FALSE(qtLauncher.ProgramExists("D:\\VS\\VC98\\Bin\\NMAKE.EXE"));
+    EXPECT_FALSE(qtLauncher.ProgramExists("C:\\VS\\VC98\\Bin\\CL.EXE"));
+    EXPECT_EQ(qtLauncher.winePrefix(), prefix);
+
+    setPrefix = temp.filePath("new prefix").toStdString();
+    EXPECT_EQ(qtLauncher.FirstStartQuestion(Starting("\"C:\\VS\\VC98\\Bin\\NMAKE.EXE\"")),
+              "Wine will set up its folder " + setPrefix + ", about 700 MB; continue?");
 }
 
 // A real program's own output, both streams, in the report of its failure.

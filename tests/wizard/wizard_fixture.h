@@ -41,6 +41,13 @@ public:
         return Next();
     }
 
+    std::optional<std::string> chooseProgram(QWidget*, const QString& title,
+                                             const std::string& startFolder) override {
+        chooserTitles.push_back(title.toStdString());
+        chooserStartFolders.push_back(startFolder);
+        return Next();
+    }
+
     std::deque<std::optional<std::string>> answers;
     std::vector<std::string> openStartFolders;
     std::vector<std::string> chooserTitles;

@@ -98,9 +98,9 @@ TEST_F(SheetTest, APageMakesItsControlsOnlyWhenTheSheetReachesIt) {
 
 TEST_F(SheetTest, OpenThenCancelStaysOnPageOneWithANewBlockAndNewStartsAfresh) {
     Wizard();
-    Open();  // without a setting, Open starts in the working directory
+    Open();  // without a setting, Open starts among the user's blocks, or the documents
     ASSERT_EQ(dialogs.openStartFolders,
-              std::vector<std::string>{NativePath(context.workingDirectory)});
+              std::vector<std::string>{NativePath(temp.path().toStdString() + "/Documents/")});
     dialogs.openStartFolders.clear();
     block.BlockName = "Edited";
     block.NumParameters = 3;
