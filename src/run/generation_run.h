@@ -48,7 +48,7 @@ struct FileEvent {
     bool readOnly = false;     // Written over a read-only file, which stays read-only
     // BackedUp: where the copy is ("KRSave" beside the file), and whether the
     // file held edits made by hand since the program last wrote it.
-    std::string copy;
+    std::string copy = {};
     bool editedByHand = false;
 };
 
@@ -91,7 +91,7 @@ struct FilePreview {
     // edits, and the copy kept of it (copy, as the run forms paths) is
     // where they are found again.
     bool editedByHand = false;
-    std::string copy;
+    std::string copy = {};
 };
 
 // Why the definition cannot be generated safely (an empty block name, a name
