@@ -59,8 +59,10 @@ TEST_F(LocalArrayPageTest, SizesNamingParametersAreShownAndKept) {
 // Next checks the size by the checker's rules, naming the array and what was
 // typed, and shows the array refused with its size field.
 TEST_F(LocalArrayPageTest, NextRefusesWhatTheCheckerRefuses) {
-    block.NumParameters = 1;
+    block.NumParameters = 2;
     block.Parameters[0].ParameterName = "Taps";
+    block.Parameters[1].ParameterName = "Label";
+    block.Parameters[1].ParameterType = TYPE_TEXT;
     AddArray("hBuffer", "256");
     AddArray("hOther", "16");
     page.load();
@@ -74,6 +76,7 @@ TEST_F(LocalArrayPageTest, NextRefusesWhatTheCheckerRefuses) {
         {"-4", "\"-4\" is outside"},
         {"Tap*2", "names \"Tap\", which is not a parameter"},
         {"", "names no parameter"},
+        {"Taps+Label", "names the text parameter \"Label\""},
     };
     for (const auto& wrong : wrongs) {
         prompts.messages.clear();
