@@ -225,6 +225,9 @@ TEST_F(GenerationRunTest, YesToAllBacksUpAndReplacesWithoutAskingAgain) {
     for (const BlockFile& file : RunFileSet(block_)) {
         WriteFileBytes(NativePath(In(file.path)), "old " + file.path);
     }
+    // Files the record of what was written does not know (edited by hand,
+    // they would be asked about each): Yes to All answers for them all.
+    fs::remove(Disk("KRSave/.blockwright-written"));
     prompts_.overwriteAnswers = {OverwriteAnswer::YesToAll};
     const RunResult result = Run();
     EXPECT_THAT(prompts_.overwriteQuestions, ElementsAre(In("Gain.TBT")));

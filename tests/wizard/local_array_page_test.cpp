@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "definition/template_file.h"
+#include "wizard/generate.h"
 #include "wizard/local_array_info.h"
 #include "wizard/type_radio_group.h"
 #include "wizard_fixture.h"
