@@ -20,7 +20,13 @@ OverwriteAnswer CliPrompts::askOverwriteReadOnly(const std::string& path) {
     return askOverwrite(path, READ_ONLY_NOTE);
 }
 
-OverwriteAnswer CliPrompts::askOverwrite(const std::string& path, const std::string& note) {
+OverwriteAnswer CliPrompts::askOverwriteLosingEdits(const std::string& path,
+                                                    const std::string& note, FileAccess access) {
+    return askOverwrite(path, access == FileAccess::ReadOnly ? READ_ONLY_NOTE : "", note);
+}
+
+OverwriteAnswer CliPrompts::askOverwrite(const std::string& path, const std::string& note,
+                                         const std::string& losing) {
     switch (overwrite_) {
         case OverwriteMode::Yes:
             return OverwriteAnswer::Yes;
@@ -37,13 +43,14 @@ OverwriteAnswer CliPrompts::askOverwrite(const std::string& path, const std::str
     const std::string shown = NativePath(path);
     if (!terminal_) {
         giveUp(shown + " exists" + (note.empty() ? "" : " (read-only)") +
+               (losing.empty() ? "" : " and holds hand edits") +
                " and there is no terminal to ask whether to overwrite it; "
                "answer with --overwrite yes|no|all|cancel.");
         return OverwriteAnswer::Cancel;
     }
-    switch (readChoice(
-        shown + "\n" + OVERWRITE_QUESTION + note + " [y]es, [n]o, yes to [a]ll, [c]ancel: ",
-        "ynac")) {
+    switch (readChoice(shown + "\n" + (losing.empty() ? "" : losing + "\n") + OVERWRITE_QUESTION +
+                           note + " [y]es, [n]o, yes to [a]ll, [c]ancel: ",
+                       "ynac")) {
         case 'y':
             return OverwriteAnswer::Yes;
         case 'n':

@@ -32,12 +32,16 @@ public:
 
     OverwriteAnswer askOverwrite(const std::string& path) override;
     OverwriteAnswer askOverwriteReadOnly(const std::string& path) override;
+    OverwriteAnswer askOverwriteLosingEdits(const std::string& path, const std::string& note,
+                                            FileAccess access) override;
     bool askYesNo(const std::string& text, MessageIcon icon) override;
     void showMessage(const std::string& text, MessageIcon icon) override;
 
 private:
-    // The overwrite question, with note after its text.
-    OverwriteAnswer askOverwrite(const std::string& path, const std::string& note);
+    // The overwrite question, with note after its text and losing on a line
+    // of its own before it.
+    OverwriteAnswer askOverwrite(const std::string& path, const std::string& note,
+                                 const std::string& losing = {});
     // Reads one answer from the terminal: the first letter of a line that is
     // one of choices, or '\0' at the end of input.
     char readChoice(const std::string& question, const std::string& choices);

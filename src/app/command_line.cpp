@@ -88,7 +88,13 @@ void ListFileSet(const BLOCKINFO& block, const RunEnvironment& environment, Spli
         splice == SpliceMode::No ? SectionsCarried::No : SectionsCarried::Yes;
     for (const FilePreview& file : PreviewFileSet(block, environment, carried)) {
         out << ChangeText(file.change) << NativePath(file.path)
-            << (file.splices ? "  (user sections carried over)" : "") << '\n';
+            << (file.keepsAside ? "  (sections will be kept aside)"
+                : file.splices  ? "  (user sections carried over)"
+                                : "")
+            << (file.editedByHand ? "  (edited by hand: will be replaced, a copy kept in " +
+                                        NativePath(file.copy) + ")"
+                                  : std::string())
+            << '\n';
     }
 }
 
@@ -289,7 +295,9 @@ does for the same template: the template itself first, then every file of the
 block. A file that already holds what would be written is left alone
 (unchanged); any other existing file is backed up into the folder KRSave
 beside it before it is replaced, whole, in one step. Prints one line per file
-written, unchanged, skipped or backed up and a line that counts them;
+written, unchanged, skipped or backed up (naming the copy, and saying when the
+file had been edited by hand since Blockwright wrote it) and a line that
+counts them;
 messages and questions go to standard error.
 
 Options:
@@ -309,7 +317,9 @@ Options:
                     template's include and library paths)
   --list            print the files that would be generated, each marked new,
                     changed or unchanged (and whether the user sections of
-                    its previous version are carried over), and write nothing
+                    its previous version are carried over or kept aside, and
+                    whether it was edited by hand since it was written), and
+                    write nothing
   --help            print this text
 
 Before anything is written the template is checked as `blockwright check`
@@ -395,7 +405,11 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
     const RunResult result = RunGeneration(block, setting.environment);
     for (const FileEvent& event : result.events) {
         console.out << ActionText(event.action) << NativePath(event.path)
-                    << (event.readOnly ? "  (read-only, kept read-only)" : "") << '\n';
+                    << (event.readOnly ? "  (read-only, kept read-only)" : "")
+                    << (event.editedByHand ? "  (edited by hand)" : "")
+                    << (event.copy.empty() ? std::string()
+                                           : "  (copy kept in " + NativePath(event.copy) + ")")
+                    << '\n';
     }
     if (result.outcome != RunOutcome::Refused) {
         PrintSummary(result, console.out);

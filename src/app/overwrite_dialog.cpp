@@ -8,7 +8,8 @@
 
 namespace bw {
 
-OverwriteDialog::OverwriteDialog(const std::string& path, QWidget* parent, FileAccess access)
+OverwriteDialog::OverwriteDialog(const std::string& path, QWidget* parent, FileAccess access,
+                                 const std::string& losingEdits)
     : QDialog(parent), path_(new QLineEdit(QString::fromLocal8Bit(path.c_str()))) {
     setWindowTitle(QString::fromUtf8(CAPTION));
     path_->setReadOnly(true);
@@ -22,6 +23,13 @@ OverwriteDialog::OverwriteDialog(const std::string& path, QWidget* parent, FileA
     const std::string question =
         std::string(OVERWRITE_QUESTION) + (access == FileAccess::ReadOnly ? READ_ONLY_NOTE : "");
     layout->addWidget(new QLabel(QString::fromUtf8(question.c_str())));
+    if (!losingEdits.empty()) {
+        auto* note = new QLabel(QString::fromLocal8Bit(losingEdits.c_str()));
+        note->setObjectName(QStringLiteral("losingEdits"));
+        note->setWordWrap(true);
+        note->setTextFormat(Qt::PlainText);
+        layout->addWidget(note);
+    }
     layout->addLayout(buttons);
     buttons->addStretch();
     yes_ = addAnswer(QStringLiteral("&Yes"), OverwriteAnswer::Yes);
@@ -32,8 +40,10 @@ OverwriteDialog::OverwriteDialog(const std::string& path, QWidget* parent, FileA
         buttons->addWidget(button);
     }
     buttons->addStretch();
-    yes_->setDefault(true);
-    yes_->setFocus();
+    // Return keeps hand edits: No is the default where they would be lost.
+    QPushButton* preset = losingEdits.empty() ? yes_ : no_;
+    preset->setDefault(true);
+    preset->setFocus();
 }
 
 QPushButton* OverwriteDialog::addAnswer(const QString& text, OverwriteAnswer answer) {

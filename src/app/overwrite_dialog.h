@@ -13,7 +13,8 @@ namespace bw {
 // The overwrite question: the full path in a read-only field, "File Exists,
 // overwrite?" (followed by a note for a read-only file), and Yes, No, Yes to
 // All and Cancel. exec() returns the answer's code (6, 7, 8 or 2); Escape
-// and the close box answer Cancel.
+// and the close box answer Cancel. For a file whose hand edits would be
+// replaced, a note below says so and No is the default button.
 class OverwriteDialog : public QDialog {
     Q_OBJECT
 
@@ -21,7 +22,8 @@ public:
     static constexpr const char* CAPTION = "Tessaline Blockwright";
 
     explicit OverwriteDialog(const std::string& path, QWidget* parent = nullptr,
-                             FileAccess access = FileAccess::Writable);
+                             FileAccess access = FileAccess::Writable,
+                             const std::string& losingEdits = {});
 
     OverwriteAnswer ask();
 

@@ -43,6 +43,12 @@ OverwriteAnswer QtPrompts::askOverwriteReadOnly(const std::string& path) {
     return dialog.ask();
 }
 
+OverwriteAnswer QtPrompts::askOverwriteLosingEdits(const std::string& path, const std::string& note,
+                                                   FileAccess access) {
+    OverwriteDialog dialog(DisplayPath(path), parent_, access, note);
+    return dialog.ask();
+}
+
 bool QtPrompts::askYesNo(const std::string& text, MessageIcon icon) {
     return ask(text, icon, QMessageBox::Yes);
 }

@@ -20,6 +20,8 @@ public:
 
     OverwriteAnswer askOverwrite(const std::string& path) override;
     OverwriteAnswer askOverwriteReadOnly(const std::string& path) override;
+    OverwriteAnswer askOverwriteLosingEdits(const std::string& path, const std::string& note,
+                                            FileAccess access) override;
     bool askYesNo(const std::string& text, MessageIcon icon) override;
     void showMessage(const std::string& text, MessageIcon icon) override;
     // A question whose Yes gives work up: "No" is the default button, so

@@ -58,6 +58,22 @@ std::optional<std::string> UnknownSizeName(const Checker& c, std::string size) {
     return namesParameter ? std::nullopt : std::optional<std::string>("");
 }
 
+// The first text parameter (Text, File Open) the size names: its member is
+// a character array, which sizes no array.
+const PARAMINFO* TextParameterIn(const Checker& c, const std::string& size) {
+    for (int p = 0; p < c.ParameterCount(); ++p) {
+        const PARAMINFO& parameter = c.block.Parameters[static_cast<size_t>(p)];
+        const bool text =
+            parameter.ParameterType == TYPE_TEXT || parameter.ParameterType == TYPE_FILE_OPEN;
+        std::string words = size;
+        if (text && !parameter.ParameterName.empty() &&
+            RemoveWholeWord(words, parameter.ParameterName)) {
+            return &parameter;
+        }
+    }
+    return nullptr;
+}
+
 void LocalSize(Checker& c, int a, const LOCALARRAYINFO& array) {
     const BLOCKINFO& b = c.block;
     const Source source = c.ArraySource(a, "LocalSize");
@@ -81,6 +97,11 @@ void LocalSize(Checker& c, int a, const LOCALARRAYINFO& array) {
         c.Error(source, "The size " + Quoted(size) + " of the " + source.what + " " + names +
                             ".  A size is a whole number greater than 0, or an expression "
                             "over parameter names.");
+    } else if (const PARAMINFO* text = TextParameterIn(c, size)) {
+        c.Error(source, "The size " + Quoted(size) + " of the " + source.what +
+                            " names the text parameter " + Quoted(text->ParameterName) +
+                            ".  A size is a whole number greater than 0, or an expression "
+                            "over numeric parameters.");
     }
 }
 

@@ -52,6 +52,15 @@ public:
     virtual OverwriteAnswer askOverwriteReadOnly(const std::string& path) {
         return askOverwrite(path);
     }
+    // The same for a file whose hand edits the replacement would lose (edited
+    // since the program last wrote it, or its user sections not carried
+    // over): note says so and where the copy goes, and No is the answer a
+    // keystroke gives. Prompts that cannot show the note ask as for any file.
+    virtual OverwriteAnswer askOverwriteLosingEdits(const std::string& path,
+                                                    const std::string& /*note*/,
+                                                    FileAccess access) {
+        return access == FileAccess::ReadOnly ? askOverwriteReadOnly(path) : askOverwrite(path);
+    }
     // A Yes/No question; true is Yes.
     virtual bool askYesNo(const std::string& text, MessageIcon icon) = 0;
     // A message with an OK button.

@@ -30,6 +30,7 @@ SpliceLayout MakeUserSourceSplice() {
     }
     layout.sectionTitles = {"Include Libraries", "Internally used variables", "Local Routine",
                             "External Routines"};
+    layout.nestedTitles = {"Internally used variables", "Local Routine"};
     layout.widen = AddRoutines;
     return layout;
 }
@@ -41,7 +42,8 @@ const SpliceLayout& HeaderSplice() {
         HEADER_SPLICE_QUESTION,
         {"Block Parameter Structure", "Scratch Parameter Structure"},
         {"Definitions", "Added Variables", "External Routine Prototypes"},
-        nullptr};
+        nullptr,
+        {"Added Variables"}};
     return layout;
 }
 

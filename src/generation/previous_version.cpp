@@ -188,6 +188,16 @@ std::vector<std::string> KnownStarts(const SpliceLayout* layout) {
     return starts;
 }
 
+std::vector<std::string> TopLevelStarts(const SpliceLayout* layout) {
+    std::vector<std::string> starts = KnownStarts(layout);
+    if (layout != nullptr) {
+        for (const std::string& title : layout->nestedTitles) {
+            std::erase(starts, StartMarkerOf(title));
+        }
+    }
+    return starts;
+}
+
 bool EndMarkerAhead::From(const PreviousVersion& previous, size_t line) {
     if (!known_ || line > foundAt_) {
         foundAt_ = line;

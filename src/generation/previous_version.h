@@ -30,6 +30,9 @@ struct SpliceLayout {
     // Changes a copy of the definition so that the generator writes the outer
     // sections named (a precision that was switched off), or nothing.
     std::function<void(BLOCKINFO&, const std::vector<std::string>& outerTitles)> widen;
+    // Titles of user sections that stand only inside an outer section: met
+    // where no outer section is open, their marker is text the user typed.
+    std::vector<std::string> nestedTitles = {};
 };
 
 // A section that was carried over although its end marker was missing: it
@@ -190,6 +193,9 @@ std::string_view ReadLine(PreviousVersion& previous);
 // The start markers of every section the layout knows, outer ones included;
 // none without a layout.
 std::vector<std::string> KnownStarts(const SpliceLayout* layout);
+// Those that may follow a section outside every outer section: all but the
+// nested titles', which always come after their outer section's start.
+std::vector<std::string> TopLevelStarts(const SpliceLayout* layout);
 
 // Whether the section's own end marker comes before its start marker appears
 // again: then a known marker met inside the section is the user's text, not

@@ -24,9 +24,13 @@ bool ReadCandidate(PreviousVersion& previous, const MarkerLeads& leads, std::str
     return false;
 }
 
+// What ends a section that lacks its end marker: the next section's start.
+// Outside every outer section (no fences) a nested section's marker is not
+// one: the real one follows its outer section's start, which ends it first.
 std::vector<std::string> StopsFor(const PreviousVersion& previous,
                                   const std::vector<std::string>& fences) {
-    std::vector<std::string> stops = KnownStarts(previous.Layout());
+    std::vector<std::string> stops =
+        fences.empty() ? TopLevelStarts(previous.Layout()) : KnownStarts(previous.Layout());
     if (!stops.empty()) {
         stops.insert(stops.end(), fences.begin(), fences.end());
     }

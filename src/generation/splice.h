@@ -33,7 +33,8 @@ std::string SpliceQuestionFor(const std::string& fileName, const SpliceLayout& l
 // version. Returns true when the start marker was found. An end marker met
 // before any start marker stops the search. With a layout attached, a section
 // whose end marker is missing stops before the next start marker of the
-// layout (the reading goes on from there).
+// layout that may stand there, a nested section's never outside its outer
+// section (the reading goes on from there).
 bool CopySection(OutputFile& file, PreviousVersion& previous, std::string_view startMarker,
                  std::string_view endMarker = {});
 

@@ -108,7 +108,8 @@ private:
 
     void ReadSection(const std::string& title) {
         const std::string start = StartMarkerOf(title);
-        std::vector<std::string> stops = known_;
+        // As the splice ends a section that lacks its end marker.
+        std::vector<std::string> stops = outer_.empty() ? TopLevelStarts(&layout_) : known_;
         if (!outer_.empty()) {
             stops.push_back(EndMarkerFor(StartMarkerOf(outer_)));
         }
@@ -373,6 +374,26 @@ std::optional<SetAside> SetAsideLeftovers(
         return std::nullopt;
     }
     return SetAside{LeftSections(leftovers), OrphanText(previous, leftovers)};
+}
+
+std::string WithoutUserSections(std::string_view text, const SpliceLayout& layout) {
+    PreviousVersion version;
+    version.Take(std::string(text));
+    std::vector<UserSection> sections = UserSections(version, layout, true);
+    std::sort(sections.begin(), sections.end(),
+              [](const UserSection& a, const UserSection& b) { return a.first < b.first; });
+    std::string kept;
+    size_t at = 0;
+    for (const UserSection& section : sections) {
+        if (section.first > at) {
+            kept.append(version.RawLines(at, section.first));
+        }
+        at = std::max(at, section.end);
+    }
+    if (at < version.End()) {
+        kept.append(version.RawLines(at, version.End()));
+    }
+    return kept;
 }
 
 std::string LeftoversMessage(const SpliceLeftovers& leftovers) {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "generation/previous_version.h"
@@ -54,6 +55,11 @@ std::optional<SetAside> SetAsideLeftovers(
 std::vector<LeftSection> FindLeftSections(
     const SpliceRecord& record,
     const std::function<std::string(const std::vector<std::string>&)>& writeDefaults);
+
+// text without the lines of its user sections (found as the search for what
+// the splice left finds them, markers behind blanks included): what the
+// generator wrote, apart from what the user may type between the markers.
+std::string WithoutUserSections(std::string_view text, const SpliceLayout& layout);
 
 // One line per section, paths as this system spells them:
 //   FILE: section "NAME": N lines not carried over, kept in PATH

@@ -18,6 +18,7 @@
 #include "generation/splice_leftovers.h"
 #include "run/file_set.h"
 #include "run/run_folder.h"
+#include "run/written_record.h"
 
 namespace bw {
 
@@ -178,11 +179,18 @@ std::function<std::string(const std::vector<std::string>&)> DefaultsProducer(
 // A text handed on piece by piece into a new file of the block folder.
 class NewFileSink : public TextSink {
 public:
-    explicit NewFileSink(NewFile& file) : file_(file) {}
-    void Take(std::string_view piece) override { file_.Write(piece); }
+    // also, when given, takes the same pieces.
+    explicit NewFileSink(NewFile& file, TextSink* also = nullptr) : file_(file), also_(also) {}
+    void Take(std::string_view piece) override {
+        file_.Write(piece);
+        if (also_ != nullptr) {
+            also_->Take(piece);
+        }
+    }
 
 private:
     NewFile& file_;
+    TextSink* also_;
 };
 
 // The host's real-time driver reads the order of a block's parameter members
@@ -226,6 +234,13 @@ FileResult RecordParameterOrder(const std::string& file, const ParameterOrder& o
 // How many names an orphan file tries before it gives up.
 constexpr int ORPHAN_NAMES = 1000;
 
+// What a file's replacement would lose besides what the program wrote.
+enum class Losing {
+    Nothing,
+    HandEdits,  // edits made since the program last wrote it
+    Sections,   // what was typed in its user sections, which are not carried over
+};
+
 // One run over the file set. The run alone reads the previous versions,
 // asks, backs up and writes, all through the block folder it holds locked;
 // each generator is handed what it needs and produces its file's text once.
@@ -241,10 +256,12 @@ public:
           prompts_(*environment.prompts),
           result_(result),
           folder_(folder),
-          directory_(DirectoryPrefix(block)) {}
+          directory_(DirectoryPrefix(block)),
+          written_(WrittenRecord::Read(&folder)) {}
 
     void ProduceFileSet() {
         ProduceFiles();
+        SaveWrittenRecord();
         // After the files, whatever became of them, as the host's driver
         // needs the order of the members the header names.
         const std::string record = ParameterOrderFile(environment_.settingsDirectory);
@@ -257,6 +274,19 @@ public:
     }
 
 private:
+    // Whatever became of the files: those written or found as the program
+    // writes them are known as such next time.
+    void SaveWrittenRecord() {
+        if (FileResult saved = written_.Save(folder_); !saved) {
+            prompts_.showMessage(
+                WithReason("Cannot write file " + DisplayPath(directory_ + WRITTEN_RECORD) +
+                               ".  Files edited by hand after this run will "
+                               "not be told from those Blockwright wrote.",
+                           saved),
+                MessageIcon::Exclamation);
+        }
+    }
+
     void ProduceFiles() {
         for (const BlockFile& file : RunFileSet(block_)) {
             if (environment_.Stopping) {
@@ -307,22 +337,45 @@ private:
             return false;
         }
         Report(FileAction::Unchanged, file, path);
+        written_.Note(file, WrittenDigest(file, text));
         return true;
     }
 
-    // The overwrite decision and backup of one file, with its report.
-    bool Decide(const BlockFile& file, const std::string& path, const Entry& entry) {
+    // The overwrite decision and backup of one file, with its report. A
+    // file whose hand edits its replacement would lose is asked about with
+    // losing, which says so, even after a Yes to All for other files.
+    bool Decide(const BlockFile& file, const std::string& path, const Entry& entry,
+                Losing losing = Losing::Nothing) {
         const Overwrite decision =
-            DecideOverwrite(folder_, file.path, path, entry, environment_, lastAnswer_);
+            losing == Losing::Nothing
+                ? DecideOverwrite(folder_, file.path, path, entry, environment_, lastAnswer_)
+                : DecideOverwriteLosingEdits(
+                      folder_, file.path, path, entry, environment_, lastAnswer_, editsYesToAll_,
+                      losing == Losing::HandEdits ? EditedByHandNote(CopyOf(file))
+                                                  : SectionsNotCarriedNote(CopyOf(file)));
         if (decision == Overwrite::Keep) {
             ReportLeftAsItWas(file, path, entry);
             return false;
         }
         if (decision == Overwrite::WriteBackedUp && entry.kind == EntryKind::File) {
             Report(FileAction::BackedUp, file, path);
+            result_.events.back().copy = CopyOf(file);
+            result_.events.back().editedByHand = losing == Losing::HandEdits;
         }
         return true;
     }
+
+    // Whether the existing file at entry holds edits made by hand.
+    Losing HandEditsIn(const BlockFile& file, const Entry& entry) const {
+        std::string bytes;
+        return entry.kind == EntryKind::File && folder_.Read(file.path, LARGEST_FILE_READ, bytes) &&
+                       written_.EditedByHand(file, bytes)
+                   ? Losing::HandEdits
+                   : Losing::Nothing;
+    }
+
+    // Where the backup keeps a copy of file, as the run forms paths.
+    std::string CopyOf(const BlockFile& file) const { return directory_ + BackupOf(file.path); }
 
     void SaveTemplate(const BlockFile& file, const std::string& path, const Entry& entry) {
         std::string existing;
@@ -364,13 +417,15 @@ private:
         std::string bytes;
         FileResult done = ReadRegularFile(NativePath(stock), LARGEST_FILE_READ, bytes);
         if (done) {
-            if (LeftAlone(file, path, entry, bytes) || !Decide(file, path, entry)) {
+            if (LeftAlone(file, path, entry, bytes) ||
+                !Decide(file, path, entry, HandEditsIn(file, entry))) {
                 return;
             }
             done = folder_.Write(file.path, bytes);
         }
         if (done) {
             ReportWritten(file, path, entry);
+            written_.Note(file, WrittenDigest(file, bytes));
         } else {
             prompts_.showMessage(WithReason(CannotCopyMessage(stock, path), done),
                                  MessageIcon::Exclamation);
@@ -416,40 +471,22 @@ private:
         if (environment_.Stopping) {
             return true;  // stopped part way (a question went unanswered): nothing touched
         }
-        const SpliceRecord declined;
-        const SpliceRecord* record = &carried.Record();
-        std::optional<std::string> text;
         if (comparable && compared.Same()) {
-            // Unchanged with the sections carried over; without them the file
-            // may differ, and then it is unchanged only if the splice is
-            // taken. A No (or "--splice no") generates it as if there were no
-            // previous version, and that replaces it.
-            std::optional<ComparedText> fresh;
-            if (carried.Any()) {
-                fresh.emplace(existing);
-                if (!ProduceCompared(file, path, block, now, nullptr, *fresh)) {
-                    fresh.reset();
-                }
-            }
-            if (!fresh || fresh->Same() || AskSplice(file, path)) {
-                Report(FileAction::Unchanged, file, path);
-                return true;
-            }
-            if (environment_.Stopping) {
-                ReportLeftAsItWas(file, path, entry);
-                return true;
-            }
-            record = &declined;
-            text = fresh->TakeText();
-        } else {
-            text = compared.TakeText();
-        }
-        const bool asked = record == &declined;
-        if (!Decide(file, path, entry)) {
+            // It holds what the run would write, its user sections carried
+            // over: nothing to ask, nothing to replace.
+            Report(FileAction::Unchanged, file, path);
+            written_.Note(file, WrittenDigest(file, existing));
             return true;
         }
-        // The splice question waits until the file is known to change.
-        if (!asked && carried.Any() && !AskSplice(file, path)) {
+        const SpliceRecord declined;
+        const SpliceRecord* record = &carried.Record();
+        std::optional<std::string> text = compared.TakeText();
+        Losing losing = comparable && written_.EditedByHand(file, existing) ? Losing::HandEdits
+                                                                            : Losing::Nothing;
+        // The splice question comes once the file is known to change, and
+        // before the overwrite question, which then says what a No to it
+        // loses.
+        if (carried.Any() && !AskSplice(file, path)) {
             if (environment_.Stopping) {
                 ReportLeftAsItWas(file, path, entry);
                 return true;
@@ -457,13 +494,21 @@ private:
             // Declined: the file as it is without a previous version.
             record = &declined;
             text = ProduceText(file, path, SizeGuess(entry), block, environment_, now, nullptr);
+            losing = Losing::Sections;
+        }
+        if (!Decide(file, path, entry, losing)) {
+            return true;
         }
         if (!text || !KeepSpliceLeftovers(file, path, block, now, *record)) {
             // Replacing the file would lose the user's sections for good.
             ReportLeftAsItWas(file, path, entry);
             return true;
         }
-        return Replace(file, path, entry, *text);
+        if (!Replace(file, path, entry, *text)) {
+            return false;
+        }
+        written_.Note(file, WrittenDigest(file, *text));
+        return true;
     }
 
     // Produces file's text into compared; false when the file cannot be opened.
@@ -496,7 +541,8 @@ private:
                                  MessageIcon::Exclamation);
             return false;
         }
-        NewFileSink sink(out);
+        WrittenDigester digest(file);
+        NewFileSink sink(out, &digest);
         OutputFile output(environment_, GeneratorInputs{now, environment_.workingDirectory});
         if (!output.Open(path, sink)) {
             prompts_.showMessage(CannotOpenMessage(path), MessageIcon::Exclamation);
@@ -511,7 +557,11 @@ private:
         if (!Decide(file, path, none)) {
             return true;
         }
-        return ReportReplacement(file, path, none, out.Commit());
+        if (!ReportReplacement(file, path, none, out.Commit())) {
+            return false;
+        }
+        written_.Note(file, digest.Digest());
+        return true;
     }
 
     // Puts text in the file's place whole, and reports how that went.
@@ -601,13 +651,18 @@ private:
     BlockFolder& folder_;
     const std::string directory_;
     OverwriteAnswer lastAnswer_ = OverwriteAnswer::Yes;
+    // A Yes to All given to a question about a file with hand edits, which
+    // alone answers the later ones.
+    bool editsYesToAll_ = false;
+    WrittenRecord written_;
     std::vector<ParameterOrder> parameterOrders_;
 };
 
 // What a run would do with one file of the set, found without writing or
 // asking anything; folder is null when the block folder is not there yet.
 FilePreview PreviewFile(const BlockFile& file, const std::string& path, const BlockFolder* folder,
-                        Definitions& definitions, RunEnvironment& quiet, SectionsCarried sections) {
+                        const WrittenRecord& written, Definitions& definitions,
+                        RunEnvironment& quiet, SectionsCarried sections) {
     FilePreview preview{path, file.path};
     const Entry entry = folder != nullptr ? folder->Look(file.path) : Entry{};
     const bool exists = entry.kind == EntryKind::File;
@@ -631,12 +686,20 @@ FilePreview PreviewFile(const BlockFile& file, const std::string& path, const Bl
             Carried carried;
             const BLOCKINFO& block = definitions.For(file);
             const std::tm now = quiet.clock->localNow();
-            // Declined, the run writes the file as if there were no previous
-            // version.
-            PreviousVersion* from =
-                sections == SectionsCarried::Yes ? carried.From(file, previous) : nullptr;
-            text = ProduceText(file, path, SizeGuess(entry), block, quiet, now, from);
-            preview.splices = carried.Any();
+            text = ProduceText(file, path, SizeGuess(entry), block, quiet, now,
+                               carried.From(file, previous));
+            // Declined, the run writes a file that changes as if there were
+            // no previous version; one that holds the text with its sections
+            // carried over is left alone all the same.
+            const bool declined = sections == SectionsCarried::No && carried.Any();
+            if (declined) {
+                if (exists && HoldsAlready(*folder, file.path, previous.bytes, *text)) {
+                    preview.change = FileChange::Unchanged;
+                    return preview;
+                }
+                text = ProduceText(file, path, SizeGuess(entry), block, quiet, now, nullptr);
+            }
+            preview.splices = !declined && carried.Any();
             preview.keepsAside =
                 preview.splices &&
                 !FindLeftSections(carried.Record(), DefaultsProducer(file, path, block, now,
@@ -651,6 +714,15 @@ FilePreview PreviewFile(const BlockFile& file, const std::string& path, const Bl
                      : text && HoldsAlready(*folder, file.path, previous.bytes, *text)
                          ? FileChange::Unchanged
                          : FileChange::Changed;
+    if (preview.change == FileChange::Changed && file.kind != FileKind::Template) {
+        std::string onDisk;
+        if (previous.bytes) {
+            preview.editedByHand = written.EditedByHand(file, *previous.bytes);
+        } else if (folder->Read(file.path, LARGEST_FILE_READ, onDisk)) {
+            preview.editedByHand = written.EditedByHand(file, onDisk);
+        }
+        preview.copy = DirectoryPrefix(definitions.For(file)) + BackupOf(file.path);
+    }
     return preview;
 }
 
@@ -794,9 +866,10 @@ std::vector<FilePreview> PreviewFileSet(const BLOCKINFO& block, const RunEnviron
     if (!IsForeignPath(block.Directory)) {
         BlockFolder::Open(NativePath(block.Directory), false, folder);
     }
+    const WrittenRecord written = WrittenRecord::Read(folder.get());
     for (const BlockFile& file : RunFileSet(block)) {
-        previews.push_back(
-            PreviewFile(file, directory + file.path, folder.get(), definitions, quiet, carried));
+        previews.push_back(PreviewFile(file, directory + file.path, folder.get(), written,
+                                       definitions, quiet, carried));
     }
     return previews;
 }

@@ -46,6 +46,10 @@ struct FileEvent {
     std::string path;          // as the run forms it: directory + "\" + relative path
     std::string relativePath;  // relative to Directory, as in the file set
     bool readOnly = false;     // Written over a read-only file, which stays read-only
+    // BackedUp: where the copy is ("KRSave" beside the file), and whether the
+    // file held edits made by hand since the program last wrote it.
+    std::string copy = {};
+    bool editedByHand = false;
 };
 
 struct RunResult {
@@ -83,6 +87,11 @@ struct FilePreview {
     // User sections of that version that could not be carried over: the run
     // would keep them aside in an orphan file.
     bool keepsAside = false;
+    // Changed since the program last wrote it: replacing it replaces the
+    // edits, and the copy kept of it (copy, as the run forms paths) is
+    // where they are found again.
+    bool editedByHand = false;
+    std::string copy = {};
 };
 
 // Why the definition cannot be generated safely (an empty block name, a name

@@ -304,17 +304,18 @@ void CWizard::reject() {
         finishPage()->cancelTool();  // Escape stops the program, and the wizard stays
         return;
     }
-    // The fields of the page in hand count as typed, as Back would store them.
+    // The fields of the page in hand count as typed, as Back would store
+    // them; one that cannot be stored is not refused first, only asked about.
+    bool unstored = false;
     if (CWizardPage* current = wizardPage(currentId())) {
-        current->store(false);
+        unstored = !current->storeQuietly();
     }
-    if (mayDiscardChanges()) {
+    if (mayDiscardChanges(unstored)) {
         QWizard::reject();
     }
 }
 
-bool CWizard::mayDiscardChanges() {
-    bool pagesHoldEdits = false;
+bool CWizard::mayDiscardChanges(bool pagesHoldEdits) {
     for (int id = 0; id < PAGE_COUNT; ++id) {
         pagesHoldEdits = pagesHoldEdits || wizardPage(id)->holdsUnstoredEdits();
     }

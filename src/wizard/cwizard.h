@@ -70,8 +70,9 @@ public:
     CFinish* finishPage() const;
 
     // True when nothing typed would be lost by beginning another block or
-    // closing, or when the user agrees to discard it.
-    bool mayDiscardChanges();
+    // closing, or when the user agrees to discard it; pagesHoldEdits counts
+    // as a change.
+    bool mayDiscardChanges(bool pagesHoldEdits = false);
 
     // Called as a page is about to show, before the sheet lays it out.
     void pageBecomesVisible(const QWizardPage& page);

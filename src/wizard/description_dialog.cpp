@@ -8,7 +8,8 @@ namespace bw {
 
 CDescriptionDialog::CDescriptionDialog(const QString& parameterName, const QString& description,
                                        QWidget* parent)
-    : QDialog(parent),
+    : CEditDialog(parent),
+      shown_(description),
       edit_(new QPlainTextEdit(description)),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
     setWindowTitle(QStringLiteral("Description for ") + parameterName);
@@ -24,6 +25,14 @@ CDescriptionDialog::CDescriptionDialog(const QString& parameterName, const QStri
 
 QString CDescriptionDialog::description() const {
     return edit_->toPlainText();
+}
+
+bool CDescriptionDialog::holdsEdits() const {
+    return edit_->toPlainText() != shown_;
+}
+
+QString CDescriptionDialog::discardQuestion() const {
+    return QStringLiteral("Discard the changes to the description?");
 }
 
 }  // namespace bw

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "wizard/edit_dialog.h"
 
 class QDialogButtonBox;
 class QPlainTextEdit;
@@ -8,7 +8,8 @@ class QPlainTextEdit;
 namespace bw {
 
 // "Description for <name>": one multi-line edit with a parameter's description.
-class CDescriptionDialog : public QDialog {
+// Cancel asks before a changed description is thrown away.
+class CDescriptionDialog : public CEditDialog {
     Q_OBJECT
 
 public:
@@ -19,7 +20,12 @@ public:
     QPlainTextEdit* edit() const { return edit_; }
     QDialogButtonBox* buttons() const { return buttons_; }
 
+protected:
+    bool holdsEdits() const override;
+    QString discardQuestion() const override;
+
 private:
+    QString shown_;
     QPlainTextEdit* edit_;
     QDialogButtonBox* buttons_;
 };

@@ -68,6 +68,21 @@ QString KeptAsideText(const RunResult& result) {
     return text;
 }
 
+// Where the run kept a copy of each file it replaced, one a line: the way
+// back to a version, hand edits and all.
+QString CopiesText(const RunResult& result) {
+    QString text;
+    for (const FileEvent& event : result.events) {
+        if (event.action != FileAction::BackedUp || event.copy.empty()) {
+            continue;
+        }
+        text += QStringLiteral("\n    ") + QString::fromLocal8Bit(DisplayPath(event.copy).c_str()) +
+                (event.editedByHand ? QStringLiteral("  (edited by hand)") : QString());
+    }
+    return text.isEmpty() ? text
+                          : QStringLiteral("Copies of the replaced files were kept in:") + text;
+}
+
 // What the completion page says when the last run did not write everything.
 QString OutcomeText(const RunResult& result) {
     switch (result.outcome) {
@@ -139,6 +154,8 @@ void CFinish::build() {
     outcome_ = new WrappingText;
     keptAside_ = new WrappingText;
     keptAside_->setObjectName(QStringLiteral("keptAside"));
+    copies_ = new WrappingText;
+    copies_->setObjectName(QStringLiteral("copies"));
     trees_ = new FileTreesView;
     auto* toolButtons = new QHBoxLayout;
     openFolder_ = new QPushButton(QStringLiteral("Open &Folder"));
@@ -160,6 +177,7 @@ void CFinish::build() {
     layout->addLayout(locationRow);
     layout->addWidget(outcome_);
     layout->addWidget(keptAside_);
+    layout->addWidget(copies_);
     layout->addWidget(trees_, 1);
     layout->addWidget(buildCommands_);
     layout->addLayout(toolButtons);
@@ -338,6 +356,9 @@ void CFinish::loadControls() {
     const QString keptAside = KeptAsideText(result);
     keptAside_->setText(keptAside);
     keptAside_->setVisible(!keptAside.isEmpty());
+    const QString copies = CopiesText(result);
+    copies_->setText(copies);
+    copies_->setVisible(!copies.isEmpty());
     // The tools open project files: none to open until a run has written them.
     const std::string directoryPrefix = BlockDirectory(block());
     visualCpp_->setEnabled(FileExists(directoryPrefix + block().BlockName + ".dsw") &&

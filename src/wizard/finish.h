@@ -29,6 +29,8 @@ public:
     FileTreesView* trees() const { return trees_; }
     // The orphan files of the last run, with their paths.
     WrappingText* keptAsideLabel() const { return keptAside_; }
+    // The copies the last run kept in "KRSave" of the files it replaced.
+    WrappingText* copiesLabel() const { return copies_; }
     QPushButton* visualCppButton() const { return visualCpp_; }
     QPushButton* codeComposerButton() const { return codeComposer_; }
     // "Open &Folder": the block folder in the file manager.
@@ -69,6 +71,7 @@ private:
     WrappingText* location_ = nullptr;
     WrappingText* outcome_ = nullptr;
     WrappingText* keptAside_ = nullptr;
+    WrappingText* copies_ = nullptr;
     FileTreesView* trees_ = nullptr;
     QPushButton* visualCpp_ = nullptr;
     QPushButton* codeComposer_ = nullptr;

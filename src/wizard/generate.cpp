@@ -15,6 +15,8 @@
 #include <stdexcept>
 
 #include "definition/settings_rules.h"
+#include "generation/paths.h"
+#include "generation/protection.h"
 #include "wizard/file_trees_view.h"
 #include "wizard/run_progress.h"
 #include "wizard/wrapping_text.h"
@@ -65,6 +67,11 @@ public:
     OverwriteAnswer askOverwriteReadOnly(const std::string& path) override {
         NormalCursor cursor;
         return prompts_.askOverwriteReadOnly(path);
+    }
+    OverwriteAnswer askOverwriteLosingEdits(const std::string& path, const std::string& note,
+                                            FileAccess access) override {
+        NormalCursor cursor;
+        return prompts_.askOverwriteLosingEdits(path, note, access);
     }
     bool askYesNo(const std::string& text, MessageIcon icon) override {
         NormalCursor cursor;
@@ -143,6 +150,10 @@ void CGenerate::markWhatWillChange() {
             mark += QStringLiteral(", sections will be kept aside");
         } else if (file.splices) {
             mark += QStringLiteral(", user sections carried over");
+        }
+        if (file.editedByHand) {
+            mark += QStringLiteral(", edited by hand \u2014 will be replaced, a copy kept in ") +
+                    QString::fromLocal8Bit(DisplayPath(BackupOf(file.relativePath)).c_str());
         }
         marks[file.relativePath] = mark;
     }

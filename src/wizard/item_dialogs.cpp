@@ -65,7 +65,7 @@ int RowAfterRemoval(int removed, int count) {
 // --- CItemTextDialog -------------------------------------------------------
 
 CItemTextDialog::CItemTextDialog(const QString& title, const QString& text, QWidget* parent)
-    : QDialog(parent), edit_(new QLineEdit(text)), buttons_(OkCancel(this)) {
+    : CEditDialog(parent), shown_(text), edit_(new QLineEdit(text)), buttons_(OkCancel(this)) {
     setWindowTitle(title);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Item:"), edit_);
@@ -86,10 +86,19 @@ QPushButton* CItemTextDialog::okButton() const {
     return buttons_->button(QDialogButtonBox::Ok);
 }
 
+bool CItemTextDialog::holdsEdits() const {
+    return edit_->text() != shown_;
+}
+
+QString CItemTextDialog::discardQuestion() const {
+    return shown_.isEmpty() ? QStringLiteral("Discard the new item?")
+                            : QStringLiteral("Discard the changes to the item?");
+}
+
 // --- CFilterDialog ---------------------------------------------------------
 
 CFilterDialog::CFilterDialog(QWidget* parent)
-    : QDialog(parent),
+    : CEditDialog(parent),
       captionEdit_(new QLineEdit),
       filterEdit_(new QLineEdit),
       buttons_(OkCancel(this)) {
@@ -118,6 +127,14 @@ QPushButton* CFilterDialog::okButton() const {
     return buttons_->button(QDialogButtonBox::Ok);
 }
 
+bool CFilterDialog::holdsEdits() const {
+    return !captionEdit_->text().isEmpty() || !filterEdit_->text().isEmpty();
+}
+
+QString CFilterDialog::discardQuestion() const {
+    return QStringLiteral("Discard the new filter?");
+}
+
 // Neither text may hold the "|" that joins them in the stored list: a field
 // holding one is marked and keeps OK disabled.
 void CFilterDialog::updateOk() {
@@ -134,8 +151,9 @@ void CFilterDialog::updateOk() {
 
 CItemConfigDialog::CItemConfigDialog(const QString& caption, const QStringList& items,
                                      DialogRunner runner, QWidget* parent)
-    : QDialog(parent),
+    : CEditDialog(parent),
       runner_(std::move(runner)),
+      shown_(items),
       list_(new QListWidget),
       addButton_(new QPushButton(QStringLiteral("&Add..."))),
       removeButton_(new QPushButton(QStringLiteral("&Remove"))),
@@ -171,7 +189,7 @@ QStringList CItemConfigDialog::items() const {
 
 void CItemConfigDialog::addItem() {
     CItemTextDialog dialog(QStringLiteral("Add New Item"), QString(), this);
-    if (runner_(dialog) != QDialog::Accepted) {
+    if (run(dialog) != QDialog::Accepted) {
         return;
     }
     list_->addItem(dialog.text());
@@ -185,7 +203,7 @@ void CItemConfigDialog::modifyItem() {
         return;
     }
     CItemTextDialog dialog(QStringLiteral("Modify Item"), selected->text(), this);
-    if (runner_(dialog) == QDialog::Accepted) {
+    if (run(dialog) == QDialog::Accepted) {
         selected->setText(dialog.text());
     }
 }
@@ -211,11 +229,24 @@ void CItemConfigDialog::move(int step) {
     MoveRow(list_, list_->currentRow(), step);
 }
 
+int CItemConfigDialog::run(CEditDialog& dialog) {
+    dialog.setDiscardAsker(discardAsker());
+    return runner_(dialog);
+}
+
+bool CItemConfigDialog::holdsEdits() const {
+    return items() != shown_;
+}
+
+QString CItemConfigDialog::discardQuestion() const {
+    return QStringLiteral("Discard the changes to the items?");
+}
+
 // --- CBrowseBoxConfigDialog ------------------------------------------------
 
 CBrowseBoxConfigDialog::CBrowseBoxConfigDialog(const QString& caption, const QStringList& items,
                                                DialogRunner runner, QWidget* parent)
-    : QDialog(parent),
+    : CEditDialog(parent),
       runner_(std::move(runner)),
       captions_(new QListWidget),
       filters_(new QListWidget),
@@ -229,6 +260,7 @@ CBrowseBoxConfigDialog::CBrowseBoxConfigDialog(const QString& caption, const QSt
         const qsizetype bar = item.indexOf(u'|');
         appendRow(item.left(bar < 0 ? item.size() : bar), bar < 0 ? QString() : item.mid(bar + 1));
     }
+    shown_ = this->items();  // as the rows give them back
 
     auto* lists = new QGridLayout;
     lists->addWidget(new QLabel(QStringLiteral("File Filters:")), 0, 0, 1, 2);
@@ -264,7 +296,7 @@ QStringList CBrowseBoxConfigDialog::items() const {
 
 void CBrowseBoxConfigDialog::addFilter() {
     CFilterDialog dialog(this);
-    if (runner_(dialog) != QDialog::Accepted) {
+    if (run(dialog) != QDialog::Accepted) {
         return;
     }
     appendRow(dialog.caption(), dialog.filter());
@@ -297,6 +329,19 @@ void CBrowseBoxConfigDialog::appendRow(const QString& caption, const QString& fi
 void CBrowseBoxConfigDialog::selectRow(int row) {
     captions_->setCurrentRow(row);
     filters_->setCurrentRow(row);
+}
+
+int CBrowseBoxConfigDialog::run(CEditDialog& dialog) {
+    dialog.setDiscardAsker(discardAsker());
+    return runner_(dialog);
+}
+
+bool CBrowseBoxConfigDialog::holdsEdits() const {
+    return items() != shown_;
+}
+
+QString CBrowseBoxConfigDialog::discardQuestion() const {
+    return QStringLiteral("Discard the changes to the file filters?");
 }
 
 void CBrowseBoxConfigDialog::move(int step) {

@@ -2,12 +2,13 @@
 
 // The dialogs that configure the items of a Combo Box, Radio Buttons or File
 // Open parameter, and the small dialogs they open for one item. The dialogs
-// they open run through a DialogRunner, so tests can answer them.
+// they open run through a DialogRunner, so tests can answer them. Each asks
+// before Cancel or Escape throws away what was typed or arranged in it.
 
-#include <QDialog>
 #include <QStringList>
 
 #include "wizard/dialog_runner.h"
+#include "wizard/edit_dialog.h"
 
 class QDialogButtonBox;
 class QLineEdit;
@@ -17,7 +18,7 @@ class QPushButton;
 namespace bw {
 
 // "Add New Item" or "Modify Item": one "Item:" field; OK only when it has text.
-class CItemTextDialog : public QDialog {
+class CItemTextDialog : public CEditDialog {
     Q_OBJECT
 
 public:
@@ -27,14 +28,19 @@ public:
     QLineEdit* edit() const { return edit_; }
     QPushButton* okButton() const;
 
+protected:
+    bool holdsEdits() const override;
+    QString discardQuestion() const override;
+
 private:
+    QString shown_;
     QLineEdit* edit_;
     QDialogButtonBox* buttons_;
 };
 
 // "Add Filter": "Caption:" and "File Filter:"; OK only when both have text and
 // neither holds the "|" that joins them in the stored list.
-class CFilterDialog : public QDialog {
+class CFilterDialog : public CEditDialog {
     Q_OBJECT
 
 public:
@@ -46,6 +52,10 @@ public:
     QLineEdit* filterEdit() const { return filterEdit_; }
     QPushButton* okButton() const;
 
+protected:
+    bool holdsEdits() const override;
+    QString discardQuestion() const override;
+
 private:
     void updateOk();
 
@@ -56,7 +66,7 @@ private:
 
 // The items of a Combo Box or Radio Buttons parameter, in order. Items are
 // reordered by dragging them in the list or with "Move &Up" and "Move &Down".
-class CItemConfigDialog : public QDialog {
+class CItemConfigDialog : public CEditDialog {
     Q_OBJECT
 
 public:
@@ -83,10 +93,17 @@ public:
     QPushButton* downButton() const { return downButton_; }
     QDialogButtonBox* buttons() const { return buttons_; }
 
+protected:
+    bool holdsEdits() const override;
+    QString discardQuestion() const override;
+
 private:
     void move(int step);
+    // Runs a dialog opened from this one, which asks as this one does.
+    int run(CEditDialog& dialog);
 
     DialogRunner runner_;
+    const QStringList shown_;
     QListWidget* list_;
     QPushButton* addButton_;
     QPushButton* removeButton_;
@@ -97,7 +114,7 @@ private:
 
 // The file filters of a File Open parameter: captions beside patterns, one
 // item "caption|filter" per row.
-class CBrowseBoxConfigDialog : public QDialog {
+class CBrowseBoxConfigDialog : public CEditDialog {
     Q_OBJECT
 
 public:
@@ -119,12 +136,18 @@ public:
     QPushButton* downButton() const { return downButton_; }
     QDialogButtonBox* buttons() const { return buttons_; }
 
+protected:
+    bool holdsEdits() const override;
+    QString discardQuestion() const override;
+
 private:
     void appendRow(const QString& caption, const QString& filter);
     void selectRow(int row);
     void move(int step);
+    int run(CEditDialog& dialog);
 
     DialogRunner runner_;
+    QStringList shown_;
     QListWidget* captions_;
     QListWidget* filters_;
     QPushButton* addButton_;

@@ -2,9 +2,7 @@
 
 #include <QFormLayout>
 #include <QLineEdit>
-#include <limits>
 
-#include "wizard/field_message.h"
 #include "wizard/page_text.h"
 #include "wizard/type_radio_group.h"
 
@@ -36,32 +34,29 @@ void CLocalArrayInfo::build() {
     CRecordPage::build();
     type_ = new TypeRadioGroup(TYPE_CHOICES, 2);
     size_ = new QLineEdit;
+    size_->setToolTip(QStringLiteral(
+        "A whole number, the name of a numeric parameter, or an expression over them "
+        "(HistoryLength * 2)"));
     fieldsLayout()->addRow(type_);
     fieldsLayout()->addRow(QStringLiteral("Number of &Elements:"), size_);
 }
 
 void CLocalArrayInfo::showRecord(const LOCALARRAYINFO& array) {
     type_->setCode(array.LocalPrecision);
-    // The field holds a number: a size written as an expression shows (and
-    // is stored back) as its leading number.
-    size_->setText(QString::number(DecimalValue(array.LocalSize)));
+    // As the template holds it: a number, a parameter's name or an
+    // expression over them.
+    size_->setText(ToQString(array.LocalSize));
 }
 
 bool CLocalArrayInfo::storeRecord(LOCALARRAYINFO& array) {
-    bool whole = false;
-    const int size = size_->text().trimmed().toInt(&whole);
-    if (!whole || size < 0) {
-        prompts().showMessage(WholeNumberRefusal("Number of Elements", ToStdString(size_->text()),
-                                                 0, std::numeric_limits<int>::max()),
-                              MessageIcon::Exclamation);
-        size_->setFocus();
-        size_->selectAll();
-        return false;
-    }
     if (const std::optional<int> code = type_->code()) {
         array.LocalPrecision = *code;
     }
-    array.LocalSize = std::to_string(size);
+    // Kept byte for byte unless the user changed it; Next checks it by the
+    // rules the checker applies to a template's size.
+    if (size_->text() != ToQString(array.LocalSize)) {
+        array.LocalSize = ToStdString(size_->text().trimmed());
+    }
     return true;
 }
 

@@ -93,7 +93,10 @@ bool CRecordListPage::storeControls(bool forward) {
     }
     if (const auto same = forward ? sameNames() : std::nullopt) {
         prompts().showMessage(duplicateMessage(same->first, same->second), MessageIcon::Stop);
-        show(same->second);  // the second is the one to rename
+        // The record being edited is the one to rename; else the later one.
+        if (shown_ != same->first && shown_ != same->second) {
+            show(same->second);
+        }
         nameEdit_->setFocus();
         return false;
     }

@@ -22,6 +22,13 @@ bool CWizardPage::store(bool forward) {
     return storeControls(forward) && (!forward || passesChecks());
 }
 
+bool CWizardPage::storeQuietly() {
+    quiet_ = true;
+    const bool stored = store(false);
+    quiet_ = false;
+    return stored;
+}
+
 bool CWizardPage::passesChecks() {
     const std::optional<DefinitionPage> page = checkedPage();
     if (!page) {

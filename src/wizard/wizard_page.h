@@ -25,6 +25,9 @@ public:
     void load();
     // Controls -> definition; forward is true for Next, false for Back.
     bool store(bool forward);
+    // What Back would store, without a word: a field that cannot be stored
+    // is not refused (false then), as the discard question follows.
+    bool storeQuietly();
 
     // True when the page keeps edits that only Next stores in the definition
     // (the discard question counts them as changes).
@@ -57,7 +60,7 @@ protected:
     WizardContext& context() { return context_; }
     const WizardContext& context() const { return context_; }
     BLOCKINFO& block() { return context_.block; }
-    UserPrompts& prompts() { return context_.prompts; }
+    UserPrompts& prompts() { return quiet_ ? silent_ : context_.prompts; }
     SettingsStore& settings() { return context_.settings; }
 
     // Next stores through store(true); Back is routed by the sheet.
@@ -68,6 +71,14 @@ protected:
     void cleanupPage() override {}
 
 private:
+    // Answers nothing and shows nothing, while a page stores quietly.
+    class SilentPrompts : public UserPrompts {
+    public:
+        OverwriteAnswer askOverwrite(const std::string&) override { return OverwriteAnswer::Cancel; }
+        bool askYesNo(const std::string&, MessageIcon) override { return false; }
+        void showMessage(const std::string&, MessageIcon) override {}
+    };
+
     void ensureBuilt();
     // After a store by Next: the first error on this page, shown as the
     // page's own messages are, with the focus on its field.
@@ -76,6 +87,8 @@ private:
     WizardContext& context_;
     bool nextEnabled_ = true;
     bool built_ = false;
+    bool quiet_ = false;
+    SilentPrompts silent_;
 };
 
 }  // namespace bw

@@ -86,30 +86,37 @@ TEST_F(CommandLineTest, RegeneratingReplacesOnlyWhatChangedAndTheListingSaysWhic
                                     "  (user sections carried over)\n"));
     EXPECT_THAT(list.out, HasSubstr("unchanged " + (OutPath() / "IFGain.c").string() + "\n"));
 
-    // One file edited by hand: the listing and the run single it out.
+    // One file edited by hand: the listing and the run single it out, and
+    // name the copy the run keeps.
     std::ofstream(OutPath() / "Gain.rc", std::ios::binary) << "edited by hand";
+    const std::string copy = (OutPath() / "KRSave" / "Gain.rc").string();
     list = Blockwright(listing);
-    EXPECT_THAT(list.out, HasSubstr("changed   " + (OutPath() / "Gain.rc").string() + "\n"));
+    EXPECT_THAT(list.out,
+                HasSubstr("changed   " + (OutPath() / "Gain.rc").string() +
+                          "  (edited by hand: will be replaced, a copy kept in " + copy + ")\n"));
     EXPECT_EQ(CountLines(list.out, "unchanged "), count - 1);
-    EXPECT_FALSE(fs::exists(OutPath() / "KRSave"));
+    // Nothing backed up: "KRSave" holds only the record of what was written.
+    EXPECT_EQ(FilesIn(OutPath() / "KRSave").size(), 1u);
 
     // No --overwrite: a question on a file that did not change would stop here.
     const Outcome second = Blockwright(
         {"generate", QString::fromStdString(EXAMPLE), "--directory", Out(), "--overwrite", "yes"});
     ASSERT_EQ(second.status, EXIT_COMPLETED) << second.err;
     EXPECT_EQ(CountLines(second.out, "unchanged "), count - 1);
-    EXPECT_THAT(second.out, HasSubstr("backed up " + (OutPath() / "Gain.rc").string() + "\n"));
+    EXPECT_THAT(second.out, HasSubstr("backed up " + (OutPath() / "Gain.rc").string() +
+                                      "  (edited by hand)  (copy kept in " + copy + ")\n"));
     EXPECT_THAT(second.out, HasSubstr("written   " + (OutPath() / "Gain.rc").string() + "\n"));
     EXPECT_THAT(second.out, HasSubstr("1 written, " + std::to_string(count - 1) +
                                       " unchanged, 0 skipped, 1 backed up\n"));
-    EXPECT_EQ(FilesIn(OutPath() / "KRSave"),
-              (std::map<std::string, std::string>{{"Gain.rc", "edited by hand"}}));
+    EXPECT_EQ(FilesIn(OutPath() / "KRSave").at("Gain.rc"), "edited by hand");
+    EXPECT_EQ(FilesIn(OutPath() / "KRSave").size(), 2u);  // the copy and the record
     EXPECT_EQ(FilesIn(OutPath()), firstFiles);
 }
 
-// With the splice declined a hand-edited user source is written without its
-// sections: the listing says so before the run does it.
-TEST_F(CommandLineTest, AListingWithTheSpliceDeclinedShowsTheSectionsDropped) {
+// A user source that is unchanged with its sections carried over stays so
+// whatever the splice answer would be: neither the listing nor the run
+// asks about it or drops the sections.
+TEST_F(CommandLineTest, AnUnchangedUserSourceKeepsItsSectionsWithTheSpliceDeclined) {
     const QString example = QString::fromStdString(EXAMPLE);
     ASSERT_EQ(Blockwright({"generate", example, "--directory", Out()}).status, EXIT_COMPLETED);
     const fs::path user = OutPath() / "Gain.c";
@@ -123,13 +130,13 @@ TEST_F(CommandLineTest, AListingWithTheSpliceDeclinedShowsTheSectionsDropped) {
     EXPECT_THAT(Blockwright(listing).out,
                 HasSubstr("unchanged " + user.string() + "  (user sections carried over)\n"));
     EXPECT_THAT(Blockwright(listing + QStringList{"--splice", "no"}).out,
-                HasSubstr("changed   " + user.string() + "\n"));
+                HasSubstr("unchanged " + user.string() + "\n"));
 
     const Outcome declined = Blockwright(
         {"generate", example, "--directory", Out(), "--splice", "no", "--overwrite", "all"});
     ASSERT_EQ(declined.status, EXIT_COMPLETED) << declined.err;
-    EXPECT_THAT(declined.out, HasSubstr("written   " + user.string() + "\n"));
-    EXPECT_THAT(FilesIn(OutPath()).at("Gain.c"), Not(HasSubstr("#include <math.h>")));
+    EXPECT_THAT(declined.out, HasSubstr("unchanged " + user.string() + "\n"));
+    EXPECT_THAT(FilesIn(OutPath()).at("Gain.c"), HasSubstr("#include <math.h>"));
 }
 
 TEST_F(CommandLineTest, TheExamplesRelativeDirectoryIsTakenFromWhereTheTemplateIs) {
@@ -189,6 +196,11 @@ TEST_F(CommandLineTest, SectionsNotCarriedOverAreNamedOnStandardErrorWithStatusO
                  " //; Include Libraries\r\n#include <math.h>\r\n");
     std::ofstream(source, std::ios::binary) << text;
 
+    // The listing says so beforehand, as the generate page does.
+    EXPECT_THAT(
+        Blockwright({"generate", QString::fromStdString(EXAMPLE), "--directory", Out(), "--list"})
+            .out,
+        HasSubstr("changed   " + source.string() + "  (sections will be kept aside)"));
     const Outcome again = Blockwright({"generate", QString::fromStdString(EXAMPLE), "--directory",
                                        Out(), "--overwrite", "all", "--splice", "yes"});
     EXPECT_EQ(again.status, EXIT_STOPPED);

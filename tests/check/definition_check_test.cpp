@@ -158,6 +158,12 @@ const Row ROWS[] = {
      "LocalSize0", "names \"M\", which is not a parameter"},
     {"empty size", Simulation, [](BLOCKINFO& b) { Array(b, 0).LocalSize = ""; }, "LocalSize0",
      "names no parameter"},
+    {"size naming a text parameter", Simulation,
+     [](BLOCKINFO& b) {
+         AddParameter(b, "Label", TYPE_TEXT);
+         Array(b, 0).LocalSize = "N+Label";
+     },
+     "LocalSize0", "names the text parameter \"Label\""},
     {"Other type naming no type", Simulation,
      [](BLOCKINFO& b) { Persistant(b, 0).PersistantType = TYPE_OTHER; }, "PersistantTypeOther0",
      "names no type"},

@@ -229,6 +229,9 @@ TEST_F(GenerationRunTest, YesToAllBacksUpAndReplacesWithoutAskingAgain) {
     for (const BlockFile& file : RunFileSet(block_)) {
         WriteFileBytes(NativePath(In(file.path)), "old " + file.path);
     }
+    // Files the record of what was written does not know (edited by hand,
+    // they would be asked about each): Yes to All answers for them all.
+    fs::remove(Disk("KRSave/.blockwright-written"));
     prompts_.overwriteAnswers = {OverwriteAnswer::YesToAll};
     const RunResult result = Run();
     EXPECT_THAT(prompts_.overwriteQuestions, ElementsAre(In("Gain.TBT")));
@@ -529,8 +532,9 @@ protected:
 };
 
 // Later, with the same definition: no question, no backup, no write, even
-// though the file heads would name another time. Only the user source, whose
-// user's line a declined splice would drop, asks whether to splice.
+// though the file heads would name another time. The user source, which
+// holds the user's line, is unchanged with it carried over: no splice
+// question either.
 TEST_F(RegenerationTest, AnUnchangedBlockIsLeftAloneAndNothingIsAsked) {
     GenerateUsersBlock();
     const auto before = Files();
@@ -547,13 +551,11 @@ TEST_F(RegenerationTest, AnUnchangedBlockIsLeftAloneAndNothingIsAsked) {
     EXPECT_EQ(result.Paths(FileAction::Unchanged), RunPaths());
     EXPECT_EQ(result.events.size(), RunPaths().size());
     EXPECT_THAT(prompts_.overwriteQuestions, IsEmpty());
-    EXPECT_THAT(prompts_.questions,
-                ::testing::ElementsAre("Found a previous version of Gain.c" +
-                                       std::string(" do you want to attempt to splice the two "
-                                                   "files ?")));
+    EXPECT_THAT(prompts_.questions, IsEmpty());
     EXPECT_THAT(prompts_.messages, IsEmpty());
     EXPECT_EQ(Files(), before);
-    EXPECT_FALSE(Exists("KRSave"));
+    // No backup: "KRSave" holds only the record of what was written.
+    EXPECT_EQ(std::distance(fs::directory_iterator(Disk("KRSave")), fs::directory_iterator()), 1);
     for (const std::string& path : RunPaths()) {
         EXPECT_FALSE(TouchedSince(path, then)) << path;
     }
@@ -585,14 +587,16 @@ TEST_F(RegenerationTest, OneChangedFieldReplacesExactlyTheFilesItChanges) {
             EXPECT_EQ(ReadFileBytes(NativePath(BackupPathOf(path))), before.at(path)) << path;
         }
     }
-    // The user source changed: the splice was offered after the overwrite
-    // question and carried the user's line over.
+    // The user source changed: the splice was offered and carried the
+    // user's line over; typed between its markers, the line is no edit by
+    // hand.
     ASSERT_NE(std::find(changed.begin(), changed.end(), In("Gain.c")), changed.end());
     EXPECT_THAT(
         prompts_.questions,
         ::testing::Contains("Found a previous version of Gain.c" +
                             std::string(" do you want to attempt to splice the two files ?")));
     EXPECT_NE(ReadFileBytes(Disk("Gain.c")).find("int Mine(void);"), std::string::npos);
+    EXPECT_THAT(prompts_.losingEditsQuestions, IsEmpty());
 }
 
 // A user source of many pieces (the user's own code early in it), where the
@@ -651,33 +655,158 @@ TEST_F(RegenerationTest, TheCMakeProjectIsRegeneratedLikeTheOtherFiles) {
     EXPECT_EQ(ReadFileBytes(Disk("CMakeLists.txt")), kept);
 }
 
-// Declining the splice ("--splice no", or No in the wizard) over a file that
-// is unchanged with its sections carried over: the file is generated as if
-// there were no previous version, so it is asked about, backed up and
-// replaced.
-TEST_F(RegenerationTest, TheSpliceDeclinedReplacesAFileUnchangedOnlyWithItsSections) {
+// A file unchanged with its sections carried over is left alone whatever the
+// splice answer would be: there is nothing to ask.
+TEST_F(RegenerationTest, AFileUnchangedWithItsSectionsCarriedOverAsksNothing) {
     GenerateUsersBlock();
     const std::string edited = ReadFileBytes(Disk("Gain.c"));
     prompts_.yesNoAnswers = {false};
     const RunResult result = Run();
     EXPECT_EQ(result.outcome, RunOutcome::Completed);
-    EXPECT_EQ(result.Paths(FileAction::Written), std::vector<std::string>{In("Gain.c")});
-    EXPECT_EQ(prompts_.overwriteQuestions, std::vector<std::string>{In("Gain.c")});
-    EXPECT_EQ(ReadFileBytes(Disk("Gain.c")).find("int Mine(void);"), std::string::npos);
-    EXPECT_EQ(ReadFileBytes(NativePath(BackupPathOf(In("Gain.c")))), edited);
+    EXPECT_THAT(result.Paths(FileAction::Written), IsEmpty());
+    EXPECT_THAT(prompts_.questions, IsEmpty());
+    EXPECT_THAT(prompts_.overwriteQuestions, IsEmpty());
+    EXPECT_EQ(ReadFileBytes(Disk("Gain.c")), edited);
 }
 
-// Declining the splice once the file is known to change writes the defaults;
-// the user's line stays in KRSave.
-TEST_F(RegenerationTest, TheSpliceDeclinedAfterTheOverwriteQuestionWritesTheDefaults) {
+// Declining the splice of a file that changes: the overwrite question that
+// follows says what was typed in the sections goes and where its copy is,
+// No keeps the file, Yes writes the defaults with the copy in KRSave.
+TEST_F(RegenerationTest, TheSpliceDeclinedAsksTheOverwriteQuestionNamingTheCopy) {
     GenerateUsersBlock();
     block_.NumInputs = 2;
-    prompts_.yesNoAnswers = {false, false};  // the header's and the user source's questions
+    // The user source's and the header's splice questions, in the run's order.
+    prompts_.yesNoAnswers = {false, false};
+    prompts_.overwriteAnswers = {OverwriteAnswer::Yes, OverwriteAnswer::No, OverwriteAnswer::Yes,
+                                 OverwriteAnswer::Yes};
+    const std::string edited = ReadFileBytes(Disk("Gain.c"));
     const RunResult result = Run();
     EXPECT_EQ(result.outcome, RunOutcome::Completed);
-    EXPECT_EQ(ReadFileBytes(Disk("Gain.c")).find("int Mine(void);"), std::string::npos);
-    EXPECT_NE(ReadFileBytes(Disk("KRSave/Gain.c")).find("int Mine(void);"), std::string::npos);
+    ASSERT_EQ(prompts_.losingEditsQuestions.size(), 2u);
+    EXPECT_EQ(prompts_.losingEditsQuestions[0].first, In("Gain.c"));
+    EXPECT_EQ(prompts_.losingEditsQuestions[0].second,
+              "Its user sections are not carried over: what was typed there will be replaced, "
+              "a copy kept in " +
+                  DisplayPath(Dir() + "/KRSave/Gain.c") + ".");
+    EXPECT_EQ(prompts_.losingEditsQuestions[1].first, In("Gain.h"));
+    // No: the user source and its line stay.
+    EXPECT_EQ(ReadFileBytes(Disk("Gain.c")), edited);
+    EXPECT_THAT(result.Paths(FileAction::Skipped), ::testing::Contains(In("Gain.c")));
+    // Yes: the header has the defaults, the copy has what it held.
+    EXPECT_THAT(result.Paths(FileAction::Written), ::testing::Contains(In("Gain.h")));
+    EXPECT_TRUE(Exists("KRSave/Gain.h"));
     EXPECT_THAT(result.leftovers, IsEmpty());
+}
+
+// A file edited by hand since the run wrote it, outside any user section,
+// is marked so by the preview, and asked about with a note naming the copy
+// even after a Yes to All for files that were not; No keeps it. The events
+// name every copy and which held hand edits.
+TEST_F(RegenerationTest, FilesEditedByHandAreAskedAboutEvenAfterYesToAll) {
+    GenerateUsersBlock();
+    const auto editOutsideSections = [&](const std::string& name) {
+        std::string text = ReadFileBytes(Disk(name));
+        text.insert(text.find("\r\n") + 2, "// changed by hand\r\n");
+        WriteFileBytes(Disk(name), text);
+        return text;
+    };
+    const std::string source = editOutsideSections("Gain.c");
+    const std::string interface = editOutsideSections("IFGain.c");
+    const std::string header = editOutsideSections("Gain.h");
+    block_.NumInputs = 2;
+
+    std::map<std::string, FilePreview> previews;
+    for (const FilePreview& preview : PreviewFileSet(block_, environment_)) {
+        previews[preview.relativePath] = preview;
+    }
+    for (const char* name : {"Gain.c", "IFGain.c", "Gain.h"}) {
+        EXPECT_TRUE(previews[name].editedByHand) << name;
+        EXPECT_EQ(previews[name].copy, Dir() + "\\KRSave/" + name);
+    }
+    EXPECT_FALSE(previews["Gain.rc"].editedByHand);
+    EXPECT_FALSE(previews["Gain.TBT"].editedByHand);
+
+    // Yes to All at the template; then Yes, No, Yes for the three.
+    prompts_.overwriteAnswers = {OverwriteAnswer::YesToAll, OverwriteAnswer::Yes,
+                                 OverwriteAnswer::No, OverwriteAnswer::Yes};
+    const RunResult result = Run();
+    EXPECT_EQ(result.outcome, RunOutcome::Completed);
+    ASSERT_EQ(prompts_.losingEditsQuestions.size(), 3u);
+    EXPECT_EQ(prompts_.losingEditsQuestions[0].first, In("Gain.c"));
+    EXPECT_EQ(prompts_.losingEditsQuestions[0].second,
+              "The file was edited by hand since Blockwright last wrote it: the edits will be "
+              "replaced, a copy kept in " +
+                  DisplayPath(Dir() + "/KRSave/Gain.c") + ".");
+    EXPECT_EQ(prompts_.losingEditsQuestions[1].first, In("IFGain.c"));
+    EXPECT_EQ(prompts_.losingEditsQuestions[2].first, In("Gain.h"));
+    EXPECT_EQ(prompts_.overwriteQuestions.size(), 4u);  // the template's, then these
+    EXPECT_EQ(ReadFileBytes(Disk("IFGain.c")), interface);
+    EXPECT_EQ(ReadFileBytes(Disk("KRSave/Gain.c")), source);
+    EXPECT_EQ(ReadFileBytes(Disk("KRSave/Gain.h")), header);
+    // The user's section line is carried over, the line outside is not.
+    EXPECT_NE(ReadFileBytes(Disk("Gain.c")).find("int Mine(void);"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(Disk("Gain.c")).find("changed by hand"), std::string::npos);
+    std::vector<std::string> copies, byHand;
+    for (const FileEvent& event : result.events) {
+        if (event.action == FileAction::BackedUp) {
+            copies.push_back(NativePath(event.copy));
+            if (event.editedByHand) {
+                byHand.push_back(event.relativePath);
+            }
+        }
+    }
+    EXPECT_EQ(copies.size(), result.Count(FileAction::BackedUp));
+    EXPECT_THAT(copies, ::testing::Contains(NativePath(Dir() + "/KRSave/Gain.TBT")));
+    EXPECT_EQ(byHand, (std::vector<std::string>{"Gain.c", "Gain.h"}));
+
+    // Replaced, they are as the program wrote them; the one kept is still
+    // edited by hand.
+    block_.NumInputs = 3;
+    prompts_.losingEditsQuestions.clear();
+    prompts_.overwriteAnswers = {OverwriteAnswer::Yes, OverwriteAnswer::YesToAll};
+    Run();
+    ASSERT_EQ(prompts_.losingEditsQuestions.size(), 1u);
+    EXPECT_EQ(prompts_.losingEditsQuestions[0].first, In("IFGain.c"));
+}
+
+// The DSP source, which has no user sections, edited by hand.
+TEST_F(RegenerationTest, ADspSourceEditedByHandIsMarkedAndAskedAbout) {
+    block_.RealTime = 1;
+    block_.FloatingPoint = 1;
+    block_.Integer = 0;
+    Run();
+    std::string dsp = ReadFileBytes(Disk("DSPCODE/_Gain.c"));
+    dsp += "/* tuned by hand */\r\n";
+    WriteFileBytes(Disk("DSPCODE/_Gain.c"), dsp);
+    block_.NumParameters = 1;
+    block_.Parameters[0].ParameterName = "Level";
+
+    bool marked = false;
+    for (const FilePreview& preview : PreviewFileSet(block_, environment_)) {
+        if (preview.relativePath == "DSPCODE\\_Gain.c") {
+            marked = preview.editedByHand;
+            EXPECT_EQ(DisplayPath(preview.copy), DisplayPath(Dir() + "/DSPCODE/KRSave/_Gain.c"));
+        } else {
+            EXPECT_FALSE(preview.editedByHand) << preview.relativePath;
+        }
+    }
+    EXPECT_TRUE(marked);
+    prompts_.overwriteAnswers = {OverwriteAnswer::YesToAll};
+    Run();
+    ASSERT_EQ(prompts_.losingEditsQuestions.size(), 1u);
+    EXPECT_EQ(prompts_.losingEditsQuestions[0].first, In("DSPCODE\\_Gain.c"));
+    EXPECT_EQ(ReadFileBytes(Disk("DSPCODE/KRSave/_Gain.c")), dsp);
+
+    // Without the record (KRSave cleared out) nothing is taken for edited by
+    // hand; the run begins the record again.
+    fs::remove_all(Disk("KRSave"));
+    WriteFileBytes(Disk("DSPCODE/_Gain.c"), dsp);
+    block_.Parameters[0].ParameterName = "Gain";
+    prompts_.losingEditsQuestions.clear();
+    prompts_.overwriteAnswers = {OverwriteAnswer::YesToAll};
+    Run();
+    EXPECT_THAT(prompts_.losingEditsQuestions, IsEmpty());
+    EXPECT_TRUE(Exists("KRSave/.blockwright-written"));
 }
 
 }  // namespace

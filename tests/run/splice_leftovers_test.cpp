@@ -293,5 +293,45 @@ TEST_F(LeftoversRun, NoUserLineIsLostToALookAlikeMarker) {
     }
 }
 
+// The include section without its end marker, holding a whole look-alike
+// nested section and lines after it: a nested section's marker outside its
+// precision section is the user's text, so every line is carried over and
+// kept with the section.
+TEST_F(LeftoversRun, LinesAfterALookAlikeNestedSectionStayWithTheirSection) {
+    const std::vector<std::string> lines = {"#include <math.h>", "//; Local Routine /* mine */",
+                                            "//; End of Local Routine /* mine */",
+                                            "static int after1;", "static int after2;"};
+    std::string user;
+    for (const std::string& line : lines) {
+        user += line + "\r\n";
+    }
+    const Shape includeEndDeleted{
+        "include end marker deleted",
+        "MyAdd.c",
+        [](const std::string& text, const std::string& typed) {
+            const std::string start = "//; Include Libraries\r\n";
+            return ReplaceFirst(ReplaceFirst(text, "//; End of Include Libraries\r\n", ""), start,
+                                start + typed);
+        },
+        nullptr,
+        "Include Libraries",
+        true};
+    PrepareShape(includeEndDeleted, user);
+    const RunResult result = Generate();
+    ASSERT_EQ(result.leftovers.size(), 1u);
+    EXPECT_EQ(result.leftovers[0].sections[0].name, "Include Libraries");
+
+    const std::vector<std::string> carried = LinesOf(ReadFileBytes(InBlock("MyAdd.c")));
+    std::string orphaned;
+    for (const auto& [path, bytes] : Orphans()) {
+        orphaned += bytes;
+    }
+    const std::vector<std::string> kept = LinesOf(orphaned);
+    for (const std::string& line : lines) {
+        EXPECT_NE(std::find(carried.begin(), carried.end(), line), carried.end()) << line;
+        EXPECT_NE(std::find(kept.begin(), kept.end(), line), kept.end()) << line;
+    }
+}
+
 }  // namespace
 }  // namespace bw

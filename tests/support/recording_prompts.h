@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "definition/seams.h"
@@ -21,6 +22,12 @@ public:
         readOnlyQuestions.push_back(path);
         return askOverwrite(path);
     }
+    // Recorded with their note, and among the overwrite questions.
+    OverwriteAnswer askOverwriteLosingEdits(const std::string& path, const std::string& note,
+                                            FileAccess access) override {
+        losingEditsQuestions.emplace_back(path, note);
+        return access == FileAccess::ReadOnly ? askOverwriteReadOnly(path) : askOverwrite(path);
+    }
     bool askYesNo(const std::string& text, MessageIcon) override {
         questions.push_back(text);
         return Next(yesNoAnswers, true);
@@ -31,6 +38,7 @@ public:
     std::deque<bool> yesNoAnswers;
     std::vector<std::string> overwriteQuestions;
     std::vector<std::string> readOnlyQuestions;
+    std::vector<std::pair<std::string, std::string>> losingEditsQuestions;  // path, note
     std::vector<std::string> questions;
     std::vector<std::string> messages;
 

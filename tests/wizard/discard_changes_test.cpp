@@ -3,6 +3,7 @@
 // created or saved by a run.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -10,6 +11,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <deque>
+#include <memory>
 
 #include "definition/type_codes.h"
 #include "wizard/default_value_field.h"
@@ -258,6 +261,151 @@ TEST_F(DiscardChangesTest, AGeneratedDefinitionClosesWithoutAQuestion) {
     Wizard().reject();
     EXPECT_TRUE(prompts.questions.empty());
     EXPECT_FALSE(Wizard().isVisible());
+}
+
+// A field that Back could not store counts as an edit: Escape asks the
+// discard question alone, without the field's refusal before it.
+TEST_F(DiscardChangesTest, EscapeWithARefusedFieldAsksOnlyTheQuestion) {
+    OpenDescribedBlock();
+    NextUntil(IOInfoPage);
+    auto* inputs = Wizard().currentPage()->findChild<QSpinBox*>(QStringLiteral("inputCount"));
+    ASSERT_NE(inputs, nullptr);
+    inputs->setFocus();
+    inputs->selectAll();
+    QTest::keyClicks(inputs, QStringLiteral("130"));
+    prompts.yesNoAnswers = {false};
+    QTest::keyClick(&Wizard(), Qt::Key_Escape);
+    EXPECT_TRUE(prompts.messages.empty()) << prompts.messages[0];
+    EXPECT_EQ(prompts.questions, std::vector<std::string>{"Discard the changes to block NTAdd?"});
+    EXPECT_TRUE(Wizard().isVisible());
+    EXPECT_EQ(inputs->text(), "130");
+    Button(QWizard::CancelButton)->click();  // Yes: gone
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_FALSE(Wizard().isVisible());
+}
+
+// Each dialog of the parameter page, edited and then left by Escape or
+// Cancel: it asks, No keeps it open with the edit, Yes throws the edit away.
+// Left unedited it closes without a question.
+struct DialogEdit {
+    const char* what;
+    std::function<std::unique_ptr<CEditDialog>()> make;
+    std::function<void(CEditDialog&)> edit;
+    const char* question;
+};
+
+std::vector<DialogEdit> EveryDialogEdit() {
+    return {
+        {"description",
+         [] { return std::make_unique<CDescriptionDialog>("gain", "Linear gain"); },
+         [](CEditDialog& d) {
+             Type(static_cast<CDescriptionDialog&>(d).edit(), " in dB");
+         },
+         "Discard the changes to the description?"},
+        {"combo box items",
+         [] {
+             return std::make_unique<CItemConfigDialog>("mode - Combo Box Configuration",
+                                                        QStringList{"Low", "High"}, ExecDialog);
+         },
+         [](CEditDialog& d) {
+             auto& items = static_cast<CItemConfigDialog&>(d);
+             items.list()->setCurrentRow(1);
+             items.moveUp();
+         },
+         "Discard the changes to the items?"},
+        {"file filters",
+         [] {
+             return std::make_unique<CBrowseBoxConfigDialog>(
+                 "file - Browse Box Configuration", QStringList{"Text|*.txt", "All|*.*"},
+                 ExecDialog);
+         },
+         [](CEditDialog& d) {
+             auto& filters = static_cast<CBrowseBoxConfigDialog&>(d);
+             filters.captionList()->setCurrentRow(0);
+             filters.removeFilter();
+         },
+         "Discard the changes to the file filters?"},
+        {"new item",
+         [] { return std::make_unique<CItemTextDialog>("Add New Item", ""); },
+         [](CEditDialog& d) { Type(static_cast<CItemTextDialog&>(d).edit(), "Medium"); },
+         "Discard the new item?"},
+        {"modified item",
+         [] { return std::make_unique<CItemTextDialog>("Modify Item", "Low"); },
+         [](CEditDialog& d) { Type(static_cast<CItemTextDialog&>(d).edit(), "er"); },
+         "Discard the changes to the item?"},
+        {"new filter", [] { return std::make_unique<CFilterDialog>(); },
+         [](CEditDialog& d) { Type(static_cast<CFilterDialog&>(d).captionEdit(), "Text"); },
+         "Discard the new filter?"},
+    };
+}
+
+TEST(DialogDiscardTest, EveryDialogAsksBeforeEscapeOrCancelThrowsAnEditAway) {
+    for (const DialogEdit& edit : EveryDialogEdit()) {
+        for (const bool byEscape : {true, false}) {
+            SCOPED_TRACE(std::string(edit.what) + (byEscape ? ", Escape" : ", Cancel"));
+            std::unique_ptr<CEditDialog> dialog = edit.make();
+            std::vector<QString> asked;
+            std::deque<bool> answers;
+            dialog->setDiscardAsker([&](QWidget& over, const QString& question) {
+                EXPECT_EQ(&over, dialog.get());
+                asked.push_back(question);
+                const bool answer = answers.front();
+                answers.pop_front();
+                return answer;
+            });
+            auto* cancel = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel);
+            const auto leave = [&] {
+                if (byEscape) {
+                    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+                } else {
+                    cancel->click();
+                }
+            };
+            dialog->show();
+            leave();  // nothing typed yet: no question
+            EXPECT_TRUE(asked.empty());
+            EXPECT_FALSE(dialog->isVisible());
+            EXPECT_EQ(dialog->result(), QDialog::Rejected);
+
+            dialog->show();
+            edit.edit(*dialog);
+            answers = {false, true};
+            leave();
+            ASSERT_EQ(asked.size(), 1u);
+            EXPECT_EQ(asked[0], QString::fromUtf8(edit.question));
+            EXPECT_TRUE(dialog->isVisible());  // No: still open, edit kept
+            leave();
+            EXPECT_EQ(asked.size(), 2u);
+            EXPECT_FALSE(dialog->isVisible());
+            EXPECT_EQ(dialog->result(), QDialog::Rejected);
+        }
+    }
+}
+
+// A dialog opened from an item dialog asks as the item dialog does.
+TEST(DialogDiscardTest, TheAddDialogsAskAsTheDialogThatOpenedThem) {
+    int askedOver = 0;
+    const CEditDialog::DiscardAsker ask = [&](QWidget&, const QString&) {
+        ++askedOver;
+        return false;
+    };
+    const DialogRunner typeThenEscape = [](QDialog& d) {
+        for (QLineEdit* field : d.findChildren<QLineEdit*>()) {
+            Type(field, "x");
+        }
+        QTest::keyClick(&d, Qt::Key_Escape);  // answered No: still open
+        return int(d.isVisible() ? QDialog::Accepted : QDialog::Rejected);
+    };
+    CItemConfigDialog items("mode - Combo Box Configuration", {"Low"}, typeThenEscape);
+    items.setDiscardAsker(ask);
+    items.addItem();
+    EXPECT_EQ(askedOver, 1);
+    EXPECT_EQ(items.items(), (QStringList{"Low", "x"}));
+    CBrowseBoxConfigDialog filters("file - Browse Box Configuration", {}, typeThenEscape);
+    filters.setDiscardAsker(ask);
+    filters.addFilter();
+    EXPECT_EQ(askedOver, 2);
+    EXPECT_EQ(filters.items(), QStringList{"x|x"});
 }
 
 }  // namespace

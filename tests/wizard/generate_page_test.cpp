@@ -282,6 +282,52 @@ TEST_F(GeneratePageTest, SectionsThatWillBeKeptAsideAreMarkedAndTheirFilesListed
     EXPECT_TRUE(QFile::exists(lines[1].trimmed()));
 }
 
+// Files edited by hand since the last run are marked so on the page, with
+// where the copy will be; after the run the completion page lists every copy
+// kept in KRSave.
+TEST_F(GeneratePageTest, FilesEditedByHandAreMarkedAndEveryCopyIsListed) {
+    OpenAndWalkToGenerate();
+    Generate();
+    ASSERT_EQ(Wizard().currentId(), FinishPage);
+    EXPECT_FALSE(Wizard().finishPage()->copiesLabel()->isVisible());
+    for (const char* name : {"NTAdd.h", "IFNTAdd.c"}) {
+        std::string text = Content(BlockFile(name));
+        text.insert(0, "// by hand\r\n");
+        Existing(name, text);
+    }
+    block.NumInputs = 2;
+    Back();
+    ASSERT_EQ(Wizard().currentId(), GeneratePage);
+    const QTreeWidget& before = *Wizard().generatePage()->trees()->pcTree();
+    const std::string handEdited = ", edited by hand \u2014 will be replaced, a copy kept in ";
+    EXPECT_EQ(Mark(before, "NTAdd.h"),
+              "changed, user sections carried over" + handEdited + DisplayPath("KRSave/NTAdd.h"));
+    EXPECT_EQ(Mark(before, "IFNTAdd.c"), "changed" + handEdited + DisplayPath("KRSave/IFNTAdd.c"));
+    EXPECT_EQ(Mark(before, "NTAdd.rc"), "changed");
+
+    prompts.overwriteAnswers = {OverwriteAnswer::YesToAll};
+    Generate();
+    ASSERT_EQ(Wizard().currentId(), FinishPage);
+    EXPECT_EQ(prompts.losingEditsQuestions.size(), 2u);
+    const WrappingText* copies = Wizard().finishPage()->copiesLabel();
+    EXPECT_TRUE(copies->isVisible());
+    const QStringList lines = copies->text().split('\n');
+    EXPECT_EQ(lines[0], "Copies of the replaced files were kept in:");
+    const auto listed = [&](const char* name, bool byHand) {
+        const QString line = QStringLiteral("    ") +
+                             QString::fromStdString(DisplayPath(BlockFile("KRSave/") + name)) +
+                             (byHand ? QStringLiteral("  (edited by hand)") : QString());
+        return lines.contains(line);
+    };
+    EXPECT_TRUE(listed("NTAdd.h", true)) << copies->text().toStdString();
+    EXPECT_TRUE(listed("IFNTAdd.c", true));
+    EXPECT_TRUE(listed("NTAdd.rc", false));
+    EXPECT_TRUE(listed("NTAdd.TBT", false));
+    const RunResult& result = *Wizard().generatePage()->lastResult();
+    EXPECT_EQ(lines.size() - 1, static_cast<qsizetype>(result.Count(FileAction::BackedUp)));
+    EXPECT_NE(Content(BlockFile("KRSave/NTAdd.h")).find("// by hand"), std::string::npos);
+}
+
 // A run that wrote nothing says so, remembers none of its folders and
 // offers no tool to open projects that are not there.
 TEST_F(GeneratePageTest, ARunThatWroteNothingSaysSoAndChangesNoRememberedFolder) {

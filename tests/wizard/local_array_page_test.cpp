@@ -1,5 +1,8 @@
-// The local-array page: sizes as whole numbers (an expression from a template
-// becomes its leading number), precisions, duplicate names and the pool limit.
+// The local-array page: sizes as a template holds them (a number, a
+// parameter's name or an expression), precisions, duplicate names and the
+// pool limit.
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -7,6 +10,7 @@
 #include <QTest>
 
 #include "definition/template_file.h"
+#include "wizard/generate.h"
 #include "wizard/local_array_info.h"
 #include "wizard/type_radio_group.h"
 #include "wizard_fixture.h"
@@ -26,7 +30,9 @@ protected:
     CLocalArrayInfo page{context};
 };
 
-TEST_F(LocalArrayPageTest, TemplateArrayOfSizeNTimes2IsStoredAsZero) {
+// A size read from a template as a parameter's name or an expression is
+// shown as it was read and stored back untouched.
+TEST_F(LocalArrayPageTest, SizesNamingParametersAreShownAndKept) {
     BLOCKINFO saved;
     saved.Reset(settings, context.newBlockFolders);
     saved.BlockName = "NTAdd";
@@ -40,54 +46,59 @@ TEST_F(LocalArrayPageTest, TemplateArrayOfSizeNTimes2IsStoredAsZero) {
     const std::string path = temp.path().toStdString() + "/NTAdd.tbt";
     ASSERT_TRUE(WriteTemplate(saved, path));
     ASSERT_TRUE(ReadTemplate(block, path, prompts));
-    ASSERT_EQ(block.LocalArrays[0].LocalSize, "N*2");
 
     page.load();
-    EXPECT_EQ(page.sizeEdit()->text(), "0");
-    // Stored as 0, which no array can have: Next says so and stays.
-    EXPECT_FALSE(page.store(true));
-    EXPECT_EQ(block.LocalArrays[0].LocalSize, "0");
-    EXPECT_EQ(block.LocalArrays[1].LocalSize, "N");  // never shown, never stored
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_NE(prompts.messages[0].find("The size of the local array \"hDelay\": \"0\" is outside"),
-              std::string::npos)
-        << prompts.messages[0];
+    EXPECT_EQ(page.sizeEdit()->text(), "N*2");
+    page.recordList()->setCurrentRow(1);
+    EXPECT_EQ(page.sizeEdit()->text(), "N");
+    EXPECT_TRUE(page.store(true));
+    EXPECT_EQ(block.LocalArrays[0].LocalSize, "N*2");
+    EXPECT_EQ(block.LocalArrays[1].LocalSize, "N");
+    EXPECT_TRUE(prompts.messages.empty()) << prompts.messages[0];
 }
 
-TEST_F(LocalArrayPageTest, SizeMustBeAWholeNumber) {
+// Next checks the size by the checker's rules, naming the array and what was
+// typed, and shows the array refused with its size field.
+TEST_F(LocalArrayPageTest, NextRefusesWhatTheCheckerRefuses) {
+    block.NumParameters = 2;
+    block.Parameters[0].ParameterName = "Taps";
+    block.Parameters[1].ParameterName = "Label";
+    block.Parameters[1].ParameterType = TYPE_TEXT;
     AddArray("hBuffer", "256");
     AddArray("hOther", "16");
     page.load();
     EXPECT_EQ(page.sizeEdit()->text(), "256");
-    // Each refusal names the field and what was typed.
     const struct {
         const char* typed;
         const char* message;
     } wrongs[] = {
-        {"12a", "Number of Elements: \"12a\" is not a whole number (0 to 2147483647)."},
-        {"", "Number of Elements: a whole number is needed (0 to 2147483647)."},
-        {"1.5", "Number of Elements: \"1.5\" is not a whole number (0 to 2147483647)."},
-        {"-4", "Number of Elements: \"-4\" is out of range (0 to 2147483647)."},
-        {"99999999999", "Number of Elements: \"99999999999\" is out of range (0 to 2147483647)."},
+        {"12a", "\"12a\" is not a whole number"},
+        {"0", "\"0\" is outside"},
+        {"-4", "\"-4\" is outside"},
+        {"Tap*2", "names \"Tap\", which is not a parameter"},
+        {"", "names no parameter"},
+        {"Taps+Label", "names the text parameter \"Label\""},
     };
     for (const auto& wrong : wrongs) {
         prompts.messages.clear();
+        page.recordList()->setCurrentRow(1);
         page.sizeEdit()->setText(wrong.typed);
         EXPECT_FALSE(page.store(true)) << wrong.typed;
-        EXPECT_FALSE(page.store(false)) << wrong.typed;
-        EXPECT_EQ(prompts.messages, (std::vector<std::string>{wrong.message, wrong.message}));
+        ASSERT_EQ(prompts.messages.size(), 1u) << wrong.typed;
+        EXPECT_NE(prompts.messages[0].find("local array \"hOther\""), std::string::npos)
+            << prompts.messages[0];
+        EXPECT_NE(prompts.messages[0].find(wrong.message), std::string::npos)
+            << prompts.messages[0];
+        EXPECT_EQ(page.shownIndex(), 1);
+        EXPECT_EQ(page.sizeEdit()->text(), wrong.typed);
+        page.recordList()->setCurrentRow(0);
     }
-
-    // Neither another record nor a new one takes the place of the wrong one.
-    page.recordList()->setCurrentRow(1);
-    EXPECT_EQ(page.shownIndex(), 0);
-    EXPECT_EQ(page.recordList()->currentRow(), 0);
-    page.newButton()->click();
-    EXPECT_EQ(block.NumLocalArrays, 2);
-
-    page.sizeEdit()->setText(" 512 ");
-    ASSERT_TRUE(page.store(true));
-    EXPECT_EQ(block.LocalArrays[0].LocalSize, "512");
+    for (const char* right : {" 512 ", "Taps", "Taps*2+1"}) {
+        page.recordList()->setCurrentRow(1);
+        page.sizeEdit()->setText(right);
+        EXPECT_TRUE(page.store(true)) << right;
+        EXPECT_EQ(block.LocalArrays[1].LocalSize, QString(right).trimmed().toStdString());
+    }
 }
 
 TEST_F(LocalArrayPageTest, NewArraysTakeTheirPrecisionAndDuplicatesStayOnThePage) {
@@ -119,6 +130,42 @@ TEST_F(LocalArrayPageTest, TheEleventhArrayIsRefused) {
     EXPECT_EQ(page.recordList()->count(), MAX_LOCAL_ARRAYS);
     EXPECT_EQ(prompts.messages, std::vector<std::string>{LOCAL_ARRAY_LIMIT_MESSAGE});
     EXPECT_TRUE(page.store(true));
+}
+
+// Walked through page by page and generated, the shipped example is saved as
+// it came: the template written beside the block holds the same bytes, apart
+// from the block folder, which the wizard takes as an absolute path.
+TEST_F(LocalArrayPageTest, TheExampleWalksThroughAndSavesByteForByte) {
+    QFile example(QStringLiteral(BLOCKWRIGHT_SOURCE_DIR "/examples/Gain.tbt"));
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    const QByteArray original = example.readAll();
+    ASSERT_TRUE(original.contains("LocalSize0=HistoryLength\r\n"));
+    ASSERT_TRUE(QDir(temp.path()).mkpath(QStringLiteral("examples")));
+    const QString copy = temp.path() + QStringLiteral("/examples/Gain.tbt");
+    ASSERT_TRUE(example.copy(copy));
+
+    Wizard();
+    dialogs.answers.push_back(copy.toStdString());
+    Open();
+    NextUntil(LocalArrayInfoPage);
+    auto* arrays = static_cast<CLocalArrayInfo*>(Wizard().wizardPage(LocalArrayInfoPage));
+    EXPECT_EQ(arrays->sizeEdit()->text(), "HistoryLength");
+    NextUntil(GeneratePage);
+    Wizard().generatePage()->generateButton()->click();
+    ASSERT_EQ(Wizard().currentId(), FinishPage);
+
+    QFile saved(temp.path() + QStringLiteral("/out/Gain/Gain.TBT"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly)) << saved.fileName().toStdString();
+    QList<QByteArray> savedLines = saved.readAll().split('\n');
+    QList<QByteArray> originalLines = original.split('\n');
+    ASSERT_EQ(savedLines.size(), originalLines.size());
+    for (qsizetype i = 0; i < savedLines.size(); ++i) {
+        if (originalLines[i].startsWith("Directory=")) {
+            EXPECT_TRUE(savedLines[i].startsWith("Directory=")) << savedLines[i].toStdString();
+            continue;
+        }
+        EXPECT_EQ(savedLines[i], originalLines[i]) << "line " << i + 1;
+    }
 }
 
 }  // namespace

@@ -275,6 +275,30 @@ TEST_F(ParameterPageTest, NamesFollowTheEditAndStoreWithoutTrailingSpaces) {
     EXPECT_TRUE(page.store(true));
 }
 
+// The refusal leaves the record being renamed selected, whichever of the
+// two it is, so that the correction renames it and not its namesake.
+TEST_F(ParameterPageTest, DuplicateNameRefusalKeepsTheRecordBeingEdited) {
+    AddParameter("Gain", TYPE_FLOAT, "1.5");
+    AddParameter("Level", TYPE_FLOAT, "0");
+    AddParameter("Offset", TYPE_FLOAT, "0");
+    page.load();
+    Rename("Level");
+    EXPECT_FALSE(page.store(true));
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{DUPLICATE});
+    EXPECT_EQ(page.shownIndex(), 0);
+    EXPECT_EQ(page.recordList()->currentRow(), 0);
+    Rename("Gain 2");
+    EXPECT_TRUE(page.store(true));
+    EXPECT_EQ(block.Parameters[0].ParameterName, "Gain 2");
+    EXPECT_EQ(block.Parameters[1].ParameterName, "Level");
+
+    // Edited elsewhere (the third record shown), the later of the two is shown.
+    block.Parameters[1].ParameterName = "Gain 2";
+    page.recordList()->setCurrentRow(2);
+    EXPECT_FALSE(page.store(true));
+    EXPECT_EQ(page.shownIndex(), 1);
+}
+
 TEST_F(ParameterPageTest, DeleteKeepsThePlaceOrMovesToTheLast) {
     AddParameter("A", TYPE_INTEGER, "1");
     AddParameter("B", TYPE_CHAR, "b");

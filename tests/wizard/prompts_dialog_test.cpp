@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -64,6 +65,36 @@ TEST(QtPrompts, AsksTheOverwriteQuestionWithTheDialog) {
     });
     EXPECT_EQ(prompts.askOverwrite("/b/NTAdd.h"), OverwriteAnswer::YesToAll);
     EXPECT_EQ(seen, QString::fromStdString(DisplayPath("/b/NTAdd.h")));
+}
+
+// A file whose hand edits would be replaced: the dialog says so and where the
+// copy goes, and Return answers No.
+TEST(QtPrompts, TheQuestionAboutHandEditsSaysSoAndReturnKeepsTheFile) {
+    QtPrompts prompts;
+    QString note;
+    WhenModal([&](QWidget* modal) {
+        auto* label = modal->findChild<QLabel*>(QStringLiteral("losingEdits"));
+        ASSERT_NE(label, nullptr);
+        note = label->text();
+        QTest::keyClick(modal, Qt::Key_Return);
+    });
+    EXPECT_EQ(prompts.askOverwriteLosingEdits("/b/DSPCODE/_Gain.c", "edited by hand: a copy kept",
+                                              FileAccess::Writable),
+              OverwriteAnswer::No);
+    EXPECT_EQ(note, "edited by hand: a copy kept");
+
+    WhenModal([](QWidget* modal) {
+        EXPECT_NE(modal->findChild<QLabel*>(QStringLiteral("losingEdits")), nullptr);
+        qobject_cast<OverwriteDialog*>(modal)->buttonFor(OverwriteAnswer::Yes)->click();
+    });
+    EXPECT_EQ(prompts.askOverwriteLosingEdits("/b/Gain.h", "note", FileAccess::ReadOnly),
+              OverwriteAnswer::Yes);
+    // Other files keep Yes as the default, and no note.
+    WhenModal([](QWidget* modal) {
+        EXPECT_EQ(modal->findChild<QLabel*>(QStringLiteral("losingEdits")), nullptr);
+        QTest::keyClick(modal, Qt::Key_Return);
+    });
+    EXPECT_EQ(prompts.askOverwrite("/b/Gain.h"), OverwriteAnswer::Yes);
 }
 
 TEST(QtPrompts, MessagesAndQuestionsAreMessageBoxesWithTheirIcon) {

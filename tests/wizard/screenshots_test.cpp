@@ -9,11 +9,14 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QTreeWidget>
 #include <tuple>
 
 #include "app/overwrite_dialog.h"
 #include "definition/template_file.h"
 #include "generation/paths.h"
+#include "run/written_record.h"
+#include "wizard/file_trees_view.h"
 #include "wizard/finish.h"
 #include "wizard/generate.h"
 #include "wizard/header_picture.h"
@@ -207,6 +210,42 @@ TEST_F(Screenshots, EveryPage) {
     CToolsDialog tools(context, wizard.get());
     tools.show();
     Take(tools, "11-tools");
+}
+
+// A regeneration over files edited by hand: their marks, the question about
+// one of them and the copies on the completion page.
+TEST_F(Screenshots, FilesEditedByHand) {
+    BLOCKINFO saved;
+    saved.Reset(settings, context.newBlockFolders);
+    DescribeBlock(saved);
+    saved.RealTime = 1;
+    saved.FloatingPoint = 1;
+    OpenInWizard(saved, "NTAdd.tbt");
+    NextUntil(GeneratePage);
+    prompts.overwriteAnswers = {};
+    wizard->generatePage()->generateButton()->click();
+    ASSERT_EQ(wizard->currentId(), FinishPage);
+    for (const char* name : {"NTAdd.h", "DSPCODE/_NTAdd.c"}) {
+        QFile file(QString::fromStdString(BlockFile(name)));
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write("/* tuned by hand */\r\n");
+    }
+    block.NumInputs = 2;
+    Back();
+    ASSERT_EQ(wizard->currentId(), GeneratePage);
+    wizard->generatePage()->trees()->dspTree()->expandAll();
+    Take(*wizard, "10-generate-edited-by-hand");
+    prompts.onOverwrite = [&](const std::string& file) {
+        if (file.ends_with("_NTAdd.c")) {
+            OverwriteDialog dialog(DisplayPath(file), wizard.get(), FileAccess::Writable,
+                                   EditedByHandNote(BlockFile("DSPCODE/KRSave/_NTAdd.c")));
+            Take(dialog, "10-overwrite-edited-by-hand");
+        }
+    };
+    prompts.overwriteAnswers = {OverwriteAnswer::YesToAll};
+    wizard->generatePage()->generateButton()->click();
+    ASSERT_EQ(wizard->currentId(), FinishPage);
+    Take(*wizard, "11-finish-copies");
 }
 
 TEST_F(Screenshots, FilledPagesAndParameterDialogs) {
