@@ -17,6 +17,7 @@
 #include "platform/typed_folder.h"
 #include "run/file_set.h"
 #include "run/generation_run.h"
+#include "run/run_folder.h"
 
 namespace bw {
 
@@ -151,6 +152,15 @@ std::string TemplateFault(std::string_view bytes) {
     }
     return std::string("not a block template: it has no [") + TEMPLATE_SECTION +
            "] section with any values";
+}
+
+// A relative block directory in a template is where the template is, so a
+// template and its block can move together; one from the program's own
+// folder goes among the user's blocks, where the user can write.
+std::string FromTemplate(const std::string& templatePath, const BLOCKINFO& block,
+                         const std::string& programFolder, const std::string& newBlocksFolder) {
+    return TemplateBlockFolder(SplitPath(templatePath).first, block.Directory,
+                               StockFolder(programFolder), newBlocksFolder);
 }
 
 // One line per finding: the program, the template as given, the key, the message.
@@ -367,15 +377,11 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
             return EXIT_USAGE;
         }
     }
-    // A relative block directory in a template is where the template is, so
-    // a template and its block can move together.
     // A folder given here is taken as the shell would and kept absolute: the
     // run remembers it for the wizard, which starts elsewhere.
-    block.Directory =
-        options.directory
-            ? AbsoluteFolder(*options.directory, CurrentFolder())
-            : TemplateBlockFolder(SplitPath(options.templatePath).first, block.Directory,
-                                  StockFolder(programFolder), setting.NewBlocksFolder());
+    block.Directory = options.directory ? AbsoluteFolder(*options.directory, CurrentFolder())
+                                        : FromTemplate(options.templatePath, block, programFolder,
+                                                       setting.NewBlocksFolder());
     // An empty directory would put the block's files where the program
     // runs, or into the root folder: never what was meant.
     if (block.Directory.empty()) {
@@ -389,6 +395,12 @@ int RunGenerateCommand(const std::vector<std::string>& arguments, const std::str
         if (!refusal.empty()) {
             console.err << refusal << '\n';
             return EXIT_USAGE;
+        }
+        // What the run would stop at before writing anything stops the
+        // listing too: it says nothing of files the run would not write.
+        if (const FileResult refused = LookOverBlockFolder(block); !refused) {
+            console.err << refused.Message() << '\n';
+            return EXIT_STOPPED;
         }
         ListFileSet(block, setting.environment, options.splice, console.out);
         return EXIT_COMPLETED;
@@ -443,6 +455,9 @@ int RunCheckCommand(const std::vector<std::string>& arguments, const std::string
     if (!setting.ReadBlock(templatePath, console.err)) {
         return EXIT_USAGE;
     }
+    // The folder a generation of the template would write to is judged.
+    setting.block.Directory =
+        FromTemplate(templatePath, setting.block, programFolder, setting.NewBlocksFolder());
     const std::vector<Finding> findings = setting.Findings();
     PrintFindings(findings, templatePath, console.err);
     if (HasErrors(findings)) {

@@ -13,7 +13,7 @@ namespace {
 // The first character that cannot stand in a file name on Windows or here.
 std::optional<char> UnportableFileCharacter(std::string_view name) {
     for (char c : name) {
-        if (static_cast<unsigned char>(c) < 0x20 ||
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f ||
             std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) {
             return c;
         }
@@ -22,7 +22,7 @@ std::optional<char> UnportableFileCharacter(std::string_view name) {
 }
 
 std::string CharacterText(char c) {
-    if (static_cast<unsigned char>(c) < 0x20) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
         return "a control character";
     }
     return Quoted(std::string(1, c));

@@ -74,5 +74,7 @@ void CheckLocalArraysPage(Checker& c);
 void CheckPersistantsPage(Checker& c);
 // The names that several pages' records become in one scope.
 void CheckNameScopes(Checker& c);
+// The control characters no typed text may hold.
+void CheckTypedTexts(Checker& c);
 
 }  // namespace bw::check

@@ -22,6 +22,7 @@ std::vector<Finding> CheckDefinition(const BLOCKINFO& block) {
     check::CheckLocalArraysPage(c);
     check::CheckPersistantsPage(c);
     check::CheckNameScopes(c);
+    check::CheckTypedTexts(c);
     for (const std::vector<Finding>& more : {CheckValues(block), CheckPathLengths(block)}) {
         c.findings.insert(c.findings.end(), more.begin(), more.end());
     }

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 
 #include "check/checker.h"
 #include "definition/separators.h"
 #include "files/block_folder.h"
 #include "files/folder_lock.h"
+#include "files/root_folder.h"
 #include "generation/paths.h"
 #include "run/file_set.h"
 
@@ -74,16 +76,39 @@ void CheckDirectory(const BLOCKINFO& block, std::vector<Finding>& findings) {
                                      "the block's files to. Please give the block's folder."));
         return;
     }
-    const bool root =
-        std::all_of(block.Directory.begin(), block.Directory.end(), IsSeparator) ||
-        (HasDriveLetter(block.Directory) && block.Directory.size() <= 3 &&
-         std::all_of(block.Directory.begin() + 2, block.Directory.end(), IsSeparator));
-    if (root) {
+    // Judged as the run judges it: "/tpl/..", "/." and a relative folder
+    // that climbs to the top name the root as "/" does.
+    if (NamesRootFolderHere(block.Directory)) {
         findings.push_back(PathError(directory, "The block directory " + Quoted(block.Directory) +
                                                     " is a root folder, which is never a block's "
                                                     "folder. Please give the block a folder of "
                                                     "its own."));
     }
+}
+
+// The names Windows keeps for its devices, whatever their extension or case:
+// "CON.c" is the console there, not a file.
+bool IsWindowsDeviceName(const std::string& name) {
+    std::string stem = Folded(name.substr(0, name.find('.')));
+    while (!stem.empty() && stem.back() == ' ') {
+        stem.pop_back();
+    }
+    for (const char* device : {"con", "prn", "aux", "nul", "conin$", "conout$"}) {
+        if (stem == device) {
+            return true;
+        }
+    }
+    // COM0 to COM9 and LPT0 to LPT9, and with a superscript 1, 2 or 3.
+    const bool port = stem.starts_with("com") || stem.starts_with("lpt");
+    const std::string_view number = std::string_view(stem).substr(port ? 3 : stem.size());
+    return port && ((number.size() == 1 && number[0] >= '0' && number[0] <= '9') ||
+                    number == "\xc2\xb9" || number == "\xc2\xb2" || number == "\xc2\xb3");
+}
+
+// Windows drops the dots and blanks a name ends with: "Gain.c." is "Gain.c"
+// there.
+bool EndsWithDotOrBlank(const std::string& name) {
+    return !name.empty() && (name.back() == '.' || name.back() == ' ');
 }
 
 // A name the run takes for its own: a temporary, its backups' folder, the
@@ -93,11 +118,42 @@ bool IsRunsOwnName(const std::string& name) {
            Folded(name) == Folded(FolderLock::FILE_NAME);
 }
 
+// What Windows, where the block is built, makes of a name: one that is not
+// a file of its own there. Said once for each key.
+std::string WindowsNameFault(const Origin& origin, const std::string& name) {
+    const std::string start = "The " + std::string(origin.what) + " " + Quoted(*origin.value) +
+                              " gives a file the name " + Quoted(name) + ", which ";
+    if (name == "." || name == "..") {
+        return {};  // a folder's name, refused as such
+    }
+    if (EndsWithDotOrBlank(name)) {
+        std::string kept = name;
+        while (EndsWithDotOrBlank(kept)) {
+            kept.pop_back();
+        }
+        return start + "Windows, where the block is built, takes for " + Quoted(kept) +
+               ": it drops the dots and blanks a name ends with. Please end the name otherwise.";
+    }
+    if (IsWindowsDeviceName(name)) {
+        return start +
+               "Windows, where the block is built, keeps for a device: no file of that name can "
+               "be made there. Please choose another name.";
+    }
+    return {};
+}
+
 void CheckNames(const std::vector<BlockFile>& files, const BLOCKINFO& block,
                 std::vector<Finding>& findings) {
+    std::set<std::string> windowsFaults;  // the keys already reported
     for (const BlockFile& file : files) {
         const Origin origin = OriginOf(file, block);
         const std::string name = NameOf(file.path);
+        if (std::string fault = WindowsNameFault(origin, name); !fault.empty()) {
+            if (windowsFaults.insert(origin.key).second) {
+                findings.push_back(PathError(origin, std::move(fault)));
+            }
+            continue;
+        }
         if (name.size() > LONGEST_OUTPUT_NAME) {
             findings.push_back(PathError(
                 origin, "The " + std::string(origin.what) + " makes the file name " +

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "files/root_folder.h"
 #include "files/wide_text.h"
 
 namespace bw {
@@ -115,9 +116,20 @@ std::string WithoutClosingSeparators(std::string path) {
     return path;
 }
 
-bool IsRootFolder(const std::string& trimmed) {
-    const bool drive = trimmed.size() == 2 && trimmed[1] == ':';
-    return trimmed.empty() || drive;
+// A folder a run creates is no more open to others than the one it is
+// created in; its owner keeps every right to it.
+unsigned NewFolderMode(native::Handle parent) {
+    native::Facts facts;
+    return native::Describe(parent, facts) == 0 ? 0700 | (facts.mode & 077) : 0700;
+}
+
+// The permission bits a file is created with, so that it is never more open
+// than its model (the umask may take more away).
+unsigned CreationMode(const std::optional<unsigned>& mode, const native::Facts& target) {
+    if (mode) {
+        return *mode & 0777;
+    }
+    return target.kind == native::Kind::File ? target.mode & 0777 : 0666;
 }
 
 std::string HexNumber(std::uint64_t number) {
@@ -228,8 +240,11 @@ FileResult BlockFolder::Open(const std::string& path, bool create,
     if (path.empty()) {
         return FileResult::Failed("No block folder is given: an empty directory names none");
     }
-    if (IsRootFolder(trimmed)) {
+    const auto rootRefused = [&] {
         return FileResult::Failed(path + " is a root folder, which is never a block folder");
+    };
+    if (NamesRootFolderHere(path)) {
+        return rootRefused();
     }
     if (create) {
         if (const int error = native::MakeFolders(trimmed)) {
@@ -244,6 +259,11 @@ FileResult BlockFolder::Open(const std::string& path, bool create,
                                       "folder itself");
         }
         return FileResult::SystemFault("open the folder", trimmed, error);
+    }
+    // However the path reached it (a link above the folder, a bind mount).
+    if (native::IsRootFolder(handle)) {
+        native::Close(handle);
+        return rootRefused();
     }
     folder.reset(new BlockFolder(trimmed + SEPARATOR, native::OwnedHandle(handle)));
     return {};
@@ -314,7 +334,7 @@ FileResult BlockFolder::OpenFolders(const std::vector<std::string>& parts, size_
         int error = native::OpenSubfolder(entry, next);
         if (error && create && native::IsMissing(error)) {
             doing = "create the folder";
-            error = native::MakeSubfolder(entry);
+            error = native::MakeSubfolder(entry, NewFolderMode(located.place.folder));
             if (!error) {
                 error = native::OpenSubfolder(entry, next);
             }
@@ -340,7 +360,7 @@ Entry BlockFolder::Look(std::string_view relative) const {
     }
     native::Facts facts;
     native::Look(located.place, facts);
-    return {KindOf(facts.kind), facts.readOnly, facts.size};
+    return {KindOf(facts.kind), facts.readOnly, facts.size, facts.mode};
 }
 
 FileResult BlockFolder::Read(std::string_view relative, std::uint64_t limit,
@@ -390,9 +410,10 @@ FileResult BlockFolder::Write(std::string_view relative, std::string_view bytes)
     return result ? file.Commit() : result;
 }
 
-FileResult BlockFolder::WriteNew(std::string_view relative, std::string_view bytes, bool& taken) {
+FileResult BlockFolder::WriteNew(std::string_view relative, std::string_view bytes, bool& taken,
+                                 std::optional<unsigned> mode) {
     taken = false;
-    NewFile file(*this, std::string(relative));
+    NewFile file(*this, std::string(relative), mode);
     FileResult result = file.Open();
     if (!result) {
         // Whatever has the name (a link, a folder) makes it taken.
@@ -403,7 +424,7 @@ FileResult BlockFolder::WriteNew(std::string_view relative, std::string_view byt
     return result ? file.CommitAsNew(taken) : result;
 }
 
-FileResult BlockFolder::Copy(std::string_view from, std::string_view to) {
+FileResult BlockFolder::Copy(std::string_view from, std::string_view to, std::uint64_t limit) {
     Located source;
     if (FileResult found = Locate(from, false, source); !found) {
         return found;
@@ -420,18 +441,32 @@ FileResult BlockFolder::Copy(std::string_view from, std::string_view to) {
     if (FileResult refused = NotAFile("copy", source.place.Path(), facts.kind); !refused) {
         return refused;
     }
-    NewFile copy(*this, std::string(to));
+    // A file far larger than anything the program writes (a sparse one of
+    // many gigabytes) would fill the disk with its copy.
+    const auto tooLarge = [&] {
+        return FileResult::Fault(
+            "copy", source.place.Path(),
+            "it is larger than " + SizeText(limit) + ", far more than any file Blockwright writes");
+    };
+    if (facts.size > limit) {
+        return tooLarge();
+    }
+    NewFile copy(*this, std::string(to), facts.mode);
     if (FileResult opened = copy.Open(); !opened) {
         return opened;
     }
     std::string piece(COPY_PIECE, '\0');
-    for (;;) {
+    for (std::uint64_t copied = 0;;) {
         size_t got = 0;
         if (const int error = native::Read(in.Get(), piece.data(), piece.size(), got)) {
             return FileResult::SystemFault("read", source.place.Path(), error);
         }
         if (got == 0) {
             return copy.Commit();
+        }
+        copied += got;
+        if (copied > limit) {
+            return tooLarge();  // it grew meanwhile; the partial copy goes
         }
         if (FileResult written = copy.Write(std::string_view(piece.data(), got)); !written) {
             return written;
@@ -599,8 +634,8 @@ FileResult BlockFolder::RemoveLeftovers(const std::vector<std::string>& leftover
     return {};
 }
 
-NewFile::NewFile(BlockFolder& folder, std::string relative)
-    : folder_(folder), relative_(std::move(relative)) {}
+NewFile::NewFile(BlockFolder& folder, std::string relative, std::optional<unsigned> mode)
+    : folder_(folder), relative_(std::move(relative)), mode_(mode) {}
 
 NewFile::~NewFile() {
     Discard();
@@ -627,8 +662,9 @@ FileResult NewFile::Open() {
     for (int attempt = 0; attempt < NAME_ATTEMPTS; ++attempt) {
         const std::string name = target_ + "." + HexNumber(native::RandomNumber()) + ".tmp~";
         native::Handle handle = native::NoHandle();
-        const int error = native::CreateExclusive(
-            {located_.place.folder, located_.place.folderPath, name}, handle);
+        const int error =
+            native::CreateExclusive({located_.place.folder, located_.place.folderPath, name},
+                                    handle, CreationMode(mode_, facts));
         if (!error) {
             temporary_ = name;
             file_.Reset(handle);
@@ -668,6 +704,21 @@ FileResult NewFile::Write(std::string_view piece) {
     return fault_;
 }
 
+void NewFile::KeepMode(const native::Facts& like) {
+    native::Facts mode = like;
+    if (mode_) {
+        mode.kind = native::Kind::File;
+        mode.mode = *mode_ & 0777;
+        mode.readOnly = (mode.mode & 0222) == 0;
+    }
+    if (mode.kind != native::Kind::File) {
+        return;  // a new file: the system's default
+    }
+    if (const int error = native::SetMode(file_.Get(), mode)) {
+        fault_ = FileResult::SystemFault("set the permissions of", Shown(temporary_), error);
+    }
+}
+
 bool NewFile::SyncTemporary() {
     if (fault_ && !file_.IsOpen()) {
         fault_ =
@@ -689,10 +740,8 @@ FileResult NewFile::Commit() {
         if (FileResult refused = NotAFile("replace", located_.place.Path(), previous.kind);
             !refused) {
             fault_ = refused;
-        } else if (const int error = previous.kind == native::Kind::File
-                                         ? native::SetMode(file_.Get(), previous)
-                                         : 0) {
-            fault_ = FileResult::SystemFault("set the permissions of", Shown(temporary_), error);
+        } else {
+            KeepMode(previous);
         }
     }
     if (!SyncTemporary()) {
@@ -711,6 +760,9 @@ FileResult NewFile::Commit() {
 
 FileResult NewFile::CommitAsNew(bool& taken) {
     taken = false;
+    if (fault_ && file_.IsOpen()) {
+        KeepMode(native::Facts{});
+    }
     if (!SyncTemporary()) {
         Discard();
         return fault_;

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,7 @@ struct Entry {
     EntryKind kind = EntryKind::Missing;
     bool readOnly = false;  // no one may write it (POSIX: no write bit; Windows: the attribute)
     std::uint64_t size = 0;
+    unsigned mode = 0;  // permission bits (POSIX; Windows: 0444 read-only, else 0666)
 };
 
 class FileReader;
@@ -72,10 +74,14 @@ public:
     FileResult Write(std::string_view relative, std::string_view bytes);
     // Creates the file with bytes only when nothing has its name yet; when
     // something has (a file, a link, a folder), taken is set and nothing is
-    // written. Never replaces anything.
-    FileResult WriteNew(std::string_view relative, std::string_view bytes, bool& taken);
-    // Replaces (or creates) to with a copy of the regular file from.
-    FileResult Copy(std::string_view from, std::string_view to);
+    // written. Never replaces anything. The file has the permission bits
+    // mode when given, else the system's default.
+    FileResult WriteNew(std::string_view relative, std::string_view bytes, bool& taken,
+                        std::optional<unsigned> mode = std::nullopt);
+    // Replaces (or creates) to with a copy of the regular file from, which
+    // keeps from's permission bits. A file larger than limit is refused
+    // before anything is copied.
+    FileResult Copy(std::string_view from, std::string_view to, std::uint64_t limit);
     // Renames a regular file, replacing a file at to.
     FileResult Rename(std::string_view from, std::string_view to);
     // Removes a file (a link is removed itself, never what it names).
@@ -137,10 +143,13 @@ private:
 
 // A file being written: an exclusive temporary with a name no other run uses
 // ("<name>.<random>.tmp~") beside its target, which replaces the target on
-// Commit and is removed when the NewFile goes without one.
+// Commit and is removed when the NewFile goes without one. It has the
+// permission bits mode when given, else those of the file it replaces, from
+// the moment it is created, so that it is never more open than the file it
+// becomes; a new file has the system's default.
 class NewFile {
 public:
-    NewFile(BlockFolder& folder, std::string relative);
+    NewFile(BlockFolder& folder, std::string relative, std::optional<unsigned> mode = std::nullopt);
     ~NewFile();
     NewFile(const NewFile&) = delete;
     NewFile& operator=(const NewFile&) = delete;
@@ -151,8 +160,8 @@ public:
     FileResult Open();
     // Appends a piece; after a failure the first one is kept and returned.
     FileResult Write(std::string_view piece);
-    // Gives the temporary the permissions of the file it replaces, syncs
-    // it, and renames it over the target.
+    // Gives the temporary its permissions, syncs it, and renames it over
+    // the target.
     FileResult Commit();
     // Syncs the temporary and gives it the target's name only when nothing
     // has that name yet; taken is set when something has.
@@ -163,6 +172,9 @@ public:
 
 private:
     void Discard();
+    // Gives the temporary the permissions it was created with, exactly
+    // (creating, the umask may have taken some away): mode_, else like's.
+    void KeepMode(const native::Facts& like);
     // Syncs the temporary, closed afterwards; false with fault_ set.
     bool SyncTemporary();
     // After the rename: the folder synced, so the new name lasts.
@@ -171,6 +183,7 @@ private:
 
     BlockFolder& folder_;
     std::string relative_;
+    std::optional<unsigned> mode_;
     BlockFolder::Located located_;
     std::string target_, temporary_;
     native::OwnedHandle file_;

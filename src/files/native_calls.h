@@ -81,13 +81,19 @@ struct Place {
 int OpenFolder(const std::string& path, Handle& folder);
 // Creates the folder at path and the missing folders above it.
 int MakeFolders(const std::string& path);
+// Whether the opened folder is a root folder ("/", a drive's or a share's
+// top), whatever path reached it.
+bool IsRootFolder(Handle folder);
 
 int Look(const Place& place, Facts& facts);
 int Describe(Handle file, Facts& facts);
 int OpenSubfolder(const Place& place, Handle& folder);
-int MakeSubfolder(const Place& place);
-// A file that did not exist, for writing (O_CREAT|O_EXCL, CREATE_NEW).
-int CreateExclusive(const Place& place, Handle& file);
+// With the permission bits mode (POSIX, less the umask; Windows gives the
+// folder's inherited access).
+int MakeSubfolder(const Place& place, unsigned mode);
+// A file that did not exist, for writing (O_CREAT|O_EXCL, CREATE_NEW), with
+// the permission bits mode as the umask leaves them (POSIX).
+int CreateExclusive(const Place& place, Handle& file, unsigned mode);
 // An existing file for reading; a FIFO does not block.
 int OpenToRead(const Place& place, Handle& file);
 // The file at path for reading, links followed (a file the user named).

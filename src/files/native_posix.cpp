@@ -80,6 +80,13 @@ int MakeFolders(const std::string& path) {
     }
 }
 
+bool IsRootFolder(Handle folder) {
+    struct stat top {};
+    struct stat opened {};
+    return stat("/", &top) == 0 && fstat(folder, &opened) == 0 && top.st_dev == opened.st_dev &&
+           top.st_ino == opened.st_ino;
+}
+
 int Look(const Place& place, Facts& facts) {
     struct stat status {};
     if (fstatat(place.folder, place.name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
@@ -107,14 +114,15 @@ int OpenSubfolder(const Place& place, Handle& folder) {
                   folder);
 }
 
-int MakeSubfolder(const Place& place) {
-    return Status(mkdirat(place.folder, place.name.c_str(), 0777));
+int MakeSubfolder(const Place& place, unsigned mode) {
+    return Status(mkdirat(place.folder, place.name.c_str(), static_cast<mode_t>(mode & 0777)));
 }
 
-int CreateExclusive(const Place& place, Handle& file) {
+int CreateExclusive(const Place& place, Handle& file, unsigned mode) {
     return Opened(Retried([&] {
                       return openat(place.folder, place.name.c_str(),
-                                    O_WRONLY | O_CREAT | O_EXCL | FOLLOW_NOTHING, 0666);
+                                    O_WRONLY | O_CREAT | O_EXCL | FOLLOW_NOTHING,
+                                    static_cast<mode_t>(mode & 0777));
                   }),
                   file);
 }

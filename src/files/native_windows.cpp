@@ -4,6 +4,7 @@
 #include <random>
 
 #include "files/native_calls.h"
+#include "files/root_folder.h"
 #include "files/wide_text.h"
 
 namespace bw::native {
@@ -86,6 +87,21 @@ int MakeFolders(const std::string& path) {
     }
 }
 
+bool IsRootFolder(Handle folder) {
+    // The folder's own path as the system has it: a drive's, or a volume's
+    // without one.
+    for (const DWORD form : {DWORD{VOLUME_NAME_DOS}, DWORD{VOLUME_NAME_GUID}}) {
+        wchar_t path[MAX_PATH + 64];
+        const DWORD length =
+            GetFinalPathNameByHandleW(folder, path, MAX_PATH + 64, FILE_NAME_NORMALIZED | form);
+        if (length > 0 && length < MAX_PATH + 64) {
+            return NamesRootFolder(Utf8Text(std::wstring_view(path, length)), "",
+                                   PathForms::Windows);
+        }
+    }
+    return false;
+}
+
 int Look(const Place& place, Facts& facts) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExW(Wide(place.Path()).c_str(), GetFileExInfoStandard, &data)) {
@@ -114,11 +130,11 @@ int OpenSubfolder(const Place& place, Handle& folder) {
     return OpenFolder(place.Path(), folder);
 }
 
-int MakeSubfolder(const Place& place) {
+int MakeSubfolder(const Place& place, unsigned) {
     return Status(CreateDirectoryW(Wide(place.Path()).c_str(), nullptr));
 }
 
-int CreateExclusive(const Place& place, Handle& file) {
+int CreateExclusive(const Place& place, Handle& file, unsigned) {
     return OpenAsItIs(place.Path(), GENERIC_WRITE | FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ,
                       CREATE_NEW, FILE_ATTRIBUTE_NORMAL, file);
 }

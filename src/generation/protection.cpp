@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "definition/file_bytes.h"
 #include "generation/paths.h"
 
 namespace bw {
@@ -265,7 +266,7 @@ BackupOutcome Backup(BlockFolder& folder, const std::string& relative, const std
     }
     // The copy replaces an older one only when whole, so a copy that fails
     // part way (a full disk) leaves the older one as it was.
-    const FileResult copied = folder.Copy(relative, BackupOf(relative));
+    const FileResult copied = folder.Copy(relative, BackupOf(relative), LARGEST_FILE_READ);
     if (copied) {
         return BackupOutcome::BackedUp;
     }

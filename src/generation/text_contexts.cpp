@@ -6,8 +6,8 @@ namespace bw {
 
 namespace {
 
-// "\" and the quote escaped, line ends and other control characters written
-// as escapes (three octal digits, so that a digit after one stays a digit),
+// "\" and the quote escaped, line ends and other control characters (DEL
+// too) written as escapes (three octal digits, so that a digit after one stays a digit),
 // and a "??" written "?\?" so that no trigraph forms.
 std::string CString(std::string_view text) {
     std::string escaped;
@@ -21,7 +21,7 @@ std::string CString(std::string_view text) {
             escaped += "\\r";
         } else if (c == '\n') {
             escaped += "\\n";
-        } else if (c < 0x20 && c != '\t') {
+        } else if ((c < 0x20 && c != '\t') || c == 0x7f) {
             escaped += '\\';
             escaped += static_cast<char>('0' + (c >> 6));
             escaped += static_cast<char>('0' + ((c >> 3) & 7));

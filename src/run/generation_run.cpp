@@ -11,6 +11,7 @@
 #include "definition/separators.h"
 #include "definition/settings_rules.h"
 #include "definition/template_file.h"
+#include "files/root_folder.h"
 #include "gen_dsp/dsp_files.h"
 #include "generation/paths.h"
 #include "generation/protection.h"
@@ -107,6 +108,17 @@ Previous ReadPrevious(const BlockFolder& folder, const BlockFile& file, bool exi
         previous.bytes = std::make_shared<const std::string>(std::move(bytes));
     }
     return previous;
+}
+
+// The permission bits of the previous version, which the sections kept
+// aside from it keep: the file itself, else its backup.
+std::optional<unsigned> PreviousMode(const BlockFolder& folder, const BlockFile& file) {
+    for (const std::string& from : {file.path, BackupOf(file.path)}) {
+        if (const Entry entry = folder.Look(from); entry.kind == EntryKind::File) {
+            return entry.mode;
+        }
+    }
+    return std::nullopt;
 }
 
 std::string UnreadablePreviousMessage(const std::string& path) {
@@ -606,10 +618,11 @@ private:
         if (!setAside) {
             return true;
         }
+        const std::optional<unsigned> mode = PreviousMode(folder_, file);
         for (int n = 1;; ++n) {
             const std::string orphan = OrphanPath(file.path, now, n);
             bool taken = false;
-            const FileResult kept = folder_.WriteNew(orphan, setAside->text, taken);
+            const FileResult kept = folder_.WriteNew(orphan, setAside->text, taken, mode);
             if (kept) {
                 result_.leftovers.push_back(
                     SpliceLeftovers{path, directory_ + orphan, setAside->sections});
@@ -769,6 +782,10 @@ std::vector<std::string> RunResult::Paths(FileAction action) const {
 std::string RefusalReason(const BLOCKINFO& block) {
     if (IsForeignPath(block.Directory)) {
         return ForeignPathMessage(block.Directory);
+    }
+    if (!block.Directory.empty() && NamesRootFolderHere(block.Directory)) {
+        return "The block directory " + block.Directory +
+               " is a root folder, which is never a block's folder. Nothing was generated.";
     }
     if (block.BlockName.empty()) {
         return "The block has no file name. Nothing was generated.";

@@ -1,8 +1,10 @@
 #include "run/run_folder.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <set>
 
+#include "definition/file_bytes.h"
 #include "generation/paths.h"
 
 namespace bw {
@@ -66,6 +68,90 @@ std::vector<std::string> RunEntries(const std::vector<BlockFile>& files) {
     return {entries.begin(), entries.end()};
 }
 
+namespace {
+
+constexpr const char* NOTHING_GENERATED = " Nothing was generated.";
+
+// A link among the entries the run reads or writes, or beside them with a
+// name the run gives its own files.
+FileResult LinkAmong(const BlockFolder& folder, const std::vector<BlockFile>& files) {
+    std::vector<std::string> entries = RunEntries(files);
+    for (const std::string& inside : RunFolders(files)) {
+        for (const std::string& name : folder.Names(inside)) {
+            if (IsRunsOwnName(name)) {
+                entries.push_back(Below(inside, name));
+            }
+        }
+    }
+    for (const std::string& entry : entries) {
+        if (folder.Look(entry).kind == EntryKind::Link) {
+            return FileResult::Failed(BlockFolder::LinkMessage(folder.FoundPathOf(entry)) + "." +
+                                      NOTHING_GENERATED);
+        }
+    }
+    return {};
+}
+
+// What is in the way where the run puts a file (its own place or its
+// backup's) and can be neither replaced nor read or copied as a regular file
+// without harm: a device or a pipe, or a file far larger than any the run
+// writes.
+FileResult InTheWay(const BlockFolder& folder, const std::string& relative) {
+    const Entry entry = folder.Look(relative);
+    const auto refused = [&](const std::string& why) {
+        return FileResult::Failed(folder.FoundPathOf(relative) + " " + why + "." +
+                                  NOTHING_GENERATED);
+    };
+    switch (entry.kind) {
+        case EntryKind::Other:
+            return refused(
+                "is not a regular file (a device, a pipe or a socket) where the block's file goes");
+        case EntryKind::File:
+            if (entry.size > LARGEST_FILE_READ) {
+                return refused("is larger than " + std::to_string(LARGEST_FILE_READ >> 20) +
+                               " MB, far more than any file Blockwright writes, so it is neither "
+                               "read nor copied into KRSave; move it away and generate again");
+            }
+            break;
+        case EntryKind::Missing:
+        case EntryKind::Folder:  // refused where the run comes to write there
+        case EntryKind::Link:
+            break;
+    }
+    return {};
+}
+
+}  // namespace
+
+FileResult LookOver(const BlockFolder& folder, const std::vector<BlockFile>& files) {
+    if (FileResult link = LinkAmong(folder, files); !link) {
+        return link;
+    }
+    FileResult refused;
+    ForEachWritten(files, [&](const std::string& path) {
+        const auto [inside, name] = FolderAndName(path);
+        for (const std::string& place : {path, Below(Below(inside, BACKUP_FOLDER), name)}) {
+            if (refused) {
+                refused = InTheWay(folder, place);
+            }
+        }
+    });
+    return refused;
+}
+
+FileResult LookOverBlockFolder(const BLOCKINFO& block) {
+    const std::string path = NativePath(block.Directory);
+    std::unique_ptr<BlockFolder> folder;
+    if (FileResult opened = BlockFolder::Open(path, false, folder); !opened) {
+        // A folder that is not there yet holds nothing in the way.
+        std::error_code error;
+        const bool there =
+            std::filesystem::exists(std::filesystem::symlink_status(FileSystemPath(path), error));
+        return there ? opened : FileResult();
+    }
+    return LookOver(*folder, RunFileSet(block));
+}
+
 FileResult RunFolder::Open(const BLOCKINFO& block, const std::vector<BlockFile>& files) {
     if (FileResult opened = BlockFolder::Open(NativePath(block.Directory), true, folder_);
         !opened) {
@@ -74,19 +160,8 @@ FileResult RunFolder::Open(const BLOCKINFO& block, const std::vector<BlockFile>&
     if (FileResult locked = lock_.Take(*folder_); !locked) {
         return locked;
     }
-    std::vector<std::string> entries = RunEntries(files);
-    for (const std::string& folder : RunFolders(files)) {
-        for (const std::string& name : folder_->Names(folder)) {
-            if (IsRunsOwnName(name)) {
-                entries.push_back(Below(folder, name));
-            }
-        }
-    }
-    for (const std::string& entry : entries) {
-        if (folder_->Look(entry).kind == EntryKind::Link) {
-            return FileResult::Failed(BlockFolder::LinkMessage(folder_->FoundPathOf(entry)) +
-                                      ". Nothing was generated.");
-        }
+    if (FileResult refused = LookOver(*folder_, files); !refused) {
+        return refused;
     }
     const FileResult removed = folder_->RemoveLeftovers(folder_->Leftovers(RunFolders(files)));
     leftoverFault_ = removed ? std::string() : removed.Message();

@@ -44,4 +44,16 @@ std::vector<std::string> RunFolders(const std::vector<BlockFile>& files);
 // folders above it, its backup folder and its backup.
 std::vector<std::string> RunEntries(const std::vector<BlockFile>& files);
 
+// Why a run could not write files in folder, found by looking only: a link
+// where it reads or writes, a device or a pipe where a file or its backup
+// goes, or a file there larger than any the program writes, which the run
+// would read as a previous version or copy into KRSave whole. A message
+// ready to show; nothing was written then.
+FileResult LookOver(const BlockFolder& folder, const std::vector<BlockFile>& files);
+
+// The same for the block's folder as it is now, without creating, locking or
+// writing anything (what a listing of the run reports): also a folder that
+// cannot be a block folder. Nothing when the folder is not there yet.
+FileResult LookOverBlockFolder(const BLOCKINFO& block);
+
 }  // namespace bw

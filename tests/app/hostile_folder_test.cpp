@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -19,6 +20,7 @@
 #ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #endif
 
 #include "app/command_line.h"
@@ -51,16 +53,18 @@ std::string Contents(const fs::path& path) {
 }
 
 // Every entry below folder by relative path, links not followed: a file's
-// bytes, a link's target after "-> ", a folder "/".
+// bytes, a link's target after "-> ", a folder "/", anything else "special".
 std::map<std::string, std::string> Tree(const fs::path& folder) {
     std::map<std::string, std::string> entries;
     std::error_code ec;
     for (auto it = fs::recursive_directory_iterator(folder, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         const std::string name = it->path().lexically_relative(folder).generic_string();
-        entries[name] = it->is_symlink()     ? "-> " + fs::read_symlink(it->path()).string()
-                        : it->is_directory() ? "/"
-                                             : Contents(it->path());
+        // A pipe or a device is named, never read: reading one may wait forever.
+        entries[name] = it->is_symlink()        ? "-> " + fs::read_symlink(it->path()).string()
+                        : it->is_directory()    ? "/"
+                        : it->is_regular_file() ? Contents(it->path())
+                                                : "special";
     }
     return entries;
 }
@@ -214,6 +218,108 @@ TEST_F(HostileFolderTest, AStandardOutputThatCannotBeWrittenIsAnError) {
 
     EXPECT_EQ(Blockwright({"--help"}, "/dev/full").status, EXIT_STOPPED);
     EXPECT_EQ(Blockwright({"--help"}).status, EXIT_COMPLETED);
+}
+
+// A root folder however spelled, in a template or on the command line, is
+// refused before anything is written, and `check` says so too (nothing here
+// is generated: a regression would write into the real root).
+TEST_F(HostileFolderTest, ARootFolderIsRefusedHoweverItIsSpelled) {
+    // From the template's folder, far more ".." than there are folders above.
+    std::string climbing = "Directory=";
+    for (int i = 0; i < 40; ++i) {
+        climbing += "..\\";
+    }
+    const QString deep = ExampleWith("Directory", climbing);
+    const Outcome check = Blockwright({"check", deep});
+    EXPECT_EQ(check.status, EXIT_USAGE);
+    EXPECT_THAT(check.err, HasSubstr(": Directory: The block directory "));
+    EXPECT_THAT(check.err, HasSubstr(" is a root folder"));
+
+    const Outcome listed = Blockwright({"generate", deep, "--list"});
+    EXPECT_EQ(listed.status, EXIT_USAGE);
+    EXPECT_THAT(listed.err, HasSubstr(" is a root folder"));
+    EXPECT_EQ(listed.out, "");
+    for (const char* root : {"/.", "/..", "/./", "/tmp/.."}) {
+        const Outcome outcome = Blockwright(
+            {"generate", QString::fromStdString(EXAMPLE), "--directory", root, "--list"});
+        EXPECT_EQ(outcome.status, EXIT_USAGE) << root;
+        EXPECT_THAT(outcome.err, HasSubstr(" is a root folder")) << root;
+        EXPECT_EQ(outcome.out, "") << root;
+    }
+}
+
+// Control characters in typed texts have no escape in a comment, the
+// description file or the makefile: the template is refused, naming each
+// key, and nothing is written.
+TEST_F(HostileFolderTest, ATemplateFullOfControlCharactersIsRefusedAndNothingIsWritten) {
+    const std::pair<std::string, std::string> lines[] = {
+        {"Menu Name",
+         "Menu Name=Gain\x1b]0;pwned\x07"
+         "Control"},
+        {"Short Description", std::string("Short Description=Scales\0it", 27)},
+        {"Group Name", "Group Name=Amp\x0b\x0c\x7f"},
+        {"Company Name", "Company Name=Calderic\x1b[2J"},
+    };
+    std::string text = Contents(EXAMPLE);
+    for (const auto& [key, line] : lines) {
+        const size_t at = text.find("\n" + key + "=");
+        ASSERT_NE(at, std::string::npos) << key;
+        text.replace(at + 1, text.find('\r', at + 1) - at - 1, line);
+    }
+    const QString changed = temp_.filePath("Steering.tbt");
+    std::ofstream(changed.toStdString(), std::ios::binary) << text;
+
+    const Outcome check = Blockwright({"check", changed});
+    EXPECT_EQ(check.status, EXIT_USAGE);
+    for (const auto& [key, line] : lines) {
+        EXPECT_THAT(check.err, HasSubstr(": " + key + ": The ")) << key;
+    }
+    const Outcome generate =
+        Blockwright({"generate", changed, "--directory", Block(), "--overwrite", "all"});
+    EXPECT_EQ(generate.status, EXIT_USAGE);
+    // Byte by byte: nothing the run might have written holds a control
+    // character other than a line end or a tab.
+    for (const auto& [name, bytes] : Tree(Temp())) {
+        if (name.starts_with("Gain")) {
+            EXPECT_EQ(bytes.find_first_of(std::string("\x01\x02\x03\x04\x05\x06\x07\x08\x0b\x0c"
+                                                      "\x0e\x0f\x10\x11\x12\x13\x14\x15\x16\x17"
+                                                      "\x18\x19\x1a\x1b\x1c\x1d\x1e\x1f\x7f") +
+                                          std::string(1, '\0')),
+                      std::string::npos)
+                << name;
+        }
+    }
+    EXPECT_FALSE(fs::exists(BlockPath()));
+}
+
+// What the run refuses before writing anything (a pipe or a device where a
+// file goes, a link), the listing refuses alike.
+TEST_F(HostileFolderTest, AListingRefusesWhatTheRunRefuses) {
+    const QString example = QString::fromStdString(EXAMPLE);
+    const fs::path target = BlockPath() / "Gain.c";
+    const std::function<void()> plants[] = {
+        [&] { ASSERT_EQ(mkfifo(target.c_str(), 0600), 0); },
+        [&] { ASSERT_EQ(mknod(target.c_str(), S_IFCHR | 0600, makedev(1, 3)), 0); },
+        [&] { fs::create_symlink(Temp() / "victim.c", target); },
+    };
+    for (const auto& plant : plants) {
+        fs::remove_all(BlockPath());
+        ASSERT_EQ(Generate(example).status, EXIT_COMPLETED);
+        fs::remove(target);
+        plant();
+        const auto before = Tree(BlockPath());
+
+        const Outcome listed = Blockwright({"generate", example, "--directory", Block(), "--list"});
+        const Outcome run = Generate(example);
+
+        EXPECT_EQ(listed.status, EXIT_STOPPED);
+        EXPECT_THAT(listed.err, HasSubstr(target.string()));
+        EXPECT_THAT(listed.err, HasSubstr("Nothing was generated."));
+        EXPECT_EQ(listed.out, "");
+        EXPECT_EQ(run.status, EXIT_STOPPED);
+        EXPECT_THAT(run.err, HasSubstr(listed.err));
+        EXPECT_EQ(Tree(BlockPath()), before);
+    }
 }
 
 // Each kind of link planted where a run writes or reads stops the run before

@@ -4,6 +4,7 @@
 // what it read otherwise than written.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -280,6 +281,75 @@ TEST(DefinitionCheckTest, EachChangeGivesItsFindingAndValidNeighboursNone) {
         EXPECT_NE(first.message.find(row.says), std::string::npos) << first.message;
         EXPECT_EQ(HasErrors(findings), row.severity == Severity::Error);
     }
+}
+
+// A control character in any typed text reaches files that have no escape
+// for it (comments, the description file, the makefile, the template): it is
+// refused, naming the key. A tab passes, and line ends where a text has lines.
+TEST(DefinitionCheckTest, AControlCharacterInAnyTypedTextIsRefusedNamingTheKey) {
+    const std::string steering =
+        "Gain\x1b]0;pwned\x07"
+        "Control";
+    struct Text {
+        const char* key;
+        std::function<void(BLOCKINFO&, const std::string&)> set;
+    };
+    const Text texts[] = {
+        {"Library Name", [](BLOCKINFO& b, const std::string& t) { b.LibraryName = t; }},
+        {"Group Name", [](BLOCKINFO& b, const std::string& t) { b.GroupName = t; }},
+        {"Menu Name", [](BLOCKINFO& b, const std::string& t) { b.MenuName = t; }},
+        {"Short Description", [](BLOCKINFO& b, const std::string& t) { b.ShortDescription = t; }},
+        {"Long Description", [](BLOCKINFO& b, const std::string& t) { b.LongDescription = t; }},
+        {"Directory", [](BLOCKINFO& b, const std::string& t) { b.Directory = "/blocks/" + t; }},
+        {"Library Path", [](BLOCKINFO& b, const std::string& t) { b.LibraryPath = t; }},
+        {"Include Path", [](BLOCKINFO& b, const std::string& t) { b.IncludePath = t; }},
+        {"Company Name", [](BLOCKINFO& b, const std::string& t) { b.CompanyName = t; }},
+        {"Revision", [](BLOCKINFO& b, const std::string& t) { b.Revision = t; }},
+        {"Vendor Name", [](BLOCKINFO& b, const std::string& t) { b.VendorName = t; }},
+        {"Prototype 1 Type",
+         [](BLOCKINFO& b, const std::string& t) {
+             b.Prototypes = {{"run", t, {}, {}}};
+         }},
+        {"Input Channel Label0",
+         [](BLOCKINFO& b, const std::string& t) { b.InputChannelLabel[0] = t; }},
+        {"Output Channel Label0",
+         [](BLOCKINFO& b, const std::string& t) { b.OutputChannelLabel[0] = t; }},
+        {"ParameterDesc0",
+         [](BLOCKINFO& b, const std::string& t) { Parameter(b, 0).ParameterDesc = t; }},
+        {"ParameterDefault0",
+         [](BLOCKINFO& b, const std::string& t) { Parameter(b, 0).ParameterDefault = t; }},
+        {"ParameterItems0-1",
+         [](BLOCKINFO& b, const std::string& t) {
+             Parameter(b, 0).ParameterType = TYPE_COMBO_BOX;
+             Parameter(b, 0).ParameterItems = {"one", t};
+         }},
+        {"PersistantDefault0",
+         [](BLOCKINFO& b, const std::string& t) { Persistant(b, 0).PersistantDefault = t; }},
+        {"LocalSize0", [](BLOCKINFO& b, const std::string& t) { Array(b, 0).LocalSize = t; }},
+        {"Icon Filename", [](BLOCKINFO& b, const std::string& t) { b.IconFilename = t + ".ico"; }},
+    };
+    for (const Text& text : texts) {
+        SCOPED_TRACE(text.key);
+        for (const std::string& typed : {steering, std::string("a\x7f"), std::string("a\0b", 3)}) {
+            BLOCKINFO block = Xdais();
+            text.set(block, typed);
+            const std::vector<Finding> findings = CheckDefinition(block);
+            const auto named =
+                std::find_if(findings.begin(), findings.end(), [&](const Finding& f) {
+                    return f.key == text.key &&
+                           f.message.find("control character") != std::string::npos;
+                });
+            ASSERT_NE(named, findings.end()) << Describe(findings);
+            EXPECT_EQ(named->severity, Severity::Error);
+        }
+    }
+    BLOCKINFO block = Xdais();
+    block.MenuName = "Gain\tControl";
+    block.LongDescription = "Scales\r\nits input.";
+    Parameter(block, 0).ParameterDesc = "The factor,\r\n\tapplied to every sample.";
+    EXPECT_TRUE(CheckDefinition(block).empty()) << Describe(CheckDefinition(block));
+    block.MenuName = "Gain\r\nControl";  // one line only
+    EXPECT_TRUE(HasErrors(CheckDefinition(block)));
 }
 
 TEST(DefinitionCheckTest, ACollisionIsReportedOnceOnTheLaterRecordsPage) {

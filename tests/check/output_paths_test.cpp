@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "check/definition_check.h"
 #include "check/output_paths.h"
 #include "support/generate.h"
@@ -12,6 +14,7 @@
 namespace bw {
 namespace {
 
+namespace fs = std::filesystem;
 using ::testing::Contains;
 using ::testing::Field;
 using ::testing::HasSubstr;
@@ -61,6 +64,68 @@ TEST(OutputPathsTest, AnEmptyOrRootDirectoryIsRefused) {
     }
     block.Directory = "C:\\blocks\\";
     EXPECT_TRUE(CheckOutputPaths(block).empty());
+}
+
+// The directory is judged as the run opens it: "." and ".." resolved, a
+// relative one taken from the current folder.
+TEST(OutputPathsTest, ADirectoryThatResolvesToARootIsRefused) {
+    BLOCKINFO block = Simulation();
+    for (const char* root : {"/.", "/..", "/./", "/tpl/..", "/tpl\\..\\..\\", "C:\\blocks\\..",
+                             "\\\\server\\share\\.", "\\\\?\\C:\\"}) {
+        block.Directory = root;
+        EXPECT_THAT(OnlyFinding(block).message, HasSubstr("is a root folder")) << root;
+    }
+    block.Directory = "/tpl/../blocks/Gain";
+    EXPECT_TRUE(CheckOutputPaths(block).empty());
+
+    const fs::path current = fs::current_path();
+    fs::current_path("/");
+    block.Directory = ".";
+    const std::vector<Finding> fromTheTop = CheckOutputPaths(block);
+    block.Directory = "blocks/..";
+    const std::vector<Finding> climbing = CheckOutputPaths(block);
+    fs::current_path(current);
+    EXPECT_THAT(fromTheTop, Contains(Field(&Finding::key, "Directory")));
+    EXPECT_THAT(climbing, Contains(Field(&Finding::key, "Directory")));
+}
+
+// Windows, where the block is built, drops the dots and blanks a name ends
+// with and keeps device names for itself: such a name is refused wherever
+// the block is generated, once for the key that makes it.
+TEST(OutputPathsTest, NamesThatAreNoFileOfTheirOwnOnWindowsAreRefused) {
+    struct Case {
+        const char* key;
+        const char* value;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"Icon Filename", "Gain.c.", "takes for \"Gain.c\""},
+        {"Icon Filename", "Gain.c ", "takes for \"Gain.c\""},
+        {"Icon Filename", "KRSave .", "takes for \"KRSave\""},
+        {"Icon Filename", ".blockwright.lock.", "drops the dots and blanks"},
+        {"Icon Filename", "CON.ico", "keeps for a device"},
+        {"Icon Filename", "nul", "keeps for a device"},
+        {"Icon Filename", "Com1 .ico", "keeps for a device"},
+        {"Block Name", "CON", "keeps for a device"},
+        {"Block Name", "NUL", "keeps for a device"},
+        {"Block Name", "PRN", "keeps for a device"},
+        {"Block Name", "AUX", "keeps for a device"},
+        {"Block Name", "COM1", "keeps for a device"},
+        {"Block Name", "LPT1", "keeps for a device"},
+        {"Block Name", "lpt9", "keeps for a device"},
+    };
+    for (const Case& c : cases) {
+        BLOCKINFO block = Simulation();
+        (std::string_view(c.key) == "Block Name" ? block.BlockName : block.IconFilename) = c.value;
+        const Finding finding = OnlyFinding(block);
+        EXPECT_EQ(finding.key, c.key) << c.value;
+        EXPECT_THAT(finding.message, HasSubstr(c.says)) << c.value;
+    }
+    for (const char* fine : {"CONSOLE", "COM10", "LPT", "Nulls", "AUXILIARY"}) {
+        BLOCKINFO block = Simulation();
+        block.BlockName = fine;
+        EXPECT_TRUE(CheckOutputPaths(block).empty()) << fine;
+    }
 }
 
 TEST(OutputPathsTest, AnIconOverAnotherFileIsRefusedWhateverItsCase) {

@@ -127,7 +127,7 @@ TEST_F(BlockFolderTest, ACopyReplacesItsTargetAndARenameMovesAFile) {
     Put(Block() / "Gain.c", "the user's source");
     Put(Block() / "KRSave" / "Gain.c", "an older backup");
 
-    ASSERT_TRUE(folder->Copy("Gain.c", "KRSave/Gain.c"));
+    ASSERT_TRUE(folder->Copy("Gain.c", "KRSave/Gain.c", COPY_LIMIT));
     EXPECT_EQ(Bytes(Block() / "KRSave" / "Gain.c"), "the user's source");
 
     ASSERT_TRUE(folder->Rename("Gain.c", "KRSave/Gain.c.orphaned"));
@@ -200,6 +200,66 @@ TEST_F(BlockFolderTest, AReplacedFileKeepsItsPermissions) {
     EXPECT_EQ(Bytes(Block() / "Gain.h"), "new");
 }
 
+// What a backup, a kept-aside section or a new folder holds is no more open
+// than what it comes from: a private source stays private in KRSave, from
+// the moment its temporary exists.
+TEST_F(BlockFolderTest, CopiesAndTheFoldersMadeForThemAreNoMoreOpenThanTheirOriginals) {
+    chmod(Block().c_str(), 0700);
+    auto folder = OpenBlock();
+    Put(Block() / "Gain.c", "private");
+    Put(Block() / "Gain.h", "read-only");
+    chmod((Block() / "Gain.c").c_str(), 0600);
+    chmod((Block() / "Gain.h").c_str(), 0444);
+
+    ASSERT_TRUE(folder->Copy("Gain.c", "KRSave/Gain.c", COPY_LIMIT));
+    EXPECT_EQ(ModeOf(Block() / "KRSave"), 0700u);
+    EXPECT_EQ(ModeOf(Block() / "KRSave" / "Gain.c"), 0600u);
+    // An older, more open backup does not make the next one open.
+    chmod((Block() / "KRSave" / "Gain.c").c_str(), 0644);
+    ASSERT_TRUE(folder->Copy("Gain.c", "KRSave/Gain.c", COPY_LIMIT));
+    EXPECT_EQ(ModeOf(Block() / "KRSave" / "Gain.c"), 0600u);
+    ASSERT_TRUE(folder->Copy("Gain.h", "KRSave/Gain.h", COPY_LIMIT));
+    EXPECT_EQ(ModeOf(Block() / "KRSave" / "Gain.h"), 0444u);
+
+    bool taken = false;
+    ASSERT_TRUE(folder->WriteNew("KRSave/Gain.c.orphaned", "kept", taken, 0600u));
+    EXPECT_EQ(ModeOf(Block() / "KRSave" / "Gain.c.orphaned"), 0600u);
+    {
+        NewFile replacing(*folder, "Gain.c");
+        ASSERT_TRUE(replacing.Open());
+        EXPECT_EQ(ModeOf(Block() / replacing.TemporaryName()), 0600u);
+    }
+}
+
+TEST_F(BlockFolderTest, AFolderMadeInAnOpenFolderIsAsOpenAsTheUmaskLets) {
+    chmod(Block().c_str(), 0755);
+    const mode_t mask = umask(022);
+    auto folder = OpenBlock();
+    ASSERT_TRUE(folder->MakeFolder("DSPCODE/KRSave"));
+    umask(mask);
+    EXPECT_EQ(ModeOf(Block() / "DSPCODE"), 0755u);
+    EXPECT_EQ(ModeOf(Block() / "DSPCODE" / "KRSave"), 0755u);
+}
+
+// A file far larger than anything the program writes (here a sparse one of
+// 20 GB, which takes no room) is not copied, and its copy's place is left as
+// it was.
+TEST_F(BlockFolderTest, ACopyOfAFileLargerThanItsBoundIsRefusedBeforeAnythingIsWritten) {
+    auto folder = OpenBlock();
+    Put(Block() / "IFGain.c", "");
+    fs::resize_file(Block() / "IFGain.c", std::uintmax_t{20} << 30);
+    Put(Block() / "KRSave" / "IFGain.c", "the older backup");
+
+    const FileResult copied = folder->Copy("IFGain.c", "KRSave/IFGain.c", COPY_LIMIT);
+
+    EXPECT_EQ(copied.Message(), "Cannot copy " + folder->PathOf("IFGain.c") +
+                                    ": it is larger than 16 MB, far more than any file "
+                                    "Blockwright writes");
+    EXPECT_EQ(fs::directory_iterator(Block() / "KRSave")->path().filename(), "IFGain.c");
+    EXPECT_EQ(Bytes(Block() / "KRSave" / "IFGain.c"), "the older backup");
+    EXPECT_EQ(std::distance(fs::directory_iterator(Block() / "KRSave"), {}), 1);
+}
+
 // A name in another case is the entry that has it, as on Windows: an exact
 // match first, then the first in name order; a new name is created as given.
 TEST_F(BlockFolderTest, ANameInAnotherCaseFindsItsEntry) {
@@ -211,7 +271,7 @@ TEST_F(BlockFolderTest, ANameInAnotherCaseFindsItsEntry) {
     ASSERT_TRUE(folder->Read("KRSave/GAIN.C", 100, bytes));
     EXPECT_EQ(bytes, "the backup");
     ASSERT_TRUE(folder->Write("KRSave/Gain.h", "header"));
-    ASSERT_TRUE(folder->Copy("DSPCODE/_Gain.c", "dspcode/KRSave/_Gain.c"));
+    ASSERT_TRUE(folder->Copy("DSPCODE/_Gain.c", "dspcode/KRSave/_Gain.c", COPY_LIMIT));
     EXPECT_EQ(folder->FoundPathOf("KRSAVE/Gain.h"), (Block() / "krsave" / "Gain.h").string());
 
     EXPECT_EQ(Tree(Block()),
@@ -286,7 +346,7 @@ TEST_F(PlantedLinkTest, PlantedTemporariesAreNeitherWrittenThroughNorTakenForLef
     Plant("Gain.c.orphaned", Outside() / "absent");  // dangling
 
     ASSERT_TRUE(folder->Write("Gain.c", "generated"));
-    ASSERT_TRUE(folder->Copy("Gain.c", "KRSave/Gain.c"));
+    ASSERT_TRUE(folder->Copy("Gain.c", "KRSave/Gain.c", COPY_LIMIT));
 
     EXPECT_TRUE(folder->Leftovers({"", "KRSave"}).empty());
     EXPECT_FALSE(folder->Write("Gain.c.orphaned", "kept text"));
@@ -301,7 +361,7 @@ TEST_F(PlantedLinkTest, ALinkedFolderIsRefusedWhereverItLies) {
     Plant("KRSave", Outside() / "folder");
     Plant("DSPCODE", Outside() / "folder");
 
-    const FileResult backup = folder->Copy("Gain.c", "KRSave/Gain.c");
+    const FileResult backup = folder->Copy("Gain.c", "KRSave/Gain.c", COPY_LIMIT);
     EXPECT_EQ(backup.Message(), folder->PathOf("KRSave") +
                                     " is a link; Blockwright follows no link inside a block "
                                     "folder and writes nothing through one");
@@ -323,7 +383,7 @@ TEST_F(PlantedLinkTest, ALinkIsNeitherReadNorCopiedNorRenamedButCanBeRemoved) {
 
     EXPECT_EQ(folder->Look("Gain.c").kind, EntryKind::Link);
     EXPECT_FALSE(folder->Read("Gain.c", 100, bytes));
-    EXPECT_FALSE(folder->Copy("Gain.c", "KRSave/Gain.c"));
+    EXPECT_FALSE(folder->Copy("Gain.c", "KRSave/Gain.c", COPY_LIMIT));
     EXPECT_FALSE(folder->Rename("Gain.c", "Gain.h"));
     ASSERT_TRUE(folder->Remove("Gain.c"));
 

@@ -80,7 +80,7 @@ TEST_F(FaultInjectionTest, AFailedRenameLeavesThePreviousFile) {
     EXPECT_THAT(written.Message(),
                 MatchesRegex("Cannot rename " + Prefix() + "Gain\\.c\\.[0-9a-f]{8}\\.tmp~ to " +
                              Prefix() + "Gain\\.c: " + SystemReason(EIO)));
-    const FileResult copied = folder->Copy("Gain.c", "KRSave/Gain.c");
+    const FileResult copied = folder->Copy("Gain.c", "KRSave/Gain.c", COPY_LIMIT);
     EXPECT_THAT(copied.Message(), StartsWith("Cannot rename " + Prefix() + "KRSave/Gain.c."));
 
     EXPECT_EQ(Bytes(Block() / "Gain.c"), "the user's source");

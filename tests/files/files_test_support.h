@@ -20,6 +20,9 @@ namespace bw {
 
 namespace fs = std::filesystem;
 
+// The bound the run gives a backup's copy.
+inline constexpr std::uint64_t COPY_LIMIT = std::uint64_t{16} << 20;
+
 inline std::string Bytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;

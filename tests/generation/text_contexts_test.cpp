@@ -29,6 +29,8 @@ TEST(TextContextsTest, EachContextEscapesWhatItsReaderTakesSpecially) {
          "what?\?/ and \x01"
          "2",
          "what?\\?/ and \\0012"},
+        // DEL too is a control character: no raw one reaches a source file.
+        {TextContext::CString, "del\x7f", "del\\177"},
         {TextContext::CComment, AWKWARD, "say \"hi\" \\ it's 50% caf\xC3\xA9  next"},
         {TextContext::CComment, "c:\\dir\\ ", "c:\\dir\\ ."},
         {TextContext::CComment, "a \\ b", "a \\ b"},

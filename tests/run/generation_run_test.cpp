@@ -468,6 +468,48 @@ TEST_F(GenerationRunTest, PermissionsAreKeptAndAReadOnlyFileIsAskedAbout) {
               fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 }
 
+// A private file's backup and the sections kept aside from it are as
+// private as the file, and a KRSave the run makes no more open than the
+// block folder, whatever the umask would give.
+TEST_F(GenerationRunTest, BackupsAndKeptSectionsOfAPrivateFileStayPrivate) {
+    Run();
+    fs::remove_all(Disk("KRSave"));
+    fs::permissions(Dir(), fs::perms::owner_all);
+    const std::string text = ReadFileBytes(Disk("Gain.c"));
+    const std::string marker = "//; Include Libraries\r\n";
+    ASSERT_NE(text.find(marker), std::string::npos);
+    // An indented marker: its section cannot be carried over and is kept aside.
+    WriteFileBytes(Disk("Gain.c"), std::string(text).replace(text.find(marker), marker.size(),
+                                                             " " + marker + "int kept;\r\n"));
+    fs::permissions(Disk("Gain.c"), fs::perms::owner_read | fs::perms::owner_write);
+
+    const RunResult result = Run();
+
+    ASSERT_EQ(result.leftovers.size(), 1u);
+    const fs::perms owner = fs::perms::owner_read | fs::perms::owner_write;
+    EXPECT_EQ(fs::status(Disk("KRSave")).permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_EQ(fs::status(Disk("KRSave/Gain.c")).permissions() & fs::perms::all, owner);
+    EXPECT_EQ(fs::status(NativePath(result.leftovers[0].keptIn)).permissions() & fs::perms::all,
+              owner);
+    EXPECT_EQ(fs::status(Disk("Gain.c")).permissions() & fs::perms::all, owner);
+}
+
+TEST_F(GenerationRunTest, AHugeFileInTheWayStopsTheRunAndIsNamed) {
+    Run();
+    fs::resize_file(Disk("IFGain.c"), std::uintmax_t{20} << 30);
+    prompts_.messages.clear();
+
+    const RunResult result = Run();
+
+    EXPECT_EQ(result.outcome, RunOutcome::Aborted);
+    EXPECT_THAT(result.events, IsEmpty());
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_THAT(prompts_.messages[0],
+                HasSubstr(NativePath(Disk("IFGain.c")) + " is larger than 16 MB"));
+    EXPECT_FALSE(Exists("KRSave/IFGain.c"));
+    EXPECT_EQ(fs::file_size(Disk("IFGain.c")), std::uintmax_t{20} << 30);
+}
+
 #endif
 
 TEST_F(GenerationRunTest, ATemplateThatCannotBeWrittenIsReportedAndTheRunGoesOn) {
