@@ -70,6 +70,11 @@ bool CliPrompts::askYesNo(const std::string& text, MessageIcon) {
     if (splice && splice_ != SpliceMode::Ask) {
         return splice_ == SpliceMode::Yes;
     }
+    // The splice is asked before the overwrite question; when that keeps
+    // every existing file, carrying the sections over is all that is safe.
+    if (splice && (overwrite_ == OverwriteMode::No || overwrite_ == OverwriteMode::Cancel)) {
+        return true;
+    }
     if (!terminal_) {
         giveUp("There is no terminal to answer: \"" + text + "\"" +
                (splice ? "; answer with --splice yes|no." : "."));

@@ -45,7 +45,9 @@ QTreeWidgetItem* MakeItem(const TreeItem& item) {
 void MarkItems(QTreeWidgetItem& item, const std::function<QString(const std::string& path)>& mark) {
     const QVariant path = item.data(0, FileTreesView::PATH_ROLE);
     if (path.isValid()) {
-        item.setText(1, mark(path.toString().toLocal8Bit().toStdString()));
+        const QString text = mark(path.toString().toLocal8Bit().toStdString());
+        item.setText(1, text);
+        item.setToolTip(1, text);  // whole, where the column cuts it
     }
     for (int i = 0; i < item.childCount(); ++i) {
         MarkItems(*item.child(i), mark);

@@ -70,17 +70,21 @@ QString KeptAsideText(const RunResult& result) {
 
 // Where the run kept a copy of each file it replaced, one a line: the way
 // back to a version, hand edits and all.
-QString CopiesText(const RunResult& result) {
+QString CopiesText(const RunResult& result, const std::string& prefix) {
     QString text;
     for (const FileEvent& event : result.events) {
         if (event.action != FileAction::BackedUp || event.copy.empty()) {
             continue;
         }
-        text += QStringLiteral("\n    ") + QString::fromLocal8Bit(DisplayPath(event.copy).c_str()) +
+        // Below the folder the location names, so that the list stays short.
+        const std::string copy =
+            event.copy.starts_with(prefix) ? event.copy.substr(prefix.size()) : event.copy;
+        text += QStringLiteral("\n    ") + QString::fromLocal8Bit(DisplayPath(copy).c_str()) +
                 (event.editedByHand ? QStringLiteral("  (edited by hand)") : QString());
     }
-    return text.isEmpty() ? text
-                          : QStringLiteral("Copies of the replaced files were kept in:") + text;
+    return text.isEmpty()
+               ? text
+               : QStringLiteral("Copies of the replaced files were kept in that folder:") + text;
 }
 
 // What the completion page says when the last run did not write everything.
@@ -356,7 +360,7 @@ void CFinish::loadControls() {
     const QString keptAside = KeptAsideText(result);
     keptAside_->setText(keptAside);
     keptAside_->setVisible(!keptAside.isEmpty());
-    const QString copies = CopiesText(result);
+    const QString copies = CopiesText(result, DirectoryPrefix(block()));
     copies_->setText(copies);
     copies_->setVisible(!copies.isEmpty());
     // The tools open project files: none to open until a run has written them.

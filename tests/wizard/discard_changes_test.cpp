@@ -296,11 +296,8 @@ struct DialogEdit {
 
 std::vector<DialogEdit> EveryDialogEdit() {
     return {
-        {"description",
-         [] { return std::make_unique<CDescriptionDialog>("gain", "Linear gain"); },
-         [](CEditDialog& d) {
-             Type(static_cast<CDescriptionDialog&>(d).edit(), " in dB");
-         },
+        {"description", [] { return std::make_unique<CDescriptionDialog>("gain", "Linear gain"); },
+         [](CEditDialog& d) { Type(static_cast<CDescriptionDialog&>(d).edit(), " in dB"); },
          "Discard the changes to the description?"},
         {"combo box items",
          [] {
@@ -315,9 +312,9 @@ std::vector<DialogEdit> EveryDialogEdit() {
          "Discard the changes to the items?"},
         {"file filters",
          [] {
-             return std::make_unique<CBrowseBoxConfigDialog>(
-                 "file - Browse Box Configuration", QStringList{"Text|*.txt", "All|*.*"},
-                 ExecDialog);
+             return std::make_unique<CBrowseBoxConfigDialog>("file - Browse Box Configuration",
+                                                             QStringList{"Text|*.txt", "All|*.*"},
+                                                             ExecDialog);
          },
          [](CEditDialog& d) {
              auto& filters = static_cast<CBrowseBoxConfigDialog&>(d);
@@ -325,12 +322,10 @@ std::vector<DialogEdit> EveryDialogEdit() {
              filters.removeFilter();
          },
          "Discard the changes to the file filters?"},
-        {"new item",
-         [] { return std::make_unique<CItemTextDialog>("Add New Item", ""); },
+        {"new item", [] { return std::make_unique<CItemTextDialog>("Add New Item", ""); },
          [](CEditDialog& d) { Type(static_cast<CItemTextDialog&>(d).edit(), "Medium"); },
          "Discard the new item?"},
-        {"modified item",
-         [] { return std::make_unique<CItemTextDialog>("Modify Item", "Low"); },
+        {"modified item", [] { return std::make_unique<CItemTextDialog>("Modify Item", "Low"); },
          [](CEditDialog& d) { Type(static_cast<CItemTextDialog&>(d).edit(), "er"); },
          "Discard the changes to the item?"},
         {"new filter", [] { return std::make_unique<CFilterDialog>(); },
@@ -390,6 +385,7 @@ TEST(DialogDiscardTest, TheAddDialogsAskAsTheDialogThatOpenedThem) {
         return false;
     };
     const DialogRunner typeThenEscape = [](QDialog& d) {
+        d.show();
         for (QLineEdit* field : d.findChildren<QLineEdit*>()) {
             Type(field, "x");
         }

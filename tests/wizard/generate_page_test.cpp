@@ -312,10 +312,10 @@ TEST_F(GeneratePageTest, FilesEditedByHandAreMarkedAndEveryCopyIsListed) {
     const WrappingText* copies = Wizard().finishPage()->copiesLabel();
     EXPECT_TRUE(copies->isVisible());
     const QStringList lines = copies->text().split('\n');
-    EXPECT_EQ(lines[0], "Copies of the replaced files were kept in:");
+    EXPECT_EQ(lines[0], "Copies of the replaced files were kept in that folder:");
     const auto listed = [&](const char* name, bool byHand) {
         const QString line = QStringLiteral("    ") +
-                             QString::fromStdString(DisplayPath(BlockFile("KRSave/") + name)) +
+                             QString::fromStdString(DisplayPath(std::string("KRSave/") + name)) +
                              (byHand ? QStringLiteral("  (edited by hand)") : QString());
         return lines.contains(line);
     };
