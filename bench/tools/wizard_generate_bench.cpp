@@ -22,8 +22,8 @@
 #include "app/command_line.h"
 
 #include "app/qt_launcher.h"
-#include "platform/settings_store.h"
 #include "definition/settings_rules.h"
+#include "platform/settings_store.h"
 #include "wizard/cwizard.h"
 #include "wizard/generate.h"
 #include "wizard/wizard_context.h"
@@ -46,6 +46,10 @@ public:
     explicit TemplateDialogs(std::string path) : path_(std::move(path)) {}
     std::optional<std::string> openTemplate(QWidget*, const std::string&) override { return path_; }
     std::optional<std::string> chooseFolder(QWidget*, const QString&, const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> chooseProgram(QWidget*, const QString&,
+                                             const std::string&) override {
         return std::nullopt;
     }
 
