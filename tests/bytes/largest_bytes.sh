@@ -19,7 +19,12 @@ for block in Largest LargestDsp; do
         --overwrite all --splice no >/dev/null
 done
 cp "$XDG_CONFIG_HOME"/*/_rtparam.ini "$work/out/"
-sums() { (cd "$work/out" && find . -type f ! -iname '*.tbt' ! -name '*.pjt' ! -name '*.dsp' | sort | xargs sha256sum); }
+# The record of what the program wrote (KRSave/.blockwright-written) is its
+# own bookkeeping, not generated text.
+sums() {
+    (cd "$work/out" && find . -type f ! -iname '*.tbt' ! -name '*.pjt' ! -name '*.dsp' \
+        ! -name '.blockwright-written' | sort | xargs sha256sum)
+}
 
 if [ "${4:-}" = --record ]; then
     sums >"$checksums"
