@@ -198,10 +198,9 @@ TEST_F(GeneratePageTest, RunsThroughThePagesWithTheScriptedAnswersAndEndsOnTheCo
     EXPECT_TRUE(finish->visualCppButton()->isEnabled());
     EXPECT_TRUE(Button(QWizard::FinishButton)->isVisible());
     // The run remembered the user's choices for the next new block, the
-    // folder in lower case where file names ignore it.
+    // folder clean and in the case the user gave it.
     const std::string blocks = temp.path().toStdString() + "/blocks";
-    EXPECT_EQ(settings.read("Settings", "Block Directory", ""),
-              FILE_NAMES_IGNORE_CASE ? LowerCase(blocks) : blocks);
+    EXPECT_EQ(settings.read("Settings", "Block Directory", ""), CleanPath(blocks));
 }
 
 // The mark beside a file item of tree.
