@@ -43,10 +43,9 @@ step "wizard tests passed under Wine ($(sed -n 's/.*<testsuites tests="\([0-9]*\
 # A scratch prefix with nothing of ours in it. Every program here is a 64-bit
 # one and starts through scripts/wine.sh, which takes the 64-bit loader
 # straight, so this runs on a kernel without 32-bit support too.
-wine() { scripts/wine.sh "$@"; }
 export WINEPREFIX=$PWD/build-windows/wine-install
 rm -rf "$WINEPREFIX"
-wine wineboot --init >/dev/null 2>&1 || true
+scripts/wine.sh wineboot --init >/dev/null 2>&1 || true
 wineserver -w
 registry_mentions() {
     cat "$WINEPREFIX"/system.reg "$WINEPREFIX"/user.reg |
@@ -59,7 +58,7 @@ apps_entries() {
 }
 before=$(registry_mentions)
 
-wine "$setup" /AllUsers /S
+scripts/wine.sh "$setup" /AllUsers /S
 wineserver -w
 folder=$WINEPREFIX/drive_c/Program\ Files/Tessaline\ Blockwright
 [ -x "$folder/blockwright.exe" ] || fail "the installer put no blockwright.exe into $folder"
@@ -78,21 +77,21 @@ step "installed silently into Program Files"
 # What was installed runs: the command line and the Start menu's wizard.
 check_installed_programs() {
     local installed_version out target wizard_version
-    installed_version=$(wine "$folder/blockwright.exe" --version | tr -d '\r')
+    installed_version=$(scripts/wine.sh "$folder/blockwright.exe" --version | tr -d '\r')
     [[ "$installed_version" == *"$version"* ]] ||
         fail "the installed blockwright.exe --version said \"$installed_version\""
     out=$PWD/out/windows-install
     rm -rf "$out"
     mkdir -p "$out"
-    wine "$folder/blockwright.exe" generate 'C:\Program Files\Tessaline Blockwright\examples\Gain.tbt' \
-        --directory "$(wine winepath -w "$out/Gain")" --overwrite all --splice no >/dev/null ||
+    scripts/wine.sh "$folder/blockwright.exe" generate 'C:\Program Files\Tessaline Blockwright\examples\Gain.tbt' \
+        --directory "$(scripts/wine.sh winepath -w "$out/Gain")" --overwrite all --splice no >/dev/null ||
         fail "the installed blockwright.exe could not generate the example"
     [ "$(find "$out/Gain" -type f | wc -l)" -gt 5 ] || fail "the installed program generated too little"
     shortcut=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Tessaline\ Blockwright.lnk
     [ -f "$shortcut" ] || fail "no Start-menu entry"
     target=$(scripts/shortcut-target.py "$shortcut")
     [[ "$target" == *'\blockwright-wizard.exe' ]] || fail "the Start-menu entry starts \"$target\""
-    wizard_version=$(wine "$target" --version | tr -d '\r')
+    wizard_version=$(scripts/wine.sh "$target" --version | tr -d '\r')
     [[ "$wizard_version" == *"$version"* ]] ||
         fail "the wizard from the Start-menu entry ($target) said \"$wizard_version\" to --version"
     grep -q -i 'Calderic.Blockwright.Template' "$WINEPREFIX/system.reg" ||
@@ -104,16 +103,16 @@ step "the installed command line generates the example; the Start-menu entry's w
 # An upgrade: the same installer over the installed program keeps the user's
 # settings and leaves one entry in Apps & features.
 settings='HKCU\Software\Calderic\Tessaline Blockwright\Settings'
-wine reg add "$settings" /v "Check" /d "kept" /f >/dev/null
-wine "$setup" /AllUsers /S
+scripts/wine.sh reg add "$settings" /v "Check" /d "kept" /f >/dev/null
+scripts/wine.sh "$setup" /AllUsers /S
 wineserver -w
 [ "$(apps_entries)" = 1 ] || fail "$(apps_entries) entries in Apps & features after installing over itself"
-wine reg query "$settings" /v Check 2>/dev/null | grep -q kept || fail "installing over itself removed the user's settings"
+scripts/wine.sh reg query "$settings" /v Check 2>/dev/null | grep -q kept || fail "installing over itself removed the user's settings"
 check_installed_programs
 step "installed again over itself: the settings kept, one entry in Apps & features, the programs run"
 
 # The user's settings outlive the program.
-wine "$folder/uninstall.exe" /AllUsers /S
+scripts/wine.sh "$folder/uninstall.exe" /AllUsers /S
 wineserver -w
 check_nothing_left() {
     local left after
@@ -125,19 +124,19 @@ check_nothing_left() {
     [ "$(apps_entries)" = 0 ] || fail "Apps & features still lists the program after uninstalling"
 }
 check_nothing_left
-wine reg query "$settings" /v Check 2>/dev/null | grep -q kept || fail "the uninstaller removed the user's settings"
+scripts/wine.sh reg query "$settings" /v Check 2>/dev/null | grep -q kept || fail "the uninstaller removed the user's settings"
 step "uninstalled silently, nothing of ours left but the user's settings"
 
 # For the current user only, into a chosen folder, with the PATH entry.
-wine "$setup" /CurrentUser /AddToPath /S '/D=C:\Blockwright-Tools'
+scripts/wine.sh "$setup" /CurrentUser /AddToPath /S '/D=C:\Blockwright-Tools'
 wineserver -w
 mine=$WINEPREFIX/drive_c/Blockwright-Tools
 [ -x "$mine/blockwright.exe" ] || fail "the per-user install put nothing into C:\\Blockwright-Tools"
-wine reg query 'HKCU\Environment' /v Path | grep -q -i 'C:\\Blockwright-Tools' ||
+scripts/wine.sh reg query 'HKCU\Environment' /v Path | grep -q -i 'C:\\Blockwright-Tools' ||
     fail "the per-user install did not put its folder on the user's PATH"
-wine "$mine/uninstall.exe" /CurrentUser /S
+scripts/wine.sh "$mine/uninstall.exe" /CurrentUser /S
 wineserver -w
-wine reg query 'HKCU\Environment' /v Path 2>/dev/null | grep -q -i 'Blockwright' &&
+scripts/wine.sh reg query 'HKCU\Environment' /v Path 2>/dev/null | grep -q -i 'Blockwright' &&
     fail "the per-user uninstall left its folder on PATH"
 check_nothing_left
 step "installed for the current user with a PATH entry and uninstalled again"
