@@ -102,8 +102,12 @@ bool BeginsAny(const std::string& line, const std::vector<std::string>& markers)
 // The splice over a list of lines, as its contract describes it.
 class Model {
 public:
-    Model(std::vector<std::string> lines, std::vector<std::string> known)
-        : lines_(std::move(lines)), known_(std::move(known)) {}
+    // known: every start marker of the layout; topLevel: those that end a
+    // top-level section that lost its end marker (a nested section's marker
+    // outside its enclosing section does not).
+    Model(std::vector<std::string> lines, std::vector<std::string> known,
+          std::vector<std::string> topLevel)
+        : lines_(std::move(lines)), known_(std::move(known)), topLevel_(std::move(topLevel)) {}
 
     void Rewind() { next_ = 0; }
 
@@ -142,7 +146,9 @@ private:
                 found = true;
             } else if (Begins(line, end)) {
                 break;
-            } else if (found && (BeginsAny(line, known_) || BeginsAny(line, fences)) &&
+            } else if (found &&
+                       (BeginsAny(line, fences.empty() ? topLevel_ : known_) ||
+                        BeginsAny(line, fences)) &&
                        !EndComesFirst(start, end)) {
                 --next_;  // a section without its end marker ends before the next one
                 break;
@@ -170,6 +176,7 @@ private:
 
     std::vector<std::string> lines_;
     std::vector<std::string> known_;  // the start markers of the layout's sections
+    std::vector<std::string> topLevel_;
     size_t next_ = 0;
     std::string expected_;
 };
@@ -191,6 +198,15 @@ std::vector<std::string> StartMarkers(const bw::SpliceLayout& layout) {
         for (const std::string& title : *titles) {
             markers.push_back("//; " + title);
         }
+    }
+    return markers;
+}
+
+// The start markers that end a top-level section without its end marker.
+std::vector<std::string> TopLevelMarkers(const bw::SpliceLayout& layout) {
+    std::vector<std::string> markers = StartMarkers(layout);
+    for (const std::string& title : layout.nestedTitles) {
+        std::erase(markers, "//; " + title);
     }
     return markers;
 }
@@ -269,7 +285,8 @@ std::string Splice(std::string_view stepBytes, bw::SpliceRecord& record, const s
     }
     previous->Attach(layout, &record);
 
-    Model model(PlainLines(plainReading != nullptr ? *plainReading : ""), StartMarkers(*layout));
+    Model model(PlainLines(plainReading != nullptr ? *plainReading : ""), StartMarkers(*layout),
+                TopLevelMarkers(*layout));
     const int count = steps.ConsumeIntegralInRange<int>(1, 6);
     for (int i = 0; i < count; ++i) {
         if (steps.ConsumeBool()) {  // the user source's way: from the top each time
