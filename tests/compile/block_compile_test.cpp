@@ -18,6 +18,7 @@
 #include "compile/module_definition.h"
 #include "run/generation_run.h"
 #include "support/generate.h"
+#include "support/missing_tool.h"
 #include "support/recording_prompts.h"
 
 namespace bw {
@@ -134,8 +135,10 @@ class BlockCompile : public ::testing::TestWithParam<MatrixBlock> {};
 TEST_P(BlockCompile, GeneratedProjectCompilesAndLinks) {
     for (const char* tool : {C_COMPILER, RESOURCE_COMPILER, SYMBOL_LISTER}) {
         if (!ToolPresent(tool)) {
-            GTEST_SKIP() << tool << " absent: install gcc-mingw-w64-i686 and "
-                         << "binutils-mingw-w64-i686 (scripts/install-deps.sh)";
+            BW_MISSING_TOOL(std::string(tool) +
+                            " absent: install gcc-mingw-w64-i686 and "
+                            "binutils-mingw-w64-i686 (scripts/install-deps.sh)");
+            return;
         }
     }
     const MatrixBlock& entry = GetParam();
@@ -181,7 +184,9 @@ TEST_P(BlockCompile, GeneratedProjectCompilesAndLinks) {
 // compiled resources as typed.
 TEST(ResourceScript, QuotesInItsStringsCompileAsTyped) {
     if (!ToolPresent(RESOURCE_COMPILER)) {
-        GTEST_SKIP() << RESOURCE_COMPILER << " absent: install binutils-mingw-w64-i686";
+        BW_MISSING_TOOL(std::string(RESOURCE_COMPILER) +
+                        " absent: install binutils-mingw-w64-i686 (scripts/install-deps.sh)");
+        return;
     }
     BLOCKINFO block = Build({"quotes", "Quotes", 1, 1, "", nullptr});
     block.CompanyName = "The \"Best\" Co.";

@@ -17,6 +17,7 @@
 #include "compile/module_definition.h"
 #include "run/generation_run.h"
 #include "support/generate.h"
+#include "support/missing_tool.h"
 #include "support/recording_prompts.h"
 
 namespace bw {
@@ -111,8 +112,10 @@ protected:
         for (const std::string tool : {"cmake", "ninja", "i686-w64-mingw32-gcc",
                                        "i686-w64-mingw32-windres", "i686-w64-mingw32-objdump"}) {
             if (!ToolPresent(tool)) {
-                GTEST_SKIP() << tool << " absent: install cmake, ninja-build, gcc-mingw-w64-i686 "
-                             << "and binutils-mingw-w64-i686 (scripts/install-deps.sh)";
+                BW_MISSING_TOOL(std::string(tool) +
+                                " absent: install cmake, ninja-build, gcc-mingw-w64-i686 "
+                                "and binutils-mingw-w64-i686 (scripts/install-deps.sh)");
+                return;
             }
         }
         if (sdk_ == nullptr) {

@@ -30,6 +30,7 @@
 #include "generation/shared_rules.h"
 #include "run/generation_run.h"
 #include "support/generate.h"
+#include "support/missing_tool.h"
 #include "support/recording_prompts.h"
 
 namespace bw {
@@ -296,8 +297,10 @@ class RandomMatrix : public ::testing::TestWithParam<int> {};
 // Shard n builds the seeds that leave n over when divided by SHARDS.
 TEST_P(RandomMatrix, EveryAcceptedDefinitionCompilesAndLinks) {
     if (!ToolsPresent()) {
-        GTEST_SKIP() << "the MinGW cross tools or gcc are absent: install gcc-mingw-w64-i686 and "
-                        "binutils-mingw-w64-i686 (scripts/install-deps.sh)";
+        BW_MISSING_TOOL(
+            "the MinGW cross tools or gcc are absent: install gcc-mingw-w64-i686 and "
+            "binutils-mingw-w64-i686 (scripts/install-deps.sh)");
+        return;
     }
     TempDir dir;
     const SharedTools tools = BuildSharedTools(dir.path());

@@ -14,6 +14,7 @@
 #include "generation/text_contexts.h"
 #include "run/generation_run.h"
 #include "support/generate.h"
+#include "support/missing_tool.h"
 
 namespace bw {
 namespace {
@@ -72,8 +73,10 @@ BLOCKINFO AwkwardBlock() {
 
 TEST(TypedTexts, EveryTypedTextCompilesAndReadsBackAsTyped) {
     if (!ToolsPresent()) {
-        GTEST_SKIP() << "the MinGW cross tools are absent: install gcc-mingw-w64-i686 and "
-                        "binutils-mingw-w64-i686 (scripts/install-deps.sh)";
+        BW_MISSING_TOOL(
+            "the MinGW cross tools are absent: install gcc-mingw-w64-i686 and "
+            "binutils-mingw-w64-i686 (scripts/install-deps.sh)");
+        return;
     }
     BLOCKINFO block = AwkwardBlock();
     TempDir dir;

@@ -16,96 +16,438 @@
 #include "host.h"
 
 /* ------------------------------------------------------------------------
- * The ledger of global-memory handles
+ * The arena: every buffer the block allocates or the host hands out
+ *
+ * Blocks see only memory of a fixed low arena (see host.h for why), each
+ * buffer between two guard zones. What a buffer is, is kept out of line in
+ * the ledger, so that a block writing far past a buffer cannot corrupt the
+ * host's bookkeeping or the runner's heap.
  * ---------------------------------------------------------------------- */
-#define MAX_HANDLES 8192
+#define MAX_HANDLES   8192
+#define MAX_FREE      8192
+#define GUARD         32
+#define GUARD_BYTE    0xFD
+#define SLOT_BYTES    (1UL << 20)          /* the handle table at the arena's start */
+#define QUARANTINE    64                   /* freed spans kept back from reuse */
+#define FREED_SLOT    ((BYTE *)1)
+
+enum { FAMILY_GLOBAL, FAMILY_LOCAL, FAMILY_HEAP, FAMILY_MALLOC };
+static const char *const FamilyAlloc[] = {"GlobalAlloc", "LocalAlloc", "HeapAlloc", "malloc"};
+
+typedef struct tagSPAN {
+    SIZE_T Offset, Size;
+} SPAN;
 
 typedef struct tagLEDGERENTRY {
-    HGLOBAL hMemory;
+    HANDLE  hMemory;        /* what the block holds: a handle, or the data for fixed memory */
+    BYTE  **Slot;           /* the handle's slot, NULL for fixed memory */
+    BYTE   *Data;
     SIZE_T  dwBytes;
+    SPAN    Span;
     int     nLocks;
+    int     Family;
     BOOL    bHostOwned;
+    BOOL    bGuardReported;
     char    Origin[64];     /* the entry point that allocated it */
 } LEDGERENTRY;
 
+static BYTE       *Arena;
+static SPAN        Free[MAX_FREE];
+static int         nFree;
+static SPAN        Quarantine[QUARANTINE];
+static void       *QuarantineHandle[QUARANTINE];
+static int         nQuarantine, nQuarantined;
+static int         nSlots;
 static LEDGERENTRY Ledger[MAX_HANDLES];
 static int         nLedger;
 static char        CurrentCall[64] = "(host)";
 static char        StrayUnlocks[2048];
 static int         nStrayUnlocks;
+static char        Faults[4096];
+static int         nFaults;
+static int         nCountedCalls, nFailAt;
 
-static LEDGERENTRY *FindEntry(HGLOBAL hMemory)
+static void AddLine(char *Text, int nMax, const char *Line)
+{
+    if (lstrlenA(Text) + lstrlenA(Line) < nMax) lstrcatA(Text, Line);
+}
+
+static void Fault(const char *Format, const void *p, const char *What)
+{
+    char Line[256];
+    wsprintfA(Line, Format, CurrentCall, p, What);
+    nFaults++;
+    AddLine(Faults, sizeof(Faults), Line);
+}
+
+static BOOL InArena(const void *p)
+{
+    return Arena != NULL && (const BYTE *)p >= Arena && (const BYTE *)p < Arena + HOST_ARENA_SIZE;
+}
+
+static BOOL SetUpArena(void)
+{
+    if (Arena != NULL) return TRUE;
+    Arena = (BYTE *)VirtualAlloc((void *)(ULONG_PTR)HOST_ARENA_BASE, HOST_ARENA_SIZE,
+                                 MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    if (Arena == NULL) {
+        /* Nothing can run without it: say so and stop. */
+        char Line[128];
+        DWORD dwWritten;
+        wsprintfA(Line, "FAIL (host): the arena at 0x%lx cannot be reserved (error %lu)\n",
+                  (unsigned long)HOST_ARENA_BASE, GetLastError());
+        WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), Line, lstrlenA(Line), &dwWritten, NULL);
+        ExitProcess(4);
+    }
+    Free[0].Offset = SLOT_BYTES;
+    Free[0].Size = HOST_ARENA_SIZE - SLOT_BYTES;
+    nFree = 1;
+    return TRUE;
+}
+
+/* First fit from the address-ordered free list. */
+static BOOL TakeSpan(SIZE_T Size, SPAN *Span)
 {
     int i;
+    for (i = 0; i < nFree; i++) {
+        if (Free[i].Size < Size) continue;
+        Span->Offset = Free[i].Offset;
+        Span->Size = Size;
+        Free[i].Offset += Size;
+        Free[i].Size -= Size;
+        if (Free[i].Size == 0) {
+            memmove(&Free[i], &Free[i + 1], (nFree - i - 1) * sizeof(SPAN));
+            nFree--;
+        }
+        return TRUE;
+    }
+    return FALSE;
+}
+
+static void GiveBackSpan(SPAN Span)
+{
+    int i = 0;
+    while (i < nFree && Free[i].Offset < Span.Offset) i++;
+    if (i > 0 && Free[i - 1].Offset + Free[i - 1].Size == Span.Offset) {
+        Free[i - 1].Size += Span.Size;
+        if (i < nFree && Span.Offset + Span.Size == Free[i].Offset) {
+            Free[i - 1].Size += Free[i].Size;
+            memmove(&Free[i], &Free[i + 1], (nFree - i - 1) * sizeof(SPAN));
+            nFree--;
+        }
+        return;
+    }
+    if (i < nFree && Span.Offset + Span.Size == Free[i].Offset) {
+        Free[i].Offset = Span.Offset;
+        Free[i].Size += Span.Size;
+        return;
+    }
+    if (nFree == MAX_FREE) return; /* lost to fragmentation; the arena is large */
+    memmove(&Free[i + 1], &Free[i], (nFree - i) * sizeof(SPAN));
+    Free[i] = Span;
+    nFree++;
+}
+
+/* A freed span is held back a while, so that a second free of the same
+ * memory is recognised rather than freeing what was handed out since. */
+static void ReleaseSpan(SPAN Span, void *hMemory)
+{
+    int i = nQuarantined % QUARANTINE;
+    if (nQuarantined >= QUARANTINE) GiveBackSpan(Quarantine[i]);
+    Quarantine[i] = Span;
+    QuarantineHandle[i] = hMemory;
+    nQuarantined++;
+    if (nQuarantine < QUARANTINE) nQuarantine++;
+}
+
+static BOOL RecentlyFreed(const void *hMemory)
+{
+    int i;
+    for (i = 0; i < nQuarantine; i++)
+        if (QuarantineHandle[i] == hMemory) return TRUE;
+    return FALSE;
+}
+
+static void FillGuards(LEDGERENTRY *e)
+{
+    BYTE *Start = Arena + e->Span.Offset;
+    memset(Start, GUARD_BYTE, GUARD);
+    memset(e->Data + e->dwBytes, GUARD_BYTE, Start + e->Span.Size - (e->Data + e->dwBytes));
+}
+
+/* The first byte of the guard zones that is not as it was set, or NULL. */
+static const BYTE *DamagedGuard(const LEDGERENTRY *e)
+{
+    const BYTE *p, *Start = Arena + e->Span.Offset, *End = Start + e->Span.Size;
+    for (p = Start; p < e->Data; p++)
+        if (*p != GUARD_BYTE) return p;
+    for (p = e->Data + e->dwBytes; p < End; p++)
+        if (*p != GUARD_BYTE) return p;
+    return NULL;
+}
+
+static void CheckGuard(LEDGERENTRY *e)
+{
+    const BYTE *p = DamagedGuard(e);
+    char Line[256];
+    if (p == NULL || e->bGuardReported) return;
+    e->bGuardReported = TRUE;
+    if (p < e->Data)
+        wsprintfA(Line, "  %s wrote %lu byte(s) before the %lu-byte buffer %p from %s\n", CurrentCall,
+                  (unsigned long)(e->Data - p), (unsigned long)e->dwBytes, e->hMemory, e->Origin);
+    else
+        wsprintfA(Line, "  %s wrote past the end of the %lu-byte buffer %p from %s (at byte %lu)\n",
+                  CurrentCall, (unsigned long)e->dwBytes, e->hMemory, e->Origin,
+                  (unsigned long)(p - e->Data));
+    nFaults++;
+    AddLine(Faults, sizeof(Faults), Line);
+}
+
+static BOOL PlaceBuffer(LEDGERENTRY *e, SIZE_T dwBytes)
+{
+    SIZE_T Size = GUARD + ((dwBytes + 15) & ~(SIZE_T)15) + GUARD;
+    if (dwBytes > HOST_ARENA_SIZE || !TakeSpan(Size, &e->Span)) return FALSE;
+    e->Data = Arena + e->Span.Offset + GUARD;
+    e->dwBytes = dwBytes;
+    e->bGuardReported = FALSE;
+    FillGuards(e);
+    return TRUE;
+}
+
+static LEDGERENTRY *FindEntry(const void *hMemory)
+{
+    int i;
+    if (hMemory == NULL) return NULL;
     for (i = 0; i < nLedger; i++)
         if (Ledger[i].hMemory == hMemory) return &Ledger[i];
     return NULL;
 }
 
-static void AddEntry(HGLOBAL hMemory, SIZE_T dwBytes, BOOL bHostOwned)
+/* An allocation or a lock the block asks for: the one a run chose fails. */
+static BOOL CountedCallFails(void)
 {
-    LEDGERENTRY *e;
-    if (hMemory == NULL || nLedger == MAX_HANDLES) return;
-    e = &Ledger[nLedger++];
-    e->hMemory = hMemory;
-    e->dwBytes = dwBytes;
-    e->nLocks = 0;
-    e->bHostOwned = bHostOwned;
-    lstrcpynA(e->Origin, CurrentCall, sizeof(e->Origin));
+    return ++nCountedCalls == nFailAt;
 }
 
-static void RemoveEntry(LEDGERENTRY *e)
+static HANDLE Allocate(SIZE_T dwBytes, int Family, BOOL bMoveable, BOOL bHostOwned)
 {
+    LEDGERENTRY *e;
+    SetUpArena();
+    if (nLedger == MAX_HANDLES) return NULL;
+    e = &Ledger[nLedger];
+    memset(e, 0, sizeof(*e));
+    if (!PlaceBuffer(e, dwBytes)) return NULL;
+    memset(e->Data, 0, dwBytes);
+    e->Family = Family;
+    e->bHostOwned = bHostOwned;
+    lstrcpynA(e->Origin, CurrentCall, sizeof(e->Origin));
+    if (bMoveable) {
+        BYTE **Slots = (BYTE **)Arena;
+        e->Slot = &Slots[nSlots++ % (SLOT_BYTES / sizeof(BYTE *))];
+        *e->Slot = e->Data;
+        e->hMemory = (HANDLE)e->Slot;
+    }
+    else e->hMemory = (HANDLE)e->Data;
+    nLedger++;
+    return e->hMemory;
+}
+
+static void Discard(LEDGERENTRY *e)
+{
+    CheckGuard(e);
+    memset(e->Data, 0xDD, e->dwBytes);
+    if (e->Slot != NULL) *e->Slot = FREED_SLOT;
+    ReleaseSpan(e->Span, e->hMemory);
     *e = Ledger[--nLedger];
 }
 
-static HGLOBAL WINAPI CountedGlobalAlloc(UINT uFlags, SIZE_T dwBytes)
-{
-    HGLOBAL hMemory = GlobalAlloc(uFlags, dwBytes);
-    AddEntry(hMemory, dwBytes, FALSE);
-    return hMemory;
-}
-
-static HGLOBAL WINAPI CountedGlobalReAlloc(HGLOBAL hMemory, SIZE_T dwBytes, UINT uFlags)
+/* Frees what the block names; Caller is the routine it called. */
+static BOOL Release(HANDLE hMemory, int Family, const char *Caller)
 {
     LEDGERENTRY *e = FindEntry(hMemory);
-    HGLOBAL hNew = GlobalReAlloc(hMemory, dwBytes, uFlags);
-    if (hNew != NULL && e != NULL) {
-        e->hMemory = hNew;
-        e->dwBytes = dwBytes;
+    if (hMemory == NULL) return TRUE;
+    if (e == NULL) {
+        BOOL bFreedSlot = InArena(hMemory) && (BYTE *)hMemory < Arena + SLOT_BYTES &&
+                          *(BYTE **)hMemory == FREED_SLOT;
+        if (bFreedSlot || RecentlyFreed(hMemory))
+            Fault("  %s frees %p a second time with %s\n", hMemory, Caller);
+        else
+            Fault("  %s frees %p with %s, which no allocation handed out\n", hMemory, Caller);
+        return FALSE;
     }
-    return hNew;
+    if (e->bHostOwned) {
+        Fault("  %s frees %p with %s, a buffer the host owns\n", hMemory, Caller);
+        return FALSE;
+    }
+    if (e->Family != Family) {
+        char Line[256];
+        wsprintfA(Line, "  %s frees %p with %s, which %s allocated\n", CurrentCall, hMemory, Caller,
+                  FamilyAlloc[e->Family]);
+        nFaults++;
+        AddLine(Faults, sizeof(Faults), Line);
+        return FALSE;
+    }
+    if (e->nLocks > 0) Fault("  %s frees %p with %s while it is locked\n", hMemory, Caller);
+    Discard(e);
+    return TRUE;
 }
 
-static LPVOID WINAPI CountedGlobalLock(HGLOBAL hMemory)
+/* A new size for a buffer, its contents kept up to the smaller size. */
+static HANDLE Resize(HANDLE hMemory, SIZE_T dwBytes, int Family, const char *Caller)
 {
-    LPVOID lpData = GlobalLock(hMemory);
-    LEDGERENTRY *e = FindEntry(hMemory);
-    if (lpData != NULL && e != NULL) e->nLocks++;
-    return lpData;
+    LEDGERENTRY *e = FindEntry(hMemory), Old;
+    if (e == NULL || e->Family != Family) {
+        Fault("  %s resizes %p with %s, which no allocation of its kind handed out\n", hMemory, Caller);
+        return NULL;
+    }
+    CheckGuard(e);
+    Old = *e;
+    if (!PlaceBuffer(e, dwBytes)) {
+        *e = Old;
+        return NULL;
+    }
+    memcpy(e->Data, Old.Data, Old.dwBytes < dwBytes ? Old.dwBytes : dwBytes);
+    if (dwBytes > Old.dwBytes) memset(e->Data + Old.dwBytes, 0, dwBytes - Old.dwBytes);
+    memset(Old.Data, 0xDD, Old.dwBytes);
+    ReleaseSpan(Old.Span, NULL);
+    if (e->Slot != NULL) *e->Slot = e->Data;
+    else e->hMemory = (HANDLE)e->Data;
+    return e->hMemory;
 }
 
-static BOOL WINAPI CountedGlobalUnlock(HGLOBAL hMemory)
+static void *LockEntry(HANDLE hMemory, const char *Caller)
+{
+    LEDGERENTRY *e = FindEntry(hMemory);
+    if (e == NULL) {
+        if (hMemory != NULL) Fault("  %s locks %p with %s, which no allocation handed out\n", hMemory, Caller);
+        return NULL;
+    }
+    if (e->Slot != NULL) e->nLocks++;
+    return e->Data;
+}
+
+static BOOL UnlockEntry(HANDLE hMemory)
 {
     LEDGERENTRY *e = FindEntry(hMemory);
     if (e != NULL && e->nLocks > 0) {
         e->nLocks--;
+        return e->nLocks > 0;
     }
-    else if (nStrayUnlocks++ < 8) {
+    if (e != NULL && e->Slot == NULL) return FALSE;
+    if (nStrayUnlocks++ < 8) {
         char Line[160];
         wsprintfA(Line, "  %s unlocks %s handle %p\n", CurrentCall,
                   e != NULL ? "the unlocked" : "the unknown", hMemory);
-        if (lstrlenA(StrayUnlocks) + lstrlenA(Line) < (int)sizeof(StrayUnlocks))
-            lstrcatA(StrayUnlocks, Line);
+        AddLine(StrayUnlocks, sizeof(StrayUnlocks), Line);
     }
-    return GlobalUnlock(hMemory);
+    return FALSE;
 }
+
+/* ------------------------------------------------------------------------
+ * What the block calls instead of the system's memory routines
+ * ---------------------------------------------------------------------- */
+static HGLOBAL WINAPI CountedGlobalAlloc(UINT uFlags, SIZE_T dwBytes)
+{
+    if (CountedCallFails()) return NULL;
+    return Allocate(dwBytes, FAMILY_GLOBAL, (uFlags & GMEM_MOVEABLE) != 0, FALSE);
+}
+
+static HGLOBAL WINAPI CountedGlobalReAlloc(HGLOBAL hMemory, SIZE_T dwBytes, UINT uFlags)
+{
+    if (CountedCallFails()) return NULL;
+    return Resize(hMemory, dwBytes, FAMILY_GLOBAL, "GlobalReAlloc");
+}
+
+static LPVOID WINAPI CountedGlobalLock(HGLOBAL hMemory)
+{
+    if (CountedCallFails()) return NULL;
+    return LockEntry(hMemory, "GlobalLock");
+}
+
+static BOOL WINAPI CountedGlobalUnlock(HGLOBAL hMemory) { return UnlockEntry(hMemory); }
 
 static HGLOBAL WINAPI CountedGlobalFree(HGLOBAL hMemory)
 {
+    return Release(hMemory, FAMILY_GLOBAL, "GlobalFree") ? NULL : hMemory;
+}
+
+static SIZE_T WINAPI CountedGlobalSize(HGLOBAL hMemory)
+{
     LEDGERENTRY *e = FindEntry(hMemory);
-    if (e != NULL) RemoveEntry(e);
-    return GlobalFree(hMemory);
+    return e != NULL ? e->dwBytes : 0;
+}
+
+static HLOCAL WINAPI CountedLocalAlloc(UINT uFlags, SIZE_T uBytes)
+{
+    if (CountedCallFails()) return NULL;
+    return Allocate(uBytes, FAMILY_LOCAL, (uFlags & LMEM_MOVEABLE) != 0, FALSE);
+}
+
+static HLOCAL WINAPI CountedLocalReAlloc(HLOCAL hMemory, SIZE_T uBytes, UINT uFlags)
+{
+    if (CountedCallFails()) return NULL;
+    return Resize(hMemory, uBytes, FAMILY_LOCAL, "LocalReAlloc");
+}
+
+static LPVOID WINAPI CountedLocalLock(HLOCAL hMemory)
+{
+    if (CountedCallFails()) return NULL;
+    return LockEntry(hMemory, "LocalLock");
+}
+
+static BOOL WINAPI CountedLocalUnlock(HLOCAL hMemory) { return UnlockEntry(hMemory); }
+
+static HLOCAL WINAPI CountedLocalFree(HLOCAL hMemory)
+{
+    return Release(hMemory, FAMILY_LOCAL, "LocalFree") ? NULL : hMemory;
+}
+
+static LPVOID WINAPI CountedHeapAlloc(HANDLE hHeap, DWORD dwFlags, SIZE_T dwBytes)
+{
+    if (CountedCallFails()) return NULL;
+    return Allocate(dwBytes, FAMILY_HEAP, FALSE, FALSE);
+}
+
+static LPVOID WINAPI CountedHeapReAlloc(HANDLE hHeap, DWORD dwFlags, LPVOID lpMem, SIZE_T dwBytes)
+{
+    if (CountedCallFails()) return NULL;
+    return Resize(lpMem, dwBytes, FAMILY_HEAP, "HeapReAlloc");
+}
+
+/* Memory from before the block was watched is the system's own. */
+static BOOL WINAPI CountedHeapFree(HANDLE hHeap, DWORD dwFlags, LPVOID lpMem)
+{
+    if (lpMem != NULL && !InArena(lpMem)) return HeapFree(hHeap, dwFlags, lpMem);
+    return Release(lpMem, FAMILY_HEAP, "HeapFree");
+}
+
+static void *__cdecl CountedMalloc(size_t nBytes)
+{
+    if (CountedCallFails()) return NULL;
+    return Allocate(nBytes, FAMILY_MALLOC, FALSE, FALSE);
+}
+
+static void *__cdecl CountedCalloc(size_t nCount, size_t nSize)
+{
+    if (CountedCallFails() || (nSize != 0 && nCount > HOST_ARENA_SIZE / nSize)) return NULL;
+    return Allocate(nCount * nSize, FAMILY_MALLOC, FALSE, FALSE);
+}
+
+static void *__cdecl CountedRealloc(void *p, size_t nBytes)
+{
+    if (CountedCallFails()) return NULL;
+    if (p == NULL) return Allocate(nBytes, FAMILY_MALLOC, FALSE, FALSE);
+    if (!InArena(p)) return realloc(p, nBytes);
+    return Resize(p, nBytes, FAMILY_MALLOC, "realloc");
+}
+
+static void __cdecl CountedFree(void *p)
+{
+    if (p != NULL && !InArena(p)) {
+        free(p);
+        return;
+    }
+    Release(p, FAMILY_MALLOC, "free");
 }
 
 static int Messages;
@@ -119,26 +461,39 @@ static int WINAPI RecordedMessageBoxA(HWND hWnd, LPCSTR Text, LPCSTR Caption, UI
 }
 
 typedef struct tagIMPORTHOOK {
-    const char *Dll;
     const char *Name;
     void       *Replacement;
 } IMPORTHOOK;
 
+/* Matched by name whatever the DLL: the C runtime's routines come from
+ * msvcrt.dll or from one of the api-ms-win-crt DLLs. */
 static const IMPORTHOOK Hooks[] = {
-    {"kernel32.dll", "GlobalAlloc", (void *)CountedGlobalAlloc},
-    {"kernel32.dll", "GlobalReAlloc", (void *)CountedGlobalReAlloc},
-    {"kernel32.dll", "GlobalLock", (void *)CountedGlobalLock},
-    {"kernel32.dll", "GlobalUnlock", (void *)CountedGlobalUnlock},
-    {"kernel32.dll", "GlobalFree", (void *)CountedGlobalFree},
-    {"user32.dll", "MessageBoxA", (void *)RecordedMessageBoxA},
+    {"GlobalAlloc", (void *)CountedGlobalAlloc},
+    {"GlobalReAlloc", (void *)CountedGlobalReAlloc},
+    {"GlobalLock", (void *)CountedGlobalLock},
+    {"GlobalUnlock", (void *)CountedGlobalUnlock},
+    {"GlobalFree", (void *)CountedGlobalFree},
+    {"GlobalSize", (void *)CountedGlobalSize},
+    {"LocalAlloc", (void *)CountedLocalAlloc},
+    {"LocalReAlloc", (void *)CountedLocalReAlloc},
+    {"LocalLock", (void *)CountedLocalLock},
+    {"LocalUnlock", (void *)CountedLocalUnlock},
+    {"LocalFree", (void *)CountedLocalFree},
+    {"HeapAlloc", (void *)CountedHeapAlloc},
+    {"HeapReAlloc", (void *)CountedHeapReAlloc},
+    {"HeapFree", (void *)CountedHeapFree},
+    {"malloc", (void *)CountedMalloc},
+    {"calloc", (void *)CountedCalloc},
+    {"realloc", (void *)CountedRealloc},
+    {"free", (void *)CountedFree},
+    {"MessageBoxA", (void *)RecordedMessageBoxA},
 };
 
-static void *HookFor(const char *Dll, const char *Name)
+static void *HookFor(const char *Name)
 {
     size_t i;
     for (i = 0; i < sizeof(Hooks) / sizeof(Hooks[0]); i++)
-        if (lstrcmpiA(Hooks[i].Dll, Dll) == 0 && strcmp(Hooks[i].Name, Name) == 0)
-            return Hooks[i].Replacement;
+        if (strcmp(Hooks[i].Name, Name) == 0) return Hooks[i].Replacement;
     return NULL;
 }
 
@@ -156,9 +511,9 @@ BOOL HostWatchModule(HMODULE hModule)
     IMAGE_NT_HEADERS *Nt = (IMAGE_NT_HEADERS *)(Base + ((IMAGE_DOS_HEADER *)Base)->e_lfanew);
     IMAGE_DATA_DIRECTORY *Dir = &Nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     IMAGE_IMPORT_DESCRIPTOR *Import;
+    SetUpArena();
     if (Dir->VirtualAddress == 0) return FALSE;
     for (Import = (IMAGE_IMPORT_DESCRIPTOR *)(Base + Dir->VirtualAddress); Import->Name; Import++) {
-        const char *Dll = (const char *)(Base + Import->Name);
         IMAGE_THUNK_DATA *Names = (IMAGE_THUNK_DATA *)(Base + (Import->OriginalFirstThunk
                                                       ? Import->OriginalFirstThunk
                                                       : Import->FirstThunk));
@@ -166,7 +521,7 @@ BOOL HostWatchModule(HMODULE hModule)
         for (; Names->u1.AddressOfData; Names++, Thunks++) {
             void *Replacement;
             if (IMAGE_SNAP_BY_ORDINAL(Names->u1.Ordinal)) continue;
-            Replacement = HookFor(Dll, (const char *)((IMAGE_IMPORT_BY_NAME *)(Base + Names->u1.AddressOfData))->Name);
+            Replacement = HookFor((const char *)((IMAGE_IMPORT_BY_NAME *)(Base + Names->u1.AddressOfData))->Name);
             if (Replacement != NULL) PatchThunk(Thunks, Replacement);
         }
     }
@@ -179,35 +534,53 @@ void HostSetBlockInstance(HINSTANCE hInstance) { hBlockInstance = hInstance; }
 
 void HostSetCurrentCall(const char *Name) { lstrcpynA(CurrentCall, Name, sizeof(CurrentCall)); }
 
-HANDLE HostAllocInput(DWORD dwBytes)
-{
-    HGLOBAL hMemory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, dwBytes ? dwBytes : 1);
-    AddEntry(hMemory, dwBytes, TRUE);
-    return hMemory;
-}
+HANDLE HostAllocInput(DWORD dwBytes) { return Allocate(dwBytes, FAMILY_GLOBAL, TRUE, TRUE); }
 
 void HostFreeInput(HANDLE hMemory)
 {
     LEDGERENTRY *e = FindEntry(hMemory);
-    if (e != NULL && e->bHostOwned) CountedGlobalFree(hMemory);
+    if (e != NULL && e->bHostOwned) Discard(e);
 }
+
+void HostReclaim(HANDLE hMemory)
+{
+    LEDGERENTRY *e = FindEntry(hMemory);
+    if (e != NULL && !e->bHostOwned) Discard(e);
+}
+
+void *HostData(HANDLE hMemory)
+{
+    LEDGERENTRY *e = FindEntry(hMemory);
+    return e != NULL ? e->Data : NULL;
+}
+
+SIZE_T HostSize(HANDLE hMemory) { return CountedGlobalSize(hMemory); }
+
+void HostFailCall(int nCall)
+{
+    nCountedCalls = 0;
+    nFailAt = nCall;
+}
+
+int HostCountedCalls(void) { return nCountedCalls; }
 
 static int Report(char *Text, int nMax, BOOL bLocked)
 {
+    static const char *const Kinds[] = {"handle", "local handle", "heap block", "malloc block"};
     int i, n = 0;
     Text[0] = '\0';
     for (i = 0; i < nLedger; i++) {
         char Line[200];
         if (bLocked ? Ledger[i].nLocks == 0 : Ledger[i].bHostOwned) continue;
         n++;
-        wsprintfA(Line, "  handle %p of %lu bytes from %s%s, locked %d time(s)\n",
+        wsprintfA(Line, "  %s %p of %lu bytes from %s%s, locked %d time(s)\n", Kinds[Ledger[i].Family],
                   Ledger[i].hMemory, (unsigned long)Ledger[i].dwBytes, Ledger[i].Origin,
                   Ledger[i].bHostOwned ? " (a host input)" : "", Ledger[i].nLocks);
         if (bLocked) {
             /* reported once: the next entry point starts from a clean count */
             Ledger[i].nLocks = 0;
         }
-        if (lstrlenA(Text) + lstrlenA(Line) < nMax) lstrcatA(Text, Line);
+        AddLine(Text, nMax, Line);
     }
     return n;
 }
@@ -221,6 +594,17 @@ int HostTakeStrayUnlocks(char *Text, int nMax)
     lstrcpynA(Text, StrayUnlocks, nMax);
     StrayUnlocks[0] = '\0';
     nStrayUnlocks = 0;
+    return n;
+}
+
+int HostTakeMemoryFaults(char *Text, int nMax)
+{
+    int i, n;
+    for (i = 0; i < nLedger; i++) CheckGuard(&Ledger[i]);
+    n = nFaults;
+    lstrcpynA(Text, Faults, nMax);
+    Faults[0] = '\0';
+    nFaults = 0;
     return n;
 }
 
@@ -288,28 +672,34 @@ int HostTakeRefusedAllocations(void)
     return n;
 }
 
+/* The buffer is made exactly as large as asked, so that its guard zone
+ * starts where the block's data must end. */
 HANDLE PASCAL CheckDataBuffer(HANDLE hBuffer, WORD wSize, DWORD dwCount)
 {
     unsigned long long dwBytes = (unsigned long long)wSize * dwCount;
     HANDLE hNew;
+    if (CountedCallFails()) {
+        Release(hBuffer, FAMILY_GLOBAL, "CheckDataBuffer");
+        return NULL;
+    }
     if (dwBytes > HOST_MAX_BUFFER) {
         nRefused++;
-        FreeGlobalMemory(hBuffer);
+        Release(hBuffer, FAMILY_GLOBAL, "CheckDataBuffer");
         return NULL;
     }
     if (dwBytes == 0) dwBytes = 1;
     if (hBuffer == NULL)
-        return CountedGlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, (SIZE_T)dwBytes);
-    if (GlobalSize(hBuffer) >= dwBytes)
+        return Allocate((SIZE_T)dwBytes, FAMILY_GLOBAL, TRUE, FALSE);
+    if (CountedGlobalSize(hBuffer) == dwBytes)
         return hBuffer;
-    hNew = CountedGlobalReAlloc(hBuffer, (SIZE_T)dwBytes, GMEM_MOVEABLE | GMEM_ZEROINIT);
-    if (hNew == NULL) FreeGlobalMemory(hBuffer);
+    hNew = Resize(hBuffer, (SIZE_T)dwBytes, FAMILY_GLOBAL, "CheckDataBuffer");
+    if (hNew == NULL) Release(hBuffer, FAMILY_GLOBAL, "CheckDataBuffer");
     return hNew;
 }
 
 void PASCAL FreeGlobalMemory(HANDLE hMemory)
 {
-    if (hMemory != NULL) CountedGlobalFree(hMemory);
+    Release(hMemory, FAMILY_GLOBAL, "FreeGlobalMemory");
 }
 
 static int ElementSize(int nType)
@@ -361,22 +751,17 @@ int PASCAL ConvertData(HANDLE hFrom, HANDLE hTo, int nFromType, int nToType, DWO
     BYTE *From, *To;
     DWORD i;
     if (nFromType == HDT_MATRIX) {
-        LPMATRIXINFOHEADER lpmih = (LPMATRIXINFOHEADER)CountedGlobalLock(hFrom);
+        LPMATRIXINFOHEADER lpmih = (LPMATRIXINFOHEADER)HostData(hFrom);
         if (lpmih == NULL) return USR_ERR_NPT;
         dwHeader = lpmih->miSize;
         nFromType = lpmih->miDTFlag;
-        CountedGlobalUnlock(hFrom);
     }
     nFrom = ElementSize(nFromType);
     if (nFrom == 0 || nTo == 0) return USR_ERR_DT;
-    if (GlobalSize(hFrom) < dwHeader + (SIZE_T)nFrom * dwCount ||
-        GlobalSize(hTo) < dwHeader + (SIZE_T)nTo * dwCount)
+    if (HostSize(hFrom) < dwHeader + (SIZE_T)nFrom * dwCount ||
+        HostSize(hTo) < dwHeader + (SIZE_T)nTo * dwCount)
         return USR_ERR_MEM;
-    if ((From = CountedGlobalLock(hFrom)) == NULL) return USR_ERR_NPT;
-    if ((To = CountedGlobalLock(hTo)) == NULL) {
-        CountedGlobalUnlock(hFrom);
-        return USR_ERR_NPT;
-    }
+    if ((From = HostData(hFrom)) == NULL || (To = HostData(hTo)) == NULL) return USR_ERR_NPT;
     if (dwHeader != 0) {
         memcpy(To, From, dwHeader);
         ((LPMATRIXINFOHEADER)To)->miDTFlag = nToType;
@@ -385,12 +770,6 @@ int PASCAL ConvertData(HANDLE hFrom, HANDLE hTo, int nFromType, int nToType, DWO
     }
     for (i = 0; i < dwCount; i++)
         WriteElement(To + i * nTo, nToType, ReadElement(From + i * nFrom, nFromType));
-    if (dwHeader != 0) {
-        From -= dwHeader;
-        To -= dwHeader;
-    }
-    CountedGlobalUnlock(hTo);
-    CountedGlobalUnlock(hFrom);
     return USR_NO_ERR;
 }
 
@@ -656,11 +1035,11 @@ LONG PASCAL VexaSendCommand(HINSTANCE hDriver, WORD wCommand, HWND hWnd, LONG lP
     if (hDriver != FAKE_DRIVER) return FALSE;
     if (nCommands < MAX_COMMANDS) Commands[nCommands++] = wCommand;
     if ((wCommand == DRV_DSPPRECISION || wCommand == DRV_LOADBLOCK) && lParam != 0) {
-        RTBLOCK_PARAM *bPtr = (RTBLOCK_PARAM *)CountedGlobalLock((HANDLE)lParam);
+        /* the handle came through a LONG: the arena lies below 2 GB */
+        RTBLOCK_PARAM *bPtr = (RTBLOCK_PARAM *)HostData((HANDLE)(LONG_PTR)lParam);
         if (bPtr == NULL) return FALSE;
         if (wCommand == DRV_DSPPRECISION) bPtr->dwData = HDT_FLOAT;
         else bPtr->bBlockCompiled = TRUE;
-        CountedGlobalUnlock((HANDLE)lParam);
     }
     return TRUE;
 }

@@ -16,14 +16,35 @@
  *    its life every handle the block allocated (directly, or through
  *    CheckDataBuffer) is freed.
  *  - No handle stays locked between two calls of an entry point.
- *  - CheckDataBuffer keeps a handle that is large enough, reallocates a
- *    smaller one (keeping its contents) and allocates a new zeroed one for
- *    NULL; it never hands out fewer than one byte. A buffer it cannot give
+ *  - CheckDataBuffer gives a buffer of exactly the size asked: it keeps a
+ *    handle of that size, resizes another one (keeping its contents up to
+ *    the smaller size) and allocates a new zeroed one for NULL; it never
+ *    hands out fewer than one byte. So a block that writes past the size it
+ *    asked for writes into the buffer's guard zone. A buffer it cannot give
  *    (more than HOST_MAX_BUFFER bytes, as a 32-bit host with a worksheet
  *    loaded would fail it) is refused with NULL, and the handle passed in is
  *    freed: blocks assign the result to the handle they pass, so keeping it
  *    would leak it.
- *  - FreeGlobalMemory ignores NULL and frees anything else.
+ *  - FreeGlobalMemory ignores NULL and frees anything else the block
+ *    allocated. Freeing memory twice, a locked handle, a host input, or with
+ *    the routine of another kind of allocation (GlobalFree for malloc) is a
+ *    fault the runner reports.
+ *  - Every buffer the block allocates (GlobalAlloc, LocalAlloc, HeapAlloc,
+ *    malloc and their relatives, CheckDataBuffer) or the host hands out
+ *    (inputs) lies between two guard zones, checked after every entry
+ *    point and when the buffer is freed or resized. What each buffer is,
+ *    is kept apart from the buffers, so that a write far past one cannot
+ *    corrupt the host's records.
+ *
+ * Addresses in a 64-bit run: the generated text passes some pointers and
+ * handles through 32-bit integers, as a 32-bit block may (the (DWORD)(LPSTR)
+ * casts of the strings a combo box is filled with, (DWORD) of a dialog's
+ * local buffer, (LONG) of the real-time parameter handle to the driver).
+ * The 64-bit harness therefore keeps every address a block can see below
+ * 2 GB: runner, host and block are linked at fixed low image bases without
+ * dynamic base or high-entropy addresses, every handle and buffer above
+ * comes from one arena reserved at HOST_ARENA_BASE, and the runner checks
+ * that its stack and the modules lie there too before it calls the block.
  *  - ConvertData converts element by element through double, with C's
  *    conversion rules, and refuses bitmaps and text (USR_ERR_DT). From
  *    HDT_MATRIX it converts a matrix: the elements of the type its header
@@ -57,6 +78,8 @@
 #define HOST_MAX_CHANNELS 130
 #define HOST_MAX_RECORDS 512
 #define HOST_MAX_BUFFER (64UL << 20)
+#define HOST_ARENA_BASE 0x30000000UL
+#define HOST_ARENA_SIZE 0x20000000UL
 
 typedef struct tagHOSTCHANNEL {
     HANDLE hData;
@@ -81,8 +104,9 @@ typedef struct tagHOSTRECORD {
     char File[MAX_PATH];
 } HOSTRECORD;
 
-/* Redirects the module's imports of the kernel's global-memory routines and
- * of the message box to the host's counting ones. */
+/* Redirects the module's imports of the memory routines (global, local,
+ * heap and the C runtime's) and of the message box to the host's counting
+ * ones. */
 __declspec(dllexport) BOOL HostWatchModule(HMODULE hModule);
 __declspec(dllexport) void HostSetBlockInstance(HINSTANCE hInstance);
 /* The name of the entry point being called, for what the ledger records. */
@@ -94,6 +118,16 @@ __declspec(dllexport) void HostSetDialogParams(HANDLE hParam, HANDLE hScratchPar
 /* Host-owned memory (input buffers). */
 __declspec(dllexport) HANDLE HostAllocInput(DWORD dwBytes);
 __declspec(dllexport) void HostFreeInput(HANDLE hMemory);
+/* Frees, as the host, a block's allocation if it is still there. */
+__declspec(dllexport) void HostReclaim(HANDLE hMemory);
+/* The data and size of a handle, for the runner's own reading: no lock. */
+__declspec(dllexport) void* HostData(HANDLE hMemory);
+__declspec(dllexport) SIZE_T HostSize(HANDLE hMemory);
+
+/* From now on, the nCall-th allocation or lock the block asks for fails (0:
+ * none); HostCountedCalls says how many it asked for since. */
+__declspec(dllexport) void HostFailCall(int nCall);
+__declspec(dllexport) int HostCountedCalls(void);
 
 /* Write a line per handle still locked (and forget those locks) or still
  * allocated by the block into Report; return how many. */
@@ -103,6 +137,9 @@ __declspec(dllexport) int HostBlockAllocations(char* Report, int nMax);
 __declspec(dllexport) int HostTakeRefusedAllocations(void);
 /* Unlocks of handles the block did not hold locked, since the last call. */
 __declspec(dllexport) int HostTakeStrayUnlocks(char* Report, int nMax);
+/* Guard zones written over, and frees and locks of what the block may not
+ * free or lock, since the last call. */
+__declspec(dllexport) int HostTakeMemoryFaults(char* Report, int nMax);
 
 __declspec(dllexport) int HostParameterListCount(void);
 __declspec(dllexport) const HOSTRECORD* HostParameterList(int nIndex);

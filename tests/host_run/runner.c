@@ -63,40 +63,73 @@ typedef struct tagSHAPE {
     BOOL bReal, bComplex, bMatrix, bBitmap, bRealTime, bUserControl;
     int  nQLevel;
     int  nDownloads;
+    /* The frame size every frame output must have and the shape of every
+     * matrix output (0: not checked); a source is set to them through the
+     * parameters the case names (0: none). */
+    int  nOutputFrame, nOutputRows, nOutputColumns;
+    int  nSetFrame, nSetRows, nSetColumns;
 } SHAPE;
 
 static int  nFailures;
 static char Current[64] = "(loading)";
 
+/* Everything the runner prints goes out with WriteFile from buffers set
+ * aside at start, so that a block that corrupted memory cannot swallow the
+ * line that says so. */
+static HANDLE hOut;
+static char   OutLine[8192];
+
+static void PrintV(const char *Format, va_list Args)
+{
+    DWORD dwWritten;
+    int n = _vsnprintf(OutLine, sizeof(OutLine) - 1, Format, Args);
+    if (n < 0 || n > (int)sizeof(OutLine) - 1) n = sizeof(OutLine) - 1;
+    WriteFile(hOut, OutLine, (DWORD)n, &dwWritten, NULL);
+}
+
+static void Print(const char *Format, ...)
+{
+    va_list Args;
+    va_start(Args, Format);
+    PrintV(Format, Args);
+    va_end(Args);
+}
+
 static void Fail(const char *Format, ...)
 {
     va_list Args;
-    printf("FAIL %s: ", Current);
+    Print("FAIL %s: ", Current);
     va_start(Args, Format);
-    vprintf(Format, Args);
+    PrintV(Format, Args);
     va_end(Args);
-    printf("\n");
-    fflush(stdout);
+    Print("\n");
     nFailures++;
 }
 
+/* Formatted with wsprintfA, which needs no heap, into a line set aside. */
+static char CrashLine[256];
+
 static LONG WINAPI ReportCrash(EXCEPTION_POINTERS *Info)
 {
-    printf("FAIL %s: crashed with exception 0x%08lx at %p\n", Current,
-           Info->ExceptionRecord->ExceptionCode, Info->ExceptionRecord->ExceptionAddress);
-    fflush(stdout);
+    DWORD dwWritten;
+    wsprintfA(CrashLine, "FAIL %s: crashed with exception 0x%08lx at %p\n", Current,
+              Info->ExceptionRecord->ExceptionCode, Info->ExceptionRecord->ExceptionAddress);
+    WriteFile(hOut, CrashLine, lstrlenA(CrashLine), &dwWritten, NULL);
     ExitProcess(3);
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
-/* Everything the entry point left locked, and every unlock it did not owe. */
+/* Everything the entry point left locked, every unlock it did not owe, and
+ * whatever it did to memory it may not touch. */
 static void CheckLocks(void)
 {
-    char Report[4096];
+    static char Report[4096];
     if (HostTakeLockedHandles(Report, sizeof(Report)) > 0)
         Fail("returns with handles still locked:\n%s", Report);
     if (HostTakeStrayUnlocks(Report, sizeof(Report)) > 0)
         Fail("unlocks handles it does not hold locked:\n%s", Report);
+    if (HostTakeMemoryFaults(Report, sizeof(Report)) > 0)
+        Fail("misuses memory:\n%s", Report);
 }
 
 static void Enter(const char *Name)
@@ -112,7 +145,7 @@ static BOOL bRefused;
 static void Returned(int Result, int Expected)
 {
     if (HostTakeRefusedAllocations() > 0 && Result == USR_ERR_MEM) {
-        if (!bRefused) printf("NOTE %s: the block asks for a buffer larger than the host gives; it does not run\n", Current);
+        if (!bRefused) Print("NOTE %s: the block asks for a buffer larger than the host gives; it does not run\n", Current);
         bRefused = TRUE;
     }
     else if (Result != Expected) Fail("returns %d, expected %d", Result, Expected);
@@ -230,14 +263,13 @@ static void MakeInput(const SHAPE *s, HOSTCHANNEL *c, int nDimension, int nType,
         DWORD dwBytes = sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD) + dwBits;
         BITMAPINFOHEADER *bmih;
         c->hData = HostAllocInput(dwBytes);
-        bmih = (BITMAPINFOHEADER *)GlobalLock(c->hData);
+        bmih = (BITMAPINFOHEADER *)HostData(c->hData);
         bmih->biSize = sizeof(BITMAPINFOHEADER);
         bmih->biWidth = bmih->biHeight = IMAGE_SIDE;
         bmih->biPlanes = 1;
         bmih->biBitCount = 8;
         bmih->biSizeImage = dwBits;
         FillElements((BYTE *)bmih + dwBytes - dwBits, HDT_BYTE, dwBits);
-        GlobalUnlock(c->hData);
         nType = HDT_IMAGE_BMP;
         c->dwFramesize = 1;
     }
@@ -245,22 +277,20 @@ static void MakeInput(const SHAPE *s, HOSTCHANNEL *c, int nDimension, int nType,
         DWORD dwCount = MATRIX_SIDE * MATRIX_SIDE * (nRC + 1);
         LPMATRIXINFOHEADER mih;
         c->hData = HostAllocInput(sizeof(MATRIXINFOHEADER) + dwCount * ElementBytes(nType));
-        mih = (LPMATRIXINFOHEADER)GlobalLock(c->hData);
+        mih = (LPMATRIXINFOHEADER)HostData(c->hData);
         mih->miSize = sizeof(MATRIXINFOHEADER);
         mih->miRows = mih->miColumns = MATRIX_SIDE;
         mih->miRCFlag = nRC;
         mih->miDTFlag = nType;
         FillElements((BYTE *)(mih + 1), nType, dwCount);
-        GlobalUnlock(c->hData);
         nType = HDT_MATRIX;
         c->dwFramesize = MATRIX_SIDE * MATRIX_SIDE;
     }
     else {
         DWORD dwCount = FRAMESIZE * (nRC + 1);
         c->hData = HostAllocInput(dwCount * ElementBytes(nType));
-        Data = (BYTE *)GlobalLock(c->hData);
+        Data = (BYTE *)HostData(c->hData);
         FillElements(Data, nType, dwCount);
-        GlobalUnlock(c->hData);
         c->dwFramesize = FRAMESIZE;
     }
     lFlag = SETDRFLAG(lFlag, 1);
@@ -314,6 +344,14 @@ static long InputValue(int nRC, DWORD k, BOOL bImaginary)
     return (long)(j % 7) + 1;
 }
 
+/* A sample as the message shows it: both parts of a complex one. */
+static const char *Sample(char *Text, double Real, double Imaginary, BOOL bComplex)
+{
+    if (bComplex) sprintf(Text, "%g%+gi", Real, Imaginary);
+    else sprintf(Text, "%g", Real);
+    return Text;
+}
+
 /* The generated default routines of frame data: a source block writes a
  * ramp to every output, a block with inputs writes the sum of its inputs to
  * output 0 (the imaginary parts summed when the inputs are complex). */
@@ -325,33 +363,37 @@ static void CheckDefaultRoutine(const SHAPE *s, const BIOINFO *Bio, int nPrecisi
         const HOSTCHANNEL *c = &Bio->Out[o];
         BOOL bComplex = GETRCFLAG(c->lFlag) == RC_COMPLEX;
         const BYTE *Data;
-        if (c->hData == NULL || (Data = (const BYTE *)GlobalLock(c->hData)) == NULL) continue;
+        if (c->hData == NULL || (Data = (const BYTE *)HostData(c->hData)) == NULL) continue;
         for (k = 0; k < c->dwFramesize; k++) {
             long Real = 0, Imaginary = 0;
             DWORD n = bComplex ? 2 * k : k;
+            double GotImaginary = bComplex ? ElementAt(Data, nPrecision, n + 1) : 0;
             if (s->nInputs == 0) Real = (long)k;
             for (i = 0; i < s->nInputs; i++) {
                 Real += InputValue(nRC, k, FALSE);
                 if (nRC == RC_COMPLEX) Imaginary += InputValue(nRC, k, TRUE);
             }
             if (ElementAt(Data, nPrecision, n) != AsElement(nPrecision, Real) ||
-                (bComplex && ElementAt(Data, nPrecision, n + 1) != AsElement(nPrecision, Imaginary))) {
-                Fail("output %d sample %lu holds %g, the default routine gives %g", o, k,
-                     ElementAt(Data, nPrecision, n), AsElement(nPrecision, Real));
+                (bComplex && GotImaginary != AsElement(nPrecision, Imaginary))) {
+                char Got[64], Want[64];
+                Fail("output %d sample %lu holds %s, the default routine gives %s", o, k,
+                     Sample(Got, ElementAt(Data, nPrecision, n), GotImaginary, bComplex),
+                     Sample(Want, AsElement(nPrecision, Real), AsElement(nPrecision, Imaginary), bComplex));
                 break;
             }
         }
-        GlobalUnlock(c->hData);
     }
 }
 
-/* What an output channel holds after a run at precision nPrecision. */
+/* What an output channel holds after a run at precision nPrecision: the
+ * frame size and matrix shape the case expects, not what the block's own
+ * fields say. */
 static void CheckOutputs(const SHAPE *s, const BIOINFO *Bio, int nPrecision)
 {
     int o;
     for (o = 0; o < Bio->nOutputs; o++) {
         const HOSTCHANNEL *c = &Bio->Out[o];
-        SIZE_T dwSize = c->hData ? GlobalSize(c->hData) : 0;
+        SIZE_T dwSize = c->hData ? HostSize(c->hData) : 0;
         int nType = GETDTYPE(c->lFlag), nRC = GETRCFLAG(c->lFlag);
         int nExpected = s->bBitmap ? HDT_IMAGE_BMP : s->bMatrix && s->bRealTime ? HDT_MATRIX : nPrecision;
         if (!GETDRFLAG(c->lFlag)) Fail("output %d is not marked ready", o);
@@ -364,16 +406,22 @@ static void CheckOutputs(const SHAPE *s, const BIOINFO *Bio, int nPrecision)
             if (dwSize < sizeof(BITMAPINFOHEADER)) Fail("output %d holds %lu bytes, less than a bitmap header", o, (unsigned long)dwSize);
         }
         else if (s->bMatrix) {
-            LPMATRIXINFOHEADER mih = (LPMATRIXINFOHEADER)GlobalLock(c->hData);
-            SIZE_T dwNeeded = sizeof(MATRIXINFOHEADER) + (SIZE_T)mih->miRows * mih->miColumns * (mih->miRCFlag + 1) * ElementBytes(mih->miDTFlag);
+            LPMATRIXINFOHEADER mih = (LPMATRIXINFOHEADER)HostData(c->hData);
+            SIZE_T dwNeeded;
+            if (dwSize < sizeof(MATRIXINFOHEADER)) {
+                Fail("output matrix %d holds %lu bytes, less than a matrix header", o, (unsigned long)dwSize);
+                continue;
+            }
+            dwNeeded = sizeof(MATRIXINFOHEADER) + (SIZE_T)mih->miRows * mih->miColumns * (mih->miRCFlag + 1) * ElementBytes(mih->miDTFlag);
             if (mih->miDTFlag != nPrecision) Fail("output matrix %d has elements of type %d, expected %d", o, mih->miDTFlag, nPrecision);
+            if (s->nOutputRows > 0 && (mih->miRows != s->nOutputRows || mih->miColumns != s->nOutputColumns))
+                Fail("output matrix %d is %ldx%ld, expected %dx%d", o, mih->miRows, mih->miColumns, s->nOutputRows, s->nOutputColumns);
             if (dwSize < dwNeeded) Fail("output matrix %d of %ldx%ld needs %lu bytes, its buffer holds %lu", o, mih->miRows, mih->miColumns, (unsigned long)dwNeeded, (unsigned long)dwSize);
-            GlobalUnlock(c->hData);
         }
         else {
-            SIZE_T dwNeeded = (SIZE_T)c->dwFramesize * (nRC + 1) * ElementBytes(nPrecision);
-            if (s->nInputs > 0 && c->dwFramesize != FRAMESIZE) Fail("output %d has frame size %lu, expected %d", o, c->dwFramesize, FRAMESIZE);
-            if (dwSize < dwNeeded) Fail("output %d of %lu frames needs %lu bytes, its buffer holds %lu", o, c->dwFramesize, (unsigned long)dwNeeded, (unsigned long)dwSize);
+            SIZE_T dwNeeded = (SIZE_T)s->nOutputFrame * (nRC + 1) * ElementBytes(nPrecision);
+            if (c->dwFramesize != (unsigned long)s->nOutputFrame) Fail("output %d has frame size %lu, expected %d", o, c->dwFramesize, s->nOutputFrame);
+            if (dwSize < dwNeeded) Fail("output %d of %d frames needs %lu bytes, its buffer holds %lu", o, s->nOutputFrame, (unsigned long)dwNeeded, (unsigned long)dwSize);
         }
     }
 }
@@ -472,6 +520,20 @@ static void RunFrames(const BLOCK *b, const SHAPE *s, INSTANCE *w, int nPrecisio
     FreeInputs(&w->Bio);
 }
 
+/* A source runs with the frame size or matrix shape the case chose. */
+static void SetShape(const BLOCK *b, const SHAPE *s, INSTANCE *w)
+{
+    const int Controls[] = {s->nSetFrame, s->nSetRows, s->nSetColumns};
+    const long Values[] = {s->nOutputFrame, s->nOutputRows, s->nOutputColumns};
+    int i;
+    for (i = 0; i < 3; i++) {
+        long Value = Values[i];
+        if (Controls[i] == 0) continue;
+        Enter("UserSetParameterProc");
+        Returned(b->SetParameter(w->hParam, w->hScratchParam, Controls[i], &Value), USR_NO_ERR);
+    }
+}
+
 static void Live(const BLOCK *b, const SHAPE *s, INSTANCE *w)
 {
     int p, nRC, nHolds;
@@ -479,6 +541,7 @@ static void Live(const BLOCK *b, const SHAPE *s, INSTANCE *w)
     HostClearParameterList();
     b->ParameterList(NULL);
     CheckLocks();
+    SetShape(b, s, w);
     Enter("UserPreInitializeProc");
     Returned(b->PreInitialize((HANDLE)&w->Bio, w->hParam, w->hScratchParam), USR_NO_ERR);
     for (nRC = RC_REAL; nRC <= RC_COMPLEX && !bRefused; nRC++) {
@@ -505,90 +568,22 @@ static void Destroy(const BLOCK *b, INSTANCE *w)
 }
 
 /* ------------------------------------------------------------------------
- * Saving and loading
- * ---------------------------------------------------------------------- */
-#define SECTION "Block 1"
-
-static void SaveTo(const BLOCK *b, INSTANCE *w, char *File)
-{
-    DeleteFileA(File);
-    Enter("UserSaveProc");
-    Returned(b->Save(w->hParam, w->hScratchParam, SECTION, File), USR_NO_ERR);
-}
-
-static void LoadFrom(const BLOCK *b, INSTANCE *w, char *File)
-{
-    HostClearLoads();
-    Enter("UserLoadProc");
-    Returned(b->Load(w->hParam, w->hScratchParam, SECTION, File), USR_NO_ERR);
-}
-
-/* A value of the load's type that no other key of the file holds. */
-static void DistinctValue(char cType, int n, char *Text)
-{
-    switch (cType) {
-    case 'B': case 'C': sprintf(Text, "%d", 40 + n % 80); break;
-    case 'F': case 'D': sprintf(Text, "%d.5", 300 + n); break;
-    case 'T': sprintf(Text, "text %d", n); break;
-    default: sprintf(Text, "%d", 300 + n); break;
-    }
-}
-
-/* What one instance saves, with every value it loads changed, loads into a
- * fresh instance, which saves it again unchanged. */
-static void RoundTrip(const BLOCK *b, const SHAPE *s, INSTANCE *First)
-{
-    char Saved[MAX_PATH], Reloaded[MAX_PATH], Text[300], Again[300];
-    INSTANCE Second;
-    int i, n;
-    GetFullPathNameA("saved.ini", MAX_PATH, Saved, NULL);
-    GetFullPathNameA("reloaded.ini", MAX_PATH, Reloaded, NULL);
-    SaveTo(b, First, Saved);
-    if (!Create(b, s, &Second)) return;
-    LoadFrom(b, &Second, Saved);
-    n = HostLoadCount();
-    for (i = 0; i < n; i++) {
-        const HOSTRECORD *r = HostLoad(i);
-        if (lstrcmpiA(r->File, Saved) != 0) continue;
-        if (GetPrivateProfileStringA(SECTION, r->Name, "", Text, sizeof(Text), Saved) == 0 &&
-            GetPrivateProfileStringA(SECTION, r->Name, "x", Text, sizeof(Text), Saved) == 1) {
-            Enter("UserLoadProc");
-            Fail("reads the key \"%s\", which UserSaveProc does not write", r->Name);
-        }
-        DistinctValue(r->cType, i, Text);
-        WritePrivateProfileStringA(SECTION, r->Name, Text, Saved);
-    }
-    LoadFrom(b, &Second, Saved);
-    SaveTo(b, &Second, Reloaded);
-    for (i = 0; i < n; i++) {
-        const HOSTRECORD *r = HostLoad(i);
-        if (lstrcmpiA(r->File, Saved) != 0) continue;
-        GetPrivateProfileStringA(SECTION, r->Name, "", Text, sizeof(Text), Saved);
-        GetPrivateProfileStringA(SECTION, r->Name, "(absent)", Again, sizeof(Again), Reloaded);
-        if (strcmp(Text, Again) != 0) {
-            Enter("UserSaveProc after UserLoadProc");
-            Fail("the key \"%s\" loaded as \"%s\" is saved as \"%s\"", r->Name, Text, Again);
-        }
-    }
-    Destroy(b, &Second);
-}
-
-
-/* ------------------------------------------------------------------------
- * The parameter dialog
+ * The parameters as the case describes them, from the block's definition
  * ---------------------------------------------------------------------- */
 typedef struct tagDLGPARAM {
     char Kind;
     char Key[128];
     char Letter;
+    int  nListed;   /* the identifier UserGetParameterListProc gives it */
+    int  nItems;    /* of a combo box */
     int  Control[130];
-    int  nControls;
+    int  nControls; /* a radio group's in the order of their index */
 } DLGPARAM;
 
 static DLGPARAM *Params;
 static int       nParams;
 
-static void ReadDialog(const char *CaseFile)
+static void ReadParams(const char *CaseFile)
 {
     char Name[16], Text[4096], *Field;
     int i;
@@ -604,11 +599,144 @@ static void ReadDialog(const char *CaseFile)
         lstrcpynA(p->Key, Field ? Field : "", sizeof(p->Key));
         Field = strtok(NULL, "|");
         p->Letter = Field ? Field[0] : '?';
+        Field = strtok(NULL, "|");
+        p->nListed = Field ? atoi(Field) : 0;
+        Field = strtok(NULL, "|");
+        p->nItems = Field ? atoi(Field) : 0;
         while ((Field = strtok(NULL, "|")) != NULL && p->nControls < 130)
             p->Control[p->nControls++] = atoi(Field);
     }
 }
 
+/* ------------------------------------------------------------------------
+ * Saving and loading
+ * ---------------------------------------------------------------------- */
+#define SECTION "Block 1"
+
+static void SaveTo(const BLOCK *b, INSTANCE *w, const char *File)
+{
+    DeleteFileA(File);
+    Enter("UserSaveProc");
+    Returned(b->Save(w->hParam, w->hScratchParam, SECTION, (LPSTR)File), USR_NO_ERR);
+}
+
+static void LoadFrom(const BLOCK *b, INSTANCE *w, const char *File)
+{
+    HostClearLoads();
+    Enter("UserLoadProc");
+    Returned(b->Load(w->hParam, w->hScratchParam, SECTION, (LPSTR)File), USR_NO_ERR);
+}
+
+static void Saved(const char *File, const char *Key, char *Text, int nMax)
+{
+    GetPrivateProfileStringA(SECTION, Key, "(absent)", Text, nMax, File);
+}
+
+static BOOL KeySaved(const char *File, const char *Key)
+{
+    char Text[8];
+    return GetPrivateProfileStringA(SECTION, Key, "", Text, sizeof(Text), File) != 0 ||
+           GetPrivateProfileStringA(SECTION, Key, "x", Text, sizeof(Text), File) != 1;
+}
+
+/* A number as the parameter's type holds it; a char as its code. */
+static BOOL SameValue(char cLetter, const char *Shown, const char *Stored)
+{
+    switch (cLetter) {
+    case 'T': return strcmp(Shown, Stored) == 0;
+    case 'F': return (float)strtod(Shown, NULL) == (float)strtod(Stored, NULL);
+    default: return strtod(Shown, NULL) == strtod(Stored, NULL);
+    }
+}
+
+/* A value of the type that no other key of the file holds; a fraction for
+ * the floating-point types, which an integer loader would cut. */
+static void DistinctValue(char cType, int n, char *Text)
+{
+    switch (cType) {
+    case 'B': case 'C': sprintf(Text, "%d", 40 + n % 80); break;
+    case 'F': case 'D': sprintf(Text, "%d.375", 300 + n); break;
+    case 'T': sprintf(Text, "text %d", n); break;
+    default: sprintf(Text, "%d", 300 + n); break;
+    }
+}
+
+/* Every key the block's parameters are saved under, with its type. */
+static int ParameterKeys(char Keys[][160], char *Letters, int nMax)
+{
+    static const char *const FileKeys[] = {"", "_PathName", "_CompleteName"};
+    int i, k, n = 0;
+    for (i = 0; i < nParams && n + 3 <= nMax; i++) {
+        for (k = 0; k < (Params[i].Kind == 'F' ? 3 : 1); k++) {
+            sprintf(Keys[n], "%s%s", Params[i].Key, FileKeys[k]);
+            Letters[n++] = Params[i].Letter;
+        }
+    }
+    return n;
+}
+
+/* The round trip starts from the save side: every parameter's key one
+ * instance writes, changed to a value of the parameter's own type, is read
+ * back by a fresh instance, which saves it again unchanged; and every key a
+ * load reads, a save writes. */
+static void RoundTrip(const BLOCK *b, const SHAPE *s, INSTANCE *First)
+{
+    static char Keys[400][160], Letters[400];
+    char SavedFile[MAX_PATH], Reloaded[MAX_PATH], Text[300], Again[300];
+    INSTANCE Second;
+    int i, n, nKeys = ParameterKeys(Keys, Letters, 400);
+    GetFullPathNameA("saved.ini", MAX_PATH, SavedFile, NULL);
+    GetFullPathNameA("reloaded.ini", MAX_PATH, Reloaded, NULL);
+    SaveTo(b, First, SavedFile);
+    if (!Create(b, s, &Second)) return;
+    LoadFrom(b, &Second, SavedFile);
+    n = HostLoadCount();
+    for (i = 0; i < n; i++) {
+        const HOSTRECORD *r = HostLoad(i);
+        if (lstrcmpiA(r->File, SavedFile) != 0) continue;
+        if (!KeySaved(SavedFile, r->Name)) {
+            Enter("UserLoadProc");
+            Fail("reads the key \"%s\", which UserSaveProc does not write", r->Name);
+        }
+        DistinctValue(r->cType, i, Text);
+        WritePrivateProfileStringA(SECTION, r->Name, Text, SavedFile);
+    }
+    for (i = 0; i < nKeys; i++) {
+        if (!KeySaved(SavedFile, Keys[i])) {
+            Enter("UserSaveProc");
+            Fail("does not write the key \"%s\" of a parameter", Keys[i]);
+            continue;
+        }
+        DistinctValue(Letters[i], n + i, Text);
+        WritePrivateProfileStringA(SECTION, Keys[i], Text, SavedFile);
+    }
+    LoadFrom(b, &Second, SavedFile);
+    SaveTo(b, &Second, Reloaded);
+    for (i = 0; i < n; i++) {
+        const HOSTRECORD *r = HostLoad(i);
+        if (lstrcmpiA(r->File, SavedFile) != 0) continue;
+        GetPrivateProfileStringA(SECTION, r->Name, "", Text, sizeof(Text), SavedFile);
+        Saved(Reloaded, r->Name, Again, sizeof(Again));
+        if (strcmp(Text, Again) != 0) {
+            Enter("UserSaveProc after UserLoadProc");
+            Fail("the key \"%s\" loaded as \"%s\" is saved as \"%s\"", r->Name, Text, Again);
+        }
+    }
+    for (i = 0; i < nKeys; i++) {
+        Saved(SavedFile, Keys[i], Text, sizeof(Text));
+        Saved(Reloaded, Keys[i], Again, sizeof(Again));
+        if (!SameValue(Letters[i], Text, Again)) {
+            Enter("UserLoadProc");
+            Fail("does not read back the key \"%s\": \"%s\" loaded into a fresh instance is saved as \"%s\"",
+                 Keys[i], Text, Again);
+        }
+    }
+    Destroy(b, &Second);
+}
+
+/* ------------------------------------------------------------------------
+ * The parameter dialog
+ * ---------------------------------------------------------------------- */
 static HWND OpenDialog(const BLOCK *b, INSTANCE *w)
 {
     HWND hDlg;
@@ -620,36 +748,48 @@ static HWND OpenDialog(const BLOCK *b, INSTANCE *w)
     return hDlg;
 }
 
-static void Press(HWND hDlg, int nButton, const char *Name)
+/* The button pressed as a user would: clicked, the dialog procedure hears
+ * of it from the button. */
+static BOOL Press(HWND hDlg, int nButton, const char *Button, const char *Name)
 {
+    HWND hButton = GetDlgItem(hDlg, nButton);
+    BOOL bPressed = hButton != NULL;
     Enter(Name);
-    SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED), 0);
+    if (bPressed) SendMessageA(hButton, BM_CLICK, 0, 0);
+    else Fail("the dialog has no %s button to press", Button);
     CheckLocks();
     DestroyWindow(hDlg);
+    return bPressed;
 }
 
-static void Saved(const char *File, const char *Key, char *Text, int nMax)
+/* Every control the definition gives the dialog is there. */
+static void CheckControls(HWND hDlg, const char *CaseFile)
 {
-    GetPrivateProfileStringA(SECTION, Key, "(absent)", Text, nMax, File);
-}
-
-/* A number as the parameter's type holds it. */
-static BOOL SameValue(char cLetter, const char *Shown, const char *Stored)
-{
-    switch (cLetter) {
-    case 'T': return strcmp(Shown, Stored) == 0;
-    case 'C': return (BYTE)Shown[0] == (BYTE)atoi(Stored);
-    case 'F': return (float)strtod(Shown, NULL) == (float)strtod(Stored, NULL);
-    default: return strtod(Shown, NULL) == strtod(Stored, NULL);
+    char Controls[8192], *Id;
+    Enter("the parameter dialog");
+    GetPrivateProfileStringA("Dialog", "Controls", "", Controls, sizeof(Controls), CaseFile);
+    for (Id = strtok(Controls, ","); Id != NULL; Id = strtok(NULL, ",")) {
+        char *Number = strchr(Id, ':');
+        if (Number == NULL) continue;
+        *Number++ = '\0';
+        if (GetDlgItem(hDlg, atoi(Number)) == NULL) Fail("lacks the control %s (%s)", Id, Number);
     }
 }
 
-static int CheckedButton(HWND hDlg, const DLGPARAM *p)
+static int CheckedIndex(HWND hDlg, const DLGPARAM *p)
 {
     int i;
     for (i = 0; i < p->nControls; i++)
-        if (IsDlgButtonChecked(hDlg, p->Control[i]) == BST_CHECKED) return p->Control[i];
-    return 0;
+        if (IsDlgButtonChecked(hDlg, p->Control[i]) == BST_CHECKED) return i;
+    return -1;
+}
+
+static int StoredIndex(const DLGPARAM *p, const char *Stored)
+{
+    int i;
+    for (i = 0; i < p->nControls; i++)
+        if (p->Control[i] == atoi(Stored)) return i;
+    return -1;
 }
 
 /* Each control shows the value stored in File. */
@@ -665,6 +805,7 @@ static void CheckShown(HWND hDlg, const char *File)
         case 'E':
         case 'F':
             GetDlgItemTextA(hDlg, p->Control[0], Shown, sizeof(Shown));
+            if (p->Letter == 'C') sprintf(Shown, "%d", (BYTE)Shown[0]);
             if (!SameValue(p->Letter, Shown, Stored)) Fail("shows \"%s\" for %s, which holds \"%s\"", Shown, p->Key, Stored);
             if (p->Kind == 'F') {
                 sprintf(Key, "%s_PathName", p->Key);
@@ -678,8 +819,8 @@ static void CheckShown(HWND hDlg, const char *File)
                 Fail("shows the check box of %s %s, which holds %s", p->Key, IsDlgButtonChecked(hDlg, p->Control[0]) ? "checked" : "unchecked", Stored);
             break;
         case 'R':
-            if (CheckedButton(hDlg, p) != atoi(Stored))
-                Fail("checks button %d of %s, which holds %s", CheckedButton(hDlg, p), p->Key, Stored);
+            if (CheckedIndex(hDlg, p) != StoredIndex(p, Stored))
+                Fail("checks item %d of %s, which holds %s", CheckedIndex(hDlg, p), p->Key, Stored);
             break;
         case 'M':
             if (SendDlgItemMessageA(hDlg, p->Control[0], CB_GETCURSEL, 0, 0) != atoi(Stored))
@@ -689,32 +830,34 @@ static void CheckShown(HWND hDlg, const char *File)
     }
 }
 
-/* Changes every control to a value that differs from the one shown; writes
- * the values the parameters should then hold into Expected. */
-static void ChangeControls(HWND hDlg, const char *Expected)
+/* Changes every control to a value that differs from the one shown, each
+ * round another (a radio group's next item, so that rounds as many as its
+ * items check each of them); writes the values the parameters should then
+ * hold into Expected. */
+static void ChangeControls(HWND hDlg, const char *Expected, int nRound)
 {
     char Text[300], Key[160];
-    int i;
+    int i, n = 100 * nRound;
     for (i = 0; i < nParams; i++) {
         const DLGPARAM *p = &Params[i];
         switch (p->Kind) {
         case 'E':
             switch (p->Letter) {
-            case 'T': sprintf(Text, "typed %d", i); break;
-            case 'C': sprintf(Text, "%c", 'A' + i % 26); break;
-            case 'B': sprintf(Text, "%d", 40 + i % 80); break;
-            case 'F': case 'D': sprintf(Text, "%d.25", 500 + i); break;
-            default: sprintf(Text, "%d", 500 + i); break;
+            case 'T': sprintf(Text, "typed %d", n + i); break;
+            case 'C': sprintf(Text, "%c", 'A' + (n / 100 + i) % 26); break;
+            case 'B': sprintf(Text, "%d", 40 + (n / 100 * 7 + i) % 200); break;
+            case 'F': case 'D': sprintf(Text, "%d.25", 500 + n + i); break;
+            default: sprintf(Text, "%d", 500 + n + i); break;
             }
             SetDlgItemTextA(hDlg, p->Control[0], Text);
-            if (p->Letter == 'C') sprintf(Text, "%d", 'A' + i % 26);
+            if (p->Letter == 'C') sprintf(Text, "%d", 'A' + (n / 100 + i) % 26);
             break;
         case 'F':
-            sprintf(Text, "c:\\typed %d", i);
+            sprintf(Text, "c:\\typed %d", n + i);
             SetDlgItemTextA(hDlg, p->Control[1], Text);
             sprintf(Key, "%s_PathName", p->Key);
             WritePrivateProfileStringA(SECTION, Key, Text, Expected);
-            sprintf(Text, "file %d.txt", i);
+            sprintf(Text, "file %d.txt", n + i);
             SetDlgItemTextA(hDlg, p->Control[0], Text);
             break;
         case 'K': {
@@ -724,10 +867,10 @@ static void ChangeControls(HWND hDlg, const char *Expected)
             break;
         }
         case 'R': {
-            int j, nPick = p->Control[CheckedButton(hDlg, p) == p->Control[0] && p->nControls > 1 ? 1 : 0];
+            int j, nPick = (CheckedIndex(hDlg, p) + 1) % p->nControls;
             for (j = 0; j < p->nControls; j++)
-                CheckDlgButton(hDlg, p->Control[j], p->Control[j] == nPick ? BST_CHECKED : BST_UNCHECKED);
-            sprintf(Text, "%d", nPick);
+                CheckDlgButton(hDlg, p->Control[j], j == nPick ? BST_CHECKED : BST_UNCHECKED);
+            sprintf(Text, "%d", p->Control[nPick]);
             break;
         }
         case 'M': {
@@ -752,8 +895,7 @@ static void CheckStored(const char *File, const char *Expected, const char *What
         const DLGPARAM *p = &Params[i];
         Saved(Expected, p->Key, Want, sizeof(Want));
         Saved(File, p->Key, Got, sizeof(Got));
-        if (!(p->Letter == 'C' ? atoi(Want) == atoi(Got) : SameValue(p->Letter, Want, Got)))
-            Fail("stores \"%s\" in %s, expected \"%s\"", Got, p->Key, Want);
+        if (!SameValue(p->Letter, Want, Got)) Fail("stores \"%s\" in %s, expected \"%s\"", Got, p->Key, Want);
         if (p->Kind == 'F') {
             sprintf(Key, "%s_PathName", p->Key);
             Saved(Expected, Key, Want, sizeof(Want));
@@ -763,88 +905,202 @@ static void CheckStored(const char *File, const char *Expected, const char *What
     }
 }
 
-static const DLGPARAM *ParamOfControl(int nControl)
+static const DLGPARAM *ParamListedAs(int nListed)
 {
     int i;
     for (i = 0; i < nParams; i++)
-        if (Params[i].Kind != 'R' && Params[i].Kind != 'F' && Params[i].Control[0] == nControl) return &Params[i];
+        if (Params[i].Kind != 'F' && Params[i].nListed == nListed) return &Params[i];
     return NULL;
 }
 
-/* Every parameter the block lists (but radio groups and file names) set
- * through UserSetParameterProc to a new value of the listed data type, which
- * the block then saves under the parameter's key. */
+/* The value parameter j of the list gets in a round, as the block is given
+ * it and as its saved key should then read: never the one it holds now. */
+typedef union tagSETVALUE {
+    BYTE b; short s; int i; long l; float f; double d; char c; char t[64];
+} SETVALUE;
+
+static BOOL NewValue(const DLGPARAM *p, int nType, int j, int nRound, const char *Now, SETVALUE *v, char *Text)
+{
+    int n = j + 10 * nRound;
+    memset(v, 0, sizeof(*v));
+    if (p->Kind == 'K') {
+        v->i = atoi(Now) == 0;
+        sprintf(Text, "%d", v->i);
+        return TRUE;
+    }
+    if (p->Kind == 'M') {
+        if (p->nItems < 2) return FALSE;
+        v->i = (atoi(Now) + 1) % p->nItems;
+        sprintf(Text, "%d", v->i);
+        return TRUE;
+    }
+    if (p->Kind == 'R') {
+        v->i = (StoredIndex(p, Now) + 1) % p->nControls;
+        sprintf(Text, "%d", p->Control[v->i]);
+        return TRUE;
+    }
+    switch (nType) {
+    case HDT_BYTE: v->b = (BYTE)(60 + n % 60); sprintf(Text, "%d", v->b); break;
+    case HDT_SHORT: v->s = (short)(700 + n); sprintf(Text, "%d", v->s); break;
+    case HDT_LONG: v->l = 70000 + n; sprintf(Text, "%ld", v->l); break;
+    case HDT_FLOAT: v->f = 700.75f + n; sprintf(Text, "%.9g", v->f); break;
+    case HDT_DOUBLE: v->d = 7000.125 + n; sprintf(Text, "%.17g", v->d); break;
+    case HDT_CHAR: v->c = (char)('a' + n % 26); sprintf(Text, "%d", v->c); break;
+    case HDT_LPSTR: sprintf(v->t, "set %d", n); lstrcpyA(Text, v->t); break;
+    default: v->i = 700 + n; sprintf(Text, "%d", v->i); break;
+    }
+    return !SameValue(p->Letter, Text, Now);
+}
+
+/* Every parameter the block lists (but file names) set through
+ * UserSetParameterProc to a new value, which the block then saves under
+ * the parameter's key; as many rounds as the longest radio group has
+ * items, so that each item is set. */
 static void CheckSetParameter(const BLOCK *b, INSTANCE *w)
 {
-    char Expected[MAX_PATH], After[MAX_PATH], Text[64];
-    int j, n = HostParameterListCount();
+    char Now[MAX_PATH], Expected[MAX_PATH], Text[64], Current[300];
+    int j, i, nRound, nRounds = 1, n = HostParameterListCount();
+    GetFullPathNameA("set-now.ini", MAX_PATH, Now, NULL);
     GetFullPathNameA("set-expected.ini", MAX_PATH, Expected, NULL);
-    GetFullPathNameA("set-after.ini", MAX_PATH, After, NULL);
-    DeleteFileA(Expected);
-    for (j = 0; j < n; j++) {
-        DWORD dwValue = HostParameterList(j)->dwValue;
-        int nType = HIWORD(dwValue), nResult;
-        const DLGPARAM *p = ParamOfControl(LOWORD(dwValue));
-        union { BYTE b; short s; int i; long l; float f; double d; char c; char t[64]; } v;
-        if (p == NULL) continue;
-        memset(&v, 0, sizeof(v));
-        switch (p->Kind == 'E' ? nType : -1) {
-        case HDT_BYTE: v.b = (BYTE)(60 + j % 60); sprintf(Text, "%d", v.b); break;
-        case HDT_SHORT: v.s = (short)(700 + j); sprintf(Text, "%d", v.s); break;
-        case HDT_LONG: v.l = 70000 + j; sprintf(Text, "%ld", v.l); break;
-        case HDT_FLOAT: v.f = 700.75f + j; sprintf(Text, "%.9g", v.f); break;
-        case HDT_DOUBLE: v.d = 7000.125 + j; sprintf(Text, "%.17g", v.d); break;
-        case HDT_CHAR: v.c = (char)('a' + j % 26); sprintf(Text, "%d", v.c); break;
-        case HDT_LPSTR: sprintf(v.t, "set %d", j); lstrcpyA(Text, v.t); break;
-        case HDT_INT: v.i = 700 + j; sprintf(Text, "%d", v.i); break;
-        default: v.i = p->Kind == 'K' ? j % 2 : 0; sprintf(Text, "%d", v.i); break;
+    for (i = 0; i < nParams; i++)
+        if (Params[i].Kind == 'R' && Params[i].nControls > nRounds) nRounds = Params[i].nControls;
+    for (nRound = 0; nRound < nRounds; nRound++) {
+        SaveTo(b, w, Now);
+        DeleteFileA(Expected);
+        for (j = 0; j < n; j++) {
+            DWORD dwValue = HostParameterList(j)->dwValue;
+            const DLGPARAM *p = ParamListedAs(LOWORD(dwValue));
+            SETVALUE v;
+            int nResult;
+            if (p == NULL) continue;
+            Saved(Now, p->Key, Current, sizeof(Current));
+            if (!NewValue(p, HIWORD(dwValue), j, nRound, Current, &v, Text)) continue;
+            Enter("UserSetParameterProc");
+            nResult = b->SetParameter(w->hParam, w->hScratchParam, LOWORD(dwValue), &v);
+            if (nResult != USR_NO_ERR) Fail("returns %d for %s, expected 0", nResult, p->Key);
+            CheckLocks();
+            WritePrivateProfileStringA(SECTION, p->Key, Text, Expected);
         }
-        Enter("UserSetParameterProc");
-        nResult = b->SetParameter(w->hParam, w->hScratchParam, LOWORD(dwValue), &v);
-        if (nResult != USR_NO_ERR) Fail("returns %d for %s, expected 0", nResult, p->Key);
-        CheckLocks();
-        WritePrivateProfileStringA(SECTION, p->Key, Text, Expected);
-    }
-    SaveTo(b, w, After);
-    for (j = 0; j < nParams; j++) {
-        char Want[300], Got[300];
-        if (GetPrivateProfileStringA(SECTION, Params[j].Key, "", Want, sizeof(Want), Expected) == 0) continue;
-        Saved(After, Params[j].Key, Got, sizeof(Got));
-        Enter("UserSetParameterProc");
-        if (!(Params[j].Letter == 'C' ? atoi(Want) == atoi(Got) : SameValue(Params[j].Letter, Want, Got)))
-            Fail("sets %s to \"%s\", expected \"%s\"", Params[j].Key, Got, Want);
+        SaveTo(b, w, Now);
+        for (j = 0; j < nParams; j++) {
+            char Want[300], Got[300];
+            if (GetPrivateProfileStringA(SECTION, Params[j].Key, "", Want, sizeof(Want), Expected) == 0) continue;
+            Saved(Now, Params[j].Key, Got, sizeof(Got));
+            Enter("UserSetParameterProc");
+            if (!SameValue(Params[j].Letter, Want, Got))
+                Fail("sets %s to \"%s\", expected \"%s\"", Params[j].Key, Got, Want);
+        }
     }
 }
 
 static void CheckDialog(const BLOCK *b, const char *CaseFile, INSTANCE *w)
 {
-    char Before[MAX_PATH], After[MAX_PATH], Expected[MAX_PATH], Addressed[4096], *Id;
+    char Before[MAX_PATH], After[MAX_PATH], Expected[MAX_PATH];
     HWND hDlg;
+    int i, nRound, nRounds = 2;
     GetFullPathNameA("dialog-before.ini", MAX_PATH, Before, NULL);
     GetFullPathNameA("dialog-after.ini", MAX_PATH, After, NULL);
     GetFullPathNameA("dialog-expected.ini", MAX_PATH, Expected, NULL);
-    ReadDialog(CaseFile);
     CheckSetParameter(b, w);
+    for (i = 0; i < nParams; i++)
+        if (Params[i].Kind == 'R' && Params[i].nControls > nRounds) nRounds = Params[i].nControls;
     SaveTo(b, w, Before);
     if ((hDlg = OpenDialog(b, w)) == NULL) return;
-    GetPrivateProfileStringA("Dialog", "Addressed", "", Addressed, sizeof(Addressed), CaseFile);
-    for (Id = strtok(Addressed, ","); Id != NULL; Id = strtok(NULL, ",")) {
-        char *Number = strchr(Id, ':');
-        if (Number == NULL) continue;
-        *Number++ = '\0';
-        if (GetDlgItem(hDlg, atoi(Number)) == NULL) Fail("addresses the control %s (%s), which the dialog lacks", Id, Number);
-    }
+    CheckControls(hDlg, CaseFile);
     CheckShown(hDlg, Before);
     DeleteFileA(Expected);
-    ChangeControls(hDlg, Expected);
-    Press(hDlg, IDCANCEL, "UserDialogProc(IDCANCEL)");
-    SaveTo(b, w, After);
-    CheckStored(After, Before, "UserDialogProc(IDCANCEL)");
-    if ((hDlg = OpenDialog(b, w)) == NULL) return;
-    ChangeControls(hDlg, Expected);
-    Press(hDlg, IDOK, "UserDialogProc(IDOK)");
-    SaveTo(b, w, After);
-    CheckStored(After, Expected, "UserDialogProc(IDOK)");
+    ChangeControls(hDlg, Expected, 0);
+    if (Press(hDlg, IDCANCEL, "Cancel", "UserDialogProc(IDCANCEL)")) {
+        SaveTo(b, w, After);
+        CheckStored(After, Before, "UserDialogProc(IDCANCEL)");
+    }
+    for (nRound = 1; nRound <= nRounds; nRound++) {
+        if ((hDlg = OpenDialog(b, w)) == NULL) return;
+        DeleteFileA(Expected);
+        ChangeControls(hDlg, Expected, nRound);
+        if (!Press(hDlg, IDOK, "OK", "UserDialogProc(IDOK)")) return;
+        SaveTo(b, w, After);
+        CheckStored(After, Expected, "UserDialogProc(IDOK)");
+    }
+}
+
+/* ------------------------------------------------------------------------
+ * Failures of memory the host cannot give
+ * ---------------------------------------------------------------------- */
+/* A short life: each entry point once, with the first precision, until one
+ * fails. The instance is then deleted as the host deletes it, with no call
+ * failing. Gives how many allocations and locks the life asked for. */
+static int ShortLife(const BLOCK *b, const SHAPE *s, int nFailing)
+{
+    INSTANCE w;
+    char File[MAX_PATH], Name[128];
+    int nResult = USR_NO_ERR, i, nCalls;
+    memset(&w, 0, sizeof(w));
+    w.Bio.nInputs = s->nInputs;
+    w.Bio.nOutputs = s->nOutputs;
+    GetFullPathNameA("short-life.ini", MAX_PATH, File, NULL);
+    for (i = 0; i < s->nInputs; i++)
+        MakeInput(s, &w.Bio.In[i], s->Dimension[i], s->nPrecisions > 0 ? s->Precisions[0] : HDT_FLOAT, RC_REAL);
+#define STEP(Entry, Call) \
+    if (nResult == USR_NO_ERR) { \
+        sprintf(Name, "%s (allocation or lock %d failing)", Entry, nFailing); \
+        Enter(Name); \
+        nResult = (Call); \
+        CheckLocks(); \
+    }
+    STEP("UserSetupProc", b->Setup(&w.hParam, &w.hScratchParam));
+    STEP("UserDefaultSetupProc", b->DefaultSetup(w.hParam, w.hScratchParam));
+    STEP("UserPreInitializeProc", b->PreInitialize((HANDLE)&w.Bio, w.hParam, w.hScratchParam));
+    STEP("UserInitializeProc", b->Initialize((HANDLE)&w.Bio, w.hParam, w.hScratchParam));
+    if (!s->bRealTime) STEP("UserExecProc", b->Exec((HANDLE)&w.Bio, w.hParam, w.hScratchParam));
+    STEP("UserStopProc", b->Stop((HANDLE)&w.Bio, w.hParam, w.hScratchParam));
+    STEP("UserSaveProc", b->Save(w.hParam, w.hScratchParam, SECTION, File));
+    STEP("UserLoadProc", b->Load(w.hParam, w.hScratchParam, SECTION, File));
+#undef STEP
+    nCalls = HostCountedCalls();
+    HostFailCall(0);
+    if (w.hParam != NULL) {
+        Enter("UserExitProc");
+        b->Exit((HANDLE)&w.Bio, w.hParam, w.hScratchParam);
+        CheckLocks();
+    }
+    /* The two structures are the host's once set-up returned them: a block
+     * whose life failed cannot always release them itself. */
+    if (nResult != USR_NO_ERR) {
+        HostReclaim(w.hParam);
+        HostReclaim(w.hScratchParam);
+    }
+    FreeInputs(&w.Bio);
+    return nCalls;
+}
+
+/* Each allocation and lock of a short life fails in turn, the Nth in the
+ * Nth life: whatever entry point meets it returns with nothing locked, and
+ * once the instance is deleted nothing is left allocated. */
+static void CheckFailures(const BLOCK *b, const SHAPE *s)
+{
+    static char Report[8192];
+    int nCall, nCalls;
+    if (s->bBitmap) return;
+    HostFailCall(0);
+    nCalls = ShortLife(b, s, 0);
+    Enter("a short life");
+    if (HostBlockAllocations(Report, sizeof(Report)) > 0) {
+        Fail("leaves memory allocated once the block is deleted:\n%s", Report);
+        return;
+    }
+    for (nCall = 1; nCall <= nCalls; nCall++) {
+        char Name[64];
+        HostFailCall(nCall);
+        ShortLife(b, s, nCall);
+        sprintf(Name, "a short life whose call %d fails", nCall);
+        Enter(Name);
+        if (HostBlockAllocations(Report, sizeof(Report)) > 0) {
+            Fail("leaves memory allocated once the block is deleted:\n%s", Report);
+            break;
+        }
+    }
+    HostFailCall(0);
 }
 
 /* ------------------------------------------------------------------------ */
@@ -872,27 +1128,50 @@ static void ReadShape(const char *CaseFile, SHAPE *s, char *Dll, char *Def)
     s->nQLevel = GetPrivateProfileIntA("Block", "Q", 0, CaseFile);
     s->bUserControl = GetPrivateProfileIntA("Block", "UserControl", 0, CaseFile);
     s->nDownloads = GetPrivateProfileIntA("Block", "Downloads", 0, CaseFile);
+    s->nOutputFrame = GetPrivateProfileIntA("Block", "OutputFrame", FRAMESIZE, CaseFile);
+    s->nOutputRows = GetPrivateProfileIntA("Block", "OutputRows", 0, CaseFile);
+    s->nOutputColumns = GetPrivateProfileIntA("Block", "OutputColumns", 0, CaseFile);
+    s->nSetFrame = GetPrivateProfileIntA("Block", "SetFrame", 0, CaseFile);
+    s->nSetRows = GetPrivateProfileIntA("Block", "SetRows", 0, CaseFile);
+    s->nSetColumns = GetPrivateProfileIntA("Block", "SetColumns", 0, CaseFile);
+}
+
+/* The generated text passes pointers through 32-bit integers: a 64-bit
+ * run proves nothing unless everything the block sees lies below 2 GB. */
+static BOOL CheckAddresses(HMODULE hBlock)
+{
+    const ULONG_PTR Limit = 0x80000000UL;
+    int nLocal;
+    Enter("the harness");
+    if ((ULONG_PTR)&nLocal >= Limit) Fail("the stack lies at %p, above 2 GB", (void *)&nLocal);
+    if ((ULONG_PTR)GetModuleHandleA(NULL) >= Limit) Fail("the runner lies at %p, above 2 GB", (void *)GetModuleHandleA(NULL));
+    if ((ULONG_PTR)GetModuleHandleA("bdhost.dll") >= Limit) Fail("the host lies at %p, above 2 GB", (void *)GetModuleHandleA("bdhost.dll"));
+    if ((ULONG_PTR)hBlock >= Limit) Fail("the block lies at %p, above 2 GB", (void *)hBlock);
+    return nFailures == 0;
 }
 
 int main(int argc, char **argv)
 {
-    char CaseFile[MAX_PATH], Dll[MAX_PATH], Def[MAX_PATH], Report[8192], DriverFile[MAX_PATH];
+    static char Report[8192];
+    char CaseFile[MAX_PATH], Dll[MAX_PATH], Def[MAX_PATH], DriverFile[MAX_PATH];
     SHAPE Shape;
     BLOCK Block;
     INSTANCE First;
+    hOut = GetStdHandle(STD_OUTPUT_HANDLE);
     if (argc != 2) {
-        fprintf(stderr, "usage: blockrun <case file>\n");
+        Print("usage: blockrun <case file>\n");
         return 2;
     }
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     SetUnhandledExceptionFilter(ReportCrash);
     GetFullPathNameA(argv[1], MAX_PATH, CaseFile, NULL);
     ReadShape(CaseFile, &Shape, Dll, Def);
+    ReadParams(CaseFile);
     GetFullPathNameA("worksheet.ini", MAX_PATH, DriverFile, NULL);
     WritePrivateProfileStringA("Worksheet", "DriverName", "fake.drv", DriverFile);
     HostSetDriverFile("Worksheet", DriverFile);
 
-    if (!LoadBlock(Dll, &Block, Shape.bRealTime)) return 1;
+    if (!LoadBlock(Dll, &Block, Shape.bRealTime) || !CheckAddresses(Block.hModule)) return 1;
     CheckExports(Block.hModule, Def);
     if (Create(&Block, &Shape, &First)) {
         Live(&Block, &Shape, &First);
@@ -905,6 +1184,7 @@ int main(int argc, char **argv)
         Fail("the block's allocations are not all freed:\n%s", Report);
     if (HostMessageCount() > 0)
         Fail("the block showed %d message box(es), the first: %s", HostMessageCount(), HostMessage(0));
-    printf("%s: %d failure(s)\n", Dll, nFailures);
+    if (nFailures == 0 && !bRefused) CheckFailures(&Block, &Shape);
+    Print("%s: %d failure(s)\n", Dll, nFailures);
     return nFailures == 0 ? 0 : 1;
 }
