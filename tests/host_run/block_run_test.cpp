@@ -614,8 +614,8 @@ const PlantedFault PLANTED[] = {
      "FAIL UserExecProc\\(precision [^)]*\\): misuses memory:\\s+UserExecProc.* frees "
      "[0-9A-Fa-fx]+ a second time with GlobalFree"},
     {"freeing a locked handle",
-     "Plain",
-     {"IFPlain.c", "GlobalUnlock\\(hScratchParam\\);\\s+FreeGlobalMemory\\(hScratchParam\\);",
+     "Arrays",
+     {"IFArrays.c", "GlobalUnlock\\(hScratchParam\\);\\s+FreeGlobalMemory\\(hScratchParam\\);",
       "FreeGlobalMemory(hScratchParam);\n    GlobalUnlock(hScratchParam);"},
      "FAIL UserExitProc: misuses memory:\\s+UserExitProc frees [0-9A-Fa-fx]+ with "
      "FreeGlobalMemory while it is locked"},
@@ -651,8 +651,8 @@ const PlantedFault PLANTED[] = {
      {"IFRamp.c", "SetOutputFrameSize\\(hBioInfo,0,[^)]*\\)", "SetOutputFrameSize(hBioInfo,0,0)"},
      "FAIL UserExecProc\\(precision [^)]*\\): output 0 has frame size 0, expected 24"},
     {"an unlock dropped on an error path",
-     "Plain",
-     {"IFPlain.c",
+     "Arrays",
+     {"IFArrays.c",
       "\\(sPtr ?= ?\\(SCRATCH_PARAM \\*\\) ?GlobalLock\\(hScratchParam\\)\\) ?== ?NULL\\) ?\\{\\s+"
       "GlobalUnlock\\(hParam\\);\\r?\\n",
       "(sPtr=(SCRATCH_PARAM *) GlobalLock(hScratchParam)) == NULL){\r\n"},
