@@ -656,9 +656,10 @@ const PlantedFault PLANTED[] = {
       "\\(sPtr ?= ?\\(SCRATCH_PARAM \\*\\) ?GlobalLock\\(hScratchParam\\)\\) ?== ?NULL\\) ?\\{\\s+"
       "GlobalUnlock\\(hParam\\);\\r?\\n",
       "(sPtr=(SCRATCH_PARAM *) GlobalLock(hScratchParam)) == NULL){\r\n"},
-     "FAIL UserInitializeProc \\(allocation or lock [0-9]+ failing\\): returns with handles still "
+     "FAIL UserDefaultSetupProc \\(allocation or lock [0-9]+ failing\\): returns with handles "
+     "still "
      "locked:\\s+handle [0-9A-Fa-fx]+ of "
-     "[0-9]+ bytes from UserSetupProc, locked 1 time"},
+     "[0-9]+ bytes from UserSetupProc[^,]*, locked 1 time"},
     {"a complex output's imaginary part wrong",
      "Twin",
      {"Twin.c",
