@@ -573,10 +573,7 @@ const PlantedFault PLANTED[] = {
      "of the [0-9]+-byte buffer"},
     {"a whole frame too many",
      "Plain",
-     {"Plain.c", NEXT_LOOP,
-      "for(index = 0; index<pPtr->Framesize*(pPtr->RCFlagOut0+1); index++)\r\n"
-      "         *(PtrOut0+pPtr->Framesize*(pPtr->RCFlagOut0+1)+index) = 0;\r\n"
-      "       for(index = 0; index<pPtr->Framesize; index++){"},
+     {"Plain.c", NEXT_LOOP, "for(index = 0; index<2*pPtr->Framesize; index++){"},
      "FAIL UserExecProc\\(precision [^)]*\\): misuses memory:\\s+UserExecProc.* wrote past the "
      "end"},
     {"one sample written past a local array",

@@ -26,7 +26,6 @@
 #define MAX_HANDLES   8192
 #define MAX_FREE      8192
 #define GUARD         32
-#define GUARD_BYTE    0xFD
 #define SLOT_BYTES    (1UL << 20)          /* the handle table at the arena's start */
 #define QUARANTINE    64                   /* freed spans kept back from reuse */
 #define FREED_SLOT    ((BYTE *)1)
@@ -168,11 +167,24 @@ static BOOL RecentlyFreed(const void *hMemory)
     return FALSE;
 }
 
+/* A guard byte depends on its address: a block that copies past the end
+ * of one buffer from past the end of another copies guard bytes that are
+ * wrong where they land. */
+static BYTE GuardByte(const BYTE *p)
+{
+    return (BYTE)((((ULONG_PTR)p * 2654435761UL) >> 13) ^ 0xA5);
+}
+
+static void FillGuard(BYTE *From, BYTE *To)
+{
+    for (; From < To; From++) *From = GuardByte(From);
+}
+
 static void FillGuards(LEDGERENTRY *e)
 {
     BYTE *Start = Arena + e->Span.Offset;
-    memset(Start, GUARD_BYTE, GUARD);
-    memset(e->Data + e->dwBytes, GUARD_BYTE, Start + e->Span.Size - (e->Data + e->dwBytes));
+    FillGuard(Start, e->Data);
+    FillGuard(e->Data + e->dwBytes, Start + e->Span.Size);
 }
 
 /* The first byte of the guard zones that is not as it was set, or NULL. */
@@ -180,9 +192,9 @@ static const BYTE *DamagedGuard(const LEDGERENTRY *e)
 {
     const BYTE *p, *Start = Arena + e->Span.Offset, *End = Start + e->Span.Size;
     for (p = Start; p < e->Data; p++)
-        if (*p != GUARD_BYTE) return p;
+        if (*p != GuardByte(p)) return p;
     for (p = e->Data + e->dwBytes; p < End; p++)
-        if (*p != GUARD_BYTE) return p;
+        if (*p != GuardByte(p)) return p;
     return NULL;
 }
 
