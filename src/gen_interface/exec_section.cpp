@@ -450,9 +450,11 @@ void WriteOutputBuffer(Printer& print, const BLOCKINFO& block, int i) {
     }
     WriteFailureBranch(print, block, allocation, "USR_ERR_MEM");
     if (block.Matrix) {
-        WriteFailureBranch(print, block,
-                           Ch(print, "     if((pMatrix = (LPMATRIXINFOHEADER)GlobalLock(hBufOut<i>)) == NULL){", i),
-                           "USR_ERR_NPT", 7);
+        print.Raw(Ch(print, "     if((pMatrix = (LPMATRIXINFOHEADER)GlobalLock(hBufOut<i>)) == NULL){", i));
+        // The buffer may be newly allocated: handed to the host, it is not leaked.
+        print.Raw(Ch(print, "       SetOutputDataHandle(hBioInfo,<i>,hBufOut<i>);", i));
+        WriteUnlockAndReturn(print, block, 7, "USR_ERR_NPT");
+        print.Line("     }");
         print.Lines({
             "     pMatrix->miSize = sizeof(MATRIXINFOHEADER);",
             "     pMatrix->miRows = MaxRow;",
@@ -517,6 +519,10 @@ void WriteConversion(Printer& print, const BLOCKINFO& block, const Precision& p,
         line("        if (pPtr->DTFlagIn<i> != <code>){    // perform conversion to <label>");
         line(
             "           if ((hBufx<i> = CheckDataBuffer(hBufx<i>, (WORD)sizeof(<type>),(DWORD)(pPtr->RCFlagIn<i>+1)*pPtr->FramesizeIn<i>))   == NULL){");
+    }
+    // A failed allocation must not leak the earlier inputs' conversion buffers.
+    for (int earlier = 0; earlier < i; ++earlier) {
+        print.Raw(Ch(print, "               if (hBufx<i> != NULL) GlobalFree(hBufx<i>);", earlier));
     }
     print.Lines({"               GlobalUnlock(hParam);", "               return(USR_ERR_MEM);",
                  "           }"});

@@ -629,6 +629,7 @@ int PASCAL UserExecProc(HANDLE hBioInfo, HANDLE hParam, HANDLE hScratchParam)
         }
         if (pPtr->DTFlagIn1 != HDT_INT){    // perform conversion to integer
            if ((hBufx1 = CheckDataBuffer(hBufx1, (WORD)sizeof(int),(DWORD)(pPtr->RCFlagIn1+1)*pPtr->FramesizeIn1))   == NULL){
+               if (hBufx0 != NULL) GlobalFree(hBufx0);
                GlobalUnlock(hParam);
                return(USR_ERR_MEM);
            }
@@ -662,6 +663,7 @@ int PASCAL UserExecProc(HANDLE hBioInfo, HANDLE hParam, HANDLE hScratchParam)
         }
         if (pPtr->DTFlagIn1 != HDT_FLOAT){    // perform conversion to floating pont
            if ((hBufx1 = CheckDataBuffer(hBufx1, (WORD)sizeof(float),(DWORD)(pPtr->RCFlagIn1+1)*pPtr->FramesizeIn1))   == NULL){
+               if (hBufx0 != NULL) GlobalFree(hBufx0);
                GlobalUnlock(hParam);
                return(USR_ERR_MEM);
            }

@@ -385,6 +385,7 @@ int PASCAL UserExecProc(HANDLE hBioInfo, HANDLE hParam, HANDLE hScratchParam)
         return(USR_ERR_MEM);
      }
      if((pMatrix = (LPMATRIXINFOHEADER)GlobalLock(hBufOut0)) == NULL){
+       SetOutputDataHandle(hBioInfo,0,hBufOut0);
        GlobalUnlock(hParam);
        return(USR_ERR_NPT);
      }
@@ -411,6 +412,7 @@ int PASCAL UserExecProc(HANDLE hBioInfo, HANDLE hParam, HANDLE hScratchParam)
         return(USR_ERR_MEM);
      }
      if((pMatrix = (LPMATRIXINFOHEADER)GlobalLock(hBufOut1)) == NULL){
+       SetOutputDataHandle(hBioInfo,1,hBufOut1);
        GlobalUnlock(hParam);
        return(USR_ERR_NPT);
      }
