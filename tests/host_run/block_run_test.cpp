@@ -279,8 +279,12 @@ std::string OutputShape(const BLOCKINFO& b, const ControlNumbers& number) {
     if (!source) {
         return "OutputFrame=" + std::to_string(INPUT_FRAME) + "\r\n";
     }
-    if (b.RealTime || b.Native) {
-        return std::string("OutputFrame=") + (b.Native ? "1" : "256") + "\r\n";
+    // A source with a user control or native data runs a sample at a time.
+    if (b.Native || b.UserControl) {
+        return "OutputFrame=1\r\n";
+    }
+    if (b.RealTime) {
+        return "OutputFrame=256\r\n";
     }
     return "OutputFrame=" + std::to_string(SOURCE_FRAME) +
            "\r\nSetFrame=" + number("IDC_FRAMESIZE") + "\r\n";
