@@ -4,6 +4,8 @@
 #include <QHeaderView>
 #include <QPalette>
 #include <QStyle>
+#include <QStyledItemDelegate>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -11,20 +13,51 @@ namespace bw {
 
 namespace {
 
+// Rows as tall as the second column's text needs at that column's width:
+// a long mark ("changed, edited by hand — will be replaced, a copy kept
+// in …") wraps instead of being cut.
+class WrappingMarks : public QStyledItemDelegate {
+public:
+    explicit WrappingMarks(QTreeWidget* tree) : QStyledItemDelegate(tree), tree_(tree) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        if (index.column() != 1) {
+            return QStyledItemDelegate::sizeHint(option, index);
+        }
+        QStyleOptionViewItem item(option);
+        initStyleOption(&item, index);
+        // The style wraps only within a valid rectangle: as wide as the
+        // column, and taller than any mark.
+        item.rect = QRect(0, 0, tree_->columnWidth(1), QWIDGETSIZE_MAX);
+        item.features |= QStyleOptionViewItem::WrapText;
+        return tree_->style()->sizeFromContents(QStyle::CT_ItemViewItem, &item, QSize(), tree_);
+    }
+
+private:
+    QTreeWidget* tree_;
+};
+
 QTreeWidget* MakeTree() {
     auto* tree = new QTreeWidget;
     tree->setHeaderHidden(true);
     // The second column holds the file's state after a run, when there is one.
     tree->setColumnCount(2);
     tree->header()->setStretchLastSection(false);
-    // Names are shown whole; a tree too narrow for them scrolls sideways.
+    // Names are shown whole; the marks take the rest of the width and wrap.
     tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    tree->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    tree->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    tree->setWordWrap(true);
+    tree->setTextElideMode(Qt::ElideNone);
+    tree->setItemDelegate(new WrappingMarks(tree));
+    QObject::connect(tree->header(), &QHeaderView::sectionResized, tree, [tree](int section) {
+        if (section == 1) {  // the rows' heights follow the new width
+            QTimer::singleShot(0, tree, [tree] { tree->doItemsLayout(); });
+        }
+    });
     tree->setRootIsDecorated(true);
     // Three levels deep at most: a narrower step leaves the state column room
     // beside the watermark of the completion page.
     tree->setIndentation(tree->fontMetrics().averageCharWidth() * 2);
-    tree->setUniformRowHeights(true);
     return tree;
 }
 
@@ -47,7 +80,7 @@ void MarkItems(QTreeWidgetItem& item, const std::function<QString(const std::str
     if (path.isValid()) {
         const QString text = mark(path.toString().toLocal8Bit().toStdString());
         item.setText(1, text);
-        item.setToolTip(1, text);  // whole, where the column cuts it
+        item.setToolTip(1, text);
     }
     for (int i = 0; i < item.childCount(); ++i) {
         MarkItems(*item.child(i), mark);
@@ -101,7 +134,6 @@ void MarkTree(QTreeWidget& tree, const std::function<FileState(const std::string
     for (int i = 0; i < tree.topLevelItemCount(); ++i) {
         MarkItem(*tree.topLevelItem(i), stateOf);
     }
-    tree.resizeColumnToContents(1);
 }
 
 }  // namespace
@@ -145,7 +177,6 @@ void FileTreesView::markFiles(const std::function<QString(const std::string& pat
         for (int i = 0; i < tree->topLevelItemCount(); ++i) {
             MarkItems(*tree->topLevelItem(i), mark);
         }
-        tree->resizeColumnToContents(0);
     }
 }
 

@@ -2,11 +2,13 @@
 // pages line their Name fields up, and a long block path wraps on the
 // completion page without widening it.
 #include <QApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
 
 #include "generation/paths.h"
@@ -133,10 +135,29 @@ TEST_F(LayoutTest, ALongFolderInAFindingWrapsOnTheGeneratePageWithoutWideningIt)
     EXPECT_GE(findings->height(), findings->heightForWidth(findings->width()));
 }
 
-// A DSP-based block regenerated: every file's name and state whole in its
-// tree at the default size, on the generate page and the completion page.
+// Every mark of a tree item fits its row: wrapped at its column's width, as
+// the view draws it, no taller than the row.
+void ExpectMarksWhole(const QTreeWidget& tree, const QTreeWidgetItem& item) {
+    if (!item.text(1).isEmpty()) {
+        const int margin =
+            tree.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &tree) + 1;
+        const QRect room(0, 0, tree.header()->sectionSize(1) - 2 * margin, QWIDGETSIZE_MAX);
+        const QRect needed = tree.fontMetrics().boundingRect(room, Qt::TextWordWrap, item.text(1));
+        EXPECT_LE(needed.height(), tree.visualItemRect(&item).height())
+            << item.text(1).toStdString();
+        EXPECT_LE(needed.width(), room.width()) << item.text(1).toStdString();
+    }
+    for (int i = 0; i < item.childCount(); ++i) {
+        ExpectMarksWhole(tree, *item.child(i));
+    }
+}
+
+// A DSP-based block regenerated over hand edits: every file's name and the
+// longest of marks whole in its tree at the default size, on the generate
+// page and the completion page.
 TEST_F(LayoutTest, TheTreesShowEveryNameAndStateWholeOnADspBlock) {
     const auto expectWhole = [&](const FileTreesView& view) {
+        QApplication::processEvents();  // the rows follow the columns' widths
         QApplication::processEvents();
         for (const QTreeWidget* tree : {view.pcTree(), view.dspTree()}) {
             ASSERT_TRUE(tree->isVisible());
@@ -144,6 +165,7 @@ TEST_F(LayoutTest, TheTreesShowEveryNameAndStateWholeOnADspBlock) {
             EXPECT_LE(columns, tree->viewport()->width())
                 << "page " << Wizard().currentId() + 1 << ": "
                 << tree->topLevelItem(0)->text(0).toStdString();
+            ExpectMarksWhole(*tree, *tree->topLevelItem(0));
         }
     };
     OpenDescribedBlock([](BLOCKINFO& b) {
@@ -155,8 +177,19 @@ TEST_F(LayoutTest, TheTreesShowEveryNameAndStateWholeOnADspBlock) {
     Wizard().generatePage()->generateButton()->click();
     ASSERT_EQ(Wizard().currentId(), FinishPage);
     expectWhole(*Wizard().finishPage()->trees());
+    for (const std::string& name :
+         {BlockFile(block.BlockName + ".h"), BlockFile("DSPCODE/_" + block.BlockName + ".c")}) {
+        QFile file(QString::fromStdString(name));
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write("// by hand\r\n");
+    }
+    block.NumInputs += 1;
     Back();
     ASSERT_EQ(Wizard().currentId(), GeneratePage);
+    const QTreeWidget& dsp = *Wizard().generatePage()->trees()->dspTree();
+    ASSERT_FALSE(
+        dsp.findItems(QStringLiteral("edited by hand"), Qt::MatchContains | Qt::MatchRecursive, 1)
+            .isEmpty());
     expectWhole(*Wizard().generatePage()->trees());
 }
 
