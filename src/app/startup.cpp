@@ -15,6 +15,7 @@
 #include "app/qt_launcher.h"
 #include "app/qt_prompts.h"
 #include "app/single_instance.h"
+#include "app/system_menu.h"
 #include "definition/settings_rules.h"
 #include "generation/paths.h"
 #include "launch/build_launch.h"
@@ -163,6 +164,8 @@ int RunWizardProgram(int& argc, char** argv) {
     };
     context.askBeforeSetUp = context.askToDiscard;
     context.toolsRunThroughWine = !RUNNING_ON_WINDOWS;
+    const std::unique_ptr<SystemMenu> systemMenu = MakeSystemMenu();
+    context.systemMenu = systemMenu.get();
     launcher.setPrefixSetting(
         [&settings] { return settings.read(setting::SECTION, setting::WINE_PREFIX, ""); });
     context.manualPath = stockFolder + MANUAL_FILE;

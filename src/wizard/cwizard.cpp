@@ -24,10 +24,6 @@
 #include "wizard/tools_dialog.h"
 #include "wizard/visible_info.h"
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
-
 namespace bw {
 
 namespace {
@@ -39,11 +35,6 @@ constexpr QWizard::WizardButton ABOUT_BUTTON = QWizard::CustomButton2;
 // The sheet's width, in average characters of its font.
 constexpr int WIDTH_IN_CHARACTERS = 110;
 
-#ifdef Q_OS_WIN
-constexpr UINT ABOUT_COMMAND = 0x0010;  // system-menu commands are multiples of 16 below 0xF000
-constexpr UINT TOOLS_COMMAND = 0x0020;
-#endif
-
 // The manual's section of each page, in the pages' order.
 constexpr const char* HELP_SECTIONS[PAGE_COUNT] = {
     "open",       "names",        "files",      "data",     "revision", "channels",
@@ -52,9 +43,9 @@ constexpr const char* HELP_SECTIONS[PAGE_COUNT] = {
 
 constexpr const char* MANUAL_NOT_OPENED = "The manual could not be opened: ";
 
-QList<QWizard::WizardButton> ButtonLayout(bool firstPage) {
+QList<QWizard::WizardButton> ButtonLayout(bool firstPage, bool systemMenu) {
     QList<QWizard::WizardButton> layout;
-    if (!CWizard::HasSystemMenu()) {
+    if (!systemMenu) {
         layout << ABOUT_BUTTON;
     }
     layout << QWizard::HelpButton << QWizard::Stretch;
@@ -86,20 +77,12 @@ std::string HelpSection(int id) {
     return id >= 0 && id < PAGE_COUNT ? HELP_SECTIONS[id] : HELP_SECTIONS[OpenFilePage];
 }
 
-bool CWizard::HasSystemMenu() {
-#ifdef Q_OS_WIN
-    return true;
-#else
-    return false;
-#endif
-}
-
 CWizard::CWizard(WizardContext& context, const QPixmap& headerPicture, QWidget* parent)
     : QWizard(parent), context_(context) {
     setWizardStyle(QWizard::ModernStyle);
     setOption(QWizard::NoBackButtonOnStartPage, true);
     setOption(QWizard::HaveCustomButton1, true);
-    setOption(QWizard::HaveCustomButton2, !HasSystemMenu());
+    setOption(QWizard::HaveCustomButton2, !hasSystemMenu());
     setOption(QWizard::HaveHelpButton, true);
     setButtonText(QWizard::BackButton, QStringLiteral("< &Back"));
     setButtonText(QWizard::NextButton, QStringLiteral("&Next >"));
@@ -149,7 +132,7 @@ CWizard::CWizard(WizardContext& context, const QPixmap& headerPicture, QWidget* 
     connect(help, &QShortcut::activated, this, &CWizard::showHelp);
     connect(this, &QWizard::currentIdChanged, this, &CWizard::pageShown);
 
-    setButtonLayout(ButtonLayout(true));
+    setButtonLayout(ButtonLayout(true, hasSystemMenu()));
     setWindowTitle(captions_.front());
     context_.MarkUnchanged();
 }
@@ -193,7 +176,7 @@ void CWizard::pageShown(int id) {
     }
     setWindowTitle(captions_.at(id));
     // Page 1 puts "&Open >" where Back is; the page itself names Next "&New >".
-    setButtonLayout(ButtonLayout(id == OpenFilePage));
+    setButtonLayout(ButtonLayout(id == OpenFilePage, hasSystemMenu()));
     // The sheet has put the focus on the page's first control, a button as
     // like as not (Open Folder); only a load that chose a field keeps its own.
     const QWidget* before = focusWidget();
@@ -328,36 +311,12 @@ void CWizard::showEvent(QShowEvent* event) {
 }
 
 void CWizard::installSystemMenu() {
-#ifdef Q_OS_WIN
-    if (systemMenuInstalled_) {
+    if (systemMenuInstalled_ || context_.systemMenu == nullptr) {
         return;
     }
-    HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
-    if (menu != nullptr) {
-        const std::wstring item = L"&About " + QString::fromUtf8(PROGRAM_TITLE).toStdWString();
-        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuW(menu, MF_STRING, TOOLS_COMMAND, L"&Tools...");
-        AppendMenuW(menu, MF_STRING, ABOUT_COMMAND, item.c_str());
-        systemMenuInstalled_ = true;
-    }
-#endif
-}
-
-bool CWizard::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
-#ifdef Q_OS_WIN
-    const MSG* msg = static_cast<const MSG*>(message);
-    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == ABOUT_COMMAND) {
-        showAbout();
-        *result = 0;
-        return true;
-    }
-    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == TOOLS_COMMAND) {
-        showTools();
-        *result = 0;
-        return true;
-    }
-#endif
-    return QWizard::nativeEvent(eventType, message, result);
+    context_.systemMenu->addCommands(
+        *this, [this] { showAbout(); }, [this] { showTools(); });
+    systemMenuInstalled_ = true;
 }
 
 }  // namespace bw

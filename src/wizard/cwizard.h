@@ -77,9 +77,9 @@ public:
     // Called as a page is about to show, before the sheet lays it out.
     void pageBecomesVisible(const QWizardPage& page);
 
-    // True when the window has a system menu that holds "&About ..." (on
-    // other platforms a visible "&About" button takes its place).
-    static bool HasSystemMenu();
+    // True when the window has a system menu that holds "&About ..." (where
+    // it has none, a visible "&About" button takes its place).
+    bool hasSystemMenu() const { return context_.systemMenu != nullptr; }
 
 public slots:
     void showAbout();
@@ -99,7 +99,6 @@ public slots:
     void reject() override;
 
 protected:
-    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
     void showEvent(QShowEvent* event) override;
 
 private:

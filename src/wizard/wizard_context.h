@@ -40,6 +40,17 @@ public:
                                                      const std::string& startFolder) = 0;
 };
 
+// The window's system menu, where the platform gives windows one: About and
+// Tools are offered there, and the sheet shows no About button.
+class SystemMenu {
+public:
+    virtual ~SystemMenu() = default;
+    // Adds the two commands to window's menu; each calls its function when
+    // chosen. Called once the window exists (the sheet is shown).
+    virtual void addCommands(QWidget& window, std::function<void()> about,
+                             std::function<void()> tools) = 0;
+};
+
 // How the block being edited began, set by the first page: "&New >" or an
 // opened template, and how many blocks have begun, so that a page keeping its
 // own copies of the definition can tell that another block has begun since.
@@ -89,6 +100,8 @@ struct WizardContext {
     // True where the Windows tools run through Wine: the Tools dialog then
     // offers Wine's folder too.
     bool toolsRunThroughWine = false;
+    // The platform's system menu; without one the sheet has an About button.
+    SystemMenu* systemMenu = nullptr;
 
     // The definition back to a new block, defaults from the settings.
     void ResetBlock() { block.Reset(settings, newBlockFolders); }

@@ -10,14 +10,11 @@
 #include <QTimer>
 #include <functional>
 
+#include "about_box.h"
 #include "definition/template_file.h"
 #include "generation/paths.h"
 #include "wizard/open_file.h"
 #include "wizard_fixture.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace bw {
 namespace {
@@ -185,51 +182,42 @@ TEST_F(SheetTest, OpeningATemplateGoesToPageTwoWithItsDefinition) {
     EXPECT_EQ(Button(QWizard::BackButton)->text(), "< &Back");
 }
 
-// What the About box says when action shows it: its title and text.
-QString AboutBoxShownBy(const std::function<void()>& action) {
-    QString shown;
-    QTimer::singleShot(0, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown = box->windowTitle() + "|" + box->text();
-            box->accept();
-        }
-    });
-    action();
-    return shown;
-}
-
-void ExpectAboutBox(const QString& shown) {
-    EXPECT_TRUE(shown.startsWith("About Tessaline Blockwright|")) << shown.toStdString();
-    EXPECT_TRUE(shown.contains("Version 4.30")) << shown.toStdString();
-}
-
 TEST_F(SheetTest, AboutButtonShowsTheTitleAndVersion) {
-    if (CWizard::HasSystemMenu()) {
-        GTEST_SKIP() << "the About item is in the system menu here";
-    }
     QAbstractButton* about = Button(QWizard::CustomButton2);
     EXPECT_TRUE(about->isVisible());
     ExpectAboutBox(AboutBoxShownBy([&] { about->click(); }));
 }
 
-#ifdef _WIN32
-TEST_F(SheetTest, TheSystemMenusAboutItemShowsTheTitleAndVersion) {
-    if (QGuiApplication::platformName() != QLatin1String("windows")) {
-        GTEST_SKIP() << "only a real window has a system menu; Windows' own platform runs this "
-                        "test on a virtual display";
-    }
+// Where the platform has a system menu, About and Tools are offered there,
+// once the sheet shows, and the sheet has no About button.
+TEST_F(SheetTest, WithASystemMenuAboutAndToolsAreThereInsteadOfAButton) {
+    struct RecordingMenu : SystemMenu {
+        void addCommands(QWidget& window, std::function<void()> about,
+                         std::function<void()> tools) override {
+            windows.push_back(&window);
+            showAbout = std::move(about);
+            showTools = std::move(tools);
+        }
+        std::vector<QWidget*> windows;
+        std::function<void()> showAbout, showTools;
+    } menu;
+    context.systemMenu = &menu;
+    EXPECT_TRUE(Wizard().hasSystemMenu());
     EXPECT_FALSE(Button(QWizard::CustomButton2)->isVisible());
-    const auto window = reinterpret_cast<HWND>(Wizard().winId());
-    HMENU menu = GetSystemMenu(window, FALSE);
-    ASSERT_NE(menu, nullptr);
-    const int last = GetMenuItemCount(menu) - 1;
-    wchar_t text[64] = {};
-    ASSERT_GT(GetMenuStringW(menu, static_cast<UINT>(last), text, 64, MF_BYPOSITION), 0);
-    EXPECT_EQ(QString::fromWCharArray(text), "&About Tessaline Blockwright");
-    const UINT command = GetMenuItemID(menu, last);
-    ExpectAboutBox(AboutBoxShownBy([&] { SendMessageW(window, WM_SYSCOMMAND, command, 0); }));
+    Wizard().hide();
+    Wizard().show();
+    ASSERT_EQ(menu.windows, std::vector<QWidget*>{&Wizard()});  // added once
+    ExpectAboutBox(AboutBoxShownBy(menu.showAbout));
+    QString tools;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            tools = dialog->windowTitle();
+            dialog->close();
+        }
+    });
+    menu.showTools();
+    EXPECT_EQ(tools, "Tools");
 }
-#endif
 
 }  // namespace
 }  // namespace bw
