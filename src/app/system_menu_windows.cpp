@@ -1,7 +1,6 @@
 #include <windows.h>
 
-#include <QAbstractNativeEventFilter>
-#include <QCoreApplication>
+#include <QByteArray>
 #include <QWidget>
 #include <string>
 
@@ -17,20 +16,12 @@ constexpr UINT ABOUT_COMMAND = 0x0010;
 constexpr UINT TOOLS_COMMAND = 0x0020;
 
 // Adds About and Tools to a window's system menu and runs them when chosen:
-// the menu's commands come as WM_SYSCOMMAND to the window, which every
-// native event filter of the application sees first.
-class WindowsSystemMenu : public SystemMenu, public QAbstractNativeEventFilter {
+// the menu's commands come to the window as WM_SYSCOMMAND.
+class WindowsSystemMenu : public SystemMenu {
 public:
-    ~WindowsSystemMenu() override {
-        if (installed_) {
-            QCoreApplication::instance()->removeNativeEventFilter(this);
-        }
-    }
-
     void addCommands(QWidget& window, std::function<void()> about,
                      std::function<void()> tools) override {
-        window_ = reinterpret_cast<HWND>(window.winId());
-        HMENU menu = GetSystemMenu(window_, FALSE);
+        HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(window.winId()), FALSE);
         if (menu == nullptr) {
             return;  // no real window (Qt's minimal platform): no menu to add to
         }
@@ -40,38 +31,31 @@ public:
         AppendMenuW(menu, MF_STRING, ABOUT_COMMAND, item.c_str());
         about_ = std::move(about);
         tools_ = std::move(tools);
-        if (!installed_) {
-            QCoreApplication::instance()->installNativeEventFilter(this);
-            installed_ = true;
-        }
     }
 
-    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override {
+    bool chosen(const QByteArray& eventType, void* message) override {
         if (eventType != "windows_generic_MSG") {
             return false;
         }
         const MSG* msg = static_cast<const MSG*>(message);
-        if (msg->hwnd != window_ || msg->message != WM_SYSCOMMAND) {
+        if (msg->message != WM_SYSCOMMAND) {
             return false;
         }
         const UINT command = static_cast<UINT>(msg->wParam & 0xFFF0);
-        const std::function<void()>& chosen = command == ABOUT_COMMAND   ? about_
-                                              : command == TOOLS_COMMAND ? tools_
-                                                                         : nothing_;
-        if (!chosen) {
+        const std::function<void()>& run = command == ABOUT_COMMAND   ? about_
+                                           : command == TOOLS_COMMAND ? tools_
+                                                                      : none_;
+        if (!run) {
             return false;
         }
-        chosen();
-        *result = 0;
+        run();
         return true;
     }
 
 private:
-    HWND window_ = nullptr;
     std::function<void()> about_;
     std::function<void()> tools_;
-    const std::function<void()> nothing_;
-    bool installed_ = false;
+    const std::function<void()> none_;
 };
 
 }  // namespace

@@ -73,6 +73,12 @@ QString PageCaption(int id) {
     return QString::asprintf("%s (%d of %d)", PROGRAM_TITLE, id + 1, static_cast<int>(PAGE_COUNT));
 }
 
+// True when focused is a field of page, where Return does the page's work:
+// a button of the page (New, Open Folder) would take Return for itself.
+bool HoldsStartFocus(const QWidget& page, const QWidget* focused) {
+    return page.isAncestorOf(focused) && qobject_cast<const QPushButton*>(focused) == nullptr;
+}
+
 std::string HelpSection(int id) {
     return id >= 0 && id < PAGE_COUNT ? HELP_SECTIONS[id] : HELP_SECTIONS[OpenFilePage];
 }
@@ -178,11 +184,12 @@ void CWizard::pageShown(int id) {
     // Page 1 puts "&Open >" where Back is; the page itself names Next "&New >".
     setButtonLayout(ButtonLayout(id == OpenFilePage, hasSystemMenu()));
     // The sheet has put the focus on the page's first control, a button as
-    // like as not (Open Folder); only a load that chose a field keeps its own.
+    // like as not (Open Folder), or the page left passed it on to one (New);
+    // only a load that chose a field keeps its own.
     const QWidget* before = focusWidget();
     wizardPage(id)->load();
     const QWidget* chosen = focusWidget();
-    if (chosen == before || !wizardPage(id)->isAncestorOf(chosen)) {
+    if (chosen == before || !HoldsStartFocus(*wizardPage(id), chosen)) {
         focusPageStart(*wizardPage(id));
     }
 }
@@ -308,6 +315,20 @@ bool CWizard::mayDiscardChanges(bool pagesHoldEdits) {
 void CWizard::showEvent(QShowEvent* event) {
     QWizard::showEvent(event);
     installSystemMenu();
+    // Before the sheet first showed, its buttons could not take the focus:
+    // it went to a button of the page or of the window (About, Help).
+    const CWizardPage* page = wizardPage(currentId());
+    if (page != nullptr && !HoldsStartFocus(*page, focusWidget())) {
+        focusPageStart(*page);
+    }
+}
+
+bool CWizard::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    if (context_.systemMenu != nullptr && context_.systemMenu->chosen(eventType, message)) {
+        *result = 0;
+        return true;
+    }
+    return QWizard::nativeEvent(eventType, message, result);
 }
 
 void CWizard::installSystemMenu() {

@@ -99,6 +99,7 @@ public slots:
     void reject() override;
 
 protected:
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
     void showEvent(QShowEvent* event) override;
 
 private:

@@ -16,6 +16,7 @@
 #include "definition/template_file.h"
 #include "launch/launcher.h"
 
+class QByteArray;
 class QString;
 class QWidget;
 
@@ -49,6 +50,9 @@ public:
     // chosen. Called once the window exists (the sheet is shown).
     virtual void addCommands(QWidget& window, std::function<void()> about,
                              std::function<void()> tools) = 0;
+    // Given each of the window's native events first: true when it was the
+    // choice of a command, which has then run.
+    virtual bool chosen(const QByteArray& eventType, void* message) = 0;
 };
 
 // How the block being edited began, set by the first page: "&New >" or an

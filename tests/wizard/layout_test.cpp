@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTextLayout>
 #include <QTreeWidget>
 
 #include "generation/paths.h"
@@ -135,17 +136,38 @@ TEST_F(LayoutTest, ALongFolderInAFindingWrapsOnTheGeneratePageWithoutWideningIt)
     EXPECT_GE(findings->height(), findings->heightForWidth(findings->width()));
 }
 
+// How many lines text takes wrapped at width.
+int WrappedLines(const QString& text, const QFont& font, int width) {
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    int lines = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        ++lines;
+    }
+    layout.endLayout();
+    return lines;
+}
+
 // Every mark of a tree item fits its row: wrapped at its column's width, as
-// the view draws it, no taller than the row.
+// the view draws it, each of its lines has room in the row.
 void ExpectMarksWhole(const QTreeWidget& tree, const QTreeWidgetItem& item) {
     if (!item.text(1).isEmpty()) {
         const int margin =
             tree.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &tree) + 1;
-        const QRect room(0, 0, tree.header()->sectionSize(1) - 2 * margin, QWIDGETSIZE_MAX);
-        const QRect needed = tree.fontMetrics().boundingRect(room, Qt::TextWordWrap, item.text(1));
-        EXPECT_LE(needed.height(), tree.visualItemRect(&item).height())
+        const int width = tree.header()->sectionSize(1) - 2 * margin;
+        const int lines = WrappedLines(item.text(1), tree.font(), width);
+        EXPECT_LE(lines * tree.fontMetrics().height(), tree.visualItemRect(&item).height())
+            << lines << " lines: " << item.text(1).toStdString();
+        EXPECT_LE(
+            tree.fontMetrics()
+                .boundingRect(QRect(0, 0, width, QWIDGETSIZE_MAX), Qt::TextWordWrap, item.text(1))
+                .width(),
+            width)
             << item.text(1).toStdString();
-        EXPECT_LE(needed.width(), room.width()) << item.text(1).toStdString();
     }
     for (int i = 0; i < item.childCount(); ++i) {
         ExpectMarksWhole(tree, *item.child(i));

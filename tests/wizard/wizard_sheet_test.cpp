@@ -198,6 +198,7 @@ TEST_F(SheetTest, WithASystemMenuAboutAndToolsAreThereInsteadOfAButton) {
             showAbout = std::move(about);
             showTools = std::move(tools);
         }
+        bool chosen(const QByteArray&, void*) override { return false; }
         std::vector<QWidget*> windows;
         std::function<void()> showAbout, showTools;
     } menu;
