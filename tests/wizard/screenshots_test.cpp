@@ -13,6 +13,7 @@
 #include <tuple>
 
 #include "app/overwrite_dialog.h"
+#include "app/system_menu.h"
 #include "definition/template_file.h"
 #include "generation/paths.h"
 #include "run/written_record.h"
@@ -35,7 +36,12 @@ protected:
             GTEST_SKIP() << "set BLOCKWRIGHT_SCREENSHOTS to a folder to take the pictures";
         }
         QDir().mkpath(folder);
+        // The pictures show the program's own window: on Windows, About and
+        // Tools are in its system menu.
+        context.systemMenu = systemMenu.get();
     }
+
+    const std::unique_ptr<SystemMenu> systemMenu = MakeSystemMenu();
 
     void TearDown() override {
         if (!hostFile.isEmpty()) {
