@@ -12,17 +12,14 @@ namespace {
 
 class MemberList {
 public:
-    explicit MemberList(MemberGroup group)
-        : group_(group) {}
-
     // The members that follow belong to group.
     void Enter(MemberGroup group) { group_ = group; }
     void Own(const std::string& name, std::string declaration) {
         members_.push_back({name, MemberOrigin::Structure, -1, group_, std::move(declaration)});
     }
-    // One member per channel: stem0 ... stem(count - 1), declared as
-    // type + stem<i> + ";" + the comment, padded so the comments stand in a
-    // column, where "<i>" of the comment is the channel.
+    // One member per channel, stem0 ... stem(count - 1), declared as type +
+    // its name + ";" + comment, whose "<i>" is the channel (its leading
+    // blanks put it in the header's column).
     void Channels(int count, const std::string& type, const std::string& stem,
                   std::string_view comment) {
         for (int i = 0; i < std::clamp(count, 0, MAX_CHANNELS); ++i) {
@@ -45,7 +42,7 @@ private:
         return text.replace(at, 3, std::to_string(channel));
     }
 
-    MemberGroup group_;
+    MemberGroup group_ = MemberGroup::Sync;
     std::vector<Member> members_;
 };
 
@@ -94,7 +91,7 @@ void ListChannels(MemberList& members, const BLOCKINFO& block) {
 }  // namespace
 
 std::vector<Member> ParamsMembers(const BLOCKINFO& block) {
-    MemberList members(MemberGroup::Sync);
+    MemberList members;
     ListChannels(members, block);
     members.Enter(MemberGroup::Parameters);
     for (int p = 0; p < std::clamp(block.NumParameters, 0, MAX_PARAMETERS); ++p) {
