@@ -3,11 +3,12 @@
 # ratio to a baseline timed alongside it (medians of BENCH_RUNS alternating
 # runs):
 #   1. `blockwright generate` of the largest blocks against `cp -r` of the
-#      tree it produced, process start to exit                (budget 2.5)
+#      tree it produced, process start to exit: for information only, as the
+#      copy syncs nothing and so costs a fraction of what lasting files do
 #   1d. the same against `cp -r` followed by a sync of every file and folder
 #      it copied: the generation syncs each file before its rename and each
 #      folder after, so that a power loss leaves the old file or the new one,
-#      and this baseline makes its copy as lasting             (budget 2.0)
+#      and this baseline makes its copy as lasting             (budget 1.2)
 #   1b. `blockwright generate` again over that tree, where nothing changes
 #      and nothing is written, against the same `cp -r`       (budget 2.5)
 #   1c. the same against the first generation, timed alongside: at most as
@@ -56,14 +57,16 @@ median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
 
 missed=0
 nothing() { :; }
-# report WHAT MEASURED BASELINE BUDGET
+# report WHAT MEASURED BASELINE [BUDGET]: without a budget the ratio is shown
+# for information and misses nothing.
 report() {
     local verdict
-    verdict=$(awk -v m="$2" -v b="$3" -v l="$4" \
-        'BEGIN { r = m / b; printf "%6.2f  %s", r, (r <= l ? "ok" : "MISSED") }')
-    printf '%-58s %8.1f ms / %8.1f ms = %s (budget %s)\n' "$1" "$(ms "$2")" "$(ms "$3")" \
-        "$verdict" "$4"
-    [[ $verdict == *ok ]] || missed=1
+    verdict=$(awk -v m="$2" -v b="$3" -v l="${4:-}" 'BEGIN {
+        r = m / b
+        printf "%6.2f  %s", r, (l == "" ? "(no budget)" : r <= l ? "ok (budget " l ")" : "MISSED (budget " l ")")
+    }')
+    printf '%-58s %8.1f ms / %8.1f ms = %s\n' "$1" "$(ms "$2")" "$(ms "$3")" "$verdict"
+    [[ $verdict != *MISSED* ]] || missed=1
 }
 ms() { awk -v u="$1" 'BEGIN { printf "%.1f", u / 1000 }'; }
 
@@ -83,10 +86,10 @@ for block in Largest LargestDsp; do
     echo "$block: $(find "$work/tree" -type f | wc -l) files, $(du -sk "$work/tree" | cut -f1) KiB"
     times=$(pair clean_cli cli clean_copy copy)
     read -r generated copied <<<"$times"
-    report "  1. generate, against cp -r of its tree" "$generated" "$copied" 2.5
+    report "  1. generate, against cp -r of its tree" "$generated" "$copied"
     times=$(pair clean_cli cli clean_copy lasting_copy)
     read -r generated copied <<<"$times"
-    report "  1d. generate, against cp -r and a sync of what it copied" "$generated" "$copied" 2.0
+    report "  1d. generate, against cp -r and a sync of what it copied" "$generated" "$copied" 1.2
     regenerate() {
         "$bin/src/app/blockwright" generate "$template" --directory "$work/regen" \
             --overwrite all --splice no 2>/dev/null

@@ -15,6 +15,7 @@
 #include "generation/paths.h"
 #include "platform/settings_store.h"
 #include "platform/typed_folder.h"
+#include "run/file_preview.h"
 #include "run/file_set.h"
 #include "run/generation_run.h"
 #include "run/run_folder.h"

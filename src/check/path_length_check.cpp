@@ -2,6 +2,7 @@
 
 #include "check/checker.h"
 #include "generation/paths.h"
+#include "generation/protection.h"
 #include "run/file_set.h"
 
 namespace bw {
@@ -21,7 +22,7 @@ std::vector<std::string> WrittenPaths(const BLOCKINFO& block) {
     for (const BlockFile& file : RunFileSet(block)) {
         const size_t folderEnd = file.path.rfind('\\') + 1;  // 0 in the block's folder
         const std::string backup =
-            file.path.substr(0, folderEnd) + "KRSave\\" + file.path.substr(folderEnd);
+            file.path.substr(0, folderEnd) + BACKUP_FOLDER + "\\" + file.path.substr(folderEnd);
         paths.push_back(file.path);
         paths.push_back(file.path + TEMPORARY_SUFFIX);
         paths.push_back(backup);

@@ -5,6 +5,7 @@
 // generators all read these rows.
 
 #include <cstddef>
+#include <cstdint>
 #include <iterator>
 #include <span>
 #include <string_view>
@@ -88,6 +89,62 @@ constexpr const Precision* PrecisionOfType(int typeCode) {
         }
     }
     return nullptr;
+}
+
+// How a number type's values are typed and checked.
+enum class NumberKind {
+    Whole,
+    Floating,
+    Character,
+};
+
+// A number type of parameters, persistent variables and local arrays (the
+// codes 0 to 6). The rows stand in the order of the type radio buttons. The
+// C type is the precision's of the same code (PrecisionOfType).
+struct NumberType {
+    int code;
+    const char* radio;  // its radio button, "&" before its mnemonic
+    const char* name;   // the type as messages name it
+    NumberKind kind;
+    long long low;  // a whole type's range
+    long long high;
+    const char* largest;  // a floating type's largest value, roughly
+    const char* letter;   // of the typed calls: GetDlgItem<letter>, SaveParam<letter>
+    const char* words;    // in comments: "<words> edit", "<words> elements"
+    const char* zero;     // the C value that clears one element
+};
+
+// The host's types: BYTE is unsigned, int and long both 32 bits.
+inline constexpr NumberType NUMBER_TYPES[] = {
+    {TYPE_BYTE, "B&yte", "Byte", NumberKind::Whole, 0, 255, nullptr, "B", "byte", "0"},
+    {TYPE_FLOAT, "&Floating Point", "Floating Point", NumberKind::Floating, 0, 0, "3.4e38", "F",
+     "floating point", "(float)0.0"},
+    {TYPE_SHORT, "&Short", "Short", NumberKind::Whole, -32768, 32767, nullptr, "S", "short integer",
+     "0"},
+    {TYPE_DOUBLE, "Do&uble Floating Point", "Double Floating Point", NumberKind::Floating, 0, 0,
+     "1.8e308", "D", "double floating point", "(double)0.0"},
+    {TYPE_INTEGER, "&Integer", "Integer", NumberKind::Whole, INT32_MIN, INT32_MAX, nullptr, "I",
+     "integer", "0"},
+    {TYPE_CHAR, "C&har", "Char", NumberKind::Character, 0, 0, nullptr, "C", "character", "'\\0'"},
+    {TYPE_LONG, "&Long", "Long", NumberKind::Whole, INT32_MIN, INT32_MAX, nullptr, "L",
+     "long integer", "0"},
+};
+
+// The row of a number type's code, or null for any other code.
+constexpr const NumberType* NumberTypeOf(int code) {
+    for (const NumberType& type : NUMBER_TYPES) {
+        if (type.code == code) {
+            return &type;
+        }
+    }
+    return nullptr;
+}
+
+// A whole or floating number: the types a DSP-side member holds as int or
+// float.
+constexpr bool IsArithmeticType(int code) {
+    const NumberType* type = NumberTypeOf(code);
+    return type != nullptr && type->kind != NumberKind::Character;
 }
 
 }  // namespace bw

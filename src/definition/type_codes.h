@@ -20,7 +20,8 @@ inline constexpr int TYPE_OTHER = 523;
 // An entry every generator skips (while it keeps its position).
 inline constexpr int TYPE_EXCLUDED = 524;
 
-// Codes of older templates, turned into current ones when read.
+// Other codes a template may hold for Integer, Double and Text: reading turns
+// them into the codes above.
 inline constexpr int LEGACY_TYPE_INTEGER = 516;
 inline constexpr int LEGACY_TYPE_DOUBLE = 517;
 inline constexpr int LEGACY_TYPE_TEXT = 518;

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdint>
 #include <limits>
+
+#include "definition/data_tables.h"
 
 namespace bw {
 
@@ -140,35 +141,11 @@ std::optional<std::string> WithPointForComma(std::string_view typed) {
     return pointed;
 }
 
-struct IntegerType {
-    int code;
-    const char* name;
-    long long low;
-    long long high;
-};
-
-// The host's types: BYTE is unsigned, int and long both 32 bits.
-constexpr IntegerType INTEGER_TYPES[] = {
-    {TYPE_BYTE, "Byte", 0, 255},
-    {TYPE_SHORT, "Short", -32768, 32767},
-    {TYPE_INTEGER, "Integer", INT32_MIN, INT32_MAX},
-    {TYPE_LONG, "Long", INT32_MIN, INT32_MAX},
-};
-
-const IntegerType* IntegerTypeOf(int code) {
-    for (const IntegerType& type : INTEGER_TYPES) {
-        if (type.code == code) {
-            return &type;
-        }
-    }
-    return nullptr;
-}
-
-std::string RangeText(const IntegerType& type) {
+std::string RangeText(const NumberType& type) {
     return std::to_string(type.low) + " to " + std::to_string(type.high);
 }
 
-Refusal IntegerRefusal(const IntegerType& type, std::string_view typed) {
+Refusal WholeRefusal(const NumberType& type, std::string_view typed) {
     if (IsBlank(typed)) {
         return std::nullopt;  // written as 0
     }
@@ -224,13 +201,7 @@ int DecimalOrder(std::string_view digits) {
 }
 
 // What a float or double constant of the generated code makes of the literal.
-struct FloatingType {
-    int code;
-    const char* name;
-    const char* about;  // the largest value, roughly
-};
-
-Refusal FloatingRefusal(const FloatingType& type, std::string_view typed) {
+Refusal FloatingRefusal(const NumberType& type, std::string_view typed) {
     if (IsBlank(typed)) {
         return std::nullopt;  // written as 0
     }
@@ -243,7 +214,7 @@ Refusal FloatingRefusal(const FloatingType& type, std::string_view typed) {
                " takes numbers such as \"1.5\", \"-2\" or \"1e-3\"";
     }
     const std::string beyond =
-        Quoted(typed) + " is beyond the range of the type " + type.name + ", about " + type.about;
+        Quoted(typed) + " is beyond the range of the type " + type.name + ", about " + type.largest;
     const std::string tooSmall =
         Quoted(typed) + " is too small for the type " + type.name + ": it would be 0";
     double value = 0;
@@ -284,9 +255,6 @@ Refusal FloatingRefusal(const FloatingType& type, std::string_view typed) {
     }
     return std::nullopt;
 }
-
-constexpr FloatingType FLOAT_TYPE{TYPE_FLOAT, "Floating Point", "3.4e38"};
-constexpr FloatingType DOUBLE_TYPE{TYPE_DOUBLE, "Double Floating Point", "1.8e308"};
 
 // ---------------------------------------------------------------------------
 // Characters.
@@ -342,11 +310,13 @@ bool IsOneUtf8Character(std::string_view text) {
                        [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; });
 }
 
-Refusal CharRefusal(std::string_view typed) {
+Refusal CharRefusal(const NumberType& type, std::string_view typed) {
     if (typed.size() <= 1) {
         return std::nullopt;  // one character, or none ('\0')
     }
-    const std::string takes = ": the type Char takes one character or an escape such as \"\\n\"";
+    const std::string name = type.name;
+    const std::string takes =
+        ": the type " + name + " takes one character or an escape such as \"\\n\"";
     if (typed.front() == '\\') {
         unsigned value = 0;
         const size_t length = EscapeLength(typed, value);
@@ -355,17 +325,17 @@ Refusal CharRefusal(std::string_view typed) {
         }
         if (length == typed.size()) {
             if (value > 0xFF) {
-                return Quoted(typed) +
-                       " is beyond the range of the type Char: an escape goes up to \"\\xFF\" "
-                       "or \"\\377\"";
+                return Quoted(typed) + " is beyond the range of the type " + name +
+                       ": an escape goes up to \"\\xFF\" or \"\\377\"";
             }
             return std::nullopt;
         }
     }
     if (IsOneUtf8Character(typed)) {
-        return Quoted(typed) + " takes " + std::to_string(typed.size()) +
-               " bytes: the type Char takes one single-byte character; write any other as the "
-               "escape of its code in the block's code page, such as \"\\xE9\"";
+        return Quoted(typed) + " takes " + std::to_string(typed.size()) + " bytes: the type " +
+               name +
+               " takes one single-byte character; write any other as the escape of its code in "
+               "the block's code page, such as \"\\xE9\"";
     }
     return Quoted(typed) + " is more than one character" + takes;
 }
@@ -426,16 +396,17 @@ Refusal ItemRefusal(int typeCode, std::string_view typed, const std::vector<std:
 
 Refusal DefaultRefusal(int typeCode, std::string_view typed,
                        const std::vector<std::string>& items) {
-    if (const IntegerType* type = IntegerTypeOf(typeCode)) {
-        return IntegerRefusal(*type, typed);
+    if (const NumberType* type = NumberTypeOf(typeCode)) {
+        switch (type->kind) {
+            case NumberKind::Whole:
+                return WholeRefusal(*type, typed);
+            case NumberKind::Floating:
+                return FloatingRefusal(*type, typed);
+            case NumberKind::Character:
+                return CharRefusal(*type, typed);
+        }
     }
     switch (typeCode) {
-        case TYPE_FLOAT:
-            return FloatingRefusal(FLOAT_TYPE, typed);
-        case TYPE_DOUBLE:
-            return FloatingRefusal(DOUBLE_TYPE, typed);
-        case TYPE_CHAR:
-            return CharRefusal(typed);
         case TYPE_COMBO_BOX:
         case TYPE_RADIO_BUTTONS:
         case TYPE_CHECK_BOX:

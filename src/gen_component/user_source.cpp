@@ -56,29 +56,12 @@ std::string TypeColumn(std::string_view type) {
     return column;
 }
 
-// The C type and the words of the size comment of a local array's elements.
-struct LocalElement {
-    const char* type;
-    const char* words;
-};
-
-LocalElement LocalElementOf(int precision) {
-    switch (precision) {
-        case TYPE_CHAR:
-            return {"char", "character elements"};
-        case TYPE_BYTE:
-            return {"BYTE", "byte elements"};
-        case TYPE_SHORT:
-            return {"short", "short integer elements"};
-        case TYPE_LONG:
-            return {"long", "long integer elements"};
-        case TYPE_FLOAT:
-            return {"float", "floating point elements"};
-        case TYPE_DOUBLE:
-            return {"double", "double floating point elements"};
-        default:
-            return {"int", "integer elements"};
-    }
+// The words of the size comment of a local array's elements; a code that is
+// no number type's makes int elements, as TypeName says.
+std::string ElementWords(int precision) {
+    const NumberType* type = NumberTypeOf(precision);
+    return std::string(type != nullptr ? type->words : NumberTypeOf(TYPE_INTEGER)->words) +
+           " elements";
 }
 
 // Calls visit(i, array) for every local array that is not skipped.
@@ -265,7 +248,7 @@ void WriteInternalVariables(const Routine& r, PreviousVersion* previous) {
     WriteUserSection(r.print, previous, {PrecisionMarker(r), "//; Internally used variables"}, [&] {
         r.print.Line("");
         ForEachLocalArray(r.block, [&](int i, const LOCALARRAYINFO& array) {
-            r.print.Line("<type>     *PtrLocal<i>;        // ptr to local buffer <i>", {{"type", TypeColumn(LocalElementOf(array.LocalPrecision).type)}, {"i", i}});
+            r.print.Line("<type>     *PtrLocal<i>;        // ptr to local buffer <i>", {{"type", TypeColumn(TypeName(array.LocalPrecision))}, {"i", i}});
         });
         WriteLoopVariables(r);
         r.print.Line("");
@@ -465,16 +448,15 @@ void WriteLocalLocks(const Routine& r, const FailureUnlocks& unlocks) {
     r.print.Lines({SHORT_DASH_LINE, "//                       get local storage pointer",
                    SHORT_DASH_LINE});
     ForEachLocalArray(r.block, [&](int local, const LOCALARRAYINFO& array) {
-        const LocalElement element = LocalElementOf(array.LocalPrecision);
         const std::string i = std::to_string(local);
         r.print.Line("");
         r.print.Line("    // assign local pointer to '<name>' array, size = <PREFIX>_NUMLOCAL<i> <words>",
                      {{"name", Escaped(TextContext::CComment, array.ArrayName)},
                       {"PREFIX", Prefix(r.block)},
                       {"i", i},
-                      {"words", element.words}});
+                      {"words", ElementWords(array.LocalPrecision)}});
         r.print.Line("    if ((PtrLocal<i> = (<T> *) GlobalLock(sPtr->hLocalBuffer<i>)) == NULL){",
-                     {{"i", i}, {"T", element.type}});
+                     {{"i", i}, {"T", TypeName(array.LocalPrecision)}});
         unlocks.WriteBeforeLocal(local);
         WriteFailureReturn(r);
     });

@@ -1,9 +1,8 @@
 // The DSP-side header of a real-time block: its macros, the matrix header
 // structure and the PARAMS structure through which the host and the DSP
 // exchange an instance's data, then the prototypes of the real-time routines.
-// The host's real-time driver fills PARAMS by position, so the member order
-// below is fixed; dsp_members.cpp lists the same members for the checker (a
-// test holds the two equal).
+// The members of PARAMS come from the list the checker reads too
+// (dsp_members.h); this file adds the banners between their groups.
 #include <string>
 #include <vector>
 
@@ -111,85 +110,48 @@ void WriteStructureHead(Printer& print) {
     print.Lines(LINES);
 }
 
-std::string DataPointerType(const BLOCKINFO& block) {
-    return block.Matrix != 0 ? "  LPMATRIXINFOHEADER " : dsp::PrecisionType(block);
+// The declarations of the members of one group, in their order.
+void WriteGroup(Printer& print, const std::vector<dsp::Member>& members, dsp::MemberGroup group) {
+    for (const dsp::Member& member : members) {
+        if (member.group == group) {
+            print.Raw(member.declaration);
+        }
+    }
 }
 
-void WriteDataMembers(Printer& print, const BLOCKINFO& block) {
-    const bool framesizes = block.Native == 0;
-    const auto pointer = print.With({{"pointer", DataPointerType(block) + (block.Matrix != 0 ? "" : "*")}});
-    if (framesizes) {
-        WriteMemberBanner(print, "  /*                  Synchronization Addresses                        */");
-        print.Line("  unsigned int *SyncIn;                  /* ptr to input sync value  */");
-        print.Line("  unsigned int *SyncOut;                 /* ptr to output sync value */");
-        print.Line("");
+// A group of channel members under its banner, then a blank line.
+void WriteChannelGroup(Printer& print, const std::vector<dsp::Member>& members,
+                       dsp::MemberGroup group, const char* banner) {
+    WriteMemberBanner(print, banner);
+    WriteGroup(print, members, group);
+    print.Line("");
+}
+
+void WriteChannelMembers(Printer& print, const BLOCKINFO& block,
+                         const std::vector<dsp::Member>& members) {
+    using dsp::MemberGroup;
+    if (block.Native == 0) {
+        WriteChannelGroup(print, members, MemberGroup::Sync,
+                          "  /*                  Synchronization Addresses                        */");
     }
     if (block.NumInputs != 0) {
-        WriteMemberBanner(print, "  /*                  Input Data Pointers / Framesizes                 */");
-        for (int i = 0; i < block.NumInputs; ++i) {
-            print.Line("<pointer>PtrIn<i>;                  /* input <i> data pointer */", {{"i", i}});
-        }
-        for (int i = 0; framesizes && i < block.NumInputs; ++i) {
-            print.Line(
-                "  unsigned int FramesizeIn<i>;             /* input <i> framesize */",
-                {{"i", i}});
-        }
-        print.Line("");
+        WriteChannelGroup(print, members, MemberGroup::Inputs,
+                          "  /*                  Input Data Pointers / Framesizes                 */");
     }
     if (block.NumOutputs != 0) {
-        WriteMemberBanner(print, "  /*                  Output Data Pointers / Framesize                 */");
-        for (int o = 0; o < block.NumOutputs; ++o) {
-            print.Line("<pointer>PtrOut<o>;                 /* output <o> data pointer */", {{"o", o}});
-        }
-        for (int o = 0; framesizes && o < block.NumOutputs; ++o) {
-            print.Line(
-                "  unsigned int FramesizeOut<o>;            /* output <o> framesize */",
-                {{"o", o}});
-        }
-        print.Line("");
+        WriteChannelGroup(print, members, MemberGroup::Outputs,
+                          "  /*                  Output Data Pointers / Framesize                 */");
     }
 }
 
-// The member type of a parameter; null when the parameter has no member.
-const char* ParameterMemberType(const BLOCKINFO& block, int type) {
-    if (!dsp::ParameterHasDspMember(type)) {
-        return nullptr;
-    }
-    switch (type) {
-        case TYPE_FLOAT:
-        case TYPE_DOUBLE:
-            return block.FloatingPoint != 0 ? "  float        " : "  int          ";
-        case TYPE_CHECK_BOX:
-            return "  BOOL         ";
-        default:
-            return "  int          ";
-    }
-}
-
-void WriteParameterMembers(Printer& print, const BLOCKINFO& block) {
-    if (block.NumParameters == 0) {
-        return;
-    }
-    WriteMemberBanner(print, "  /*                       Block Parameters                            */");
-    for (int p = 0; p < block.NumParameters; ++p) {
-        const PARAMINFO& parameter = block.Parameters[static_cast<size_t>(p)];
-        const char* type = ParameterMemberType(block, parameter.ParameterType);
-        if (type != nullptr) {
-            print.Line("<type><member>;", {{"type", type},
-                                           {"member", dsp::MemberName(parameter.ParameterName, p)}});
-        }
-    }
-}
-
-void WriteXdaisMembers(Printer& print) {
+void WriteXdaisMembers(Printer& print, const std::vector<dsp::Member>& members) {
     print.Line("");
     WriteMemberBanner(print, "  /*                       xDAIS Parameters                            */");
-    print.Line("  int          Changed; /* Please Don't Move or Remove !!  */");
-    print.Line("  <alg>_Handle  handle;");
+    WriteGroup(print, members, dsp::MemberGroup::Xdais);
     print.Line("");
 }
 
-void WritePersistentMembers(Printer& print, const BLOCKINFO& block) {
+void WritePersistentBanner(Printer& print) {
     static const char* const BANNER[] = {
         MEMBER_STARS,
         "  /*                   Internal Persistent Variables                   */",
@@ -201,48 +163,24 @@ void WritePersistentMembers(Printer& print, const BLOCKINFO& block) {
         MEMBER_STARS,
     };
     print.Lines(BANNER);
-    for (int v = 0; v < block.NumPersistants; ++v) {
-        const PERSISTANTINFO& variable = block.Persistants[static_cast<size_t>(v)];
-        if (!dsp::PersistantHasDspMember(variable.PersistantType)) {
-            continue;
-        }
-        const auto name = print.With({{"name", dsp::MemberName(variable.PersistantName, v)}});
-        switch (variable.PersistantType) {
-            case TYPE_FLOAT:
-            case TYPE_DOUBLE:
-                print.Line("  float        <name>;");
-                break;
-            case TYPE_INTEGER:
-            case TYPE_LONG:
-            case TYPE_SHORT:
-            case TYPE_BYTE:
-                print.Line("  int          <name>;");
-                break;
-            default:  // Other
-                print.Line("<type> <name>;", {{"type", variable.PersistantTypeOther}});
-                break;
-        }
-    }
 }
 
-void WritePixelPointers(Printer& print, const BLOCKINFO& block) {
-    const auto type = print.With({{"type", dsp::PrecisionType(block)}});
-    for (int i = 0; i < block.NumInputs; ++i) {
-        print.Line("<type>*PtrPixelIn<i>;                  /* input <i> pixel data */", {{"i", i}});
+void WriteMembers(Printer& print, const BLOCKINFO& block) {
+    using dsp::MemberGroup;
+    const std::vector<dsp::Member> members = dsp::ParamsMembers(block);
+    WriteChannelMembers(print, block, members);
+    if (block.NumParameters != 0) {
+        WriteMemberBanner(print, "  /*                       Block Parameters                            */");
     }
-    for (int o = 0; o < block.NumOutputs; ++o) {
-        print.Line("<type>*PtrPixelOut<o>;                 /* output <o> pixel data */", {{"o", o}});
+    WriteGroup(print, members, MemberGroup::Parameters);
+    WriteGroup(print, members, MemberGroup::MatrixSize);
+    if (block.xDAIS != 0) {
+        WriteXdaisMembers(print, members);
     }
-}
-
-void WriteLocalArrays(Printer& print, const BLOCKINFO& block) {
-    const auto type = print.With({{"type", dsp::PrecisionType(block)}});
-    for (int a = 0; a < block.NumLocalArrays; ++a) {
-        const LOCALARRAYINFO& array = block.LocalArrays[static_cast<size_t>(a)];
-        if (!array.isExcluded()) {
-            print.Line("<type><name>[<size>];", {{"name", dsp::MemberName(array.ArrayName, a)}, {"size", array.LocalSize}});
-        }
-    }
+    WritePersistentBanner(print);
+    WriteGroup(print, members, MemberGroup::Persistents);
+    WriteGroup(print, members, MemberGroup::Pixels);
+    WriteGroup(print, members, MemberGroup::LocalArrays);
 }
 
 void WritePrototypes(Printer& print) {
@@ -269,14 +207,13 @@ void WritePrototypes(Printer& print) {
 }  // namespace
 
 std::vector<std::string> ParameterMemberOrder(const BLOCKINFO& block) {
-    std::vector<std::string> members;
-    for (int p = 0; p < block.NumParameters; ++p) {
-        const PARAMINFO& parameter = block.Parameters[static_cast<size_t>(p)];
-        if (dsp::ParameterHasDspMember(parameter.ParameterType)) {
-            members.push_back(dsp::MemberName(parameter.ParameterName, p));
+    std::vector<std::string> names;
+    for (const dsp::Member& member : dsp::ParamsMembers(block)) {
+        if (member.origin == dsp::MemberOrigin::Parameter) {
+            names.push_back(member.name);
         }
     }
-    return members;
+    return names;
 }
 
 void WriteDspHeader(OutputFile& file, const BLOCKINFO& block) {
@@ -293,22 +230,7 @@ void WriteDspHeader(OutputFile& file, const BLOCKINFO& block) {
         WriteXdaisIncludes(print);
     }
     WriteStructureHead(print);
-    WriteDataMembers(print, block);
-    WriteParameterMembers(print, block);
-    if (block.Matrix != 0 && block.NumInputs == 0) {
-        print.Line("  int          Rows;");
-        print.Line("  int          Columns;");
-    }
-    if (block.xDAIS != 0) {
-        WriteXdaisMembers(print);
-    }
-    WritePersistentMembers(print, block);
-    if (block.Matrix != 0) {
-        WritePixelPointers(print, block);
-    }
-    if (block.xDAIS == 0) {
-        WriteLocalArrays(print, block);
-    }
+    WriteMembers(print, block);
     WritePrototypes(print);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // The members of PARAMS, the structure through which the host and the DSP
-// exchange an instance's data, as the DSP header declares them: the checker
-// reads this list to find names that would be declared twice.
+// exchange an instance's data: the DSP header declares them from this list,
+// and the checker reads it to find names that would be declared twice.
 
 #include <string>
 #include <vector>
@@ -19,13 +19,30 @@ enum class MemberOrigin {
     LocalArray,
 };
 
+// The part of PARAMS a member stands in, in the order of the parts; the
+// header heads some of them with a banner.
+enum class MemberGroup {
+    Sync,
+    Inputs,
+    Outputs,
+    Parameters,
+    MatrixSize,
+    Xdais,
+    Persistents,
+    Pixels,
+    LocalArrays,
+};
+
 struct Member {
     std::string name;
     MemberOrigin origin;
     int record;  // the parameter, persistent variable or local array; -1 for the structure's own
+    MemberGroup group;
+    std::string declaration;  // the header's line, with its comment where it has one
 };
 
-// Every member of the block's PARAMS, in the order the header declares them.
+// Every member of the block's PARAMS, in the order the header declares them:
+// the host's real-time driver fills PARAMS by position.
 std::vector<Member> ParamsMembers(const BLOCKINFO& block);
 
 // True for the parameter and persistent-variable types that have a member.

@@ -15,32 +15,15 @@ namespace {
 constexpr std::string_view OK_INDENT = "                  ";  // inside the command cases
 constexpr std::string_view INIT_INDENT = "           ";       // inside WM_INITDIALOG
 
-// The getter and setter letter and the comment wording of an edit-type
-// parameter (types 0 to 7).
-struct EditKind {
-    const char* letter;
-    const char* kind;
-};
-
-EditKind EditKindOf(int type) {
-    switch (type) {
-        case TYPE_BYTE:
-            return {"B", "byte edit"};
-        case TYPE_SHORT:
-            return {"S", "short integer edit"};
-        case TYPE_LONG:
-            return {"L", "long integer edit"};
-        case TYPE_FLOAT:
-            return {"F", "floating point edit"};
-        case TYPE_DOUBLE:
-            return {"D", "double floating point edit"};
-        case TYPE_CHAR:
-            return {"C", "character edit"};
-        case TYPE_TEXT:
-            return {"Str", "text edit"};
-        default:
-            return {"I", "integer edit"};
+// The comment's words for an edit-type parameter (types 0 to 7); a code that
+// is no number type's is read as an int.
+std::string EditWords(int type) {
+    if (type == TYPE_TEXT) {
+        return "text edit";
     }
+    const NumberType* number = NumberTypeOf(type);
+    return std::string(number != nullptr ? number->words : NumberTypeOf(TYPE_INTEGER)->words) +
+           " edit";
 }
 
 std::vector<ParamText> Parameters(const BLOCKINFO& block) {
@@ -347,8 +330,7 @@ void WriteParameterRead(Printer& print, const ParamText& p) {
             WriteFileOpenRead(print, p);
             break;
         default: {
-            const EditKind edit = EditKindOf(p.type);
-            const Vars values = {{"kind", edit.kind}, {"L", edit.letter}};
+            const Vars values = {{"kind", EditWords(p.type)}, {"L", ValueCallLetter(p.type)}};
             print.Line("                  // get <kind> control value for <ident>", values);
             print.Line("                  pPtr-><ident> = GetDlgItem<L>(hDlg, IDC_EDIT<IDENT>);",
                        values);
@@ -694,8 +676,7 @@ void WriteParameterInit(Printer& print, const ParamText& p) {
             print.Line("           SetDlgItemStr(hDlg,IDC_EDIT<IDENT>_PATHNAME,pPtr-><ident>_PathName);");
             break;
         default: {
-            const EditKind edit = EditKindOf(p.type);
-            const Vars values = {{"kind", edit.kind}, {"L", edit.letter}};
+            const Vars values = {{"kind", EditWords(p.type)}, {"L", ValueCallLetter(p.type)}};
             print.Line("           // initialize <kind> control for <ident>", values);
             print.Line("           SetDlgItem<L>(hDlg,IDC_EDIT<IDENT>,pPtr-><ident>);", values);
             break;

@@ -312,19 +312,14 @@ void WriteAutomaticPrecision(Printer& print, const BLOCKINFO& block) {
 }
 
 void WriteSampleSize(Printer& print, const BLOCKINFO& block) {
-    static const std::pair<const char*, const char*> OTHER_SIZES[] = {
-        {"HDT_INT", "int"},
-        {"HDT_DOUBLE", "double"},
-        {"HDT_LONG", "long"},
-        {"HDT_SHORT", "short"},
-        {"HDT_BYTE", "BYTE"},
-        {"HDT_CHAR", "char"},
-    };
-    print.Lines(
-        {"     if (nPrecision == HDT_FLOAT){", "        nDSize = sizeof(float);", "     }"});
-    for (const auto& [code, type] : OTHER_SIZES) {
-        print.Raw("     else if (nPrecision == " + std::string(code) + "){");
-        print.Raw("        nDSize = sizeof(" + std::string(type) + ");");
+    // The order of the tests, floating point first.
+    static constexpr int SIZE_ORDER[] = {TYPE_FLOAT, TYPE_INTEGER, TYPE_DOUBLE, TYPE_LONG,
+                                         TYPE_SHORT, TYPE_BYTE, TYPE_CHAR};
+    for (int code : SIZE_ORDER) {
+        const Precision& precision = *PrecisionOfType(code);
+        print.Raw("     " + std::string(code == SIZE_ORDER[0] ? "" : "else ") +
+                  "if (nPrecision == " + precision.dataType + "){");
+        print.Raw("        nDSize = sizeof(" + std::string(precision.typeName) + ");");
         print.Line("     }");
     }
     print.Line("     else {");

@@ -12,34 +12,6 @@ using namespace interface_text;
 
 namespace {
 
-// The letter of the typed save and load calls ("SaveParamI", "LoadParamI").
-const char* CallLetter(int type) {
-    switch (type) {
-        case TYPE_BYTE:
-            return "B";
-        case TYPE_SHORT:
-            return "S";
-        case TYPE_LONG:
-            return "L";
-        case TYPE_FLOAT:
-            return "F";
-        case TYPE_DOUBLE:
-            return "D";
-        case TYPE_CHAR:
-            return "C";
-        case TYPE_TEXT:
-        case TYPE_FILE_OPEN:
-            return "Str";
-        default:
-            return "I";
-    }
-}
-
-bool IsNumberType(int type) {
-    return type == TYPE_BYTE || type == TYPE_SHORT || type == TYPE_INTEGER || type == TYPE_LONG ||
-           type == TYPE_FLOAT || type == TYPE_DOUBLE;
-}
-
 void WriteSaveOrLoadBanner(Printer& print, std::string_view function, std::string_view purpose) {
     WriteAccessBanner(print, {function,
                               {purpose},
@@ -73,7 +45,7 @@ void WriteChannelSaves(Printer& print, int count, std::string_view direction) {
 
 void WriteParameterSave(Printer& print, const ParamText& p) {
     const auto names = p.Names(print);
-    const Vars letter = {{"L", CallLetter(p.type)}};
+    const Vars letter = {{"L", ValueCallLetter(p.type)}};
     if (p.type == TYPE_CHECK_BOX) {
         print.Line("    SaveParamI(Section, \"<ident>\", IDC_CHECK<IDENT>, pPtr-><ident>, FileName);");
     } else if (p.type == TYPE_RADIO_BUTTONS || p.type == TYPE_COMBO_BOX) {
@@ -184,11 +156,11 @@ void WriteFileOpenLoad(Printer& print, const ParamText& p) {
 void WriteParameterLoad(Printer& print, const ParamText& p) {
     const auto names = p.Names(print);
     const std::string& typed = p.parameter.ParameterDefault;
-    if (IsNumberType(p.type)) {
+    if (IsArithmeticType(p.type)) {
         const std::string cast = p.type == TYPE_FLOAT ? "(float)" : "";
         const std::string value = cast + NumericDefault(typed);
         print.Line("    pPtr-><ident> = LoadParam<L>(Section, \"<ident>\", IDC_EDIT<IDENT>, <default>, FileName);",
-                   {{"L", CallLetter(p.type)}, {"default", value}});
+                   {{"L", ValueCallLetter(p.type)}, {"default", value}});
     } else if (p.type == TYPE_CHAR) {
         // An escape as C reads it, else the first character.
         const std::string value =

@@ -19,6 +19,14 @@ bool IsYesNoRadio(const PARAMINFO& parameter) {
     return parameter.ParameterItems.size() < 2;
 }
 
+const char* ValueCallLetter(int type) {
+    if (type == TYPE_TEXT || type == TYPE_FILE_OPEN) {
+        return "Str";
+    }
+    const NumberType* number = NumberTypeOf(type);
+    return number != nullptr ? number->letter : NumberTypeOf(TYPE_INTEGER)->letter;
+}
+
 std::vector<std::string> RadioButtons(const PARAMINFO& parameter, int index) {
     const std::string group = "IDC_RADIO" + UpperIdentifier(parameter.ParameterName, index);
     if (IsYesNoRadio(parameter)) {

@@ -44,6 +44,12 @@ public:
 // A Radio Buttons parameter with fewer than two items is a Yes/No pair.
 bool IsYesNoRadio(const PARAMINFO& parameter);
 
+// The letter of the typed calls that move a parameter's value: GetDlgItem<L>
+// and SetDlgItem<L> in the dialog, SaveParam<L> and LoadParam<L> in the
+// parameter file. Text and file names go as strings ("Str"); a control's
+// value, and any code that is no number type's, as an int ("I").
+const char* ValueCallLetter(int type);
+
 // The identifiers of a radio parameter's buttons, in the order of its cases:
 // "IDC_RADIO<IDENT>_YES", "IDC_RADIO<IDENT>_NO" for a pair, else one per item.
 std::vector<std::string> RadioButtons(const PARAMINFO& parameter, int index);

@@ -10,8 +10,6 @@ namespace bw {
 
 namespace {
 
-constexpr const char* BACKUP_FOLDER = "KRSave";
-
 // The lines of a file head that name when it was made, and how far into a
 // file the head reaches.
 constexpr std::string_view STAMP_LINES[] = {"//    Creation Date: ", "//    Creation Time: "};

@@ -11,6 +11,10 @@
 
 namespace bw {
 
+// The folder beside a replaced file that keeps its previous version, and the
+// orphan files of sections that could not be carried over.
+inline constexpr const char* BACKUP_FOLDER = "KRSave";
+
 // The copy the backup keeps of a file: "KRSave" beside it, under its name.
 std::string BackupOf(std::string_view relative);
 

@@ -40,17 +40,9 @@ const char* TypeName(int typeCode) {
     return precision != nullptr ? precision->typeName : "int";
 }
 
-const char* ZeroValue(int typeCode) {
-    switch (typeCode) {
-        case TYPE_CHAR:
-            return "'\\0';";
-        case TYPE_FLOAT:
-            return "(float)0.0;";
-        case TYPE_DOUBLE:
-            return "(double)0.0;";
-        default:
-            return "0;";
-    }
+std::string ZeroValue(int typeCode) {
+    const NumberType* type = NumberTypeOf(typeCode);
+    return std::string(type != nullptr ? type->zero : "0") + ";";
 }
 
 std::string Identifier(std::string_view name, int index) {

@@ -30,7 +30,7 @@ const char* TypeName(int typeCode);
 
 // The zero assigned to one element of that type, with its semicolon
 // ("'\0';", "0;", "(float)0.0;", "(double)0.0;").
-const char* ZeroValue(int typeCode);
+std::string ZeroValue(int typeCode);
 
 // `<ident>` and `<IDENT>` of the parameter, persistent variable or other named
 // entry at position index.

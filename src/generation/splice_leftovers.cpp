@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "generation/paths.h"
+#include "generation/protection.h"
 
 namespace bw {
 
@@ -314,8 +315,8 @@ std::string OrphanPath(const std::string& filePath, const std::tm& now, int n) {
     }
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &now);
-    return directory + "KRSave\\" + name + "." + stamp + (n > 1 ? "-" + std::to_string(n) : "") +
-           ".orphaned";
+    return directory + BACKUP_FOLDER + "\\" + name + "." + stamp +
+           (n > 1 ? "-" + std::to_string(n) : "") + ".orphaned";
 }
 
 namespace {

@@ -137,7 +137,8 @@ const FileRow FILE_TABLE[] = {
      WriteWorkspace, NO_STOCK, false, TreeFolder::PcRoot, NAME_PART},
     {Always, [](const BLOCKINFO& b) { return b.BlockName + ".dsp"; }, FileKind::Generated,
      WriteProject, NO_STOCK, false, TreeFolder::PcRoot, NAME_PART},
-    // The page's tree has never listed the makefile.
+    // The makefile stays out of the page's tree: the build runs it, while the
+    // user opens the workspace and the project beside it.
     {Always, [](const BLOCKINFO& b) { return b.BlockName + ".mak"; }, FileKind::Generated,
      WriteMakefile, NO_STOCK, false, TreeFolder::Hidden, NAME_PART},
     {WantsCMakeProject, [](const BLOCKINFO&) { return std::string("CMakeLists.txt"); },

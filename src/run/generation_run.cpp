@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "definition/file_bytes.h"
-#include "definition/profile_file.h"
 #include "definition/separators.h"
 #include "definition/settings_rules.h"
 #include "definition/template_file.h"
@@ -18,6 +17,8 @@
 #include "generation/shared_rules.h"
 #include "generation/splice_leftovers.h"
 #include "run/file_set.h"
+#include "run/file_text.h"
+#include "run/parameter_order.h"
 #include "run/run_folder.h"
 #include "run/written_record.h"
 
@@ -46,68 +47,10 @@ std::string WithReason(const std::string& message, const FileResult& fault) {
     return message + "\n" + fault.Message();
 }
 
-// The definition as the integer DSP variant's generators see it: Integer
-// only, under the integer name.
-BLOCKINFO IntegerVariantOf(const BLOCKINFO& block) {
-    BLOCKINFO variant = block;
-    variant.FloatingPoint = 0;
-    variant.Integer = 1;
-    variant.BlockName = IntegerName(block.BlockName);
-    return variant;
-}
-
-// The definitions a run hands its generators: the block, and the integer
-// variant, copied once when a file first needs it.
-class Definitions {
-public:
-    explicit Definitions(const BLOCKINFO& block) : block_(block) {}
-
-    const BLOCKINFO& For(const BlockFile& file) {
-        if (!file.integerVariant) {
-            return block_;
-        }
-        if (!integer_) {
-            integer_ = IntegerVariantOf(block_);
-        }
-        return *integer_;
-    }
-
-private:
-    const BLOCKINFO& block_;
-    std::optional<BLOCKINFO> integer_;
-};
-
 // The name and extension of path.
 std::string FileNameOf(const std::string& path) {
     const auto [directory, name] = SplitPath(path);
     return directory.empty() ? path : name;
-}
-
-// What a new text will take, guessed from the file it replaces.
-size_t SizeGuess(const Entry& entry) {
-    return static_cast<size_t>(entry.size + entry.size / 16);
-}
-
-// The previous version of a generated file whose user sections are carried
-// over: the file itself, or its backup in "KRSave" when the file is gone.
-// The run reads it once, whole, before the generator starts.
-struct Previous {
-    std::shared_ptr<const std::string> bytes;  // null: nothing to carry over
-    FileResult unreadable;                     // there, but it could not be read
-};
-
-Previous ReadPrevious(const BlockFolder& folder, const BlockFile& file, bool exists) {
-    Previous previous;
-    const std::string from = exists ? file.path : BackupOf(file.path);
-    if (file.splice == nullptr || (!exists && folder.Look(from).kind == EntryKind::Missing)) {
-        return previous;
-    }
-    std::string bytes;
-    previous.unreadable = folder.Read(from, LARGEST_FILE_READ, bytes);
-    if (previous.unreadable) {
-        previous.bytes = std::make_shared<const std::string>(std::move(bytes));
-    }
-    return previous;
 }
 
 // The permission bits of the previous version, which the sections kept
@@ -123,69 +66,6 @@ std::optional<unsigned> PreviousMode(const BlockFolder& folder, const BlockFile&
 
 std::string UnreadablePreviousMessage(const std::string& path) {
     return "Unable to open file " + DisplayPath(path) + ", splice will not be attempted.";
-}
-
-// Whether the file at relative already holds text. A previous version the
-// run has read (bytes) is the file itself; any other file is compared piece
-// by piece.
-bool HoldsAlready(const BlockFolder& folder, const std::string& relative,
-                  const std::shared_ptr<const std::string>& bytes, std::string_view text) {
-    if (bytes) {
-        return SameContent(*bytes, text);
-    }
-    return FileHasSameContent(folder, relative, text).value_or(false);
-}
-
-// The user sections handed to one generator, and what it noted carrying them.
-class Carried {
-public:
-    // The previous version for the generator, or null when it has none.
-    PreviousVersion* From(const BlockFile& file, const Previous& previous) {
-        if (!previous.bytes) {
-            return nullptr;
-        }
-        version_.Share(previous.bytes);
-        version_.Attach(file.splice, &record_);
-        return &version_;
-    }
-    const SpliceRecord& Record() const { return record_; }
-    // Whether a previous version's sections were carried over.
-    bool Any() const { return record_.layout != nullptr; }
-
-private:
-    PreviousVersion version_;
-    SpliceRecord record_;
-};
-
-// The whole text of a generated file, produced in memory from the inputs
-// the run read; nothing when the file cannot be opened.
-std::optional<std::string> ProduceText(const BlockFile& file, const std::string& path,
-                                       size_t sizeGuess, const BLOCKINFO& block,
-                                       RunEnvironment& environment, const std::tm& now,
-                                       PreviousVersion* carried) {
-    OutputFile output(environment, GeneratorInputs{now, environment.workingDirectory, carried});
-    if (!output.Open(path)) {
-        return std::nullopt;
-    }
-    output.Reserve(sizeGuess);
-    file.generator(output, block);
-    return output.TakeText();
-}
-
-// What file's generator writes without a previous version, produced in
-// memory for the definition widened to the outer sections given: the
-// defaults that tell a splice's leftover user code from what was generated.
-std::function<std::string(const std::vector<std::string>&)> DefaultsProducer(
-    const BlockFile& file, const std::string& path, const BLOCKINFO& block, const std::tm& now,
-    const SpliceLayout& layout) {
-    return [&file, &path, &block, now, &layout](const std::vector<std::string>& outerTitles) {
-        BLOCKINFO widened = block;
-        if (layout.widen) {
-            layout.widen(widened, outerTitles);
-        }
-        RunEnvironment quiet;  // neither pumped nor stopped
-        return ProduceText(file, path, 0, widened, quiet, now, nullptr).value_or(std::string());
-    };
 }
 
 // A text handed on piece by piece into a new file of the block folder.
@@ -205,44 +85,6 @@ private:
     TextSink* also_;
 };
 
-// The host's real-time driver reads the order of a block's parameter members
-// from "_rtparam.ini" in the settings directory: key k of the block's section
-// names member k. Other keys of the section stay as they are.
-struct ParameterOrder {
-    std::string blockName;
-    std::vector<std::string> members;
-};
-
-std::string ParameterOrderFile(const std::string& settingsDirectory) {
-    std::string path = settingsDirectory;
-    if (!path.empty() && !IsSeparator(path.back())) {
-        path += '/';
-    }
-    return path + "_rtparam.ini";
-}
-
-// The records of other blocks are kept: a file that is there but cannot be
-// read is left alone rather than replaced by this block's record alone.
-FileResult RecordParameterOrder(const std::string& file, const ParameterOrder& order) {
-    if (order.members.empty()) {
-        return {};
-    }
-    CreateDirectoryPath(file);  // a failure shows in the writing
-    const std::string path = NativePath(file);
-    std::string bytes;
-    if (FileExists(path)) {
-        if (FileResult read = ReadRegularFile(path, LARGEST_FILE_READ, bytes); !read) {
-            return read;
-        }
-    }
-    ProfileFile profile;
-    profile.Parse(bytes);
-    for (size_t k = 0; k < order.members.size(); ++k) {
-        profile.SetString(order.blockName, std::to_string(k), order.members[k]);
-    }
-    return ReplaceNamedFile(path, profile.Text());
-}
-
 // How many names an orphan file tries before it gives up.
 constexpr int ORPHAN_NAMES = 1000;
 
@@ -252,6 +94,26 @@ enum class Losing {
     HandEdits,  // edits made since the program last wrote it
     Sections,   // what was typed in its user sections, which are not carried over
 };
+
+// A generated file in the making: what the steps of its generation share.
+struct Making {
+    const BlockFile& file;
+    const std::string& path;  // as the run forms it
+    const Entry& entry;       // the regular file there, or none
+    const BLOCKINFO& block;   // the definition its generator sees
+    const std::tm now;
+};
+
+// The text that replaces a changed file, the sections it carries over from
+// the previous version, and what its replacement loses.
+struct Replacement {
+    std::optional<std::string> text;  // nothing when it could not be produced
+    const SpliceRecord* record;
+    Losing losing;
+};
+
+// What a file made without its previous version carries over: nothing.
+const SpliceRecord NOTHING_CARRIED;
 
 // One run over the file set. The run alone reads the previous versions,
 // asks, backs up and writes, all through the block folder it holds locked;
@@ -450,76 +312,107 @@ private:
         if (file.recordsParameterOrder) {
             parameterOrders_.push_back({block.BlockName, ParameterMemberOrder(block)});
         }
-        const std::tm now = environment_.clock->localNow();
-        const bool exists = entry.kind == EntryKind::File;
-        const Previous previous = ReadPrevious(folder_, file, exists);
+        const Making making{file, path, entry, block, environment_.clock->localNow()};
+        const Previous previous = ReadPreviousVersion(making);
+        if (entry.kind != EntryKind::File && !previous.bytes) {
+            return GenerateNew(file, path, block, making.now);
+        }
+        return GenerateOver(making, previous);
+    }
+
+    // The previous version whose sections are carried over. One that is
+    // there but cannot be read is reported, and the file is made without it.
+    Previous ReadPreviousVersion(const Making& m) {
+        Previous previous = ReadPrevious(folder_, m.file, m.entry.kind == EntryKind::File);
         if (!previous.unreadable) {
-            prompts_.showMessage(WithReason(UnreadablePreviousMessage(path), previous.unreadable),
+            prompts_.showMessage(WithReason(UnreadablePreviousMessage(m.path), previous.unreadable),
                                  MessageIcon::Exclamation);
         }
-        if (!exists && !previous.bytes) {
-            return GenerateNew(file, path, block, now);
+        return previous;
+    }
+
+    // The file as it is, which each text is compared with as it is produced
+    // (and kept only from where it differs): the previous version when that
+    // is the file itself, else read into onDisk. Nothing when the file is
+    // not there or cannot be read: then it is asked about.
+    std::optional<std::string_view> Existing(const Making& m, const Previous& previous,
+                                             std::string& onDisk) const {
+        if (m.entry.kind != EntryKind::File) {
+            return std::nullopt;
         }
-        // The file as it is: the previous version when that is the file
-        // itself, else read here. Each text is compared with it as it is
-        // produced, and kept only from where it differs.
-        std::optional<std::string> onDisk;
-        if (exists && !previous.bytes) {
-            onDisk.emplace();
-            if (!folder_.Read(file.path, LARGEST_FILE_READ, *onDisk)) {
-                onDisk.reset();  // compared with nothing: it is asked about
-            }
+        if (previous.bytes) {
+            return std::string_view(*previous.bytes);
         }
-        const bool comparable = exists && (previous.bytes || onDisk);
-        const std::string_view existing = !comparable      ? std::string_view()
-                                          : previous.bytes ? std::string_view(*previous.bytes)
-                                                           : std::string_view(*onDisk);
+        if (!folder_.Read(m.file.path, LARGEST_FILE_READ, onDisk)) {
+            return std::nullopt;
+        }
+        return std::string_view(onDisk);
+    }
+
+    // A file that is there, or whose previous version is kept: replaced only
+    // when its new text differs. False when the run has to end.
+    bool GenerateOver(const Making& m, const Previous& previous) {
+        std::string onDisk;
+        const std::optional<std::string_view> existing = Existing(m, previous, onDisk);
         Carried carried;
-        ComparedText compared(existing);
-        if (!ProduceCompared(file, path, block, now, carried.From(file, previous), compared)) {
-            prompts_.showMessage(CannotOpenMessage(path), MessageIcon::Exclamation);
+        ComparedText compared(existing.value_or(std::string_view()));
+        if (!ProduceCompared(m.file, m.path, m.block, m.now, carried.From(m.file, previous),
+                             compared)) {
+            prompts_.showMessage(CannotOpenMessage(m.path), MessageIcon::Exclamation);
             return false;
         }
         if (environment_.Stopping) {
             return true;  // stopped part way (a question went unanswered): nothing touched
         }
-        if (comparable && compared.Same()) {
+        if (existing && compared.Same()) {
             // It holds what the run would write, its user sections carried
             // over: nothing to ask, nothing to replace.
-            Report(FileAction::Unchanged, file, path);
-            written_.Note(file, WrittenDigest(file, existing));
+            Report(FileAction::Unchanged, m.file, m.path);
+            written_.Note(m.file, WrittenDigest(m.file, *existing));
             return true;
         }
-        const SpliceRecord declined;
-        const SpliceRecord* record = &carried.Record();
-        std::optional<std::string> text = compared.TakeText();
-        Losing losing = comparable && written_.EditedByHand(file, existing) ? Losing::HandEdits
-                                                                            : Losing::Nothing;
+        Replacement replacement{compared.TakeText(), &carried.Record(),
+                                existing && written_.EditedByHand(m.file, *existing)
+                                    ? Losing::HandEdits
+                                    : Losing::Nothing};
         // The splice question comes once the file is known to change, and
         // before the overwrite question, which then says what a No to it
         // loses.
-        if (carried.Any() && !AskSplice(file, path)) {
+        if (carried.Any() && !AskSplice(m.file, m.path)) {
             if (environment_.Stopping) {
-                ReportLeftAsItWas(file, path, entry);
+                ReportLeftAsItWas(m.file, m.path, m.entry);
                 return true;
             }
-            // Declined: the file as it is without a previous version.
-            record = &declined;
-            text = ProduceText(file, path, SizeGuess(entry), block, environment_, now, nullptr);
-            losing = Losing::Sections;
+            replacement = WithoutSections(m);
         }
-        if (!Decide(file, path, entry, losing)) {
+        return ReplaceChanged(m, replacement);
+    }
+
+    // The splice declined: the file as it is without a previous version,
+    // which loses what was typed in the sections.
+    Replacement WithoutSections(const Making& m) {
+        return {
+            ProduceText(m.file, m.path, SizeGuess(m.entry), m.block, environment_, m.now, nullptr),
+            &NOTHING_CARRIED, Losing::Sections};
+    }
+
+    // Asks before replacing a file whose text changes, keeps aside the
+    // sections not carried over, then puts the text in its place. False
+    // when the run has to end.
+    bool ReplaceChanged(const Making& m, const Replacement& replacement) {
+        if (!Decide(m.file, m.path, m.entry, replacement.losing)) {
             return true;
         }
-        if (!text || !KeepSpliceLeftovers(file, path, block, now, *record)) {
+        if (!replacement.text ||
+            !KeepSpliceLeftovers(m.file, m.path, m.block, m.now, *replacement.record)) {
             // Replacing the file would lose the user's sections for good.
-            ReportLeftAsItWas(file, path, entry);
+            ReportLeftAsItWas(m.file, m.path, m.entry);
             return true;
         }
-        if (!Replace(file, path, entry, *text)) {
+        if (!Replace(m.file, m.path, m.entry, *replacement.text)) {
             return false;
         }
-        written_.Note(file, WrittenDigest(file, *text));
+        written_.Note(m.file, WrittenDigest(m.file, *replacement.text));
         return true;
     }
 
@@ -671,74 +564,6 @@ private:
     std::vector<ParameterOrder> parameterOrders_;
 };
 
-// What a run would do with one file of the set, found without writing or
-// asking anything; folder is null when the block folder is not there yet.
-FilePreview PreviewFile(const BlockFile& file, const std::string& path, const BlockFolder* folder,
-                        const WrittenRecord& written, Definitions& definitions,
-                        RunEnvironment& quiet, SectionsCarried sections) {
-    FilePreview preview{path, file.path};
-    const Entry entry = folder != nullptr ? folder->Look(file.path) : Entry{};
-    const bool exists = entry.kind == EntryKind::File;
-    std::optional<std::string> text;
-    Previous previous;
-    switch (file.kind) {
-        case FileKind::Template: {
-            std::string existing;
-            if (exists && folder->Read(file.path, LARGEST_FILE_READ, existing)) {
-                text = TemplateTextOver(definitions.For(file), existing);
-            }
-            break;
-        }
-        case FileKind::StockCopy:
-            text = ReadWholeFile(NativePath(quiet.workingDirectory + file.stockFile));
-            break;
-        case FileKind::Generated: {
-            if (folder != nullptr) {
-                previous = ReadPrevious(*folder, file, exists);
-            }
-            Carried carried;
-            const BLOCKINFO& block = definitions.For(file);
-            const std::tm now = quiet.clock->localNow();
-            text = ProduceText(file, path, SizeGuess(entry), block, quiet, now,
-                               carried.From(file, previous));
-            // Declined, the run writes a file that changes as if there were
-            // no previous version; one that holds the text with its sections
-            // carried over is left alone all the same.
-            const bool declined = sections == SectionsCarried::No && carried.Any();
-            if (declined) {
-                if (exists && HoldsAlready(*folder, file.path, previous.bytes, *text)) {
-                    preview.change = FileChange::Unchanged;
-                    return preview;
-                }
-                text = ProduceText(file, path, SizeGuess(entry), block, quiet, now, nullptr);
-            }
-            preview.splices = !declined && carried.Any();
-            preview.keepsAside =
-                preview.splices &&
-                !FindLeftSections(carried.Record(), DefaultsProducer(file, path, block, now,
-                                                                     *carried.Record().layout))
-                     .empty();
-            break;
-        }
-        case FileKind::TreeOnly:
-            break;
-    }
-    preview.change = !exists ? FileChange::New
-                     : text && HoldsAlready(*folder, file.path, previous.bytes, *text)
-                         ? FileChange::Unchanged
-                         : FileChange::Changed;
-    if (preview.change == FileChange::Changed && file.kind != FileKind::Template) {
-        std::string onDisk;
-        if (previous.bytes) {
-            preview.editedByHand = written.EditedByHand(file, *previous.bytes);
-        } else if (folder->Read(file.path, LARGEST_FILE_READ, onDisk)) {
-            preview.editedByHand = written.EditedByHand(file, onDisk);
-        }
-        preview.copy = DirectoryPrefix(definitions.For(file)) + BackupOf(file.path);
-    }
-    return preview;
-}
-
 }  // namespace
 
 std::string CannotOpenMessage(const std::string& path) {
@@ -865,30 +690,6 @@ RunResult RunGeneration(const BLOCKINFO& block, RunEnvironment& environment) {
     // The end of every run: nothing more is written until the next one starts.
     environment.Stopping = true;
     return result;
-}
-
-std::vector<FilePreview> PreviewFileSet(const BLOCKINFO& block, const RunEnvironment& environment,
-                                        SectionsCarried carried) {
-    // Nobody to ask and nothing to pump: a preview neither asks nor shows.
-    RunEnvironment quiet = environment;
-    quiet.prompts = nullptr;
-    quiet.pump = nullptr;
-    quiet.fileInHand = nullptr;
-    quiet.Stopping = false;
-    Definitions definitions(block);
-    std::vector<FilePreview> previews;
-    const std::string directory = DirectoryPrefix(block);
-    // Looked at, never created: a folder that is not there holds no file yet.
-    std::unique_ptr<BlockFolder> folder;
-    if (!IsForeignPath(block.Directory)) {
-        BlockFolder::Open(NativePath(block.Directory), false, folder);
-    }
-    const WrittenRecord written = WrittenRecord::Read(folder.get());
-    for (const BlockFile& file : RunFileSet(block)) {
-        previews.push_back(PreviewFile(file, directory + file.path, folder.get(), written,
-                                       definitions, quiet, carried));
-    }
-    return previews;
 }
 
 RunEnvironment MakeRunEnvironment(UserPrompts* prompts, const Clock& clock, SettingsStore& settings,

@@ -71,29 +71,6 @@ struct RunResult {
     size_t ReadOnlyReplaced() const;
 };
 
-// What a run would do with one file of the set.
-enum class FileChange {
-    New,        // no file there yet
-    Changed,    // the file would be replaced
-    Unchanged,  // the file already holds what the run would write
-};
-
-struct FilePreview {
-    std::string path;          // as the run forms it
-    std::string relativePath;  // relative to Directory, as in the file set
-    FileChange change = FileChange::New;
-    // A previous version whose user sections would be carried over.
-    bool splices = false;
-    // User sections of that version that could not be carried over: the run
-    // would keep them aside in an orphan file.
-    bool keepsAside = false;
-    // Changed since the program last wrote it: replacing it replaces the
-    // edits, and the copy kept of it (copy, as the run forms paths) is
-    // where they are found again.
-    bool editedByHand = false;
-    std::string copy = {};
-};
-
 // Why the definition cannot be generated safely (an empty block name, a name
 // that would put a file outside the block directory, a drive-letter
 // directory), or empty when it can.
@@ -108,15 +85,6 @@ void RememberSettings(const BLOCKINFO& block, SettingsStore& settings);
 // copy of the definition. environment.Stopping is reset at the start and set
 // at the end; environment.prompts, settings and clock must be set.
 RunResult RunGeneration(const BLOCKINFO& block, RunEnvironment& environment);
-
-// The answer to the splice question a preview assumes.
-enum class SectionsCarried { Yes, No };
-
-// What a run of the definition would do with each file of its set, with the
-// user sections carried over or not as the splice answer says: nothing is
-// written and nothing is asked.
-std::vector<FilePreview> PreviewFileSet(const BLOCKINFO& block, const RunEnvironment& environment,
-                                        SectionsCarried carried = SectionsCarried::Yes);
 
 // The environment of a run, put together in this one place: the seams it
 // calls, the program's working directory (stock icons and bitmaps, ending in

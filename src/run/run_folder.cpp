@@ -6,12 +6,11 @@
 
 #include "definition/file_bytes.h"
 #include "generation/paths.h"
+#include "generation/protection.h"
 
 namespace bw {
 
 namespace {
-
-constexpr const char* BACKUP_FOLDER = "KRSave";
 
 // The folder of a relative path ("" at the top) and its name.
 std::pair<std::string, std::string> FolderAndName(const std::string& relative) {
@@ -110,7 +109,8 @@ FileResult InTheWay(const BlockFolder& folder, const std::string& relative) {
             if (entry.size > LARGEST_FILE_READ) {
                 return refused("is larger than " + std::to_string(LARGEST_FILE_READ >> 20) +
                                " MB, far more than any file Blockwright writes, so it is neither "
-                               "read nor copied into KRSave; move it away and generate again");
+                               "read nor copied into " +
+                               BACKUP_FOLDER + "; move it away and generate again");
             }
             break;
         case EntryKind::Missing:

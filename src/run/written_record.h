@@ -23,7 +23,7 @@
 namespace bw {
 
 // Where the record is, relative to the block folder.
-inline constexpr const char* WRITTEN_RECORD = "KRSave/.blockwright-written";
+inline const std::string WRITTEN_RECORD = std::string(BACKUP_FOLDER) + "/.blockwright-written";
 
 // The digest of a file's bytes as the program writes them. The lines between
 // the markers of a file's user sections are the user's and are left out, so

@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "definition/type_codes.h"
+#include "definition/data_tables.h"
 #include "wizard/refusal_mark.h"
 
 namespace bw {
@@ -85,16 +85,11 @@ QString DefaultValueField::value() const {
 }
 
 DefaultValueField::Kind DefaultKindFor(int typeCode) {
+    if (const NumberType* type = NumberTypeOf(typeCode)) {
+        return type->kind == NumberKind::Character ? DefaultValueField::Kind::Char
+                                                   : DefaultValueField::Kind::Number;
+    }
     switch (typeCode) {
-        case TYPE_BYTE:
-        case TYPE_FLOAT:
-        case TYPE_SHORT:
-        case TYPE_DOUBLE:
-        case TYPE_INTEGER:
-        case TYPE_LONG:
-            return DefaultValueField::Kind::Number;
-        case TYPE_CHAR:
-            return DefaultValueField::Kind::Char;
         case TYPE_COMBO_BOX:
         case TYPE_RADIO_BUTTONS:
         case TYPE_CHECK_BOX:

@@ -17,6 +17,7 @@
 #include "definition/settings_rules.h"
 #include "generation/paths.h"
 #include "generation/protection.h"
+#include "run/file_preview.h"
 #include "wizard/file_trees_view.h"
 #include "wizard/run_progress.h"
 #include "wizard/wrapping_text.h"

@@ -3,7 +3,7 @@
 #include <QGridLayout>
 #include <QRadioButton>
 
-#include "definition/type_codes.h"
+#include "definition/data_tables.h"
 
 namespace bw {
 
@@ -72,12 +72,10 @@ QRadioButton* TypeRadioGroup::button(int code) const {
 
 std::vector<TypeRadioGroup::Choice> NumberTypesThen(
     std::initializer_list<TypeRadioGroup::Choice> own) {
-    std::vector<TypeRadioGroup::Choice> choices = {
-        {"B&yte", TYPE_BYTE},       {"&Floating Point", TYPE_FLOAT},
-        {"&Short", TYPE_SHORT},     {"Do&uble Floating Point", TYPE_DOUBLE},
-        {"&Integer", TYPE_INTEGER}, {"C&har", TYPE_CHAR},
-        {"&Long", TYPE_LONG},
-    };
+    std::vector<TypeRadioGroup::Choice> choices;
+    for (const NumberType& type : NUMBER_TYPES) {
+        choices.push_back({type.radio, type.code});
+    }
     choices.insert(choices.end(), own);
     return choices;
 }

@@ -46,8 +46,8 @@ protected:
     std::string SettingsFile(const char* folder) const {
         return Folder(folder) + "/Calderic/Tessaline Blockwright.conf";
     }
-    // Writes a settings file by hand, as an installer, an administrator or an
-    // earlier version of the program would.
+    // Writes a settings file by hand, as an installer or an administrator
+    // would.
     void WriteSettings(const char* folder, const std::string& text) const {
         fs::create_directories(Folder(folder) + "/Calderic");
         std::ofstream(SettingsFile(folder), std::ios::binary) << text;

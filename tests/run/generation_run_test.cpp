@@ -21,6 +21,7 @@
 #include "generation/paths.h"
 #include "generation/protection.h"
 #include "generation/shared_rules.h"
+#include "run/file_preview.h"
 #include "run/file_set.h"
 #include "support/generate.h"
 #include "support/recording_prompts.h"

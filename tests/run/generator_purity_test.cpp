@@ -11,6 +11,7 @@
 
 #include "gen_component/block_header_test_blocks.h"
 #include "generation/paths.h"
+#include "run/file_preview.h"
 #include "run/file_set.h"
 #include "run/generation_run.h"
 #include "support/generate.h"
