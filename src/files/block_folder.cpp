@@ -5,17 +5,14 @@
 #include <filesystem>
 
 #include "files/root_folder.h"
+#include "files/this_system.h"
 #include "files/wide_text.h"
 
 namespace bw {
 
 namespace {
 
-#ifdef _WIN32
-constexpr char SEPARATOR = '\\';
-#else
-constexpr char SEPARATOR = '/';
-#endif
+constexpr char SEPARATOR = RUNNING_ON_WINDOWS ? '\\' : '/';
 
 constexpr int NAME_ATTEMPTS = 16;
 constexpr size_t COPY_PIECE = 256 * 1024;
@@ -24,13 +21,11 @@ bool IsSeparator(char c) {
     return c == '/' || c == '\\';
 }
 
-#ifndef _WIN32
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                               [&](char x, char y) { return lower(x) == lower(y); });
 }
-#endif
 
 // The components of a relative path; none when one is empty, "." or "..".
 std::vector<std::string> Components(std::string_view relative) {
@@ -200,11 +195,7 @@ FileResult ReadRegularFile(const std::string& path, std::uint64_t limit, std::st
 }
 
 FileResult ReplaceNamedFile(const std::string& path, std::string_view bytes) {
-#ifdef _WIN32
-    std::filesystem::path file = WideText(path);
-#else
-    std::filesystem::path file = path;
-#endif
+    std::filesystem::path file = FileSystemPath(path);
     std::error_code ec;
     if (std::filesystem::is_symlink(file, ec)) {
         const std::filesystem::path named = std::filesystem::weakly_canonical(file, ec);
@@ -217,13 +208,8 @@ FileResult ReplaceNamedFile(const std::string& path, std::string_view bytes) {
     if (folderPath.empty()) {
         folderPath = ".";
     }
-#ifdef _WIN32
-    const std::string folderText = Utf8Text(folderPath.wstring());
-    const std::string name = Utf8Text(file.filename().wstring());
-#else
-    const std::string folderText = folderPath.string();
-    const std::string name = file.filename().string();
-#endif
+    const std::string folderText = PathText(folderPath);
+    const std::string name = PathText(file.filename());
     std::unique_ptr<BlockFolder> folder;
     if (FileResult opened = BlockFolder::Open(folderText, false, folder); !opened) {
         return opened;
@@ -292,10 +278,9 @@ FileResult BlockFolder::Locate(std::string_view relative, bool create, Located& 
 }
 
 std::string BlockFolder::MatchedName(const native::Place& entry) {
-#ifdef _WIN32
-    // The system itself matches names without regard to case.
-    return entry.name;
-#else
+    if (FILE_NAMES_IGNORE_CASE) {
+        return entry.name;  // the system itself does
+    }
     native::Facts facts;
     if (!native::IsMissing(native::Look(entry, facts))) {
         return entry.name;
@@ -309,7 +294,6 @@ std::string BlockFolder::MatchedName(const native::Place& entry) {
         }
     }
     return matched.empty() ? entry.name : matched;
-#endif
 }
 
 FileResult BlockFolder::LocateFolder(std::string_view relative, bool create,

@@ -1,4 +1,3 @@
-#ifndef _WIN32
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -7,9 +6,13 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <random>
 
+#include "files/file_result.h"
 #include "files/native_calls.h"
+#include "files/root_folder.h"
 
 namespace bw::native {
 
@@ -295,4 +298,31 @@ std::uint64_t RandomNumber() {
 }
 
 }  // namespace bw::native
-#endif
+
+// The parts of the file layer's own interface that are the system's.
+namespace bw {
+
+namespace {
+
+bool IsDriveForm(std::string_view path) {
+    const char c = path.empty() ? '\0' : path[0];
+    return path.size() >= 2 && path[1] == ':' && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'));
+}
+
+}  // namespace
+
+std::string SystemReason(int error) {
+    return std::strerror(error);
+}
+
+bool NamesRootFolderHere(std::string_view path) {
+    const bool windowsForm = IsDriveForm(path) || path.starts_with("\\\\");
+    if (windowsForm) {
+        return NamesRootFolder(path, "", PathForms::Windows);
+    }
+    std::error_code error;
+    const std::string current = std::filesystem::current_path(error).string();
+    return NamesRootFolder(path, error ? "" : current, PathForms::Posix);
+}
+
+}  // namespace bw

@@ -11,6 +11,10 @@
 
 namespace bw {
 
+// The names the settings are kept under: the maker's, and the program's.
+inline constexpr const char* ORGANISATION = "Calderic";
+inline constexpr const char* APPLICATION = "Tessaline Blockwright";
+
 // The application's settings where the system keeps them, without Qt.
 //
 // On Windows: the registry, "Software\Calderic\Tessaline Blockwright\<section>"
@@ -62,12 +66,12 @@ std::string SettingsDirectory();
 // first, the products taken in name order.
 UserFolders FindUserFolders(const std::string& programFolder);
 
-#ifndef _WIN32
+// Where the profile files are, on systems other than Windows (which has no
+// such folders, and neither function):
 // $XDG_CONFIG_HOME, or ~/.config when it is unset or not absolute.
 std::string UserConfigFolder();
 // The folders of $XDG_CONFIG_DIRS that are absolute, or /etc/xdg.
 std::vector<std::string> SystemConfigFolders();
-#endif
 
 // A value of a settings file as stored under name: its escaped form first,
 // then as written by hand; nothing when it is missing.
