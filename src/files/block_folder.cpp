@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "files/path_calls.h"
+#include "files/path_text.h"
 #include "files/root_folder.h"
 #include "files/this_system.h"
 #include "files/wide_text.h"
@@ -16,16 +18,6 @@ constexpr char SEPARATOR = RUNNING_ON_WINDOWS ? '\\' : '/';
 
 constexpr int NAME_ATTEMPTS = 16;
 constexpr size_t COPY_PIECE = 256 * 1024;
-
-bool IsSeparator(char c) {
-    return c == '/' || c == '\\';
-}
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
-}
 
 // The components of a relative path; none when one is empty, "." or "..".
 std::vector<std::string> Components(std::string_view relative) {
@@ -287,13 +279,7 @@ std::string BlockFolder::MatchedName(const native::Place& entry) {
     }
     std::vector<std::string> names;
     native::ListNames(entry, entry.folder, names);
-    std::string matched;
-    for (const std::string& name : names) {
-        if (EqualIgnoringAsciiCase(name, entry.name) && (matched.empty() || name < matched)) {
-            matched = name;
-        }
-    }
-    return matched.empty() ? entry.name : matched;
+    return FirstNameIgnoringCase(names, entry.name);
 }
 
 FileResult BlockFolder::LocateFolder(std::string_view relative, bool create,
@@ -492,69 +478,6 @@ FileResult BlockFolder::Remove(std::string_view relative) {
     }
     if (const int error = native::Remove(located.place)) {
         return FileResult::SystemFault("remove", located.place.Path(), error);
-    }
-    return {};
-}
-
-FileResult BlockFolder::MakeFolder(std::string_view relative) {
-    Located located;
-    return LocateFolder(relative, true, located);
-}
-
-namespace {
-
-// Removes the files in the folder at place; the folder is let go of before
-// it is removed itself (Windows removes no folder that is open).
-FileResult RemoveFilesIn(const native::Place& place) {
-    native::Handle handle = native::NoHandle();
-    if (const int error = native::OpenSubfolder(place, handle)) {
-        return native::IsMissing(error)
-                   ? FileResult()
-                   : FileResult::SystemFault("open the folder", place.Path(), error);
-    }
-    const native::OwnedHandle folder(handle);
-    const native::Place inside{folder.Get(), place.Path() + SEPARATOR, ""};
-    std::vector<std::string> names;
-    if (const int error = native::ListNames(inside, folder.Get(), names)) {
-        return FileResult::SystemFault("list", place.Path(), error);
-    }
-    for (const std::string& name : names) {
-        const native::Place entry{folder.Get(), inside.folderPath, name};
-        if (const int error = native::Remove(entry)) {
-            return FileResult::SystemFault("remove", entry.Path(), error);
-        }
-    }
-    return {};
-}
-
-}  // namespace
-
-FileResult BlockFolder::RemoveScratchFolder(std::string_view relative) {
-    Located parent;
-    if (FileResult found = Locate(relative, false, parent); !found) {
-        return found;
-    }
-    native::Facts facts;
-    native::Look(parent.place, facts);
-    if (facts.kind == native::Kind::Missing) {
-        return {};
-    }
-    if (FileResult emptied = RemoveFilesIn(parent.place); !emptied) {
-        return emptied;
-    }
-    if (const int error = native::RemoveEmptyFolder(parent.place)) {
-        return FileResult::SystemFault("remove the folder", parent.place.Path(), error);
-    }
-    return {};
-}
-
-FileResult BlockFolder::SyncFolder(std::string_view relative) {
-    Located located;
-    if (FileResult found = LocateFolder(relative, false, located); !found) {
-        return found;
-    }
-    if (const int error = native::SyncFolder(located.place.folder)) {
-        return FileResult::SystemFault("sync the folder", located.place.folderPath, error);
     }
     return {};
 }

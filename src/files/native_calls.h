@@ -117,7 +117,6 @@ int Rename(const Place& from, const Place& to);
 // error IsTaken names otherwise.
 int RenameAsNew(const Place& from, const Place& to);
 int Remove(const Place& place);
-int RemoveEmptyFolder(const Place& place);
 int ListNames(const Place& folder, Handle handle, std::vector<std::string>& names);
 
 // The folder's lock file, opened (created when missing) to be locked.

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -12,6 +13,7 @@
 
 #include "files/file_result.h"
 #include "files/native_calls.h"
+#include "files/path_calls.h"
 #include "files/root_folder.h"
 
 namespace bw::native {
@@ -212,10 +214,6 @@ int Remove(const Place& place) {
     return Status(unlinkat(place.folder, place.name.c_str(), 0));
 }
 
-int RemoveEmptyFolder(const Place& place) {
-    return Status(unlinkat(place.folder, place.name.c_str(), AT_REMOVEDIR));
-}
-
 int ListNames(const Place& folder, Handle handle, std::vector<std::string>& names) {
     (void)folder;
     // The listing gets its own descriptor, which closedir closes.
@@ -323,6 +321,22 @@ bool NamesRootFolderHere(std::string_view path) {
     std::error_code error;
     const std::string current = std::filesystem::current_path(error).string();
     return NamesRootFolder(path, error ? "" : current, PathForms::Posix);
+}
+
+PathLimits SystemPathLimits(const std::string& folder) {
+    // The folder's nearest existing parent's file system will hold it.
+    std::filesystem::path existing = folder;
+    std::error_code ec;
+    while (!std::filesystem::exists(existing, ec) && existing.has_relative_path()) {
+        existing = existing.parent_path();
+    }
+    const auto limit = [&](int name, long fallback) {
+        const long value = pathconf(existing.c_str(), name);
+        return static_cast<size_t>(value > 0 ? value : fallback);
+    };
+    // The system's path limit counts the terminating null.
+    const size_t path = limit(_PC_PATH_MAX, PATH_MAX) - 1;
+    return {path, path, limit(_PC_NAME_MAX, NAME_MAX)};
 }
 
 }  // namespace bw

@@ -4,6 +4,7 @@
 
 #include "files/file_result.h"
 #include "files/native_calls.h"
+#include "files/path_calls.h"
 #include "files/root_folder.h"
 #include "files/wide_text.h"
 
@@ -240,10 +241,6 @@ int Remove(const Place& place) {
     return Status(DeleteFileW(path.c_str()));
 }
 
-int RemoveEmptyFolder(const Place& place) {
-    return Status(RemoveDirectoryW(Wide(place.Path()).c_str()));
-}
-
 int ListNames(const Place& folder, Handle, std::vector<std::string>& names) {
     WIN32_FIND_DATAW found{};
     const HANDLE search = FindFirstFileW(Wide(folder.folderPath + "*").c_str(), &found);
@@ -362,6 +359,12 @@ bool NamesRootFolderHere(std::string_view path) {
         }
     }
     return NamesRootFolder(path, "", PathForms::Windows);
+}
+
+PathLimits SystemPathLimits(const std::string&) {
+    // MAX_PATH with its terminating null, and a folder leaves room for an
+    // 8.3 name in it.
+    return {259, 247, 255};
 }
 
 }  // namespace bw

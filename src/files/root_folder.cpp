@@ -3,14 +3,11 @@
 #include <filesystem>
 #include <vector>
 
+#include "files/path_text.h"
 
 namespace bw {
 
 namespace {
-
-bool IsSeparator(char c) {
-    return c == '/' || c == '\\';
-}
 
 bool IsDrive(std::string_view path) {
     const char c = path.empty() ? '\0' : path[0];

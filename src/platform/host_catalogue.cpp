@@ -5,10 +5,11 @@
 #include <optional>
 #include <system_error>
 
-#include "definition/file_bytes.h"
 #include "definition/profile_file.h"
+#include "files/wide_text.h"
 #include "generation/paths.h"
 #include "generation/shared_rules.h"
+#include "platform/host_catalogue_parts.h"
 #include "platform/settings_store.h"
 
 namespace bw {
@@ -129,7 +130,6 @@ void ReadProduct(const FamilyFolders& folders, const std::string& product,
         }
     }
 }
-
 
 }  // namespace
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "definition/block_info.h"
 #include "files/wide_text.h"
-#include "generation/shared_rules.h"
 #include "platform/host_catalogue_parts.h"
 
 namespace bw {
