@@ -19,6 +19,8 @@
 namespace bw {
 namespace {
 
+namespace fs = std::filesystem;
+
 using ::testing::Contains;
 using ::testing::HasSubstr;
 
