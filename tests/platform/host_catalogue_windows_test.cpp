@@ -23,7 +23,7 @@ void SetRegistryText(HKEY root, const std::wstring& key, const wchar_t* name,
 
 // On Windows the family's products, folders and libraries are registry keys:
 // the folder machine-wide, the libraries the user's, a count as a number.
-TEST(HostCatalogueTest, OnWindowsTheFamilysRegistryKeysAreRead) {
+TEST(HostCatalogueRegistry, TheFamilysKeysAreRead) {
     const TempDir temp;
     const std::wstring product = L"Software\\Calderic\\Blockwright Catalogue Test";
     SetRegistryText(HKEY_LOCAL_MACHINE, product + L"\\Settings", L"Working Directory",
