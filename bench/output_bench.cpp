@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "files/block_folder.h"
 #include "generation/output_file.h"
 
 namespace {
@@ -78,7 +79,7 @@ void WriteLineByLine(const std::string& path, bw::RunEnvironment& environment) {
     for (const std::string& line : Lines()) {
         bw::WriteLine(file, line);
     }
-    file.Close();
+    bw::ReplaceNamedFile(path, file.TakeText());
 }
 
 double ThreadCpuSeconds() {

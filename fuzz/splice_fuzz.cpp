@@ -27,6 +27,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/block_folder.h"
 #include "gen_component/splice_layouts.h"
 #include "generation/output_file.h"
 #include "generation/paths.h"
@@ -305,7 +306,7 @@ std::string Splice(std::string_view stepBytes, bw::SpliceRecord& record, const s
             std::abort();
         }
     }
-    if (!file.Close()) {
+    if (!file.IsOpen() || !bw::ReplaceNamedFile(Folder() + name, file.TakeText())) {
         std::abort();
     }
     const std::string spliced = ReadAll(Folder() + name);

@@ -4,10 +4,10 @@
 #include <ostream>
 #include <sstream>
 
+#include "files/path_calls.h"
 #include "app/install_layout.h"
 #include "check/definition_check.h"
 #include "definition/edit_rules.h"
-#include "definition/file_bytes.h"
 #include "definition/profile_file.h"
 #include "definition/settings_rules.h"
 #include "definition/template_file.h"

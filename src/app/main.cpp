@@ -19,12 +19,12 @@
 #include <string>
 #include <vector>
 
+#include "files/wide_text.h"
 #include "app/command_line.h"
 #include "app/console_text.h"
 #include "app/install_layout.h"
 #include "app/program_help.h"
 #include "app/wizard_module.h"
-#include "definition/file_bytes.h"
 #include "generation/paths.h"
 #include "platform/settings_store.h"
 

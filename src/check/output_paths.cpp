@@ -6,9 +6,9 @@
 #include <string>
 
 #include "check/checker.h"
-#include "definition/separators.h"
 #include "files/block_folder.h"
 #include "files/folder_lock.h"
+#include "files/path_text.h"
 #include "files/root_folder.h"
 #include "generation/paths.h"
 #include "run/file_set.h"

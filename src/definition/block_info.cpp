@@ -151,10 +151,6 @@ bool BLOCKINFO::AddPersistant(UserPrompts& prompts) {
     return PersistantPool().add(prompts);
 }
 
-void BLOCKINFO::DeletePersistant(int index) {
-    PersistantPool().remove(index);
-}
-
 bool BLOCKINFO::AddLocalArray(UserPrompts& prompts) {
     return LocalArrayPool().add(prompts);
 }

@@ -148,7 +148,6 @@ struct BLOCKINFO {
     bool AddParameter(UserPrompts& prompts);
     void DeleteParameter(int index);
     bool AddPersistant(UserPrompts& prompts);
-    void DeletePersistant(int index);
     bool AddLocalArray(UserPrompts& prompts);
     void DeleteLocalArray(int index);
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "definition/separators.h"
+#include "files/path_text.h"
 
 namespace bw {
 

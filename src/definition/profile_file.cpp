@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "definition/block_info.h"
-#include "definition/file_bytes.h"
 #include "files/block_folder.h"
+#include "files/path_calls.h"
 
 namespace bw {
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "definition/file_bytes.h"
+#include "definition/calendar_time.h"
 
 namespace bw {
 

@@ -1,6 +1,6 @@
 #include "definition/settings_rules.h"
 
-#include "definition/separators.h"
+#include "files/path_text.h"
 
 namespace bw {
 

@@ -4,33 +4,20 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "files/path_calls.h"
+#include "files/path_text.h"
 #include "files/root_folder.h"
+#include "files/this_system.h"
 #include "files/wide_text.h"
 
 namespace bw {
 
 namespace {
 
-#ifdef _WIN32
-constexpr char SEPARATOR = '\\';
-#else
-constexpr char SEPARATOR = '/';
-#endif
+constexpr char SEPARATOR = RUNNING_ON_WINDOWS ? '\\' : '/';
 
 constexpr int NAME_ATTEMPTS = 16;
 constexpr size_t COPY_PIECE = 256 * 1024;
-
-bool IsSeparator(char c) {
-    return c == '/' || c == '\\';
-}
-
-#ifndef _WIN32
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
-}
-#endif
 
 // The components of a relative path; none when one is empty, "." or "..".
 std::vector<std::string> Components(std::string_view relative) {
@@ -200,11 +187,7 @@ FileResult ReadRegularFile(const std::string& path, std::uint64_t limit, std::st
 }
 
 FileResult ReplaceNamedFile(const std::string& path, std::string_view bytes) {
-#ifdef _WIN32
-    std::filesystem::path file = WideText(path);
-#else
-    std::filesystem::path file = path;
-#endif
+    std::filesystem::path file = FileSystemPath(path);
     std::error_code ec;
     if (std::filesystem::is_symlink(file, ec)) {
         const std::filesystem::path named = std::filesystem::weakly_canonical(file, ec);
@@ -217,13 +200,8 @@ FileResult ReplaceNamedFile(const std::string& path, std::string_view bytes) {
     if (folderPath.empty()) {
         folderPath = ".";
     }
-#ifdef _WIN32
-    const std::string folderText = Utf8Text(folderPath.wstring());
-    const std::string name = Utf8Text(file.filename().wstring());
-#else
-    const std::string folderText = folderPath.string();
-    const std::string name = file.filename().string();
-#endif
+    const std::string folderText = PathText(folderPath);
+    const std::string name = PathText(file.filename());
     std::unique_ptr<BlockFolder> folder;
     if (FileResult opened = BlockFolder::Open(folderText, false, folder); !opened) {
         return opened;
@@ -292,24 +270,16 @@ FileResult BlockFolder::Locate(std::string_view relative, bool create, Located& 
 }
 
 std::string BlockFolder::MatchedName(const native::Place& entry) {
-#ifdef _WIN32
-    // The system itself matches names without regard to case.
-    return entry.name;
-#else
+    if (FILE_NAMES_IGNORE_CASE) {
+        return entry.name;  // the system itself does
+    }
     native::Facts facts;
     if (!native::IsMissing(native::Look(entry, facts))) {
         return entry.name;
     }
     std::vector<std::string> names;
     native::ListNames(entry, entry.folder, names);
-    std::string matched;
-    for (const std::string& name : names) {
-        if (EqualIgnoringAsciiCase(name, entry.name) && (matched.empty() || name < matched)) {
-            matched = name;
-        }
-    }
-    return matched.empty() ? entry.name : matched;
-#endif
+    return FirstNameIgnoringCase(names, entry.name);
 }
 
 FileResult BlockFolder::LocateFolder(std::string_view relative, bool create,
@@ -508,69 +478,6 @@ FileResult BlockFolder::Remove(std::string_view relative) {
     }
     if (const int error = native::Remove(located.place)) {
         return FileResult::SystemFault("remove", located.place.Path(), error);
-    }
-    return {};
-}
-
-FileResult BlockFolder::MakeFolder(std::string_view relative) {
-    Located located;
-    return LocateFolder(relative, true, located);
-}
-
-namespace {
-
-// Removes the files in the folder at place; the folder is let go of before
-// it is removed itself (Windows removes no folder that is open).
-FileResult RemoveFilesIn(const native::Place& place) {
-    native::Handle handle = native::NoHandle();
-    if (const int error = native::OpenSubfolder(place, handle)) {
-        return native::IsMissing(error)
-                   ? FileResult()
-                   : FileResult::SystemFault("open the folder", place.Path(), error);
-    }
-    const native::OwnedHandle folder(handle);
-    const native::Place inside{folder.Get(), place.Path() + SEPARATOR, ""};
-    std::vector<std::string> names;
-    if (const int error = native::ListNames(inside, folder.Get(), names)) {
-        return FileResult::SystemFault("list", place.Path(), error);
-    }
-    for (const std::string& name : names) {
-        const native::Place entry{folder.Get(), inside.folderPath, name};
-        if (const int error = native::Remove(entry)) {
-            return FileResult::SystemFault("remove", entry.Path(), error);
-        }
-    }
-    return {};
-}
-
-}  // namespace
-
-FileResult BlockFolder::RemoveScratchFolder(std::string_view relative) {
-    Located parent;
-    if (FileResult found = Locate(relative, false, parent); !found) {
-        return found;
-    }
-    native::Facts facts;
-    native::Look(parent.place, facts);
-    if (facts.kind == native::Kind::Missing) {
-        return {};
-    }
-    if (FileResult emptied = RemoveFilesIn(parent.place); !emptied) {
-        return emptied;
-    }
-    if (const int error = native::RemoveEmptyFolder(parent.place)) {
-        return FileResult::SystemFault("remove the folder", parent.place.Path(), error);
-    }
-    return {};
-}
-
-FileResult BlockFolder::SyncFolder(std::string_view relative) {
-    Located located;
-    if (FileResult found = LocateFolder(relative, false, located); !found) {
-        return found;
-    }
-    if (const int error = native::SyncFolder(located.place.folder)) {
-        return FileResult::SystemFault("sync the folder", located.place.folderPath, error);
     }
     return {};
 }

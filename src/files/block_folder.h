@@ -86,12 +86,6 @@ public:
     FileResult Rename(std::string_view from, std::string_view to);
     // Removes a file (a link is removed itself, never what it names).
     FileResult Remove(std::string_view relative);
-    // Creates the folder and those above it below the block folder.
-    FileResult MakeFolder(std::string_view relative);
-    // Removes a folder with the regular files in it (a scratch folder).
-    FileResult RemoveScratchFolder(std::string_view relative);
-    // Makes the renames into folder durable (fsync of the folder).
-    FileResult SyncFolder(std::string_view relative);
 
     // The names in a folder below the block folder ("" for itself); none
     // when it is not there.

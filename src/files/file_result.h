@@ -32,8 +32,5 @@ private:
 // The system's text for an error number of the C library (errno), and on
 // Windows for an error of the system calls (GetLastError) too.
 std::string SystemReason(int error);
-#ifdef _WIN32
-std::string WindowsReason(unsigned long error);
-#endif
 
 }  // namespace bw

@@ -15,15 +15,15 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
+
+#include "files/this_system.h"
 
 namespace bw::native {
 
-#ifdef _WIN32
-using Handle = void*;
-#else
-using Handle = int;
-#endif
+// A HANDLE on Windows, a file descriptor elsewhere.
+using Handle = std::conditional_t<RUNNING_ON_WINDOWS, void*, int>;
 
 Handle NoHandle();
 void Close(Handle handle);
@@ -117,7 +117,6 @@ int Rename(const Place& from, const Place& to);
 // error IsTaken names otherwise.
 int RenameAsNew(const Place& from, const Place& to);
 int Remove(const Place& place);
-int RemoveEmptyFolder(const Place& place);
 int ListNames(const Place& folder, Handle handle, std::vector<std::string>& names);
 
 // The folder's lock file, opened (created when missing) to be locked.

@@ -1,4 +1,3 @@
-#ifndef _WIN32
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -6,10 +5,16 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <random>
 
+#include "files/file_result.h"
 #include "files/native_calls.h"
+#include "files/path_calls.h"
+#include "files/root_folder.h"
 
 namespace bw::native {
 
@@ -209,10 +214,6 @@ int Remove(const Place& place) {
     return Status(unlinkat(place.folder, place.name.c_str(), 0));
 }
 
-int RemoveEmptyFolder(const Place& place) {
-    return Status(unlinkat(place.folder, place.name.c_str(), AT_REMOVEDIR));
-}
-
 int ListNames(const Place& folder, Handle handle, std::vector<std::string>& names) {
     (void)folder;
     // The listing gets its own descriptor, which closedir closes.
@@ -295,4 +296,47 @@ std::uint64_t RandomNumber() {
 }
 
 }  // namespace bw::native
-#endif
+
+// The parts of the file layer's own interface that are the system's.
+namespace bw {
+
+namespace {
+
+bool IsDriveForm(std::string_view path) {
+    const char c = path.empty() ? '\0' : path[0];
+    return path.size() >= 2 && path[1] == ':' && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'));
+}
+
+}  // namespace
+
+std::string SystemReason(int error) {
+    return std::strerror(error);
+}
+
+bool NamesRootFolderHere(std::string_view path) {
+    const bool windowsForm = IsDriveForm(path) || path.starts_with("\\\\");
+    if (windowsForm) {
+        return NamesRootFolder(path, "", PathForms::Windows);
+    }
+    std::error_code error;
+    const std::string current = std::filesystem::current_path(error).string();
+    return NamesRootFolder(path, error ? "" : current, PathForms::Posix);
+}
+
+PathLimits SystemPathLimits(const std::string& folder) {
+    // The folder's nearest existing parent's file system will hold it.
+    std::filesystem::path existing = folder;
+    std::error_code ec;
+    while (!std::filesystem::exists(existing, ec) && existing.has_relative_path()) {
+        existing = existing.parent_path();
+    }
+    const auto limit = [&](int name, long fallback) {
+        const long value = pathconf(existing.c_str(), name);
+        return static_cast<size_t>(value > 0 ? value : fallback);
+    };
+    // The system's path limit counts the terminating null.
+    const size_t path = limit(_PC_PATH_MAX, PATH_MAX) - 1;
+    return {path, path, limit(_PC_NAME_MAX, NAME_MAX)};
+}
+
+}  // namespace bw

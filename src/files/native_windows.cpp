@@ -1,9 +1,10 @@
-#ifdef _WIN32
 #include <windows.h>
 
 #include <random>
 
+#include "files/file_result.h"
 #include "files/native_calls.h"
+#include "files/path_calls.h"
 #include "files/root_folder.h"
 #include "files/wide_text.h"
 
@@ -240,10 +241,6 @@ int Remove(const Place& place) {
     return Status(DeleteFileW(path.c_str()));
 }
 
-int RemoveEmptyFolder(const Place& place) {
-    return Status(RemoveDirectoryW(Wide(place.Path()).c_str()));
-}
-
 int ListNames(const Place& folder, Handle, std::vector<std::string>& names) {
     WIN32_FIND_DATAW found{};
     const HANDLE search = FindFirstFileW(Wide(folder.folderPath + "*").c_str(), &found);
@@ -315,4 +312,59 @@ std::uint64_t RandomNumber() {
 }
 
 }  // namespace bw::native
-#endif
+
+// The parts of the file layer's own interface that are the system's.
+namespace bw {
+
+namespace {
+
+std::string WindowsReason(unsigned long error) {
+    wchar_t* text = nullptr;
+    const DWORD size = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string reason = Utf8Text(std::wstring_view(text, size));
+    LocalFree(text);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' ||
+                               reason.back() == ' ' || reason.back() == '.')) {
+        reason.pop_back();
+    }
+    return reason.empty() ? "system error " + std::to_string(error) : reason;
+}
+
+}  // namespace
+
+std::string SystemReason(int error) {
+    // Errors of the system calls travel as negative numbers, those of the C
+    // library as they are (see files/native_calls.h).
+    if (error < 0) {
+        return WindowsReason(static_cast<unsigned long>(-error));
+    }
+    char text[256] = {};
+    strerror_s(text, sizeof text, error);
+    return text;
+}
+
+bool NamesRootFolderHere(std::string_view path) {
+    // The system makes the path whole as it would open it ("C:" is the
+    // current folder of drive C:, "\blocks" is on the current drive).
+    const std::wstring wide = WideText(path);
+    const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (size > 0) {
+        std::wstring full(size, L'\0');
+        const DWORD length = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+        if (length > 0 && length < size) {
+            full.resize(length);
+            return NamesRootFolder(Utf8Text(full), "", PathForms::Windows);
+        }
+    }
+    return NamesRootFolder(path, "", PathForms::Windows);
+}
+
+PathLimits SystemPathLimits(const std::string&) {
+    // MAX_PATH with its terminating null, and a folder leaves room for an
+    // 8.3 name in it.
+    return {259, 247, 255};
+}
+
+}  // namespace bw

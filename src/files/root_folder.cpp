@@ -3,19 +3,11 @@
 #include <filesystem>
 #include <vector>
 
-#ifdef _WIN32
-#include <windows.h>
-
-#include "files/wide_text.h"
-#endif
+#include "files/path_text.h"
 
 namespace bw {
 
 namespace {
-
-bool IsSeparator(char c) {
-    return c == '/' || c == '\\';
-}
 
 bool IsDrive(std::string_view path) {
     const char c = path.empty() ? '\0' : path[0];
@@ -97,32 +89,6 @@ bool NamesRootFolder(std::string_view path, std::string_view currentFolder, Path
     whole += '/';
     whole.append(path);
     return NamesRootFolder(whole, "", forms);
-}
-
-bool NamesRootFolderHere(std::string_view path) {
-#ifdef _WIN32
-    // The system makes the path whole as it would open it ("C:" is the
-    // current folder of drive C:, "\blocks" is on the current drive).
-    const std::wstring wide = WideText(path);
-    const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-    if (size > 0) {
-        std::wstring full(size, L'\0');
-        const DWORD length = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
-        if (length > 0 && length < size) {
-            full.resize(length);
-            return NamesRootFolder(Utf8Text(full), "", PathForms::Windows);
-        }
-    }
-    return NamesRootFolder(path, "", PathForms::Windows);
-#else
-    const bool windowsForm = IsDrive(path) || path.starts_with("\\\\");
-    if (windowsForm) {
-        return NamesRootFolder(path, "", PathForms::Windows);
-    }
-    std::error_code error;
-    const std::string current = std::filesystem::current_path(error).string();
-    return NamesRootFolder(path, error ? "" : current, PathForms::Posix);
-#endif
 }
 
 }  // namespace bw

@@ -3,7 +3,6 @@
 #include <cstring>
 #include <utility>
 
-#include "files/block_folder.h"
 #include "generation/paths.h"
 
 namespace bw {
@@ -44,14 +43,6 @@ bool OutputFile::Open(const std::string& path) {
     }
     open_ = true;
     return true;
-}
-
-bool OutputFile::Close() {
-    if (!open_) {
-        return false;
-    }
-    const std::string text = TakeText();
-    return CreateDirectoryPath(path_) && ReplaceNamedFile(NativePath(path_), text);
 }
 
 bool OutputFile::Open(const std::string& path, TextSink& sink) {

@@ -51,9 +51,9 @@ public:
 
 // A generated file: CR LF written explicitly, the pump called and the
 // Stopping flag honoured on every write. The text is produced completely in
-// memory; nothing on the disk is touched before Close (or never, when the
-// caller takes the text): everything written before Stopping was set belongs
-// to the file, nothing after it does.
+// memory and taken by the caller (the run writes it through its locked block
+// folder); nothing on the disk is touched here. Everything written before
+// Stopping was set belongs to the file, nothing after it does.
 class OutputFile {
 public:
     explicit OutputFile(RunEnvironment& environment, GeneratorInputs inputs = {});
@@ -65,10 +65,6 @@ public:
     // separate). A path that names nothing here (a drive-letter path off
     // Windows) fails.
     bool Open(const std::string& path);
-    // Puts the text in place whole, through an exclusive temporary beside
-    // it that replaces it by a rename (ReplaceNamedFile), creating missing
-    // directories; false when that failed.
-    bool Close();
     // Ends the file without writing it anywhere and gives its text.
     std::string TakeText();
     // Starts the text of path as Open does, but hands it on to sink piece by

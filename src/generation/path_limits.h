@@ -8,13 +8,9 @@
 #include <string>
 #include <string_view>
 
-namespace bw {
+#include "files/path_calls.h"
 
-struct PathLimits {
-    size_t path = 0;    // characters of a whole path to a file
-    size_t folder = 0;  // characters of a whole path to a folder
-    size_t name = 0;    // characters of one file or folder name
-};
+namespace bw {
 
 // The limits of the file system that holds folder, or of its nearest
 // existing parent: on Windows the classic ones (259 characters to a file, 247

@@ -2,16 +2,12 @@
 
 #include <cctype>
 #include <filesystem>
-#include <memory>
 #include <system_error>
 #include <vector>
 
-#ifndef _WIN32
-#include <dirent.h>
-#endif
-
-#include "definition/file_bytes.h"
-#include "definition/separators.h"
+#include "files/path_calls.h"
+#include "files/path_text.h"
+#include "files/wide_text.h"
 #include "generation/shared_rules.h"
 
 namespace bw {
@@ -19,43 +15,6 @@ namespace bw {
 namespace fs = std::filesystem;
 
 namespace {
-
-#ifndef _WIN32
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// The entry of directory (empty or ending in "/") whose name matches name:
-// name itself when it exists, otherwise the first entry in name order that
-// differs only in case; name when nothing matches.
-std::string MatchComponent(const std::string& directory, const std::string& name) {
-    std::error_code ec;
-    if (name == "." || name == ".." || fs::exists(directory + name, ec)) {
-        return name;
-    }
-    // Read with the system's own calls: a search runs for every file a run
-    // writes anew, and needs the names only.
-    const std::unique_ptr<DIR, int (*)(DIR*)> folder(
-        opendir(directory.empty() ? "." : directory.c_str()), &closedir);
-    std::string best;
-    for (const dirent* entry = folder ? readdir(folder.get()) : nullptr; entry != nullptr;
-         entry = readdir(folder.get())) {
-        const std::string_view candidate = entry->d_name;
-        if (EqualIgnoringAsciiCase(candidate, name) && (best.empty() || candidate < best)) {
-            best = candidate;
-        }
-    }
-    return best.empty() ? name : best;
-}
 
 // Calls visit(component, isLast) for each non-empty component of path.
 template <typename Visit>
@@ -73,8 +32,6 @@ void ForEachComponent(std::string_view path, Visit visit) {
     }
 }
 
-#endif
-
 }  // namespace
 
 std::pair<std::string, std::string> SplitPath(std::string_view path) {
@@ -90,21 +47,13 @@ bool HasDriveLetter(std::string_view path) {
 }
 
 bool IsForeignPath(std::string_view path) {
-#ifdef _WIN32
-    (void)path;
-    return false;
-#else
-    // "\\server\share" would become the folder /server/share here.
-    return HasDriveLetter(path) || path.starts_with("\\\\");
-#endif
+    // "\\server\share" would become the folder /server/share elsewhere.
+    return !RUNNING_ON_WINDOWS && (HasDriveLetter(path) || path.starts_with("\\\\"));
 }
 
 std::string DisplayPath(std::string_view path) {
-#ifdef _WIN32
-    constexpr char FOREIGN = '/', OWN = '\\';
-#else
-    constexpr char FOREIGN = '\\', OWN = '/';
-#endif
+    constexpr char FOREIGN = RUNNING_ON_WINDOWS ? '/' : '\\';
+    constexpr char OWN = RUNNING_ON_WINDOWS ? '\\' : '/';
     std::string shown(path);
     for (char& c : shown) {
         if (c == FOREIGN) {
@@ -247,32 +196,12 @@ std::string ForeignPathMessage(std::string_view path) {
            "Choose a directory such as /home/user/blocks instead.";
 }
 
-#ifdef _WIN32
-
-// The file system ignores case and takes both separators: the path needs only
-// its own separator.
 std::string NativePath(std::string_view path) {
-    return DisplayPath(path);
-}
-
-bool FileExists(std::string_view path) {
-    std::error_code ec;
-    return fs::is_regular_file(FileSystemPath(NativePath(path)), ec);
-}
-
-bool CreateDirectoryPath(std::string_view path) {
-    const std::string directory = SplitPath(path).first;
-    if (directory.empty()) {
-        return true;
+    if (RUNNING_ON_WINDOWS) {
+        // The file system ignores case and takes both separators: the path
+        // needs only its own separator.
+        return DisplayPath(path);
     }
-    std::error_code ec;
-    const fs::path folder = FileSystemPath(directory);
-    return fs::is_directory(folder, ec) || fs::create_directories(folder, ec);
-}
-
-#else
-
-std::string NativePath(std::string_view path) {
     // Where the folders exist as written, only the last component needs a
     // search: the common case, and a search lists a whole folder.
     std::string written = !path.empty() && IsSeparator(path[0]) ? "/" : "";
@@ -286,11 +215,11 @@ std::string NativePath(std::string_view path) {
     });
     std::error_code ec;
     if (written.empty() || written == "/" || fs::is_directory(written, ec)) {
-        return written + MatchComponent(written, last);
+        return written + NameAsFolderHasIt(written, last);
     }
     std::string result = !path.empty() && IsSeparator(path[0]) ? "/" : "";
     ForEachComponent(path, [&](const std::string& component, bool isLast) {
-        result += MatchComponent(result, component);
+        result += NameAsFolderHasIt(result, component);
         if (!isLast) {
             result += '/';
         }
@@ -303,7 +232,7 @@ bool FileExists(std::string_view path) {
         return false;
     }
     std::error_code ec;
-    return fs::is_regular_file(NativePath(path), ec);
+    return fs::is_regular_file(FileSystemPath(NativePath(path)), ec);
 }
 
 bool CreateDirectoryPath(std::string_view path) {
@@ -311,13 +240,19 @@ bool CreateDirectoryPath(std::string_view path) {
         return false;
     }
     const std::string directory = SplitPath(path).first;
+    if (RUNNING_ON_WINDOWS) {
+        std::error_code ec;
+        const fs::path folder = FileSystemPath(directory);
+        return directory.empty() || fs::is_directory(folder, ec) ||
+               fs::create_directories(folder, ec);
+    }
     std::string built = !directory.empty() && IsSeparator(directory[0]) ? "/" : "";
     bool ok = true;
     ForEachComponent(directory, [&](const std::string& component, bool) {
         if (!ok) {
             return;
         }
-        built += MatchComponent(built, component);
+        built += NameAsFolderHasIt(built, component);
         std::error_code ec;
         if (!fs::is_directory(built, ec) && !fs::create_directory(built, ec)) {
             ok = false;
@@ -326,7 +261,5 @@ bool CreateDirectoryPath(std::string_view path) {
     });
     return ok;
 }
-
-#endif
 
 }  // namespace bw

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <utility>
 
+#include "files/this_system.h"
+
 namespace bw {
 
 // Paths keep the form the user typed (often with "\", since the generated files
@@ -23,14 +25,6 @@ bool CreateDirectoryPath(std::string_view path);
 
 // True for a path that begins with a drive letter and a colon ("c:\...").
 bool HasDriveLetter(std::string_view path);
-
-#ifdef _WIN32
-inline constexpr bool RUNNING_ON_WINDOWS = true;
-#else
-inline constexpr bool RUNNING_ON_WINDOWS = false;
-#endif
-// True where file names are matched without regard to case.
-inline constexpr bool FILE_NAMES_IGNORE_CASE = RUNNING_ON_WINDOWS;
 
 // True for a path that names nothing on this system: a drive-letter or a
 // network ("\\server\share") path anywhere but on Windows. See

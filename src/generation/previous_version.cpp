@@ -4,7 +4,7 @@
 #include <optional>
 #include <utility>
 
-#include "definition/file_bytes.h"
+#include "files/path_calls.h"
 
 namespace bw {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "definition/file_bytes.h"
+#include "files/path_calls.h"
 #include "generation/paths.h"
 
 namespace bw {

@@ -11,6 +11,10 @@
 
 namespace bw {
 
+// The names the settings are kept under: the maker's, and the program's.
+inline constexpr const char* ORGANISATION = "Calderic";
+inline constexpr const char* APPLICATION = "Tessaline Blockwright";
+
 // The application's settings where the system keeps them, without Qt.
 //
 // On Windows: the registry, "Software\Calderic\Tessaline Blockwright\<section>"
@@ -20,9 +24,9 @@ namespace bw {
 // Elsewhere: profile files named "Calderic/Tessaline Blockwright.conf", the
 // user's in $XDG_CONFIG_HOME (~/.config by default) over one in each folder of
 // $XDG_CONFIG_DIRS (/etc/xdg by default), the locations taken from the
-// environment when the store is made. Keys and values are written in the form
-// earlier versions of the program wrote (spaces in names as "%20", backslashes
-// and quotes escaped), so their files keep working; hand-written plain lines
+// environment when the store is made. Keys and values are written escaped
+// (spaces in names as "%20", backslashes and quotes escaped), the form the
+// files installers and administrators write hold; hand-written plain lines
 // read as well. Names are matched without regard to case, as in the registry.
 // Writes reach the user's file, created when missing, through a temporary file
 // and a rename, when the store is flushed or goes.
@@ -62,12 +66,12 @@ std::string SettingsDirectory();
 // first, the products taken in name order.
 UserFolders FindUserFolders(const std::string& programFolder);
 
-#ifndef _WIN32
+// Where the profile files are, on systems other than Windows (which has no
+// such folders, and neither function):
 // $XDG_CONFIG_HOME, or ~/.config when it is unset or not absolute.
 std::string UserConfigFolder();
 // The folders of $XDG_CONFIG_DIRS that are absolute, or /etc/xdg.
 std::vector<std::string> SystemConfigFolders();
-#endif
 
 // A value of a settings file as stored under name: its escaped form first,
 // then as written by hand; nothing when it is missing.

@@ -4,54 +4,18 @@
 #include <filesystem>
 #include <system_error>
 
+#include "files/path_text.h"
+#include "files/wide_text.h"
 #include "generation/paths.h"
-
-#ifndef _WIN32
-#include <pwd.h>
-#include <unistd.h>
-
-#include <vector>
-#endif
 
 namespace bw {
 
-namespace {
-
-bool IsPathSeparator(char c) {
-    return c == '/' || c == '\\';
-}
-
-}  // namespace
-
-std::optional<std::string> SystemHomeFolder(const std::string& user) {
-#ifdef _WIN32
-    (void)user;
-    return std::nullopt;
-#else
-    if (user.empty()) {
-        if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-            return std::string(home);
-        }
-    }
-    passwd entry{};
-    passwd* found = nullptr;
-    std::vector<char> buffer(16384);
-    const int failed = user.empty()
-                           ? getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found)
-                           : getpwnam_r(user.c_str(), &entry, buffer.data(), buffer.size(), &found);
-    if (failed != 0 || found == nullptr || found->pw_dir == nullptr) {
-        return std::nullopt;
-    }
-    return std::string(found->pw_dir);
-#endif
-}
-
 std::string UnknownHomeUser(std::string_view typed, const HomeFolderLookup& homeFolder) {
-    if (typed.size() < 2 || typed.front() != '~' || IsPathSeparator(typed[1])) {
+    if (typed.size() < 2 || typed.front() != '~' || IsSeparator(typed[1])) {
         return {};
     }
     size_t end = 1;
-    while (end < typed.size() && !IsPathSeparator(typed[end])) {
+    while (end < typed.size() && !IsSeparator(typed[end])) {
         ++end;
     }
     const std::string user(typed.substr(1, end - 1));
@@ -68,7 +32,7 @@ std::string ExpandHomeFolder(std::string_view typed, const HomeFolderLookup& hom
         return std::string(typed);
     }
     size_t end = 1;
-    while (end < typed.size() && !IsPathSeparator(typed[end])) {
+    while (end < typed.size() && !IsSeparator(typed[end])) {
         ++end;
     }
     const std::optional<std::string> home = homeFolder(std::string(typed.substr(1, end - 1)));
@@ -77,7 +41,7 @@ std::string ExpandHomeFolder(std::string_view typed, const HomeFolderLookup& hom
     }
     std::string expanded = *home;
     // "~/x" on a home of "/": one separator, not two.
-    if (end < typed.size() && !expanded.empty() && IsPathSeparator(expanded.back())) {
+    if (end < typed.size() && !expanded.empty() && IsSeparator(expanded.back())) {
         expanded.pop_back();
     }
     return expanded + std::string(typed.substr(end));
@@ -86,12 +50,12 @@ std::string ExpandHomeFolder(std::string_view typed, const HomeFolderLookup& hom
 std::string AbsoluteFolder(std::string_view typed, const std::string& currentFolder,
                            const HomeFolderLookup& homeFolder) {
     const std::string expanded = ExpandHomeFolder(typed, homeFolder);
-    if (expanded.empty() || IsPathSeparator(expanded.front()) || IsForeignPath(expanded) ||
+    if (expanded.empty() || IsSeparator(expanded.front()) || IsForeignPath(expanded) ||
         HasDriveLetter(expanded) || currentFolder.empty()) {
         return expanded;
     }
     std::string folder = currentFolder;
-    if (!IsPathSeparator(folder.back())) {
+    if (!IsSeparator(folder.back())) {
         folder += RUNNING_ON_WINDOWS ? '\\' : '/';
     }
     return ResolveAgainst(folder, expanded);
@@ -100,7 +64,7 @@ std::string AbsoluteFolder(std::string_view typed, const std::string& currentFol
 std::string CurrentFolder() {
     std::error_code error;
     const std::filesystem::path current = std::filesystem::current_path(error);
-    return error ? std::string() : current.string();
+    return error ? std::string() : PathText(current);
 }
 
 }  // namespace bw

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <array>
 
-#include "definition/separators.h"
+#include "files/path_text.h"
 #include "generation/paths.h"
 #include "generation/text_contexts.h"
 #include "generation/text_lines.h"

@@ -3,8 +3,8 @@
 #include <memory>
 #include <optional>
 
-#include "definition/file_bytes.h"
 #include "definition/template_file.h"
+#include "files/path_calls.h"
 #include "generation/paths.h"
 #include "generation/protection.h"
 #include "generation/splice_leftovers.h"

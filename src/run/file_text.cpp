@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "definition/file_bytes.h"
+#include "files/path_calls.h"
 #include "generation/paths.h"
 #include "generation/protection.h"
 #include "generation/shared_rules.h"

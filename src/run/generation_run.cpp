@@ -6,10 +6,10 @@
 #include <optional>
 #include <utility>
 
-#include "definition/file_bytes.h"
-#include "definition/separators.h"
 #include "definition/settings_rules.h"
 #include "definition/template_file.h"
+#include "files/path_calls.h"
+#include "files/path_text.h"
 #include "files/root_folder.h"
 #include "gen_dsp/dsp_files.h"
 #include "generation/paths.h"

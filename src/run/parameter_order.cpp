@@ -1,9 +1,9 @@
 #include "run/parameter_order.h"
 
-#include "definition/file_bytes.h"
 #include "definition/profile_file.h"
-#include "definition/separators.h"
 #include "files/block_folder.h"
+#include "files/path_calls.h"
+#include "files/path_text.h"
 #include "generation/paths.h"
 
 namespace bw {

@@ -4,7 +4,8 @@
 #include <filesystem>
 #include <set>
 
-#include "definition/file_bytes.h"
+#include "files/path_calls.h"
+#include "files/wide_text.h"
 #include "generation/paths.h"
 #include "generation/protection.h"
 

@@ -30,7 +30,7 @@ protected:
         OutputFile file(environment_);
         EXPECT_TRUE(file.Open(PathOf(name)));
         body(file);
-        EXPECT_TRUE(file.Close());
+        EXPECT_TRUE(SaveOutputFile(file));
         return ReadFileBytes(NativePath(PathOf(name)));
     }
 
@@ -60,7 +60,7 @@ TEST(MakeIdentifier, KeepsLettersDigitsAndUnderscores) {
     EXPECT_EQ(MakeIdentifier("()", 3), "Parameter3");
 }
 
-TEST_F(OutputFileTest, CloseCreatesDirectoriesAndReplacesTheFile) {
+TEST_F(OutputFileTest, SavingCreatesDirectoriesAndReplacesTheFile) {
     WriteFileBytes(PathOf("Sub/old.c"), "old contents");
     EXPECT_EQ(WriteFile([](OutputFile& file) { WriteLine(file, "new"); }, "sub\\old.c"), "new\r\n");
     EXPECT_EQ(WriteFile([](OutputFile& file) { WriteLine(file, "x"); }, "a\\b/c.h"), "x\r\n");
@@ -71,7 +71,7 @@ TEST_F(OutputFileTest, CloseCreatesDirectoriesAndReplacesTheFile) {
 
 // The pump may set Stopping (a Cancel): that write and every later one are
 // dropped, and everything before it belongs to the file, even past the
-// buffer's size. Nothing reaches the disk before Close.
+// buffer's size. Nothing reaches the disk.
 TEST_F(OutputFileTest, NothingIsWrittenAfterStoppingIsSet) {
     const std::string line(99, 'x');  // 101 bytes with CR LF
     const int lines = 4000;           // about 400 KB, beyond the buffer
@@ -85,7 +85,7 @@ TEST_F(OutputFileTest, NothingIsWrittenAfterStoppingIsSet) {
     EXPECT_EQ(pumps_, lines);
     const size_t expected = static_cast<size_t>(stopAtPump_ - 1) * (line.size() + 2);
     EXPECT_FALSE(fs::exists(PathOf("out.txt")));
-    EXPECT_TRUE(file.Close());
+    EXPECT_TRUE(SaveOutputFile(file));
     EXPECT_EQ(ReadFileBytes(PathOf("out.txt")).size(), expected);
 }
 

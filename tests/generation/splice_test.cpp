@@ -43,7 +43,7 @@ protected:
 
     // What was copied so far.
     std::string Copied() {
-        file.Close();
+        SaveOutputFile(file);
         return ReadFileBytes(dir.path() + "new.txt");
     }
 
@@ -96,7 +96,7 @@ TEST_F(SpliceTest, SectionRules) {
         ASSERT_TRUE(to.Open(dir.path() + "copy.txt"));
         EXPECT_EQ(CopySection(to, from, "//; S"), c.found) << c.rule;
         EXPECT_EQ(LineAtPosition(from), c.next) << c.rule;
-        to.Close();
+        SaveOutputFile(to);
         EXPECT_EQ(ReadFileBytes(dir.path() + "copy.txt"), c.copied) << c.rule;
     }
 }

@@ -18,7 +18,7 @@ std::string Written(const std::function<void(Printer&)>& write, GeneratorInputs 
     EXPECT_TRUE(file.Open(dir.path() + "out.txt"));
     Printer print(file);
     write(print);
-    EXPECT_TRUE(file.Close());
+    EXPECT_TRUE(SaveOutputFile(file));
     return ReadFileBytes(dir.path() + "out.txt");
 }
 
@@ -182,7 +182,8 @@ TEST(FileHeadTest, GivesTheTimeTheFileWasHanded) {
             WriteFileHead(print, [&] {
                 print.Lines({"<FileName>", "<date>", "<time>", "<date> <time>"});
             });
-            EXPECT_THROW(print.Line("<date>"), UnknownVariable);  // the head's variables end with it
+            EXPECT_THROW(print.Line("<date>"),
+                         UnknownVariable);  // the head's variables end with it
         },
         inputs);
     EXPECT_EQ(written,

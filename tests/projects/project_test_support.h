@@ -22,7 +22,7 @@ inline std::string GenerateInWorkingDirectory(Generator generator, const BLOCKIN
         return "<generation failed>";
     }
     generator(file, block);
-    file.Close();
+    SaveOutputFile(file);
     return ReadFileBytes(path);
 }
 
@@ -40,17 +40,7 @@ public:
     ScopedXdasdir& operator=(const ScopedXdasdir&) = delete;
 
 private:
-    static void Apply(const char* value) {
-#ifdef _WIN32
-        _putenv_s("XDASDIR", value != nullptr ? value : "");
-#else
-        if (value != nullptr) {
-            setenv("XDASDIR", value, 1);
-        } else {
-            unsetenv("XDASDIR");
-        }
-#endif
-    }
+    static void Apply(const char* value) { SetEnvironmentVariable("XDASDIR", value); }
     std::optional<std::string> saved_;
 };
 

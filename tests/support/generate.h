@@ -28,6 +28,11 @@ private:
 };
 
 std::string ReadFileBytes(const std::string& path);
+// Sets the variable of the process's environment, or removes it for nullptr.
+void SetEnvironmentVariable(const char* name, const char* value);
+// Puts the text written to file at its path (folders made as needed) as the
+// file layer replaces a named file; false when that failed.
+bool SaveOutputFile(OutputFile& file);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
 // A run's seams for tests: scripted prompts, settings in memory, a fixed

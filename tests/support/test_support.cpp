@@ -8,6 +8,9 @@
 #include <string>
 
 #include "support/generate.h"
+
+#include "files/block_folder.h"
+#include "generation/paths.h"
 #include "support/golden.h"
 #include "support/recording_prompts.h"
 
@@ -44,6 +47,15 @@ std::string ReadFileBytes(const std::string& path) {
     return bytes.str();
 }
 
+bool SaveOutputFile(OutputFile& file) {
+    if (!file.IsOpen()) {
+        return false;
+    }
+    const std::string path = file.Path();
+    const std::string text = file.TakeText();
+    return CreateDirectoryPath(path) && ReplaceNamedFile(NativePath(path), text);
+}
+
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
     fs::create_directories(fs::path(path).parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -75,7 +87,7 @@ std::string GenerateInto(const std::string& folder, Generator generator, const B
     const std::string path = folder + fileName;
     EXPECT_TRUE(file.Open(path)) << path;
     generator(file, block);
-    file.Close();
+    SaveOutputFile(file);
     return ReadFileBytes(path);
 }
 

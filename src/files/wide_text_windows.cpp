@@ -1,6 +1,5 @@
 #include "files/wide_text.h"
 
-#ifdef _WIN32
 #include <windows.h>
 
 namespace bw {
@@ -28,5 +27,12 @@ std::string Utf8Text(std::wstring_view wide) {
     return text;
 }
 
+std::filesystem::path FileSystemPath(std::string_view path) {
+    return WideText(path);
+}
+
+std::string PathText(const std::filesystem::path& path) {
+    return Utf8Text(path.wstring());
+}
+
 }  // namespace bw
-#endif
