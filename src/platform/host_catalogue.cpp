@@ -105,6 +105,19 @@ void ReadGroups(const std::string& catalogueFile, std::vector<std::string>& grou
     }
 }
 
+void ReadLibraries(const std::function<std::string(const std::string& name)>& value,
+                   const std::string& productFolder, HostCatalogue& catalogue) {
+    const int count = DecimalValue(value("Library Count"));
+    for (int n = 1; n <= count; ++n) {
+        const std::string number = std::to_string(n);
+        AddName(catalogue.libraries, value("Lib" + number));
+        const std::string libraryFile = value("LibFile" + number);
+        if (!libraryFile.empty()) {
+            ReadGroups(productFolder + libraryFile, catalogue.groups);
+        }
+    }
+}
+
 }  // namespace catalogue
 
 namespace {
@@ -120,15 +133,7 @@ void ReadProduct(const FamilyFolders& folders, const std::string& product,
     const auto value = [&](const std::string& name) {
         return ReadSettingsValue(file, "Libraries", name).value_or("");
     };
-    const int count = DecimalValue(value("Library Count"));
-    for (int n = 1; n <= count; ++n) {
-        const std::string number = std::to_string(n);
-        catalogue::AddName(catalogue.libraries, value("Lib" + number));
-        const std::string libraryFile = value("LibFile" + number);
-        if (!libraryFile.empty()) {
-            catalogue::ReadGroups(productFolder + libraryFile, catalogue.groups);
-        }
-    }
+    catalogue::ReadLibraries(value, productFolder, catalogue);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "definition/block_info.h"
 #include "files/wide_text.h"
 #include "platform/host_catalogue_parts.h"
 
@@ -84,15 +83,7 @@ void ReadRegistryProduct(const std::string& product, HostCatalogue& catalogue) {
     const auto value = [&](const std::string& name) {
         return RegistryText(HKEY_CURRENT_USER, libraries, name);
     };
-    const int count = DecimalValue(value("Library Count"));
-    for (int n = 1; n <= count; ++n) {
-        const std::string number = std::to_string(n);
-        catalogue::AddName(catalogue.libraries, value("Lib" + number));
-        const std::string libraryFile = value("LibFile" + number);
-        if (!libraryFile.empty()) {
-            catalogue::ReadGroups(productFolder + libraryFile, catalogue.groups);
-        }
-    }
+    catalogue::ReadLibraries(value, productFolder, catalogue);
 }
 
 }  // namespace
