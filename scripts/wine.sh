@@ -21,10 +21,16 @@ set -euo pipefail
 loader_dir=${BLOCKWRIGHT_WINE_DIR:-/usr/lib/wine}
 loader64=$loader_dir/wine64
 loader32=$loader_dir/wine
-# Distributions whose one `wine` runs both kinds have no separate loaders.
+# Distributions whose one `wine` runs both kinds have no separate loaders;
+# their `wine` is a loader itself, where Debian's is a script that starts the
+# 32-bit loader first.
+is_loader() { [ "$(head -c 4 "$1" | tail -c 3)" = ELF ]; }
 if [ ! -x "$loader64" ]; then
-    loader64=$(command -v wine64 || command -v wine || true)
-    [ -n "$loader64" ] || { echo "wine.sh: Wine is not installed (scripts/install-deps.sh)" >&2; exit 127; }
+    loader64=$(command -v wine64 || true)
+    if [ -z "$loader64" ] && wine=$(command -v wine) && is_loader "$wine"; then
+        loader64=$wine
+    fi
+    [ -n "$loader64" ] || { echo "wine.sh: no 64-bit Wine loader here (scripts/install-deps.sh)" >&2; exit 127; }
     loader32=$loader64
 fi
 
