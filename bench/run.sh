@@ -75,7 +75,7 @@ for block in Largest LargestDsp; do
     template=$work/$block.tbt
     clean_cli() { rm -rf "$work/cli"; }
     cli() {
-        "$bin/src/app/blockwright" generate "$template" --directory "$work/cli" \
+        "$bin/bin/blockwright" generate "$template" --directory "$work/cli" \
             --overwrite all --splice no 2>/dev/null
     }
     clean_copy() { rm -rf "$work/copy"; }
@@ -91,7 +91,7 @@ for block in Largest LargestDsp; do
     read -r generated copied <<<"$times"
     report "  1d. generate, against cp -r and a sync of what it copied" "$generated" "$copied" 1.2
     regenerate() {
-        "$bin/src/app/blockwright" generate "$template" --directory "$work/regen" \
+        "$bin/bin/blockwright" generate "$template" --directory "$work/regen" \
             --overwrite all --splice no 2>/dev/null
     }
     rm -rf "$work/regen" && cp -r "$work/tree" "$work/regen"
@@ -101,13 +101,13 @@ for block in Largest LargestDsp; do
     times=$(pair nothing regenerate clean_cli cli)
     read -r regenerated generated <<<"$times"
     report "  1c. regenerate unchanged, against generate" "$regenerated" "$generated" 1.0
-    times=$("$bin/src/app/wizard_generate_bench" "$template" "$work/in-process" "$runs" 2>/dev/null) ||
+    times=$("$bin/bin/wizard_generate_bench" "$template" "$work/in-process" "$runs" 2>/dev/null) ||
         { echo "bench: wizard_generate_bench failed" >&2; exit 2; }
     read -r pumped generated <<<"$times"
     report "  2. generate page with the pump, against generate (in process)" "$pumped" "$generated" 1.5
 done
 
-start_wizard() { "$bin/src/app/wizard_start_bench" 2>/dev/null; }
+start_wizard() { "$bin/bin/wizard_start_bench" 2>/dev/null; }
 start_empty() { "$bin/bench/tools/empty_wizard_bench" 2>/dev/null; }
 times=$(pair nothing start_wizard nothing start_empty)
 read -r wizard empty <<<"$times"

@@ -9,4 +9,4 @@ scripts/install-deps.sh
 scripts/build.sh blockwright
 # The example names its block directory relative to itself, ../out/Gain; the
 # files are listed as from here (out/Gain/Gain.c).
-build/src/app/blockwright generate examples/Gain.tbt --overwrite all --splice yes
+build/bin/blockwright generate examples/Gain.tbt --overwrite all --splice yes

@@ -29,9 +29,9 @@ build/bench/tools/make_largest_block "$out"
 export SOURCE_DATE_EPOCH=1700000000
 for template in examples/Gain.tbt "$out/Largest.tbt" "$out/LargestDsp.tbt"; do
     name=$(basename "$template" .tbt)
-    build/src/app/blockwright generate "$template" --directory "$out/linux/$name" \
+    build/bin/blockwright generate "$template" --directory "$out/linux/$name" \
         --overwrite all --splice no >/dev/null
-    scripts/wine.sh build-windows/src/app/blockwright.exe generate "$template" \
+    scripts/wine.sh build-windows/bin/blockwright.exe generate "$template" \
         --directory "$out/windows/Blöcke/$name" --overwrite all --splice no >/dev/null
 done
 

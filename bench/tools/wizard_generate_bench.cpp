@@ -19,7 +19,7 @@
 #include <sstream>
 #include <vector>
 
-#include "app/command_line.h"
+#include "cli/command_line.h"
 
 #include "app/qt_launcher.h"
 #include "definition/settings_rules.h"

@@ -11,7 +11,7 @@
 #include <optional>
 #include <utility>
 
-#include "app/install_layout.h"
+#include "cli/install_layout.h"
 #include "app/qt_launcher.h"
 #include "app/qt_prompts.h"
 #include "app/single_instance.h"

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/program_help.h"
+#include "cli/program_help.h"
 #include "app/startup.h"
 
 int main(int argc, char** argv) {

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/command_line.h"
+#include "cli/command_line.h"
 #include "app/program_run.h"
 
 namespace bw {

@@ -1,4 +1,4 @@
-#include "app/command_line.h"
+#include "cli/command_line.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 #include <sstream>
 #include <utility>
 
-#include "app/cli_prompts.h"
+#include "cli/cli_prompts.h"
 #include "app/program_run.h"
 #include "support/missing_tool.h"
 

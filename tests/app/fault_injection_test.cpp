@@ -15,7 +15,7 @@
 #include <map>
 #include <sstream>
 
-#include "app/command_line.h"
+#include "cli/command_line.h"
 #include "app/program_run.h"
 
 namespace bw {

@@ -23,7 +23,7 @@
 #include <sys/sysmacros.h>
 #endif
 
-#include "app/command_line.h"
+#include "cli/command_line.h"
 #include "app/program_run.h"
 #include "definition/block_info.h"
 #include "definition/template_file.h"

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/command_line.h"
-#include "app/program_help.h"
+#include "cli/command_line.h"
+#include "cli/program_help.h"
 #include "app/program_run.h"
 
 namespace bw {

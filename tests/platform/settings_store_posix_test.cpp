@@ -159,7 +159,7 @@ TEST_F(NativeSettingsTest, NewBlockFoldersAreTheUsersAndTheHostsWhereverTheProgr
     WriteFile(Folder("user") + "/user-dirs.dirs",
               "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
               "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
-    const std::string buildTree = Folder("build") + "/src/app/";
+    const std::string buildTree = Folder("build") + "/bin/";
     const std::string installed = Folder("prefix") + "/bin/";
     fs::create_directories(Folder("prefix") + "/share/blockwright");
     const auto newBlock = [](const std::string& programFolder) {

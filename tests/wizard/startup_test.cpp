@@ -14,7 +14,7 @@
 #include <atomic>
 #include <thread>
 
-#include "app/command_line.h"
+#include "cli/command_line.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
 #include "wizard/header_picture.h"

@@ -1,30 +1,24 @@
-#include "app/install_layout.h"
+#include "cli/install_layout.h"
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
+#include <filesystem>
+#include <system_error>
+
+#include "files/this_system.h"
 
 namespace bw {
 
 namespace {
 
 // The installed folder at relative (from the program's folder), when the
-// program is installed; else the program's folder itself.
+// program is installed; else the program's folder itself. On Windows every
+// part lies beside the program.
 std::string InstalledOrBeside(const std::string& programFolder, const std::string& relative) {
-#ifdef _WIN32
-    (void)relative;
-    return programFolder;
-#else
-    if (programFolder.empty()) {
+    if (RUNNING_ON_WINDOWS || programFolder.empty()) {
         return programFolder;
     }
     const std::string installed = programFolder + relative;
-    struct stat status {};
-    if (stat(installed.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
-        return installed;
-    }
-    return programFolder;
-#endif
+    std::error_code error;
+    return std::filesystem::is_directory(installed, error) ? installed : programFolder;
 }
 
 }  // namespace

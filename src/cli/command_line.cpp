@@ -1,17 +1,17 @@
-#include "app/command_line.h"
+#include "cli/command_line.h"
 
 #include <istream>
 #include <ostream>
 #include <sstream>
 
-#include "files/path_calls.h"
-#include "app/install_layout.h"
 #include "check/definition_check.h"
+#include "cli/install_layout.h"
 #include "definition/edit_rules.h"
 #include "definition/profile_file.h"
 #include "definition/settings_rules.h"
 #include "definition/template_file.h"
 #include "files/block_folder.h"
+#include "files/path_calls.h"
 #include "generation/paths.h"
 #include "platform/settings_store.h"
 #include "platform/typed_folder.h"

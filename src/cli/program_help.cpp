@@ -1,6 +1,6 @@
-#include "app/program_help.h"
+#include "cli/program_help.h"
 
-#include "app/command_line.h"
+#include "cli/command_line.h"
 
 namespace bw {
 

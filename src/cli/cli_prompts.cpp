@@ -1,4 +1,4 @@
-#include "app/cli_prompts.h"
+#include "cli/cli_prompts.h"
 
 #include <cctype>
 #include <istream>

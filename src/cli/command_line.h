@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cli_prompts.h"
+#include "cli/cli_prompts.h"
 #include "definition/block_info.h"
 
 namespace bw {

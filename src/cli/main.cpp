@@ -19,12 +19,12 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_line.h"
+#include "cli/console_text.h"
+#include "cli/install_layout.h"
+#include "cli/program_help.h"
+#include "cli/wizard_module.h"
 #include "files/wide_text.h"
-#include "app/command_line.h"
-#include "app/console_text.h"
-#include "app/install_layout.h"
-#include "app/program_help.h"
-#include "app/wizard_module.h"
 #include "generation/paths.h"
 #include "platform/settings_store.h"
 

@@ -1,4 +1,4 @@
-#include "app/console_text.h"
+#include "cli/console_text.h"
 
 #include <cstdio>
 
