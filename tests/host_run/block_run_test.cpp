@@ -16,10 +16,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <map>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -34,6 +32,7 @@
 #include "support/generate.h"
 #include "support/missing_tool.h"
 #include "support/recording_prompts.h"
+#include "trial/case_file.h"
 
 namespace bw {
 namespace {
@@ -186,193 +185,6 @@ struct HostTools {
         }                                                                                       \
     }
 
-// The memory writes of a real-time block's parameter download once it is
-// compiled: one per parameter the DSP holds, the matrix size of a source and
-// the changed flag of an XDAIS algorithm; none without parameters.
-int Downloads(const BLOCKINFO& b) {
-    if (b.NumParameters == 0 && !(b.Matrix && b.NumInputs == 0)) {
-        return 0;
-    }
-    int writes = 0;
-    for (int i = 0; i < b.NumParameters; ++i) {
-        const int type = b.Parameters[static_cast<size_t>(i)].ParameterType;
-        writes += type != TYPE_CHAR && type != TYPE_TEXT && type != TYPE_FILE_OPEN &&
-                  type != TYPE_EXCLUDED;
-    }
-    return writes + (b.Matrix && b.NumInputs == 0 ? 2 : 0) + (b.xDAIS ? 1 : 0);
-}
-
-// The numbers behind the #define lines of the given headers, through the
-// names some of them are defined as ("IDC_EDIT_SAMPLERATE  IDC_SAMPFREQ").
-std::map<std::string, std::string> Defines(const std::vector<std::string>& headers) {
-    static const std::regex DEFINE("#define[ \t]+(\\w+)[ \t]+(\\w+)");
-    std::map<std::string, std::string> defines;
-    for (const std::string& header : headers) {
-        const std::string text = ReadFileBytes(header);
-        for (auto it = std::sregex_iterator(text.begin(), text.end(), DEFINE);
-             it != std::sregex_iterator(); ++it) {
-            defines[(*it)[1]] = (*it)[2];
-        }
-    }
-    for (auto& [name, value] : defines) {
-        for (int depth = 0; depth < 4 && defines.count(value) != 0; ++depth) {
-            value = defines[value];
-        }
-    }
-    return defines;
-}
-
-// The identifiers' numbers as the block's resource headers define them; an
-// identifier they lack is an error.
-class ControlNumbers {
-public:
-    ControlNumbers(const std::string& dir, std::string& error)
-        : defines_(
-              Defines({dir + "hresourc.h", dir + "resource.h", SDK + "/bddk.h", SDK + "/bddrv.h"})),
-          error_(error) {}
-
-    std::string operator()(const std::string& name) const {
-        const auto found = defines_.find(name);
-        if (found == defines_.end() ||
-            found->second.find_first_not_of("0123456789") != std::string::npos) {
-            error_ += "the resource headers do not define " + name + "\n";
-            return "0";
-        }
-        return found->second;
-    }
-
-private:
-    std::map<std::string, std::string> defines_;
-    std::string& error_;
-};
-
-// The frame size a source is set to, and the shape of a matrix source.
-const int SOURCE_FRAME = 24;
-const int SOURCE_ROWS = 4;
-const int SOURCE_COLUMNS = 5;
-// What the runner gives a block's inputs (runner.c).
-const int INPUT_FRAME = 16;
-const int INPUT_MATRIX_SIDE = 3;
-
-// The shape every output must have, from the definition: a block with
-// inputs keeps their frame size and matrix shape; a source has the one the
-// case sets through its parameters, or, where it lists none, its default.
-std::string OutputShape(const BLOCKINFO& b, const ControlNumbers& number) {
-    const bool source = b.NumInputs == 0;
-    if (b.Bitmap) {
-        return "";
-    }
-    if (b.Matrix) {
-        if (!source) {
-            return "OutputRows=" + std::to_string(INPUT_MATRIX_SIDE) +
-                   "\r\nOutputColumns=" + std::to_string(INPUT_MATRIX_SIDE) + "\r\n";
-        }
-        if (b.RealTime) {
-            return "OutputRows=2\r\nOutputColumns=2\r\n";
-        }
-        const int columns = b.Square ? SOURCE_ROWS : SOURCE_COLUMNS;
-        return "OutputRows=" + std::to_string(SOURCE_ROWS) +
-               "\r\nOutputColumns=" + std::to_string(columns) +
-               "\r\nSetRows=" + number("IDC_ROWS") + "\r\nSetColumns=" + number("IDC_COLUMNS") +
-               "\r\n";
-    }
-    if (!source) {
-        return "OutputFrame=" + std::to_string(INPUT_FRAME) + "\r\n";
-    }
-    // A source with a user control or native data runs a sample at a time.
-    if (b.Native || b.UserControl) {
-        return "OutputFrame=1\r\n";
-    }
-    if (b.RealTime) {
-        return "OutputFrame=256\r\n";
-    }
-    return "OutputFrame=" + std::to_string(SOURCE_FRAME) +
-           "\r\nSetFrame=" + number("IDC_FRAMESIZE") + "\r\n";
-}
-
-// The shape of the block as the runner reads it. The precisions are the
-// stand-in's HDT_ codes (bddk.h); a bitmap block runs on bitmaps only, a
-// real-time block only at the precisions its DSP link accepts (integer and
-// floating point, so never a real-time bitmap block).
-std::string BlockSection(const BLOCKINFO& b, const std::string& dll, const std::string& def,
-                         const ControlNumbers& number) {
-    const std::pair<int, int> precisions[] = {
-        {b.Character, 6},   {b.Byte, 5},          {b.ShortInteger, 4}, {b.Integer, 0},
-        {b.LongInteger, 3}, {b.FloatingPoint, 1}, {b.Double, 2}};
-    std::string list = b.Bitmap && !b.RealTime ? "8" : "";
-    for (const auto& [flag, code] : precisions) {
-        if (flag && !b.Bitmap && (!b.RealTime || code == 0 || code == 1)) {
-            list += (list.empty() ? "" : ",") + std::to_string(code);
-        }
-    }
-    std::string dimensions;
-    for (int i = 0; i < b.NumInputs; ++i) {
-        dimensions += std::to_string(b.InputChannelDimension[static_cast<size_t>(i)]);
-    }
-    return "[Block]\r\nDll=" + dll + "\r\nDef=" + def +
-           "\r\nInputs=" + std::to_string(b.NumInputs) +
-           "\r\nOutputs=" + std::to_string(b.NumOutputs) + "\r\nDimensions=" + dimensions +
-           "\r\nPrecisions=" + list + "\r\nReal=" + std::to_string(b.Real) +
-           "\r\nComplex=" + std::to_string(b.Complex) + "\r\nMatrix=" + std::to_string(b.Matrix) +
-           "\r\nBitmap=" + std::to_string(b.Bitmap) + "\r\nRealTime=" + std::to_string(b.RealTime) +
-           "\r\nQ=" + std::to_string(b.Q ? b.QLevel : 0) +
-           "\r\nUserControl=" + std::to_string(b.UserControl) +
-           "\r\nDownloads=" + std::to_string(b.RealTime ? Downloads(b) : 0) + "\r\n" +
-           OutputShape(b, number);
-}
-
-// The dialog section of the case file, from the definition alone: the
-// controls the dialog must hold (OK, Cancel, Help, and each parameter's,
-// with its variable-pick and browse buttons), and per parameter its key,
-// type, the identifier it is listed under, its items and its controls, a
-// radio group's in the order of their index.
-std::string DialogSection(const BLOCKINFO& b, const ControlNumbers& number) {
-    std::string controls = "IDOK:1,IDCANCEL:2,IDHELP:9";
-    const auto need = [&](const std::string& name) {
-        controls += "," + name + ":" + number(name);
-        return number(name);
-    };
-    std::ostringstream section;
-    int count = 0;
-    for (int i = 0; i < b.NumParameters; ++i) {
-        const PARAMINFO& p = b.Parameters[static_cast<size_t>(i)];
-        if (p.isExcluded()) {
-            continue;
-        }
-        const std::string ident = Identifier(p.ParameterName, i);
-        const std::string control = ControlIdentifier(p, i);
-        const std::string suffix = control.substr(std::string("IDC_EDIT").size());
-        std::string line;
-        if (p.ParameterType == TYPE_RADIO_BUTTONS) {
-            line = "R|" + ident + "|I|" + number(control) + "|0";
-            if (p.ParameterItems.size() < 2) {
-                line += "|" + need(control + "_NO") + "|" + need(control + "_YES");
-            }
-            for (size_t item = 0; p.ParameterItems.size() >= 2 && item < p.ParameterItems.size();
-                 ++item) {
-                line += "|" + need(RadioItemIdentifier(p, i, static_cast<int>(item)));
-            }
-        } else if (p.ParameterType == TYPE_COMBO_BOX) {
-            line = "M|" + ident + "|I|" + number(control) + "|" +
-                   std::to_string(p.ParameterItems.size()) + "|" + need(control);
-        } else if (p.ParameterType == TYPE_CHECK_BOX) {
-            line = "K|" + ident + "|I|" + number(control) + "|0|" + need(control);
-        } else if (p.ParameterType == TYPE_FILE_OPEN) {
-            line = "F|" + ident + "|T|0|0|" + need(control) + "|" + need(control + "_PATHNAME");
-            need("IDC_VAR" + suffix);
-            need("IDC_VAR" + suffix + "_PATHNAME");
-            need("IDBROWSE" + suffix);
-        } else {
-            line = std::string("E|") + ident + "|" + "IFDCLSBT"[p.ParameterType] + "|" +
-                   number(control) + "|0|" + need(control);
-            need("IDC_VAR" + suffix);
-        }
-        section << "P" << count++ << "=" << line << "\r\n";
-    }
-    return "[Dialog]\r\nControls=" + controls + "\r\nCount=" + std::to_string(count) + "\r\n" +
-           section.str();
-}
-
 // A change to a generated file after generation: the first match of the
 // regular expression `from` in the block's file `file` becomes `to`.
 struct Plant {
@@ -422,7 +234,7 @@ std::string BuildFor(const BLOCKINFO& block, const std::string& dir, const Arch&
         return "the " + arch.name + " block does not build:\n" + output;
     }
     std::string error;
-    const ControlNumbers number(dir, error);
+    const ControlNumbers number(dir, SDK + "/", error);
     WriteFileBytes(out + "case.ini",
                    BlockSection(block, name + ".dll", "../" + name + ".def", number) +
                        DialogSection(block, number));
