@@ -39,8 +39,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string SDK = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/host_sdk";
-const std::string HOST = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/host_run";
+// The stand-in host as the build lays it out (src/standin): its SDK headers
+// and, per architecture, bdhost.dll, libbdhost.a and blockrun.exe.
+const std::string SDK = std::string(BLOCK_RUN_HOST_DIR) + "sdk";
 const std::string WINE_SH = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/scripts/wine.sh";
 const std::string WINE = "WINEPREFIX='" + std::string(BLOCK_RUN_WINEPREFIX) + "' WINEDEBUG=-all ";
 
@@ -81,7 +82,7 @@ struct Arch {
     std::string flags;  // what the block's build adds for it
 };
 
-// The 64-bit block keeps the addresses it can see low (see host_run/host.h).
+// The 64-bit block keeps the addresses it can see low (see src/standin/host.h).
 // The generated text turns pointers into DWORD and LONG, as a 32-bit block
 // may; those casts draw warnings only from the 64-bit compiler, and only
 // there are they silenced.

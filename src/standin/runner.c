@@ -1,9 +1,10 @@
 /*
- * runner.c -- test fixture only.
+ * runner.c -- the stand-in host's runner, to try a block without the host.
  *
- * blockrun.exe <case file>: loads a generated block's DLL and drives one
- * worksheet's life through its entry points as the host does, against the
- * stand-in host of bdhost.dll.
+ * blockrun.exe <case file>: loads a block's DLL and drives one worksheet's
+ * life through its entry points as the host does, against the stand-in host
+ * of bdhost.dll. `blockwright try` starts it on the user's block; the test
+ * suite on every generated block.
  *
  * The case file is a private-profile file. Its section "Block" describes the
  * block: Dll and Def (relative to the working folder, where the runner also
