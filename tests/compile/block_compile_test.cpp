@@ -71,7 +71,8 @@ bool BuildStubLibrary(const std::string& folder) {
     const std::string source = BLOCKWRIGHT_SOURCE_DIR;
     return RunTool(folder,
                    std::string(C_COMPILER) + " -shared -I'" + source + "/src/standin/sdk' '" +
-                       source + "/tests/host_sdk/host_stubs.c' -o bdhost.dll -Wl,--out-implib,libbdhost.a",
+                       source +
+                       "/tests/host_sdk/host_stubs.c' -o bdhost.dll -Wl,--out-implib,libbdhost.a",
                    output);
 }
 

@@ -85,10 +85,10 @@ public:
         for (const char* header : {"bddk.h", "bddrv.h"}) {
             fs::copy_file(sdk + header, include() + header);
         }
-        built_ = RunCommand("i686-w64-mingw32-gcc -shared -I'" + include() + "' '" + stubs +
-                                "' -o '" + lib() + "bdhost.dll' -Wl,--out-implib,'" +
-                                lib() + "Bddk.lib'",
-                            dir_.path() + "sdk.log", output_);
+        built_ =
+            RunCommand("i686-w64-mingw32-gcc -shared -I'" + include() + "' '" + stubs + "' -o '" +
+                           lib() + "bdhost.dll' -Wl,--out-implib,'" + lib() + "Bddk.lib'",
+                       dir_.path() + "sdk.log", output_);
     }
 
     bool built() const { return built_; }

@@ -58,8 +58,8 @@ protected:
             RunTool(
                 QStringLiteral("i686-w64-mingw32-gcc"),
                 {QStringLiteral("-shared"), QStringLiteral("-I") + temp.filePath("host/include"),
-                 QStringLiteral(BLOCKWRIGHT_SOURCE_DIR "/tests/host_sdk/host_stubs.c"), QStringLiteral("-o"),
-                 temp.filePath("host/lib/bdhost.dll"),
+                 QStringLiteral(BLOCKWRIGHT_SOURCE_DIR "/tests/host_sdk/host_stubs.c"),
+                 QStringLiteral("-o"), temp.filePath("host/lib/bdhost.dll"),
                  QStringLiteral("-Wl,--out-implib,") + temp.filePath("host/lib/Bddk.lib")},
                 output),
             0)
