@@ -13,7 +13,9 @@
 #include <sys/wait.h>
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <regex>
@@ -522,6 +524,160 @@ INSTANTIATE_TEST_SUITE_P(Runner, PlantedFaults, ::testing::ValuesIn(PLANTED), []
     }
     return name;
 });
+
+// A trial: the case's [Trial] section makes the runner put a test signal
+// through the block, report one CHECK line per check, count NaN, infinity
+// and denormals and dump a trace. A hand-picked block is generated (for
+// Plain, with output written in place of every line that copies its input
+// to its output), built for x86_64 and run; gives the runner's output and
+// exit status.
+struct TrialRun {
+    std::string output;
+    int status = -1;
+    std::string dir;  // where it ran, with its trace
+};
+
+const char* const OUTPUT_COPY = "\\*\\(PtrOut0\\+index\\)   = \\*\\(PtrIn0\\+index\\);";
+
+TrialRun RunTrial(const TempDir& dir, const std::string& name, const std::string& output,
+                  const std::string& trial) {
+    const HostTools& tools = HostTools::Get();
+    const BLOCKINFO block = Build(HandPicked(name));
+    TrialRun run;
+    run.dir = dir.path() + "block/" + X86_64.name + "/";
+    std::string failure = Generate(block, dir.path(), nullptr);
+    int planted = 0;
+    while (failure.empty() && !output.empty() &&
+           ApplyPlant(dir.path() + "block/", {"Plain.c", OUTPUT_COPY, output})) {
+        ++planted;
+    }
+    if (failure.empty() && !output.empty() && planted == 0) {
+        failure = "no output copy in Plain.c to plant into";
+    }
+    if (failure.empty()) {
+        failure = BuildFor(block, dir.path() + "block/", X86_64, tools);
+    }
+    if (!failure.empty()) {
+        run.output = failure;
+        return run;
+    }
+    WriteFileBytes(run.dir + "case.ini", ReadFileBytes(run.dir + "case.ini") + trial);
+    const std::string log = run.dir + "trial.log";
+    const int status = std::system(("cd " + Quote(run.dir) + " && " + WINE + Quote(WINE_SH) + " " +
+                                    Quote(tools.dir + X86_64.name + "/blockrun.exe") +
+                                    " case.ini >" + Quote(log) + " 2>&1")
+                                       .c_str());
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.output = ReadFileBytes(log);
+    return run;
+}
+
+std::vector<double> ReadSamples(const std::string& path) {
+    const std::string bytes = ReadFileBytes(path);
+    std::vector<double> samples(bytes.size() / sizeof(double));
+    std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(double));
+    return samples;
+}
+
+TEST(TrialRuns, AGainBlockPassesEveryCheckAndItsTraceIsTheGainTimesTheSine) {
+    const HostTools& tools = HostTools::Get();
+    REQUIRE_HOST_TOOLS(tools);
+    TempDir dir;
+    const TrialRun run =
+        RunTrial(dir, "Plain", "*(PtrOut0+index) = 3 * *(PtrIn0+index);",
+                 "[Trial]\r\nSignal=sine:1000\r\nLives=2\r\nFrames=20\r\nDump=trace\r\n");
+    EXPECT_EQ(run.status, 0) << run.output;
+    std::set<std::string> passed;
+    const std::regex check("CHECK (\\w+) PASS\r?\n");
+    for (auto it = std::sregex_iterator(run.output.begin(), run.output.end(), check);
+         it != std::sregex_iterator(); ++it) {
+        passed.insert((*it)[1]);
+    }
+    EXPECT_EQ(passed,
+              (std::set<std::string>{"crash", "locks", "leaks", "bounds", "numbers", "shape",
+                                     "parameters", "dialog", "failures", "realtime", "lives"}))
+        << run.output;
+    EXPECT_TRUE(std::regex_search(run.output, std::regex("COUNT 0 nan=0 inf=0 denormal=0")))
+        << run.output;
+    // The default strictness times two frame sizes at two rates.
+    EXPECT_TRUE(std::regex_search(run.output, std::regex("TIME [0-9]+/8000/1 perframe_us=[0-9.]+ "
+                                                         "budget_us=125\\.000")))
+        << run.output;
+
+    const std::string trace = run.dir + "trace/";
+    const std::string info = ReadFileBytes(trace + "trace.ini");
+    EXPECT_NE(info.find("SampleRate=48000"), std::string::npos) << info;
+    EXPECT_NE(info.find("FrameSize=16"), std::string::npos) << info;
+    EXPECT_NE(info.find("Frames=20"), std::string::npos) << info;
+    const std::vector<double> in = ReadSamples(trace + "in0.f64");
+    const std::vector<double> out = ReadSamples(trace + "out0.f64");
+    ASSERT_EQ(in.size(), 20u * 16u);
+    ASSERT_EQ(out.size(), in.size());
+    const bool doubles = info.find("Precision=2") != std::string::npos;
+    for (size_t n = 0; n < in.size(); ++n) {
+        const double sine = std::sin(2 * 3.14159265358979323846 * 1000.0 * double(n) / 48000.0);
+        ASSERT_NEAR(in[n], sine, doubles ? 1e-12 : 1e-6) << "sample " << n << "\n" << info;
+        ASSERT_EQ(out[n], 3 * in[n]) << "sample " << n;
+    }
+}
+
+// The generated blocks pass a trial as they are: every kind of parameter
+// changed between frames and set back, a source at its own shape, a block
+// of complex channels only.
+TEST(TrialRuns, GeneratedBlocksOfOtherKindsPassAsGenerated) {
+    const HostTools& tools = HostTools::Get();
+    REQUIRE_HOST_TOOLS(tools);
+    for (const char* name : {"Kinds", "Ramp", "Twin"}) {
+        TempDir dir;
+        const TrialRun run =
+            RunTrial(dir, name, "",
+                     "[Trial]\r\nStrictness=2\r\nSignal=noise\r\nLives=2\r\nFrameSizes=16,7\r\n"
+                     "Frames=12\r\nAutomation=1\r\n");
+        EXPECT_EQ(run.status, 0) << name << ":\n" << run.output;
+        EXPECT_TRUE(std::regex_search(run.output, std::regex("CHECK lives PASS"))) << name << ":\n"
+                                                                                   << run.output;
+        // A source runs at the frame size the case set and its own rate.
+        const std::string time = name == std::string("Ramp") ? "/8000/24 " : "/48000/7 ";
+        EXPECT_NE(run.output.find(time), std::string::npos) << name << ":\n" << run.output;
+    }
+}
+
+// What the block gets wrong, each found by its own check at strictness 1.
+TEST(TrialRuns, ANaNAndAStaticLeftOverFailTheirChecks) {
+    const HostTools& tools = HostTools::Get();
+    REQUIRE_HOST_TOOLS(tools);
+    {
+        TempDir dir;
+        const TrialRun run =
+            RunTrial(dir, "Plain", "*(PtrOut0+index) = index == 3 ? 0.0 / 0.0 : *(PtrIn0+index);",
+                     "[Trial]\r\nStrictness=1\r\n");
+        EXPECT_EQ(run.status, 1) << run.output;
+        EXPECT_TRUE(std::regex_search(
+            run.output, std::regex("CHECK numbers FAIL 1 failures; first: UserExecProc\\(precision "
+                                   "[12], real, 48000 Hz, frame size 16, frame 0\\): output 0 "
+                                   "holds 1 NaN, 0 infinite and 0 denormal sample\\(s\\)")))
+            << run.output;
+        EXPECT_TRUE(std::regex_search(run.output, std::regex("COUNT 0 nan=8 inf=0 denormal=0")))
+            << run.output;
+        EXPECT_TRUE(std::regex_search(run.output, std::regex("CHECK shape PASS"))) << run.output;
+        EXPECT_EQ(run.output.find("CHECK dialog"), std::string::npos) << run.output;
+        EXPECT_EQ(run.output.find("CHECK lives"), std::string::npos) << run.output;
+    }
+    {
+        TempDir dir;
+        const TrialRun run = RunTrial(
+            dir, "Plain", "{ static int calls; *(PtrOut0+index) = *(PtrIn0+index) + calls++; }",
+            "[Trial]\r\nStrictness=1\r\nLives=2\r\n");
+        EXPECT_EQ(run.status, 1) << run.output;
+        EXPECT_TRUE(std::regex_search(
+            run.output,
+            std::regex("CHECK lives FAIL 1 failures; first: UserExecProc\\(precision [^)]*frame "
+                       "0\\): output 0 sample 0 of frame 0 is [-0-9.e]+ in life 2, [-0-9.e]+ in "
+                       "the first: something outlives the instance")))
+            << run.output;
+        EXPECT_TRUE(std::regex_search(run.output, std::regex("CHECK numbers PASS"))) << run.output;
+    }
+}
 
 }  // namespace
 }  // namespace bw
