@@ -188,22 +188,26 @@ did) or SKIP (not run, and why):
   dialog      every dialog control present, OK and Cancel
   failures    failing allocations and locks handled
   realtime    every frame computed faster than it lasts
+  lives       a fresh instance gives the same samples again
+Matrix, bitmap and real-time blocks run their life without a signal.
 Then a line counting them. A block that does not build fails the check
 "build" with the compiler's messages. Progress goes to standard error.
 
 Options:
-  --strictness N  how much is run, 1 to 5 (default 3):
-                    1  48 kHz, the default frame size, 4 frames, one life
-                    2  48 kHz, frame sizes 1, 7 and 16, 8 frames,
-                       parameter changes
-                    3  8 and 48 kHz, frame sizes 1, 7, 16 and 1024,
-                       16 frames, parameter changes, the life twice
-                    4  8, 44.1, 48 and 96 kHz, frame sizes up to 1024,
-                       32 frames, the life twice
-                    5  six sampling frequencies up to 192 kHz, frame sizes
-                       1 to 4096, 64 frames, the life three times
-                  (which checks run at a level is the runner's: a level
-                  leaves out what it does not run)
+  --strictness N  how much is run, 1 to 5 (default 3); each level runs
+                  what the one below does and more:
+                    1  the first precision, frame size 16, 48 kHz, 8 frames,
+                       one life, no dialog
+                    2  every precision, 16 frames, the dialog
+                    3  frame sizes 16 and 1, 48 and 8 kHz, 32 frames,
+                       parameters changed every 4th frame, every 4th
+                       allocation or lock made to fail
+                    4  frame sizes 16, 1, 7 and 1024, 44.1 kHz too,
+                       48 frames, changes every 2nd frame, two lives;
+                       a frame slower than real time fails
+                    5  96 kHz too, 64 frames, changes every frame reaching
+                       each type's extremes, every allocation and lock
+                       made to fail in turn
   --signal S      what goes through every input: impulse, step, sweep (the
                   default), noise, sine:FREQUENCY (Hz), or a WAV file (PCM
                   or float, its channels mixed; repeated as needed)

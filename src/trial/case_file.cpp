@@ -172,33 +172,10 @@ std::string DialogSection(const BLOCKINFO& b, const ControlNumbers& number) {
            section.str();
 }
 
-TrialPlan PlanFor(int strictness) {
-    // Each level adds frame sizes, sampling frequencies, frames and lives;
-    // the third, the default, is the one a block's author runs after every
-    // edit, so it stays within seconds.
-    switch (strictness) {
-        case 1:
-            return {"48000", "16", 4, false, 1};
-        case 2:
-            return {"48000", "1,7,16", 8, true, 1};
-        case 3:
-            return {"8000,48000", "1,7,16,1024", 16, true, 2};
-        case 4:
-            return {"8000,44100,48000,96000", "1,7,16,256,1024", 32, true, 2};
-        default:
-            return {"8000,22050,44100,48000,96000,192000", "1,2,7,16,64,256,1024,4096", 64, true,
-                    3};
-    }
-}
-
 std::string TrialSection(int strictness, const std::string& signal,
                          const std::string& dumpFolder) {
-    const TrialPlan plan = PlanFor(strictness);
     return "[Trial]\r\nStrictness=" + std::to_string(strictness) + "\r\nSignal=" + signal +
-           "\r\nSampleRates=" + plan.sampleRates + "\r\nFrameSizes=" + plan.frameSizes +
-           "\r\nFrames=" + std::to_string(plan.frames) +
-           "\r\nAutomation=" + std::to_string(plan.automation ? 1 : 0) +
-           "\r\nLives=" + std::to_string(plan.lives) + "\r\nDump=" + dumpFolder + "\r\n";
+           "\r\nDump=" + dumpFolder + "\r\n";
 }
 
 }  // namespace bw

@@ -61,24 +61,14 @@ std::string BlockSection(const BLOCKINFO& b, const std::string& dll, const std::
 // its controls.
 std::string DialogSection(const BLOCKINFO& b, const ControlNumbers& number);
 
-// How long and how widely one strictness level drives the block.
-struct TrialPlan {
-    std::string sampleRates;  // comma-separated, Hz
-    std::string frameSizes;   // comma-separated; blocks with inputs only
-    int frames = 0;
-    bool automation = false;
-    int lives = 1;
-};
-
 inline constexpr int LOWEST_STRICTNESS = 1;
 inline constexpr int HIGHEST_STRICTNESS = 5;
 
-// The plan of a strictness level (LOWEST_STRICTNESS..HIGHEST_STRICTNESS).
-TrialPlan PlanFor(int strictness);
-
-// The [Trial] section: strictness, the signal as the runner names it
-// (impulse, step, sweep, noise, sine:<Hz> or file:<path of raw float64>),
-// the plan of that strictness and the folder the trace goes to.
+// The [Trial] section: the strictness level, which chooses precisions,
+// frame sizes, sampling frequencies, frames, parameter changes and lives
+// (the runner holds the table of levels), the signal as the runner names it
+// (impulse, step, sweep, noise, sine:<Hz> or file:<path of raw float64>) and
+// the folder the trace goes to.
 std::string TrialSection(int strictness, const std::string& signal, const std::string& dumpFolder);
 
 }  // namespace bw
