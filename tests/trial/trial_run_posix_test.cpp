@@ -159,6 +159,8 @@ const BrokenEdit BROKEN[] = {
      "numbers", "UserExecProc"},
     {"a write past the output frame", "Gain.c", DOUBLE_LOOP,
      "$1*(PtrOut0+index+1) = *(PtrIn0+index);", "bounds", "UserExecProc"},
+    {"an unlock left out", "IFGain.c", "// unlock memory\\r?\\n\\s*GlobalUnlock\\(hScratchParam\\);",
+     "// unlock memory\r\n", "locks", "UserDefaultSetupProc"},
     {"a malloc never freed", "IFGain.c", "// reset local error condition\\r?\\n",
      "malloc(24);\r\n", "leaks", "UserDefaultSetupProc"},
 };
