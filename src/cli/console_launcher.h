@@ -17,9 +17,7 @@ public:
     }
     int OpenFile(const std::string&, const std::string&) override { return SHELL_NO_ASSOCIATION; }
     int OpenFolder(const std::string&) override { return SHELL_NO_ASSOCIATION; }
-    int OpenManual(const std::string&, const std::string&) override {
-        return SHELL_NO_ASSOCIATION;
-    }
+    int OpenManual(const std::string&, const std::string&) override { return SHELL_NO_ASSOCIATION; }
     std::string OpenerName() const override { return "(none on the command line)"; }
     bool IsLockHeld(const std::string&) override { return false; }
     bool ProgramExists(const std::string& program) override;

@@ -228,7 +228,8 @@ bool ConsoleLauncher::ProgramExists(const std::string& program) {
         if (end == std::string::npos) {
             end = list.size();
         }
-        if (end > start && access((list.substr(start, end - start) + "/" + program).c_str(), X_OK) == 0) {
+        if (end > start &&
+            access((list.substr(start, end - start) + "/" + program).c_str(), X_OK) == 0) {
             return true;
         }
         start = end + 1;

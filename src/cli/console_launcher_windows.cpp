@@ -123,11 +123,11 @@ std::unique_ptr<Process> ConsoleLauncher::Start(const ProcessStart& start, std::
     }
     const std::wstring folder = WideText(start.currentDirectory);
     PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessW(
-        nullptr, commandLine.data(), nullptr, nullptr, TRUE,
-        CREATE_UNICODE_ENVIRONMENT | (start.hidden ? CREATE_NO_WINDOW : 0),
-        start.environmentBlock ? environment.data() : nullptr,
-        folder.empty() ? nullptr : folder.c_str(), &info, &process);
+    const BOOL started =
+        CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+                       CREATE_UNICODE_ENVIRONMENT | (start.hidden ? CREATE_NO_WINDOW : 0),
+                       start.environmentBlock ? environment.data() : nullptr,
+                       folder.empty() ? nullptr : folder.c_str(), &info, &process);
     const DWORD failure = GetLastError();
     CloseHandle(outWrite);
     CloseHandle(errWrite);

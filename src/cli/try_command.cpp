@@ -8,9 +8,9 @@
 
 #include "cli/console_launcher.h"
 #include "cli/install_layout.h"
+#include "definition/settings_rules.h"
 #include "files/this_system.h"
 #include "platform/settings_store.h"
-#include "definition/settings_rules.h"
 
 namespace bw {
 
@@ -92,13 +92,14 @@ std::optional<int> Strictness(const std::string& text) {
 
 }  // namespace
 
-bool ParseTryArguments(const std::vector<std::string>& arguments, TrialRequest& request,
-                       bool& help, std::string& error) {
+bool ParseTryArguments(const std::vector<std::string>& arguments, TrialRequest& request, bool& help,
+                       std::string& error) {
     help = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         std::string name = arguments[i];
         std::optional<std::string> inlineValue;
-        if (const size_t equals = name.find('='); name.rfind("--", 0) == 0 && equals != std::string::npos) {
+        if (const size_t equals = name.find('=');
+            name.rfind("--", 0) == 0 && equals != std::string::npos) {
             inlineValue = name.substr(equals + 1);
             name = name.substr(0, equals);
         }
@@ -112,7 +113,7 @@ bool ParseTryArguments(const std::vector<std::string>& arguments, TrialRequest& 
             error = name + " needs a value";
             return std::nullopt;
         };
-        std::string* target = name == "--signal" ? &request.signal
+        std::string* target = name == "--signal"  ? &request.signal
                               : name == "--junit" ? &request.junitFile
                               : name == "--plot"  ? &request.plotFile
                               : name == "--wav"   ? &request.wavFolder

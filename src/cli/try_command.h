@@ -14,8 +14,8 @@ namespace bw {
 
 // Parses the arguments that follow "try"; false with error set on a usage
 // error. help is set by --help.
-bool ParseTryArguments(const std::vector<std::string>& arguments, TrialRequest& request,
-                       bool& help, std::string& error);
+bool ParseTryArguments(const std::vector<std::string>& arguments, TrialRequest& request, bool& help,
+                       std::string& error);
 
 // The text `blockwright help try` prints.
 std::string TryHelp();

@@ -172,8 +172,7 @@ std::string DialogSection(const BLOCKINFO& b, const ControlNumbers& number) {
            section.str();
 }
 
-std::string TrialSection(int strictness, const std::string& signal,
-                         const std::string& dumpFolder) {
+std::string TrialSection(int strictness, const std::string& signal, const std::string& dumpFolder) {
     return "[Trial]\r\nStrictness=" + std::to_string(strictness) + "\r\nSignal=" + signal +
            "\r\nDump=" + dumpFolder + "\r\n";
 }

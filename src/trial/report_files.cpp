@@ -238,8 +238,8 @@ std::string PlotSvg(const std::string& blockName, const TrialTrace& trace) {
     const int height = MARGIN + static_cast<int>(std::max<size_t>(rows, 1)) * rowHeight;
     std::ostringstream svg;
     svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\""
-        << height << "\" font-family=\"sans-serif\" font-size=\"12\">\n"
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\"" << height
+        << "\" font-family=\"sans-serif\" font-size=\"12\">\n"
         << "<rect width=\"100%\" height=\"100%\" fill=\"#f8f8f8\"/>\n"
         << "<text x=\"" << MARGIN << "\" y=\"" << MARGIN / 2 + 6 << "\" font-size=\"14\">"
         << XmlText(blockName) << " at " << trace.sampleRate
@@ -248,8 +248,7 @@ std::string PlotSvg(const std::string& blockName, const TrialTrace& trace) {
         const OutputPlot plot = PlotOf(trace, j);
         const double top = MARGIN + static_cast<double>(j) * rowHeight + MARGIN;
         const Panel time{MARGIN, top, PANEL_WIDTH, PANEL_HEIGHT};
-        const Panel spectrum{2.0 * MARGIN + PANEL_WIDTH + MARGIN, top, PANEL_WIDTH,
-                             PANEL_HEIGHT};
+        const Panel spectrum{2.0 * MARGIN + PANEL_WIDTH + MARGIN, top, PANEL_WIDTH, PANEL_HEIGHT};
         const double seconds = static_cast<double>(plot.output.size()) / trace.sampleRate;
         std::ostringstream timeCaption;
         timeCaption << "output " << j << " over " << seconds * 1000 << " ms";
@@ -340,8 +339,8 @@ bool ReadWav(const std::string& bytes, std::vector<double>& samples, double& sam
                     } else {
                         // Sign-extend the two's complement sample of its width.
                         const std::uint64_t sign = std::uint64_t{1} << (bits - 1);
-                        const auto signedValue =
-                            static_cast<std::int64_t>((raw ^ sign)) - static_cast<std::int64_t>(sign);
+                        const auto signedValue = static_cast<std::int64_t>((raw ^ sign)) -
+                                                 static_cast<std::int64_t>(sign);
                         value = static_cast<double>(signedValue) / static_cast<double>(sign);
                     }
                     sum += value;

@@ -72,7 +72,8 @@ std::vector<TrialCheck> NoneRun(const std::string& reason) {
 std::vector<TrialCheck> CrashedChecks(const std::vector<std::string>& lines) {
     std::string where = "the runner ended with exit code 3 without saying where";
     for (const std::string& line : lines) {
-        if (StartsWith(line, "FAIL ") && line.find(": crashed with exception") != std::string::npos) {
+        if (StartsWith(line, "FAIL ") &&
+            line.find(": crashed with exception") != std::string::npos) {
             where = line.substr(5);
         }
     }
@@ -88,7 +89,8 @@ std::string NumberCounts(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) {
         if (StartsWith(line, "COUNT ")) {
             const size_t blank = line.find(' ', 6);
-            if (blank != std::string::npos && line.find("nan=0 inf=0 denormal=0") == std::string::npos) {
+            if (blank != std::string::npos &&
+                line.find("nan=0 inf=0 denormal=0") == std::string::npos) {
                 counts += "; output " + line.substr(6, blank - 6) + ": " + line.substr(blank + 1);
             }
         }

@@ -177,8 +177,8 @@ private:
             return Stop(TrialOutcome::BadRequest, "no way to start programs was given");
         }
         if (request_.strictness < LOWEST_STRICTNESS || request_.strictness > HIGHEST_STRICTNESS) {
-            return Stop(TrialOutcome::BadRequest, "the strictness is 1 to 5, not " +
-                                                      std::to_string(request_.strictness));
+            return Stop(TrialOutcome::BadRequest,
+                        "the strictness is 1 to 5, not " + std::to_string(request_.strictness));
         }
         if (!request_.plotFile.empty() && !EndsWithIgnoringCase(request_.plotFile, ".svg")) {
             return Stop(TrialOutcome::BadRequest,
@@ -196,8 +196,7 @@ private:
             runnerSignal_ = signal;
             return true;
         }
-        const std::string usage =
-            "give impulse, step, sweep, noise, sine:FREQUENCY or a WAV file";
+        const std::string usage = "give impulse, step, sweep, noise, sine:FREQUENCY or a WAV file";
         if (signal.rfind("sine:", 0) == 0) {
             return Stop(TrialOutcome::BadRequest,
                         "the signal " + signal + " has no frequency above 0 Hz; " + usage);
@@ -205,9 +204,9 @@ private:
         std::string bytes;
         if (const FileResult read = ReadRegularFile(NativePath(signal), LARGEST_FILE_READ, bytes);
             !read) {
-            return Stop(TrialOutcome::BadRequest,
-                        "the signal \"" + signal + "\" is neither a signal's name nor a file (" +
-                            read.Reason() + "); " + usage);
+            return Stop(TrialOutcome::BadRequest, "the signal \"" + signal +
+                                                      "\" is neither a signal's name nor a file (" +
+                                                      read.Reason() + "); " + usage);
         }
         std::vector<double> samples;
         double rate = 0;
@@ -248,7 +247,8 @@ private:
             const std::string folder =
                 TemplateBlockFolder(SplitPath(request_.source).first, block_.Directory,
                                     environment_.installedFolder, environment_.newBlocksFolder);
-            if (const FileResult opened = BlockFolder::Open(NativePath(folder), false, blockFolder_);
+            if (const FileResult opened =
+                    BlockFolder::Open(NativePath(folder), false, blockFolder_);
                 !opened) {
                 return Stop(TrialOutcome::BadRequest,
                             "the block of " + request_.source + " is not there to try (" +
@@ -386,7 +386,8 @@ private:
         const auto cancelled = [&] {
             return environment_.progress && !environment_.progress(step_, done_ - 1, STEPS);
         };
-        const WaitEnd end = WaitInSteps(*process, [] {}, cancelled, limitMilliseconds);
+        const WaitEnd end = WaitInSteps(
+            *process, [] {}, cancelled, limitMilliseconds);
         if (end != WaitEnd::Ended) {
             process->Terminate();
             process->WaitFor(5000);
@@ -403,9 +404,8 @@ private:
     // Runs a build tool in the build folder; false with the outcome set when
     // it did not succeed.
     bool BuildStep(const std::string& program, const std::string& arguments) {
-        const ProgramRun run =
-            RunProgram(QuotedCommandLine(program, arguments), buildFolder_, std::nullopt,
-                       COMPILER_LIMIT_MS);
+        const ProgramRun run = RunProgram(QuotedCommandLine(program, arguments), buildFolder_,
+                                          std::nullopt, COMPILER_LIMIT_MS);
         if (run.how == Ran::Cancelled) {
             return Stop(TrialOutcome::Cancelled, "cancelled while " + step_);
         }
@@ -413,16 +413,15 @@ private:
             return Stop(TrialOutcome::ToolsMissing, program + " did not start: " + run.errorOutput);
         }
         if (run.how == Ran::TimedOut || run.exitCode != 0) {
-            const std::string why =
-                run.how == Ran::TimedOut
-                    ? program + " did not end within " +
-                          std::to_string(COMPILER_LIMIT_MS / 1000) + " s"
-                    : run.errorOutput + run.output;
+            const std::string why = run.how == Ran::TimedOut
+                                        ? program + " did not end within " +
+                                              std::to_string(COMPILER_LIMIT_MS / 1000) + " s"
+                                        : run.errorOutput + run.output;
             result_.checks.push_back(
                 {"build", "the block builds", CheckOutcome::Failed, FirstError(why)});
             for (const CheckKind& kind : CheckKinds()) {
-                result_.checks.push_back(
-                    {kind.id, kind.title, CheckOutcome::NotRun, "not run: the block did not build"});
+                result_.checks.push_back({kind.id, kind.title, CheckOutcome::NotRun,
+                                          "not run: the block did not build"});
             }
             return Stop(TrialOutcome::Failed, "the block does not build:\n" + why);
         }
@@ -438,14 +437,13 @@ private:
             objects += " " + Quoted(name.substr(0, name.size() - 2) + ".o");
         }
         dll_ = block_.BlockName + ".dll";
-        return BuildStep(tools_.compiler,
-                         "-c " + includes + " " + WIDE_CASTS + sources) &&
+        return BuildStep(tools_.compiler, "-c " + includes + " " + WIDE_CASTS + sources) &&
                BuildStep(tools_.resourceCompiler, includes + " " + Quoted("../" + resourceScript_) +
                                                       " -O coff -o resource.rc.o") &&
                BuildStep(tools_.compiler,
                          "-shared -o " + Quoted(dll_) + objects + " resource.rc.o " +
-                             Quoted("../" + moduleDefinition_) +
-                             " -Wl,--enable-stdcall-fixup -L" + Quoted(standin_ + "x86_64") +
+                             Quoted("../" + moduleDefinition_) + " -Wl,--enable-stdcall-fixup -L" +
+                             Quoted(standin_ + "x86_64") +
                              " -lbdhost -lcomdlg32 -lgdi32 -lhtmlhelp " + LOW_ADDRESSES);
     }
 
@@ -506,17 +504,17 @@ private:
             return Stop(TrialOutcome::Failed, written.Message());
         }
         const ProgramRun run = RunProgram(
-            QuotedCommandLine("/bin/sh", "set-up-wine.sh " + Quoted(environment_.winePrefix) +
-                                             " " + Quoted(tools_.wineLoader) + " " +
+            QuotedCommandLine("/bin/sh", "set-up-wine.sh " + Quoted(environment_.winePrefix) + " " +
+                                             Quoted(tools_.wineLoader) + " " +
                                              Quoted(tools_.wineServer)),
             buildFolder_, WineEnvironment(), WINE_SETUP_LIMIT_MS);
         if (run.how == Ran::Cancelled) {
             return Stop(TrialOutcome::Cancelled, "cancelled while setting up Wine");
         }
         if (run.how != Ran::Ended || run.exitCode != 0) {
-            return Stop(TrialOutcome::ToolsMissing,
-                        "Wine could not set up its folder " + environment_.winePrefix + ": " +
-                            LastLines(run.errorOutput + run.output, 6));
+            return Stop(TrialOutcome::ToolsMissing, "Wine could not set up its folder " +
+                                                        environment_.winePrefix + ": " +
+                                                        LastLines(run.errorOutput + run.output, 6));
         }
         return true;
     }
@@ -539,22 +537,22 @@ private:
         std::string problem;
         if (run.how == Ran::TimedOut) {
             result_.checks = ChecksFromRunnerOutput("", RUNNER_CRASHED, problem);
-            result_.checks.front().reason =
-                "the block did not finish within " + std::to_string(limit / 1000) +
-                " s (an endless loop?)";
+            result_.checks.front().reason = "the block did not finish within " +
+                                            std::to_string(limit / 1000) + " s (an endless loop?)";
             return Stop(TrialOutcome::Failed, result_.checks.front().reason);
         }
         result_.checks = ChecksFromRunnerOutput(run.output, run.exitCode, problem);
         if (run.exitCode != RUNNER_CRASHED && problem.empty()) {
             ReadTrace(buildFolder_ + "trace", result_.trace, problem);
         }
-        const bool allPassed =
-            std::all_of(result_.checks.begin(), result_.checks.end(),
-                        [](const TrialCheck& check) { return check.outcome == CheckOutcome::Passed; });
+        const bool allPassed = std::all_of(
+            result_.checks.begin(), result_.checks.end(),
+            [](const TrialCheck& check) { return check.outcome == CheckOutcome::Passed; });
         if (!problem.empty() && !run.errorOutput.empty()) {
             problem += "\n" + LastLines(run.errorOutput, 6);
         }
-        result_.outcome = allPassed && problem.empty() ? TrialOutcome::Passed : TrialOutcome::Failed;
+        result_.outcome =
+            allPassed && problem.empty() ? TrialOutcome::Passed : TrialOutcome::Failed;
         result_.message = problem;
         return true;
     }
@@ -563,8 +561,9 @@ private:
     // reads why a try failed from them too; failing to write one fails the
     // try.
     TrialResult Finish() {
-        const bool reportable = result_.outcome == TrialOutcome::Passed ||
-                                (result_.outcome == TrialOutcome::Failed && !result_.checks.empty());
+        const bool reportable =
+            result_.outcome == TrialOutcome::Passed ||
+            (result_.outcome == TrialOutcome::Failed && !result_.checks.empty());
         if (!reportable) {
             return result_;
         }

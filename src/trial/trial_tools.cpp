@@ -81,8 +81,7 @@ std::string FindOnLinux(const std::vector<std::string>& folders, TrialTools& too
     tools.wineLoader = FindWineLoader(folders);
     if (tools.wineLoader.empty()) {
         return "Wine's 64-bit loader was found neither as /usr/lib/wine/wine64 nor on PATH (" +
-               Listed(folders) + ") as wine64 or a wine that is a loader itself; " +
-               LINUX_INSTALL;
+               Listed(folders) + ") as wine64 or a wine that is a loader itself; " + LINUX_INSTALL;
     }
     tools.wineServer = FindIn(folders, "wineserver");
     if (tools.wineServer.empty() && IsProgram("/usr/lib/wine/wineserver")) {

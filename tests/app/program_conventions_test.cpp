@@ -9,9 +9,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/program_run.h"
 #include "cli/command_line.h"
 #include "cli/program_help.h"
-#include "app/program_run.h"
+#include "cli/try_command.h"
 
 namespace bw {
 namespace {
@@ -42,8 +43,8 @@ TEST(ProgramConventionsTest, VersionAndHelpGoToStandardOutputAndExitWithZero) {
     const Outcome help = Blockwright({"--help"});
     EXPECT_EQ(help.status, EXIT_COMPLETED);
     EXPECT_EQ(help.err, "");
-    for (const char* part : {"generate TEMPLATE", "check TEMPLATE", "help [COMMAND]", "--version",
-                             "Exit status:", "SOURCE_DATE_EPOCH"}) {
+    for (const char* part : {"generate TEMPLATE", "check TEMPLATE", "try BLOCKFOLDER|TEMPLATE",
+                             "help [COMMAND]", "--version", "Exit status:", "SOURCE_DATE_EPOCH"}) {
         EXPECT_THAT(help.out, HasSubstr(part));
     }
     // Where the settings live, as the settings store looks them up.
@@ -55,6 +56,7 @@ TEST(ProgramConventionsTest, VersionAndHelpGoToStandardOutputAndExitWithZero) {
     EXPECT_EQ(generate.status, EXIT_COMPLETED);
     EXPECT_EQ(generate.out, GenerateHelp());
     EXPECT_EQ(Blockwright({"help", "check"}).out, CheckHelp());
+    EXPECT_EQ(Blockwright({"help", "try"}).out, TryHelp());
     EXPECT_THAT(help.out, HasSubstr("\nSee blockwright(1) for more"));
 }
 

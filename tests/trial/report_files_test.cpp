@@ -42,19 +42,19 @@ TEST(JUnitReport, ParsesAsXmlWithACaseForEachCheckAndItsReasonIntact) {
     TempDir dir;
     WriteFileBytes(dir.path() + "report.xml", JUnitReport("Gain <&>", checks));
     bool failed = false;
-    const std::string parsed = ParsedByPython(
-        dir.path() + "report.xml",
-        "import sys, xml.dom.minidom as m\n"
-        "d = m.parse(sys.argv[1])\n"
-        "s = d.getElementsByTagName(\"testsuite\")\n"
-        "print(len(s), s[0].getAttribute(\"name\"), s[0].getAttribute(\"tests\"),"
-        " s[0].getAttribute(\"failures\"), s[0].getAttribute(\"skipped\"))\n"
-        "for c in d.getElementsByTagName(\"testcase\"):\n"
-        "    f = c.getElementsByTagName(\"failure\")\n"
-        "    k = c.getElementsByTagName(\"skipped\")\n"
-        "    print(c.getAttribute(\"name\"), \"|\", len(f), len(k))\n"
-        "    if f: print(repr(f[0].getAttribute(\"message\")))\n",
-        failed);
+    const std::string parsed =
+        ParsedByPython(dir.path() + "report.xml",
+                       "import sys, xml.dom.minidom as m\n"
+                       "d = m.parse(sys.argv[1])\n"
+                       "s = d.getElementsByTagName(\"testsuite\")\n"
+                       "print(len(s), s[0].getAttribute(\"name\"), s[0].getAttribute(\"tests\"),"
+                       " s[0].getAttribute(\"failures\"), s[0].getAttribute(\"skipped\"))\n"
+                       "for c in d.getElementsByTagName(\"testcase\"):\n"
+                       "    f = c.getElementsByTagName(\"failure\")\n"
+                       "    k = c.getElementsByTagName(\"skipped\")\n"
+                       "    print(c.getAttribute(\"name\"), \"|\", len(f), len(k))\n"
+                       "    if f: print(repr(f[0].getAttribute(\"message\")))\n",
+                       failed);
     ASSERT_FALSE(failed) << parsed;
     EXPECT_EQ(parsed,
               "1 blockwright try Gain <&> 3 1 1\n"
@@ -76,16 +76,16 @@ TEST(PlotSvg, ParsesAsSvgWithTwoPanelsAndTheirCurvesPerOutput) {
     TempDir dir;
     WriteFileBytes(dir.path() + "plot.svg", PlotSvg("Gain", trace));
     bool failed = false;
-    const std::string parsed = ParsedByPython(
-        dir.path() + "plot.svg",
-        "import sys, xml.dom.minidom as m\n"
-        "d = m.parse(sys.argv[1])\n"
-        "print(d.documentElement.tagName, len(d.getElementsByTagName(\"polyline\")),"
-        " len(d.getElementsByTagName(\"rect\")))\n"
-        "for p in d.getElementsByTagName(\"polyline\"):\n"
-        "    assert \"nan\" not in p.getAttribute(\"points\").lower()\n"
-        "    assert \"inf\" not in p.getAttribute(\"points\").lower()\n",
-        failed);
+    const std::string parsed =
+        ParsedByPython(dir.path() + "plot.svg",
+                       "import sys, xml.dom.minidom as m\n"
+                       "d = m.parse(sys.argv[1])\n"
+                       "print(d.documentElement.tagName, len(d.getElementsByTagName(\"polyline\")),"
+                       " len(d.getElementsByTagName(\"rect\")))\n"
+                       "for p in d.getElementsByTagName(\"polyline\"):\n"
+                       "    assert \"nan\" not in p.getAttribute(\"points\").lower()\n"
+                       "    assert \"inf\" not in p.getAttribute(\"points\").lower()\n",
+                       failed);
     ASSERT_FALSE(failed) << parsed;
     // Per output two panels of two curves; the page's background is a rect too.
     EXPECT_EQ(parsed, "svg 8 5\n");

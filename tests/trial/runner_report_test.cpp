@@ -87,7 +87,8 @@ TEST(RunnerReport, OutputsThatAreNoCompleteReportAreAProblem) {
     };
     for (const Case& c : cases) {
         std::string problem;
-        const std::vector<TrialCheck> checks = ChecksFromRunnerOutput(c.output, c.exitCode, problem);
+        const std::vector<TrialCheck> checks =
+            ChecksFromRunnerOutput(c.output, c.exitCode, problem);
         EXPECT_NE(problem.find(c.problemHolds), std::string::npos) << c.what << ": " << problem;
         EXPECT_FALSE(checks.empty()) << c.what;
     }

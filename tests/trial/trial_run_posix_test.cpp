@@ -30,7 +30,8 @@ const std::string STANDIN = TRIAL_STANDIN_DIR;
 std::string MissingForTries() {
     TrialTools tools;
     const char* path = std::getenv("PATH");
-    if (std::string missing = FindTrialTools(path != nullptr ? path : "", tools); !missing.empty()) {
+    if (std::string missing = FindTrialTools(path != nullptr ? path : "", tools);
+        !missing.empty()) {
         return missing;
     }
     if (!fs::exists(STANDIN + "x86_64/blockrun.exe")) {
@@ -41,10 +42,10 @@ std::string MissingForTries() {
     return "";
 }
 
-#define REQUIRE_TRY_TOOLS()                                  \
+#define REQUIRE_TRY_TOOLS()                                                \
     if (const std::string missing = MissingForTries(); !missing.empty()) { \
-        BW_MISSING_TOOL(missing);                            \
-        return;                                              \
+        BW_MISSING_TOOL(missing);                                          \
+        return;                                                            \
     }
 
 // The first match of from in the block's file becomes to.
@@ -159,10 +160,11 @@ const BrokenEdit BROKEN[] = {
      "numbers", "UserExecProc"},
     {"a write past the output frame", "Gain.c", DOUBLE_LOOP,
      "$1*(PtrOut0+index+1) = *(PtrIn0+index);", "bounds", "UserExecProc"},
-    {"an unlock left out", "IFGain.c", "// unlock memory\\r?\\n\\s*GlobalUnlock\\(hScratchParam\\);",
-     "// unlock memory\r\n", "locks", "UserDefaultSetupProc"},
-    {"a malloc never freed", "IFGain.c", "// reset local error condition\\r?\\n",
-     "malloc(24);\r\n", "leaks", "UserDefaultSetupProc"},
+    {"an unlock left out", "IFGain.c",
+     "// unlock memory\\r?\\n\\s*GlobalUnlock\\(hScratchParam\\);", "// unlock memory\r\n", "locks",
+     "UserDefaultSetupProc"},
+    {"a malloc never freed", "IFGain.c", "// reset local error condition\\r?\\n", "malloc(24);\r\n",
+     "leaks", "UserDefaultSetupProc"},
 };
 
 class BrokenEdits : public WholeTry, public ::testing::WithParamInterface<BrokenEdit> {};
@@ -176,13 +178,11 @@ TEST_P(BrokenEdits, FailTheirCheckNamingTheEntryPoint) {
     EXPECT_EQ(TrialExitStatus(result.outcome), 1);
     const TrialCheck* failed = Failed(result, edit.check);
     ASSERT_NE(failed, nullptr) << edit.what << ":\n" << Summary(result);
-    EXPECT_TRUE(std::regex_search(failed->reason, std::regex(edit.reasonHolds)))
-        << failed->reason;
+    EXPECT_TRUE(std::regex_search(failed->reason, std::regex(edit.reasonHolds))) << failed->reason;
 }
 
-INSTANTIATE_TEST_SUITE_P(Gain, BrokenEdits, ::testing::ValuesIn(BROKEN), [](const auto& test) {
-    return std::string(test.param.check);
-});
+INSTANTIATE_TEST_SUITE_P(Gain, BrokenEdits, ::testing::ValuesIn(BROKEN),
+                         [](const auto& test) { return std::string(test.param.check); });
 
 // The command prints a line per check and the summary, and exits with 0.
 TEST_F(WholeTry, TheCommandPassesTheGeneratedExample) {
@@ -197,14 +197,16 @@ TEST_F(WholeTry, TheCommandPassesTheGeneratedExample) {
     std::ostringstream out;
     std::ostringstream err;
     Console console{in, out, err, false};
-    const int status = RunTryCommandWith({block, "--strictness", "1", "--junit",
-                                          dir.path() + "report.xml"},
-                                         program, console, launcher, "");
+    const int status =
+        RunTryCommandWith({block, "--strictness", "1", "--junit", dir.path() + "report.xml"},
+                          program, console, launcher, "");
     SetEnvironmentVariable("XDG_CACHE_HOME", nullptr);
     EXPECT_EQ(status, 0) << out.str() << err.str();
-    EXPECT_TRUE(std::regex_search(out.str(), std::regex("^PASS crash: no exception in any entry point\n")))
+    EXPECT_TRUE(
+        std::regex_search(out.str(), std::regex("^PASS crash: no exception in any entry point\n")))
         << out.str();
-    EXPECT_TRUE(std::regex_search(out.str(), std::regex("\nGain: [0-9]+ passed, 0 failed, 0 not run\n$")))
+    EXPECT_TRUE(
+        std::regex_search(out.str(), std::regex("\nGain: [0-9]+ passed, 0 failed, 0 not run\n$")))
         << out.str();
     EXPECT_NE(ReadFileBytes(dir.path() + "report.xml").find("failures=\"0\""), std::string::npos);
 }

@@ -27,7 +27,8 @@ std::map<std::string, std::string> FolderBytes(const std::string& folder) {
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
         const std::string relative =
             std::filesystem::relative(entry.path(), folder).generic_string();
-        bytes[relative] = entry.is_regular_file() ? ReadFileBytes(entry.path().string()) : "(folder)";
+        bytes[relative] =
+            entry.is_regular_file() ? ReadFileBytes(entry.path().string()) : "(folder)";
     }
     return bytes;
 }

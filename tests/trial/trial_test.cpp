@@ -41,14 +41,15 @@ protected:
     void SetUp() override {
         ASSERT_EQ(GenerateBlock(GAIN, block), "");
         const std::vector<std::string> programs =
-            RUNNING_ON_WINDOWS ? std::vector<std::string>{"gcc.exe", "windres.exe"}
-                               : std::vector<std::string>{"x86_64-w64-mingw32-gcc",
-                                                          "x86_64-w64-mingw32-windres", "wine64",
-                                                          "wineserver"};
+            RUNNING_ON_WINDOWS
+                ? std::vector<std::string>{"gcc.exe", "windres.exe"}
+                : std::vector<std::string>{"x86_64-w64-mingw32-gcc", "x86_64-w64-mingw32-windres",
+                                           "wine64", "wineserver"};
         for (const std::string& tool : programs) {
             MakeProgram(tools + tool);
         }
-        for (const char* part : {"x86_64/blockrun.exe", "x86_64/bdhost.dll", "x86_64/libbdhost.a"}) {
+        for (const char* part :
+             {"x86_64/blockrun.exe", "x86_64/bdhost.dll", "x86_64/libbdhost.a"}) {
             WriteFileBytes(standin + part, "MZ");
         }
         WriteFileBytes(standin + "sdk/bddk.h", ReadFileBytes(SDK + "bddk.h"));
@@ -68,7 +69,9 @@ protected:
         before = FolderBytes(block);
     }
 
-    void TearDown() override { EXPECT_EQ(FolderBytes(block), before) << "the try wrote into the block folder"; }
+    void TearDown() override {
+        EXPECT_EQ(FolderBytes(block), before) << "the try wrote into the block folder";
+    }
 
     // The three build steps succeed, then the runner says output.
     void ScriptBuildAndRunner(const std::string& output, int exitCode) {
@@ -241,8 +244,9 @@ TEST_F(TryTest, WritesTheReportFilesFromTheChecksAndTheTrace) {
 }
 
 TEST_F(TryTest, ARunnerThatCrashedFailsTheTryAndStillWritesTheJUnitReport) {
-    ScriptBuildAndRunner("FAIL UserExecProc(precision double): crashed with exception 0xc0000005 at 0x1\n",
-                         RUNNER_CRASHED);
+    ScriptBuildAndRunner(
+        "FAIL UserExecProc(precision double): crashed with exception 0xc0000005 at 0x1\n",
+        RUNNER_CRASHED);
     request.junitFile = dir.path() + "report.xml";
     request.plotFile = dir.path() + "plot.svg";
     const TrialResult result = TryBlock(request, environment);
@@ -334,6 +338,27 @@ TEST(TryArguments, TakesTheOptionsAndRefusesWhatItDoesNotKnow) {
         TrialRequest other;
         EXPECT_FALSE(ParseTryArguments(arguments, other, help, error));
         EXPECT_EQ(error, message);
+    }
+}
+
+// Every option of the try command is in its help, the manual page, the
+// manual and the shell's completion.
+TEST(TryDocumentation, EveryOptionEverywhere) {
+    const std::string packaging = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/packaging/";
+    const std::string manualPage = ReadFileBytes(packaging + "blockwright.1");
+    const std::string manual = ReadFileBytes(packaging + "manual.html");
+    const std::string completion = ReadFileBytes(packaging + "blockwright.bash-completion");
+    for (const std::string option : {"strictness", "signal", "junit", "plot", "wav"}) {
+        EXPECT_NE(TryHelp().find("  --" + option + " "), std::string::npos) << option;
+        EXPECT_NE(manualPage.find("\\-\\-" + option), std::string::npos) << option;
+        EXPECT_NE(manual.find("--" + option), std::string::npos) << option;
+        EXPECT_NE(completion.find("--" + option + " "), std::string::npos) << option;
+    }
+    for (const CheckKind& kind : CheckKinds()) {
+        EXPECT_NE(TryHelp().find("  " + std::string(kind.id) + " "), std::string::npos) << kind.id;
+        EXPECT_NE(manualPage.find(".B " + std::string(kind.id)), std::string::npos) << kind.id;
+        EXPECT_NE(manual.find("<dt>" + std::string(kind.id) + "</dt>"), std::string::npos)
+            << kind.id;
     }
 }
 
