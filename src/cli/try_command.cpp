@@ -1,5 +1,6 @@
 #include "cli/try_command.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <ostream>
@@ -17,6 +18,26 @@ namespace bw {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Ctrl-C cancels the try between the waits for its tools, so that the
+// programs it started are stopped (they run in a process group of their
+// own, out of the terminal's reach) and its scratch folder removed.
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void Interrupt(int) {
+    interrupted = 1;
+}
+
+class InterruptCancels {
+public:
+    InterruptCancels() : previous_(std::signal(SIGINT, Interrupt)) { interrupted = 0; }
+    ~InterruptCancels() { std::signal(SIGINT, previous_); }
+    InterruptCancels(const InterruptCancels&) = delete;
+    InterruptCancels& operator=(const InterruptCancels&) = delete;
+
+private:
+    void (*previous_)(int);
+};
 
 // A folder of one try's own under the system's temporary folder, removed
 // with everything in it when the try ends.
@@ -282,8 +303,9 @@ int RunTryCommandWith(const std::vector<std::string>& arguments, const std::stri
             console.err << "blockwright try: " << step << "...\n";
             console.err.flush();
         }
-        return true;
+        return interrupted == 0;
     };
+    const InterruptCancels interruptCancels;
     const TrialResult result = TryBlock(request, environment);
     PrintTrialResult(result.blockName.empty() ? request.source : result.blockName, result,
                      console.out);

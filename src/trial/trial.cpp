@@ -542,7 +542,10 @@ private:
             return Stop(TrialOutcome::Failed, result_.checks.front().reason);
         }
         result_.checks = ChecksFromRunnerOutput(run.output, run.exitCode, problem);
-        if (run.exitCode != RUNNER_CRASHED && problem.empty()) {
+        // Matrix, bitmap and real-time blocks run their life without a
+        // signal, so they leave no trace; any other must.
+        const bool traced = !block_.Matrix && !block_.Bitmap && !block_.RealTime;
+        if (run.exitCode != RUNNER_CRASHED && problem.empty() && traced) {
             ReadTrace(buildFolder_ + "trace", result_.trace, problem);
         }
         const bool allPassed = std::all_of(
@@ -577,17 +580,23 @@ private:
                 Report(ReplaceNamedFile(NativePath(request_.plotFile),
                                         PlotSvg(block_.BlockName, result_.trace)));
             } else {
-                Note("no plot: the block left no trace of its outputs");
+                Note("no plot: " + NoTraceReason());
             }
         }
         if (!request_.wavFolder.empty()) {
             if (traced) {
                 WriteWavs();
             } else {
-                Note("no WAV files: the block left no trace of its outputs");
+                Note("no WAV files: " + NoTraceReason());
             }
         }
         return result_;
+    }
+
+    std::string NoTraceReason() const {
+        return block_.Matrix || block_.Bitmap || block_.RealTime
+                   ? "a matrix, bitmap or real-time block runs without a signal"
+                   : "the block left no trace of its outputs";
     }
 
     void WriteWavs() {

@@ -11,6 +11,7 @@
 
 #include "cli/console_launcher.h"
 #include "cli/try_command.h"
+#include "compile/matrix_blocks.h"
 #include "support/generate.h"
 #include "support/missing_tool.h"
 #include "trial/report_files.h"
@@ -74,9 +75,9 @@ protected:
     }
 
     TrialResult Try() {
-        before_ = FolderBytes(block);
+        before_ = FolderBytes(request.source);
         const TrialResult result = TryBlock(request, environment);
-        EXPECT_EQ(FolderBytes(block), before_) << "the try wrote into the block folder";
+        EXPECT_EQ(FolderBytes(request.source), before_) << "the try wrote into the block folder";
         return result;
     }
 
@@ -183,6 +184,38 @@ TEST_P(BrokenEdits, FailTheirCheckNamingTheEntryPoint) {
 
 INSTANTIATE_TEST_SUITE_P(Gain, BrokenEdits, ::testing::ValuesIn(BROKEN),
                          [](const auto& test) { return std::string(test.param.check); });
+
+// Blocks of other shapes pass as generated: a source, complex channels,
+// local arrays, Q data, a matrix, a bitmap and a real-time block (the last
+// three run their life without a signal, and leave no trace).
+class OtherShapes : public WholeTry, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(OtherShapes, PassAsGenerated) {
+    REQUIRE_TRY_TOOLS();
+    const MatrixBlock* shape = nullptr;
+    for (const MatrixBlock& candidate : MATRIX) {
+        if (std::string(candidate.name) == GetParam()) {
+            shape = &candidate;
+        }
+    }
+    ASSERT_NE(shape, nullptr);
+    const std::string folder = dir.path() + GetParam() + "/";
+    ASSERT_EQ(GenerateBlock(Build(*shape), folder), "");
+    request.source = folder;
+    request.strictness = 2;
+    const TrialResult result = Try();
+    EXPECT_EQ(result.outcome, TrialOutcome::Passed) << shape->what << ":\n" << Summary(result);
+    const BLOCKINFO definition = Build(*shape);
+    const bool signalled = !definition.Matrix && !definition.Bitmap && !definition.RealTime;
+    EXPECT_EQ(result.trace.outputs.size(),
+              signalled ? static_cast<size_t>(definition.NumOutputs) : 0u)
+        << shape->what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Matrix, OtherShapes,
+                         ::testing::Values("Ramp", "Twin", "Arrays", "QGain", "Mtx", "Bmp",
+                                           "NFSnk"),
+                         [](const auto& test) { return std::string(test.param); });
 
 // The command prints a line per check and the summary, and exits with 0.
 TEST_F(WholeTry, TheCommandPassesTheGeneratedExample) {

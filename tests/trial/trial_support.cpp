@@ -10,11 +10,16 @@ namespace bw {
 
 std::string GenerateBlock(const std::string& templatePath, const std::string& folder) {
     TestRun run(folder);
-    run.environment.workingDirectory = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/assets/";
     BLOCKINFO block;
     if (!ReadTemplate(block, templatePath, run.prompts)) {
         return templatePath + " cannot be read";
     }
+    return GenerateBlock(block, folder);
+}
+
+std::string GenerateBlock(BLOCKINFO block, const std::string& folder) {
+    TestRun run(folder);
+    run.environment.workingDirectory = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/assets/";
     block.Directory = folder;
     if (RunGeneration(block, run.environment).outcome != RunOutcome::Completed) {
         return "the generation run does not complete";

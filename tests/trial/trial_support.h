@@ -6,11 +6,15 @@
 #include <map>
 #include <string>
 
+#include "definition/block_info.h"
+
 namespace bw {
 
 // Generates the template at templatePath into folder (made as needed);
 // gives what went wrong, empty when nothing did.
 std::string GenerateBlock(const std::string& templatePath, const std::string& folder);
+// The same for a definition.
+std::string GenerateBlock(BLOCKINFO block, const std::string& folder);
 
 // Every file below folder, by its path there, with its bytes.
 std::map<std::string, std::string> FolderBytes(const std::string& folder);
