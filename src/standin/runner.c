@@ -75,7 +75,7 @@
  * size); "NOTE realtime: ..." naming the slowest run; per output that was
  * floating in a run "COUNT <output> nan=<n> inf=<n> denormal=<n>"; and one
  * line per check it performed, "CHECK <id> PASS" or "CHECK <id> FAIL <n>
- * failures; first: <entry point>: <first line of what>", the ids crash,
+ * failures; first: <entry point>: <what, its lines joined>", the ids crash,
  * locks, leaks, bounds, numbers, shape, parameters, dialog, failures,
  * realtime and lives.
  */
@@ -195,6 +195,20 @@ static void Print(const char *Format, ...)
     va_end(Args);
 }
 
+/* A report's lines joined by single blanks, for the one line of a check. */
+static void OneLine(char *Text)
+{
+    char *From = Text, *To = Text;
+    while (*From != '\0') {
+        if (*From == '\r' || *From == '\n') {
+            while (*From == '\r' || *From == '\n' || *From == ' ') From++;
+            if (*From != '\0') *To++ = ' ';
+        }
+        else *To++ = *From++;
+    }
+    *To = '\0';
+}
+
 static void FailInV(int nCheck, const char *Format, va_list Args)
 {
     va_list Copy;
@@ -206,7 +220,7 @@ static void FailInV(int nCheck, const char *Format, va_list Args)
             va_copy(Copy, Args);
             _vsnprintf(Line, sizeof(FirstFailure[nCheck]) - 1 - n, Format, Copy);
             va_end(Copy);
-            Line[strcspn(Line, "\r\n")] = '\0';
+            OneLine(Line);
         }
     }
     PrintV(Format, Args);

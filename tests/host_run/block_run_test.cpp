@@ -643,7 +643,7 @@ TEST(TrialRuns, GeneratedBlocksOfOtherKindsPassAsGenerated) {
 }
 
 // What the block gets wrong, each found by its own check at strictness 1.
-TEST(TrialRuns, ANaNAndAStaticLeftOverFailTheirChecks) {
+TEST(TrialRuns, ANaNAStaticLeftOverAndAWritePastTheFrameFailTheirChecks) {
     const HostTools& tools = HostTools::Get();
     REQUIRE_HOST_TOOLS(tools);
     {
@@ -676,6 +676,21 @@ TEST(TrialRuns, ANaNAndAStaticLeftOverFailTheirChecks) {
                        "the first: something outlives the instance")))
             << run.output;
         EXPECT_TRUE(std::regex_search(run.output, std::regex("CHECK numbers PASS"))) << run.output;
+    }
+    {
+        // The check's line holds the report's lines joined.
+        TempDir dir;
+        const TrialRun run = RunTrial(dir, "Plain",
+                                      "*(PtrOut0+index) = *(PtrIn0+index); "
+                                      "*(PtrOut0+pPtr->Framesize) = 0;",
+                                      "[Trial]\r\nStrictness=1\r\n");
+        EXPECT_EQ(run.status, 1) << run.output;
+        EXPECT_TRUE(std::regex_search(
+            run.output,
+            std::regex("CHECK bounds FAIL [0-9]+ failures; first: UserExecProc\\([^)]*\\): "
+                       "misuses memory: UserExecProc[^\n]* wrote past the end of the "
+                       "[0-9]+-byte buffer")))
+            << run.output;
     }
 }
 
