@@ -98,24 +98,6 @@ std::string NumberCounts(const std::vector<std::string>& lines) {
     return counts;
 }
 
-// The summary gives the first line of a failure; where a report follows it
-// on indented lines ("... not all freed:" and the blocks with where each was
-// allocated), its first line is what names the culprit, and is added.
-std::string WithFirstReportLine(const std::string& reason, const std::vector<std::string>& lines) {
-    const size_t first = reason.find("first: ");
-    if (first == std::string::npos || reason.empty() || reason.back() != ':') {
-        return reason;
-    }
-    const std::string failure = "FAIL " + reason.substr(first + 7);
-    for (size_t i = 0; i + 1 < lines.size(); ++i) {
-        const std::string& next = lines[i + 1];
-        if (lines[i] == failure && !next.empty() && (next[0] == ' ' || next[0] == '\t')) {
-            return reason + " " + next.substr(next.find_first_not_of(" \t"));
-        }
-    }
-    return reason;
-}
-
 }  // namespace
 
 const std::vector<CheckKind>& CheckKinds() {
@@ -160,8 +142,7 @@ std::vector<TrialCheck> ChecksFromRunnerOutput(const std::string& output, int ex
         const std::string verdict = line.substr(blank + 1);
         if (StartsWith(verdict, "FAIL")) {
             check.outcome = CheckOutcome::Failed;
-            check.reason =
-                verdict.size() > 5 ? WithFirstReportLine(verdict.substr(5), lines) : "failed";
+            check.reason = verdict.size() > 5 ? verdict.substr(5) : "failed";
             if (check.id == "numbers") {
                 check.reason += NumberCounts(lines);
             }

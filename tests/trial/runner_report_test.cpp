@@ -36,21 +36,6 @@ TEST(RunnerReport, TakesEachCheckOfTheSummaryInTheReportsOrder) {
               "nan=3 inf=0 denormal=1");
 }
 
-TEST(RunnerReport, AFailureWhoseReportFollowsIsNamedByItsFirstLine) {
-    const std::string output =
-        "FAIL the end of the worksheet: the block's allocations are not all freed:\r\n"
-        "    malloc block 0x2000a0 of 24 bytes from UserDefaultSetupProc\r\n"
-        "    malloc block 0x2000c0 of 24 bytes from UserExecProc\r\n"
-        "CHECK leaks FAIL 1 failures; first: the end of the worksheet: the block's allocations "
-        "are not all freed:\r\n";
-    std::string problem;
-    const std::vector<TrialCheck> checks = ChecksFromRunnerOutput(output, 1, problem);
-    ASSERT_EQ(checks.size(), 1u);
-    EXPECT_EQ(checks[0].reason,
-              "1 failures; first: the end of the worksheet: the block's allocations are not all "
-              "freed: malloc block 0x2000a0 of 24 bytes from UserDefaultSetupProc");
-}
-
 TEST(RunnerReport, ACrashFailsCrashNamingTheEntryPointAndRunsNothingElse) {
     const std::string output =
         "FAIL UserInitializeProc: crashed with exception 0xc0000005 at 0000000020001234\n";
