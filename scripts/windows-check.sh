@@ -20,7 +20,8 @@ cmake --build --preset windows
 scripts/wine.sh wineboot --init >/dev/null 2>&1 || true
 rm -f build-windows/tests/*_tests.xml
 ctest --preset windows
-scripts/list-skips.py windows build-windows/tests/core_tests.xml build-windows/tests/files_tests.xml
+scripts/list-skips.py windows build-windows/tests/core_tests.xml build-windows/tests/files_tests.xml \
+    build-windows/tests/trial_tests.xml
 
 out=out/windows-check
 rm -rf "$out"
