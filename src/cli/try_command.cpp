@@ -188,9 +188,9 @@ Blockwright, in a scratch folder (nothing is written into the block's
 folder), and drives it through a worksheet's life in the stand-in's runner
 (on Linux under Wine, in a Wine folder of Blockwright's own in
 ~/.cache/blockwright/wine, about 1 GB, set up on the first try): set-up,
-defaults, frames at every precision and channel layout the block has, at several
-frame sizes and sampling frequencies, with a test signal through every
-input (a source runs without one); parameter changes between frames across
+defaults, frames at every precision and channel layout the block has, at
+several frame sizes and sampling frequencies, with a test signal through
+every input (a source runs without one); parameter changes between frames across
 each parameter's range, then the defaults again; save, load into a fresh
 instance and compare; the parameter dialog created from the block's
 resources, OK with changed values, Cancel; stop, reset and exit.
