@@ -190,9 +190,9 @@ folder), and drives it through a worksheet's life in the stand-in's runner
 ~/.cache/blockwright/wine, about 1 GB, set up on the first try): set-up,
 defaults, frames at every precision and channel layout the block has, at
 several frame sizes and sampling frequencies, with a test signal through
-every input (a source runs without one); parameter changes between frames across
-each parameter's range, then the defaults again; save, load into a fresh
-instance and compare; the parameter dialog created from the block's
+every input (a source runs without one); parameter changes between frames
+across each parameter's range, then the defaults again; save, load into a
+fresh instance and compare; the parameter dialog created from the block's
 resources, OK with changed values, Cancel; stop, reset and exit.
 
 BLOCKFOLDER is a block's folder holding its template (NAME.TBT); TEMPLATE a
