@@ -13,8 +13,8 @@
 #include "generation/paths.h"
 #include "wizard/data_info.h"
 #include "wizard/file_info.h"
+#include "wizard/names_page.h"
 #include "wizard/revision_info.h"
-#include "wizard/visible_info.h"
 #include "wizard_fixture.h"
 
 namespace bw {

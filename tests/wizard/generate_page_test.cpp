@@ -15,8 +15,8 @@
 
 #include "definition/template_file.h"
 #include "files/folder_lock.h"
+#include "generation/names_and_literals.h"
 #include "generation/paths.h"
-#include "generation/shared_rules.h"
 #include "run/file_set.h"
 #include "wizard/file_trees_view.h"
 #include "wizard/finish.h"
