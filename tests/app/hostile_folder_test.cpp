@@ -17,11 +17,9 @@
 #include <sstream>
 #include <vector>
 
-#ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#endif
 
 #include "app/command_line.h"
 #include "app/program_run.h"
