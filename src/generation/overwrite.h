@@ -8,6 +8,7 @@
 
 #include "definition/seams.h"
 #include "files/block_folder.h"
+#include "generation/output_file.h"
 
 namespace bw {
 

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QTimer>
 #include <functional>
 #include <string>
