@@ -52,7 +52,7 @@ public:
         return process_->exitStatus() == QProcess::CrashExit ? CRASHED : process_->exitCode();
     }
     void Terminate() override {
-        // The program leads its own group (see Start): its children go too.
+        // Where the program leads its own group (see Start), its children go too.
         StopProgram(*process_);
         process_->waitForFinished(1000);
     }
