@@ -6,17 +6,12 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QStandardPaths>
 #include <QUrl>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
 
-#ifndef Q_OS_WIN
-#include <signal.h>
-#include <unistd.h>
-#endif
-
+#include "app/launch_system.h"
 #include "generation/paths.h"
 
 namespace bw {
@@ -57,13 +52,8 @@ public:
         return process_->exitStatus() == QProcess::CrashExit ? CRASHED : process_->exitCode();
     }
     void Terminate() override {
-#ifndef Q_OS_WIN
-        // The program leads its own group (see Start): its children go too.
-        if (process_->processId() > 0) {
-            ::kill(-static_cast<pid_t>(process_->processId()), SIGKILL);
-        }
-#endif
-        process_->kill();
+        // Where the program leads its own group (see Start), its children go too.
+        StopProgram(*process_);
         process_->waitForFinished(1000);
     }
     std::string Output() override {
@@ -191,16 +181,6 @@ bool Prepare(QProcess& process, const ProcessStart& start, const QString& wine,
     return true;
 }
 
-// The program that runs ".exe" programs here: Wine, and none on Windows,
-// where they start directly.
-QString WineProgram() {
-#ifdef Q_OS_WIN
-    return {};
-#else
-    return QStandardPaths::findExecutable(QStringLiteral("wine"));
-#endif
-}
-
 }  // namespace
 
 QtLauncher::QtLauncher() : wine_(WineProgram()), lockDirectory_(QDir::tempPath()) {}
@@ -211,9 +191,7 @@ std::unique_ptr<Process> QtLauncher::Start(const ProcessStart& start, std::strin
         return nullptr;
     }
     process->setStandardInputFile(QProcess::nullDevice());
-#ifndef Q_OS_WIN
-    process->setChildProcessModifier([] { ::setpgid(0, 0); });
-#endif
+    LeadOwnGroup(*process);
     process->start();
     if (!process->waitForStarted()) {
         error = process->errorString().toStdString();
@@ -275,11 +253,7 @@ int QtLauncher::OpenManual(const std::string& path, const std::string& section) 
 }
 
 std::string QtLauncher::OpenerName() const {
-#if defined(Q_OS_MACOS)
-    return "open";
-#else
     return "xdg-open";
-#endif
 }
 
 std::string QtLauncher::FirstStartQuestion(const ProcessStart& start) {

@@ -8,65 +8,9 @@
 #include <QStandardPaths>
 #include <QThread>
 
-#ifdef Q_OS_WIN
-#include <QLockFile>
-#else
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
-#include <QFile>
-#endif
+#include "app/instance_lock.h"
 
 namespace bw {
-
-#ifdef Q_OS_WIN
-
-// Held until the process ends; a lock whose process has gone is stale,
-// however old it is.
-class SingleInstance::Lock {
-public:
-    explicit Lock(const QString& path) : file_(path) { file_.setStaleLockTime(0); }
-    bool tryLock() { return file_.tryLock(0); }
-
-private:
-    QLockFile file_;
-};
-
-#else
-
-// The system's lock on the file, held until the process ends: a process that
-// has gone holds nothing, and nothing has to reach the disk before the window
-// opens (QLockFile waits for its file to be flushed). The file itself stays.
-class SingleInstance::Lock {
-public:
-    explicit Lock(const QString& path) : path_(QFile::encodeName(path)) {}
-    ~Lock() {
-        if (handle_ >= 0) {
-            ::close(handle_);
-        }
-    }
-    Lock(const Lock&) = delete;
-    Lock& operator=(const Lock&) = delete;
-
-    bool tryLock() {
-        if (handle_ >= 0) {
-            return true;
-        }
-        handle_ = ::open(path_.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (handle_ >= 0 && ::flock(handle_, LOCK_EX | LOCK_NB) != 0) {
-            ::close(handle_);
-            handle_ = -1;
-        }
-        return handle_ >= 0;
-    }
-
-private:
-    QByteArray path_;
-    int handle_ = -1;
-};
-
-#endif
 
 namespace {
 
@@ -92,7 +36,7 @@ QByteArray Question(const QString& templatePath) {
 
 SingleInstance::SingleInstance(const QString& folder, const QString& key, QObject* parent)
     : QObject(parent), folder_(folder), key_(key) {
-    lock_ = std::make_unique<Lock>(lockPath());
+    lock_ = MakeInstanceLock(lockPath());
 }
 
 SingleInstance::~SingleInstance() {

@@ -14,6 +14,8 @@ class QLocalSocket;
 
 namespace bw {
 
+class InstanceLock;
+
 // The markers of the running wizard.
 inline constexpr const char* INSTANCE_LOCK_NAME =
     "Calderic-{5D013137-2733-4c2f-BA5B-D82D177154AB}.lock";
@@ -72,13 +74,11 @@ private:
     void answer();
     void answerOn(QLocalSocket& socket);
 
-    class Lock;
-
     QString fileName(const char* name) const;
 
     QString folder_;
     QString key_;
-    std::unique_ptr<Lock> lock_;
+    std::unique_ptr<InstanceLock> lock_;
     std::unique_ptr<QLocalServer> server_;
 };
 

@@ -17,6 +17,7 @@
 #include "app/single_instance.h"
 #include "app/system_menu.h"
 #include "definition/settings_rules.h"
+#include "files/this_system.h"
 #include "generation/paths.h"
 #include "launch/build_launch.h"
 #include "platform/host_catalogue.h"
@@ -30,11 +31,9 @@ namespace bw {
 
 namespace {
 
-#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
 bool IsSet(const char* name) {
     return !qEnvironmentVariableIsEmpty(name);
 }
-#endif
 
 // While the application object is made, a platform that cannot start is a
 // missing display: say so instead of Qt's abort.
@@ -93,9 +92,9 @@ std::string ProgramFolder() {
 }  // namespace
 
 bool DisplayAvailable() {
-#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
-    return true;
-#else
+    if (RUNNING_ON_WINDOWS) {
+        return true;  // a Windows session always has its display
+    }
     const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
     if (platform.startsWith(QLatin1String("xcb"))) {
         return IsSet("DISPLAY");
@@ -107,7 +106,6 @@ bool DisplayAvailable() {
         return true;  // offscreen, vnc, framebuffer platforms need no display server
     }
     return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
-#endif
 }
 
 int RunWizardProgram(int& argc, char** argv) {

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "check/reserved_names.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 
 namespace bw::check {
 

@@ -7,7 +7,7 @@
 
 #include "check/reserved_names.h"
 #include "gen_dsp/dsp_members.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 
 namespace bw::check {
 

@@ -1,8 +1,8 @@
 #include "check/path_length_check.h"
 
 #include "check/checker.h"
+#include "generation/overwrite.h"
 #include "generation/paths.h"
-#include "generation/protection.h"
 #include "run/file_set.h"
 
 namespace bw {

@@ -17,7 +17,7 @@ namespace bw {
 
 namespace {
 
-// Older programs wrote the same keys under these section names.
+// The names a template's section may have; the keys under each are the same.
 constexpr std::array<const char*, 4> ACCEPTED_SECTIONS{
     TEMPLATE_SECTION, "Tessaline Blockwright 4.0", "MV Windows Application",
     "Tessaline for Windows Blockwright"};
@@ -85,13 +85,13 @@ std::string DecodeLines(const std::string& text) {
     return decoded;
 }
 
-int LegacyTypeConverted(int code) {
+int TypeCodeOfAlias(int code) {
     switch (code) {
-        case LEGACY_TYPE_INTEGER:
+        case ALIAS_TYPE_INTEGER:
             return TYPE_INTEGER;
-        case LEGACY_TYPE_DOUBLE:
+        case ALIAS_TYPE_DOUBLE:
             return TYPE_DOUBLE;
-        case LEGACY_TYPE_TEXT:
+        case ALIAS_TYPE_TEXT:
             return TYPE_TEXT;
         default:
             return code;
@@ -411,7 +411,7 @@ void ReadLocalArrays(const TemplateReader& in, BLOCKINFO& b) {
     b.NumLocalArrays = in.Count("Local Arrays", 0, MAX_LOCAL_ARRAYS);
     for (int i = 0; i < b.NumLocalArrays; ++i) {
         LOCALARRAYINFO& a = b.LocalArrays[At(i)];
-        a.LocalPrecision = LegacyTypeConverted(in.Number(Indexed("LocalPrecision", i), 0));
+        a.LocalPrecision = TypeCodeOfAlias(in.Number(Indexed("LocalPrecision", i), 0));
         a.LocalSize = in.Text(Indexed("LocalSize", i), "1000");
         a.ArrayName = in.Text(Indexed("ArrayName", i), Indexed("hLocalBuffer", i));
         a.LocalPrecisionCustom = in.Text(Indexed("LocalPrecisionCustom", i), "");
@@ -422,7 +422,7 @@ void ReadLocalArrays(const TemplateReader& in, BLOCKINFO& b) {
 void ReadParameters(const TemplateReader& in, BLOCKINFO& b) {
     for (int i = 0; i < b.NumParameters; ++i) {
         PARAMINFO& p = b.Parameters[At(i)];
-        p.ParameterType = LegacyTypeConverted(in.Number(Indexed("ParameterType", i), 0));
+        p.ParameterType = TypeCodeOfAlias(in.Number(Indexed("ParameterType", i), 0));
         p.ParameterName = in.Text(Indexed("ParameterName", i), Indexed("Parameter", i));
         p.ParameterTypeCustom = in.Text(Indexed("ParameterTypeCustom", i), "");
         p.ParameterDefault = in.Text(Indexed("ParameterDefault", i), "");

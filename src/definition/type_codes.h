@@ -22,9 +22,9 @@ inline constexpr int TYPE_EXCLUDED = 524;
 
 // Other codes a template may hold for Integer, Double and Text: reading turns
 // them into the codes above.
-inline constexpr int LEGACY_TYPE_INTEGER = 516;
-inline constexpr int LEGACY_TYPE_DOUBLE = 517;
-inline constexpr int LEGACY_TYPE_TEXT = 518;
+inline constexpr int ALIAS_TYPE_INTEGER = 516;
+inline constexpr int ALIAS_TYPE_DOUBLE = 517;
+inline constexpr int ALIAS_TYPE_TEXT = 518;
 
 // 499 plus the host's block type number.
 inline constexpr int BLOCK_INPUT = 500;

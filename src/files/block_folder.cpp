@@ -489,8 +489,8 @@ std::string BlockFolder::LinkMessage(const std::string& path) {
 }
 
 bool BlockFolder::IsTemporaryName(std::string_view name) {
-    // Ours, "<name>.<random>.tmp~", and those of earlier versions without the
-    // random part, and their backups' partial copies.
+    // A file being written, "<name>.<random>.tmp~" (also without the random
+    // part), and a backup's partial copy, "<name>.part~".
     return name.ends_with(".tmp~") || name.ends_with(".part~");
 }
 

@@ -8,7 +8,7 @@
 
 #include "gen_component/block_header_text.h"
 #include "gen_component/component_files.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 #include "generation/splice.h"
 #include "generation/text_contexts.h"
 
@@ -229,7 +229,7 @@ unsigned DspParameterCount(const BLOCKINFO& block) {
     for (int i = 0; i < count; ++i) {
         switch (ParameterAt(block, i).ParameterType) {
             case TYPE_EXCLUDED:
-            case LEGACY_TYPE_TEXT:
+            case ALIAS_TYPE_TEXT:
             case TYPE_TEXT:
             case TYPE_CHAR:
             case TYPE_FILE_OPEN:

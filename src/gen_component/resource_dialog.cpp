@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "gen_component/resource_text.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 
 namespace bw {
 

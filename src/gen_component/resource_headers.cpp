@@ -6,7 +6,7 @@
 
 #include "gen_component/component_files.h"
 #include "gen_component/resource_text.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 
 namespace bw {
 

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "definition/block_info.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 #include "generation/text_contexts.h"
 #include "generation/text_lines.h"
 

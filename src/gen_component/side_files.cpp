@@ -5,8 +5,8 @@
 #include "definition/data_tables.h"
 #include "gen_component/component_files.h"
 #include "gen_component/resource_text.h"
+#include "generation/names_and_literals.h"
 #include "generation/paths.h"
-#include "generation/shared_rules.h"
 #include "generation/text_contexts.h"
 
 namespace bw {

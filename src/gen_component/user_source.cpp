@@ -8,7 +8,7 @@
 
 #include "gen_component/component_files.h"
 #include "gen_component/user_source_routine.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 #include "generation/splice.h"
 #include "generation/text_contexts.h"
 

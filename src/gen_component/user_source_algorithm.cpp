@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "gen_component/user_source_routine.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 
 namespace bw::component {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "gen_component/block_header_text.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 
 namespace bw::component {
 

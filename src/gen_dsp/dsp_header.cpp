@@ -9,7 +9,7 @@
 #include "gen_dsp/dsp_files.h"
 #include "gen_dsp/dsp_members.h"
 #include "gen_dsp/dsp_text.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 
 namespace bw {
 

@@ -7,7 +7,7 @@
 #include "gen_dsp/dsp_files.h"
 #include "gen_dsp/dsp_text.h"
 #include "gen_dsp/xdais.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 
 namespace bw {
 

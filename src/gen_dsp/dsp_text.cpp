@@ -1,7 +1,7 @@
 #include "gen_dsp/dsp_text.h"
 
 #include "definition/data_tables.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 #include "generation/text_contexts.h"
 
 namespace bw::dsp {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 #include "generation/text_contexts.h"
 
 namespace bw::section_text {

@@ -2,7 +2,7 @@
 // arrays and puts a real-time block back to its DSP run.
 #include "gen_interface/common_text.h"
 #include "gen_interface/sections.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 
 namespace bw {
 

@@ -2,7 +2,7 @@
 // every entry point, the includes and the module's static variables.
 #include "gen_interface/section_text.h"
 #include "gen_interface/sections.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 #include "generation/text_contexts.h"
 
 namespace bw {

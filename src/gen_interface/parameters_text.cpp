@@ -1,6 +1,6 @@
 #include "gen_interface/parameters_text.h"
 
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 
 namespace bw::interface_text {
 

@@ -12,8 +12,8 @@
 
 #include "definition/block_info.h"
 #include "gen_interface/section_text.h"
+#include "generation/names_and_literals.h"
 #include "generation/output_file.h"
-#include "generation/shared_rules.h"
 #include "generation/text_lines.h"
 
 namespace bw::interface_text {

@@ -4,7 +4,7 @@
 
 #include "gen_interface/common_text.h"
 #include "gen_interface/sections.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 
 namespace bw {
 

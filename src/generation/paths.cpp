@@ -8,7 +8,7 @@
 #include "files/path_calls.h"
 #include "files/path_text.h"
 #include "files/wide_text.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 
 namespace bw {
 

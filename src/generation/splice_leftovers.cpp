@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <ctime>
 
+#include "generation/overwrite.h"
 #include "generation/paths.h"
-#include "generation/protection.h"
 
 namespace bw {
 

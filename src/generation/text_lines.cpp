@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <iterator>
 
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 
 namespace bw {
 

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "definition/settings_rules.h"
+#include "generation/names_and_literals.h"
 #include "generation/paths.h"
-#include "generation/shared_rules.h"
 #include "launch/code_composer_automation.h"
 #include "run/file_set.h"
 

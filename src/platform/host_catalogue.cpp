@@ -7,8 +7,8 @@
 
 #include "definition/profile_file.h"
 #include "files/wide_text.h"
+#include "generation/names_and_literals.h"
 #include "generation/paths.h"
-#include "generation/shared_rules.h"
 #include "platform/host_catalogue_parts.h"
 #include "platform/settings_store.h"
 

@@ -11,8 +11,8 @@
 
 #include <cstdlib>
 
+#include "generation/names_and_literals.h"
 #include "generation/paths.h"
-#include "generation/shared_rules.h"
 #include "generation/text_lines.h"
 #include "projects/project_files.h"
 

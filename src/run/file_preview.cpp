@@ -5,8 +5,8 @@
 
 #include "definition/template_file.h"
 #include "files/path_calls.h"
+#include "generation/overwrite.h"
 #include "generation/paths.h"
-#include "generation/protection.h"
 #include "generation/splice_leftovers.h"
 #include "run/file_text.h"
 #include "run/written_record.h"

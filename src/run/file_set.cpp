@@ -6,7 +6,7 @@
 #include "gen_component/splice_layouts.h"
 #include "gen_dsp/dsp_files.h"
 #include "gen_interface/interface_source.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 #include "projects/project_files.h"
 
 namespace bw {

@@ -3,9 +3,10 @@
 #include <utility>
 
 #include "files/path_calls.h"
+#include "generation/names_and_literals.h"
+#include "generation/overwrite.h"
 #include "generation/paths.h"
-#include "generation/protection.h"
-#include "generation/shared_rules.h"
+#include "generation/same_content.h"
 
 namespace bw {
 

@@ -6,8 +6,8 @@
 
 #include "files/path_calls.h"
 #include "files/wide_text.h"
+#include "generation/overwrite.h"
 #include "generation/paths.h"
-#include "generation/protection.h"
 
 namespace bw {
 

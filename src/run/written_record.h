@@ -17,7 +17,7 @@
 #include <string_view>
 
 #include "files/block_folder.h"
-#include "generation/protection.h"
+#include "generation/overwrite.h"
 #include "run/file_set.h"
 
 namespace bw {

@@ -7,7 +7,7 @@
 #include "files/block_folder.h"
 #include "files/path_calls.h"
 #include "generation/paths.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 
 namespace bw {
 

@@ -17,12 +17,12 @@
 #include "wizard/header_picture.h"
 #include "wizard/io_info.h"
 #include "wizard/local_array_info.h"
+#include "wizard/names_page.h"
 #include "wizard/open_file.h"
 #include "wizard/parameter_info.h"
 #include "wizard/persistant_info.h"
 #include "wizard/revision_info.h"
 #include "wizard/tools_dialog.h"
-#include "wizard/visible_info.h"
 
 namespace bw {
 

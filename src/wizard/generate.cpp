@@ -15,8 +15,8 @@
 #include <stdexcept>
 
 #include "definition/settings_rules.h"
+#include "generation/overwrite.h"
 #include "generation/paths.h"
-#include "generation/protection.h"
 #include "run/file_preview.h"
 #include "wizard/file_trees_view.h"
 #include "wizard/run_progress.h"

@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "definition/value_rules.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 #include "wizard/default_value_field.h"
 #include "wizard/description_dialog.h"
 #include "wizard/item_dialogs.h"

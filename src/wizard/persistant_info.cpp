@@ -5,7 +5,7 @@
 #include <QLineEdit>
 
 #include "definition/value_rules.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 #include "wizard/default_value_field.h"
 #include "wizard/field_note.h"
 #include "wizard/page_text.h"

@@ -13,7 +13,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 
 #include "cli/command_line.h"
 #include "app/program_run.h"
@@ -25,15 +24,6 @@ namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-const std::string EXAMPLE = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/examples/Gain.tbt";
-
-std::string Bytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 // Every regular file below folder (KRSave included), by relative path.
 std::map<std::string, std::string> Tree(const fs::path& folder) {
     std::map<std::string, std::string> files;
@@ -42,7 +32,7 @@ std::map<std::string, std::string> Tree(const fs::path& folder) {
     }
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
         if (entry.is_regular_file()) {
-            files[fs::relative(entry.path(), folder).string()] = Bytes(entry.path());
+            files[fs::relative(entry.path(), folder).string()] = FileBytes(entry.path());
         }
     }
     return files;
@@ -67,17 +57,9 @@ protected:
     // terminal, with the named faults (BW_FAULT_FULL, BW_FAULT_READONLY).
     Outcome Generate(const std::map<QString, std::string>& faults = {},
                      const QStringList& options = {"--overwrite", "all", "--splice", "yes"}) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("SOURCE_DATE_EPOCH", "1700000000");
-        environment.insert("XDG_CONFIG_HOME", temp_.filePath("config"));
+        QProcessEnvironment environment = ProgramEnvironment(temp_.filePath("config"));
         if (!faults.empty()) {
-            environment.insert("LD_PRELOAD", BLOCKWRIGHT_FAULT_SHIM);
-            // A sanitizer build otherwise refuses a library loaded before its runtime.
-            environment.insert("ASAN_OPTIONS",
-                               environment.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
-            for (const auto& [name, prefix] : faults) {
-                environment.insert(name, QString::fromStdString(prefix));
-            }
+            PreloadFaults(environment, faults);
         }
         return RunProgram(QStringList{"generate", QString::fromStdString(EXAMPLE), "--directory",
                                       QString::fromStdString(Block().string())} +
@@ -93,7 +75,7 @@ protected:
         MakeEveryFileOlder();
         EXPECT_EQ(Generate().status, EXIT_COMPLETED);
         MakeEveryFileOlder();
-        std::string source = Bytes(Block() / "Gain.c");
+        std::string source = FileBytes(Block() / "Gain.c");
         const size_t end = source.find("//; End of External Routines");
         EXPECT_NE(end, std::string::npos);
         source.insert(end, "/* the user's own line */\r\n");
@@ -174,10 +156,10 @@ TEST_F(FaultInjectionTest, ATemplateThatCannotBeWrittenIsReportedAndTheBlockStil
 
     EXPECT_THAT(outcome.err, HasSubstr("Gain.TBT.  The template was not saved."));
     EXPECT_EQ(outcome.status, EXIT_STOPPED);  // not every file was written
-    EXPECT_EQ(Bytes(Block() / "Gain.TBT"), before.at("Gain.TBT"));
+    EXPECT_EQ(FileBytes(Block() / "Gain.TBT"), before.at("Gain.TBT"));
     // The user's line reached the new user source through the splice.
-    EXPECT_THAT(Bytes(Block() / "Gain.c"), HasSubstr("/* the user's own line */"));
-    EXPECT_EQ(Bytes(Block() / "KRSave" / "Gain.c"), before.at("Gain.c"));
+    EXPECT_THAT(FileBytes(Block() / "Gain.c"), HasSubstr("/* the user's own line */"));
+    EXPECT_EQ(FileBytes(Block() / "KRSave" / "Gain.c"), before.at("Gain.c"));
     EXPECT_THAT(outcome.out, HasSubstr("IFGain.c"));
 }
 
@@ -191,8 +173,8 @@ TEST_F(FaultInjectionTest, SectionsThatCannotBeKeptLeaveTheFileAsItWas) {
     EXPECT_EQ(outcome.status, EXIT_STOPPED);
     EXPECT_THAT(outcome.err, HasSubstr("Gain.c.20231114-221320.orphaned to keep the sections "
                                        "that were not carried over."));
-    EXPECT_EQ(Bytes(Block() / "Gain.c"), source);
-    EXPECT_EQ(Bytes(Block() / "KRSave" / "Gain.c"), source);
+    EXPECT_EQ(FileBytes(Block() / "Gain.c"), source);
+    EXPECT_EQ(FileBytes(Block() / "KRSave" / "Gain.c"), source);
 }
 
 // Sections to keep aside whose orphan file meets a full disk: no empty or
@@ -208,7 +190,7 @@ TEST_F(FaultInjectionTest, AnOrphanFileOnAFullDiskIsNeitherLeftNorClaimed) {
                                        "were not carried over.  " +
                                        (Block() / "Gain.c").string() + " was left as it was.\n"));
     EXPECT_THAT(outcome.err, HasSubstr(": " + std::string(std::strerror(ENOSPC)) + "\n"));
-    EXPECT_EQ(Bytes(Block() / "Gain.c"), source);
+    EXPECT_EQ(FileBytes(Block() / "Gain.c"), source);
     for (const auto& [path, bytes] : Tree(Block())) {
         EXPECT_FALSE(path.ends_with(".orphaned")) << path;
         EXPECT_FALSE(path.ends_with(".tmp~")) << path;
@@ -231,7 +213,7 @@ TEST_F(FaultInjectionTest, AFailedSyncOrRenameIsReportedWithTheSystemsReason) {
                               ".  Will abort code generation.\nCannot " + doing + file + "."))
             << outcome.err;
         EXPECT_THAT(outcome.err, HasSubstr(reason)) << doing;
-        EXPECT_EQ(Bytes(Block() / "IFGain.c"), before.at("IFGain.c")) << doing;
+        EXPECT_EQ(FileBytes(Block() / "IFGain.c"), before.at("IFGain.c")) << doing;
         for (const auto& [path, bytes] : Tree(Block())) {
             EXPECT_FALSE(path.ends_with(".tmp~")) << path;
         }

@@ -17,11 +17,9 @@
 #include <sstream>
 #include <vector>
 
-#ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#endif
 
 #include "cli/command_line.h"
 #include "app/program_run.h"
@@ -39,18 +37,11 @@ namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-const std::string EXAMPLE = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/examples/Gain.tbt";
-
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool MEMORY_CAN_BE_LIMITED = false;  // the sanitizer reserves terabytes
 #else
 constexpr bool MEMORY_CAN_BE_LIMITED = true;
 #endif
-
-std::string Contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Every entry below folder by relative path, links not followed: a file's
 // bytes, a link's target after "-> ", a folder "/", anything else "special".
@@ -63,7 +54,7 @@ std::map<std::string, std::string> Tree(const fs::path& folder) {
         // A pipe or a device is named, never read: reading one may wait forever.
         entries[name] = it->is_symlink()        ? "-> " + fs::read_symlink(it->path()).string()
                         : it->is_directory()    ? "/"
-                        : it->is_regular_file() ? Contents(it->path())
+                        : it->is_regular_file() ? FileBytes(it->path())
                                                 : "special";
     }
     return entries;
@@ -77,10 +68,7 @@ protected:
     // be done, its standard output sent to outputFile when one is named.
     Outcome Blockwright(const QStringList& arguments, const QString& outputFile = {}) {
         QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("SOURCE_DATE_EPOCH", "1700000000");
-        environment.insert("XDG_CONFIG_HOME", temp_.filePath("config"));
-        process.setProcessEnvironment(environment);
+        process.setProcessEnvironment(ProgramEnvironment(temp_.filePath("config")));
         if (!outputFile.isEmpty()) {
             process.setStandardOutputFile(outputFile);
         }
@@ -104,7 +92,7 @@ protected:
 
     // The example with one line replaced (the key's, as "Key=value").
     QString ExampleWith(const std::string& key, const std::string& line) {
-        std::istringstream lines(Contents(EXAMPLE));
+        std::istringstream lines(FileBytes(EXAMPLE));
         std::string text;
         for (std::string each; std::getline(lines, each);) {
             text += (each.rfind(key + "=", 0) == 0 ? line + "\r" : each) + "\n";
@@ -128,7 +116,7 @@ protected:
     QString RealTimeExample() {
         ExampleWith("Real Time", "Real Time=1");
         const QString changed = temp_.filePath("Changed.tbt");
-        std::string text = Contents(changed.toStdString());
+        std::string text = FileBytes(changed.toStdString());
         text.replace(text.find("LocalSize0=HistoryLength"), 24, "LocalSize0=64");
         const QString path = temp_.filePath("RealTime.tbt");
         std::ofstream(path.toStdString(), std::ios::binary) << text;
@@ -260,7 +248,7 @@ TEST_F(HostileFolderTest, ATemplateFullOfControlCharactersIsRefusedAndNothingIsW
         {"Group Name", "Group Name=Amp\x0b\x0c\x7f"},
         {"Company Name", "Company Name=Calderic\x1b[2J"},
     };
-    std::string text = Contents(EXAMPLE);
+    std::string text = FileBytes(EXAMPLE);
     for (const auto& [key, line] : lines) {
         const size_t at = text.find("\n" + key + "=");
         ASSERT_NE(at, std::string::npos) << key;
@@ -484,14 +472,14 @@ TEST_F(HostileFolderTest, PermissionsAreKeptAndReadOnlyFilesAreReplacedOnlyWhenA
     const Outcome asked = Blockwright(
         {"generate", QString::fromStdString(EXAMPLE), "--directory", Block(), "--splice", "yes"});
     EXPECT_EQ(asked.status, EXIT_STOPPED);
-    EXPECT_THAT(Contents(BlockPath() / "Gain.h"), HasSubstr("/* older */"));
+    EXPECT_THAT(FileBytes(BlockPath() / "Gain.h"), HasSubstr("/* older */"));
 
     const Outcome outcome = Generate(QString::fromStdString(EXAMPLE));
     EXPECT_EQ(outcome.status, EXIT_COMPLETED) << outcome.err;
     EXPECT_THAT(outcome.out,
                 HasSubstr((BlockPath() / "Gain.h").string() + "  (read-only, kept read-only)\n"));
     EXPECT_THAT(outcome.out, HasSubstr(" backed up, 1 read-only replaced\n"));
-    EXPECT_THAT(Contents(BlockPath() / "Gain.h"), Not(HasSubstr("/* older */")));
+    EXPECT_THAT(FileBytes(BlockPath() / "Gain.h"), Not(HasSubstr("/* older */")));
     EXPECT_EQ(fs::status(BlockPath() / "Gain.c").permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(fs::status(BlockPath() / "Gain.h").permissions() & fs::perms::all, readOnly);

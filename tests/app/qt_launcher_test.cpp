@@ -178,20 +178,6 @@ TEST_F(QtLauncherTest, FailedBuildOffersTheIdeWhichOpensTheWorkspace) {
               (std::vector<std::string>{blockDir, WindowsToolPath(blockDir + "\\NFAdd.dsw")}));
 }
 
-// A compiler that is not where its setting leads is found missing before
-// anything is started or asked, and the message names the setting.
-TEST_F(QtLauncherTest, AMissingCompilerIsReportedBeforeAnythingStarts) {
-    settings_.write(setting::SECTION, setting::MSDEV_PATH, Local(Path("nowhere/a/b/c/MSDEV.EXE")));
-    Actions().PressVisualCpp();
-    EXPECT_TRUE(prompts_.questions.empty());
-    ASSERT_EQ(prompts_.messages.size(), 1u);
-    EXPECT_EQ(prompts_.messages[0].rfind(
-                  "NMAKE.EXE cannot be started: it is not there.\n\nThe program tried was ", 0),
-              0u);
-    EXPECT_NE(prompts_.messages[0].find("NMAKE.EXE, located by the setting \"MSDev Path\"."),
-              std::string::npos);
-}
-
 TEST_F(QtLauncherTest, WindowsProgramsRunThroughWineWithWhatWineNeeds) {
     WriteScript("wine",
                 "/bin/cat /proc/$$/environ > wine.env\n"

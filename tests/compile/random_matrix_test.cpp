@@ -27,7 +27,7 @@
 #include "compile/random_block.h"
 #include "definition/template_file.h"
 #include "gen_dsp/xdais.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 #include "run/generation_run.h"
 #include "support/generate.h"
 #include "support/missing_tool.h"

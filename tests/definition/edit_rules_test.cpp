@@ -93,82 +93,6 @@ TEST(DataChoices, EveryBoxStoresItsOwnField) {
     }
 }
 
-TEST(DataChoices, ADspBlockKeepsIntegerAndFloatingPointOnly) {
-    BLOCKINFO block;  // every precision set
-    block.Character = 1;
-    block.RealTime = 1;
-    DataChoices choices = DataChoicesOf(block);
-    ApplyDspRule(choices);
-    EXPECT_TRUE(choices.precisions[INTEGER_PRECISION] &&
-                choices.precisions[FLOATING_POINT_PRECISION]);
-    BLOCKINFO stored;
-    StoreDataChoices(choices, stored);
-    EXPECT_EQ(
-        stored.Character + stored.Byte + stored.ShortInteger + stored.LongInteger + stored.Double,
-        0);
-    EXPECT_TRUE(DataChoicesComplete(choices));
-    const DataBoxesEnabled enabled = EnabledDataBoxes(choices);
-    EXPECT_FALSE(enabled.nonDspPrecisions);
-    EXPECT_TRUE(enabled.native);
-
-    choices.dataTypes[0] = choices.dataTypes[1] = false;
-    EXPECT_FALSE(DataChoicesComplete(choices));
-    choices.dataTypes[1] = true;
-    choices.precisions[INTEGER_PRECISION] = choices.precisions[FLOATING_POINT_PRECISION] = false;
-    EXPECT_FALSE(DataChoicesComplete(choices));
-}
-
-TEST(DataChoices, NativeAndXdaisBelongToADspBlockAndExcludeEachOther) {
-    DataChoices choices;
-    choices.dspBased = choices.xDAIS = true;
-    choices.native = true;
-    NativeClicked(choices);
-    EXPECT_FALSE(choices.xDAIS);
-
-    choices.xDAIS = true;
-    choices.native = false;
-    NativeClicked(choices);  // turning Native off leaves XDAIS
-    EXPECT_TRUE(choices.xDAIS);
-
-    choices.native = true;
-    choices.dspBased = false;
-    ApplyDspRule(choices);
-    EXPECT_FALSE(choices.native || choices.xDAIS);
-    EXPECT_FALSE(EnabledDataBoxes(choices).native);
-    EXPECT_TRUE(EnabledDataBoxes(choices).nonDspPrecisions);
-}
-
-TEST(DataChoices, AnXdaisBlockHasOnePrecisionAndQFollowsInteger) {
-    DataChoices choices;
-    choices.precisions[INTEGER_PRECISION] = choices.q = true;
-    choices.precisions[FLOATING_POINT_PRECISION] = true;
-    IntegerClicked(choices);  // not XDAIS: both stay
-    FloatingPointClicked(choices);
-    EXPECT_TRUE(choices.precisions[INTEGER_PRECISION] && choices.q &&
-                choices.precisions[FLOATING_POINT_PRECISION]);
-
-    choices.xDAIS = true;
-    FloatingPointClicked(choices);
-    EXPECT_FALSE(choices.precisions[INTEGER_PRECISION] || choices.q);
-    EXPECT_FALSE(EnabledDataBoxes(choices).q);
-    choices.precisions[INTEGER_PRECISION] = true;
-    IntegerClicked(choices);
-    EXPECT_FALSE(choices.precisions[FLOATING_POINT_PRECISION]);
-    EXPECT_TRUE(EnabledDataBoxes(choices).q);
-
-    choices.q = true;
-    choices.precisions[INTEGER_PRECISION] = false;
-    IntegerClicked(choices);
-    EXPECT_FALSE(choices.q);
-}
-
-TEST(DataChoices, SizeCheckFollowsMatrix) {
-    DataChoices choices;
-    EXPECT_FALSE(EnabledDataBoxes(choices).sizeCheck);
-    choices.matrix = true;
-    EXPECT_TRUE(EnabledDataBoxes(choices).sizeCheck);
-}
-
 TEST(BlockName, LeadingCharactersOtherThanLettersAndUnderscoreGo) {
     EXPECT_EQ(BadBlockNameStart("9Add"), 1u);
     EXPECT_EQ(BadBlockNameStart("1-2Sub.v2"), 3u);
@@ -185,19 +109,6 @@ BlockNameFollowers Typed(BlockNameFollowers fields, const std::string& name) {
         FollowBlockName(fields, name.substr(0, length), "/home/u/", '/');
     }
     return fields;
-}
-
-TEST(BlockName, TheDirectoryAndTheHelpAndIconFilesFollowTheName) {
-    BlockNameFollowers fields = Typed({"c:\\blocks\\", "", "", true}, "NTAdd");
-    EXPECT_EQ(fields.directory, "c:\\blocks\\NTAdd");
-    EXPECT_EQ(fields.helpFilename, "NTAdd.hlp");
-    EXPECT_EQ(fields.iconFilename, "NTAdd.ico");
-    EXPECT_FALSE(fields.appendName);
-
-    fields = Typed({"/blocks/", "", "", true}, "Sub.v2");
-    EXPECT_EQ(fields.directory, "/blocks/Sub.v2");
-    EXPECT_EQ(fields.helpFilename, "Sub.hlp");
-    EXPECT_EQ(fields.iconFilename, "Sub.ico");
 }
 
 TEST(BlockName, TheAppendFlagDecidesBetweenANewFolderAndRenamingTheLastOne) {

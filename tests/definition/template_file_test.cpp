@@ -115,7 +115,7 @@ BLOCKINFO ReadText(const std::string& text, RecordingPrompts& prompts, bool* ok 
     return block;
 }
 
-TEST(TemplateFile, ReadingRulesForOlderAndIncompleteTemplates) {
+TEST(TemplateFile, ReadingRulesForOtherSectionNamesTypeCodesAndIncompleteTemplates) {
     RecordingPrompts prompts;
     bool ok = false;
     BLOCKINFO b = ReadText(

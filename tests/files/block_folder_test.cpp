@@ -136,7 +136,7 @@ TEST_F(BlockFolderTest, LeftoversOfAStoppedRunAreRecognisedAndRemoved) {
     auto folder = OpenBlock();
     Put(Block() / "Gain.c", "the user's source");
     Put(Block() / "Gain.c.0badf00d.tmp~", "half a text");
-    Put(Block() / "Gain.h.tmp~", "an earlier version's temporary");
+    Put(Block() / "Gain.h.tmp~", "a temporary without the random part");
     Put(Block() / "KRSave" / "Gain.c.part~", "half a backup");
     Put(Block() / "DSPCODE" / "Gain_i.c.1234abcd.tmp~", "half a text");
     Put(Block() / "notes.txt", "the user's notes");

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "definition/block_info.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 #include "support/generate.h"
 
 namespace bw::dsp_test {

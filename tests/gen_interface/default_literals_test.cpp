@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 #include "support/generate.h"
 
 namespace bw {

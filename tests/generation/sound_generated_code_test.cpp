@@ -12,7 +12,7 @@
 #include "gen_component/component_files.h"
 #include "gen_dsp/dsp_files.h"
 #include "gen_interface/interface_source.h"
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 #include "support/generate.h"
 
 namespace bw {

@@ -121,7 +121,7 @@ TEST_F(NativeSettingsTest, WritesGoToTheUserFileOnlyAndPersist) {
     EXPECT_EQ(again.read("Settings", "Vendor Name", "default"), "");
 }
 
-TEST_F(NativeSettingsTest, ReadsTheFilesEarlierVersionsWroteAndKeepsTheirOtherLines) {
+TEST_F(NativeSettingsTest, ReadsQuotedAndCommentedValuesAndKeepsTheFilesOtherLines) {
     WriteSettings("user",
                   "[General]\nkept=1\n\n[Settings]\n"
                   "Block%20Directory=\"c:\\\\blocks\\\\x = y; z\"\n"

@@ -13,8 +13,8 @@
 #include "generation/paths.h"
 #include "wizard/data_info.h"
 #include "wizard/file_info.h"
+#include "wizard/names_page.h"
 #include "wizard/revision_info.h"
-#include "wizard/visible_info.h"
 #include "wizard_fixture.h"
 
 namespace bw {
@@ -298,26 +298,6 @@ TEST_F(DefinitionPageTest, IntegerGovernsQAndMatrixGovernsTheSizeCheck) {
     EXPECT_EQ(block.Q, 0);
     EXPECT_EQ(block.QLevel, 7);
     EXPECT_EQ(block.Matrix, 1);
-}
-
-TEST_F(DefinitionPageTest, DataPageStoreSetsImageAndTheChipFromItsIndex) {
-    block.Image = 1;
-    block.Chip = 5500;
-    block.MemoryModel = 1;
-    block.Endian = 1;
-    auto page = Shown<CDataInfo>();
-    ASSERT_TRUE(page->store(false));
-    EXPECT_EQ(block.Image, 0);
-    EXPECT_EQ(block.Chip, 5500);
-    EXPECT_EQ(block.ChipName, "C55x");
-    EXPECT_EQ(block.MemoryModel, 1);
-    EXPECT_EQ(block.Endian, 1);
-
-    block.Chip = 1234;  // unknown: shown as the first family
-    page->load();
-    ASSERT_TRUE(page->store(true));
-    EXPECT_EQ(block.Chip, 6200);
-    EXPECT_EQ(block.ChipName, "C62x");
 }
 
 // --- Page 5 -----------------------------------------------------------------

@@ -15,8 +15,9 @@
 
 #include "definition/template_file.h"
 #include "files/folder_lock.h"
+#include "files/this_system.h"
+#include "generation/names_and_literals.h"
 #include "generation/paths.h"
-#include "generation/shared_rules.h"
 #include "run/file_set.h"
 #include "wizard/file_trees_view.h"
 #include "wizard/finish.h"
@@ -417,9 +418,10 @@ TEST_F(GeneratePageTest, AfterALaunchTheFocusIsWhereItWas) {
 }
 
 TEST_F(GeneratePageTest, ATildeInTheDirectoryIsTheHomeFolderEverywhereAfter) {
-#ifdef _WIN32
-    GTEST_SKIP() << "no shell takes \"~\" for the home folder on Windows: it is a folder's name";
-#endif
+    if (RUNNING_ON_WINDOWS) {
+        GTEST_SKIP()
+            << "no shell takes \"~\" for the home folder on Windows: it is a folder's name";
+    }
     const QByteArray home = qgetenv("HOME");
     qputenv("HOME", temp.path().toLocal8Bit());
     OpenDescribedBlock();
@@ -530,9 +532,9 @@ TEST_F(GeneratePageTest, TheSpliceQuestionComesWithTheProgressNamingItsFile) {
 }
 
 TEST_F(GeneratePageTest, ARefusedDefinitionEndsOnTheCompletionPageSayingNothingWasWritten) {
-#ifdef _WIN32
-    GTEST_SKIP() << "whatever the run refuses on Windows, the page's check refuses first";
-#else
+    if (RUNNING_ON_WINDOWS) {
+        GTEST_SKIP() << "whatever the run refuses on Windows, the page's check refuses first";
+    }
     // The run's own refusal, which the page's check leaves to it: a Windows
     // path names no folder on this system.
     customise = [](BLOCKINFO& b) { b.Directory = "c:\\blocks\\NTAdd"; };
@@ -544,7 +546,6 @@ TEST_F(GeneratePageTest, ARefusedDefinitionEndsOnTheCompletionPageSayingNothingW
     EXPECT_EQ(Wizard().finishPage()->subTitle(), "Block generation refused.");
     EXPECT_FALSE(Wizard().finishPage()->locationLabel()->isVisible());
     EXPECT_EQ(StateOf(*Wizard().finishPage(), "IFNTAdd.c"), FileState::Missing);
-#endif
 }
 
 // A fault of the program's own during the preview or the run is told as an

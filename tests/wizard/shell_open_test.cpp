@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "app/qt_launcher.h"
+#include "files/this_system.h"
 
 namespace bw {
 namespace {
@@ -23,10 +24,10 @@ TEST(ShellOpen, WhatIsNotThereOrNotAFileIsToldWithoutStartingAnything) {
     const std::string gone = folder + separator + "gone";
     EXPECT_EQ(launcher.OpenFile(gone + separator + "NTAdd.c", folder), SHELL_PATH_NOT_FOUND);
     EXPECT_EQ(launcher.OpenFolder(gone), SHELL_PATH_NOT_FOUND);
-#ifndef _WIN32
-    // A Windows path names nothing on this system.
-    EXPECT_EQ(launcher.OpenFolder("C:\\Blocks\\NTAdd"), SHELL_PATH_NOT_FOUND);
-#endif
+    if (!RUNNING_ON_WINDOWS) {
+        // A Windows path names nothing on this system.
+        EXPECT_EQ(launcher.OpenFolder("C:\\Blocks\\NTAdd"), SHELL_PATH_NOT_FOUND);
+    }
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "cli/command_line.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
+#include "files/this_system.h"
 #include "wizard/header_picture.h"
 
 namespace bw {
@@ -25,12 +26,8 @@ namespace {
 // Where the program started by a test keeps its instance: the runtime folder
 // that XDG_RUNTIME_DIR names on Linux; on Windows the user's profile, which
 // no variable moves.
-QString ProgramInstanceFolder([[maybe_unused]] const QTemporaryDir& runtime) {
-#ifdef _WIN32
-    return SingleInstance::DefaultFolder();
-#else
-    return runtime.path();
-#endif
+QString ProgramInstanceFolder(const QTemporaryDir& runtime) {
+    return RUNNING_ON_WINDOWS ? SingleInstance::DefaultFolder() : runtime.path();
 }
 
 // The program on this test's platform: through QT_QPA_PLATFORM on Linux,
@@ -38,11 +35,10 @@ QString ProgramInstanceFolder([[maybe_unused]] const QTemporaryDir& runtime) {
 // whose wizard program takes Qt's arguments and where Wine passes no QT_
 // variable on.
 QStringList PlatformArguments() {
-#ifdef _WIN32
-    return {QStringLiteral("-platform"), QGuiApplication::platformName()};
-#else
+    if (RUNNING_ON_WINDOWS) {
+        return {QStringLiteral("-platform"), QGuiApplication::platformName()};
+    }
     return {};
-#endif
 }
 
 // Whether a wizard listens for later starts at socket.
@@ -197,9 +193,9 @@ protected:
 };
 
 TEST_F(ProgramTest, WithoutADisplayItSaysSoAndPointsToTheCommandLine) {
-#ifdef _WIN32
-    GTEST_SKIP() << "a Windows session always has its display";
-#endif
+    if (RUNNING_ON_WINDOWS) {
+        GTEST_SKIP() << "a Windows session always has its display";
+    }
     QProcessEnvironment environment = Environment();
     environment.remove("QT_QPA_PLATFORM");
     environment.remove("DISPLAY");
@@ -224,9 +220,9 @@ TEST_F(ProgramTest, WithoutADisplayItSaysSoAndPointsToTheCommandLine) {
 // The wizard is a module beside the program; without it the program says so
 // and points to the command line, which needs no module.
 TEST_F(ProgramTest, WithoutTheWizardModuleItSaysSoAndGenerateStillRuns) {
-#ifdef _WIN32
-    GTEST_SKIP() << "on Windows the wizard is a program of its own, not a module";
-#endif
+    if (RUNNING_ON_WINDOWS) {
+        GTEST_SKIP() << "on Windows the wizard is a program of its own, not a module";
+    }
     QTemporaryDir folder;
     const QString program = folder.filePath("blockwright");
     ASSERT_TRUE(QFile::copy(BLOCKWRIGHT_EXE, program));

@@ -1,7 +1,8 @@
 #pragma once
 
-// Rules that several generators share, so that a name turns into the same
-// identifier in every generated file.
+// How the block's names, types and defaults are spelled in generated code,
+// shared by the generators so that a name turns into the same identifier,
+// and a default into the same literal, in every generated file.
 
 #include <ctime>
 #include <string>

@@ -1,4 +1,4 @@
-#include "generation/shared_rules.h"
+#include "generation/names_and_literals.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "wizard/visible_info.h"
+#include "wizard/names_page.h"
 
 #include <QComboBox>
 #include <QFormLayout>
