@@ -16,16 +16,10 @@
 #include "files/this_system.h"
 #include "generation/paths.h"
 #include "trial/case_file.h"
+#include "trial/process_environment.h"
 #include "trial/report_files.h"
 #include "trial/runner_report.h"
 #include "trial/trial_tools.h"
-
-#ifdef _WIN32
-#define BW_ENVIRONMENT _environ
-#else
-extern "C" char** environ;
-#define BW_ENVIRONMENT environ
-#endif
 
 namespace bw {
 
@@ -83,9 +77,7 @@ public:
 // takes it.
 std::string EnvironmentWith(const std::vector<std::pair<std::string, std::string>>& set) {
     std::string block;
-    for (char** variable = BW_ENVIRONMENT; variable != nullptr && *variable != nullptr;
-         ++variable) {
-        const std::string entry = *variable;
+    for (const std::string& entry : ProcessEnvironment()) {
         const bool replaced = std::any_of(set.begin(), set.end(), [&](const auto& pair) {
             return entry.rfind(pair.first + "=", 0) == 0;
         });
