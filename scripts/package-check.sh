@@ -24,6 +24,13 @@ XDG_CONFIG_HOME=$root/config XDG_CONFIG_DIRS=$root/config-system SOURCE_DATE_EPO
 # The stock icon came from the package's data folder.
 cmp "$share/blockwright/process.ico" "$root/out/gain.ico"
 [ -f "$root/usr/lib/blockwright/blockwright-wizard.so" ]
+# The stand-in host lies beside the stock files as the build made it (where
+# the build had the MinGW-w64 compilers for it).
+if [ -d build/standin ]; then
+    (cd build/standin && find . -type f -printf '%P\n') | while read -r file; do
+        cmp "build/standin/$file" "$share/blockwright/standin/$file"
+    done
+fi
 
 desktop-file-validate "$share/applications/com.calderic.Blockwright.desktop"
 appstreamcli validate --no-net --pedantic "$share/metainfo/com.calderic.Blockwright.metainfo.xml"

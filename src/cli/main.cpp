@@ -23,6 +23,7 @@
 #include "cli/console_text.h"
 #include "cli/install_layout.h"
 #include "cli/program_help.h"
+#include "cli/try_command.h"
 #include "cli/wizard_module.h"
 #include "files/wide_text.h"
 #include "generation/paths.h"
@@ -209,6 +210,9 @@ int RunCommandLine(const std::vector<std::string>& arguments) {
     }
     if (command == "check") {
         return RunCommand(bw::RunCheckCommand, arguments);
+    }
+    if (command == "try") {
+        return RunCommand(bw::RunTryCommand, arguments);
     }
     if (command == "help") {
         return RunHelp(arguments);

@@ -1,6 +1,7 @@
 #include "cli/program_help.h"
 
 #include "cli/command_line.h"
+#include "cli/try_command.h"
 
 namespace bw {
 
@@ -16,6 +17,8 @@ Commands:
   (none)                      open the wizard
   generate TEMPLATE [options] generate the block of TEMPLATE without a window
   check TEMPLATE              report what keeps TEMPLATE from compiling
+  try BLOCKFOLDER|TEMPLATE    build the generated block and try it in the
+                              stand-in host, check by check
   help [COMMAND]              print this text, or the help of COMMAND
   --help, -h                  print this text
   --version                   print the program's name and version
@@ -24,10 +27,10 @@ Exit status:
   0  completed (check: nothing found)
   1  stopped: cancelled, a question left unanswered, a file not written,
      hand-edited sections not carried over, the wizard not loadable
-     (check: warnings only)
+     (check: warnings only; try: a check failed or the block did not build)
   2  usage errors and templates that cannot be read or generated
-     (check: errors)
-  3  no display to open the wizard on
+     (check: errors; try: missing tools)
+  3  no display to open the wizard on (try: cancelled)
 
 Errors are printed on standard error as "blockwright: FILE: message".
 The time in the file heads is taken from SOURCE_DATE_EPOCH when it is set.
@@ -64,6 +67,9 @@ std::optional<std::string> CommandHelp(const std::string& command,
     }
     if (command == "check") {
         return CheckHelp();
+    }
+    if (command == "try") {
+        return TryHelp();
     }
     if (command == "help") {
         return ProgramHelp(settingsLocations, manual);

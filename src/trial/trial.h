@@ -57,6 +57,8 @@ enum class TrialOutcome {
 
 struct TrialResult {
     TrialOutcome outcome = TrialOutcome::Failed;
+    // The block's name, once its template was read; empty before.
+    std::string blockName;
     // For ToolsMissing and BadRequest, what to do; for a block that did not
     // build, the compiler's messages.
     std::string message;
@@ -69,6 +71,16 @@ struct TrialEnvironment {
     Launcher* launcher = nullptr;  // compiler, resource compiler, Wine, runner
     std::string standinFolder;     // the installed stand-in: sdk/, x86_64/, i686/
     std::string scratchFolder;     // a fresh folder of the try's own, removed by the caller
+    // Off Windows, the Wine prefix the block runs in: a folder of the
+    // program's own, set up on the first try.
+    std::string winePrefix;
+    // Where the compiler and Wine are looked for, a PATH-like list; empty:
+    // the program's own PATH.
+    std::string toolSearchPath;
+    // A template lying in installedFolder (the program's own examples) has
+    // its block where a generation puts it: in newBlocksFolder.
+    std::string installedFolder;
+    std::string newBlocksFolder;
     // Called between steps with what is being done; returning false cancels.
     std::function<bool(const std::string& step, int done, int total)> progress;
 };

@@ -53,7 +53,7 @@ bool IsResourceScript(const std::string& file) {
 // keep the value typed.
 std::string CompileCommand(const std::string& file) {
     const std::string include =
-        " -I. -I'" + std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/host_sdk' ";
+        " -I. -I'" + std::string(BLOCKWRIGHT_SOURCE_DIR) + "/src/standin/sdk' ";
     if (!IsResourceScript(file)) {
         return std::string(C_COMPILER) +
                " -c -Wall -Werror=implicit-function-declaration -Werror=implicit-int"
@@ -68,10 +68,11 @@ std::string CompileCommand(const std::string& file) {
 // library libbdhost.a beside it.
 bool BuildStubLibrary(const std::string& folder) {
     std::string output;
-    const std::string sdk = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/host_sdk";
+    const std::string source = BLOCKWRIGHT_SOURCE_DIR;
     return RunTool(folder,
-                   std::string(C_COMPILER) + " -shared -I'" + sdk + "' '" + sdk +
-                       "/host_stubs.c' -o bdhost.dll -Wl,--out-implib,libbdhost.a",
+                   std::string(C_COMPILER) + " -shared -I'" + source + "/src/standin/sdk' '" +
+                       source +
+                       "/tests/host_sdk/host_stubs.c' -o bdhost.dll -Wl,--out-implib,libbdhost.a",
                    output);
 }
 

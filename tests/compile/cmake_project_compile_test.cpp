@@ -78,16 +78,17 @@ std::map<std::string, int> DllExports(const std::string& listing) {
 class HostSdk {
 public:
     HostSdk() {
-        const std::string sdk = SOURCE_DIR + "/tests/host_sdk/";
+        const std::string sdk = SOURCE_DIR + "/src/standin/sdk/";
+        const std::string stubs = SOURCE_DIR + "/tests/host_sdk/host_stubs.c";
         fs::create_directories(include());
         fs::create_directories(lib());
         for (const char* header : {"bddk.h", "bddrv.h"}) {
             fs::copy_file(sdk + header, include() + header);
         }
-        built_ = RunCommand("i686-w64-mingw32-gcc -shared -I'" + include() + "' '" + sdk +
-                                "host_stubs.c' -o '" + lib() + "bdhost.dll' -Wl,--out-implib,'" +
-                                lib() + "Bddk.lib'",
-                            dir_.path() + "sdk.log", output_);
+        built_ =
+            RunCommand("i686-w64-mingw32-gcc -shared -I'" + include() + "' '" + stubs + "' -o '" +
+                           lib() + "bdhost.dll' -Wl,--out-implib,'" + lib() + "Bddk.lib'",
+                       dir_.path() + "sdk.log", output_);
     }
 
     bool built() const { return built_; }

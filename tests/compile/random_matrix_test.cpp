@@ -41,7 +41,8 @@ namespace fs = std::filesystem;
 const int DEFAULT_SEEDS = 300;
 const int SHARDS = 8;
 
-const std::string SDK = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/host_sdk";
+const std::string SDK = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/src/standin/sdk";
+const std::string STUBS = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/host_sdk/host_stubs.c";
 const std::string DSP_SDK = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/dsp_sdk";
 // What newer compilers refuse by default is refused here too, and so is a
 // constant that would not keep the value typed.
@@ -91,7 +92,7 @@ SharedTools BuildSharedTools(const std::string& folder) {
     std::string output;
     SharedTools tools;
     if (Run(folder,
-            "i686-w64-mingw32-gcc -shared -I" + Quote(SDK) + " " + Quote(SDK + "/host_stubs.c") +
+            "i686-w64-mingw32-gcc -shared -I" + Quote(SDK) + " " + Quote(STUBS) +
                 " -o bdhost.dll -Wl,--out-implib,libbdhost.a",
             output)) {
         tools.folder = folder;

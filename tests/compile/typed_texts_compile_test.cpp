@@ -19,7 +19,8 @@
 namespace bw {
 namespace {
 
-const std::string SDK = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/host_sdk";
+const std::string SDK = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/src/standin/sdk";
+const std::string STUBS = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/host_sdk/host_stubs.c";
 const std::string AWKWARD = " \"q\" \\b 'a' 50% caf\xC3\xA9";
 
 bool RunTool(const std::string& folder, const std::string& command, std::string& output) {
@@ -100,8 +101,8 @@ TEST(TypedTexts, EveryTypedTextCompilesAndReadsBackAsTyped) {
         output))
         << output;
     ASSERT_TRUE(RunTool(folder,
-                        "i686-w64-mingw32-gcc -shared -I'" + SDK + "' '" + SDK +
-                            "/host_stubs.c' -o bdhost.dll -Wl,--out-implib,libbdhost.a && "
+                        "i686-w64-mingw32-gcc -shared -I'" + SDK + "' '" + STUBS +
+                            "' -o bdhost.dll -Wl,--out-implib,libbdhost.a && "
                             "i686-w64-mingw32-gcc -shared -o Awkward.dll IFAwkward.o Awkward.o "
                             "Awkward.res.o Awkward.def -Wl,--enable-stdcall-fixup -L. -lbdhost "
                             "-lcomdlg32 -lgdi32 -lhtmlhelp",

@@ -13,13 +13,13 @@
 #include <sys/wait.h>
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
-#include <map>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -34,14 +34,16 @@
 #include "support/generate.h"
 #include "support/missing_tool.h"
 #include "support/recording_prompts.h"
+#include "trial/case_file.h"
 
 namespace bw {
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::string SDK = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/host_sdk";
-const std::string HOST = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/tests/host_run";
+// The stand-in host as the build lays it out (src/standin): its SDK headers
+// and, per architecture, bdhost.dll, libbdhost.a and blockrun.exe.
+const std::string SDK = std::string(BLOCK_RUN_HOST_DIR) + "sdk";
 const std::string WINE_SH = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/scripts/wine.sh";
 const std::string WINE = "WINEPREFIX='" + std::string(BLOCK_RUN_WINEPREFIX) + "' WINEDEBUG=-all ";
 
@@ -82,7 +84,7 @@ struct Arch {
     std::string flags;  // what the block's build adds for it
 };
 
-// The 64-bit block keeps the addresses it can see low (see host_run/host.h).
+// The 64-bit block keeps the addresses it can see low (see src/standin/host.h).
 // The generated text turns pointers into DWORD and LONG, as a 32-bit block
 // may; those casts draw warnings only from the 64-bit compiler, and only
 // there are they silenced.
@@ -186,193 +188,6 @@ struct HostTools {
         }                                                                                       \
     }
 
-// The memory writes of a real-time block's parameter download once it is
-// compiled: one per parameter the DSP holds, the matrix size of a source and
-// the changed flag of an XDAIS algorithm; none without parameters.
-int Downloads(const BLOCKINFO& b) {
-    if (b.NumParameters == 0 && !(b.Matrix && b.NumInputs == 0)) {
-        return 0;
-    }
-    int writes = 0;
-    for (int i = 0; i < b.NumParameters; ++i) {
-        const int type = b.Parameters[static_cast<size_t>(i)].ParameterType;
-        writes += type != TYPE_CHAR && type != TYPE_TEXT && type != TYPE_FILE_OPEN &&
-                  type != TYPE_EXCLUDED;
-    }
-    return writes + (b.Matrix && b.NumInputs == 0 ? 2 : 0) + (b.xDAIS ? 1 : 0);
-}
-
-// The numbers behind the #define lines of the given headers, through the
-// names some of them are defined as ("IDC_EDIT_SAMPLERATE  IDC_SAMPFREQ").
-std::map<std::string, std::string> Defines(const std::vector<std::string>& headers) {
-    static const std::regex DEFINE("#define[ \t]+(\\w+)[ \t]+(\\w+)");
-    std::map<std::string, std::string> defines;
-    for (const std::string& header : headers) {
-        const std::string text = ReadFileBytes(header);
-        for (auto it = std::sregex_iterator(text.begin(), text.end(), DEFINE);
-             it != std::sregex_iterator(); ++it) {
-            defines[(*it)[1]] = (*it)[2];
-        }
-    }
-    for (auto& [name, value] : defines) {
-        for (int depth = 0; depth < 4 && defines.count(value) != 0; ++depth) {
-            value = defines[value];
-        }
-    }
-    return defines;
-}
-
-// The identifiers' numbers as the block's resource headers define them; an
-// identifier they lack is an error.
-class ControlNumbers {
-public:
-    ControlNumbers(const std::string& dir, std::string& error)
-        : defines_(
-              Defines({dir + "hresourc.h", dir + "resource.h", SDK + "/bddk.h", SDK + "/bddrv.h"})),
-          error_(error) {}
-
-    std::string operator()(const std::string& name) const {
-        const auto found = defines_.find(name);
-        if (found == defines_.end() ||
-            found->second.find_first_not_of("0123456789") != std::string::npos) {
-            error_ += "the resource headers do not define " + name + "\n";
-            return "0";
-        }
-        return found->second;
-    }
-
-private:
-    std::map<std::string, std::string> defines_;
-    std::string& error_;
-};
-
-// The frame size a source is set to, and the shape of a matrix source.
-const int SOURCE_FRAME = 24;
-const int SOURCE_ROWS = 4;
-const int SOURCE_COLUMNS = 5;
-// What the runner gives a block's inputs (runner.c).
-const int INPUT_FRAME = 16;
-const int INPUT_MATRIX_SIDE = 3;
-
-// The shape every output must have, from the definition: a block with
-// inputs keeps their frame size and matrix shape; a source has the one the
-// case sets through its parameters, or, where it lists none, its default.
-std::string OutputShape(const BLOCKINFO& b, const ControlNumbers& number) {
-    const bool source = b.NumInputs == 0;
-    if (b.Bitmap) {
-        return "";
-    }
-    if (b.Matrix) {
-        if (!source) {
-            return "OutputRows=" + std::to_string(INPUT_MATRIX_SIDE) +
-                   "\r\nOutputColumns=" + std::to_string(INPUT_MATRIX_SIDE) + "\r\n";
-        }
-        if (b.RealTime) {
-            return "OutputRows=2\r\nOutputColumns=2\r\n";
-        }
-        const int columns = b.Square ? SOURCE_ROWS : SOURCE_COLUMNS;
-        return "OutputRows=" + std::to_string(SOURCE_ROWS) +
-               "\r\nOutputColumns=" + std::to_string(columns) +
-               "\r\nSetRows=" + number("IDC_ROWS") + "\r\nSetColumns=" + number("IDC_COLUMNS") +
-               "\r\n";
-    }
-    if (!source) {
-        return "OutputFrame=" + std::to_string(INPUT_FRAME) + "\r\n";
-    }
-    // A source with a user control or native data runs a sample at a time.
-    if (b.Native || b.UserControl) {
-        return "OutputFrame=1\r\n";
-    }
-    if (b.RealTime) {
-        return "OutputFrame=256\r\n";
-    }
-    return "OutputFrame=" + std::to_string(SOURCE_FRAME) +
-           "\r\nSetFrame=" + number("IDC_FRAMESIZE") + "\r\n";
-}
-
-// The shape of the block as the runner reads it. The precisions are the
-// stand-in's HDT_ codes (bddk.h); a bitmap block runs on bitmaps only, a
-// real-time block only at the precisions its DSP link accepts (integer and
-// floating point, so never a real-time bitmap block).
-std::string BlockSection(const BLOCKINFO& b, const std::string& dll, const std::string& def,
-                         const ControlNumbers& number) {
-    const std::pair<int, int> precisions[] = {
-        {b.Character, 6},   {b.Byte, 5},          {b.ShortInteger, 4}, {b.Integer, 0},
-        {b.LongInteger, 3}, {b.FloatingPoint, 1}, {b.Double, 2}};
-    std::string list = b.Bitmap && !b.RealTime ? "8" : "";
-    for (const auto& [flag, code] : precisions) {
-        if (flag && !b.Bitmap && (!b.RealTime || code == 0 || code == 1)) {
-            list += (list.empty() ? "" : ",") + std::to_string(code);
-        }
-    }
-    std::string dimensions;
-    for (int i = 0; i < b.NumInputs; ++i) {
-        dimensions += std::to_string(b.InputChannelDimension[static_cast<size_t>(i)]);
-    }
-    return "[Block]\r\nDll=" + dll + "\r\nDef=" + def +
-           "\r\nInputs=" + std::to_string(b.NumInputs) +
-           "\r\nOutputs=" + std::to_string(b.NumOutputs) + "\r\nDimensions=" + dimensions +
-           "\r\nPrecisions=" + list + "\r\nReal=" + std::to_string(b.Real) +
-           "\r\nComplex=" + std::to_string(b.Complex) + "\r\nMatrix=" + std::to_string(b.Matrix) +
-           "\r\nBitmap=" + std::to_string(b.Bitmap) + "\r\nRealTime=" + std::to_string(b.RealTime) +
-           "\r\nQ=" + std::to_string(b.Q ? b.QLevel : 0) +
-           "\r\nUserControl=" + std::to_string(b.UserControl) +
-           "\r\nDownloads=" + std::to_string(b.RealTime ? Downloads(b) : 0) + "\r\n" +
-           OutputShape(b, number);
-}
-
-// The dialog section of the case file, from the definition alone: the
-// controls the dialog must hold (OK, Cancel, Help, and each parameter's,
-// with its variable-pick and browse buttons), and per parameter its key,
-// type, the identifier it is listed under, its items and its controls, a
-// radio group's in the order of their index.
-std::string DialogSection(const BLOCKINFO& b, const ControlNumbers& number) {
-    std::string controls = "IDOK:1,IDCANCEL:2,IDHELP:9";
-    const auto need = [&](const std::string& name) {
-        controls += "," + name + ":" + number(name);
-        return number(name);
-    };
-    std::ostringstream section;
-    int count = 0;
-    for (int i = 0; i < b.NumParameters; ++i) {
-        const PARAMINFO& p = b.Parameters[static_cast<size_t>(i)];
-        if (p.isExcluded()) {
-            continue;
-        }
-        const std::string ident = Identifier(p.ParameterName, i);
-        const std::string control = ControlIdentifier(p, i);
-        const std::string suffix = control.substr(std::string("IDC_EDIT").size());
-        std::string line;
-        if (p.ParameterType == TYPE_RADIO_BUTTONS) {
-            line = "R|" + ident + "|I|" + number(control) + "|0";
-            if (p.ParameterItems.size() < 2) {
-                line += "|" + need(control + "_NO") + "|" + need(control + "_YES");
-            }
-            for (size_t item = 0; p.ParameterItems.size() >= 2 && item < p.ParameterItems.size();
-                 ++item) {
-                line += "|" + need(RadioItemIdentifier(p, i, static_cast<int>(item)));
-            }
-        } else if (p.ParameterType == TYPE_COMBO_BOX) {
-            line = "M|" + ident + "|I|" + number(control) + "|" +
-                   std::to_string(p.ParameterItems.size()) + "|" + need(control);
-        } else if (p.ParameterType == TYPE_CHECK_BOX) {
-            line = "K|" + ident + "|I|" + number(control) + "|0|" + need(control);
-        } else if (p.ParameterType == TYPE_FILE_OPEN) {
-            line = "F|" + ident + "|T|0|0|" + need(control) + "|" + need(control + "_PATHNAME");
-            need("IDC_VAR" + suffix);
-            need("IDC_VAR" + suffix + "_PATHNAME");
-            need("IDBROWSE" + suffix);
-        } else {
-            line = std::string("E|") + ident + "|" + "IFDCLSBT"[p.ParameterType] + "|" +
-                   number(control) + "|0|" + need(control);
-            need("IDC_VAR" + suffix);
-        }
-        section << "P" << count++ << "=" << line << "\r\n";
-    }
-    return "[Dialog]\r\nControls=" + controls + "\r\nCount=" + std::to_string(count) + "\r\n" +
-           section.str();
-}
-
 // A change to a generated file after generation: the first match of the
 // regular expression `from` in the block's file `file` becomes `to`.
 struct Plant {
@@ -422,7 +237,7 @@ std::string BuildFor(const BLOCKINFO& block, const std::string& dir, const Arch&
         return "the " + arch.name + " block does not build:\n" + output;
     }
     std::string error;
-    const ControlNumbers number(dir, error);
+    const ControlNumbers number(dir, SDK + "/", error);
     WriteFileBytes(out + "case.ini",
                    BlockSection(block, name + ".dll", "../" + name + ".def", number) +
                        DialogSection(block, number));
@@ -709,6 +524,160 @@ INSTANTIATE_TEST_SUITE_P(Runner, PlantedFaults, ::testing::ValuesIn(PLANTED), []
     }
     return name;
 });
+
+// A trial: the case's [Trial] section makes the runner put a test signal
+// through the block, report one CHECK line per check, count NaN, infinity
+// and denormals and dump a trace. A hand-picked block is generated (for
+// Plain, with output written in place of every line that copies its input
+// to its output), built for x86_64 and run; gives the runner's output and
+// exit status.
+struct TrialRun {
+    std::string output;
+    int status = -1;
+    std::string dir;  // where it ran, with its trace
+};
+
+const char* const OUTPUT_COPY = "\\*\\(PtrOut0\\+index\\)   = \\*\\(PtrIn0\\+index\\);";
+
+TrialRun RunTrial(const TempDir& dir, const std::string& name, const std::string& output,
+                  const std::string& trial) {
+    const HostTools& tools = HostTools::Get();
+    const BLOCKINFO block = Build(HandPicked(name));
+    TrialRun run;
+    run.dir = dir.path() + "block/" + X86_64.name + "/";
+    std::string failure = Generate(block, dir.path(), nullptr);
+    int planted = 0;
+    while (failure.empty() && !output.empty() &&
+           ApplyPlant(dir.path() + "block/", {"Plain.c", OUTPUT_COPY, output})) {
+        ++planted;
+    }
+    if (failure.empty() && !output.empty() && planted == 0) {
+        failure = "no output copy in Plain.c to plant into";
+    }
+    if (failure.empty()) {
+        failure = BuildFor(block, dir.path() + "block/", X86_64, tools);
+    }
+    if (!failure.empty()) {
+        run.output = failure;
+        return run;
+    }
+    WriteFileBytes(run.dir + "case.ini", ReadFileBytes(run.dir + "case.ini") + trial);
+    const std::string log = run.dir + "trial.log";
+    const int status = std::system(("cd " + Quote(run.dir) + " && " + WINE + Quote(WINE_SH) + " " +
+                                    Quote(tools.dir + X86_64.name + "/blockrun.exe") +
+                                    " case.ini >" + Quote(log) + " 2>&1")
+                                       .c_str());
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.output = ReadFileBytes(log);
+    return run;
+}
+
+std::vector<double> ReadSamples(const std::string& path) {
+    const std::string bytes = ReadFileBytes(path);
+    std::vector<double> samples(bytes.size() / sizeof(double));
+    std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(double));
+    return samples;
+}
+
+TEST(TrialRuns, AGainBlockPassesEveryCheckAndItsTraceIsTheGainTimesTheSine) {
+    const HostTools& tools = HostTools::Get();
+    REQUIRE_HOST_TOOLS(tools);
+    TempDir dir;
+    const TrialRun run =
+        RunTrial(dir, "Plain", "*(PtrOut0+index) = 3 * *(PtrIn0+index);",
+                 "[Trial]\r\nSignal=sine:1000\r\nLives=2\r\nFrames=20\r\nDump=trace\r\n");
+    EXPECT_EQ(run.status, 0) << run.output;
+    std::set<std::string> passed;
+    const std::regex check("CHECK (\\w+) PASS\r?\n");
+    for (auto it = std::sregex_iterator(run.output.begin(), run.output.end(), check);
+         it != std::sregex_iterator(); ++it) {
+        passed.insert((*it)[1]);
+    }
+    EXPECT_EQ(passed,
+              (std::set<std::string>{"crash", "locks", "leaks", "bounds", "numbers", "shape",
+                                     "parameters", "dialog", "failures", "realtime", "lives"}))
+        << run.output;
+    EXPECT_TRUE(std::regex_search(run.output, std::regex("COUNT 0 nan=0 inf=0 denormal=0")))
+        << run.output;
+    // The default strictness times two frame sizes at two rates.
+    EXPECT_TRUE(std::regex_search(run.output, std::regex("TIME [0-9]+/8000/1 perframe_us=[0-9.]+ "
+                                                         "budget_us=125\\.000")))
+        << run.output;
+
+    const std::string trace = run.dir + "trace/";
+    const std::string info = ReadFileBytes(trace + "trace.ini");
+    EXPECT_NE(info.find("SampleRate=48000"), std::string::npos) << info;
+    EXPECT_NE(info.find("FrameSize=16"), std::string::npos) << info;
+    EXPECT_NE(info.find("Frames=20"), std::string::npos) << info;
+    const std::vector<double> in = ReadSamples(trace + "in0.f64");
+    const std::vector<double> out = ReadSamples(trace + "out0.f64");
+    ASSERT_EQ(in.size(), 20u * 16u);
+    ASSERT_EQ(out.size(), in.size());
+    const bool doubles = info.find("Precision=2") != std::string::npos;
+    for (size_t n = 0; n < in.size(); ++n) {
+        const double sine = std::sin(2 * 3.14159265358979323846 * 1000.0 * double(n) / 48000.0);
+        ASSERT_NEAR(in[n], sine, doubles ? 1e-12 : 1e-6) << "sample " << n << "\n" << info;
+        ASSERT_EQ(out[n], 3 * in[n]) << "sample " << n;
+    }
+}
+
+// The generated blocks pass a trial as they are: every kind of parameter
+// changed between frames and set back, a source at its own shape, a block
+// of complex channels only.
+TEST(TrialRuns, GeneratedBlocksOfOtherKindsPassAsGenerated) {
+    const HostTools& tools = HostTools::Get();
+    REQUIRE_HOST_TOOLS(tools);
+    for (const char* name : {"Kinds", "Ramp", "Twin"}) {
+        TempDir dir;
+        const TrialRun run =
+            RunTrial(dir, name, "",
+                     "[Trial]\r\nStrictness=2\r\nSignal=noise\r\nLives=2\r\nFrameSizes=16,7\r\n"
+                     "Frames=12\r\nAutomation=1\r\n");
+        EXPECT_EQ(run.status, 0) << name << ":\n" << run.output;
+        EXPECT_TRUE(std::regex_search(run.output, std::regex("CHECK lives PASS"))) << name << ":\n"
+                                                                                   << run.output;
+        // A source runs at the frame size the case set and its own rate.
+        const std::string time = name == std::string("Ramp") ? "/8000/24 " : "/48000/7 ";
+        EXPECT_NE(run.output.find(time), std::string::npos) << name << ":\n" << run.output;
+    }
+}
+
+// What the block gets wrong, each found by its own check at strictness 1.
+TEST(TrialRuns, ANaNAndAStaticLeftOverFailTheirChecks) {
+    const HostTools& tools = HostTools::Get();
+    REQUIRE_HOST_TOOLS(tools);
+    {
+        TempDir dir;
+        const TrialRun run =
+            RunTrial(dir, "Plain", "*(PtrOut0+index) = index == 3 ? 0.0 / 0.0 : *(PtrIn0+index);",
+                     "[Trial]\r\nStrictness=1\r\n");
+        EXPECT_EQ(run.status, 1) << run.output;
+        EXPECT_TRUE(std::regex_search(
+            run.output, std::regex("CHECK numbers FAIL 1 failures; first: UserExecProc\\(precision "
+                                   "[12], real, 48000 Hz, frame size 16, frame 0\\): output 0 "
+                                   "holds 1 NaN, 0 infinite and 0 denormal sample\\(s\\)")))
+            << run.output;
+        EXPECT_TRUE(std::regex_search(run.output, std::regex("COUNT 0 nan=8 inf=0 denormal=0")))
+            << run.output;
+        EXPECT_TRUE(std::regex_search(run.output, std::regex("CHECK shape PASS"))) << run.output;
+        EXPECT_EQ(run.output.find("CHECK dialog"), std::string::npos) << run.output;
+        EXPECT_EQ(run.output.find("CHECK lives"), std::string::npos) << run.output;
+    }
+    {
+        TempDir dir;
+        const TrialRun run = RunTrial(
+            dir, "Plain", "{ static int calls; *(PtrOut0+index) = *(PtrIn0+index) + calls++; }",
+            "[Trial]\r\nStrictness=1\r\nLives=2\r\n");
+        EXPECT_EQ(run.status, 1) << run.output;
+        EXPECT_TRUE(std::regex_search(
+            run.output,
+            std::regex("CHECK lives FAIL 1 failures; first: UserExecProc\\(precision [^)]*frame "
+                       "0\\): output 0 sample 0 of frame 0 is [-0-9.e]+ in life 2, [-0-9.e]+ in "
+                       "the first: something outlives the instance")))
+            << run.output;
+        EXPECT_TRUE(std::regex_search(run.output, std::regex("CHECK numbers PASS"))) << run.output;
+    }
+}
 
 }  // namespace
 }  // namespace bw

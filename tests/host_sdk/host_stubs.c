@@ -1,7 +1,8 @@
 /*
  * host_stubs.c -- test fixture only.
  *
- * Empty bodies for every routine the stand-in headers declare, built into a
+ * Empty bodies for every routine the stand-in host's headers
+ * (src/standin/sdk) declare, built into a
  * DLL whose import library lets a generated block link as a DLL does against
  * the host. Nothing here does anything.
  */

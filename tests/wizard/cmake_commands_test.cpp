@@ -47,7 +47,7 @@ protected:
 
     // The host's headers and Bddk.lib, the import library of the stub routines.
     void BuildHostSdk() {
-        const QString sdk = QStringLiteral(BLOCKWRIGHT_SOURCE_DIR "/tests/host_sdk/");
+        const QString sdk = QStringLiteral(BLOCKWRIGHT_SOURCE_DIR "/src/standin/sdk/");
         ASSERT_TRUE(QDir().mkpath(temp.filePath("host/include")));
         ASSERT_TRUE(QDir().mkpath(temp.filePath("host/lib")));
         for (const char* header : {"bddk.h", "bddrv.h"}) {
@@ -58,8 +58,8 @@ protected:
             RunTool(
                 QStringLiteral("i686-w64-mingw32-gcc"),
                 {QStringLiteral("-shared"), QStringLiteral("-I") + temp.filePath("host/include"),
-                 sdk + QStringLiteral("host_stubs.c"), QStringLiteral("-o"),
-                 temp.filePath("host/lib/bdhost.dll"),
+                 QStringLiteral(BLOCKWRIGHT_SOURCE_DIR "/tests/host_sdk/host_stubs.c"),
+                 QStringLiteral("-o"), temp.filePath("host/lib/bdhost.dll"),
                  QStringLiteral("-Wl,--out-implib,") + temp.filePath("host/lib/Bddk.lib")},
                 output),
             0)

@@ -1,9 +1,12 @@
 /*
- * host.h -- test fixture only.
+ * host.h -- the stand-in host's own side.
  *
- * The stand-in host's own side: what a runner uses to set up a worksheet for
- * a block, watch what the block does with memory, and read back what the
- * host's services recorded. The routines the block itself calls are those of
+ * The stand-in host lets a block be tried without the real host: built
+ * against it, a block's DLL is driven through a worksheet's life by the
+ * runner (runner.c, blockrun.exe), which `blockwright try` starts; the test
+ * suite runs every generated block in it too. This header is what a runner
+ * uses to set up a worksheet for a block, watch what the block does with
+ * memory, and read back what the host's services recorded. The routines the block itself calls are those of
  * bddk.h and bddrv.h; bdhost.dll gives them real bodies.
  *
  * Where the host's behaviour is not fixed by what the generated code calls,

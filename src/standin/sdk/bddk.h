@@ -1,10 +1,12 @@
 /*
- * bddk.h -- test fixture only.
+ * bddk.h -- the stand-in host's block development header.
  *
- * A stand-in for the host's block development header, written from the names
- * that the generated block sources use. It declares them so that a generated
- * project can be compiled to object files; nothing here is implemented, and
- * the values are our own choice: they avoid the numbers that the generated
+ * Lets a block be built and tried without the real host: written from the
+ * names that the generated block sources use, it declares them so that a
+ * generated project compiles and links against the stand-in host
+ * (bdhost.dll, whose bodies are in host.c). It is not the host's own
+ * header; a block built for the host is built against that one. The
+ * values are our own choice: they avoid the numbers that the generated
  * resource header hands out (51 to 699 by control kind, 101, 801-806 and
  * 1105-1108) and the range 700-799 of the driver header.
  *

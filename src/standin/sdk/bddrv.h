@@ -1,9 +1,9 @@
 /*
- * bddrv.h -- test fixture only.
+ * bddrv.h -- the stand-in host's real-time (DSP board driver) header.
  *
- * A stand-in for the host's real-time (DSP board driver) header, written from
- * the names that the generated sources of a real-time block use. Declarations
- * only; the values are our own, with the driver dialog's controls in the
+ * Written from the names that the generated sources of a real-time block
+ * use, so that such a block builds and runs in the stand-in host, whose fake
+ * driver answers these commands (host.c). The values are our own, with the driver dialog's controls in the
  * range 700-799 that the generated resource header leaves to the driver.
  *
  * The resource compiler reads this file too: it sees only the identifiers.

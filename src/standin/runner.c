@@ -1,9 +1,10 @@
 /*
- * runner.c -- test fixture only.
+ * runner.c -- the stand-in host's runner, to try a block without the host.
  *
- * blockrun.exe <case file>: loads a generated block's DLL and drives one
- * worksheet's life through its entry points as the host does, against the
- * stand-in host of bdhost.dll.
+ * blockrun.exe <case file>: loads a block's DLL and drives one worksheet's
+ * life through its entry points as the host does, against the stand-in host
+ * of bdhost.dll. `blockwright try` starts it on the user's block; the test
+ * suite on every generated block.
  *
  * The case file is a private-profile file. Its section "Block" describes the
  * block: Dll and Def (relative to the working folder, where the runner also
@@ -11,17 +12,75 @@
  * input), Precisions (HDT_ codes, comma-separated), Real, Complex, Matrix,
  * Bitmap, RealTime, Q (the Q level the inputs carry, 0 for none),
  * UserControl, and Downloads (the memory writes of a real-time block's
- * parameter download). Its section "Dialog" names what the parameter dialog
- * shows: Addressed, the controls the dialog procedure uses as
+ * parameter download); OutputFrame, OutputRows and OutputColumns (the
+ * shape every output must have), SetFrame, SetRows and SetColumns (the
+ * controls a source's shape is set through). Its section "Dialog" names what
+ * the parameter dialog shows: Controls, every control it must hold as
  * <name>:<number>, comma-separated; Count, and per parameter
- * P<i>=<kind>|<key>|<type letter>|<control>[|<control>...], the kind E
- * (edit), K (check box), R (radio buttons, one control each), M (combo box)
- * or F (file name and path edits).
+ * P<i>=<kind>|<key>|<type letter>|<listed as>|<items>|<control>[|<control>...],
+ * the kind E (edit), K (check box), R (radio buttons, one control each), M
+ * (combo box) or F (file name and path edits).
  *
- * Every failure prints a line "FAIL <entry point>: <what differed>"; the
- * exit code is 0 when nothing failed.
+ * Every failure prints a line "FAIL <entry point>: <what differed>" (a
+ * report may follow on indented lines), a remark "NOTE <text>"; the last
+ * line counts the failures. The exit code is 0 when nothing failed, 1 when
+ * something did, 2 for a wrong command line or case, 3 when the block
+ * crashed (after the line "FAIL <entry point>: crashed with exception ...").
+ *
+ * A trial: the optional section "Trial" tries the user's own block, its
+ * routine no longer the generated one, as a host would stress it:
+ *   Strictness=1..5   what runs, below (default 3); the keys after it
+ *                     override what the level chooses
+ *   Signal=           impulse | step | sweep (20 Hz to 0.45 of the rate, the
+ *                     default) | noise (a fixed seed) | sine:<Hz> |
+ *                     file:<path> (float64 little-endian samples, repeated),
+ *                     through every input at full scale 1 (the integer
+ *                     types at a fraction of their range), converted to the
+ *                     precision run
+ *   SampleRates=      Hz, comma-separated: the inputs' sampling frequency (a
+ *                     source keeps its own)
+ *   FrameSizes=       the inputs' frame size (a source keeps its own shape)
+ *   Frames=           frames a run
+ *   Automation=0|1    every parameter of the dialog set between frames
+ *                     through UserSetParameterProc, to values spread over
+ *                     its type's range, and set back to its default before
+ *                     the last frame
+ *   Lives=            the whole life repeated in a fresh instance; the
+ *                     reference run must then give the same samples
+ *   Dump=<folder>     the reference run's trace: in<i>.f64, out<j>.f64
+ *                     (out<j>.im.f64 for a complex output), the real parts
+ *                     of every sample as float64, frames one after another,
+ *                     and trace.ini, section Trace: SampleRate, FrameSize,
+ *                     Frames, Inputs, Outputs, Precision (HDT_ code)
+ * Each life then runs, after the frames at every precision and layout, the
+ * signal at each precision, sample rate and frame size the level takes; the
+ * first run, at the first of double, float, int, long, short, byte, char
+ * the block has, the first rate and frame size and without automation, is
+ * the reference run. Matrix, bitmap and real-time blocks run their life as
+ * without a trial (no signal). The levels:
+ *
+ *   level  lives  precisions  frame sizes   sample rates            frames  automation   dialog  injected failures
+ *   1      1      the first   16            48000                   8       none         no      none
+ *   2      1      all         16            48000                   16      none         yes     none
+ *   3      1      all         16,1          48000,8000              32      every 4th    yes     every 4th
+ *   4      2      all         16,1,7,1024   48000,8000,44100        48      every 2nd    yes     every 2nd
+ *   5      2      all         16,1,7,1024   48000,8000,44100,96000  64      every frame  yes     each one
+ *
+ * (values at strictness 5 also reach each type's extremes; a run over its
+ * frame's duration fails only at 4 and 5). A trial prints, besides the lines
+ * above: per signal run (the reference shape's automated second run left
+ * out) "TIME <precision>/<rate>/<frame size>
+ * perframe_us=<median time of UserExecProc, the first frame left out>
+ * budget_us=<frame size / rate>" (a source: its first output's rate and frame
+ * size); "NOTE realtime: ..." naming the slowest run; per output that was
+ * floating in a run "COUNT <output> nan=<n> inf=<n> denormal=<n>"; and one
+ * line per check it performed, "CHECK <id> PASS" or "CHECK <id> FAIL <n>
+ * failures; first: <entry point>: <first line of what>", the ids crash,
+ * locks, leaks, bounds, numbers, shape, parameters, dialog, failures,
+ * realtime and lives.
  */
 /* clang-format off */
+#include <math.h>
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -70,8 +129,49 @@ typedef struct tagSHAPE {
     int  nSetFrame, nSetRows, nSetColumns;
 } SHAPE;
 
+/* What the [Trial] section asks for; bOn is FALSE without one. */
+#define MAX_LIST 8
+typedef struct tagTRIAL {
+    BOOL   bOn;
+    int    nStrictness;
+    char   Signal[MAX_PATH];
+    double SampleRates[MAX_LIST];
+    int    nSampleRates;
+    int    FrameSizes[MAX_LIST];
+    int    nFrameSizes;
+    int    nFrames;
+    int    nAutomateEvery; /* parameters changed before every nth frame; 0: never */
+    int    nLives;
+    int    nFailureStep;   /* every nth allocation or lock failed in turn; 0: none */
+    BOOL   bDialog;
+    BOOL   bAllPrecisions;
+    char   Dump[MAX_PATH];
+    double *File;          /* the samples of a file: signal */
+    long   nFile;
+} TRIAL;
+
+static TRIAL Trial;
+
+static int ReferencePrecision(const SHAPE *s);
+
 static int  nFailures;
-static char Current[64] = "(loading)";
+static char Current[128] = "(loading)";
+
+/* The checks a failure belongs to, as a trial reports them. */
+enum {
+    CHECK_CRASH, CHECK_LOCKS, CHECK_LEAKS, CHECK_BOUNDS, CHECK_NUMBERS, CHECK_SHAPE,
+    CHECK_PARAMETERS, CHECK_DIALOG, CHECK_FAILURES, CHECK_REALTIME, CHECK_LIVES, CHECKS
+};
+static const char *const CheckIds[CHECKS] = {
+    "crash", "locks", "leaks", "bounds", "numbers", "shape", "parameters", "dialog",
+    "failures", "realtime", "lives"
+};
+static BOOL bPerformed[CHECKS];
+static int  nCheckFailures[CHECKS];
+static char FirstFailure[CHECKS][512];
+/* The check of what the runner does now: a failure belongs to it unless
+ * it says otherwise. */
+static int  nPhase = CHECK_CRASH;
 
 /* Everything the runner prints goes out with WriteFile from buffers set
  * aside at start, so that a block that corrupted memory cannot swallow the
@@ -95,15 +195,39 @@ static void Print(const char *Format, ...)
     va_end(Args);
 }
 
+static void FailInV(int nCheck, const char *Format, va_list Args)
+{
+    va_list Copy;
+    Print("FAIL %s: ", Current);
+    if (nCheckFailures[nCheck]++ == 0) {
+        int n = _snprintf(FirstFailure[nCheck], sizeof(FirstFailure[nCheck]) - 1, "%s: ", Current);
+        char *Line = FirstFailure[nCheck] + (n < 0 ? 0 : n);
+        if (n >= 0 && n < (int)sizeof(FirstFailure[nCheck]) - 1) {
+            va_copy(Copy, Args);
+            _vsnprintf(Line, sizeof(FirstFailure[nCheck]) - 1 - n, Format, Copy);
+            va_end(Copy);
+            Line[strcspn(Line, "\r\n")] = '\0';
+        }
+    }
+    PrintV(Format, Args);
+    Print("\n");
+    nFailures++;
+}
+
+static void FailIn(int nCheck, const char *Format, ...)
+{
+    va_list Args;
+    va_start(Args, Format);
+    FailInV(nCheck, Format, Args);
+    va_end(Args);
+}
+
 static void Fail(const char *Format, ...)
 {
     va_list Args;
-    Print("FAIL %s: ", Current);
     va_start(Args, Format);
-    PrintV(Format, Args);
+    FailInV(nPhase, Format, Args);
     va_end(Args);
-    Print("\n");
-    nFailures++;
 }
 
 /* Formatted with wsprintfA, which needs no heap, into a line set aside. */
@@ -124,12 +248,14 @@ static LONG WINAPI ReportCrash(EXCEPTION_POINTERS *Info)
 static void CheckLocks(void)
 {
     static char Report[4096];
+    /* What a life with an injected failure finds is the failure's. */
+    BOOL bInjected = nPhase == CHECK_FAILURES;
     if (HostTakeLockedHandles(Report, sizeof(Report)) > 0)
-        Fail("returns with handles still locked:\n%s", Report);
+        FailIn(bInjected ? CHECK_FAILURES : CHECK_LOCKS, "returns with handles still locked:\n%s", Report);
     if (HostTakeStrayUnlocks(Report, sizeof(Report)) > 0)
-        Fail("unlocks handles it does not hold locked:\n%s", Report);
+        FailIn(bInjected ? CHECK_FAILURES : CHECK_LOCKS, "unlocks handles it does not hold locked:\n%s", Report);
     if (HostTakeMemoryFaults(Report, sizeof(Report)) > 0)
-        Fail("misuses memory:\n%s", Report);
+        FailIn(bInjected ? CHECK_FAILURES : CHECK_BOUNDS, "misuses memory:\n%s", Report);
 }
 
 static void Enter(const char *Name)
@@ -452,8 +578,11 @@ static BOOL Create(const BLOCK *b, const SHAPE *s, INSTANCE *w)
 
 static void ChoosePrecision(const BLOCK *b, INSTANCE *w, int nPrecision)
 {
+    int nWas = nPhase;
+    nPhase = CHECK_PARAMETERS;
     Enter("UserSetParameterProc");
     Returned(b->SetParameter(w->hParam, w->hScratchParam, IDC_PRECISION, &nPrecision), USR_NO_ERR);
+    nPhase = nWas;
 }
 
 /* The type the host's inputs carry for a run at nPrecision: another one, so
@@ -513,7 +642,8 @@ static void RunFrames(const BLOCK *b, const SHAPE *s, INSTANCE *w, int nPrecisio
             Enter(Name);
             Returned(b->Exec((HANDLE)&w->Bio, w->hParam, w->hScratchParam), USR_NO_ERR);
             CheckOutputs(s, &w->Bio, nPrecision);
-            if (!s->bMatrix && !s->bBitmap && !s->bUserControl)
+            /* A trial runs the user's own routine, not the generated one. */
+            if (!s->bMatrix && !s->bBitmap && !s->bUserControl && !Trial.bOn)
                 CheckDefaultRoutine(s, &w->Bio, nPrecision, nRC);
         }
     }
@@ -525,13 +655,15 @@ static void SetShape(const BLOCK *b, const SHAPE *s, INSTANCE *w)
 {
     const int Controls[] = {s->nSetFrame, s->nSetRows, s->nSetColumns};
     const long Values[] = {s->nOutputFrame, s->nOutputRows, s->nOutputColumns};
-    int i;
+    int i, nWas = nPhase;
+    nPhase = CHECK_PARAMETERS;
     for (i = 0; i < 3; i++) {
         long Value = Values[i];
         if (Controls[i] == 0) continue;
         Enter("UserSetParameterProc");
         Returned(b->SetParameter(w->hParam, w->hScratchParam, Controls[i], &Value), USR_NO_ERR);
     }
+    nPhase = nWas;
 }
 
 static void Live(const BLOCK *b, const SHAPE *s, INSTANCE *w)
@@ -547,6 +679,7 @@ static void Live(const BLOCK *b, const SHAPE *s, INSTANCE *w)
     for (nRC = RC_REAL; nRC <= RC_COMPLEX && !bRefused; nRC++) {
         if (!(nRC == RC_REAL ? s->bReal : s->bComplex)) continue;
         for (p = 0; p < s->nPrecisions; p++) {
+            if (Trial.bOn && !Trial.bAllPrecisions && s->Precisions[p] != ReferencePrecision(s)) continue;
             RunFrames(b, s, w, s->Precisions[p], FALSE, nRC);
             if (s->nInputs > 0 && !s->bBitmap && !s->bRealTime)
                 RunFrames(b, s, w, s->Precisions[p], TRUE, nRC);
@@ -685,6 +818,7 @@ static void RoundTrip(const BLOCK *b, const SHAPE *s, INSTANCE *First)
     char SavedFile[MAX_PATH], Reloaded[MAX_PATH], Text[300], Again[300];
     INSTANCE Second;
     int i, n, nKeys = ParameterKeys(Keys, Letters, 400);
+    nPhase = CHECK_PARAMETERS;
     GetFullPathNameA("saved.ini", MAX_PATH, SavedFile, NULL);
     GetFullPathNameA("reloaded.ini", MAX_PATH, Reloaded, NULL);
     SaveTo(b, First, SavedFile);
@@ -1001,7 +1135,10 @@ static void CheckDialog(const BLOCK *b, const char *CaseFile, INSTANCE *w)
     GetFullPathNameA("dialog-before.ini", MAX_PATH, Before, NULL);
     GetFullPathNameA("dialog-after.ini", MAX_PATH, After, NULL);
     GetFullPathNameA("dialog-expected.ini", MAX_PATH, Expected, NULL);
+    nPhase = CHECK_PARAMETERS;
     CheckSetParameter(b, w);
+    nPhase = CHECK_DIALOG;
+    bPerformed[CHECK_DIALOG] = TRUE;
     for (i = 0; i < nParams; i++)
         if (Params[i].Kind == 'R' && Params[i].nControls > nRounds) nRounds = Params[i].nControls;
     SaveTo(b, w, Before);
@@ -1021,6 +1158,493 @@ static void CheckDialog(const BLOCK *b, const char *CaseFile, INSTANCE *w)
         if (!Press(hDlg, IDOK, "OK", "UserDialogProc(IDOK)")) return;
         SaveTo(b, w, After);
         CheckStored(After, Expected, "UserDialogProc(IDOK)");
+    }
+}
+
+/* ------------------------------------------------------------------------
+ * A trial: a test signal through the block, parameters changed while it
+ * runs, every floating output checked for NaN, infinity and denormals and
+ * every frame timed against its duration
+ * ---------------------------------------------------------------------- */
+#define PI 3.14159265358979323846
+
+/* The order in which the trace takes the first precision the block has. */
+static const int TracePrecisions[] = {HDT_DOUBLE, HDT_FLOAT, HDT_INT, HDT_LONG, HDT_SHORT, HDT_BYTE, HDT_CHAR};
+
+static int ReferencePrecision(const SHAPE *s)
+{
+    int i, p;
+    for (i = 0; i < 7; i++)
+        for (p = 0; p < s->nPrecisions; p++)
+            if (s->Precisions[p] == TracePrecisions[i]) return TracePrecisions[i];
+    return s->nPrecisions > 0 ? s->Precisions[0] : HDT_FLOAT;
+}
+
+/* Sample n of the signal at the sample rate, for a run of nTotal samples;
+ * full scale is 1. The noise restarts with its seed at every run, so that
+ * every run sees the same samples. */
+static unsigned long NoiseState;
+
+static double SignalSample(long n, long nTotal, double dRate)
+{
+    const char *Sig = Trial.Signal;
+    if (strcmp(Sig, "impulse") == 0) return n == 0 ? 1.0 : 0.0;
+    if (strcmp(Sig, "step") == 0) return 1.0;
+    if (strcmp(Sig, "noise") == 0) {
+        NoiseState = NoiseState * 1103515245UL + 12345UL;
+        return ((NoiseState >> 8) & 0xFFFF) / 32768.0 - 1.0;
+    }
+    if (strncmp(Sig, "sine:", 5) == 0) return sin(2 * PI * atof(Sig + 5) * n / dRate);
+    if (strncmp(Sig, "file:", 5) == 0) return Trial.nFile > 0 ? Trial.File[n % Trial.nFile] : 0.0;
+    {
+        /* A logarithmic sweep from 20 Hz to 0.45 of the sample rate. */
+        double f0 = 20.0, f1 = 0.45 * dRate, T = (double)(nTotal > 1 ? nTotal : 1) / dRate;
+        double t = n / dRate, k = log(f1 / f0);
+        if (f1 <= f0) return sin(2 * PI * f0 * t);
+        return 0.5 * sin(2 * PI * f0 * T / k * (exp(t / T * k) - 1));
+    }
+}
+
+/* A sample of full scale 1 as the type holds it: the integer types get a
+ * quarter of their range or so, so that a gain does not overflow them. */
+static void StoreSample(BYTE *Data, int nType, DWORD i, double v)
+{
+    switch (nType) {
+    case HDT_DOUBLE: ((double *)Data)[i] = v; break;
+    case HDT_FLOAT: ((float *)Data)[i] = (float)v; break;
+    case HDT_INT: ((int *)Data)[i] = (int)floor(v * 1048576.0 + 0.5); break;
+    case HDT_LONG: ((long *)Data)[i] = (long)floor(v * 1048576.0 + 0.5); break;
+    case HDT_SHORT: ((short *)Data)[i] = (short)floor(v * 8192.0 + 0.5); break;
+    case HDT_BYTE: Data[i] = (BYTE)floor(128.0 + v * 64.0 + 0.5); break;
+    default: ((char *)Data)[i] = (char)floor(v * 32.0 + 0.5); break;
+    }
+}
+
+static BOOL ReadSignalFile(void)
+{
+    char Path[MAX_PATH];
+    FILE *f;
+    long nBytes;
+    GetFullPathNameA(Trial.Signal + 5, MAX_PATH, Path, NULL);
+    if ((f = fopen(Path, "rb")) == NULL) return FALSE;
+    fseek(f, 0, SEEK_END);
+    nBytes = ftell(f);
+    fseek(f, 0, SEEK_SET);
+    Trial.nFile = nBytes / (long)sizeof(double);
+    Trial.File = (double *)malloc((Trial.nFile > 0 ? Trial.nFile : 1) * sizeof(double));
+    if (Trial.File == NULL || (long)fread(Trial.File, sizeof(double), Trial.nFile, f) != Trial.nFile) Trial.nFile = 0;
+    fclose(f);
+    return Trial.nFile > 0;
+}
+
+static int ReadList(const char *CaseFile, const char *Key, const char *Default, double *Values)
+{
+    char Text[256], *Token;
+    int n = 0;
+    GetPrivateProfileStringA("Trial", Key, Default, Text, sizeof(Text), CaseFile);
+    for (Token = strtok(Text, ", "); Token && n < MAX_LIST; Token = strtok(NULL, ", "))
+        if (atof(Token) > 0) Values[n++] = atof(Token);
+    return n;
+}
+
+/* The levels (see the head of this file); the case's keys override them. */
+static BOOL ReadTrial(const char *CaseFile)
+{
+    static const char *const Rates[] = {"48000", "48000", "48000,8000", "48000,8000,44100", "48000,8000,44100,96000"};
+    static const char *const Sizes[] = {"16", "16", "16,1", "16,1,7,1024", "16,1,7,1024"};
+    static const int Frames[] = {8, 16, 32, 48, 64};
+    static const int Every[] = {0, 0, 4, 2, 1};
+    static const int Lives[] = {1, 1, 1, 2, 2};
+    static const int Steps[] = {0, 0, 4, 2, 1};
+    char Probe[8];
+    double Values[MAX_LIST];
+    int i, k;
+    if (GetPrivateProfileStringA("Trial", NULL, "", Probe, sizeof(Probe), CaseFile) == 0) return TRUE;
+    Trial.bOn = TRUE;
+    Trial.nStrictness = GetPrivateProfileIntA("Trial", "Strictness", 3, CaseFile);
+    if (Trial.nStrictness < 1 || Trial.nStrictness > 5) return FALSE;
+    k = Trial.nStrictness - 1;
+    GetPrivateProfileStringA("Trial", "Signal", "sweep", Trial.Signal, sizeof(Trial.Signal), CaseFile);
+    Trial.nSampleRates = ReadList(CaseFile, "SampleRates", Rates[k], Trial.SampleRates);
+    Trial.nFrameSizes = ReadList(CaseFile, "FrameSizes", Sizes[k], Values);
+    for (i = 0; i < Trial.nFrameSizes; i++) Trial.FrameSizes[i] = (int)Values[i];
+    Trial.nFrames = GetPrivateProfileIntA("Trial", "Frames", Frames[k], CaseFile);
+    Trial.nAutomateEvery = GetPrivateProfileIntA("Trial", "Automation", Every[k] > 0, CaseFile) ? (Every[k] > 0 ? Every[k] : 4) : 0;
+    Trial.nLives = GetPrivateProfileIntA("Trial", "Lives", Lives[k], CaseFile);
+    Trial.nFailureStep = Steps[k];
+    Trial.bDialog = Trial.nStrictness >= 2;
+    Trial.bAllPrecisions = Trial.nStrictness >= 2;
+    GetPrivateProfileStringA("Trial", "Dump", "", Trial.Dump, sizeof(Trial.Dump), CaseFile);
+    if (Trial.nSampleRates == 0 || Trial.nFrameSizes == 0 || Trial.nFrames < 1 || Trial.nLives < 1) return FALSE;
+    if (strncmp(Trial.Signal, "file:", 5) == 0) return ReadSignalFile();
+    return strcmp(Trial.Signal, "impulse") == 0 || strcmp(Trial.Signal, "step") == 0 ||
+           strcmp(Trial.Signal, "sweep") == 0 || strcmp(Trial.Signal, "noise") == 0 ||
+           (strncmp(Trial.Signal, "sine:", 5) == 0 && atof(Trial.Signal + 5) > 0);
+}
+
+/* NaN, infinity and denormal counts of every floating output, over every
+ * run; an output counts once it was floating in a run. */
+static long Counts[HOST_MAX_CHANNELS][3];
+static BOOL bCounted[HOST_MAX_CHANNELS];
+
+static void CountNumbers(const BIOINFO *Bio, int nPrecision)
+{
+    int o;
+    if (nPrecision != HDT_DOUBLE && nPrecision != HDT_FLOAT) return;
+    bPerformed[CHECK_NUMBERS] = TRUE;
+    for (o = 0; o < Bio->nOutputs; o++) {
+        const HOSTCHANNEL *c = &Bio->Out[o];
+        const BYTE *Data = c->hData ? (const BYTE *)HostData(c->hData) : NULL;
+        DWORD k, n = (DWORD)c->dwFramesize * (GETRCFLAG(c->lFlag) + 1);
+        long Before[3];
+        bCounted[o] = TRUE;
+        if (Data == NULL || HostSize(c->hData) < n * (SIZE_T)ElementBytes(nPrecision)) continue;
+        memcpy(Before, Counts[o], sizeof(Before));
+        for (k = 0; k < n; k++) {
+            int nClass = nPrecision == HDT_DOUBLE ? fpclassify(((const double *)Data)[k]) : fpclassify(((const float *)Data)[k]);
+            if (nClass == FP_NAN) Counts[o][0]++;
+            else if (nClass == FP_INFINITE) Counts[o][1]++;
+            else if (nClass == FP_SUBNORMAL) Counts[o][2]++;
+        }
+        if (memcmp(Before, Counts[o], sizeof(Before)) != 0 && Before[0] + Before[1] + Before[2] == 0)
+            FailIn(CHECK_NUMBERS, "output %d holds %ld NaN, %ld infinite and %ld denormal sample(s) in this frame",
+                   o, Counts[o][0], Counts[o][1], Counts[o][2]);
+    }
+}
+
+/* Automation: the values parameters take between frames, spread over each
+ * type's range (the extremes only at strictness 5). */
+static BOOL AutomationValue(const DLGPARAM *p, int nType, int nRound, SETVALUE *v)
+{
+    static const double Reals[] = {0, 1, -1, 0.001, 1000, -1000, 1e6, 0.5};
+    static const long Whole[] = {0, 1, -1, 100, -100, 10000, 7, 2};
+    BOOL bExtreme = Trial.nStrictness >= 5 && nRound % 9 == 8;
+    int i = nRound % 8;
+    memset(v, 0, sizeof(*v));
+    switch (p->Kind) {
+    case 'K': v->i = nRound % 2; return TRUE;
+    case 'M': if (p->nItems < 1) return FALSE; v->i = nRound % p->nItems; return TRUE;
+    case 'R': if (p->nControls < 1) return FALSE; v->i = nRound % p->nControls; return TRUE;
+    }
+    switch (nType) {
+    case HDT_BYTE: v->b = (BYTE)(bExtreme ? 255 : Whole[i] & 0xFF); break;
+    case HDT_SHORT: v->s = (short)(bExtreme ? (nRound % 2 ? 32767 : -32768) : Whole[i]); break;
+    case HDT_LONG: v->l = bExtreme ? (nRound % 2 ? 2147483647L : -2147483647L - 1) : Whole[i]; break;
+    case HDT_FLOAT: v->f = bExtreme ? (nRound % 2 ? 3.4e38f : -3.4e38f) : (float)Reals[i]; break;
+    case HDT_DOUBLE: v->d = bExtreme ? (nRound % 2 ? 1.7e308 : -1.7e308) : Reals[i]; break;
+    case HDT_CHAR: v->c = (char)(bExtreme ? 127 : 'a' + i); break;
+    case HDT_LPSTR: if (i % 2) sprintf(v->t, "automated %d", nRound); break;
+    default: v->i = bExtreme ? (nRound % 2 ? 2147483647 : -2147483647 - 1) : (int)Whole[i]; break;
+    }
+    return TRUE;
+}
+
+/* The value a parameter's saved text stands for, as UserSetParameterProc
+ * takes it. */
+static void ValueFromText(const DLGPARAM *p, int nType, const char *Text, SETVALUE *v)
+{
+    memset(v, 0, sizeof(*v));
+    if (p->Kind == 'R') { v->i = StoredIndex(p, Text); return; }
+    if (p->Kind == 'K' || p->Kind == 'M') { v->i = atoi(Text); return; }
+    switch (nType) {
+    case HDT_BYTE: v->b = (BYTE)atoi(Text); break;
+    case HDT_SHORT: v->s = (short)atoi(Text); break;
+    case HDT_LONG: v->l = atol(Text); break;
+    case HDT_FLOAT: v->f = (float)atof(Text); break;
+    case HDT_DOUBLE: v->d = atof(Text); break;
+    case HDT_CHAR: v->c = (char)atoi(Text); break;
+    case HDT_LPSTR: lstrcpynA(v->t, Text, sizeof(v->t)); break;
+    default: v->i = atoi(Text); break;
+    }
+}
+
+/* Every parameter the block lists set between two frames: to the
+ * automation's value of the round, or (Defaults not NULL) back to the value
+ * that file holds. */
+static void Automate(const BLOCK *b, INSTANCE *w, int nRound, const char *Defaults)
+{
+    int j, n = HostParameterListCount(), nWas = nPhase;
+    char Text[300], Name[160];
+    nPhase = CHECK_PARAMETERS;
+    for (j = 0; j < n; j++) {
+        DWORD dwValue = HostParameterList(j)->dwValue;
+        const DLGPARAM *p = ParamListedAs(LOWORD(dwValue));
+        SETVALUE v;
+        int nResult;
+        if (p == NULL) continue;
+        if (Defaults != NULL) {
+            Saved(Defaults, p->Key, Text, sizeof(Text));
+            ValueFromText(p, HIWORD(dwValue), Text, &v);
+        }
+        else if (!AutomationValue(p, HIWORD(dwValue), nRound, &v)) continue;
+        sprintf(Name, "UserSetParameterProc(%s between frames)", Defaults ? "defaults" : "automation");
+        Enter(Name);
+        nResult = b->SetParameter(w->hParam, w->hScratchParam, LOWORD(dwValue), &v);
+        if (nResult != USR_NO_ERR) Fail("returns %d for %s, expected 0", nResult, p->Key);
+        CheckLocks();
+    }
+    nPhase = nWas;
+}
+
+/* One run of the signal: nFrames frames at a sample rate and frame size,
+ * each timed. */
+typedef struct tagRUN {
+    int    nPrecision, nFrameSize, nRC;
+    double dRate;
+    BOOL   bAutomate;
+    BOOL   bTrace;     /* the reference run: its samples are kept */
+    BOOL   bTimed;     /* its time reported: not the reference shape's second run */
+} RUN;
+
+/* The reference run's outputs of the first life, which a later life in a
+ * fresh instance must give again. */
+static double *Reference;
+static long    nReference;
+static int     nLife;
+static double  dWorstRatio;
+static char    WorstRun[96];
+
+static FILE *OpenTrace(const char *Name)
+{
+    char Path[MAX_PATH * 2];
+    sprintf(Path, "%s\\%s", Trial.Dump, Name);
+    return fopen(Path, "wb");
+}
+
+static void WriteTraceInfo(const SHAPE *s, const RUN *r)
+{
+    char Path[MAX_PATH * 2], Text[64];
+    sprintf(Path, "%s\\trace.ini", Trial.Dump);
+    DeleteFileA(Path);
+#define TRACE_KEY(Key, Format, Value) sprintf(Text, Format, Value); WritePrivateProfileStringA("Trace", Key, Text, Path);
+    TRACE_KEY("SampleRate", "%.17g", r->dRate);
+    TRACE_KEY("FrameSize", "%d", r->nFrameSize);
+    TRACE_KEY("Frames", "%d", Trial.nFrames);
+    TRACE_KEY("Inputs", "%d", s->nInputs);
+    TRACE_KEY("Outputs", "%d", s->nOutputs);
+    TRACE_KEY("Precision", "%d", r->nPrecision);
+#undef TRACE_KEY
+}
+
+/* Writes the real parts (or, bImaginary, the imaginary ones) of a channel's
+ * frame as float64. */
+static void TraceChannel(FILE *f, const HOSTCHANNEL *c, int nType, BOOL bImaginary)
+{
+    const BYTE *Data = c->hData ? (const BYTE *)HostData(c->hData) : NULL;
+    int nStep = GETRCFLAG(c->lFlag) + 1;
+    DWORD k;
+    if (f == NULL || Data == NULL || HostSize(c->hData) < (SIZE_T)c->dwFramesize * nStep * ElementBytes(nType)) return;
+    for (k = 0; k < c->dwFramesize; k++) {
+        double v = ElementAt(Data, nType, k * nStep + (bImaginary ? 1 : 0));
+        fwrite(&v, sizeof(v), 1, f);
+    }
+}
+
+/* The reference outputs of this frame kept (first life) or compared. */
+static void CompareLives(const BIOINFO *Bio, const RUN *r, int nFrame, long *nAt)
+{
+    int o;
+    for (o = 0; o < Bio->nOutputs; o++) {
+        const HOSTCHANNEL *c = &Bio->Out[o];
+        const BYTE *Data = c->hData ? (const BYTE *)HostData(c->hData) : NULL;
+        DWORD k, n = (DWORD)c->dwFramesize * (GETRCFLAG(c->lFlag) + 1);
+        if (Data == NULL || HostSize(c->hData) < n * (SIZE_T)ElementBytes(r->nPrecision)) continue;
+        for (k = 0; k < n; k++, (*nAt)++) {
+            double v = ElementAt(Data, r->nPrecision, k);
+            if (nLife == 0) {
+                double *Grown = (double *)realloc(Reference, (*nAt + 1) * sizeof(double));
+                if (Grown == NULL) return;
+                Reference = Grown;
+                Reference[*nAt] = v;
+                nReference = *nAt + 1;
+            }
+            else if (*nAt < nReference && memcmp(&Reference[*nAt], &v, sizeof(v)) != 0) {
+                FailIn(CHECK_LIVES, "output %d sample %lu of frame %d is %.17g in life %d, %.17g in the first: "
+                       "something outlives the instance (a static variable?)", o, k, nFrame, v, nLife + 1, Reference[*nAt]);
+                *nAt = nReference; /* one report a life */
+                return;
+            }
+        }
+    }
+}
+
+static int CompareDoubles(const void *a, const void *b)
+{
+    double x = *(const double *)a, y = *(const double *)b;
+    return x < y ? -1 : x > y;
+}
+
+/* The time a frame takes is the median of the frames but the first, which
+ * warms the caches: a frame the system took the processor away from does
+ * not count. */
+static void SignalRun(const BLOCK *b, const SHAPE *s, INSTANCE *w, const RUN *r)
+{
+    SHAPE Expect = *s;
+    FILE *In[HOST_MAX_CHANNELS], *Out[HOST_MAX_CHANNELS], *OutIm[HOST_MAX_CHANNELS];
+    char Defaults[MAX_PATH], Name[128], Id[96];
+    long nSample = 0, nTotal = (long)r->nFrameSize * Trial.nFrames, nAt = 0;
+    int i, nFrame, nRound = 0;
+    LARGE_INTEGER Frequency, Start, End;
+    double *Ticks = (double *)malloc(Trial.nFrames * sizeof(double)), dBudget, dPerFrame;
+    int nTimed = 0;
+    BOOL bTrace = r->bTrace && nLife == 0 && Trial.Dump[0] != '\0';
+    QueryPerformanceFrequency(&Frequency);
+    NoiseState = 1;
+    memset(In, 0, sizeof(In));
+    memset(Out, 0, sizeof(Out));
+    memset(OutIm, 0, sizeof(OutIm));
+    if (s->nInputs > 0) Expect.nOutputFrame = r->nFrameSize;
+    for (i = 0; i < s->nInputs; i++) {
+        HOSTCHANNEL *c = &w->Bio.In[i];
+        long lFlag = 0;
+        c->hData = HostAllocInput((DWORD)r->nFrameSize * (r->nRC + 1) * ElementBytes(r->nPrecision));
+        c->dwFramesize = r->nFrameSize;
+        lFlag = SETDRFLAG(lFlag, 1);
+        lFlag = SETBFLAG(lFlag, 1);
+        lFlag = SETRCFLAG(lFlag, r->nRC);
+        lFlag = SETDTYPE(lFlag, r->nPrecision);
+        c->lFlag = SETDIMENSION(lFlag, s->Dimension[i]);
+        c->lQFlag = SETQVALUE(0, s->nQLevel);
+        c->dSampFreq = r->dRate;
+    }
+    if (bTrace) {
+        CreateDirectoryA(Trial.Dump, NULL);
+        WriteTraceInfo(s, r);
+        for (i = 0; i < s->nInputs; i++) { sprintf(Name, "in%d.f64", i); In[i] = OpenTrace(Name); }
+        for (i = 0; i < s->nOutputs; i++) { sprintf(Name, "out%d.f64", i); Out[i] = OpenTrace(Name); }
+    }
+    GetFullPathNameA("automation-defaults.ini", MAX_PATH, Defaults, NULL);
+    nPhase = CHECK_PARAMETERS;
+    if (r->bAutomate) SaveTo(b, w, Defaults);
+    ChoosePrecision(b, w, r->nPrecision);
+    nPhase = CHECK_SHAPE;
+    Enter("UserInitializeProc");
+    Returned(b->Initialize((HANDLE)&w->Bio, w->hParam, w->hScratchParam), USR_NO_ERR);
+    for (nFrame = 0; nFrame < Trial.nFrames && !bRefused; nFrame++) {
+        DWORD k;
+        if (r->bAutomate && nFrame > 0 && nFrame < Trial.nFrames - 1 && nFrame % Trial.nAutomateEvery == 0)
+            Automate(b, w, nRound++, NULL);
+        if (r->bAutomate && nFrame == Trial.nFrames - 1 && nFrame > 0) Automate(b, w, 0, Defaults);
+        for (k = 0; k < (DWORD)r->nFrameSize; k++, nSample++) {
+            double v = SignalSample(nSample, nTotal, r->dRate);
+            for (i = 0; i < s->nInputs; i++) {
+                BYTE *Data = (BYTE *)HostData(w->Bio.In[i].hData);
+                StoreSample(Data, r->nPrecision, k * (r->nRC + 1), v);
+                if (r->nRC == RC_COMPLEX) StoreSample(Data, r->nPrecision, k * 2 + 1, 0.0);
+            }
+        }
+        for (i = 0; i < s->nInputs; i++) TraceChannel(In[i], &w->Bio.In[i], r->nPrecision, FALSE);
+        sprintf(Name, "UserExecProc(precision %d, %s, %.0f Hz, frame size %d, frame %d)", r->nPrecision,
+                r->nRC ? "complex" : "real", r->dRate, r->nFrameSize, nFrame);
+        Enter(Name);
+        QueryPerformanceCounter(&Start);
+        i = b->Exec((HANDLE)&w->Bio, w->hParam, w->hScratchParam);
+        QueryPerformanceCounter(&End);
+        if (Ticks != NULL && (nFrame > 0 || Trial.nFrames == 1)) Ticks[nTimed++] = (double)(End.QuadPart - Start.QuadPart);
+        Returned(i, USR_NO_ERR);
+        CheckOutputs(&Expect, &w->Bio, r->nPrecision);
+        CountNumbers(&w->Bio, r->nPrecision);
+        if (r->bTrace) CompareLives(&w->Bio, r, nFrame, &nAt);
+        for (i = 0; i < s->nOutputs; i++) {
+            if (Out[i] == NULL) continue;
+            TraceChannel(Out[i], &w->Bio.Out[i], r->nPrecision, FALSE);
+            if (GETRCFLAG(w->Bio.Out[i].lFlag) == RC_COMPLEX) {
+                if (OutIm[i] == NULL) { sprintf(Name, "out%d.im.f64", i); OutIm[i] = OpenTrace(Name); }
+                TraceChannel(OutIm[i], &w->Bio.Out[i], r->nPrecision, TRUE);
+            }
+        }
+    }
+    for (i = 0; i < HOST_MAX_CHANNELS; i++) {
+        if (In[i]) fclose(In[i]);
+        if (Out[i]) fclose(Out[i]);
+        if (OutIm[i]) fclose(OutIm[i]);
+    }
+    Enter("UserStopProc");
+    Returned(b->Stop((HANDLE)&w->Bio, w->hParam, w->hScratchParam), USR_NO_ERR);
+    FreeInputs(&w->Bio);
+    if (bRefused || nTimed == 0 || !r->bTimed) {
+        free(Ticks);
+        return;
+    }
+    /* A source's frames last as long as the rate it gives its outputs says. */
+    if (s->nInputs == 0 && w->Bio.nOutputs > 0 && w->Bio.Out[0].dSampFreq > 0) {
+        dBudget = 1e6 * w->Bio.Out[0].dwFramesize / w->Bio.Out[0].dSampFreq;
+        sprintf(Id, "%d/%.0f/%lu", r->nPrecision, w->Bio.Out[0].dSampFreq, w->Bio.Out[0].dwFramesize);
+    }
+    else {
+        dBudget = 1e6 * r->nFrameSize / r->dRate;
+        sprintf(Id, "%d/%.0f/%d", r->nPrecision, r->dRate, r->nFrameSize);
+    }
+    qsort(Ticks, nTimed, sizeof(double), CompareDoubles);
+    dPerFrame = 1e6 * Ticks[nTimed / 2] / (double)Frequency.QuadPart;
+    free(Ticks);
+    Print("TIME %s perframe_us=%.3f budget_us=%.3f\n", Id, dPerFrame, dBudget);
+    bPerformed[CHECK_REALTIME] = TRUE;
+    if (dBudget > 0 && dPerFrame / dBudget > dWorstRatio) {
+        dWorstRatio = dPerFrame / dBudget;
+        lstrcpynA(WorstRun, Id, sizeof(WorstRun));
+    }
+    if (Trial.nStrictness >= 4 && dPerFrame > dBudget) {
+        sprintf(Name, "UserExecProc(precision %d, %s)", r->nPrecision, Id);
+        Enter(Name);
+        FailIn(CHECK_REALTIME, "takes %.3f us a frame, more than the frame's %.3f us", dPerFrame, dBudget);
+    }
+}
+
+/* The signal runs of a life: at each precision the strictness takes, each
+ * sample rate and frame size (a source keeps its own shape), the first of
+ * them the reference run, which the trace records and a later life must
+ * repeat; with automation, the reference shape again with parameters
+ * changed between frames. Matrix, bitmap and real-time blocks have no
+ * frames of samples to run the signal through. */
+static void SignalRuns(const BLOCK *b, const SHAPE *s, INSTANCE *w)
+{
+    int p, r, f, nRC = s->bReal ? RC_REAL : RC_COMPLEX;
+    int nFirst = ReferencePrecision(s);
+    if (s->bMatrix || s->bBitmap || s->bRealTime || bRefused) return;
+    nPhase = CHECK_SHAPE;
+    Enter("UserPreInitializeProc");
+    Returned(b->PreInitialize((HANDLE)&w->Bio, w->hParam, w->hScratchParam), USR_NO_ERR);
+    for (p = -1; p < s->nPrecisions && !bRefused; p++) {
+        int nPrecision = p < 0 ? nFirst : s->Precisions[p];
+        if (p >= 0 && (nPrecision == nFirst || !Trial.bAllPrecisions)) continue;
+        for (r = 0; r < (s->nInputs > 0 ? Trial.nSampleRates : 1) && !bRefused; r++) {
+            for (f = 0; f < (s->nInputs > 0 ? Trial.nFrameSizes : 1) && !bRefused; f++) {
+                RUN Run;
+                Run.nPrecision = nPrecision;
+                Run.nFrameSize = Trial.FrameSizes[f];
+                Run.nRC = nRC;
+                Run.dRate = Trial.SampleRates[r];
+                Run.bTrace = p < 0 && r == 0 && f == 0;
+                Run.bAutomate = !Run.bTrace && Trial.nAutomateEvery > 0;
+                Run.bTimed = TRUE;
+                SignalRun(b, s, w, &Run);
+                if (Run.bTrace && Trial.nAutomateEvery > 0) {
+                    Run.bTrace = FALSE;
+                    Run.bAutomate = TRUE;
+                    Run.bTimed = FALSE;
+                    SignalRun(b, s, w, &Run);
+                }
+            }
+        }
+    }
+    Enter("UserResetProc");
+    Returned(b->Reset((HANDLE)&w->Bio, w->hParam, w->hScratchParam), USR_NO_ERR);
+}
+
+/* The trial's summary: the counts of every floating output, the slowest
+ * run, one line per check performed. */
+static void ReportTrial(void)
+{
+    int o, c;
+    for (o = 0; o < HOST_MAX_CHANNELS; o++)
+        if (bCounted[o]) Print("COUNT %d nan=%ld inf=%ld denormal=%ld\n", o, Counts[o][0], Counts[o][1], Counts[o][2]);
+    if (WorstRun[0] != '\0')
+        Print("NOTE realtime: the slowest run (%s) takes %.3g of its frame's duration%s\n", WorstRun, dWorstRatio,
+              Trial.nStrictness >= 4 ? "" : "; over 1 fails only at strictness 4 and 5");
+    for (c = 0; c < CHECKS; c++) {
+        if (nCheckFailures[c] > 0) Print("CHECK %s FAIL %d failures; first: %s\n", CheckIds[c], nCheckFailures[c], FirstFailure[c]);
+        else if (bPerformed[c]) Print("CHECK %s PASS\n", CheckIds[c]);
     }
 }
 
@@ -1081,7 +1705,9 @@ static void CheckFailures(const BLOCK *b, const SHAPE *s)
 {
     static char Report[8192];
     int nCall, nCalls;
-    if (s->bBitmap) return;
+    if (s->bBitmap || (Trial.bOn && Trial.nFailureStep == 0)) return;
+    nPhase = CHECK_FAILURES;
+    bPerformed[CHECK_FAILURES] = TRUE;
     HostFailCall(0);
     nCalls = ShortLife(b, s, 0);
     Enter("a short life");
@@ -1089,7 +1715,7 @@ static void CheckFailures(const BLOCK *b, const SHAPE *s)
         Fail("leaves memory allocated once the block is deleted:\n%s", Report);
         return;
     }
-    for (nCall = 1; nCall <= nCalls; nCall++) {
+    for (nCall = 1; nCall <= nCalls; nCall += Trial.bOn ? Trial.nFailureStep : 1) {
         char Name[64];
         HostFailCall(nCall);
         ShortLife(b, s, nCall);
@@ -1150,13 +1776,38 @@ static BOOL CheckAddresses(HMODULE hBlock)
     return nFailures == 0;
 }
 
-int main(int argc, char **argv)
+/* One life of the worksheet in a fresh instance: set-up, the frames at
+ * every precision and layout, the signal runs of a trial, the parameters
+ * set, the dialog, a save and load round trip, exit; then nothing of the
+ * block may be left allocated. */
+static void Life(const BLOCK *b, const SHAPE *s, const char *CaseFile)
 {
     static char Report[8192];
+    INSTANCE First;
+    nPhase = CHECK_SHAPE;
+    if (Create(b, s, &First)) {
+        Live(b, s, &First);
+        if (Trial.bOn) SignalRuns(b, s, &First);
+        if (!Trial.bOn || Trial.bDialog) CheckDialog(b, CaseFile, &First);
+        else {
+            nPhase = CHECK_PARAMETERS;
+            CheckSetParameter(b, &First);
+        }
+        RoundTrip(b, s, &First);
+        nPhase = CHECK_SHAPE;
+        Destroy(b, &First);
+    }
+    Enter("the end of the worksheet");
+    if (HostBlockAllocations(Report, sizeof(Report)) > 0)
+        FailIn(CHECK_LEAKS, "the block's allocations are not all freed:\n%s", Report);
+}
+
+int main(int argc, char **argv)
+{
     char CaseFile[MAX_PATH], Dll[MAX_PATH], Def[MAX_PATH], DriverFile[MAX_PATH];
     SHAPE Shape;
     BLOCK Block;
-    INSTANCE First;
+    int c;
     hOut = GetStdHandle(STD_OUTPUT_HANDLE);
     if (argc != 2) {
         Print("usage: blockrun <case file>\n");
@@ -1167,24 +1818,29 @@ int main(int argc, char **argv)
     GetFullPathNameA(argv[1], MAX_PATH, CaseFile, NULL);
     ReadShape(CaseFile, &Shape, Dll, Def);
     ReadParams(CaseFile);
+    if (!ReadTrial(CaseFile)) {
+        Print("blockrun: %s: the [Trial] section asks for what cannot be run (Strictness 1 to 5, a known Signal, "
+              "a readable signal file, rates, frame sizes, Frames and Lives above 0)\n", CaseFile);
+        return 2;
+    }
+    for (c = CHECK_CRASH; c <= CHECK_PARAMETERS && Trial.bOn; c++)
+        if (c != CHECK_NUMBERS) bPerformed[c] = TRUE;
     GetFullPathNameA("worksheet.ini", MAX_PATH, DriverFile, NULL);
     WritePrivateProfileStringA("Worksheet", "DriverName", "fake.drv", DriverFile);
     HostSetDriverFile("Worksheet", DriverFile);
 
-    if (!LoadBlock(Dll, &Block, Shape.bRealTime) || !CheckAddresses(Block.hModule)) return 1;
-    CheckExports(Block.hModule, Def);
-    if (Create(&Block, &Shape, &First)) {
-        Live(&Block, &Shape, &First);
-        CheckDialog(&Block, CaseFile, &First);
-        RoundTrip(&Block, &Shape, &First);
-        Destroy(&Block, &First);
+    if (!LoadBlock(Dll, &Block, Shape.bRealTime) || !CheckAddresses(Block.hModule)) {
+        if (Trial.bOn) ReportTrial();
+        return 1;
     }
-    Enter("the end of the worksheet");
-    if (HostBlockAllocations(Report, sizeof(Report)) > 0)
-        Fail("the block's allocations are not all freed:\n%s", Report);
+    CheckExports(Block.hModule, Def);
+    for (nLife = 0; nLife < (Trial.bOn ? Trial.nLives : 1); nLife++) Life(&Block, &Shape, CaseFile);
+    if (nLife > 1) bPerformed[CHECK_LIVES] = TRUE;
+    nPhase = CHECK_DIALOG;
     if (HostMessageCount() > 0)
         Fail("the block showed %d message box(es), the first: %s", HostMessageCount(), HostMessage(0));
     if (nFailures == 0 && !bRefused) CheckFailures(&Block, &Shape);
+    if (Trial.bOn) ReportTrial();
     Print("%s: %d failure(s)\n", Dll, nFailures);
     return nFailures == 0 ? 0 : 1;
 }

@@ -1,9 +1,8 @@
 /*
- * host.c -- test fixture only.
+ * host.c -- the stand-in host, a host to try a block in without the real one.
  *
- * The stand-in host: real bodies for the routines of bddk.h and bddrv.h,
- * built into bdhost.dll, which a generated block links against as it would
- * against the host. It keeps a ledger of every global-memory handle the
+ * Real bodies for the routines of bddk.h and bddrv.h, built into
+ * bdhost.dll, which a block links against as it would against the host. It keeps a ledger of every global-memory handle the
  * block allocates and locks (see host.h for what it assumes).
  */
 /* clang-format off */
