@@ -4,8 +4,6 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
-#include <complex>
-#include <numbers>
 
 namespace bw {
 
@@ -17,35 +15,6 @@ constexpr double SPAN_DB = 120;  // from the highest line down
 const QColor INPUT_COLOUR(40, 110, 190);
 const QColor OUTPUT_COLOUR(215, 95, 20);
 const QColor BROKEN_COLOUR(200, 0, 0);
-
-// In place, radix 2; data.size() a power of two.
-void Transform(std::vector<std::complex<double>>& data) {
-    const size_t n = data.size();
-    for (size_t i = 1, j = 0; i < n; ++i) {
-        size_t bit = n >> 1;
-        for (; (j & bit) != 0; bit >>= 1) {
-            j ^= bit;
-        }
-        j ^= bit;
-        if (i < j) {
-            std::swap(data[i], data[j]);
-        }
-    }
-    for (size_t length = 2; length <= n; length <<= 1) {
-        const double angle = -2 * std::numbers::pi / static_cast<double>(length);
-        const std::complex<double> step(std::cos(angle), std::sin(angle));
-        for (size_t start = 0; start < n; start += length) {
-            std::complex<double> twiddle(1);
-            for (size_t k = 0; k < length / 2; ++k) {
-                const std::complex<double> even = data[start + k];
-                const std::complex<double> odd = data[start + k + length / 2] * twiddle;
-                data[start + k] = even + odd;
-                data[start + k + length / 2] = even - odd;
-                twiddle *= step;
-            }
-        }
-    }
-}
 
 // The largest finite magnitude of either curve, 1 for silence.
 double PeakOf(const std::vector<const std::vector<double>*>& curves) {
@@ -105,40 +74,6 @@ std::vector<double> InDecibels(const std::vector<double>& spectrum) {
 
 }  // namespace
 
-std::vector<double> MagnitudeSpectrum(const std::vector<double>& samples) {
-    if (samples.size() < 2) {
-        return {};
-    }
-    size_t n = 1;
-    while (n * 2 <= samples.size() && n * 2 <= MAX_SPECTRUM_LENGTH) {
-        n *= 2;
-    }
-    std::vector<std::complex<double>> data(n);
-    double windowSum = 0;
-    for (size_t i = 0; i < n; ++i) {
-        const double window = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * static_cast<double>(i) /
-                                                   static_cast<double>(n));
-        windowSum += window;
-        // A NaN or infinity would spread over every bin: the waveform marks it.
-        const double sample = std::isfinite(samples[i]) ? samples[i] : 0;
-        data[i] = sample * window;
-    }
-    Transform(data);
-    std::vector<double> magnitudes(n / 2 + 1);
-    for (size_t bin = 0; bin < magnitudes.size(); ++bin) {
-        // Both halves of a real signal's spectrum count, except at 0 and N/2.
-        const double sides = bin == 0 || bin == n / 2 ? 1 : 2;
-        magnitudes[bin] = sides * std::abs(data[bin]) / windowSum;
-    }
-    return magnitudes;
-}
-
-double BinFrequency(size_t bin, size_t binCount, double sampleRate) {
-    return binCount < 2
-               ? 0
-               : static_cast<double>(bin) * sampleRate / (2 * static_cast<double>(binCount - 1));
-}
-
 std::vector<PlotColumn> ColumnEnvelope(const std::vector<double>& values, int columns) {
     std::vector<PlotColumn> envelope;
     if (values.empty() || columns <= 0) {
@@ -176,23 +111,12 @@ TracePlot::TracePlot(QWidget* parent) : QWidget(parent) {
 
 void TracePlot::setTrace(const TrialTrace& trace) {
     trace_ = trace;
-    spectra_.clear();
+    plots_.clear();
     for (size_t output = 0; output < trace_.outputs.size(); ++output) {
-        const int input = inputFor(output);
-        spectra_.push_back({input < 0
-                                ? std::vector<double>()
-                                : MagnitudeSpectrum(trace_.inputs[static_cast<size_t>(input)]),
-                            MagnitudeSpectrum(trace_.outputs[output])});
+        plots_.push_back(PlotOf(trace_, output));
     }
     updateGeometry();
     update();
-}
-
-int TracePlot::inputFor(size_t output) const {
-    if (trace_.inputs.empty()) {
-        return -1;
-    }
-    return static_cast<int>(std::min(output, trace_.inputs.size() - 1));
 }
 
 int TracePlot::rowHeight() const {
@@ -227,7 +151,7 @@ void TracePlot::drawRow(QPainter& painter, const QRect& row, size_t output) cons
     const int line = metrics.height();
     const int gap = metrics.averageCharWidth() * 2;
     painter.setPen(palette().color(QPalette::Text));
-    const int input = inputFor(output);
+    const OutputPlot& plot = plots_[output];
     QString title = QStringLiteral("Output %1").arg(output + 1);
     const int titleWidth = metrics.horizontalAdvance(title + QStringLiteral("    "));
     painter.drawText(row.left() + gap, row.top() + metrics.ascent() + line / 4, title);
@@ -242,40 +166,32 @@ void TracePlot::drawRow(QPainter& painter, const QRect& row, size_t output) cons
         painter.drawText(x, row.top() + metrics.ascent() + line / 4, name);
         x += metrics.horizontalAdvance(name) + gap * 2;
     };
-    if (input >= 0) {
-        legend(INPUT_COLOUR, QStringLiteral("input %1").arg(input + 1));
+    if (!plot.input.empty()) {
+        legend(INPUT_COLOUR, QStringLiteral("input"));
     }
-    legend(OUTPUT_COLOUR, QStringLiteral("output %1").arg(output + 1));
+    legend(OUTPUT_COLOUR, QStringLiteral("output"));
 
     // Room for the values at the left and for the axis' labels below.
     const int labels = metrics.horizontalAdvance(QStringLiteral("-120 dB")) + gap / 2;
     const int top = row.top() + line * 2;
     const int height = row.height() - line * 4;
     const int half = (row.width() - gap) / 2;
-    drawWave(painter, QRect(row.left() + labels, top, half - labels - gap, height), output);
+    drawWave(painter, QRect(row.left() + labels, top, half - labels - gap, height), plot);
     drawSpectrum(painter, QRect(row.left() + half + labels, top, half - labels - gap, height),
-                 output);
+                 plot);
 }
 
-void TracePlot::drawWave(QPainter& painter, const QRect& frame, size_t output) const {
-    const std::vector<double>& out = trace_.outputs[output];
-    const int input = inputFor(output);
-    std::vector<const std::vector<double>*> curves{&out};
-    if (input >= 0) {
-        curves.push_back(&trace_.inputs[static_cast<size_t>(input)]);
-    }
-    const double peak = PeakOf(curves);
+void TracePlot::drawWave(QPainter& painter, const QRect& frame, const OutputPlot& plot) const {
+    const double peak = PeakOf({&plot.input, &plot.output});
     const QFontMetrics metrics = fontMetrics();
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawRect(frame);
     const double zero = HeightOf(0, peak, -peak, frame);
     painter.drawLine(QPointF(frame.left(), zero), QPointF(frame.right(), zero));
-    if (input >= 0) {
-        DrawEnvelope(painter, frame,
-                     ColumnEnvelope(trace_.inputs[static_cast<size_t>(input)], frame.width()), peak,
-                     -peak, INPUT_COLOUR);
-    }
-    DrawEnvelope(painter, frame, ColumnEnvelope(out, frame.width()), peak, -peak, OUTPUT_COLOUR);
+    DrawEnvelope(painter, frame, ColumnEnvelope(plot.input, frame.width()), peak, -peak,
+                 INPUT_COLOUR);
+    DrawEnvelope(painter, frame, ColumnEnvelope(plot.output, frame.width()), peak, -peak,
+                 OUTPUT_COLOUR);
 
     painter.setPen(palette().color(QPalette::Text));
     const QRect left(0, 0, frame.left() - metrics.averageCharWidth(), metrics.height());
@@ -286,16 +202,16 @@ void TracePlot::drawWave(QPainter& painter, const QRect& frame, size_t output) c
     painter.drawText(left.translated(0, frame.bottom() - metrics.height() / 2), Qt::AlignRight,
                      Number(-peak));
     const double seconds =
-        trace_.sampleRate > 0 ? static_cast<double>(out.size()) / trace_.sampleRate : 0;
+        trace_.sampleRate > 0 ? static_cast<double>(plot.output.size()) / trace_.sampleRate : 0;
     const QRect below(frame.left(), frame.bottom() + 2, frame.width(), metrics.height());
     painter.drawText(below, Qt::AlignLeft, QStringLiteral("0"));
     painter.drawText(below, Qt::AlignHCenter, QStringLiteral("time (s)"));
     painter.drawText(below, Qt::AlignRight, Number(seconds));
 }
 
-void TracePlot::drawSpectrum(QPainter& painter, const QRect& frame, size_t output) const {
-    const std::vector<double>& outSpectrum = spectra_[output][1];
-    const std::vector<double>& inSpectrum = spectra_[output][0];
+void TracePlot::drawSpectrum(QPainter& painter, const QRect& frame, const OutputPlot& plot) const {
+    const std::vector<double>& inSpectrum = plot.inputSpectrum;
+    const std::vector<double>& outSpectrum = plot.outputSpectrum;
     double highest = FLOOR_DB;
     for (const std::vector<double>* spectrum : {&inSpectrum, &outSpectrum}) {
         for (double magnitude : *spectrum) {

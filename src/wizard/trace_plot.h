@@ -3,19 +3,10 @@
 #include <QWidget>
 #include <vector>
 
+#include "trial/report_files.h"
 #include "trial/trial.h"
 
 namespace bw {
-
-// The magnitude spectrum of samples: bins 0 to N/2 of a Hann-windowed
-// discrete Fourier transform over the first N samples, N the largest power of
-// two not above their count (at most MAX_SPECTRUM_LENGTH), scaled so that a
-// sine of amplitude A centred on a bin reads A there. Empty below two samples.
-inline constexpr size_t MAX_SPECTRUM_LENGTH = size_t{1} << 16;
-std::vector<double> MagnitudeSpectrum(const std::vector<double>& samples);
-
-// The frequency of a spectrum's bin, the spectrum holding bins 0 to N/2.
-double BinFrequency(size_t bin, size_t binCount, double sampleRate);
 
 // What one column of pixels shows of a curve: the lowest and highest finite
 // value among the points that fall into it, and whether a NaN or an infinity
@@ -34,9 +25,8 @@ std::vector<PlotColumn> ColumnEnvelope(const std::vector<double>& values, int co
 double Decibels(double magnitude);
 
 // Per output of a try, a row of two plots: the signal put in and what came
-// out over time, and their magnitude spectra in decibels. An output is shown
-// beside the input of its number (the last input where there are fewer);
-// a block without inputs shows its output alone.
+// out over time, and their magnitude spectra in decibels, as the try's own
+// plot pairs them (PlotOf); a block without inputs shows its output alone.
 class TracePlot : public QWidget {
     Q_OBJECT
 
@@ -45,10 +35,8 @@ public:
 
     void setTrace(const TrialTrace& trace);
     const TrialTrace& trace() const { return trace_; }
-    // The input shown with output, or -1 for none.
-    int inputFor(size_t output) const;
-    // The spectra drawn, computed once per trace: [output][0 input, 1 output].
-    const std::vector<std::vector<std::vector<double>>>& spectra() const { return spectra_; }
+    // What is drawn, one per output, spectra computed once per trace.
+    const std::vector<OutputPlot>& plots() const { return plots_; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -59,11 +47,11 @@ protected:
 private:
     int rowHeight() const;
     void drawRow(QPainter& painter, const QRect& row, size_t output) const;
-    void drawWave(QPainter& painter, const QRect& frame, size_t output) const;
-    void drawSpectrum(QPainter& painter, const QRect& frame, size_t output) const;
+    void drawWave(QPainter& painter, const QRect& frame, const OutputPlot& plot) const;
+    void drawSpectrum(QPainter& painter, const QRect& frame, const OutputPlot& plot) const;
 
     TrialTrace trace_;
-    std::vector<std::vector<std::vector<double>>> spectra_;
+    std::vector<OutputPlot> plots_;
 };
 
 }  // namespace bw
