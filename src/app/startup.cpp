@@ -11,11 +11,12 @@
 #include <optional>
 #include <utility>
 
-#include "cli/install_layout.h"
+#include "app/block_trial.h"
 #include "app/qt_launcher.h"
 #include "app/qt_prompts.h"
 #include "app/single_instance.h"
 #include "app/system_menu.h"
+#include "cli/install_layout.h"
 #include "definition/settings_rules.h"
 #include "files/this_system.h"
 #include "generation/paths.h"
@@ -168,6 +169,10 @@ int RunWizardProgram(int& argc, char** argv) {
         [&settings] { return settings.read(setting::SECTION, setting::WINE_PREFIX, ""); });
     context.manualPath = stockFolder + MANUAL_FILE;
     context.installedFolder = stockFolder;
+    context.tryBlock = [setting = ProgramTrialSetting(stockFolder, context.newBlockFolders.block)](
+                           const TrialRequest& request, const TrialEnvironment& environment) {
+        return TryWithStandIn(request, environment, setting);
+    };
     context.ResetBlock();
 
     CWizard wizard(context, header);

@@ -10,13 +10,15 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWizard>
-#include <iterator>
+#include <algorithm>
 
 #include "generation/paths.h"
 #include "run/file_set.h"
 #include "wizard/cwizard.h"
 #include "wizard/file_trees_view.h"
 #include "wizard/generate.h"
+#include "wizard/trial_run.h"
+#include "wizard/trial_view.h"
 #include "wizard/wrapping_text.h"
 
 namespace bw {
@@ -171,6 +173,9 @@ void CFinish::build() {
     codeComposer_ = new QPushButton(QStringLiteral(" * Start Code Composer Studio *"));
     tools_ = new QPushButton(QStringLiteral("&Tools..."));
     tools_->setAutoDefault(false);
+    trial_ = new QPushButton(QStringLiteral("Tr&y the Block"));
+    trial_->setAutoDefault(false);
+    trialRun_ = new TrialRun(this);
     auto* layout = new QVBoxLayout(this);
     // The folder named by the location, one click away beside it.
     auto* locationRow = new QHBoxLayout;
@@ -187,9 +192,10 @@ void CFinish::build() {
     layout->addLayout(toolButtons);
     toolButtons->addWidget(visualCpp_);
     toolButtons->addWidget(codeComposer_);
+    toolButtons->addWidget(trial_);
     layout->addLayout(statusLine());
     // Room around the buttons' texts, which the style would draw edge to edge.
-    for (QPushButton* button : {visualCpp_, codeComposer_}) {
+    for (QPushButton* button : {visualCpp_, codeComposer_, trial_}) {
         button->setMinimumWidth(button->sizeHint().width() +
                                 4 * button->fontMetrics().averageCharWidth());
     }
@@ -203,6 +209,9 @@ void CFinish::build() {
     });
     connect(codeComposer_, &QPushButton::clicked, this,
             [this] { whileBusy([this] { actions().OpenDspProject(); }); });
+    connect(trial_, &QPushButton::clicked, this, &CFinish::startTrial);
+    connect(trialRun_, &TrialRun::progressed, this, &CFinish::showTrialStep);
+    connect(trialRun_, &TrialRun::finished, this, &CFinish::trialEnded);
     connect(trees_->pcTree(), &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item) { openItem(FileTree::PcSide, item); });
     connect(trees_->dspTree(), &QTreeWidget::itemDoubleClicked, this,
@@ -249,67 +258,122 @@ BuildAndLaunch& CFinish::actions() {
         actions_ = std::make_unique<BuildAndLaunch>(
             block(), LaunchServices{settings(), prompts(), context().launcher, pump,
                                     context().settingsDirectory,
-                                    [this](const std::string& status) { showStatus(status); },
+                                    [this](const std::string& status) {
+                                        showStatus(QString::fromLocal8Bit(status.c_str()));
+                                    },
                                     [this] { return cancelRequested_; }, context().askBeforeSetUp});
     }
     return *actions_;
 }
 
 void CFinish::whileBusy(const std::function<void()>& action) {
-    // Disabling the focused part would pass the focus on (to About, say), and
-    // Return would then press that.
-    const QPointer<QWidget> focused = QApplication::focusWidget();
-    // No other page, and no end of the wizard, while a program is waited for.
-    QWizard* sheet = wizard();
-    QWidget* const parts[] = {visualCpp_,
-                              codeComposer_,
-                              openFolder_,
-                              tools_,
-                              trees_,
-                              sheet ? sheet->button(QWizard::BackButton) : nullptr,
-                              sheet ? sheet->button(QWizard::FinishButton) : nullptr};
-    bool enabled[std::size(parts)];
-    for (size_t i = 0; i < std::size(parts); ++i) {
-        if (parts[i] != nullptr) {
-            enabled[i] = parts[i]->isEnabled();
-            parts[i]->setEnabled(false);
-        }
-    }
-    // Meanwhile the focus is on the sheet's Cancel, which stops the program:
-    // Return presses nothing, About least of all.
-    if (sheet != nullptr) {
-        sheet->button(QWizard::CancelButton)->setFocus(Qt::OtherFocusReason);
-    }
+    holdParts();
     toolRunning_ = true;
     cancelRequested_ = false;
     action();
     toolRunning_ = false;
     busy_->hide();
     cancelTool_->hide();
-    for (size_t i = 0; i < std::size(parts); ++i) {
-        if (parts[i] != nullptr) {
-            parts[i]->setEnabled(enabled[i]);
+    releaseParts();
+}
+
+void CFinish::holdParts() {
+    // Disabling the focused part would pass the focus on (to About, say), and
+    // Return would then press that.
+    focusBeforeHold_ = QApplication::focusWidget();
+    // No other page, and no end of the wizard, while something runs.
+    QWizard* sheet = wizard();
+    held_.clear();
+    for (QWidget* part :
+         {static_cast<QWidget*>(visualCpp_), static_cast<QWidget*>(codeComposer_),
+          static_cast<QWidget*>(openFolder_), static_cast<QWidget*>(tools_),
+          static_cast<QWidget*>(trial_), static_cast<QWidget*>(trees_),
+          sheet ? static_cast<QWidget*>(sheet->button(QWizard::BackButton)) : nullptr,
+          sheet ? static_cast<QWidget*>(sheet->button(QWizard::FinishButton)) : nullptr}) {
+        if (part != nullptr) {
+            held_.emplace_back(part, part->isEnabled());
+            part->setEnabled(false);
         }
     }
-    if (focused && focused->isEnabled() && focused->isVisible()) {
-        focused->setFocus(Qt::OtherFocusReason);
+    // Meanwhile the focus is on the sheet's Cancel, which stops what runs:
+    // Return presses nothing, About least of all.
+    if (sheet != nullptr) {
+        sheet->button(QWizard::CancelButton)->setFocus(Qt::OtherFocusReason);
     }
 }
 
-void CFinish::showStatus(const std::string& status) {
-    status_->setText(QString::fromLocal8Bit(status.c_str()));
-    status_->setVisible(!status.empty());
-    // The bar and Cancel belong to a program that still runs.
-    const bool waiting = toolRunning_ && !status.empty();
+void CFinish::releaseParts() {
+    for (const auto& [part, enabled] : held_) {
+        if (part) {
+            part->setEnabled(enabled);
+        }
+    }
+    held_.clear();
+    if (focusBeforeHold_ && focusBeforeHold_->isEnabled() && focusBeforeHold_->isVisible()) {
+        focusBeforeHold_->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void CFinish::showStatus(const QString& status) {
+    status_->setText(status);
+    status_->setVisible(!status.isEmpty());
+    // The bar and Cancel belong to a program or a try that still runs.
+    const bool waiting = isRunningTool() && !status.isEmpty();
     busy_->setVisible(waiting);
     cancelTool_->setVisible(waiting);
-    cancelTool_->setEnabled(waiting && !cancelRequested_);
+    cancelTool_->setEnabled(waiting && !cancelPending());
+}
+
+bool CFinish::isRunningTool() const {
+    return toolRunning_ || (trialRun_ != nullptr && trialRun_->isRunning());
+}
+
+bool CFinish::cancelPending() const {
+    return cancelRequested_ || (trialRun_ != nullptr && trialRun_->cancelRequested());
 }
 
 void CFinish::cancelTool() {
     if (toolRunning_) {
         cancelRequested_ = true;
         cancelTool_->setEnabled(false);
+    }
+    if (trialRun_ != nullptr && trialRun_->isRunning()) {
+        trialRun_->cancel();
+        cancelTool_->setEnabled(false);
+    }
+}
+
+void CFinish::startTrial() {
+    if (isRunningTool() || !context().tryBlock) {
+        return;
+    }
+    TrialRequest request;
+    request.source = NativePath(BlockDirectory(block()) + block().BlockName + ".TBT");
+    holdParts();
+    trialRun_->start(context().tryBlock, request);
+    showTrialStep(QString(), 0, 0);
+}
+
+void CFinish::showTrialStep(const QString& step, int done, int total) {
+    if (!trialRun_->isRunning()) {
+        return;
+    }
+    const QString name = QString::fromLocal8Bit(block().BlockName.c_str());
+    showStatus(QStringLiteral("Trying ") + name +
+               (step.isEmpty() ? QStringLiteral("...") : QStringLiteral(": ") + step));
+    // A try that tells how far it is has a bar that fills; until then it moves.
+    busy_->setRange(0, std::max(0, total));
+    busy_->setValue(std::clamp(done, 0, std::max(0, total)));
+}
+
+void CFinish::trialEnded() {
+    releaseParts();
+    busy_->setRange(0, 0);
+    const TrialResult& result = trialRun_->result();
+    showStatus(TrialSummary(block().BlockName, result));
+    if (result.outcome != TrialOutcome::Cancelled) {
+        TrialResultDialog dialog(block().BlockName, result, this);
+        runDialog_(dialog);
     }
 }
 
@@ -349,7 +413,7 @@ void CFinish::loadControls() {
     const RunResult result = sheet && sheet->generatePage()->lastResult()
                                  ? *sheet->generatePage()->lastResult()
                                  : RunResult{};
-    showStatus("");  // what a program said belongs to the run before
+    showStatus(QString());  // what a program said belongs to the run before
     setSubTitle(OutcomeSubtitle(result.outcome));
     const QString directory = QString::fromLocal8Bit(DisplayPath(DirectoryPrefix(block())).c_str());
     location_->setText(LocationText(result, directory));
@@ -369,6 +433,9 @@ void CFinish::loadControls() {
                            FileExists(directoryPrefix + block().BlockName + ".mak"));
     // Only a DSP-based block has a Code Composer project to open.
     codeComposer_->setEnabled(block().RealTime != 0 && FileExists(DspProjectPath(block())));
+    // A try builds the block from its folder, the template beside its sources.
+    trial_->setVisible(static_cast<bool>(context().tryBlock));
+    trial_->setEnabled(FileExists(directoryPrefix + block().BlockName + ".TBT"));
     openFolder_->setEnabled(
         QFileInfo(QString::fromLocal8Bit(NativePath(directoryPrefix).c_str())).isDir());
     const bool cmakeWritten =

@@ -15,6 +15,7 @@
 #include "definition/seams.h"
 #include "definition/template_file.h"
 #include "launch/launcher.h"
+#include "trial/trial.h"
 
 class QByteArray;
 class QString;
@@ -106,6 +107,12 @@ struct WizardContext {
     bool toolsRunThroughWine = false;
     // The platform's system menu; without one the sheet has an About button.
     SystemMenu* systemMenu = nullptr;
+    // Tries the block as it stands on disk (see trial/trial.h), on a thread
+    // of its own: it must reach nothing of the window's. The program's builds
+    // the block against the installed stand-in host in a scratch folder; the
+    // wizard fills in only the environment's progress. Without one the
+    // completion page offers no try.
+    std::function<TrialResult(const TrialRequest&, const TrialEnvironment&)> tryBlock = {};
 
     // The definition back to a new block, defaults from the settings.
     void ResetBlock() { block.Reset(settings, newBlockFolders); }
