@@ -216,16 +216,18 @@ private:
         const std::string source = NativePath(request_.source);
         std::string bytes;
         std::string templatePath;
-        if (BlockFolder::Open(source, false, blockFolder_)) {
+        // A template is a file read whole; only what is no file is taken
+        // for a block folder (Windows opens a file as a folder too).
+        const FileResult read = ReadRegularFile(source, LARGEST_FILE_READ, bytes);
+        if (read) {
+            templatePath = request_.source;
+        } else if (BlockFolder::Open(source, false, blockFolder_)) {
             if (!ReadFolderTemplate(bytes, templatePath)) {
                 return false;
             }
         } else {
-            templatePath = request_.source;
-            if (const FileResult read = ReadRegularFile(source, LARGEST_FILE_READ, bytes); !read) {
-                return Stop(TrialOutcome::BadRequest,
-                            request_.source + ": cannot be read: " + read.Reason());
-            }
+            return Stop(TrialOutcome::BadRequest,
+                        request_.source + ": cannot be read: " + read.Reason());
         }
         ProfileFile profile;
         profile.Parse(bytes);

@@ -115,8 +115,7 @@ std::string FindOnWindows(std::vector<std::string> folders, TrialTools& tools) {
             return "";
         }
     }
-    return "no MinGW-w64 (gcc.exe beside windres.exe) was found in the folders of PATH nor in " +
-           Listed({std::begin(WINDOWS_PLACES), std::end(WINDOWS_PLACES)}) +
+    return "no MinGW-w64 (gcc.exe beside windres.exe) was found in " + Listed(folders) +
            "; install MinGW-w64 for x86_64 (for example MSYS2's mingw-w64-x86_64-gcc) and put "
            "its bin folder on PATH";
 }
