@@ -180,7 +180,7 @@ TEST(ParameterSections, LinesFollowTheDefinition) {
     ExpectRules(RULES, SimulationBlock);
 }
 
-TEST(ParameterSections, SkippedParameterKeepsItsPosition) {
+TEST(ParameterSections, AnExcludedParameterKeepsTheOthersInTheirPlaces) {
     BLOCKINFO block = SimulationBlock();
     AddParameter(block, "A", TYPE_INTEGER, "1");
     AddParameter(block, "Gone", TYPE_EXCLUDED, "1");
