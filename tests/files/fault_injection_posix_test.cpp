@@ -3,7 +3,6 @@
 // program (see tests/fault). Whatever fails, the message names the path and
 // gives the system's reason, and the previous file stays as it was with no
 // temporary beside it.
-#ifdef __linux__
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -114,4 +113,3 @@ TEST_F(FaultInjectionTest, ALeftoverThatCannotBeRemovedIsReportedAsWhatItIs) {
 
 }  // namespace
 }  // namespace bw
-#endif
