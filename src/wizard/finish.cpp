@@ -192,10 +192,9 @@ void CFinish::build() {
     layout->addLayout(toolButtons);
     toolButtons->addWidget(visualCpp_);
     toolButtons->addWidget(codeComposer_);
-    toolButtons->addWidget(trial_);
     layout->addLayout(statusLine());
     // Room around the buttons' texts, which the style would draw edge to edge.
-    for (QPushButton* button : {visualCpp_, codeComposer_, trial_}) {
+    for (QPushButton* button : {visualCpp_, codeComposer_}) {
         button->setMinimumWidth(button->sizeHint().width() +
                                 4 * button->fontMetrics().averageCharWidth());
     }
@@ -232,6 +231,8 @@ QHBoxLayout* CFinish::statusLine() {
     cancelTool_ = new QPushButton(QStringLiteral("Cancel"));
     connect(cancelTool_, &QPushButton::clicked, this, &CFinish::cancelTool);
     auto* row = new QHBoxLayout;
+    // The try's progress and outcome are told beside its button.
+    row->addWidget(trial_);
     row->addWidget(status_, 1);
     row->addWidget(busy_);
     row->addWidget(cancelTool_);
