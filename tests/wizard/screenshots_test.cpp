@@ -1,8 +1,8 @@
 // Pictures of every page for people to look at (scripts/screenshots.sh): each
 // page as a new block meets it, the run and its overwrite question, and pages
 // 2 to 9 and the parameter dialogs filled with a realistic block, and the
-// result of a try. Runs only
-// when BLOCKWRIGHT_SCREENSHOTS names the folder to write them to.
+// result of a try. Runs only when BLOCKWRIGHT_SCREENSHOTS names the folder
+// to write them to.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
