@@ -98,6 +98,27 @@ TEST_F(LayoutTest, AWindowMadeSmallerKeepsItsSizeOnThePagesAfter) {
     EXPECT_EQ(Wizard().size(), chosen) << "back on the generate page";
 }
 
+// A DSP-based block's completion page, the try offered, at the narrowest
+// the window goes: every button as wide as its text needs.
+TEST_F(LayoutTest, TheCompletionPageCutsNoButtonInTheNarrowestWindow) {
+    OpenDescribedBlock([](BLOCKINFO& b) {
+        b.RealTime = 1;
+        b.FloatingPoint = 1;
+    });
+    NextUntil(GeneratePage);
+    Wizard().generatePage()->generateButton()->click();
+    ASSERT_EQ(Wizard().currentId(), FinishPage);
+    Wizard().resize(Wizard().minimumSize());
+    QApplication::processEvents();
+    const CFinish& page = *Wizard().finishPage();
+    ASSERT_TRUE(page.trialButton()->isVisible());
+    for (const QPushButton* button : page.findChildren<QPushButton*>()) {
+        if (button->isVisible()) {
+            EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+        }
+    }
+}
+
 TEST_F(LayoutTest, ALongBlockPathWrapsOnTheCompletionPageWithoutWideningIt) {
     // One folder name longer than a line, and no blank anywhere.
     const std::string folder = temp.path().toStdString() + "/" + std::string(20, 'a') +
