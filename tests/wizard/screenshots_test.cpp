@@ -6,14 +6,18 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <numbers>
+#include <thread>
 #include <tuple>
 
 #include "app/overwrite_dialog.h"
@@ -332,8 +336,18 @@ TEST_F(Screenshots, FilledPagesAndParameterDialogs) {
     Take(*wizard, "09-persistant-info-filled");
 }
 
-// The completion page's try and its result.
+// The completion page's try under way and its result, in the narrowest
+// window and at the window's own size.
 TEST_F(Screenshots, TriedBlock) {
+    // The try waits in its build step until the running page is pictured.
+    std::atomic<bool> pictured = false;
+    context.tryBlock = [&](const TrialRequest&, const TrialEnvironment& environment) {
+        environment.progress("building the block", 1, 3);
+        for (int i = 0; i < 3000 && !pictured; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return Tried();
+    };
     BLOCKINFO saved;
     saved.Reset(settings, context.newBlockFolders);
     DescribeBlock(saved);
@@ -347,8 +361,14 @@ TEST_F(Screenshots, TriedBlock) {
         return int(QDialog::Rejected);
     });
     page.trialButton()->click();
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return page.statusLabel()->text().contains("building"); }, 30000));
+    Take(*wizard, "11-finish-trying");
+    pictured = true;
     ASSERT_TRUE(QTest::qWaitFor([&] { return !page.isRunningTool(); }, 30000));
     Take(*wizard, "11-finish-tried");
+    wizard->resize(wizard->sizeHint());
+    Take(*wizard, "11-finish-tried-own-size");
 }
 
 }  // namespace
