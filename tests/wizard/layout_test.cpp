@@ -99,7 +99,8 @@ TEST_F(LayoutTest, AWindowMadeSmallerKeepsItsSizeOnThePagesAfter) {
 }
 
 // A DSP-based block's completion page, the try offered, at the narrowest
-// the window goes: every button as wide as its text needs.
+// the window goes: every button as wide as its text needs, on the page and
+// clear of the others (a row squeezed below what it needs overlaps them).
 TEST_F(LayoutTest, TheCompletionPageCutsNoButtonInTheNarrowestWindow) {
     OpenDescribedBlock([](BLOCKINFO& b) {
         b.RealTime = 1;
@@ -112,10 +113,19 @@ TEST_F(LayoutTest, TheCompletionPageCutsNoButtonInTheNarrowestWindow) {
     QApplication::processEvents();
     const CFinish& page = *Wizard().finishPage();
     ASSERT_TRUE(page.trialButton()->isVisible());
+    std::vector<std::pair<QRect, std::string>> placed;
     for (const QPushButton* button : page.findChildren<QPushButton*>()) {
-        if (button->isVisible()) {
-            EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+        if (!button->isVisible()) {
+            continue;
         }
+        const QRect area(button->mapTo(&page, QPoint()), button->size());
+        const std::string text = button->text().toStdString();
+        EXPECT_GE(area.width(), button->sizeHint().width()) << text;
+        EXPECT_TRUE(page.rect().contains(area)) << text;
+        for (const auto& [other, otherText] : placed) {
+            EXPECT_FALSE(area.intersects(other)) << text << " over " << otherText;
+        }
+        placed.emplace_back(area, text);
     }
 }
 
