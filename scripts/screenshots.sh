@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Writes a picture of every wizard page (and of the run and its overwrite
 # question, of pages 2 to 6 and 7 to 9 filled with a filter block and the parameter
-# dialogs) to out/screenshots/, drawn on a virtual X display (Xvfb).
+# dialogs, and of a try's result) to out/screenshots/, drawn on a virtual X display (Xvfb).
 # Usage: scripts/screenshots.sh [build-dir]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."

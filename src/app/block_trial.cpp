@@ -1,11 +1,10 @@
 #include "app/block_trial.h"
 
 #include <QDir>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "cli/console_launcher.h"
-#include "generation/paths.h"
+#include "trial/trial_tools.h"
 
 namespace bw {
 
@@ -13,13 +12,7 @@ TrialSetting ProgramTrialSetting(const std::string& stockFolder,
                                  const std::string& newBlocksFolder) {
     TrialSetting setting;
     setting.standinFolder = stockFolder + "standin/";
-    if (!RUNNING_ON_WINDOWS) {
-        // The folder `blockwright try` uses: a prefix set up once serves both.
-        setting.winePrefix = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
-                                 .toLocal8Bit()
-                                 .toStdString() +
-                             "/blockwright/wine";
-    }
+    setting.winePrefix = TrialWinePrefix();  // the folder `blockwright try` uses
     setting.installedFolder = stockFolder;
     setting.newBlocksFolder = newBlocksFolder;
     return setting;

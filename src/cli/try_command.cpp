@@ -12,6 +12,7 @@
 #include "definition/settings_rules.h"
 #include "files/this_system.h"
 #include "platform/settings_store.h"
+#include "trial/trial_tools.h"
 
 namespace bw {
 
@@ -72,25 +73,6 @@ public:
 private:
     fs::path path_;
 };
-
-// Wine's folder for the blocks tried: the program's own, in the user's
-// cache, never the user's own ~/.wine.
-std::string WinePrefix() {
-    if (RUNNING_ON_WINDOWS) {
-        return "";
-    }
-    const char* cache = std::getenv("XDG_CACHE_HOME");
-    const char* home = std::getenv("HOME");
-    std::string base;
-    if (cache != nullptr && cache[0] == '/') {
-        base = cache;
-    } else if (home != nullptr && home[0] != '\0') {
-        base = std::string(home) + "/.cache";
-    } else {
-        base = (fs::temp_directory_path() / "blockwright-cache").string();
-    }
-    return base + "/blockwright/wine";
-}
 
 const char* Verdict(CheckOutcome outcome) {
     switch (outcome) {
@@ -291,7 +273,7 @@ int RunTryCommandWith(const std::vector<std::string>& arguments, const std::stri
     environment.launcher = &launcher;
     environment.standinFolder = StockFolder(programFolder) + "standin/";
     environment.scratchFolder = scratch.Path();
-    environment.winePrefix = WinePrefix();
+    environment.winePrefix = TrialWinePrefix();
     environment.toolSearchPath = toolSearchPath;
     environment.installedFolder = StockFolder(programFolder);
     environment.newBlocksFolder = DefaultFolders(FindUserFolders(programFolder)).block;

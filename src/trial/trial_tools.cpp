@@ -1,5 +1,6 @@
 #include "trial/trial_tools.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -121,6 +122,23 @@ std::string FindOnWindows(std::vector<std::string> folders, TrialTools& tools) {
 }
 
 }  // namespace
+
+std::string TrialWinePrefix() {
+    if (RUNNING_ON_WINDOWS) {
+        return "";
+    }
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    const char* home = std::getenv("HOME");
+    std::string base;
+    if (cache != nullptr && cache[0] == '/') {
+        base = cache;
+    } else if (home != nullptr && home[0] != '\0') {
+        base = std::string(home) + "/.cache";
+    } else {
+        base = (fs::temp_directory_path() / "blockwright-cache").string();
+    }
+    return base + "/blockwright/wine";
+}
 
 std::vector<std::string> SearchFolders(const std::string& searchPath) {
     std::vector<std::string> folders;

@@ -20,6 +20,12 @@ struct TrialTools {
 // for and what installs it; empty when everything was found.
 std::string FindTrialTools(const std::string& searchPath, TrialTools& tools);
 
+// Off Windows, Wine's folder for the blocks tried: the program's own in the
+// user's cache ($XDG_CACHE_HOME, else ~/.cache), never the user's ~/.wine,
+// the same for the command line and the wizard, so that one set-up serves
+// both. Empty on Windows, where no Wine runs.
+std::string TrialWinePrefix();
+
 // The folders of a PATH-like list.
 std::vector<std::string> SearchFolders(const std::string& searchPath);
 

@@ -190,15 +190,14 @@ void CFinish::build() {
     layout->addWidget(trees_, 1);
     layout->addWidget(buildCommands_);
     layout->addLayout(toolButtons);
-    toolButtons->addWidget(visualCpp_);
-    toolButtons->addWidget(codeComposer_);
-    toolButtons->addWidget(trial_);
-    layout->addLayout(statusLine());
-    // Room around the buttons' texts, which the style would draw edge to edge.
+    // What can be done with the block, side by side in one row: the row
+    // shares out its room, and none is narrower than its text even in the
+    // narrowest window, where a row of its own would make the page taller
+    // than a window made smaller has room for.
     for (QPushButton* button : {visualCpp_, codeComposer_, trial_}) {
-        button->setMinimumWidth(button->sizeHint().width() +
-                                4 * button->fontMetrics().averageCharWidth());
+        toolButtons->addWidget(button, 1);
     }
+    layout->addLayout(statusLine());
     connect(visualCpp_, &QPushButton::clicked, this,
             [this] { whileBusy([this] { actions().PressVisualCpp(); }); });
     connect(openFolder_, &QPushButton::clicked, this, &CFinish::openFolder);

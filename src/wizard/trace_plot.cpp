@@ -58,8 +58,10 @@ void DrawEnvelope(QPainter& painter, const QRect& frame, const std::vector<PlotC
             low = std::min(low, columns[i - 1].high);
             high = std::max(high, columns[i - 1].low);
         }
-        painter.drawLine(QPointF(x, HeightOf(high, top, bottom, frame)),
-                         QPointF(x, HeightOf(low, top, bottom, frame)));
+        const double upper = HeightOf(high, top, bottom, frame);
+        // At least a pixel: a flat stretch of the curve is a stroke too.
+        const double lower = std::max(HeightOf(low, top, bottom, frame), upper + 1);
+        painter.drawLine(QPointF(x, upper), QPointF(x, lower));
     }
 }
 
@@ -140,9 +142,11 @@ void TracePlot::paintEvent(QPaintEvent*) {
         painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("No signal was recorded."));
         return;
     }
-    for (size_t output = 0; output < trace_.outputs.size(); ++output) {
-        drawRow(painter, QRect(0, static_cast<int>(output) * rowHeight(), width(), rowHeight()),
-                output);
+    // The rows share the height they are given, none lower than it reads well.
+    const int rows = static_cast<int>(trace_.outputs.size());
+    const int height = std::max(rowHeight(), this->height() / rows);
+    for (int output = 0; output < rows; ++output) {
+        drawRow(painter, QRect(0, output * height, width(), height), static_cast<size_t>(output));
     }
 }
 

@@ -41,6 +41,17 @@ TEST(BlockTrialTest, TheStandInAndWinesFolderAreWhereTheCommandLooks) {
     EXPECT_EQ(setting.newBlocksFolder, "/home/u/Blocks/");
 }
 
+// A cache folder that is not absolute is no folder to rely on: the home's
+// cache, as the command line takes it too.
+TEST(BlockTrialTest, WinesFolderIsInTheHomesCacheWithoutAnAbsoluteCacheFolder) {
+    const ScopedVariable home("HOME", "/home/u");
+    for (const char* cache : {"", "relative/cache"}) {
+        const ScopedVariable variable("XDG_CACHE_HOME", cache);
+        EXPECT_EQ(ProgramTrialSetting("/opt/bw/", "").winePrefix, "/home/u/.cache/blockwright/wine")
+            << cache;
+    }
+}
+
 TEST(BlockTrialTest, AFailedTryLeavesNoScratchFolderBehind) {
     QTemporaryDir temporary;
     ASSERT_TRUE(temporary.isValid());

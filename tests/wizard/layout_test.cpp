@@ -98,6 +98,37 @@ TEST_F(LayoutTest, AWindowMadeSmallerKeepsItsSizeOnThePagesAfter) {
     EXPECT_EQ(Wizard().size(), chosen) << "back on the generate page";
 }
 
+// A DSP-based block's completion page, the try offered, at the narrowest
+// the window goes: every button as wide as its text needs, on the page and
+// clear of the others (a row squeezed below what it needs overlaps them).
+TEST_F(LayoutTest, TheCompletionPageCutsNoButtonInTheNarrowestWindow) {
+    OpenDescribedBlock([](BLOCKINFO& b) {
+        b.RealTime = 1;
+        b.FloatingPoint = 1;
+    });
+    NextUntil(GeneratePage);
+    Wizard().generatePage()->generateButton()->click();
+    ASSERT_EQ(Wizard().currentId(), FinishPage);
+    Wizard().resize(Wizard().minimumSize());
+    QApplication::processEvents();
+    const CFinish& page = *Wizard().finishPage();
+    ASSERT_TRUE(page.trialButton()->isVisible());
+    std::vector<std::pair<QRect, std::string>> placed;
+    for (const QPushButton* button : page.findChildren<QPushButton*>()) {
+        if (!button->isVisible()) {
+            continue;
+        }
+        const QRect area(button->mapTo(&page, QPoint()), button->size());
+        const std::string text = button->text().toStdString();
+        EXPECT_GE(area.width(), button->sizeHint().width()) << text;
+        EXPECT_TRUE(page.rect().contains(area)) << text;
+        for (const auto& [other, otherText] : placed) {
+            EXPECT_FALSE(area.intersects(other)) << text << " over " << otherText;
+        }
+        placed.emplace_back(area, text);
+    }
+}
+
 TEST_F(LayoutTest, ALongBlockPathWrapsOnTheCompletionPageWithoutWideningIt) {
     // One folder name longer than a line, and no blank anywhere.
     const std::string folder = temp.path().toStdString() + "/" + std::string(20, 'a') +

@@ -1,15 +1,23 @@
 // Pictures of every page for people to look at (scripts/screenshots.sh): each
 // page as a new block meets it, the run and its overwrite question, and pages
-// 2 to 9 and the parameter dialogs filled with a realistic block. Runs only
-// when BLOCKWRIGHT_SCREENSHOTS names the folder to write them to.
+// 2 to 9 and the parameter dialogs filled with a realistic block, and the
+// result of a try. Runs only when BLOCKWRIGHT_SCREENSHOTS names the folder
+// to write them to.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <numbers>
+#include <thread>
 #include <tuple>
 
 #include "app/overwrite_dialog.h"
@@ -23,6 +31,7 @@
 #include "wizard/header_picture.h"
 #include "wizard/parameter_info.h"
 #include "wizard/tools_dialog.h"
+#include "wizard/trial_view.h"
 #include "wizard_fixture.h"
 
 namespace bw {
@@ -39,6 +48,41 @@ protected:
         // The pictures show the program's own window: on Windows, About and
         // Tools are in its system menu.
         context.systemMenu = systemMenu.get();
+        context.tryBlock = [](const TrialRequest&, const TrialEnvironment&) { return Tried(); };
+    }
+
+    // A try of a gain block whose edit forgot to release a lock: one check
+    // failed, the others passed, and a sweep through the block halved.
+    static TrialResult Tried() {
+        TrialResult result;
+        result.outcome = TrialOutcome::Failed;
+        const auto check = [&](const char* id, const char* title, CheckOutcome outcome,
+                               const char* reason = "") {
+            result.checks.push_back(TrialCheck{id, title, outcome, reason});
+        };
+        check("crash", "No crash in any entry point", CheckOutcome::Passed);
+        check("numbers", "No NaN, infinity or denormal in any output", CheckOutcome::Passed);
+        check("locks", "Every lock taken is released", CheckOutcome::Failed,
+              "NTAddProcess: LockBuffer was called 48 times and UnlockBuffer never, at every "
+              "frame size and sample rate");
+        check("leaks", "Nothing leaked", CheckOutcome::Passed);
+        check("bounds", "No write outside a buffer", CheckOutcome::Passed);
+        check("parameters", "Parameters round-trip through save and load", CheckOutcome::Passed);
+        check("dialog", "Every dialog control present", CheckOutcome::Passed);
+        check("timing", "Each frame in less than its real-time duration", CheckOutcome::Passed);
+        result.trace.sampleRate = 48000;
+        std::vector<double> sweep(24000);
+        for (size_t i = 0; i < sweep.size(); ++i) {
+            const double t = static_cast<double>(i) / result.trace.sampleRate;
+            sweep[i] = 0.8 * std::sin(2 * std::numbers::pi * (20 + 23980 * t) * t);
+        }
+        std::vector<double> halved = sweep;
+        for (double& sample : halved) {
+            sample *= 0.5;
+        }
+        result.trace.inputs = {sweep};
+        result.trace.outputs = {halved};
+        return result;
     }
 
     const std::unique_ptr<SystemMenu> systemMenu = MakeSystemMenu();
@@ -290,6 +334,41 @@ TEST_F(Screenshots, FilledPagesAndParameterDialogs) {
     Next();
     wizard->currentPage()->findChild<QListWidget*>()->setCurrentRow(3);
     Take(*wizard, "09-persistant-info-filled");
+}
+
+// The completion page's try under way and its result, in the narrowest
+// window and at the window's own size.
+TEST_F(Screenshots, TriedBlock) {
+    // The try waits in its build step until the running page is pictured.
+    std::atomic<bool> pictured = false;
+    context.tryBlock = [&](const TrialRequest&, const TrialEnvironment& environment) {
+        environment.progress("building the block", 1, 3);
+        for (int i = 0; i < 3000 && !pictured; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return Tried();
+    };
+    BLOCKINFO saved;
+    saved.Reset(settings, context.newBlockFolders);
+    DescribeBlock(saved);
+    OpenInWizard(saved, "NTAdd.tbt");
+    NextUntil(GeneratePage);
+    wizard->generatePage()->generateButton()->click();
+    ASSERT_EQ(wizard->currentId(), FinishPage);
+    CFinish& page = *wizard->finishPage();
+    page.setDialogRunner([&](QDialog& dialog) {
+        Take(dialog, QStringLiteral("11-try-result"));
+        return int(QDialog::Rejected);
+    });
+    page.trialButton()->click();
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return page.statusLabel()->text().contains("building"); }, 30000));
+    Take(*wizard, "11-finish-trying");
+    pictured = true;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !page.isRunningTool(); }, 30000));
+    Take(*wizard, "11-finish-tried");
+    wizard->resize(wizard->sizeHint());
+    Take(*wizard, "11-finish-tried-own-size");
 }
 
 }  // namespace

@@ -222,6 +222,27 @@ TEST_F(TrialTest, CancelStopsASlowTryAndLeavesTheWizardUsable) {
     EXPECT_EQ(Wizard().currentId(), GeneratePage);
 }
 
+// The status line that tells the try's steps and outcome takes its room
+// from the trees: a window the user made smaller keeps its size.
+TEST_F(TrialTest, ATryKeepsAWindowMadeSmallerAtItsSize) {
+    OpenDescribedBlock();
+    NextUntil(IOInfoPage);
+    QApplication::processEvents();
+    Wizard().resize(Wizard().width(), Wizard().minimumHeight());
+    QApplication::processEvents();
+    const QSize chosen = Wizard().size();
+    NextUntil(GeneratePage);
+    Wizard().generatePage()->generateButton()->click();
+    ASSERT_EQ(Wizard().currentId(), FinishPage);
+    CFinish& page = *Wizard().finishPage();
+    page.setDialogRunner([](QDialog&) { return int(QDialog::Rejected); });
+    page.trialButton()->click();
+    ASSERT_TRUE(EndOf(page));
+    QApplication::processEvents();
+    EXPECT_TRUE(page.statusLabel()->isVisible());
+    EXPECT_EQ(Wizard().size(), chosen);
+}
+
 TEST_F(TrialTest, MissingToolsShowWhatToInstallAndNoChecks) {
     fakeTry = [](const TrialEnvironment&) {
         return Outcome(TrialOutcome::ToolsMissing,

@@ -2,8 +2,8 @@
 
 // A wizard over a scripted world: settings in memory, recorded prompts, a
 // file dialog that answers from a list, a fixed clock, a launcher that starts
-// nothing, no host catalogue, and the stock files of the source tree as the
-// working directory.
+// nothing, no host catalogue, a try that passes, and the stock files of the
+// source tree as the working directory.
 
 #include <gtest/gtest.h>
 
@@ -130,6 +130,12 @@ protected:
         context.newBlockFolders = DefaultFolders(
             {temp.path().toStdString() + "/Documents", temp.path().toStdString() + "/host/"});
         context.ResetBlock();
+        // The program always offers a try; this one passes without building anything.
+        context.tryBlock = [](const TrialRequest&, const TrialEnvironment&) {
+            TrialResult result;
+            result.outcome = TrialOutcome::Passed;
+            return result;
+        };
     }
 
     static std::string WorkingDirectory() { return BLOCKWRIGHT_SOURCE_DIR "/assets/"; }
