@@ -14,6 +14,7 @@
 #include "cli/console_launcher.h"
 #include "cli/try_command.h"
 #include "compile/matrix_blocks.h"
+#include "generation/paths.h"
 #include "support/generate.h"
 #include "support/missing_tool.h"
 #include "trial/report_files.h"
@@ -141,6 +142,26 @@ TEST_F(WholeTry, TheGeneratedExamplePassesEveryCheck) {
     EXPECT_EQ(result.outcome, TrialOutcome::Passed) << Summary(result);
     EXPECT_GE(result.checks.size(), 5u) << Summary(result);
     EXPECT_EQ(TrialExitStatus(result.outcome), 0);
+}
+
+// Blanks and letters beyond ASCII in the block's folder and in the scratch
+// folder reach the compiler, the resource compiler and the runner intact.
+TEST_F(WholeTry, PassesInFoldersNamedWithBlanksAndNonAsciiLetters) {
+    REQUIRE_TRY_TOOLS();
+    const std::string folder = dir.path() +
+                               "Bl\xc3\xb6"
+                               "cke & Co/Gain/";
+    const std::string scratchFolder = dir.path() +
+                                      "Pr\xc3\xbc"
+                                      "fung (1)/";
+    ASSERT_EQ(GenerateBlock(GAIN, folder), "");
+    ASSERT_TRUE(CreateDirectoryPath(scratchFolder));
+    request.source = folder;
+    request.strictness = 1;
+    environment.scratchFolder = scratchFolder;
+    const TrialResult result = Try();
+    EXPECT_EQ(result.outcome, TrialOutcome::Passed) << Summary(result);
+    EXPECT_FALSE(result.trace.outputs.empty()) << "the trace was not read back";
 }
 
 // The plot of a block that multiplies by 2.5 shows exactly that, taken from
