@@ -145,15 +145,17 @@ TEST_F(WholeTry, TheGeneratedExamplePassesEveryCheck) {
 }
 
 // Blanks and letters beyond ASCII in the block's folder and in the scratch
-// folder reach the compiler, the resource compiler and the runner intact.
+// folder reach the compiler, the resource compiler and the runner intact,
+// and so do letters that the system's ANSI code page lacks.
 TEST_F(WholeTry, PassesInFoldersNamedWithBlanksAndNonAsciiLetters) {
     REQUIRE_TRY_TOOLS();
     const std::string folder = dir.path() +
                                "Bl\xc3\xb6"
                                "cke & Co/Gain/";
+    // Cyrillic letters lie beyond the ANSI code page of a Western system.
     const std::string scratchFolder = dir.path() +
                                       "Pr\xc3\xbc"
-                                      "fung (1)/";
+                                      "fung \xd0\xa2\xd0\xb5\xd1\x81\xd1\x82 (1)/";
     ASSERT_EQ(GenerateBlock(GAIN, folder), "");
     ASSERT_TRUE(CreateDirectoryPath(scratchFolder));
     request.source = folder;
