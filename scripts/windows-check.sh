@@ -3,8 +3,9 @@
 # the tests under Wine, and checks that the Windows program generates the
 # shipped example and the largest benchmark blocks as the Linux one does: the
 # same files with the same bytes, apart from lines that name folders. The
-# Windows output goes to a folder with a non-ASCII name. Needs the Linux build
-# in build/ (scripts/build.sh).
+# Windows output goes to a folder with a non-ASCII name, where the Windows
+# program then tries the example. Needs the Linux build in build/
+# (scripts/build.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -61,3 +62,11 @@ if ! diff -r -q "$out/linux" "$out/windows/Blöcke" >/dev/null; then
     [ "$status" = 0 ] || exit 1
 fi
 echo "The Windows program's output equals the Linux program's apart from folder lines"
+
+# The Windows program tries the example it generated into the folder with
+# the non-ASCII name, natively, with the tests' MinGW (which starts the Linux
+# cross tools) on its PATH, in the tests' Wine folder (null graphics driver,
+# set up by ctest above).
+WINEPREFIX=$PWD/build-windows/tests/wineprefix WINEPATH="Z:$PWD/build-windows/tests/mingw-shim" \
+    scripts/wine.sh build-windows/bin/blockwright.exe try "$out/windows/Blöcke/Gain" --strictness 1
+

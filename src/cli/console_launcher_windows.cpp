@@ -57,13 +57,16 @@ private:
 
 class WindowsProcess : public Process {
 public:
-    WindowsProcess(HANDLE process, HANDLE out, HANDLE err)
-        : process_(process), out_(out), err_(err) {}
+    WindowsProcess(HANDLE process, HANDLE job, HANDLE out, HANDLE err)
+        : process_(process), job_(job), out_(out), err_(err) {}
     ~WindowsProcess() override {
         if (IsActive()) {
             Terminate();
         }
         CloseHandle(process_);
+        if (job_ != nullptr) {
+            CloseHandle(job_);
+        }
     }
 
     bool WaitFor(int milliseconds) override {
@@ -75,8 +78,12 @@ public:
         GetExitCodeProcess(process_, &code);
         return static_cast<int>(code);
     }
+    // The program and whatever it started (the compiler's cc1, as, ld),
+    // which would otherwise run on holding files in the folder it ran in.
     void Terminate() override {
-        TerminateProcess(process_, 1);
+        if (job_ == nullptr || !TerminateJobObject(job_, 1)) {
+            TerminateProcess(process_, 1);
+        }
         WaitFor(5000);
     }
     std::string Output() override { return out_.Text(!IsActive()); }
@@ -84,6 +91,7 @@ public:
 
 private:
     HANDLE process_;
+    HANDLE job_;  // null when the program could not be put into a job of its own
     PipeReader out_;
     PipeReader err_;
 };
@@ -123,11 +131,12 @@ std::unique_ptr<Process> ConsoleLauncher::Start(const ProcessStart& start, std::
     }
     const std::wstring folder = WideText(start.currentDirectory);
     PROCESS_INFORMATION process{};
-    const BOOL started =
-        CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
-                       CREATE_UNICODE_ENVIRONMENT | (start.hidden ? CREATE_NO_WINDOW : 0),
-                       start.environmentBlock ? environment.data() : nullptr,
-                       folder.empty() ? nullptr : folder.c_str(), &info, &process);
+    // Started suspended, to be put into a job before it can start anything.
+    const BOOL started = CreateProcessW(
+        nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+        CREATE_UNICODE_ENVIRONMENT | CREATE_SUSPENDED | (start.hidden ? CREATE_NO_WINDOW : 0),
+        start.environmentBlock ? environment.data() : nullptr,
+        folder.empty() ? nullptr : folder.c_str(), &info, &process);
     const DWORD failure = GetLastError();
     CloseHandle(outWrite);
     CloseHandle(errWrite);
@@ -137,8 +146,14 @@ std::unique_ptr<Process> ConsoleLauncher::Start(const ProcessStart& start, std::
         error = SystemReason(static_cast<int>(failure));
         return nullptr;
     }
+    HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    if (job != nullptr && !AssignProcessToJobObject(job, process.hProcess)) {
+        CloseHandle(job);
+        job = nullptr;
+    }
+    ResumeThread(process.hThread);
     CloseHandle(process.hThread);
-    return std::make_unique<WindowsProcess>(process.hProcess, outRead, errRead);
+    return std::make_unique<WindowsProcess>(process.hProcess, job, outRead, errRead);
 }
 
 bool ConsoleLauncher::ProgramExists(const std::string& program) {

@@ -817,11 +817,14 @@ int HostLoadCount(void) { return nLoads; }
 const HOSTRECORD *HostLoad(int nIndex) { return &Loads[nIndex]; }
 void HostClearLoads(void) { nLoads = 0; }
 
-/* A bare file name (the default parameter files) lies in the working folder. */
+/* A bare file name (the default parameter files) lies in the working folder:
+ * named as .\name, which the profile functions take relative to it (a bare
+ * name they look for in the Windows folder). Not its full path, whose folder
+ * an ANSI string loses when its name has letters beyond the code page. */
 static LPCSTR HostFile(LPCSTR FileName, char *Path)
 {
     if (strpbrk(FileName, "\\/:") != NULL) return FileName;
-    GetFullPathNameA(FileName, MAX_PATH, Path, NULL);
+    wsprintfA(Path, ".\\%.*s", MAX_PATH - 3, FileName);
     return Path;
 }
 

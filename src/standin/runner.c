@@ -195,6 +195,18 @@ static void Print(const char *Format, ...)
     va_end(Args);
 }
 
+/* A file of the working folder as the profile functions, fopen and
+ * LoadLibrary take it: .\\name, which they resolve against the working
+ * folder (a bare name the profile functions look for in the Windows folder),
+ * rather than its full path, whose folder an ANSI string loses when its name
+ * has letters beyond the code page. An absolute path stays as it is. */
+static void WorkingPath(const char *Name, char *Path)
+{
+    BOOL bAbsolute = Name[0] == '\\' || Name[0] == '/' || (Name[0] != '\0' && Name[1] == ':');
+    _snprintf(Path, MAX_PATH - 1, bAbsolute ? "%s" : ".\\%s", Name);
+    Path[MAX_PATH - 1] = '\0';
+}
+
 /* A report's lines joined by single blanks, for the one line of a check. */
 static void OneLine(char *Text)
 {
@@ -833,8 +845,8 @@ static void RoundTrip(const BLOCK *b, const SHAPE *s, INSTANCE *First)
     INSTANCE Second;
     int i, n, nKeys = ParameterKeys(Keys, Letters, 400);
     nPhase = CHECK_PARAMETERS;
-    GetFullPathNameA("saved.ini", MAX_PATH, SavedFile, NULL);
-    GetFullPathNameA("reloaded.ini", MAX_PATH, Reloaded, NULL);
+    WorkingPath("saved.ini", SavedFile);
+    WorkingPath("reloaded.ini", Reloaded);
     SaveTo(b, First, SavedFile);
     if (!Create(b, s, &Second)) return;
     LoadFrom(b, &Second, SavedFile);
@@ -1108,8 +1120,8 @@ static void CheckSetParameter(const BLOCK *b, INSTANCE *w)
 {
     char Now[MAX_PATH], Expected[MAX_PATH], Text[64], Current[300];
     int j, i, nRound, nRounds = 1, n = HostParameterListCount();
-    GetFullPathNameA("set-now.ini", MAX_PATH, Now, NULL);
-    GetFullPathNameA("set-expected.ini", MAX_PATH, Expected, NULL);
+    WorkingPath("set-now.ini", Now);
+    WorkingPath("set-expected.ini", Expected);
     for (i = 0; i < nParams; i++)
         if (Params[i].Kind == 'R' && Params[i].nControls > nRounds) nRounds = Params[i].nControls;
     for (nRound = 0; nRound < nRounds; nRound++) {
@@ -1146,9 +1158,9 @@ static void CheckDialog(const BLOCK *b, const char *CaseFile, INSTANCE *w)
     char Before[MAX_PATH], After[MAX_PATH], Expected[MAX_PATH];
     HWND hDlg;
     int i, nRound, nRounds = 2;
-    GetFullPathNameA("dialog-before.ini", MAX_PATH, Before, NULL);
-    GetFullPathNameA("dialog-after.ini", MAX_PATH, After, NULL);
-    GetFullPathNameA("dialog-expected.ini", MAX_PATH, Expected, NULL);
+    WorkingPath("dialog-before.ini", Before);
+    WorkingPath("dialog-after.ini", After);
+    WorkingPath("dialog-expected.ini", Expected);
     nPhase = CHECK_PARAMETERS;
     CheckSetParameter(b, w);
     nPhase = CHECK_DIALOG;
@@ -1239,7 +1251,7 @@ static BOOL ReadSignalFile(void)
     char Path[MAX_PATH];
     FILE *f;
     long nBytes;
-    GetFullPathNameA(Trial.Signal + 5, MAX_PATH, Path, NULL);
+    WorkingPath(Trial.Signal + 5, Path);
     if ((f = fopen(Path, "rb")) == NULL) return FALSE;
     fseek(f, 0, SEEK_END);
     nBytes = ftell(f);
@@ -1527,7 +1539,7 @@ static void SignalRun(const BLOCK *b, const SHAPE *s, INSTANCE *w, const RUN *r)
         for (i = 0; i < s->nInputs; i++) { sprintf(Name, "in%d.f64", i); In[i] = OpenTrace(Name); }
         for (i = 0; i < s->nOutputs; i++) { sprintf(Name, "out%d.f64", i); Out[i] = OpenTrace(Name); }
     }
-    GetFullPathNameA("automation-defaults.ini", MAX_PATH, Defaults, NULL);
+    WorkingPath("automation-defaults.ini", Defaults);
     nPhase = CHECK_PARAMETERS;
     if (r->bAutomate) SaveTo(b, w, Defaults);
     ChoosePrecision(b, w, r->nPrecision);
@@ -1676,7 +1688,7 @@ static int ShortLife(const BLOCK *b, const SHAPE *s, int nFailing)
     memset(&w, 0, sizeof(w));
     w.Bio.nInputs = s->nInputs;
     w.Bio.nOutputs = s->nOutputs;
-    GetFullPathNameA("short-life.ini", MAX_PATH, File, NULL);
+    WorkingPath("short-life.ini", File);
     for (i = 0; i < s->nInputs; i++)
         MakeInput(s, &w.Bio.In[i], s->Dimension[i], s->nPrecisions > 0 ? s->Precisions[0] : HDT_FLOAT, RC_REAL);
 #define STEP(Entry, Call) \
@@ -1750,9 +1762,9 @@ static void ReadShape(const char *CaseFile, SHAPE *s, char *Dll, char *Def)
     int i;
     memset(s, 0, sizeof(*s));
     GetPrivateProfileStringA("Block", "Dll", "", Text, sizeof(Text), CaseFile);
-    GetFullPathNameA(Text, MAX_PATH, Dll, NULL);
+    WorkingPath(Text, Dll);
     GetPrivateProfileStringA("Block", "Def", "", Text, sizeof(Text), CaseFile);
-    GetFullPathNameA(Text, MAX_PATH, Def, NULL);
+    WorkingPath(Text, Def);
     s->nInputs = GetPrivateProfileIntA("Block", "Inputs", 0, CaseFile);
     s->nOutputs = GetPrivateProfileIntA("Block", "Outputs", 0, CaseFile);
     GetPrivateProfileStringA("Block", "Dimensions", "", Text, sizeof(Text), CaseFile);
@@ -1829,7 +1841,7 @@ int main(int argc, char **argv)
     }
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     SetUnhandledExceptionFilter(ReportCrash);
-    GetFullPathNameA(argv[1], MAX_PATH, CaseFile, NULL);
+    WorkingPath(argv[1], CaseFile);
     ReadShape(CaseFile, &Shape, Dll, Def);
     ReadParams(CaseFile);
     if (!ReadTrial(CaseFile)) {
@@ -1839,7 +1851,7 @@ int main(int argc, char **argv)
     }
     for (c = CHECK_CRASH; c <= CHECK_PARAMETERS && Trial.bOn; c++)
         if (c != CHECK_NUMBERS) bPerformed[c] = TRUE;
-    GetFullPathNameA("worksheet.ini", MAX_PATH, DriverFile, NULL);
+    WorkingPath("worksheet.ini", DriverFile);
     WritePrivateProfileStringA("Worksheet", "DriverName", "fake.drv", DriverFile);
     HostSetDriverFile("Worksheet", DriverFile);
 

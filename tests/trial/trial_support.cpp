@@ -1,6 +1,8 @@
 #include "trial/trial_support.h"
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "definition/template_file.h"
 #include "run/generation_run.h"
@@ -27,13 +29,31 @@ std::string GenerateBlock(BLOCKINFO block, const std::string& folder) {
     return "";
 }
 
+namespace {
+
+namespace fs = std::filesystem;
+
+// Paths are UTF-8 here, as the program's own are on every system.
+fs::path Utf8Path(const std::string& path) {
+    return fs::path(std::u8string(path.begin(), path.end()));
+}
+
+std::string Utf8(const fs::path& path) {
+    const std::u8string text = path.generic_u8string();
+    return std::string(text.begin(), text.end());
+}
+
+}  // namespace
+
 std::map<std::string, std::string> FolderBytes(const std::string& folder) {
     std::map<std::string, std::string> bytes;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
-        const std::string relative =
-            std::filesystem::relative(entry.path(), folder).generic_string();
-        bytes[relative] =
-            entry.is_regular_file() ? ReadFileBytes(entry.path().string()) : "(folder)";
+    for (const auto& entry : fs::recursive_directory_iterator(Utf8Path(folder))) {
+        std::ostringstream content;
+        if (entry.is_regular_file()) {
+            content << std::ifstream(entry.path(), std::ios::binary).rdbuf();
+        }
+        bytes[Utf8(fs::relative(entry.path(), Utf8Path(folder)))] =
+            entry.is_regular_file() ? content.str() : "(folder)";
     }
     return bytes;
 }

@@ -1,7 +1,9 @@
 // Whole tries: the example Gain block generated, built with MinGW-w64 and
-// run in the stand-in host under Wine, as `blockwright try` does it. It
-// passes as generated; an edit that breaks it fails the check that catches
-// it, naming the entry point; its trace shows what its algorithm computes.
+// run in the stand-in host, as `blockwright try` does it: on Linux under
+// Wine; in the Windows tests (themselves under Wine) natively, with a MinGW
+// that starts the Linux cross tools (trial/mingw_shim). It passes as
+// generated; an edit that breaks it fails the check that catches it, naming
+// the entry point; its trace shows what its algorithm computes.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -12,6 +14,7 @@
 #include "cli/console_launcher.h"
 #include "cli/try_command.h"
 #include "compile/matrix_blocks.h"
+#include "generation/paths.h"
 #include "support/generate.h"
 #include "support/missing_tool.h"
 #include "trial/report_files.h"
@@ -27,12 +30,36 @@ namespace fs = std::filesystem;
 const std::string GAIN = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/examples/Gain.tbt";
 const std::string STANDIN = TRIAL_STANDIN_DIR;
 
+#ifdef _WIN32
+const std::string TOOL_SEARCH_PATH = TRIAL_MINGW_SHIM_DIR;
+
+// The Linux cross tools the test's MinGW starts.
+std::string MissingLinuxMingw() {
+    for (const char* tool : {"gcc", "windres"}) {
+        if (const std::string path = TRIAL_LINUX_MINGW + std::string(tool); !fs::exists(path)) {
+            return path +
+                   " is missing, which the Windows tests' MinGW starts: install "
+                   "gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64";
+        }
+    }
+    return "";
+}
+#else
+const char* const PROGRAM_PATH = std::getenv("PATH");
+const std::string TOOL_SEARCH_PATH = PROGRAM_PATH != nullptr ? PROGRAM_PATH : "";
+
+std::string MissingLinuxMingw() {
+    return "";
+}
+#endif
+
 // What keeps a block from running here, empty when nothing does.
 std::string MissingForTries() {
+    if (std::string missing = MissingLinuxMingw(); !missing.empty()) {
+        return missing;
+    }
     TrialTools tools;
-    const char* path = std::getenv("PATH");
-    if (std::string missing = FindTrialTools(path != nullptr ? path : "", tools);
-        !missing.empty()) {
+    if (std::string missing = FindTrialTools(TOOL_SEARCH_PATH, tools); !missing.empty()) {
         return missing;
     }
     if (!fs::exists(STANDIN + "x86_64/blockrun.exe")) {
@@ -45,7 +72,7 @@ std::string MissingForTries() {
 
 #define REQUIRE_TRY_TOOLS()                                                \
     if (const std::string missing = MissingForTries(); !missing.empty()) { \
-        BW_MISSING_TOOL(missing);                                          \
+        BW_MISSING_REACHABLE_TOOL(missing);                                \
         return;                                                            \
     }
 
@@ -71,6 +98,7 @@ protected:
         environment.standinFolder = STANDIN;
         environment.scratchFolder = scratch;
         environment.winePrefix = TRIAL_WINEPREFIX;
+        environment.toolSearchPath = TOOL_SEARCH_PATH;
         request.source = block;
     }
 
@@ -114,6 +142,28 @@ TEST_F(WholeTry, TheGeneratedExamplePassesEveryCheck) {
     EXPECT_EQ(result.outcome, TrialOutcome::Passed) << Summary(result);
     EXPECT_GE(result.checks.size(), 5u) << Summary(result);
     EXPECT_EQ(TrialExitStatus(result.outcome), 0);
+}
+
+// Blanks and letters beyond ASCII in the block's folder and in the scratch
+// folder reach the compiler, the resource compiler and the runner intact,
+// and so do letters that the system's ANSI code page lacks.
+TEST_F(WholeTry, PassesInFoldersNamedWithBlanksAndNonAsciiLetters) {
+    REQUIRE_TRY_TOOLS();
+    const std::string folder = dir.path() +
+                               "Bl\xc3\xb6"
+                               "cke & Co/Gain/";
+    // Cyrillic letters lie beyond the ANSI code page of a Western system.
+    const std::string scratchFolder = dir.path() +
+                                      "Pr\xc3\xbc"
+                                      "fung \xd0\xa2\xd0\xb5\xd1\x81\xd1\x82 (1)/";
+    ASSERT_EQ(GenerateBlock(GAIN, folder), "");
+    ASSERT_TRUE(CreateDirectoryPath(scratchFolder));
+    request.source = folder;
+    request.strictness = 1;
+    environment.scratchFolder = scratchFolder;
+    const TrialResult result = Try();
+    EXPECT_EQ(result.outcome, TrialOutcome::Passed) << Summary(result);
+    EXPECT_FALSE(result.trace.outputs.empty()) << "the trace was not read back";
 }
 
 // The plot of a block that multiplies by 2.5 shows exactly that, taken from
@@ -220,20 +270,29 @@ INSTANTIATE_TEST_SUITE_P(Matrix, OtherShapes,
 // The command prints a line per check and the summary, and exits with 0.
 TEST_F(WholeTry, TheCommandPassesTheGeneratedExample) {
     REQUIRE_TRY_TOOLS();
+#ifdef _WIN32
+    // The Windows program's own folder, the stand-in copied beside it.
+    const std::string program = TRIAL_PROGRAM_DIR;
+#else
+    // A program folder with the stand-in, and a Wine folder of the
+    // program's own that is the one set up for these tests.
     const std::string program = dir.path() + "program/";
     fs::create_directories(program);
     fs::create_directory_symlink(fs::path(STANDIN).parent_path(), program + "standin");
     SetEnvironmentVariable("XDG_CACHE_HOME", (dir.path() + "cache").c_str());
     fs::create_directories(dir.path() + "cache/blockwright");
     fs::create_directory_symlink(TRIAL_WINEPREFIX, dir.path() + "cache/blockwright/wine");
+#endif
     std::istringstream in;
     std::ostringstream out;
     std::ostringstream err;
     Console console{in, out, err, false};
     const int status =
         RunTryCommandWith({block, "--strictness", "1", "--junit", dir.path() + "report.xml"},
-                          program, console, launcher, "");
+                          program, console, launcher, TOOL_SEARCH_PATH);
+#ifndef _WIN32
     SetEnvironmentVariable("XDG_CACHE_HOME", nullptr);
+#endif
     EXPECT_EQ(status, 0) << out.str() << err.str();
     EXPECT_TRUE(
         std::regex_search(out.str(), std::regex("^PASS crash: no exception in any entry point\n")))
