@@ -15,6 +15,7 @@
 #include "gen_component/splice_layouts.h"
 #include "generation/output_file.h"
 #include "support/generate.h"
+#include "support/records.h"
 
 namespace bw::testblocks {
 
@@ -25,22 +26,6 @@ inline void SetPrecisions(BLOCKINFO& block, std::vector<int BLOCKINFO::*> on) {
           &BLOCKINFO::Bitmap}) {
         block.*flag = std::find(on.begin(), on.end(), flag) != on.end() ? 1 : 0;
     }
-}
-
-inline void AddParameter(BLOCKINFO& block, const std::string& name, int type,
-                         std::vector<std::string> items = {}) {
-    PARAMINFO& parameter = block.Parameters[static_cast<size_t>(block.NumParameters++)];
-    parameter.ParameterName = name;
-    parameter.ParameterType = type;
-    parameter.ParameterItems = std::move(items);
-}
-
-inline void AddLocalArray(BLOCKINFO& block, const std::string& name, const std::string& size,
-                          int precision) {
-    LOCALARRAYINFO& array = block.LocalArrays[static_cast<size_t>(block.NumLocalArrays++)];
-    array.ArrayName = name;
-    array.LocalSize = size;
-    array.LocalPrecision = precision;
 }
 
 // A simulation block with every kind of member.
@@ -56,7 +41,7 @@ inline BLOCKINFO SimulationBlock() {
     block.WarningType = WARNING_ONE_TIME;
     SetPrecisions(block, {&BLOCKINFO::FloatingPoint, &BLOCKINFO::Double});
     AddParameter(block, "Gain", TYPE_FLOAT);
-    AddParameter(block, "Mode", TYPE_COMBO_BOX, {"Sum", "Difference"});
+    AddParameter(block, "Mode", TYPE_COMBO_BOX, "", {"Sum", "Difference"});
     AddParameter(block, "Title", TYPE_TEXT);
     AddParameter(block, "Data File", TYPE_FILE_OPEN);
     AddParameter(block, "Unused", TYPE_EXCLUDED);

@@ -10,6 +10,7 @@
 #include "definition/block_info.h"
 #include "generation/names_and_literals.h"
 #include "support/generate.h"
+#include "support/records.h"
 
 namespace bw::dsp_test {
 
@@ -31,29 +32,6 @@ inline BLOCKINFO IntegerVariant(BLOCKINFO block) {
     block.Integer = 1;
     block.BlockName = IntegerName(block.BlockName);
     return block;
-}
-
-inline PARAMINFO& AddParameter(BLOCKINFO& block, const std::string& name, int type,
-                               int constness = 0) {
-    PARAMINFO& parameter = block.Parameters[static_cast<size_t>(block.NumParameters++)];
-    parameter.ParameterName = name;
-    parameter.ParameterType = type;
-    parameter.ParameterConst = constness;
-    return parameter;
-}
-
-inline void AddPersistant(BLOCKINFO& block, const std::string& name, int type,
-                          const std::string& other = "") {
-    PERSISTANTINFO& variable = block.Persistants[static_cast<size_t>(block.NumPersistants++)];
-    variable.PersistantName = name;
-    variable.PersistantType = type;
-    variable.PersistantTypeOther = other;
-}
-
-inline void AddLocalArray(BLOCKINFO& block, const std::string& name, const std::string& size) {
-    LOCALARRAYINFO& array = block.LocalArrays[static_cast<size_t>(block.NumLocalArrays++)];
-    array.ArrayName = name;
-    array.LocalSize = size;
 }
 
 // An XDAIS block "FIR" of vendor "TI" on a C6000 chip.

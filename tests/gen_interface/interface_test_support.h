@@ -12,6 +12,7 @@
 
 #include "gen_interface/sections.h"
 #include "support/generate.h"
+#include "support/records.h"
 
 namespace bw::interface_test {
 
@@ -51,24 +52,6 @@ inline void WriteParameterSections(OutputFile& file, const BLOCKINFO& block) {
     if (block.UserControl) {
         WriteUserControlProc(file, block);
     }
-}
-
-inline PARAMINFO& AddParameter(BLOCKINFO& block, const std::string& name, int type,
-                               const std::string& defaultText = "",
-                               std::vector<std::string> items = {}, int constant = 0) {
-    PARAMINFO& parameter = block.Parameters[static_cast<size_t>(block.NumParameters++)];
-    parameter.ParameterName = name;
-    parameter.ParameterType = type;
-    parameter.ParameterDefault = defaultText;
-    parameter.ParameterItems = std::move(items);
-    parameter.ParameterConst = constant;
-    return parameter;
-}
-
-inline void AddLocalArray(BLOCKINFO& block, const std::string& name, int precision) {
-    LOCALARRAYINFO& array = block.LocalArrays[static_cast<size_t>(block.NumLocalArrays++)];
-    array.ArrayName = name;
-    array.LocalPrecision = precision;
 }
 
 // A simulation processing block "Gain": one input, one output.
