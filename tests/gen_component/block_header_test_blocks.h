@@ -15,6 +15,7 @@
 #include "gen_component/splice_layouts.h"
 #include "generation/output_file.h"
 #include "support/generate.h"
+#include "support/lines.h"
 #include "support/records.h"
 
 namespace bw::testblocks {
@@ -93,34 +94,5 @@ struct Regeneration {
         return GenerateInto(dir.path(), generator, block, fileName, &version);
     }
 };
-
-inline bool Has(const std::vector<std::string>& lines, const std::string& line) {
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-// The lines strictly between the first line equal to from (at or after
-// index start) and the next line equal to to.
-inline std::vector<std::string> Between(const std::vector<std::string>& lines,
-                                        const std::string& from, const std::string& to,
-                                        size_t start = 0) {
-    auto begin = std::find(lines.begin() + static_cast<long>(std::min(start, lines.size())),
-                           lines.end(), from);
-    EXPECT_NE(begin, lines.end()) << from;
-    if (begin == lines.end()) {
-        return {};
-    }
-    auto end = std::find(begin + 1, lines.end(), to);
-    EXPECT_NE(end, lines.end()) << to;
-    return {begin + 1, end};
-}
-
-// CR LF line ends for a list of lines.
-inline std::string Text(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\r\n";
-    }
-    return text;
-}
 
 }  // namespace bw::testblocks

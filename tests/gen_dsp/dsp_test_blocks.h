@@ -10,6 +10,7 @@
 #include "definition/block_info.h"
 #include "generation/names_and_literals.h"
 #include "support/generate.h"
+#include "support/lines.h"
 #include "support/records.h"
 
 namespace bw::dsp_test {
@@ -48,16 +49,6 @@ inline PROTOTYPEINFO Prototype(const std::string& name, const std::string& retur
                                const std::vector<std::string>& names,
                                const std::vector<std::string>& types) {
     return PROTOTYPEINFO{name, returnType, names, types};
-}
-
-inline bool Has(const std::vector<std::string>& lines, const std::string& line) {
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-// The position of line, or -1.
-inline std::ptrdiff_t IndexOf(const std::vector<std::string>& lines, const std::string& line) {
-    const auto at = std::find(lines.begin(), lines.end(), line);
-    return at == lines.end() ? -1 : at - lines.begin();
 }
 
 }  // namespace bw::dsp_test

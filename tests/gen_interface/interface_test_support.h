@@ -12,6 +12,7 @@
 
 #include "gen_interface/sections.h"
 #include "support/generate.h"
+#include "support/lines.h"
 #include "support/records.h"
 
 namespace bw::interface_test {
@@ -82,10 +83,6 @@ inline BLOCKINFO RealTimeBlock() {
     return block;
 }
 
-inline bool Contains(const std::vector<std::string>& lines, const std::string& line) {
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
 inline std::ptrdiff_t Count(const std::vector<std::string>& lines, const std::string& line) {
     return std::count(lines.begin(), lines.end(), line);
 }
@@ -120,13 +117,6 @@ void ExpectRules(const Rule (&rules)[N], BLOCKINFO (*base)()) {
         EXPECT_FALSE(lines.empty()) << rule.what << ": the section is missing";
         EXPECT_EQ(CountContaining(lines, rule.text), rule.lines) << rule.what << ": " << rule.text;
     }
-}
-
-// Position of the first line equal to line at or after from, or -1.
-inline std::ptrdiff_t IndexOf(const std::vector<std::string>& lines, const std::string& line,
-                              std::ptrdiff_t from = 0) {
-    auto it = std::find(lines.begin() + from, lines.end(), line);
-    return it == lines.end() ? -1 : it - lines.begin();
 }
 
 // The line at index, or "" outside the lines.
