@@ -25,24 +25,6 @@ namespace {
 // ---------------------------------------------------------------------------
 // The valid blocks each row changes.
 
-void AddParameter(BLOCKINFO& block, const std::string& name, int type = TYPE_INTEGER) {
-    PARAMINFO& parameter = block.Parameters[static_cast<size_t>(block.NumParameters++)];
-    parameter.ParameterName = name;
-    parameter.ParameterType = type;
-}
-
-void AddPersistant(BLOCKINFO& block, const std::string& name, int type = TYPE_INTEGER) {
-    PERSISTANTINFO& variable = block.Persistants[static_cast<size_t>(block.NumPersistants++)];
-    variable.PersistantName = name;
-    variable.PersistantType = type;
-}
-
-void AddLocalArray(BLOCKINFO& block, const std::string& name, const std::string& size) {
-    LOCALARRAYINFO& array = block.LocalArrays[static_cast<size_t>(block.NumLocalArrays++)];
-    array.ArrayName = name;
-    array.LocalSize = size;
-}
-
 // A simulation block with one of each record, names with blanks included.
 BLOCKINFO Simulation() {
     BLOCKINFO block = NewBlock();

@@ -10,25 +10,10 @@
 #include "check/definition_check.h"
 #include "check/path_length_check.h"
 #include "support/generate.h"
+#include "support/records.h"
 
 namespace bw {
 namespace {
-
-void AddParameter(BLOCKINFO& block, const std::string& name, int type, const std::string& value,
-                  std::vector<std::string> items = {}) {
-    PARAMINFO& parameter = block.Parameters[static_cast<size_t>(block.NumParameters++)];
-    parameter.ParameterName = name;
-    parameter.ParameterType = type;
-    parameter.ParameterDefault = value;
-    parameter.ParameterItems = std::move(items);
-}
-
-void AddPersistant(BLOCKINFO& block, const std::string& name, int type, const std::string& value) {
-    PERSISTANTINFO& variable = block.Persistants[static_cast<size_t>(block.NumPersistants++)];
-    variable.PersistantName = name;
-    variable.PersistantType = type;
-    variable.PersistantDefault = value;
-}
 
 // Parameters 0 to 11 and persistent variables 0 to 7 in the order of the
 // type codes' buttons, each with a default its type takes.

@@ -199,6 +199,7 @@ TEST(ResourceScript, QuotesInItsStringsCompileAsTyped) {
     AddParameter(block, "Loud \"on\"", TYPE_CHECK_BOX);
     AddParameter(block, "Pair", TYPE_RADIO_BUTTONS, "\"a\"", {"\"a\"", "b\""});
     AddParameter(block, "Group \"g\"", TYPE_RADIO_BUTTONS, "x", {"x", "\"y\"", "z"});
+    FinishRecords(block);
     TempDir dir;
     TestRun run(dir.path());
     run.environment.workingDirectory = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/assets/";

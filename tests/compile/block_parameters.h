@@ -1,25 +1,20 @@
 #pragma once
 
-#include <string>
-#include <utility>
-#include <vector>
+#include <cstddef>
 
 #include "definition/block_info.h"
+#include "support/records.h"
 
 namespace bw {
 
-// Adds a parameter to the blocks the compile tests build, described by its
-// name.
-inline void AddParameter(BLOCKINFO& block, const std::string& name, int type,
-                         const std::string& value = "", std::vector<std::string> items = {},
-                         int constant = 0) {
-    PARAMINFO& parameter = block.Parameters[static_cast<size_t>(block.NumParameters++)];
-    parameter.ParameterName = name;
-    parameter.ParameterType = type;
-    parameter.ParameterDefault = value;
-    parameter.ParameterItems = std::move(items);
-    parameter.ParameterDesc = name + " of the block";
-    parameter.ParameterConst = constant;
+// Finishes a block of the compile tests: each parameter described by its
+// name, so that descriptions are compiled too, and the local arrays whose
+// size is an expression marked, as the wizard marks them.
+inline void FinishRecords(BLOCKINFO& block) {
+    for (size_t i = 0; i < static_cast<size_t>(block.NumParameters); ++i) {
+        block.Parameters[i].ParameterDesc = block.Parameters[i].ParameterName + " of the block";
+    }
+    block.DeriveLocalSizeIsExpression();
 }
 
 }  // namespace bw

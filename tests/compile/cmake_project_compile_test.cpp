@@ -217,6 +217,7 @@ void EveryControl(BLOCKINFO& block) {
     AddParameter(block, "Shape", TYPE_COMBO_BOX, "Sine", {"Square", "Sine"});
     AddParameter(block, "Coefficients", TYPE_FILE_OPEN, "c:\\data\\taps.txt");
     AddParameter(block, "Bypass", TYPE_CHECK_BOX, "Checked");
+    FinishRecords(block);
 }
 
 // The host's folders as the block names them: the CMake project's defaults,

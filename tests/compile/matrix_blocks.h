@@ -11,20 +11,6 @@
 
 namespace bw {
 
-inline void AddPersistant(BLOCKINFO& block, const std::string& name, int type,
-                          const std::string& value, const std::string& other = "") {
-    block.Persistants[static_cast<size_t>(block.NumPersistants++)] = {name, type, other, value};
-}
-
-inline void AddLocalArray(BLOCKINFO& block, const std::string& name, const std::string& size,
-                          int precision) {
-    LOCALARRAYINFO& array = block.LocalArrays[static_cast<size_t>(block.NumLocalArrays++)];
-    array.ArrayName = name;
-    array.LocalSize = size;
-    array.LocalPrecision = precision;
-    block.DeriveLocalSizeIsExpression();
-}
-
 // Every parameter type, with the awkward cases of names and defaults.
 inline void AllParameterTypes(BLOCKINFO& block) {
     AddParameter(block, "Gain", TYPE_FLOAT, "1.5");
@@ -85,7 +71,7 @@ inline void PersistantsOfEveryType(BLOCKINFO& b) {
     AddPersistant(b, "step", TYPE_SHORT, "2");
     AddPersistant(b, "flags", TYPE_BYTE, "1");
     AddPersistant(b, "label", TYPE_TEXT, "none");
-    AddPersistant(b, "word", TYPE_OTHER, "0", "DWORD");
+    AddPersistant(b, "word", TYPE_OTHER, "0").PersistantTypeOther = "DWORD";
     AddPersistant(b, "---", TYPE_INTEGER, "0");
     AddPersistant(b, "lowest", TYPE_INTEGER, "-2147483648");
     AddPersistant(b, "largest", TYPE_DOUBLE, "1.7976931348623157e308");
@@ -160,6 +146,7 @@ inline BLOCKINFO Build(const MatrixBlock& entry) {
     if (entry.fill) {
         entry.fill(b);
     }
+    FinishRecords(b);
     return b;
 }
 

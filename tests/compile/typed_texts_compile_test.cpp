@@ -63,12 +63,9 @@ BLOCKINFO AwkwardBlock() {
     AddParameter(b, "Data" + AWKWARD, TYPE_FILE_OPEN, "c:\\data\\taps%.txt",
                  {"Text" + AWKWARD + "|*.txt"});
     AddParameter(b, "Mark", TYPE_CHAR, "'");
-    b.Persistants[0] = {"Note" + AWKWARD, TYPE_TEXT, "", "Kept" + AWKWARD};
-    b.NumPersistants = 1;
-    LOCALARRAYINFO& array = b.LocalArrays[0];
-    array.ArrayName = "history\\";
-    array.LocalSize = "16";
-    b.NumLocalArrays = 1;
+    AddPersistant(b, "Note" + AWKWARD, TYPE_TEXT, "Kept" + AWKWARD);
+    AddLocalArray(b, "history\\", "16");
+    FinishRecords(b);
     return b;
 }
 

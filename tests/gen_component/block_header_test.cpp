@@ -34,7 +34,7 @@ TEST(BlockHeader, GoldenRealTimeBlock) {
 void AddCombos(BLOCKINFO& block) {
     AddParameter(block, "Gain", TYPE_FLOAT);
     AddParameter(block, "Choice", TYPE_COMBO_BOX);
-    AddParameter(block, "Shape", TYPE_COMBO_BOX, {"a", "b", "c", "d", "e"});
+    AddParameter(block, "Shape", TYPE_COMBO_BOX, "", {"a", "b", "c", "d", "e"});
 }
 
 void AddSizedArrays(BLOCKINFO& block) {

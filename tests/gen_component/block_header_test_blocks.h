@@ -15,6 +15,8 @@
 #include "gen_component/splice_layouts.h"
 #include "generation/output_file.h"
 #include "support/generate.h"
+#include "support/lines.h"
+#include "support/records.h"
 
 namespace bw::testblocks {
 
@@ -25,22 +27,6 @@ inline void SetPrecisions(BLOCKINFO& block, std::vector<int BLOCKINFO::*> on) {
           &BLOCKINFO::Bitmap}) {
         block.*flag = std::find(on.begin(), on.end(), flag) != on.end() ? 1 : 0;
     }
-}
-
-inline void AddParameter(BLOCKINFO& block, const std::string& name, int type,
-                         std::vector<std::string> items = {}) {
-    PARAMINFO& parameter = block.Parameters[static_cast<size_t>(block.NumParameters++)];
-    parameter.ParameterName = name;
-    parameter.ParameterType = type;
-    parameter.ParameterItems = std::move(items);
-}
-
-inline void AddLocalArray(BLOCKINFO& block, const std::string& name, const std::string& size,
-                          int precision) {
-    LOCALARRAYINFO& array = block.LocalArrays[static_cast<size_t>(block.NumLocalArrays++)];
-    array.ArrayName = name;
-    array.LocalSize = size;
-    array.LocalPrecision = precision;
 }
 
 // A simulation block with every kind of member.
@@ -56,7 +42,7 @@ inline BLOCKINFO SimulationBlock() {
     block.WarningType = WARNING_ONE_TIME;
     SetPrecisions(block, {&BLOCKINFO::FloatingPoint, &BLOCKINFO::Double});
     AddParameter(block, "Gain", TYPE_FLOAT);
-    AddParameter(block, "Mode", TYPE_COMBO_BOX, {"Sum", "Difference"});
+    AddParameter(block, "Mode", TYPE_COMBO_BOX, "", {"Sum", "Difference"});
     AddParameter(block, "Title", TYPE_TEXT);
     AddParameter(block, "Data File", TYPE_FILE_OPEN);
     AddParameter(block, "Unused", TYPE_EXCLUDED);
@@ -108,34 +94,5 @@ struct Regeneration {
         return GenerateInto(dir.path(), generator, block, fileName, &version);
     }
 };
-
-inline bool Has(const std::vector<std::string>& lines, const std::string& line) {
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-// The lines strictly between the first line equal to from (at or after
-// index start) and the next line equal to to.
-inline std::vector<std::string> Between(const std::vector<std::string>& lines,
-                                        const std::string& from, const std::string& to,
-                                        size_t start = 0) {
-    auto begin = std::find(lines.begin() + static_cast<long>(std::min(start, lines.size())),
-                           lines.end(), from);
-    EXPECT_NE(begin, lines.end()) << from;
-    if (begin == lines.end()) {
-        return {};
-    }
-    auto end = std::find(begin + 1, lines.end(), to);
-    EXPECT_NE(end, lines.end()) << to;
-    return {begin + 1, end};
-}
-
-// CR LF line ends for a list of lines.
-inline std::string Text(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\r\n";
-    }
-    return text;
-}
 
 }  // namespace bw::testblocks

@@ -8,18 +8,10 @@
 #include "gen_component/component_files.h"
 #include "support/generate.h"
 #include "support/golden.h"
+#include "support/records.h"
 
 namespace bw {
 namespace {
-
-void AddParameter(BLOCKINFO& block, const std::string& name, int type,
-                  std::vector<std::string> items = {}, const std::string& description = "") {
-    PARAMINFO& parameter = block.Parameters[static_cast<size_t>(block.NumParameters++)];
-    parameter.ParameterName = name;
-    parameter.ParameterType = type;
-    parameter.ParameterItems = std::move(items);
-    parameter.ParameterDesc = description;
-}
 
 // A simulation block with a parameter of every type.
 BLOCKINFO SimulationBlock() {
@@ -34,8 +26,8 @@ BLOCKINFO SimulationBlock() {
     block.NumInputs = 2;
     block.NumOutputs = 1;
     block.Complex = 0;
-    AddParameter(block, "Count", TYPE_INTEGER, {}, "How many.");
-    AddParameter(block, "Gain", TYPE_FLOAT, {}, "Linear gain.\r\nAt most 10.");
+    AddParameter(block, "Count", TYPE_INTEGER).ParameterDesc = "How many.";
+    AddParameter(block, "Gain", TYPE_FLOAT).ParameterDesc = "Linear gain.\r\nAt most 10.";
     AddParameter(block, "Sample Rate", TYPE_DOUBLE);
     AddParameter(block, "Letter", TYPE_CHAR);
     AddParameter(block, "Total", TYPE_LONG);
@@ -43,11 +35,11 @@ BLOCKINFO SimulationBlock() {
     AddParameter(block, "Mask", TYPE_BYTE);
     AddParameter(block, "Title", TYPE_TEXT);
     AddParameter(block, "Enable", TYPE_RADIO_BUTTONS);
-    AddParameter(block, "Side", TYPE_RADIO_BUTTONS, {"Left", "Right"});
-    AddParameter(block, "Window", TYPE_RADIO_BUTTONS, {"Hann", "Hamming", "Blackman"});
-    AddParameter(block, "Mode", TYPE_COMBO_BOX, {"Fast", "Slow"});
+    AddParameter(block, "Side", TYPE_RADIO_BUTTONS, "", {"Left", "Right"});
+    AddParameter(block, "Window", TYPE_RADIO_BUTTONS, "", {"Hann", "Hamming", "Blackman"});
+    AddParameter(block, "Mode", TYPE_COMBO_BOX, "", {"Fast", "Slow"});
     AddParameter(block, "Unused", TYPE_EXCLUDED);
-    AddParameter(block, "Data File", TYPE_FILE_OPEN, {"Data (*.dat)|*.dat"});
+    AddParameter(block, "Data File", TYPE_FILE_OPEN, "", {"Data (*.dat)|*.dat"});
     AddParameter(block, "Hold", TYPE_CHECK_BOX);
     AddParameter(block, "Custom", TYPE_OTHER);
     return block;
@@ -72,8 +64,8 @@ BLOCKINFO RealTimeBlock() {
     block.NumOutputs = 2;
     block.Character = 0;
     AddParameter(block, "Level", TYPE_FLOAT);
-    AddParameter(block, "Pattern", TYPE_COMBO_BOX, {"Ramp", "Noise"});
-    AddParameter(block, "Shape", TYPE_RADIO_BUTTONS,
+    AddParameter(block, "Pattern", TYPE_COMBO_BOX, "", {"Ramp", "Noise"});
+    AddParameter(block, "Shape", TYPE_RADIO_BUTTONS, "",
                  {"Square", "Sine", "Triangle", "Saw", "Pulse"});
     AddParameter(block, "Table", TYPE_FILE_OPEN);
     return block;

@@ -8,17 +8,10 @@
 
 #include "gen_component/component_files.h"
 #include "support/generate.h"
+#include "support/records.h"
 
 namespace bw {
 namespace {
-
-void AddParameter(BLOCKINFO& block, const std::string& name, int type,
-                  std::vector<std::string> items = {}) {
-    PARAMINFO& parameter = block.Parameters[static_cast<size_t>(block.NumParameters++)];
-    parameter.ParameterName = name;
-    parameter.ParameterType = type;
-    parameter.ParameterItems = std::move(items);
-}
 
 std::string Define(const std::string& name, const std::string& value) {
     std::string line = "#define " + name;
@@ -30,12 +23,12 @@ void AddGain(BLOCKINFO& b) {
     AddParameter(b, "Gain", TYPE_FLOAT);
 }
 void AddFiveRadiosAndGain(BLOCKINFO& b) {
-    AddParameter(b, "Shape", TYPE_RADIO_BUTTONS, {"A", "B", "C", "D", "E"});
+    AddParameter(b, "Shape", TYPE_RADIO_BUTTONS, "", {"A", "B", "C", "D", "E"});
     AddGain(b);
 }
 void AddRadioPairs(BLOCKINFO& b) {
-    AddParameter(b, "Enable", TYPE_RADIO_BUTTONS, {"On"});
-    AddParameter(b, "Window", TYPE_RADIO_BUTTONS, {"Hann", "Blackman-Harris", "!"});
+    AddParameter(b, "Enable", TYPE_RADIO_BUTTONS, "", {"On"});
+    AddParameter(b, "Window", TYPE_RADIO_BUTTONS, "", {"Hann", "Blackman-Harris", "!"});
 }
 void NativeRealTimeGain(BLOCKINFO& b) {
     b.RealTime = b.Native = 1;
@@ -108,7 +101,9 @@ const Rule RULES[] = {
     {"five radios", AddFiveRadiosAndGain, WriteResourceScript,
      "    PUSHBUTTON \"v\",IDC_VAR_GAIN,155,68,11,11", 1},
     {"real-time pair",
-     [](BLOCKINFO& b) { b.RealTime = 1, AddParameter(b, "Enable", TYPE_RADIO_BUTTONS, {"On"}); },
+     [](BLOCKINFO& b) {
+         b.RealTime = 1, AddParameter(b, "Enable", TYPE_RADIO_BUTTONS, "", {"On"});
+     },
      WriteResourceScript,
      "    CONTROL   \"Yes\",IDC_RADIO_ENABLE_YES,\"Button\",BS_AUTORADIOBUTTON | WS_GROUP | "
      "WS_TABSTOP,88,8,35,10",

@@ -25,7 +25,7 @@ BLOCKINFO NativeBlock() {
     AddParameter(block, "Left Gain", TYPE_FLOAT);
     AddParameter(block, "Name", TYPE_CHAR);
     AddParameter(block, "Mode", TYPE_COMBO_BOX);
-    AddPersistant(block, "acc", TYPE_OTHER, "COMPLEX");
+    AddPersistant(block, "acc", TYPE_OTHER).PersistantTypeOther = "COMPLEX";
     AddPersistant(block, "count", TYPE_INTEGER);
     AddLocalArray(block, "history", "64");
     return block;
@@ -42,7 +42,7 @@ TEST(DspGolden, FloatingPointBlockWithThreeInputs) {
                  TYPE_INTEGER);
     AddParameter(block, "Label", TYPE_TEXT);  // never reaches the structure
     AddPersistant(block, "level", TYPE_DOUBLE);
-    AddPersistant(block, "acc", TYPE_OTHER, "COMPLEX");
+    AddPersistant(block, "acc", TYPE_OTHER).PersistantTypeOther = "COMPLEX";
     AddPersistant(block, "letter", TYPE_CHAR);
     AddPersistant(block, "steps", TYPE_SHORT);
     AddPersistant(block, "note", TYPE_TEXT);
@@ -66,10 +66,10 @@ TEST(DspGolden, IntegerVariantOfAMatrixBlock) {
 TEST(DspGolden, XdaisBlock) {
     BLOCKINFO block = XdaisBlock();
     block.NumInputs = 2;
-    AddParameter(block, "Gain", TYPE_INTEGER, 0);
-    AddParameter(block, "Taps", TYPE_INTEGER, 1);
-    AddParameter(block, "Enable", TYPE_CHECK_BOX, 2);
-    AddParameter(block, "File", TYPE_FILE_OPEN, 0);
+    AddParameter(block, "Gain", TYPE_INTEGER);
+    AddParameter(block, "Taps", TYPE_INTEGER).ParameterConst = 1;
+    AddParameter(block, "Enable", TYPE_CHECK_BOX).ParameterConst = 2;
+    AddParameter(block, "File", TYPE_FILE_OPEN);
     AddPersistant(block, "state", TYPE_INTEGER);
     block.Prototypes = {
         Prototype("apply", "XDAS_Void", {"ptrIn0", "ptrIn1", "ptrOut0"},

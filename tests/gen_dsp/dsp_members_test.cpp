@@ -21,7 +21,7 @@ BLOCKINFO WithEveryKindOfRecord(BLOCKINFO block) {
     }
     for (int type : {TYPE_INTEGER, TYPE_FLOAT, TYPE_DOUBLE, TYPE_CHAR, TYPE_LONG, TYPE_SHORT,
                      TYPE_BYTE, TYPE_TEXT, TYPE_OTHER, TYPE_EXCLUDED}) {
-        AddPersistant(block, "v" + std::to_string(type), type, "struct state");
+        AddPersistant(block, "v" + std::to_string(type), type).PersistantTypeOther = "struct state";
     }
     AddLocalArray(block, "taps", "32");
     AddLocalArray(block, "gone", "8");

@@ -50,16 +50,16 @@ void XdaisCalls(BLOCKINFO& b) {
 void XdaisTwoOutputs(BLOCKINFO& b) {
     b = XdaisBlock();
     b.NumOutputs = 2;
-    AddParameter(b, "Gain", TYPE_FLOAT, 0);
-    AddParameter(b, "%%", TYPE_INTEGER, 1);  // nothing usable: member Parameter1
-    AddParameter(b, "Title", TYPE_TEXT, 0);
+    AddParameter(b, "Gain", TYPE_FLOAT);
+    AddParameter(b, "%%", TYPE_INTEGER).ParameterConst = 1;  // nothing usable: member Parameter1
+    AddParameter(b, "Title", TYPE_TEXT);
     AddLocalArray(b, "taps", "32");  // an xDAIS block lists no local arrays
 }
 // A matrix XDAIS block still creates its algorithm instance.
 void XdaisMatrix(BLOCKINFO& b) {
     b = XdaisBlock();
     b.Matrix = 1;
-    AddParameter(b, "Gain", TYPE_FLOAT, 0);
+    AddParameter(b, "Gain", TYPE_FLOAT);
 }
 void IntegerPersistents(BLOCKINFO& b) {
     AddPersistant(b, "level", TYPE_DOUBLE);

@@ -10,6 +10,8 @@
 #include "definition/block_info.h"
 #include "generation/names_and_literals.h"
 #include "support/generate.h"
+#include "support/lines.h"
+#include "support/records.h"
 
 namespace bw::dsp_test {
 
@@ -33,29 +35,6 @@ inline BLOCKINFO IntegerVariant(BLOCKINFO block) {
     return block;
 }
 
-inline PARAMINFO& AddParameter(BLOCKINFO& block, const std::string& name, int type,
-                               int constness = 0) {
-    PARAMINFO& parameter = block.Parameters[static_cast<size_t>(block.NumParameters++)];
-    parameter.ParameterName = name;
-    parameter.ParameterType = type;
-    parameter.ParameterConst = constness;
-    return parameter;
-}
-
-inline void AddPersistant(BLOCKINFO& block, const std::string& name, int type,
-                          const std::string& other = "") {
-    PERSISTANTINFO& variable = block.Persistants[static_cast<size_t>(block.NumPersistants++)];
-    variable.PersistantName = name;
-    variable.PersistantType = type;
-    variable.PersistantTypeOther = other;
-}
-
-inline void AddLocalArray(BLOCKINFO& block, const std::string& name, const std::string& size) {
-    LOCALARRAYINFO& array = block.LocalArrays[static_cast<size_t>(block.NumLocalArrays++)];
-    array.ArrayName = name;
-    array.LocalSize = size;
-}
-
 // An XDAIS block "FIR" of vendor "TI" on a C6000 chip.
 inline BLOCKINFO XdaisBlock() {
     BLOCKINFO block = RealTimeBlock("NFFir");
@@ -70,16 +49,6 @@ inline PROTOTYPEINFO Prototype(const std::string& name, const std::string& retur
                                const std::vector<std::string>& names,
                                const std::vector<std::string>& types) {
     return PROTOTYPEINFO{name, returnType, names, types};
-}
-
-inline bool Has(const std::vector<std::string>& lines, const std::string& line) {
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-// The position of line, or -1.
-inline std::ptrdiff_t IndexOf(const std::vector<std::string>& lines, const std::string& line) {
-    const auto at = std::find(lines.begin(), lines.end(), line);
-    return at == lines.end() ? -1 : at - lines.begin();
 }
 
 }  // namespace bw::dsp_test

@@ -200,10 +200,10 @@ TEST(InterfaceScratchRule, ScratchExistsExactlyWithLocalArraysOrRealTime) {
             EXPECT_EQ(CountContaining(lines, "SCRATCH_PARAM     *sPtr;") +
                           CountContaining(lines, "SCRATCH_PARAM      *sPtr"),
                       scratch ? (realTime ? 7 : 6) : 0);
-            EXPECT_EQ(Contains(lines, "     *hScratchParam = NULL;"), !scratch);
+            EXPECT_EQ(Has(lines, "     *hScratchParam = NULL;"), !scratch);
             EXPECT_EQ(CountContaining(lines, "GlobalLock(hScratchParam)") > 0, scratch);
             EXPECT_EQ(CountContaining(lines, "RTBLOCK_PARAM") > 0, realTime == 1);
-            EXPECT_EQ(Contains(lines, "        LocalError = GainInt(hParam, hScratchParam,"),
+            EXPECT_EQ(Has(lines, "        LocalError = GainInt(hParam, hScratchParam,"),
                       !realTime && arrays);
         }
     }
@@ -235,10 +235,10 @@ TEST(InterfaceLocalArrays, ExcludedArrayIsSkippedButKeepsItsNumber) {
     const auto lines = OwnLines(block);
     EXPECT_EQ(CountContaining(lines, "hLocalBuffer1") + CountContaining(lines, "Gone"), 0);
     EXPECT_TRUE(
-        Contains(lines, "     pPtr->NumLocalElements2 = GAIN_NUMLOCAL2;  // set local array size"));
+        Has(lines, "     pPtr->NumLocalElements2 = GAIN_NUMLOCAL2;  // set local array size"));
     EXPECT_EQ(Count(lines, "        *(PtrLocal2+index) = '\\0';"), 2);  // initialise and reset
     EXPECT_EQ(Count(lines, "        *(PtrLocal0+index) = (double)0.0;"), 2);
-    EXPECT_TRUE(Contains(lines, "    FreeGlobalMemory(sPtr->hLocalBuffer2);  // free Third"));
+    EXPECT_TRUE(Has(lines, "    FreeGlobalMemory(sPtr->hLocalBuffer2);  // free Third"));
 }
 
 // Persistent variables start from literals that compile whatever was typed.

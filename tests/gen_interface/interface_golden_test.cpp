@@ -18,8 +18,8 @@ TEST(InterfaceGolden, SimulationProcessingBlockWithParametersAndLocalArrays) {
     block.WarningType = WARNING_ONE_TIME;
     AddParameter(block, "Gain", TYPE_FLOAT);
     AddParameter(block, "Input File", TYPE_FILE_OPEN);
-    AddLocalArray(block, "History", TYPE_FLOAT);
-    AddLocalArray(block, "Taps", TYPE_SHORT);
+    AddLocalArray(block, "History", "", TYPE_FLOAT);
+    AddLocalArray(block, "Taps", "", TYPE_SHORT);
     block.NumPersistants = 3;
     block.Persistants[0] = {"Count", TYPE_LONG, "", "100"};
     block.Persistants[1] = {"Label", TYPE_TEXT, "", "say \"hi\""};
@@ -50,7 +50,7 @@ TEST(InterfaceGolden, RealTimeBlock) {
     block.NumInputs = 2;
     block.Q = 1;
     block.QLevel = 15;
-    AddLocalArray(block, "Delay Line", TYPE_INTEGER);
+    AddLocalArray(block, "Delay Line", "", TYPE_INTEGER);
     ExpectMatchesGolden("interface/realtime_add.c", Generate(WriteOwnSections, block, "IFNFAdd.c"));
 }
 
@@ -73,7 +73,7 @@ TEST(InterfaceGolden, ParameterSectionsOfEveryParameterKind) {
     AddParameter(block, "Data File", TYPE_FILE_OPEN, "c:\\data\\in.tim",
                  {"Signals (*.tim)|*.tim", "All files (*.*)|*.*"});
     AddParameter(block, "Invert", TYPE_CHECK_BOX, "Unchecked");
-    AddLocalArray(block, "History", TYPE_FLOAT);
+    AddLocalArray(block, "History", "", TYPE_FLOAT);
     ExpectMatchesGolden("interface_params/simulation_every_kind.c",
                         Generate(WriteParameterSections, block));
 }

@@ -12,6 +12,8 @@
 
 #include "gen_interface/sections.h"
 #include "support/generate.h"
+#include "support/lines.h"
+#include "support/records.h"
 
 namespace bw::interface_test {
 
@@ -53,24 +55,6 @@ inline void WriteParameterSections(OutputFile& file, const BLOCKINFO& block) {
     }
 }
 
-inline PARAMINFO& AddParameter(BLOCKINFO& block, const std::string& name, int type,
-                               const std::string& defaultText = "",
-                               std::vector<std::string> items = {}, int constant = 0) {
-    PARAMINFO& parameter = block.Parameters[static_cast<size_t>(block.NumParameters++)];
-    parameter.ParameterName = name;
-    parameter.ParameterType = type;
-    parameter.ParameterDefault = defaultText;
-    parameter.ParameterItems = std::move(items);
-    parameter.ParameterConst = constant;
-    return parameter;
-}
-
-inline void AddLocalArray(BLOCKINFO& block, const std::string& name, int precision) {
-    LOCALARRAYINFO& array = block.LocalArrays[static_cast<size_t>(block.NumLocalArrays++)];
-    array.ArrayName = name;
-    array.LocalPrecision = precision;
-}
-
 // A simulation processing block "Gain": one input, one output.
 inline BLOCKINFO GainBlock() {
     BLOCKINFO block = NewBlock();
@@ -97,10 +81,6 @@ inline BLOCKINFO RealTimeBlock() {
     BLOCKINFO block = SimulationBlock();
     block.RealTime = 1;
     return block;
-}
-
-inline bool Contains(const std::vector<std::string>& lines, const std::string& line) {
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
 inline std::ptrdiff_t Count(const std::vector<std::string>& lines, const std::string& line) {
@@ -137,13 +117,6 @@ void ExpectRules(const Rule (&rules)[N], BLOCKINFO (*base)()) {
         EXPECT_FALSE(lines.empty()) << rule.what << ": the section is missing";
         EXPECT_EQ(CountContaining(lines, rule.text), rule.lines) << rule.what << ": " << rule.text;
     }
-}
-
-// Position of the first line equal to line at or after from, or -1.
-inline std::ptrdiff_t IndexOf(const std::vector<std::string>& lines, const std::string& line,
-                              std::ptrdiff_t from = 0) {
-    auto it = std::find(lines.begin() + from, lines.end(), line);
-    return it == lines.end() ? -1 : it - lines.begin();
 }
 
 // The line at index, or "" outside the lines.

@@ -10,6 +10,7 @@
 #include "gen_component/component_files.h"
 #include "gen_interface/interface_source.h"
 #include "support/generate.h"
+#include "support/records.h"
 
 namespace bw {
 namespace {
@@ -100,13 +101,6 @@ private:
     std::vector<LeftLocked> found_;
 };
 
-void AddArray(BLOCKINFO& block, const std::string& name) {
-    LOCALARRAYINFO& array = block.LocalArrays[static_cast<size_t>(block.NumLocalArrays++)];
-    array.ArrayName = name;
-    array.LocalSize = "16";
-    array.LocalPrecision = TYPE_FLOAT;
-}
-
 BLOCKINFO Shape(int inputs, int outputs, const char* flags) {
     BLOCKINFO block = NewBlock();
     block.BlockName = "Gain";
@@ -127,7 +121,7 @@ BLOCKINFO Shape(int inputs, int outputs, const char* flags) {
         block.VendorName = "TI";
     }
     if (has('L')) {
-        AddArray(block, "history");
+        AddLocalArray(block, "history", "16", TYPE_FLOAT);
     }
     return block;
 }

@@ -123,12 +123,14 @@ const Rule RULES[] = {
     {"simulation", [](BLOCKINFO&) {}, Save, "sPtr", 0},
     {"simulation", [](BLOCKINFO&) {}, Save, "hScratchParam);", 0},
     {"xDAIS arrays",
-     [](BLOCKINFO& b) { b.RealTime = b.Native = b.xDAIS = 1, AddLocalArray(b, "A", TYPE_FLOAT); },
+     [](BLOCKINFO& b) {
+         b.RealTime = b.Native = b.xDAIS = 1, AddLocalArray(b, "A", "", TYPE_FLOAT);
+     },
      Save, "NumLocalElements", 0},
     {"native", [](BLOCKINFO& b) { b.RealTime = b.Native = 1; }, Save, "bProfile", 0},
     {"simulation", [](BLOCKINFO&) {}, Stop, "sPtr", 0},
     {"simulation", [](BLOCKINFO&) {}, Stop, "DRV_HOLDDSP", 0},
-    {"simulation arrays", [](BLOCKINFO& b) { AddLocalArray(b, "A", TYPE_FLOAT); }, Stop,
+    {"simulation arrays", [](BLOCKINFO& b) { AddLocalArray(b, "A", "", TYPE_FLOAT); }, Stop,
      "DRV_HOLDDSP", 0},
     {"simulation", [](BLOCKINFO&) {}, Dialog,
      "                  UserSaveProc(hParam, NULL, MNAME, BPARAM);", 1},
@@ -194,7 +196,7 @@ TEST(ParameterSections, AnExcludedParameterKeepsTheOthersInTheirPlaces) {
 
 TEST(ParameterSections, SaveUnlocksInReverseAndSavesSizesBeforeTheDriver) {
     BLOCKINFO block = RealTimeBlock();
-    AddLocalArray(block, "Buffer", TYPE_FLOAT);
+    AddLocalArray(block, "Buffer", "", TYPE_FLOAT);
     const auto lines = Save(block);
     EXPECT_LT(IndexOf(lines, "    GlobalUnlock(sPtr->hRTParam);"),
               IndexOf(lines, "    GlobalUnlock(hScratchParam);"));

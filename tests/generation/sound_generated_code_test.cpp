@@ -14,16 +14,10 @@
 #include "gen_interface/interface_source.h"
 #include "generation/names_and_literals.h"
 #include "support/generate.h"
+#include "support/records.h"
 
 namespace bw {
 namespace {
-
-PARAMINFO& AddParameter(BLOCKINFO& block, const std::string& name, int type) {
-    PARAMINFO& parameter = block.Parameters[static_cast<size_t>(block.NumParameters++)];
-    parameter.ParameterName = name;
-    parameter.ParameterType = type;
-    return parameter;
-}
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;

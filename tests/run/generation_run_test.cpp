@@ -103,8 +103,8 @@ TEST_F(GenerationRunTest, TheParameterOrderIsRecordedForBothVariants) {
     WriteFileBytes(ini, "[NFAdd]\r\n0=stale\r\n7=kept\r\n[Other]\r\n0=untouched\r\n");
     block_.BlockName = "NFAdd";
     block_.RealTime = 1;
-    dsp_test::AddParameter(block_, "Gain", TYPE_FLOAT);
-    dsp_test::AddParameter(block_, "Mode", TYPE_COMBO_BOX);
+    AddParameter(block_, "Gain", TYPE_FLOAT);
+    AddParameter(block_, "Mode", TYPE_COMBO_BOX);
     ASSERT_EQ(Run().outcome, RunOutcome::Completed);
     ProfileFile profile;
     ASSERT_TRUE(profile.Load(ini));
@@ -119,7 +119,7 @@ TEST_F(GenerationRunTest, TheParameterOrderIsRecordedForBothVariants) {
     fs::remove(ini);
     block_.BlockName = "NFText";
     block_.NumParameters = 0;
-    dsp_test::AddParameter(block_, "Name", TYPE_TEXT);
+    AddParameter(block_, "Name", TYPE_TEXT);
     ASSERT_EQ(Run().outcome, RunOutcome::Completed);
     EXPECT_FALSE(fs::exists(ini));
 }

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "definition/template_file.h"
+#include "support/records.h"
 #include "wizard/generate.h"
 #include "wizard/local_array_info.h"
 #include "wizard/type_radio_group.h"
@@ -20,13 +21,6 @@ namespace {
 
 class LocalArrayPageTest : public WizardFixture {
 protected:
-    void AddArray(const char* name, const char* size, int precision = TYPE_INTEGER) {
-        LOCALARRAYINFO& a = block.LocalArrays[static_cast<size_t>(block.NumLocalArrays++)];
-        a.ArrayName = name;
-        a.LocalSize = size;
-        a.LocalPrecision = precision;
-    }
-
     CLocalArrayInfo page{context};
 };
 
@@ -64,8 +58,8 @@ TEST_F(LocalArrayPageTest, NextRefusesWhatTheCheckerRefuses) {
     block.Parameters[0].ParameterName = "Taps";
     block.Parameters[1].ParameterName = "Label";
     block.Parameters[1].ParameterType = TYPE_TEXT;
-    AddArray("hBuffer", "256");
-    AddArray("hOther", "16");
+    AddLocalArray(block, "hBuffer", "256");
+    AddLocalArray(block, "hOther", "16");
     page.load();
     EXPECT_EQ(page.sizeEdit()->text(), "256");
     const struct {

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "support/records.h"
 #include "wizard/default_value_field.h"
 #include "wizard/description_dialog.h"
 #include "wizard/item_dialogs.h"
@@ -31,14 +32,6 @@ protected:
             ++dialogsOpened;
             return answer(dialog);
         });
-    }
-
-    void AddParameter(const char* name, int type, const char* defaultValue) {
-        PARAMINFO& p = block.Parameters[static_cast<size_t>(block.NumParameters++)];
-        p.ParameterName = name;
-        p.ParameterType = type;
-        p.ParameterDefault = defaultValue;
-        p.ParameterItems.clear();
     }
 
     void Choose(int type) { page.typeGroup()->button(type)->click(); }
@@ -87,7 +80,7 @@ TEST_F(ParameterPageTest, OnAnEmptyPageOnlyNewWorksAndNewShowsParameter0) {
 }
 
 TEST_F(ParameterPageTest, IntegerToCharToCheckBoxChangesTheDefaultControl) {
-    AddParameter("Gain", TYPE_INTEGER, "42");
+    AddParameter(block, "Gain", TYPE_INTEGER, "42");
     page.load();
     Choose(TYPE_CHAR);
     EXPECT_EQ(page.defaultField()->kind(), DefaultValueField::Kind::Char);
@@ -112,9 +105,9 @@ TEST_F(ParameterPageTest, IntegerToCharToCheckBoxChangesTheDefaultControl) {
 }
 
 TEST_F(ParameterPageTest, DefaultsByTypeAndPlaceholders) {
-    AddParameter("Count", TYPE_LONG, "");
-    AddParameter("Mode", TYPE_RADIO_BUTTONS, "Fast");
-    AddParameter("Shape", TYPE_COMBO_BOX, "Square");
+    AddParameter(block, "Count", TYPE_LONG, "");
+    AddParameter(block, "Mode", TYPE_RADIO_BUTTONS, "Fast");
+    AddParameter(block, "Shape", TYPE_COMBO_BOX, "Square");
     block.Parameters[2].ParameterItems = {"Sine", "Square"};
     page.load();
     EXPECT_EQ(page.defaultField()->value(), "1");  // an empty number shows as 1
@@ -165,7 +158,7 @@ TEST_F(ParameterPageTest, FileOpenFilterIsStoredAsCaptionBarFilter) {
 }
 
 TEST_F(ParameterPageTest, ComboItemsChangeOnlyOnOkAndFeedTheDefaultList) {
-    AddParameter("Shape", TYPE_COMBO_BOX, "Sine");
+    AddParameter(block, "Shape", TYPE_COMBO_BOX, "Sine");
     block.Parameters[0].ParameterItems = {"Sine", "Square"};
     page.load();
 
@@ -214,7 +207,7 @@ TEST_F(ParameterPageTest, ComboItemsChangeOnlyOnOkAndFeedTheDefaultList) {
 }
 
 TEST_F(ParameterPageTest, DescriptionIsKeptOnlyOnOk) {
-    AddParameter("Gain", TYPE_FLOAT, "1.5");
+    AddParameter(block, "Gain", TYPE_FLOAT, "1.5");
     block.Parameters[0].ParameterDesc = "Line one\r\nLine two";
     page.load();
     answer = [](QDialog& dialog) {
@@ -236,7 +229,7 @@ TEST_F(ParameterPageTest, DescriptionIsKeptOnlyOnOk) {
 }
 
 TEST_F(ParameterPageTest, TheNameShowsTheIdentifierOfTheCodeWhileTyping) {
-    AddParameter("Gain", TYPE_FLOAT, "1.5");
+    AddParameter(block, "Gain", TYPE_FLOAT, "1.5");
     page.load();
     EXPECT_EQ(page.identifierLabel()->text(), "In the code: _Gain");
     Rename("my gain!");
@@ -244,8 +237,8 @@ TEST_F(ParameterPageTest, TheNameShowsTheIdentifierOfTheCodeWhileTyping) {
 }
 
 TEST_F(ParameterPageTest, NamesFollowTheEditAndStoreWithoutTrailingSpaces) {
-    AddParameter("Gain", TYPE_FLOAT, "1.5");
-    AddParameter("Offset", TYPE_FLOAT, "0");
+    AddParameter(block, "Gain", TYPE_FLOAT, "1.5");
+    AddParameter(block, "Offset", TYPE_FLOAT, "0");
     page.load();
     Rename("Level  ");
     EXPECT_EQ(ListEntries(), (QStringList{"Level  ", "Offset"}));
@@ -278,9 +271,9 @@ TEST_F(ParameterPageTest, NamesFollowTheEditAndStoreWithoutTrailingSpaces) {
 // The refusal leaves the record being renamed selected, whichever of the
 // two it is, so that the correction renames it and not its namesake.
 TEST_F(ParameterPageTest, DuplicateNameRefusalKeepsTheRecordBeingEdited) {
-    AddParameter("Gain", TYPE_FLOAT, "1.5");
-    AddParameter("Level", TYPE_FLOAT, "0");
-    AddParameter("Offset", TYPE_FLOAT, "0");
+    AddParameter(block, "Gain", TYPE_FLOAT, "1.5");
+    AddParameter(block, "Level", TYPE_FLOAT, "0");
+    AddParameter(block, "Offset", TYPE_FLOAT, "0");
     page.load();
     Rename("Level");
     EXPECT_FALSE(page.store(true));
@@ -300,9 +293,9 @@ TEST_F(ParameterPageTest, DuplicateNameRefusalKeepsTheRecordBeingEdited) {
 }
 
 TEST_F(ParameterPageTest, DeleteKeepsThePlaceOrMovesToTheLast) {
-    AddParameter("A", TYPE_INTEGER, "1");
-    AddParameter("B", TYPE_CHAR, "b");
-    AddParameter("C", TYPE_TEXT, "c");
+    AddParameter(block, "A", TYPE_INTEGER, "1");
+    AddParameter(block, "B", TYPE_CHAR, "b");
+    AddParameter(block, "C", TYPE_TEXT, "c");
     page.load();
     page.recordList()->setCurrentRow(1);
     page.deleteButton()->click();
@@ -323,8 +316,8 @@ TEST_F(ParameterPageTest, DeleteKeepsThePlaceOrMovesToTheLast) {
 }
 
 TEST_F(ParameterPageTest, ConstBoxShowsForDspBlocksAndKeepsAStatusOnlyFlag) {
-    AddParameter("Gain", TYPE_FLOAT, "1");
-    AddParameter("Rate", TYPE_FLOAT, "1");
+    AddParameter(block, "Gain", TYPE_FLOAT, "1");
+    AddParameter(block, "Rate", TYPE_FLOAT, "1");
     block.Parameters[0].ParameterConst = 2;
     block.Parameters[1].ParameterConst = 1;
     page.load();
@@ -343,7 +336,7 @@ TEST_F(ParameterPageTest, ConstBoxShowsForDspBlocksAndKeepsAStatusOnlyFlag) {
 
 TEST_F(ParameterPageTest, NewAtTheLimitShowsTheMessageAndAddsNothing) {
     for (int i = 0; i < MAX_PARAMETERS; ++i) {
-        AddParameter("P", TYPE_INTEGER, "0");
+        AddParameter(block, "P", TYPE_INTEGER, "0");
         block.Parameters[static_cast<size_t>(i)].ParameterName = "P" + std::to_string(i);
     }
     page.load();

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "support/records.h"
 #include "wizard/default_value_field.h"
 #include "wizard/persistant_info.h"
 #include "wizard/type_radio_group.h"
@@ -15,19 +16,11 @@
 namespace bw {
 namespace {
 
-class PersistantPageTest : public WizardFixture {
-protected:
-    void AddVariable(const char* name, int type, const char* value) {
-        PERSISTANTINFO& v = block.Persistants[static_cast<size_t>(block.NumPersistants++)];
-        v.PersistantName = name;
-        v.PersistantType = type;
-        v.PersistantDefault = value;
-    }
-};
+class PersistantPageTest : public WizardFixture {};
 
 TEST_F(PersistantPageTest, TwoVariablesNamedGainKeepNextOnThePage) {
-    AddVariable("gain", TYPE_FLOAT, "1.0");
-    AddVariable("offset", TYPE_FLOAT, "0.0");
+    AddPersistant(block, "gain", TYPE_FLOAT, "1.0");
+    AddPersistant(block, "offset", TYPE_FLOAT, "0.0");
     Wizard().setStartId(PersistantInfoPage);
     Wizard().restart();
     ASSERT_EQ(Wizard().currentId(), PersistantInfoPage);
@@ -89,7 +82,7 @@ TEST_F(PersistantPageTest, OtherTypeFieldAndDefaults) {
 
 TEST_F(PersistantPageTest, ACodeWithoutAButtonIsKept) {
     // Parameters only know Combo Box; a variable with it keeps its code.
-    AddVariable("state", TYPE_COMBO_BOX, "x");
+    AddPersistant(block, "state", TYPE_COMBO_BOX, "x");
     CPersistantInfo page(context);
     page.load();
     EXPECT_EQ(page.typeGroup()->code(), std::nullopt);
