@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "cli/console_launcher.h"
+#include "files/this_system.h"
 #include "support/generate.h"
 
 namespace bw {
@@ -22,15 +23,15 @@ TEST(ConsoleLauncher, StoppingAProgramStopsWhatItStarted) {
     start.hidden = true;
     // A shell that starts another, which marks that it runs, waits about
     // three seconds and then writes late.txt.
-#ifdef _WIN32
-    WriteFileBytes(dir.path() + "grandchild.bat",
-                   "echo on>started.txt\r\nping -n 4 127.0.0.1 >nul\r\necho late>late.txt\r\n");
-    start.commandLine = QuotedCommandLine("cmd.exe", "/c cmd /c grandchild.bat");
-#else
-    WriteFileBytes(dir.path() + "grandchild.sh",
-                   "echo on >started.txt\nsleep 3\necho late >late.txt\n");
-    start.commandLine = QuotedCommandLine("/bin/sh", "-c \"sh grandchild.sh; true\"");
-#endif
+    if (RUNNING_ON_WINDOWS) {
+        WriteFileBytes(dir.path() + "grandchild.bat",
+                       "echo on>started.txt\r\nping -n 4 127.0.0.1 >nul\r\necho late>late.txt\r\n");
+        start.commandLine = QuotedCommandLine("cmd.exe", "/c cmd /c grandchild.bat");
+    } else {
+        WriteFileBytes(dir.path() + "grandchild.sh",
+                       "echo on >started.txt\nsleep 3\necho late >late.txt\n");
+        start.commandLine = QuotedCommandLine("/bin/sh", "-c \"sh grandchild.sh; true\"");
+    }
     ConsoleLauncher launcher;
     std::string error;
     std::unique_ptr<Process> process = launcher.Start(start, error);

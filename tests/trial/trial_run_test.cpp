@@ -14,6 +14,7 @@
 #include "cli/console_launcher.h"
 #include "cli/try_command.h"
 #include "compile/matrix_blocks.h"
+#include "files/this_system.h"
 #include "generation/paths.h"
 #include "support/generate.h"
 #include "support/missing_tool.h"
@@ -30,11 +31,23 @@ namespace fs = std::filesystem;
 const std::string GAIN = std::string(BLOCKWRIGHT_SOURCE_DIR) + "/examples/Gain.tbt";
 const std::string STANDIN = TRIAL_STANDIN_DIR;
 
-#ifdef _WIN32
-const std::string TOOL_SEARCH_PATH = TRIAL_MINGW_SHIM_DIR;
+// On Windows the tests' MinGW, which starts the Linux cross tools; here the
+// tools on PATH.
+std::string ToolSearchPath() {
+    if (RUNNING_ON_WINDOWS) {
+        return TRIAL_MINGW_SHIM_DIR;
+    }
+    const char* path = std::getenv("PATH");
+    return path != nullptr ? path : "";
+}
 
-// The Linux cross tools the test's MinGW starts.
+const std::string TOOL_SEARCH_PATH = ToolSearchPath();
+
+// The Linux cross tools the Windows tests' MinGW starts.
 std::string MissingLinuxMingw() {
+    if (!RUNNING_ON_WINDOWS) {
+        return "";
+    }
     for (const char* tool : {"gcc", "windres"}) {
         if (const std::string path = TRIAL_LINUX_MINGW + std::string(tool); !fs::exists(path)) {
             return path +
@@ -44,14 +57,6 @@ std::string MissingLinuxMingw() {
     }
     return "";
 }
-#else
-const char* const PROGRAM_PATH = std::getenv("PATH");
-const std::string TOOL_SEARCH_PATH = PROGRAM_PATH != nullptr ? PROGRAM_PATH : "";
-
-std::string MissingLinuxMingw() {
-    return "";
-}
-#endif
 
 // What keeps a block from running here, empty when nothing does.
 std::string MissingForTries() {
@@ -270,19 +275,18 @@ INSTANTIATE_TEST_SUITE_P(Matrix, OtherShapes,
 // The command prints a line per check and the summary, and exits with 0.
 TEST_F(WholeTry, TheCommandPassesTheGeneratedExample) {
     REQUIRE_TRY_TOOLS();
-#ifdef _WIN32
     // The Windows program's own folder, the stand-in copied beside it.
-    const std::string program = TRIAL_PROGRAM_DIR;
-#else
-    // A program folder with the stand-in, and a Wine folder of the
-    // program's own that is the one set up for these tests.
-    const std::string program = dir.path() + "program/";
-    fs::create_directories(program);
-    fs::create_directory_symlink(fs::path(STANDIN).parent_path(), program + "standin");
-    SetEnvironmentVariable("XDG_CACHE_HOME", (dir.path() + "cache").c_str());
-    fs::create_directories(dir.path() + "cache/blockwright");
-    fs::create_directory_symlink(TRIAL_WINEPREFIX, dir.path() + "cache/blockwright/wine");
-#endif
+    std::string program = TRIAL_PROGRAM_DIR;
+    if (!RUNNING_ON_WINDOWS) {
+        // A program folder with the stand-in, and a Wine folder of the
+        // program's own that is the one set up for these tests.
+        program = dir.path() + "program/";
+        fs::create_directories(program);
+        fs::create_directory_symlink(fs::path(STANDIN).parent_path(), program + "standin");
+        SetEnvironmentVariable("XDG_CACHE_HOME", (dir.path() + "cache").c_str());
+        fs::create_directories(dir.path() + "cache/blockwright");
+        fs::create_directory_symlink(TRIAL_WINEPREFIX, dir.path() + "cache/blockwright/wine");
+    }
     std::istringstream in;
     std::ostringstream out;
     std::ostringstream err;
@@ -290,9 +294,9 @@ TEST_F(WholeTry, TheCommandPassesTheGeneratedExample) {
     const int status =
         RunTryCommandWith({block, "--strictness", "1", "--junit", dir.path() + "report.xml"},
                           program, console, launcher, TOOL_SEARCH_PATH);
-#ifndef _WIN32
-    SetEnvironmentVariable("XDG_CACHE_HOME", nullptr);
-#endif
+    if (!RUNNING_ON_WINDOWS) {
+        SetEnvironmentVariable("XDG_CACHE_HOME", nullptr);
+    }
     EXPECT_EQ(status, 0) << out.str() << err.str();
     EXPECT_TRUE(
         std::regex_search(out.str(), std::regex("^PASS crash: no exception in any entry point\n")))

@@ -139,8 +139,9 @@ static int read_status(const WCHAR* path, int* status) {
 }
 
 int wmain(int argc, WCHAR** argv) {
-    unix_file_name =
-        (UnixFileName)GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name");
+    /* Through a function type without parameters, which any function's address fits. */
+    unix_file_name = (UnixFileName)(void (*)(void))GetProcAddress(GetModuleHandleW(L"kernel32"),
+                                                                  "wine_get_unix_file_name");
     if (unix_file_name == NULL) {
         fwprintf(stderr, L"%ls: runs under Wine only\n", argv[0]);
         return 127;
@@ -172,7 +173,9 @@ int wmain(int argc, WCHAR** argv) {
         append_quoted(line, &used, arguments[i]);
     }
 
-    STARTUPINFOW startup = {sizeof(startup)};
+    STARTUPINFOW startup;
+    ZeroMemory(&startup, sizeof(startup));
+    startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {0};
     if (!CreateProcessW(NULL, line, NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process)) {
         fwprintf(stderr, L"%ls: /bin/sh did not start (error %lu)\n", argv[0], GetLastError());
